@@ -1,0 +1,77 @@
+// The roots of every streamed object: TPersistent (assignable, publishes properties), TComponent
+// (named), and TStringList (a list of strings with attached objects).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon {
+
+class PropertyList;
+
+class TPersistent {
+public:
+    static constexpr std::string_view kClassName = "TPersistent";
+    static void PublishProperties(PropertyList&) {}
+
+    TPersistent() = default;
+    TPersistent(const TPersistent&) = delete;
+    TPersistent& operator=(const TPersistent&) = delete;
+    virtual ~TPersistent() = default;
+
+    // The published properties of the object's class, base class first; also gives the class name.
+    virtual const PropertyList& Published() const;
+    std::string_view ClassName() const;
+
+    // Copies the values of `source` into this object. The base asks `source` to assign itself to
+    // this object and raises "Cannot assign a %s to a %s" when neither side knows how.
+    virtual void Assign(const TPersistent& source);
+
+protected:
+    virtual void AssignTo(TPersistent& dest) const;
+};
+
+// A named component. `Name` is written on an object's header line; `Tag` is published.
+class TComponent : public TPersistent {
+public:
+    static constexpr std::string_view kClassName = "TComponent";
+    static void PublishProperties(PropertyList& p);
+    const PropertyList& Published() const override;
+
+    const std::string& GetName() const { return FName; }
+    void SetName(std::string_view value) { FName = value; }
+    long GetTag() const { return FTag; }
+    void SetTag(long value) { FTag = value; }
+
+private:
+    std::string FName;
+    long FTag = 0;
+};
+
+// An ordered list of strings, each with an optional attached object (not owned).
+class TStringList : public TPersistent {
+public:
+    static constexpr std::string_view kClassName = "TStringList";
+    const PropertyList& Published() const override;
+    void Assign(const TPersistent& source) override;
+
+    int Count() const { return static_cast<int>(FStrings.size()); }
+    const std::string& Strings(int index) const { return FStrings.at(static_cast<std::size_t>(index)); }
+    TPersistent* Objects(int index) const { return FObjects.at(static_cast<std::size_t>(index)); }
+    int Add(std::string_view text, TPersistent* object = nullptr);
+    void Clear();
+    void Delete(int index);
+    // Index of the first string equal to `text` without regard to ASCII case, or -1.
+    int IndexOf(std::string_view text) const;
+    const std::vector<std::string>& Items() const { return FStrings; }
+    void SetItems(std::vector<std::string> strings);
+
+    bool operator==(const TStringList& other) const { return FStrings == other.FStrings; }
+
+private:
+    std::vector<std::string> FStrings;
+    std::vector<TPersistent*> FObjects;
+};
+
+}  // namespace quillon

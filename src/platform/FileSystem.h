@@ -1,0 +1,44 @@
+// File-system services the model and the generators use: file times, the read-only attribute,
+// directory creation, path rules, and whole-file reading and safe (atomic) writing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/DateTime.h"
+
+namespace quillon {
+
+// Modification time of a file, or nullopt when it does not exist.
+std::optional<TDateTime> FileAge(const std::string& path);
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+
+bool IsFileReadOnly(const std::string& path);
+// Removes every write permission (true) or gives the owner write permission back (false).
+void SetFileReadOnly(const std::string& path, bool readOnly);
+
+// Creates the directory with all missing parents; false when that fails.
+bool ForceDirectories(const std::string& path);
+
+// The trailing-separator rule for directories: an empty string stays empty, one that already
+// ends in a separator stays unchanged, anything else gets one appended.
+std::string IncludeTrailingPathDelimiter(std::string_view dir);
+// The bare file name: the text after the last "/", "\" or ":", so that names written on either
+// platform work.
+std::string ExtractFileName(std::string_view path);
+// The directory part including its trailing separator ("" when there is none).
+std::string ExtractFilePath(std::string_view path);
+// `path` made absolute against `baseDir` (never the process's current directory) and
+// normalised; an absolute `path` is only normalised.
+std::string ExpandFileName(std::string_view path, std::string_view baseDir);
+
+// Reads a whole file; raises Exception "Cannot open file %s" when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+// Writes `bytes` to a temporary file beside `path` and renames it into place, so a failure never
+// leaves a half-written file: the old file stays intact. A symbolic link is kept and its target
+// replaced; an existing file's permissions are kept. Raises Exception "Cannot create file %s".
+void WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+}  // namespace quillon

@@ -1,0 +1,16 @@
+// Small text helpers: comparisons "without regard to case" fold ASCII letters only.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameText(std::string_view a, std::string_view b);
+std::string LowerCase(std::string_view text);
+std::string UpperCase(std::string_view text);
+
+}  // namespace quillon
