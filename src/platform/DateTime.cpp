@@ -26,7 +26,7 @@ std::string DateTimeToText(TDateTime value) {
     const std::time_t t = static_cast<std::time_t>(seconds);
     std::tm parts{};
     gmtime_r(&t, &parts);
-    char buffer[32];
+    char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", parts.tm_year + 1900, parts.tm_mon + 1,
                   parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
     return buffer;
