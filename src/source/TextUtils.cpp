@@ -1,2 +1,37 @@
-// Placeholder so the layer library has a source until the source model lands.
-namespace quillon {}
+#include "source/TextUtils.h"
+
+namespace quillon {
+
+bool AppendSeparated(std::string& dest, std::string_view value, std::string_view separator, int indent, bool wrap) {
+    if (value.empty()) return false;
+    if (!dest.empty() && !separator.empty()) {
+        // Only the last line is measured, so joining many values stays linear in the text size.
+        const bool lineBreak = wrap && LastLineLength(dest) > kWrapWidth;
+        dest.append(separator);
+        if (lineBreak) dest.append(kCrLf);
+        if ((lineBreak || separator.find(kCrLf) != std::string_view::npos) && indent > 0)
+            dest.append(static_cast<std::size_t>(indent), ' ');
+    }
+    dest.append(value);
+    return true;
+}
+
+int LastLineLength(std::string_view text) {
+    const std::size_t lf = text.rfind('\n');
+    return static_cast<int>(lf == std::string_view::npos ? text.size() : text.size() - lf - 1);
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement) {
+    if (pattern.empty()) return std::string(text);
+    std::string result;
+    result.reserve(text.size());
+    std::size_t from = 0;
+    for (std::size_t at = text.find(pattern); at != std::string_view::npos; at = text.find(pattern, from)) {
+        result.append(text, from, at - from).append(replacement);
+        from = at + pattern.size();
+    }
+    result.append(text, from);
+    return result;
+}
+
+}  // namespace quillon

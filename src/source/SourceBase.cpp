@@ -1,0 +1,142 @@
+#include "source/SourceBase.h"
+
+#include <unordered_map>
+
+#include "platform/Text.h"
+#include "source/TextUtils.h"
+
+namespace quillon {
+
+// TgmcAppellation
+
+void TgmcAppellation::PublishProperties(PropertyList& p) {
+    TPersistent::PublishProperties(p);
+    p.String("Name", &TgmcAppellation::GetName, &TgmcAppellation::SetName);
+    p.String("Caption", &TgmcAppellation::GetCaption, &TgmcAppellation::SetCaption);
+}
+
+void TgmcAppellation::SetName(std::string_view value) { ChangeField(FName, value, FModified); }
+
+void TgmcAppellation::SetCaption(std::string_view value) { ChangeField(FCaption, value, FModified); }
+
+std::string TgmcAppellation::CaptionComment() const { return FCaption.empty() ? std::string() : "{" + FCaption + "}"; }
+
+void TgmcAppellation::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TgmcAppellation*>(&source);
+    if (!other) return TPersistent::Assign(source);
+    if (other == this) return;
+    SetCaption(other->FCaption);
+    SetName(other->FName);
+}
+
+// TgmcDataType
+
+void TgmcDataType::PublishProperties(PropertyList& p) {
+    TPersistent::PublishProperties(p);
+    p.String("Name", &TgmcDataType::GetName, &TgmcDataType::SetName);
+    p.String("ModuleName", &TgmcDataType::GetModuleName, &TgmcDataType::SetModuleName);
+}
+
+std::string TgmcDataType::QualifiedName() const {
+    std::string result = FModuleName;
+    AppendSeparated(result, FName, ".");
+    return result;
+}
+
+void TgmcDataType::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TgmcDataType*>(&source);
+    if (!other) return TPersistent::Assign(source);
+    if (other == this) return;
+    FName = other->FName;
+    FModuleName = other->FModuleName;
+}
+
+// TgmcAppellationItem
+
+void TgmcAppellationItem::PublishProperties(PropertyList& p) {
+    TModifiedItem::PublishProperties(p);
+    p.Object("Appellation", Mutable(&TgmcAppellationItem::Appellation));
+}
+
+TgmcAppellationItem::TgmcAppellationItem() : FAppellation(std::make_unique<TgmcAppellation>()) {}
+
+TgmcAppellationItem::~TgmcAppellationItem() = default;
+
+bool TgmcAppellationItem::GetModified() const { return TModifiedItem::GetModified() || FAppellation->GetModified(); }
+
+void TgmcAppellationItem::SetModified(bool value) {
+    TModifiedItem::SetModified(value);
+    if (!value) FAppellation->SetModified(false);
+}
+
+std::string TgmcAppellationItem::SrcCode(int) const { return {}; }
+
+std::string TgmcAppellationItem::PlainSrcCode() const { return {}; }
+
+void TgmcAppellationItem::AssignTo(TPersistent& dest) const {
+    if (auto* item = dynamic_cast<TgmcAppellationItem*>(&dest)) {
+        item->FAppellation->Assign(*FAppellation);
+        return;
+    }
+    TModifiedItem::AssignTo(dest);
+}
+
+// TgmcCollection
+
+bool TgmcCollection::GetItemModified(int index) const { return AppellationItem(index)->GetModified(); }
+
+void TgmcCollection::SetItemModified(int index, bool value) { AppellationItem(index)->SetModified(value); }
+
+std::string TgmcCollection::SrcCode(int indent, std::string_view separator) const {
+    std::string result;
+    const bool wrap = separator.find(kCrLf) == std::string_view::npos;
+    const std::vector<bool> duplicates = DuplicateFlags();
+    for (int i = 0; i < Count(); ++i)
+        if (!duplicates[static_cast<std::size_t>(i)])
+            AppendSeparated(result, AppellationItem(i)->SrcCode(indent), separator, indent, wrap);
+    if (!result.empty()) result.insert(0, Blanks(indent));
+    return result;
+}
+
+std::string TgmcCollection::PlainSrcCode() const {
+    std::string result;
+    for (int i = 0; i < Count(); ++i) AppendSeparated(result, AppellationItem(i)->PlainSrcCode(), kCrLf);
+    return result;
+}
+
+bool TgmcCollection::IsDuplicate(const TgmcAppellationItem& item) const {
+    for (int i = 0; i < Count(); ++i) {
+        const TgmcAppellationItem* other = AppellationItem(i);
+        if (other != &item && other->ID() < item.ID() && SameText(other->GetName(), item.GetName())) return true;
+    }
+    return false;
+}
+
+std::vector<bool> TgmcCollection::DuplicateFlags() const {
+    // Among the items sharing a case-folded name only the one with the smallest ID counts; the
+    // IDs, not the indexes, tell which was added first (items may have been inserted or moved).
+    const std::size_t count = static_cast<std::size_t>(Count());
+    std::vector<std::string> keys(count);
+    std::unordered_map<std::string_view, int> firstId;
+    firstId.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const TgmcAppellationItem* item = AppellationItem(static_cast<int>(i));
+        keys[i] = LowerCase(item->GetName());
+        auto [it, inserted] = firstId.try_emplace(keys[i], item->ID());
+        if (!inserted && item->ID() < it->second) it->second = item->ID();
+    }
+    std::vector<bool> duplicates(count);
+    for (std::size_t i = 0; i < count; ++i)
+        duplicates[i] = firstId.at(keys[i]) != AppellationItem(static_cast<int>(i))->ID();
+    return duplicates;
+}
+
+std::string TgmcCollection::AppellationText(int index, int kind) const {
+    switch (kind) {
+        case 0: return AppellationItem(index)->GetName();
+        case 1: return AppellationItem(index)->GetCaption();
+        default: return {};
+    }
+}
+
+}  // namespace quillon

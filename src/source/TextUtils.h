@@ -1,0 +1,32 @@
+// Text helpers of the source-model writer: joining values with separators (with the
+// 80-character line wrapping), the length of a text's last line, and literal replacement.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+// Line end of every generated file.
+inline constexpr std::string_view kCrLf = "\r\n";
+// A separator starts a new line once the current line is longer than this.
+inline constexpr int kWrapWidth = 80;
+
+// Appends `value` to `dest` behind `separator` and returns true; an empty `value` leaves `dest`
+// unchanged and returns false. The first value (empty `dest`) gets no separator. With `wrap`, a
+// separator that follows a line longer than kWrapWidth characters is followed by a line break.
+// Every separator that holds a line break is followed by `indent` blanks.
+bool AppendSeparated(std::string& dest, std::string_view value, std::string_view separator, int indent = 0,
+                     bool wrap = false);
+
+// Number of characters after the last line feed of `text`, or its length when it holds none.
+int LastLineLength(std::string_view text);
+
+// `text` with every occurrence of `pattern` (case-sensitive, left to right, never rescanning
+// inserted text) replaced by `replacement`. An empty `pattern` leaves the text unchanged.
+std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);
+
+// `count` blanks (none for a count below 1).
+inline std::string Blanks(int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string(); }
+
+}  // namespace quillon

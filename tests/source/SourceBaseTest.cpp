@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "model/Published.h"
+#include "source/MemberEnums.h"
+#include "source/SourceBase.h"
+
+namespace quillon {
+namespace {
+
+// An item whose text is its name, so the collection's joining rules can be watched alone.
+class NameItem : public TgmcAppellationItem {
+public:
+    std::string SrcCode(int) const override { return GetName(); }
+};
+
+class NameList : public TgmcCollectionOf<NameItem> {
+public:
+    NameItem* AddNamed(std::string_view name) {
+        NameItem* item = Add();
+        item->SetName(name);
+        return item;
+    }
+};
+
+std::vector<std::string> PropertyNames(const TPersistent& object) {
+    std::vector<std::string> names;
+    for (const PropertyInfo& p : object.Published().Properties()) names.push_back(p.name);
+    return names;
+}
+
+}  // namespace
+
+TEST(TgmcAppellation, RaisesModifiedOnlyOnACaseSensitiveChange) {
+    TgmcAppellation a;
+    a.SetName("");
+    EXPECT_FALSE(a.GetModified());
+    a.SetName("Run");
+    EXPECT_TRUE(a.GetModified());
+    a.SetModified(false);
+    a.SetName("Run");
+    EXPECT_FALSE(a.GetModified());
+    a.SetName("run");
+    EXPECT_TRUE(a.GetModified());
+}
+
+TEST(TgmcAppellation, CaptionCommentAndAssign) {
+    TgmcAppellation a, b;
+    EXPECT_EQ(a.CaptionComment(), "");
+    a.SetName("Run");
+    a.SetCaption("Runs it");
+    EXPECT_EQ(a.CaptionComment(), "{Runs it}");
+    b.Assign(a);
+    EXPECT_EQ(b.GetName(), "Run");
+    EXPECT_EQ(b.GetCaption(), "Runs it");
+    EXPECT_TRUE(b.GetModified());
+    EXPECT_EQ(PropertyNames(a), (std::vector<std::string>{"Name", "Caption"}));
+}
+
+TEST(TgmcDataType, QualifiedNameJoinsModuleAndNameWithAPoint) {
+    TgmcDataType t;
+    t.SetName("TKind");
+    EXPECT_EQ(t.QualifiedName(), "TKind");
+    t.SetModuleName("Types");
+    EXPECT_EQ(t.QualifiedName(), "Types.TKind");
+    t.SetName("");
+    EXPECT_EQ(t.QualifiedName(), "Types");
+}
+
+TEST(TgmcAppellationItem, IsModifiedThroughItsAppellationAndClearsIt) {
+    NameList list;
+    NameItem* item = list.AddNamed("A");
+    EXPECT_TRUE(item->GetModified());
+    EXPECT_TRUE(list.GetModified());  // forwarded by GetItemModified
+    list.SetModified(false);
+    EXPECT_FALSE(item->Appellation().GetModified());
+    EXPECT_FALSE(list.GetModified());
+
+    // The setter copies values into the owned appellation.
+    TgmcAppellation other;
+    other.SetName("B");
+    const TgmcAppellation* owned = &item->Appellation();
+    item->SetAppellation(other);
+    EXPECT_EQ(&item->Appellation(), owned);
+    EXPECT_EQ(item->GetName(), "B");
+    EXPECT_EQ(item->GetDisplayName(), "B");
+    EXPECT_EQ(PropertyNames(*item), (std::vector<std::string>{"Appellation"}));
+}
+
+TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCase) {
+    NameList list;
+    NameItem* first = list.AddNamed("Windows");
+    NameItem* second = list.AddNamed("WINDOWS");
+    list.AddNamed("SysUtils");
+    EXPECT_FALSE(list.IsDuplicate(*first));
+    EXPECT_TRUE(list.IsDuplicate(*second));
+    EXPECT_EQ(list.SrcCode(0, ","), "Windows,SysUtils");
+
+    // Creation order decides, not position: an item inserted in front later is the duplicate.
+    list.Insert(0)->SetName("sysutils");
+    EXPECT_TRUE(list.IsDuplicate(*list.Items(0)));
+    EXPECT_EQ(list.SrcCode(0, ","), "Windows,SysUtils");
+}
+
+TEST(TgmcCollection, IndentsAndWrapsOnlySeparatorsWithoutLineBreaks) {
+    NameList list;
+    EXPECT_EQ(list.SrcCode(3, ","), "");
+    list.AddNamed("");  // empty texts add neither text nor separator
+    EXPECT_EQ(list.SrcCode(3, ","), "");
+    for (int i = 0; i < 8; ++i) list.AddNamed("Unit" + std::to_string(i) + std::string(6, 'x'));
+    // Each name is 11 characters: the line passes 80 after the seventh name and its comma.
+    const std::string line = "   Unit0xxxxxx,Unit1xxxxxx,Unit2xxxxxx,Unit3xxxxxx,Unit4xxxxxx,Unit5xxxxxx,Unit6xxxxxx";
+    EXPECT_EQ(list.SrcCode(3, ","), line + ",\r\n   Unit7xxxxxx");
+    EXPECT_EQ(list.SrcCode(2, "\r\n").substr(0, 17), "  Unit0xxxxxx\r\n  ");
+}
+
+TEST(TgmcCollection, AssignCopiesDifferentItemsAndMarksTheCollection) {
+    NameList source, target;
+    source.AddNamed("A");
+    source.AddNamed("B");
+    target.Assign(source);
+    EXPECT_EQ(target.SrcCode(0, ","), "A,B");
+    EXPECT_TRUE(target.GetModified());
+    target.SetModified(false);
+    // Needs the real stored-property comparison.
+    target.Assign(source);
+    EXPECT_FALSE(target.GetModified());
+}
+
+TEST(MemberEnums, OptionWordsAndIdentifierTables) {
+    EXPECT_EQ(MethodOptionsText({}), "");
+    EXPECT_EQ(MethodOptionsText({moExport, moOfObject, moStdCall}), " of object;stdcall;export");
+    EXPECT_EQ(VisibilityWord(mvNone), "");
+    EXPECT_EQ(VisibilityWord(mvPublished), "PUBLISHED");
+    EXPECT_EQ(ParameterCategoryWord(pcConst), "const ");
+    EXPECT_EQ(MemberVisibilityNames.NameOf(static_cast<int>(mvPublic)), "mvPublic");
+    EXPECT_EQ(MethodInheritanceNames.ValueOf("miabstract"), static_cast<int>(miAbstract));
+    EXPECT_EQ(ClassGenOptionNames.Count(), 2);
+}
+
+}  // namespace quillon

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "source/TextUtils.h"
+
+namespace quillon {
+
+TEST(AppendSeparated, SkipsEmptyValuesAndSeparatesAllButTheFirst) {
+    std::string text;
+    EXPECT_FALSE(AppendSeparated(text, "", ","));
+    EXPECT_TRUE(AppendSeparated(text, "a", ","));
+    EXPECT_FALSE(AppendSeparated(text, "", ","));
+    EXPECT_TRUE(AppendSeparated(text, "b", ","));
+    EXPECT_EQ(text, "a,b");
+}
+
+TEST(AppendSeparated, IndentsEveryLineALineBreakSeparatorStarts) {
+    std::string text = "x";
+    AppendSeparated(text, "y", "\r\n", 3);
+    AppendSeparated(text, "z", ";", 3);  // no line break: no indent
+    EXPECT_EQ(text, "x\r\n   y;z");
+}
+
+TEST(AppendSeparated, BreaksTheLineOnlyOnceItIsLongerThan80Characters) {
+    std::string exactly80(80, 'a');
+    AppendSeparated(exactly80, "b", ",", 3, true);
+    EXPECT_EQ(exactly80, std::string(80, 'a') + ",b");
+
+    std::string longer = std::string(81, 'a');
+    AppendSeparated(longer, "b", ",", 3, true);
+    EXPECT_EQ(longer, std::string(81, 'a') + ",\r\n   b");
+
+    std::string noWrap(81, 'a');
+    AppendSeparated(noWrap, "b", ",", 3, false);
+    EXPECT_EQ(noWrap, std::string(81, 'a') + ",b");
+
+    // Only the last line counts.
+    std::string twoLines = std::string(100, 'a') + "\r\nshort";
+    AppendSeparated(twoLines, "b", ",", 0, true);
+    EXPECT_EQ(twoLines, std::string(100, 'a') + "\r\nshort,b");
+}
+
+TEST(LastLineLength, CountsTheCharactersAfterTheLastLineFeed) {
+    EXPECT_EQ(LastLineLength(""), 0);
+    EXPECT_EQ(LastLineLength("abc"), 3);
+    EXPECT_EQ(LastLineLength("abc\r\nde"), 2);
+    EXPECT_EQ(LastLineLength("abc\r\n"), 0);
+}
+
+TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanningInsertedText) {
+    EXPECT_EQ(ReplaceAll("a.b.c", ".", "::"), "a::b::c");
+    EXPECT_EQ(ReplaceAll("aaa", "aa", "X"), "Xa");
+    EXPECT_EQ(ReplaceAll("ab", "a", "aa"), "aab");
+    EXPECT_EQ(ReplaceAll("Abc", "a", "x"), "Abc");
+    EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+}
+
+}  // namespace quillon
