@@ -34,4 +34,11 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
     return result;
 }
 
+std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::string_view suffix) {
+    if (body.empty()) return body;
+    body.insert(0, prefix);
+    body.append(suffix);
+    return body;
+}
+
 }  // namespace quillon

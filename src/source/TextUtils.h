@@ -26,6 +26,10 @@ int LastLineLength(std::string_view text);
 // inserted text) replaced by `replacement`. An empty `pattern` leaves the text unchanged.
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);
 
+// `prefix` + `body` + `suffix`, or empty when `body` is empty: a section keyword and its end
+// around a collection's text.
+std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::string_view suffix = {});
+
 // `count` blanks (none for a count below 1).
 inline std::string Blanks(int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string(); }
 

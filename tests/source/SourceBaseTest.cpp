@@ -106,11 +106,12 @@ TEST(TgmcCollection, IndentsAndWrapsOnlySeparatorsWithoutLineBreaks) {
     EXPECT_EQ(list.SrcCode(3, ","), "");
     list.AddNamed("");  // empty texts add neither text nor separator
     EXPECT_EQ(list.SrcCode(3, ","), "");
-    for (int i = 0; i < 8; ++i) list.AddNamed("Unit" + std::to_string(i) + std::string(6, 'x'));
-    // Each name is 11 characters: the line passes 80 after the seventh name and its comma.
-    const std::string line = "   Unit0xxxxxx,Unit1xxxxxx,Unit2xxxxxx,Unit3xxxxxx,Unit4xxxxxx,Unit5xxxxxx,Unit6xxxxxx";
-    EXPECT_EQ(list.SrcCode(3, ","), line + ",\r\n   Unit7xxxxxx");
-    EXPECT_EQ(list.SrcCode(2, "\r\n").substr(0, 17), "  Unit0xxxxxx\r\n  ");
+    const std::string a(80, 'a'), c(78, 'c');
+    for (const std::string& name : {a, std::string("b"), c, std::string("d")}) list.AddNamed(name);
+    // The first line is measured before the 3 leading blanks are added (80: no break yet);
+    // a line a break started counts its blanks (3 + 78 = 81: break).
+    EXPECT_EQ(list.SrcCode(3, ","), "   " + a + ",b,\r\n   " + c + ",\r\n   d");
+    EXPECT_EQ(list.SrcCode(2, "\r\n"), "  " + a + "\r\n  b\r\n  " + c + "\r\n  d");
 }
 
 TEST(TgmcCollection, AssignCopiesDifferentItemsAndMarksTheCollection) {

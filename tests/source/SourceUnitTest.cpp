@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "source/SourceUnit.h"
+#include "support/Lines.h"
+
+namespace quillon {
+namespace {
+
+using test::Lines;
+
+class SourceUnit : public ::testing::Test {
+protected:
+    SourceUnit() { unit.Appellation().SetName("Unit1"); }
+
+    TgmcUsesModule* Uses(TgmcModulePart& part, std::string_view name) {
+        TgmcUsesModule* entry = part.UsesModules().Add();
+        entry->SetName(name);
+        return entry;
+    }
+
+    TgmcModule unit;
+};
+
+}  // namespace
+
+TEST_F(SourceUnit, WritesTheUnitWithUsesAndAnEnumeratedType) {
+    Uses(unit.InterfacePart(), "Windows");
+    Uses(unit.InterfacePart(), "SysUtils");
+    TgmcEnumType* kind = unit.InterfacePart().EnumTypes().Add();
+    kind->SetName("TKind");
+    kind->Values().Add()->SetName("kA");
+    kind->Values().Add()->SetName("kB");
+    EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "uses ", "   Windows,SysUtils;", "", "type",
+                                     "   TKind=(kA,kB);", "implementation", "", "end."}));
+}
+
+TEST_F(SourceUnit, EmptyCollectionsWriteNoKeyword) {
+    Uses(unit.InterfacePart(), "");  // an entry whose text is empty
+    EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "implementation", "", "end."}));
+    EXPECT_EQ(TgmcUsesModules().SrcCode(3, ","), "");
+    EXPECT_EQ(TgmcResourceStrings().SrcCode(3, "\r\n"), "");
+}
+
+TEST_F(SourceUnit, UsesListDropsRepeatedNamesAndWrapsAfter80Characters) {
+    for (const char* name : {"Windows", "Messages", "SysUtils", "windows", "Variants", "Classes", "Graphics",
+                             "Controls", "Forms", "Dialogs", "StdCtrls", "ExtCtrls", "SYSUTILS"})
+        Uses(unit.InterfacePart(), name);
+    EXPECT_EQ(unit.InterfacePart().SrcCode(),
+              Lines({"uses ", "   Windows,Messages,SysUtils,Variants,Classes,Graphics,Controls,Forms,Dialogs,StdCtrls,",
+                     "   ExtCtrls;", ""}));
+}
+
+TEST_F(SourceUnit, WritesHeaderDefinesCaptionAndResourcesAroundTheParts) {
+    unit.SetConditionalDefines("{$DEFINE Q}");
+    unit.Appellation().SetCaption("Generated");
+    unit.SetIncludeResources("{$R *.DFM}");
+    EXPECT_EQ(unit.SrcCode("// header"), Lines({"// header", "{$DEFINE Q}", "unit Unit1;", "{Generated}", "interface",
+                                                "implementation", "{$R *.DFM}", "", "end."}));
+}
+
+TEST_F(SourceUnit, FinalizationAloneStillWritesTheInitializationLine) {
+    unit.SetFinalizationPart("   Done;");
+    EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "implementation", "initialization", "finalization",
+                                     "   Done;", "", "end."}));
+    unit.SetInitializationPart("   Start;");
+    EXPECT_NE(unit.SrcCode().find("initialization\r\n   Start;\r\nfinalization"), std::string::npos);
+}
+
+TEST_F(SourceUnit, WritesDeclarationBlocksInTheirFixedOrder) {
+    TgmcModulePart& part = unit.InterfacePart();
+    TgmcVar* v = part.Vars().Add();
+    v->SetName("Count");
+    v->DataType().SetName("Integer");
+    v->SetCaption("how many");
+    TgmcConst* typed = part.Consts().Add();
+    typed->SetName("Max");
+    typed->DataType().SetName("Integer");
+    typed->DataType().SetModuleName("System");
+    typed->SetValue("10");
+    TgmcConst* untyped = part.Consts().Add();
+    untyped->SetName("Min");
+    untyped->DataType().SetModuleName("System");  // no type name: no type written
+    untyped->SetValue("1");
+    TgmcResourceString* text = part.ResourceStrings().Add();
+    text->SetName("SHello");
+    text->SetValue("Hello");
+    text->SetCaption("never written");
+    TgmcUsesModule* form = Uses(part, "Main");
+    form->SetFileName("Main.pas");
+    form->SetFormName("fmMain");
+    TgmcUsesModule* frame = Uses(part, "Edit");
+    frame->SetFormName("frEdit");
+    frame->SetFrame(true);
+    EXPECT_EQ(part.SrcCode(), Lines({"uses ", "   Main in 'Main.pas' {fmMain},Edit {frEdit: TFrame};", "",
+                                     "resourcestring", "   SHello = 'Hello';", "const", "   Max:System.Integer=10;",
+                                     "   Min=1;", "var ", "   Count:Integer;{how many}"}));
+}
+
+TEST_F(SourceUnit, ImplementationRoutinesAreDeclaredForwardAndGetBodies) {
+    TgmcMethod* run = unit.ImplementationPart().Methods().Add();
+    run->SetName("Run");
+    run->MethodImplementation().SetCode("Beep;");
+    TgmcMethod* get = unit.InterfacePart().Methods().Add();
+    get->SetName("Get");
+    get->SetCategory(mcFunction);
+    get->DataType().SetName("Integer");
+    get->MethodImplementation().SetCode("Result:=1;");
+    EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "function Get:Integer;", "implementation",
+                                     "procedure Run;forward;", "function Get:Integer;", "begin", "   Result:=1;",
+                                     "end;", "procedure Run;", "begin", "   Beep;", "end;", "", "end."}));
+}
+
+TEST(TgmcUsesModule, AssignCopiesEverythingButTheFormName) {
+    TgmcUsesModule source, target;
+    source.SetName("Main");
+    source.SetFileName("Main.pas");
+    source.SetFormName("fmMain");
+    source.SetFrame(true);
+    target.Assign(source);
+    EXPECT_EQ(target.SrcCode(0), "Main in 'Main.pas'");
+    EXPECT_TRUE(target.GetFrame());
+}
+
+}  // namespace quillon
