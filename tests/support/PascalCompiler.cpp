@@ -1,0 +1,72 @@
+#include "support/PascalCompiler.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <sstream>
+
+#include "support/TempDir.h"
+
+namespace quillon::test {
+
+namespace {
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+// Runs `command` through the shell and returns its standard output and error; `status` gets
+// the exit status (-1 when the command could not be started).
+std::string Run(const std::string& command, int& status) {
+    std::string output;
+    status = -1;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return output;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+    const int raw = ::pclose(pipe);
+    if (raw != -1 && WIFEXITED(raw)) status = WEXITSTATUS(raw);
+    return output;
+}
+
+std::string FirstErrorLine(const std::string& output) {
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("Error:") != std::string::npos || line.find("Fatal:") != std::string::npos) return line;
+    return {};
+}
+
+}  // namespace
+
+std::string PascalStubsDir() {
+    if (const char* dir = std::getenv("QUILLON_PASCAL_STUBS"); dir && *dir) return dir;
+    return QUILLON_DEFAULT_PASCAL_STUBS;
+}
+
+PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const std::string& mainFile) {
+    TempDir dir;
+    for (const PascalFile& file : files) WriteText(dir.File(file.name), file.text);
+    // -Cn: compile only, no linking; -FE/-FU keep every output file in the temporary directory.
+    const std::string command = "fpc -Mdelphi -Cn -Fu" + Quoted(PascalStubsDir()) + " -Fu" + Quoted(dir.Path()) +
+                                " -FE" + Quoted(dir.Path()) + " -FU" + Quoted(dir.Path()) + " " +
+                                Quoted(dir.File(mainFile));
+    PascalCompileResult result;
+    int status = -1;
+    result.output = Run(command, status);
+    result.firstError = FirstErrorLine(result.output);
+    result.ok = status == 0 && result.firstError.empty();
+    if (!result.ok && result.firstError.empty())
+        result.firstError = status == 127 ? "fpc not found" : "fpc failed with status " + std::to_string(status);
+    return result;
+}
+
+::testing::AssertionResult PascalCompiles(const std::vector<PascalFile>& files, const std::string& mainFile) {
+    const PascalCompileResult result = CompilePascal(files, mainFile);
+    if (result.ok) return ::testing::AssertionSuccess();
+    std::string text;
+    for (const PascalFile& file : files)
+        if (file.name == mainFile) text = file.text;
+    return ::testing::AssertionFailure() << mainFile << ": " << result.firstError << "\n--- " << mainFile
+                                         << " ---\n" << text;
+}
+
+}  // namespace quillon::test

@@ -1,0 +1,34 @@
+// Compiles Object Pascal sources with Free Pascal in Delphi mode against our stub units of the
+// target environment (tests/pascal-stubs), inside a temporary directory that also receives every
+// object and unit file the compiler writes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillon::test {
+
+struct PascalFile {
+    std::string name;  // file name, e.g. "Unit1.pas"
+    std::string text;
+};
+
+struct PascalCompileResult {
+    bool ok = false;
+    std::string firstError;  // the compiler's first "Error:" or "Fatal:" line
+    std::string output;      // everything the compiler printed
+};
+
+// The stub directory: $QUILLON_PASCAL_STUBS, else the one in the source tree.
+std::string PascalStubsDir();
+
+// Writes `files` into a fresh temporary directory and compiles `mainFile` (one of them) without
+// linking; the other files are found as units.
+PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const std::string& mainFile);
+
+// For EXPECT_TRUE: success, or a failure naming the first compiler error and the main text.
+::testing::AssertionResult PascalCompiles(const std::vector<PascalFile>& files, const std::string& mainFile);
+
+}  // namespace quillon::test
