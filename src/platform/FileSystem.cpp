@@ -13,6 +13,7 @@
 
 #include "platform/Exception.h"
 #include "platform/Format.h"
+#include "platform/PlatformMessages.h"
 
 namespace fs = std::filesystem;
 
@@ -71,7 +72,7 @@ std::string ExtractFileName(std::string_view path) {
 }
 
 std::string ExtractFilePath(std::string_view path) {
-    const std::size_t pos = path.find_last_of('/');
+    const std::size_t pos = LastDelimiter(path);
     return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
 }
 
@@ -83,10 +84,10 @@ std::string ExpandFileName(std::string_view path, std::string_view baseDir) {
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in || DirectoryExists(path)) throw Exception(Format("Cannot open file %s", path));
+    if (!in || DirectoryExists(path)) throw Exception(Format(kCannotOpenFile, path));
     std::ostringstream content;
     content << in.rdbuf();
-    if (in.bad()) throw Exception(Format("Cannot open file %s", path));
+    if (in.bad()) throw Exception(Format(kCannotOpenFile, path));
     return content.str();
 }
 
@@ -109,12 +110,13 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     const auto fail = [&](const std::string& reason) {
-        return Exception(Format("Cannot create file %s", path) + (reason.empty() ? "" : " (" + reason + ")"));
+        return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
     };
-    // Replace the target of a symbolic link, not the link.
+    // Replace the final target of a symbolic link (or chain of links), not the link.
     std::error_code ec;
     fs::path target{path};
-    if (fs::is_symlink(target, ec)) {
+    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+        if (hops == 40) throw fail("too many levels of symbolic links");
         fs::path resolved = fs::read_symlink(target, ec);
         if (ec) throw fail(ec.message());
         target = resolved.is_relative() ? target.parent_path() / resolved : resolved;

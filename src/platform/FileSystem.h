@@ -28,7 +28,8 @@ std::string IncludeTrailingPathDelimiter(std::string_view dir);
 // The bare file name: the text after the last "/", "\" or ":", so that names written on either
 // platform work.
 std::string ExtractFileName(std::string_view path);
-// The directory part including its trailing separator ("" when there is none).
+// The directory part including its trailing separator ("" when there is none): the text up to
+// the same "/", "\" or ":" that ExtractFileName splits at.
 std::string ExtractFilePath(std::string_view path);
 // `path` made absolute against `baseDir` (never the process's current directory) and
 // normalised; an absolute `path` is only normalised.

@@ -1,12 +1,13 @@
 #include "platform/Format.h"
 
 #include "platform/Exception.h"
+#include "platform/PlatformMessages.h"
 
 namespace quillon {
 
 std::string FormatArgs(std::string_view pattern, const std::vector<FormatArg>& args) {
     auto invalid = [&]() {
-        return Exception("Format '" + std::string(pattern) + "' invalid or incompatible with argument");
+        return Exception(FormatArgs(kInvalidFormat, {std::string(pattern)}));
     };
     std::string result;
     result.reserve(pattern.size() + 16 * args.size());

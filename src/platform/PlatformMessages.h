@@ -1,0 +1,12 @@
+// The user-visible message texts that the platform layer raises, each kept once and verbatim.
+#pragma once
+
+#include <string_view>
+
+namespace quillon {
+
+inline constexpr std::string_view kCannotOpenFile = "Cannot open file %s";
+inline constexpr std::string_view kCannotCreateFile = "Cannot create file %s";
+inline constexpr std::string_view kInvalidFormat = "Format '%s' invalid or incompatible with argument";
+
+}  // namespace quillon
