@@ -281,10 +281,10 @@ std::string TgmcClass::SrcCode(int indent) const {
             AppendSeparated(result, "[" + FInterfaceGUIDIdentifier + "]", kCrLf, kLineIndent);
             break;
     }
+    // Each collection repeats the visibility word for its own members.
+    const TgmcMemberCollection* const memberLists[] = {FFields.get(), FMethods.get(), FProperties.get()};
     for (TMemberVisibility visibility : {mvNone, mvPrivate, mvProtected, mvPublic, mvPublished})
-        for (const TgmcMemberCollection* members :
-             {static_cast<const TgmcMemberCollection*>(FFields.get()), static_cast<const TgmcMemberCollection*>(FMethods.get()),
-              static_cast<const TgmcMemberCollection*>(FProperties.get())})
+        for (const TgmcMemberCollection* members : memberLists)
             AppendSeparated(result, members->VisibilitySrcCode(visibility, indent), kCrLf, kLineIndent);
     AppendSeparated(result, "end;", kCrLf, kLineIndent);
     return result;

@@ -148,7 +148,7 @@ TEST_F(SourceClass, VisibilityWordsRepeatPerCollectionAndDuplicateMembersStay) {
     EXPECT_EQ(demo->ImplementationSrcCode(3), "");  // only abstract methods: no class-name comment
 }
 
-TEST(TgmcProperty, WritesIndexDefaultsAndCaptionAsSpecified) {
+TEST(TgmcProperty, WritesIndexDefaultClausesAndCaption) {
     TgmcProperty items;
     items.SetName("Items");
     items.IndexVar().SetName("Index");

@@ -37,8 +37,6 @@ TEST_F(SourceUnit, WritesTheUnitWithUsesAndAnEnumeratedType) {
 TEST_F(SourceUnit, EmptyCollectionsWriteNoKeyword) {
     Uses(unit.InterfacePart(), "");  // an entry whose text is empty
     EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "implementation", "", "end."}));
-    EXPECT_EQ(TgmcUsesModules().SrcCode(3, ","), "");
-    EXPECT_EQ(TgmcResourceStrings().SrcCode(3, "\r\n"), "");
 }
 
 TEST_F(SourceUnit, UsesListDropsRepeatedNamesAndWrapsAfter80Characters) {

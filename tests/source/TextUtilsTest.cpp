@@ -20,20 +20,11 @@ TEST(AppendSeparated, IndentsEveryLineALineBreakSeparatorStarts) {
     EXPECT_EQ(text, "x\r\n   y;z");
 }
 
-TEST(AppendSeparated, BreaksTheLineOnlyOnceItIsLongerThan80Characters) {
-    std::string exactly80(80, 'a');
-    AppendSeparated(exactly80, "b", ",", 3, true);
-    EXPECT_EQ(exactly80, std::string(80, 'a') + ",b");
-
-    std::string longer = std::string(81, 'a');
-    AppendSeparated(longer, "b", ",", 3, true);
-    EXPECT_EQ(longer, std::string(81, 'a') + ",\r\n   b");
-
+TEST(AppendSeparated, WrapsOnlyWhenAskedAndMeasuresOnlyTheLastLine) {
     std::string noWrap(81, 'a');
     AppendSeparated(noWrap, "b", ",", 3, false);
     EXPECT_EQ(noWrap, std::string(81, 'a') + ",b");
 
-    // Only the last line counts.
     std::string twoLines = std::string(100, 'a') + "\r\nshort";
     AppendSeparated(twoLines, "b", ",", 0, true);
     EXPECT_EQ(twoLines, std::string(100, 'a') + "\r\nshort,b");
