@@ -54,6 +54,10 @@ public:
     void Move(int from, int to);
     int IndexOf(const TCollectionItem* item) const { return item && item->collection_ == this ? item->index_ : -1; }
 
+    // A new item of the collection's item class that belongs to no collection; the object-text
+    // reader checks item properties against one before it changes the collection.
+    std::unique_ptr<TCollectionItem> CreateDetachedItem() const { return CreateItem(); }
+
     // Clears, then adds a copy (item Assign) of every item of `source` when it is a collection.
     void Assign(const TPersistent& source) override;
 

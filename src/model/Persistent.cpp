@@ -1,5 +1,6 @@
 #include "model/Persistent.h"
 
+#include "model/ModelMessages.h"
 #include "model/Published.h"
 #include "platform/Exception.h"
 #include "platform/Format.h"
@@ -14,7 +15,7 @@ std::string_view TPersistent::ClassName() const { return Published().ClassName()
 void TPersistent::Assign(const TPersistent& source) { source.AssignTo(*this); }
 
 void TPersistent::AssignTo(TPersistent& dest) const {
-    throw Exception(Format("Cannot assign a %s to a %s", ClassName(), dest.ClassName()));
+    throw Exception(Format(kCannotAssign, ClassName(), dest.ClassName()));
 }
 
 void TComponent::PublishProperties(PropertyList& p) {
@@ -61,6 +62,78 @@ int TStringList::IndexOf(std::string_view text) const {
 void TStringList::SetItems(std::vector<std::string> strings) {
     FStrings = std::move(strings);
     FObjects.assign(FStrings.size(), nullptr);
+}
+
+namespace {
+
+bool NeedsQuotes(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ',') return true;
+    return false;
+}
+
+bool IsCommaTextBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+}  // namespace
+
+std::string TStringList::CommaText() const {
+    // A single empty string must stay distinguishable from an empty list.
+    if (FStrings.size() == 1 && FStrings.front().empty()) return "\"\"";
+    std::string text;
+    for (std::size_t i = 0; i < FStrings.size(); ++i) {
+        if (i > 0) text += ',';
+        const std::string& s = FStrings[i];
+        if (!NeedsQuotes(s)) {
+            text += s;
+            continue;
+        }
+        text += '"';
+        for (char c : s) {
+            if (c == '"') text += '"';
+            text += c;
+        }
+        text += '"';
+    }
+    return text;
+}
+
+void TStringList::SetCommaText(std::string_view text) {
+    std::vector<std::string> strings;
+    std::size_t i = 0;
+    const auto skipBlanks = [&] {
+        while (i < text.size() && IsCommaTextBlank(text[i])) ++i;
+    };
+    skipBlanks();
+    while (i < text.size()) {
+        std::string s;
+        if (text[i] == '"') {
+            ++i;
+            while (i < text.size()) {
+                if (text[i] == '"') {
+                    if (i + 1 < text.size() && text[i + 1] == '"') {
+                        s += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                s += text[i++];
+            }
+        } else {
+            const std::size_t start = i;
+            while (i < text.size() && !IsCommaTextBlank(text[i]) && text[i] != ',') ++i;
+            s.assign(text.substr(start, i - start));
+        }
+        strings.push_back(std::move(s));
+        skipBlanks();
+        if (i < text.size() && text[i] == ',') {
+            if (i + 1 == text.size()) strings.emplace_back();
+            ++i;
+            skipBlanks();
+        }
+    }
+    SetItems(std::move(strings));
 }
 
 }  // namespace quillon

@@ -67,6 +67,13 @@ public:
     const std::vector<std::string>& Items() const { return FStrings; }
     void SetItems(std::vector<std::string> strings);
 
+    // The strings separated by commas; a string with a blank, a control character, a comma or a
+    // double quote is enclosed in double quotes with inner double quotes doubled.
+    std::string CommaText() const;
+    // Replaces the strings by those of a comma text. Unquoted blanks separate like commas; a
+    // comma at the very end adds an empty string.
+    void SetCommaText(std::string_view text);
+
     bool operator==(const TStringList& other) const { return FStrings == other.FStrings; }
 
 private:

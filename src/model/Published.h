@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,6 +69,9 @@ struct PropertyInfo {
     PropKind kind = PropKind::Integer;
     const EnumTypeInfo* type = nullptr;          // Enumeration: its type; Set: the element type
     std::optional<std::int64_t> defaultOrdinal;  // ordinal kinds: the declared default, if any
+    // Integer: the range of the accessor's type, so the reader rejects values it would truncate.
+    std::int64_t minValue = std::numeric_limits<std::int64_t>::min();
+    std::int64_t maxValue = std::numeric_limits<std::int64_t>::max();
 
     std::function<std::int64_t(const TPersistent&)> getOrdinal;
     std::function<void(TPersistent&, std::int64_t)> setOrdinal;
@@ -105,8 +109,15 @@ public:
     template <class G, class S>
     void Integer(std::string name, G get, S set, std::optional<std::int64_t> defaultValue = 0) {
         using C = detail::MemberClass<G>;
+        using R = std::remove_cvref_t<std::invoke_result_t<G, const C&>>;
         PropertyInfo& p = AddInfo(std::move(name), PropKind::Integer);
         p.defaultOrdinal = defaultValue;
+        if constexpr (std::is_integral_v<R> && sizeof(R) < sizeof(std::int64_t)) {
+            p.minValue = std::numeric_limits<R>::min();
+            p.maxValue = std::numeric_limits<R>::max();
+        } else if constexpr (std::is_unsigned_v<R>) {
+            p.minValue = 0;
+        }
         p.getOrdinal = [get](const TPersistent& o) {
             return static_cast<std::int64_t>(std::invoke(get, static_cast<const C&>(o)));
         };

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "SampleModel.h"
+#include "model/ObjectText.h"
+#include "platform/Exception.h"
+#include "support/TextLines.h"
+
+namespace quillon::test {
+namespace {
+
+// The message of the Exception that reading `text` into a fresh model raises.
+std::string ReadError(std::string_view text) {
+    TSampleModel model;
+    try {
+        ObjectFromText(text, model);
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(ObjectTextReader, ReadsBackWhatTheWriterWroteUnchanged) {
+    TSampleModel model;
+    FillSampleModel(model, 3);
+    model.SetName("Model1");
+    model.SetSmall(-2147483647 - 1);
+    model.SetTag(9223372036854775807);
+    model.SetAccess({});
+    model.SetActive(false);
+    model.Details().Inner().SetName(std::string("\x01\x7F\xFF'\"", 5));
+    model.Details().Notes().Add(std::string(200, 'n'));
+    model.Details().SetRatio(-1.7976931348623157e308);
+    model.Details().Parts().Add()->SetNumber(-1);
+    const std::string text = ObjectToText(model);
+
+    TSampleModel copy;
+    ObjectFromText(text, copy);
+    EXPECT_EQ(ObjectToText(copy), text);
+    EXPECT_EQ(copy.TComponent::GetName(), "Model1");
+    EXPECT_EQ(copy.Items().Items(2)->Values().Items(1)->Appellation().GetName(), "v1");
+}
+
+TEST(ObjectTextReader, AcceptsAnyCaseBlanksDoubledQuotesJoinedPiecesIntegersForFloatsAndItemIndexes) {
+    TSampleModel model;
+    ObjectFromText("OBJECT m1 : tsamplemodel  title='It''s'+#32 +\n 'ok' items=<ITEM[0]\n"
+                   "appellation . NAME = 'a' weight = 3 End item [ 7 ] END> STAMP=-2 kind = SKLARGE "
+                   "active = false flags=[ SFHIDDEN ,sfRead ] details.notes.STRINGS = ( 'x' 'y' )\r\nend",
+                   model);
+    EXPECT_EQ(model.TComponent::GetName(), "m1");
+    EXPECT_EQ(model.GetTitle(), "It's ok");
+    ASSERT_EQ(model.Items().Count(), 2);
+    EXPECT_EQ(model.Items().Items(0)->Appellation().GetName(), "a");
+    EXPECT_EQ(model.Items().Items(0)->GetWeight(), 3.0);
+    EXPECT_EQ(model.GetStamp(), -2.0);
+    EXPECT_EQ(model.GetKind(), skLarge);
+    EXPECT_FALSE(model.GetActive());
+    EXPECT_EQ(model.GetFlags(), (TSampleFlags{sfRead, sfHidden}));
+    EXPECT_EQ(model.Details().Notes().Items(), (std::vector<std::string>{"x", "y"}));
+}
+
+TEST(ObjectTextReader, ReplacesCollectionItemsOnlyWhenItemsFollowAndReplacesStrings) {
+    TSampleModel model;
+    model.Items().Add()->Appellation().SetName("kept");
+    model.Lines().Add("old");
+    ObjectFromText("object T Items = <> Lines.Strings = ('new') end", model);
+    ASSERT_EQ(model.Items().Count(), 1);
+    EXPECT_EQ(model.Items().Items(0)->Appellation().GetName(), "kept");
+    EXPECT_EQ(model.Lines().Items(), std::vector<std::string>{"new"});
+
+    ObjectFromText("object T Items = < item end item end > end", model);
+    ASSERT_EQ(model.Items().Count(), 2);
+    EXPECT_EQ(model.Items().Items(0)->Appellation().GetName(), "");
+}
+
+TEST(ObjectTextReader, ReadsConsecutiveObjectsIntoTheirTargets) {
+    TSampleModel first, second;
+    const std::string text = ObjectToText(TSampleModel()) + "object B: TOther\r\n  Title = 'b'\r\nend\r\n";
+    ObjectsFromText(text, std::array<TPersistent*, 2>{&first, &second});
+    EXPECT_EQ(second.TComponent::GetName(), "B");
+    EXPECT_EQ(second.GetTitle(), "b");
+}
+
+TEST(ObjectTextReader, ReportsSyntaxErrorsWithTheirLine) {
+    EXPECT_EQ(ReadError(""), "''object'' expected on line 1");
+    EXPECT_EQ(ReadError("object\n\n"), "Identifier expected on line 3");
+    EXPECT_EQ(ReadError("object T\n  Title 'x'\nend"), "''='' expected on line 2");
+    EXPECT_EQ(ReadError("object T\n  Title = 'abc\nend"), "Invalid string constant on line 2");
+    EXPECT_EQ(ReadError("object T\n  Title = #\nend"), "Invalid string constant on line 2");
+    EXPECT_EQ(ReadError("object T\n  Title = #256\nend"), "Invalid string constant on line 2");
+    EXPECT_EQ(ReadError("object T\n  Title = 'a' +\n  Count = 1\nend"), "String expected on line 3");
+    EXPECT_EQ(ReadError("object T\n  Count = -\nend"), "Number expected on line 2");
+    EXPECT_EQ(ReadError("object T\n  Stamp = 1e\nend"), "Number expected on line 2");
+    EXPECT_EQ(ReadError("object T\n  Count = { 0A 1 }\nend"), "Invalid binary value on line 2");
+    EXPECT_EQ(ReadError("object T\n  Count = )\nend"), "Invalid property value on line 2");
+    EXPECT_EQ(ReadError("object T\n  Flags = [sfRead sfWrite]\nend"), "'','' expected on line 2");
+    EXPECT_EQ(ReadError("object T\n  Items = < thing end>\nend"), "''item'' expected on line 2");
+    EXPECT_EQ(ReadError("object T\n  Items = <\n    item\n"), "''end'' expected on line 4");
+    EXPECT_EQ(ReadError("object T\n  object C: TChild\n  end\nend"), "Class TChild not found on line 2");
+}
+
+TEST(ObjectTextReader, ReportsUnknownPropertiesAndWrongValuesWithPathAndLine) {
+    EXPECT_EQ(ReadError("object T\n  Nope = 1\nend"), "Property does not exist: Nope on line 2");
+    EXPECT_EQ(ReadError("object T\n\n  Appellation . Nope = ''\nend"),
+              "Property does not exist: Appellation.Nope on line 3");
+    EXPECT_EQ(ReadError("object T\n  Title.Name = ''\nend"), "Property does not exist: Title.Name on line 2");
+    EXPECT_EQ(ReadError("object T\n  Items = <\n    item\n      Bogus = 1\n    end>\nend"),
+              "Property does not exist: Bogus on line 4");
+    EXPECT_EQ(ReadError("object T Count = 'x' end"), "Invalid property value: Count on line 1");
+    EXPECT_EQ(ReadError("object T Active = 1 end"), "Invalid property value: Active on line 1");
+    EXPECT_EQ(ReadError("object T Kind = skHuge end"), "Invalid property value: Kind on line 1");
+    EXPECT_EQ(ReadError("object T Flags = [sfNone] end"), "Invalid property value: Flags on line 1");
+    EXPECT_EQ(ReadError("object T Title = Title end"), "Invalid property value: Title on line 1");
+    EXPECT_EQ(ReadError("object T Appellation = 'x' end"), "Invalid property value: Appellation on line 1");
+    EXPECT_EQ(ReadError("object T Lines = ('x') end"), "Invalid property value: Lines on line 1");
+    EXPECT_EQ(ReadError("object T Lines.Strings = (1) end"), "Invalid property value: Lines.Strings on line 1");
+    EXPECT_EQ(ReadError("object T Items = 1 end"), "Invalid property value: Items on line 1");
+    EXPECT_EQ(ReadError("object T Count = {00} end"), "Invalid property value: Count on line 1");
+}
+
+TEST(ObjectTextReader, RejectsNumbersOutsideThePropertysRange) {
+    EXPECT_EQ(ReadError("object T Small = 2147483648 end"), "Invalid property value: Small on line 1");
+    EXPECT_EQ(ReadError("object T Count = 9223372036854775808 end"), "Invalid property value: Count on line 1");
+    EXPECT_EQ(ReadError("object T Count = 99999999999999999999999 end"), "Invalid property value: Count on line 1");
+    EXPECT_EQ(ReadError("object T Stamp = 1E400 end"), "Invalid property value: Stamp on line 1");
+    EXPECT_EQ(ReadError("object T Count = 1.5 end"), "Invalid property value: Count on line 1");
+    TSampleModel model;
+    ObjectFromText("object T Count = -9223372036854775808 Small = -2147483648 end", model);
+    EXPECT_EQ(model.GetCount(), std::numeric_limits<long>::min());
+    EXPECT_EQ(model.GetSmall(), std::numeric_limits<int>::min());
+}
+
+TEST(ObjectTextReader, LimitsNestingInsteadOfExhaustingTheStack) {
+    std::string collections = "object T Items = <";
+    for (int i = 0; i < 100000; ++i) collections += " item Values = <";
+    EXPECT_EQ(ReadError(collections), "Nesting too deep on line 1");
+    std::string lists = "object T Lines.Strings = ";
+    lists.append(100000, '(');
+    EXPECT_EQ(ReadError(lists), "Nesting too deep on line 1");
+    std::string objects;
+    for (int i = 0; i < 100000; ++i) objects += "object T ";
+    EXPECT_EQ(ReadError(objects), "Nesting too deep on line 1");
+}
+
+TEST(ObjectTextReader, LeavesTheTargetUntouchedWhenTheTextIsRejected) {
+    TSampleModel model;
+    FillSampleModel(model, 2);
+    model.SetModified(false);
+    const std::string before = ObjectToText(model);
+    // Valid lines first, then a fault deep inside a new item.
+    const std::string text = CrLf({"object T",
+                                   "  Title = 'changed'",
+                                   "  Items = <",
+                                   "    item",
+                                   "      Appellation.Name = 'new'",
+                                   "      Values = <",
+                                   "        item",
+                                   "          Number = 'x'",
+                                   "        end>",
+                                   "    end>",
+                                   "end"});
+    EXPECT_THROW(ObjectFromText(text, model), Exception);
+    EXPECT_EQ(ObjectToText(model), before);
+    EXPECT_FALSE(model.GetModified());
+    EXPECT_THROW(ObjectFromText("object T Title = 'changed' Items = <>", model), Exception);
+    EXPECT_EQ(ObjectToText(model), before);
+}
+
+}  // namespace
+}  // namespace quillon::test

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "SampleModel.h"
+#include "model/ObjectText.h"
+#include "support/TextLines.h"
+
+namespace quillon::test {
+namespace {
+
+std::string StringValue(std::string_view value, int level = 1) {
+    std::string out;
+    AppendStringValue(out, value, level);
+    return out;
+}
+
+TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModel) {
+    // Collections are always written, no-default ordinals even when zero or empty, the rest not.
+    const TSampleModel model;
+    EXPECT_EQ(ObjectToText(model), CrLf({"object TSampleModel",
+                                         "  Items = <>",
+                                         "  Count = 0",
+                                         "  Shared = False",
+                                         "  Flags = []",
+                                         "  Details.Parts = <>",
+                                         "end"}));
+}
+
+TEST(ObjectTextWriter, WritesEveryValueKindWithPathsItemsAndStringLists) {
+    TSampleModel model;
+    model.SetName("Model1");
+    model.SetTag(-7);
+    model.Appellation().SetName("Calc");
+    TSampleItem* item = model.Items().Add();
+    item->Appellation().SetCaption("First");
+    item->SetSettings({sfHidden, sfRead});
+    item->SetKind(skLarge);
+    item->SetExported(false);
+    item->SetSize(-12);
+    item->Values().Add()->SetNumber(3);
+    item->Values().Add()->Appellation().SetName("kTwo");
+    model.Items().Add();
+    model.SetCount(2);
+    model.SetSmall(5);
+    model.SetActive(false);
+    model.SetKind(skNone);
+    model.SetFlags({sfWrite, sfRead});
+    model.SetAccess({});
+    model.SetStamp(37890.5);
+    model.SetTitle("It's");
+    model.Lines().Add("one");
+    model.Lines().Add("");
+    model.Details().Inner().SetName("Deep");
+    model.Details().Notes().Add("n");
+    model.Details().SetRatio(1e20);
+    model.Details().Parts().Add()->SetNumber(38000);
+
+    EXPECT_EQ(ObjectToText(model), CrLf({"object Model1: TSampleModel",
+                                         "  Tag = -7",
+                                         "  Appellation.Name = 'Calc'",
+                                         "  Items = <",
+                                         "    item",
+                                         "      Appellation.Caption = 'First'",
+                                         "      Settings = [sfRead, sfHidden]",
+                                         "      Kind = skLarge",
+                                         "      Exported = False",
+                                         "      Size = -12",
+                                         "      Values = <",
+                                         "        item",
+                                         "          Number = 3",
+                                         "        end",
+                                         "        item",
+                                         "          Appellation.Name = 'kTwo'",
+                                         "        end>",
+                                         "    end",
+                                         "    item",
+                                         "      Settings = []",
+                                         "      Kind = skNone",
+                                         "      Values = <>",
+                                         "    end>",
+                                         "  Count = 2",
+                                         "  Small = 5",
+                                         "  Active = False",
+                                         "  Shared = False",
+                                         "  Kind = skNone",
+                                         "  Flags = [sfRead, sfWrite]",
+                                         "  Access = []",
+                                         "  Stamp = 37890.5",
+                                         "  Title = 'It'#39's'",
+                                         "  Lines.Strings = (",
+                                         "    'one'",
+                                         "    '')",
+                                         "  Details.Inner.Name = 'Deep'",
+                                         "  Details.Notes.Strings = (",
+                                         "    'n')",
+                                         "  Details.Ratio = 1E20",
+                                         "  Details.Parts = <",
+                                         "    item",
+                                         "      Number = 38000",
+                                         "    end>",
+                                         "end"}));
+}
+
+TEST(ObjectTextWriter, WritesFloatsInShortestFormWithAtMost15Digits) {
+    EXPECT_EQ(FloatToText(37890.5), "37890.5");
+    EXPECT_EQ(FloatToText(38000), "38000");
+    EXPECT_EQ(FloatToText(1e20), "1E20");
+    EXPECT_EQ(FloatToText(-1.5e-7), "-1.5E-7");
+    EXPECT_EQ(FloatToText(0.001), "0.001");
+    EXPECT_EQ(FloatToText(1.0 / 3), "0.333333333333333");
+    EXPECT_EQ(FloatToText(123456789012345678.0), "1.23456789012346E17");
+    // Rounding the largest double up would overflow: it is cut instead, so it reads back.
+    EXPECT_EQ(FloatToText(1.7976931348623157e308), "1.79769313486231E308");
+}
+
+TEST(ObjectTextWriter, WritesA64CharacterStringOnThePropertyLine) {
+    const std::string s(64, 'a');
+    EXPECT_EQ(StringValue(s), "'" + s + "'");
+}
+
+TEST(ObjectTextWriter, StartsA65CharacterStringOnANewLineCutAfter64) {
+    const std::string s(65, 'a');
+    EXPECT_EQ(StringValue(s, 1), "\r\n    '" + std::string(64, 'a') + "' +\r\n    'a'");
+}
+
+TEST(ObjectTextWriter, WritesQuotesAndControlCharactersAsCodes) {
+    EXPECT_EQ(StringValue("a'b"), "'a'#39'b'");
+    EXPECT_EQ(StringValue("\r\n"), "#13#10");
+    EXPECT_EQ(StringValue("'"), "#39");
+    EXPECT_EQ(StringValue(std::string("x\0y", 3)), "'x'#0'y'");
+    EXPECT_EQ(StringValue(""), "''");
+}
+
+TEST(ObjectTextWriter, CountsCodesTowardsTheCutWidth) {
+    const std::string s = std::string(60, 'a') + "\r\n" + std::string(10, 'b');
+    EXPECT_EQ(StringValue(s, 0), "\r\n  '" + std::string(60, 'a') + "'#13#10'bb' +\r\n  '" + std::string(8, 'b') + "'");
+}
+
+TEST(ObjectTextWriter, KeepsBytesAbove127InsideQuotesAndNeverSplitsAUtf8Sequence) {
+    const std::string euro = "\xE2\x82\xAC";
+    // 62 ASCII characters, then a 3-byte sequence that would straddle the cut at 64.
+    const std::string s = std::string(62, 'a') + euro + "b";
+    EXPECT_EQ(StringValue(s, 0), "\r\n  '" + std::string(62, 'a') + "' +\r\n  '" + euro + "b'");
+    // A sequence ending exactly at 64 stays on the first line.
+    const std::string t = std::string(61, 'a') + euro + "b";
+    EXPECT_EQ(StringValue(t, 0), "\r\n  '" + std::string(61, 'a') + euro + "' +\r\n  'b'");
+    // A sequence right after codes that would be cut moves to the next line whole.
+    const std::string u = std::string(62, '\t') + euro;
+    std::string codes;
+    for (int i = 0; i < 62; ++i) codes += "#9";
+    EXPECT_EQ(StringValue(u, 0), "\r\n  " + codes + " +\r\n  '" + euro + "'");
+}
+
+TEST(ObjectTextWriter, CutsMalformedUtf8WhereItIs) {
+    const std::string s = std::string(64, 'a') + "\x80\x80";
+    EXPECT_EQ(StringValue(s, 0), "\r\n  '" + std::string(64, 'a') + "' +\r\n  '\x80\x80'");
+}
+
+TEST(ObjectTextWriter, StartsALongStringInAListOnItsOwnDeeperLine) {
+    TSampleModel model;
+    model.Lines().Add(std::string(70, 'x'));
+    const std::string text = PropertiesToText(model, 1);
+    EXPECT_NE(text.find(CrLf({"  Lines.Strings = (",
+                              "    ",
+                              "      '" + std::string(64, 'x') + "' +"}) +
+                        "      'xxxxxx')\r\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST(ObjectTextWriter, ComparesStoredPropertiesOnly) {
+    TSampleItem a, b;
+    a.Appellation().SetName("x");
+    b.Appellation().SetName("x");
+    EXPECT_TRUE(SameStoredProperties(a, b));
+    b.SetWeight(0.5);
+    EXPECT_FALSE(SameStoredProperties(a, b));
+}
+
+}  // namespace
+}  // namespace quillon::test
