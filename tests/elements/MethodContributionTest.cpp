@@ -1,0 +1,280 @@
+// What one method contributes to each unit, written through the source writer, and the
+// parameter list operations.
+#include <gtest/gtest.h>
+
+#include "elements/DesignClass.h"
+#include "elements/StandInModule.h"
+#include "support/Lines.h"
+
+namespace quillon {
+namespace {
+
+using test::Lines;
+using test::StandInModule;
+
+TemgParameter& AddParameter(TemgParameters& list, std::string_view name, std::string_view type = "Integer") {
+    TemgParameter* parameter = list.Add();
+    parameter->SetName(name);
+    parameter->DataType().SetName(type);
+    return *parameter;
+}
+
+class MethodContribution : public ::testing::Test {
+protected:
+    MethodContribution() {
+        target = classes.Add();
+        target->SetName("TgenCalc");
+        target->ParentClass().SetName("TDLLServer");
+    }
+
+    // function Sum(a, b: Integer): Integer
+    TemgMethod& AddSum() {
+        TemgMethod& sum = AddMethod("Sum", mcFunction, "Integer");
+        AddParameter(sum.Parameters(), "a");
+        AddParameter(sum.Parameters(), "b");
+        return sum;
+    }
+    TemgMethod& AddMethod(std::string_view name, TMethodCategory category = mcProcedure,
+                          std::string_view result = {}) {
+        TemgMethod* method = design.Methods().Add();
+        method->SetName(name);
+        method->SetCategory(category);
+        method->DataType().SetName(result);
+        return *method;
+    }
+    void AddTo(const TGenerationTarget& unit) {
+        design.Methods().AddMethods(target->Methods(), &target->Fields(), unit, module, design.ExternalClasses());
+    }
+    std::string Declaration() const { return classes.SrcCode(3, "\r\n"); }
+    std::string Bodies() const { return classes.ImplementationSrcCode(3); }
+
+    TemgClass design;
+    StandInModule module{moServerInDll};
+    TgmcClasses classes;
+    TgmcClass* target;
+};
+
+}  // namespace
+
+TEST_F(MethodContribution, TheServerClassRaisesForAMethodWithoutCodeAndKeepsCodeOfItsOwn) {
+    AddSum();
+    AddMethod("Twice", mcFunction, "Integer").SetCode("Result:=Sum(1,1);");
+    AddTo(TGenerationTarget::ServerClass("TdevCalc"));
+
+    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PUBLIC",
+                                    "   function Sum(a:Integer;b:Integer):Integer;virtual;",
+                                    "   function Twice:Integer;virtual;", "   end;"}));
+    EXPECT_EQ(Bodies(), Lines({"", "{TgenCalc}", "", "", "function TgenCalc.Sum(a:Integer;b:Integer):Integer;",
+                               "begin",
+                               "   raise Exception.Create('You need to override the method TdevCalc.Sum. Don''t use "
+                               "the reserved word INHERITED.');",
+                               "end;", "function TgenCalc.Twice:Integer;", "begin", "   Result:=Sum(1,1);", "end;"}));
+}
+
+TEST_F(MethodContribution, AComServerClassDeclaresItsMethodsSafecall) {
+    module.serverOption = moComServer;
+    AddMethod("Run");
+    AddTo(TGenerationTarget::ServerClass("TdevCalc"));
+    EXPECT_EQ(target->Methods().Items(0)->SrcCode(3), "procedure Run;virtual; safecall;");
+}
+
+TEST_F(MethodContribution, ExportedRoutinesWrapTheCallWithExceptionCapture) {
+    AddSum();
+    AddMethod("Run");
+    TgmcMethods routines;
+    design.Methods().AddMethods(routines, nullptr, TGenerationTarget::ExportedRoutine("TdevCalc"), module,
+                                design.ExternalClasses());
+
+    EXPECT_EQ(routines.SrcCode(0, "\r\n"),
+              Lines({"function Sum(const aInstanceID:Integer;var VErrorMessage:string;a:Integer;b:Integer):Integer; "
+                     "stdcall;export;",
+                     "procedure Run(const aInstanceID:Integer;var VErrorMessage:string); stdcall;export;"}));
+    EXPECT_EQ(routines.Items(0)->MethodImplementation().GetCode(),
+              Lines({"try", "   Result:=(FindInstance(aInstanceID) as TdevCalc).Sum(a,b);", "except",
+                     "   on E:Exception do", "   begin", "      VErrorMessage:=E.Message;", "   end;", "end;"}));
+    // No parentheses after a parameterless name.
+    EXPECT_NE(routines.Items(1)->MethodImplementation().GetCode().find("\r\n   (FindInstance(aInstanceID) as "
+                                                                       "TdevCalc).Run;\r\n"),
+              std::string::npos);
+}
+
+TEST_F(MethodContribution, TheLibraryControllerCallsTheRoutineVariableAndRaisesItsMessage) {
+    AddSum();
+    target->SetName("TcntrCalc");
+    AddTo(TGenerationTarget::Controller(moServerInDll));
+    TgmcFields pointers;
+    design.Methods().AddFunctionPointerFields(pointers);
+    TgmcProceduralTypes types;
+    design.Methods().AddFunctionPointerTypes(types);
+
+    EXPECT_EQ(Bodies(), Lines({"", "{TcntrCalc}", "", "", "function TcntrCalc.Sum(a:Integer;b:Integer):Integer;",
+                               "var ", "   sErrorMessage:string;", "begin", "   if not Assigned(FSumMethod)",
+                               "   then", "   begin", "      FSumMethod:=GetProcAddress(FLibrary,'Sum');",
+                               "      Win32Check(@FSumMethod <> nil);", "   end;",
+                               "   Result:=FSumMethod(FInstanceID,sErrorMessage,a,b);", "   if sErrorMessage<>''",
+                               "   then", "   begin", "      raise Exception.Create(sErrorMessage);", "   end;",
+                               "end;"}));
+    EXPECT_EQ(pointers.SrcCode(3, "\r\n"), "   FSumMethod:TSumMethod;");
+    EXPECT_EQ(types.SrcCode(3, "\r\n"),
+              Lines({"type", "   TSumMethod=function(const aInstanceID:Integer;var VErrorMessage:string;a:Integer;b:"
+                             "Integer):Integer stdcall;"}));
+}
+
+TEST_F(MethodContribution, TheDirectAndComControllersCallTheServerObject) {
+    AddSum();
+    AddMethod("Run");
+    module.serverOption = moComServerInDll;
+    AddTo(TGenerationTarget::Controller(moComServerInDll));
+    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "Result:=FServer.Sum(a,b);");
+    EXPECT_EQ(target->Methods().Items(1)->MethodImplementation().GetCode(), "FServer.Run;");
+    EXPECT_EQ(target->Methods().Items(0)->SrcCode(3), "function Sum(a:Integer;b:Integer):Integer;");
+}
+
+TEST_F(MethodContribution, TheDeveloperOverridesRunTheGeneratedCodeAndMarkAfterInitInstance) {
+    AddSum();
+    TemgMethod& twice = AddMethod("Twice", mcFunction, "Integer");
+    AddParameter(twice.Parameters(), "x");
+    twice.SetCode("Result:=FPrivate*x;");
+    AddMethod("Reset").SetCode("FCount:=0;");
+    AddMethod("afterinitinstance").SetCode("Log;");
+    target->SetName("TdevCalc");
+    AddTo(TGenerationTarget::DeveloperClass("TdevCalc"));
+
+    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TdevCalc = class(TDLLServer)", "   PUBLIC",
+                                    "   function Sum(a:Integer;b:Integer):Integer;override;",
+                                    "   function Twice(x:Integer):Integer;override;", "   procedure Reset;override;",
+                                    "   procedure afterinitinstance;override;", "   end;"}));
+    EXPECT_EQ(Bodies(), Lines({"", "{TdevCalc}", "", "", "function TdevCalc.Sum(a:Integer;b:Integer):Integer;",
+                               "begin", "   ", "end;", "function TdevCalc.Twice(x:Integer):Integer;", "begin",
+                               "   Result:=inherited Twice(x);", "end;", "procedure TdevCalc.Reset;", "begin",
+                               "   inherited;", "end;", "procedure TdevCalc.afterinitinstance;", "begin",
+                               "   {External properties are not recommended to use in this method}", "end;"}));
+}
+
+TEST_F(MethodContribution, TheInterfaceDeclaresEveryMethodSafecallEvenWhenNotExported) {
+    AddSum().SetExported(false);
+    AddMethod("Run").SetVisibility(mvProtected);
+    AddTo(TGenerationTarget::Interface("ICalc"));
+    EXPECT_EQ(target->Methods().VisibilitySrcCode(mvNone, 3),
+              Lines({"function Sum(a:Integer;b:Integer):Integer; safecall;", "   procedure Run; safecall;"}));
+}
+
+TEST_F(MethodContribution, ANonExportedMethodReachesNeitherTheControllerNorTheLibrary) {
+    AddMethod("Run").SetExported(false);
+    TgmcMethods routines;
+    design.Methods().AddMethods(routines, nullptr, TGenerationTarget::ExportedRoutine("TdevCalc"), module,
+                                design.ExternalClasses());
+    AddTo(TGenerationTarget::Controller(moServerInDll));
+    TgmcExportMethods exports;
+    design.Methods().AddExportEntries(exports);
+    EXPECT_EQ(routines.Count() + target->Methods().Count() + exports.Count(), 0);
+}
+
+TEST_F(MethodContribution, ADatasetSupportMethodIsDeclaredOnlyInTheServerAndTheInterface) {
+    AddMethod("CreateQuery", mcFunction, "TQuery").SetSettings({isSystemItem, isDSC});
+    auto countIn = [&](const TGenerationTarget& unit) {
+        TgmcMethods methods;
+        TgmcFields fields;
+        design.Methods().AddMethods(methods, &fields, unit, module, design.ExternalClasses());
+        return methods.Count();
+    };
+    EXPECT_EQ(countIn(TGenerationTarget::ServerClass("TdevCalc")), 1);
+    EXPECT_EQ(countIn(TGenerationTarget::Interface("ICalc")), 1);
+    EXPECT_EQ(countIn(TGenerationTarget::DeveloperClass("TdevCalc")), 0);
+    EXPECT_EQ(countIn(TGenerationTarget::Controller(moServerInDll)), 0);
+    EXPECT_EQ(countIn(TGenerationTarget::ExportedRoutine("TdevCalc")), 0);
+    TgmcExportMethods exports;
+    design.Methods().AddExportEntries(exports);
+    TgmcFields pointers;
+    design.Methods().AddFunctionPointerFields(pointers);
+    TgmcProceduralTypes types;
+    design.Methods().AddFunctionPointerTypes(types);
+    EXPECT_EQ(exports.Count() + pointers.Count() + types.Count(), 0);
+}
+
+TEST_F(MethodContribution, SetDatabaseParamsStoresTheParametersAndPassesThemOn) {
+    TemgMethod& set = AddMethod("SetDatabaseParams");
+    set.SetSettings({isSystemItem, isSetDatabaseParams});
+    for (const char* name : {"aAliasName", "aUserName", "aPassword"}) AddParameter(set.Parameters(), name, "string")
+                                                                          .SetCategory(pcConst);
+    module.databaseSupport = {dbsSetDatabaseParams};
+    module.dataModuleName = "Orders";
+    StandInModule stock, plain;
+    stock.databaseSupport = {dbsSetDatabaseParams};
+    module.otherModules = {{"Stock", &stock}, {"Plain", &plain}};
+    for (const char* referenced : {"Stock", "Plain"}) {
+        TemgExternalClass* external = design.ExternalClasses().Add();
+        external->SetName(referenced);
+        external->SetPropertyName(std::string(referenced) + "Items");
+    }
+    AddTo(TGenerationTarget::ServerClass("TdevCalc"));
+
+    EXPECT_EQ(Declaration(),
+              Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PROTECTED", "   FAliasName:string;",
+                     "   FUserName:string;", "   FPassword:string;", "   PUBLIC",
+                     "   procedure SetDatabaseParams(const aAliasName:string;const aUserName:string;const "
+                     "aPassword:string);virtual;",
+                     "   end;"}));
+    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(),
+              Lines({"dmOrders.SetDatabaseParams(aAliasName,aUserName,aPassword);", "FAliasName:=aAliasName;",
+                     "FUserName:=aUserName;", "FPassword:=aPassword;",
+                     "if FStockItems <> nil then FStockItems.SetDatabaseParams(FAliasName, FUserName, FPassword);"}));
+
+    // Without a connection from the host there is no data module call.
+    module.connectToHostDB = false;
+    TgmcMethods methods;
+    TgmcFields fields;
+    set.AddMethod(methods, &fields, TGenerationTarget::ServerClass("TdevCalc"), module, TemgExternalClasses());
+    EXPECT_EQ(methods.Items(0)->MethodImplementation().GetCode(),
+              Lines({"FAliasName:=aAliasName;", "FUserName:=aUserName;", "FPassword:=aPassword;"}));
+
+    TgmcMethods developer;
+    set.AddMethod(developer, nullptr, TGenerationTarget::DeveloperClass("TdevCalc"), module, TemgExternalClasses());
+    EXPECT_EQ(developer.Items(0)->MethodImplementation().GetCode(), "inherited;");
+}
+
+TEST_F(MethodContribution, CallExpressionsPrefixTheInstanceAndAssignOnlyAFunctionsResult) {
+    TemgMethod& sum = AddSum();
+    TemgMethod& run = AddMethod("Run");
+    EXPECT_EQ(sum.CallExpression("FServer", true), "Result:=FServer.Sum(a,b);");
+    EXPECT_EQ(sum.CallExpression("", false), "Sum(a,b);");
+    EXPECT_EQ(run.CallExpression("FServer", true), "FServer.Run;");
+}
+
+TEST_F(MethodContribution, TheDeclarationTextIsAnOverrideWithoutInstanceParameters) {
+    EXPECT_EQ(AddSum().DeclarationText(), "function Sum(a:Integer;b:Integer):Integer;override;");
+    // A procedure keeps no result type from an earlier category.
+    EXPECT_EQ(AddMethod("Run", mcProcedure, "Integer").DeclarationText(), "procedure Run;override;");
+    EXPECT_EQ(design.Methods().DeclarationText(),
+              "function Sum(a:Integer;b:Integer):Integer;override;\r\nprocedure Run;override;");
+}
+
+TEST(ParameterList, DefaultsMustFollowEveryParameterWithout) {
+    TemgParameters parameters;
+    EXPECT_TRUE(parameters.DefaultsInOrder());
+    AddParameter(parameters, "a");
+    AddParameter(parameters, "b").SetDefaultValue("1");
+    EXPECT_TRUE(parameters.DefaultsInOrder());
+    TemgParameter& c = AddParameter(parameters, "c");
+    EXPECT_FALSE(parameters.DefaultsInOrder());
+    c.SetDefaultValue("2");
+    EXPECT_TRUE(parameters.DefaultsInOrder());
+}
+
+TEST(ParameterList, ConvertsWithInstanceParametersAndNamesTheCallList) {
+    TemgParameters parameters;
+    EXPECT_EQ(parameters.CallList(), "");
+    TemgParameter& value = AddParameter(parameters, "Value");
+    value.SetCategory(pcConst);
+    value.SetDefaultValue("5");
+    AddParameter(parameters, "Name", "string").SetCategory(pcVar);
+    EXPECT_EQ(parameters.CallList(), "(Value,Name)");
+    EXPECT_EQ(value.GetDisplayName(), "const Value:Integer=5");
+
+    TgmcParameters converted;
+    parameters.ConvertParameters(converted, true);
+    EXPECT_EQ(converted.SrcCode(0, ";"),
+              "(const aInstanceID:Integer;var VErrorMessage:string;const Value:Integer=5;var Name:string)");
+}
+
+}  // namespace quillon
