@@ -1,0 +1,51 @@
+// Added units: units or forms of the developer's own that the library project and the debug
+// project must contain, and the uses entries they give.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "elements/ElementBase.h"
+#include "source/SourceDeclarations.h"
+
+namespace quillon {
+
+// Appellation.Name is the path of the unit's source file, absolute or relative to the module's
+// source directory.
+class TemgAddUnit : public TemgAppellationItem {
+public:
+    static constexpr std::string_view kClassName = "TemgAddUnit";
+    static void PublishProperties(PropertyList& p);
+    const PropertyList& Published() const override { return PublishedOf<TemgAddUnit>(); }
+
+    TAddUnitType GetUnitType() const { return FUnitType; }
+    void SetUnitType(TAddUnitType value) { SetField(FUnitType, value); }
+    // The form or frame declared in the unit.
+    const std::string& GetFormName() const { return FFormName; }
+    void SetFormName(std::string_view value) { SetField(FFormName, value); }
+    bool GetFrame() const { return FFrame; }
+    void SetFrame(bool value) { SetField(FFrame, value); }
+
+    // For a ".pas" file (any letter case): a uses entry named after the file, with the file's
+    // full path against `sourceDir` and the form it declares. Other files add nothing.
+    void AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const;
+
+protected:
+    void AssignTo(TPersistent& dest) const override;
+
+private:
+    TAddUnitType FUnitType = autUnit;
+    std::string FFormName;
+    bool FFrame = false;
+};
+
+class TemgAddUnits : public TTypedCollection<TemgAppellationCollection, TemgAddUnit> {
+public:
+    static constexpr std::string_view kClassName = "TemgAddUnits";
+    const PropertyList& Published() const override { return PublishedOf<TemgAddUnits>(); }
+    using TTypedCollection::TTypedCollection;
+
+    void AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const;
+};
+
+}  // namespace quillon

@@ -1,0 +1,172 @@
+// Collecting, renaming and resolving type references.
+#include <gtest/gtest.h>
+
+#include "elements/DataTypeReferences.h"
+#include "elements/DesignClass.h"
+#include "elements/ElementMessages.h"
+#include "elements/StandInModule.h"
+#include "platform/Exception.h"
+
+namespace quillon {
+namespace {
+
+using test::StandInModule;
+
+std::unique_ptr<TgmcAppellation> Named(std::string_view name) {
+    auto appellation = std::make_unique<TgmcAppellation>();
+    appellation->SetName(name);
+    return appellation;
+}
+
+template <class Item>
+Item& Typed(Item& item, std::string_view name, std::string_view type, TDataTypeCategory category = dtRegistered) {
+    item.SetName(name);
+    item.DataType().SetName(type);
+    item.DataType().SetCategory(category);
+    return item;
+}
+
+std::string ExceptionMessage(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return "(nothing raised)";
+}
+
+// A class that refers to one type from a method result, a parameter, a property and an event.
+class TypeReferences : public ::testing::Test {
+protected:
+    TypeReferences() {
+        TemgMethod& load = Typed(*design.Methods().Add(), "Load", "mytype");
+        load.SetCategory(mcFunction);
+        Typed(*load.Parameters().Add(), "Source", "MyType");
+        Typed(*design.Properties().Add(), "Current", "MYTYPE");
+        Typed(*design.Events().Add(), "OnLoad", "TLoadEvent", dtProcedural);
+        design.SetModified(false);
+    }
+    TemgClass design;
+};
+
+}  // namespace
+
+TEST_F(TypeReferences, RenamingATypeRenamesEveryReferenceWhateverItsLetterCase) {
+    TStringList found;
+    design.RenameReferences(*Named("MyType"), Named("NewType").get(), &found);
+
+    EXPECT_EQ(design.Methods().Items(0)->DataType().GetName(), "NewType");
+    EXPECT_EQ(design.Methods().Items(0)->Parameters().Items(0)->DataType().GetName(), "NewType");
+    EXPECT_EQ(design.Properties().Items(0)->DataType().GetName(), "NewType");
+    EXPECT_EQ(design.Events().Items(0)->DataType().GetName(), "TLoadEvent");
+    EXPECT_EQ(found.Count(), 3);
+    EXPECT_EQ(found.Objects(0), &design.Methods().Items(0)->DataType());
+    EXPECT_TRUE(design.GetModified());
+}
+
+TEST_F(TypeReferences, FindingWithoutANewNameChangesNothing) {
+    TStringList found;
+    design.RenameReferences(*Named("tloadevent"), nullptr, &found);
+    EXPECT_EQ(found.Count(), 1);
+    EXPECT_EQ(design.Events().Items(0)->DataType().GetName(), "TLoadEvent");
+    EXPECT_FALSE(design.GetModified());
+}
+
+TEST_F(TypeReferences, CollectingTakesOneCategoryAndListsExportedMembersApart) {
+    design.Properties().Items(0)->SetExported(false);
+    Typed(*design.Properties().Add(), "Unnamed", "");
+    TReferencedDataTypes all, exported;
+    design.Methods().CollectReferences(all, &exported, dtRegistered);
+    design.Properties().CollectReferences(all, &exported, dtRegistered);
+    design.Events().CollectReferences(all, &exported, dtRegistered);
+
+    EXPECT_EQ(all.Items(), (std::vector<std::string>{"mytype", "MyType", "MYTYPE"}));
+    EXPECT_EQ(exported.Items(), (std::vector<std::string>{"mytype", "MyType"}));
+
+    TReferencedDataTypes procedural;
+    design.Events().CollectReferences(procedural, nullptr, dtProcedural);
+    EXPECT_EQ(procedural.Items(), std::vector<std::string>{"TLoadEvent"});
+}
+
+TEST(ProceduralTypeReferences, ParametersComeBeforeTheResultAndOnlyEnterTheFullList) {
+    TemgProceduralTypes types;
+    TemgProceduralType& filter = Typed(*types.Add(), "TFilterEvent", "TKind", dtEnum);
+    filter.SetMethodCategory(mcFunction);
+    Typed(*filter.Parameters().Add(), "Value", "TColor", dtEnum);
+    TReferencedDataTypes all, exported;
+    types.CollectReferencesOf("tfilterevent", all, &exported, dtEnum);
+    EXPECT_EQ(all.Items(), (std::vector<std::string>{"TColor", "TKind"}));
+    EXPECT_EQ(exported.Count(), 0);
+    EXPECT_EQ(ExceptionMessage([&] { types.CollectReferencesOf("TMissing", all, nullptr, dtEnum); }),
+              "The reference to the procedural type TMissing not found");
+}
+
+class TypeResolution : public ::testing::Test {
+protected:
+    TypeResolution() {
+        AddBuiltInRegisteredTypes(common.registeredTypes);
+        AddSystemProceduralTypes(common.proceduralTypes);
+        module.firstModule = &common;
+        TemgRegisteredDataType* grid = module.registeredTypes.Add();
+        grid->SetName("TGrid");
+        grid->SetModuleName("Grids");
+        Typed(*module.proceduralTypes.Add(), "TLoadEvent", "");
+    }
+    static std::unique_ptr<TStringList> Names(std::vector<std::string> names) {
+        auto list = std::make_unique<TStringList>();
+        list->SetItems(std::move(names));
+        return list;
+    }
+    StandInModule common, module;
+};
+
+TEST_F(TypeResolution, RegisteredTypesResolveFromTheModuleAndThenFromTheFirstModule) {
+    TgmcUsesModules uses;
+    ResolveRegisteredTypes(module, *Names({"tgrid", "TNotifyEvent", "Integer"}), uses);
+
+    ASSERT_EQ(uses.Count(), 3);
+    EXPECT_EQ(uses.Items(0)->GetName(), "Grids");
+    EXPECT_EQ(uses.Items(1)->GetName(), "Classes");
+    // Integer needs no unit: its empty entry is left out of the uses clause.
+    EXPECT_EQ(uses.Items(2)->GetName(), "");
+    EXPECT_EQ(uses.SrcCode(3, ","), "uses \r\n   Grids,Classes;\r\n");
+}
+
+TEST_F(TypeResolution, UnknownNamesRaiseTheNotFoundMessages) {
+    TgmcUsesModules uses;
+    EXPECT_EQ(ExceptionMessage([&] { ResolveRegisteredTypes(module, *Names({"Integer", "TWidget"}), uses); }),
+              "The reference to the registered type TWidget not found");
+    EXPECT_EQ(ExceptionMessage([&] { ResolveProceduralTypes(module, *Names({"TLoadEvent", "TCreateQueryMethod",
+                                                                           "TOnMissing"})); }),
+              "The reference to the procedural type TOnMissing not found");
+    // Without a first module only the module's own types count.
+    module.firstModule = nullptr;
+    EXPECT_EQ(ExceptionMessage([&] { ResolveRegisteredTypes(module, *Names({"Integer"}), uses); }),
+              "The reference to the registered type Integer not found");
+}
+
+TEST_F(TypeResolution, TheReferencesOfAReferencedProceduralTypeAreFollowedIntoTheFirstModule) {
+    TReferencedDataTypes all;
+    CollectReferencesOf(module, "TCreateTableMethod", all, nullptr, dtRegistered);
+    EXPECT_EQ(all.Items(), std::vector<std::string>{"TTable"});
+    EXPECT_EQ(ExceptionMessage([&] { CollectReferencesOf(module, "TNone", all, nullptr, dtRegistered); }),
+              "The reference to the procedural type TNone not found");
+}
+
+TEST(ProceduralTypeConversion, OnlyFilteredTypesAreDeclaredAsMethodPointers) {
+    TemgProceduralTypes types;
+    TemgProceduralType& load = Typed(*types.Add(), "TLoadEvent", "Boolean");
+    load.SetMethodCategory(mcFunction);
+    load.SetCaption("loads");
+    Typed(*load.Parameters().Add(), "Sender", "TObject");
+    Typed(*types.Add(), "TUnused", "");
+    TStringList filter;
+    filter.Add("tloadevent");
+    TgmcProceduralTypes declared;
+    types.ConvertProceduralTypes(declared, &filter);
+
+    EXPECT_EQ(declared.SrcCode(3, "\r\n"), "type\r\n   TLoadEvent=function(Sender:TObject):Boolean of object;{loads}");
+    EXPECT_EQ(load.DeclarationText(), "TLoadEvent=function(Sender:TObject):Boolean of object;{loads}");
+}
+
+}  // namespace quillon

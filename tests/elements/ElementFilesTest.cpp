@@ -1,0 +1,204 @@
+// Elements written in the model-file notation and read back: what is stored, in which order,
+// which defaults are left out, and that reading the text back gives the same text.
+#include <gtest/gtest.h>
+
+#include "elements/AddedUnits.h"
+#include "elements/DatabaseElements.h"
+#include "elements/DesignClass.h"
+#include "elements/ProceduralTypes.h"
+#include "elements/RegisteredTypes.h"
+#include "elements/ReleaseElements.h"
+#include "model/ObjectText.h"
+#include "support/TextLines.h"
+
+namespace quillon {
+namespace {
+
+using test::CrLf;
+
+// The text of `object` after it was written and read back into a fresh object.
+template <class T>
+std::string RewrittenText(const T& object) {
+    T copy;
+    ObjectFromText(ObjectToText(object), copy);
+    return ObjectToText(copy);
+}
+
+// A class with every kind of member.
+void FillCalc(TemgClass& calc) {
+    calc.SetName("Calc");
+    calc.SetCaption("Calculator");
+    calc.SetGUID("{3F2504E0-4F89-11D3-9A0C-0305E82C3301}");
+    calc.SetComDescription("It's a calculator");
+    calc.SetDllClassInstancing(dllciSingleInstance);
+
+    TemgProperty* count = calc.Properties().Add();
+    count->SetName("Count");
+    count->DataType().SetName("Integer");
+    count->SetDefaultValue("10");
+    count->SetDebugValue("5");
+    TemgProperty* limit = calc.Properties().Add();
+    limit->SetName("Limit");
+    limit->DataType().SetName("Double");
+    limit->SetAccessTypes({atWrite});
+    limit->SetExported(false);
+    limit->SetVisibility(mvProtected);
+
+    TemgProperty* onChange = calc.Events().Add();
+    onChange->SetName("OnChange");
+    onChange->DataType().SetName("TNotifyEvent");
+    onChange->DataType().SetCategory(dtRegisteredProcedural);
+    TemgProperty* onQuery = calc.Events().Add();
+    onQuery->SetName("CreateQueryMethod");
+    onQuery->SetSettings({isSystemItem, isDSC});
+    onQuery->DataType().SetName("TCreateQueryMethod");
+    onQuery->DataType().SetCategory(dtProcedural);
+
+    TemgMethod* sum = calc.Methods().Add();
+    sum->SetName("Sum");
+    sum->SetCategory(mcFunction);
+    sum->DataType().SetName("Integer");
+    sum->SetCode("Result:=a+b;\r\nLog('sum');");
+    for (const char* name : {"a", "b"}) {
+        TemgParameter* parameter = sum->Parameters().Add();
+        parameter->SetName(name);
+        parameter->DataType().SetName("Integer");
+        parameter->SetCategory(pcConst);
+        parameter->SetDebugValue("1");
+    }
+    sum->Parameters().Items(1)->SetDefaultValue("0");
+    TemgMethod* init = calc.Methods().Add();
+    init->SetName("AfterInitInstance");
+    init->SetSettings({isSystemItem});
+
+    TemgExternalClass* stock = calc.ExternalClasses().Add();
+    stock->SetName("Stock");
+    stock->SetCaption("Stock items");
+    stock->SetPropertyName("StockItems");
+    stock->SetAutoCreate(false);
+}
+
+}  // namespace
+
+TEST(ElementFiles, AClassWritesItsStoredPropertiesInOrderWithoutDefaults) {
+    TemgClass calc;
+    calc.SetName("Calc");
+    TemgProperty* count = calc.Properties().Add();
+    count->SetName("Count");
+    count->DataType().SetName("Integer");
+    TemgMethod* run = calc.Methods().Add();
+    run->SetName("Run");
+    run->Parameters().Add()->SetName("Value");
+
+    EXPECT_EQ(ObjectToText(calc), CrLf({"object TemgClass",
+                                        "  Appellation.Name = 'Calc'",
+                                        "  Settings = []",
+                                        "  Properties = <",
+                                        "    item",
+                                        "      Appellation.Name = 'Count'",
+                                        "      Settings = []",
+                                        "      DataType.Name = 'Integer'",
+                                        "      Event = False",
+                                        "    end>",
+                                        "  Events = <>",
+                                        "  Methods = <",
+                                        "    item",
+                                        "      Appellation.Name = 'Run'",
+                                        "      Settings = []",
+                                        "      Parameters = <",
+                                        "        item",
+                                        "          Appellation.Name = 'Value'",
+                                        "          Settings = []",
+                                        "          Category = pcNone",
+                                        "        end>",
+                                        "      Category = mcProcedure",
+                                        "    end>",
+                                        "  ExternalClasses = <>",
+                                        "end"}));
+}
+
+TEST(ElementFiles, AClassWithEveryKindOfMemberReadsBackToTheSameText) {
+    TemgClass calc;
+    FillCalc(calc);
+    const std::string text = ObjectToText(calc);
+    EXPECT_EQ(RewrittenText(calc), text);
+
+    // Spot checks of what the text holds.
+    EXPECT_NE(text.find("  ComDescription = 'It'#39's a calculator'\r\n"), std::string::npos);
+    EXPECT_NE(text.find("  DllClassInstancing = dllciSingleInstance\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      AccessTypes = [atWrite]\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      Exported = False\r\n      Visibility = mvProtected\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      Settings = [isSystemItem, isDSC]\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      DataType.Category = dtRegisteredProcedural\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      Event = True\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      Code = 'Result:=a+b;'#13#10'Log('#39'sum'#39');'\r\n"), std::string::npos);
+    EXPECT_NE(text.find("      AutoCreate = False\r\n      PropertyName = 'StockItems'\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("ComClassInstancing"), std::string::npos);
+
+    TemgClass copy;
+    ObjectFromText(text, copy);
+    EXPECT_EQ(copy.Methods().Items(0)->Parameters().Items(1)->GetDefaultValue(), "0");
+    EXPECT_TRUE(copy.Events().Items(1)->HasSetting(isDSC));
+    EXPECT_FALSE(copy.ExternalClasses().Items(0)->GetAutoCreate());
+}
+
+TEST(ElementFiles, TypesUnitsReleasesCopyRulesAndConnectionsReadBackToTheSameText) {
+    TemgRegisteredDataTypes registered;
+    AddBuiltInRegisteredTypes(registered);
+    for (int i = 0; i < registered.Count(); ++i) EXPECT_EQ(RewrittenText(*registered.Items(i)), ObjectToText(*registered.Items(i)));
+    EXPECT_EQ(ObjectToText(*registered.Items(21)),
+              CrLf({"object TemgRegisteredDataType", "  Appellation.Name = 'TNotifyEvent'", "  Settings = []",
+                    "  ModuleName = 'Classes'", "  ProceduralType = True", "end"}));
+
+    TemgProceduralTypes procedural;
+    AddSystemProceduralTypes(procedural);
+    TemgParameter* sender = procedural.Items(0)->Parameters().Add();
+    sender->SetName("Sender");
+    sender->DataType().SetName("TObject");
+    EXPECT_EQ(RewrittenText(*procedural.Items(0)), ObjectToText(*procedural.Items(0)));
+
+    TemgAddUnit unit;
+    unit.SetName("Main.pas");
+    unit.SetUnitType(autForm);
+    unit.SetFormName("MainForm");
+    EXPECT_EQ(ObjectToText(unit), CrLf({"object TemgAddUnit", "  Appellation.Name = 'Main.pas'", "  Settings = []",
+                                        "  UnitType = autForm", "  FormName = 'MainForm'", "  Frame = False", "end"}));
+    EXPECT_EQ(RewrittenText(unit), ObjectToText(unit));
+
+    TReleaseDll release;
+    release.SetName("Nightly");
+    release.SetDateTime(45000.5);
+    release.SetOption(roModule);
+    release.SetModuleName("Calc");
+    EXPECT_EQ(ObjectToText(release),
+              CrLf({"object TReleaseDll", "  Appellation.Name = 'Nightly'", "  Settings = []", "  DllSubdir = 'dll'",
+                    "  PasSubdir = 'pas'", "  DateTime = 45000.5", "  ModuleName = 'Calc'", "  Option = roModule",
+                    "end"}));
+    EXPECT_EQ(RewrittenText(release), ObjectToText(release));
+
+    TCopyFileItem copyRule;
+    copyRule.SetDllPath("bin");
+    copyRule.SetAllDlls(false);
+    EXPECT_EQ(ObjectToText(copyRule),
+              CrLf({"object TCopyFileItem", "  Settings = []", "  DllPath = 'bin'", "  AllDlls = False", "end"}));
+    EXPECT_EQ(RewrittenText(copyRule), ObjectToText(copyRule));
+
+    TemgDatabaseConnection connection;
+    connection.SetAliasName("Orders");
+    connection.SetPassword("se'cret");
+    connection.SetLoginPrompt(false);
+    EXPECT_EQ(ObjectToText(connection), CrLf({"object TemgDatabaseConnection", "  AliasName = 'Orders'",
+                                              "  Password = 'se'#39'cret'", "  LoginPrompt = False", "end"}));
+    EXPECT_EQ(RewrittenText(connection), ObjectToText(connection));
+}
+
+TEST(ElementFiles, TheStoredEventFlagDoesNotOverrideTheTypeCategory) {
+    TemgProperty property;
+    ObjectFromText(CrLf({"object TemgProperty", "  Appellation.Name = 'Count'", "  Settings = []",
+                         "  DataType.Name = 'Integer'", "  Event = True", "end"}),
+                   property);
+    EXPECT_FALSE(property.GetEvent());
+    EXPECT_EQ(property.GetName(), "Count");
+}
+
+}  // namespace quillon

@@ -1,0 +1,136 @@
+// The texts elements give of themselves (declaration and display texts, the class's identifier
+// and factory statement), the built-in types, added units' uses entries, and change tracking.
+#include <gtest/gtest.h>
+
+#include "elements/AddedUnits.h"
+#include "elements/DatabaseElements.h"
+#include "elements/DesignClass.h"
+#include "elements/ProceduralTypes.h"
+#include "elements/RegisteredTypes.h"
+#include "source/SourceUnit.h"
+
+namespace quillon {
+
+TEST(BuiltInTypes, TheCommonTypesModuleStartsWith27RegisteredAnd3ProceduralTypes) {
+    TemgRegisteredDataTypes registered;
+    AddBuiltInRegisteredTypes(registered);
+    ASSERT_EQ(registered.Count(), 27);
+    EXPECT_EQ(registered.Items(0)->GetName(), "Boolean");
+    EXPECT_EQ(registered.Items(20)->GetName(), "TDateTime");
+    EXPECT_EQ(registered.Items(21)->DeclarationText(), "TNotifyEvent declared in Classes");
+    EXPECT_TRUE(registered.Items(21)->GetProceduralType());
+    EXPECT_EQ(registered.Items(23)->DeclarationText(), "TMessageEvent declared in Forms");
+    EXPECT_EQ(registered.Items(26)->DeclarationText(), "TStoredProc declared in DBTables");
+    EXPECT_TRUE(registered.Items(26)->IsSystemItem());
+    EXPECT_FALSE(registered.Items(1)->IsSystemItem());
+    EXPECT_EQ(registered.Items(1)->DeclarationText(), "Integer");
+
+    TemgProceduralTypes procedural;
+    AddSystemProceduralTypes(procedural);
+    EXPECT_EQ(procedural.DeclarationText(),
+              "TCreateQueryMethod=function:TQuery of object;\r\nTCreateTableMethod=function:TTable of object;\r\n"
+              "TCreateStoredProcMethod=function:TStoredProc of object;");
+    EXPECT_TRUE(procedural.Items(2)->IsSystemItem());
+}
+
+TEST(ConnectionText, MasksThePasswordOnlyWithoutLoginPrompt) {
+    TemgDatabaseConnection connection;
+    EXPECT_EQ(connection.GetDisplayName(), "AliasName = ; UserName = ; ");
+    connection.SetAliasName("Orders");
+    connection.SetUserName("sa");
+    connection.SetPassword("secret");
+    EXPECT_EQ(connection.GetDisplayName(), "AliasName = Orders; UserName = sa; ");
+    connection.SetLoginPrompt(false);
+    connection.SetPassword("");
+    EXPECT_EQ(connection.GetDisplayName(), "AliasName = Orders; UserName = sa;  Password = *****; ");
+}
+
+TEST(ClassTexts, TheFactoryStatementNamesTheDevelopersClassAndTheOptions) {
+    TemgClass calc;
+    calc.SetName("Calc");
+    calc.SetComDescription("Calculator");
+    EXPECT_EQ(calc.ClassIdentifierName(), "Class_Calc");
+    EXPECT_EQ(calc.ComFactoryCreation(),
+              "TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Calculator',ciMultiInstance,"
+              "tmApartment);");
+    calc.SetComDescription("Bob's");
+    calc.SetComClassInstancing(ciSingleInstance);
+    calc.SetComThreadingModel(tmBoth);
+    EXPECT_EQ(calc.ComFactoryCreation(),
+              "TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob's',ciSingleInstance,tmBoth);");
+}
+
+TEST(ElementTexts, DatasetsAndEmptyTextsInCollections) {
+    TemgDataset dataset;
+    dataset.SetName("qOrders");
+    EXPECT_EQ(dataset.DeclarationText(), "qOrders:TQuery;");
+    TemgExternalClasses externals;
+    externals.Add()->SetPropertyName("Stock");
+    EXPECT_EQ(externals.DeclarationText(), "");
+}
+
+TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntries) {
+    TemgAddUnits units;
+    units.Add()->SetName("Main.dfm");
+    TemgAddUnit* main = units.Add();
+    main->SetName("..\\forms\\Main.PAS");
+    main->SetFormName("MainForm");
+    TemgAddUnit* frame = units.Add();
+    frame->SetName("/abs/Frame1.pas");
+    frame->SetFormName("Frame1");
+    frame->SetFrame(true);
+    TgmcUsesModules uses;
+    units.AddUnitUses(uses, "/work/src");
+
+    ASSERT_EQ(uses.Count(), 2);
+    EXPECT_EQ(uses.SrcCode(3, ",\r\n"), "uses \r\n   Main in '/work/forms/Main.PAS' {MainForm},\r\n"
+                                        "   Frame1 in '/abs/Frame1.pas' {Frame1: TFrame};\r\n");
+}
+
+TEST(ChangeTracking, ASubObjectsChangeMarksTheElementAndClearingClearsItAgain) {
+    TemgClass design;
+    TemgMethod* run = design.Methods().Add();
+    TemgParameter* value = run->Parameters().Add();
+    design.SetModified(false);
+    EXPECT_FALSE(design.GetModified());
+
+    value->DataType().SetName("Integer");
+    EXPECT_TRUE(run->GetModified());
+    EXPECT_TRUE(design.GetModified());
+    design.SetModified(false);
+    EXPECT_FALSE(value->DataType().GetModified());
+    EXPECT_FALSE(design.GetModified());
+
+    // Setting an equal value is no change.
+    value->DataType().SetName("Integer");
+    run->SetExported(true);
+    design.Events().Add()->SetModified(false);
+    EXPECT_FALSE(design.GetModified());
+    design.Events().Items(0)->Appellation().SetCaption("changed");
+    EXPECT_TRUE(design.GetModified());
+}
+
+TEST(ChangeTracking, AssigningCopiesEveryStoredValue) {
+    TemgMethod source;
+    source.SetName("Sum");
+    source.SetSettings({isSystemItem});
+    source.SetCategory(mcFunction);
+    source.SetCode("Result:=0;");
+    source.SetVisibility(mvProtected);
+    source.SetExported(false);
+    source.DataType().SetName("Integer");
+    source.Parameters().Add()->SetName("a");
+    TemgMethod copy;
+    copy.Assign(source);
+    EXPECT_EQ(copy.GetName(), "Sum");
+    EXPECT_TRUE(copy.IsSystemItem());
+    EXPECT_EQ(copy.GetCategory(), mcFunction);
+    EXPECT_EQ(copy.GetCode(), "Result:=0;");
+    EXPECT_EQ(copy.GetVisibility(), mvProtected);
+    EXPECT_FALSE(copy.GetExported());
+    EXPECT_EQ(copy.DataType().GetName(), "Integer");
+    ASSERT_EQ(copy.Parameters().Count(), 1);
+    EXPECT_EQ(copy.DeclarationText(), source.DeclarationText());
+}
+
+}  // namespace quillon

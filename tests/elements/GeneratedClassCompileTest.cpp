@@ -1,0 +1,172 @@
+// The server, developer and controller classes that a property, an event and methods contribute
+// to must compile with Free Pascal in Delphi mode. The units around them are assembled here as
+// the generator will assemble them; stand-ins of the run-time units the generated code names
+// come with the test.
+#include <gtest/gtest.h>
+
+#include "elements/DesignClass.h"
+#include "elements/StandInModule.h"
+#include "source/SourceUnit.h"
+#include "support/Lines.h"
+#include "support/PascalCompiler.h"
+
+namespace quillon {
+namespace {
+
+using test::Lines;
+using test::PascalCompiles;
+
+// The run-time support unit of library servers: the server base class and the instance list.
+const std::string kDllServerCollection = Lines({
+    "unit DLLServerCollection;", "interface", "type", "  TDLLServer = class(TObject)", "  end;",
+    "  TDLLServers = class", "    function FindServer(aInstanceID: Integer): TDLLServer;", "  end;",
+    "var", "  DLLServers: TDLLServers;", "implementation",
+    "function TDLLServers.FindServer(aInstanceID: Integer): TDLLServer;", "begin", "  Result := nil;", "end;",
+    "end."});
+
+// What the library controller calls from the target's Windows and SysUtils units.
+const std::string kLibraryCalls = Lines({
+    "unit LibraryCalls;", "interface", "uses Windows;",
+    "function GetProcAddress(aModule: HMODULE; aName: PChar): Pointer;", "procedure Win32Check(aOk: Boolean);",
+    "implementation", "function GetProcAddress(aModule: HMODULE; aName: PChar): Pointer;", "begin",
+    "  Result := nil;", "end;", "procedure Win32Check(aOk: Boolean);", "begin", "end;", "end."});
+
+void AddUses(TgmcModulePart& part, std::initializer_list<const char*> names) {
+    for (const char* name : names) part.UsesModules().Add()->SetName(name);
+}
+
+TgmcMethod* AddLifetimeMethod(TgmcClass& target, std::string_view name) {
+    TgmcMethod* method = target.Methods().Add();
+    method->SetName(name);
+    method->SetVisibility(mvPublic);
+    method->SetInheritance({miOverride});
+    method->MethodImplementation().SetCode("inherited;");
+    return method;
+}
+
+class GeneratedClassCompile : public ::testing::Test {
+protected:
+    GeneratedClassCompile() {
+        calc.SetName("Calc");
+        TemgProperty* count = calc.Properties().Add();
+        count->SetName("Count");
+        count->DataType().SetName("Integer");
+        count->SetDefaultValue("10");
+        TemgProperty* limit = calc.Properties().Add();
+        limit->SetName("Limit");
+        limit->DataType().SetName("Integer");
+        limit->SetAccessTypes({atWrite});
+        TemgProperty* onChange = calc.Events().Add();
+        onChange->SetName("OnChange");
+        onChange->DataType().SetName("TNotifyEvent");
+        onChange->DataType().SetCategory(dtRegisteredProcedural);
+        TemgMethod* sum = calc.Methods().Add();
+        sum->SetName("Sum");
+        sum->SetCategory(mcFunction);
+        sum->DataType().SetName("Integer");
+        for (const char* name : {"a", "b"}) {
+            TemgParameter* parameter = sum->Parameters().Add();
+            parameter->SetName(name);
+            parameter->DataType().SetName("Integer");
+        }
+        TemgMethod* twice = calc.Methods().Add();
+        twice->SetName("Twice");
+        twice->SetCategory(mcFunction);
+        twice->DataType().SetName("Integer");
+        twice->SetCode("Result:=Sum(FCount,FCount);");
+        calc.Methods().Add()->SetName("Run");
+    }
+
+    std::string GeneratorUnit() const {
+        TgmcModule unit;
+        unit.Appellation().SetName("genCalc");
+        AddUses(unit.InterfacePart(), {"DLLServerCollection", "Windows", "Classes", "SysUtils"});
+        AddUses(unit.ImplementationPart(), {"devCalc"});
+        TgmcClass& server = *unit.InterfacePart().Classes().Add();
+        server.SetName("TgenCalc");
+        server.ParentClass().SetName("TDLLServer");
+        const TGenerationTarget serverClass = TGenerationTarget::ServerClass("TdevCalc");
+        calc.Methods().AddMethods(server.Methods(), &server.Fields(), serverClass, module, calc.ExternalClasses());
+        TgmcMethod* afterConstruction = AddLifetimeMethod(server, "AfterConstruction");
+        AddLifetimeMethod(server, "BeforeDestruction");
+        calc.Properties().AddClassMembers(server, afterConstruction, serverClass, module);
+        calc.Events().AddClassMembers(server, afterConstruction, serverClass, module);
+
+        TgmcMethods& routines = unit.InterfacePart().Methods();
+        const TGenerationTarget exported = TGenerationTarget::ExportedRoutine("TdevCalc");
+        calc.Methods().AddMethods(routines, nullptr, exported, module, calc.ExternalClasses());
+        calc.Properties().AddExportFunctions(routines, exported);
+        calc.Events().AddExportFunctions(routines, exported);
+        TgmcMethod* findInstance = routines.Add();
+        findInstance->SetName("FindInstance");
+        findInstance->SetCategory(mcFunction);
+        findInstance->DataType().SetName("TDllServer");
+        TgmcParameter* id = findInstance->Parameters().Add();
+        id->SetName("aInstanceID");
+        id->DataType().SetName("Integer");
+        id->SetCategory(pcConst);
+        findInstance->MethodImplementation().SetCode("Result:=DLLServers.FindServer(aInstanceID) as TdevCalc;");
+        return unit.SrcCode();
+    }
+
+    std::string DeveloperUnit() const {
+        TgmcModule unit;
+        unit.Appellation().SetName("devCalc");
+        AddUses(unit.InterfacePart(), {"genCalc", "Classes", "SysUtils"});
+        TgmcClass& developer = *unit.InterfacePart().Classes().Add();
+        developer.SetName("TdevCalc");
+        developer.ParentClass().SetName("TgenCalc");
+        calc.Methods().AddMethods(developer.Methods(), &developer.Fields(), TGenerationTarget::DeveloperClass("TdevCalc"),
+                                  module, calc.ExternalClasses());
+        calc.Properties().AddDeveloperOverrides(developer.Methods());
+        calc.Events().AddDeveloperOverrides(developer.Methods());
+        return unit.SrcCode();
+    }
+
+    std::string LibraryControllerUnit() const {
+        TgmcModule unit;
+        unit.Appellation().SetName("cntrCalc");
+        AddUses(unit.InterfacePart(), {"Windows", "Classes", "SysUtils", "LibraryCalls"});
+        TgmcProceduralTypes& types = unit.InterfacePart().ProceduralTypes();
+        calc.Properties().AddFunctionPointerTypes(types);
+        calc.Events().AddFunctionPointerTypes(types);
+        calc.Methods().AddFunctionPointerTypes(types);
+        TgmcClass& controller = *unit.InterfacePart().Classes().Add();
+        controller.SetName("TcntrCalc");
+        controller.ParentClass().SetName("TComponent");
+        for (auto [name, type] : {std::pair{"FInstanceID", "Integer"}, std::pair{"FLibrary", "HModule"}}) {
+            TgmcField* field = controller.Fields().Add();
+            field->SetName(name);
+            field->DataType().SetName(type);
+        }
+        calc.Properties().AddFunctionPointerFields(controller.Fields());
+        calc.Events().AddFunctionPointerFields(controller.Fields());
+        calc.Methods().AddFunctionPointerFields(controller.Fields());
+        const TGenerationTarget target = TGenerationTarget::Controller(moServerInDll);
+        calc.Methods().AddMethods(controller.Methods(), &controller.Fields(), target, module, calc.ExternalClasses());
+        calc.Properties().AddClassMembers(controller, nullptr, target, module);
+        calc.Events().AddClassMembers(controller, nullptr, target, module);
+        return unit.SrcCode();
+    }
+
+    TemgClass calc;
+    test::StandInModule module{moServerInDll};
+};
+
+}  // namespace
+
+// Twice's own code reads the server's private field FCount: the developer's override must run
+// the generated implementation rather than repeat that code where FCount is out of reach.
+TEST_F(GeneratedClassCompile, TheServerAndDeveloperClassesOfALibraryServerCompile) {
+    EXPECT_TRUE(PascalCompiles({{"DLLServerCollection.pas", kDllServerCollection},
+                                {"genCalc.pas", GeneratorUnit()},
+                                {"devCalc.pas", DeveloperUnit()}},
+                               "genCalc.pas"));
+}
+
+TEST_F(GeneratedClassCompile, TheLibraryControllerClassCompiles) {
+    EXPECT_TRUE(PascalCompiles({{"LibraryCalls.pas", kLibraryCalls}, {"cntrCalc.pas", LibraryControllerUnit()}},
+                               "cntrCalc.pas"));
+}
+
+}  // namespace quillon
