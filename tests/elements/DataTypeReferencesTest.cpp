@@ -4,13 +4,16 @@
 #include "elements/DataTypeReferences.h"
 #include "elements/DesignClass.h"
 #include "elements/ElementMessages.h"
-#include "elements/StandInModule.h"
+#include "elements/ElementTestSupport.h"
 #include "platform/Exception.h"
 
 namespace quillon {
 namespace {
 
+using test::AddTyped;
+using test::ExceptionMessage;
 using test::StandInModule;
+using test::Typed;
 
 std::unique_ptr<TgmcAppellation> Named(std::string_view name) {
     auto appellation = std::make_unique<TgmcAppellation>();
@@ -18,32 +21,15 @@ std::unique_ptr<TgmcAppellation> Named(std::string_view name) {
     return appellation;
 }
 
-template <class Item>
-Item& Typed(Item& item, std::string_view name, std::string_view type, TDataTypeCategory category = dtRegistered) {
-    item.SetName(name);
-    item.DataType().SetName(type);
-    item.DataType().SetCategory(category);
-    return item;
-}
-
-std::string ExceptionMessage(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(nothing raised)";
-}
-
 // A class that refers to one type from a method result, a parameter, a property and an event.
 class TypeReferences : public ::testing::Test {
 protected:
     TypeReferences() {
-        TemgMethod& load = Typed(*design.Methods().Add(), "Load", "mytype");
+        TemgMethod& load = AddTyped(design.Methods(), "Load", "mytype");
         load.SetCategory(mcFunction);
-        Typed(*load.Parameters().Add(), "Source", "MyType");
-        Typed(*design.Properties().Add(), "Current", "MYTYPE");
-        Typed(*design.Events().Add(), "OnLoad", "TLoadEvent", dtProcedural);
+        AddTyped(load.Parameters(), "Source", "MyType");
+        AddTyped(design.Properties(), "Current", "MYTYPE");
+        AddTyped(design.Events(), "OnLoad", "TLoadEvent", dtProcedural);
         design.SetModified(false);
     }
     TemgClass design;
@@ -74,7 +60,7 @@ TEST_F(TypeReferences, FindingWithoutANewNameChangesNothing) {
 
 TEST_F(TypeReferences, CollectingTakesOneCategoryAndListsExportedMembersApart) {
     design.Properties().Items(0)->SetExported(false);
-    Typed(*design.Properties().Add(), "Unnamed", "");
+    AddTyped(design.Properties(), "Unnamed", "");
     TReferencedDataTypes all, exported;
     design.Methods().CollectReferences(all, &exported, dtRegistered);
     design.Properties().CollectReferences(all, &exported, dtRegistered);
@@ -90,9 +76,9 @@ TEST_F(TypeReferences, CollectingTakesOneCategoryAndListsExportedMembersApart) {
 
 TEST(ProceduralTypeReferences, ParametersComeBeforeTheResultAndOnlyEnterTheFullList) {
     TemgProceduralTypes types;
-    TemgProceduralType& filter = Typed(*types.Add(), "TFilterEvent", "TKind", dtEnum);
+    TemgProceduralType& filter = AddTyped(types, "TFilterEvent", "TKind", dtEnum);
     filter.SetMethodCategory(mcFunction);
-    Typed(*filter.Parameters().Add(), "Value", "TColor", dtEnum);
+    AddTyped(filter.Parameters(), "Value", "TColor", dtEnum);
     TReferencedDataTypes all, exported;
     types.CollectReferencesOf("tfilterevent", all, &exported, dtEnum);
     EXPECT_EQ(all.Items(), (std::vector<std::string>{"TColor", "TKind"}));
@@ -110,7 +96,7 @@ protected:
         TemgRegisteredDataType* grid = module.registeredTypes.Add();
         grid->SetName("TGrid");
         grid->SetModuleName("Grids");
-        Typed(*module.proceduralTypes.Add(), "TLoadEvent", "");
+        AddTyped(module.proceduralTypes, "TLoadEvent", "");
     }
     static std::unique_ptr<TStringList> Names(std::vector<std::string> names) {
         auto list = std::make_unique<TStringList>();
@@ -155,11 +141,11 @@ TEST_F(TypeResolution, TheReferencesOfAReferencedProceduralTypeAreFollowedIntoTh
 
 TEST(ProceduralTypeConversion, OnlyFilteredTypesAreDeclaredAsMethodPointers) {
     TemgProceduralTypes types;
-    TemgProceduralType& load = Typed(*types.Add(), "TLoadEvent", "Boolean");
+    TemgProceduralType& load = AddTyped(types, "TLoadEvent", "Boolean");
     load.SetMethodCategory(mcFunction);
     load.SetCaption("loads");
-    Typed(*load.Parameters().Add(), "Sender", "TObject");
-    Typed(*types.Add(), "TUnused", "");
+    AddTyped(load.Parameters(), "Sender", "TObject");
+    AddTyped(types, "TUnused", "");
     TStringList filter;
     filter.Add("tloadevent");
     TgmcProceduralTypes declared;

@@ -3,25 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "elements/ElementRules.h"
+#include "elements/ElementTestSupport.h"
 #include "elements/ProceduralTypes.h"
 #include "elements/RegisteredTypes.h"
-#include "platform/Exception.h"
 #include "platform/UserDialogs.h"
 #include "source/SourceTypes.h"
 
 namespace quillon {
-namespace {
 
-std::string ExceptionMessage(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(nothing raised)";
-}
-
-}  // namespace
+using test::ExceptionMessage;
 
 TEST(DefaultNames, TheNextNumberFollowsTheLargestOfNamesAndCaptions) {
     TemgProperties properties;

@@ -7,6 +7,7 @@
 #include "elements/DesignClass.h"
 #include "elements/ProceduralTypes.h"
 #include "elements/RegisteredTypes.h"
+#include "model/ObjectText.h"
 #include "source/SourceUnit.h"
 
 namespace quillon {
@@ -60,15 +61,6 @@ TEST(ClassTexts, TheFactoryStatementNamesTheDevelopersClassAndTheOptions) {
               "TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob's',ciSingleInstance,tmBoth);");
 }
 
-TEST(ElementTexts, DatasetsAndEmptyTextsInCollections) {
-    TemgDataset dataset;
-    dataset.SetName("qOrders");
-    EXPECT_EQ(dataset.DeclarationText(), "qOrders:TQuery;");
-    TemgExternalClasses externals;
-    externals.Add()->SetPropertyName("Stock");
-    EXPECT_EQ(externals.DeclarationText(), "");
-}
-
 TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntries) {
     TemgAddUnits units;
     units.Add()->SetName("Main.dfm");
@@ -111,26 +103,21 @@ TEST(ChangeTracking, ASubObjectsChangeMarksTheElementAndClearingClearsItAgain) {
 }
 
 TEST(ChangeTracking, AssigningCopiesEveryStoredValue) {
-    TemgMethod source;
-    source.SetName("Sum");
+    TemgClass source;
+    source.SetName("Calc");
     source.SetSettings({isSystemItem});
-    source.SetCategory(mcFunction);
-    source.SetCode("Result:=0;");
-    source.SetVisibility(mvProtected);
-    source.SetExported(false);
-    source.DataType().SetName("Integer");
-    source.Parameters().Add()->SetName("a");
-    TemgMethod copy;
+    source.SetComThreadingModel(tmFree);
+    TemgMethod* sum = source.Methods().Add();
+    sum->SetCategory(mcFunction);
+    sum->SetCode("Result:=0;");
+    sum->SetExported(false);
+    source.Methods().Add()->Parameters().Add()->SetDefaultValue("1");
+    source.Events().Add()->SetAccessTypes({atRead});
+    source.ExternalClasses().Add()->SetAutoCreate(false);
+    TemgClass copy;
     copy.Assign(source);
-    EXPECT_EQ(copy.GetName(), "Sum");
-    EXPECT_TRUE(copy.IsSystemItem());
-    EXPECT_EQ(copy.GetCategory(), mcFunction);
-    EXPECT_EQ(copy.GetCode(), "Result:=0;");
-    EXPECT_EQ(copy.GetVisibility(), mvProtected);
-    EXPECT_FALSE(copy.GetExported());
-    EXPECT_EQ(copy.DataType().GetName(), "Integer");
-    ASSERT_EQ(copy.Parameters().Count(), 1);
-    EXPECT_EQ(copy.DeclarationText(), source.DeclarationText());
+    EXPECT_EQ(ObjectToText(copy), ObjectToText(source));
+    EXPECT_TRUE(copy.GetModified());
 }
 
 }  // namespace quillon

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "elements/DesignClass.h"
-#include "elements/StandInModule.h"
+#include "elements/ElementTestSupport.h"
 #include "source/SourceUnit.h"
 #include "support/Lines.h"
 #include "support/PascalCompiler.h"
@@ -13,6 +13,7 @@
 namespace quillon {
 namespace {
 
+using test::AddTyped;
 using test::Lines;
 using test::PascalCompiles;
 
@@ -48,32 +49,16 @@ class GeneratedClassCompile : public ::testing::Test {
 protected:
     GeneratedClassCompile() {
         calc.SetName("Calc");
-        TemgProperty* count = calc.Properties().Add();
-        count->SetName("Count");
-        count->DataType().SetName("Integer");
-        count->SetDefaultValue("10");
-        TemgProperty* limit = calc.Properties().Add();
-        limit->SetName("Limit");
-        limit->DataType().SetName("Integer");
-        limit->SetAccessTypes({atWrite});
-        TemgProperty* onChange = calc.Events().Add();
-        onChange->SetName("OnChange");
-        onChange->DataType().SetName("TNotifyEvent");
-        onChange->DataType().SetCategory(dtRegisteredProcedural);
-        TemgMethod* sum = calc.Methods().Add();
-        sum->SetName("Sum");
-        sum->SetCategory(mcFunction);
-        sum->DataType().SetName("Integer");
-        for (const char* name : {"a", "b"}) {
-            TemgParameter* parameter = sum->Parameters().Add();
-            parameter->SetName(name);
-            parameter->DataType().SetName("Integer");
-        }
-        TemgMethod* twice = calc.Methods().Add();
-        twice->SetName("Twice");
-        twice->SetCategory(mcFunction);
-        twice->DataType().SetName("Integer");
-        twice->SetCode("Result:=Sum(FCount,FCount);");
+        AddTyped(calc.Properties(), "Count", "Integer").SetDefaultValue("10");
+        AddTyped(calc.Properties(), "Limit", "Integer").SetAccessTypes({atWrite});
+        AddTyped(calc.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
+        TemgMethod& sum = AddTyped(calc.Methods(), "Sum", "Integer");
+        sum.SetCategory(mcFunction);
+        AddTyped(sum.Parameters(), "a", "Integer");
+        AddTyped(sum.Parameters(), "b", "Integer");
+        TemgMethod& twice = AddTyped(calc.Methods(), "Twice", "Integer");
+        twice.SetCategory(mcFunction);
+        twice.SetCode("Result:=Sum(FCount,FCount);");
         calc.Methods().Add()->SetName("Run");
     }
 
@@ -101,10 +86,7 @@ protected:
         findInstance->SetName("FindInstance");
         findInstance->SetCategory(mcFunction);
         findInstance->DataType().SetName("TDllServer");
-        TgmcParameter* id = findInstance->Parameters().Add();
-        id->SetName("aInstanceID");
-        id->DataType().SetName("Integer");
-        id->SetCategory(pcConst);
+        AddTyped(findInstance->Parameters(), "aInstanceID", "Integer").SetCategory(pcConst);
         findInstance->MethodImplementation().SetCode("Result:=DLLServers.FindServer(aInstanceID) as TdevCalc;");
         return unit.SrcCode();
     }
@@ -134,11 +116,8 @@ protected:
         TgmcClass& controller = *unit.InterfacePart().Classes().Add();
         controller.SetName("TcntrCalc");
         controller.ParentClass().SetName("TComponent");
-        for (auto [name, type] : {std::pair{"FInstanceID", "Integer"}, std::pair{"FLibrary", "HModule"}}) {
-            TgmcField* field = controller.Fields().Add();
-            field->SetName(name);
-            field->DataType().SetName(type);
-        }
+        AddTyped(controller.Fields(), "FInstanceID", "Integer");
+        AddTyped(controller.Fields(), "FLibrary", "HModule");
         calc.Properties().AddFunctionPointerFields(controller.Fields());
         calc.Events().AddFunctionPointerFields(controller.Fields());
         calc.Methods().AddFunctionPointerFields(controller.Fields());

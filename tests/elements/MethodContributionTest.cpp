@@ -3,20 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "elements/DesignClass.h"
-#include "elements/StandInModule.h"
+#include "elements/ElementTestSupport.h"
 #include "support/Lines.h"
 
 namespace quillon {
 namespace {
 
+using test::AddTyped;
 using test::Lines;
 using test::StandInModule;
 
 TemgParameter& AddParameter(TemgParameters& list, std::string_view name, std::string_view type = "Integer") {
-    TemgParameter* parameter = list.Add();
-    parameter->SetName(name);
-    parameter->DataType().SetName(type);
-    return *parameter;
+    return AddTyped(list, name, type);
 }
 
 class MethodContribution : public ::testing::Test {
@@ -36,11 +34,9 @@ protected:
     }
     TemgMethod& AddMethod(std::string_view name, TMethodCategory category = mcProcedure,
                           std::string_view result = {}) {
-        TemgMethod* method = design.Methods().Add();
-        method->SetName(name);
-        method->SetCategory(category);
-        method->DataType().SetName(result);
-        return *method;
+        TemgMethod& method = AddTyped(design.Methods(), name, result);
+        method.SetCategory(category);
+        return method;
     }
     void AddTo(const TGenerationTarget& unit) {
         design.Methods().AddMethods(target->Methods(), &target->Fields(), unit, module, design.ExternalClasses());
@@ -231,14 +227,6 @@ TEST_F(MethodContribution, SetDatabaseParamsStoresTheParametersAndPassesThemOn) 
     TgmcMethods developer;
     set.AddMethod(developer, nullptr, TGenerationTarget::DeveloperClass("TdevCalc"), module, TemgExternalClasses());
     EXPECT_EQ(developer.Items(0)->MethodImplementation().GetCode(), "inherited;");
-}
-
-TEST_F(MethodContribution, CallExpressionsPrefixTheInstanceAndAssignOnlyAFunctionsResult) {
-    TemgMethod& sum = AddSum();
-    TemgMethod& run = AddMethod("Run");
-    EXPECT_EQ(sum.CallExpression("FServer", true), "Result:=FServer.Sum(a,b);");
-    EXPECT_EQ(sum.CallExpression("", false), "Sum(a,b);");
-    EXPECT_EQ(run.CallExpression("FServer", true), "FServer.Run;");
 }
 
 TEST_F(MethodContribution, TheDeclarationTextIsAnOverrideWithoutInstanceParameters) {

@@ -3,14 +3,32 @@
 #include <gtest/gtest.h>
 
 #include "elements/DesignClass.h"
-#include "elements/StandInModule.h"
+#include "elements/ElementTestSupport.h"
 #include "support/Lines.h"
 
 namespace quillon {
 namespace {
 
+using test::AddTyped;
 using test::Lines;
 using test::StandInModule;
+
+// What the properties and events give a library server's exports and its controller.
+struct LibraryParts {
+    TgmcMethods routines;
+    TgmcExportMethods exports;
+    TgmcFields pointers;
+    TgmcProceduralTypes types;
+
+    explicit LibraryParts(const TemgClass& design) {
+        for (const TemgProperties* list : {&design.Properties(), &design.Events()}) {
+            list->AddExportFunctions(routines, TGenerationTarget::ExportedRoutine("TdevCalc"));
+            list->AddExportEntries(exports);
+            list->AddFunctionPointerFields(pointers);
+            list->AddFunctionPointerTypes(types);
+        }
+    }
+};
 
 class PropertyContribution : public ::testing::Test {
 protected:
@@ -20,14 +38,6 @@ protected:
         target->ParentClass().SetName("TDLLServer");
     }
 
-    TemgProperty& AddProperty(TemgProperties& list, std::string_view name, std::string_view type,
-                              TDataTypeCategory category = dtRegistered) {
-        TemgProperty* property = list.Add();
-        property->SetName(name);
-        property->DataType().SetName(type);
-        property->DataType().SetCategory(category);
-        return *property;
-    }
     // The constructor that default values are assigned in, as the server unit declares it.
     TgmcMethod& AddAfterConstruction() {
         TgmcMethod* method = target->Methods().Add();
@@ -43,10 +53,6 @@ protected:
     }
     std::string Declaration() const { return classes.SrcCode(3, "\r\n"); }
     std::string Bodies() const { return classes.ImplementationSrcCode(3); }
-    // Standalone routines as a unit part writes them: declarations, then bodies.
-    static std::string Routines(const TgmcMethods& routines) {
-        return routines.SrcCode(0, "\r\n") + "\r\n" + routines.ImplementationSrcCode(3);
-    }
 
     TemgClass design;
     StandInModule module{moServerInDll};
@@ -57,95 +63,71 @@ protected:
 }  // namespace
 
 TEST_F(PropertyContribution, CountWithDefault10InTheServerClassOfALibraryServer) {
-    AddProperty(design.Properties(), "Count", "Integer").SetDefaultValue("10");
+    AddTyped(design.Properties(), "Count", "Integer").SetDefaultValue("10");
     design.Properties().Items(0)->SetVisibility(mvPublished);
+    AddTyped(design.Properties(), "Total", "Integer");  // no default: nothing for the constructor
     AddTo(TGenerationTarget::ServerClass("TdevCalc"), &AddAfterConstruction());
 
-    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PRIVATE",
-                                    "   FCount:Integer;", "   PROTECTED",
-                                    "   procedure SetCount(const Value:Integer);virtual;", "   PUBLIC",
-                                    "   procedure AfterConstruction;override;", "   PUBLISHED",
-                                    "   property Count:Integer read FCount write SetCount default 10;", "   end;"}));
+    EXPECT_EQ(Declaration(),
+              Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PRIVATE", "   FCount:Integer;",
+                     "   FTotal:Integer;", "   PROTECTED", "   procedure SetCount(const Value:Integer);virtual;",
+                     "   procedure SetTotal(const Value:Integer);virtual;", "   PUBLIC",
+                     "   procedure AfterConstruction;override;", "   PUBLIC",
+                     "   property Total:Integer read FTotal write SetTotal;", "   PUBLISHED",
+                     "   property Count:Integer read FCount write SetCount default 10;", "   end;"}));
     EXPECT_EQ(Bodies(), Lines({"", "{TgenCalc}", "", "", "procedure TgenCalc.AfterConstruction;", "begin",
                                "   inherited;", "   FCount := 10;", "end;",
                                "procedure TgenCalc.SetCount(const Value:Integer);", "begin", "   FCount := Value;",
-                               "end;"}));
+                               "end;", "procedure TgenCalc.SetTotal(const Value:Integer);", "begin",
+                               "   FTotal := Value;", "end;"}));
 }
 
 TEST_F(PropertyContribution, CountIsReadAndWrittenThroughExportedRoutinesOfALibraryServer) {
-    AddProperty(design.Properties(), "Count", "Integer");
-    TgmcMethods routines;
-    design.Properties().AddExportFunctions(routines, TGenerationTarget::ExportedRoutine("TdevCalc"));
-    TgmcExportMethods exports;
-    design.Properties().AddExportEntries(exports);
+    AddTyped(design.Properties(), "Count", "Integer");
+    const LibraryParts library(design);
 
-    EXPECT_EQ(Routines(routines),
+    EXPECT_EQ(library.routines.SrcCode(0, "\r\n"),
               Lines({"function GetCount(const aInstanceID:Integer;var VErrorMessage:string):Integer; stdcall;export;",
                      "procedure SetCount(const aInstanceID:Integer;var VErrorMessage:string;const Value:Integer); "
-                     "stdcall;export;",
-                     "function GetCount(const aInstanceID:Integer;var VErrorMessage:string):Integer;", "begin",
-                     "   Result:=(FindInstance(aInstanceID) as TdevCalc).Count;", "end;",
-                     "procedure SetCount(const aInstanceID:Integer;var VErrorMessage:string;const Value:Integer);",
-                     "begin", "   try", "      (FindInstance(aInstanceID) as TdevCalc).SetCount(Value);",
-                     "   except", "      on E:Exception do", "      begin", "         VErrorMessage:=E.Message;",
-                     "      end;", "   end;", "end;"}));
-    EXPECT_EQ(exports.SrcCode(6, ",\r\n"),
+                     "stdcall;export;"}));
+    EXPECT_EQ(library.routines.Items(0)->MethodImplementation().GetCode(),
+              "Result:=(FindInstance(aInstanceID) as TdevCalc).Count;");
+    EXPECT_EQ(library.routines.Items(1)->MethodImplementation().GetCode(),
+              Lines({"try", "   (FindInstance(aInstanceID) as TdevCalc).SetCount(Value);", "except",
+                     "   on E:Exception do", "   begin", "      VErrorMessage:=E.Message;", "   end;", "end;"}));
+    EXPECT_EQ(library.exports.SrcCode(6, ",\r\n"),
               Lines({"exports", "      GetCount name 'GetCount',", "      SetCount name 'SetCount';"}));
-}
-
-TEST_F(PropertyContribution, APublicPropertyWithoutDefaultValueAddsNothingToTheConstructor) {
-    AddProperty(design.Properties(), "Count", "Integer").SetDefaultValue("10");
-    AddProperty(design.Properties(), "Total", "Integer");
-    TgmcMethod& afterConstruction = AddAfterConstruction();
-    AddTo(TGenerationTarget::ServerClass("TdevCalc"), &afterConstruction);
-
-    EXPECT_EQ(afterConstruction.MethodImplementation().GetCode(), "inherited;\r\nFCount := 10;");
-    EXPECT_EQ(target->Properties().Items(0)->SrcCode(3), "property Count:Integer read FCount write SetCount;");
 }
 
 TEST_F(PropertyContribution, AComServerReadsThroughASafecallGetter) {
     module.serverOption = moComServerInDll;
-    AddProperty(design.Properties(), "Count", "Integer");
+    AddTyped(design.Properties(), "Count", "Integer");
     AddTo(TGenerationTarget::ServerClass("TdevCalc"));
 
-    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PRIVATE",
-                                    "   FCount:Integer;", "   PROTECTED",
-                                    "   procedure SetCount(const Value:Integer);virtual; safecall;",
-                                    "   function GetCount:Integer; safecall;", "   PUBLIC",
-                                    "   property Count:Integer read GetCount write SetCount;", "   end;"}));
+    EXPECT_EQ(target->Methods().VisibilitySrcCode(mvProtected, 3),
+              Lines({"PROTECTED", "   procedure SetCount(const Value:Integer);virtual; safecall;",
+                     "   function GetCount:Integer; safecall;"}));
+    EXPECT_EQ(target->Properties().Items(0)->SrcCode(3), "property Count:Integer read GetCount write SetCount;");
     EXPECT_NE(Bodies().find("function TgenCalc.GetCount:Integer;\r\nbegin\r\n   Result:=FCount;\r\nend;"),
               std::string::npos);
 }
 
 TEST_F(PropertyContribution, TheLibraryControllerCallsTheExportedAccessors) {
-    AddProperty(design.Properties(), "Count", "Integer");
+    AddTyped(design.Properties(), "Count", "Integer");
     target->SetName("TcntrCalc");
     AddTo(TGenerationTarget::Controller(moServerInDll));
-    TgmcFields pointers;
-    design.Properties().AddFunctionPointerFields(pointers);
-    TgmcProceduralTypes types;
-    design.Properties().AddFunctionPointerTypes(types);
+    const LibraryParts library(design);
 
     EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TcntrCalc = class(TDLLServer)", "   PROTECTED",
                                     "   procedure SetCount(const Value:Integer);virtual;",
                                     "   function GetCount:Integer;virtual;", "   PUBLIC",
                                     "   property Count:Integer read GetCount write SetCount;", "   end;"}));
-    EXPECT_EQ(Bodies(),
-              Lines({"", "{TcntrCalc}", "", "", "procedure TcntrCalc.SetCount(const Value:Integer);", "var ",
-                     "   sErrorMessage:string;", "begin", "   if not Assigned(FSetCountMethod)", "   then",
-                     "   begin", "      FSetCountMethod:=GetProcAddress(FLibrary,'SetCount');",
-                     "      Win32Check(@FSetCountMethod <> nil);", "   end;",
-                     "   FSetCountMethod(FInstanceID,sErrorMessage,Value);", "   if sErrorMessage<>''", "   then",
-                     "   begin", "      raise Exception.Create(sErrorMessage);", "   end;", "end;",
-                     "function TcntrCalc.GetCount:Integer;", "var ", "   sErrorMessage:string;", "begin",
-                     "   if not Assigned(FGetCountMethod)", "   then", "   begin",
-                     "      FGetCountMethod:=GetProcAddress(FLibrary,'GetCount');",
-                     "      Win32Check(@FGetCountMethod <> nil);", "   end;",
-                     "   Result:=FGetCountMethod(FInstanceID,sErrorMessage);", "   if sErrorMessage<>''", "   then",
-                     "   begin", "      raise Exception.Create(sErrorMessage);", "   end;", "end;"}));
-    EXPECT_EQ(pointers.VisibilitySrcCode(mvPrivate, 3),
-              Lines({"PRIVATE", "   FGetCountMethod:TGetCountMethod;", "   FSetCountMethod:TSetCountMethod;"}));
-    EXPECT_EQ(types.SrcCode(3, "\r\n"),
+    // Each accessor calls its routine variable (the whole call is in the method tests).
+    EXPECT_NE(Bodies().find("   FSetCountMethod(FInstanceID,sErrorMessage,Value);\r\n"), std::string::npos);
+    EXPECT_NE(Bodies().find("   Result:=FGetCountMethod(FInstanceID,sErrorMessage);\r\n"), std::string::npos);
+    EXPECT_EQ(library.pointers.SrcCode(3, "\r\n"),
+              Lines({"   FGetCountMethod:TGetCountMethod;", "   FSetCountMethod:TSetCountMethod;"}));
+    EXPECT_EQ(library.types.SrcCode(3, "\r\n"),
               Lines({"type", "   TGetCountMethod=function(const aInstanceID:Integer;var VErrorMessage:string):Integer"
                              " stdcall;",
                      "   TSetCountMethod=procedure(const aInstanceID:Integer;var VErrorMessage:string;const "
@@ -153,7 +135,7 @@ TEST_F(PropertyContribution, TheLibraryControllerCallsTheExportedAccessors) {
 }
 
 TEST_F(PropertyContribution, TheDirectAndComControllersForwardToTheServerObject) {
-    AddProperty(design.Properties(), "Count", "Integer");
+    AddTyped(design.Properties(), "Count", "Integer");
     for (TServerOption option : {moDirectUsesServer, moComServerInDll, moComServer}) {
         TgmcClass controller;
         controller.SetName("TcntrCalc");
@@ -168,7 +150,7 @@ TEST_F(PropertyContribution, TheDirectAndComControllersForwardToTheServerObject)
 }
 
 TEST_F(PropertyContribution, TheInterfaceDeclaresSafecallAccessorsWithoutVisibility) {
-    AddProperty(design.Properties(), "Count", "Integer").SetAccessTypes({atWrite});
+    AddTyped(design.Properties(), "Count", "Integer").SetAccessTypes({atWrite});
     target->SetName("ICalc");
     target->SetOption(cgoInterface);
     target->ParentClass().SetName("IUnknown");
@@ -183,42 +165,30 @@ TEST_F(PropertyContribution, TheInterfaceDeclaresSafecallAccessorsWithoutVisibil
 }
 
 TEST_F(PropertyContribution, AWriteOnlyPropertyHasNoGetterRoutinePointerOrType) {
-    AddProperty(design.Properties(), "Limit", "Integer").SetAccessTypes({atWrite});
-    TgmcMethods routines;
-    design.Properties().AddExportFunctions(routines, TGenerationTarget::ExportedRoutine("TdevCalc"));
-    TgmcExportMethods exports;
-    design.Properties().AddExportEntries(exports);
-    TgmcFields pointers;
-    design.Properties().AddFunctionPointerFields(pointers);
-    TgmcProceduralTypes types;
-    design.Properties().AddFunctionPointerTypes(types);
+    AddTyped(design.Properties(), "Limit", "Integer").SetAccessTypes({atWrite});
+    const LibraryParts library(design);
     AddTo(TGenerationTarget::Controller(moServerInDll));
 
-    EXPECT_EQ(routines.SrcCode(0, "\r\n"),
+    EXPECT_EQ(library.routines.SrcCode(0, "\r\n"),
               "procedure SetLimit(const aInstanceID:Integer;var VErrorMessage:string;const Value:Integer); "
               "stdcall;export;");
-    EXPECT_EQ(exports.SrcCode(6, ",\r\n"), Lines({"exports", "      SetLimit name 'SetLimit';"}));
-    EXPECT_EQ(pointers.SrcCode(3, "\r\n"), "   FSetLimitMethod:TSetLimitMethod;");
-    EXPECT_EQ(types.Count(), 1);
+    EXPECT_EQ(library.exports.SrcCode(6, ",\r\n"), Lines({"exports", "      SetLimit name 'SetLimit';"}));
+    EXPECT_EQ(library.pointers.SrcCode(3, "\r\n"), "   FSetLimitMethod:TSetLimitMethod;");
+    EXPECT_EQ(library.types.Count(), 1);
     EXPECT_EQ(target->Methods().Count(), 1);
     EXPECT_EQ(target->Properties().Items(0)->SrcCode(3), "property Limit:Integer write SetLimit;");
 }
 
 TEST_F(PropertyContribution, AnEventIsNeverReadThroughTheLibrary) {
-    AddProperty(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
-    TgmcMethods routines;
-    design.Events().AddExportFunctions(routines, TGenerationTarget::ExportedRoutine("TdevCalc"));
-    TgmcExportMethods exports;
-    design.Events().AddExportEntries(exports);
-    TgmcFields pointers;
-    design.Events().AddFunctionPointerFields(pointers);
+    AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
+    const LibraryParts library(design);
     target->SetName("TcntrCalc");
     AddTo(TGenerationTarget::Controller(moServerInDll));
 
-    EXPECT_EQ(routines.Count(), 1);
-    EXPECT_EQ(routines.Items(0)->GetName(), "SetOnChange");
-    EXPECT_EQ(exports.SrcCode(6, ",\r\n"), Lines({"exports", "      SetOnChange name 'SetOnChange';"}));
-    EXPECT_EQ(pointers.SrcCode(3, "\r\n"), "   FSetOnChangeMethod:TSetOnChangeMethod;");
+    EXPECT_EQ(library.routines.Count(), 1);
+    EXPECT_EQ(library.routines.Items(0)->GetName(), "SetOnChange");
+    EXPECT_EQ(library.exports.SrcCode(6, ",\r\n"), Lines({"exports", "      SetOnChange name 'SetOnChange';"}));
+    EXPECT_EQ(library.pointers.SrcCode(3, "\r\n"), "   FSetOnChangeMethod:TSetOnChangeMethod;");
     // The controller reads its own field, which the setter keeps, and forwards the new value.
     EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TcntrCalc = class(TDLLServer)", "   PRIVATE",
                                     "   FOnChange:TNotifyEvent;", "   PROTECTED",
@@ -231,7 +201,7 @@ TEST_F(PropertyContribution, AnEventIsNeverReadThroughTheLibrary) {
 
 TEST_F(PropertyContribution, TheDirectControllerKeepsAnEventBeforeForwardingIt) {
     module.serverOption = moDirectUsesServer;
-    AddProperty(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
+    AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
     AddTo(TGenerationTarget::Controller(moDirectUsesServer));
 
     EXPECT_EQ(target->Methods().Count(), 1);
@@ -240,7 +210,7 @@ TEST_F(PropertyContribution, TheDirectControllerKeepsAnEventBeforeForwardingIt) 
 }
 
 TEST_F(PropertyContribution, ANonExportedPropertyStaysInTheServerClass) {
-    TemgProperty& secret = AddProperty(design.Properties(), "Secret", "Integer");
+    TemgProperty& secret = AddTyped(design.Properties(), "Secret", "Integer");
     secret.SetExported(false);
     secret.SetDebugValue("5");
     AddTo(TGenerationTarget::ServerClass("TdevCalc"));
@@ -250,43 +220,34 @@ TEST_F(PropertyContribution, ANonExportedPropertyStaysInTheServerClass) {
     TgmcClass controller, intf;
     design.Properties().AddClassMembers(controller, nullptr, TGenerationTarget::Controller(moServerInDll), module);
     design.Properties().AddClassMembers(intf, nullptr, TGenerationTarget::Interface("ICalc"), module);
-    TgmcMethods routines;
-    design.Properties().AddExportFunctions(routines, TGenerationTarget::ExportedRoutine("TdevCalc"));
-    TgmcExportMethods exports;
-    design.Properties().AddExportEntries(exports);
-    TgmcFields pointers;
-    design.Properties().AddFunctionPointerFields(pointers);
-    EXPECT_EQ(controller.Properties().Count() + controller.Methods().Count() + intf.Properties().Count() +
-                  intf.Methods().Count() + routines.Count() + exports.Count() + pointers.Count(),
+    const LibraryParts library(design);
+    EXPECT_EQ(controller.Properties().Count() + intf.Properties().Count() + library.routines.Count() +
+                  library.exports.Count() + library.pointers.Count(),
               0);
     EXPECT_EQ(secret.DebugAssignment("FController"), "//FController.Secret:= ;");
 }
 
 TEST_F(PropertyContribution, TheDeveloperOverridesEveryWritableMemberButTheDatasetSupport) {
-    AddProperty(design.Properties(), "Count", "Integer");
-    AddProperty(design.Properties(), "Total", "Integer").SetAccessTypes({atRead});
-    AddProperty(design.Events(), "CreateQueryMethod", "TCreateQueryMethod", dtProcedural).SetSettings({isDSC});
-    AddProperty(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural).SetExported(false);
-    target->SetName("TdevCalc");
+    AddTyped(design.Properties(), "Count", "Integer");
+    AddTyped(design.Properties(), "Total", "Integer").SetAccessTypes({atRead});
+    AddTyped(design.Events(), "CreateQueryMethod", "TCreateQueryMethod", dtProcedural).SetSettings({isDSC});
+    AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural).SetExported(false);
     design.Properties().AddDeveloperOverrides(target->Methods());
     design.Events().AddDeveloperOverrides(target->Methods());
 
-    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TdevCalc = class(TDLLServer)", "   PROTECTED",
-                                    "   procedure SetCount(const Value:Integer);override;",
-                                    "   procedure SetOnChange(const Value:TNotifyEvent);override;", "   end;"}));
-    EXPECT_NE(Bodies().find("procedure TdevCalc.SetCount(const Value:Integer);\r\nbegin\r\n   inherited;\r\n   \r\nend;"),
-              std::string::npos);
+    EXPECT_EQ(target->Methods().SrcCode(3, "\r\n"),
+              Lines({"   procedure SetCount(const Value:Integer);override;",
+                     "   procedure SetOnChange(const Value:TNotifyEvent);override;"}));
+    EXPECT_EQ(target->Methods().Items(0)->GetVisibility(), mvProtected);
+    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "inherited;\r\n");
 }
 
-TEST_F(PropertyContribution, DebugAssignmentsAreOneLinePerProperty) {
-    AddProperty(design.Properties(), "Count", "Integer").SetDebugValue("10");
-    AddProperty(design.Properties(), "Name", "string");
+TEST_F(PropertyContribution, DebugAssignmentsAndTheDeclarationText) {
+    TemgProperty& count = AddTyped(design.Properties(), "Count", "Integer");
+    count.SetDebugValue("10");
+    AddTyped(design.Properties(), "Name", "string");
     EXPECT_EQ(design.Properties().DebugAssignment("FController"),
               "FController.Count:=10;\r\n//FController.Name:= ;");
-}
-
-TEST_F(PropertyContribution, TheDeclarationTextAppendsTheDefaultDirectly) {
-    TemgProperty& count = AddProperty(design.Properties(), "Count", "Integer");
     EXPECT_EQ(count.DeclarationText(), "property Count:Integer;");
     count.SetDefaultValue("10");
     EXPECT_EQ(count.DeclarationText(), "property Count:Integer;default 10;");

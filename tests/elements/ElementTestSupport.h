@@ -1,7 +1,9 @@
-// A stand-in for the module that the element tests hand to the elements: its options, its types
-// and a few other modules of a project, all set directly by the test.
+// Helpers of the element tests: a stand-in for the module that the elements are handed (its
+// options, its types and a few other modules of a project, all set directly by the test), typed
+// element set-up, and the message of a raised exception.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -9,6 +11,7 @@
 #include "elements/ElementContext.h"
 #include "elements/ProceduralTypes.h"
 #include "elements/RegisteredTypes.h"
+#include "platform/Exception.h"
 #include "platform/Text.h"
 
 namespace quillon::test {
@@ -39,5 +42,32 @@ public:
     const IElementContext* firstModule = nullptr;
     std::map<std::string, const IElementContext*> otherModules;
 };
+
+// Names an element and its type.
+template <class Item>
+Item& Typed(Item& item, std::string_view name, std::string_view type, TDataTypeCategory category = dtRegistered) {
+    item.SetName(name);
+    item.DataType().SetName(type);
+    // Source-model items have no category.
+    if constexpr (requires { item.DataType().SetCategory(category); }) item.DataType().SetCategory(category);
+    return item;
+}
+
+// Appends a typed element to a collection of them.
+template <class Collection>
+auto& AddTyped(Collection& list, std::string_view name, std::string_view type,
+               TDataTypeCategory category = dtRegistered) {
+    return Typed(*list.Add(), name, type, category);
+}
+
+// The message `action` raises, or "(nothing raised)".
+inline std::string ExceptionMessage(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return "(nothing raised)";
+}
 
 }  // namespace quillon::test
