@@ -14,7 +14,7 @@ void TemgExternalClass::PublishProperties(PropertyList& p) {
 void TemgExternalClass::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName,
                                      TStringList* found) {
     if (!SameText(GetName(), oldName.GetName())) return;
-    if (newName) SetAppellation(*newName);
+    if (newName) SetName(newName->GetName());
     if (found) found->Add(GetName(), this);
 }
 

@@ -27,8 +27,9 @@ public:
 
     std::string GetDisplayName() const override { return FPropertyName; }
 
-    // When the referenced class is `oldName` (without regard to case): takes `newName`'s
-    // appellation when given, and adds an entry with this reference to `found` when given.
+    // When the referenced class is `oldName` (without regard to case): takes `newName`'s Name
+    // when given (the Caption stays the property's), and adds an entry with this reference to
+    // `found` when given.
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 
 protected:

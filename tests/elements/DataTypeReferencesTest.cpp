@@ -58,6 +58,20 @@ TEST_F(TypeReferences, FindingWithoutANewNameChangesNothing) {
     EXPECT_FALSE(design.GetModified());
 }
 
+TEST(ExternalClassReferences, FollowARenamedClassAndKeepThePropertysCaption) {
+    TemgExternalClasses externals;
+    TemgExternalClass* stock = externals.Add();
+    stock->SetName("Stock");
+    stock->SetCaption("Stock items");
+    auto inventory = Named("Inventory");
+    inventory->SetCaption("The inventory");
+    TStringList found;
+    externals.FindOrRename(*Named("STOCK"), inventory.get(), &found);
+    EXPECT_EQ(stock->GetName(), "Inventory");
+    EXPECT_EQ(stock->GetCaption(), "Stock items");
+    EXPECT_EQ(found.Count(), 1);
+}
+
 TEST_F(TypeReferences, CollectingTakesOneCategoryAndListsExportedMembersApart) {
     design.Properties().Items(0)->SetExported(false);
     AddTyped(design.Properties(), "Unnamed", "");
