@@ -20,9 +20,10 @@ void TLockInfo::SetLockDate(TDateTime value) { ChangeField(FLockDate, value, FMo
 std::string LockFileName(std::string_view fileName) {
     const std::size_t nameStart = fileName.find_last_of("/\\:") + 1;  // npos + 1 == 0
     const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string_view::npos || dot < nameStart) return std::string(fileName) + "." + std::string(kLockExtension);
+    std::string replacement = ".";
+    replacement += kLockExtension;
+    if (dot == std::string_view::npos || dot < nameStart) return std::string(fileName) + replacement;
     const std::string_view extension = fileName.substr(dot);
-    const std::string replacement = "." + std::string(kLockExtension);
     std::string result;
     std::size_t from = 0;
     for (std::size_t at = fileName.find(extension); at != std::string_view::npos;
