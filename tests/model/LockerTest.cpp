@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "model/Locker.h"
+#include "model/ObjectText.h"
+#include "support/TextLines.h"
 
 namespace quillon {
 namespace {
@@ -15,6 +17,19 @@ TEST(Locker, NeverReportsAFileLocked) {
     LockModelFile("/p/Calc.qlm");
     EXPECT_FALSE(IsModelFileLocked("/p/Calc.qlm"));
     UnlockModelFile("/p/Calc.qlm");
+}
+
+TEST(Locker, WritesTheLockRecordWithItsDateAsFloat) {
+    TLockInfo info;
+    EXPECT_EQ(ObjectToText(info), test::CrLf({"object TLockInfo", "end"}));
+    info.SetComputerName("PC1");
+    info.SetLockDate(45000.5);
+    EXPECT_TRUE(info.GetModified());
+    const std::string text = ObjectToText(info);
+    EXPECT_EQ(text, test::CrLf({"object TLockInfo", "  ComputerName = 'PC1'", "  LockDate = 45000.5", "end"}));
+    TLockInfo copy;
+    ObjectFromText(text, copy);
+    EXPECT_EQ(copy.GetLockDate(), 45000.5);
 }
 
 }  // namespace
