@@ -43,6 +43,7 @@ bool SameStoredProperties(const TPersistent& a, const TPersistent& b);
 // a failure (an Exception with "<message> on line <n>") leaves the target as it was.
 class ObjectTextReader {
 public:
+    // `text` must outlive the reader.
     explicit ObjectTextReader(std::string_view text);
     ~ObjectTextReader();
     ObjectTextReader(const ObjectTextReader&) = delete;

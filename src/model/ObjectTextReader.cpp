@@ -2,12 +2,13 @@
 // of one object; a binder then checks the tree against the target's published properties
 // without changing anything, and only then applies it. So syntax errors, unknown properties
 // and wrong values all leave the target untouched.
-#include <cerrno>
-#include <clocale>
+#include <locale.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <locale.h>
+#include <limits>
+#include <optional>
 #include <vector>
 
 #include "model/Collection.h"

@@ -129,7 +129,11 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
 
     static thread_local std::mt19937 random{std::random_device{}()};
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const fs::path temp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(random()));
+    std::string tempName = ".";
+    tempName += target.filename().string();
+    tempName += ".tmp";
+    tempName += std::to_string(random());
+    const fs::path temp = dir / tempName;
 
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) throw fail(std::strerror(errno));

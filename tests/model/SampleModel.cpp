@@ -121,9 +121,10 @@ void FillSampleModel(TSampleModel& model, int items) {
     model.Lines().Add(std::string(100, 'x'));
     for (int i = 0; i < items; ++i) {
         TSampleItem* item = model.Items().Add();
-        item->Appellation().SetName("Item" + std::to_string(i));
-        item->Appellation().SetCaption("The item number " + std::to_string(i) +
-                                       ", with a caption long enough to be cut into two lines of text");
+        item->Appellation().SetName(std::string("Item").append(std::to_string(i)));
+        item->Appellation().SetCaption(std::string("The item number ")
+                                           .append(std::to_string(i))
+                                           .append(", with a caption long enough to be cut into two lines of text"));
         item->SetSettings(i % 2 ? TSampleFlags{sfRead} : TSampleFlags{});
         item->SetKind(static_cast<TSampleKind>(i % 3));
         item->SetExported(i % 4 != 0);
@@ -131,7 +132,7 @@ void FillSampleModel(TSampleModel& model, int items) {
         item->SetWeight(i / 8.0);
         for (int v = 0; v < 3; ++v) {
             TSampleValue* value = item->Values().Add();
-            value->Appellation().SetName("v" + std::to_string(v));
+            value->Appellation().SetName(std::string("v").append(std::to_string(v)));
             value->SetNumber(v);
         }
     }

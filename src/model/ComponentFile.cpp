@@ -1,0 +1,59 @@
+#include "model/ComponentFile.h"
+
+#include "model/ModelMessages.h"
+#include "model/ObjectText.h"
+#include "model/Published.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+
+namespace quillon {
+
+void TModelFileHeader::PublishProperties(PropertyList& p) {
+    TComponent::PublishProperties(p);
+    p.String("Signature", &TModelFileHeader::GetSignature, &TModelFileHeader::SetSignature);
+    p.String("LockComputerName", &TModelFileHeader::GetLockComputerName, &TModelFileHeader::SetLockComputerName);
+}
+
+const PropertyList& TModelFileHeader::Published() const { return PublishedOf<TModelFileHeader>(); }
+
+void TModelFileOptions::PublishProperties(PropertyList& p) {
+    TComponent::PublishProperties(p);
+    p.String("Options", &TModelFileOptions::GetOptions, &TModelFileOptions::SetOptions);
+}
+
+const PropertyList& TModelFileOptions::Published() const { return PublishedOf<TModelFileOptions>(); }
+
+void ReadModelText(TPersistent& model, std::string_view text, std::string_view signature, std::string& options) {
+    ObjectTextReader reader(text);
+    TModelFileHeader header;
+    reader.ReadObject(header);
+    if (header.GetSignature() != signature) throw Exception(std::string(kErrorFileFormat));
+    TModelFileOptions fileOptions;
+    reader.ReadObject(fileOptions);
+    reader.ReadObject(model);
+    options = fileOptions.GetOptions();
+}
+
+void ReadModelFile(TPersistent& model, const std::string& fileName, std::string_view signature,
+                   std::string& options) {
+    ReadModelText(model, ReadFileBytes(fileName), signature, options);
+}
+
+std::string ModelFileText(const TPersistent& model, std::string_view signature, std::string_view options) {
+    TModelFileHeader header;
+    header.SetSignature(signature);
+    TModelFileOptions fileOptions;
+    fileOptions.SetOptions(options);
+    std::string text;
+    AppendObjectText(text, header, 0);
+    AppendObjectText(text, fileOptions, 0);
+    AppendObjectText(text, model, 0);
+    return text;
+}
+
+void WriteModelFile(const TPersistent& model, const std::string& fileName, std::string_view signature,
+                    std::string_view options) {
+    WriteFileAtomic(fileName, ModelFileText(model, signature, options));
+}
+
+}  // namespace quillon

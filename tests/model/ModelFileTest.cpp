@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "SampleModel.h"
+#include "model/ComponentFile.h"
+#include "model/ObjectText.h"
+#include "platform/Exception.h"
+#include "support/TempDir.h"
+#include "support/TextLines.h"
+
+namespace quillon::test {
+namespace {
+
+class ModelFile : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::string path = dir.File("Calc.qlm");
+};
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST_F(ModelFile, BeginsWithHeaderAndOptionsObjectsWithoutNames) {
+    const TSampleModel model;
+    WriteModelFile(model, path, kModuleSignature, "");
+    EXPECT_EQ(ReadText(path), CrLf({"object TModelFileHeader",
+                                    "  Signature = 'MIF'",
+                                    "end",
+                                    "object TModelFileOptions",
+                                    "end",
+                                    "object TSampleModel"}) +
+                                  PropertiesToText(model, 1) + "end\r\n");
+    WriteModelFile(model, path, kModuleSignature, "a,\"b c\"");
+    EXPECT_NE(ReadText(path).find(CrLf({"object TModelFileOptions", "  Options = 'a,\"b c\"'", "end"})),
+              std::string::npos);
+}
+
+TEST_F(ModelFile, ReadsBackModelAndOptions) {
+    TSampleModel model;
+    FillSampleModel(model, 2);
+    WriteModelFile(model, path, kModuleSignature, "x,y");
+    TSampleModel copy;
+    std::string options;
+    ReadModelFile(copy, path, kModuleSignature, options);
+    EXPECT_EQ(options, "x,y");
+    EXPECT_EQ(ObjectToText(copy), ObjectToText(model));
+}
+
+TEST_F(ModelFile, RejectsAnotherSignatureWithoutTouchingTheModel) {
+    TSampleModel project;
+    project.SetTitle("project");
+    WriteModelFile(project, path, kProjectSignature, "");
+    TSampleModel model;
+    std::string options = "kept";
+    EXPECT_EQ(ErrorOf([&] { ReadModelFile(model, path, kModuleSignature, options); }), "Error file format");
+    EXPECT_EQ(model.GetTitle(), "");
+    EXPECT_EQ(options, "kept");
+    // The comparison is exact.
+    EXPECT_EQ(ErrorOf([&] { ReadModelFile(model, path, "pif", options); }), "Error file format");
+}
+
+TEST_F(ModelFile, ReportsAMissingFileByName) {
+    TSampleModel model;
+    std::string options;
+    EXPECT_EQ(ErrorOf([&] { ReadModelFile(model, path, kModuleSignature, options); }), "Cannot open file " + path);
+}
+
+TEST_F(ModelFile, ReportsAFileThatCannotBeCreatedByName) {
+    WriteText(dir.File("plain"), "a file, not a directory");
+    const std::string impossible = dir.File("plain/Calc.qlm");
+    const std::string error = ErrorOf([&] { WriteModelFile(TSampleModel(), impossible, kModuleSignature, ""); });
+    EXPECT_EQ(error.rfind("Cannot create file " + impossible, 0), 0u) << error;
+}
+
+// Limits the size of files this process may write, for the lifetime of the scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = signal(SIGXFSZ, SIG_IGN);  // a failing write() instead of a signal
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    sighandler_t previousHandler_;
+};
+
+TEST_F(ModelFile, KeepsTheOldFileIntactWhenWritingFailsHalfway) {
+    TSampleModel small;
+    WriteModelFile(small, path, kModuleSignature, "");
+    const std::string before = ReadText(path);
+    TSampleModel large;
+    FillSampleModel(large, 200);
+    std::string error;
+    {
+        FileSizeLimit limit(4096);
+        error = ErrorOf([&] { WriteModelFile(large, path, kModuleSignature, ""); });
+    }
+    EXPECT_EQ(error.rfind("Cannot create file " + path, 0), 0u) << error;
+    EXPECT_EQ(ReadText(path), before);
+    // No temporary file is left behind.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+}  // namespace
+}  // namespace quillon::test
