@@ -259,8 +259,8 @@ std::string PropertiesToText(const TPersistent& object, int level) {
 void AppendObjectText(std::string& out, const TPersistent& object, int level) {
     AppendIndent(out, level);
     out += "object ";
-    if (const auto* component = dynamic_cast<const TComponent*>(&object); component && !component->GetName().empty()) {
-        out += component->GetName();
+    if (const auto* component = dynamic_cast<const TComponent*>(&object); component && !component->ComponentName().empty()) {
+        out += component->ComponentName();
         out += ": ";
     }
     out += object.ClassName();

@@ -402,7 +402,7 @@ public:
             Fail(Format(kClassNotFound, node.children.front().className), node.children.front().line);
         BindProperties(node.properties, target);
         if (apply_ && !node.name.empty())
-            if (auto* component = dynamic_cast<TComponent*>(&target)) component->SetName(node.name);
+            if (auto* component = dynamic_cast<TComponent*>(&target)) component->SetComponentName(node.name);
     }
 
 private:

@@ -39,8 +39,10 @@ public:
     static void PublishProperties(PropertyList& p);
     const PropertyList& Published() const override;
 
-    const std::string& GetName() const { return FName; }
-    void SetName(std::string_view value) { FName = value; }
+    // The component's own name (written on the object's header line). Named apart from the
+    // GetName of models, which answers the model's display name.
+    const std::string& ComponentName() const { return FName; }
+    void SetComponentName(std::string_view value) { FName = value; }
     long GetTag() const { return FTag; }
     void SetTag(long value) { FTag = value; }
 

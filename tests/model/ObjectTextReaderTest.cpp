@@ -24,7 +24,7 @@ std::string ReadError(std::string_view text) {
 TEST(ObjectTextReader, ReadsBackWhatTheWriterWroteUnchanged) {
     TSampleModel model;
     FillSampleModel(model, 3);
-    model.SetName("Model1");
+    model.SetComponentName("Model1");
     model.SetSmall(-2147483647 - 1);
     model.SetTag(9223372036854775807);
     model.SetAccess({});
@@ -38,7 +38,7 @@ TEST(ObjectTextReader, ReadsBackWhatTheWriterWroteUnchanged) {
     TSampleModel copy;
     ObjectFromText(text, copy);
     EXPECT_EQ(ObjectToText(copy), text);
-    EXPECT_EQ(copy.TComponent::GetName(), "Model1");
+    EXPECT_EQ(copy.ComponentName(), "Model1");
     EXPECT_EQ(copy.Items().Items(2)->Values().Items(1)->Appellation().GetName(), "v1");
 }
 
@@ -48,7 +48,7 @@ TEST(ObjectTextReader, AcceptsAnyCaseBlanksDoubledQuotesJoinedPiecesIntegersForF
                    "appellation . NAME = 'a' weight = 3 End item [ 7 ] END> STAMP=-2 kind = SKLARGE "
                    "active = false flags=[ SFHIDDEN ,sfRead ] details.notes.STRINGS = ( 'x' 'y' )\r\nend",
                    model);
-    EXPECT_EQ(model.TComponent::GetName(), "m1");
+    EXPECT_EQ(model.ComponentName(), "m1");
     EXPECT_EQ(model.GetTitle(), "It's ok");
     ASSERT_EQ(model.Items().Count(), 2);
     EXPECT_EQ(model.Items().Items(0)->Appellation().GetName(), "a");
@@ -78,7 +78,7 @@ TEST(ObjectTextReader, ReadsConsecutiveObjectsIntoTheirTargets) {
     TSampleModel first, second;
     const std::string text = ObjectToText(TSampleModel()) + "object B: TOther\r\n  Title = 'b'\r\nend\r\n";
     ObjectsFromText(text, std::array<TPersistent*, 2>{&first, &second});
-    EXPECT_EQ(second.TComponent::GetName(), "B");
+    EXPECT_EQ(second.ComponentName(), "B");
     EXPECT_EQ(second.GetTitle(), "b");
 }
 

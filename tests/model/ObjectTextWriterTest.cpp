@@ -27,7 +27,7 @@ TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModel) {
 
 TEST(ObjectTextWriter, WritesEveryValueKindWithPathsItemsAndStringLists) {
     TSampleModel model;
-    model.SetName("Model1");
+    model.SetComponentName("Model1");
     model.SetTag(-7);
     model.Appellation().SetName("Calc");
     TSampleItem* item = model.Items().Add();
