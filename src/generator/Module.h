@@ -246,6 +246,14 @@ public:
                  const IUnitBuilder& builder) const;
 
 private:
+    // Points the module at a resolver for the duration of a generation or a text request.
+    class ResolverScope;
+
+    // Writes the kind's text after `header` into `directory`, then its form file (without header)
+    // when the builder gives one; true when the unit was written.
+    bool WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,
+                     std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const;
+
     // Raises the own flag on a real change.
     template <class T, class V>
     void SetField(T& field, V&& value) {
