@@ -2,12 +2,15 @@
 
 namespace quillon {
 
-void TemgDatabaseConnection::PublishProperties(PropertyList& p) {
+void TemgDatabaseConnection::PublishProperties(PropertyList& p) { PublishConnection(p, true); }
+
+void TemgDatabaseConnection::PublishConnection(PropertyList& p, std::optional<bool> loginPromptDefault) {
     TemgCollectionItem::PublishProperties(p);
     p.String("AliasName", &TemgDatabaseConnection::GetAliasName, &TemgDatabaseConnection::SetAliasName);
     p.String("UserName", &TemgDatabaseConnection::GetUserName, &TemgDatabaseConnection::SetUserName);
     p.String("Password", &TemgDatabaseConnection::GetPassword, &TemgDatabaseConnection::SetPassword);
-    p.Boolean("LoginPrompt", &TemgDatabaseConnection::GetLoginPrompt, &TemgDatabaseConnection::SetLoginPrompt, true);
+    p.Boolean("LoginPrompt", &TemgDatabaseConnection::GetLoginPrompt, &TemgDatabaseConnection::SetLoginPrompt,
+              loginPromptDefault);
 }
 
 std::string TemgDatabaseConnection::GetDisplayName() const {

@@ -2,6 +2,7 @@
 // login prompt) and the named dataset element.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ public:
     std::string GetDisplayName() const override;
 
 protected:
+    // The properties above with the given declared default of LoginPrompt, for an owner whose
+    // fresh connection starts with another value.
+    static void PublishConnection(PropertyList& p, std::optional<bool> loginPromptDefault);
     void AssignTo(TPersistent& dest) const override;
 
 private:

@@ -1,0 +1,298 @@
+#include "generator/Module.h"
+
+#include "generator/GeneratorMessages.h"
+#include "generator/UnitBuilder.h"
+#include "model/Collection.h"
+#include "platform/Text.h"
+
+namespace quillon {
+
+TemgModuleConnection::TemgModuleConnection() { SetLoginPrompt(false); SetModified(false); }
+
+void TemgModule::PublishProperties(PropertyList& p) {
+    TBaseModel::PublishProperties(p);
+    p.Object("Appellation", Mutable(&TemgModule::Appellation));
+    p.Object("MainClass", Mutable(&TemgModule::MainClass));
+    p.Collection("ProceduralTypes", Mutable(&TemgModule::ProceduralTypes));
+    p.Collection("EnumTypes", Mutable(&TemgModule::EnumTypes));
+    p.Collection("RegisteredDataTypes", Mutable(&TemgModule::RegisteredDataTypes));
+    p.Boolean("InterfaceSupport", &TemgModule::GetInterfaceSupport, &TemgModule::SetInterfaceSupport, true);
+    p.Collection("DebugApplications", Mutable(&TemgModule::DebugApplications));
+    p.Enumeration<TServerOption>("ServerOption", &TemgModule::GetServerOption, &TemgModule::SetServerOption,
+                                 ServerOptionNames, moServerInDll);
+    p.Boolean("LibraryPathSameExe", &TemgModule::GetLibraryPathSameExe, &TemgModule::SetLibraryPathSameExe,
+              std::nullopt);
+    p.String("SrcPath", &TemgModule::GetSrcPath, &TemgModule::SetSrcPath);
+    p.Collection("AddUnits", Mutable(&TemgModule::AddUnits));
+    p.Set<TDatabaseSupportComponent>("DatabaseSupport", &TemgModule::GetDatabaseSupport,
+                                     &TemgModule::SetDatabaseSupport, DatabaseSupportComponentNames, std::nullopt);
+    p.Collection("CopyFiles", Mutable(&TemgModule::CopyFiles));
+    p.Boolean("ShareMemSupport", &TemgModule::GetShareMemSupport, &TemgModule::SetShareMemSupport, true);
+    p.Boolean("SetDatabaseParamsSupport", &TemgModule::GetSetDatabaseParamsSupport,
+              &TemgModule::SetSetDatabaseParamsSupport, std::nullopt);
+    p.String("DatabaseName", &TemgModule::GetDatabaseName, &TemgModule::SetDatabaseName);
+    p.String("DataModuleName", &TemgModule::GetDataModuleName, &TemgModule::SetDataModuleName);
+    p.Object("Connection", Mutable(&TemgModule::Connection));
+    p.Boolean("ConnectToHostDB", &TemgModule::GetConnectToHostDB, &TemgModule::SetConnectToHostDB, true);
+}
+
+TemgModule::TemgModule()
+    : FAppellation(std::make_unique<TgmcAppellation>()),
+      FMainClass(std::make_unique<TemgClass>()),
+      FProceduralTypes(std::make_unique<TemgProceduralTypes>(this)),
+      FEnumTypes(std::make_unique<TgmcEnumTypes>(this)),
+      FRegisteredDataTypes(std::make_unique<TemgRegisteredDataTypes>(this)),
+      FDebugApplications(std::make_unique<TemgDebugApplications>(this)),
+      FUnits(std::make_unique<TUnitsManagerCollection>(*this)),
+      FAddUnits(std::make_unique<TemgAddUnits>(this)),
+      FCopyFiles(std::make_unique<TCopyFileCollection>(this)),
+      FConnection(std::make_unique<TemgModuleConnection>()) {
+    FDebugApplications->SetModule(this);
+    for (TFileKind kind : {TFileKind::GeneratorServerUnit, TFileKind::DeveloperServerUnit, TFileKind::InterfaceUnit,
+                           TFileKind::LibraryProject, TFileKind::ControllerUnit, TFileKind::TypesUnit,
+                           TFileKind::DatabaseSupportController, TFileKind::DataModuleUnit})
+        FUnits->AddKind(kind);
+}
+
+TemgModule::~TemgModule() = default;
+
+void TemgModule::SetMainClass(const TemgClass& value) {
+    FMainClass->Assign(value);
+    FAppellation->Assign(FMainClass->Appellation());
+}
+
+void TemgModule::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TemgModule*>(&source);
+    if (!other) return;
+    SetMainClass(other->MainClass());
+    SetEnumTypes(other->EnumTypes());
+    SetProceduralTypes(other->ProceduralTypes());
+    SetRegisteredDataTypes(other->RegisteredDataTypes());
+    SetInterfaceSupport(other->GetInterfaceSupport());
+    SetAppellation(other->Appellation());
+    SetDebugApplications(other->DebugApplications());
+    SetServerOption(other->GetServerOption());
+    SetSrcPath(other->GetSrcPath());
+    SetAddUnits(other->AddUnits());
+    SetDatabaseSupport(other->GetDatabaseSupport());
+    SetCopyFiles(other->CopyFiles());
+    SetShareMemSupport(other->GetShareMemSupport());
+    SetSetDatabaseParamsSupport(other->GetSetDatabaseParamsSupport());
+    SetDatabaseName(other->GetDatabaseName());
+    SetDataModuleName(other->GetDataModuleName());
+    SetConnection(other->Connection());
+    SetConnectToHostDB(other->GetConnectToHostDB());
+}
+
+bool TemgModule::GetModified() const {
+    return FModified || FMainClass->GetModified() || FAppellation->GetModified() ||
+           FRegisteredDataTypes->GetModified() || FEnumTypes->GetModified() || FProceduralTypes->GetModified() ||
+           FDebugApplications->GetModified() || FAddUnits->GetModified() || FCopyFiles->GetModified() ||
+           FConnection->GetModified();
+}
+
+void TemgModule::SetModified(bool value) {
+    FModified = value;
+    if (value) return;
+    FMainClass->SetModified(false);
+    FAppellation->SetModified(false);
+    FRegisteredDataTypes->SetModified(false);
+    FEnumTypes->SetModified(false);
+    FProceduralTypes->SetModified(false);
+    FDebugApplications->SetModified(false);
+    FAddUnits->SetModified(false);
+    FCopyFiles->SetModified(false);
+    FConnection->SetModified(false);
+}
+
+// Derived names
+
+std::string TemgModule::GeneratorUnitName() const { return "gen" + MainClassName(); }
+std::string TemgModule::GeneratorClassName() const { return "Tgen" + MainClassName(); }
+std::string TemgModule::DeveloperUnitName() const { return "dev" + MainClassName(); }
+std::string TemgModule::DeveloperClassName() const { return "Tdev" + MainClassName(); }
+std::string TemgModule::InterfaceUnitName() const { return "intf" + MainClassName(); }
+std::string TemgModule::InterfaceTypeName() const { return "I" + MainClassName(); }
+std::string TemgModule::ClassIdentifierName() const { return FMainClass->ClassIdentifierName(); }
+std::string TemgModule::ControllerUnitName() const { return "cntr" + MainClassName(); }
+std::string TemgModule::ControllerClassName() const { return "Tcntr" + MainClassName(); }
+std::string TemgModule::DatabaseSupportControllerUnitName() const { return MainClassName(); }
+std::string TemgModule::DatabaseSupportControllerClassName() const { return "T" + MainClassName(); }
+std::string TemgModule::LibraryFileNameConstant() const { return MainClassName() + "DllName"; }
+std::string TemgModule::LibraryFileNameLiteral() const { return "'" + MainClassName() + ".dll'"; }
+std::string TemgModule::LibraryProjectName() const { return MainClassName(); }
+std::string TemgModule::DataModuleUnitName() const { return "gen_dmu" + FDataModuleName; }
+std::string TemgModule::DataModuleClassName() const { return "Tgen_dm" + FDataModuleName; }
+std::string TemgModule::DataModuleFormName() const { return "gen_dm" + FDataModuleName; }
+std::string TemgModule::DataModuleVariable() const { return "dm" + FDataModuleName; }
+
+int TemgModule::ImageIndex() const {
+    switch (FServerOption) {
+        case moServerInDll: return 21;
+        case moDirectUsesServer: return 5;
+        case moComServerInDll: return 22;
+        case moComServer: return 28;
+    }
+    return -1;
+}
+
+// Generated files
+
+std::string TemgModule::KindFileName(TFileKind kind) const {
+    switch (kind) {
+        case TFileKind::GeneratorServerUnit: return GeneratorUnitName() + ".pas";
+        case TFileKind::DeveloperServerUnit: return DeveloperUnitName() + ".pas";
+        case TFileKind::InterfaceUnit: return InterfaceUnitName() + ".pas";
+        case TFileKind::LibraryProject: return LibraryProjectName() + ".dpr";
+        case TFileKind::ControllerUnit: return ControllerUnitName() + ".pas";
+        // The common types module's types unit bears the generator's unit name.
+        case TFileKind::TypesUnit: return GeneratorUnitName() + ".pas";
+        case TFileKind::DatabaseSupportController: return DatabaseSupportControllerUnitName() + ".pas";
+        case TFileKind::DataModuleUnit: return DataModuleUnitName() + ".pas";
+        case TFileKind::DebugProjectUnit:
+        case TFileKind::DebugFormGeneratorUnit:
+        case TFileKind::DebugFormDeveloperUnit:
+        case TFileKind::UnitsGroup:
+        case TFileKind::ProjectGroup: return {};
+    }
+    return {};
+}
+
+std::string TemgModule::KindFormFileName(TFileKind kind) const {
+    return kind == TFileKind::DataModuleUnit ? DataModuleUnitName() + ".dfm" : std::string();
+}
+
+std::string TemgModule::ProjectOptionsFileName() const { return LibraryProjectName() + ".dof"; }
+
+std::string TemgModule::OutputDirectory(std::string_view projectSrcPath) const {
+    return ExpandOutputDirectory(FSrcPath, projectSrcPath);
+}
+
+std::string TemgModule::UnitFileName(TFileKind kind, std::string_view basePath) const {
+    std::string name = KindFileName(kind);
+    if (name.empty() || basePath.empty()) return name;
+    return OutputDirectory(basePath) + name;
+}
+
+std::string TemgModule::UnitText(TFileKind kind, const IModuleResolver& resolver) const {
+    return StandardUnitBuilder().UnitText(*this, kind, resolver);
+}
+
+// Types
+
+const TgmcAppellation* TemgModule::FindTypeAppellation(std::string_view name) const {
+    if (const TemgProceduralType* type = FProceduralTypes->Find(name)) return &type->Appellation();
+    for (int i = 0; i < FEnumTypes->Count(); ++i)
+        if (SameText(FEnumTypes->Items(i)->GetName(), name)) return &FEnumTypes->Items(i)->Appellation();
+    if (const TemgRegisteredDataType* type = FRegisteredDataTypes->Find(name)) return &type->Appellation();
+    return nullptr;
+}
+
+std::string TemgModule::FindTypeCaption(std::string_view name) const {
+    const TgmcAppellation* appellation = FindTypeAppellation(name);
+    return appellation ? appellation->GetCaption() : std::string();
+}
+
+TemgRegisteredDataType& TemgModule::CreateRegisteredType(std::string_view name, std::string_view caption,
+                                                         std::string_view unitName, bool procedural) {
+    TemgRegisteredDataType& type = *FRegisteredDataTypes->Add();
+    type.SetName(name);
+    type.SetCaption(caption);
+    type.SetModuleName(unitName);
+    type.SetProceduralType(procedural);
+    type.SetModified(true);
+    return type;
+}
+
+TgmcEnumType& TemgModule::CreateEnumType(std::string_view name, std::string_view caption,
+                                         const std::vector<std::string>& values) {
+    TgmcEnumType& type = *FEnumTypes->Add();
+    type.SetName(name);
+    type.SetCaption(caption);
+    for (const std::string& value : values) type.Values().Add()->SetName(value);
+    type.SetModified(true);
+    return type;
+}
+
+TemgProceduralType& TemgModule::CreateProceduralType(std::string_view name, std::string_view caption,
+                                                     const TemgDataType& resultType,
+                                                     const TemgParameters& parameters, TMethodCategory category) {
+    TemgProceduralType& type = *FProceduralTypes->Add();
+    type.SetName(name);
+    type.SetCaption(caption);
+    type.SetDataType(resultType);
+    type.SetParameters(parameters);
+    type.SetMethodCategory(category);
+    type.SetModified(true);
+    return type;
+}
+
+bool TemgModule::IsTypeNameUnique(std::string_view name, const TPersistent* except) const {
+    for (TModifiedCollection* types : {static_cast<TModifiedCollection*>(FRegisteredDataTypes.get()),
+                                       static_cast<TModifiedCollection*>(FEnumTypes.get()),
+                                       static_cast<TModifiedCollection*>(FProceduralTypes.get())})
+        if (!IsTextUnique(types, except, name, 0)) return false;
+    return true;
+}
+
+namespace {
+
+const TgmcEnumType* FindEnumType(const TgmcEnumTypes& types, std::string_view name) {
+    for (int i = 0; i < types.Count(); ++i)
+        if (SameText(types.Items(i)->GetName(), name)) return types.Items(i);
+    return nullptr;
+}
+
+}  // namespace
+
+std::vector<std::string> TemgModule::TypeValues(std::string_view typeName) const {
+    if (SameText(typeName, "Boolean")) return {"True", "False"};
+    const TgmcEnumType* type = FindEnumType(*FEnumTypes, typeName);
+    if (!type && FResolver)
+        if (const TemgModule* first = FResolver->GetFirstModule()) type = FindEnumType(first->EnumTypes(), typeName);
+    std::vector<std::string> values;
+    if (type)
+        for (int i = 0; i < type->Values().Count(); ++i) values.push_back(type->Values().Items(i)->GetName());
+    return values;
+}
+
+// Common types and class modules
+
+void TemgModule::MarkClassModule(bool classModule) {
+    TemgMethods& methods = FMainClass->Methods();
+    if (classModule) {
+        if (FindItemByText(&methods, kAfterInitInstance)) return;
+        TemgMethod& method = *methods.Add();
+        method.SetName(kAfterInitInstance);
+        method.SetSettings({isSystemItem});
+        method.SetExported(true);
+        method.SetCategory(mcProcedure);
+        method.SetVisibility(mvPublic);
+        return;
+    }
+    bool removed = false;
+    for (int i = methods.Count() - 1; i >= 0; --i)
+        if (SameText(methods.Items(i)->GetName(), kAfterInitInstance)) {
+            methods.Delete(i);
+            removed = true;
+        }
+    if (removed) methods.SetModified(true);
+}
+
+void TemgModule::MakeCommonTypesModule() {
+    FMainClass->SetName(kCommonTypesName);
+    FAppellation->Assign(FMainClass->Appellation());
+    AddBuiltInRegisteredTypes(*FRegisteredDataTypes);
+    AddSystemProceduralTypes(*FProceduralTypes);
+    MarkClassModule(false);
+}
+
+// Element context
+
+const IElementContext* TemgModule::GetFirstModule() const { return FResolver ? FResolver->GetFirstModule() : nullptr; }
+
+const IElementContext* TemgModule::FindModule(std::string_view className) const {
+    return FResolver ? FResolver->FindModule(className) : nullptr;
+}
+
+}  // namespace quillon

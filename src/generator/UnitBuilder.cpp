@@ -1,0 +1,68 @@
+#include "generator/UnitBuilder.h"
+
+#include "generator/Module.h"
+#include "generator/ModuleResolver.h"
+
+namespace quillon {
+
+namespace {
+
+class TStandardUnitBuilder : public IUnitBuilder {
+public:
+    std::string UnitText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) const override {
+        return BuildUnitText(module, kind, resolver);
+    }
+    std::string FormText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) const override {
+        return BuildFormText(module, kind, resolver);
+    }
+    bool UsesCommonTypesUnit(const TemgModule& module, const IModuleResolver& resolver) const override {
+        return quillon::UsesCommonTypesUnit(module, resolver);
+    }
+};
+
+}  // namespace
+
+const IUnitBuilder& StandardUnitBuilder() {
+    static const TStandardUnitBuilder builder;
+    return builder;
+}
+
+// Each builder adds the common types unit to its unit's uses itself (every kind but the types
+// unit); the generator's server unit, the interface, controller and database support units,
+// the library project, the data module and the types unit each get one function here.
+std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) {
+    (void)module;
+    (void)resolver;
+    switch (kind) {
+        case TFileKind::GeneratorServerUnit:
+        case TFileKind::DeveloperServerUnit:
+        case TFileKind::InterfaceUnit:
+        case TFileKind::LibraryProject:
+        case TFileKind::ControllerUnit:
+        case TFileKind::TypesUnit:
+        case TFileKind::DatabaseSupportController:
+        case TFileKind::DataModuleUnit: return {};
+        // The debug application's kinds and the group caption are no module texts.
+        case TFileKind::DebugProjectUnit:
+        case TFileKind::DebugFormGeneratorUnit:
+        case TFileKind::DebugFormDeveloperUnit:
+        case TFileKind::UnitsGroup:
+        case TFileKind::ProjectGroup: return {};
+    }
+    return {};
+}
+
+std::string BuildFormText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) {
+    (void)module;
+    (void)resolver;
+    (void)kind;
+    return {};
+}
+
+bool UsesCommonTypesUnit(const TemgModule& module, const IModuleResolver& resolver) {
+    (void)module;
+    (void)resolver;
+    return false;
+}
+
+}  // namespace quillon

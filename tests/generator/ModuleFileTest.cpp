@@ -1,0 +1,102 @@
+// The module in its file notation: what a new module stores, and that a module with every value
+// set reads back to the same text.
+#include <gtest/gtest.h>
+
+#include "generator/Module.h"
+#include "model/ComponentFile.h"
+#include "model/ObjectText.h"
+#include "support/TextLines.h"
+
+#include "GeneratorTestSupport.h"
+
+namespace quillon {
+namespace {
+
+using test::CrLf;
+
+TEST(ModuleFile, ANewModuleWritesOnlyTheValuesWithoutDefault) {
+    TemgModule module;
+    EXPECT_EQ(ObjectToText(module), CrLf({"object TemgModule",
+                                          "  MainClass.Settings = []",
+                                          "  MainClass.Properties = <>",
+                                          "  MainClass.Events = <>",
+                                          "  MainClass.Methods = <>",
+                                          "  MainClass.ExternalClasses = <>",
+                                          "  ProceduralTypes = <>",
+                                          "  EnumTypes = <>",
+                                          "  RegisteredDataTypes = <>",
+                                          "  DebugApplications = <>",
+                                          "  LibraryPathSameExe = False",
+                                          "  AddUnits = <>",
+                                          "  DatabaseSupport = []",
+                                          "  CopyFiles = <>",
+                                          "  SetDatabaseParamsSupport = False",
+                                          "  Connection.LoginPrompt = False",
+                                          "end"}));
+}
+
+TEST(ModuleFile, ValuesThatDifferFromTheirDefaultsAreWrittenInTableOrder) {
+    TemgModule module;
+    module.SetInterfaceSupport(false);
+    module.SetServerOption(moComServer);
+    module.SetShareMemSupport(false);
+    module.SetConnectToHostDB(false);
+    module.Connection().SetLoginPrompt(true);
+    module.SetDatabaseSupport({dbsQuery, dbsStoredProc});
+    const std::string text = ObjectToText(module);
+    const auto at = [&](std::string_view line) { return text.find(std::string("\r\n  ") + std::string(line) + "\r\n"); };
+    EXPECT_NE(at("InterfaceSupport = False"), std::string::npos);
+    EXPECT_LT(at("InterfaceSupport = False"), at("DebugApplications = <>"));
+    EXPECT_LT(at("DebugApplications = <>"), at("ServerOption = moComServer"));
+    EXPECT_LT(at("ServerOption = moComServer"), at("LibraryPathSameExe = False"));
+    EXPECT_LT(at("AddUnits = <>"), at("DatabaseSupport = [dbsQuery, dbsStoredProc]"));
+    EXPECT_LT(at("CopyFiles = <>"), at("ShareMemSupport = False"));
+    EXPECT_LT(at("SetDatabaseParamsSupport = False"), at("ConnectToHostDB = False"));
+    EXPECT_LT(at("ShareMemSupport = False"), at("Connection.LoginPrompt = True"));
+}
+
+// A fresh module's connection asks for no login while the stored default of a connection is to
+// ask: the module's connection writes its login prompt either way, so switching it on survives.
+TEST(ModuleFile, TheModulesConnectionKeepsALoginPromptSwitchedOn) {
+    TemgModule module;
+    module.Connection().SetLoginPrompt(true);
+    TemgModule copy;
+    ObjectFromText(ObjectToText(module), copy);
+    EXPECT_TRUE(copy.Connection().GetLoginPrompt());
+    ObjectFromText(ObjectToText(TemgModule()), copy);
+    EXPECT_FALSE(copy.Connection().GetLoginPrompt());
+}
+
+TEST(ModuleFile, AModuleWithEveryValueSetReadsBackToTheSameText) {
+    TemgModule module;
+    test::FillEveryField(module);
+    const std::string text = ObjectToText(module);
+
+    TemgModule copy;
+    ObjectFromText(text, copy);
+    EXPECT_EQ(ObjectToText(copy), text);
+    // Spot checks that the values arrived, not only their text.
+    EXPECT_EQ(copy.MainClassName(), "Account");
+    EXPECT_EQ(copy.DebugApplications().Items(0)->Methods().Count(), 2);
+    EXPECT_EQ(copy.DebugApplications().Module(), &copy);
+    EXPECT_TRUE(copy.GetLibraryPathSameExe());
+    EXPECT_EQ(copy.GetDatabaseSupport(), TDatabaseSupport{dbsSetDatabaseParams});
+}
+
+TEST(ModuleFile, AModuleFileWrittenAndReadGivesTheSameFile) {
+    test::TempDir dir;
+    TemgModule module;
+    test::FillEveryField(module);
+    const std::string path = dir.File("Account.qlm");
+    WriteModelFile(module, path, kModuleSignature, "");
+
+    TemgModule loaded;
+    std::string options;
+    ReadModelFile(loaded, path, kModuleSignature, options);
+    const std::string again = dir.File("Again.qlm");
+    WriteModelFile(loaded, again, kModuleSignature, "");
+    EXPECT_EQ(test::ReadText(again), test::ReadText(path));
+}
+
+}  // namespace
+}  // namespace quillon

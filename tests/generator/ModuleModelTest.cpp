@@ -1,0 +1,294 @@
+// The module's data: Assign, the modified flag, derived names, type look-ups and the marking of
+// class modules and the common types module.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "generator/Module.h"
+#include "model/ObjectText.h"
+
+#include "GeneratorTestSupport.h"
+
+namespace quillon {
+namespace {
+
+TEST(ModuleAssign, CopiesEveryStoredValueButLibraryPathSameExe) {
+    TemgModule source;
+    test::FillEveryField(source);
+    TemgModule target;
+    target.Assign(source);
+
+    EXPECT_FALSE(target.GetLibraryPathSameExe());
+    target.SetLibraryPathSameExe(true);
+    EXPECT_EQ(ObjectToText(target), ObjectToText(source));
+    EXPECT_EQ(target.DebugApplications().Module(), &target);
+}
+
+TEST(ModuleAssign, TakesTheSourceModulesAppellationAfterItsClass) {
+    TemgModule source;
+    source.MainClass().SetName("Account");
+    source.Appellation().SetName("Accounts");
+    TemgModule target;
+    target.Assign(source);
+    EXPECT_EQ(target.MainClassName(), "Account");
+    EXPECT_EQ(target.ModuleName(), "Accounts");
+}
+
+TEST(ModuleAssign, IgnoresOtherSources) {
+    TemgModule target;
+    TemgClass other;
+    other.SetName("Account");
+    target.Assign(other);
+    EXPECT_EQ(target.MainClassName(), "");
+    EXPECT_FALSE(target.GetModified());
+}
+
+TEST(ModuleAssign, SettingTheMainClassGivesTheModuleItsAppellation) {
+    TemgModule module;
+    TemgClass account;
+    account.SetName("Account");
+    account.SetCaption("Bank account");
+    module.SetMainClass(account);
+    EXPECT_EQ(module.ModuleName(), "Account");
+    EXPECT_EQ(module.ModuleCaption(), "Bank account");
+    EXPECT_EQ(module.GetName(), "Account");
+}
+
+class ModuleModified : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::FillEveryField(module);
+        module.SetModified(false);
+    }
+    TemgModule module;
+};
+
+TEST_F(ModuleModified, ANewModuleIsNotModified) { EXPECT_FALSE(TemgModule().GetModified()); }
+
+TEST_F(ModuleModified, ClearingClearsEveryPart) { EXPECT_FALSE(module.GetModified()); }
+
+TEST_F(ModuleModified, SettingAnUnchangedValueKeepsTheFlagClear) {
+    module.SetServerOption(moComServerInDll);
+    module.SetSrcPath("src/account");
+    module.SetDatabaseSupport({dbsSetDatabaseParams});
+    module.SetInterfaceSupport(false);
+    module.SetLibraryPathSameExe(true);
+    module.SetConnectToHostDB(false);
+    module.SetDatabaseName("Bank");
+    EXPECT_FALSE(module.GetModified());
+}
+
+TEST_F(ModuleModified, EverySimpleFieldChangeSetsTheFlag) {
+    const std::vector<std::function<void(TemgModule&)>> changes = {
+        [](TemgModule& m) { m.SetServerOption(moServerInDll); },
+        [](TemgModule& m) { m.SetLibraryPathSameExe(false); },
+        [](TemgModule& m) { m.SetSrcPath("out"); },
+        [](TemgModule& m) { m.SetDatabaseSupport({}); },
+        [](TemgModule& m) { m.SetShareMemSupport(true); },
+        [](TemgModule& m) { m.SetSetDatabaseParamsSupport(false); },
+        [](TemgModule& m) { m.SetDatabaseName("Other"); },
+        [](TemgModule& m) { m.SetDataModuleName("Other"); },
+        [](TemgModule& m) { m.SetConnectToHostDB(true); },
+        [](TemgModule& m) { m.SetInterfaceSupport(true); },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        module.SetModified(false);
+        changes[i](module);
+        EXPECT_TRUE(module.GetModified()) << "change " << i;
+    }
+}
+
+TEST_F(ModuleModified, AChangeInAnOwnedPartCounts) {
+    const std::vector<std::function<void(TemgModule&)>> changes = {
+        [](TemgModule& m) { m.MainClass().Methods().Items(0)->SetCode("Inc(x);"); },
+        [](TemgModule& m) { m.Appellation().SetCaption("Other"); },
+        [](TemgModule& m) { m.RegisteredDataTypes().Items(0)->SetModuleName("Other"); },
+        [](TemgModule& m) { m.EnumTypes().Items(0)->Values().Items(0)->SetName("akOther"); },
+        [](TemgModule& m) { m.ProceduralTypes().Items(0)->SetMethodCategory(mcFunction); },
+        [](TemgModule& m) { m.DebugApplications().Items(0)->Connection().SetUserName("Other"); },
+        [](TemgModule& m) { m.AddUnits().Items(0)->SetFrame(true); },
+        [](TemgModule& m) { m.CopyFiles().Items(0)->SetDllPath("other"); },
+        [](TemgModule& m) { m.Connection().SetPassword("other"); },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        module.SetModified(false);
+        changes[i](module);
+        EXPECT_TRUE(module.GetModified()) << "change " << i;
+    }
+}
+
+TEST_F(ModuleModified, SettingTheFlagLeavesThePartsAlone) {
+    module.SetModified(true);
+    EXPECT_TRUE(module.GetModified());
+    EXPECT_FALSE(module.MainClass().GetModified());
+}
+
+TEST_F(ModuleModified, AssigningAnEqualModuleChangesNothing) {
+    TemgModule same;
+    test::FillEveryField(same);
+    module.Assign(same);
+    EXPECT_FALSE(module.GetModified());
+}
+
+TEST(ModuleNames, DeriveFromTheClassNameAndTheDataModuleName) {
+    TemgModule module;
+    module.MainClass().SetName("Account");
+    module.SetDataModuleName("Bank");
+    EXPECT_EQ(module.GeneratorUnitName(), "genAccount");
+    EXPECT_EQ(module.GeneratorClassName(), "TgenAccount");
+    EXPECT_EQ(module.DeveloperUnitName(), "devAccount");
+    EXPECT_EQ(module.DeveloperClassName(), "TdevAccount");
+    EXPECT_EQ(module.InterfaceUnitName(), "intfAccount");
+    EXPECT_EQ(module.InterfaceTypeName(), "IAccount");
+    EXPECT_EQ(module.ClassIdentifierName(), "Class_Account");
+    EXPECT_EQ(module.ControllerUnitName(), "cntrAccount");
+    EXPECT_EQ(module.ControllerClassName(), "TcntrAccount");
+    EXPECT_EQ(module.DatabaseSupportControllerUnitName(), "Account");
+    EXPECT_EQ(module.DatabaseSupportControllerClassName(), "TAccount");
+    EXPECT_EQ(module.LibraryFileNameConstant(), "AccountDllName");
+    EXPECT_EQ(module.LibraryFileNameLiteral(), "'Account.dll'");
+    EXPECT_EQ(module.LibraryProjectName(), "Account");
+    EXPECT_EQ(module.DataModuleUnitName(), "gen_dmuBank");
+    EXPECT_EQ(module.DataModuleClassName(), "Tgen_dmBank");
+    EXPECT_EQ(module.DataModuleFormName(), "gen_dmBank");
+    EXPECT_EQ(module.DataModuleVariable(), "dmBank");
+}
+
+TEST(ModuleNames, OwnConnectionMeansExactlyTheParametersOnly) {
+    TemgModule module;
+    EXPECT_FALSE(module.HasOwnConnection());
+    module.SetDatabaseSupport({dbsSetDatabaseParams});
+    EXPECT_TRUE(module.HasOwnConnection());
+    EXPECT_FALSE(module.HasDatasetFactories());
+    module.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
+    EXPECT_FALSE(module.HasOwnConnection());
+    EXPECT_TRUE(module.HasDatasetFactories());
+}
+
+TEST(ModuleTypes, FindCreateAndCheckTypeNames) {
+    TemgModule module;
+    module.CreateRegisteredType("TStrings", "String list", "Classes", false);
+    module.CreateEnumType("TColor", "Colour", {"clRed", "clBlue"});
+    TemgDataType result;
+    result.SetName("Integer");
+    TemgParameters parameters;
+    parameters.Add()->SetName("Sender");
+    TemgProceduralType& onCount = module.CreateProceduralType("TOnCount", "Counting", result, parameters, mcFunction);
+
+    EXPECT_EQ(onCount.DataType().GetName(), "Integer");
+    EXPECT_EQ(onCount.Parameters().Count(), 1);
+    EXPECT_EQ(module.FindTypeCaption("tcolor"), "Colour");
+    EXPECT_EQ(module.FindTypeCaption("TStrings"), "String list");
+    EXPECT_EQ(module.FindTypeCaption("TOnCount"), "Counting");
+    EXPECT_EQ(module.FindTypeAppellation("TMissing"), nullptr);
+    EXPECT_FALSE(module.IsTypeNameUnique("TONCOUNT"));
+    EXPECT_TRUE(module.IsTypeNameUnique("TOnCount", &onCount));
+    EXPECT_FALSE(module.IsTypeNameUnique("tstrings"));
+    EXPECT_TRUE(module.IsTypeNameUnique("TOther"));
+    EXPECT_TRUE(module.GetModified());
+}
+
+TEST(ModuleTypes, ValuesOfBooleanAndOfEnumeratedTypesHereOrInTheFirstModule) {
+    TemgModule common;
+    common.MakeCommonTypesModule();
+    common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
+    TemgModule module;
+    module.CreateEnumType("TColor", "", {"clRed", "clBlue"});
+    test::StandInProject project;
+    project.modules = {&common, &module};
+    module.SetResolver(&project);
+
+    EXPECT_EQ(module.TypeValues("boolean"), (std::vector<std::string>{"True", "False"}));
+    EXPECT_EQ(module.TypeValues("TColor"), (std::vector<std::string>{"clRed", "clBlue"}));
+    EXPECT_EQ(module.TypeValues("TSide"), (std::vector<std::string>{"sdLeft", "sdRight"}));
+    EXPECT_TRUE(module.TypeValues("Integer").empty());
+}
+
+TEST(ModuleMarking, AClassModuleGetsTheSystemMethodOnce) {
+    TemgModule module;
+    module.MarkClassModule(true);
+    module.MarkClassModule(true);
+    ASSERT_EQ(module.MainClass().Methods().Count(), 1);
+    const TemgMethod& method = *module.MainClass().Methods().Items(0);
+    EXPECT_EQ(method.GetName(), "AfterInitInstance");
+    EXPECT_TRUE(method.IsSystemItem());
+    EXPECT_TRUE(method.GetExported());
+    EXPECT_EQ(method.GetCategory(), mcProcedure);
+    EXPECT_EQ(method.GetVisibility(), mvPublic);
+}
+
+TEST(ModuleMarking, TheCommonTypesModuleLosesTheSystemMethod) {
+    TemgModule module;
+    module.MainClass().Methods().Add()->SetName("Run");
+    module.MarkClassModule(true);
+    module.SetModified(false);
+    module.MarkClassModule(false);
+    ASSERT_EQ(module.MainClass().Methods().Count(), 1);
+    EXPECT_EQ(module.MainClass().Methods().Items(0)->GetName(), "Run");
+    EXPECT_TRUE(module.GetModified());
+}
+
+TEST(ModuleMarking, TheCommonTypesModuleHoldsTheBuiltInAndSystemTypes) {
+    TemgModule module;
+    module.MarkClassModule(true);
+    module.MakeCommonTypesModule();
+    EXPECT_EQ(module.ModuleName(), "CommonTypes");
+    EXPECT_EQ(module.MainClassName(), "CommonTypes");
+    EXPECT_EQ(module.RegisteredDataTypes().Count(), 27);
+    EXPECT_EQ(module.ProceduralTypes().Count(), 3);
+    EXPECT_NE(module.ProceduralTypes().Find("TCreateQueryMethod"), nullptr);
+    EXPECT_EQ(module.MainClass().Methods().Count(), 0);
+}
+
+TEST(ModuleContext, ReachesTheProjectsModulesThroughItsResolver) {
+    TemgModule common;
+    common.MakeCommonTypesModule();
+    TemgModule module;
+    module.MainClass().SetName("Account");
+    module.SetDataModuleName("Bank");
+    EXPECT_EQ(module.GetFirstModule(), nullptr);
+    EXPECT_EQ(module.FindModule("CommonTypes"), nullptr);
+
+    test::StandInProject project;
+    project.modules = {&common, &module};
+    module.SetResolver(&project);
+    const IElementContext& context = module;
+    EXPECT_EQ(context.GetFirstModule(), &common);
+    EXPECT_EQ(context.FindModule("commontypes"), &common);
+    EXPECT_EQ(context.FindModule("Missing"), nullptr);
+    EXPECT_EQ(context.DataModuleVariable(), "dmBank");
+}
+
+TEST(DebugApplications, NewOnesAreNumberedAndMarkTheCollection) {
+    TemgModule module;
+    TemgDebugApplications& applications = module.DebugApplications();
+    EXPECT_EQ(applications.NewDebugApplication().GetName(), "DebugApp1");
+    applications.SetModified(false);
+    EXPECT_EQ(applications.NewDebugApplication().GetName(), "DebugApp2");
+    EXPECT_TRUE(applications.GetModified());
+    EXPECT_EQ(applications.MainClass(), &module.MainClass());
+}
+
+TEST(DebugApplications, SettingTheSameMethodsChangesNothing) {
+    TemgDebugApplication application;
+    application.Methods().SetItems({"Run", "Stop"});
+    TStringList same;
+    same.SetItems({"Run", "Stop"});
+    application.SetMethods(same);
+    EXPECT_FALSE(application.GetModified());
+    same.Add("Pause");
+    application.SetMethods(same);
+    EXPECT_TRUE(application.GetModified());
+    EXPECT_EQ(application.Methods().Count(), 3);
+    application.SetModified(false);
+    application.Connection().SetAliasName("DB");
+    EXPECT_TRUE(application.GetModified());
+}
+
+TEST(DebugApplications, ADebugApplicationsConnectionAsksForTheLogin) {
+    EXPECT_TRUE(TemgDebugApplication().Connection().GetLoginPrompt());
+    EXPECT_FALSE(TemgModule().Connection().GetLoginPrompt());
+}
+
+}  // namespace
+}  // namespace quillon
