@@ -1,7 +1,6 @@
 #include "generator/Module.h"
 
 #include "generator/GeneratorMessages.h"
-#include "generator/UnitBuilder.h"
 #include "model/Collection.h"
 #include "platform/Text.h"
 
@@ -172,10 +171,6 @@ std::string TemgModule::UnitFileName(TFileKind kind, std::string_view basePath) 
     std::string name = KindFileName(kind);
     if (name.empty() || basePath.empty()) return name;
     return OutputDirectory(basePath) + name;
-}
-
-std::string TemgModule::UnitText(TFileKind kind, const IModuleResolver& resolver) const {
-    return StandardUnitBuilder().UnitText(*this, kind, resolver);
 }
 
 // Types

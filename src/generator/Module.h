@@ -169,7 +169,7 @@ public:
     std::string OutputDirectory(std::string_view projectSrcPath) const;
 
     std::string UnitFileName(TFileKind kind, std::string_view basePath) const override;
-    std::string UnitFormName(TFileKind kind) const override { (void)kind; return {}; }
+    std::string UnitFormName(TFileKind) const override { return {}; }
     // The text of a kind without header, from the standard unit builders.
     std::string UnitText(TFileKind kind, const IModuleResolver& resolver) const override;
 
@@ -246,6 +246,14 @@ public:
                  const IUnitBuilder& builder) const;
 
 private:
+    // Points the module at a resolver for the duration of a generation or a text request.
+    class ResolverScope;
+
+    // Writes the kind's text after `header` into `directory`, then its form file (without header)
+    // when the builder gives one; true when the unit was written.
+    bool WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,
+                     std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const;
+
     // Raises the own flag on a real change.
     template <class T, class V>
     void SetField(T& field, V&& value) {

@@ -55,12 +55,8 @@ std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModul
     return {};
 }
 
-std::string BuildFormText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) {
-    (void)module;
-    (void)resolver;
-    (void)kind;
-    return {};
-}
+// The data module's form file joins the data module builder.
+std::string BuildFormText(const TemgModule&, TFileKind, const IModuleResolver&) { return {}; }
 
 bool UsesCommonTypesUnit(const TemgModule& module, const IModuleResolver& resolver) {
     return ModuleUsesCommonTypes(module, resolver);

@@ -2,12 +2,16 @@
 // that resolves modules by class name.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
 #include "generator/Module.h"
 #include "generator/ModuleResolver.h"
+#include "generator/UnitBuilder.h"
+#include "platform/Exception.h"
 #include "platform/Text.h"
 #include "support/TempDir.h"
 
@@ -83,5 +87,42 @@ public:
     std::string unitHeader;
     std::vector<const TemgModule*> modules;
 };
+
+// Stands in for the unit builders: records every request as "<class>:<kind>" and answers with a
+// short unit named after the kind's file ("unit genAccount;" CR LF "end."); the data module's
+// kind also has a form. Kinds listed in `silent` answer with no text.
+class RecordingBuilder : public IUnitBuilder {
+public:
+    std::string UnitText(const TemgModule& module, TFileKind kind, const IModuleResolver&) const override {
+        requests.push_back(module.MainClassName() + ":" + std::to_string(static_cast<int>(kind)));
+        for (TFileKind quiet : silent)
+            if (quiet == kind) return {};
+        std::string name = module.KindFileName(kind);
+        name.erase(name.rfind('.'));
+        return "unit " + name + ";\r\nend.";
+    }
+    std::string FormText(const TemgModule& module, TFileKind kind, const IModuleResolver&) const override {
+        if (kind != TFileKind::DataModuleUnit) return {};
+        return "object " + module.DataModuleFormName() + ": " + module.DataModuleClassName() + "\r\nend\r\n";
+    }
+    bool UsesCommonTypesUnit(const TemgModule&, const IModuleResolver&) const override { return usesCommonTypes; }
+
+    // The kinds requested so far, "<class>:<kind>" each, and forgets them.
+    std::vector<std::string> TakeRequests() const { return std::exchange(requests, {}); }
+
+    std::vector<TFileKind> silent;
+    bool usesCommonTypes = false;
+    mutable std::vector<std::string> requests;
+};
+
+// The message `action` raises, or "(nothing raised)".
+inline std::string ExceptionMessage(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return "(nothing raised)";
+}
 
 }  // namespace quillon::test

@@ -1,0 +1,194 @@
+// The module's generation, the writing of single kinds, the texts of its kinds, and the release
+// of its built library and host units.
+#include <filesystem>
+#include <functional>
+
+#include "generator/GeneratorMessages.h"
+#include "generator/Module.h"
+#include "generator/UnitBuilder.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/Format.h"
+
+namespace quillon {
+
+class TemgModule::ResolverScope {
+public:
+    ResolverScope(const TemgModule& module, const IModuleResolver& resolver)
+        : module_(module), previous_(module.FResolver) {
+        module_.FResolver = &resolver;
+    }
+    ~ResolverScope() { module_.FResolver = previous_; }
+    ResolverScope(const ResolverScope&) = delete;
+    ResolverScope& operator=(const ResolverScope&) = delete;
+
+private:
+    const TemgModule& module_;
+    const IModuleResolver* previous_;
+};
+
+namespace {
+
+// Recreated files end read-only and are always replaced.
+constexpr TWriteRules kRecreatedRules{.makeReadOnly = true, .createDirectory = true, .askBeforeReplacing = false,
+                                      .replaceExisting = true};
+// The library project is replaced but stays writable.
+constexpr TWriteRules kReplacedRules{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
+                                     .replaceExisting = true};
+// The developer's files and the options file are written only when absent.
+constexpr TWriteRules kWrittenOnceRules{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
+                                        .replaceExisting = false};
+
+// The project options file: the search path with every entry expanded against the project's
+// source path.
+std::string ProjectOptionsText(std::string_view searchPath, std::string_view projectSrcPath) {
+    std::string expanded;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = searchPath.find(';', start);
+        const std::string_view entry = searchPath.substr(start, end == std::string_view::npos ? end : end - start);
+        if (start > 0) expanded += ';';
+        if (!entry.empty()) expanded += ExpandFileName(entry, projectSrcPath);
+        if (end == std::string_view::npos) break;
+        start = end + 1;
+    }
+    return "[Directories]\r\nSearchPath=" + expanded;
+}
+
+// Runs `step`; a failure becomes an entry of `errors` instead of stopping the release.
+void CollectFailure(std::vector<std::string>& errors, const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        errors.emplace_back(e.what());
+    }
+}
+
+// `subdir` below `baseDir`, made absolute against the project's source path.
+std::string ReleaseDirectory(std::string_view baseDir, std::string_view subdir, std::string_view projectSrcPath) {
+    return ExpandFileName(IncludeTrailingPathDelimiter(baseDir) + std::string(subdir), projectSrcPath);
+}
+
+}  // namespace
+
+std::string TemgModule::UnitText(TFileKind kind, const IModuleResolver& resolver) const {
+    const ResolverScope scope(*this, resolver);
+    return StandardUnitBuilder().UnitText(*this, kind, resolver);
+}
+
+bool TemgModule::WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,
+                             std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const {
+    const ResolverScope scope(*this, resolver);
+    const std::string text = builder.UnitText(*this, kind, resolver);
+    if (text.empty()) return false;
+    const bool written = WriteGeneratedFile(std::string(header) + text, directory + KindFileName(kind), rules);
+    const std::string form = builder.FormText(*this, kind, resolver);
+    if (!form.empty()) WriteGeneratedFile(form, directory + KindFormFileName(kind), rules);
+    return written;
+}
+
+bool TemgModule::WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
+                           std::string_view header, const TWriteRules& rules) const {
+    return WriteKind(kind, projectSrcPath, resolver, header, rules, StandardUnitBuilder());
+}
+
+bool TemgModule::WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
+                           std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const {
+    return WriteKindTo(OutputDirectory(projectSrcPath), kind, resolver, header, rules, builder);
+}
+
+void TemgModule::Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
+                          const IModuleResolver& resolver, std::string_view unitHeader,
+                          const TemgModule* firstModule) const {
+    Generate(projectSrcPath, searchPath, allReferenced, resolver, unitHeader, firstModule, StandardUnitBuilder());
+}
+
+void TemgModule::Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
+                          const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule,
+                          const IUnitBuilder& builder) const {
+    // A reference to a module the project lacks stops generation before any file is written.
+    std::vector<const TemgModule*> referenced;
+    if (allReferenced) {
+        const TemgExternalClasses& externalClasses = FMainClass->ExternalClasses();
+        for (int i = 0; i < externalClasses.Count(); ++i) {
+            const std::string& className = externalClasses.Items(i)->GetName();
+            const TemgModule* module = resolver.FindModule(className);
+            if (!module) throw Exception(Format(kReferencedClassNotFound, className));
+            referenced.push_back(module);
+        }
+    }
+
+    const ResolverScope scope(*this, resolver);
+    const std::string directory = OutputDirectory(projectSrcPath);
+    const std::string recreatedHeader = GeneratedFileHeader(unitHeader, true);
+    const auto write = [&](TFileKind kind, std::string_view header, const TWriteRules& rules) {
+        return WriteKindTo(directory, kind, resolver, header, rules, builder);
+    };
+
+    if (this != firstModule) {
+        write(TFileKind::GeneratorServerUnit, recreatedHeader, kRecreatedRules);
+        if (IsComOption(FServerOption)) write(TFileKind::InterfaceUnit, recreatedHeader, kRecreatedRules);
+        write(TFileKind::DeveloperServerUnit, GeneratedFileHeader(unitHeader, false), kWrittenOnceRules);
+        if (HasOwnConnection()) write(TFileKind::DataModuleUnit, recreatedHeader, kRecreatedRules);
+        if (IsLibraryOption(FServerOption)) {
+            write(TFileKind::LibraryProject, recreatedHeader, kReplacedRules);
+            WriteGeneratedFile(ProjectOptionsText(searchPath, projectSrcPath), directory + ProjectOptionsFileName(),
+                               kWrittenOnceRules);
+        }
+        write(TFileKind::ControllerUnit, recreatedHeader, kRecreatedRules);
+        write(TFileKind::DatabaseSupportController, recreatedHeader, kRecreatedRules);
+    } else if (FEnumTypes->Count() > 0) {
+        write(TFileKind::TypesUnit, recreatedHeader, kRecreatedRules);
+    }
+
+    for (const TemgModule* module : referenced)
+        module->Generate(projectSrcPath, searchPath, false, resolver, unitHeader, firstModule, builder);
+}
+
+void TemgModule::Release(std::string_view baseDir, std::string_view libraryDir, std::vector<std::string>& errors,
+                         const IModuleResolver& project, bool withUnits, std::string_view unitDir) const {
+    Release(baseDir, libraryDir, errors, project, withUnits, unitDir, StandardUnitBuilder());
+}
+
+void TemgModule::Release(std::string_view baseDir, std::string_view libraryDir, std::vector<std::string>& errors,
+                         const IModuleResolver& project, bool withUnits, std::string_view unitDir,
+                         const IUnitBuilder& builder) const {
+    std::string projectSrcPath;
+    CollectFailure(errors, [&] { projectSrcPath = project.GetSrcPath(); });
+
+    const std::string library = OutputDirectory(projectSrcPath) + LibraryProjectName() + ".dll";
+    CollectFailure(errors, [&] {
+        if (!FileExists(library)) {
+            errors.push_back(Format(kReleaseFileNotFound, library));
+            return;
+        }
+        const std::string target = ReleaseDirectory(baseDir, libraryDir, projectSrcPath);
+        if (!DirectoryExists(target)) {
+            errors.push_back(Format(kPathNotFound, target));
+            return;
+        }
+        std::filesystem::copy_file(library, IncludeTrailingPathDelimiter(target) + ExtractFileName(library),
+                                   std::filesystem::copy_options::overwrite_existing);
+    });
+    if (!withUnits) return;
+
+    CollectFailure(errors, [&] {
+        const std::string target = ReleaseDirectory(baseDir, unitDir, projectSrcPath);
+        if (!DirectoryExists(target)) {
+            errors.push_back(Format(kPathNotFound, target));
+            return;
+        }
+        const std::string directory = IncludeTrailingPathDelimiter(target);
+        const std::string header = GeneratedFileHeader(project.GetUnitHeader(), true);
+        for (TFileKind kind : {TFileKind::ControllerUnit, TFileKind::DatabaseSupportController})
+            CollectFailure(errors, [&] { WriteKindTo(directory, kind, project, header, kRecreatedRules, builder); });
+        CollectFailure(errors, [&] {
+            const ResolverScope scope(*this, project);
+            const TemgModule* first = project.GetFirstModule();
+            if (first && first != this && builder.UsesCommonTypesUnit(*this, project))
+                first->WriteKindTo(directory, TFileKind::TypesUnit, project, header, kRecreatedRules, builder);
+        });
+    });
+}
+
+}  // namespace quillon

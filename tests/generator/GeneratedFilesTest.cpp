@@ -1,0 +1,97 @@
+// The writing routine of generated files, the output directory and the header of a generated
+// file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "generator/GeneratedFiles.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/UserDialogs.h"
+#include "support/TextLines.h"
+
+#include "GeneratorTestSupport.h"
+
+namespace quillon {
+namespace {
+
+class WriteRules : public ::testing::Test {
+protected:
+    WriteRules() : scope(dialogs) { test::WriteText(existing, "old"); }
+
+    test::TempDir dir;
+    std::string existing = dir.File("genA.pas");
+    ScriptedDialogs dialogs;
+    ScopedDialogs scope;
+};
+
+TEST_F(WriteRules, AnExistingFileIsKeptWhenNotReplacing) {
+    EXPECT_FALSE(WriteGeneratedFile("new", existing, {.replaceExisting = false}));
+    EXPECT_EQ(test::ReadText(existing), "old");
+    EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(WriteRules, AskingBeforeReplacingFollowsTheAnswer) {
+    dialogs.QueueAnswer(DialogAnswer::No);
+    EXPECT_FALSE(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}));
+    EXPECT_EQ(test::ReadText(existing), "old");
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    EXPECT_TRUE(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}));
+    EXPECT_EQ(test::ReadText(existing), "new");
+    EXPECT_EQ(dialogs.Questions(), (std::vector<std::string>(2, "File '" + existing + "' exists. Overwrite?")));
+    EXPECT_EQ(dialogs.Log().back().buttons, AskButtons::YesNoCancel);
+}
+
+TEST_F(WriteRules, CancelAbortsQuietlyAndKeepsTheFile) {
+    dialogs.QueueAnswer(DialogAnswer::Cancel);
+    EXPECT_THROW(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}), EAbort);
+    EXPECT_EQ(test::ReadText(existing), "old");
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(WriteRules, ANewFileIsWrittenWithoutAQuestion) {
+    EXPECT_TRUE(WriteGeneratedFile("new", dir.File("devA.pas"), {.askBeforeReplacing = true}));
+    EXPECT_EQ(test::ReadText(dir.File("devA.pas")), "new");
+    EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(WriteRules, TheDirectoryIsCreatedWithItsParents) {
+    const std::string path = dir.File("a/b/c/genA.pas");
+    EXPECT_TRUE(WriteGeneratedFile("text", path, {.createDirectory = true}));
+    EXPECT_EQ(test::ReadText(path), "text");
+}
+
+TEST_F(WriteRules, ADirectoryThatCannotBeCreatedRaises) {
+    test::WriteText(dir.File("blocker"), "");
+    EXPECT_THROW(WriteGeneratedFile("text", dir.File("blocker/sub/genA.pas"), {}), Exception);
+}
+
+TEST_F(WriteRules, AReadOnlyFileIsRewrittenAndProtectedAgain) {
+    SetFileReadOnly(existing, true);
+    EXPECT_TRUE(WriteGeneratedFile("new", existing, {.makeReadOnly = true}));
+    EXPECT_EQ(test::ReadText(existing), "new");
+    EXPECT_TRUE(IsFileReadOnly(existing));
+}
+
+TEST(OutputDirectory, ARelativeSourcePathIsTakenAgainstTheProjectEvenWhenNeitherExists) {
+    const auto before = std::filesystem::current_path();
+    EXPECT_EQ(ExpandOutputDirectory("out/gen", "/no/such/project/"), "/no/such/project/out/gen/");
+    EXPECT_EQ(ExpandOutputDirectory("../shared/", "/no/such/project/"), "/no/such/shared/");
+    EXPECT_EQ(ExpandOutputDirectory("./gen", "/no/such/project"), "/no/such/project/gen/");
+    EXPECT_EQ(std::filesystem::current_path(), before);
+}
+
+TEST(GeneratedFileHeader, TheRecreatedBlockFollowsTheUnitHeaderAndEndsWithALineBreak) {
+    const std::string unitHeader = test::CrLf({"{****}", "{ Quillon generated }", "{****}"});
+    EXPECT_EQ(GeneratedFileHeader(unitHeader, false), unitHeader);
+    EXPECT_EQ(GeneratedFileHeader(unitHeader, true) + "unit genA;",
+              test::CrLf({"{****}", "{ Quillon generated }", "{****}", "", "",
+                          "{******************************************************************}",
+                          "{            This unit will be recreated by code generator.        }",
+                          "{                    Don't change manually                         }",
+                          "{******************************************************************}"}) +
+                  "unit genA;");
+}
+
+}  // namespace
+}  // namespace quillon

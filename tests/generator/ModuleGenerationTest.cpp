@@ -1,0 +1,240 @@
+// Generating a module: which kinds are built in which order for each server option, the files
+// that end on disk with their headers and protection, the common types module, the referenced
+// modules, and what a second generation keeps.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "generator/GeneratorMessages.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/UserDialogs.h"
+#include "support/TextLines.h"
+
+#include "GeneratorTestSupport.h"
+
+namespace quillon {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kHeader = "{ header }\r\n";
+
+class ModuleGeneration : public ::testing::Test {
+protected:
+    ModuleGeneration() : scope(dialogs) {
+        project.srcPath = dir.Path() + "/";
+        project.unitHeader = kHeader;
+        common.MakeCommonTypesModule();
+        account.MainClass().SetName("Account");
+        account.SetDataModuleName("Bank");
+        project.modules = {&common, &account};
+    }
+
+    void Generate(const TemgModule& module, bool allReferenced = false) {
+        module.Generate(project.srcPath, project.searchPath, allReferenced, project, project.unitHeader, &common,
+                        builder);
+    }
+
+    // Every file below the project directory, relative to it, sorted; read-only ones marked "(ro)".
+    std::vector<std::string> Files() const {
+        std::vector<std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
+            if (entry.is_regular_file())
+                files.push_back(fs::relative(entry.path(), dir.Path()).string() +
+                                (IsFileReadOnly(entry.path().string()) ? " (ro)" : ""));
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+
+    test::TempDir dir;
+    ScriptedDialogs dialogs;  // fails on any question: generation never asks
+    ScopedDialogs scope;
+    test::StandInProject project;
+    test::RecordingBuilder builder;
+    TemgModule common;
+    TemgModule account;
+};
+
+using Names = std::vector<std::string>;
+using Requests = std::vector<std::string>;
+
+TEST_F(ModuleGeneration, ALibraryServerWritesItsUnitsTheLibraryProjectAndItsOptions) {
+    Generate(account);
+    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:3", "Account:4", "Account:11"}));
+    EXPECT_EQ(Files(), (Names{"Account.dof", "Account.dpr", "Account.pas (ro)", "cntrAccount.pas (ro)",
+                              "devAccount.pas", "genAccount.pas (ro)"}));
+}
+
+TEST_F(ModuleGeneration, ADirectServerWritesNoLibraryProject) {
+    account.SetServerOption(moDirectUsesServer);
+    Generate(account);
+    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:4", "Account:11"}));
+    EXPECT_EQ(Files(), (Names{"Account.pas (ro)", "cntrAccount.pas (ro)", "devAccount.pas", "genAccount.pas (ro)"}));
+}
+
+TEST_F(ModuleGeneration, AComLibraryAddsTheInterfaceUnitAfterTheServerUnit) {
+    account.SetServerOption(moComServerInDll);
+    Generate(account);
+    EXPECT_EQ(builder.TakeRequests(),
+              (Requests{"Account:0", "Account:2", "Account:1", "Account:3", "Account:4", "Account:11"}));
+    EXPECT_EQ(Files(), (Names{"Account.dof", "Account.dpr", "Account.pas (ro)", "cntrAccount.pas (ro)",
+                              "devAccount.pas", "genAccount.pas (ro)", "intfAccount.pas (ro)"}));
+}
+
+TEST_F(ModuleGeneration, AnOutOfProcessComServerHasAnInterfaceButNoLibraryProject) {
+    account.SetServerOption(moComServer);
+    Generate(account);
+    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:2", "Account:1", "Account:4", "Account:11"}));
+    EXPECT_EQ(Files(), (Names{"Account.pas (ro)", "cntrAccount.pas (ro)", "devAccount.pas", "genAccount.pas (ro)",
+                              "intfAccount.pas (ro)"}));
+}
+
+TEST_F(ModuleGeneration, AnOwnConnectionAddsTheDataModuleAndItsFormBeforeTheLibraryProject) {
+    account.SetDatabaseSupport({dbsSetDatabaseParams});
+    Generate(account);
+    EXPECT_EQ(builder.TakeRequests(),
+              (Requests{"Account:0", "Account:1", "Account:12", "Account:3", "Account:4", "Account:11"}));
+    EXPECT_EQ(Files(), (Names{"Account.dof", "Account.dpr", "Account.pas (ro)", "cntrAccount.pas (ro)",
+                              "devAccount.pas", "genAccount.pas (ro)", "gen_dmuBank.dfm (ro)", "gen_dmuBank.pas (ro)"}));
+    EXPECT_EQ(test::ReadText(dir.File("gen_dmuBank.dfm")), "object gen_dmBank: Tgen_dmBank\r\nend\r\n");
+}
+
+TEST_F(ModuleGeneration, DatasetFactoriesWithParametersAreNoOwnConnection) {
+    account.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
+    Generate(account);
+    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:3", "Account:4", "Account:11"}));
+}
+
+TEST_F(ModuleGeneration, RecreatedFilesCarryTheHeaderAndTheBlockTheDevelopersUnitOnlyTheHeader) {
+    Generate(account);
+    const std::string block = test::CrLf({"", "", "{******************************************************************}",
+                                          "{            This unit will be recreated by code generator.        }",
+                                          "{                    Don't change manually                         }",
+                                          "{******************************************************************}"});
+    EXPECT_EQ(test::ReadText(dir.File("genAccount.pas")), kHeader + block + "unit genAccount;\r\nend.");
+    EXPECT_EQ(test::ReadText(dir.File("Account.dpr")), kHeader + block + "unit Account;\r\nend.");
+    EXPECT_EQ(test::ReadText(dir.File("devAccount.pas")), kHeader + "unit devAccount;\r\nend.");
+}
+
+TEST_F(ModuleGeneration, ASecondGenerationKeepsTheDevelopersFilesAndRewritesTheRecreatedOnes) {
+    Generate(account);
+    test::WriteText(dir.File("devAccount.pas"), "edited by hand");
+    test::WriteText(dir.File("Account.dof"), "[Directories]\r\nSearchPath=mine");
+    SetFileReadOnly(dir.File("genAccount.pas"), false);
+    test::WriteText(dir.File("genAccount.pas"), "stale");
+    SetFileReadOnly(dir.File("genAccount.pas"), true);
+    SetFileReadOnly(dir.File("Account.dpr"), true);
+
+    Generate(account);
+    EXPECT_EQ(test::ReadText(dir.File("devAccount.pas")), "edited by hand");
+    EXPECT_EQ(test::ReadText(dir.File("Account.dof")), "[Directories]\r\nSearchPath=mine");
+    EXPECT_NE(test::ReadText(dir.File("genAccount.pas")), "stale");
+    EXPECT_TRUE(IsFileReadOnly(dir.File("genAccount.pas")));
+    EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(ModuleGeneration, AKindWithoutTextWritesNothing) {
+    builder.silent = {TFileKind::GeneratorServerUnit, TFileKind::LibraryProject, TFileKind::DatabaseSupportController};
+    Generate(account);
+    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:3", "Account:4", "Account:11"}));
+    // The options file is the module's own text and follows the library project's step.
+    EXPECT_EQ(Files(), (Names{"Account.dof", "cntrAccount.pas (ro)", "devAccount.pas"}));
+}
+
+TEST_F(ModuleGeneration, TheOptionsFileNamesTheSearchPathExpandedAgainstTheProject) {
+    project.searchPath = "lib;../shared;;/opt/units";
+    Generate(account);
+    EXPECT_EQ(test::ReadText(dir.File("Account.dof")),
+              "[Directories]\r\nSearchPath=" + dir.Path() + "/lib;" + fs::path(dir.Path()).parent_path().string() +
+                  "/shared;;/opt/units");
+}
+
+TEST_F(ModuleGeneration, TheFirstModuleWithoutEnumeratedTypesWritesNothing) {
+    Generate(common);
+    EXPECT_TRUE(builder.TakeRequests().empty());
+    EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(ModuleGeneration, TheFirstModuleWithEnumeratedTypesWritesOnlyItsTypesUnit) {
+    common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
+    Generate(common);
+    EXPECT_EQ(builder.TakeRequests(), (Requests{"CommonTypes:8"}));
+    EXPECT_EQ(Files(), (Names{"genCommonTypes.pas (ro)"}));
+}
+
+TEST_F(ModuleGeneration, FilesGoToTheModulesSourcePathBelowTheProject) {
+    account.SetSrcPath("out/account");
+    Generate(account);
+    EXPECT_EQ(Files(), (Names{"out/account/Account.dof", "out/account/Account.dpr", "out/account/Account.pas (ro)",
+                              "out/account/cntrAccount.pas (ro)", "out/account/devAccount.pas",
+                              "out/account/genAccount.pas (ro)"}));
+}
+
+TEST_F(ModuleGeneration, AnAbsoluteSourcePathIsUsedAsItIs) {
+    test::TempDir elsewhere;
+    account.SetSrcPath(elsewhere.Path());
+    account.SetServerOption(moDirectUsesServer);
+    Generate(account);
+    EXPECT_TRUE(Files().empty());
+    EXPECT_TRUE(FileExists(elsewhere.File("genAccount.pas")));
+}
+
+class ReferencedGeneration : public ModuleGeneration {
+protected:
+    ReferencedGeneration() {
+        for (TemgModule* module : {&customer, &branch}) module->SetServerOption(moDirectUsesServer);
+        customer.MainClass().SetName("Customer");
+        branch.MainClass().SetName("Branch");
+        Refer(account, "Customer");
+        Refer(account, "Branch");
+        Refer(customer, "Branch");
+        project.modules = {&common, &account, &customer, &branch};
+    }
+    static void Refer(TemgModule& from, std::string_view className) {
+        TemgExternalClass& reference = *from.MainClass().ExternalClasses().Add();
+        reference.SetName(className);
+        reference.SetPropertyName(std::string(className) + "Object");
+    }
+    TemgModule customer;
+    TemgModule branch;
+};
+
+TEST_F(ReferencedGeneration, WithoutTheFlagOnlyTheModuleIsGenerated) {
+    account.SetServerOption(moDirectUsesServer);
+    Generate(account);
+    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:4", "Account:11"}));
+}
+
+TEST_F(ReferencedGeneration, WithTheFlagTheDirectlyReferencedModulesFollowInListOrder) {
+    account.SetServerOption(moDirectUsesServer);
+    Generate(account, true);
+    EXPECT_EQ(builder.TakeRequests(),
+              (Requests{"Account:0", "Account:1", "Account:4", "Account:11", "Customer:0", "Customer:1", "Customer:4",
+                        "Customer:11", "Branch:0", "Branch:1", "Branch:4", "Branch:11"}));
+}
+
+TEST_F(ReferencedGeneration, AMissingReferencedClassStopsBeforeAnythingIsWritten) {
+    Refer(account, "Ghost");
+    EXPECT_EQ(test::ExceptionMessage([&] { Generate(account, true); }), "Class 'Ghost' not found");
+    EXPECT_TRUE(builder.TakeRequests().empty());
+    EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(ModuleGeneration, TheElementContextSeesTheProjectWhileGenerating) {
+    struct ContextProbe : test::RecordingBuilder {
+        std::string UnitText(const TemgModule& module, TFileKind, const IModuleResolver&) const override {
+            const IElementContext& context = module;
+            seen = context.GetFirstModule();
+            return {};
+        }
+        mutable const IElementContext* seen = nullptr;
+    } probe;
+    account.Generate(project.srcPath, "", false, project, kHeader, &common, probe);
+    EXPECT_EQ(probe.seen, &common);
+    EXPECT_EQ(account.Resolver(), nullptr);
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,125 @@
+// Releasing a module: its built library copied into the library directory, the host's units
+// regenerated into the unit directory, and every problem collected instead of raised.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "support/TextLines.h"
+
+#include "GeneratorTestSupport.h"
+
+namespace quillon {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ModuleRelease : public ::testing::Test {
+protected:
+    ModuleRelease() {
+        project.srcPath = dir.Path() + "/";
+        project.unitHeader = "{ header }\r\n";
+        common.MakeCommonTypesModule();
+        common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
+        account.MainClass().SetName("Account");
+        account.SetSrcPath("bin");
+        project.modules = {&common, &account};
+        fs::create_directories(release + "/dll");
+        fs::create_directories(release + "/pas");
+    }
+
+    std::vector<std::string> Release(bool withUnits, std::string_view base = {}) {
+        std::vector<std::string> errors;
+        account.Release(base.empty() ? std::string_view(release) : base, "dll", errors, project, withUnits, "pas",
+                        builder);
+        return errors;
+    }
+    void BuildLibrary(const std::string& content = "MZ library") {
+        fs::create_directories(dir.File("bin"));
+        test::WriteText(dir.File("bin/Account.dll"), content);
+    }
+
+    test::TempDir dir;
+    std::string release = dir.File("release");
+    test::StandInProject project;
+    test::RecordingBuilder builder;
+    TemgModule common;
+    TemgModule account;
+};
+
+using Errors = std::vector<std::string>;
+
+TEST_F(ModuleRelease, CopiesTheLibraryOverAnEarlierCopy) {
+    BuildLibrary("new build");
+    test::WriteText(release + "/dll/Account.dll", "old build");
+    EXPECT_TRUE(Release(false).empty());
+    EXPECT_EQ(test::ReadText(release + "/dll/Account.dll"), "new build");
+    EXPECT_FALSE(FileExists(release + "/pas/cntrAccount.pas"));
+    EXPECT_TRUE(builder.TakeRequests().empty());
+}
+
+TEST_F(ModuleRelease, WithUnitsRegeneratesTheHostsUnitsReadOnly) {
+    BuildLibrary();
+    EXPECT_TRUE(Release(true).empty());
+    EXPECT_EQ(builder.TakeRequests(), (std::vector<std::string>{"Account:4", "Account:11"}));
+    const std::string controller = release + "/pas/cntrAccount.pas";
+    EXPECT_TRUE(IsFileReadOnly(controller));
+    EXPECT_EQ(test::ReadText(controller),
+              "{ header }\r\n" +
+                  test::CrLf({"", "", "{******************************************************************}",
+                              "{            This unit will be recreated by code generator.        }",
+                              "{                    Don't change manually                         }",
+                              "{******************************************************************}"}) +
+                  "unit cntrAccount;\r\nend.");
+    EXPECT_TRUE(IsFileReadOnly(release + "/pas/Account.pas"));
+    EXPECT_FALSE(FileExists(release + "/pas/genCommonTypes.pas"));
+}
+
+TEST_F(ModuleRelease, AModuleThatUsesTheCommonTypesAlsoGetsTheTypesUnit) {
+    BuildLibrary();
+    builder.usesCommonTypes = true;
+    EXPECT_TRUE(Release(true).empty());
+    EXPECT_EQ(builder.TakeRequests(), (std::vector<std::string>{"Account:4", "Account:11", "CommonTypes:8"}));
+    EXPECT_TRUE(IsFileReadOnly(release + "/pas/genCommonTypes.pas"));
+}
+
+TEST_F(ModuleRelease, AMissingLibraryIsReportedAndTheUnitsAreStillReleased) {
+    EXPECT_EQ(Release(true), (Errors{"File '" + dir.Path() + "/bin/Account.dll' not found"}));
+    EXPECT_TRUE(FileExists(release + "/pas/cntrAccount.pas"));
+}
+
+TEST_F(ModuleRelease, MissingTargetDirectoriesAreReportedWithoutStopping) {
+    BuildLibrary();
+    fs::remove_all(release);
+    EXPECT_EQ(Release(true),
+              (Errors{"Path '" + release + "/dll' not found", "Path '" + release + "/pas' not found"}));
+    EXPECT_FALSE(fs::exists(release));
+}
+
+TEST_F(ModuleRelease, WithoutABaseDirectoryTheDirectoriesAreTakenAgainstTheProject) {
+    BuildLibrary();
+    std::vector<std::string> errors;
+    fs::create_directories(dir.File("host/bin"));
+    fs::create_directories(dir.File("host/pas"));
+    account.Release("", "host/bin", errors, project, true, "host/pas", builder);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(FileExists(dir.File("host/bin/Account.dll")));
+    EXPECT_TRUE(FileExists(dir.File("host/pas/cntrAccount.pas")));
+}
+
+TEST_F(ModuleRelease, AFailureWhileWritingBecomesAnErrorEntry) {
+    struct FailingBuilder : test::RecordingBuilder {
+        std::string UnitText(const TemgModule&, TFileKind, const IModuleResolver&) const override {
+            throw Exception("Cannot create file cntrAccount.pas");
+        }
+    } failing;
+    BuildLibrary();
+    std::vector<std::string> errors;
+    EXPECT_NO_THROW(account.Release(release, "dll", errors, project, true, "pas", failing));
+    EXPECT_EQ(errors, (Errors(2, "Cannot create file cntrAccount.pas")));
+    EXPECT_TRUE(FileExists(release + "/dll/Account.dll"));
+}
+
+}  // namespace
+}  // namespace quillon
