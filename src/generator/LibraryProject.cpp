@@ -5,7 +5,6 @@
 #include "generator/BuilderSupport.h"
 #include "generator/CommonTypesUnit.h"
 #include "generator/ExternalClassMembers.h"
-#include "generator/GeneratedFiles.h"
 #include "generator/Module.h"
 #include "generator/ModuleResolver.h"
 #include "platform/FileSystem.h"
@@ -61,23 +60,17 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
 std::string ProjectOptionsText(std::string_view searchPath, std::string_view projectSrcPath) {
     std::string directories;
     std::size_t start = 0;
-    while (start <= searchPath.size()) {
-        const std::size_t end = std::min(searchPath.find(';', start), searchPath.size());
-        std::string entry(searchPath.substr(start, end - start));
-        start = end + 1;
-        if (entry.empty()) continue;
+    while (true) {
+        const std::size_t end = searchPath.find(';', start);
+        std::string entry(searchPath.substr(start, end == std::string_view::npos ? end : end - start));
+        if (start > 0) directories += ';';
         // Search paths written on Windows separate directories with backslashes.
         std::replace(entry.begin(), entry.end(), '\\', '/');
-        AppendSeparated(directories, ExpandFileName(entry, projectSrcPath), ";");
+        if (!entry.empty()) directories += ExpandFileName(entry, projectSrcPath);
+        if (end == std::string_view::npos) break;
+        start = end + 1;
     }
     return "[Directories]" + std::string(kCrLf) + "SearchPath=" + directories;
-}
-
-bool WriteProjectOptionsFile(const TemgModule& module, std::string_view projectSrcPath, std::string_view searchPath) {
-    TWriteRules rules;
-    rules.replaceExisting = false;
-    return WriteGeneratedFile(ProjectOptionsText(searchPath, projectSrcPath),
-                              module.OutputDirectory(projectSrcPath) + module.ProjectOptionsFileName(), rules);
 }
 
 }  // namespace quillon

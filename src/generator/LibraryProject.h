@@ -13,12 +13,9 @@ class TemgModule;
 // Kind 3; empty for a module whose server option needs no library.
 std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver& resolver);
 
-// "[Directories]" CR LF "SearchPath=" and the search path's directories, each made absolute
-// against the project's source path and written with this platform's separator, joined by ";".
+// The options file's text: "[Directories]" CR LF "SearchPath=" and the search path's entries,
+// each made absolute against the project's source path and written with this platform's
+// separator, joined by ";" as before (an empty entry stays empty).
 std::string ProjectOptionsText(std::string_view searchPath, std::string_view projectSrcPath);
-
-// Writes the options file N + ".dof" into the module's output directory unless it exists, so
-// that a developer's changes to it stay; true when written.
-bool WriteProjectOptionsFile(const TemgModule& module, std::string_view projectSrcPath, std::string_view searchPath);
 
 }  // namespace quillon
