@@ -82,6 +82,7 @@ inline std::filesystem::path GoldenPath(std::string_view name) {
 inline ::testing::AssertionResult MatchesGolden(const std::string& actual, std::string_view name) {
     const std::filesystem::path path = GoldenPath(name);
     if (const char* update = std::getenv("QUILLON_UPDATE_GOLDEN"); update && std::string_view(update) == "1") {
+        std::filesystem::create_directories(path.parent_path());
         WriteText(path.string(), actual);
         return ::testing::AssertionSuccess();
     }
