@@ -335,7 +335,13 @@ int CommandGenerate(const std::string& projectFile, const GenerateOptions& optio
         return options.check && !changed.empty() ? kExitFindings : kExitSuccess;
     }
     const FileTimes before = TakeFileTimes(GeneratedFileCandidates(*project));
-    RunGeneration(*project, options);
+    try {
+        RunGeneration(*project, options);
+    } catch (...) {
+        // What was written before the failure stays written: say so.
+        for (const std::string& file : WrittenSince(before)) out << file << "\n";
+        throw;
+    }
     const std::vector<std::string> written = WrittenSince(before);
     for (const std::string& file : written) out << file << "\n";
     out << "Wrote " << Plural(written.size(), "file") << "\n";

@@ -6,20 +6,6 @@
 namespace quillon::test {
 namespace {
 
-TEST(CheckResults, AddSetsCaptionObjectAndCategory) {
-    TCheckCollection results;
-    TemgClass cls;
-    TCheckItem& item = results.Add("Something is wrong", &cls, cicHint);
-    EXPECT_EQ(item.GetCaption(), "Something is wrong");
-    EXPECT_EQ(item.GetDisplayName(), "Something is wrong");
-    EXPECT_EQ(item.GetObjectReference(), &cls);
-    EXPECT_EQ(item.GetCategory(), cicHint);
-    EXPECT_EQ(results.Add("Default", nullptr).GetCategory(), cicError);
-    EXPECT_EQ(results.CountOf(cicError), 1);
-    EXPECT_EQ(results.CountOf(cicHint), 1);
-    EXPECT_EQ(results.CountOf(cicWarning), 0);
-}
-
 TEST(CheckResults, ImagesByCategory) {
     EXPECT_EQ(CheckCategoryImageIndex(cicError), 42);
     EXPECT_EQ(CheckCategoryImageIndex(cicWarning), 43);

@@ -52,11 +52,6 @@ TEST_F(ExternalClassCheck, AMissingClassGivesOnlyClassNotFound) {
     EXPECT_EQ(results.Items(0)->GetCategory(), cicError);
 }
 
-TEST_F(ExternalClassCheck, FindsTheReferencedClassWithoutRegardToCase) {
-    Refer("CUSTOMER", "Owner");
-    EXPECT_TRUE(Check().empty());
-}
-
 TEST_F(ExternalClassCheck, DatasetSupportMayNotReferToAnOwnConnection) {
     Refer("Customer", "Owner");
     customer.SetDatabaseSupport({dbsSetDatabaseParams});
@@ -99,19 +94,6 @@ TEST_F(ExternalClassCheck, TwoExternalClassesWithOneProblemGiveTwoResults) {
     EXPECT_EQ(results.Items(0)->GetObjectReference(), &first);
     EXPECT_EQ(results.Items(1)->GetObjectReference(), &second);
     EXPECT_EQ(results.Items(2)->GetObjectReference(), &third);
-}
-
-TEST(DatabaseSupportRules, AllowOnlyCompatibleReferences) {
-    const TDatabaseSupport none{}, datasets{dbsQuery}, own{dbsSetDatabaseParams};
-    EXPECT_TRUE(MayReferenceByDatabaseSupport(none, none));
-    EXPECT_FALSE(MayReferenceByDatabaseSupport(none, datasets));
-    EXPECT_FALSE(MayReferenceByDatabaseSupport(none, own));
-    EXPECT_TRUE(MayReferenceByDatabaseSupport(datasets, none));
-    EXPECT_TRUE(MayReferenceByDatabaseSupport(datasets, datasets));
-    EXPECT_FALSE(MayReferenceByDatabaseSupport(datasets, own));
-    EXPECT_TRUE(MayReferenceByDatabaseSupport(own, none));
-    EXPECT_TRUE(MayReferenceByDatabaseSupport(own, datasets));
-    EXPECT_TRUE(MayReferenceByDatabaseSupport(own, own));
 }
 
 }  // namespace

@@ -192,11 +192,6 @@ TEST_F(FailedLoad, AModuleFileThatDoesNotParseIsRefusedNamingIt) {
     ExpectRefused("Cannot load module file '" + dir.File("Account.qlm") + "': Identifier expected on line 4");
 }
 
-TEST_F(FailedLoad, AModuleFileOfAnotherKindIsRefusedNamingIt) {
-    fs::copy_file(dir.File("Project1.qlp"), dir.File("Account.qlm"), fs::copy_options::overwrite_existing);
-    ExpectRefused("Cannot load module file '" + dir.File("Account.qlm") + "': Error file format");
-}
-
 TEST_F(ProjectFiles, AddsAnExistingModuleFromTheProjectDirectoryOnly) {
     SaveNewProject();
     TemgModule ledger;

@@ -72,15 +72,6 @@ TEST_F(NewProject, NumbersClassModulesOverNamesAndCaptions) {
     EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass8");
 }
 
-TEST_F(NewProject, FindsModulesByClassNameWithoutRegardToCase) {
-    TemgModule& account = project.AddClassModule().Module();
-    Rename(account, "Account");
-    EXPECT_EQ(project.FindModule("ACCOUNT"), &account);
-    EXPECT_EQ(project.FindModuleEntry("account")->GetDisplayName(), "Account");
-    EXPECT_EQ(project.FindModule("Ledger"), nullptr);
-    EXPECT_EQ(project.Modules().GetItemText(1, 0), "Account");
-}
-
 TEST_F(NewProject, ModifiedFollowsTheProjectNotItsModules) {
     project.SetModified(false);
     project.Modules().SetModified(false);
@@ -116,20 +107,6 @@ TEST_F(NewProject, ClosingEmptiesItAndAnEmptyProjectIsNeverModified) {
     EXPECT_EQ(ExceptionMessage([&] { project.FirstModuleEntry(); }), "No module found");
     EXPECT_EQ(ExceptionMessage([&] { project.GenerateAll(); }), "No module found");
     EXPECT_EQ(project.GetFirstModule(), nullptr);
-}
-
-TEST_F(NewProject, AssignCopiesStoredValues) {
-    project.AddClassModule();
-    project.SetSearchPath("lib;..\\shared");
-    project.Releases().Add()->SetName("Nightly");
-    TemgpProject copy;
-    copy.Assign(project);
-    ASSERT_EQ(copy.Modules().Count(), 2);
-    EXPECT_EQ(copy.Modules().Items(1)->GetFileName(), dir.File("ExtClass1.qlm"));
-    EXPECT_EQ(copy.GetName(), "Project1");
-    EXPECT_EQ(copy.GetSearchPath(), "lib;..\\shared");
-    EXPECT_EQ(copy.GetUnitHeader(), project.GetUnitHeader());
-    EXPECT_EQ(copy.Releases().Items(0)->GetName(), "Nightly");
 }
 
 TEST_F(NewProject, GeneratesEveryModuleInOrderWithTheProjectsPaths) {

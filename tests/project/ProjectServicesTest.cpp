@@ -149,16 +149,5 @@ TEST_F(ProjectServices, ChecksEveryModuleIntoOneClearedCollection) {
     EXPECT_EQ(receiver.shown, (std::vector<int>{0, 2}));
 }
 
-TEST_F(ProjectServices, AnswersTheResolverQueries) {
-    const IProject& services = project;
-    EXPECT_EQ(services.GetSrcPath(), dir.Path() + "/");
-    EXPECT_EQ(services.GetProjectName(), "Project1");
-    EXPECT_EQ(services.GetFirstModule(), &project.FirstModule());
-    EXPECT_EQ(services.FindModule("ledger"), &Module("Ledger"));
-    EXPECT_EQ(services.GetUnitHeader(), project.GetUnitHeader());
-    EXPECT_EQ(std::string(IProject::kGuid), "{6BB7F98E-0CA1-43B6-83AA-67D4CE806D27}");
-    EXPECT_EQ(Module("Ledger").GetFirstModule(), &project.FirstModule());
-}
-
 }  // namespace
 }  // namespace quillon::test
