@@ -169,7 +169,7 @@ public:
     std::string OutputDirectory(std::string_view projectSrcPath) const;
 
     std::string UnitFileName(TFileKind kind, std::string_view basePath) const override;
-    std::string UnitFormName(TFileKind kind) const override { (void)kind; return {}; }
+    std::string UnitFormName(TFileKind) const override { return {}; }
     // The text of a kind without header, from the standard unit builders.
     std::string UnitText(TFileKind kind, const IModuleResolver& resolver) const override;
 

@@ -30,9 +30,7 @@ const IUnitBuilder& StandardUnitBuilder() {
 // Each builder adds the common types unit to its unit's uses itself (every kind but the types
 // unit); the generator's server unit, the interface, controller and database support units,
 // the library project, the data module and the types unit each get one function here.
-std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) {
-    (void)module;
-    (void)resolver;
+std::string BuildUnitText(const TemgModule&, TFileKind kind, const IModuleResolver&) {
     switch (kind) {
         case TFileKind::GeneratorServerUnit:
         case TFileKind::DeveloperServerUnit:
@@ -52,17 +50,11 @@ std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModul
     return {};
 }
 
-std::string BuildFormText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) {
-    (void)module;
-    (void)resolver;
-    (void)kind;
-    return {};
-}
+// The data module's form file joins the data module builder.
+std::string BuildFormText(const TemgModule&, TFileKind, const IModuleResolver&) { return {}; }
 
-bool UsesCommonTypesUnit(const TemgModule& module, const IModuleResolver& resolver) {
-    (void)module;
-    (void)resolver;
-    return false;
-}
+// The walk over the module's members and procedural types joins the types unit builder; until
+// then no module uses the types unit.
+bool UsesCommonTypesUnit(const TemgModule&, const IModuleResolver&) { return false; }
 
 }  // namespace quillon

@@ -35,26 +35,6 @@ TEST(ModuleFile, ANewModuleWritesOnlyTheValuesWithoutDefault) {
                                           "end"}));
 }
 
-TEST(ModuleFile, ValuesThatDifferFromTheirDefaultsAreWrittenInTableOrder) {
-    TemgModule module;
-    module.SetInterfaceSupport(false);
-    module.SetServerOption(moComServer);
-    module.SetShareMemSupport(false);
-    module.SetConnectToHostDB(false);
-    module.Connection().SetLoginPrompt(true);
-    module.SetDatabaseSupport({dbsQuery, dbsStoredProc});
-    const std::string text = ObjectToText(module);
-    const auto at = [&](std::string_view line) { return text.find(std::string("\r\n  ") + std::string(line) + "\r\n"); };
-    EXPECT_NE(at("InterfaceSupport = False"), std::string::npos);
-    EXPECT_LT(at("InterfaceSupport = False"), at("DebugApplications = <>"));
-    EXPECT_LT(at("DebugApplications = <>"), at("ServerOption = moComServer"));
-    EXPECT_LT(at("ServerOption = moComServer"), at("LibraryPathSameExe = False"));
-    EXPECT_LT(at("AddUnits = <>"), at("DatabaseSupport = [dbsQuery, dbsStoredProc]"));
-    EXPECT_LT(at("CopyFiles = <>"), at("ShareMemSupport = False"));
-    EXPECT_LT(at("SetDatabaseParamsSupport = False"), at("ConnectToHostDB = False"));
-    EXPECT_LT(at("ShareMemSupport = False"), at("Connection.LoginPrompt = True"));
-}
-
 // A fresh module's connection asks for no login while the stored default of a connection is to
 // ask: the module's connection writes its login prompt either way, so switching it on survives.
 TEST(ModuleFile, TheModulesConnectionKeepsALoginPromptSwitchedOn) {

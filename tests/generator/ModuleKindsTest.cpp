@@ -20,28 +20,6 @@ TEST(ModuleKinds, AModuleOffersItsKindsInOrder) {
     EXPECT_EQ(KindsOf(application.Units()), (std::vector<int>{5, 6, 7, 10, 3}));
 }
 
-TEST(ModuleKinds, CaptionsAndImages) {
-    const std::vector<std::pair<std::string_view, int>> expected = {
-        {"Server Unit recreated by Generator", 32},
-        {"Server Unit changed by Developer", 32},
-        {"Interface Unit", 32},
-        {"Dynamic Link Library Project", 33},
-        {"Controller Unit", 32},
-        {"Debug Project Unit", 34},
-        {"Debug Form Unit recreated by Code Generator", 30},
-        {"Debug Form Unit changed by Developer", 30},
-        {"Unit for Type declarations", 32},
-        {"Unit's Group", 29},
-        {"Project Group", 12},
-        {"Database Support Controller", 32},
-        {"Generated Data Module Unit", 30},
-    };
-    for (int kind = 0; kind <= 12; ++kind) {
-        EXPECT_EQ(FileKindCaption(static_cast<TFileKind>(kind)), expected[kind].first);
-        EXPECT_EQ(FileKindImage(static_cast<TFileKind>(kind)), expected[kind].second) << kind;
-    }
-}
-
 TEST(ModuleKinds, FileNamesOfTheModulesKinds) {
     TemgModule module;
     module.MainClass().SetName("Account");
@@ -65,16 +43,6 @@ TEST(ModuleKinds, WithABasePathAFileNameStartsWithTheOutputDirectory) {
     EXPECT_EQ(module.UnitFileName(TFileKind::ControllerUnit, "/work/project/"), "/work/project/gen/cntrAccount.pas");
     EXPECT_EQ(module.Units().FindKind(TFileKind::LibraryProject)->FileName("/work/project/"),
               "/work/project/gen/Account.dpr");
-}
-
-TEST(ModuleKinds, TreeImagesByServerOption) {
-    TemgModule module;
-    const std::vector<std::pair<TServerOption, int>> images = {
-        {moServerInDll, 21}, {moDirectUsesServer, 5}, {moComServerInDll, 22}, {moComServer, 28}};
-    for (const auto& [option, image] : images) {
-        module.SetServerOption(option);
-        EXPECT_EQ(module.ImageIndex(), image);
-    }
 }
 
 TEST(ModuleKinds, TheDebugApplicationsFilesAndTheModulesLibraryProject) {

@@ -154,17 +154,6 @@ TEST(ModuleNames, DeriveFromTheClassNameAndTheDataModuleName) {
     EXPECT_EQ(module.DataModuleVariable(), "dmBank");
 }
 
-TEST(ModuleNames, OwnConnectionMeansExactlyTheParametersOnly) {
-    TemgModule module;
-    EXPECT_FALSE(module.HasOwnConnection());
-    module.SetDatabaseSupport({dbsSetDatabaseParams});
-    EXPECT_TRUE(module.HasOwnConnection());
-    EXPECT_FALSE(module.HasDatasetFactories());
-    module.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
-    EXPECT_FALSE(module.HasOwnConnection());
-    EXPECT_TRUE(module.HasDatasetFactories());
-}
-
 TEST(ModuleTypes, FindCreateAndCheckTypeNames) {
     TemgModule module;
     module.CreateRegisteredType("TStrings", "String list", "Classes", false);
@@ -283,11 +272,6 @@ TEST(DebugApplications, SettingTheSameMethodsChangesNothing) {
     application.SetModified(false);
     application.Connection().SetAliasName("DB");
     EXPECT_TRUE(application.GetModified());
-}
-
-TEST(DebugApplications, ADebugApplicationsConnectionAsksForTheLogin) {
-    EXPECT_TRUE(TemgDebugApplication().Connection().GetLoginPrompt());
-    EXPECT_FALSE(TemgModule().Connection().GetLoginPrompt());
 }
 
 }  // namespace
