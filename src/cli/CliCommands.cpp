@@ -111,7 +111,7 @@ void RunGeneration(const TemgpProject& project, const GenerateOptions& options) 
 class ScratchDirectory {
 public:
     ScratchDirectory()
-        : path_(fs::temp_directory_path() / (std::string(kProgramName) + "-" + CreateGuidString())) {
+        : path_(fs::temp_directory_path() / (std::string(kProgramName) + "-" + CreateGuidString().substr(1, 36))) {
         fs::create_directories(path_);
     }
     ~ScratchDirectory() {

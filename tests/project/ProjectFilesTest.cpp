@@ -58,6 +58,7 @@ TEST_F(ProjectFiles, SavesEveryFileOfANewProjectAndLoadsItBack) {
     EXPECT_EQ(loaded.GetUnitHeader(), project.GetUnitHeader());
     EXPECT_EQ(loaded.GetSrcPath(), dir.Path() + "/");
     EXPECT_EQ(loaded.Modules().Items(1)->GetFileName(), dir.File("Account.qlm"));
+    EXPECT_EQ(loaded.FindModule("Account")->Resolver(), &loaded);
     EXPECT_FALSE(loaded.GetModified());
     EXPECT_FALSE(loaded.Modules().GetModified());
     EXPECT_TRUE(dialogs.Log().empty());
