@@ -18,6 +18,7 @@
 #include "elements/RegisteredTypes.h"
 #include "elements/ReleaseElements.h"
 #include "generator/DebugApplication.h"
+#include "generator/GeneratedFileWriters.h"
 #include "generator/GeneratedFiles.h"
 #include "generator/ModuleResolver.h"
 #include "generator/UnitsManager.h"
@@ -221,12 +222,16 @@ public:
     // module only the types unit (when it has enumerated types), for every other module the
     // files its server option needs. With `allReferenced` the modules that the main class's
     // external classes refer to are generated after it; a reference to a missing module raises
-    // "Class '%s' not found" before anything is written. `builder` supplies the unit texts.
+    // "Class '%s' not found" before anything is written. `builder` supplies the unit texts and
+    // `tools.writer` takes every file; without them the standard builders write to disk.
     void Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
                   const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule) const;
     void Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
                   const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule,
                   const IUnitBuilder& builder) const;
+    void Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
+                  const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule,
+                  const GenerationTools& tools) const;
 
     // Writes the text of one kind, after `header`, into the output directory by `rules`; true
     // when written. An empty text writes nothing.
@@ -234,6 +239,8 @@ public:
                    std::string_view header, const TWriteRules& rules) const;
     bool WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
                    std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const;
+    bool WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
+                   std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const;
 
     // Copies the built library into `baseDir`/`libraryDir` and, with `withUnits`, regenerates
     // the units a host needs into `baseDir`/`unitDir`. Relative directories are taken against the
@@ -252,7 +259,7 @@ private:
     // Writes the kind's text after `header` into `directory`, then its form file (without header)
     // when the builder gives one; true when the unit was written.
     bool WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,
-                     std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const;
+                     std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const;
 
     // Raises the own flag on a real change.
     template <class T, class V>
