@@ -344,20 +344,17 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                  std::string(kProgramName)};
     app.set_version_flag("--version", std::string(kProgramName) + " " + QUILLON_VERSION);
     app.require_subcommand(1);
+    app.footer(
+        "Exit status: 0 success; 1 the check found errors or a file would change; 2 usage error;\n"
+        "3 the command failed (its message on standard error).\n"
+        "'quillon-cli COMMAND --help' describes a command's arguments and options.");
 
     std::string path;
-    CLI::App* newCommand = app.add_subcommand("new", "Create DIR/Project1.qlp with its CommonTypes module");
+    CLI::App* newCommand = app.add_subcommand("new", "Create the project DIR/Project1.qlp with its CommonTypes module");
     newCommand->add_option("DIR", path, "Directory of the new project")->required();
 
-    CLI::App* showCommand = app.add_subcommand("show", "Print the project tree with the module options");
-    showCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
-
-    CLI::App* checkCommand =
-        app.add_subcommand("check", "Check the project: one line per result, exit status 1 on errors");
-    checkCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
-
     GenerateOptions generate;
-    CLI::App* generateCommand = app.add_subcommand("generate", "Generate the source of every module");
+    CLI::App* generateCommand = app.add_subcommand("generate", "Generate every module, or one with --module; --dry-run and --check write nothing");
     generateCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     CLI::Option* moduleOption = generateCommand->add_option(
         "--module", generate.module, "Generate only this module (then the first module), as Generate Class");
@@ -370,13 +367,20 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         ->add_flag("--check", generate.check, "Write nothing; exit status 1 when a generated file is stale")
         ->excludes(dryRun);
 
+    CLI::App* checkCommand =
+        app.add_subcommand("check", "Check the project: one line per result, exit status 1 on errors");
+    checkCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+
+    CLI::App* showCommand = app.add_subcommand("show", "Print the project tree with the module options");
+    showCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+
     CLI::App* graphCommand =
-        app.add_subcommand("graph", "Print the modules and their class references as a Graphviz DOT graph");
+        app.add_subcommand("graph", "Print the modules' class references as a Graphviz DOT graph");
     graphCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
 
     bool formatCheck = false;
     CLI::App* formatCommand =
-        app.add_subcommand("format", "Rewrite the project and module files in canonical form");
+        app.add_subcommand("format", "Rewrite the project and module files in canonical form; --check writes nothing");
     formatCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     formatCommand->add_flag("--check", formatCheck, "Write nothing; exit status 1 when a file would change");
 

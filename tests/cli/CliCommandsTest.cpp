@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -342,8 +343,18 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(version.out, "quillon-cli 2.3.0\n");
     const Outcome help = RunCommand({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"new", "show", "check", "generate", "format"})
-        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    // Each command on one line of its own, with what it does.
+    for (const std::string command : {"new", "generate", "check", "show", "graph", "format"}) {
+        const std::vector<std::string> lines = Lines(help.out);
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [&](const std::string& line) {
+                                    return line.starts_with("  " + command + " ") &&
+                                           line.find_first_not_of(' ', command.size() + 2) != std::string::npos;
+                                }),
+                  1)
+            << command << "\n" << help.out;
+    }
+    EXPECT_NE(help.out.find("Exit status: 0 success; 1 "), std::string::npos);
     EXPECT_NE(RunCommand({"generate", "--help"}).out.find("--with-referenced"), std::string::npos);
 }
 
