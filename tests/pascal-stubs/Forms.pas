@@ -1,0 +1,23 @@
+{ Stand-in for the target environment's Forms unit: the application object whose window handle
+  servers and controllers hand over. }
+unit Forms;
+
+interface
+
+uses
+  Windows, Classes;
+
+type
+  TApplication = class(TComponent)
+  private
+    FHandle: HWND;
+  public
+    property Handle: HWND read FHandle write FHandle;
+  end;
+
+var
+  Application: TApplication;
+
+implementation
+
+end.
