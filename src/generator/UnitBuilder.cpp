@@ -1,5 +1,6 @@
 #include "generator/UnitBuilder.h"
 
+#include "generator/DatabaseSupport.h"
 #include "generator/Module.h"
 #include "generator/ModuleResolver.h"
 
@@ -30,16 +31,16 @@ const IUnitBuilder& StandardUnitBuilder() {
 // Each builder adds the common types unit to its unit's uses itself (every kind but the types
 // unit); the generator's server unit, the interface, controller and database support units,
 // the library project, the data module and the types unit each get one function here.
-std::string BuildUnitText(const TemgModule&, TFileKind kind, const IModuleResolver&) {
+std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) {
     switch (kind) {
         case TFileKind::GeneratorServerUnit:
         case TFileKind::DeveloperServerUnit:
         case TFileKind::InterfaceUnit:
         case TFileKind::LibraryProject:
         case TFileKind::ControllerUnit:
-        case TFileKind::TypesUnit:
-        case TFileKind::DatabaseSupportController:
-        case TFileKind::DataModuleUnit: return {};
+        case TFileKind::TypesUnit: return {};
+        case TFileKind::DatabaseSupportController: return DatabaseSupportControllerText(module, resolver);
+        case TFileKind::DataModuleUnit: return DataModuleUnitText(module, resolver);
         // The debug application's kinds and the group caption are no module texts.
         case TFileKind::DebugProjectUnit:
         case TFileKind::DebugFormGeneratorUnit:
@@ -50,8 +51,9 @@ std::string BuildUnitText(const TemgModule&, TFileKind kind, const IModuleResolv
     return {};
 }
 
-// The data module's form file joins the data module builder.
-std::string BuildFormText(const TemgModule&, TFileKind, const IModuleResolver&) { return {}; }
+std::string BuildFormText(const TemgModule& module, TFileKind kind, const IModuleResolver&) {
+    return kind == TFileKind::DataModuleUnit ? DataModuleFormText(module) : std::string();
+}
 
 // The walk over the module's members and procedural types joins the types unit builder; until
 // then no module uses the types unit.

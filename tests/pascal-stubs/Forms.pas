@@ -15,6 +15,10 @@ type
     property Handle: HWND read FHandle write FHandle;
   end;
 
+  { A data module of generated database support. }
+  TDataModule = class(TComponent)
+  end;
+
 var
   Application: TApplication;
 
