@@ -1,5 +1,7 @@
 #include "elements/DesignClass.h"
 
+#include "source/TextUtils.h"
+
 namespace quillon {
 
 void TemgClass::PublishProperties(PropertyList& p) {
@@ -54,8 +56,9 @@ std::string TemgClass::ClassIdentifierName() const { return "Class_" + GetName()
 
 std::string TemgClass::ComFactoryCreation() const {
     const std::string developerClass = "Tdev" + GetName();
+    // The description stands in a Pascal literal: its quotes are doubled.
     return "TComObjectFactory.Create(ComServer," + developerClass + "," + ClassIdentifierName() + ",'" +
-           developerClass + "','" + FComDescription + "'," +
+           developerClass + "','" + ReplaceAll(FComDescription, "'", "''") + "'," +
            std::string(ClassInstancingNames.NameOf(static_cast<int>(FComClassInstancing))) + "," +
            std::string(ThreadingModelNames.NameOf(static_cast<int>(FComThreadingModel))) + ");";
 }

@@ -53,4 +53,12 @@ std::string DatabaseParamsCode(const TemgExternalClasses& externalClasses, const
     return lines;
 }
 
+bool UsesComServer(const TemgExternalClasses& externalClasses, const IElementContext& context) {
+    for (int i = 0; i < externalClasses.Count(); ++i) {
+        const IElementContext* referenced = context.FindModule(externalClasses.Items(i)->GetName());
+        if (referenced && IsComOption(referenced->GetServerOption())) return true;
+    }
+    return false;
+}
+
 }  // namespace quillon

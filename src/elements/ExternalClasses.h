@@ -55,4 +55,8 @@ public:
 // server's database parameters on: "if F<PN> <> nil then F<PN>.SetDatabaseParams(...);".
 std::string DatabaseParamsCode(const TemgExternalClasses& externalClasses, const IElementContext& context);
 
+// True when an external class refers to a module with a COM server option: the server then
+// starts and stops COM around the objects it creates, and uses ActiveX for that.
+bool UsesComServer(const TemgExternalClasses& externalClasses, const IElementContext& context);
+
 }  // namespace quillon

@@ -100,12 +100,12 @@ void TemgProperty::AddClassMembers(TgmcClass& target, TgmcMethod* constructorMet
         }
         if (IsComOption(option)) {
             if (setter) setter->SetOptions(setter->GetOptions() + TMethodOptions{moSafeCall});
-            if (IsReadable()) {
-                TgmcMethod* getter = addGetter();
-                getter->SetOptions(getter->GetOptions() + TMethodOptions{moSafeCall});
-                getter->MethodImplementation().SetCode("Result:=F" + name + ";");
-                getter->SetVisibility(mvProtected);
-            }
+            // The COM interface declares a getter for every property and event, readable or not,
+            // and the server class implements the interface.
+            TgmcMethod* getter = addGetter();
+            getter->SetOptions(getter->GetOptions() + TMethodOptions{moSafeCall});
+            getter->MethodImplementation().SetCode("Result:=F" + name + ";");
+            getter->SetVisibility(mvProtected);
         }
         property->SetDefaultValue(FDefaultValue);
         if (!FDefaultValue.empty() && constructorMethod) {

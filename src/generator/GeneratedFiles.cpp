@@ -25,6 +25,11 @@ std::string GeneratedFileHeader(std::string_view unitHeader, bool recreated) {
 bool WriteGeneratedFile(std::string_view text, const std::string& fileName, const TWriteRules& rules) {
     const bool exists = FileExists(fileName);
     if (exists && !rules.replaceExisting) return false;
+    // A file that holds the text already keeps its time stamp, so that builds see no change.
+    if (exists && ReadFileBytes(fileName) == text) {
+        if (rules.makeReadOnly) SetFileReadOnly(fileName, true);
+        return false;
+    }
     if (exists && rules.askBeforeReplacing) {
         switch (Dialogs().Ask(Format(kFileExistsOverwrite, fileName), AskButtons::YesNoCancel)) {
             case DialogAnswer::Yes: break;

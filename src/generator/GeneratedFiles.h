@@ -29,7 +29,8 @@ struct TWriteRules {
     bool replaceExisting = true;
 };
 
-// Writes `text` to `fileName` by `rules`; true when the file was written. Raises Exception when
+// Writes `text` to `fileName` by `rules`; true when the file was written. A file that holds the
+// text already is left as it is (made read-only when the rules ask for it). Raises Exception when
 // the directory cannot be created or the file cannot be written, EAbort on Cancel.
 bool WriteGeneratedFile(std::string_view text, const std::string& fileName, const TWriteRules& rules);
 

@@ -25,6 +25,10 @@ inline constexpr std::string_view kRecreatedFileBlock =
     "{                    Don't change manually                         }\r\n"
     "{******************************************************************}\r\n";
 
+// Raised by a generated library controller for a library path without the library in it;
+// written into the generated code as a Pascal literal.
+inline constexpr std::string_view kLibraryNotFound = "Library %s not found";
+
 // Names of the common types module and its class.
 inline constexpr std::string_view kCommonTypesName = "CommonTypes";
 // The system method of every class module's class.

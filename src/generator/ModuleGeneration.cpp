@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "generator/GeneratorMessages.h"
+#include "generator/LibraryProject.h"
 #include "generator/Module.h"
 #include "generator/UnitBuilder.h"
 #include "platform/Exception.h"
@@ -38,22 +39,6 @@ constexpr TWriteRules kReplacedRules{.makeReadOnly = false, .createDirectory = t
 // The developer's files and the options file are written only when absent.
 constexpr TWriteRules kWrittenOnceRules{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
                                         .replaceExisting = false};
-
-// The project options file: the search path with every entry expanded against the project's
-// source path.
-std::string ProjectOptionsText(std::string_view searchPath, std::string_view projectSrcPath) {
-    std::string expanded;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = searchPath.find(';', start);
-        const std::string_view entry = searchPath.substr(start, end == std::string_view::npos ? end : end - start);
-        if (start > 0) expanded += ';';
-        if (!entry.empty()) expanded += ExpandFileName(entry, projectSrcPath);
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
-    return "[Directories]\r\nSearchPath=" + expanded;
-}
 
 // Runs `step`; a failure becomes an entry of `errors` instead of stopping the release.
 void CollectFailure(std::vector<std::string>& errors, const std::function<void()>& step) {

@@ -1,8 +1,14 @@
 #include "generator/UnitBuilder.h"
 
+#include "generator/CommonTypesUnit.h"
+#include "generator/ControllerUnits.h"
 #include "generator/DatabaseSupport.h"
+#include "generator/DatabaseSupportController.h"
+#include "generator/InterfaceUnit.h"
+#include "generator/LibraryProject.h"
 #include "generator/Module.h"
 #include "generator/ModuleResolver.h"
+#include "generator/ServerUnits.h"
 
 namespace quillon {
 
@@ -28,19 +34,18 @@ const IUnitBuilder& StandardUnitBuilder() {
     return builder;
 }
 
-// Each builder adds the common types unit to its unit's uses itself (every kind but the types
-// unit); the generator's server unit, the interface, controller and database support units,
-// the library project, the data module and the types unit each get one function here.
+// Each builder adds the common types unit to its unit's uses itself, after its own entries (every
+// kind but the types unit).
 std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) {
     switch (kind) {
-        case TFileKind::GeneratorServerUnit:
-        case TFileKind::DeveloperServerUnit:
-        case TFileKind::InterfaceUnit:
-        case TFileKind::LibraryProject:
-        case TFileKind::ControllerUnit:
-        case TFileKind::TypesUnit: return {};
-        case TFileKind::DatabaseSupportController: return DatabaseSupportControllerText(module, resolver);
-        case TFileKind::DataModuleUnit: return DataModuleUnitText(module, resolver);
+        case TFileKind::GeneratorServerUnit: return BuildGeneratorServerUnit(module, resolver);
+        case TFileKind::DeveloperServerUnit: return BuildDeveloperServerUnit(module, resolver);
+        case TFileKind::InterfaceUnit: return BuildInterfaceUnit(module, resolver);
+        case TFileKind::LibraryProject: return BuildLibraryProject(module, resolver);
+        case TFileKind::ControllerUnit: return BuildControllerUnit(module, resolver);
+        case TFileKind::TypesUnit: return BuildTypesUnit(module);
+        case TFileKind::DatabaseSupportController: return BuildDatabaseSupportController(module, resolver);
+        case TFileKind::DataModuleUnit: return BuildDataModuleUnit(module, resolver);
         // The debug application's kinds and the group caption are no module texts.
         case TFileKind::DebugProjectUnit:
         case TFileKind::DebugFormGeneratorUnit:
@@ -52,11 +57,11 @@ std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModul
 }
 
 std::string BuildFormText(const TemgModule& module, TFileKind kind, const IModuleResolver&) {
-    return kind == TFileKind::DataModuleUnit ? DataModuleFormText(module) : std::string();
+    return kind == TFileKind::DataModuleUnit ? BuildDataModuleForm(module) : std::string();
 }
 
-// The walk over the module's members and procedural types joins the types unit builder; until
-// then no module uses the types unit.
-bool UsesCommonTypesUnit(const TemgModule&, const IModuleResolver&) { return false; }
+bool UsesCommonTypesUnit(const TemgModule& module, const IModuleResolver& resolver) {
+    return ModuleUsesCommonTypes(module, resolver);
+}
 
 }  // namespace quillon

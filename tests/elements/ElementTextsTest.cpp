@@ -46,7 +46,7 @@ TEST(ConnectionText, MasksThePasswordOnlyWithoutLoginPrompt) {
     EXPECT_EQ(connection.GetDisplayName(), "AliasName = Orders; UserName = sa;  Password = *****; ");
 }
 
-TEST(ClassTexts, TheFactoryStatementNamesTheDevelopersClassAndTheOptions) {
+TEST(ClassTexts, TheFactoryStatementNamesTheDevelopersClassAndTheOptionsAndQuotesTheDescription) {
     TemgClass calc;
     calc.SetName("Calc");
     calc.SetComDescription("Calculator");
@@ -58,7 +58,7 @@ TEST(ClassTexts, TheFactoryStatementNamesTheDevelopersClassAndTheOptions) {
     calc.SetComClassInstancing(ciSingleInstance);
     calc.SetComThreadingModel(tmBoth);
     EXPECT_EQ(calc.ComFactoryCreation(),
-              "TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob's',ciSingleInstance,tmBoth);");
+              "TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob''s',ciSingleInstance,tmBoth);");
 }
 
 TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntries) {

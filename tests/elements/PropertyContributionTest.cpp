@@ -112,6 +112,19 @@ TEST_F(PropertyContribution, AComServerReadsThroughASafecallGetter) {
               std::string::npos);
 }
 
+TEST_F(PropertyContribution, AComServerHasTheGetterOfAWriteOnlyPropertyAndOfAnEventThatItsInterfaceDeclares) {
+    module.serverOption = moComServer;
+    AddTyped(design.Properties(), "Limit", "Integer").SetAccessTypes({atWrite});
+    AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural).SetAccessTypes({atWrite});
+    AddTo(TGenerationTarget::ServerClass("TdevCalc"));
+
+    EXPECT_EQ(target->Methods().VisibilitySrcCode(mvProtected, 3),
+              Lines({"PROTECTED", "   procedure SetLimit(const Value:Integer);virtual; safecall;",
+                     "   function GetLimit:Integer; safecall;",
+                     "   procedure SetOnChange(const Value:TNotifyEvent);virtual; safecall;",
+                     "   function GetOnChange:TNotifyEvent; safecall;"}));
+}
+
 TEST_F(PropertyContribution, TheLibraryControllerCallsTheExportedAccessors) {
     AddTyped(design.Properties(), "Count", "Integer");
     target->SetName("TcntrCalc");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "generator/DatabaseSupport.h"
+#include "generator/DatabaseSupportController.h"
 #include "platform/FileSystem.h"
 #include "support/Lines.h"
 #include "support/PascalCompiler.h"
@@ -24,7 +25,7 @@ protected:
         project.modules = {&common, &account};
     }
 
-    std::string Controller() { return DatabaseSupportControllerText(account, project); }
+    std::string Controller() { return BuildDatabaseSupportController(account, project); }
 
     TemgModule common;
     TemgModule account;
@@ -115,8 +116,8 @@ TEST_F(DatabaseSupport, OwnConnectionGivesTheControllerNoFactories) {
 
 TEST_F(DatabaseSupport, ParamsAndAFactoryAreNoOwnConnection) {
     account.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
-    EXPECT_EQ(DataModuleUnitText(account, project), "");
-    EXPECT_EQ(DataModuleFormText(account), "");
+    EXPECT_EQ(BuildDataModuleUnit(account, project), "");
+    EXPECT_EQ(BuildDataModuleForm(account), "");
     EXPECT_NE(Controller().find("CreateQueryMethod:=CreateQuery;"), std::string::npos);
 }
 
@@ -129,7 +130,7 @@ protected:
 };
 
 TEST_F(OwnConnection, DataModuleUnit) {
-    const std::string text = DataModuleUnitText(account, project);
+    const std::string text = BuildDataModuleUnit(account, project);
     EXPECT_EQ(text,
               Lines({"unit gen_dmuBank;", "interface", "uses ", "   Classes,DBTables,DB,Forms;", "", "type",
                      "   TOnChangeConnection=procedure(const aAliasName:string;const aUserName:string;const "
@@ -155,11 +156,11 @@ TEST_F(OwnConnection, DataModuleUnit) {
                      "   Database1.AfterConnect:=AfterDatabaseConnection;", "end;", "", "end."}));
     // The resource directive names "*.DFM"; a case-sensitive file system needs that spelling.
     EXPECT_TRUE(test::PascalCompiles(
-        {{"gen_dmuBank.pas", text}, {"gen_dmuBank.DFM", DataModuleFormText(account)}}, "gen_dmuBank.pas"));
+        {{"gen_dmuBank.pas", text}, {"gen_dmuBank.DFM", BuildDataModuleForm(account)}}, "gen_dmuBank.pas"));
 }
 
 TEST_F(OwnConnection, FormFileHoldsTheConnectionWithTheDefaultSessionName) {
-    const std::string text = DataModuleFormText(account);
+    const std::string text = BuildDataModuleForm(account);
     EXPECT_EQ(text, Lines({"object gen_dmBank: Tgen_dmBank", "  object Database1: TDatabase", "    AliasName = ''",
                            "    DatabaseName = ''", "    LoginPrompt = False", "    Params.Strings = (",
                            "      'User Name='", "      'Password=')", "    SessionName = 'Session4'",
@@ -175,7 +176,7 @@ TEST_F(OwnConnection, FormFileQuotesTheConnectionValues) {
     account.Connection().SetUserName("teller");
     account.Connection().SetPassword("it's secret");
     account.Connection().SetLoginPrompt(true);
-    const std::string text = DataModuleFormText(account);
+    const std::string text = BuildDataModuleForm(account);
     EXPECT_NE(text.find(Lines({"    AliasName = 'BANK'", "    DatabaseName = 'Bank'", "    LoginPrompt = True",
                                "    Params.Strings = (", "      'User Name=teller'", "      'Password=it'#39's secret')",
                                "    SessionName = 'Session4Bank'"})),
@@ -189,30 +190,16 @@ TEST_F(OwnConnection, GenerationWritesTheFormFileBesideTheUnit) {
     project.srcPath = dir.Path() + "/";
     account.Generate(project.srcPath, "", false, project, "", &common);
     EXPECT_TRUE(FileExists(dir.File("gen_dmuBank.pas")));
-    EXPECT_EQ(test::ReadText(dir.File("gen_dmuBank.dfm")), DataModuleFormText(account));
+    EXPECT_EQ(test::ReadText(dir.File("gen_dmuBank.dfm")), BuildDataModuleForm(account));
     EXPECT_TRUE(FileExists(dir.File("Account.pas")));
 }
 
-TEST_F(OwnConnection, ServerUnitLinesCreateHookAndReleaseTheSharedDataModule) {
-    EXPECT_EQ(DataModuleCreationCode(account),
-              Lines({"if dmBank = nil then dmBank:=Tgen_dmBank.Create(nil);",
-                     "dmBank.OnChangeConnection:=ChangeConnection;"}));
+TEST_F(OwnConnection, TheServerReleasesTheSharedDataModuleAndClearsItsVariable) {
     EXPECT_EQ(DataModuleDestructionCode(account), Lines({"dmBank.Free;", "dmBank:=nil;"}));
-    TgmcClass server;
-    server.SetName("TgenAccount");
-    AddChangeConnectionMethod(account, server.Methods());
-    EXPECT_EQ(server.ImplementationSrcCode(3),
-              Lines({"", "{TgenAccount}", "", "",
-                     "procedure TgenAccount.ChangeConnection(const aAliasName:string;const aUserName:string;const "
-                     "aPassword:string);",
-                     "begin", "   FAliasName:=aAliasName;", "   FUserName:=aUserName;", "   FPassword:=aPassword;",
-                     "end;"}));
-    TgmcUsesModules uses;
-    AddDataModuleUses(account, uses);
-    EXPECT_EQ(uses.SrcCode(0, ","), Lines({"uses ", "gen_dmuBank;", ""}));
-
+    const std::string server = BuildUnitText(account, TFileKind::GeneratorServerUnit, project);
+    EXPECT_NE(server.find(Lines({"   Application.Handle:=0;", "   dmBank.Free;", "   dmBank:=nil;", "end;"})), std::string::npos)
+        << server;
     account.SetDatabaseSupport({});
-    EXPECT_EQ(DataModuleCreationCode(account), "");
     EXPECT_EQ(DataModuleDestructionCode(account), "");
 }
 

@@ -2,6 +2,7 @@
 // file.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "generator/GeneratedFiles.h"
@@ -71,6 +72,17 @@ TEST_F(WriteRules, AReadOnlyFileIsRewrittenAndProtectedAgain) {
     EXPECT_TRUE(WriteGeneratedFile("new", existing, {.makeReadOnly = true}));
     EXPECT_EQ(test::ReadText(existing), "new");
     EXPECT_TRUE(IsFileReadOnly(existing));
+}
+
+TEST_F(WriteRules, AFileThatHoldsTheTextAlreadyKeepsItsTimeAndEndsReadOnly) {
+    const auto past = std::filesystem::last_write_time(existing) - std::chrono::hours(24);
+    std::filesystem::last_write_time(existing, past);
+    EXPECT_FALSE(WriteGeneratedFile("old", existing, {.makeReadOnly = true, .askBeforeReplacing = true}));
+    EXPECT_EQ(std::filesystem::last_write_time(existing), past);
+    EXPECT_TRUE(IsFileReadOnly(existing));
+    EXPECT_TRUE(dialogs.Log().empty());
+    EXPECT_TRUE(WriteGeneratedFile("new", existing, {.makeReadOnly = true}));
+    EXPECT_EQ(test::ReadText(existing), "new");
 }
 
 TEST(OutputDirectory, ARelativeSourcePathIsTakenAgainstTheProjectEvenWhenNeitherExists) {

@@ -86,12 +86,11 @@ TEST_F(Releases, AMissingModuleIsReportedAfterTheDirectoriesAreMadeAndTheFolderS
     EXPECT_EQ(opened, Errors{dir.File("out")});
 }
 
-TEST_F(Releases, AMissingLibraryOrReferencedClassIsReportedAndTheRestIsDone) {
+TEST_F(Releases, AMissingLibraryIsReportedAndTheRestIsDone) {
     BuildLibrary("Account");
-    account.MainClass().ExternalClasses().Add()->SetName("Branch");
     release.SetOption(roModule);
     release.SetModuleName("Account");
-    EXPECT_EQ(Run(), (Errors{"Class 'Branch' not found", "File '" + dir.File("bin/Customer.dll") + "' not found"}));
+    EXPECT_EQ(Run(), (Errors{"File '" + dir.File("bin/Customer.dll") + "' not found"}));
     EXPECT_TRUE(FileExists(Out("dll/Account.dll")));
     EXPECT_TRUE(FileExists(Out("pas/Account.pas")));
 }
@@ -129,6 +128,13 @@ TEST_F(Releases, ACopyRuleOfAMissingModuleOrDirectoryIsReported) {
     rule.SetDllPath("nowhere");
     rule.SetPasPath("host/pas");
     EXPECT_EQ(RunCopyRule(rule, project, "Gone"), Errors{"Class 'Gone' not found"});
+    EXPECT_EQ(ReferencedModules("Customer", project, *std::make_unique<Errors>()).size(), 0u);
+    customer.MainClass().ExternalClasses().Add()->SetName("Branch");
+    customer.MainClass().ExternalClasses().Add()->SetName("Account");
+    customer.MainClass().ExternalClasses().Add()->SetName("account");
+    Errors errors;
+    EXPECT_EQ(ReferencedModules("Customer", project, errors), (std::vector<const TemgModule*>{&account}));
+    EXPECT_EQ(errors, Errors{"Class 'Branch' not found"});
     EXPECT_EQ(RunCopyRule(rule, project, "Account"),
               (Errors{"Path '" + dir.File("nowhere") + "' not found", "Path '" + dir.File("host/pas") + "' not found",
                       "File '" + dir.File("bin/Customer.dll") + "' not found"}));

@@ -1,0 +1,101 @@
+#include "generator/CommonTypesUnit.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "elements/DataTypeReferences.h"
+#include "elements/ElementMessages.h"
+#include "generator/BuilderSupport.h"
+#include "generator/Module.h"
+#include "generator/ModuleResolver.h"
+#include "platform/Exception.h"
+#include "platform/Format.h"
+#include "source/SourceUnit.h"
+
+namespace quillon {
+
+namespace {
+
+// The types a module refers to, by category, and the first module's procedural types among them.
+struct TTypeReferences {
+    TReferencedDataTypes enums;
+    TReferencedDataTypes procedurals;
+    TReferencedDataTypes registered;
+    std::vector<const TemgProceduralType*> firstModuleTypes;
+
+    template <class Source>
+    void Collect(const Source& source) {
+        source.CollectReferences(enums, nullptr, dtEnum);
+        source.CollectReferences(procedurals, nullptr, dtProcedural);
+        source.CollectReferences(registered, nullptr, dtRegistered);
+        source.CollectReferences(registered, nullptr, dtRegisteredProcedural);
+    }
+};
+
+// Walks the module's properties, events, methods and procedural types, then every procedural
+// type of the first module that they name, and the ones those name in turn.
+void CollectModuleReferences(const TemgModule& module, const IModuleResolver& resolver,
+                             TTypeReferences& references) {
+    const TemgClass& mainClass = module.MainClass();
+    references.Collect(mainClass.Properties());
+    references.Collect(mainClass.Events());
+    references.Collect(mainClass.Methods());
+    references.Collect(module.ProceduralTypes());
+
+    const TemgModule* first = resolver.GetFirstModule();
+    // The list grows while it is walked: a copied type's own references join it.
+    for (int i = 0; i < references.procedurals.Count(); ++i) {
+        const std::string name = references.procedurals.Strings(i);
+        if (module.ProceduralTypes().Find(name)) continue;
+        const TemgProceduralType* type = first ? first->ProceduralTypes().Find(name) : nullptr;
+        if (!type) throw Exception(Format(kProceduralTypeNotFound, name));
+        auto& copied = references.firstModuleTypes;
+        if (std::find(copied.begin(), copied.end(), type) != copied.end()) continue;
+        copied.push_back(type);
+        references.Collect(*type);
+    }
+}
+
+}  // namespace
+
+std::string BuildTypesUnit(const TemgModule& module) {
+    TgmcModule unit;
+    unit.Appellation().SetName(module.GeneratorUnitName());
+    unit.InterfacePart().SetEnumTypes(module.EnumTypes());
+    return unit.SrcCode();
+}
+
+bool ModuleUsesCommonTypes(const TemgModule& module, const IModuleResolver& resolver) {
+    const TemgModule* first = resolver.GetFirstModule();
+    if (!first || first == &module || first->EnumTypes().Count() == 0) return false;
+    TTypeReferences references;
+    CollectModuleReferences(module, resolver, references);
+    return references.enums.Count() > 0;
+}
+
+void AddCommonTypesUnit(TgmcUsesModules& uses, const TemgModule& module, const IModuleResolver& resolver,
+                        bool withFileName) {
+    if (!ModuleUsesCommonTypes(module, resolver)) return;
+    const TemgModule& first = *resolver.GetFirstModule();
+    AddUses(uses, first.GeneratorUnitName(),
+            withFileName ? first.UnitFileName(TFileKind::TypesUnit, resolver.GetSrcPath()) : std::string());
+}
+
+void AddFirstModuleProceduralTypes(TgmcProceduralTypes& target, const TemgModule& module,
+                                   const IModuleResolver& resolver) {
+    TTypeReferences references;
+    CollectModuleReferences(module, resolver, references);
+    if (references.firstModuleTypes.empty()) return;
+    TStringList copied;
+    for (const TemgProceduralType* type : references.firstModuleTypes) copied.Add(type->GetName());
+    // In the order the first module declares them.
+    resolver.GetFirstModule()->ProceduralTypes().ConvertProceduralTypes(target, &copied);
+}
+
+void AddRegisteredTypeUnits(TgmcUsesModules& uses, const TemgModule& module, const IModuleResolver& resolver) {
+    TTypeReferences references;
+    CollectModuleReferences(module, resolver, references);
+    ResolveRegisteredTypes(TModuleElementContext(module, resolver), references.registered, uses);
+}
+
+}  // namespace quillon

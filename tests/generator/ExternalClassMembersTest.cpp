@@ -1,0 +1,145 @@
+// External classes in the generated server: following references from class to class, the
+// creation statements with their library paths and what the owner hands on, the release lines,
+// and generation that stops on a class the project lacks.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "UnitsTestSupport.h"
+#include "generator/ExternalClassMembers.h"
+#include "generator/UnitBuilder.h"
+#include "support/Lines.h"
+
+namespace quillon {
+namespace {
+
+using test::Lines;
+
+class ExternalClassMembers : public ::testing::Test {
+protected:
+    static TemgExternalClass& Refer(TemgModule& owner, std::string_view referenced, std::string_view property) {
+        TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
+        external.SetName(referenced);
+        external.SetPropertyName(property);
+        return external;
+    }
+    std::vector<std::string> Names(const std::vector<const TemgModule*>& modules) const {
+        std::vector<std::string> names;
+        for (const TemgModule* module : modules) names.push_back(module->MainClassName());
+        return names;
+    }
+    // The server class's external members for `owner`, after a BeforeDestruction with `code`.
+    TgmcClass& ServerClass(const TemgModule& owner, std::string_view code = "inherited;") {
+        beforeDestruction = server.Methods().Add();
+        beforeDestruction->SetName("BeforeDestruction");
+        beforeDestruction->MethodImplementation().SetCode(code);
+        AddExternalMembers(server, *beforeDestruction, owner, project);
+        return server;
+    }
+    std::string CodeOf(std::string_view method) const {
+        for (int i = 0; i < server.Methods().Count(); ++i)
+            if (server.Methods().Items(i)->GetName() == method)
+                return server.Methods().Items(i)->MethodImplementation().GetCode();
+        return "(no method " + std::string(method) + ")";
+    }
+
+    test::UnitsProject project;
+    TgmcClass server;
+    TgmcMethod* beforeDestruction = nullptr;
+};
+
+TEST_F(ExternalClassMembers, ReferencesAreFollowedDepthFirstAndEachModuleOnce) {
+    TemgModule& a = project.AddModule("A", moServerInDll);
+    TemgModule& b = project.AddModule("B", moComServerInDll);
+    TemgModule& c = project.AddModule("C", moServerInDll);
+    project.AddModule("D", moServerInDll);
+    Refer(a, "B", "Bee");
+    Refer(a, "C", "Sea");
+    Refer(b, "D", "Dee");
+    Refer(b, "A", "Back");
+    Refer(c, "d", "Dee");
+    EXPECT_EQ(Names(ReferencedModules(a, project)), (std::vector<std::string>{"B", "D", "A", "C"}));
+    EXPECT_EQ(Names(ReferencedLibraryServers(a, project)), (std::vector<std::string>{"D", "A", "C"}));
+    EXPECT_TRUE(NeedsLibraryPaths(b, project));
+    EXPECT_FALSE(NeedsLibraryPaths(project.AddModule("E", moServerInDll), project));
+}
+
+TEST_F(ExternalClassMembers, AClassThatReachesALibraryThroughAComServerCreatesItFromPath) {
+    TemgModule& calc = project.AddModule("Calc", moDirectUsesServer);
+    Refer(project.AddModule("Printer", moComServerInDll), "Spooler", "Queue");
+    project.AddModule("Spooler", moServerInDll);
+    Refer(calc, "Printer", "Output");
+    ServerClass(calc);
+    EXPECT_EQ(CodeOf("CreateOutput"), Lines({"if FOutput = nil", "then ", "begin", "CoInitialize(nil);",
+                                             "FOutput:=TcntrPrinter.CreateFromPath(nil,FSpoolerPath);",
+                                             "FOutput.AfterInitInstance;", "end;"}));
+    EXPECT_EQ(CodeOf("FreeOutput"), Lines({"if FOutput <> nil", "then ", "begin", "   FOutput.Free;",
+                                           "   FOutput:=nil;", "   CoUninitialize;", "end;"}));
+    EXPECT_EQ(CodeOf("BeforeDestruction"), Lines({"inherited;", "FreeOutput;"}));
+}
+
+TEST_F(ExternalClassMembers, TheDatasetFactoriesBothSupportAreHandedOn) {
+    TemgModule& calc = project.AddModule("Calc", moServerInDll);
+    calc.SetDatabaseSupport({dbsQuery, dbsTable});
+    project.AddModule("Store", moDirectUsesServer).SetDatabaseSupport({dbsTable, dbsStoredProc});
+    Refer(calc, "Store", "Shelf");
+    ServerClass(calc, "");
+    EXPECT_EQ(CodeOf("CreateShelf"), Lines({"if FShelf = nil", "then ", "begin", "FShelf:=TcntrStore.Create(nil);",
+                                            "FShelf.CreateTableMethod:=CreateTableMethod;",
+                                            "FShelf.AfterInitInstance;", "end;"}));
+    EXPECT_EQ(CodeOf("FreeShelf"), Lines({"FShelf.Free;", "FShelf:=nil;"}));
+    // Nothing stood in BeforeDestruction, so no line break goes before the release.
+    EXPECT_EQ(CodeOf("BeforeDestruction"), "FreeShelf;");
+}
+
+TEST_F(ExternalClassMembers, AnOwnConnectionIsHandedOnAndTheReferenceIsTheDatabaseSupportController) {
+    TemgModule& calc = project.AddModule("Calc", moServerInDll);
+    calc.SetDatabaseSupport({dbsSetDatabaseParams});
+    calc.SetDataModuleName("Main");
+    TemgModule& ledger = project.AddModule("Ledger", moServerInDll);
+    ledger.SetDatabaseSupport({dbsSetDatabaseParams});
+    project.AddModule("Store", moServerInDll).SetDatabaseSupport({dbsQuery});
+    Refer(calc, "Ledger", "Book");
+    Refer(calc, "Store", "Shelf");
+    ServerClass(calc);
+    EXPECT_EQ(server.Fields().SrcCode(0, "\r\n"), Lines({"FBook:TLedger;", "FShelf:TStore;"}));
+    EXPECT_EQ(CodeOf("CreateBook"),
+              Lines({"if FBook = nil", "then ", "begin", "FBook:=TLedger.CreateFromPath(nil,FLedgerPath);",
+                     "FBook.SetDatabaseParams(dmMain.Database1.AliasName, dmMain.Database1.Params.Values['User "
+                     "Name'], dmMain.Database1.Params.Values['Password']);",
+                     "FBook.AfterInitInstance;", "end;"}));
+    EXPECT_EQ(CodeOf("CreateShelf"),
+              Lines({"if FShelf = nil", "then ", "begin", "FShelf:=TStore.CreateFromPath(nil,FStorePath);",
+                     "FShelf.DatabaseName:=dmMain.Database1.DatabaseName;",
+                     "FShelf.SessionName:=dmMain.Session1.SessionName;", "FShelf.AfterInitInstance;", "end;"}));
+    EXPECT_EQ(CodeOf("BeforeDestruction"), Lines({"inherited;", "FreeBook;", "FreeShelf;"}));
+
+    ledger.SetConnectToHostDB(false);
+    // Calc's own SetDatabaseParams (its system method) still hands the values on; creating Book does not.
+    EXPECT_EQ(BuildUnitText(calc, TFileKind::GeneratorServerUnit, project).find("FBook.SetDatabaseParams(dmMain"),
+              std::string::npos);
+    EXPECT_NE(BuildUnitText(calc, TFileKind::LibraryProject, project)
+                  .find("   Ledger in '/work/demo/Ledger.pas',\r\n   Store in '/work/demo/Store.pas';"),
+              std::string::npos);
+}
+
+TEST_F(ExternalClassMembers, WithoutExternalClassesBeforeDestructionIsLeftAlone) {
+    ServerClass(project.AddModule("Calc", moServerInDll));
+    EXPECT_EQ(CodeOf("BeforeDestruction"), "inherited;");
+    EXPECT_EQ(server.Methods().Count(), 1);
+}
+
+TEST_F(ExternalClassMembers, GeneratingAClassThatRefersToAMissingModuleStopsBeforeWritingAnything) {
+    TemgModule& calc = project.AddModule("Calc", moServerInDll);
+    Refer(project.AddModule("Store", moServerInDll), "Gone", "Lost");
+    Refer(calc, "Store", "Shelf");
+    test::TempDir dir;
+    EXPECT_EQ(test::ExceptionMessage([&] {
+                  calc.Generate(dir.Path() + "/", "", false, project, "", &project.common);
+              }),
+              "Class 'Gone' not found");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,122 @@
+// Every unit and library project that generation writes for a representative project must compile
+// with Free Pascal in Delphi mode against our stand-ins of the target's units, under each server
+// option of the module in the middle of it: members of every kind, the first module's enumerated
+// and procedural types, registered types from other units, and external classes reaching library
+// servers directly and transitively and a COM server.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "UnitsTestSupport.h"
+#include "generator/UnitBuilder.h"
+#include "support/PascalCompiler.h"
+#include "support/TempDir.h"
+
+namespace quillon {
+namespace {
+
+using test::PascalFile;
+using test::Typed;
+
+// The kinds generation writes for a class module, by its server option.
+std::vector<TFileKind> WrittenKinds(TServerOption option) {
+    std::vector<TFileKind> kinds{TFileKind::GeneratorServerUnit};
+    if (IsComOption(option)) kinds.push_back(TFileKind::InterfaceUnit);
+    kinds.push_back(TFileKind::DeveloperServerUnit);
+    if (IsLibraryOption(option)) kinds.push_back(TFileKind::LibraryProject);
+    kinds.push_back(TFileKind::ControllerUnit);
+    kinds.push_back(TFileKind::DatabaseSupportController);
+    return kinds;
+}
+
+class RepresentativeProject : public test::UnitsProject {
+public:
+    RepresentativeProject(std::string_view sourcePath, TServerOption option) : UnitsProject(sourcePath) {
+        common.CreateEnumType("TShade", "", {"shLight", "shDark"});
+        TemgProceduralType& onShade = *common.ProceduralTypes().Add();
+        onShade.SetName("TOnShade");
+        Typed(*onShade.Parameters().Add(), "Sender", "TObject");
+        Typed(*onShade.Parameters().Add(), "aShade", "TShade", dtEnum);
+        common.CreateRegisteredType("TObject", "", "", false);
+
+        TemgModule& archive = AddModule("Archive", moServerInDll);
+        Typed(*archive.MainClass().Methods().Add(), "Store", "");
+        TemgModule& store = AddModule("Store", moServerInDll);
+        AddExternal(store, "Archive", "Backup");
+        TemgModule& printer = AddModule("Printer", moComServerInDll);
+        printer.MainClass().SetGUID("{11111111-2222-3333-4444-555555555555}");
+        Typed(*printer.MainClass().Properties().Add(), "Copies", "Integer");
+
+        TemgModule& calc = AddModule("Calc", option);
+        TemgClass& design = calc.MainClass();
+        design.SetCaption("Calculator");
+        design.SetGUID("{6B29FC40-CA47-1067-B31D-00DD010662DA}");
+        design.SetComDescription("Bob's calculator");
+        calc.CreateEnumType("TMode", "", {"mdFast", "mdExact"});
+        TemgProceduralType& onResult = *calc.ProceduralTypes().Add();
+        onResult.SetName("TOnResult");
+        Typed(*onResult.Parameters().Add(), "aValue", "Integer");
+
+        Typed(*design.Properties().Add(), "Count", "Integer").SetDefaultValue("10");
+        Typed(*design.Properties().Add(), "Limit", "Integer").SetAccessTypes({atWrite});
+        Typed(*design.Properties().Add(), "Total", "Integer").SetAccessTypes({atRead});
+        Typed(*design.Properties().Add(), "Shade", "TShade", dtEnum);
+        Typed(*design.Properties().Add(), "Mode", "TMode", dtEnum);
+        Typed(*design.Events().Add(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
+        Typed(*design.Events().Add(), "OnShade", "TOnShade", dtProcedural);
+        Typed(*design.Events().Add(), "OnResult", "TOnResult", dtProcedural);
+        Typed(*design.Events().Add(), "OnRecord", "TDataSetNotifyEvent", dtRegisteredProcedural);
+        TemgMethod& sum = Typed(*design.Methods().Add(), "Sum", "Integer");
+        sum.SetCategory(mcFunction);
+        Typed(*sum.Parameters().Add(), "a", "Integer");
+        Typed(*sum.Parameters().Add(), "b", "Integer").SetDefaultValue("1");
+        TemgMethod& twice = Typed(*design.Methods().Add(), "Twice", "Integer");
+        twice.SetCategory(mcFunction);
+        twice.SetCode("Result:=Sum(FCount,FCount);");
+        TemgMethod& tint = Typed(*design.Methods().Add(), "Tint", "");
+        Typed(*tint.Parameters().Add(), "aShade", "TShade", dtEnum).SetCategory(pcConst);
+        Typed(*tint.Parameters().Add(), "aMode", "TMode", dtEnum).SetCategory(pcVar);
+        TemgMethod& factory = Typed(*design.Methods().Add(), "UseFactory", "");
+        Typed(*factory.Parameters().Add(), "aFactory", "TCreateQueryMethod", dtProcedural);
+        Typed(*design.Methods().Add(), "Internal", "").SetExported(false);
+        AddExternal(calc, "Store", "Shelf");
+        AddExternal(calc, "Printer", "Output");
+    }
+
+    static void AddExternal(TemgModule& owner, std::string_view referenced, std::string_view property) {
+        TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
+        external.SetName(referenced);
+        external.SetPropertyName(property);
+    }
+
+    // Every file generation writes for the project, named as on disk.
+    std::vector<PascalFile> GeneratedFiles() const {
+        std::vector<PascalFile> files{{common.KindFileName(TFileKind::TypesUnit),
+                                       BuildUnitText(common, TFileKind::TypesUnit, *this)}};
+        for (const auto& module : owned)
+            for (TFileKind kind : WrittenKinds(module->GetServerOption()))
+                files.push_back({module->KindFileName(kind), BuildUnitText(*module, kind, *this)});
+        return files;
+    }
+};
+
+class GeneratedUnitsCompile : public ::testing::TestWithParam<TServerOption> {};
+
+TEST_P(GeneratedUnitsCompile, EveryUnitAndLibraryProjectCompiles) {
+    // The library projects name their units by full path: the files stand in the project's
+    // source directory as well.
+    test::TempDir sourceDir;
+    const RepresentativeProject project(sourceDir.Path() + "/", GetParam());
+    const std::vector<PascalFile> files = project.GeneratedFiles();
+    for (const PascalFile& file : files) test::WriteText(sourceDir.File(file.name), file.text);
+    for (const PascalFile& file : files) EXPECT_TRUE(test::PascalCompiles(files, file.name));
+}
+
+INSTANTIATE_TEST_SUITE_P(ServerOptions, GeneratedUnitsCompile,
+                         ::testing::Values(moServerInDll, moDirectUsesServer, moComServerInDll, moComServer),
+                         [](const ::testing::TestParamInfo<TServerOption>& info) {
+                             return std::string(ServerOptionNames.NameOf(static_cast<int>(info.param)));
+                         });
+
+}  // namespace
+}  // namespace quillon

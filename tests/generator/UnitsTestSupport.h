@@ -1,0 +1,102 @@
+// Projects for the unit builder tests: a small class module for whole-text comparisons, a
+// representative project whose every generated file is compiled, and reading and rewriting the
+// golden texts under tests/generator/golden.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "GeneratorTestSupport.h"
+#include "generator/Module.h"
+#include "support/TempDir.h"
+
+namespace quillon::test {
+
+// A class module named `name` as the project creates one: the class with its system method.
+inline TemgModule& StartClassModule(TemgModule& module, std::string_view name, TServerOption option) {
+    module.MainClass().SetName(name);
+    module.Appellation().Assign(module.MainClass().Appellation());
+    module.SetServerOption(option);
+    module.MarkClassModule(true);
+    module.SetModified(false);
+    return module;
+}
+
+template <class Item>
+Item& Typed(Item& item, std::string_view name, std::string_view type, TDataTypeCategory category = dtRegistered) {
+    item.SetName(name);
+    item.DataType().SetName(type);
+    item.DataType().SetCategory(category);
+    return item;
+}
+
+// A project holding the common types module and the class modules a test adds, in order.
+class UnitsProject : public StandInProject {
+public:
+    explicit UnitsProject(std::string_view sourcePath = "/work/demo/") {
+        srcPath = sourcePath;
+        common.MakeCommonTypesModule();
+        modules.push_back(&common);
+    }
+
+    TemgModule& AddModule(std::string_view name, TServerOption option) {
+        owned.push_back(std::make_unique<TemgModule>());
+        StartClassModule(*owned.back(), name, option);
+        modules.push_back(owned.back().get());
+        return *owned.back();
+    }
+
+    TemgModule common;
+    std::vector<std::unique_ptr<TemgModule>> owned;
+};
+
+// The small module of the whole-text tests: Calc, with a property with a default value, an event
+// of a registered type and a function with two parameters.
+inline TemgModule& AddCalc(UnitsProject& project, TServerOption option) {
+    TemgModule& calc = project.AddModule("Calc", option);
+    TemgClass& design = calc.MainClass();
+    design.SetCaption("Calculator");
+    design.SetGUID("{6B29FC40-CA47-1067-B31D-00DD010662DA}");
+    design.SetComDescription("Calc server");
+    Typed(*design.Properties().Add(), "Count", "Integer").SetDefaultValue("10");
+    Typed(*design.Events().Add(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
+    TemgMethod& sum = Typed(*design.Methods().Add(), "Sum", "Integer");
+    sum.SetCategory(mcFunction);
+    Typed(*sum.Parameters().Add(), "a", "Integer");
+    Typed(*sum.Parameters().Add(), "b", "Integer");
+    return calc;
+}
+
+// The expected texts live in tests/generator/golden, CR LF kept.
+inline std::filesystem::path GoldenPath(std::string_view name) {
+    return std::filesystem::path(__FILE__).parent_path() / "golden" / name;
+}
+
+// Compares `actual` with the golden file `name`. With QUILLON_UPDATE_GOLDEN=1 in the environment
+// the file is rewritten instead (review the difference before committing it).
+inline ::testing::AssertionResult MatchesGolden(const std::string& actual, std::string_view name) {
+    const std::filesystem::path path = GoldenPath(name);
+    if (const char* update = std::getenv("QUILLON_UPDATE_GOLDEN"); update && std::string_view(update) == "1") {
+        std::filesystem::create_directories(path.parent_path());
+        WriteText(path.string(), actual);
+        return ::testing::AssertionSuccess();
+    }
+    if (!std::filesystem::exists(path))
+        return ::testing::AssertionFailure() << "no golden file " << path
+                                             << "; run the test with QUILLON_UPDATE_GOLDEN=1 to write it";
+    const std::string expected = ReadText(path.string());
+    if (actual == expected) return ::testing::AssertionSuccess();
+    std::size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+    return ::testing::AssertionFailure()
+           << "differs from " << path << " at byte " << at << "\n--- actual ---\n"
+           << actual << "\n--- expected ---\n"
+           << expected << "\nrun the test with QUILLON_UPDATE_GOLDEN=1 to rewrite the golden file";
+}
+
+}  // namespace quillon::test
