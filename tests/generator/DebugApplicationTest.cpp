@@ -53,6 +53,52 @@ protected:
 
     std::string Text(TFileKind kind) { return app->UnitText(kind, project); }
 
+    // Both form units with their form files, against a stand-in of the database support
+    // controller; the resource directives name "*.DFM", so the files are spelt that way.
+    ::testing::AssertionResult FormUnitsCompile() {
+        return test::PascalCompiles({{"Account.pas", kAccountStandIn},
+                                     {"genuTellerForm.pas", Text(TFileKind::DebugFormGeneratorUnit)},
+                                     {"genuTellerForm.DFM", BuildDebugGeneratorForm(*app, account)},
+                                     {"devuTellerForm.pas", Text(TFileKind::DebugFormDeveloperUnit)},
+                                     {"devuTellerForm.DFM", BuildDebugDeveloperForm(*app)}},
+                                    "devuTellerForm.pas");
+    }
+
+    static constexpr const char* kAccountStandIn = R"(unit Account;
+interface
+uses Classes;
+type
+  TAccount = class(TComponent)
+  public
+    Owner: string;
+    DatabaseName: string;
+    constructor CreateFromPath(AOwner: TComponent; const aPath: string);
+    procedure Deposit(Amount: Integer);
+    procedure Transfer(Target: string);
+    function Balance: Integer;
+    procedure SetDatabaseParams(const aAliasName, aUserName, aPassword: string);
+  end;
+implementation
+constructor TAccount.CreateFromPath(AOwner: TComponent; const aPath: string);
+begin
+  inherited Create(AOwner);
+end;
+procedure TAccount.Deposit(Amount: Integer);
+begin
+end;
+procedure TAccount.Transfer(Target: string);
+begin
+end;
+function TAccount.Balance: Integer;
+begin
+  Result := 0;
+end;
+procedure TAccount.SetDatabaseParams(const aAliasName, aUserName, aPassword: string);
+begin
+end;
+end.
+)";
+
     TemgModule common;
     TemgModule account;
     TemgDebugApplication* app = nullptr;
@@ -120,6 +166,7 @@ TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheContro
                      "actual parameters');",
                      "end;", "procedure TgenTellerForm.BalanceClick(Sender:TObject);", "begin",
                      "   FController.Balance;", "end;", "", "end."}));
+    EXPECT_TRUE(FormUnitsCompile());
 }
 
 TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnlyForTheClassesLastMethod) {
@@ -197,6 +244,7 @@ TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanel)
     EXPECT_NE(unit.find(Lines({"   inherited;", "   FDatabase.Close;", "end;"})), std::string::npos);
     EXPECT_NE(unit.find("   property Database:TDatabase read FDatabase;"), std::string::npos);
     EXPECT_NE(Text(TFileKind::DebugFormDeveloperUnit).find("SysUtils,DbTables,ExtCtrls"), std::string::npos);
+    EXPECT_TRUE(FormUnitsCompile());
 
     const std::string form = BuildDebugGeneratorForm(*app, account);
     EXPECT_NE(form.find(Lines({"  object paTopPanel: TPanel", "    Height = 41", "    Align = alTop",
@@ -221,6 +269,7 @@ TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOn) {
                                "FDatabase.Params.Values['Password']);",
                                "   SetProperties;"})),
               std::string::npos);
+    EXPECT_TRUE(FormUnitsCompile());
     account.SetConnectToHostDB(false);
     EXPECT_EQ(Text(TFileKind::DebugFormGeneratorUnit).find("FController.SetDatabaseParams"), std::string::npos);
 }

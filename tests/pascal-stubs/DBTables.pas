@@ -1,6 +1,7 @@
 { Stand-in for the target environment's DBTables unit: the dataset classes that dataset factories
   create, on Free Pascal's own DB unit, and the database and session components of generated
-  data modules and debug forms. }
+  data modules and debug forms. The link dbtables.pas lets the spelling "DbTables" of generated
+  debug forms find it on a case-sensitive file system. }
 unit DBTables;
 
 interface

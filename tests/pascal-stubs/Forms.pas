@@ -19,6 +19,15 @@ type
   TDataModule = class(TComponent)
   end;
 
+  { The forms and the scroll box of generated debug applications. }
+  TCloseAction = (caNone, caHide, caFree, caMinimize);
+
+  TForm = class(TComponent)
+  end;
+
+  TScrollBox = class(TComponent)
+  end;
+
 var
   Application: TApplication;
 
