@@ -34,8 +34,8 @@ std::string ReleaseDirectory(const TReleaseDll& release, const IModuleResolver& 
     return ExpandFileName(release.GetPath(), project.GetSrcPath());
 }
 
-std::vector<const TemgModule*> ReferencedModules(std::string_view className, const IModuleResolver& project,
-                                                 std::vector<std::string>& errors) {
+std::vector<const TemgModule*> ClassReferencedModules(std::string_view className, const IModuleResolver& project,
+                                                      std::vector<std::string>& errors) {
     std::vector<const TemgModule*> modules;
     const TemgModule* owner = project.FindModule(className);
     if (!owner) return modules;  // the caller reports the missing class itself
@@ -61,7 +61,7 @@ std::vector<std::string> RunRelease(const TReleaseDll& release, const IModuleRes
     if (wholeProject) {
         modules = classModules;
     } else {
-        modules = ReferencedModules(release.GetModuleName(), project, errors);
+        modules = ClassReferencedModules(release.GetModuleName(), project, errors);
         if (const TemgModule* module = FindOrReport(release.GetModuleName(), project, errors))
             module->Release(directory, release.GetDllSubdir(), errors, project, true, release.GetPasSubdir());
     }
@@ -75,7 +75,7 @@ std::vector<std::string> RunRelease(const TReleaseDll& release, const IModuleRes
 std::vector<std::string> RunCopyRule(const TCopyFileItem& rule, const IModuleResolver& project,
                                      std::string_view moduleName) {
     std::vector<std::string> errors;
-    const std::vector<const TemgModule*> referenced = ReferencedModules(moduleName, project, errors);
+    const std::vector<const TemgModule*> referenced = ClassReferencedModules(moduleName, project, errors);
     if (const TemgModule* module = FindOrReport(moduleName, project, errors))
         module->Release({}, rule.GetDllPath(), errors, project, true, rule.GetPasPath());
     if (rule.GetAllDlls())

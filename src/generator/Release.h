@@ -37,7 +37,7 @@ std::vector<std::string> RunCopyRules(const TemgModule& module, const IModuleRes
 // The modules that the class named `className` refers to through its external classes, in
 // their order and each once; a class or a referenced class that no module has adds "Class '%s'
 // not found" to `errors`.
-std::vector<const TemgModule*> ReferencedModules(std::string_view className, const IModuleResolver& project,
-                                                 std::vector<std::string>& errors);
+std::vector<const TemgModule*> ClassReferencedModules(std::string_view className, const IModuleResolver& project,
+                                                      std::vector<std::string>& errors);
 
 }  // namespace quillon

@@ -117,6 +117,19 @@ TEST_F(DebugApplication, ProgramUsesTheFormsAndTheModulesUnitsAndShowsTheDevelop
                      "   Application.Run;", "end."}));
 }
 
+TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNames) {
+    test::TempDir dir;
+    project.srcPath = dir.Path() + "/";
+    test::WriteText(dir.File("Account.pas"), kAccountStandIn);
+    test::WriteText(dir.File("cntrAccount.pas"), "unit cntrAccount;\ninterface\nimplementation\nend.\n");
+    GenerateDebugApplication(*app, account, project);
+    // The resource directives name "*.DFM".
+    for (const char* form : {"genuTellerForm", "devuTellerForm"})
+        test::WriteText(dir.File(std::string("debug/") + form + ".DFM"),
+                        test::ReadText(dir.File(std::string("debug/") + form + ".dfm")));
+    EXPECT_TRUE(test::PascalCompiles({{"Teller.dpr", test::ReadText(dir.File("debug/Teller.dpr"))}}, "Teller.dpr"));
+}
+
 TEST_F(DebugApplication, AServerCompiledIntoTheProgramBringsItsUnitsAndThoseOfItsReferences) {
     TemgModule ledger;
     ledger.MainClass().SetName("Ledger");

@@ -128,12 +128,12 @@ TEST_F(Releases, ACopyRuleOfAMissingModuleOrDirectoryIsReported) {
     rule.SetDllPath("nowhere");
     rule.SetPasPath("host/pas");
     EXPECT_EQ(RunCopyRule(rule, project, "Gone"), Errors{"Class 'Gone' not found"});
-    EXPECT_EQ(ReferencedModules("Customer", project, *std::make_unique<Errors>()).size(), 0u);
+    Errors errors;
+    EXPECT_TRUE(ClassReferencedModules("Customer", project, errors).empty());
     customer.MainClass().ExternalClasses().Add()->SetName("Branch");
     customer.MainClass().ExternalClasses().Add()->SetName("Account");
     customer.MainClass().ExternalClasses().Add()->SetName("account");
-    Errors errors;
-    EXPECT_EQ(ReferencedModules("Customer", project, errors), (std::vector<const TemgModule*>{&account}));
+    EXPECT_EQ(ClassReferencedModules("Customer", project, errors), (std::vector<const TemgModule*>{&account}));
     EXPECT_EQ(errors, Errors{"Class 'Branch' not found"});
     EXPECT_EQ(RunCopyRule(rule, project, "Account"),
               (Errors{"Path '" + dir.File("nowhere") + "' not found", "Path '" + dir.File("host/pas") + "' not found",

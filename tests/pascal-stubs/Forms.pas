@@ -12,6 +12,9 @@ type
   private
     FHandle: HWND;
   public
+    procedure Initialize;
+    procedure CreateForm(InstanceClass: TComponentClass; var Reference);
+    procedure Run;
     property Handle: HWND read FHandle write FHandle;
   end;
 
@@ -32,5 +35,18 @@ var
   Application: TApplication;
 
 implementation
+
+procedure TApplication.Initialize;
+begin
+end;
+
+procedure TApplication.CreateForm(InstanceClass: TComponentClass; var Reference);
+begin
+  TComponent(Reference) := InstanceClass.Create(Self);
+end;
+
+procedure TApplication.Run;
+begin
+end;
 
 end.
