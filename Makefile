@@ -2,9 +2,9 @@
 # every test.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
-APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler
+APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev
 
-.PHONY: all build test deps bench fuzz clean
+.PHONY: all build test deps run bench fuzz clean
 
 all: build
 
@@ -26,6 +26,11 @@ build: $(BUILD_DIR)/CMakeCache.txt
 test: deps
 	$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Generates the bundled example project into examples/Bank/Source.
+run: deps
+	$(MAKE) build
+	$(BUILD_DIR)/bin/quillon-cli generate examples/Bank/Project1.qlp
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLON_BUILD_BENCH=ON -DQUILLON_BUILD_TESTS=OFF

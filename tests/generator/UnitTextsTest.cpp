@@ -42,6 +42,10 @@ TEST_F(UnitTexts, LibraryServerWithoutApplicationHandleAndShareMemWithOneInstanc
 TEST_F(UnitTexts, DirectServer) {
     const TemgModule& calc = test::AddCalc(project, moDirectUsesServer);
     EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "direct/genCalc.pas"));
+    // The host compiles the server in: no exported routines, and the unit does not use the
+    // developer's unit.
+    EXPECT_EQ(Text(calc, TFileKind::GeneratorServerUnit).find("export;"), std::string::npos);
+    EXPECT_EQ(Text(calc, TFileKind::GeneratorServerUnit).find("   devCalc;"), std::string::npos);
     EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::DeveloperServerUnit), "library/devCalc.pas"));
     EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "direct/cntrCalc.pas"));
     EXPECT_EQ(Text(calc, TFileKind::LibraryProject), "");
@@ -71,6 +75,8 @@ TEST_F(UnitTexts, ComServer) {
     EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "com/genCalc.pas"));
     EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::InterfaceUnit), "com/intfCalc.pas"));
     EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "com/cntrCalc.pas"));
+    for (TFileKind kind : {TFileKind::GeneratorServerUnit, TFileKind::InterfaceUnit, TFileKind::ControllerUnit})
+        EXPECT_EQ(Text(calc, kind).find("Application.Handle"), std::string::npos) << static_cast<int>(kind);
     EXPECT_EQ(Text(calc, TFileKind::LibraryProject), "");
 }
 

@@ -1,0 +1,58 @@
+// The commands of quillon-cli and its argument parsing. Each command takes its arguments, writes
+// what it reports to `out` and answers an exit status; failures are raised as Exception and
+// turned into status 3 by RunCli. Nothing here reads standard input.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillon {
+class TemgpProject;
+}
+
+namespace quillon::cli {
+
+enum ExitStatus : int {
+    kExitSuccess = 0,
+    // The check found errors, or a file would change.
+    kExitFindings = 1,
+    kExitUsage = 2,
+    // The command failed; its message went to the error stream.
+    kExitFailure = 3,
+};
+
+// Parses `args` (without the program name), runs the command and answers its exit status.
+// Messages and questions of the model go to `err` through a non-interactive dialogs
+// implementation that answers No.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Loads the project file `path` (made absolute against the current directory). Raises when the
+// project file or any of its module files cannot be read or is missing.
+std::unique_ptr<TemgpProject> LoadProject(const std::string& path);
+
+// DIR/Project1.qlp with its common types module; refuses to replace an existing project file.
+int CommandNew(const std::string& dir, std::ostream& out);
+// The project tree with every module's options, members and references.
+int CommandShow(const std::string& projectFile, std::ostream& out);
+// One line per check result; kExitFindings when there is an error.
+int CommandCheck(const std::string& projectFile, std::ostream& out);
+
+struct GenerateOptions {
+    // Empty: every module. Else this module, then the first module.
+    std::string module;
+    // With `module`: also every module its class refers to.
+    bool withReferenced = false;
+    // Write nothing; list the files that would be created or changed.
+    bool dryRun = false;
+    // As dryRun, and kExitFindings when any file would be created or changed.
+    bool check = false;
+};
+int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out);
+
+// Rewrites the project file and every module file in the writer's canonical form; with `check`
+// nothing is written and kExitFindings says that some file would change.
+int CommandFormat(const std::string& projectFile, bool check, std::ostream& out);
+
+}  // namespace quillon::cli

@@ -1,0 +1,403 @@
+#include "project/Project.h"
+
+#include <algorithm>
+
+#include "checking/ProjectChecks.h"
+#include "elements/ElementMessages.h"
+#include "generator/GeneratorMessages.h"
+#include "generator/UnitBuilder.h"
+#include "model/ComponentFile.h"
+#include "model/Locker.h"
+#include "model/ModelMessages.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/Format.h"
+#include "platform/Guid.h"
+#include "platform/Text.h"
+#include "platform/UserDialogs.h"
+#include "project/ProjectMessages.h"
+
+namespace quillon {
+
+namespace {
+
+std::string ModuleFileName(std::string_view name) { return std::string(name) + "." + std::string(kModuleExtension); }
+
+// Whether one of `externalClasses` refers to the class `className` (without regard to case).
+bool RefersTo(const TemgExternalClasses& externalClasses, std::string_view className) {
+    for (int i = 0; i < externalClasses.Count(); ++i)
+        if (SameText(externalClasses.Items(i)->GetName(), className)) return true;
+    return false;
+}
+
+}  // namespace
+
+// --- TemgpModule ---------------------------------------------------------------------------------
+
+void TemgpModule::PublishProperties(PropertyList& p) {
+    TModifiedItem::PublishProperties(p);
+    p.String("FileName", &TemgpModule::GetStoredFileName, &TemgpModule::SetStoredFileName);
+}
+
+bool TemgpModule::GetModified() const { return Module().GetModified(); }
+
+void TemgpModule::SetModified(bool value) {
+    FModified = value;
+    Module().SetModified(value);
+}
+
+bool TemgpModule::CanSave() const {
+    if (GetFileName().empty()) throw Exception(Format(kFileNameNotAssigned, Module().MainClassName()));
+    return true;
+}
+
+std::string TemgpModule::GetStoredFileName() const { return ExtractFileName(GetFileName()); }
+
+// --- TemgpModules --------------------------------------------------------------------------------
+
+TemgpModules::TemgpModules(TemgpProject* project) : TTypedCollection(project), FProject(project) {}
+
+void TemgpModules::SetProject(TemgpProject* project) {
+    FProject = project;
+    SetOwner(project);
+    for (int i = 0; i < Count(); ++i) Items(i)->Module().SetResolver(project);
+}
+
+std::string TemgpModules::GetItemText(int index, int kind) const {
+    switch (kind) {
+        case 0: return Items(index)->Module().ModuleName();
+        case 1: return Items(index)->Module().ModuleCaption();
+        default: return {};
+    }
+}
+
+void TemgpModules::LoadModules(std::string_view dir) {
+    // Two entries for one file would load it twice and save it twice: refuse before reading.
+    std::vector<std::string> names;
+    for (int i = 0; i < Count(); ++i) {
+        std::string name = ExtractFileName(Items(i)->GetFileName());
+        if (std::find(names.begin(), names.end(), name) != names.end())
+            throw Exception(Format(kModuleFileTwice, IncludeTrailingPathDelimiter(dir) + name));
+        names.push_back(std::move(name));
+    }
+    for (int i = 0; i < Count(); ++i) {
+        TemgpModule& entry = *Items(i);
+        try {
+            entry.LoadFromDir(dir);
+        } catch (const EAbort&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw Exception(Format(kModuleFileUnreadable, IncludeTrailingPathDelimiter(dir) + names[i], e.what()));
+        }
+        ItemLoaded(entry);
+    }
+}
+
+void TemgpModules::ItemLoaded(TModelInFile& item) {
+    TModelCollection::ItemLoaded(item);
+    static_cast<TemgpModule&>(item).Module().MarkClassModule(item.Index() != 0);
+}
+
+void TemgpModules::ItemAdded(TCollectionItem& item) {
+    TModelCollection::ItemAdded(item);
+    static_cast<TemgpModule&>(item).Module().SetResolver(FProject);
+}
+
+// --- TemgpProject: stored data ---------------------------------------------------------------
+
+void TemgpProject::PublishProperties(PropertyList& p) {
+    TComponent::PublishProperties(p);
+    p.Collection("Modules", Mutable(&TemgpProject::Modules));
+    p.Object("Appellation", Mutable(&TemgpProject::Appellation));
+    p.String("SrcPath", &TemgpProject::GetStoredSrcPath, &TemgpProject::SetStoredSrcPath);
+    p.String("SearchPath", &TemgpProject::GetSearchPath, &TemgpProject::SetSearchPath);
+    p.String("UnitHeader", &TemgpProject::GetUnitHeader, &TemgpProject::SetUnitHeader);
+    p.Collection("Releases", Mutable(&TemgpProject::Releases));
+}
+
+TemgpProject::TemgpProject()
+    : FModules(std::make_unique<TemgpModules>(this)),
+      FAppellation(std::make_unique<TgmcAppellation>()),
+      FReleases(std::make_unique<TReleaseDllCollection>(this)) {}
+
+TemgpProject::~TemgpProject() = default;
+
+std::string TemgpProject::GetSrcPath() const { return ExtractFilePath(FFileName); }
+
+void TemgpProject::SetSearchPath(std::string_view value) { ChangeField(FSearchPath, std::string(value), FModified); }
+
+void TemgpProject::SetUnitHeader(std::string_view value) { ChangeField(FUnitHeader, std::string(value), FModified); }
+
+void TemgpProject::Assign(const TPersistent& source) {
+    const auto* other = dynamic_cast<const TemgpProject*>(&source);
+    if (!other) {
+        TComponent::Assign(source);
+        return;
+    }
+    SetModules(other->Modules());
+    SetAppellation(other->Appellation());
+    SetSearchPath(other->FSearchPath);
+    SetUnitHeader(other->FUnitHeader);
+    SetReleases(other->Releases());
+}
+
+// --- Modified flag ---------------------------------------------------------------------------------
+
+bool TemgpProject::GetModified() const {
+    if (IsEmpty()) return false;
+    return FModified || FAppellation->GetModified() || FReleases->GetModified();
+}
+
+void TemgpProject::SetModified(bool value) {
+    FModified = value;
+    if (value) return;
+    FAppellation->SetModified(false);
+    FReleases->SetModified(false);
+}
+
+// --- Life cycle ---------------------------------------------------------------------------------------
+
+void TemgpProject::NewProject(std::string_view dir) {
+    if (FCheckResults) FCheckResults->Clear();
+    FModules->Clear();
+    FAppellation->SetName(kNewProjectName);
+    FAppellation->SetCaption("");
+    FFileName = IncludeTrailingPathDelimiter(dir) + std::string(kNewProjectName) + "." + std::string(kProjectExtension);
+    FFileDate = 0;
+    SetUnitHeader(kStandardUnitHeader);
+    SetSearchPath("");
+    AddCommonTypesModule();
+    FReleases->Clear();
+    SetModified(true);
+}
+
+void TemgpProject::CloseProject() {
+    if (FCheckResults) FCheckResults->Clear();
+    FModules->Clear();
+    FModules->SetModified(false);
+    FAppellation->SetName("");
+    FAppellation->SetCaption("");
+    FFileName.clear();
+    FFileDate = 0;
+    SetModified(false);
+}
+
+void TemgpProject::LoadFromFile(const std::string& fileName) {
+    // Everything is read into a fresh project first: a failure leaves this one as it was.
+    TemgpProject loaded;
+    std::string options;
+    ReadModelFile(loaded, fileName, kProjectSignature, options);
+    loaded.FFileName = fileName;
+    loaded.FFileDate = FileAge(fileName).value_or(0);
+    loaded.FModules->LoadModules(loaded.Directory());
+    loaded.SetModified(false);
+    loaded.FModules->SetModified(false);
+    Swap(loaded);
+}
+
+void TemgpProject::Swap(TemgpProject& other) {
+    // Results point into the modules being swapped away.
+    if (FCheckResults) FCheckResults->Clear();
+    if (other.FCheckResults) other.FCheckResults->Clear();
+    std::swap(FModules, other.FModules);
+    std::swap(FAppellation, other.FAppellation);
+    std::swap(FSearchPath, other.FSearchPath);
+    std::swap(FUnitHeader, other.FUnitHeader);
+    std::swap(FReleases, other.FReleases);
+    std::swap(FFileName, other.FFileName);
+    std::swap(FFileDate, other.FFileDate);
+    std::swap(FModified, other.FModified);
+    for (TemgpProject* side : {this, &other}) {
+        side->FModules->SetProject(side);
+        side->FReleases->SetOwner(side);
+    }
+}
+
+void TemgpProject::SaveToFile(const std::string& fileName) {
+    if (GetModified() && !IsModelFileLocked(fileName)) {
+        bool write = true;
+        if (SameText(FFileName, fileName)) {
+            const std::optional<TDateTime> diskDate = FileAge(fileName);
+            if (diskDate && *diskDate != FFileDate) {
+                const std::string question = Format(kFileReplaceQuestion, FFileName, DateTimeToText(*diskDate),
+                                                    DateTimeToText(FFileDate == 0 ? Now() : FFileDate));
+                switch (Dialogs().Ask(question, AskButtons::YesNoCancel)) {
+                    case DialogAnswer::Yes: break;
+                    case DialogAnswer::No: write = false; break;
+                    case DialogAnswer::Cancel: Abort();
+                }
+            }
+        }
+        if (write) {
+            UnlockModelFile(fileName);
+            WriteModelFile(*this, fileName, kProjectSignature, "");
+            FFileDate = FileAge(fileName).value_or(0);
+            SetModified(false);
+        }
+    }
+    if (FModules->GetModified()) FModules->SaveAll(ExtractFilePath(fileName));
+}
+
+void TemgpProject::UnlockAll() {
+    if (!FFileName.empty()) UnlockModelFile(FFileName);
+    for (int i = 0; i < FModules->Count(); ++i)
+        if (!FModules->Items(i)->GetFileName().empty()) UnlockModelFile(FModules->Items(i)->GetFileName());
+}
+
+// --- Modules ------------------------------------------------------------------------------------------
+
+TemgpModule& TemgpProject::AddClassModule() {
+    TemgpModule& entry = *FModules->Add();
+    SetModified(true);
+    const long long number = std::max(NextNumber(FModules.get(), kNewClassWord, 0),
+                                      NextNumber(FModules.get(), kExternalClassCaptionWord, 1));
+    const std::string name = std::string(kNewClassWord) + std::to_string(number);
+    TemgModule& module = entry.Module();
+    module.MainClass().SetName(name);
+    module.SetAppellation(module.MainClass().Appellation());
+    entry.SetFileName(Directory() + ModuleFileName(name));
+    module.MainClass().SetGUID(CreateGuidString());
+    module.MarkClassModule(true);
+    return entry;
+}
+
+TemgpModule& TemgpProject::AddCommonTypesModule() {
+    TemgpModule& entry = *FModules->Add();
+    SetModified(true);
+    entry.Module().MakeCommonTypesModule();
+    entry.SetFileName(Directory() + ModuleFileName(kCommonTypesName));
+    return entry;
+}
+
+TemgpModule& TemgpProject::AddExistingModule(std::string_view fileName) {
+    TemgpModule& entry = *FModules->Add();
+    try {
+        entry.LoadFromFile(Directory(), fileName);
+    } catch (const EAbort&) {
+        FModules->Delete(entry.Index());
+        throw;
+    } catch (const std::exception& e) {
+        const std::string path = Directory() + ExtractFileName(fileName);
+        FModules->Delete(entry.Index());
+        throw Exception(Format(kModuleFileUnreadable, path, e.what()));
+    }
+    return entry;
+}
+
+TemgpModule& TemgpProject::FirstModuleEntry() const {
+    if (FModules->Count() == 0) throw Exception(std::string(kNoModuleFound));
+    return *FModules->Items(0);
+}
+
+TemgModule& TemgpProject::FirstModule() const { return FirstModuleEntry().Module(); }
+
+const TemgModule* TemgpProject::GetFirstModule() const {
+    return FModules->Count() == 0 ? nullptr : &FModules->Items(0)->Module();
+}
+
+TemgpModule* TemgpProject::FindModuleEntry(std::string_view className) const {
+    return static_cast<TemgpModule*>(FindItemByText(FModules.get(), className));
+}
+
+TemgModule* TemgpProject::FindModule(std::string_view className) {
+    TemgpModule* entry = FindModuleEntry(className);
+    return entry ? &entry->Module() : nullptr;
+}
+
+const TemgModule* TemgpProject::FindModule(std::string_view className) const {
+    TemgpModule* entry = FindModuleEntry(className);
+    return entry ? &entry->Module() : nullptr;
+}
+
+bool TemgpProject::IsEmpty() const { return FAppellation->GetName().empty() && FModules->Count() == 0; }
+
+// --- Generation and checking ----------------------------------------------------------------------
+
+void TemgpProject::GenerateAll() const { GenerateAll(StandardUnitBuilder()); }
+
+void TemgpProject::GenerateAll(const IUnitBuilder& builder) const {
+    const TemgModule& first = FirstModule();
+    const std::string srcPath = GetSrcPath();
+    for (int i = 0; i < FModules->Count(); ++i)
+        FModules->Items(i)->Module().Generate(srcPath, FSearchPath, false, *this, FUnitHeader, &first, builder);
+}
+
+const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiver) {
+    if (FCheckResults)
+        FCheckResults->Clear();
+    else
+        FCheckResults = std::make_unique<TCheckCollection>();
+    for (int i = 0; i < FModules->Count(); ++i) CheckModule(FModules->Items(i)->Module(), *this, *FCheckResults);
+    if (receiver) receiver->ShowCheckResults(*FCheckResults);
+    return *FCheckResults;
+}
+
+std::function<void(const TgmcAppellation&, TStringList&)> TemgpProject::TypeReferenceSearch() {
+    return [this](const TgmcAppellation& name, TStringList& found) { RenameReferences(name, nullptr, &found); };
+}
+
+// --- IProject ----------------------------------------------------------------------------------------
+
+void TemgpProject::ListReferencableClasses(TStringList& target, const TemgClass& cls, const TemgModule& module,
+                                           std::string_view currentName) {
+    target.Clear();
+    const TemgExternalClasses& own = cls.ExternalClasses();
+    for (int i = 0; i < FModules->Count(); ++i) {
+        TemgModule& candidate = FModules->Items(i)->Module();
+        TemgClass& candidateClass = candidate.MainClass();
+        const std::string& name = candidateClass.GetName();
+        if (name != currentName) {
+            if (&candidateClass == &cls || &candidate == &module) continue;
+            if (i == 0) continue;
+            if (RefersTo(own, name) || RefersTo(candidateClass.ExternalClasses(), cls.GetName())) continue;
+            if (!MayReferenceByDatabaseSupport(module.GetDatabaseSupport(), candidate.GetDatabaseSupport())) continue;
+        }
+        target.Add(candidateClass.GetDisplayName(), &candidateClass);
+    }
+}
+
+void TemgpProject::RenameReferences(const TgmcAppellation& oldName, const TgmcAppellation* newName,
+                                    TStringList* found) {
+    for (int i = 0; i < FModules->Count(); ++i) {
+        TemgModule& module = FModules->Items(i)->Module();
+        module.MainClass().RenameReferences(oldName, newName, found);
+        module.ProceduralTypes().FindOrRename(oldName, newName, found);
+    }
+}
+
+void TemgpProject::RenameClassReferences(const TgmcAppellation& oldName, const TgmcAppellation* newName,
+                                         TStringList* found) {
+    for (int i = 0; i < FModules->Count(); ++i)
+        FModules->Items(i)->Module().MainClass().ExternalClasses().FindOrRename(oldName, newName, found);
+}
+
+void TemgpProject::ListClassModules(TStringList& target) const {
+    for (int i = 1; i < FModules->Count(); ++i) {
+        TemgModule& module = FModules->Items(i)->Module();
+        target.Add(module.ModuleName(), &module);
+    }
+}
+
+std::vector<TemgModule*> TemgpProject::ClassModules() const {
+    std::vector<TemgModule*> modules;
+    for (int i = 1; i < FModules->Count(); ++i) modules.push_back(&FModules->Items(i)->Module());
+    return modules;
+}
+
+void TemgpProject::ExternalClassesOf(TStringList& result, std::string_view className,
+                                     std::vector<std::string>& errors) const {
+    const TemgpModule* entry = FindModuleEntry(className);
+    if (!entry) {
+        errors.push_back(Format(kReferencedClassNotFound, className));
+        return;
+    }
+    TemgExternalClasses& externalClasses = entry->Module().MainClass().ExternalClasses();
+    for (int i = 0; i < externalClasses.Count(); ++i)
+        result.Add(externalClasses.Items(i)->GetName(), externalClasses.Items(i));
+}
+
+void TemgpProject::ForEachModule(const std::function<void(TemgModule&)>& operation) const {
+    for (int i = 0; i < FModules->Count(); ++i) operation(FModules->Items(i)->Module());
+}
+
+}  // namespace quillon

@@ -1,0 +1,209 @@
+// The project: its module entries (each module in a file of its own), name, search path, unit
+// header and releases, stored in the project file; new, load, save and close; the creation of
+// the common types module and of class modules; generation and the check over all modules; and
+// the project services of IProject.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "checking/CheckResults.h"
+#include "elements/ReleaseElements.h"
+#include "generator/Module.h"
+#include "model/ModelInFile.h"
+#include "project/IProject.h"
+#include "source/SourceBase.h"
+
+namespace quillon {
+
+class IUnitBuilder;
+class TemgpProject;
+
+// One module entry: the module and the file it lives in.
+class TemgpModule : public TModelInFile {
+public:
+    static constexpr std::string_view kClassName = "TemgpModule";
+    static void PublishProperties(PropertyList& p);
+    const PropertyList& Published() const override { return PublishedOf<TemgpModule>(); }
+
+    TemgModule& Module() const { return static_cast<TemgModule&>(Model()); }
+
+    // The module's flag; setting also sets the entry's own.
+    bool GetModified() const override;
+    void SetModified(bool value) override;
+    // Raises "File  name for %s not assigned" (the class's name) when FileName is empty.
+    bool CanSave() const override;
+
+    // The form the project file stores: the bare file name. Modules always load from the
+    // project's directory, so the directory adds nothing but a path of the machine that wrote it.
+    std::string GetStoredFileName() const;
+    void SetStoredFileName(std::string_view value) { SetFileName(value); }
+
+protected:
+    std::unique_ptr<TBaseModel> CreateModel() const override { return std::make_unique<TemgModule>(); }
+};
+
+class TemgpModules : public TTypedCollection<TModelCollection, TemgpModule> {
+public:
+    static constexpr std::string_view kClassName = "TemgpModules";
+    const PropertyList& Published() const override { return PublishedOf<TemgpModules>(); }
+    explicit TemgpModules(TemgpProject* project);
+
+    TemgpProject* Project() const { return FProject; }
+    void SetProject(TemgpProject* project);
+
+    // Kind 0: the module's name; kind 1: its caption.
+    std::string GetItemText(int index, int kind) const override;
+
+    // Loads every module from `dir` like LoadAll, but a module file that cannot be read raises
+    // "Cannot load module file '%s': %s" naming it, and a file named twice raises "Module file
+    // '%s' is named twice in the project" before anything is read.
+    void LoadModules(std::string_view dir);
+
+protected:
+    // The module at index 0 is the common types module, every other one a class module.
+    void ItemLoaded(TModelInFile& item) override;
+    // A new entry's module resolves other modules through the project.
+    void ItemAdded(TCollectionItem& item) override;
+
+private:
+    TemgpProject* FProject;
+};
+
+class TemgpProject : public TComponent, public IProject, public IModified, public IItemState {
+public:
+    static constexpr std::string_view kClassName = "TemgpProject";
+    static void PublishProperties(PropertyList& p);
+    const PropertyList& Published() const override { return PublishedOf<TemgpProject>(); }
+
+    TemgpProject();
+    ~TemgpProject() override;
+
+    // --- Stored data -----------------------------------------------------------------------------
+
+    TemgpModules& Modules() { return *FModules; }
+    const TemgpModules& Modules() const { return *FModules; }
+    void SetModules(const TemgpModules& value) { FModules->Assign(value); }
+    TgmcAppellation& Appellation() { return *FAppellation; }
+    const TgmcAppellation& Appellation() const { return *FAppellation; }
+    void SetAppellation(const TgmcAppellation& value) { FAppellation->Assign(value); }
+    // The directory of the project file with a trailing separator; computed, never stored.
+    std::string GetSrcPath() const override;
+    // Directories separated by ";" for the library project options.
+    std::string GetSearchPath() const override { return FSearchPath; }
+    void SetSearchPath(std::string_view value);
+    std::string GetUnitHeader() const override { return FUnitHeader; }
+    void SetUnitHeader(std::string_view value);
+    TReleaseDllCollection& Releases() { return *FReleases; }
+    const TReleaseDllCollection& Releases() const { return *FReleases; }
+    void SetReleases(const TReleaseDllCollection& value) { FReleases->Assign(value); }
+
+    const std::string& GetFileName() const { return FFileName; }
+    // Stores the file name (save-as, new, close); nothing else changes.
+    void SetFileName(std::string_view fileName) { FFileName = fileName; }
+    // Modification time of the project file when last read or written; 0 when none.
+    TDateTime GetFileDate() const { return FFileDate; }
+    // The results of the last check; nullptr before the first.
+    const TCheckCollection* CheckResults() const { return FCheckResults.get(); }
+
+    // Copies the modules' file names, the appellation, search path, unit header and releases.
+    void Assign(const TPersistent& source) override;
+
+    // --- Modified flag ----------------------------------------------------------------------------
+
+    // False for an empty project; else the own flag, the appellation's or the releases'. Module
+    // changes are not part of it: Modules() answers for them.
+    bool GetModified() const override;
+    // False also clears the appellation's and the releases' flags.
+    void SetModified(bool value) override;
+    bool IsSystemItem() const override { return false; }
+
+    // --- Life cycle -----------------------------------------------------------------------------
+
+    // A new project "Project1" in `dir` with the standard unit header and the common types
+    // module; modified, not yet on disk.
+    void NewProject(std::string_view dir);
+    // Back to empty: no name, no modules, no file name.
+    void CloseProject();
+    // Reads the project file and every module file from the project's directory (each by its
+    // bare name). Everything is read into a fresh project that replaces this one only when
+    // all of it succeeded; a missing module file is reported and the others still load.
+    void LoadFromFile(const std::string& fileName);
+    // Writes the project file when the project is modified (asking before replacing a file that
+    // changed on disk since it was read), then every modified module into `fileName`'s directory.
+    void SaveToFile(const std::string& fileName);
+    void UnlockAll();
+
+    // --- Modules ----------------------------------------------------------------------------------
+
+    // Appends a class module "ExtClass<n>" with a new class identifier and the system method; its
+    // file is the project's directory + the class name + ".qlm".
+    TemgpModule& AddClassModule();
+    // Appends the common types module with the built-in registered and system procedural types.
+    TemgpModule& AddCommonTypesModule();
+    // Appends an entry and loads it from the project's directory under `fileName`'s bare name;
+    // when the file cannot be read the entry is removed again and the error raised.
+    TemgpModule& AddExistingModule(std::string_view fileName);
+    TemgpModule& FirstModuleEntry() const;
+    TemgModule& FirstModule() const override;
+    // The entry whose module is named `className` (without regard to case), or nullptr.
+    TemgpModule* FindModuleEntry(std::string_view className) const;
+    TemgModule* FindModule(std::string_view className) override;
+    const TemgModule* FindModule(std::string_view className) const override;
+
+    std::string GetName() const { return FAppellation->GetName(); }
+    // No name and no modules.
+    bool IsEmpty() const;
+
+    // --- Generation and checking ------------------------------------------------------------------
+
+    // Generates every module in order, the common types module first.
+    void GenerateAll() const;
+    void GenerateAll(const IUnitBuilder& builder) const;
+    // Runs the check over every module in order into the project's results (cleared first) and
+    // hands them to `receiver` when given.
+    const TCheckCollection& CheckProject(ICheckResultsReceiver* receiver = nullptr);
+
+    // A deletion's reference search over every module (ElementRules' CheckDeletion).
+    std::function<void(const TgmcAppellation&, TStringList&)> TypeReferenceSearch();
+
+    // --- IProject ----------------------------------------------------------------------------------
+
+    const TemgModule* GetFirstModule() const override;
+    void ListReferencableClasses(TStringList& target, const TemgClass& cls, const TemgModule& module,
+                                 std::string_view currentName) override;
+    void RenameReferences(const TgmcAppellation& oldName, const TgmcAppellation* newName,
+                          TStringList* found) override;
+    void RenameClassReferences(const TgmcAppellation& oldName, const TgmcAppellation* newName,
+                               TStringList* found) override;
+    std::string GetProjectName() const override { return GetName(); }
+    void ListClassModules(TStringList& target) const override;
+    std::vector<TemgModule*> ClassModules() const override;
+    void ExternalClassesOf(TStringList& result, std::string_view className,
+                           std::vector<std::string>& errors) const override;
+    void ForEachModule(const std::function<void(TemgModule&)>& operation) const override;
+
+private:
+    // The stored SrcPath: the project file keeps none (it is computed from the file name).
+    std::string GetStoredSrcPath() const { return {}; }
+    void SetStoredSrcPath(std::string_view) {}
+    // The project's directory with a trailing separator.
+    std::string Directory() const { return GetSrcPath(); }
+    // Exchanges everything with `other`, each side keeping itself as its parts' owner.
+    void Swap(TemgpProject& other);
+
+    std::unique_ptr<TemgpModules> FModules;
+    std::unique_ptr<TgmcAppellation> FAppellation;
+    std::string FSearchPath;
+    std::string FUnitHeader;
+    std::unique_ptr<TReleaseDllCollection> FReleases;
+    std::string FFileName;
+    TDateTime FFileDate = 0;
+    bool FModified = false;
+    std::unique_ptr<TCheckCollection> FCheckResults;
+};
+
+}  // namespace quillon

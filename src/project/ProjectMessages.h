@@ -1,0 +1,29 @@
+// The texts the project raises, each kept once and verbatim; callers fill them in with Format.
+#pragma once
+
+#include <string_view>
+
+namespace quillon {
+
+inline constexpr std::string_view kNoModuleFound = "No module found";
+// Two blanks after "File": the text as the workbench has always shown it.
+inline constexpr std::string_view kFileNameNotAssigned = "File  name for %s not assigned";
+// A project file that lists one module file twice would load one file into two modules.
+inline constexpr std::string_view kModuleFileTwice = "Module file '%s' is named twice in the project";
+// A module file that cannot be read; the second argument is the reader's message.
+inline constexpr std::string_view kModuleFileUnreadable = "Cannot load module file '%s': %s";
+
+// Names of new projects and modules.
+inline constexpr std::string_view kNewProjectName = "Project1";
+inline constexpr std::string_view kNewClassWord = "ExtClass";
+
+// The unit header of a new project: six lines of 68 characters, each ended by CR LF.
+inline constexpr std::string_view kStandardUnitHeader =
+    "{******************************************************************}\r\n"
+    "{                                                                  }\r\n"
+    "{                Borland Delphi Runtime Library                    }\r\n"
+    "{                    Quillon generated                             }\r\n"
+    "{                                                                  }\r\n"
+    "{******************************************************************}\r\n";
+
+}  // namespace quillon

@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "generator/GeneratorTestSupport.h"
+#include "model/ComponentFile.h"
+#include "platform/FileSystem.h"
+#include "platform/UserDialogs.h"
+#include "project/Project.h"
+#include "support/TempDir.h"
+
+namespace quillon::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Moves a file's modification time `seconds` away, as another program's write would.
+void ShiftFileTime(const std::string& path, int seconds) {
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(seconds));
+}
+
+fs::file_time_type TimeOf(const std::string& path) { return fs::last_write_time(path); }
+
+std::string ModuleNames(const TemgpProject& project) {
+    std::string names;
+    project.ForEachModule([&](TemgModule& module) { names += (names.empty() ? "" : ",") + module.ModuleName(); });
+    return names;
+}
+
+class ProjectFiles : public ::testing::Test {
+protected:
+    // A saved project in `dir`: CommonTypes and ExtClass1 renamed Account.
+    void SaveNewProject() {
+        project.NewProject(dir.Path());
+        TemgModule& account = project.AddClassModule().Module();
+        account.MainClass().SetName("Account");
+        account.SetAppellation(account.MainClass().Appellation());
+        project.FindModuleEntry("Account")->SetFileName(dir.File("Account.qlm"));
+        project.SaveToFile(project.GetFileName());
+    }
+
+    TempDir dir;
+    ScriptedDialogs dialogs;
+    ScopedDialogs installed{dialogs};
+    TemgpProject project;
+};
+
+TEST_F(ProjectFiles, SavesEveryFileOfANewProjectAndLoadsItBack) {
+    SaveNewProject();
+    EXPECT_FALSE(project.GetModified());
+    EXPECT_FALSE(project.Modules().GetModified());
+    EXPECT_EQ(project.GetFileDate(), *FileAge(dir.File("Project1.qlp")));
+
+    TemgpProject loaded;
+    loaded.LoadFromFile(dir.File("Project1.qlp"));
+    EXPECT_EQ(ModuleNames(loaded), "CommonTypes,Account");
+    EXPECT_EQ(loaded.GetName(), "Project1");
+    EXPECT_EQ(loaded.GetUnitHeader(), project.GetUnitHeader());
+    EXPECT_EQ(loaded.GetSrcPath(), dir.Path() + "/");
+    EXPECT_EQ(loaded.Modules().Items(1)->GetFileName(), dir.File("Account.qlm"));
+    EXPECT_EQ(loaded.FindModule("Account")->Resolver(), &loaded);
+    EXPECT_FALSE(loaded.GetModified());
+    EXPECT_FALSE(loaded.Modules().GetModified());
+    EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(ProjectFiles, StoresModuleFilesByBareNameAndNoSourcePath) {
+    SaveNewProject();
+    const std::string text = ReadText(dir.File("Project1.qlp"));
+    EXPECT_EQ(text.rfind("object TModelFileHeader\r\n  Signature = 'PIF'\r\nend\r\nobject TModelFileOptions\r\nend\r\n"
+                         "object TemgpProject\r\n  Modules = <\r\n    item\r\n      FileName = 'CommonTypes.qlm'\r\n"
+                         "    end\r\n    item\r\n      FileName = 'Account.qlm'\r\n    end>\r\n",
+                         0),
+              0u)
+        << text;
+    EXPECT_EQ(text.find("SrcPath"), std::string::npos);
+    EXPECT_EQ(text.find(dir.Path()), std::string::npos);
+}
+
+TEST_F(ProjectFiles, SavingWritesOnlyWhatChanged) {
+    SaveNewProject();
+    const auto projectTime = TimeOf(dir.File("Project1.qlp"));
+    const auto commonTime = TimeOf(dir.File("CommonTypes.qlm"));
+    const auto accountTime = TimeOf(dir.File("Account.qlm"));
+
+    project.SaveToFile(project.GetFileName());
+    EXPECT_EQ(TimeOf(dir.File("Project1.qlp")), projectTime);
+    EXPECT_EQ(TimeOf(dir.File("CommonTypes.qlm")), commonTime);
+    EXPECT_EQ(TimeOf(dir.File("Account.qlm")), accountTime);
+
+    project.FindModule("Account")->SetDataModuleName("Ledger");
+    project.SaveToFile(project.GetFileName());
+    EXPECT_EQ(TimeOf(dir.File("Project1.qlp")), projectTime);
+    EXPECT_EQ(TimeOf(dir.File("CommonTypes.qlm")), commonTime);
+    EXPECT_NE(ReadText(dir.File("Account.qlm")).find("DataModuleName = 'Ledger'"), std::string::npos);
+
+    project.SetSearchPath("lib");
+    project.SaveToFile(project.GetFileName());
+    EXPECT_NE(ReadText(dir.File("Project1.qlp")).find("SearchPath = 'lib'"), std::string::npos);
+    EXPECT_EQ(TimeOf(dir.File("CommonTypes.qlm")), commonTime);
+    EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(ProjectFiles, AsksBeforeReplacingAProjectFileChangedOnDisk) {
+    SaveNewProject();
+    const std::string fileName = dir.File("Project1.qlp");
+    ShiftFileTime(fileName, -60);
+    const std::string before = ReadText(fileName);
+
+    project.SetSearchPath("lib");
+    project.FindModule("Account")->SetDataModuleName("Ledger");
+    dialogs.QueueAnswer(DialogAnswer::No);
+    project.SaveToFile(fileName);
+    ASSERT_EQ(dialogs.Questions().size(), 1u);
+    EXPECT_EQ(dialogs.Questions()[0].rfind("File '" + fileName + "' has another version. File has been changed ", 0),
+              0u);
+    EXPECT_EQ(ReadText(fileName), before);
+    EXPECT_TRUE(project.GetModified());
+    // The modules are saved all the same.
+    EXPECT_NE(ReadText(dir.File("Account.qlm")).find("Ledger"), std::string::npos);
+
+    dialogs.QueueAnswer(DialogAnswer::Cancel);
+    EXPECT_THROW(project.SaveToFile(fileName), EAbort);
+
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    project.SaveToFile(fileName);
+    EXPECT_NE(ReadText(fileName).find("SearchPath = 'lib'"), std::string::npos);
+    EXPECT_FALSE(project.GetModified());
+    EXPECT_EQ(dialogs.PendingAnswers(), 0u);
+}
+
+TEST_F(ProjectFiles, LoadsModulesNamedWithAnotherPlatformsPathsFromTheProjectDirectory) {
+    TemgModule common;
+    common.MakeCommonTypesModule();
+    WriteModelFile(common, dir.File("CommonTypes.qlm"), kModuleSignature, "");
+    TemgModule account;
+    account.MainClass().SetName("Account");
+    account.SetAppellation(account.MainClass().Appellation());
+    WriteModelFile(account, dir.File("Account.qlm"), kModuleSignature, "");
+    WriteText(dir.File("Bank.qlp"),
+              "object TModelFileHeader\r\n  Signature = 'PIF'\r\nend\r\nobject TModelFileOptions\r\nend\r\n"
+              "object TemgpProject\r\n  Modules = <\r\n"
+              "    item\r\n      FileName = '/home/someone/bank/CommonTypes.qlm'\r\n    end\r\n"
+              "    item\r\n      FileName = 'C:\\Work\\Account.qlm'\r\n    end>\r\n"
+              "  Appellation.Name = 'Bank'\r\n  SrcPath = 'C:\\Work\\'\r\nend\r\n");
+
+    project.LoadFromFile(dir.File("Bank.qlp"));
+    EXPECT_EQ(ModuleNames(project), "CommonTypes,Account");
+    EXPECT_EQ(project.Modules().Items(0)->GetFileName(), dir.File("CommonTypes.qlm"));
+    EXPECT_EQ(project.Modules().Items(1)->GetFileName(), dir.File("Account.qlm"));
+    EXPECT_EQ(project.GetSrcPath(), dir.Path() + "/");
+    // The first module is the common types module, every other one a class module.
+    EXPECT_EQ(project.FirstModule().MainClass().Methods().Count(), 0);
+    EXPECT_EQ(project.FindModule("account")->MainClass().Methods().Items(0)->GetName(), "AfterInitInstance");
+    EXPECT_FALSE(project.GetModified());
+    EXPECT_FALSE(project.Modules().GetModified());
+}
+
+TEST_F(ProjectFiles, AMissingModuleFileIsReportedAndTheOthersLoad) {
+    SaveNewProject();
+    fs::remove(dir.File("CommonTypes.qlm"));
+    TemgpProject loaded;
+    loaded.LoadFromFile(dir.File("Project1.qlp"));
+    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"File '" + dir.File("CommonTypes.qlm") + "' not found"});
+    EXPECT_EQ(loaded.FindModule("Account")->ModuleName(), "Account");
+}
+
+class FailedLoad : public ProjectFiles {
+protected:
+    void SetUp() override {
+        SaveNewProject();
+        project.SetSearchPath("kept");
+    }
+    // The load fails with `message` and leaves the open project as it was.
+    void ExpectRefused(const std::string& message) {
+        EXPECT_EQ(ExceptionMessage([&] { project.LoadFromFile(dir.File("Project1.qlp")); }), message);
+        EXPECT_EQ(ModuleNames(project), "CommonTypes,Account");
+        EXPECT_EQ(project.GetSearchPath(), "kept");
+        EXPECT_EQ(project.FirstModule().RegisteredDataTypes().Count(), 27);
+        EXPECT_EQ(project.FindModule("Account")->Resolver(), &project);
+    }
+};
+
+TEST_F(FailedLoad, AModuleFileNamedTwiceIsRefusedNamingIt) {
+    std::string text = ReadText(dir.File("Project1.qlp"));
+    text.replace(text.find("'Account.qlm'"), 13, "'C:\\Work\\CommonTypes.qlm'");
+    WriteText(dir.File("Project1.qlp"), text);
+    ExpectRefused("Module file '" + dir.File("CommonTypes.qlm") + "' is named twice in the project");
+}
+
+TEST_F(FailedLoad, AModuleFileThatDoesNotParseIsRefusedNamingIt) {
+    WriteText(dir.File("Account.qlm"), "object TModelFileHeader\r\n  Signature = 'MIF'\r\nend\r\nobject = 1\r\n");
+    ExpectRefused("Cannot load module file '" + dir.File("Account.qlm") + "': Identifier expected on line 4");
+}
+
+TEST_F(ProjectFiles, AddsAnExistingModuleFromTheProjectDirectoryOnly) {
+    SaveNewProject();
+    TemgModule ledger;
+    ledger.MainClass().SetName("Ledger");
+    ledger.SetAppellation(ledger.MainClass().Appellation());
+    WriteModelFile(ledger, dir.File("Ledger.qlm"), kModuleSignature, "");
+    TemgpModule& entry = project.AddExistingModule("D:\\Elsewhere\\Ledger.qlm");
+    EXPECT_EQ(entry.GetFileName(), dir.File("Ledger.qlm"));
+    EXPECT_EQ(project.FindModule("Ledger"), &entry.Module());
+
+    WriteText(dir.File("Broken.qlm"), "garbage");
+    EXPECT_NE(ExceptionMessage([&] { project.AddExistingModule("Broken.qlm"); })
+                  .find("Cannot load module file '" + dir.File("Broken.qlm") + "': "),
+              std::string::npos);
+    EXPECT_EQ(ModuleNames(project), "CommonTypes,Account,Ledger");
+}
+
+TEST_F(ProjectFiles, AnEntryWithoutFileNameCannotBeSaved) {
+    project.NewProject(dir.Path());
+    TemgpModule& entry = project.AddClassModule();
+    entry.SetFileName("");
+    EXPECT_EQ(ExceptionMessage([&] { entry.CanSave(); }), "File  name for ExtClass1 not assigned");
+    EXPECT_EQ(ExceptionMessage([&] { project.SaveToFile(project.GetFileName()); }),
+              "File  name for ExtClass1 not assigned");
+}
+
+}  // namespace
+}  // namespace quillon::test

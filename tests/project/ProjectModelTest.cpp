@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "generator/GeneratorTestSupport.h"
+#include "platform/FileSystem.h"
+#include "project/Project.h"
+#include "support/TempDir.h"
+
+namespace quillon::test {
+namespace {
+
+// The standard header, built from its description: six lines of 68 characters.
+std::string ExpectedUnitHeader() {
+    const auto line = [](const std::string& inner) { return "{" + inner + "}\r\n"; };
+    const std::string stars(66, '*'), blanks(66, ' ');
+    return line(stars) + line(blanks) +
+           line(std::string(16, ' ') + "Borland Delphi Runtime Library" + std::string(20, ' ')) +
+           line(std::string(20, ' ') + "Quillon generated" + std::string(29, ' ')) + line(blanks) + line(stars);
+}
+
+class NewProject : public ::testing::Test {
+protected:
+    void SetUp() override { project.NewProject(dir.Path()); }
+
+    // Renames a module and its class.
+    static void Rename(TemgModule& module, std::string_view name) {
+        module.MainClass().SetName(name);
+        module.SetAppellation(module.MainClass().Appellation());
+    }
+
+    TempDir dir;
+    TemgpProject project;
+};
+
+TEST_F(NewProject, HasTheCommonTypesModuleAndIsModified) {
+    EXPECT_EQ(project.GetFileName(), dir.File("Project1.qlp"));
+    EXPECT_EQ(project.GetName(), "Project1");
+    EXPECT_EQ(project.GetSrcPath(), dir.Path() + "/");
+    EXPECT_EQ(project.GetUnitHeader(), ExpectedUnitHeader());
+    EXPECT_EQ(project.GetSearchPath(), "");
+    ASSERT_EQ(project.Modules().Count(), 1);
+    const TemgpModule& entry = *project.Modules().Items(0);
+    EXPECT_EQ(entry.GetFileName(), dir.File("CommonTypes.qlm"));
+    const TemgModule& common = project.FirstModule();
+    EXPECT_EQ(common.ModuleName(), "CommonTypes");
+    EXPECT_EQ(common.MainClassName(), "CommonTypes");
+    EXPECT_EQ(common.RegisteredDataTypes().Count(), 27);
+    EXPECT_EQ(common.ProceduralTypes().Count(), 3);
+    EXPECT_EQ(common.MainClass().Methods().Count(), 0);
+    EXPECT_EQ(common.Resolver(), &project);
+    EXPECT_TRUE(project.GetModified());
+    EXPECT_TRUE(project.Modules().GetModified());
+}
+
+TEST_F(NewProject, NumbersClassModulesOverNamesAndCaptions) {
+    TemgpModule& first = project.AddClassModule();
+    TemgpModule& second = project.AddClassModule();
+    EXPECT_EQ(first.Module().ModuleName(), "ExtClass1");
+    EXPECT_EQ(second.Module().MainClassName(), "ExtClass2");
+    EXPECT_EQ(second.GetFileName(), dir.File("ExtClass2.qlm"));
+    EXPECT_TRUE(std::regex_match(second.Module().MainClass().GetGUID(),
+                                 std::regex(R"(\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\})")));
+    EXPECT_NE(first.Module().MainClass().GetGUID(), second.Module().MainClass().GetGUID());
+    const TemgMethod& system = *second.Module().MainClass().Methods().Items(0);
+    EXPECT_EQ(system.GetName(), "AfterInitInstance");
+    EXPECT_TRUE(system.IsSystemItem());
+
+    Rename(second.Module(), "Account");
+    EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass2");
+    second.Module().Appellation().SetCaption("External Class7");
+    EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass8");
+}
+
+TEST_F(NewProject, ModifiedFollowsTheProjectNotItsModules) {
+    project.SetModified(false);
+    project.Modules().SetModified(false);
+    EXPECT_FALSE(project.GetModified());
+    project.FirstModule().SetSrcPath("out");
+    EXPECT_FALSE(project.GetModified());
+    EXPECT_TRUE(project.Modules().GetModified());
+
+    project.Appellation().SetCaption("Bank");
+    EXPECT_TRUE(project.GetModified());
+    project.SetModified(false);
+    EXPECT_FALSE(project.Appellation().GetModified());
+    project.Releases().Add()->SetName("Nightly");
+    EXPECT_TRUE(project.GetModified());
+    project.SetModified(false);
+    EXPECT_FALSE(project.Releases().GetModified());
+    project.SetUnitHeader(project.GetUnitHeader());
+    EXPECT_FALSE(project.GetModified());
+    project.SetUnitHeader("{ header }\r\n");
+    EXPECT_TRUE(project.GetModified());
+}
+
+TEST_F(NewProject, ClosingEmptiesItAndAnEmptyProjectIsNeverModified) {
+    project.CloseProject();
+    EXPECT_TRUE(project.IsEmpty());
+    EXPECT_EQ(project.GetFileName(), "");
+    EXPECT_EQ(project.GetFileDate(), 0);
+    EXPECT_FALSE(project.GetModified());
+    project.SetSearchPath("lib");
+    project.SetModified(true);
+    EXPECT_FALSE(project.GetModified());
+    EXPECT_EQ(ExceptionMessage([&] { project.FirstModule(); }), "No module found");
+    EXPECT_EQ(ExceptionMessage([&] { project.FirstModuleEntry(); }), "No module found");
+    EXPECT_EQ(ExceptionMessage([&] { project.GenerateAll(); }), "No module found");
+    EXPECT_EQ(project.GetFirstModule(), nullptr);
+}
+
+TEST_F(NewProject, GeneratesEveryModuleInOrderWithTheProjectsPaths) {
+    Rename(project.AddClassModule().Module(), "Account");
+    Rename(project.AddClassModule().Module(), "Ledger");
+    project.FindModule("Ledger")->SetServerOption(moDirectUsesServer);
+    project.FirstModule().CreateEnumType("TKind", "", {"kOne"});
+    RecordingBuilder builder;
+    project.GenerateAll(builder);
+    EXPECT_EQ(builder.TakeRequests(),
+              (std::vector<std::string>{"CommonTypes:8", "Account:0", "Account:1", "Account:3", "Account:4",
+                                        "Account:11", "Ledger:0", "Ledger:1", "Ledger:4", "Ledger:11"}));
+    const std::string header = ReadText(dir.File("genAccount.pas"));
+    EXPECT_EQ(header.rfind(ExpectedUnitHeader(), 0), 0u);
+    EXPECT_TRUE(FileExists(dir.File("Account.dof")));
+    EXPECT_TRUE(FileExists(dir.File("genCommonTypes.pas")));
+}
+
+}  // namespace
+}  // namespace quillon::test
