@@ -287,6 +287,23 @@ TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOn) {
     EXPECT_EQ(Text(TFileKind::DebugFormGeneratorUnit).find("FController.SetDatabaseParams"), std::string::npos);
 }
 
+TEST_F(DebugApplication, TheControllerIsCreatedFromTheLibrariesDirectoriesWhereItNeedsThem) {
+    TemgModule ledger;
+    ledger.MainClass().SetName("Ledger");
+    ledger.SetSrcPath("ledger");
+    project.modules.push_back(&ledger);
+    account.MainClass().ExternalClasses().Add()->SetName("Ledger");
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
+                  .find("   FController:=TAccount.CreateFromPath(Self,'/work/demo/','/work/demo/ledger/');"),
+              std::string::npos);
+    account.SetServerOption(moComServer);
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit).find("   FController:=TAccount.CreateFromPath(Self,'/work/demo/ledger/');"),
+              std::string::npos);
+    account.MainClass().ExternalClasses().Delete(0);
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit).find("   FController:=TAccount.Create(Self);"),
+              std::string::npos);
+}
+
 TEST_F(DebugApplication, ProjectGroupBuildsTheReferencedLibrariesThisLibraryAndTheProgram) {
     TemgModule ledger;
     ledger.MainClass().SetName("Ledger");
