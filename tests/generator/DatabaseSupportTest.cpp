@@ -114,6 +114,22 @@ TEST_F(DatabaseSupport, OwnConnectionGivesTheControllerNoFactories) {
     EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", text}}, "Account.pas"));
 }
 
+TEST_F(DatabaseSupport, CompilesAgainstTheGeneratedControllerOfEachServerOption) {
+    account.SetDatabaseSupport({dbsQuery, dbsTable, dbsStoredProc});
+    for (TServerOption option : {moServerInDll, moDirectUsesServer, moComServerInDll}) {
+        account.SetServerOption(option);
+        std::vector<test::PascalFile> files{{"Account.pas", Controller()},
+                                            {"cntrAccount.pas", BuildUnitText(account, TFileKind::ControllerUnit, project)}};
+        if (option == moDirectUsesServer) {
+            files.push_back({"genAccount.pas", BuildUnitText(account, TFileKind::GeneratorServerUnit, project)});
+            files.push_back({"devAccount.pas", BuildUnitText(account, TFileKind::DeveloperServerUnit, project)});
+        }
+        if (option == moComServerInDll)
+            files.push_back({"intfAccount.pas", BuildUnitText(account, TFileKind::InterfaceUnit, project)});
+        EXPECT_TRUE(test::PascalCompiles(files, "Account.pas")) << static_cast<int>(option);
+    }
+}
+
 TEST_F(DatabaseSupport, ParamsAndAFactoryAreNoOwnConnection) {
     account.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
     EXPECT_EQ(BuildDataModuleUnit(account, project), "");
@@ -157,6 +173,14 @@ TEST_F(OwnConnection, DataModuleUnit) {
     // The resource directive names "*.DFM"; a case-sensitive file system needs that spelling.
     EXPECT_TRUE(test::PascalCompiles(
         {{"gen_dmuBank.pas", text}, {"gen_dmuBank.DFM", BuildDataModuleForm(account)}}, "gen_dmuBank.pas"));
+}
+
+TEST_F(OwnConnection, TheServerUnitCompilesWithTheDataModule) {
+    EXPECT_TRUE(test::PascalCompiles({{"genAccount.pas", BuildUnitText(account, TFileKind::GeneratorServerUnit, project)},
+                                      {"devAccount.pas", BuildUnitText(account, TFileKind::DeveloperServerUnit, project)},
+                                      {"gen_dmuBank.pas", BuildDataModuleUnit(account, project)},
+                                      {"gen_dmuBank.DFM", BuildDataModuleForm(account)}},
+                                     "genAccount.pas"));
 }
 
 TEST_F(OwnConnection, FormFileHoldsTheConnectionWithTheDefaultSessionName) {
