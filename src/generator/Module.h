@@ -87,7 +87,8 @@ public:
     const TemgAddUnits& AddUnits() const { return *FAddUnits; }
     void SetAddUnits(const TemgAddUnits& value) { FAddUnits->Assign(value); }
     TDatabaseSupport GetDatabaseSupport() const override { return FDatabaseSupport; }
-    void SetDatabaseSupport(TDatabaseSupport value) { SetField(FDatabaseSupport, value); }
+    // Keeps the database system items in step with the new set.
+    void SetDatabaseSupport(TDatabaseSupport value);
     TCopyFileCollection& CopyFiles() { return *FCopyFiles; }
     const TCopyFileCollection& CopyFiles() const { return *FCopyFiles; }
     void SetCopyFiles(const TCopyFileCollection& value) { FCopyFiles->Assign(value); }
@@ -200,6 +201,11 @@ public:
     // A class module's class has the system method AfterInitInstance (added when missing); the
     // common types module's class has none (removed).
     void MarkClassModule(bool classModule);
+    // The main class's database system items follow DatabaseSupport: per dataset factory in the
+    // set the event "Create...Method" and the function "Create...", for the own connection the
+    // procedure SetDatabaseParams. Items already there are kept as they are; those of kinds that
+    // left the set are removed. Runs on every change of the set and after loading.
+    void KeepDatabaseSystemItems();
     // Names the module and its class "CommonTypes", fills in the built-in registered types and
     // the system procedural types, and removes the system method.
     void MakeCommonTypesModule();
