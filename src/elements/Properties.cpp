@@ -209,6 +209,9 @@ void TemgProperty::AddDeveloperOverrides(TgmcMethods& target) const {
 }
 
 std::string TemgProperty::DebugAssignment(std::string_view objectExpr) const {
+    // The database support sets its dataset factories' routine variables itself; they are not the
+    // developer's to assign in the debug form.
+    if (HasSetting(isDSC)) return {};
     const std::string target = std::string(objectExpr) + "." + GetName();
     if (GetExported() && !FDebugValue.empty()) return target + ":=" + FDebugValue + ";";
     return "//" + target + ":= ;";

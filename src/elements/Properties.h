@@ -58,7 +58,8 @@ public:
     void AddFunctionPointerTypes(TgmcProceduralTypes& target) const;
     // The developer's override of the setter.
     void AddDeveloperOverrides(TgmcMethods& target) const;
-    // The debug application's assignment to `objectExpr`'s property, or its commented form.
+    // The debug application's assignment to `objectExpr`'s property, or its commented form; empty
+    // for a database support item.
     std::string DebugAssignment(std::string_view objectExpr) const;
 
 protected:
@@ -89,7 +90,7 @@ public:
     void AddFunctionPointerFields(TgmcFields& target) const;
     void AddFunctionPointerTypes(TgmcProceduralTypes& target) const;
     void AddDeveloperOverrides(TgmcMethods& target) const;
-    // The debug assignments of every property, one per line.
+    // The debug assignments of every property, one per line; database support items give none.
     std::string DebugAssignment(std::string_view objectExpr) const;
 };
 

@@ -266,4 +266,15 @@ TEST_F(PropertyContribution, DebugAssignmentsAndTheDeclarationText) {
     EXPECT_EQ(count.DeclarationText(), "property Count:Integer;default 10;");
 }
 
+TEST_F(PropertyContribution, TheDebugFormAssignsNoDatabaseSupportEvent) {
+    AddTyped(design.Events(), "CreateQueryMethod", "TCreateQueryMethod", dtProcedural).SetSettings({isSystemItem, isDSC});
+    AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
+    AddTyped(design.Events(), "CreateTableMethod", "TCreateTableMethod", dtProcedural).SetSettings({isSystemItem, isDSC});
+    // A system item that is not the database support's keeps its line.
+    AddTyped(design.Events(), "OnInit", "TNotifyEvent", dtRegisteredProcedural).SetSettings({isSystemItem});
+    EXPECT_EQ(design.Events().Items(0)->DebugAssignment("FController"), "");
+    EXPECT_EQ(design.Events().DebugAssignment("FController"),
+              "//FController.OnChange:= ;\r\n//FController.OnInit:= ;");
+}
+
 }  // namespace quillon

@@ -256,6 +256,9 @@ TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanel)
         << unit;
     EXPECT_NE(unit.find(Lines({"   inherited;", "   FDatabase.Close;", "end;"})), std::string::npos);
     EXPECT_NE(unit.find("   property Database:TDatabase read FDatabase;"), std::string::npos);
+    // The query factory's routine variable is the database support's, set by the controller itself.
+    ASSERT_NE(account.MainClass().Events().Count(), 0);
+    EXPECT_EQ(unit.find("CreateQueryMethod"), std::string::npos) << unit;
     EXPECT_NE(Text(TFileKind::DebugFormDeveloperUnit).find("SysUtils,DbTables,ExtCtrls"), std::string::npos);
     EXPECT_TRUE(FormUnitsCompile());
 
