@@ -7,6 +7,7 @@
 #include "generator/DebugApplication.h"
 #include "generator/ExternalClassMembers.h"
 #include "generator/FormFiles.h"
+#include "generator/GeneratedFileWriters.h"
 #include "generator/GeneratedFiles.h"
 #include "generator/LibraryProject.h"
 #include "generator/Module.h"
@@ -460,7 +461,7 @@ std::string BuildDebugApplicationText(const TemgDebugApplication& application, c
 }
 
 void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,
-                              const IModuleResolver& resolver) {
+                              const IModuleResolver& resolver, IGeneratedFileWriter& writer) {
     constexpr TWriteRules recreated{.makeReadOnly = true, .createDirectory = true, .askBeforeReplacing = false,
                                     .replaceExisting = true};
     constexpr TWriteRules replaced{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
@@ -476,17 +477,23 @@ void GenerateDebugApplication(const TemgDebugApplication& application, const Tem
     const std::string developerUnit = BuildDebugDeveloperFormUnit(application, module, resolver);
     const std::string base = directory + application.ProgramProjectName();
 
-    WriteGeneratedFile(recreatedHeader + program, base + ".dpr", replaced);
-    WriteGeneratedFile(ProjectOptionsText(resolver.GetSearchPath(), srcPath), base + ".dof", once);
-    WriteGeneratedFile(recreatedHeader + generatorUnit, directory + application.GeneratorFormUnitName() + ".pas",
+    writer.Write(recreatedHeader + program, base + ".dpr", replaced);
+    writer.Write(ProjectOptionsText(resolver.GetSearchPath(), srcPath), base + ".dof", once);
+    writer.Write(recreatedHeader + generatorUnit, directory + application.GeneratorFormUnitName() + ".pas",
                        recreated);
-    WriteGeneratedFile(GeneratedFileHeader(unitHeader, false) + developerUnit,
+    writer.Write(GeneratedFileHeader(unitHeader, false) + developerUnit,
                        directory + application.DeveloperFormUnitName() + ".pas", once);
-    WriteGeneratedFile(BuildDebugGeneratorForm(application, module),
+    writer.Write(BuildDebugGeneratorForm(application, module),
                        directory + application.GeneratorFormUnitName() + ".dfm", recreated);
-    WriteGeneratedFile(BuildDebugDeveloperForm(application), directory + application.DeveloperFormUnitName() + ".dfm",
+    writer.Write(BuildDebugDeveloperForm(application), directory + application.DeveloperFormUnitName() + ".dfm",
                        once);
-    WriteGeneratedFile(BuildDebugProjectGroup(application, module, resolver), base + "GROUP.bpg", replaced);
+    writer.Write(BuildDebugProjectGroup(application, module, resolver), base + "GROUP.bpg", replaced);
+}
+
+void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,
+                              const IModuleResolver& resolver) {
+    DiskFileWriter disk;
+    GenerateDebugApplication(application, module, resolver, disk);
 }
 
 }  // namespace quillon

@@ -10,6 +10,7 @@
 
 namespace quillon {
 
+class IGeneratedFileWriter;
 class IModuleResolver;
 class TemgDebugApplication;
 class TemgModule;
@@ -37,7 +38,11 @@ std::string BuildDebugApplicationText(const TemgDebugApplication& application, c
 
 // Writes every file of the application into its output directory: the program, the options file
 // (when absent), the generator's form unit and form (read-only, replaced), the developer's form
-// unit and form (only when absent) and the project group.
+// unit and form (only when absent) and the project group. Every file goes through `writer`, so a
+// planning writer works out what the generation would change without touching the disk.
+void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,
+                              const IModuleResolver& resolver, IGeneratedFileWriter& writer);
+// The same, written to disk.
 void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,
                               const IModuleResolver& resolver);
 
