@@ -7,14 +7,20 @@
 #include <ostream>
 
 #include "checking/CheckResults.h"
+#include "elements/ReleaseElements.h"
+#include "generator/DebugApplication.h"
+#include "generator/DebugApplicationUnits.h"
 #include "generator/GeneratedFileWriters.h"
 #include "generator/GeneratorMessages.h"
+#include "generator/Release.h"
 #include "generator/UnitBuilder.h"
 #include "model/ComponentFile.h"
 #include "model/ModelMessages.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
+#include "platform/ShellOpen.h"
+#include "platform/Text.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
 
@@ -27,6 +33,9 @@ namespace {
 constexpr std::string_view kProgramName = "quillon-cli";
 constexpr std::string_view kProjectExists = "Project file '%s' already exists";
 constexpr std::string_view kModuleFilesMissing = "Project '%s' lacks %d of its module files";
+constexpr std::string_view kDebugApplicationNotFound = "Debug application '%s' not found in class '%s'";
+constexpr std::string_view kReleaseNotFound = "Release '%s' not found";
+constexpr std::string_view kReleaseDirectoryLine = "Release directory: %s";
 
 std::string AbsolutePath(const std::string& path) { return fs::absolute(fs::path(path)).lexically_normal().string(); }
 
@@ -53,6 +62,21 @@ private:
 // Runs the generation the options ask for, every module or one module and the first module,
 // with `tools`.
 void RunGeneration(const TemgpProject& project, const GenerateOptions& options, const GenerationTools& tools) {
+    if (!options.debugApplication.empty()) {
+        // The argument's form was checked by the parser: the first "/" separates the names.
+        const std::size_t slash = options.debugApplication.find('/');
+        const std::string moduleName = options.debugApplication.substr(0, slash);
+        const std::string applicationName = options.debugApplication.substr(slash + 1);
+        const TemgModule* module = project.FindModule(moduleName);
+        if (!module) throw Exception(Format(kReferencedClassNotFound, moduleName));
+        const TemgDebugApplications& applications = module->DebugApplications();
+        for (int i = 0; i < applications.Count(); ++i)
+            if (SameText(applications.Items(i)->GetName(), applicationName)) {
+                GenerateDebugApplication(*applications.Items(i), *module, project, tools.writer);
+                return;
+            }
+        throw Exception(Format(kDebugApplicationNotFound, applicationName, module->MainClassName()));
+    }
     if (options.module.empty()) {
         project.GenerateAll(tools);
         return;
@@ -268,6 +292,26 @@ int CommandGenerate(const std::string& projectFile, const GenerateOptions& optio
     return kExitSuccess;
 }
 
+int CommandRelease(const std::string& projectFile, const std::string& name, std::ostream& out, std::ostream& err) {
+    const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
+    const TReleaseDll* release = nullptr;
+    for (int i = 0; i < project->Releases().Count() && !release; ++i)
+        if (SameText(project->Releases().Items(i)->GetName(), name)) release = project->Releases().Items(i);
+    if (!release) throw Exception(Format(kReleaseNotFound, name));
+
+    const std::vector<TemgModule*> classModules = project->ClassModules();
+    const std::vector<const TemgModule*> modules(classModules.begin(), classModules.end());
+    // The user asked for the release by running the command: no "Copy files to" question, and
+    // the directory a desktop would open is printed instead.
+    const ShellOpenScope shell([&out](const std::string& path) { out << Format(kReleaseDirectoryLine, path) << "\n"; });
+    const std::vector<std::string> errors = RunRelease(*release, *project, modules);
+    for (const std::string& error : errors) err << error << "\n";
+    out << "Released " << release->GetName();
+    if (!errors.empty()) out << " with " << Plural(errors.size(), "problem");
+    out << "\n";
+    return errors.empty() ? kExitSuccess : kExitFindings;
+}
+
 int CommandGraph(const std::string& projectFile, std::ostream& out) {
     const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
     out << "digraph " << DotQuoted(project->GetName()) << " {\n";
@@ -345,8 +389,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     app.set_version_flag("--version", std::string(kProgramName) + " " + QUILLON_VERSION);
     app.require_subcommand(1);
     app.footer(
-        "Exit status: 0 success; 1 the check found errors or a file would change; 2 usage error;\n"
-        "3 the command failed (its message on standard error).\n"
+        "Exit status: 0 success; 1 the check found errors, a file would change or a release had\n"
+        "problems; 2 usage error; 3 the command failed (its message on standard error).\n"
         "'quillon-cli COMMAND --help' describes a command's arguments and options.");
 
     std::string path;
@@ -354,13 +398,23 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     newCommand->add_option("DIR", path, "Directory of the new project")->required();
 
     GenerateOptions generate;
-    CLI::App* generateCommand = app.add_subcommand("generate", "Generate every module, or one with --module; --dry-run and --check write nothing");
+    CLI::App* generateCommand = app.add_subcommand("generate", "Generate every module, one with --module or a debug application with --debug-app; --dry-run and --check write nothing");
     generateCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     CLI::Option* moduleOption = generateCommand->add_option(
         "--module", generate.module, "Generate only this module (then the first module), as Generate Class");
     generateCommand->add_flag("--with-referenced", generate.withReferenced,
                               "With --module: also every module its class refers to")
         ->needs(moduleOption);
+    generateCommand
+        ->add_option("--debug-app", generate.debugApplication, "Generate only this debug application of this module")
+        ->type_name("MODULE/APP")
+        ->check([](const std::string& value) -> std::string {
+            const std::size_t slash = value.find('/');
+            if (slash == std::string::npos || slash == 0 || slash + 1 == value.size())
+                return "expected MODULE/APP, got '" + value + "'";
+            return {};
+        })
+        ->excludes(moduleOption);
     CLI::Option* dryRun =
         generateCommand->add_flag("--dry-run", generate.dryRun, "Write nothing; list the files that would change");
     generateCommand
@@ -370,6 +424,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CLI::App* checkCommand =
         app.add_subcommand("check", "Check the project: one line per result, exit status 1 on errors");
     checkCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+
+    std::string releaseName;
+    CLI::App* releaseCommand = app.add_subcommand(
+        "release", "Run the release NAME: copy the built libraries and units; problems on standard error, exit status 1");
+    releaseCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+    releaseCommand->add_option("NAME", releaseName, "Name of the release")->required();
 
     CLI::App* showCommand = app.add_subcommand("show", "Print the project tree with the module options");
     showCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
@@ -398,6 +458,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (showCommand->parsed()) return CommandShow(path, out);
         if (checkCommand->parsed()) return CommandCheck(path, out);
         if (generateCommand->parsed()) return CommandGenerate(path, generate, out);
+        if (releaseCommand->parsed()) return CommandRelease(path, releaseName, out, err);
         if (graphCommand->parsed()) return CommandGraph(path, out);
         if (formatCommand->parsed()) return CommandFormat(path, formatCheck, out);
     } catch (const EAbort&) {

@@ -16,7 +16,7 @@ namespace quillon::cli {
 
 enum ExitStatus : int {
     kExitSuccess = 0,
-    // The check found errors, or a file would change.
+    // The check found errors, a file would change, or a release reported problems.
     kExitFindings = 1,
     kExitUsage = 2,
     // The command failed; its message went to the error stream.
@@ -44,6 +44,9 @@ struct GenerateOptions {
     std::string module;
     // With `module`: also every module its class refers to.
     bool withReferenced = false;
+    // "MODULE/APP": only this debug application of this module (both names without regard to
+    // case); excludes `module`.
+    std::string debugApplication;
     // Write nothing, not even a directory; list the files that would be created or changed, judged
     // by the writing rules against the disk.
     bool dryRun = false;
@@ -54,6 +57,11 @@ struct GenerateOptions {
 // is not rewritten), then a summary; on a failure the files written so far are listed before it
 // is raised.
 int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out);
+
+// Runs the project's release `name` (without regard to case). The release directory is printed
+// where the workbench would open it; the problems found go to `err`, one per line, and make the
+// status kExitFindings. A missing release or a directory that cannot be created is raised.
+int CommandRelease(const std::string& projectFile, const std::string& name, std::ostream& out, std::ostream& err);
 
 // The modules as a Graphviz DOT graph: a node per module labelled with its class name and server
 // option, an edge per external class from the owning module to the referenced one labelled with

@@ -344,7 +344,7 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     const Outcome help = RunCommand({"--help"});
     EXPECT_EQ(help.status, 0);
     // Each command on one line of its own, with what it does.
-    for (const std::string command : {"new", "generate", "check", "show", "graph", "format"}) {
+    for (const std::string command : {"new", "generate", "check", "release", "show", "graph", "format"}) {
         const std::vector<std::string> lines = Lines(help.out);
         EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                                 [&](const std::string& line) {
@@ -355,7 +355,9 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
             << command << "\n" << help.out;
     }
     EXPECT_NE(help.out.find("Exit status: 0 success; 1 "), std::string::npos);
-    EXPECT_NE(RunCommand({"generate", "--help"}).out.find("--with-referenced"), std::string::npos);
+    const std::string generateHelp = RunCommand({"generate", "--help"}).out;
+    EXPECT_NE(generateHelp.find("--with-referenced"), std::string::npos);
+    EXPECT_NE(generateHelp.find("--debug-app MODULE/APP"), std::string::npos) << generateHelp;
 }
 
 }  // namespace
