@@ -2,7 +2,10 @@
 // and the project group, with and without database support.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "generator/DebugApplicationUnits.h"
+#include "generator/GeneratedFileWriters.h"
 #include "platform/FileSystem.h"
 #include "support/Lines.h"
 #include "support/PascalCompiler.h"
@@ -351,6 +354,21 @@ TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerato
     EXPECT_EQ(test::ReadText(dir.File("debug/devuTellerForm.pas")), "mine");
     EXPECT_EQ(test::ReadText(dir.File("debug/devuTellerForm.dfm")), "mine too");
     EXPECT_EQ(test::ReadText(dir.File("debug/genuTellerForm.pas")).find("DepositClick"), std::string::npos);
+}
+
+TEST_F(DebugApplication, APlannedGenerationTouchesNothingAndAgreesWithTheDisk) {
+    test::TempDir dir;
+    project.srcPath = dir.Path() + "/";
+    PlanningFileWriter before;
+    GenerateDebugApplication(*app, account, project, before);
+    EXPECT_EQ(before.ChangedFiles().size(), 7u);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("debug")));
+
+    GenerateDebugApplication(*app, account, project);
+    PlanningFileWriter after;
+    GenerateDebugApplication(*app, account, project, after);
+    EXPECT_EQ(after.Files().size(), 7u);
+    EXPECT_TRUE(after.ChangedFiles().empty());
 }
 
 }  // namespace quillon
