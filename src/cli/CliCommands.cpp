@@ -398,7 +398,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     newCommand->add_option("DIR", path, "Directory of the new project")->required();
 
     GenerateOptions generate;
-    CLI::App* generateCommand = app.add_subcommand("generate", "Generate every module, one with --module or a debug application with --debug-app; --dry-run and --check write nothing");
+    CLI::App* generateCommand = app.add_subcommand(
+        "generate", "Generate every module, one (--module) or a debug application (--debug-app); --dry-run and "
+                    "--check write nothing");
     generateCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     CLI::Option* moduleOption = generateCommand->add_option(
         "--module", generate.module, "Generate only this module (then the first module), as Generate Class");
@@ -427,7 +429,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     std::string releaseName;
     CLI::App* releaseCommand = app.add_subcommand(
-        "release", "Run the release NAME: copy the built libraries and units; problems on standard error, exit status 1");
+        "release", "Run the release NAME: copy the built libraries and units; problems on standard error");
     releaseCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     releaseCommand->add_option("NAME", releaseName, "Name of the release")->required();
 

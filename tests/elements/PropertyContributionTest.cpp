@@ -267,9 +267,10 @@ TEST_F(PropertyContribution, DebugAssignmentsAndTheDeclarationText) {
 }
 
 TEST_F(PropertyContribution, TheDebugFormAssignsNoDatabaseSupportEvent) {
-    AddTyped(design.Events(), "CreateQueryMethod", "TCreateQueryMethod", dtProcedural).SetSettings({isSystemItem, isDSC});
+    const TItemSettings databaseSupport{isSystemItem, isDSC};
+    AddTyped(design.Events(), "CreateQueryMethod", "TCreateQueryMethod", dtProcedural).SetSettings(databaseSupport);
     AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
-    AddTyped(design.Events(), "CreateTableMethod", "TCreateTableMethod", dtProcedural).SetSettings({isSystemItem, isDSC});
+    AddTyped(design.Events(), "CreateTableMethod", "TCreateTableMethod", dtProcedural).SetSettings(databaseSupport);
     // A system item that is not the database support's keeps its line.
     AddTyped(design.Events(), "OnInit", "TNotifyEvent", dtRegisteredProcedural).SetSettings({isSystemItem});
     EXPECT_EQ(design.Events().Items(0)->DebugAssignment("FController"), "");
