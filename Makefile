@@ -2,9 +2,10 @@
 # every test.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
-APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev
+APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev \
+  qt6-base-dev qt6-svg-dev libgl-dev
 
-.PHONY: all build test deps run bench fuzz clean
+.PHONY: all build test deps run gui bench fuzz clean
 
 all: build
 
@@ -31,6 +32,11 @@ test: deps
 run: deps
 	$(MAKE) build
 	$(BUILD_DIR)/bin/quillon-cli generate examples/Bank/Project1.qlp
+
+# Starts the workbench on the bundled example project.
+gui: deps
+	$(MAKE) build
+	$(BUILD_DIR)/bin/quillon examples/Bank/Project1.qlp
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLON_BUILD_BENCH=ON -DQUILLON_BUILD_TESTS=OFF
