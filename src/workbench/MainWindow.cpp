@@ -60,6 +60,7 @@ TfmQLN::TfmQLN(std::unique_ptr<TWorkbenchSettings> settings, std::unique_ptr<IFi
       FFileDialogs(fileDialogs ? std::move(fileDialogs) : std::make_unique<QtFileDialogs>()),
       FStartFile(std::move(startFile)) {
     setObjectName("fmQLN");
+    setWindowIcon(ImageIcon(12));
     CreateWidgets();
     CreateActions();
     CreateMenus();
@@ -83,7 +84,6 @@ void TfmQLN::CreateWidgets() {
     tvProject->setContextMenuPolicy(Qt::CustomContextMenu);
     tvProject->setIconSize(QSize(16, 16));
     tvProject->setUniformRowHeights(true);
-    tvProject->setAnimated(true);
 
     FEditorArea = new QFrame;
     FEditorArea->setObjectName("frEditor");
@@ -438,7 +438,6 @@ void TfmQLN::CheckItemActivated(QListWidgetItem* row) {
 void TfmQLN::RebuildTree() {
     BuildProjectTree(*tvProject, FProject);
     if (QTreeWidgetItem* root = tvProject->topLevelItem(0)) {
-        for (int i = 0; i < root->childCount(); ++i) root->child(i)->setExpanded(NodeKind(root->child(i)) == TreeNodeKind::Module);
         tvProject->setCurrentItem(root);
     }
     RedrawTree();

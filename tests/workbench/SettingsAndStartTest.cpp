@@ -113,6 +113,7 @@ TEST_F(SettingsAndStartTest, ScreenshotOfTheExampleProject) {
     const TemgClass& cls = loaded.Modules().Items(1)->Module().MainClass();
     EXPECT_TRUE(window.SelectObject(cls.Properties().Count() > 0 ? static_cast<const TPersistent*>(cls.Properties().Items(0))
                                                                  : loaded.Modules().Items(1)));
+    QApplication::processEvents();
     fs::create_directories(QUILLON_SCREENSHOT_DIR);
     const QImage shot = window.grab().toImage();
     EXPECT_TRUE(shot.save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench.png"));
