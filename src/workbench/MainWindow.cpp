@@ -34,6 +34,7 @@
 #include "workbench/FileDialogs.h"
 #include "workbench/Icons.h"
 #include "workbench/ProjectTree.h"
+#include "workbench/PublishedValues.h"
 #include "workbench/WorkbenchMessages.h"
 #include "workbench/WorkbenchSettings.h"
 
@@ -105,11 +106,25 @@ void TfmQLN::CreateWidgets() {
     editorLayout->addWidget(FEditorName);
     editorLayout->addSpacing(8);
     editorLayout->addWidget(FEditorDetails);
-    editorLayout->addStretch();
+    // Until the element editors arrive the area shows the element's stored values read-only.
+    tvValues = new QTreeWidget;
+    tvValues->setObjectName("tvValues");
+    tvValues->setColumnCount(2);
+    tvValues->setHeaderLabels({"Property", "Value"});
+    tvValues->setRootIsDecorated(false);
+    tvValues->setAlternatingRowColors(true);
+    tvValues->setSelectionMode(QAbstractItemView::NoSelection);
+    tvValues->setFocusPolicy(Qt::NoFocus);
+    tvValues->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tvValues->header()->setStretchLastSection(true);
+    editorLayout->addSpacing(8);
+    editorLayout->addWidget(tvValues, 1);
     FEditorArea->setStyleSheet(
         "#frEditor { background: palette(base); }"
         "#lbEditorKind { color: #5b6b80; text-transform: uppercase; letter-spacing: 1px; }"
-        "#lbEditorDetails { color: #333; }");
+        "#lbEditorDetails { color: #333; }"
+        "#tvValues { border: 1px solid #d5dbe3; }"
+        "#tvValues::item { padding: 3px 8px 3px 2px; }");
 
     FTreeSplitter = new QSplitter(Qt::Horizontal);
     FTreeSplitter->setObjectName("spTree");
@@ -547,6 +562,25 @@ void TfmQLN::PreparePopup() {
 
 void TfmQLN::UpdateEditorArea() {
     QTreeWidgetItem* node = tvProject->currentItem();
+    tvValues->clear();
+    const TPersistent* shown = nullptr;
+    if (node) {
+        switch (NodeKind(node)) {
+            case TreeNodeKind::Project: shown = &FProject; break;
+            case TreeNodeKind::Module: shown = &static_cast<TemgpModule*>(NodeObject(node))->Module(); break;
+            default:
+                if (dynamic_cast<TCollectionItem*>(NodeObject(node))) shown = NodeObject(node);
+                break;
+        }
+    }
+    if (shown) {
+        for (const auto& [name, value] : PublishedValues(*shown)) {
+            QString text = QString::fromStdString(value).trimmed();
+            text.replace("\r\n", " ↵ ");
+            new QTreeWidgetItem(tvValues, {QString::fromStdString(name), text});
+        }
+    }
+    tvValues->setVisible(shown != nullptr);
     if (!node) {
         FEditorKind->setText(FProject.IsEmpty() ? "No project" : "");
         FEditorName->setText(FProject.IsEmpty() ? "Open or create a project" : "");

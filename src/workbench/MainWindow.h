@@ -125,6 +125,7 @@ private:
     QLabel* FEditorKind = nullptr;
     QLabel* FEditorName = nullptr;
     QLabel* FEditorDetails = nullptr;
+    QTreeWidget* tvValues = nullptr;
     QMenu* miReopen = nullptr;
     QMenu* pmTree = nullptr;
 };
