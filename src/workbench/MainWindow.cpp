@@ -59,7 +59,10 @@ TfmQLN::TfmQLN(std::unique_ptr<TWorkbenchSettings> settings, std::unique_ptr<IFi
     : QMainWindow(parent),
       FSettings(std::move(settings)),
       FFileDialogs(fileDialogs ? std::move(fileDialogs) : std::make_unique<QtFileDialogs>()),
-      FStartFile(std::move(startFile)) {
+      FStartFile(std::move(startFile)),
+      FShellOpen([](const std::string& fileName) {
+          QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(fileName)));
+      }) {
     setObjectName("fmQLN");
     setWindowIcon(ImageIcon(12));
     CreateWidgets();
@@ -466,8 +469,10 @@ void TfmQLN::RedrawTree() { RefreshNodeStyles(*tvProject); }
 
 void TfmQLN::UpdateCaption() {
     const QString title = Text(kApplicationTitle);
-    setWindowTitle(FProject.IsEmpty() ? title : QString::fromStdString(FProject.GetName()) + " - " + title);
-    QApplication::setApplicationDisplayName(windowTitle());
+    const QString caption = FProject.IsEmpty() ? title : QString::fromStdString(FProject.GetName()) + " - " + title;
+    // The application's name first: a window title differing from it would get it appended.
+    QApplication::setApplicationDisplayName(caption);
+    setWindowTitle(caption);
 }
 
 bool TfmQLN::SelectObject(const TPersistent* object) {
@@ -661,7 +666,7 @@ void TfmQLN::CloseProject() {
 void TfmQLN::OpenProjectFile(const std::string& fileName) {
     if (!FProject.IsEmpty()) {
         if (ProjectModified()) SaveProject(true);
-        FProject.CloseProject();
+        CloseProject();
     }
     try {
         FProject.LoadFromFile(fileName);
@@ -792,7 +797,6 @@ void TfmQLN::DeleteCurrent() {
 
 void TfmQLN::GenerateAll() {
     ApplyEditor();
-    if (FProject.IsEmpty()) throw Exception(std::string(kNoProject));
     FProject.GenerateAll();
     statusBar()->showMessage("Generated " + QString::fromStdString(FProject.GetName()), 5000);
 }
@@ -830,7 +834,7 @@ void TfmQLN::OpenModuleFile(int kind) {
     const TemgModule& module = kind == 8 ? FProject.FirstModule() : RequireCurrentModule();
     if (kind == 8 && !CurrentModuleEntry()) throw Exception(std::string(kNoCurrentClass));
     const std::string fileName = module.UnitFileName(static_cast<TFileKind>(kind), FProject.GetSrcPath());
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(fileName)));
+    FShellOpen(fileName);
 }
 
 void TfmQLN::OpenDebugFiles(bool project) {
@@ -840,12 +844,11 @@ void TfmQLN::OpenDebugFiles(bool project) {
     const TFileKind first = project ? TFileKind::DebugProjectUnit : TFileKind::DebugFormGeneratorUnit;
     const TFileKind second = project ? TFileKind::ProjectGroup : TFileKind::DebugFormDeveloperUnit;
     for (TFileKind kind : {first, second})
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(app->UnitFileName(kind, base))));
+        FShellOpen(app->UnitFileName(kind, base));
 }
 
 void TfmQLN::OpenHelp() {
-    const QString help = QDir(QCoreApplication::applicationDirPath()).filePath(Text(kHelpFileName));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    FShellOpen(QDir(QCoreApplication::applicationDirPath()).filePath(Text(kHelpFileName)).toStdString());
 }
 
 void TfmQLN::ShowAbout() {

@@ -200,6 +200,18 @@ TEST_F(MainWindowTest, ReopenListTakesOutTheOpenProjectAndPutsItBackOnTopWhenClo
     EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{a + "/Project1.qlp", b + "/Project1.qlp"}));
 }
 
+TEST_F(MainWindowTest, ReopeningAnotherProjectPutsTheOpenOneBackOnTheList) {
+    const std::string a = work.Path() + "/A", b = work.Path() + "/B";
+    NewProjectIn(a);
+    Trigger("actSave");
+    NewProjectIn(b);
+    Trigger("actSave");
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp", a + "/Project1.qlp"}));
+    Window().ReopenMenu().actions().at(1)->trigger();
+    EXPECT_EQ(Window().Project().GetFileName(), a + "/Project1.qlp");
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp"}));
+}
+
 TEST_F(MainWindowTest, OpeningAProjectAlreadyListedInOtherLetterCaseLeavesOneEntry) {
     NewProjectIn(work.Path());
     Trigger("actSave");
@@ -337,6 +349,70 @@ TEST_F(MainWindowTest, CheckPanelListsABrokenReferenceAndADoubleClickSelectsIt) 
     dialogs.QueueAnswer(DialogAnswer::Yes);
     Trigger("actDelete");
     EXPECT_FALSE(Window().CheckPanelShown());
+}
+
+TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
+    SavedProjectWithTwoClasses();
+    TemgModule& module = Module(1).Module();
+    module.CreateEnumType("TColour", "", {"clRed", "clBlue"});
+    Window().Project().FirstModule().CreateEnumType("TShared", "", {"shA", "shB"});
+    Select(&Module(1));
+    Trigger("actGenerateClass");
+    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    const std::string srcPath = Window().Project().GetSrcPath();
+    EXPECT_TRUE(fs::exists(module.UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+    EXPECT_TRUE(fs::exists(Window().Project().FirstModule().UnitFileName(TFileKind::TypesUnit, srcPath)));
+    EXPECT_FALSE(fs::exists(Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+
+    Trigger("actGenerateProjectSrc");
+    EXPECT_TRUE(fs::exists(Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+}
+
+TEST_F(MainWindowTest, GeneratingWithoutAProjectIsReported) {
+    Trigger("actGenerateProjectSrc");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"No module found"}));
+}
+
+TEST_F(MainWindowTest, DebugApplicationCommandsFollowTheSelectedDebugApplication) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actNewDebugApplication");
+    QTreeWidgetItem* app = Window().Tree().currentItem();
+    ASSERT_EQ(NodeKind(app), TreeNodeKind::DebugApplication);
+    EXPECT_EQ(NodeImage(app), 20);
+    for (const char* name : {"actGenerateDebugApp", "actOpenDebugProject", "actOpenDebugForm", "actGenerateCurrent"})
+        EXPECT_TRUE(Window().Action(name)->isEnabled()) << name;
+    QAction* andClass = Window().Action("actGenerateDebugAppAndCurrentClass");
+    EXPECT_TRUE(andClass->isVisible());
+    EXPECT_EQ(andClass->text().toStdString(), "Generate '" + app->text(0).toStdString() + "' and 'ExtClass1'");
+    EXPECT_FALSE(Window().Action("actGenerateDebugAppAndAllReferencedClasses")->isVisible());
+
+    Trigger("actNewExternalClassReference");
+    Select(Module(1).Module().DebugApplications().Items(0));
+    QAction* andReferenced = Window().Action("actGenerateDebugAppAndAllReferencedClasses");
+    EXPECT_TRUE(andReferenced->isVisible());
+    EXPECT_EQ(andReferenced->text().toStdString(), "Generate '" + app->text(0).toStdString() + "' and all referenced classes");
+
+    Select(&Module(1));
+    EXPECT_FALSE(Window().Action("actGenerateDebugApp")->isEnabled());
+    EXPECT_FALSE(andClass->isVisible());
+}
+
+TEST_F(MainWindowTest, OpenFileCommandsHandTheGeneratedFileToTheDesktop) {
+    std::vector<std::string> opened;
+    Window().SetShellOpen([&](const std::string& fileName) { opened.push_back(fileName); });
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actOpenModuleA");
+    Trigger("actOpenModuleT");
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(fs::path(opened[0]).filename(), "genExtClass1.pas");
+    EXPECT_EQ(fs::path(opened[1]).filename(), "genCommonTypes.pas");
+    EXPECT_EQ(fs::path(opened[0]).parent_path(), fs::path(work.Path()));
+
+    Select(&Window().Project());
+    Trigger("actOpenModuleT");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"Current node doesn't relate to any of the class"}));
 }
 
 TEST_F(MainWindowTest, CommandsCarryTheirNamesCaptionsAndHints) {
