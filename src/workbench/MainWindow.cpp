@@ -158,7 +158,6 @@ void TfmQLN::CreateWidgets() {
     });
     connect(tvProject, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (QTreeWidgetItem* node = tvProject->itemAt(at)) tvProject->setCurrentItem(node);
-        PreparePopup();
         pmTree->popup(tvProject->viewport()->mapToGlobal(at));
     });
     connect(lvCheck, &QListWidget::itemDoubleClicked, this, &TfmQLN::CheckItemActivated);
@@ -311,6 +310,7 @@ void TfmQLN::CreateMenus() {
 
     pmTree = new QMenu(this);
     pmTree->setObjectName("pmTree");
+    connect(pmTree, &QMenu::aboutToShow, this, &TfmQLN::PreparePopup);
     item(pmTree, "actGenerateDebugAppAndCurrentClass");
     item(pmTree, "actGenerateDebugAppAndAllReferencedClasses");
     item(pmTree, "actGenerateCurrent");
@@ -373,7 +373,12 @@ void TfmQLN::WriteSettings() {
 }
 
 void TfmQLN::BuildReopenMenu() {
-    miReopen->clear();
+    // The entry being chosen may be the one that rebuilds the menu: entries go when control
+    // is back in the event loop.
+    for (QAction* entry : miReopen->actions()) {
+        miReopen->removeAction(entry);
+        entry->deleteLater();
+    }
     for (int i = 0; i < FReopenProjects.Count(); ++i) {
         QAction* entry = miReopen->addAction(QString::fromStdString(FReopenProjects.Items()[static_cast<std::size_t>(i)]));
         entry->setData(i);

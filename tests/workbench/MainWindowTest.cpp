@@ -398,6 +398,21 @@ TEST_F(MainWindowTest, DebugApplicationCommandsFollowTheSelectedDebugApplication
     EXPECT_FALSE(andClass->isVisible());
 }
 
+TEST_F(MainWindowTest, ThePopupNamesWhatItWouldGenerate) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actNewDebugApplication");
+    auto* popup = Window().findChild<QMenu*>("pmTree");
+    ASSERT_NE(popup, nullptr);
+    QAction* current = Window().Action("actGenerateCurrent");
+    const std::string app = Window().Tree().currentItem()->text(0).toStdString();
+    emit popup->aboutToShow();
+    EXPECT_EQ(current->text().toStdString(), "Generate " + app);
+    Select(&Module(1));
+    emit popup->aboutToShow();
+    EXPECT_EQ(current->text().toStdString(), "Generate ExtClass1");
+}
+
 TEST_F(MainWindowTest, OpenFileCommandsHandTheGeneratedFileToTheDesktop) {
     std::vector<std::string> opened;
     Window().SetShellOpen([&](const std::string& fileName) { opened.push_back(fileName); });

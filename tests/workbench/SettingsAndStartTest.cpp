@@ -7,6 +7,9 @@
 #include <QSettings>
 #include <QTreeWidget>
 
+#include "elements/DesignClass.h"
+#include "elements/ElementRules.h"
+#include "elements/ExternalClasses.h"
 #include "support/TempDir.h"
 #include "workbench/WorkbenchFixture.h"
 
@@ -115,8 +118,16 @@ TEST_F(SettingsAndStartTest, ScreenshotOfTheExampleProject) {
                                                                  : loaded.Modules().Items(1)));
     QApplication::processEvents();
     fs::create_directories(QUILLON_SCREENSHOT_DIR);
-    const QImage shot = window.grab().toImage();
-    EXPECT_TRUE(shot.save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench.png"));
+    EXPECT_TRUE(window.grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench.png"));
+
+    // The same window with a check result below the tree.
+    TemgExternalClasses& externals = loaded.Modules().Items(1)->Module().MainClass().ExternalClasses();
+    NewExternalClass(externals).Appellation().SetName("Missing");
+    Trigger("actSave");
+    ASSERT_TRUE(window.CheckPanelShown());
+    emit window.CheckList().itemDoubleClicked(window.CheckList().item(0));
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench-check.png"));
 }
 
 }  // namespace
