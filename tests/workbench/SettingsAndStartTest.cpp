@@ -8,7 +8,6 @@
 #include <QTreeWidget>
 
 #include "elements/DesignClass.h"
-#include "elements/ElementRules.h"
 #include "elements/ExternalClasses.h"
 #include "support/TempDir.h"
 #include "workbench/WorkbenchFixture.h"
@@ -122,10 +121,13 @@ TEST_F(SettingsAndStartTest, ScreenshotOfTheExampleProject) {
 
     // The same window with a check result below the tree.
     TemgExternalClasses& externals = loaded.Modules().Items(1)->Module().MainClass().ExternalClasses();
-    NewExternalClass(externals).Appellation().SetName("Missing");
+    Trigger("actNewExternalClassReference");
+    externals.Items(externals.Count() - 1)->Appellation().SetName("Missing");
     Trigger("actSave");
     ASSERT_TRUE(window.CheckPanelShown());
+    window.SelectObject(loaded.Modules().Items(1));
     emit window.CheckList().itemDoubleClicked(window.CheckList().item(0));
+    EXPECT_EQ(NodeObject(window.Tree().currentItem()), externals.Items(externals.Count() - 1));
     QApplication::processEvents();
     EXPECT_TRUE(window.grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench-check.png"));
 }
