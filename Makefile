@@ -1,20 +1,28 @@
-# Convenience wrapper around CMake. `make test` sets up a fresh Debian machine, builds and runs
-# every test.
+# Convenience wrapper around CMake. On a fresh Debian machine `make run` installs the missing
+# packages, builds the command line and generates the bundled example; `make test` builds and
+# runs every test.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev \
   qt6-base-dev qt6-svg-dev libgl-dev
 
-.PHONY: all build test deps run gui bench fuzz clean
+.PHONY: all build cli gui test deps run bench fuzz clean
 
 all: build
 
+# A package removed with its configuration left behind still answers `dpkg -s`: ask for the
+# installed state.
 deps:
 	@missing=""; for p in $(APT_PACKAGES); do \
-	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:$$missing"; \
-	  SUDO=$$( [ "$$(id -u)" -eq 0 ] || echo sudo ); \
+	  SUDO=""; \
+	  if [ "$$(id -u)" -ne 0 ]; then \
+	    command -v sudo >/dev/null || { echo "Run as root or install sudo to install:$$missing" >&2; exit 1; }; \
+	    SUDO=sudo; \
+	  fi; \
 	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends $$missing; \
 	fi
 
@@ -24,18 +32,22 @@ $(BUILD_DIR)/CMakeCache.txt:
 build: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+cli: $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quillon-cli
+
 test: deps
 	$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# Generates the bundled example project into examples/Bank/Source.
+# Generates the bundled example project into examples/Bank/Source and prints each file written;
+# a second run writes nothing.
 run: deps
-	$(MAKE) build
+	$(MAKE) cli
 	$(BUILD_DIR)/bin/quillon-cli generate examples/Bank/Project1.qlp
 
 # Starts the workbench on the bundled example project.
-gui: deps
-	$(MAKE) build
+gui: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quillon
 	$(BUILD_DIR)/bin/quillon examples/Bank/Project1.qlp
 
 bench: deps

@@ -4,17 +4,17 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <optional>
 #include <ostream>
 
 #include "checking/CheckResults.h"
+#include "generator/GeneratedFileWriters.h"
 #include "generator/GeneratorMessages.h"
+#include "generator/UnitBuilder.h"
 #include "model/ComponentFile.h"
 #include "model/ModelMessages.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
-#include "platform/Guid.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
 
@@ -27,8 +27,6 @@ namespace {
 constexpr std::string_view kProgramName = "quillon-cli";
 constexpr std::string_view kProjectExists = "Project file '%s' already exists";
 constexpr std::string_view kModuleFilesMissing = "Project '%s' lacks %d of its module files";
-constexpr std::string_view kOutputOutsideProject =
-    "Cannot try out the generation: the output directory '%s' lies outside the project's directory";
 
 std::string AbsolutePath(const std::string& path) { return fs::absolute(fs::path(path)).lexically_normal().string(); }
 
@@ -36,59 +34,27 @@ std::string Plural(std::size_t count, std::string_view word) {
     return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
 }
 
-// The modules that a generation writes, in the order it writes them.
-std::vector<const TemgModule*> ModulesOf(const TemgpProject& project) {
-    std::vector<const TemgModule*> modules;
-    project.ForEachModule([&](TemgModule& module) { modules.push_back(&module); });
-    return modules;
-}
-
-// Every file a module's generation may write: the units of its kinds, the data module's form and
-// the library project's options file, in the module's output directory.
-std::vector<std::string> GeneratedFileCandidates(const TemgpProject& project) {
-    std::vector<std::string> files;
-    const std::string srcPath = project.GetSrcPath();
-    for (const TemgModule* module : ModulesOf(project)) {
-        const std::string directory = module->OutputDirectory(srcPath);
-        for (int i = 0; i < module->Units().Count(); ++i) {
-            const TFileKind kind = module->Units().Items(i)->Kind();
-            for (const std::string& name : {module->KindFileName(kind), module->KindFormFileName(kind)})
-                if (!name.empty()) files.push_back(fs::path(directory + name).lexically_normal().string());
-        }
-        files.push_back(fs::path(directory + module->ProjectOptionsFileName()).lexically_normal().string());
+// Writes to disk and keeps the names of the files it wrote, each once, in the order written.
+class ListingFileWriter final : public IGeneratedFileWriter {
+public:
+    bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
+        if (!disk_.Write(text, fileName, rules)) return false;
+        const std::string name = fs::path(fileName).lexically_normal().string();
+        if (std::find(written_.begin(), written_.end(), name) == written_.end()) written_.push_back(name);
+        return true;
     }
-    std::sort(files.begin(), files.end());
-    files.erase(std::unique(files.begin(), files.end()), files.end());
-    return files;
-}
+    const std::vector<std::string>& Written() const { return written_; }
 
-// The modification times of files, to tell afterwards which ones a generation wrote.
-using FileTimes = std::vector<std::pair<std::string, std::optional<fs::file_time_type>>>;
+private:
+    DiskFileWriter disk_;
+    std::vector<std::string> written_;
+};
 
-FileTimes TakeFileTimes(const std::vector<std::string>& files) {
-    FileTimes times;
-    for (const std::string& file : files) {
-        std::error_code error;
-        const fs::file_time_type time = fs::last_write_time(file, error);
-        times.emplace_back(file, error ? std::nullopt : std::optional(time));
-    }
-    return times;
-}
-
-std::vector<std::string> WrittenSince(const FileTimes& before) {
-    std::vector<std::string> written;
-    for (const auto& [file, time] : before) {
-        std::error_code error;
-        const fs::file_time_type now = fs::last_write_time(file, error);
-        if (!error && (!time || *time != now)) written.push_back(file);
-    }
-    return written;
-}
-
-// Runs the generation the options ask for: every module, or one module and the first module.
-void RunGeneration(const TemgpProject& project, const GenerateOptions& options) {
+// Runs the generation the options ask for, every module or one module and the first module,
+// with `tools`.
+void RunGeneration(const TemgpProject& project, const GenerateOptions& options, const GenerationTools& tools) {
     if (options.module.empty()) {
-        project.GenerateAll();
+        project.GenerateAll(tools);
         return;
     }
     const TemgModule* module = project.FindModule(options.module);
@@ -96,7 +62,8 @@ void RunGeneration(const TemgpProject& project, const GenerateOptions& options) 
     const TemgModule& first = project.FirstModule();
     const std::string srcPath = project.GetSrcPath();
     const auto generate = [&](const TemgModule& target, bool allReferenced) {
-        target.Generate(srcPath, project.GetSearchPath(), allReferenced, project, project.GetUnitHeader(), &first);
+        target.Generate(srcPath, project.GetSearchPath(), allReferenced, project, project.GetUnitHeader(), &first,
+                        tools);
     };
     if (options.withReferenced) {
         generate(first, false);
@@ -107,73 +74,18 @@ void RunGeneration(const TemgpProject& project, const GenerateOptions& options) 
     }
 }
 
-// A directory removed with everything in it at the end of the scope.
-class ScratchDirectory {
-public:
-    ScratchDirectory()
-        : path_(fs::temp_directory_path() / (std::string(kProgramName) + "-" + CreateGuidString().substr(1, 36))) {
-        fs::create_directories(path_);
+// `text` as a quoted DOT string; a line break becomes the label's centred line break.
+std::string DotQuoted(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '\n') {
+            quoted += "\\n";
+            continue;
+        }
+        if (c == '"' || c == '\\') quoted += '\\';
+        quoted += c;
     }
-    ~ScratchDirectory() {
-        std::error_code error;
-        // Generated files end read-only; the directory must go all the same.
-        for (const auto& entry : fs::recursive_directory_iterator(path_, error))
-            fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, error);
-        fs::remove_all(path_, error);
-    }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-bool IsWithin(const fs::path& path, const fs::path& directory) {
-    const std::string p = path.lexically_normal().string();
-    const std::string d = (directory / "").lexically_normal().string();
-    return p.compare(0, d.size(), d) == 0;
-}
-
-// The files a generation would create or change, found by generating into a copy: the project
-// is pointed at a scratch directory that mirrors the file system below its root, the existing
-// generated files are copied there first (files written only when absent stay so), and the
-// results are compared with the real files. A module whose output directory does not lie
-// below the scratch root is refused before anything is written.
-std::vector<std::string> FilesGenerationWouldChange(TemgpProject& project, const GenerateOptions& options) {
-    const std::vector<std::string> candidates = GeneratedFileCandidates(project);
-    const ScratchDirectory scratch;
-    const fs::path root = scratch.Path() / "root";
-    const auto mirror = [&](const std::string& path) { return (root / fs::path(path).relative_path()).string(); };
-
-    const std::string realFileName = project.GetFileName();
-    project.SetFileName(mirror(realFileName));
-    struct RestoreFileName {
-        TemgpProject& project;
-        std::string fileName;
-        ~RestoreFileName() { project.SetFileName(fileName); }
-    } restore{project, realFileName};
-
-    for (const TemgModule* module : ModulesOf(project)) {
-        const std::string directory = module->OutputDirectory(project.GetSrcPath());
-        if (!IsWithin(directory, root))
-            throw Exception(Format(kOutputOutsideProject, module->OutputDirectory(ExtractFilePath(realFileName))));
-    }
-    for (const std::string& file : candidates) {
-        if (!FileExists(file)) continue;
-        ForceDirectories(ExtractFilePath(mirror(file)));
-        WriteFileAtomic(mirror(file), ReadFileBytes(file));
-    }
-    RunGeneration(project, options);
-
-    std::vector<std::string> changed;
-    for (const std::string& file : candidates) {
-        const std::string copy = mirror(file);
-        if (!FileExists(copy)) continue;
-        if (!FileExists(file) || ReadFileBytes(file) != ReadFileBytes(copy)) changed.push_back(file);
-    }
-    return changed;
+    return quoted + "\"";
 }
 
 // The text a member shows in the tree.
@@ -327,24 +239,70 @@ int CommandCheck(const std::string& projectFile, std::ostream& out) {
 int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out) {
     const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
     if (options.dryRun || options.check) {
-        const std::vector<std::string> changed = FilesGenerationWouldChange(*project, options);
-        for (const std::string& file : changed) out << file << "\n";
-        out << (changed.empty() ? "Every generated file is up to date"
-                                : Plural(changed.size(), "file") + " would be created or changed")
-            << "\n";
-        return options.check && !changed.empty() ? kExitFindings : kExitSuccess;
+        PlanningFileWriter plan;
+        RunGeneration(*project, options, GenerationTools{StandardUnitBuilder(), plan});
+        std::size_t created = 0;
+        std::size_t changed = 0;
+        for (const PlanningFileWriter::PlannedFile& file : plan.Files()) {
+            if (file.change == PlanningFileWriter::Change::None) continue;
+            (file.change == PlanningFileWriter::Change::Created ? created : changed) += 1;
+            out << file.fileName << "\n";
+        }
+        if (created + changed == 0)
+            out << "Every generated file is up to date\n";
+        else
+            out << Plural(created + changed, "file") << " would be written: " << created << " new, " << changed
+                << " changed\n";
+        return options.check && created + changed > 0 ? kExitFindings : kExitSuccess;
     }
-    const FileTimes before = TakeFileTimes(GeneratedFileCandidates(*project));
+    ListingFileWriter listing;
     try {
-        RunGeneration(*project, options);
+        RunGeneration(*project, options, GenerationTools{StandardUnitBuilder(), listing});
     } catch (...) {
         // What was written before the failure stays written: say so.
-        for (const std::string& file : WrittenSince(before)) out << file << "\n";
+        for (const std::string& file : listing.Written()) out << file << "\n";
         throw;
     }
-    const std::vector<std::string> written = WrittenSince(before);
-    for (const std::string& file : written) out << file << "\n";
-    out << "Wrote " << Plural(written.size(), "file") << "\n";
+    for (const std::string& file : listing.Written()) out << file << "\n";
+    out << "Wrote " << Plural(listing.Written().size(), "file") << "\n";
+    return kExitSuccess;
+}
+
+int CommandGraph(const std::string& projectFile, std::ostream& out) {
+    const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
+    out << "digraph " << DotQuoted(project->GetName()) << " {\n";
+    out << "  node [shape=box];\n";
+    const TemgpModules& modules = project->Modules();
+    for (int i = 0; i < modules.Count(); ++i) {
+        const TemgModule& module = modules.Items(i)->Module();
+        const std::string role =
+            i == 0 ? "common types" : std::string(ServerOptionNames.NameOf(static_cast<int>(module.GetServerOption())));
+        out << "  " << DotQuoted(module.MainClassName()) << " [label=" << DotQuoted(module.MainClassName() + "\n" + role)
+            << "];\n";
+    }
+    // A class no module has gets a node of its own, once, before its first edge.
+    std::vector<std::string> missing;
+    for (int i = 0; i < modules.Count(); ++i) {
+        const TemgModule& module = modules.Items(i)->Module();
+        const TemgExternalClasses& externalClasses = module.MainClass().ExternalClasses();
+        for (int e = 0; e < externalClasses.Count(); ++e) {
+            const TemgExternalClass& external = *externalClasses.Items(e);
+            const TemgModule* target = project->FindModule(external.GetName());
+            std::string style;
+            if (!target) {
+                style = ", style=dashed";
+                if (std::find(missing.begin(), missing.end(), external.GetName()) == missing.end()) {
+                    missing.push_back(external.GetName());
+                    out << "  " << DotQuoted(external.GetName())
+                        << " [label=" << DotQuoted(external.GetName() + "\nmissing") << ", style=dashed];\n";
+                }
+            }
+            out << "  " << DotQuoted(module.MainClassName()) << " -> "
+                << DotQuoted(target ? target->MainClassName() : external.GetName())
+                << " [label=" << DotQuoted(external.GetPropertyName()) << style << "];\n";
+        }
+    }
+    out << "}\n";
     return kExitSuccess;
 }
 
@@ -386,20 +344,17 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                  std::string(kProgramName)};
     app.set_version_flag("--version", std::string(kProgramName) + " " + QUILLON_VERSION);
     app.require_subcommand(1);
+    app.footer(
+        "Exit status: 0 success; 1 the check found errors or a file would change; 2 usage error;\n"
+        "3 the command failed (its message on standard error).\n"
+        "'quillon-cli COMMAND --help' describes a command's arguments and options.");
 
     std::string path;
-    CLI::App* newCommand = app.add_subcommand("new", "Create DIR/Project1.qlp with its CommonTypes module");
+    CLI::App* newCommand = app.add_subcommand("new", "Create the project DIR/Project1.qlp with its CommonTypes module");
     newCommand->add_option("DIR", path, "Directory of the new project")->required();
 
-    CLI::App* showCommand = app.add_subcommand("show", "Print the project tree with the module options");
-    showCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
-
-    CLI::App* checkCommand =
-        app.add_subcommand("check", "Check the project: one line per result, exit status 1 on errors");
-    checkCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
-
     GenerateOptions generate;
-    CLI::App* generateCommand = app.add_subcommand("generate", "Generate the source of every module");
+    CLI::App* generateCommand = app.add_subcommand("generate", "Generate every module, or one with --module; --dry-run and --check write nothing");
     generateCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     CLI::Option* moduleOption = generateCommand->add_option(
         "--module", generate.module, "Generate only this module (then the first module), as Generate Class");
@@ -412,9 +367,20 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         ->add_flag("--check", generate.check, "Write nothing; exit status 1 when a generated file is stale")
         ->excludes(dryRun);
 
+    CLI::App* checkCommand =
+        app.add_subcommand("check", "Check the project: one line per result, exit status 1 on errors");
+    checkCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+
+    CLI::App* showCommand = app.add_subcommand("show", "Print the project tree with the module options");
+    showCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+
+    CLI::App* graphCommand =
+        app.add_subcommand("graph", "Print the modules' class references as a Graphviz DOT graph");
+    graphCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+
     bool formatCheck = false;
     CLI::App* formatCommand =
-        app.add_subcommand("format", "Rewrite the project and module files in canonical form");
+        app.add_subcommand("format", "Rewrite the project and module files in canonical form; --check writes nothing");
     formatCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     formatCommand->add_flag("--check", formatCheck, "Write nothing; exit status 1 when a file would change");
 
@@ -432,6 +398,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (showCommand->parsed()) return CommandShow(path, out);
         if (checkCommand->parsed()) return CommandCheck(path, out);
         if (generateCommand->parsed()) return CommandGenerate(path, generate, out);
+        if (graphCommand->parsed()) return CommandGraph(path, out);
         if (formatCommand->parsed()) return CommandFormat(path, formatCheck, out);
     } catch (const EAbort&) {
         return kExitFailure;

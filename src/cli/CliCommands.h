@@ -44,12 +44,22 @@ struct GenerateOptions {
     std::string module;
     // With `module`: also every module its class refers to.
     bool withReferenced = false;
-    // Write nothing; list the files that would be created or changed.
+    // Write nothing, not even a directory; list the files that would be created or changed, judged
+    // by the writing rules against the disk.
     bool dryRun = false;
     // As dryRun, and kExitFindings when any file would be created or changed.
     bool check = false;
 };
+// Generates as the options say and lists each file written (a file that holds its text already
+// is not rewritten), then a summary; on a failure the files written so far are listed before it
+// is raised.
 int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out);
+
+// The modules as a Graphviz DOT graph: a node per module labelled with its class name and server
+// option, an edge per external class from the owning module to the referenced one labelled with
+// the property name; a class no module has is a dashed node marked missing, reached by a dashed
+// edge.
+int CommandGraph(const std::string& projectFile, std::ostream& out);
 
 // Rewrites the project file and every module file in the writer's canonical form; with `check`
 // nothing is written and kExitFindings says that some file would change.

@@ -9,8 +9,9 @@ namespace quillon {
 class IModuleResolver;
 class TemgModule;
 
-// Kind 11. So far the class as every module has it, which is all of it for a module without
-// database support: the controller, and the call of AfterInitInstance once it is set up.
+// Kind 11, for every module. With dataset factories the class carries DatabaseName and
+// SessionName, one factory function per chosen dataset kind, and hands the functions to the
+// server's routine variables in AfterConstruction before it calls AfterInitInstance.
 std::string BuildDatabaseSupportController(const TemgModule& module, const IModuleResolver& resolver);
 
 }  // namespace quillon

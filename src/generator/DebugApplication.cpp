@@ -1,5 +1,6 @@
 #include "generator/DebugApplication.h"
 
+#include "generator/DebugApplicationUnits.h"
 #include "generator/GeneratedFiles.h"
 #include "generator/GeneratorMessages.h"
 #include "generator/Module.h"
@@ -82,9 +83,8 @@ std::string TemgDebugApplication::UnitFormName(TFileKind kind) const {
 }
 
 std::string TemgDebugApplication::UnitText(TFileKind kind, const IModuleResolver& resolver) const {
-    if (kind != TFileKind::LibraryProject) return {};
     const TemgModule* module = Module();
-    return module ? module->UnitText(kind, resolver) : std::string();
+    return module ? BuildDebugApplicationText(*this, *module, kind, resolver) : std::string();
 }
 
 void TemgDebugApplication::AssignTo(TPersistent& dest) const {

@@ -60,8 +60,7 @@ public:
 
     std::string UnitFileName(TFileKind kind, std::string_view basePath) const override;
     std::string UnitFormName(TFileKind kind) const override;
-    // The texts are built by the debug application generator; until then every kind but the
-    // module's library project is empty.
+    // The program, the form units and the project group; the module's library project.
     std::string UnitText(TFileKind kind, const IModuleResolver& resolver) const override;
 
 protected:

@@ -33,6 +33,7 @@ inline constexpr std::string_view kLibraryNotFound = "Library %s not found";
 inline constexpr std::string_view kCommonTypesName = "CommonTypes";
 // The system method of every class module's class.
 inline constexpr std::string_view kAfterInitInstance = "AfterInitInstance";
+inline constexpr std::string_view kSetDatabaseParams = "SetDatabaseParams";
 // Prefix of a new debug application's name.
 inline constexpr std::string_view kDebugAppPrefix = "DebugApp";
 

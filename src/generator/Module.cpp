@@ -256,6 +256,7 @@ std::vector<std::string> TemgModule::TypeValues(std::string_view typeName) const
 void TemgModule::MarkClassModule(bool classModule) {
     TemgMethods& methods = FMainClass->Methods();
     if (classModule) {
+        KeepDatabaseSystemItems();
         if (FindItemByText(&methods, kAfterInitInstance)) return;
         TemgMethod& method = *methods.Add();
         method.SetName(kAfterInitInstance);
@@ -272,6 +273,73 @@ void TemgModule::MarkClassModule(bool classModule) {
             removed = true;
         }
     if (removed) methods.SetModified(true);
+}
+
+void TemgModule::SetDatabaseSupport(TDatabaseSupport value) {
+    if (FDatabaseSupport == value) return;
+    SetField(FDatabaseSupport, value);
+    KeepDatabaseSystemItems();
+}
+
+namespace {
+
+// Removes every item of `collection` named `name` that carries `setting`; true when one went.
+template <class Collection>
+bool RemoveSystemItems(Collection& collection, std::string_view name, TItemSetting setting) {
+    bool removed = false;
+    for (int i = collection.Count() - 1; i >= 0; --i)
+        if (collection.Items(i)->HasSetting(setting) && SameText(collection.Items(i)->GetName(), name)) {
+            collection.Delete(i);
+            removed = true;
+        }
+    return removed;
+}
+
+}  // namespace
+
+void TemgModule::KeepDatabaseSystemItems() {
+    TemgProperties& events = FMainClass->Events();
+    TemgMethods& methods = FMainClass->Methods();
+    const TItemSettings datasetSettings{isSystemItem, isDSC};
+    for (const TDatasetFactory& factory : kDatasetFactories) {
+        if (FDatabaseSupport.Contains(factory.component)) {
+            if (!FindItemByText(&events, factory.routineVariable)) {
+                TemgProperty& event = *events.Add();
+                event.SetName(factory.routineVariable);
+                event.DataType().SetName(factory.routineType);
+                event.DataType().SetCategory(dtProcedural);
+                event.SetSettings(datasetSettings);
+            }
+            if (!FindItemByText(&methods, factory.factoryMethod)) {
+                TemgMethod& method = *methods.Add();
+                method.SetName(factory.factoryMethod);
+                method.SetCategory(mcFunction);
+                method.DataType().SetName(factory.datasetClass);
+                method.DataType().SetCategory(dtRegistered);
+                method.SetCode("Result:=" + std::string(factory.routineVariable) + "();");
+                method.SetSettings(datasetSettings);
+            }
+        } else {
+            if (RemoveSystemItems(events, factory.routineVariable, isDSC)) events.SetModified(true);
+            if (RemoveSystemItems(methods, factory.factoryMethod, isDSC)) methods.SetModified(true);
+        }
+    }
+    if (HasOwnConnection()) {
+        if (!FindItemByText(&methods, kSetDatabaseParams)) {
+            TemgMethod& method = *methods.Add();
+            method.SetName(kSetDatabaseParams);
+            method.SetCategory(mcProcedure);
+            for (const char* name : {"aAliasName", "aUserName", "aPassword"}) {
+                TemgParameter& parameter = *method.Parameters().Add();
+                parameter.SetName(name);
+                parameter.SetCategory(pcConst);
+                parameter.DataType().SetName("String");
+            }
+            method.SetSettings({isSystemItem, isSetDatabaseParams});
+        }
+    } else if (RemoveSystemItems(methods, kSetDatabaseParams, isSetDatabaseParams)) {
+        methods.SetModified(true);
+    }
 }
 
 void TemgModule::MakeCommonTypesModule() {

@@ -18,6 +18,7 @@
 #include "elements/RegisteredTypes.h"
 #include "elements/ReleaseElements.h"
 #include "generator/DebugApplication.h"
+#include "generator/GeneratedFileWriters.h"
 #include "generator/GeneratedFiles.h"
 #include "generator/ModuleResolver.h"
 #include "generator/UnitsManager.h"
@@ -86,7 +87,8 @@ public:
     const TemgAddUnits& AddUnits() const { return *FAddUnits; }
     void SetAddUnits(const TemgAddUnits& value) { FAddUnits->Assign(value); }
     TDatabaseSupport GetDatabaseSupport() const override { return FDatabaseSupport; }
-    void SetDatabaseSupport(TDatabaseSupport value) { SetField(FDatabaseSupport, value); }
+    // Keeps the database system items in step with the new set.
+    void SetDatabaseSupport(TDatabaseSupport value);
     TCopyFileCollection& CopyFiles() { return *FCopyFiles; }
     const TCopyFileCollection& CopyFiles() const { return *FCopyFiles; }
     void SetCopyFiles(const TCopyFileCollection& value) { FCopyFiles->Assign(value); }
@@ -199,6 +201,11 @@ public:
     // A class module's class has the system method AfterInitInstance (added when missing); the
     // common types module's class has none (removed).
     void MarkClassModule(bool classModule);
+    // The main class's database system items follow DatabaseSupport: per dataset factory in the
+    // set the event "Create...Method" and the function "Create...", for the own connection the
+    // procedure SetDatabaseParams. Items already there are kept as they are; those of kinds that
+    // left the set are removed. Runs on every change of the set and after loading.
+    void KeepDatabaseSystemItems();
     // Names the module and its class "CommonTypes", fills in the built-in registered types and
     // the system procedural types, and removes the system method.
     void MakeCommonTypesModule();
@@ -221,12 +228,16 @@ public:
     // module only the types unit (when it has enumerated types), for every other module the
     // files its server option needs. With `allReferenced` the modules that the main class's
     // external classes refer to are generated after it; a reference to a missing module raises
-    // "Class '%s' not found" before anything is written. `builder` supplies the unit texts.
+    // "Class '%s' not found" before anything is written. `builder` supplies the unit texts and
+    // `tools.writer` takes every file; without them the standard builders write to disk.
     void Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
                   const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule) const;
     void Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
                   const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule,
                   const IUnitBuilder& builder) const;
+    void Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
+                  const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule,
+                  const GenerationTools& tools) const;
 
     // Writes the text of one kind, after `header`, into the output directory by `rules`; true
     // when written. An empty text writes nothing.
@@ -234,6 +245,8 @@ public:
                    std::string_view header, const TWriteRules& rules) const;
     bool WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
                    std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const;
+    bool WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
+                   std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const;
 
     // Copies the built library into `baseDir`/`libraryDir` and, with `withUnits`, regenerates
     // the units a host needs into `baseDir`/`unitDir`. Relative directories are taken against the
@@ -252,7 +265,7 @@ private:
     // Writes the kind's text after `header` into `directory`, then its form file (without header)
     // when the builder gives one; true when the unit was written.
     bool WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,
-                     std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const;
+                     std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const;
 
     // Raises the own flag on a real change.
     template <class T, class V>

@@ -62,13 +62,13 @@ std::string TemgModule::UnitText(TFileKind kind, const IModuleResolver& resolver
 }
 
 bool TemgModule::WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,
-                             std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const {
+                             std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const {
     const ResolverScope scope(*this, resolver);
-    const std::string text = builder.UnitText(*this, kind, resolver);
+    const std::string text = tools.builder.UnitText(*this, kind, resolver);
     if (text.empty()) return false;
-    const bool written = WriteGeneratedFile(std::string(header) + text, directory + KindFileName(kind), rules);
-    const std::string form = builder.FormText(*this, kind, resolver);
-    if (!form.empty()) WriteGeneratedFile(form, directory + KindFormFileName(kind), rules);
+    const bool written = tools.writer.Write(std::string(header) + text, directory + KindFileName(kind), rules);
+    const std::string form = tools.builder.FormText(*this, kind, resolver);
+    if (!form.empty()) tools.writer.Write(form, directory + KindFormFileName(kind), rules);
     return written;
 }
 
@@ -79,7 +79,13 @@ bool TemgModule::WriteKind(TFileKind kind, std::string_view projectSrcPath, cons
 
 bool TemgModule::WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
                            std::string_view header, const TWriteRules& rules, const IUnitBuilder& builder) const {
-    return WriteKindTo(OutputDirectory(projectSrcPath), kind, resolver, header, rules, builder);
+    DiskFileWriter disk;
+    return WriteKind(kind, projectSrcPath, resolver, header, rules, GenerationTools{builder, disk});
+}
+
+bool TemgModule::WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
+                           std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const {
+    return WriteKindTo(OutputDirectory(projectSrcPath), kind, resolver, header, rules, tools);
 }
 
 void TemgModule::Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
@@ -91,6 +97,14 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
 void TemgModule::Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
                           const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule,
                           const IUnitBuilder& builder) const {
+    DiskFileWriter disk;
+    Generate(projectSrcPath, searchPath, allReferenced, resolver, unitHeader, firstModule,
+             GenerationTools{builder, disk});
+}
+
+void TemgModule::Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
+                          const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule,
+                          const GenerationTools& tools) const {
     // A reference to a module the project lacks stops generation before any file is written.
     std::vector<const TemgModule*> referenced;
     if (allReferenced) {
@@ -107,7 +121,7 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
     const std::string directory = OutputDirectory(projectSrcPath);
     const std::string recreatedHeader = GeneratedFileHeader(unitHeader, true);
     const auto write = [&](TFileKind kind, std::string_view header, const TWriteRules& rules) {
-        return WriteKindTo(directory, kind, resolver, header, rules, builder);
+        return WriteKindTo(directory, kind, resolver, header, rules, tools);
     };
 
     if (this != firstModule) {
@@ -117,7 +131,7 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
         if (HasOwnConnection()) write(TFileKind::DataModuleUnit, recreatedHeader, kRecreatedRules);
         if (IsLibraryOption(FServerOption)) {
             write(TFileKind::LibraryProject, recreatedHeader, kReplacedRules);
-            WriteGeneratedFile(ProjectOptionsText(searchPath, projectSrcPath), directory + ProjectOptionsFileName(),
+            tools.writer.Write(ProjectOptionsText(searchPath, projectSrcPath), directory + ProjectOptionsFileName(),
                                kWrittenOnceRules);
         }
         write(TFileKind::ControllerUnit, recreatedHeader, kRecreatedRules);
@@ -127,7 +141,7 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
     }
 
     for (const TemgModule* module : referenced)
-        module->Generate(projectSrcPath, searchPath, false, resolver, unitHeader, firstModule, builder);
+        module->Generate(projectSrcPath, searchPath, false, resolver, unitHeader, firstModule, tools);
 }
 
 void TemgModule::Release(std::string_view baseDir, std::string_view libraryDir, std::vector<std::string>& errors,
@@ -165,13 +179,15 @@ void TemgModule::Release(std::string_view baseDir, std::string_view libraryDir, 
         }
         const std::string directory = IncludeTrailingPathDelimiter(target);
         const std::string header = GeneratedFileHeader(project.GetUnitHeader(), true);
+        DiskFileWriter disk;
+        const GenerationTools tools{builder, disk};
         for (TFileKind kind : {TFileKind::ControllerUnit, TFileKind::DatabaseSupportController})
-            CollectFailure(errors, [&] { WriteKindTo(directory, kind, project, header, kRecreatedRules, builder); });
+            CollectFailure(errors, [&] { WriteKindTo(directory, kind, project, header, kRecreatedRules, tools); });
         CollectFailure(errors, [&] {
             const ResolverScope scope(*this, project);
             const TemgModule* first = project.GetFirstModule();
             if (first && first != this && builder.UsesCommonTypesUnit(*this, project))
-                first->WriteKindTo(directory, TFileKind::TypesUnit, project, header, kRecreatedRules, builder);
+                first->WriteKindTo(directory, TFileKind::TypesUnit, project, header, kRecreatedRules, tools);
         });
     });
 }

@@ -4,6 +4,7 @@
 #include "elements/RoutineBodies.h"
 #include "generator/BuilderSupport.h"
 #include "generator/CommonTypesUnit.h"
+#include "generator/DatabaseSupport.h"
 #include "generator/ExternalClassMembers.h"
 #include "generator/Module.h"
 #include "source/SourceUnit.h"
@@ -122,7 +123,7 @@ std::string BuildGeneratorServerUnit(const TemgModule& module, const IModuleReso
         AppendCodeLine(afterConstruction,
                        JoinLines({"if " + dm + " = nil then " + dm + ":=" + module.DataModuleClassName() + ".Create(nil);",
                                   dm + ".OnChangeConnection:=ChangeConnection;"}));
-        AppendCodeLine(beforeDestruction, dm + ".Free;");
+        AppendCodeLine(beforeDestruction, DataModuleDestructionCode(module));
     }
 
     if (option == moComServerInDll && module.GetInterfaceSupport()) {

@@ -2,6 +2,7 @@
 
 #include "generator/CommonTypesUnit.h"
 #include "generator/ControllerUnits.h"
+#include "generator/DatabaseSupport.h"
 #include "generator/DatabaseSupportController.h"
 #include "generator/InterfaceUnit.h"
 #include "generator/LibraryProject.h"
@@ -44,7 +45,7 @@ std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModul
         case TFileKind::ControllerUnit: return BuildControllerUnit(module, resolver);
         case TFileKind::TypesUnit: return BuildTypesUnit(module);
         case TFileKind::DatabaseSupportController: return BuildDatabaseSupportController(module, resolver);
-        case TFileKind::DataModuleUnit: return {};
+        case TFileKind::DataModuleUnit: return BuildDataModuleUnit(module, resolver);
         // The debug application's kinds and the group caption are no module texts.
         case TFileKind::DebugProjectUnit:
         case TFileKind::DebugFormGeneratorUnit:
@@ -55,8 +56,9 @@ std::string BuildUnitText(const TemgModule& module, TFileKind kind, const IModul
     return {};
 }
 
-// The data module's form file joins the data module builder.
-std::string BuildFormText(const TemgModule&, TFileKind, const IModuleResolver&) { return {}; }
+std::string BuildFormText(const TemgModule& module, TFileKind kind, const IModuleResolver&) {
+    return kind == TFileKind::DataModuleUnit ? BuildDataModuleForm(module) : std::string();
+}
 
 bool UsesCommonTypesUnit(const TemgModule& module, const IModuleResolver& resolver) {
     return ModuleUsesCommonTypes(module, resolver);

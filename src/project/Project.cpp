@@ -316,10 +316,15 @@ bool TemgpProject::IsEmpty() const { return FAppellation->GetName().empty() && F
 void TemgpProject::GenerateAll() const { GenerateAll(StandardUnitBuilder()); }
 
 void TemgpProject::GenerateAll(const IUnitBuilder& builder) const {
+    DiskFileWriter disk;
+    GenerateAll(GenerationTools{builder, disk});
+}
+
+void TemgpProject::GenerateAll(const GenerationTools& tools) const {
     const TemgModule& first = FirstModule();
     const std::string srcPath = GetSrcPath();
     for (int i = 0; i < FModules->Count(); ++i)
-        FModules->Items(i)->Module().Generate(srcPath, FSearchPath, false, *this, FUnitHeader, &first, builder);
+        FModules->Items(i)->Module().Generate(srcPath, FSearchPath, false, *this, FUnitHeader, &first, tools);
 }
 
 const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiver) {

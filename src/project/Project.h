@@ -160,9 +160,11 @@ public:
 
     // --- Generation and checking ------------------------------------------------------------------
 
-    // Generates every module in order, the common types module first.
+    // Generates every module in order, the common types module first; `tools` (by default the
+    // standard builders and the disk) build the texts and take the files.
     void GenerateAll() const;
     void GenerateAll(const IUnitBuilder& builder) const;
+    void GenerateAll(const GenerationTools& tools) const;
     // Runs the check over every module in order into the project's results (cleared first) and
     // hands them to `receiver` when given.
     const TCheckCollection& CheckProject(ICheckResultsReceiver* receiver = nullptr);

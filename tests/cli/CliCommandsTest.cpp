@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -235,17 +236,81 @@ TEST_F(Cli, GenerateListsTheFilesItWritesAndChecksForStaleOnes) {
     EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--module", "extclass1"}).out.find(options), std::string::npos);
 }
 
-TEST_F(Cli, GenerateRefusesAnUnknownModuleAndAnOutputOutsideForATrialRun) {
+TEST_F(Cli, GenerateRefusesAnUnknownModule) {
     New();
     const Outcome unknown = RunCommand({"generate", ProjectFile(), "--module", "Teller", "--with-referenced"});
     EXPECT_EQ(unknown.status, 3);
     EXPECT_EQ(unknown.err, "quillon-cli: Class 'Teller' not found\n");
+}
 
-    Edit([&](TemgpProject& project) { project.AddClassModule().Module().SetSrcPath(dir.File("elsewhere")); });
-    const Outcome outside = RunCommand({"generate", ProjectFile(), "--dry-run"});
-    EXPECT_EQ(outside.status, 3);
-    EXPECT_NE(outside.err.find("lies outside the project's directory"), std::string::npos);
+TEST_F(Cli, ATrialRunNamesFilesOutsideTheProjectAndCreatesNothingThere) {
+    New();
+    Edit([&](TemgpProject& project) {
+        TemgModule& module = project.AddClassModule().Module();
+        module.SetSrcPath(dir.File("elsewhere"));
+        module.SetServerOption(moDirectUsesServer);
+    });
+    const Outcome trial = RunCommand({"generate", ProjectFile(), "--dry-run"});
+    EXPECT_EQ(trial.status, 0) << trial.err;
+    EXPECT_EQ(Lines(trial.out), (std::vector<std::string>{dir.File("elsewhere/genExtClass1.pas"),
+                                                         dir.File("elsewhere/devExtClass1.pas"),
+                                                         dir.File("elsewhere/cntrExtClass1.pas"),
+                                                         dir.File("elsewhere/ExtClass1.pas"),
+                                                         "4 files would be written: 4 new, 0 changed"}));
     EXPECT_FALSE(fs::exists(dir.File("elsewhere")));
+}
+
+TEST_F(Cli, CheckNamesTheStaleFilesAndKeepsTheDevelopersEdits) {
+    New();
+    Edit([](TemgpProject& project) { project.AddClassModule().Module().SetServerOption(moDirectUsesServer); });
+    ASSERT_EQ(RunCommand({"generate", ProjectFile()}).status, 0);
+    // The developer completes the server; a recreated unit goes missing; the class gains a property.
+    WriteText(dir.File("bank/devExtClass1.pas"), "completed by hand");
+    fs::remove(dir.File("bank/cntrExtClass1.pas"));
+    Edit([](TemgpProject& project) { project.FindModule("ExtClass1")->MainClass().Properties().Add()->SetName("Size"); });
+
+    const Outcome check = RunCommand({"generate", ProjectFile(), "--check"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(Lines(check.out), (std::vector<std::string>{dir.File("bank/genExtClass1.pas"),
+                                                         dir.File("bank/cntrExtClass1.pas"),
+                                                         "2 files would be written: 1 new, 1 changed"}));
+    EXPECT_EQ(ReadText(dir.File("bank/devExtClass1.pas")), "completed by hand");
+    EXPECT_FALSE(FileExists(dir.File("bank/cntrExtClass1.pas")));
+
+    const Outcome generate = RunCommand({"generate", ProjectFile()});
+    EXPECT_EQ(Lines(generate.out), (std::vector<std::string>{dir.File("bank/genExtClass1.pas"),
+                                                            dir.File("bank/cntrExtClass1.pas"), "Wrote 2 files"}));
+    EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--check"}).status, 0);
+}
+
+TEST_F(Cli, GraphDrawsModulesAndTheirReferencesWithMissingClassesDashed) {
+    New();
+    WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
+    Edit([](TemgpProject& project) {
+        project.AddExistingModule("Account.qlm");
+        TemgModule& teller = project.AddClassModule().Module();
+        teller.SetServerOption(moComServerInDll);
+        TemgExternalClasses& references = teller.MainClass().ExternalClasses();
+        // Spelled in another case: the edge goes to the module's node all the same.
+        references.Add()->SetName("account");
+        references.Items(0)->SetPropertyName("Books");
+        references.Add()->SetName("Customer");
+        references.Items(1)->SetPropertyName("Client");
+        project.SetModified(true);
+    });
+    const Outcome graph = RunCommand({"graph", ProjectFile()});
+    EXPECT_EQ(graph.status, 0) << graph.err;
+    EXPECT_EQ(graph.out,
+              "digraph \"Project1\" {\n"
+              "  node [shape=box];\n"
+              "  \"CommonTypes\" [label=\"CommonTypes\\ncommon types\"];\n"
+              "  \"Account\" [label=\"Account\\nmoServerInDll\"];\n"
+              "  \"ExtClass1\" [label=\"ExtClass1\\nmoComServerInDll\"];\n"
+              "  \"Customer\" [label=\"Customer\\nmissing\", style=dashed];\n"
+              "  \"Account\" -> \"Customer\" [label=\"Owner\", style=dashed];\n"
+              "  \"ExtClass1\" -> \"Account\" [label=\"Books\"];\n"
+              "  \"ExtClass1\" -> \"Customer\" [label=\"Client\", style=dashed];\n"
+              "}\n");
 }
 
 TEST_F(Cli, FailsOnMissingOrBrokenFiles) {
@@ -278,8 +343,18 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(version.out, "quillon-cli 2.3.0\n");
     const Outcome help = RunCommand({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"new", "show", "check", "generate", "format"})
-        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    // Each command on one line of its own, with what it does.
+    for (const std::string command : {"new", "generate", "check", "show", "graph", "format"}) {
+        const std::vector<std::string> lines = Lines(help.out);
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [&](const std::string& line) {
+                                    return line.starts_with("  " + command + " ") &&
+                                           line.find_first_not_of(' ', command.size() + 2) != std::string::npos;
+                                }),
+                  1)
+            << command << "\n" << help.out;
+    }
+    EXPECT_NE(help.out.find("Exit status: 0 success; 1 "), std::string::npos);
     EXPECT_NE(RunCommand({"generate", "--help"}).out.find("--with-referenced"), std::string::npos);
 }
 

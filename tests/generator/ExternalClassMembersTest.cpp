@@ -115,7 +115,8 @@ TEST_F(ExternalClassMembers, AnOwnConnectionIsHandedOnAndTheReferenceIsTheDataba
     EXPECT_EQ(CodeOf("BeforeDestruction"), Lines({"inherited;", "FreeBook;", "FreeShelf;"}));
 
     ledger.SetConnectToHostDB(false);
-    EXPECT_EQ(BuildUnitText(calc, TFileKind::GeneratorServerUnit, project).find("FBook.SetDatabaseParams"),
+    // Calc's own SetDatabaseParams (its system method) still hands the values on; creating Book does not.
+    EXPECT_EQ(BuildUnitText(calc, TFileKind::GeneratorServerUnit, project).find("FBook.SetDatabaseParams(dmMain"),
               std::string::npos);
     EXPECT_NE(BuildUnitText(calc, TFileKind::LibraryProject, project)
                   .find("   Ledger in '/work/demo/Ledger.pas',\r\n   Store in '/work/demo/Store.pas';"),

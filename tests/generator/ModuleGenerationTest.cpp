@@ -222,6 +222,31 @@ TEST_F(ReferencedGeneration, AMissingReferencedClassStopsBeforeAnythingIsWritten
     EXPECT_TRUE(Files().empty());
 }
 
+TEST_F(ReferencedGeneration, APlanNamesEveryFileTheGenerationWritesAndTouchesNothing) {
+    account.SetDatabaseSupport({dbsSetDatabaseParams});
+    const auto plan = [&] {
+        PlanningFileWriter planner;
+        account.Generate(project.srcPath, "", true, project, kHeader, &common, GenerationTools{builder, planner});
+        Names changed;
+        for (const std::string& file : planner.ChangedFiles()) changed.push_back(fs::relative(file, dir.Path()));
+        std::sort(changed.begin(), changed.end());
+        return changed;
+    };
+    const Names planned = plan();
+    EXPECT_TRUE(Files().empty());
+
+    Generate(account, true);
+    Names written;
+    for (const std::string& file : Files()) written.push_back(file.substr(0, file.find(" (ro)")));
+    EXPECT_EQ(planned, written);
+    EXPECT_TRUE(plan().empty());
+
+    test::WriteText(dir.File("devAccount.pas"), "edited by hand");
+    SetFileReadOnly(dir.File("cntrCustomer.pas"), false);
+    test::WriteText(dir.File("cntrCustomer.pas"), "stale");
+    EXPECT_EQ(plan(), (Names{"cntrCustomer.pas"}));
+}
+
 TEST_F(ModuleGeneration, TheElementContextSeesTheProjectWhileGenerating) {
     struct ContextProbe : test::RecordingBuilder {
         std::string UnitText(const TemgModule& module, TFileKind, const IModuleResolver&) const override {

@@ -12,12 +12,41 @@ type
   private
     FHandle: HWND;
   public
+    procedure Initialize;
+    procedure CreateForm(InstanceClass: TComponentClass; var Reference);
+    procedure Run;
     property Handle: HWND read FHandle write FHandle;
+  end;
+
+  { A data module of generated database support. }
+  TDataModule = class(TComponent)
+  end;
+
+  { The forms and the scroll box of generated debug applications. }
+  TCloseAction = (caNone, caHide, caFree, caMinimize);
+
+  TForm = class(TComponent)
+  end;
+
+  TScrollBox = class(TComponent)
   end;
 
 var
   Application: TApplication;
 
 implementation
+
+procedure TApplication.Initialize;
+begin
+end;
+
+procedure TApplication.CreateForm(InstanceClass: TComponentClass; var Reference);
+begin
+  TComponent(Reference) := InstanceClass.Create(Self);
+end;
+
+procedure TApplication.Run;
+begin
+end;
 
 end.

@@ -69,4 +69,33 @@ PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const st
                                          << " ---\n" << text;
 }
 
+::testing::AssertionResult FormTextAccepted(const std::string& formText) {
+    static constexpr const char* kReader =
+        "program ReadForm;\n"
+        "uses Classes, SysUtils;\n"
+        "var Input: TFileStream; Output: TMemoryStream;\n"
+        "begin\n"
+        "  Input := TFileStream.Create(ParamStr(1), fmOpenRead);\n"
+        "  Output := TMemoryStream.Create;\n"
+        "  try\n"
+        "    try\n"
+        "      ObjectTextToBinary(Input, Output);\n"
+        "    except\n"
+        "      on E: Exception do begin WriteLn('Error: ', E.Message); Halt(1); end;\n"
+        "    end;\n"
+        "  finally\n"
+        "    Output.Free; Input.Free;\n"
+        "  end;\n"
+        "end.\n";
+    TempDir dir;
+    WriteText(dir.File("ReadForm.pas"), kReader);
+    WriteText(dir.File("Form.dfm"), formText);
+    int status = -1;
+    const std::string build = Run("fpc -Mdelphi -FE" + Quoted(dir.Path()) + " " + Quoted(dir.File("ReadForm.pas")), status);
+    if (status != 0) return ::testing::AssertionFailure() << "reader not built: " << FirstErrorLine(build);
+    const std::string output = Run(Quoted(dir.File("ReadForm")) + " " + Quoted(dir.File("Form.dfm")), status);
+    if (status == 0) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << output << "\n--- form ---\n" << formText;
+}
+
 }  // namespace quillon::test

@@ -31,4 +31,8 @@ PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const st
 // For EXPECT_TRUE: success, or a failure naming the first compiler error and the main text.
 ::testing::AssertionResult PascalCompiles(const std::vector<PascalFile>& files, const std::string& mainFile);
 
+// For EXPECT_TRUE: Free Pascal's object-text reader (ObjectTextToBinary of its Classes unit)
+// accepts `formText`, checked by a small program built and run in a temporary directory.
+::testing::AssertionResult FormTextAccepted(const std::string& formText);
+
 }  // namespace quillon::test

@@ -1,0 +1,492 @@
+#include "generator/DebugApplicationUnits.h"
+
+#include <algorithm>
+
+#include "generator/BuilderSupport.h"
+#include "generator/CommonTypesUnit.h"
+#include "generator/DebugApplication.h"
+#include "generator/ExternalClassMembers.h"
+#include "generator/FormFiles.h"
+#include "generator/GeneratedFiles.h"
+#include "generator/LibraryProject.h"
+#include "generator/Module.h"
+#include "generator/ModuleResolver.h"
+#include "platform/Format.h"
+#include "platform/Text.h"
+#include "source/SourceProject.h"
+#include "source/SourceUnit.h"
+#include "source/TextUtils.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr std::string_view kController = "FController";
+constexpr int kRowHeight = 30;
+constexpr int kTopPanelHeight = 41;
+constexpr int kComboHeight = 21;
+constexpr int kComboWidth = 200;
+constexpr int kButtonPanelWidth = 60;
+
+bool DirectOrComServer(TServerOption option) { return option == moDirectUsesServer || option == moComServer; }
+
+// The module's units that a host compiles in, each module once: the controller and database
+// support controller, the types unit; for servers compiled into the host the units of the
+// modules its class refers to (each with its own block), the server units, the data module and
+// the added units; for COM options the interface unit.
+void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const IModuleResolver& resolver,
+                        std::vector<const TemgModule*>& done) {
+    if (std::find(done.begin(), done.end(), &module) != done.end()) return;
+    done.push_back(&module);
+    const std::string srcPath = resolver.GetSrcPath();
+    const TServerOption option = module.GetServerOption();
+    AddUses(uses, module.ControllerUnitName(), module.UnitFileName(TFileKind::ControllerUnit, srcPath));
+    AddUses(uses, module.DatabaseSupportControllerUnitName(),
+            module.UnitFileName(TFileKind::DatabaseSupportController, srcPath));
+    AddCommonTypesUnit(uses, module, resolver, true);
+    if (DirectOrComServer(option)) {
+        const TemgExternalClasses& externals = module.MainClass().ExternalClasses();
+        for (int i = 0; i < externals.Count(); ++i)
+            if (const TemgModule* referenced = resolver.FindModule(externals.Items(i)->GetName()))
+                AddModuleUnitBlock(uses, *referenced, resolver, done);
+    }
+    if (IsComOption(option))
+        AddUses(uses, module.InterfaceUnitName(), module.UnitFileName(TFileKind::InterfaceUnit, srcPath));
+    if (DirectOrComServer(option)) {
+        AddUses(uses, module.GeneratorUnitName(), module.UnitFileName(TFileKind::GeneratorServerUnit, srcPath));
+        AddUses(uses, module.DeveloperUnitName(), module.UnitFileName(TFileKind::DeveloperServerUnit, srcPath));
+        if (module.HasOwnConnection())
+            AddUses(uses, module.DataModuleUnitName(), module.UnitFileName(TFileKind::DataModuleUnit, srcPath))
+                ->SetFormName(module.DataModuleFormName());
+        module.AddUnits().AddUnitUses(uses, module.OutputDirectory(srcPath));
+    }
+}
+
+bool IsListed(const TemgDebugApplication& application, std::string_view method) {
+    const std::vector<std::string>& names = application.Methods().Items();
+    return std::any_of(names.begin(), names.end(), [&](const std::string& name) { return SameText(name, method); });
+}
+
+// The call of a row's method through the controller: with parameters only when every parameter
+// has a debug value to pass.
+std::string ClickCode(const TemgMethod& method) {
+    const TemgParameters& parameters = method.Parameters();
+    if (parameters.Count() == 0) return method.CallExpression(kController, false);
+    std::string arguments;
+    for (int i = 0; i < parameters.Count(); ++i) {
+        const std::string& value = parameters.Items(i)->GetDebugValue();
+        if (value.empty())
+            return Format("raise Exception.Create('You have to create method ''%s'' and write calling code with "
+                          "actual parameters');",
+                          method.GetName());
+        AppendSeparated(arguments, value, ",");
+    }
+    return std::string(kController) + "." + method.GetName() + "(" + arguments + ");";
+}
+
+// The lines of a row's memo: the method's caption, when there is one, and its declaration.
+std::vector<std::string> Description(const TemgMethod& method) {
+    std::vector<std::string> lines;
+    if (!method.GetCaption().empty()) lines.push_back(method.GetCaption());
+    lines.push_back(method.DeclarationText());
+    return lines;
+}
+
+// The controller creation: from the libraries' directories when the program must tell the
+// controller where its library (and the libraries it reaches) lie.
+std::string ControllerCreation(const TemgModule& module, const IModuleResolver& resolver) {
+    const std::string controllerClass = module.DatabaseSupportControllerClassName();
+    const TServerOption option = module.GetServerOption();
+    if (option != moServerInDll && !NeedsLibraryPaths(module, resolver))
+        return std::string(kController) + ":=" + controllerClass + ".Create(Self);";
+    const std::string srcPath = resolver.GetSrcPath();
+    std::string externals;
+    for (const TemgModule* server : ReferencedLibraryServers(module, resolver))
+        AppendSeparated(externals, Format("'%s'", server->OutputDirectory(srcPath)), ",");
+    std::string arguments;
+    if (option == moServerInDll) arguments = ",'" + module.OutputDirectory(srcPath) + "'";
+    if (!externals.empty()) arguments += "," + externals;
+    return std::string(kController) + ":=" + controllerClass + ".CreateFromPath(Self" + arguments + ");";
+}
+
+// The form with every control of the generator's form, and the event bindings that go with it.
+struct TGeneratorForm {
+    std::unique_ptr<TFormObject> form;
+    std::vector<std::string> bindings;
+};
+
+TGeneratorForm BuildGeneratorFormObjects(const TemgDebugApplication& application, const TemgModule& module,
+                                         TgmcClass* cls) {
+    TGeneratorForm result;
+    const std::string formName = application.GeneratorFormName();
+    result.form = std::make_unique<TFormObject>(formName, application.GeneratorFormClassName());
+    TFormObject& form = *result.form;
+    form.String("Caption", Format("Generator's form '%s'", application.GetName()))
+        .Integer("Top", 100)
+        .Integer("Width", 380);
+    result.bindings.push_back(EventBinding(formName, "OnClose", "FormClose"));
+    const auto field = [cls](std::string_view name, std::string_view type) {
+        if (cls) AddField(cls->Fields(), name, type, mvNone);
+    };
+
+    if (!module.GetDatabaseSupport().Empty()) {
+        TFormObject& panel = form.Add("paTopPanel", "TPanel");
+        panel.Integer("Height", kTopPanelHeight)
+            .Value("Align", "alTop")
+            .Value("BevelInner", "bvNone")
+            .Value("BevelOuter", "bvNone")
+            .String("Caption", "");
+        panel.Add("laAlias", "TLabel").Integer("Left", 5).Integer("Top", 2).String("Caption", "Database");
+        panel.Add("cbAlias", "TComboBox")
+            .Integer("Left", 5)
+            .Integer("Top", kTopPanelHeight - kComboHeight)
+            .Integer("Width", kComboWidth)
+            .Integer("Height", kComboHeight)
+            .Boolean("Sorted", true)
+            .String("Text", "");
+        panel.Add("buCloseDatabase", "TButton")
+            .Integer("Left", kComboWidth + 20)
+            .Integer("Top", 8)
+            .Integer("Width", 105)
+            .String("Caption", "Close Database");
+        field("paTopPanel", "TPanel");
+        field("laAlias", "TLabel");
+        field("cbAlias", "TComboBox");
+        field("buCloseDatabase", "TButton");
+        result.bindings.push_back(EventBinding("cbAlias", "OnChange", "cbAliasChange"));
+        result.bindings.push_back(EventBinding("buCloseDatabase", "OnClick", "DoCloseDatabase"));
+    }
+
+    TFormObject& scrollBox = form.Add("sbMethodCalls", "TScrollBox");
+    scrollBox.Value("Align", "alClient").Value("BorderStyle", "bsNone");
+    field("sbMethodCalls", "TScrollBox");
+
+    const TemgMethods& methods = module.MainClass().Methods();
+    int offset = 0;
+    bool placed = false;
+    for (int i = 0; i < methods.Count(); ++i) {
+        const TemgMethod& method = *methods.Items(i);
+        const std::string& m = method.GetName();
+        if (!IsListed(application, m)) continue;
+        TFormObject& row = scrollBox.Add("pa" + m + "Main", "TPanel");
+        if (i == methods.Count() - 1) {
+            row.Value("Align", "alClient");
+        } else {
+            row.Integer("Top", offset).Value("Align", "alTop");
+            offset += kRowHeight;
+        }
+        row.Integer("Height", kRowHeight).Value("BevelOuter", "bvNone").String("Caption", "");
+        field("pa" + m + "Main", "TPanel");
+        if (placed) {
+            scrollBox.Add("sp" + m + "Splitter", "TSplitter")
+                .Integer("Top", offset)
+                .Value("Align", "alTop")
+                .Boolean("Beveled", true);
+            field("sp" + m + "Splitter", "TSplitter");
+        }
+        placed = true;
+
+        TFormObject& memoPanel = row.Add("pa" + m + "Memo", "TPanel");
+        memoPanel.Value("Align", "alClient").Value("BevelOuter", "bvNone").String("Caption", "");
+        memoPanel.Add("me" + m + "Description", "TMemo")
+            .Integer("Top", 0)
+            .Integer("Height", kRowHeight / 3)
+            .Value("Align", "alClient")
+            .Value("Color", "clBtnFace")
+            .Value("BorderStyle", "bsNone")
+            .Strings("Lines", Description(method))
+            .Boolean("ReadOnly", true)
+            .Value("ScrollBars", "ssVertical")
+            .Boolean("TabStop", false)
+            .Boolean("WordWrap", false);
+        TFormObject& buttonPanel = row.Add("pa" + m + "Button", "TPanel");
+        buttonPanel.Integer("Width", kButtonPanelWidth).Value("Align", "alRight").Value("BevelOuter", "bvNone");
+        buttonPanel.Add("btn" + m + "Call", "TButton")
+            .Integer("Left", 2)
+            .Integer("Top", 2)
+            .Integer("Width", kButtonPanelWidth - 2)
+            .Integer("Height", 28)
+            .String("Caption", "Run")
+            .String("Hint", "Run method")
+            .Boolean("ShowHint", true);
+        field("pa" + m + "Memo", "TPanel");
+        field("me" + m + "Description", "TMemo");
+        field("pa" + m + "Button", "TPanel");
+        field("btn" + m + "Call", "TButton");
+        result.bindings.push_back(EventBinding("btn" + m + "Call", "OnClick", m + "Click"));
+    }
+    return result;
+}
+
+}  // namespace
+
+// Program project
+
+std::string BuildDebugProgram(const TemgDebugApplication& application, const TemgModule& module,
+                              const IModuleResolver& resolver) {
+    const std::string srcPath = resolver.GetSrcPath();
+    const TServerOption option = module.GetServerOption();
+    TgmcProject program;
+    program.Appellation().SetName(application.ProgramProjectName());
+    TgmcUsesModules& uses = program.UsesModules();
+    if (module.GetShareMemSupport()) AddUses(uses, "ShareMem");
+    AddUses(uses, "Forms");
+    AddUses(uses, application.GeneratorFormUnitName(),
+            application.UnitFileName(TFileKind::DebugFormGeneratorUnit, srcPath))
+        ->SetFormName(application.GeneratorFormName());
+    AddUses(uses, application.DeveloperFormUnitName(),
+            application.UnitFileName(TFileKind::DebugFormDeveloperUnit, srcPath))
+        ->SetFormName(application.DeveloperFormName());
+    AddUses(uses, module.ControllerUnitName(), module.UnitFileName(TFileKind::ControllerUnit, srcPath));
+    AddUses(uses, module.DatabaseSupportControllerUnitName(),
+            module.UnitFileName(TFileKind::DatabaseSupportController, srcPath));
+    AddRegisteredTypeUnits(uses, module, resolver);
+    if (DirectOrComServer(option)) {
+        AddUses(uses, module.GeneratorUnitName(), module.UnitFileName(TFileKind::GeneratorServerUnit, srcPath));
+        AddUses(uses, module.DeveloperUnitName(), module.UnitFileName(TFileKind::DeveloperServerUnit, srcPath));
+    }
+    if (IsComOption(option))
+        AddUses(uses, module.InterfaceUnitName(), module.UnitFileName(TFileKind::InterfaceUnit, srcPath));
+    std::vector<const TemgModule*> done;
+    AddModuleUnitBlock(uses, module, resolver, done);
+
+    program.SetImplementCode(JoinLines({"   Application.Initialize;",
+                                        "   Application.CreateForm(" + application.DeveloperFormClassName() + ", " +
+                                            application.DeveloperFormName() + ");",
+                                        "   Application.Run;"}));
+    return program.SrcCode(pkProgram);
+}
+
+// Generator's form unit
+
+std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
+                                        const IModuleResolver& resolver) {
+    const bool database = !module.GetDatabaseSupport().Empty();
+    TgmcModule unit;
+    unit.Appellation().SetName(application.GeneratorFormUnitName());
+    TgmcUsesModules& uses = unit.InterfacePart().UsesModules();
+    for (const char* name : {"Classes", "Forms", "SysUtils", "Graphics"}) AddUses(uses, name);
+    if (database) {
+        AddUses(uses, "DbTables");
+        AddUses(uses, "eduPasswordDlg");
+    }
+    for (const char* name : {"ExtCtrls", "Controls", "StdCtrls"}) AddUses(uses, name);
+    AddUses(uses, module.DatabaseSupportControllerUnitName());
+    AddCommonTypesUnit(uses, module, resolver);
+    AddUses(unit.ImplementationPart().UsesModules(), application.DeveloperFormUnitName());
+    unit.SetIncludeResources("{$R *.DFM}");
+
+    TgmcClass& form = *unit.InterfacePart().Classes().Add();
+    form.SetName(application.GeneratorFormClassName());
+    form.ParentClass().SetName("TForm");
+    TgmcMethods& methods = form.Methods();
+
+    TgmcMethod& formClose = *AddRoutine(methods, "FormClose", mcProcedure, mvNone, {}, std::string(kController) + ".Free;");
+    AddParameter(formClose.Parameters(), "Sender", "TObject", pcNone);
+    AddParameter(formClose.Parameters(), "Action", "TCloseAction", pcVar);
+
+    const std::string controllerClass = module.DatabaseSupportControllerClassName();
+    AddField(form.Fields(), kController, controllerClass, mvProtected);
+    TgmcProperty& controller = *form.Properties().Add();
+    controller.SetName("Controller");
+    controller.DataType().SetName(controllerClass);
+    controller.SetReadMethodName(kController);
+    controller.SetVisibility(mvPublic);
+
+    if (database) {
+        TgmcMethod& onLogin = *AddRoutine(methods, "OnLogin", mcProcedure, mvPrivate, {},
+                                          JoinLines({"if not TedPasswordDlg.Edit(Database.Params)", "then", "begin",
+                                                     "   Abort;", "end;", "LoginParams.Text:=Database.Params.Text;"}));
+        AddParameter(onLogin.Parameters(), "Database", "TDatabase", pcNone);
+        AddParameter(onLogin.Parameters(), "LoginParams", "TStrings", pcNone);
+        TgmcMethod& afterConnect = *AddRoutine(
+            methods, "AfterConnect", mcProcedure, mvPrivate, {},
+            JoinLines({"laAlias.Caption:='Database is connected';", "laAlias.Font.Style:=[fsBold];",
+                       "laAlias.Font.Color:=clTeal;"}));
+        AddParameter(afterConnect.Parameters(), "Sender", "TObject", pcNone);
+        TgmcMethod& afterDisconnect = *AddRoutine(
+            methods, "AfterDisconnect", mcProcedure, mvPrivate, {},
+            JoinLines({"laAlias.Caption:='Database is disconnected';", "laAlias.Font.Style:=[];",
+                       "laAlias.Font.Color:=clDkGray;"}));
+        AddParameter(afterDisconnect.Parameters(), "Sender", "TObject", pcNone);
+    }
+
+    AddRoutine(methods, "BeforeDestruction", mcProcedure, mvPublic, {miOverride},
+               database ? JoinLines({"inherited;", "FDatabase.Close;"}) : "inherited;");
+
+    std::string setUp = "inherited;" + std::string(kCrLf);
+    if (database)
+        for (const char* line :
+             {"FDatabase:=TDatabase.Create(Self);", "FDatabase.DatabaseName:='DebugDB';",
+              "Session.GetAliasNames(cbAlias.Items);", "FDatabase.OnLogin:=OnLogin;",
+              "FDatabase.AfterConnect:=AfterConnect;", "FDatabase.AfterDisconnect:=AfterDisconnect;"})
+            setUp += std::string(line) + std::string(kCrLf);
+    setUp += ControllerCreation(module, resolver);
+    TgmcMethod& afterConstruction = *AddRoutine(methods, "AfterConstruction", mcProcedure, mvPublic, {miOverride}, setUp);
+
+    const TemgClass& mainClass = module.MainClass();
+    AddRoutine(methods, "SetProperties", mcProcedure, mvProtected, {miVirtual},
+               mainClass.Properties().DebugAssignment(kController) + std::string(kCrLf) +
+                   mainClass.Events().DebugAssignment(kController));
+
+    if (database) {
+        const TemgDatabaseConnection& connection = application.Connection();
+        if (!connection.GetUserName().empty())
+            AppendCodeLine(afterConstruction, "FDatabase.Params.Values['User Name']:='" + connection.GetUserName() + "';");
+        if (!connection.GetPassword().empty())
+            AppendCodeLine(afterConstruction, "FDatabase.Params.Values['Password']:='" + connection.GetPassword() + "';");
+        if (!connection.GetLoginPrompt()) AppendCodeLine(afterConstruction, "FDatabase.LoginPrompt:=False;");
+        if (!connection.GetAliasName().empty())
+            AppendCodeLine(afterConstruction,
+                           JoinLines({"cbAlias.Text:='" + connection.GetAliasName() + "';", "cbAliasChange(cbAlias);"}));
+        std::string change;
+        for (const char* line : {"FDatabase.Close;", "FDatabase.AliasName:=cbAlias.Text;", "FDatabase.Open;",
+                                 "FDatabase.LoginPrompt:=True;"})
+            change += std::string(line) + std::string(kCrLf);
+        if (module.HasDatasetFactories())
+            change += std::string(kController) + ".DatabaseName:=FDatabase.DatabaseName;" + std::string(kCrLf);
+        if (module.GetDatabaseSupport().Contains(dbsSetDatabaseParams) && module.GetConnectToHostDB())
+            change += std::string(kController) +
+                      ".SetDatabaseParams(cbAlias.Text, FDatabase.Params.Values['User Name'], "
+                      "FDatabase.Params.Values['Password']);" +
+                      std::string(kCrLf);
+        change += "SetProperties;";
+        TgmcMethod& aliasChange = *AddRoutine(methods, "cbAliasChange", mcProcedure, mvNone, {}, change);
+        AddParameter(aliasChange.Parameters(), "Sender", "TObject", pcNone);
+    } else {
+        AppendCodeLine(afterConstruction, "SetProperties;");
+    }
+
+    const TemgMethods& designed = mainClass.Methods();
+    for (int i = 0; i < designed.Count(); ++i) {
+        const TemgMethod& method = *designed.Items(i);
+        if (!IsListed(application, method.GetName())) continue;
+        TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, ClickCode(method));
+        AddParameter(click.Parameters(), "Sender", "TObject", pcNone);
+    }
+
+    if (database) {
+        TgmcMethod& close = *AddRoutine(methods, "DoCloseDatabase", mcProcedure, mvNone, {}, "FDatabase.Close;");
+        AddParameter(close.Parameters(), "Sender", "TObject", pcNone);
+        AddField(form.Fields(), "FDatabase", "TDatabase", mvProtected);
+        TgmcProperty& property = *form.Properties().Add();
+        property.SetName("Database");
+        property.DataType().SetName("TDatabase");
+        property.SetReadMethodName("FDatabase");
+        property.SetVisibility(mvPublic);
+    }
+    BuildGeneratorFormObjects(application, module, &form);
+    return unit.SrcCode();
+}
+
+std::string BuildDebugGeneratorForm(const TemgDebugApplication& application, const TemgModule& module) {
+    TGeneratorForm built = BuildGeneratorFormObjects(application, module, nullptr);
+    InsertEventBindings(*built.form, built.bindings);
+    return built.form->Text();
+}
+
+// Developer's form unit
+
+std::string BuildDebugDeveloperFormUnit(const TemgDebugApplication& application, const TemgModule& module,
+                                        const IModuleResolver& resolver) {
+    TgmcModule unit;
+    unit.Appellation().SetName(application.DeveloperFormUnitName());
+    TgmcUsesModules& uses = unit.InterfacePart().UsesModules();
+    for (const char* name : {"Classes", "Forms", "SysUtils"}) AddUses(uses, name);
+    if (!module.GetDatabaseSupport().Empty()) AddUses(uses, "DbTables");
+    for (const char* name : {"ExtCtrls", "Controls", "StdCtrls"}) AddUses(uses, name);
+    AddUses(uses, application.GeneratorFormUnitName());
+    AddCommonTypesUnit(uses, module, resolver);
+    unit.SetIncludeResources("{$R *.DFM}");
+
+    TgmcVar& variable = *unit.InterfacePart().Vars().Add();
+    variable.SetName(application.DeveloperFormName());
+    variable.DataType().SetName(application.DeveloperFormClassName());
+    TgmcClass& form = *unit.InterfacePart().Classes().Add();
+    form.SetName(application.DeveloperFormClassName());
+    form.ParentClass().SetName(application.GeneratorFormClassName());
+    AddRoutine(form.Methods(), "SetProperties", mcProcedure, mvProtected, {miOverride},
+               "inherited;" + std::string(kCrLf));
+    return unit.SrcCode();
+}
+
+std::string BuildDebugDeveloperForm(const TemgDebugApplication& application) {
+    TFormObject form(application.DeveloperFormName(), application.DeveloperFormClassName(), true);
+    form.String("Caption", Format("Developer's form '%s'", application.GetName()))
+        .Integer("Top", 150)
+        .Integer("Width", 380);
+    return form.Text();
+}
+
+// Project group
+
+std::string BuildDebugProjectGroup(const TemgDebugApplication& application, const TemgModule& module,
+                                   const IModuleResolver& resolver) {
+    const std::string srcPath = resolver.GetSrcPath();
+    TgmcProjectGroup group;
+    std::vector<std::string> projects;
+    // Each entry names the file a project builds: a library for the modules, the program last.
+    const TemgExternalClasses& externals = module.MainClass().ExternalClasses();
+    for (int i = 0; i < externals.Count(); ++i) {
+        const TemgModule* referenced = resolver.FindModule(externals.Items(i)->GetName());
+        if (referenced && IsLibraryOption(referenced->GetServerOption()))
+            projects.push_back(ChangeExtension(referenced->UnitFileName(TFileKind::LibraryProject, srcPath), ".dll"));
+    }
+    if (IsLibraryOption(module.GetServerOption()))
+        projects.push_back(ChangeExtension(module.UnitFileName(TFileKind::LibraryProject, srcPath), ".dll"));
+    projects.push_back(ChangeExtension(application.UnitFileName(TFileKind::DebugProjectUnit, srcPath), ".exe"));
+    group.ProjectFiles().SetItems(projects);
+    return group.SrcCode();
+}
+
+std::string BuildDebugApplicationText(const TemgDebugApplication& application, const TemgModule& module,
+                                      TFileKind kind, const IModuleResolver& resolver) {
+    switch (kind) {
+        case TFileKind::DebugProjectUnit: return BuildDebugProgram(application, module, resolver);
+        case TFileKind::DebugFormGeneratorUnit: return BuildDebugGeneratorFormUnit(application, module, resolver);
+        case TFileKind::DebugFormDeveloperUnit: return BuildDebugDeveloperFormUnit(application, module, resolver);
+        case TFileKind::ProjectGroup: return BuildDebugProjectGroup(application, module, resolver);
+        case TFileKind::LibraryProject: return module.UnitText(kind, resolver);
+        case TFileKind::GeneratorServerUnit:
+        case TFileKind::DeveloperServerUnit:
+        case TFileKind::InterfaceUnit:
+        case TFileKind::ControllerUnit:
+        case TFileKind::TypesUnit:
+        case TFileKind::UnitsGroup:
+        case TFileKind::DatabaseSupportController:
+        case TFileKind::DataModuleUnit: return {};
+    }
+    return {};
+}
+
+void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,
+                              const IModuleResolver& resolver) {
+    constexpr TWriteRules recreated{.makeReadOnly = true, .createDirectory = true, .askBeforeReplacing = false,
+                                    .replaceExisting = true};
+    constexpr TWriteRules replaced{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
+                                   .replaceExisting = true};
+    constexpr TWriteRules once{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
+                               .replaceExisting = false};
+    const std::string srcPath = resolver.GetSrcPath();
+    const std::string directory = application.OutputDirectory(srcPath);
+    const std::string unitHeader = resolver.GetUnitHeader();
+    const std::string recreatedHeader = GeneratedFileHeader(unitHeader, true);
+    const std::string program = BuildDebugProgram(application, module, resolver);
+    const std::string generatorUnit = BuildDebugGeneratorFormUnit(application, module, resolver);
+    const std::string developerUnit = BuildDebugDeveloperFormUnit(application, module, resolver);
+    const std::string base = directory + application.ProgramProjectName();
+
+    WriteGeneratedFile(recreatedHeader + program, base + ".dpr", replaced);
+    WriteGeneratedFile(ProjectOptionsText(resolver.GetSearchPath(), srcPath), base + ".dof", once);
+    WriteGeneratedFile(recreatedHeader + generatorUnit, directory + application.GeneratorFormUnitName() + ".pas",
+                       recreated);
+    WriteGeneratedFile(GeneratedFileHeader(unitHeader, false) + developerUnit,
+                       directory + application.DeveloperFormUnitName() + ".pas", once);
+    WriteGeneratedFile(BuildDebugGeneratorForm(application, module),
+                       directory + application.GeneratorFormUnitName() + ".dfm", recreated);
+    WriteGeneratedFile(BuildDebugDeveloperForm(application), directory + application.DeveloperFormUnitName() + ".dfm",
+                       once);
+    WriteGeneratedFile(BuildDebugProjectGroup(application, module, resolver), base + "GROUP.bpg", replaced);
+}
+
+}  // namespace quillon

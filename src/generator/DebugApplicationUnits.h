@@ -1,0 +1,44 @@
+// The files of a debug application: the program project, the generator's and the developer's
+// form units with their form files, the options file and the project group, and the generation
+// that writes them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "elements/ModuleOptions.h"
+
+namespace quillon {
+
+class IModuleResolver;
+class TemgDebugApplication;
+class TemgModule;
+
+// Kind 5: the program that shows the developer's form.
+std::string BuildDebugProgram(const TemgDebugApplication& application, const TemgModule& module,
+                              const IModuleResolver& resolver);
+// Kind 6 and its form file: one row with a "Run" button per chosen method, and with database
+// support a panel to pick an alias and connect.
+std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
+                                        const IModuleResolver& resolver);
+std::string BuildDebugGeneratorForm(const TemgDebugApplication& application, const TemgModule& module);
+// Kind 7 and its form file, derived from the generator's.
+std::string BuildDebugDeveloperFormUnit(const TemgDebugApplication& application, const TemgModule& module,
+                                        const IModuleResolver& resolver);
+std::string BuildDebugDeveloperForm(const TemgDebugApplication& application);
+// Kind 10: the libraries the program needs, then the program.
+std::string BuildDebugProjectGroup(const TemgDebugApplication& application, const TemgModule& module,
+                                   const IModuleResolver& resolver);
+
+// The text of one of the application's kinds (3 is the module's library project); empty for
+// any other kind.
+std::string BuildDebugApplicationText(const TemgDebugApplication& application, const TemgModule& module,
+                                      TFileKind kind, const IModuleResolver& resolver);
+
+// Writes every file of the application into its output directory: the program, the options file
+// (when absent), the generator's form unit and form (read-only, replaced), the developer's form
+// unit and form (only when absent) and the project group.
+void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,
+                              const IModuleResolver& resolver);
+
+}  // namespace quillon

@@ -1,0 +1,71 @@
+// Where a generation's files go: the writer interface every generated file passes through, the
+// writer that puts them on disk, and the planning writer that only works out which files a
+// generation would create or change.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "generator/GeneratedFiles.h"
+
+namespace quillon {
+
+class IUnitBuilder;
+
+class IGeneratedFileWriter {
+public:
+    virtual ~IGeneratedFileWriter() = default;
+    // Hands over `text` as the content of `fileName` under `rules`; true when the file is (or
+    // would be) written.
+    virtual bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) = 0;
+};
+
+// Writes through WriteGeneratedFile.
+class DiskFileWriter final : public IGeneratedFileWriter {
+public:
+    bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override;
+};
+
+// Touches nothing on disk. Each file is judged by the writing rules against what this plan holds
+// for it so far, which starts as what lies on disk: a file written only when absent that exists
+// stays, an identical text stays, anything else would be written. A question before replacing is
+// not asked; the answer is taken as Yes. What counts in the end is each file's planned content
+// against the disk's.
+class PlanningFileWriter final : public IGeneratedFileWriter {
+public:
+    enum class Change { None, Created, Changed };
+    struct PlannedFile {
+        std::string fileName;
+        Change change;
+    };
+
+    bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override;
+
+    // Every file handed over, once each (by normalised name), in the order first seen, with what
+    // would happen to it.
+    std::vector<PlannedFile> Files() const;
+    // The names of the files that would be created or changed, in the order first seen.
+    std::vector<std::string> ChangedFiles() const;
+
+private:
+    struct Contents {
+        // As read when the file was first handed over; none when it did not exist.
+        std::optional<std::string> onDisk;
+        // After the writes planned so far.
+        std::optional<std::string> planned;
+    };
+
+    std::vector<std::string> order_;
+    std::map<std::string, Contents> contents_;
+};
+
+// What a generation builds its texts with and where it puts its files.
+struct GenerationTools {
+    const IUnitBuilder& builder;
+    IGeneratedFileWriter& writer;
+};
+
+}  // namespace quillon

@@ -1,0 +1,291 @@
+// The database support controller, the own connection's data module with its form file, the
+// server-unit lines of the own connection, and the module's database system items.
+#include <gtest/gtest.h>
+
+#include "generator/DatabaseSupport.h"
+#include "generator/DatabaseSupportController.h"
+#include "platform/FileSystem.h"
+#include "support/Lines.h"
+#include "support/PascalCompiler.h"
+
+#include "GeneratorTestSupport.h"
+
+namespace quillon {
+namespace {
+
+using test::Lines;
+
+class DatabaseSupport : public ::testing::Test {
+protected:
+    DatabaseSupport() {
+        common.MakeCommonTypesModule();
+        account.MainClass().SetName("Account");
+        account.Appellation().Assign(account.MainClass().Appellation());
+        account.MarkClassModule(true);
+        project.modules = {&common, &account};
+    }
+
+    std::string Controller() { return BuildDatabaseSupportController(account, project); }
+
+    TemgModule common;
+    TemgModule account;
+    test::StandInProject project;
+};
+
+}  // namespace
+
+// The controller unit the database support controller derives from, as far as it needs it: the
+// routine variables of the dataset factories and the system method.
+constexpr const char* kControllerStandIn = R"(unit cntrAccount;
+interface
+uses Classes, DBTables;
+type
+  TCreateQueryMethod = function: TQuery of object;
+  TCreateTableMethod = function: TTable of object;
+  TCreateStoredProcMethod = function: TStoredProc of object;
+  TcntrAccount = class(TComponent)
+  public
+    CreateQueryMethod: TCreateQueryMethod;
+    CreateTableMethod: TCreateTableMethod;
+    CreateStoredProcMethod: TCreateStoredProcMethod;
+    procedure AfterInitInstance;
+  end;
+implementation
+procedure TcntrAccount.AfterInitInstance;
+begin
+end;
+end.
+)";
+
+const std::string kAfterConstructionHeading =
+    Lines({"", "{TAccount}", "", "", "procedure TAccount.AfterConstruction;", "begin", "   inherited;"});
+
+TEST_F(DatabaseSupport, WithoutDatabaseSupportTheControllerOnlyReportsItsSetUp) {
+    EXPECT_EQ(Controller(), Lines({"unit Account;", "interface", "uses ", "   cntrAccount;", "", "type", "    ",
+                                   "   TAccount = class(TcntrAccount)", "   PUBLIC",
+                                   "   procedure AfterConstruction;override;", "   end;", "implementation",
+                                   "", "{TAccount}", "", "", "procedure TAccount.AfterConstruction;", "begin",
+                                   "   inherited;", "   AfterInitInstance;", "end;", "", "end."}));
+}
+
+TEST_F(DatabaseSupport, HostConnectionWithOneFactoryHasOneMethodAndOneAssignment) {
+    account.SetDatabaseSupport({dbsTable});
+    EXPECT_EQ(Controller(),
+              Lines({"unit Account;", "interface", "uses ", "   cntrAccount,Classes,DBTables;", "", "type", "    ",
+                     "   TAccount = class(TcntrAccount)", "   PRIVATE", "   FDatabaseName:string;",
+                     "   FSessionName:string;", "   PRIVATE", "   procedure SetDatabaseName(const Value:string);",
+                     "   procedure SetSessionName(const Value:string);", "   PROTECTED",
+                     "   function CreateTable:TTable;virtual;", "   PUBLIC", "   procedure AfterConstruction;override;",
+                     "   PUBLIC", "   property DatabaseName:string read FDatabaseName write SetDatabaseName;",
+                     "   property SessionName:string read FSessionName write SetSessionName;", "   end;",
+                     "implementation", "", "{TAccount}", "", "", "procedure TAccount.AfterConstruction;", "begin",
+                     "   inherited;", "   CreateTableMethod:=CreateTable;", "   AfterInitInstance;", "end;",
+                     "procedure TAccount.SetDatabaseName(const Value:string);", "begin", "   FDatabaseName:=Value;",
+                     "end;", "procedure TAccount.SetSessionName(const Value:string);", "begin",
+                     "   FSessionName:=Value;", "end;", "function TAccount.CreateTable:TTable;", "begin",
+                     "   Result:=TTable.Create(Self);", "   Result.DatabaseName:=DatabaseName;",
+                     "   if SessionName <> '' then Result.SessionName:=SessionName;", "end;", "", "end."}));
+}
+
+TEST_F(DatabaseSupport, HostConnectionWithThreeFactoriesKeepsTheTableOrder) {
+    account.SetDatabaseSupport({dbsStoredProc, dbsQuery, dbsTable});
+    const std::string text = Controller();
+    EXPECT_NE(text.find(Lines({"   PROTECTED", "   function CreateQuery:TQuery;virtual;",
+                               "   function CreateTable:TTable;virtual;",
+                               "   function CreateStoredProc:TStoredProc;virtual;", "   PUBLIC"})),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(kAfterConstructionHeading +
+                        Lines({"", "   CreateQueryMethod:=CreateQuery;", "   CreateTableMethod:=CreateTable;",
+                               "   CreateStoredProcMethod:=CreateStoredProc;", "   AfterInitInstance;", "end;"})),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(Lines({"function TAccount.CreateStoredProc:TStoredProc;", "begin",
+                               "   Result:=TStoredProc.Create(Self);"})),
+              std::string::npos);
+    EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", text}}, "Account.pas"));
+}
+
+TEST_F(DatabaseSupport, OwnConnectionGivesTheControllerNoFactories) {
+    account.SetDatabaseSupport({dbsSetDatabaseParams});
+    const std::string text = Controller();
+    EXPECT_EQ(text.find("DBTables"), std::string::npos);
+    EXPECT_NE(text.find(kAfterConstructionHeading + Lines({"", "   AfterInitInstance;", "end;"})), std::string::npos);
+    EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", text}}, "Account.pas"));
+}
+
+TEST_F(DatabaseSupport, CompilesAgainstTheGeneratedControllerOfEachServerOption) {
+    account.SetDatabaseSupport({dbsQuery, dbsTable, dbsStoredProc});
+    for (TServerOption option : {moServerInDll, moDirectUsesServer, moComServerInDll}) {
+        account.SetServerOption(option);
+        std::vector<test::PascalFile> files{{"Account.pas", Controller()},
+                                            {"cntrAccount.pas", BuildUnitText(account, TFileKind::ControllerUnit, project)}};
+        if (option == moDirectUsesServer) {
+            files.push_back({"genAccount.pas", BuildUnitText(account, TFileKind::GeneratorServerUnit, project)});
+            files.push_back({"devAccount.pas", BuildUnitText(account, TFileKind::DeveloperServerUnit, project)});
+        }
+        if (option == moComServerInDll)
+            files.push_back({"intfAccount.pas", BuildUnitText(account, TFileKind::InterfaceUnit, project)});
+        EXPECT_TRUE(test::PascalCompiles(files, "Account.pas")) << static_cast<int>(option);
+    }
+}
+
+TEST_F(DatabaseSupport, ParamsAndAFactoryAreNoOwnConnection) {
+    account.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
+    EXPECT_EQ(BuildDataModuleUnit(account, project), "");
+    EXPECT_EQ(BuildDataModuleForm(account), "");
+    EXPECT_NE(Controller().find("CreateQueryMethod:=CreateQuery;"), std::string::npos);
+}
+
+class OwnConnection : public DatabaseSupport {
+protected:
+    OwnConnection() {
+        account.SetDatabaseSupport({dbsSetDatabaseParams});
+        account.SetDataModuleName("Bank");
+    }
+};
+
+TEST_F(OwnConnection, DataModuleUnit) {
+    const std::string text = BuildDataModuleUnit(account, project);
+    EXPECT_EQ(text,
+              Lines({"unit gen_dmuBank;", "interface", "uses ", "   Classes,DBTables,DB,Forms;", "", "type",
+                     "   TOnChangeConnection=procedure(const aAliasName:string;const aUserName:string;const "
+                     "aPassword:string) of object;",
+                     "type", "    ", "   Tgen_dmBank = class(TDataModule)", "   Database1:TDatabase;",
+                     "   Session1:TSession;", "   PRIVATE", "   FOnChangeConnection:TOnChangeConnection;",
+                     "   PRIVATE", "   procedure AfterDatabaseConnection(Sender:TObject);", "   PUBLIC",
+                     "   procedure SetDatabaseParams(aAliasName:string;aUserName:string;aPassword:string);virtual;",
+                     "   procedure AfterConstruction;override;", "   PUBLIC",
+                     "   property OnChangeConnection:TOnChangeConnection read FOnChangeConnection write "
+                     "FOnChangeConnection;",
+                     "   end;", "var ", "   dmBank:Tgen_dmBank;", "implementation", "{$R *.DFM}", "",
+                     "{Tgen_dmBank}", "", "",
+                     "procedure Tgen_dmBank.SetDatabaseParams(aAliasName:string;aUserName:string;aPassword:string);",
+                     "begin", "   Database1.Close;", "   Database1.AliasName:=aAliasName;",
+                     "   Database1.Params.Values['user name']:=aUserName;",
+                     "   Database1.Params.Values['password']:=aPassword;", "end;",
+                     "procedure Tgen_dmBank.AfterDatabaseConnection(Sender:TObject);", "begin",
+                     "   if Assigned(OnChangeConnection) then", "   begin",
+                     "      OnChangeConnection(Database1.AliasName,Database1.Params.Values['user name'],"
+                     "Database1.Params.Values['password']);",
+                     "   end;", "end;", "procedure Tgen_dmBank.AfterConstruction;", "begin", "   inherited;",
+                     "   Database1.AfterConnect:=AfterDatabaseConnection;", "end;", "", "end."}));
+    // The resource directive names "*.DFM"; a case-sensitive file system needs that spelling.
+    EXPECT_TRUE(test::PascalCompiles(
+        {{"gen_dmuBank.pas", text}, {"gen_dmuBank.DFM", BuildDataModuleForm(account)}}, "gen_dmuBank.pas"));
+}
+
+TEST_F(OwnConnection, TheServerUnitCompilesWithTheDataModule) {
+    EXPECT_TRUE(test::PascalCompiles({{"genAccount.pas", BuildUnitText(account, TFileKind::GeneratorServerUnit, project)},
+                                      {"devAccount.pas", BuildUnitText(account, TFileKind::DeveloperServerUnit, project)},
+                                      {"gen_dmuBank.pas", BuildDataModuleUnit(account, project)},
+                                      {"gen_dmuBank.DFM", BuildDataModuleForm(account)}},
+                                     "genAccount.pas"));
+}
+
+TEST_F(OwnConnection, FormFileHoldsTheConnectionWithTheDefaultSessionName) {
+    const std::string text = BuildDataModuleForm(account);
+    EXPECT_EQ(text, Lines({"object gen_dmBank: Tgen_dmBank", "  object Database1: TDatabase", "    AliasName = ''",
+                           "    DatabaseName = ''", "    LoginPrompt = False", "    Params.Strings = (",
+                           "      'User Name='", "      'Password=')", "    SessionName = 'Session4'",
+                           "    Left = 50", "    Top = 10", "  end", "  object Session1: TSession",
+                           "    AutoSessionName = False", "    SessionName = 'Session4'", "    Left = 150",
+                           "    Top = 10", "  end", "end", ""}));
+    EXPECT_TRUE(test::FormTextAccepted(text));
+}
+
+TEST_F(OwnConnection, FormFileQuotesTheConnectionValues) {
+    account.SetDatabaseName("Bank");
+    account.Connection().SetAliasName("BANK");
+    account.Connection().SetUserName("teller");
+    account.Connection().SetPassword("it's secret");
+    account.Connection().SetLoginPrompt(true);
+    const std::string text = BuildDataModuleForm(account);
+    EXPECT_NE(text.find(Lines({"    AliasName = 'BANK'", "    DatabaseName = 'Bank'", "    LoginPrompt = True",
+                               "    Params.Strings = (", "      'User Name=teller'", "      'Password=it'#39's secret')",
+                               "    SessionName = 'Session4Bank'"})),
+              std::string::npos)
+        << text;
+    EXPECT_TRUE(test::FormTextAccepted(text));
+}
+
+TEST_F(OwnConnection, GenerationWritesTheFormFileBesideTheUnit) {
+    test::TempDir dir;
+    project.srcPath = dir.Path() + "/";
+    account.Generate(project.srcPath, "", false, project, "", &common);
+    EXPECT_TRUE(FileExists(dir.File("gen_dmuBank.pas")));
+    EXPECT_EQ(test::ReadText(dir.File("gen_dmuBank.dfm")), BuildDataModuleForm(account));
+    EXPECT_TRUE(FileExists(dir.File("Account.pas")));
+}
+
+TEST_F(OwnConnection, TheServerReleasesTheSharedDataModuleAndClearsItsVariable) {
+    EXPECT_EQ(DataModuleDestructionCode(account), Lines({"dmBank.Free;", "dmBank:=nil;"}));
+    const std::string server = BuildUnitText(account, TFileKind::GeneratorServerUnit, project);
+    EXPECT_NE(server.find(Lines({"   Application.Handle:=0;", "   dmBank.Free;", "   dmBank:=nil;", "end;"})), std::string::npos)
+        << server;
+    account.SetDatabaseSupport({});
+    EXPECT_EQ(DataModuleDestructionCode(account), "");
+}
+
+// The module's database system items
+
+std::vector<std::string> Names(const TCollection& collection) {
+    std::vector<std::string> names;
+    for (int i = 0; i < collection.Count(); ++i)
+        names.push_back(static_cast<const TemgAppellationItem*>(collection.Item(i))->GetName());
+    return names;
+}
+
+using StringVector = std::vector<std::string>;
+
+TEST_F(DatabaseSupport, FactoryItemsFollowTheSet) {
+    account.SetDatabaseSupport({dbsQuery, dbsStoredProc});
+    EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateQueryMethod", "CreateStoredProcMethod"}));
+    EXPECT_EQ(Names(account.MainClass().Methods()),
+              (StringVector{"AfterInitInstance", "CreateQuery", "CreateStoredProc"}));
+    const TemgProperty& event = *account.MainClass().Events().Items(0);
+    EXPECT_EQ(event.DataType().GetName(), "TCreateQueryMethod");
+    EXPECT_EQ(event.DataType().GetCategory(), dtProcedural);
+    EXPECT_EQ(event.GetSettings(), (TItemSettings{isSystemItem, isDSC}));
+    const TemgMethod& query = *account.MainClass().Methods().Items(1);
+    EXPECT_EQ(query.GetCategory(), mcFunction);
+    EXPECT_EQ(query.DataType().GetName(), "TQuery");
+    EXPECT_EQ(query.GetCode(), "Result:=CreateQueryMethod();");
+    EXPECT_EQ(query.GetSettings(), (TItemSettings{isSystemItem, isDSC}));
+
+    account.SetDatabaseSupport({dbsStoredProc});
+    EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateStoredProcMethod"}));
+    EXPECT_EQ(Names(account.MainClass().Methods()), (StringVector{"AfterInitInstance", "CreateStoredProc"}));
+}
+
+TEST_F(DatabaseSupport, OwnConnectionHasTheParametersProcedureAndExistingItemsStay) {
+    TemgMethod& own = *account.MainClass().Methods().Add();
+    own.SetName("setdatabaseparams");
+    own.SetCode("// mine");
+    account.SetDatabaseSupport({dbsSetDatabaseParams});
+    EXPECT_EQ(Names(account.MainClass().Methods()), (StringVector{"AfterInitInstance", "setdatabaseparams"}));
+    EXPECT_EQ(own.GetCode(), "// mine");
+    // An item the developer made is no system item and stays when the set changes again.
+    account.SetDatabaseSupport({});
+    EXPECT_EQ(Names(account.MainClass().Methods()), (StringVector{"AfterInitInstance", "setdatabaseparams"}));
+
+    account.MainClass().Methods().Delete(1);
+    account.SetDatabaseSupport({dbsSetDatabaseParams});
+    const TemgMethod& made = *account.MainClass().Methods().Items(1);
+    EXPECT_EQ(made.GetName(), "SetDatabaseParams");
+    EXPECT_EQ(made.GetSettings(), (TItemSettings{isSystemItem, isSetDatabaseParams}));
+    EXPECT_EQ(made.DeclarationText(),
+              "procedure SetDatabaseParams(const aAliasName:String;const aUserName:String;const aPassword:String);"
+              "override;");
+    account.SetDatabaseSupport({dbsSetDatabaseParams, dbsTable});
+    EXPECT_EQ(Names(account.MainClass().Methods()), (StringVector{"AfterInitInstance", "CreateTable"}));
+}
+
+TEST_F(DatabaseSupport, ItemsAreRestoredWhenTheModuleIsMarkedAfterLoading) {
+    account.SetDatabaseSupport({dbsTable});
+    account.MainClass().Events().Delete(0);
+    account.MarkClassModule(true);
+    EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateTableMethod"}));
+}
+
+}  // namespace quillon

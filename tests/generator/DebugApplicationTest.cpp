@@ -1,0 +1,353 @@
+// Debug applications: the program, the generator's and developer's form units and form files,
+// and the project group, with and without database support.
+#include <gtest/gtest.h>
+
+#include "generator/DebugApplicationUnits.h"
+#include "platform/FileSystem.h"
+#include "support/Lines.h"
+#include "support/PascalCompiler.h"
+
+#include "GeneratorTestSupport.h"
+
+namespace quillon {
+namespace {
+
+using test::Lines;
+
+class DebugApplication : public ::testing::Test {
+protected:
+    DebugApplication() {
+        project.srcPath = "/work/demo/";
+        common.MakeCommonTypesModule();
+        TemgClass& cls = account.MainClass();
+        cls.SetName("Account");
+        account.Appellation().Assign(cls.Appellation());
+        account.MarkClassModule(true);
+        TemgMethod& deposit = *cls.Methods().Add();
+        deposit.SetName("Deposit");
+        deposit.SetCaption("Puts money in");
+        TemgParameter& amount = *deposit.Parameters().Add();
+        amount.SetName("Amount");
+        amount.DataType().SetName("Integer");
+        amount.SetDebugValue("100");
+        TemgMethod& transfer = *cls.Methods().Add();
+        transfer.SetName("Transfer");
+        TemgParameter& target = *transfer.Parameters().Add();
+        target.SetName("Target");
+        target.DataType().SetName("String");
+        TemgMethod& balance = *cls.Methods().Add();
+        balance.SetName("Balance");
+        balance.SetCategory(mcFunction);
+        balance.DataType().SetName("Integer");
+        TemgProperty& owner = *cls.Properties().Add();
+        owner.SetName("Owner");
+        owner.DataType().SetName("String");
+        owner.SetExported(true);
+        owner.SetDebugValue("'Smith'");
+        app = &account.DebugApplications().NewDebugApplication();
+        app->SetName("Teller");
+        app->SetSrcPath("debug");
+        app->Methods().SetItems({"deposit", "Transfer", "Balance"});
+        project.modules = {&common, &account};
+    }
+
+    std::string Text(TFileKind kind) { return app->UnitText(kind, project); }
+
+    // Both form units with their form files, against a stand-in of the database support
+    // controller; the resource directives name "*.DFM", so the files are spelt that way.
+    ::testing::AssertionResult FormUnitsCompile() {
+        return test::PascalCompiles({{"Account.pas", kAccountStandIn},
+                                     {"genuTellerForm.pas", Text(TFileKind::DebugFormGeneratorUnit)},
+                                     {"genuTellerForm.DFM", BuildDebugGeneratorForm(*app, account)},
+                                     {"devuTellerForm.pas", Text(TFileKind::DebugFormDeveloperUnit)},
+                                     {"devuTellerForm.DFM", BuildDebugDeveloperForm(*app)}},
+                                    "devuTellerForm.pas");
+    }
+
+    static constexpr const char* kAccountStandIn = R"(unit Account;
+interface
+uses Classes;
+type
+  TAccount = class(TComponent)
+  public
+    Owner: string;
+    DatabaseName: string;
+    constructor CreateFromPath(AOwner: TComponent; const aPath: string);
+    procedure Deposit(Amount: Integer);
+    procedure Transfer(Target: string);
+    function Balance: Integer;
+    procedure SetDatabaseParams(const aAliasName, aUserName, aPassword: string);
+  end;
+implementation
+constructor TAccount.CreateFromPath(AOwner: TComponent; const aPath: string);
+begin
+  inherited Create(AOwner);
+end;
+procedure TAccount.Deposit(Amount: Integer);
+begin
+end;
+procedure TAccount.Transfer(Target: string);
+begin
+end;
+function TAccount.Balance: Integer;
+begin
+  Result := 0;
+end;
+procedure TAccount.SetDatabaseParams(const aAliasName, aUserName, aPassword: string);
+begin
+end;
+end.
+)";
+
+    TemgModule common;
+    TemgModule account;
+    TemgDebugApplication* app = nullptr;
+    test::StandInProject project;
+};
+
+}  // namespace
+
+TEST_F(DebugApplication, ProgramUsesTheFormsAndTheModulesUnitsAndShowsTheDevelopersForm) {
+    EXPECT_EQ(Text(TFileKind::DebugProjectUnit),
+              Lines({"program Teller;", "uses ", "   ShareMem,", "   Forms,",
+                     "   genuTellerForm in '/work/demo/debug/genuTellerForm.pas' {genTellerForm},",
+                     "   devuTellerForm in '/work/demo/debug/devuTellerForm.pas' {devTellerForm},",
+                     "   cntrAccount in '/work/demo/cntrAccount.pas',", "   Account in '/work/demo/Account.pas';", "",
+                     "begin", "   Application.Initialize;", "   Application.CreateForm(TdevTellerForm, devTellerForm);",
+                     "   Application.Run;", "end."}));
+}
+
+TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNames) {
+    test::TempDir dir;
+    project.srcPath = dir.Path() + "/";
+    test::WriteText(dir.File("Account.pas"), kAccountStandIn);
+    test::WriteText(dir.File("cntrAccount.pas"), "unit cntrAccount;\ninterface\nimplementation\nend.\n");
+    GenerateDebugApplication(*app, account, project);
+    // The resource directives name "*.DFM".
+    for (const char* form : {"genuTellerForm", "devuTellerForm"})
+        test::WriteText(dir.File(std::string("debug/") + form + ".DFM"),
+                        test::ReadText(dir.File(std::string("debug/") + form + ".dfm")));
+    EXPECT_TRUE(test::PascalCompiles({{"Teller.dpr", test::ReadText(dir.File("debug/Teller.dpr"))}}, "Teller.dpr"));
+}
+
+TEST_F(DebugApplication, AServerCompiledIntoTheProgramBringsItsUnitsAndThoseOfItsReferences) {
+    TemgModule ledger;
+    ledger.MainClass().SetName("Ledger");
+    ledger.SetServerOption(moDirectUsesServer);
+    project.modules.push_back(&ledger);
+    account.SetServerOption(moDirectUsesServer);
+    account.SetShareMemSupport(false);
+    account.MainClass().ExternalClasses().Add()->SetName("Ledger");
+    account.SetDatabaseSupport({dbsSetDatabaseParams});
+    const std::string text = Text(TFileKind::DebugProjectUnit);
+    EXPECT_NE(text.find(Lines({"   uses ", "   Forms,"}).substr(3)), std::string::npos) << text;
+    EXPECT_NE(text.find(Lines({"   Account in '/work/demo/Account.pas',", "   genAccount in '/work/demo/genAccount.pas',",
+                               "   devAccount in '/work/demo/devAccount.pas',",
+                               "   cntrLedger in '/work/demo/cntrLedger.pas',", "   Ledger in '/work/demo/Ledger.pas',",
+                               "   genLedger in '/work/demo/genLedger.pas',", "   devLedger in '/work/demo/devLedger.pas',",
+                               "   gen_dmu in '/work/demo/gen_dmu.pas' {gen_dm};"})),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheController) {
+    EXPECT_EQ(Text(TFileKind::DebugFormGeneratorUnit),
+              Lines({"unit genuTellerForm;", "interface", "uses ",
+                     "   Classes,Forms,SysUtils,Graphics,ExtCtrls,Controls,StdCtrls,Account;", "", "type", "    ",
+                     "   TgenTellerForm = class(TForm)", "   sbMethodCalls:TScrollBox;", "   paDepositMain:TPanel;",
+                     "   paDepositMemo:TPanel;", "   meDepositDescription:TMemo;", "   paDepositButton:TPanel;",
+                     "   btnDepositCall:TButton;", "   paTransferMain:TPanel;", "   spTransferSplitter:TSplitter;",
+                     "   paTransferMemo:TPanel;", "   meTransferDescription:TMemo;", "   paTransferButton:TPanel;",
+                     "   btnTransferCall:TButton;", "   paBalanceMain:TPanel;", "   spBalanceSplitter:TSplitter;",
+                     "   paBalanceMemo:TPanel;", "   meBalanceDescription:TMemo;", "   paBalanceButton:TPanel;",
+                     "   btnBalanceCall:TButton;", "   procedure FormClose(Sender:TObject;var Action:TCloseAction);",
+                     "   procedure DepositClick(Sender:TObject);", "   procedure TransferClick(Sender:TObject);",
+                     "   procedure BalanceClick(Sender:TObject);", "   PROTECTED", "   FController:TAccount;",
+                     "   PROTECTED", "   procedure SetProperties;virtual;", "   PUBLIC",
+                     "   procedure BeforeDestruction;override;", "   procedure AfterConstruction;override;", "   PUBLIC",
+                     "   property Controller:TAccount read FController;", "   end;", "implementation", "{$R *.DFM}",
+                     "uses ", "   devuTellerForm;", "", "", "{TgenTellerForm}", "", "",
+                     "procedure TgenTellerForm.FormClose(Sender:TObject;var Action:TCloseAction);", "begin",
+                     "   FController.Free;", "end;", "procedure TgenTellerForm.BeforeDestruction;", "begin",
+                     "   inherited;", "end;", "procedure TgenTellerForm.AfterConstruction;", "begin", "   inherited;",
+                     "   FController:=TAccount.CreateFromPath(Self,'/work/demo/');", "   SetProperties;", "end;",
+                     "procedure TgenTellerForm.SetProperties;", "begin", "   FController.Owner:='Smith';", "   ",
+                     "end;", "procedure TgenTellerForm.DepositClick(Sender:TObject);", "begin",
+                     "   FController.Deposit(100);", "end;", "procedure TgenTellerForm.TransferClick(Sender:TObject);",
+                     "begin",
+                     "   raise Exception.Create('You have to create method ''Transfer'' and write calling code with "
+                     "actual parameters');",
+                     "end;", "procedure TgenTellerForm.BalanceClick(Sender:TObject);", "begin",
+                     "   FController.Balance;", "end;", "", "end."}));
+    EXPECT_TRUE(FormUnitsCompile());
+}
+
+TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnlyForTheClassesLastMethod) {
+    app->Methods().SetItems({"Deposit", "Transfer"});
+    const std::string unit = Text(TFileKind::DebugFormGeneratorUnit);
+    EXPECT_EQ(unit.find("Balance"), std::string::npos);
+    const std::string form = BuildDebugGeneratorForm(*app, account);
+    EXPECT_EQ(form.find("Balance"), std::string::npos);
+    EXPECT_EQ(form.find("alClient\r\n      Height"), std::string::npos);
+    EXPECT_NE(form.find(Lines({"    object paTransferMain: TPanel", "      Top = 30", "      Align = alTop"})),
+              std::string::npos)
+        << form;
+    EXPECT_TRUE(test::FormTextAccepted(form));
+}
+
+TEST_F(DebugApplication, GeneratorsFormHoldsTheRowsWithTheirBindings) {
+    const std::string form = BuildDebugGeneratorForm(*app, account);
+    EXPECT_EQ(form.substr(0, form.find("  object sbMethodCalls")),
+              Lines({"object genTellerForm: TgenTellerForm", "  Caption = 'Generator'#39's form '#39'Teller'#39",
+                     "  Top = 100", "  Width = 380", "  OnClose = FormClose", ""}));
+    EXPECT_NE(form.find(Lines({"          Lines.Strings = (", "            'Puts money in'",
+                               "            'procedure Deposit(Amount:Integer);override;')"})),
+              std::string::npos);
+    EXPECT_NE(form.find(Lines({"        object btnDepositCall: TButton", "          Left = 2", "          Top = 2",
+                               "          Width = 58", "          Height = 28", "          Caption = 'Run'",
+                               "          Hint = 'Run method'", "          ShowHint = True",
+                               "          OnClick = DepositClick", "        end"})),
+              std::string::npos);
+    EXPECT_NE(form.find(Lines({"    object paBalanceMain: TPanel", "      Align = alClient"})), std::string::npos);
+    EXPECT_NE(form.find(Lines({"    object spTransferSplitter: TSplitter", "      Top = 60", "      Align = alTop",
+                               "      Beveled = True"})),
+              std::string::npos);
+    EXPECT_EQ(form.find("spDepositSplitter"), std::string::npos);
+    EXPECT_TRUE(test::FormTextAccepted(form));
+}
+
+TEST_F(DebugApplication, DevelopersUnitAndFormDeriveFromTheGenerators) {
+    EXPECT_EQ(Text(TFileKind::DebugFormDeveloperUnit),
+              Lines({"unit devuTellerForm;", "interface", "uses ",
+                     "   Classes,Forms,SysUtils,ExtCtrls,Controls,StdCtrls,genuTellerForm;", "", "type", "    ",
+                     "   TdevTellerForm = class(TgenTellerForm)", "   PROTECTED", "   procedure SetProperties;override;",
+                     "   end;", "var ", "   devTellerForm:TdevTellerForm;", "implementation", "{$R *.DFM}", "",
+                     "{TdevTellerForm}", "", "", "procedure TdevTellerForm.SetProperties;", "begin", "   inherited;",
+                     "   ", "end;", "", "end."}));
+    const std::string form = BuildDebugDeveloperForm(*app);
+    EXPECT_EQ(form, Lines({"inherited devTellerForm: TdevTellerForm", "  Caption = 'Developer'#39's form '#39'Teller'#39",
+                           "  Top = 150", "  Width = 380", "end", ""}));
+    EXPECT_TRUE(test::FormTextAccepted(form));
+}
+
+TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanel) {
+    account.SetDatabaseSupport({dbsQuery});
+    app->Connection().SetAliasName("BANK");
+    app->Connection().SetUserName("teller");
+    app->Connection().SetLoginPrompt(false);
+    const std::string unit = Text(TFileKind::DebugFormGeneratorUnit);
+    EXPECT_NE(unit.find("   Classes,Forms,SysUtils,Graphics,DbTables,eduPasswordDlg,ExtCtrls,Controls,StdCtrls,"),
+              std::string::npos);
+    EXPECT_NE(unit.find(Lines({"procedure TgenTellerForm.AfterConstruction;", "begin", "   inherited;",
+                               "   FDatabase:=TDatabase.Create(Self);", "   FDatabase.DatabaseName:='DebugDB';",
+                               "   Session.GetAliasNames(cbAlias.Items);", "   FDatabase.OnLogin:=OnLogin;",
+                               "   FDatabase.AfterConnect:=AfterConnect;",
+                               "   FDatabase.AfterDisconnect:=AfterDisconnect;",
+                               "   FController:=TAccount.CreateFromPath(Self,'/work/demo/');",
+                               "   FDatabase.Params.Values['User Name']:='teller';", "   FDatabase.LoginPrompt:=False;",
+                               "   cbAlias.Text:='BANK';", "   cbAliasChange(cbAlias);", "end;"})),
+              std::string::npos)
+        << unit;
+    EXPECT_NE(unit.find(Lines({"procedure TgenTellerForm.cbAliasChange(Sender:TObject);", "begin",
+                               "   FDatabase.Close;", "   FDatabase.AliasName:=cbAlias.Text;", "   FDatabase.Open;",
+                               "   FDatabase.LoginPrompt:=True;", "   FController.DatabaseName:=FDatabase.DatabaseName;",
+                               "   SetProperties;", "end;"})),
+              std::string::npos)
+        << unit;
+    EXPECT_NE(unit.find(Lines({"   inherited;", "   FDatabase.Close;", "end;"})), std::string::npos);
+    EXPECT_NE(unit.find("   property Database:TDatabase read FDatabase;"), std::string::npos);
+    EXPECT_NE(Text(TFileKind::DebugFormDeveloperUnit).find("SysUtils,DbTables,ExtCtrls"), std::string::npos);
+    EXPECT_TRUE(FormUnitsCompile());
+
+    const std::string form = BuildDebugGeneratorForm(*app, account);
+    EXPECT_NE(form.find(Lines({"  object paTopPanel: TPanel", "    Height = 41", "    Align = alTop",
+                               "    BevelInner = bvNone", "    BevelOuter = bvNone", "    Caption = ''",
+                               "    object laAlias: TLabel", "      Left = 5", "      Top = 2",
+                               "      Caption = 'Database'", "    end", "    object cbAlias: TComboBox",
+                               "      Left = 5", "      Top = 20", "      Width = 200", "      Height = 21",
+                               "      Sorted = True", "      Text = ''", "      OnChange = cbAliasChange", "    end",
+                               "    object buCloseDatabase: TButton", "      Left = 220", "      Top = 8",
+                               "      Width = 105", "      Caption = 'Close Database'",
+                               "      OnClick = DoCloseDatabase", "    end", "  end"})),
+              std::string::npos)
+        << form;
+    EXPECT_TRUE(test::FormTextAccepted(form));
+}
+
+TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOn) {
+    account.SetDatabaseSupport({dbsSetDatabaseParams});
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
+                  .find(Lines({"   FDatabase.LoginPrompt:=True;",
+                               "   FController.SetDatabaseParams(cbAlias.Text, FDatabase.Params.Values['User Name'], "
+                               "FDatabase.Params.Values['Password']);",
+                               "   SetProperties;"})),
+              std::string::npos);
+    EXPECT_TRUE(FormUnitsCompile());
+    account.SetConnectToHostDB(false);
+    EXPECT_EQ(Text(TFileKind::DebugFormGeneratorUnit).find("FController.SetDatabaseParams"), std::string::npos);
+}
+
+TEST_F(DebugApplication, TheControllerIsCreatedFromTheLibrariesDirectoriesWhereItNeedsThem) {
+    TemgModule ledger;
+    ledger.MainClass().SetName("Ledger");
+    ledger.SetSrcPath("ledger");
+    project.modules.push_back(&ledger);
+    account.MainClass().ExternalClasses().Add()->SetName("Ledger");
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
+                  .find("   FController:=TAccount.CreateFromPath(Self,'/work/demo/','/work/demo/ledger/');"),
+              std::string::npos);
+    account.SetServerOption(moComServer);
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit).find("   FController:=TAccount.CreateFromPath(Self,'/work/demo/ledger/');"),
+              std::string::npos);
+    account.MainClass().ExternalClasses().Delete(0);
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit).find("   FController:=TAccount.Create(Self);"),
+              std::string::npos);
+}
+
+TEST_F(DebugApplication, ProjectGroupBuildsTheReferencedLibrariesThisLibraryAndTheProgram) {
+    TemgModule ledger;
+    ledger.MainClass().SetName("Ledger");
+    ledger.SetSrcPath("ledger");
+    TemgModule store;
+    store.MainClass().SetName("Store");
+    store.SetServerOption(moDirectUsesServer);
+    project.modules.push_back(&ledger);
+    project.modules.push_back(&store);
+    account.MainClass().ExternalClasses().Add()->SetName("Ledger");
+    account.MainClass().ExternalClasses().Add()->SetName("Store");
+    const std::string group = Text(TFileKind::ProjectGroup);
+    EXPECT_NE(group.find(Lines({"PROJECTS = Ledger.dll Account.dll Teller.exe",
+                                "#------------------------------------------------------------------------------",
+                                "default: $(PROJECTS)",
+                                "#------------------------------------------------------------------------------",
+                                "Ledger.dll: /work/demo/ledger/Ledger.dpr", "  $(DCC)", "",
+                                "Account.dll: /work/demo/Account.dpr", "  $(DCC)", "",
+                                "Teller.exe: /work/demo/debug/Teller.dpr", "  $(DCC)"})),
+              std::string::npos)
+        << group;
+}
+
+TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerators) {
+    test::TempDir dir;
+    project.srcPath = dir.Path() + "/";
+    project.searchPath = "lib;..\\shared";
+    GenerateDebugApplication(*app, account, project);
+    for (const char* name : {"Teller.dpr", "Teller.dof", "genuTellerForm.pas", "genuTellerForm.dfm",
+                             "devuTellerForm.pas", "devuTellerForm.dfm", "TellerGROUP.bpg"})
+        EXPECT_TRUE(FileExists(dir.File(std::string("debug/") + name))) << name;
+    EXPECT_TRUE(IsFileReadOnly(dir.File("debug/genuTellerForm.pas")));
+    EXPECT_TRUE(IsFileReadOnly(dir.File("debug/genuTellerForm.dfm")));
+    EXPECT_FALSE(IsFileReadOnly(dir.File("debug/Teller.dpr")));
+    EXPECT_EQ(test::ReadText(dir.File("debug/Teller.dof")),
+              "[Directories]\r\nSearchPath=" + dir.File("lib") + ";" + ExpandFileName("../shared", dir.Path()));
+
+    test::WriteText(dir.File("debug/devuTellerForm.pas"), "mine");
+    test::WriteText(dir.File("debug/devuTellerForm.dfm"), "mine too");
+    app->Methods().SetItems({"Balance"});
+    GenerateDebugApplication(*app, account, project);
+    EXPECT_EQ(test::ReadText(dir.File("debug/devuTellerForm.pas")), "mine");
+    EXPECT_EQ(test::ReadText(dir.File("debug/devuTellerForm.dfm")), "mine too");
+    EXPECT_EQ(test::ReadText(dir.File("debug/genuTellerForm.pas")).find("DepositClick"), std::string::npos);
+}
+
+}  // namespace quillon

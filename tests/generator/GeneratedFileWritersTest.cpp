@@ -1,0 +1,99 @@
+// The planning writer: what a generation would create or change, judged by the writing rules,
+// with nothing on disk touched.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "generator/GeneratedFileWriters.h"
+#include "platform/FileSystem.h"
+#include "platform/UserDialogs.h"
+
+#include "GeneratorTestSupport.h"
+
+namespace quillon {
+namespace {
+
+namespace fs = std::filesystem;
+using Change = PlanningFileWriter::Change;
+
+constexpr TWriteRules kRecreated{.makeReadOnly = true};
+constexpr TWriteRules kWrittenOnce{.replaceExisting = false};
+
+class PlanningWriter : public ::testing::Test {
+protected:
+    PlanningWriter() : scope(dialogs) {
+        test::WriteText(existing, "old");
+        SetFileReadOnly(existing, true);
+        fs::last_write_time(existing, past);
+    }
+
+    // The plan as "name: change" lines, names relative to the directory.
+    std::vector<std::string> Plan() const {
+        std::vector<std::string> lines;
+        for (const PlanningFileWriter::PlannedFile& file : plan.Files()) {
+            const char* change = file.change == Change::Created ? "created"
+                                 : file.change == Change::Changed ? "changed"
+                                                                  : "unchanged";
+            lines.push_back(fs::relative(file.fileName, dir.Path()).string() + ": " + change);
+        }
+        return lines;
+    }
+
+    // The existing file is as it was: text, time stamp and protection.
+    void ExpectExistingUntouched() const {
+        EXPECT_EQ(test::ReadText(existing), "old");
+        EXPECT_EQ(fs::last_write_time(existing), past);
+        EXPECT_TRUE(IsFileReadOnly(existing));
+    }
+
+    test::TempDir dir;
+    std::string existing = dir.File("genA.pas");
+    fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    ScriptedDialogs dialogs;  // fails on any question
+    ScopedDialogs scope;
+    PlanningFileWriter plan;
+};
+
+TEST_F(PlanningWriter, ANewFileWouldBeCreatedButNeitherItNorItsDirectoryAppears) {
+    EXPECT_TRUE(plan.Write("text", dir.File("out/sub/devA.pas"), {.createDirectory = true}));
+    EXPECT_EQ(Plan(), (std::vector<std::string>{"out/sub/devA.pas: created"}));
+    EXPECT_FALSE(fs::exists(dir.File("out")));
+}
+
+TEST_F(PlanningWriter, AnExistingFileIsUnchangedWhenItHoldsTheTextOrIsWrittenOnlyWhenAbsent) {
+    EXPECT_FALSE(plan.Write("old", existing, kRecreated));
+    test::WriteText(dir.File("devA.pas"), "edited");
+    EXPECT_FALSE(plan.Write("generated", dir.File("devA.pas"), kWrittenOnce));
+    EXPECT_EQ(Plan(), (std::vector<std::string>{"genA.pas: unchanged", "devA.pas: unchanged"}));
+    EXPECT_TRUE(plan.ChangedFiles().empty());
+    ExpectExistingUntouched();
+}
+
+TEST_F(PlanningWriter, OtherTextWouldChangeAReadOnlyFileWithoutAskingEvenWhenAskedTo) {
+    EXPECT_TRUE(plan.Write("new", existing, {.makeReadOnly = true, .askBeforeReplacing = true}));
+    EXPECT_EQ(plan.ChangedFiles(), (std::vector<std::string>{existing}));
+    EXPECT_EQ(Plan(), (std::vector<std::string>{"genA.pas: changed"}));
+    EXPECT_TRUE(dialogs.Log().empty());
+    ExpectExistingUntouched();
+}
+
+TEST_F(PlanningWriter, LaterWritesOfAFileSeeTheEarlierOnes) {
+    // Created once, then written only when absent: the plan already has it.
+    EXPECT_TRUE(plan.Write("first", dir.File("A.dof"), kRecreated));
+    EXPECT_FALSE(plan.Write("second", dir.File("A.dof"), kWrittenOnce));
+    EXPECT_FALSE(plan.Write("first", dir.File("A.dof"), kRecreated));
+    // Changed, then changed back to the disk's text: no change in the end.
+    EXPECT_TRUE(plan.Write("new", existing, kRecreated));
+    EXPECT_TRUE(plan.Write("old", existing, kRecreated));
+    EXPECT_EQ(Plan(), (std::vector<std::string>{"A.dof: created", "genA.pas: unchanged"}));
+}
+
+TEST_F(PlanningWriter, OneFileUnderTwoSpellingsIsPlannedOnce) {
+    EXPECT_TRUE(plan.Write("new", dir.File("out/../genA.pas"), kRecreated));
+    EXPECT_FALSE(plan.Write("new", dir.File("./genA.pas"), kRecreated));
+    EXPECT_EQ(plan.ChangedFiles(), (std::vector<std::string>{existing}));
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,1 @@
+DBTables.pas
