@@ -7,6 +7,7 @@
 
 #include "elements/DesignClass.h"
 #include "elements/ExternalClasses.h"
+#include "generator/DebugApplication.h"
 #include "support/TempDir.h"
 #include "workbench/WorkbenchFixture.h"
 
@@ -396,6 +397,16 @@ TEST_F(MainWindowTest, DebugApplicationCommandsFollowTheSelectedDebugApplication
     Select(&Module(1));
     EXPECT_FALSE(Window().Action("actGenerateDebugApp")->isEnabled());
     EXPECT_FALSE(andClass->isVisible());
+}
+
+TEST_F(MainWindowTest, GenerateDebugApplicationWritesItsProgram) {
+    SavedProjectWithTwoClasses();
+    Select(&Module(1));
+    Trigger("actNewDebugApplication");
+    const TemgDebugApplication& app = *Module(1).Module().DebugApplications().Items(0);
+    Trigger("actGenerateDebugApp");
+    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_TRUE(fs::exists(app.UnitFileName(TFileKind::DebugProjectUnit, Window().Project().GetSrcPath())));
 }
 
 TEST_F(MainWindowTest, ThePopupNamesWhatItWouldGenerate) {
