@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QTreeWidget>
 
 #include "elements/DesignClass.h"
@@ -67,6 +68,27 @@ TEST_F(SettingsAndStartTest, TheNextStartReadsPlacementReopenListAndLastProjectB
     next.show();
     EXPECT_EQ(next.Project().GetFileName(), work.File("Project1.qlp"));
     EXPECT_EQ(next.ReopenProjects().Items(), (std::vector<std::string>{"/elsewhere/Other.qlp"}));
+}
+
+TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
+    {
+        QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
+        stored.setValue("left", 10);
+        stored.setValue("top", 10);
+        stored.setValue("width", 800);
+        stored.setValue("height", 500);
+        stored.setValue("treewidth", 250);
+        stored.setValue("maximized", 1);
+    }
+    TfmQLN& window = OpenWindow();
+    auto* splitter = window.findChild<QSplitter*>("spTree");
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->sizes().value(0), 250);
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    DestroyWindow();
+    QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("maximized").toInt(), 1);
+    EXPECT_EQ(stored.value("treewidth").toInt(), 250);
 }
 
 TEST_F(SettingsAndStartTest, AFileOnTheCommandLineIsOpenedInsteadOfTheLastProject) {
