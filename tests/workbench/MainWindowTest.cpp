@@ -213,6 +213,29 @@ TEST_F(MainWindowTest, ReopeningAnotherProjectPutsTheOpenOneBackOnTheList) {
     EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp"}));
 }
 
+TEST_F(MainWindowTest, OpeningTheOpenProjectAsksToSaveThenReadsItAgain) {
+    SavedProjectWithTwoClasses();
+    Select(&Module(1));
+    Trigger("actNewProperty");
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    files->answers.push_back(work.File("Project1.qlp"));
+    Trigger("actOpenProject");
+    EXPECT_EQ(dialogs.Questions(), (Captions{"Save 'Project1'?"}));
+    ASSERT_EQ(Window().Project().Modules().Count(), 3);
+    EXPECT_EQ(Module(1).Module().MainClass().Properties().Count(), 1);
+    EXPECT_FALSE(Window().Project().Modules().GetModified());
+}
+
+TEST_F(MainWindowTest, CancelInTheSaveQuestionOpensNothing) {
+    NewProjectIn(work.Path());
+    const std::size_t asked = files->askedDirs.size();
+    dialogs.QueueAnswer(DialogAnswer::Cancel);
+    Trigger("actOpenProject");
+    EXPECT_EQ(files->askedDirs.size(), asked);
+    EXPECT_EQ(Window().Project().GetFileName(), work.File("Project1.qlp"));
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
 TEST_F(MainWindowTest, OpeningAProjectAlreadyListedInOtherLetterCaseLeavesOneEntry) {
     NewProjectIn(work.Path());
     Trigger("actSave");
