@@ -3,9 +3,10 @@
 # runs every test.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
-APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev
+APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev \
+  qt6-base-dev qt6-svg-dev libgl-dev
 
-.PHONY: all build cli test deps run bench fuzz clean
+.PHONY: all build cli gui test deps run bench fuzz clean
 
 all: build
 
@@ -43,6 +44,11 @@ test: deps
 run: deps
 	$(MAKE) cli
 	$(BUILD_DIR)/bin/quillon-cli generate examples/Bank/Project1.qlp
+
+# Starts the workbench on the bundled example project.
+gui: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quillon
+	$(BUILD_DIR)/bin/quillon examples/Bank/Project1.qlp
 
 bench: deps
 	cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLON_BUILD_BENCH=ON -DQUILLON_BUILD_TESTS=OFF

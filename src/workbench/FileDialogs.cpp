@@ -1,0 +1,34 @@
+#include "workbench/FileDialogs.h"
+
+#include <QFileDialog>
+
+namespace quillon {
+
+std::optional<std::string> QtFileDialogs::OpenFile(QWidget* parent, const std::string& title, const std::string& dir,
+                                                   const std::string& filter) {
+    QFileDialog dialog(parent, QString::fromStdString(title), QString::fromStdString(dir),
+                       QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtFileDialogs::SaveFile(QWidget* parent, const std::string& title, const std::string& dir,
+                                                   const std::string& filter, const std::string& defaultSuffix) {
+    QFileDialog dialog(parent, QString::fromStdString(title), QString::fromStdString(dir),
+                       QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtFileDialogs::Directory(QWidget* parent, const std::string& title, const std::string& dir) {
+    const QString chosen = QFileDialog::getExistingDirectory(parent, QString::fromStdString(title),
+                                                             QString::fromStdString(dir));
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.toStdString();
+}
+
+}  // namespace quillon

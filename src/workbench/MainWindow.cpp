@@ -1,0 +1,868 @@
+#include "workbench/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "elements/ElementMessages.h"
+#include "elements/ElementRules.h"
+#include "generator/DebugApplication.h"
+#include "generator/DebugApplicationUnits.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/Format.h"
+#include "platform/Text.h"
+#include "platform/UserDialogs.h"
+#include "project/ProjectMessages.h"
+#include "workbench/FileDialogs.h"
+#include "workbench/Icons.h"
+#include "workbench/ProjectTree.h"
+#include "workbench/PublishedValues.h"
+#include "workbench/WorkbenchMessages.h"
+#include "workbench/WorkbenchSettings.h"
+
+namespace quillon {
+
+namespace {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+// The window's designed size and tree width, used on first start.
+constexpr int kDesignedWidth = 1000;
+constexpr int kDesignedHeight = 680;
+constexpr int kDesignedTreeWidth = 300;
+
+// Member kinds of the "New" commands.
+enum MemberKind { kNewPropertyKind, kNewEventKind, kNewMethodKind, kNewExternalKind };
+
+}  // namespace
+
+TfmQLN::TfmQLN(std::unique_ptr<TWorkbenchSettings> settings, std::unique_ptr<IFileDialogs> fileDialogs,
+               std::string startFile, QWidget* parent)
+    : QMainWindow(parent),
+      FSettings(std::move(settings)),
+      FFileDialogs(fileDialogs ? std::move(fileDialogs) : std::make_unique<QtFileDialogs>()),
+      FStartFile(std::move(startFile)),
+      FShellOpen([](const std::string& fileName) {
+          QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(fileName)));
+      }) {
+    setObjectName("fmQLN");
+    setWindowIcon(ImageIcon(12));
+    CreateWidgets();
+    CreateActions();
+    CreateMenus();
+    ReadSettings();
+    FReopenProjects.OnOpenProject = [this](const std::string& fileName) {
+        Run([&] { OpenProjectFile(fileName); });
+    };
+    FReopenProjects.SetText(FSettings->ReadString("reopen", ""));
+    BuildReopenMenu();
+    RebuildTree();
+}
+
+TfmQLN::~TfmQLN() { WriteSettings(); }
+
+// --- Construction ------------------------------------------------------------------------------
+
+void TfmQLN::CreateWidgets() {
+    tvProject = new QTreeWidget;
+    tvProject->setObjectName("tvProject");
+    tvProject->setHeaderHidden(true);
+    tvProject->setContextMenuPolicy(Qt::CustomContextMenu);
+    tvProject->setIconSize(QSize(16, 16));
+    tvProject->setUniformRowHeights(true);
+
+    FEditorArea = new QFrame;
+    FEditorArea->setObjectName("frEditor");
+    auto* editorLayout = new QVBoxLayout(FEditorArea);
+    editorLayout->setContentsMargins(24, 20, 24, 20);
+    FEditorKind = new QLabel;
+    FEditorKind->setObjectName("lbEditorKind");
+    FEditorName = new QLabel;
+    FEditorName->setObjectName("lbEditorName");
+    QFont nameFont = FEditorName->font();
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
+    nameFont.setBold(true);
+    FEditorName->setFont(nameFont);
+    FEditorDetails = new QLabel;
+    FEditorDetails->setObjectName("lbEditorDetails");
+    FEditorDetails->setWordWrap(true);
+    FEditorDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    editorLayout->addWidget(FEditorKind);
+    editorLayout->addWidget(FEditorName);
+    editorLayout->addSpacing(8);
+    editorLayout->addWidget(FEditorDetails);
+    // Until the element editors arrive the area shows the element's stored values read-only.
+    tvValues = new QTreeWidget;
+    tvValues->setObjectName("tvValues");
+    tvValues->setColumnCount(2);
+    tvValues->setHeaderLabels({"Property", "Value"});
+    tvValues->setRootIsDecorated(false);
+    tvValues->setAlternatingRowColors(true);
+    tvValues->setSelectionMode(QAbstractItemView::NoSelection);
+    tvValues->setFocusPolicy(Qt::NoFocus);
+    tvValues->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tvValues->header()->setStretchLastSection(true);
+    editorLayout->addSpacing(8);
+    editorLayout->addWidget(tvValues, 1);
+    FEditorArea->setStyleSheet(
+        "#frEditor { background: palette(base); }"
+        "#lbEditorKind { color: #5b6b80; text-transform: uppercase; letter-spacing: 1px; }"
+        "#lbEditorDetails { color: #333; }"
+        "#tvValues { border: 1px solid #d5dbe3; }"
+        "#tvValues::item { padding: 3px 8px 3px 2px; }");
+
+    FTreeSplitter = new QSplitter(Qt::Horizontal);
+    FTreeSplitter->setObjectName("spTree");
+    FTreeSplitter->addWidget(tvProject);
+    FTreeSplitter->addWidget(FEditorArea);
+    FTreeSplitter->setStretchFactor(1, 1);
+    FTreeSplitter->setChildrenCollapsible(false);
+
+    lvCheck = new QListWidget;
+    lvCheck->setObjectName("lvCheck");
+    lvCheck->setIconSize(QSize(16, 16));
+    lvCheck->setAlternatingRowColors(true);
+
+    FCheckSplitter = new QSplitter(Qt::Vertical);
+    FCheckSplitter->setObjectName("spCheck");
+    FCheckSplitter->addWidget(FTreeSplitter);
+    FCheckSplitter->addWidget(lvCheck);
+    FCheckSplitter->setStretchFactor(0, 1);
+    FCheckSplitter->setChildrenCollapsible(false);
+    lvCheck->hide();
+    setCentralWidget(FCheckSplitter);
+
+    connect(tvProject, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem*, QTreeWidgetItem* previous) {
+        // Leaving a node applies its editor.
+        if (previous) Run([&] { ApplyEditor(); });
+        UpdateActions();
+        UpdateEditorArea();
+    });
+    connect(tvProject, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (QTreeWidgetItem* node = tvProject->itemAt(at)) tvProject->setCurrentItem(node);
+        pmTree->popup(tvProject->viewport()->mapToGlobal(at));
+    });
+    connect(lvCheck, &QListWidget::itemDoubleClicked, this, &TfmQLN::CheckItemActivated);
+    statusBar()->setObjectName("sbMain");
+}
+
+void TfmQLN::CreateActions() {
+    struct Command {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        const char* icon;
+        std::function<void()> run;
+    };
+    const Command commands[] = {
+        {"actNewProject", "New...", "New Project", "new", [this] { NewProject(); }},
+        {"actOpenProject", "Open...", "Open Project", "open", [this] { OpenProject(); }},
+        {"actCloseProject", "Close Project", "Close Project", "", [this] {
+             ApplyEditor();
+             SaveProject(true);
+             CloseProject();
+         }},
+        {"actSave", "Save", "Save", "save", [this] { SaveProject(false); }},
+        {"actAddClass", "Add Class...", "Add Class", "addclass", [this] { AddExistingClass(); }},
+        {"actNewClassToProject", "Class", "New Class", "module_dll", [this] { NewClassModule(); }},
+        {"actNewProperty", "Property", "New Property", "property", [this] { NewMember(kNewPropertyKind); }},
+        {"actNewEvent", "Event", "New Event", "event", [this] { NewMember(kNewEventKind); }},
+        {"actNewMethod", "Method", "New Method", "method_procedure", [this] { NewMember(kNewMethodKind); }},
+        {"actNewDataset", "Query", "New Query", "query", [] {}},
+        {"actNewExternalClassReference", "New External Property", "New External Property", "external",
+         [this] { NewMember(kNewExternalKind); }},
+        {"actNewDebugApplication", "Debug Application", "New Debug Application", "debugapp",
+         [this] { NewDebugApplication(); }},
+        {"actRegisterDataType", "New Type...", "New Type", "newtype", [this] {
+             if (FProject.IsEmpty()) throw Exception(std::string(kNoProject));
+         }},
+        {"actDelete", "Delete...", "Delete", "delete", [this] { DeleteCurrent(); }},
+        {"actCloseEditors", "Close Editors", "", "", [] {}},
+        {"actGenerateProjectSrc", "Generate Source Code", "", "generate", [this] { GenerateAll(); }},
+        {"actGenerateClass", "Generate Class", "", "", [this] { GenerateClass(false); }},
+        {"actGenerateDebugApp", "Generate Debug Application", "", "", [this] { GenerateDebugApplication(); }},
+        {"actGenerateDebugAppAndCurrentClass", "Generate Debug Application and Class", "", "", [this] {
+             if (CurrentDebugApplication()) GenerateDebugApplication();
+             else if (CurrentModuleEntry()) GenerateClass(false);
+         }},
+        {"actGenerateDebugAppAndAllReferencedClasses", "Generate Debug Application And All Referenced Classes", "",
+         "", [this] {
+             if (CurrentDebugApplication()) GenerateDebugApplication();
+             else if (CurrentModuleEntry()) GenerateClass(true);
+         }},
+        {"actGenerateCurrent", "Generate Source Code", "", "", [this] { GenerateCurrent(); }},
+        {"actOpenModuleA", "Generator's Server Unit", "", "", [this] { OpenModuleFile(0); }},
+        {"actOpenModuleU", "Developer's Server Unit", "", "", [this] { OpenModuleFile(1); }},
+        {"actOpenModuleT", "Common Types Unit", "", "", [this] { OpenModuleFile(8); }},
+        {"actOpenController", "Controller Unit", "", "", [this] { OpenModuleFile(4); }},
+        {"actOpenLibrary", "Server Library Project", "", "", [this] { OpenModuleFile(3); }},
+        {"actOpenModuleI", "Interface Unit", "Open Interface module", "", [this] { OpenModuleFile(2); }},
+        {"actOpenDSC", "Database Support Controller Unit", "", "", [this] { OpenModuleFile(11); }},
+        {"actOpenGenDataModule", "DataModule", "", "", [this] { OpenModuleFile(12); }},
+        {"actOpenDebugProject", "Debug Application Group", "", "", [this] { OpenDebugFiles(true); }},
+        {"actOpenDebugForm", "Debug Form", "", "", [this] { OpenDebugFiles(false); }},
+    };
+    for (const Command& command : commands) {
+        auto* action = new QAction(QString::fromUtf8(command.caption), this);
+        action->setObjectName(command.name);
+        action->setToolTip(QString::fromUtf8(*command.hint ? command.hint : command.caption));
+        action->setStatusTip(QString::fromUtf8(command.hint));
+        if (*command.icon) action->setIcon(NamedIcon(command.icon));
+        connect(action, &QAction::triggered, this, [this, run = command.run] { Run(run); });
+        FActions.insert(command.name, action);
+    }
+    // Queries have no element of their own yet.
+    FActions["actNewDataset"]->setVisible(false);
+    FActions["actSave"]->setShortcut(QKeySequence::Save);
+    FActions["actOpenProject"]->setShortcut(QKeySequence::Open);
+    FActions["actNewProject"]->setShortcut(QKeySequence::New);
+}
+
+void TfmQLN::CreateMenus() {
+    // Menu entries whose caption differs from the command's are entries of their own that run it.
+    auto item = [this](QMenu* menu, const char* actionName, const char* caption = nullptr) {
+        QAction* action = FActions.value(actionName);
+        if (!caption) {
+            menu->addAction(action);
+            return;
+        }
+        auto* entry = new QAction(QString::fromUtf8(caption), menu);
+        entry->setObjectName(QString("mi") + (actionName + 3));
+        entry->setIcon(action->icon());
+        entry->setStatusTip(action->statusTip());
+        auto sync = [entry, action] {
+            entry->setEnabled(action->isEnabled());
+            entry->setVisible(action->isVisible());
+        };
+        sync();
+        connect(action, &QAction::changed, entry, sync);
+        connect(entry, &QAction::triggered, action, &QAction::trigger);
+        menu->addAction(entry);
+    };
+
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("miFile");
+    item(file, "actNewProject", "&New");
+    item(file, "actOpenProject");
+    miReopen = file->addMenu("Reopen");
+    miReopen->setObjectName("miReopen");
+    item(file, "actAddClass", "Add Class...");
+    item(file, "actCloseProject");
+    item(file, "actSave");
+    file->addSeparator();
+    QAction* closeWindow = file->addAction("Close", this, &QWidget::close);
+    closeWindow->setObjectName("miClose");
+
+    QMenu* itemMenu = menuBar()->addMenu("Item");
+    itemMenu->setObjectName("miItem");
+    QMenu* newMenu = itemMenu->addMenu("New");
+    newMenu->setObjectName("miNew");
+    item(newMenu, "actNewClassToProject", "External Class");
+    item(newMenu, "actNewMethod");
+    item(newMenu, "actNewProperty");
+    item(newMenu, "actNewEvent");
+    item(newMenu, "actNewDataset");
+    item(newMenu, "actNewExternalClassReference", "External Property");
+    item(newMenu, "actNewDebugApplication");
+    newMenu->addSeparator();
+    item(newMenu, "actRegisterDataType");
+    item(itemMenu, "actDelete");
+
+    QMenu* generate = menuBar()->addMenu("Generate");
+    generate->setObjectName("miGenerate");
+    item(generate, "actGenerateProjectSrc", "All");
+    item(generate, "actGenerateClass", "Class");
+    item(generate, "actGenerateDebugApp", "Debug Application");
+    item(generate, "actGenerateDebugAppAndCurrentClass");
+    item(generate, "actGenerateDebugAppAndAllReferencedClasses");
+
+    QMenu* delphi = menuBar()->addMenu("Delphi");
+    delphi->setObjectName("miDelphi");
+    for (const char* name : {"actOpenModuleA", "actOpenModuleU", "actOpenModuleT", "actOpenController",
+                             "actOpenLibrary", "actOpenModuleI", "actOpenDSC", "actOpenGenDataModule"})
+        item(delphi, name);
+    delphi->addSeparator();
+    item(delphi, "actOpenDebugProject");
+    item(delphi, "actOpenDebugForm");
+
+    QMenu* help = menuBar()->addMenu("Help");
+    help->setObjectName("miHelp");
+    help->addAction("Quillon Help", this, [this] { Run([this] { OpenHelp(); }); })->setObjectName("miQuillonHelp");
+    help->addAction("About...", this, &TfmQLN::ShowAbout)->setObjectName("miAbout");
+
+    pmTree = new QMenu(this);
+    pmTree->setObjectName("pmTree");
+    connect(pmTree, &QMenu::aboutToShow, this, &TfmQLN::PreparePopup);
+    item(pmTree, "actGenerateDebugAppAndCurrentClass");
+    item(pmTree, "actGenerateDebugAppAndAllReferencedClasses");
+    item(pmTree, "actGenerateCurrent");
+    item(pmTree, "actDelete");
+
+    QToolBar* tools = addToolBar("Tools");
+    tools->setObjectName("tbMain");
+    tools->setIconSize(QSize(20, 20));
+    tools->setMovable(false);
+    auto tool = [&](const char* name) { tools->addAction(FActions.value(name)); };
+    tool("actNewProject");
+    tool("actOpenProject");
+    tool("actSave");
+    tools->addSeparator();
+    tool("actAddClass");
+    tool("actDelete");
+    tools->addSeparator();
+    tool("actNewClassToProject");
+    tool("actNewProperty");
+    tool("actNewEvent");
+    tool("actNewMethod");
+    tools->addSeparator();
+    tool("actNewDataset");
+    tool("actNewExternalClassReference");
+    tools->addSeparator();
+    tool("actNewDebugApplication");
+    tool("actRegisterDataType");
+}
+
+// --- Settings and the reopen list ----------------------------------------------------------------
+
+void TfmQLN::ReadSettings() {
+    resize(kDesignedWidth, kDesignedHeight);
+    const int left = FSettings->ReadInteger("left", -1);
+    if (left == -1) {
+        if (const QScreen* screen = QApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            move(available.center() - QPoint(kDesignedWidth / 2, kDesignedHeight / 2));
+        }
+    } else {
+        move(left, FSettings->ReadInteger("top", y()));
+        resize(FSettings->ReadInteger("width", width()), FSettings->ReadInteger("height", height()));
+    }
+    const int treeWidth = FSettings->ReadInteger("treewidth", kDesignedTreeWidth);
+    FTreeSplitter->setSizes({treeWidth, width() - treeWidth});
+    if (FSettings->ReadInteger("maximized", 0) == 1) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfmQLN::WriteSettings() {
+    const QRect placement = isMaximized() ? normalGeometry() : geometry();
+    FSettings->WriteString("lastproject", FProject.GetFileName());
+    FSettings->WriteInteger("left", placement.x());
+    FSettings->WriteInteger("top", placement.y());
+    FSettings->WriteInteger("width", placement.width());
+    FSettings->WriteInteger("height", placement.height());
+    FSettings->WriteInteger("treewidth", FTreeSplitter->sizes().value(0, kDesignedTreeWidth));
+    FSettings->WriteInteger("maximized", isMaximized() ? 1 : 0);
+    FSettings->WriteString("reopen", FReopenProjects.GetText());
+    FSettings->Flush();
+}
+
+void TfmQLN::BuildReopenMenu() {
+    // The entry being chosen may be the one that rebuilds the menu: entries go when control
+    // is back in the event loop.
+    for (QAction* entry : miReopen->actions()) {
+        miReopen->removeAction(entry);
+        entry->deleteLater();
+    }
+    for (int i = 0; i < FReopenProjects.Count(); ++i) {
+        QAction* entry = miReopen->addAction(QString::fromStdString(FReopenProjects.Items()[static_cast<std::size_t>(i)]));
+        entry->setData(i);
+        connect(entry, &QAction::triggered, this, [this, i] { FReopenProjects.OpenEntry(i); });
+    }
+    miReopen->setEnabled(FReopenProjects.Count() > 0);
+}
+
+// --- Start and stop ------------------------------------------------------------------------------
+
+void TfmQLN::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (FShownOnce) return;
+    FShownOnce = true;
+    const std::string fileName = !FStartFile.empty() ? FStartFile : FSettings->ReadString("lastproject", "");
+    if (!fileName.empty()) Run([&] { OpenProjectFile(fileName); });
+}
+
+void TfmQLN::closeEvent(QCloseEvent* event) {
+    const bool saved = Run([this] {
+        ApplyEditor();
+        SaveProject(true);
+    });
+    if (!saved) {
+        event->ignore();
+        return;
+    }
+    FProject.UnlockAll();
+    event->accept();
+}
+
+bool TfmQLN::Run(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const EAbort&) {
+    } catch (const std::exception& error) {
+        Dialogs().ShowMessage(MessageKind::Error, error.what());
+    }
+    UpdateActions();
+    return false;
+}
+
+// --- Tree, caption, check results ----------------------------------------------------------------
+
+void TfmQLN::ApplyEditor() {
+    // The element editors commit here; what is committed is checked at once.
+    RunCheck();
+}
+
+void TfmQLN::RunCheck() {
+    if (FProject.IsEmpty()) {
+        ShowCheckResults(TCheckCollection());
+        return;
+    }
+    FProject.CheckProject(this);
+}
+
+void TfmQLN::ShowCheckResults(const TCheckCollection& results) {
+    lvCheck->clear();
+    for (int i = 0; i < results.Count(); ++i) {
+        const TCheckItem& result = *results.Items(i);
+        auto* row = new QListWidgetItem(ImageIcon(CheckCategoryImageIndex(result.GetCategory())),
+                                        QString::fromStdString(result.GetCaption()), lvCheck);
+        row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(result.GetObjectReference())));
+        row->setToolTip(QString::fromStdString(CheckObjectPath(result.GetObjectReference())));
+    }
+    lvCheck->setVisible(results.Count() > 0);
+    if (results.Count() > 0 && FCheckSplitter->sizes().value(1) == 0)
+        FCheckSplitter->setSizes({height() - 140, 140});
+}
+
+bool TfmQLN::CheckPanelShown() const { return !lvCheck->isHidden(); }
+
+void TfmQLN::CheckItemActivated(QListWidgetItem* row) {
+    if (!row) return;
+    SelectObject(reinterpret_cast<const TPersistent*>(row->data(Qt::UserRole).value<quintptr>()));
+}
+
+void TfmQLN::RebuildTree() {
+    BuildProjectTree(*tvProject, FProject);
+    if (QTreeWidgetItem* root = tvProject->topLevelItem(0)) {
+        tvProject->setCurrentItem(root);
+    }
+    RedrawTree();
+    UpdateCaption();
+    RunCheck();
+    UpdateActions();
+    UpdateEditorArea();
+}
+
+void TfmQLN::RedrawTree() { RefreshNodeStyles(*tvProject); }
+
+void TfmQLN::UpdateCaption() {
+    const QString title = Text(kApplicationTitle);
+    const QString caption = FProject.IsEmpty() ? title : QString::fromStdString(FProject.GetName()) + " - " + title;
+    // The application's name first: a window title differing from it would get it appended.
+    QApplication::setApplicationDisplayName(caption);
+    setWindowTitle(caption);
+}
+
+bool TfmQLN::SelectObject(const TPersistent* object) {
+    QTreeWidgetItem* node = FindNodeOf(*tvProject, object);
+    if (!node) return false;
+    SelectNode(node);
+    return true;
+}
+
+void TfmQLN::SelectNode(QTreeWidgetItem* node) {
+    for (QTreeWidgetItem* parent = node->parent(); parent; parent = parent->parent()) parent->setExpanded(true);
+    tvProject->setCurrentItem(node);
+    tvProject->scrollToItem(node);
+    tvProject->setFocus();
+}
+
+TemgpModule* TfmQLN::CurrentModuleEntry() const {
+    QTreeWidgetItem* node = AncestorOfKind(tvProject->currentItem(), TreeNodeKind::Module);
+    return node ? static_cast<TemgpModule*>(NodeObject(node)) : nullptr;
+}
+
+TemgDebugApplication* TfmQLN::CurrentDebugApplication() const {
+    QTreeWidgetItem* node = AncestorOfKind(tvProject->currentItem(), TreeNodeKind::DebugApplication);
+    return node ? static_cast<TemgDebugApplication*>(NodeObject(node)) : nullptr;
+}
+
+TemgModule& TfmQLN::RequireCurrentModule() const {
+    TemgpModule* entry = CurrentModuleEntry();
+    if (!entry) throw Exception(std::string(kNoCurrentClass));
+    return entry->Module();
+}
+
+void TfmQLN::UpdateActions() {
+    QTreeWidgetItem* node = tvProject->currentItem();
+    const TemgpModule* entry = CurrentModuleEntry();
+    const TemgModule* module = entry ? &entry->Module() : nullptr;
+    const TemgDebugApplication* debugApp = CurrentDebugApplication();
+    const bool onDebugApp = node && NodeKind(node) == TreeNodeKind::DebugApplication;
+
+    for (const char* name : {"actGenerateDebugApp", "actOpenDebugProject", "actOpenDebugForm"})
+        FActions[name]->setEnabled(onDebugApp);
+
+    bool deletable = false;
+    if (node) {
+        switch (NodeKind(node)) {
+            case TreeNodeKind::Module: deletable = entry && entry->Index() > 0; break;
+            case TreeNodeKind::EnumType:
+            case TreeNodeKind::ProceduralType:
+            case TreeNodeKind::RegisteredType:
+            case TreeNodeKind::Method:
+            case TreeNodeKind::Property:
+            case TreeNodeKind::Event:
+            case TreeNodeKind::ExternalProperty:
+            case TreeNodeKind::DebugApplication: deletable = true; break;
+            default: break;
+        }
+    }
+    FActions["actDelete"]->setEnabled(deletable);
+
+    for (const char* name : {"actGenerateClass", "actOpenModuleA", "actOpenModuleU", "actOpenController", "actOpenDSC"})
+        FActions[name]->setEnabled(module != nullptr);
+    FActions["actOpenLibrary"]->setEnabled(
+        module && (module->GetServerOption() == moServerInDll || module->GetServerOption() == moComServerInDll));
+    FActions["actOpenModuleI"]->setEnabled(
+        module && (module->GetServerOption() == moComServerInDll || module->GetServerOption() == moComServer));
+    FActions["actOpenGenDataModule"]->setEnabled(module && module->HasOwnConnection());
+    FActions["actGenerateCurrent"]->setEnabled(module || onDebugApp);
+
+    QAction* andClass = FActions["actGenerateDebugAppAndCurrentClass"];
+    const bool bothCurrent = debugApp && module;
+    andClass->setVisible(bothCurrent);
+    andClass->setText(bothCurrent ? QString::fromStdString(Format(kGenerateDebugAppAndClass, debugApp->GetName(),
+                                                                  module->MainClassName()))
+                                  : "Generate Debug Application and Class");
+    QAction* andReferenced = FActions["actGenerateDebugAppAndAllReferencedClasses"];
+    const bool referenced = bothCurrent && module->MainClass().ExternalClasses().Count() > 0;
+    andReferenced->setVisible(referenced);
+    if (referenced)
+        andReferenced->setText(QString::fromStdString(Format(kGenerateDebugAppAndReferenced, debugApp->GetName())));
+}
+
+void TfmQLN::PreparePopup() {
+    QAction* current = FActions["actGenerateCurrent"];
+    QTreeWidgetItem* node = tvProject->currentItem();
+    if (node && CurrentDebugApplication())
+        current->setText("Generate " + node->text(0));
+    else if (const TemgpModule* entry = CurrentModuleEntry())
+        current->setText("Generate " + QString::fromStdString(entry->Module().MainClassName()));
+    else
+        current->setText("Generate Source Code");
+}
+
+void TfmQLN::UpdateEditorArea() {
+    QTreeWidgetItem* node = tvProject->currentItem();
+    tvValues->clear();
+    const TPersistent* shown = nullptr;
+    if (node) {
+        switch (NodeKind(node)) {
+            case TreeNodeKind::Project: shown = &FProject; break;
+            case TreeNodeKind::Module: shown = &static_cast<TemgpModule*>(NodeObject(node))->Module(); break;
+            default:
+                if (dynamic_cast<TCollectionItem*>(NodeObject(node))) shown = NodeObject(node);
+                break;
+        }
+    }
+    if (shown) {
+        for (const auto& [name, value] : PublishedValues(*shown)) {
+            QString text = QString::fromStdString(value).trimmed();
+            text.replace("\r\n", " ↵ ");
+            new QTreeWidgetItem(tvValues, {QString::fromStdString(name), text});
+        }
+    }
+    tvValues->setVisible(shown != nullptr);
+    if (!node) {
+        FEditorKind->setText(FProject.IsEmpty() ? "No project" : "");
+        FEditorName->setText(FProject.IsEmpty() ? "Open or create a project" : "");
+        FEditorDetails->setText(FProject.IsEmpty() ? "File \u2192 New... creates a project with its common types "
+                                                     "module; File \u2192 Open... opens an existing one."
+                                                   : "");
+        return;
+    }
+    FEditorKind->setText(TreeNodeKindName(NodeKind(node)));
+    FEditorName->setText(node->text(0));
+    QStringList details;
+    switch (NodeKind(node)) {
+        case TreeNodeKind::Project:
+            details << "File: " + QString::fromStdString(FProject.GetFileName())
+                    << QString("Modules: %1").arg(FProject.Modules().Count());
+            break;
+        case TreeNodeKind::Module: {
+            const auto* entry = static_cast<const TemgpModule*>(NodeObject(node));
+            const TemgModule& module = entry->Module();
+            details << "File: " + QString::fromStdString(entry->GetFileName());
+            if (!module.ModuleCaption().empty()) details << "Caption: " + QString::fromStdString(module.ModuleCaption());
+            details << QString("Properties: %1    Events: %2    Methods: %3    External properties: %4")
+                           .arg(module.MainClass().Properties().Count())
+                           .arg(module.MainClass().Events().Count())
+                           .arg(module.MainClass().Methods().Count())
+                           .arg(module.MainClass().ExternalClasses().Count());
+            break;
+        }
+        case TreeNodeKind::GeneratedUnit: {
+            const auto* unit = static_cast<const TUnitsManager*>(NodeObject(node));
+            if (const TemgpModule* entry = CurrentModuleEntry())
+                details << "File: " + QString::fromStdString(entry->Module().KindFileName(unit->Kind()));
+            break;
+        }
+        default:
+            if (const auto* item = dynamic_cast<const TemgAppellationItem*>(NodeObject(node));
+                item && !item->GetCaption().empty())
+                details << "Caption: " + QString::fromStdString(item->GetCaption());
+            if (node->childCount() > 0) details << QString("Items: %1").arg(node->childCount());
+            break;
+    }
+    FEditorDetails->setText(details.join("\n"));
+}
+
+// --- Project commands ----------------------------------------------------------------------------
+
+bool TfmQLN::ProjectModified() const { return FProject.GetModified() || FProject.Modules().GetModified(); }
+
+void TfmQLN::SaveProject(bool ask) {
+    ApplyEditor();
+    if (FProject.IsEmpty()) return;
+    if (ask && ProjectModified()) {
+        switch (Dialogs().Ask(Format(kSaveQuestion, FProject.GetName()), AskButtons::YesNoCancel)) {
+            case DialogAnswer::Yes: break;
+            case DialogAnswer::No: return;
+            case DialogAnswer::Cancel: Abort();
+        }
+    }
+    if (FProject.GetFileName().empty()) {
+        const auto chosen = FFileDialogs->SaveFile(this, "Save Project", "", std::string(kProjectFilter),
+                                                   std::string(kProjectExtension));
+        if (!chosen) return;
+        FProject.SetFileName(*chosen);
+    }
+    FProject.SaveToFile(FProject.GetFileName());
+    FReopenProjects.Add(FProject.GetFileName());
+    BuildReopenMenu();
+    RedrawTree();
+}
+
+void TfmQLN::CloseProject() {
+    FReopenProjects.Add(FProject.GetFileName());
+    BuildReopenMenu();
+    FProject.CloseProject();
+    RebuildTree();
+}
+
+void TfmQLN::OpenProjectFile(const std::string& fileName) {
+    if (!FProject.IsEmpty()) {
+        if (ProjectModified()) SaveProject(true);
+        CloseProject();
+    }
+    try {
+        FProject.LoadFromFile(fileName);
+    } catch (...) {
+        RebuildTree();
+        throw;
+    }
+    FReopenProjects.Remove(fileName);
+    BuildReopenMenu();
+    RebuildTree();
+}
+
+void TfmQLN::NewProject() {
+    SaveProject(true);
+    const auto dir = FFileDialogs->Directory(this, "New Project", "");
+    if (!dir) return;
+    ForceDirectories(*dir);
+    if (!FProject.IsEmpty()) CloseProject();
+    FProject.NewProject(*dir);
+    RebuildTree();
+}
+
+void TfmQLN::OpenProject() {
+    SaveProject(true);
+    const std::string start = FProject.IsEmpty() ? std::string() : FProject.GetSrcPath();
+    const auto chosen = FFileDialogs->OpenFile(this, "Open Project", start, std::string(kProjectFilter));
+    if (!chosen) return;
+    if (!FProject.IsEmpty()) CloseProject();
+    OpenProjectFile(*chosen);
+}
+
+void TfmQLN::AddExistingClass() {
+    if (FProject.IsEmpty()) throw Exception(std::string(kNoProject));
+    const std::string projectDir = FProject.GetSrcPath();
+    const auto chosen = FFileDialogs->OpenFile(this, "Add Class", projectDir, std::string(kClassFilter));
+    if (!chosen) return;
+    if (!SameText(IncludeTrailingPathDelimiter(ExtractFilePath(*chosen)), IncludeTrailingPathDelimiter(projectDir)))
+        throw Exception(Format(kModelFileNotInProjectDir, projectDir));
+    TemgpModules& modules = FProject.Modules();
+    TemgpModule& entry = FProject.AddExistingModule(*chosen);
+    const std::string name = entry.Module().GetName();
+    for (int i = 0; i < modules.Count(); ++i) {
+        if (modules.Items(i) != &entry && SameText(modules.Items(i)->Module().GetName(), name)) {
+            modules.Delete(entry.Index());
+            throw Exception(Format(kModuleAlreadyInProject, name));
+        }
+    }
+    FProject.SetModified(true);
+    QTreeWidgetItem* node = AddModuleNode(*tvProject->topLevelItem(0), entry, false);
+    SelectNode(node);
+    RedrawTree();
+    UpdateCaption();
+}
+
+void TfmQLN::NewClassModule() {
+    if (FProject.IsEmpty()) throw Exception(std::string(kNoProject));
+    ApplyEditor();
+    TemgpModule& entry = FProject.AddClassModule();
+    QTreeWidgetItem* node = AddModuleNode(*tvProject->topLevelItem(0), entry, false);
+    SelectNode(node);
+    RedrawTree();
+}
+
+void TfmQLN::NewMember(int kind) {
+    QTreeWidgetItem* moduleNode = AncestorOfKind(tvProject->currentItem(), TreeNodeKind::Module);
+    TemgModule& module = RequireCurrentModule();
+    ApplyEditor();
+    TemgClass& cls = module.MainClass();
+    TPersistent* element = nullptr;
+    TreeNodeKind group = TreeNodeKind::Properties;
+    switch (kind) {
+        case kNewPropertyKind: element = &NewProperty(cls.Properties()); group = TreeNodeKind::Properties; break;
+        case kNewEventKind: element = &NewEvent(cls.Events()); group = TreeNodeKind::Events; break;
+        case kNewMethodKind: element = &NewMethod(cls.Methods()); group = TreeNodeKind::Methods; break;
+        default: element = &NewExternalClass(cls.ExternalClasses()); group = TreeNodeKind::ExternalProperties; break;
+    }
+    QTreeWidgetItem* node = AddElementNode(*EnsureGroupNode(*moduleNode, group), *element);
+    SelectNode(node);
+    RedrawTree();
+    RunCheck();
+}
+
+void TfmQLN::NewDebugApplication() {
+    QTreeWidgetItem* moduleNode = AncestorOfKind(tvProject->currentItem(), TreeNodeKind::Module);
+    if (!moduleNode) throw Exception(std::string(kNoModuleFound));
+    ApplyEditor();
+    TemgModule& module = static_cast<TemgpModule*>(NodeObject(moduleNode))->Module();
+    TemgDebugApplication& app = module.DebugApplications().NewDebugApplication();
+    SelectNode(AddElementNode(*EnsureGroupNode(*moduleNode, TreeNodeKind::DebugApplications), app));
+    RedrawTree();
+}
+
+void TfmQLN::DeleteCurrent() {
+    QTreeWidgetItem* node = tvProject->currentItem();
+    if (!node) return;
+    auto* element = dynamic_cast<TCollectionItem*>(NodeObject(node));
+    if (!element) return;
+    const std::string caption = node->text(0).toStdString();
+    if (NodeKind(node) == TreeNodeKind::Module) {
+        auto& entry = static_cast<TemgpModule&>(*element);
+        TStringList found;
+        FProject.RenameClassReferences(entry.Module().MainClass().Appellation(), nullptr, &found);
+        if (found.Count() > 0) throw Exception(std::string(kDeletionForbidden));
+        ApplyEditor();
+        if (Dialogs().Ask(Format(kDeleteQuestion, caption), AskButtons::YesNo) != DialogAnswer::Yes) return;
+        FProject.SetModified(true);
+        FProject.Modules().Delete(entry.Index());
+    } else {
+        CheckDeletion(*element, FProject.TypeReferenceSearch());
+        ApplyEditor();
+        if (!DeleteElement(*element, caption, FProject.TypeReferenceSearch())) return;
+    }
+    QTreeWidgetItem* parent = node->parent();
+    delete node;
+    // A group left empty goes with its last element.
+    if (parent && parent->childCount() == 0 && NodeKind(parent) != TreeNodeKind::Project) {
+        QTreeWidgetItem* above = parent->parent();
+        delete parent;
+        parent = above;
+    }
+    if (parent) tvProject->setCurrentItem(parent);
+    RedrawTree();
+    RunCheck();
+    UpdateActions();
+}
+
+// --- Generation and files ------------------------------------------------------------------------
+
+void TfmQLN::GenerateAll() {
+    ApplyEditor();
+    FProject.GenerateAll();
+    statusBar()->showMessage("Generated " + QString::fromStdString(FProject.GetName()), 5000);
+}
+
+void TfmQLN::GenerateClass(bool allReferenced) {
+    ApplyEditor();
+    const TemgModule& module = RequireCurrentModule();
+    const TemgModule& first = FProject.FirstModule();
+    const std::string srcPath = FProject.GetSrcPath();
+    if (allReferenced) {
+        first.Generate(srcPath, FProject.GetSearchPath(), false, FProject, FProject.GetUnitHeader(), &first);
+        module.Generate(srcPath, FProject.GetSearchPath(), true, FProject, FProject.GetUnitHeader(), &first);
+    } else {
+        module.Generate(srcPath, FProject.GetSearchPath(), false, FProject, FProject.GetUnitHeader(), &first);
+        first.Generate(srcPath, FProject.GetSearchPath(), false, FProject, FProject.GetUnitHeader(), &first);
+    }
+    statusBar()->showMessage("Generated " + QString::fromStdString(module.MainClassName()), 5000);
+}
+
+void TfmQLN::GenerateDebugApplication() {
+    const TemgDebugApplication* app = CurrentDebugApplication();
+    if (!app) throw Exception(std::string(kNotDebugApplication));
+    ApplyEditor();
+    quillon::GenerateDebugApplication(*app, RequireCurrentModule(), FProject);
+    statusBar()->showMessage("Generated " + QString::fromStdString(app->GetName()), 5000);
+}
+
+void TfmQLN::GenerateCurrent() {
+    QTreeWidgetItem* node = tvProject->currentItem();
+    if (node && NodeKind(node) == TreeNodeKind::DebugApplication)
+        GenerateDebugApplication();
+    else if (CurrentModuleEntry())
+        GenerateClass(false);
+}
+
+void TfmQLN::OpenModuleFile(int kind) {
+    const TemgModule& module = kind == 8 ? FProject.FirstModule() : RequireCurrentModule();
+    if (kind == 8 && !CurrentModuleEntry()) throw Exception(std::string(kNoCurrentClass));
+    const std::string fileName = module.UnitFileName(static_cast<TFileKind>(kind), FProject.GetSrcPath());
+    FShellOpen(fileName);
+}
+
+void TfmQLN::OpenDebugFiles(bool project) {
+    const TemgDebugApplication* app = CurrentDebugApplication();
+    if (!app) throw Exception(std::string(kNotDebugApplication));
+    const std::string base = FProject.GetSrcPath();
+    const TFileKind first = project ? TFileKind::DebugProjectUnit : TFileKind::DebugFormGeneratorUnit;
+    const TFileKind second = project ? TFileKind::ProjectGroup : TFileKind::DebugFormDeveloperUnit;
+    for (TFileKind kind : {first, second})
+        FShellOpen(app->UnitFileName(kind, base));
+}
+
+void TfmQLN::OpenHelp() {
+    FShellOpen(QDir(QCoreApplication::applicationDirPath()).filePath(Text(kHelpFileName)).toStdString());
+}
+
+void TfmQLN::ShowAbout() {
+    QMessageBox::about(this, "About " + Text(kApplicationTitle),
+                       "<b>" + Text(kApplicationTitle) +
+                           "</b><p>Designs Object Pascal library servers and generates their source code.</p>");
+}
+
+}  // namespace quillon

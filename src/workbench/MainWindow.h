@@ -1,0 +1,137 @@
+// The workbench's main window: the project tree, the editor area, the check results, the menus,
+// the toolbar and every command as a named action.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QHash>
+#include <QMainWindow>
+
+#include "checking/CheckResults.h"
+#include "project/Project.h"
+#include "project/ReopenProjects.h"
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QMenu;
+class QSplitter;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quillon {
+
+class IFileDialogs;
+class TWorkbenchSettings;
+class TemgDebugApplication;
+
+class TfmQLN : public QMainWindow, public ICheckResultsReceiver {
+    Q_OBJECT
+
+public:
+    // `fileDialogs` answers the commands' file and directory questions (Qt's dialogs when null);
+    // `settings` is read now and written when the window is destroyed; `startFile` is the
+    // command line's project file, opened instead of the last project when the window is first
+    // shown.
+    TfmQLN(std::unique_ptr<TWorkbenchSettings> settings, std::unique_ptr<IFileDialogs> fileDialogs = nullptr,
+           std::string startFile = {}, QWidget* parent = nullptr);
+    ~TfmQLN() override;
+
+    TemgpProject& Project() { return FProject; }
+    TReopenProjects& ReopenProjects() { return FReopenProjects; }
+    QTreeWidget& Tree() const { return *tvProject; }
+    QListWidget& CheckList() const { return *lvCheck; }
+    QMenu& ReopenMenu() const { return *miReopen; }
+    // The command named `name` ("actSave"), or nullptr.
+    QAction* Action(const QString& name) const { return FActions.value(name); }
+    // The results panel is shown (independent of whether the window itself is).
+    bool CheckPanelShown() const;
+
+    // Opens a project file as the Open command does after its dialog; failures raise.
+    void OpenProjectFile(const std::string& fileName);
+    // Selects the node of `object`; false when it has none.
+    bool SelectObject(const TPersistent* object);
+    // The module entry the selected node belongs to, or nullptr.
+    TemgpModule* CurrentModuleEntry() const;
+    TemgDebugApplication* CurrentDebugApplication() const;
+
+    void ShowCheckResults(const TCheckCollection& results) override;
+
+    // Hands a file to the program associated with it (the desktop's "open"); tests record it.
+    void SetShellOpen(std::function<void(const std::string&)> open) { FShellOpen = std::move(open); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateWidgets();
+    void CreateActions();
+    void CreateMenus();
+    void ReadSettings();
+    void WriteSettings();
+    void BuildReopenMenu();
+
+    // Runs a command: Cancel ends it silently, any other failure is shown as an error.
+    bool Run(const std::function<void()>& command);
+
+    void ApplyEditor();
+    void RunCheck();
+    void RebuildTree();
+    void RedrawTree();
+    void UpdateCaption();
+    void UpdateActions();
+    void UpdateEditorArea();
+
+    // Asks to save a modified project when `ask` (Cancel aborts); writes what is modified.
+    void SaveProject(bool ask);
+    void CloseProject();
+    bool ProjectModified() const;
+
+    // Commands.
+    void NewProject();
+    void OpenProject();
+    void AddExistingClass();
+    void NewClassModule();
+    void NewMember(int kind);
+    void NewDebugApplication();
+    void DeleteCurrent();
+    void GenerateAll();
+    void GenerateClass(bool allReferenced);
+    void GenerateDebugApplication();
+    void GenerateCurrent();
+    void OpenModuleFile(int kind);
+    void OpenDebugFiles(bool project);
+    void OpenHelp();
+    void ShowAbout();
+    void PreparePopup();
+    void CheckItemActivated(QListWidgetItem* item);
+
+    TemgModule& RequireCurrentModule() const;
+    void SelectNode(QTreeWidgetItem* node);
+
+    TemgpProject FProject;
+    TReopenProjects FReopenProjects;
+    std::unique_ptr<TWorkbenchSettings> FSettings;
+    std::unique_ptr<IFileDialogs> FFileDialogs;
+    std::string FStartFile;
+    std::function<void(const std::string&)> FShellOpen;
+    bool FShownOnce = false;
+
+    QHash<QString, QAction*> FActions;
+    QTreeWidget* tvProject = nullptr;
+    QListWidget* lvCheck = nullptr;
+    QSplitter* FTreeSplitter = nullptr;    // tree | editor area
+    QSplitter* FCheckSplitter = nullptr;   // above | check results
+    QWidget* FEditorArea = nullptr;
+    QLabel* FEditorKind = nullptr;
+    QLabel* FEditorName = nullptr;
+    QLabel* FEditorDetails = nullptr;
+    QTreeWidget* tvValues = nullptr;
+    QMenu* miReopen = nullptr;
+    QMenu* pmTree = nullptr;
+};
+
+}  // namespace quillon

@@ -1,0 +1,247 @@
+#include "workbench/ProjectTree.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include "elements/DesignClass.h"
+#include "elements/ProceduralTypes.h"
+#include "elements/RegisteredTypes.h"
+#include "generator/DebugApplication.h"
+#include "project/Project.h"
+#include "workbench/Icons.h"
+#include "workbench/WorkbenchMessages.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr int kObjectRole = Qt::UserRole;
+constexpr int kKindRole = Qt::UserRole + 1;
+constexpr int kImageRole = Qt::UserRole + 2;
+
+constexpr int kOtherImage = 9;
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+void Describe(QTreeWidgetItem& node, std::string_view caption, TreeNodeKind kind, const TPersistent* object,
+              int image) {
+    node.setText(0, Text(caption));
+    node.setData(0, kObjectRole, QVariant::fromValue(reinterpret_cast<quintptr>(object)));
+    node.setData(0, kKindRole, static_cast<int>(kind));
+    node.setData(0, kImageRole, image);
+    node.setIcon(0, ImageIcon(image));
+}
+
+QTreeWidgetItem* AddNode(QTreeWidgetItem& parent, std::string_view caption, TreeNodeKind kind,
+                         const TPersistent* object, int image) {
+    auto* node = new QTreeWidgetItem(&parent);
+    Describe(*node, caption, kind, object, image);
+    return node;
+}
+
+TemgModule& ModuleOf(QTreeWidgetItem& moduleNode) {
+    return static_cast<TemgpModule*>(NodeObject(&moduleNode))->Module();
+}
+
+struct GroupInfo {
+    std::string_view caption;
+    TreeNodeKind elementKind;
+};
+
+GroupInfo GroupOf(TreeNodeKind groupKind) {
+    switch (groupKind) {
+        case TreeNodeKind::EnumTypes: return {kEnumTypesNode, TreeNodeKind::EnumType};
+        case TreeNodeKind::ProceduralTypes: return {kProceduralTypesNode, TreeNodeKind::ProceduralType};
+        case TreeNodeKind::RegisteredTypes: return {kRegisteredTypesNode, TreeNodeKind::RegisteredType};
+        case TreeNodeKind::Methods: return {kMethodsNode, TreeNodeKind::Method};
+        case TreeNodeKind::Properties: return {kPropertiesNode, TreeNodeKind::Property};
+        case TreeNodeKind::Events: return {kEventsNode, TreeNodeKind::Event};
+        case TreeNodeKind::ExternalProperties: return {kExternalPropertiesNode, TreeNodeKind::ExternalProperty};
+        case TreeNodeKind::DebugApplications: return {kDebugApplicationsNode, TreeNodeKind::DebugApplication};
+        default: return {{}, groupKind};
+    }
+}
+
+TCollection& GroupCollection(TemgModule& module, TreeNodeKind groupKind) {
+    switch (groupKind) {
+        case TreeNodeKind::EnumTypes: return module.EnumTypes();
+        case TreeNodeKind::ProceduralTypes: return module.ProceduralTypes();
+        case TreeNodeKind::RegisteredTypes: return module.RegisteredDataTypes();
+        case TreeNodeKind::Methods: return module.MainClass().Methods();
+        case TreeNodeKind::Properties: return module.MainClass().Properties();
+        case TreeNodeKind::Events: return module.MainClass().Events();
+        case TreeNodeKind::ExternalProperties: return module.MainClass().ExternalClasses();
+        default: return module.DebugApplications();
+    }
+}
+
+// Groups in tree order after "Generated Units".
+constexpr TreeNodeKind kGroupOrder[] = {
+    TreeNodeKind::EnumTypes,  TreeNodeKind::ProceduralTypes, TreeNodeKind::RegisteredTypes,
+    TreeNodeKind::Methods,    TreeNodeKind::Properties,      TreeNodeKind::Events,
+    TreeNodeKind::ExternalProperties, TreeNodeKind::DebugApplications,
+};
+
+int GroupRank(TreeNodeKind kind) {
+    for (std::size_t i = 0; i < std::size(kGroupOrder); ++i)
+        if (kGroupOrder[i] == kind) return static_cast<int>(i);
+    return -1;
+}
+
+int ElementImage(TreeNodeKind kind, const TPersistent& element) {
+    switch (kind) {
+        case TreeNodeKind::EnumType: return 14;
+        case TreeNodeKind::ProceduralType:
+            return static_cast<const TemgProceduralType&>(element).GetMethodCategory() == mcFunction ? 17 : 16;
+        case TreeNodeKind::RegisteredType:
+            return static_cast<const TemgRegisteredDataType&>(element).GetProceduralType() ? 18 : 15;
+        case TreeNodeKind::Method:
+            return static_cast<const TemgMethod&>(element).GetCategory() == mcFunction ? 8 : 11;
+        case TreeNodeKind::Property: return 6;
+        case TreeNodeKind::Event: return 19;
+        case TreeNodeKind::DebugApplication: return 20;
+        default: return kOtherImage;
+    }
+}
+
+std::string ElementCaption(TreeNodeKind kind, const TPersistent& element) {
+    // An external property is shown by the property name its class declares.
+    if (kind == TreeNodeKind::ExternalProperty) {
+        const auto& external = static_cast<const TemgExternalClass&>(element);
+        return external.GetPropertyName().empty() ? external.GetName() : external.GetPropertyName();
+    }
+    return static_cast<const TCollectionItem&>(element).GetDisplayName();
+}
+
+}  // namespace
+
+QString TreeNodeKindName(TreeNodeKind kind) {
+    switch (kind) {
+        case TreeNodeKind::Project: return "Project";
+        case TreeNodeKind::Releases: return Text(kReleasesNode);
+        case TreeNodeKind::Module: return "Class Module";
+        case TreeNodeKind::AddedUnits: return Text(kAddedUnitsNode);
+        case TreeNodeKind::CopyFiles: return Text(kCopyFilesNode);
+        case TreeNodeKind::GeneratedUnits: return Text(kGeneratedUnitsNode);
+        case TreeNodeKind::GeneratedUnit: return "Generated Unit";
+        case TreeNodeKind::EnumTypes: return Text(kEnumTypesNode);
+        case TreeNodeKind::EnumType: return "Enumerated Type";
+        case TreeNodeKind::ProceduralTypes: return Text(kProceduralTypesNode);
+        case TreeNodeKind::ProceduralType: return "Procedural Type";
+        case TreeNodeKind::RegisteredTypes: return Text(kRegisteredTypesNode);
+        case TreeNodeKind::RegisteredType: return "Registered Type";
+        case TreeNodeKind::Methods: return Text(kMethodsNode);
+        case TreeNodeKind::Method: return "Method";
+        case TreeNodeKind::Properties: return Text(kPropertiesNode);
+        case TreeNodeKind::Property: return "Property";
+        case TreeNodeKind::Events: return Text(kEventsNode);
+        case TreeNodeKind::Event: return "Event";
+        case TreeNodeKind::ExternalProperties: return Text(kExternalPropertiesNode);
+        case TreeNodeKind::ExternalProperty: return "External Property";
+        case TreeNodeKind::DebugApplications: return Text(kDebugApplicationsNode);
+        case TreeNodeKind::DebugApplication: return "Debug Application";
+    }
+    return {};
+}
+
+TreeNodeKind NodeKind(const QTreeWidgetItem* node) {
+    return static_cast<TreeNodeKind>(node->data(0, kKindRole).toInt());
+}
+
+TPersistent* NodeObject(const QTreeWidgetItem* node) {
+    return node ? reinterpret_cast<TPersistent*>(node->data(0, kObjectRole).value<quintptr>()) : nullptr;
+}
+
+int NodeImage(const QTreeWidgetItem* node) { return node->data(0, kImageRole).toInt(); }
+
+void BuildProjectTree(QTreeWidget& tree, TemgpProject& project) {
+    tree.clear();
+    if (project.IsEmpty()) return;
+    auto* projectNode = new QTreeWidgetItem(&tree);
+    Describe(*projectNode, project.GetName(), TreeNodeKind::Project, &project, 12);
+    AddNode(*projectNode, kReleasesNode, TreeNodeKind::Releases, &project.Releases(), 36);
+    for (int i = 0; i < project.Modules().Count(); ++i)
+        AddModuleNode(*projectNode, *project.Modules().Items(i), i == 0);
+    projectNode->setExpanded(true);
+}
+
+QTreeWidgetItem* AddModuleNode(QTreeWidgetItem& projectNode, TemgpModule& entry, bool first) {
+    TemgModule& module = entry.Module();
+    QTreeWidgetItem* node =
+        AddNode(projectNode, module.GetName(), TreeNodeKind::Module, &entry, first ? 10 : module.ImageIndex());
+    if (!first) {
+        AddNode(*node, kAddedUnitsNode, TreeNodeKind::AddedUnits, &module.AddUnits(), 35);
+        AddNode(*node, kCopyFilesNode, TreeNodeKind::CopyFiles, &module.CopyFiles(), 36);
+    }
+    const TUnitsManagerCollection& units = module.Units();
+    QTreeWidgetItem* unitsNode = AddNode(*node, kGeneratedUnitsNode, TreeNodeKind::GeneratedUnits, &units, kOtherImage);
+    for (int i = 0; i < units.Count(); ++i) {
+        const TUnitsManager& unit = *units.Items(i);
+        AddNode(*unitsNode, unit.Caption(), TreeNodeKind::GeneratedUnit, &unit, unit.ImageIndex());
+    }
+    for (TreeNodeKind group : kGroupOrder) {
+        if (GroupCollection(module, group).Count() == 0) continue;
+        QTreeWidgetItem* groupNode = EnsureGroupNode(*node, group);
+        TCollection& collection = GroupCollection(module, group);
+        for (int i = 0; i < collection.Count(); ++i) AddElementNode(*groupNode, *collection.Item(i));
+    }
+    return node;
+}
+
+QTreeWidgetItem* EnsureGroupNode(QTreeWidgetItem& moduleNode, TreeNodeKind groupKind) {
+    const int rank = GroupRank(groupKind);
+    int insertAt = moduleNode.childCount();
+    for (int i = 0; i < moduleNode.childCount(); ++i) {
+        QTreeWidgetItem* child = moduleNode.child(i);
+        if (NodeKind(child) == groupKind) return child;
+        const int childRank = GroupRank(NodeKind(child));
+        if (childRank > rank) {
+            insertAt = i;
+            break;
+        }
+    }
+    auto* group = new QTreeWidgetItem();
+    moduleNode.insertChild(insertAt, group);
+    Describe(*group, GroupOf(groupKind).caption, groupKind, &GroupCollection(ModuleOf(moduleNode), groupKind),
+             kOtherImage);
+    return group;
+}
+
+QTreeWidgetItem* AddElementNode(QTreeWidgetItem& groupNode, TPersistent& element) {
+    const TreeNodeKind kind = GroupOf(NodeKind(&groupNode)).elementKind;
+    return AddNode(groupNode, ElementCaption(kind, element), kind, &element, ElementImage(kind, element));
+}
+
+QTreeWidgetItem* FindNodeOf(const QTreeWidget& tree, const TPersistent* object) {
+    if (!object) return nullptr;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it)
+        if (NodeObject(*it) == object) return *it;
+    return nullptr;
+}
+
+QTreeWidgetItem* AncestorOfKind(QTreeWidgetItem* node, TreeNodeKind kind) {
+    for (; node; node = node->parent())
+        if (NodeKind(node) == kind) return node;
+    return nullptr;
+}
+
+void RefreshNodeStyles(QTreeWidget& tree) {
+    const QBrush systemBrush(QColor(0x80, 0x80, 0x80));
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
+        QTreeWidgetItem* node = *it;
+        const auto* state = dynamic_cast<const IItemState*>(NodeObject(node));
+        const auto* modified = dynamic_cast<const IModified*>(NodeObject(node));
+        QFont font = node->font(0);
+        font.setBold(state ? state->GetModified() : modified && modified->GetModified());
+        node->setFont(0, font);
+        if (state && state->IsSystemItem())
+            node->setForeground(0, systemBrush);
+        else
+            node->setData(0, Qt::ForegroundRole, QVariant());
+    }
+}
+
+}  // namespace quillon

@@ -1,0 +1,70 @@
+// The project tree: one node per model object the workbench shows, each carrying its object, its
+// kind and its image index; building the nodes of a project or a module and finding them again.
+#pragma once
+
+#include <string_view>
+
+#include <QString>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quillon {
+
+class TPersistent;
+class TemgpModule;
+class TemgpProject;
+
+enum class TreeNodeKind {
+    Project,
+    Releases,
+    Module,
+    AddedUnits,
+    CopyFiles,
+    GeneratedUnits,
+    GeneratedUnit,
+    EnumTypes,
+    EnumType,
+    ProceduralTypes,
+    ProceduralType,
+    RegisteredTypes,
+    RegisteredType,
+    Methods,
+    Method,
+    Properties,
+    Property,
+    Events,
+    Event,
+    ExternalProperties,
+    ExternalProperty,
+    DebugApplications,
+    DebugApplication,
+};
+
+// A readable name of a kind ("Method", "Enumerated Types") for the editor area.
+QString TreeNodeKindName(TreeNodeKind kind);
+
+TreeNodeKind NodeKind(const QTreeWidgetItem* node);
+TPersistent* NodeObject(const QTreeWidgetItem* node);
+int NodeImage(const QTreeWidgetItem* node);
+
+// Clears the tree and adds the project's nodes; nothing for an empty project.
+void BuildProjectTree(QTreeWidget& tree, TemgpProject& project);
+// Adds the subtree of a module entry under the project node; `first` marks the common types
+// module.
+QTreeWidgetItem* AddModuleNode(QTreeWidgetItem& projectNode, TemgpModule& entry, bool first);
+// The member groups of a module node, in their order, created when missing: Methods,
+// Properties, Events, External Properties, Debug Applications.
+QTreeWidgetItem* EnsureGroupNode(QTreeWidgetItem& moduleNode, TreeNodeKind groupKind);
+// Adds the node of one element under its group node.
+QTreeWidgetItem* AddElementNode(QTreeWidgetItem& groupNode, TPersistent& element);
+
+// The node whose object is `object`, or nullptr.
+QTreeWidgetItem* FindNodeOf(const QTreeWidget& tree, const TPersistent* object);
+// `node` or its nearest ancestor of `kind`, or nullptr.
+QTreeWidgetItem* AncestorOfKind(QTreeWidgetItem* node, TreeNodeKind kind);
+
+// Bold for nodes whose object reports modified, grey for system items; rerun after changes.
+void RefreshNodeStyles(QTreeWidget& tree);
+
+}  // namespace quillon

@@ -1,0 +1,41 @@
+// The texts the workbench shows or asks, each kept once and verbatim; callers fill them in with
+// Format.
+#pragma once
+
+#include <string_view>
+
+namespace quillon {
+
+inline constexpr std::string_view kApplicationTitle = "Quillon 2.3";
+inline constexpr std::string_view kNoProject = "No project";
+inline constexpr std::string_view kNoCurrentClass = "Current node doesn't relate to any of the class";
+inline constexpr std::string_view kNotDebugApplication = "Current node is not Debug Application";
+inline constexpr std::string_view kSaveQuestion = "Save '%s'?";
+inline constexpr std::string_view kModelFileNotInProjectDir = "Model file must be in the project's directory (%s)";
+inline constexpr std::string_view kModuleAlreadyInProject = "%s is already in the project";
+inline constexpr std::string_view kGenerateDebugAppAndClass = "Generate '%s' and '%s'";
+inline constexpr std::string_view kGenerateDebugAppAndReferenced = "Generate '%s' and all referenced classes";
+
+// File dialog filters and default extensions.
+inline constexpr std::string_view kProjectFilter = "Project (*.qlp)";
+inline constexpr std::string_view kClassFilter = "Class (*.qlm)";
+inline constexpr std::string_view kProjectExtension = "qlp";
+
+// Tree group captions.
+inline constexpr std::string_view kReleasesNode = "Releases";
+inline constexpr std::string_view kAddedUnitsNode = "Added Units";
+inline constexpr std::string_view kCopyFilesNode = "Copy Files";
+inline constexpr std::string_view kGeneratedUnitsNode = "Generated Units";
+inline constexpr std::string_view kEnumTypesNode = "Enumerated Types";
+inline constexpr std::string_view kProceduralTypesNode = "Procedural Types";
+inline constexpr std::string_view kRegisteredTypesNode = "Registered Types";
+inline constexpr std::string_view kMethodsNode = "Methods";
+inline constexpr std::string_view kPropertiesNode = "Properties";
+inline constexpr std::string_view kEventsNode = "Events";
+inline constexpr std::string_view kExternalPropertiesNode = "External Properties";
+inline constexpr std::string_view kDebugApplicationsNode = "Debug Applications";
+
+// The help file beside the program.
+inline constexpr std::string_view kHelpFileName = "QUILLON.HLP";
+
+}  // namespace quillon

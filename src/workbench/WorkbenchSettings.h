@@ -1,0 +1,37 @@
+// The per-user settings store of the workbench: "quillon.conf" in the user's configuration
+// directory, values directly under the store (no section of our own).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QSettings;
+
+namespace quillon {
+
+class TWorkbenchSettings {
+public:
+    // The store in `fileName`; by default the user's quillon.conf.
+    explicit TWorkbenchSettings(const std::string& fileName = DefaultFileName());
+    ~TWorkbenchSettings();
+
+    // The configuration directory's quillon.conf (XDG_CONFIG_HOME is honoured).
+    static std::string DefaultFileName();
+    const std::string& FileName() const { return FFileName; }
+
+    bool ValueExists(std::string_view name) const;
+    std::string ReadString(std::string_view name, std::string_view defaultValue) const;
+    // A missing or non-numeric value reads as `defaultValue`.
+    int ReadInteger(std::string_view name, int defaultValue) const;
+    void WriteString(std::string_view name, std::string_view value);
+    void WriteInteger(std::string_view name, int value);
+    // Writes the pending values to the file.
+    void Flush();
+
+private:
+    std::string FFileName;
+    std::unique_ptr<QSettings> FStore;
+};
+
+}  // namespace quillon

@@ -1,0 +1,488 @@
+#include <filesystem>
+#include <vector>
+
+#include <QListWidget>
+#include <QMenu>
+#include <QTreeWidget>
+
+#include "elements/DesignClass.h"
+#include "elements/ExternalClasses.h"
+#include "generator/DebugApplication.h"
+#include "support/TempDir.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> ChildCaptions(const QTreeWidgetItem* node) {
+    std::vector<std::string> captions;
+    for (int i = 0; i < node->childCount(); ++i) captions.push_back(node->child(i)->text(0).toStdString());
+    return captions;
+}
+
+using Captions = std::vector<std::string>;
+
+class MainWindowTest : public WorkbenchTest {
+protected:
+    void SetUp() override { OpenWindow(); }
+
+    TemgpModule& Module(int index) { return *Window().Project().Modules().Items(index); }
+    // A saved project in the work directory with two class modules, ExtClass1 and ExtClass2.
+    void SavedProjectWithTwoClasses() {
+        NewProjectIn(work.Path());
+        Trigger("actNewClassToProject");
+        Trigger("actNewClassToProject");
+        Trigger("actSave");
+        ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    }
+};
+
+TEST_F(MainWindowTest, StartsEmptyWithThePlainCaptionAndNoCheckPanel) {
+    EXPECT_EQ(Window().windowTitle(), "Quillon 2.3");
+    EXPECT_EQ(Window().Tree().topLevelItemCount(), 0);
+    EXPECT_FALSE(Window().CheckPanelShown());
+}
+
+TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
+    NewProjectIn(work.Path() + "/Fresh");
+    EXPECT_TRUE(fs::is_directory(work.Path() + "/Fresh"));
+    EXPECT_EQ(Window().windowTitle(), "Project1 - Quillon 2.3");
+    QTreeWidgetItem* root = Window().Tree().topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text(0), "Project1");
+    EXPECT_EQ(NodeImage(root), 12);
+    EXPECT_EQ(ChildCaptions(root), (Captions{"Releases", "CommonTypes"}));
+    EXPECT_EQ(NodeImage(root->child(0)), 36);
+    // The common types module: image 10, no added units or copy files, its registered and
+    // procedural types listed.
+    QTreeWidgetItem* common = root->child(1);
+    EXPECT_EQ(NodeImage(common), 10);
+    const Captions groups = ChildCaptions(common);
+    EXPECT_EQ(groups.front(), "Generated Units");
+    EXPECT_EQ(std::count(groups.begin(), groups.end(), "Added Units"), 0);
+    EXPECT_NE(std::find(groups.begin(), groups.end(), "Registered Types"), groups.end());
+}
+
+TEST_F(MainWindowTest, CancellingTheDirectoryDialogLeavesNoProject) {
+    files->answers.push_back(std::nullopt);
+    Trigger("actNewProject");
+    EXPECT_TRUE(Window().Project().IsEmpty());
+}
+
+TEST_F(MainWindowTest, NewClassModulesAreNumberedSelectedAndShowTheirGroups) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actNewClassToProject");
+    QTreeWidgetItem* root = Window().Tree().topLevelItem(0);
+    EXPECT_EQ(ChildCaptions(root), (Captions{"Releases", "CommonTypes", "ExtClass1", "ExtClass2"}));
+    QTreeWidgetItem* current = Window().Tree().currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->text(0), "ExtClass2");
+    EXPECT_EQ(NodeImage(current), 21);  // a new module serves from a library
+    EXPECT_EQ(ChildCaptions(current), (Captions{"Added Units", "Copy Files", "Generated Units", "Methods"}));
+    // The system method is grey, the new module bold.
+    QTreeWidgetItem* methods = current->child(3);
+    EXPECT_EQ(methods->child(0)->text(0), "AfterInitInstance");
+    EXPECT_EQ(methods->child(0)->foreground(0).color(), QColor(0x80, 0x80, 0x80));
+    EXPECT_TRUE(current->font(0).bold());
+}
+
+TEST_F(MainWindowTest, NewMembersGoUnderTheirGroupsInTreeOrder) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actNewEvent");
+    Trigger("actNewProperty");
+    EXPECT_EQ(Window().Tree().currentItem()->text(0), "Property1");
+    EXPECT_EQ(NodeImage(Window().Tree().currentItem()), 6);
+    QTreeWidgetItem* module = Node(&Module(1));
+    EXPECT_EQ(ChildCaptions(module),
+              (Captions{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties", "Events"}));
+}
+
+TEST_F(MainWindowTest, MemberCommandsWithoutACurrentModuleAreRefused) {
+    NewProjectIn(work.Path());
+    Select(&Window().Project());
+    Trigger("actNewProperty");
+    Trigger("actNewDebugApplication");
+    EXPECT_EQ(dialogs.Messages(),
+              (Captions{"Current node doesn't relate to any of the class", "No module found"}));
+}
+
+TEST_F(MainWindowTest, CommandsNeedingAProjectSayNoProject) {
+    Trigger("actNewClassToProject");
+    Trigger("actAddClass");
+    Trigger("actRegisterDataType");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"No project", "No project", "No project"}));
+}
+
+TEST_F(MainWindowTest, SaveWritesEveryFileOfANewProjectWithoutAsking) {
+    SavedProjectWithTwoClasses();
+    for (const char* name : {"Project1.qlp", "CommonTypes.qlm", "ExtClass1.qlm", "ExtClass2.qlm"})
+        EXPECT_TRUE(fs::exists(work.File(name))) << name;
+    EXPECT_TRUE(dialogs.Questions().empty());
+    EXPECT_FALSE(Node(&Module(1))->font(0).bold());
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{work.File("Project1.qlp")}));
+}
+
+TEST_F(MainWindowTest, SaveWritesOnlyTheModifiedModule) {
+    SavedProjectWithTwoClasses();
+    // Files that are rewritten would come back.
+    fs::remove(work.File("Project1.qlp"));
+    fs::remove(work.File("CommonTypes.qlm"));
+    fs::remove(work.File("ExtClass1.qlm"));
+    Select(&Module(2));
+    Trigger("actNewProperty");
+    EXPECT_TRUE(Node(&Module(2))->font(0).bold());
+    Trigger("actSave");
+    EXPECT_FALSE(fs::exists(work.File("Project1.qlp")));
+    EXPECT_FALSE(fs::exists(work.File("CommonTypes.qlm")));
+    EXPECT_FALSE(fs::exists(work.File("ExtClass1.qlm")));
+    EXPECT_NE(ReadText(work.File("ExtClass2.qlm")).find("Property1"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, SavingAProjectWithoutFileNameAsksForOne) {
+    NewProjectIn(work.Path());
+    Window().Project().SetFileName("");
+    files->answers.push_back(std::nullopt);
+    Trigger("actSave");
+    EXPECT_FALSE(fs::exists(work.File("Project1.qlp")));
+    files->answers.push_back(work.File("Named.qlp"));
+    Trigger("actSave");
+    EXPECT_TRUE(fs::exists(work.File("Named.qlp")));
+    EXPECT_EQ(Window().Project().GetFileName(), work.File("Named.qlp"));
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowWithCancelKeepsItOpenAndTheProject) {
+    NewProjectIn(work.Path());
+    Window().show();
+    dialogs.QueueAnswer(DialogAnswer::Cancel);
+    EXPECT_FALSE(Window().close());
+    EXPECT_TRUE(Window().isVisible());
+    EXPECT_EQ(dialogs.Questions(), (Captions{"Save 'Project1'?"}));
+    EXPECT_FALSE(Window().Project().IsEmpty());
+    EXPECT_FALSE(fs::exists(work.File("Project1.qlp")));
+
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    EXPECT_TRUE(Window().close());
+    EXPECT_TRUE(fs::exists(work.File("Project1.qlp")));
+}
+
+TEST_F(MainWindowTest, CloseProjectWithNoKeepsTheFilesAndEmptiesTheTree) {
+    NewProjectIn(work.Path());
+    dialogs.QueueAnswer(DialogAnswer::No);
+    Trigger("actCloseProject");
+    EXPECT_TRUE(Window().Project().IsEmpty());
+    EXPECT_EQ(Window().Tree().topLevelItemCount(), 0);
+    EXPECT_EQ(Window().windowTitle(), "Quillon 2.3");
+    EXPECT_FALSE(fs::exists(work.File("Project1.qlp")));
+}
+
+TEST_F(MainWindowTest, ReopenListTakesOutTheOpenProjectAndPutsItBackOnTopWhenClosed) {
+    const std::string a = work.Path() + "/A", b = work.Path() + "/B";
+    NewProjectIn(a);
+    Trigger("actSave");
+    Trigger("actCloseProject");
+    NewProjectIn(b);
+    Trigger("actSave");
+    Trigger("actCloseProject");
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp", a + "/Project1.qlp"}));
+
+    QMenu& menu = Window().ReopenMenu();
+    ASSERT_EQ(menu.actions().size(), 2);
+    EXPECT_EQ(menu.actions().at(1)->text().toStdString(), a + "/Project1.qlp");
+    menu.actions().at(1)->trigger();
+    EXPECT_EQ(Window().Project().GetFileName(), a + "/Project1.qlp");
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp"}));
+    EXPECT_EQ(menu.actions().size(), 1);
+
+    Trigger("actCloseProject");
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{a + "/Project1.qlp", b + "/Project1.qlp"}));
+}
+
+TEST_F(MainWindowTest, ReopeningAnotherProjectPutsTheOpenOneBackOnTheList) {
+    const std::string a = work.Path() + "/A", b = work.Path() + "/B";
+    NewProjectIn(a);
+    Trigger("actSave");
+    NewProjectIn(b);
+    Trigger("actSave");
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp", a + "/Project1.qlp"}));
+    Window().ReopenMenu().actions().at(1)->trigger();
+    EXPECT_EQ(Window().Project().GetFileName(), a + "/Project1.qlp");
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp"}));
+}
+
+TEST_F(MainWindowTest, OpeningTheOpenProjectAsksToSaveThenReadsItAgain) {
+    SavedProjectWithTwoClasses();
+    Select(&Module(1));
+    Trigger("actNewProperty");
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    files->answers.push_back(work.File("Project1.qlp"));
+    Trigger("actOpenProject");
+    EXPECT_EQ(dialogs.Questions(), (Captions{"Save 'Project1'?"}));
+    ASSERT_EQ(Window().Project().Modules().Count(), 3);
+    EXPECT_EQ(Module(1).Module().MainClass().Properties().Count(), 1);
+    EXPECT_FALSE(Window().Project().Modules().GetModified());
+}
+
+TEST_F(MainWindowTest, CancelInTheSaveQuestionOpensNothing) {
+    NewProjectIn(work.Path());
+    const std::size_t asked = files->askedDirs.size();
+    dialogs.QueueAnswer(DialogAnswer::Cancel);
+    Trigger("actOpenProject");
+    EXPECT_EQ(files->askedDirs.size(), asked);
+    EXPECT_EQ(Window().Project().GetFileName(), work.File("Project1.qlp"));
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(MainWindowTest, OpeningAProjectAlreadyListedInOtherLetterCaseLeavesOneEntry) {
+    NewProjectIn(work.Path());
+    Trigger("actSave");
+    Trigger("actCloseProject");
+    Window().ReopenProjects().Add(work.Path() + "/PROJECT1.QLP");
+    EXPECT_EQ(Window().ReopenProjects().Count(), 1);
+    files->answers.push_back(work.File("Project1.qlp"));
+    Trigger("actOpenProject");
+    EXPECT_EQ(Window().ReopenProjects().Count(), 0);
+}
+
+TEST_F(MainWindowTest, DeletingTheSystemMethodIsRefused) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    TemgClass& cls = Module(1).Module().MainClass();
+    Select(cls.Methods().Items(0));
+    EXPECT_TRUE(Window().Action("actDelete")->isEnabled());
+    Trigger("actDelete");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"Current item is system. Action is forbidden"}));
+    EXPECT_EQ(cls.Methods().Count(), 1);
+}
+
+TEST_F(MainWindowTest, DeletingAReferencedModuleIsRefused) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actNewClassToProject");
+    Trigger("actNewExternalClassReference");
+    Module(2).Module().MainClass().ExternalClasses().Items(0)->Appellation().SetName("ExtClass1");
+    Select(&Module(1));
+    Trigger("actDelete");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"Deletion forbidden, because there are references to the deleted item"}));
+    EXPECT_EQ(Window().Project().Modules().Count(), 3);
+}
+
+TEST_F(MainWindowTest, DeleteAsksWithTheNodeCaptionAndRemovesTheNode) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actNewProperty");
+    TemgProperties& properties = Module(1).Module().MainClass().Properties();
+    dialogs.QueueAnswer(DialogAnswer::No);
+    Trigger("actDelete");
+    EXPECT_EQ(properties.Count(), 1);
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    Trigger("actDelete");
+    EXPECT_EQ(dialogs.Questions(), (Captions{"Delete 'Property1'?", "Delete 'Property1'?"}));
+    EXPECT_EQ(properties.Count(), 0);
+    // The emptied group went with it.
+    EXPECT_EQ(ChildCaptions(Node(&Module(1))), (Captions{"Added Units", "Copy Files", "Generated Units", "Methods"}));
+}
+
+TEST_F(MainWindowTest, DeleteIsAvailableOnlyOnDeletableElements) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Select(&Window().Project());
+    EXPECT_FALSE(Window().Action("actDelete")->isEnabled());
+    Select(&Module(0));
+    EXPECT_FALSE(Window().Action("actDelete")->isEnabled());
+    Select(&Module(1));
+    EXPECT_TRUE(Window().Action("actDelete")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ModuleCommandsFollowTheCurrentModuleAndItsServerOption) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Select(&Window().Project());
+    for (const char* name : {"actGenerateClass", "actOpenModuleA", "actOpenLibrary", "actGenerateCurrent"})
+        EXPECT_FALSE(Window().Action(name)->isEnabled()) << name;
+    Select(&Module(1).Module().Units());
+    EXPECT_TRUE(Window().Action("actGenerateClass")->isEnabled());
+    EXPECT_TRUE(Window().Action("actOpenLibrary")->isEnabled());
+    EXPECT_FALSE(Window().Action("actOpenModuleI")->isEnabled());
+    Module(1).Module().SetServerOption(moComServer);
+    Select(&Module(1));
+    EXPECT_FALSE(Window().Action("actOpenLibrary")->isEnabled());
+    EXPECT_TRUE(Window().Action("actOpenModuleI")->isEnabled());
+    EXPECT_FALSE(Window().Action("actGenerateDebugAppAndCurrentClass")->isVisible());
+}
+
+TEST_F(MainWindowTest, AddingAModuleFileFromAnotherDirectoryIsRefused) {
+    NewProjectIn(work.Path() + "/P");
+    Trigger("actSave");
+    TempDir elsewhere;
+    files->answers.push_back(elsewhere.File("Other.qlm"));
+    Trigger("actAddClass");
+    EXPECT_EQ(files->askedDirs.back(), work.Path() + "/P/");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"Model file must be in the project's directory (" + work.Path() + "/P/)"}));
+}
+
+TEST_F(MainWindowTest, AddingAModuleWhoseNameIsInTheProjectIsRefusedAndLeavesItUnchanged) {
+    SavedProjectWithTwoClasses();
+    fs::copy_file(work.File("ExtClass1.qlm"), work.File("Copy.qlm"));
+    files->answers.push_back(work.File("Copy.qlm"));
+    Trigger("actAddClass");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"ExtClass1 is already in the project"}));
+    EXPECT_EQ(Window().Project().Modules().Count(), 3);
+    EXPECT_EQ(Window().Tree().topLevelItem(0)->childCount(), 4);
+}
+
+TEST_F(MainWindowTest, AddingAModuleFileOfTheProjectDirectoryAddsItsSubtree) {
+    SavedProjectWithTwoClasses();
+    Select(&Module(2));
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    Trigger("actDelete");
+    Trigger("actSave");
+    files->answers.push_back(work.File("ExtClass2.qlm"));
+    Trigger("actAddClass");
+    EXPECT_TRUE(dialogs.Messages().empty());
+    ASSERT_EQ(Window().Project().Modules().Count(), 3);
+    EXPECT_EQ(Window().Tree().currentItem()->text(0), "ExtClass2");
+    EXPECT_TRUE(Window().Project().GetModified());
+}
+
+TEST_F(MainWindowTest, CheckPanelListsABrokenReferenceAndADoubleClickSelectsIt) {
+    SavedProjectWithTwoClasses();
+    EXPECT_FALSE(Window().CheckPanelShown());
+    Select(&Module(1));
+    Trigger("actNewExternalClassReference");
+    TemgExternalClass& external = *Module(1).Module().MainClass().ExternalClasses().Items(0);
+    external.Appellation().SetName("Missing");
+    Trigger("actSave");
+    Window().OpenProjectFile(work.File("Project1.qlp"));
+
+    ASSERT_TRUE(Window().CheckPanelShown());
+    QListWidget& list = Window().CheckList();
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.item(0)->text(), "Class not found");
+
+    Select(&Window().Project());
+    const TPersistent* reloaded = Module(1).Module().MainClass().ExternalClasses().Items(0);
+    emit list.itemDoubleClicked(list.item(0));
+    EXPECT_EQ(NodeObject(Window().Tree().currentItem()), reloaded);
+    EXPECT_EQ(NodeKind(Window().Tree().currentItem()), TreeNodeKind::ExternalProperty);
+
+    // Deleting the reference clears the results and hides the panel.
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    Trigger("actDelete");
+    EXPECT_FALSE(Window().CheckPanelShown());
+}
+
+TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
+    SavedProjectWithTwoClasses();
+    TemgModule& module = Module(1).Module();
+    module.CreateEnumType("TColour", "", {"clRed", "clBlue"});
+    Window().Project().FirstModule().CreateEnumType("TShared", "", {"shA", "shB"});
+    Select(&Module(1));
+    Trigger("actGenerateClass");
+    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    const std::string srcPath = Window().Project().GetSrcPath();
+    EXPECT_TRUE(fs::exists(module.UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+    EXPECT_TRUE(fs::exists(Window().Project().FirstModule().UnitFileName(TFileKind::TypesUnit, srcPath)));
+    EXPECT_FALSE(fs::exists(Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+
+    Trigger("actGenerateProjectSrc");
+    EXPECT_TRUE(fs::exists(Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+}
+
+TEST_F(MainWindowTest, GeneratingWithoutAProjectIsReported) {
+    Trigger("actGenerateProjectSrc");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"No module found"}));
+}
+
+TEST_F(MainWindowTest, DebugApplicationCommandsFollowTheSelectedDebugApplication) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actNewDebugApplication");
+    QTreeWidgetItem* app = Window().Tree().currentItem();
+    ASSERT_EQ(NodeKind(app), TreeNodeKind::DebugApplication);
+    EXPECT_EQ(NodeImage(app), 20);
+    for (const char* name : {"actGenerateDebugApp", "actOpenDebugProject", "actOpenDebugForm", "actGenerateCurrent"})
+        EXPECT_TRUE(Window().Action(name)->isEnabled()) << name;
+    QAction* andClass = Window().Action("actGenerateDebugAppAndCurrentClass");
+    EXPECT_TRUE(andClass->isVisible());
+    EXPECT_EQ(andClass->text().toStdString(), "Generate '" + app->text(0).toStdString() + "' and 'ExtClass1'");
+    EXPECT_FALSE(Window().Action("actGenerateDebugAppAndAllReferencedClasses")->isVisible());
+
+    Trigger("actNewExternalClassReference");
+    Select(Module(1).Module().DebugApplications().Items(0));
+    QAction* andReferenced = Window().Action("actGenerateDebugAppAndAllReferencedClasses");
+    EXPECT_TRUE(andReferenced->isVisible());
+    EXPECT_EQ(andReferenced->text().toStdString(), "Generate '" + app->text(0).toStdString() + "' and all referenced classes");
+
+    Select(&Module(1));
+    EXPECT_FALSE(Window().Action("actGenerateDebugApp")->isEnabled());
+    EXPECT_FALSE(andClass->isVisible());
+}
+
+TEST_F(MainWindowTest, GenerateDebugApplicationWritesItsProgram) {
+    SavedProjectWithTwoClasses();
+    Select(&Module(1));
+    Trigger("actNewDebugApplication");
+    const TemgDebugApplication& app = *Module(1).Module().DebugApplications().Items(0);
+    Trigger("actGenerateDebugApp");
+    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_TRUE(fs::exists(app.UnitFileName(TFileKind::DebugProjectUnit, Window().Project().GetSrcPath())));
+}
+
+TEST_F(MainWindowTest, ThePopupNamesWhatItWouldGenerate) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actNewDebugApplication");
+    auto* popup = Window().findChild<QMenu*>("pmTree");
+    ASSERT_NE(popup, nullptr);
+    QAction* current = Window().Action("actGenerateCurrent");
+    const std::string app = Window().Tree().currentItem()->text(0).toStdString();
+    emit popup->aboutToShow();
+    EXPECT_EQ(current->text().toStdString(), "Generate " + app);
+    Select(&Module(1));
+    emit popup->aboutToShow();
+    EXPECT_EQ(current->text().toStdString(), "Generate ExtClass1");
+}
+
+TEST_F(MainWindowTest, OpenFileCommandsHandTheGeneratedFileToTheDesktop) {
+    std::vector<std::string> opened;
+    Window().SetShellOpen([&](const std::string& fileName) { opened.push_back(fileName); });
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actOpenModuleA");
+    Trigger("actOpenModuleT");
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(fs::path(opened[0]).filename(), "genExtClass1.pas");
+    EXPECT_EQ(fs::path(opened[1]).filename(), "genCommonTypes.pas");
+    EXPECT_EQ(fs::path(opened[0]).parent_path(), fs::path(work.Path()));
+
+    Select(&Window().Project());
+    Trigger("actOpenModuleT");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"Current node doesn't relate to any of the class"}));
+}
+
+TEST_F(MainWindowTest, CommandsCarryTheirNamesCaptionsAndHints) {
+    struct Expected {
+        const char* name;
+        const char* caption;
+        const char* hint;
+    };
+    for (const Expected& e : {Expected{"actNewProject", "New...", "New Project"},
+                              Expected{"actAddClass", "Add Class...", "Add Class"},
+                              Expected{"actNewClassToProject", "Class", "New Class"},
+                              Expected{"actNewExternalClassReference", "New External Property", "New External Property"},
+                              Expected{"actOpenModuleI", "Interface Unit", "Open Interface module"},
+                              Expected{"actGenerateProjectSrc", "Generate Source Code", ""}}) {
+        QAction* action = Window().Action(e.name);
+        ASSERT_NE(action, nullptr) << e.name;
+        EXPECT_EQ(action->text().toStdString(), e.caption);
+        EXPECT_EQ(action->statusTip().toStdString(), e.hint);
+    }
+    EXPECT_FALSE(Window().Action("actNewDataset")->isVisible());
+}
+
+}  // namespace
+}  // namespace quillon::test

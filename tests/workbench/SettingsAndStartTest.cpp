@@ -1,0 +1,158 @@
+#include <filesystem>
+
+#include <QApplication>
+#include <QImage>
+#include <QListWidget>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QTreeWidget>
+
+#include "elements/DesignClass.h"
+#include "elements/ExternalClasses.h"
+#include "support/TempDir.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsAndStartTest : public WorkbenchTest {};
+
+TEST_F(SettingsAndStartTest, FirstStartCentresTheWindowAndOpensNothing) {
+    TfmQLN& window = OpenWindow();
+    window.show();
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    const QPoint centre = window.geometry().center();
+    EXPECT_LE(std::abs(centre.x() - screen.center().x()), 2);
+    EXPECT_LE(std::abs(centre.y() - screen.center().y()), 2);
+    EXPECT_FALSE(window.isMaximized());
+    EXPECT_TRUE(window.Project().IsEmpty());
+    EXPECT_EQ(window.ReopenProjects().Count(), 0);
+}
+
+TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsName) {
+    TfmQLN& window = OpenWindow();
+    NewProjectIn(work.Path());
+    Trigger("actSave");
+    window.ReopenProjects().Add("/elsewhere/Other.qlp");
+    window.setGeometry(40, 50, 900, 600);
+    DestroyWindow();
+
+    QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("lastproject").toString().toStdString(), work.File("Project1.qlp"));
+    EXPECT_EQ(stored.value("left").toInt(), 40);
+    EXPECT_EQ(stored.value("top").toInt(), 50);
+    EXPECT_EQ(stored.value("width").toInt(), 900);
+    EXPECT_EQ(stored.value("height").toInt(), 600);
+    EXPECT_TRUE(stored.contains("treewidth"));
+    EXPECT_EQ(stored.value("maximized").toInt(), 0);
+    // Saving put the project on the list; it stays there while the project is open.
+    EXPECT_EQ(stored.value("reopen").toString().toStdString(),
+              "/elsewhere/Other.qlp\r\n" + work.File("Project1.qlp") + "\r\n");
+}
+
+TEST_F(SettingsAndStartTest, TheNextStartReadsPlacementReopenListAndLastProjectBack) {
+    OpenWindow();
+    NewProjectIn(work.Path());
+    Trigger("actSave");
+    Window().ReopenProjects().Add("/elsewhere/Other.qlp");
+    Window().setGeometry(40, 50, 900, 600);
+
+    TfmQLN& next = OpenWindow();  // the first window writes its settings as it goes
+    EXPECT_EQ(next.ReopenProjects().Items(),
+              (std::vector<std::string>{"/elsewhere/Other.qlp", work.File("Project1.qlp")}));
+    EXPECT_EQ(next.geometry(), QRect(40, 50, 900, 600));
+    EXPECT_TRUE(next.Project().IsEmpty());
+    next.show();
+    EXPECT_EQ(next.Project().GetFileName(), work.File("Project1.qlp"));
+    EXPECT_EQ(next.ReopenProjects().Items(), (std::vector<std::string>{"/elsewhere/Other.qlp"}));
+}
+
+TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
+    {
+        QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
+        stored.setValue("left", 10);
+        stored.setValue("top", 10);
+        stored.setValue("width", 800);
+        stored.setValue("height", 500);
+        stored.setValue("treewidth", 250);
+        stored.setValue("maximized", 1);
+    }
+    TfmQLN& window = OpenWindow();
+    auto* splitter = window.findChild<QSplitter*>("spTree");
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_EQ(splitter->sizes().value(0), 250);
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    DestroyWindow();
+    QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("maximized").toInt(), 1);
+    EXPECT_EQ(stored.value("treewidth").toInt(), 250);
+}
+
+TEST_F(SettingsAndStartTest, AFileOnTheCommandLineIsOpenedInsteadOfTheLastProject) {
+    OpenWindow();
+    NewProjectIn(work.Path() + "/Last");
+    Trigger("actSave");
+    NewProjectIn(work.Path() + "/Given");
+    Trigger("actSave");
+    DestroyWindow();
+    {
+        QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
+        stored.setValue("lastproject", QString::fromStdString(work.Path() + "/Last/Project1.qlp"));
+    }
+    TfmQLN& window = OpenWindow(work.Path() + "/Given/Project1.qlp");
+    window.show();
+    EXPECT_EQ(window.Project().GetFileName(), work.Path() + "/Given/Project1.qlp");
+}
+
+TEST_F(SettingsAndStartTest, AMissingLastProjectIsReportedAndLeavesTheWindowEmpty) {
+    {
+        QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
+        stored.setValue("lastproject", QString::fromStdString(work.File("Gone.qlp")));
+    }
+    TfmQLN& window = OpenWindow();
+    window.show();
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_TRUE(window.Project().IsEmpty());
+}
+
+// Not a check of pixels: it leaves a picture of the window on the bundled example for people to
+// look at, under the build directory.
+TEST_F(SettingsAndStartTest, ScreenshotOfTheExampleProject) {
+    const fs::path example = fs::path(QUILLON_EXAMPLES_DIR) / "Bank";
+    for (const auto& entry : fs::directory_iterator(example))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), fs::path(work.Path()) / entry.path().filename());
+    const auto project = std::find_if(fs::directory_iterator(work.Path()), fs::directory_iterator(),
+                                      [](const auto& e) { return e.path().extension() == ".qlp"; });
+    ASSERT_NE(project, fs::directory_iterator());
+
+    TfmQLN& window = OpenWindow(project->path().string());
+    window.setGeometry(0, 0, 1100, 720);
+    window.show();
+    ASSERT_FALSE(window.Project().IsEmpty()) << (dialogs.Messages().empty() ? "" : dialogs.Messages().front());
+    TemgpProject& loaded = window.Project();
+    ASSERT_GE(loaded.Modules().Count(), 2);
+    const TemgClass& cls = loaded.Modules().Items(1)->Module().MainClass();
+    EXPECT_TRUE(window.SelectObject(cls.Properties().Count() > 0 ? static_cast<const TPersistent*>(cls.Properties().Items(0))
+                                                                 : loaded.Modules().Items(1)));
+    QApplication::processEvents();
+    fs::create_directories(QUILLON_SCREENSHOT_DIR);
+    EXPECT_TRUE(window.grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench.png"));
+
+    // The same window with a check result below the tree.
+    TemgExternalClasses& externals = loaded.Modules().Items(1)->Module().MainClass().ExternalClasses();
+    Trigger("actNewExternalClassReference");
+    externals.Items(externals.Count() - 1)->Appellation().SetName("Missing");
+    Trigger("actSave");
+    ASSERT_TRUE(window.CheckPanelShown());
+    window.SelectObject(loaded.Modules().Items(1));
+    emit window.CheckList().itemDoubleClicked(window.CheckList().item(0));
+    EXPECT_EQ(NodeObject(window.Tree().currentItem()), externals.Items(externals.Count() - 1));
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench-check.png"));
+}
+
+}  // namespace
+}  // namespace quillon::test

@@ -1,0 +1,106 @@
+// The fixture of the workbench tests: a main window on a temporary configuration file, with
+// scripted message boxes and file dialogs answered from queues.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QAction>
+#include <QTreeWidget>
+
+#include "platform/UserDialogs.h"
+#include "support/TempDir.h"
+#include "workbench/FileDialogs.h"
+#include "workbench/MainWindow.h"
+#include "workbench/ProjectTree.h"
+#include "workbench/WorkbenchSettings.h"
+
+namespace quillon::test {
+
+// Answers every file or directory question with the next queued answer (nullopt = Cancel) and
+// fails the test on one nobody queued.
+class ScriptedFileDialogs : public IFileDialogs {
+public:
+    std::deque<std::optional<std::string>> answers;
+    std::deque<std::string> askedDirs;
+
+    std::optional<std::string> OpenFile(QWidget*, const std::string&, const std::string& dir,
+                                        const std::string&) override {
+        return Next(dir);
+    }
+    std::optional<std::string> SaveFile(QWidget*, const std::string&, const std::string& dir, const std::string&,
+                                        const std::string&) override {
+        return Next(dir);
+    }
+    std::optional<std::string> Directory(QWidget*, const std::string&, const std::string& dir) override {
+        return Next(dir);
+    }
+
+private:
+    std::optional<std::string> Next(const std::string& dir) {
+        askedDirs.push_back(dir);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unscripted file dialog";
+            return std::nullopt;
+        }
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class WorkbenchTest : public ::testing::Test {
+protected:
+    WorkbenchTest() : installed_(dialogs) {}
+
+    std::string ConfigFile() const { return config_.File("quillon.conf"); }
+
+    // A new window on the test's configuration file; the previous one is destroyed first (and so
+    // writes its settings).
+    TfmQLN& OpenWindow(const std::string& startFile = {}) {
+        window_.reset();
+        auto fileDialogs = std::make_unique<ScriptedFileDialogs>();
+        files = fileDialogs.get();
+        window_ = std::make_unique<TfmQLN>(std::make_unique<TWorkbenchSettings>(ConfigFile()), std::move(fileDialogs),
+                                           startFile);
+        return *window_;
+    }
+    void DestroyWindow() {
+        window_.reset();
+        files = nullptr;
+    }
+    TfmQLN& Window() { return *window_; }
+
+    void Trigger(const char* actionName) {
+        QAction* action = Window().Action(actionName);
+        ASSERT_NE(action, nullptr) << actionName;
+        action->trigger();
+    }
+
+    // A new project in `dir` through the New command.
+    void NewProjectIn(const std::string& dir) {
+        files->answers.push_back(dir);
+        Trigger("actNewProject");
+    }
+
+    QTreeWidgetItem* Node(const TPersistent* object) { return FindNodeOf(Window().Tree(), object); }
+    QTreeWidgetItem* Select(const TPersistent* object) {
+        EXPECT_TRUE(Window().SelectObject(object));
+        return Window().Tree().currentItem();
+    }
+
+    ScriptedDialogs dialogs;
+    ScriptedFileDialogs* files = nullptr;
+    TempDir work;
+
+private:
+    TempDir config_;
+    ScopedDialogs installed_;
+    std::unique_ptr<TfmQLN> window_;
+};
+
+}  // namespace quillon::test
