@@ -15,17 +15,6 @@ void AddParameter(TgmcParameters& target, std::string_view name, std::string_vie
 
 std::string ResultAssignment(TMethodCategory category) { return category == mcFunction ? "Result:=" : ""; }
 
-std::string JoinLines(std::initializer_list<std::string_view> lines) {
-    std::string text;
-    bool first = true;
-    for (std::string_view line : lines) {
-        if (!first) text += kCrLf;
-        text += line;
-        first = false;
-    }
-    return text;
-}
-
 }  // namespace
 
 void AddInstanceParameters(TgmcParameters& target) {

@@ -23,17 +23,6 @@ const IElementContext* TModuleElementContext::FindModule(std::string_view classN
     return FResolver.FindModule(className);
 }
 
-std::string JoinLines(std::initializer_list<std::string_view> lines) {
-    std::string text;
-    bool first = true;
-    for (std::string_view line : lines) {
-        if (!first) text += kCrLf;
-        text += line;
-        first = false;
-    }
-    return text;
-}
-
 TgmcUsesModule* AddUses(TgmcUsesModules& target, std::string_view name, std::string_view fileName) {
     TgmcUsesModule* entry = target.Add();
     entry->SetName(name);

@@ -3,13 +3,13 @@
 // each builder reads as the list of what its unit declares.
 #pragma once
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "elements/ElementContext.h"
 #include "source/SourceClasses.h"
 #include "source/SourceDeclarations.h"
+#include "source/TextUtils.h"
 
 namespace quillon {
 
@@ -37,8 +37,6 @@ private:
     const IModuleResolver& FResolver;
 };
 
-// The lines joined by CR LF.
-std::string JoinLines(std::initializer_list<std::string_view> lines);
 
 // A uses entry; with a file name the entry is written "Name in 'FileName'".
 TgmcUsesModule* AddUses(TgmcUsesModules& target, std::string_view name, std::string_view fileName = {});

@@ -41,4 +41,15 @@ std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::stri
     return body;
 }
 
+std::string JoinLines(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    bool first = true;
+    for (std::string_view line : lines) {
+        if (!first) text += kCrLf;
+        text += line;
+        first = false;
+    }
+    return text;
+}
+
 }  // namespace quillon

@@ -2,6 +2,7 @@
 // 80-character line wrapping), the length of a text's last line, and literal replacement.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ bool AppendSeparated(std::string& dest, std::string_view value, std::string_view
 
 // Number of characters after the last line feed of `text`, or its length when it holds none.
 int LastLineLength(std::string_view text);
+
+// The lines joined by CR LF (no line break after the last).
+std::string JoinLines(std::initializer_list<std::string_view> lines);
 
 // `text` with every occurrence of `pattern` (case-sensitive, left to right, never rescanning
 // inserted text) replaced by `replacement`. An empty `pattern` leaves the text unchanged.
