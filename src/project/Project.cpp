@@ -320,11 +320,17 @@ void TemgpProject::GenerateAll(const IUnitBuilder& builder) const {
     GenerateAll(GenerationTools{builder, disk});
 }
 
-void TemgpProject::GenerateAll(const GenerationTools& tools) const {
+void TemgpProject::GenerateAll(const GenerationTools& tools) const { GenerateAll(tools, [](int, int) {}); }
+
+void TemgpProject::GenerateAll(const GenerationTools& tools,
+                               const std::function<void(int done, int count)>& moduleDone) const {
     const TemgModule& first = FirstModule();
     const std::string srcPath = GetSrcPath();
-    for (int i = 0; i < FModules->Count(); ++i)
+    const int count = FModules->Count();
+    for (int i = 0; i < count; ++i) {
         FModules->Items(i)->Module().Generate(srcPath, FSearchPath, false, *this, FUnitHeader, &first, tools);
+        moduleDone(i + 1, count);
+    }
 }
 
 const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiver) {

@@ -165,6 +165,8 @@ public:
     void GenerateAll() const;
     void GenerateAll(const IUnitBuilder& builder) const;
     void GenerateAll(const GenerationTools& tools) const;
+    // The same, calling `moduleDone` after each module with the number done and the total.
+    void GenerateAll(const GenerationTools& tools, const std::function<void(int done, int count)>& moduleDone) const;
     // Runs the check over every module in order into the project's results (cleared first) and
     // hands them to `receiver` when given.
     const TCheckCollection& CheckProject(ICheckResultsReceiver* receiver = nullptr);

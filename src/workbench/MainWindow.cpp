@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -26,6 +27,8 @@
 #include "elements/ElementRules.h"
 #include "generator/DebugApplication.h"
 #include "generator/DebugApplicationUnits.h"
+#include "generator/GeneratedFileWriters.h"
+#include "generator/UnitBuilder.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -52,6 +55,50 @@ constexpr int kDesignedTreeWidth = 300;
 
 // Member kinds of the "New" commands.
 enum MemberKind { kNewPropertyKind, kNewEventKind, kNewMethodKind, kNewExternalKind };
+
+// Puts a generation's files on disk and counts those actually written (an unchanged file is not).
+class CountingFileWriter final : public IGeneratedFileWriter {
+public:
+    bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
+        const bool written = disk_.Write(text, fileName, rules);
+        if (written) ++written_;
+        return written;
+    }
+    int Written() const { return written_; }
+
+private:
+    DiskFileWriter disk_;
+    int written_ = 0;
+};
+
+// While a generation runs: the wait cursor and the status bar's progress bar, one step per module.
+// Only paint and timer events are processed between steps, so no other command can start.
+class GenerationProgress {
+public:
+    GenerationProgress(QProgressBar& bar, int steps) : bar_(bar) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        bar_.setRange(0, steps);
+        bar_.setValue(0);
+        bar_.show();
+        Refresh();
+    }
+    ~GenerationProgress() {
+        bar_.hide();
+        QApplication::restoreOverrideCursor();
+    }
+    GenerationProgress(const GenerationProgress&) = delete;
+    GenerationProgress& operator=(const GenerationProgress&) = delete;
+
+    void Step() {
+        bar_.setValue(bar_.value() + 1);
+        Refresh();
+    }
+
+private:
+    static void Refresh() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+    QProgressBar& bar_;
+};
 
 }  // namespace
 
@@ -163,6 +210,12 @@ void TfmQLN::CreateWidgets() {
     });
     connect(lvCheck, &QListWidget::itemDoubleClicked, this, &TfmQLN::CheckItemActivated);
     statusBar()->setObjectName("sbMain");
+    FProgress = new QProgressBar;
+    FProgress->setObjectName("pbGenerate");
+    FProgress->setMaximumWidth(200);
+    FProgress->setTextVisible(false);
+    FProgress->hide();
+    statusBar()->addPermanentWidget(FProgress);
 }
 
 void TfmQLN::CreateActions() {
@@ -803,8 +856,12 @@ void TfmQLN::DeleteCurrent() {
 
 void TfmQLN::GenerateAll() {
     ApplyEditor();
-    FProject.GenerateAll();
-    statusBar()->showMessage("Generated " + QString::fromStdString(FProject.GetName()), 5000);
+    CountingFileWriter writer;
+    {
+        GenerationProgress progress(*FProgress, FProject.Modules().Count());
+        FProject.GenerateAll(GenerationTools{StandardUnitBuilder(), writer}, [&](int, int) { progress.Step(); });
+    }
+    ReportGenerated(QString::fromStdString(FProject.GetName()), writer.Written());
 }
 
 void TfmQLN::GenerateClass(bool allReferenced) {
@@ -812,22 +869,43 @@ void TfmQLN::GenerateClass(bool allReferenced) {
     const TemgModule& module = RequireCurrentModule();
     const TemgModule& first = FProject.FirstModule();
     const std::string srcPath = FProject.GetSrcPath();
-    if (allReferenced) {
-        first.Generate(srcPath, FProject.GetSearchPath(), false, FProject, FProject.GetUnitHeader(), &first);
-        module.Generate(srcPath, FProject.GetSearchPath(), true, FProject, FProject.GetUnitHeader(), &first);
-    } else {
-        module.Generate(srcPath, FProject.GetSearchPath(), false, FProject, FProject.GetUnitHeader(), &first);
-        first.Generate(srcPath, FProject.GetSearchPath(), false, FProject, FProject.GetUnitHeader(), &first);
+    CountingFileWriter writer;
+    const GenerationTools tools{StandardUnitBuilder(), writer};
+    {
+        GenerationProgress progress(*FProgress, 2);
+        auto generate = [&](const TemgModule& generated, bool referenced) {
+            generated.Generate(srcPath, FProject.GetSearchPath(), referenced, FProject, FProject.GetUnitHeader(),
+                               &first, tools);
+            progress.Step();
+        };
+        if (allReferenced) {
+            generate(first, false);
+            generate(module, true);
+        } else {
+            generate(module, false);
+            generate(first, false);
+        }
     }
-    statusBar()->showMessage("Generated " + QString::fromStdString(module.MainClassName()), 5000);
+    ReportGenerated(QString::fromStdString(module.MainClassName()), writer.Written());
 }
 
 void TfmQLN::GenerateDebugApplication() {
     const TemgDebugApplication* app = CurrentDebugApplication();
     if (!app) throw Exception(std::string(kNotDebugApplication));
     ApplyEditor();
-    quillon::GenerateDebugApplication(*app, RequireCurrentModule(), FProject);
-    statusBar()->showMessage("Generated " + QString::fromStdString(app->GetName()), 5000);
+    CountingFileWriter writer;
+    {
+        GenerationProgress progress(*FProgress, 1);
+        quillon::GenerateDebugApplication(*app, RequireCurrentModule(), FProject, writer);
+        progress.Step();
+    }
+    ReportGenerated(QString::fromStdString(app->GetName()), writer.Written());
+}
+
+void TfmQLN::ReportGenerated(const QString& what, int written) {
+    const QString text = written == 1 ? tr("Generated %1: 1 file written").arg(what)
+                                      : tr("Generated %1: %2 files written").arg(what, QString::number(written));
+    statusBar()->showMessage(text);
 }
 
 void TfmQLN::GenerateCurrent() {

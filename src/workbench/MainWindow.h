@@ -17,6 +17,7 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QMenu;
+class QProgressBar;
 class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -102,6 +103,8 @@ private:
     void GenerateClass(bool allReferenced);
     void GenerateDebugApplication();
     void GenerateCurrent();
+    // Says in the status bar that generating `what` wrote `written` files.
+    void ReportGenerated(const QString& what, int written);
     void OpenModuleFile(int kind);
     void OpenDebugFiles(bool project);
     void OpenHelp();
@@ -132,6 +135,7 @@ private:
     QTreeWidget* tvValues = nullptr;
     QMenu* miReopen = nullptr;
     QMenu* pmTree = nullptr;
+    QProgressBar* FProgress = nullptr;     // in the status bar while generating
 };
 
 }  // namespace quillon

@@ -1,8 +1,11 @@
 #include <filesystem>
 #include <vector>
 
+#include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QProgressBar>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 #include "elements/DesignClass.h"
@@ -390,6 +393,27 @@ TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
 
     Trigger("actGenerateProjectSrc");
     EXPECT_TRUE(fs::exists(Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+}
+
+TEST_F(MainWindowTest, GenerateAllSaysHowManyFilesItWroteAndAnUnchangedRunWritesNone) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actSave");
+    Trigger("actGenerateProjectSrc");
+    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    int generated = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(work.Path())) {
+        const std::string extension = entry.path().extension().string();
+        if (entry.is_regular_file() && extension != ".qlp" && extension != ".qlm") ++generated;
+    }
+    ASSERT_GT(generated, 1);
+    EXPECT_EQ(Window().statusBar()->currentMessage().toStdString(),
+              "Generated Project1: " + std::to_string(generated) + " files written");
+    EXPECT_FALSE(Window().findChild<QProgressBar*>("pbGenerate")->isVisibleTo(&Window()));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    Trigger("actGenerateProjectSrc");
+    EXPECT_EQ(Window().statusBar()->currentMessage().toStdString(), "Generated Project1: 0 files written");
 }
 
 TEST_F(MainWindowTest, GeneratingWithoutAProjectIsReported) {
