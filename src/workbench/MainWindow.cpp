@@ -48,6 +48,11 @@ namespace {
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
+// A message text of the workbench in the user's language; the text itself without a translation.
+// The texts are null-terminated literals.
+QString TrText(std::string_view text) { return TfmQLN::tr(text.data()); }
+std::string Tr(std::string_view text) { return TrText(text).toStdString(); }
+
 // The window's designed size and tree width, used on first start.
 constexpr int kDesignedWidth = 1000;
 constexpr int kDesignedHeight = 680;
@@ -161,7 +166,7 @@ void TfmQLN::CreateWidgets() {
     tvValues = new QTreeWidget;
     tvValues->setObjectName("tvValues");
     tvValues->setColumnCount(2);
-    tvValues->setHeaderLabels({"Property", "Value"});
+    tvValues->setHeaderLabels({tr("Property"), tr("Value")});
     tvValues->setRootIsDecorated(false);
     tvValues->setAlternatingRowColors(true);
     tvValues->setSelectionMode(QAbstractItemView::NoSelection);
@@ -227,58 +232,65 @@ void TfmQLN::CreateActions() {
         std::function<void()> run;
     };
     const Command commands[] = {
-        {"actNewProject", "New...", "New Project", "new", [this] { NewProject(); }},
-        {"actOpenProject", "Open...", "Open Project", "open", [this] { OpenProject(); }},
-        {"actCloseProject", "Close Project", "Close Project", "", [this] {
+        {"actNewProject", QT_TR_NOOP("New..."), QT_TR_NOOP("New Project"), "new", [this] { NewProject(); }},
+        {"actOpenProject", QT_TR_NOOP("Open..."), QT_TR_NOOP("Open Project"), "open", [this] { OpenProject(); }},
+        {"actCloseProject", QT_TR_NOOP("Close Project"), QT_TR_NOOP("Close Project"), "", [this] {
              ApplyEditor();
              SaveProject(true);
              CloseProject();
          }},
-        {"actSave", "Save", "Save", "save", [this] { SaveProject(false); }},
-        {"actAddClass", "Add Class...", "Add Class", "addclass", [this] { AddExistingClass(); }},
-        {"actNewClassToProject", "Class", "New Class", "module_dll", [this] { NewClassModule(); }},
-        {"actNewProperty", "Property", "New Property", "property", [this] { NewMember(kNewPropertyKind); }},
-        {"actNewEvent", "Event", "New Event", "event", [this] { NewMember(kNewEventKind); }},
-        {"actNewMethod", "Method", "New Method", "method_procedure", [this] { NewMember(kNewMethodKind); }},
-        {"actNewDataset", "Query", "New Query", "query", [] {}},
-        {"actNewExternalClassReference", "New External Property", "New External Property", "external",
+        {"actSave", QT_TR_NOOP("Save"), QT_TR_NOOP("Save"), "save", [this] { SaveProject(false); }},
+        {"actAddClass", QT_TR_NOOP("Add Class..."), QT_TR_NOOP("Add Class"), "addclass",
+         [this] { AddExistingClass(); }},
+        {"actNewClassToProject", QT_TR_NOOP("Class"), QT_TR_NOOP("New Class"), "module_dll",
+         [this] { NewClassModule(); }},
+        {"actNewProperty", QT_TR_NOOP("Property"), QT_TR_NOOP("New Property"), "property",
+         [this] { NewMember(kNewPropertyKind); }},
+        {"actNewEvent", QT_TR_NOOP("Event"), QT_TR_NOOP("New Event"), "event", [this] { NewMember(kNewEventKind); }},
+        {"actNewMethod", QT_TR_NOOP("Method"), QT_TR_NOOP("New Method"), "method_procedure",
+         [this] { NewMember(kNewMethodKind); }},
+        {"actNewDataset", QT_TR_NOOP("Query"), QT_TR_NOOP("New Query"), "query", [] {}},
+        {"actNewExternalClassReference", QT_TR_NOOP("New External Property"),
+         QT_TR_NOOP("New External Property"), "external",
          [this] { NewMember(kNewExternalKind); }},
-        {"actNewDebugApplication", "Debug Application", "New Debug Application", "debugapp",
+        {"actNewDebugApplication", QT_TR_NOOP("Debug Application"), QT_TR_NOOP("New Debug Application"), "debugapp",
          [this] { NewDebugApplication(); }},
-        {"actRegisterDataType", "New Type...", "New Type", "newtype", [this] {
-             if (FProject.IsEmpty()) throw Exception(std::string(kNoProject));
+        {"actRegisterDataType", QT_TR_NOOP("New Type..."), QT_TR_NOOP("New Type"), "newtype", [this] {
+             if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
          }},
-        {"actDelete", "Delete...", "Delete", "delete", [this] { DeleteCurrent(); }},
-        {"actCloseEditors", "Close Editors", "", "", [] {}},
-        {"actGenerateProjectSrc", "Generate Source Code", "", "generate", [this] { GenerateAll(); }},
-        {"actGenerateClass", "Generate Class", "", "", [this] { GenerateClass(false); }},
-        {"actGenerateDebugApp", "Generate Debug Application", "", "", [this] { GenerateDebugApplication(); }},
-        {"actGenerateDebugAppAndCurrentClass", "Generate Debug Application and Class", "", "", [this] {
+        {"actDelete", QT_TR_NOOP("Delete..."), QT_TR_NOOP("Delete"), "delete", [this] { DeleteCurrent(); }},
+        {"actCloseEditors", QT_TR_NOOP("Close Editors"), "", "", [] {}},
+        {"actGenerateProjectSrc", QT_TR_NOOP("Generate Source Code"), "", "generate", [this] { GenerateAll(); }},
+        {"actGenerateClass", QT_TR_NOOP("Generate Class"), "", "", [this] { GenerateClass(false); }},
+        {"actGenerateDebugApp", QT_TR_NOOP("Generate Debug Application"), "", "",
+         [this] { GenerateDebugApplication(); }},
+        {"actGenerateDebugAppAndCurrentClass", QT_TR_NOOP("Generate Debug Application and Class"), "", "", [this] {
              if (CurrentDebugApplication()) GenerateDebugApplication();
              else if (CurrentModuleEntry()) GenerateClass(false);
          }},
-        {"actGenerateDebugAppAndAllReferencedClasses", "Generate Debug Application And All Referenced Classes", "",
-         "", [this] {
+        {"actGenerateDebugAppAndAllReferencedClasses",
+         QT_TR_NOOP("Generate Debug Application And All Referenced Classes"), "", "", [this] {
              if (CurrentDebugApplication()) GenerateDebugApplication();
              else if (CurrentModuleEntry()) GenerateClass(true);
          }},
-        {"actGenerateCurrent", "Generate Source Code", "", "", [this] { GenerateCurrent(); }},
-        {"actOpenModuleA", "Generator's Server Unit", "", "", [this] { OpenModuleFile(0); }},
-        {"actOpenModuleU", "Developer's Server Unit", "", "", [this] { OpenModuleFile(1); }},
-        {"actOpenModuleT", "Common Types Unit", "", "", [this] { OpenModuleFile(8); }},
-        {"actOpenController", "Controller Unit", "", "", [this] { OpenModuleFile(4); }},
-        {"actOpenLibrary", "Server Library Project", "", "", [this] { OpenModuleFile(3); }},
-        {"actOpenModuleI", "Interface Unit", "Open Interface module", "", [this] { OpenModuleFile(2); }},
-        {"actOpenDSC", "Database Support Controller Unit", "", "", [this] { OpenModuleFile(11); }},
-        {"actOpenGenDataModule", "DataModule", "", "", [this] { OpenModuleFile(12); }},
-        {"actOpenDebugProject", "Debug Application Group", "", "", [this] { OpenDebugFiles(true); }},
-        {"actOpenDebugForm", "Debug Form", "", "", [this] { OpenDebugFiles(false); }},
+        {"actGenerateCurrent", QT_TR_NOOP("Generate Source Code"), "", "", [this] { GenerateCurrent(); }},
+        {"actOpenModuleA", QT_TR_NOOP("Generator's Server Unit"), "", "", [this] { OpenModuleFile(0); }},
+        {"actOpenModuleU", QT_TR_NOOP("Developer's Server Unit"), "", "", [this] { OpenModuleFile(1); }},
+        {"actOpenModuleT", QT_TR_NOOP("Common Types Unit"), "", "", [this] { OpenModuleFile(8); }},
+        {"actOpenController", QT_TR_NOOP("Controller Unit"), "", "", [this] { OpenModuleFile(4); }},
+        {"actOpenLibrary", QT_TR_NOOP("Server Library Project"), "", "", [this] { OpenModuleFile(3); }},
+        {"actOpenModuleI", QT_TR_NOOP("Interface Unit"), QT_TR_NOOP("Open Interface module"), "",
+         [this] { OpenModuleFile(2); }},
+        {"actOpenDSC", QT_TR_NOOP("Database Support Controller Unit"), "", "", [this] { OpenModuleFile(11); }},
+        {"actOpenGenDataModule", QT_TR_NOOP("DataModule"), "", "", [this] { OpenModuleFile(12); }},
+        {"actOpenDebugProject", QT_TR_NOOP("Debug Application Group"), "", "", [this] { OpenDebugFiles(true); }},
+        {"actOpenDebugForm", QT_TR_NOOP("Debug Form"), "", "", [this] { OpenDebugFiles(false); }},
     };
     for (const Command& command : commands) {
-        auto* action = new QAction(QString::fromUtf8(command.caption), this);
+        auto* action = new QAction(tr(command.caption), this);
         action->setObjectName(command.name);
-        action->setToolTip(QString::fromUtf8(*command.hint ? command.hint : command.caption));
-        action->setStatusTip(QString::fromUtf8(command.hint));
+        action->setToolTip(tr(*command.hint ? command.hint : command.caption));
+        action->setStatusTip(*command.hint ? tr(command.hint) : QString());
         if (*command.icon) action->setIcon(NamedIcon(command.icon));
         connect(action, &QAction::triggered, this, [this, run = command.run] { Run(run); });
         FActions.insert(command.name, action);
@@ -298,7 +310,7 @@ void TfmQLN::CreateMenus() {
             menu->addAction(action);
             return;
         }
-        auto* entry = new QAction(QString::fromUtf8(caption), menu);
+        auto* entry = new QAction(tr(caption), menu);
         entry->setObjectName(QString("mi") + (actionName + 3));
         entry->setIcon(action->icon());
         entry->setStatusTip(action->statusTip());
@@ -312,43 +324,43 @@ void TfmQLN::CreateMenus() {
         menu->addAction(entry);
     };
 
-    QMenu* file = menuBar()->addMenu("&File");
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("miFile");
-    item(file, "actNewProject", "&New");
+    item(file, "actNewProject", QT_TR_NOOP("&New"));
     item(file, "actOpenProject");
-    miReopen = file->addMenu("Reopen");
+    miReopen = file->addMenu(tr("Reopen"));
     miReopen->setObjectName("miReopen");
-    item(file, "actAddClass", "Add Class...");
+    item(file, "actAddClass", QT_TR_NOOP("Add Class..."));
     item(file, "actCloseProject");
     item(file, "actSave");
     file->addSeparator();
-    QAction* closeWindow = file->addAction("Close", this, &QWidget::close);
+    QAction* closeWindow = file->addAction(tr("Close"), this, &QWidget::close);
     closeWindow->setObjectName("miClose");
 
-    QMenu* itemMenu = menuBar()->addMenu("Item");
+    QMenu* itemMenu = menuBar()->addMenu(tr("Item"));
     itemMenu->setObjectName("miItem");
-    QMenu* newMenu = itemMenu->addMenu("New");
+    QMenu* newMenu = itemMenu->addMenu(tr("New"));
     newMenu->setObjectName("miNew");
-    item(newMenu, "actNewClassToProject", "External Class");
+    item(newMenu, "actNewClassToProject", QT_TR_NOOP("External Class"));
     item(newMenu, "actNewMethod");
     item(newMenu, "actNewProperty");
     item(newMenu, "actNewEvent");
     item(newMenu, "actNewDataset");
-    item(newMenu, "actNewExternalClassReference", "External Property");
+    item(newMenu, "actNewExternalClassReference", QT_TR_NOOP("External Property"));
     item(newMenu, "actNewDebugApplication");
     newMenu->addSeparator();
     item(newMenu, "actRegisterDataType");
     item(itemMenu, "actDelete");
 
-    QMenu* generate = menuBar()->addMenu("Generate");
+    QMenu* generate = menuBar()->addMenu(tr("Generate"));
     generate->setObjectName("miGenerate");
-    item(generate, "actGenerateProjectSrc", "All");
-    item(generate, "actGenerateClass", "Class");
-    item(generate, "actGenerateDebugApp", "Debug Application");
+    item(generate, "actGenerateProjectSrc", QT_TR_NOOP("All"));
+    item(generate, "actGenerateClass", QT_TR_NOOP("Class"));
+    item(generate, "actGenerateDebugApp", QT_TR_NOOP("Debug Application"));
     item(generate, "actGenerateDebugAppAndCurrentClass");
     item(generate, "actGenerateDebugAppAndAllReferencedClasses");
 
-    QMenu* delphi = menuBar()->addMenu("Delphi");
+    QMenu* delphi = menuBar()->addMenu(tr("Delphi"));
     delphi->setObjectName("miDelphi");
     for (const char* name : {"actOpenModuleA", "actOpenModuleU", "actOpenModuleT", "actOpenController",
                              "actOpenLibrary", "actOpenModuleI", "actOpenDSC", "actOpenGenDataModule"})
@@ -357,10 +369,10 @@ void TfmQLN::CreateMenus() {
     item(delphi, "actOpenDebugProject");
     item(delphi, "actOpenDebugForm");
 
-    QMenu* help = menuBar()->addMenu("Help");
+    QMenu* help = menuBar()->addMenu(tr("Help"));
     help->setObjectName("miHelp");
-    help->addAction("Quillon Help", this, [this] { Run([this] { OpenHelp(); }); })->setObjectName("miQuillonHelp");
-    help->addAction("About...", this, &TfmQLN::ShowAbout)->setObjectName("miAbout");
+    help->addAction(tr("Quillon Help"), this, [this] { Run([this] { OpenHelp(); }); })->setObjectName("miQuillonHelp");
+    help->addAction(tr("About..."), this, &TfmQLN::ShowAbout)->setObjectName("miAbout");
 
     pmTree = new QMenu(this);
     pmTree->setObjectName("pmTree");
@@ -370,7 +382,7 @@ void TfmQLN::CreateMenus() {
     item(pmTree, "actGenerateCurrent");
     item(pmTree, "actDelete");
 
-    QToolBar* tools = addToolBar("Tools");
+    QToolBar* tools = addToolBar(tr("Tools"));
     tools->setObjectName("tbMain");
     tools->setIconSize(QSize(20, 20));
     tools->setMovable(false);
@@ -527,7 +539,7 @@ void TfmQLN::RebuildTree() {
 void TfmQLN::RedrawTree() { RefreshNodeStyles(*tvProject); }
 
 void TfmQLN::UpdateCaption() {
-    const QString title = Text(kApplicationTitle);
+    const QString title = TrText(kApplicationTitle);
     const QString caption = FProject.IsEmpty() ? title : QString::fromStdString(FProject.GetName()) + " - " + title;
     // The application's name first: a window title differing from it would get it appended.
     QApplication::setApplicationDisplayName(caption);
@@ -560,7 +572,7 @@ TemgDebugApplication* TfmQLN::CurrentDebugApplication() const {
 
 TemgModule& TfmQLN::RequireCurrentModule() const {
     TemgpModule* entry = CurrentModuleEntry();
-    if (!entry) throw Exception(std::string(kNoCurrentClass));
+    if (!entry) throw Exception(Tr(kNoCurrentClass));
     return entry->Module();
 }
 
@@ -603,25 +615,25 @@ void TfmQLN::UpdateActions() {
     QAction* andClass = FActions["actGenerateDebugAppAndCurrentClass"];
     const bool bothCurrent = debugApp && module;
     andClass->setVisible(bothCurrent);
-    andClass->setText(bothCurrent ? QString::fromStdString(Format(kGenerateDebugAppAndClass, debugApp->GetName(),
+    andClass->setText(bothCurrent ? QString::fromStdString(Format(Tr(kGenerateDebugAppAndClass), debugApp->GetName(),
                                                                   module->MainClassName()))
-                                  : "Generate Debug Application and Class");
+                                  : tr("Generate Debug Application and Class"));
     QAction* andReferenced = FActions["actGenerateDebugAppAndAllReferencedClasses"];
     const bool referenced = bothCurrent && module->MainClass().ExternalClasses().Count() > 0;
     andReferenced->setVisible(referenced);
     if (referenced)
-        andReferenced->setText(QString::fromStdString(Format(kGenerateDebugAppAndReferenced, debugApp->GetName())));
+        andReferenced->setText(QString::fromStdString(Format(Tr(kGenerateDebugAppAndReferenced), debugApp->GetName())));
 }
 
 void TfmQLN::PreparePopup() {
     QAction* current = FActions["actGenerateCurrent"];
     QTreeWidgetItem* node = tvProject->currentItem();
     if (node && CurrentDebugApplication())
-        current->setText("Generate " + node->text(0));
+        current->setText(tr("Generate %1").arg(node->text(0)));
     else if (const TemgpModule* entry = CurrentModuleEntry())
-        current->setText("Generate " + QString::fromStdString(entry->Module().MainClassName()));
+        current->setText(tr("Generate %1").arg(QString::fromStdString(entry->Module().MainClassName())));
     else
-        current->setText("Generate Source Code");
+        current->setText(tr("Generate Source Code"));
 }
 
 void TfmQLN::UpdateEditorArea() {
@@ -646,11 +658,11 @@ void TfmQLN::UpdateEditorArea() {
     }
     tvValues->setVisible(shown != nullptr);
     if (!node) {
-        FEditorKind->setText(FProject.IsEmpty() ? "No project" : "");
-        FEditorName->setText(FProject.IsEmpty() ? "Open or create a project" : "");
-        FEditorDetails->setText(FProject.IsEmpty() ? "File \u2192 New... creates a project with its common types "
-                                                     "module; File \u2192 Open... opens an existing one."
-                                                   : "");
+        FEditorKind->setText(FProject.IsEmpty() ? TrText(kNoProject) : QString());
+        FEditorName->setText(FProject.IsEmpty() ? tr("Open or create a project") : QString());
+        FEditorDetails->setText(FProject.IsEmpty() ? tr("File \u2192 New... creates a project with its common types "
+                                                        "module; File \u2192 Open... opens an existing one.")
+                                                   : QString());
         return;
     }
     FEditorKind->setText(TreeNodeKindName(NodeKind(node)));
@@ -658,15 +670,16 @@ void TfmQLN::UpdateEditorArea() {
     QStringList details;
     switch (NodeKind(node)) {
         case TreeNodeKind::Project:
-            details << "File: " + QString::fromStdString(FProject.GetFileName())
-                    << QString("Modules: %1").arg(FProject.Modules().Count());
+            details << tr("File: %1").arg(QString::fromStdString(FProject.GetFileName()))
+                    << tr("Modules: %1").arg(FProject.Modules().Count());
             break;
         case TreeNodeKind::Module: {
             const auto* entry = static_cast<const TemgpModule*>(NodeObject(node));
             const TemgModule& module = entry->Module();
-            details << "File: " + QString::fromStdString(entry->GetFileName());
-            if (!module.ModuleCaption().empty()) details << "Caption: " + QString::fromStdString(module.ModuleCaption());
-            details << QString("Properties: %1    Events: %2    Methods: %3    External properties: %4")
+            details << tr("File: %1").arg(QString::fromStdString(entry->GetFileName()));
+            if (!module.ModuleCaption().empty())
+                details << tr("Caption: %1").arg(QString::fromStdString(module.ModuleCaption()));
+            details << tr("Properties: %1    Events: %2    Methods: %3    External properties: %4")
                            .arg(module.MainClass().Properties().Count())
                            .arg(module.MainClass().Events().Count())
                            .arg(module.MainClass().Methods().Count())
@@ -676,14 +689,14 @@ void TfmQLN::UpdateEditorArea() {
         case TreeNodeKind::GeneratedUnit: {
             const auto* unit = static_cast<const TUnitsManager*>(NodeObject(node));
             if (const TemgpModule* entry = CurrentModuleEntry())
-                details << "File: " + QString::fromStdString(entry->Module().KindFileName(unit->Kind()));
+                details << tr("File: %1").arg(QString::fromStdString(entry->Module().KindFileName(unit->Kind())));
             break;
         }
         default:
             if (const auto* item = dynamic_cast<const TemgAppellationItem*>(NodeObject(node));
                 item && !item->GetCaption().empty())
-                details << "Caption: " + QString::fromStdString(item->GetCaption());
-            if (node->childCount() > 0) details << QString("Items: %1").arg(node->childCount());
+                details << tr("Caption: %1").arg(QString::fromStdString(item->GetCaption()));
+            if (node->childCount() > 0) details << tr("Items: %1").arg(node->childCount());
             break;
     }
     FEditorDetails->setText(details.join("\n"));
@@ -697,15 +710,15 @@ void TfmQLN::SaveProject(bool ask) {
     ApplyEditor();
     if (FProject.IsEmpty()) return;
     if (ask && ProjectModified()) {
-        switch (Dialogs().Ask(Format(kSaveQuestion, FProject.GetName()), AskButtons::YesNoCancel)) {
+        switch (Dialogs().Ask(Format(Tr(kSaveQuestion), FProject.GetName()), AskButtons::YesNoCancel)) {
             case DialogAnswer::Yes: break;
             case DialogAnswer::No: return;
             case DialogAnswer::Cancel: Abort();
         }
     }
     if (FProject.GetFileName().empty()) {
-        const auto chosen = FFileDialogs->SaveFile(this, "Save Project", "", std::string(kProjectFilter),
-                                                   std::string(kProjectExtension));
+        const auto chosen = FFileDialogs->SaveFile(this, tr("Save Project").toStdString(), "",
+                                                   std::string(kProjectFilter), std::string(kProjectExtension));
         if (!chosen) return;
         FProject.SetFileName(*chosen);
     }
@@ -740,7 +753,7 @@ void TfmQLN::OpenProjectFile(const std::string& fileName) {
 
 void TfmQLN::NewProject() {
     SaveProject(true);
-    const auto dir = FFileDialogs->Directory(this, "New Project", "");
+    const auto dir = FFileDialogs->Directory(this, tr("New Project").toStdString(), "");
     if (!dir) return;
     ForceDirectories(*dir);
     if (!FProject.IsEmpty()) CloseProject();
@@ -751,26 +764,28 @@ void TfmQLN::NewProject() {
 void TfmQLN::OpenProject() {
     SaveProject(true);
     const std::string start = FProject.IsEmpty() ? std::string() : FProject.GetSrcPath();
-    const auto chosen = FFileDialogs->OpenFile(this, "Open Project", start, std::string(kProjectFilter));
+    const auto chosen =
+        FFileDialogs->OpenFile(this, tr("Open Project").toStdString(), start, std::string(kProjectFilter));
     if (!chosen) return;
     if (!FProject.IsEmpty()) CloseProject();
     OpenProjectFile(*chosen);
 }
 
 void TfmQLN::AddExistingClass() {
-    if (FProject.IsEmpty()) throw Exception(std::string(kNoProject));
+    if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
     const std::string projectDir = FProject.GetSrcPath();
-    const auto chosen = FFileDialogs->OpenFile(this, "Add Class", projectDir, std::string(kClassFilter));
+    const auto chosen =
+        FFileDialogs->OpenFile(this, tr("Add Class").toStdString(), projectDir, std::string(kClassFilter));
     if (!chosen) return;
     if (!SameText(IncludeTrailingPathDelimiter(ExtractFilePath(*chosen)), IncludeTrailingPathDelimiter(projectDir)))
-        throw Exception(Format(kModelFileNotInProjectDir, projectDir));
+        throw Exception(Format(Tr(kModelFileNotInProjectDir), projectDir));
     TemgpModules& modules = FProject.Modules();
     TemgpModule& entry = FProject.AddExistingModule(*chosen);
     const std::string name = entry.Module().GetName();
     for (int i = 0; i < modules.Count(); ++i) {
         if (modules.Items(i) != &entry && SameText(modules.Items(i)->Module().GetName(), name)) {
             modules.Delete(entry.Index());
-            throw Exception(Format(kModuleAlreadyInProject, name));
+            throw Exception(Format(Tr(kModuleAlreadyInProject), name));
         }
     }
     FProject.SetModified(true);
@@ -781,7 +796,7 @@ void TfmQLN::AddExistingClass() {
 }
 
 void TfmQLN::NewClassModule() {
-    if (FProject.IsEmpty()) throw Exception(std::string(kNoProject));
+    if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
     ApplyEditor();
     TemgpModule& entry = FProject.AddClassModule();
     QTreeWidgetItem* node = AddModuleNode(*tvProject->topLevelItem(0), entry, false);
@@ -810,7 +825,7 @@ void TfmQLN::NewMember(int kind) {
 
 void TfmQLN::NewDebugApplication() {
     QTreeWidgetItem* moduleNode = AncestorOfKind(tvProject->currentItem(), TreeNodeKind::Module);
-    if (!moduleNode) throw Exception(std::string(kNoModuleFound));
+    if (!moduleNode) throw Exception(Tr(kNoModuleFound));
     ApplyEditor();
     TemgModule& module = static_cast<TemgpModule*>(NodeObject(moduleNode))->Module();
     TemgDebugApplication& app = module.DebugApplications().NewDebugApplication();
@@ -828,9 +843,9 @@ void TfmQLN::DeleteCurrent() {
         auto& entry = static_cast<TemgpModule&>(*element);
         TStringList found;
         FProject.RenameClassReferences(entry.Module().MainClass().Appellation(), nullptr, &found);
-        if (found.Count() > 0) throw Exception(std::string(kDeletionForbidden));
+        if (found.Count() > 0) throw Exception(Tr(kDeletionForbidden));
         ApplyEditor();
-        if (Dialogs().Ask(Format(kDeleteQuestion, caption), AskButtons::YesNo) != DialogAnswer::Yes) return;
+        if (Dialogs().Ask(Format(Tr(kDeleteQuestion), caption), AskButtons::YesNo) != DialogAnswer::Yes) return;
         FProject.SetModified(true);
         FProject.Modules().Delete(entry.Index());
     } else {
@@ -891,7 +906,7 @@ void TfmQLN::GenerateClass(bool allReferenced) {
 
 void TfmQLN::GenerateDebugApplication() {
     const TemgDebugApplication* app = CurrentDebugApplication();
-    if (!app) throw Exception(std::string(kNotDebugApplication));
+    if (!app) throw Exception(Tr(kNotDebugApplication));
     ApplyEditor();
     CountingFileWriter writer;
     {
@@ -918,14 +933,14 @@ void TfmQLN::GenerateCurrent() {
 
 void TfmQLN::OpenModuleFile(int kind) {
     const TemgModule& module = kind == 8 ? FProject.FirstModule() : RequireCurrentModule();
-    if (kind == 8 && !CurrentModuleEntry()) throw Exception(std::string(kNoCurrentClass));
+    if (kind == 8 && !CurrentModuleEntry()) throw Exception(Tr(kNoCurrentClass));
     const std::string fileName = module.UnitFileName(static_cast<TFileKind>(kind), FProject.GetSrcPath());
     FShellOpen(fileName);
 }
 
 void TfmQLN::OpenDebugFiles(bool project) {
     const TemgDebugApplication* app = CurrentDebugApplication();
-    if (!app) throw Exception(std::string(kNotDebugApplication));
+    if (!app) throw Exception(Tr(kNotDebugApplication));
     const std::string base = FProject.GetSrcPath();
     const TFileKind first = project ? TFileKind::DebugProjectUnit : TFileKind::DebugFormGeneratorUnit;
     const TFileKind second = project ? TFileKind::ProjectGroup : TFileKind::DebugFormDeveloperUnit;

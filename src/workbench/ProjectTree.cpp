@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -116,33 +117,36 @@ std::string ElementCaption(TreeNodeKind kind, const TPersistent& element) {
     return static_cast<const TCollectionItem&>(element).GetDisplayName();
 }
 
+// A caption of the tree in the user's language; the text itself without a translation.
+QString Tr(const char* text) { return QCoreApplication::translate("quillon::ProjectTree", text); }
+
 }  // namespace
 
 QString TreeNodeKindName(TreeNodeKind kind) {
     switch (kind) {
-        case TreeNodeKind::Project: return "Project";
-        case TreeNodeKind::Releases: return Text(kReleasesNode);
-        case TreeNodeKind::Module: return "Class Module";
-        case TreeNodeKind::AddedUnits: return Text(kAddedUnitsNode);
-        case TreeNodeKind::CopyFiles: return Text(kCopyFilesNode);
-        case TreeNodeKind::GeneratedUnits: return Text(kGeneratedUnitsNode);
-        case TreeNodeKind::GeneratedUnit: return "Generated Unit";
-        case TreeNodeKind::EnumTypes: return Text(kEnumTypesNode);
-        case TreeNodeKind::EnumType: return "Enumerated Type";
-        case TreeNodeKind::ProceduralTypes: return Text(kProceduralTypesNode);
-        case TreeNodeKind::ProceduralType: return "Procedural Type";
-        case TreeNodeKind::RegisteredTypes: return Text(kRegisteredTypesNode);
-        case TreeNodeKind::RegisteredType: return "Registered Type";
-        case TreeNodeKind::Methods: return Text(kMethodsNode);
-        case TreeNodeKind::Method: return "Method";
-        case TreeNodeKind::Properties: return Text(kPropertiesNode);
-        case TreeNodeKind::Property: return "Property";
-        case TreeNodeKind::Events: return Text(kEventsNode);
-        case TreeNodeKind::Event: return "Event";
-        case TreeNodeKind::ExternalProperties: return Text(kExternalPropertiesNode);
-        case TreeNodeKind::ExternalProperty: return "External Property";
-        case TreeNodeKind::DebugApplications: return Text(kDebugApplicationsNode);
-        case TreeNodeKind::DebugApplication: return "Debug Application";
+        case TreeNodeKind::Project: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Project"));
+        case TreeNodeKind::Releases: return Tr(kReleasesNode.data());
+        case TreeNodeKind::Module: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Class Module"));
+        case TreeNodeKind::AddedUnits: return Tr(kAddedUnitsNode.data());
+        case TreeNodeKind::CopyFiles: return Tr(kCopyFilesNode.data());
+        case TreeNodeKind::GeneratedUnits: return Tr(kGeneratedUnitsNode.data());
+        case TreeNodeKind::GeneratedUnit: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Generated Unit"));
+        case TreeNodeKind::EnumTypes: return Tr(kEnumTypesNode.data());
+        case TreeNodeKind::EnumType: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Enumerated Type"));
+        case TreeNodeKind::ProceduralTypes: return Tr(kProceduralTypesNode.data());
+        case TreeNodeKind::ProceduralType: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Procedural Type"));
+        case TreeNodeKind::RegisteredTypes: return Tr(kRegisteredTypesNode.data());
+        case TreeNodeKind::RegisteredType: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Registered Type"));
+        case TreeNodeKind::Methods: return Tr(kMethodsNode.data());
+        case TreeNodeKind::Method: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Method"));
+        case TreeNodeKind::Properties: return Tr(kPropertiesNode.data());
+        case TreeNodeKind::Property: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Property"));
+        case TreeNodeKind::Events: return Tr(kEventsNode.data());
+        case TreeNodeKind::Event: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Event"));
+        case TreeNodeKind::ExternalProperties: return Tr(kExternalPropertiesNode.data());
+        case TreeNodeKind::ExternalProperty: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "External Property"));
+        case TreeNodeKind::DebugApplications: return Tr(kDebugApplicationsNode.data());
+        case TreeNodeKind::DebugApplication: return Tr(QT_TRANSLATE_NOOP("quillon::ProjectTree", "Debug Application"));
     }
     return {};
 }

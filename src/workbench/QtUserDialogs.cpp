@@ -1,5 +1,6 @@
 #include "workbench/QtUserDialogs.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include "workbench/WorkbenchMessages.h"
@@ -7,7 +8,7 @@
 namespace quillon {
 
 void QtUserDialogs::ShowMessage(MessageKind kind, const std::string& text) {
-    const QString title = QString::fromUtf8(kApplicationTitle.data(), static_cast<int>(kApplicationTitle.size()));
+    const QString title = QCoreApplication::translate("quillon::TfmQLN", kApplicationTitle.data());
     const QString message = QString::fromStdString(text);
     switch (kind) {
         case MessageKind::Error: QMessageBox::critical(parent_, title, message); return;
@@ -17,7 +18,7 @@ void QtUserDialogs::ShowMessage(MessageKind kind, const std::string& text) {
 }
 
 DialogAnswer QtUserDialogs::Ask(const std::string& question, AskButtons buttons) {
-    const QString title = QString::fromUtf8(kApplicationTitle.data(), static_cast<int>(kApplicationTitle.size()));
+    const QString title = QCoreApplication::translate("quillon::TfmQLN", kApplicationTitle.data());
     QMessageBox::StandardButtons offered = QMessageBox::Yes | QMessageBox::No;
     if (buttons == AskButtons::YesNoCancel) offered |= QMessageBox::Cancel;
     const auto answer = QMessageBox::question(parent_, title, QString::fromStdString(question), offered,
