@@ -949,13 +949,19 @@ void TfmQLN::OpenDebugFiles(bool project) {
 }
 
 void TfmQLN::OpenHelp() {
-    FShellOpen(QDir(QCoreApplication::applicationDirPath()).filePath(Text(kHelpFileName)).toStdString());
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    QString guide = programDir.filePath(Text(kGuideFileName));
+    if (!QFileInfo::exists(guide))
+        guide = QDir::cleanPath(programDir.filePath(Text(kInstalledGuideDir) + '/' + Text(kGuideFileName)));
+    FShellOpen(guide.toStdString());
 }
 
 void TfmQLN::ShowAbout() {
-    QMessageBox::about(this, "About " + Text(kApplicationTitle),
-                       "<b>" + Text(kApplicationTitle) +
-                           "</b><p>Designs Object Pascal library servers and generates their source code.</p>");
+    QMessageBox::about(
+        this, tr("About Quillon"),
+        tr("<b>Quillon</b> %1<p>Designs Object Pascal library servers and generates their source code.</p>"
+           "<p>Released under the MIT licence. Copyright (c) The Quillon developers.</p>")
+            .arg(QString::fromLatin1(QUILLON_VERSION)));
 }
 
 }  // namespace quillon

@@ -35,7 +35,8 @@ inline constexpr std::string_view kEventsNode = "Events";
 inline constexpr std::string_view kExternalPropertiesNode = "External Properties";
 inline constexpr std::string_view kDebugApplicationsNode = "Debug Applications";
 
-// The help file beside the program.
-inline constexpr std::string_view kHelpFileName = "QUILLON.HLP";
+// The user guide: beside the program in the build tree, under share/doc/quillon once installed.
+inline constexpr std::string_view kGuideFileName = "guide.html";
+inline constexpr std::string_view kInstalledGuideDir = "../share/doc/quillon";
 
 }  // namespace quillon

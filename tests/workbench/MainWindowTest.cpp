@@ -488,6 +488,19 @@ TEST_F(MainWindowTest, OpenFileCommandsHandTheGeneratedFileToTheDesktop) {
     EXPECT_EQ(dialogs.Messages(), (Captions{"Current node doesn't relate to any of the class"}));
 }
 
+TEST_F(MainWindowTest, HelpHandsTheUserGuideBesideTheProgramToTheDesktop) {
+    std::vector<std::string> opened;
+    Window().SetShellOpen([&](const std::string& fileName) { opened.push_back(fileName); });
+    QAction* help = Window().findChild<QAction*>("miQuillonHelp");
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->text().toStdString(), "Quillon Help");
+    help->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(fs::path(opened[0]), fs::path(QCoreApplication::applicationDirPath().toStdString()) / "guide.html");
+    EXPECT_TRUE(fs::is_regular_file(opened[0]));
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
 TEST_F(MainWindowTest, CommandsCarryTheirNamesCaptionsAndHints) {
     struct Expected {
         const char* name;
