@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -20,7 +19,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "elements/ElementMessages.h"
@@ -32,6 +30,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
+#include "platform/ShellOpen.h"
 #include "platform/Text.h"
 #include "platform/UserDialogs.h"
 #include "project/ProjectMessages.h"
@@ -112,10 +111,7 @@ TfmQLN::TfmQLN(std::unique_ptr<TWorkbenchSettings> settings, std::unique_ptr<IFi
     : QMainWindow(parent),
       FSettings(std::move(settings)),
       FFileDialogs(fileDialogs ? std::move(fileDialogs) : std::make_unique<QtFileDialogs>()),
-      FStartFile(std::move(startFile)),
-      FShellOpen([](const std::string& fileName) {
-          QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(fileName)));
-      }) {
+      FStartFile(std::move(startFile)) {
     setObjectName("fmQLN");
     setWindowIcon(ImageIcon(12));
     CreateWidgets();
@@ -935,7 +931,7 @@ void TfmQLN::OpenModuleFile(int kind) {
     const TemgModule& module = kind == 8 ? FProject.FirstModule() : RequireCurrentModule();
     if (kind == 8 && !CurrentModuleEntry()) throw Exception(Tr(kNoCurrentClass));
     const std::string fileName = module.UnitFileName(static_cast<TFileKind>(kind), FProject.GetSrcPath());
-    FShellOpen(fileName);
+    ShellOpen(fileName);
 }
 
 void TfmQLN::OpenDebugFiles(bool project) {
@@ -945,7 +941,7 @@ void TfmQLN::OpenDebugFiles(bool project) {
     const TFileKind first = project ? TFileKind::DebugProjectUnit : TFileKind::DebugFormGeneratorUnit;
     const TFileKind second = project ? TFileKind::ProjectGroup : TFileKind::DebugFormDeveloperUnit;
     for (TFileKind kind : {first, second})
-        FShellOpen(app->UnitFileName(kind, base));
+        ShellOpen(app->UnitFileName(kind, base));
 }
 
 void TfmQLN::OpenHelp() {
@@ -953,7 +949,7 @@ void TfmQLN::OpenHelp() {
     QString guide = programDir.filePath(Text(kGuideFileName));
     if (!QFileInfo::exists(guide))
         guide = QDir::cleanPath(programDir.filePath(Text(kInstalledGuideDir) + '/' + Text(kGuideFileName)));
-    FShellOpen(guide.toStdString());
+    ShellOpen(guide.toStdString());
 }
 
 void TfmQLN::ShowAbout() {

@@ -60,9 +60,6 @@ public:
 
     void ShowCheckResults(const TCheckCollection& results) override;
 
-    // Hands a file to the program associated with it (the desktop's "open"); tests record it.
-    void SetShellOpen(std::function<void(const std::string&)> open) { FShellOpen = std::move(open); }
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -120,7 +117,6 @@ private:
     std::unique_ptr<TWorkbenchSettings> FSettings;
     std::unique_ptr<IFileDialogs> FFileDialogs;
     std::string FStartFile;
-    std::function<void(const std::string&)> FShellOpen;
     bool FShownOnce = false;
 
     QHash<QString, QAction*> FActions;

@@ -1,7 +1,10 @@
 // The workbench program: the main window on the project named by the first argument, or on the
 // last project.
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
 
+#include "platform/ShellOpen.h"
 #include "platform/UserDialogs.h"
 #include "workbench/FileDialogs.h"
 #include "workbench/MainWindow.h"
@@ -13,6 +16,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("quillon");
     quillon::QtUserDialogs dialogs;
     quillon::ScopedDialogs installed(dialogs);
+    // Files and folders the workbench opens go to the program the desktop associates with them.
+    const quillon::ShellOpenScope shell([](const std::string& path) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    });
     const QStringList arguments = QApplication::arguments();
     auto* window = new quillon::TfmQLN(std::make_unique<quillon::TWorkbenchSettings>(), nullptr,
                                        arguments.size() > 1 ? arguments.at(1).toStdString() : std::string());

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
+#include "platform/ShellOpen.h"
 #include "elements/DesignClass.h"
 #include "elements/ExternalClasses.h"
 #include "generator/DebugApplication.h"
@@ -473,7 +474,7 @@ TEST_F(MainWindowTest, ThePopupNamesWhatItWouldGenerate) {
 
 TEST_F(MainWindowTest, OpenFileCommandsHandTheGeneratedFileToTheDesktop) {
     std::vector<std::string> opened;
-    Window().SetShellOpen([&](const std::string& fileName) { opened.push_back(fileName); });
+    const ShellOpenScope shell([&](const std::string& fileName) { opened.push_back(fileName); });
     NewProjectIn(work.Path());
     Trigger("actNewClassToProject");
     Trigger("actOpenModuleA");
@@ -490,7 +491,7 @@ TEST_F(MainWindowTest, OpenFileCommandsHandTheGeneratedFileToTheDesktop) {
 
 TEST_F(MainWindowTest, HelpHandsTheUserGuideBesideTheProgramToTheDesktop) {
     std::vector<std::string> opened;
-    Window().SetShellOpen([&](const std::string& fileName) { opened.push_back(fileName); });
+    const ShellOpenScope shell([&](const std::string& fileName) { opened.push_back(fileName); });
     QAction* help = Window().findChild<QAction*>("miQuillonHelp");
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->text().toStdString(), "Quillon Help");
