@@ -9,7 +9,7 @@
 #include "elements/RegisteredTypes.h"
 #include "elements/ReleaseElements.h"
 #include "model/ObjectText.h"
-#include "support/TextLines.h"
+#include "support/Lines.h"
 
 namespace quillon {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/UserDialogs.h"
-#include "support/TextLines.h"
+#include "support/Lines.h"
 
 #include "GeneratorTestSupport.h"
 

@@ -5,7 +5,7 @@
 #include "generator/Module.h"
 #include "model/ComponentFile.h"
 #include "model/ObjectText.h"
-#include "support/TextLines.h"
+#include "support/Lines.h"
 
 #include "GeneratorTestSupport.h"
 

@@ -6,7 +6,7 @@
 
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
-#include "support/TextLines.h"
+#include "support/Lines.h"
 
 #include "GeneratorTestSupport.h"
 

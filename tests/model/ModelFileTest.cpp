@@ -10,7 +10,7 @@
 #include "model/ObjectText.h"
 #include "platform/Exception.h"
 #include "support/TempDir.h"
-#include "support/TextLines.h"
+#include "support/Lines.h"
 
 namespace quillon::test {
 namespace {

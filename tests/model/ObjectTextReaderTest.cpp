@@ -5,7 +5,7 @@
 #include "SampleModel.h"
 #include "model/ObjectText.h"
 #include "platform/Exception.h"
-#include "support/TextLines.h"
+#include "support/Lines.h"
 
 namespace quillon::test {
 namespace {

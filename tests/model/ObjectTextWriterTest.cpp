@@ -2,7 +2,7 @@
 
 #include "SampleModel.h"
 #include "model/ObjectText.h"
-#include "support/TextLines.h"
+#include "support/Lines.h"
 
 namespace quillon::test {
 namespace {

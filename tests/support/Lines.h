@@ -1,5 +1,6 @@
-// Golden texts of generated files, written one line per argument: Lines({"unit A;", "end."})
-// is "unit A;\r\nend." (CR LF between lines, none after the last).
+// Expected texts of golden tests, written one line per argument with CR LF line ends:
+// Lines({"unit A;", "end."}) is "unit A;\r\nend." (none after the last line, as generated units
+// end), CrLf({...}) ends every line, the last included (as model files do).
 #pragma once
 
 #include <initializer_list>
@@ -15,6 +16,15 @@ inline std::string Lines(std::initializer_list<std::string_view> lines) {
         if (!first) text += "\r\n";
         text += line;
         first = false;
+    }
+    return text;
+}
+
+inline std::string CrLf(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (std::string_view line : lines) {
+        text += line;
+        text += "\r\n";
     }
     return text;
 }
