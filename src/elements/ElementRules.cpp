@@ -91,11 +91,13 @@ void CheckDeletion(const TPersistent& element, const ReferenceSearch& search) {
     }
 }
 
-bool DeleteElement(TCollectionItem& element, std::string_view nodeText, const ReferenceSearch& search) {
+bool DeleteElement(TCollectionItem& element, std::string_view nodeText, const ReferenceSearch& search,
+                   const std::function<void()>& beforeRemoving) {
     CheckDeletion(element, search);
     TCollection* collection = element.Collection();
     if (!collection) return false;
     if (Dialogs().Ask(Format(kDeleteQuestion, nodeText), AskButtons::YesNo) != DialogAnswer::Yes) return false;
+    if (beforeRemoving) beforeRemoving();
     collection->Delete(element.Index());
     SetModifiedOf(collection, true);
     return true;

@@ -45,7 +45,9 @@ void CheckDeletion(const TPersistent& element, const ReferenceSearch& search);
 
 // The delete command: checks the deletion, asks "Delete '<nodeText>'?" and on Yes removes the
 // element from its collection, which is marked modified so that saving writes the deletion.
-// Returns whether the element was deleted.
-bool DeleteElement(TCollectionItem& element, std::string_view nodeText, const ReferenceSearch& search);
+// `beforeRemoving` runs after the Yes, while the element still exists (the workbench closes its
+// editor there). Returns whether the element was deleted.
+bool DeleteElement(TCollectionItem& element, std::string_view nodeText, const ReferenceSearch& search,
+                   const std::function<void()>& beforeRemoving = {});
 
 }  // namespace quillon

@@ -1,5 +1,7 @@
 #include "generator/Module.h"
 
+#include <algorithm>
+
 #include "generator/GeneratorMessages.h"
 #include "model/Collection.h"
 #include "platform/Text.h"
@@ -249,6 +251,48 @@ std::vector<std::string> TemgModule::TypeValues(std::string_view typeName) const
     if (type)
         for (int i = 0; i < type->Values().Count(); ++i) values.push_back(type->Values().Items(i)->GetName());
     return values;
+}
+
+namespace {
+
+// Appends the types of one module in look-up order (procedural, enumerated, registered).
+void AppendKnownTypes(const TemgModule& module, std::vector<TemgModule::TKnownType>& types) {
+    const TemgProceduralTypes& procedural = module.ProceduralTypes();
+    for (int i = 0; i < procedural.Count(); ++i) types.push_back({procedural.Items(i)->GetName(), dtProcedural});
+    const TgmcEnumTypes& enums = module.EnumTypes();
+    for (int i = 0; i < enums.Count(); ++i) types.push_back({enums.Items(i)->GetName(), dtEnum});
+    const TemgRegisteredDataTypes& registered = module.RegisteredDataTypes();
+    for (int i = 0; i < registered.Count(); ++i) {
+        const TemgRegisteredDataType& type = *registered.Items(i);
+        types.push_back({type.GetName(), type.GetProceduralType() ? dtRegisteredProcedural : dtRegistered});
+    }
+}
+
+}  // namespace
+
+std::vector<TemgModule::TKnownType> TemgModule::KnownTypes() const {
+    std::vector<TKnownType> all;
+    AppendKnownTypes(*this, all);
+    if (FResolver)
+        if (const TemgModule* first = FResolver->GetFirstModule(); first && first != this) AppendKnownTypes(*first, all);
+    // Stable: among equal names the first found (this module's) stays.
+    std::stable_sort(all.begin(), all.end(), [](const TKnownType& a, const TKnownType& b) {
+        return CompareText(a.name, b.name) < 0;
+    });
+    all.erase(std::unique(all.begin(), all.end(),
+                          [](const TKnownType& a, const TKnownType& b) { return SameText(a.name, b.name); }),
+              all.end());
+    return all;
+}
+
+TemgModule::TKnownType TemgModule::FindKnownType(std::string_view name) const {
+    std::vector<TKnownType> found;
+    AppendKnownTypes(*this, found);
+    if (FResolver)
+        if (const TemgModule* first = FResolver->GetFirstModule(); first && first != this) AppendKnownTypes(*first, found);
+    for (const TKnownType& type : found)
+        if (SameText(type.name, name)) return type;
+    return {};
 }
 
 // Common types and class modules

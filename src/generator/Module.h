@@ -196,6 +196,19 @@ public:
     // values of an enumerated type (this module's, else the first module's), else none.
     std::vector<std::string> TypeValues(std::string_view typeName) const;
 
+    // A type a member of this module can refer to, with the category a reference to it gets.
+    struct TKnownType {
+        std::string name;
+        TDataTypeCategory category = dtRegistered;
+    };
+    // The procedural, enumerated and registered types of this module and of the project's first
+    // module (which holds the built-in types), sorted without regard to case; a name defined in
+    // both counts once, as this module's.
+    std::vector<TKnownType> KnownTypes() const;
+    // The known type named `name` (without regard to case; this module first); its name is empty
+    // when there is none.
+    TKnownType FindKnownType(std::string_view name) const;
+
     // --- Common types and class modules ----------------------------------------------------------
 
     // A class module's class has the system method AfterInitInstance (added when missing); the

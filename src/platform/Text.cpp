@@ -9,6 +9,16 @@ bool SameText(std::string_view a, std::string_view b) {
     return true;
 }
 
+int CompareText(std::string_view a, std::string_view b) {
+    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < common; ++i) {
+        const unsigned char x = static_cast<unsigned char>(AsciiLower(a[i]));
+        const unsigned char y = static_cast<unsigned char>(AsciiLower(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 std::string LowerCase(std::string_view text) {
     std::string result(text);
     for (char& c : result) c = AsciiLower(c);

@@ -10,6 +10,8 @@ inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<cha
 inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool SameText(std::string_view a, std::string_view b);
+// Negative, zero or positive as `a` sorts before, with or after `b` without regard to case.
+int CompareText(std::string_view a, std::string_view b);
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 

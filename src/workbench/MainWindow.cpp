@@ -34,10 +34,10 @@
 #include "platform/Text.h"
 #include "platform/UserDialogs.h"
 #include "project/ProjectMessages.h"
+#include "workbench/EditorFramework.h"
 #include "workbench/FileDialogs.h"
 #include "workbench/Icons.h"
 #include "workbench/ProjectTree.h"
-#include "workbench/PublishedValues.h"
 #include "workbench/WorkbenchMessages.h"
 #include "workbench/WorkbenchSettings.h"
 
@@ -138,50 +138,27 @@ void TfmQLN::CreateWidgets() {
     tvProject->setIconSize(QSize(16, 16));
     tvProject->setUniformRowHeights(true);
 
-    FEditorArea = new QFrame;
-    FEditorArea->setObjectName("frEditor");
-    auto* editorLayout = new QVBoxLayout(FEditorArea);
-    editorLayout->setContentsMargins(24, 20, 24, 20);
-    FEditorKind = new QLabel;
-    FEditorKind->setObjectName("lbEditorKind");
-    FEditorName = new QLabel;
-    FEditorName->setObjectName("lbEditorName");
-    QFont nameFont = FEditorName->font();
-    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
-    nameFont.setBold(true);
-    FEditorName->setFont(nameFont);
-    FEditorDetails = new QLabel;
-    FEditorDetails->setObjectName("lbEditorDetails");
-    FEditorDetails->setWordWrap(true);
-    FEditorDetails->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    editorLayout->addWidget(FEditorKind);
-    editorLayout->addWidget(FEditorName);
-    editorLayout->addSpacing(8);
-    editorLayout->addWidget(FEditorDetails);
-    // Until the element editors arrive the area shows the element's stored values read-only.
-    tvValues = new QTreeWidget;
-    tvValues->setObjectName("tvValues");
-    tvValues->setColumnCount(2);
-    tvValues->setHeaderLabels({tr("Property"), tr("Value")});
-    tvValues->setRootIsDecorated(false);
-    tvValues->setAlternatingRowColors(true);
-    tvValues->setSelectionMode(QAbstractItemView::NoSelection);
-    tvValues->setFocusPolicy(Qt::NoFocus);
-    tvValues->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    tvValues->header()->setStretchLastSection(true);
-    editorLayout->addSpacing(8);
-    editorLayout->addWidget(tvValues, 1);
-    FEditorArea->setStyleSheet(
-        "#frEditor { background: palette(base); }"
-        "#lbEditorKind { color: #5b6b80; text-transform: uppercase; letter-spacing: 1px; }"
-        "#lbEditorDetails { color: #333; }"
-        "#tvValues { border: 1px solid #d5dbe3; }"
-        "#tvValues::item { padding: 3px 8px 3px 2px; }");
+    FEditors = new TfrEditors;
+    TEditorEnvironment& environment = FEditors->Environment();
+    environment.project = &FProject;
+    environment.fileDialogs = FFileDialogs.get();
+    environment.openHelp = [this](const QString& topic) { OpenHelp(topic); };
+    TfmBaseDialog::HelpHandler() = environment.openHelp;
+    FEditors->RunCommand = [this](const std::function<void()>& command) { return Run(command); };
+    FEditors->OnBecameModified = [this](QTreeWidgetItem*) { RedrawTree(); };
+    FEditors->OnUnchanged = [this] { RunCheck(); };
+    FEditors->OnCommitted = [this](TEditorItem& item) {
+        if (QTreeWidgetItem* node = item.Node()) RefreshNode(*node);
+        RedrawTree();
+        UpdateCaption();
+        UpdateActions();
+        RunCheck();
+    };
 
     FTreeSplitter = new QSplitter(Qt::Horizontal);
     FTreeSplitter->setObjectName("spTree");
     FTreeSplitter->addWidget(tvProject);
-    FTreeSplitter->addWidget(FEditorArea);
+    FTreeSplitter->addWidget(FEditors);
     FTreeSplitter->setStretchFactor(1, 1);
     FTreeSplitter->setChildrenCollapsible(false);
 
@@ -200,8 +177,17 @@ void TfmQLN::CreateWidgets() {
     setCentralWidget(FCheckSplitter);
 
     connect(tvProject, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem*, QTreeWidgetItem* previous) {
-        // Leaving a node applies its editor.
-        if (previous) Run([&] { ApplyEditor(); });
+        if (FReselecting) return;
+        // Leaving a node applies its editor; when the editor refuses, the selection stays with it
+        // so that nothing typed is lost.
+        if (previous && FEditors->Current() && !Run([&] { ApplyEditor(); })) {
+            if (QTreeWidgetItem* edited = FEditors->Current()->Node()) {
+                FReselecting = true;
+                tvProject->setCurrentItem(edited);
+                FReselecting = false;
+                return;
+            }
+        }
         UpdateActions();
         UpdateEditorArea();
     });
@@ -255,7 +241,7 @@ void TfmQLN::CreateActions() {
              if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
          }},
         {"actDelete", QT_TR_NOOP("Delete..."), QT_TR_NOOP("Delete"), "delete", [this] { DeleteCurrent(); }},
-        {"actCloseEditors", QT_TR_NOOP("Close Editors"), "", "", [] {}},
+        {"actCloseEditors", QT_TR_NOOP("Close Editors"), "", "", [this] { FEditors->CloseEditors(); }},
         {"actGenerateProjectSrc", QT_TR_NOOP("Generate Source Code"), "", "generate", [this] { GenerateAll(); }},
         {"actGenerateClass", QT_TR_NOOP("Generate Class"), "", "", [this] { GenerateClass(false); }},
         {"actGenerateDebugApp", QT_TR_NOOP("Generate Debug Application"), "", "",
@@ -487,8 +473,8 @@ bool TfmQLN::Run(const std::function<void()>& command) {
 // --- Tree, caption, check results ----------------------------------------------------------------
 
 void TfmQLN::ApplyEditor() {
-    // The element editors commit here; what is committed is checked at once.
-    RunCheck();
+    // Committing ends with the project check (OnCommitted or OnUnchanged).
+    FEditors->Commit();
 }
 
 void TfmQLN::RunCheck() {
@@ -521,6 +507,8 @@ void TfmQLN::CheckItemActivated(QListWidgetItem* row) {
 }
 
 void TfmQLN::RebuildTree() {
+    // The editors' objects may be gone with the old tree; whatever they held was applied before.
+    FEditors->CloseEditors();
     BuildProjectTree(*tvProject, FProject);
     if (QTreeWidgetItem* root = tvProject->topLevelItem(0)) {
         tvProject->setCurrentItem(root);
@@ -634,68 +622,17 @@ void TfmQLN::PreparePopup() {
 
 void TfmQLN::UpdateEditorArea() {
     QTreeWidgetItem* node = tvProject->currentItem();
-    tvValues->clear();
-    const TPersistent* shown = nullptr;
-    if (node) {
-        switch (NodeKind(node)) {
-            case TreeNodeKind::Project: shown = &FProject; break;
-            case TreeNodeKind::Module: shown = &static_cast<TemgpModule*>(NodeObject(node))->Module(); break;
-            default:
-                if (dynamic_cast<TCollectionItem*>(NodeObject(node))) shown = NodeObject(node);
-                break;
-        }
-    }
-    if (shown) {
-        for (const auto& [name, value] : PublishedValues(*shown)) {
-            QString text = QString::fromStdString(value).trimmed();
-            text.replace("\r\n", " ↵ ");
-            new QTreeWidgetItem(tvValues, {QString::fromStdString(name), text});
-        }
-    }
-    tvValues->setVisible(shown != nullptr);
-    if (!node) {
-        FEditorKind->setText(FProject.IsEmpty() ? TrText(kNoProject) : QString());
-        FEditorName->setText(FProject.IsEmpty() ? tr("Open or create a project") : QString());
-        FEditorDetails->setText(FProject.IsEmpty() ? tr("File \u2192 New... creates a project with its common types "
-                                                        "module; File \u2192 Open... opens an existing one.")
-                                                   : QString());
+    TPersistent* object = NodeObject(node);
+    if (!object) {
+        FEditors->CloseEditors();
+        FEditors->SetPlaceholder(
+            FProject.IsEmpty() ? tr("Open or create a project") : QString(),
+            FProject.IsEmpty() ? tr("File \u2192 New... creates a project with its common types module; "
+                                    "File \u2192 Open... opens an existing one.")
+                               : QString());
         return;
     }
-    FEditorKind->setText(TreeNodeKindName(NodeKind(node)));
-    FEditorName->setText(node->text(0));
-    QStringList details;
-    switch (NodeKind(node)) {
-        case TreeNodeKind::Project:
-            details << tr("File: %1").arg(QString::fromStdString(FProject.GetFileName()))
-                    << tr("Modules: %1").arg(FProject.Modules().Count());
-            break;
-        case TreeNodeKind::Module: {
-            const auto* entry = static_cast<const TemgpModule*>(NodeObject(node));
-            const TemgModule& module = entry->Module();
-            details << tr("File: %1").arg(QString::fromStdString(entry->GetFileName()));
-            if (!module.ModuleCaption().empty())
-                details << tr("Caption: %1").arg(QString::fromStdString(module.ModuleCaption()));
-            details << tr("Properties: %1    Events: %2    Methods: %3    External properties: %4")
-                           .arg(module.MainClass().Properties().Count())
-                           .arg(module.MainClass().Events().Count())
-                           .arg(module.MainClass().Methods().Count())
-                           .arg(module.MainClass().ExternalClasses().Count());
-            break;
-        }
-        case TreeNodeKind::GeneratedUnit: {
-            const auto* unit = static_cast<const TUnitsManager*>(NodeObject(node));
-            if (const TemgpModule* entry = CurrentModuleEntry())
-                details << tr("File: %1").arg(QString::fromStdString(entry->Module().KindFileName(unit->Kind())));
-            break;
-        }
-        default:
-            if (const auto* item = dynamic_cast<const TemgAppellationItem*>(NodeObject(node));
-                item && !item->GetCaption().empty())
-                details << tr("Caption: %1").arg(QString::fromStdString(item->GetCaption()));
-            if (node->childCount() > 0) details << tr("Items: %1").arg(node->childCount());
-            break;
-    }
-    FEditorDetails->setText(details.join("\n"));
+    FEditors->OpenEditor(*object, node, CurrentModuleEntry());
 }
 
 // --- Project commands ----------------------------------------------------------------------------
@@ -727,6 +664,7 @@ void TfmQLN::SaveProject(bool ask) {
 void TfmQLN::CloseProject() {
     FReopenProjects.Add(FProject.GetFileName());
     BuildReopenMenu();
+    FEditors->CloseEditors();
     FProject.CloseProject();
     RebuildTree();
 }
@@ -842,12 +780,14 @@ void TfmQLN::DeleteCurrent() {
         if (found.Count() > 0) throw Exception(Tr(kDeletionForbidden));
         ApplyEditor();
         if (Dialogs().Ask(Format(Tr(kDeleteQuestion), caption), AskButtons::YesNo) != DialogAnswer::Yes) return;
+        FEditors->CloseEditors();
         FProject.SetModified(true);
         FProject.Modules().Delete(entry.Index());
     } else {
         CheckDeletion(*element, FProject.TypeReferenceSearch());
         ApplyEditor();
-        if (!DeleteElement(*element, caption, FProject.TypeReferenceSearch())) return;
+        if (!DeleteElement(*element, caption, FProject.TypeReferenceSearch(), [this] { FEditors->CloseEditors(); }))
+            return;
     }
     QTreeWidgetItem* parent = node->parent();
     delete node;
@@ -944,12 +884,12 @@ void TfmQLN::OpenDebugFiles(bool project) {
         ShellOpen(app->UnitFileName(kind, base));
 }
 
-void TfmQLN::OpenHelp() {
+void TfmQLN::OpenHelp(const QString& topic) {
     const QDir programDir(QCoreApplication::applicationDirPath());
     QString guide = programDir.filePath(Text(kGuideFileName));
     if (!QFileInfo::exists(guide))
         guide = QDir::cleanPath(programDir.filePath(Text(kInstalledGuideDir) + '/' + Text(kGuideFileName)));
-    ShellOpen(guide.toStdString());
+    ShellOpen(topic.isEmpty() ? guide.toStdString() : (guide + '#' + topic).toStdString());
 }
 
 void TfmQLN::ShowAbout() {

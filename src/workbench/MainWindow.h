@@ -27,6 +27,7 @@ namespace quillon {
 class IFileDialogs;
 class TWorkbenchSettings;
 class TemgDebugApplication;
+class TfrEditors;
 
 class TfmQLN : public QMainWindow, public ICheckResultsReceiver {
     Q_OBJECT
@@ -44,6 +45,7 @@ public:
     TReopenProjects& ReopenProjects() { return FReopenProjects; }
     QTreeWidget& Tree() const { return *tvProject; }
     QListWidget& CheckList() const { return *lvCheck; }
+    TfrEditors& Editors() const { return *FEditors; }
     QMenu& ReopenMenu() const { return *miReopen; }
     // The command named `name` ("actSave"), or nullptr.
     QAction* Action(const QString& name) const { return FActions.value(name); }
@@ -104,7 +106,8 @@ private:
     void ReportGenerated(const QString& what, int written);
     void OpenModuleFile(int kind);
     void OpenDebugFiles(bool project);
-    void OpenHelp();
+    // Opens the user guide, at `topic` when given.
+    void OpenHelp(const QString& topic = QString());
     void ShowAbout();
     void PreparePopup();
     void CheckItemActivated(QListWidgetItem* item);
@@ -124,11 +127,8 @@ private:
     QListWidget* lvCheck = nullptr;
     QSplitter* FTreeSplitter = nullptr;    // tree | editor area
     QSplitter* FCheckSplitter = nullptr;   // above | check results
-    QWidget* FEditorArea = nullptr;
-    QLabel* FEditorKind = nullptr;
-    QLabel* FEditorName = nullptr;
-    QLabel* FEditorDetails = nullptr;
-    QTreeWidget* tvValues = nullptr;
+    TfrEditors* FEditors = nullptr;
+    bool FReselecting = false;           // the selection goes back to a refused editor's node
     QMenu* miReopen = nullptr;
     QMenu* pmTree = nullptr;
     QProgressBar* FProgress = nullptr;     // in the status bar while generating

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
+#include <QSet>
 
 #include "elements/DesignClass.h"
 #include "elements/ProceduralTypes.h"
@@ -172,27 +173,71 @@ void BuildProjectTree(QTreeWidget& tree, TemgpProject& project) {
     projectNode->setExpanded(true);
 }
 
-QTreeWidgetItem* AddModuleNode(QTreeWidgetItem& projectNode, TemgpModule& entry, bool first) {
-    TemgModule& module = entry.Module();
-    QTreeWidgetItem* node =
-        AddNode(projectNode, module.GetName(), TreeNodeKind::Module, &entry, first ? 10 : module.ImageIndex());
+namespace {
+
+// Adds the children of a module node: added units and copy rules (not for the common types
+// module), the generated units, then the element groups that have elements.
+void FillModuleNode(QTreeWidgetItem& node, TemgModule& module, bool first) {
     if (!first) {
-        AddNode(*node, kAddedUnitsNode, TreeNodeKind::AddedUnits, &module.AddUnits(), 35);
-        AddNode(*node, kCopyFilesNode, TreeNodeKind::CopyFiles, &module.CopyFiles(), 36);
+        AddNode(node, kAddedUnitsNode, TreeNodeKind::AddedUnits, &module.AddUnits(), 35);
+        AddNode(node, kCopyFilesNode, TreeNodeKind::CopyFiles, &module.CopyFiles(), 36);
     }
     const TUnitsManagerCollection& units = module.Units();
-    QTreeWidgetItem* unitsNode = AddNode(*node, kGeneratedUnitsNode, TreeNodeKind::GeneratedUnits, &units, kOtherImage);
+    QTreeWidgetItem* unitsNode = AddNode(node, kGeneratedUnitsNode, TreeNodeKind::GeneratedUnits, &units, kOtherImage);
     for (int i = 0; i < units.Count(); ++i) {
         const TUnitsManager& unit = *units.Items(i);
         AddNode(*unitsNode, unit.Caption(), TreeNodeKind::GeneratedUnit, &unit, unit.ImageIndex());
     }
     for (TreeNodeKind group : kGroupOrder) {
         if (GroupCollection(module, group).Count() == 0) continue;
-        QTreeWidgetItem* groupNode = EnsureGroupNode(*node, group);
+        QTreeWidgetItem* groupNode = EnsureGroupNode(node, group);
         TCollection& collection = GroupCollection(module, group);
         for (int i = 0; i < collection.Count(); ++i) AddElementNode(*groupNode, *collection.Item(i));
     }
+}
+
+}  // namespace
+
+QTreeWidgetItem* AddModuleNode(QTreeWidgetItem& projectNode, TemgpModule& entry, bool first) {
+    TemgModule& module = entry.Module();
+    QTreeWidgetItem* node =
+        AddNode(projectNode, module.GetName(), TreeNodeKind::Module, &entry, first ? 10 : module.ImageIndex());
+    FillModuleNode(*node, module, first);
     return node;
+}
+
+void RefreshNode(QTreeWidgetItem& node) {
+    TPersistent* object = NodeObject(&node);
+    const TreeNodeKind kind = NodeKind(&node);
+    switch (kind) {
+        case TreeNodeKind::Project:
+            node.setText(0, Text(static_cast<TemgpProject*>(object)->GetName()));
+            return;
+        case TreeNodeKind::Module: {
+            TemgpModule& entry = *static_cast<TemgpModule*>(object);
+            const bool first = entry.Index() == 0;
+            QSet<int> expanded;
+            for (int i = 0; i < node.childCount(); ++i)
+                if (node.child(i)->isExpanded()) expanded.insert(static_cast<int>(NodeKind(node.child(i))));
+            Describe(node, entry.Module().GetName(), kind, &entry, first ? 10 : entry.Module().ImageIndex());
+            qDeleteAll(node.takeChildren());
+            FillModuleNode(node, entry.Module(), first);
+            for (int i = 0; i < node.childCount(); ++i)
+                node.child(i)->setExpanded(expanded.contains(static_cast<int>(NodeKind(node.child(i)))));
+            return;
+        }
+        case TreeNodeKind::EnumType:
+        case TreeNodeKind::ProceduralType:
+        case TreeNodeKind::RegisteredType:
+        case TreeNodeKind::Method:
+        case TreeNodeKind::Property:
+        case TreeNodeKind::Event:
+        case TreeNodeKind::ExternalProperty:
+        case TreeNodeKind::DebugApplication:
+            Describe(node, ElementCaption(kind, *object), kind, object, ElementImage(kind, *object));
+            return;
+        default: return;
+    }
 }
 
 QTreeWidgetItem* EnsureGroupNode(QTreeWidgetItem& moduleNode, TreeNodeKind groupKind) {

@@ -59,6 +59,11 @@ QTreeWidgetItem* EnsureGroupNode(QTreeWidgetItem& moduleNode, TreeNodeKind group
 // Adds the node of one element under its group node.
 QTreeWidgetItem* AddElementNode(QTreeWidgetItem& groupNode, TPersistent& element);
 
+// Shows the node's object again after an edit: the caption and image of an element, the
+// project's name, or a module's name, image and subtree (its generated units follow the server
+// option; expanded groups stay expanded).
+void RefreshNode(QTreeWidgetItem& node);
+
 // The node whose object is `object`, or nullptr.
 QTreeWidgetItem* FindNodeOf(const QTreeWidget& tree, const TPersistent* object);
 // `node` or its nearest ancestor of `kind`, or nullptr.

@@ -16,6 +16,16 @@ inline constexpr std::string_view kModuleAlreadyInProject = "%s is already in th
 inline constexpr std::string_view kGenerateDebugAppAndClass = "Generate '%s' and '%s'";
 inline constexpr std::string_view kGenerateDebugAppAndReferenced = "Generate '%s' and all referenced classes";
 
+// The element editors' validations and reports.
+inline constexpr std::string_view kTypeNotRegistered = "Type '%s' is not registered";
+inline constexpr std::string_view kTypeAlreadyRegistered = "Type '%s' is already registered";
+inline constexpr std::string_view kReadOrWriteMustBeSet = "Read or Write must be set";
+inline constexpr std::string_view kEnumNeedsValue = "There must be at least one value of enumerated type";
+inline constexpr std::string_view kCreateMethodMustBeChecked = "At least one of 'Create' method must be checked";
+inline constexpr std::string_view kObjectNotFound = "Object not found";
+inline constexpr std::string_view kReferencedClassNotFound = "Referenced class not found";
+inline constexpr std::string_view kCopyFilesQuestion = "Copy files to %s?";
+
 // File dialog filters and default extensions.
 inline constexpr std::string_view kProjectFilter = "Project (*.qlp)";
 inline constexpr std::string_view kClassFilter = "Class (*.qlm)";

@@ -17,8 +17,13 @@ int main(int argc, char* argv[]) {
     quillon::QtUserDialogs dialogs;
     quillon::ScopedDialogs installed(dialogs);
     // Files and folders the workbench opens go to the program the desktop associates with them.
+    // A "#topic" after a file name (the user guide's sections) becomes the address's fragment.
     const quillon::ShellOpenScope shell([](const std::string& path) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+        const QString text = QString::fromStdString(path);
+        const qsizetype hash = text.lastIndexOf('#');
+        QUrl url = QUrl::fromLocalFile(hash < 0 ? text : text.left(hash));
+        if (hash >= 0) url.setFragment(text.mid(hash + 1));
+        QDesktopServices::openUrl(url);
     });
     const QStringList arguments = QApplication::arguments();
     auto* window = new quillon::TfmQLN(std::make_unique<quillon::TWorkbenchSettings>(), nullptr,

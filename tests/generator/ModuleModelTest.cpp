@@ -6,6 +6,7 @@
 
 #include "generator/Module.h"
 #include "model/ObjectText.h"
+#include "platform/Text.h"
 
 #include "GeneratorTestSupport.h"
 
@@ -191,6 +192,29 @@ TEST(ModuleTypes, ValuesOfBooleanAndOfEnumeratedTypesHereOrInTheFirstModule) {
     EXPECT_EQ(module.TypeValues("TColor"), (std::vector<std::string>{"clRed", "clBlue"}));
     EXPECT_EQ(module.TypeValues("TSide"), (std::vector<std::string>{"sdLeft", "sdRight"}));
     EXPECT_TRUE(module.TypeValues("Integer").empty());
+}
+
+TEST(ModuleTypes, KnownTypesComeFromThisModuleAndTheFirstOnceEachWithTheirCategory) {
+    TemgModule common;
+    common.MakeCommonTypesModule();
+    common.CreateEnumType("TSide", "", {"sdLeft"});
+    TemgModule module;
+    module.CreateEnumType("TColor", "", {"clRed"});
+    module.CreateRegisteredType("tside", "", "Sides", true);  // shadows the first module's TSide
+    test::StandInProject project;
+    project.modules = {&common, &module};
+    module.SetResolver(&project);
+
+    const auto known = module.KnownTypes();
+    int sides = 0;
+    for (std::size_t i = 1; i < known.size(); ++i) EXPECT_LE(CompareText(known[i - 1].name, known[i].name), 0);
+    for (const auto& type : known) sides += SameText(type.name, "TSide") ? 1 : 0;
+    EXPECT_EQ(sides, 1);
+    EXPECT_EQ(module.FindKnownType("TSIDE").category, dtRegisteredProcedural);
+    EXPECT_EQ(module.FindKnownType("tcolor").category, dtEnum);
+    EXPECT_EQ(module.FindKnownType("TCreateQueryMethod").category, dtProcedural);
+    EXPECT_EQ(module.FindKnownType("Integer").name, "Integer");
+    EXPECT_EQ(module.FindKnownType("TMissing").name, "");
 }
 
 TEST(ModuleMarking, AClassModuleGetsTheSystemMethodOnce) {

@@ -5,15 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <stdexcept>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "platform/UserDialogs.h"
 #include "support/TempDir.h"
+#include "workbench/EditorFramework.h"
 #include "workbench/FileDialogs.h"
 #include "workbench/MainWindow.h"
 #include "workbench/ProjectTree.h"
@@ -91,6 +96,29 @@ protected:
     QTreeWidgetItem* Select(const TPersistent* object) {
         EXPECT_TRUE(Window().SelectObject(object));
         return Window().Tree().currentItem();
+    }
+
+    // The open editor as `Editor` (fails the test when another kind or none is open).
+    template <class Editor>
+    Editor& CurrentEditor() {
+        auto* editor = dynamic_cast<Editor*>(Window().Editors().CurrentEditor());
+        if (!editor) throw std::logic_error("the open editor is not of the expected kind");
+        return *editor;
+    }
+    // Lets deferred work run (an editor's close).
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) {
+            QTest::qWait(15);
+            QCoreApplication::processEvents();
+        }
+    }
+    // Leaves a picture of the window under the build directory, for people to look at.
+    void SaveScreenshot(const char* name) {
+        Window().resize(1100, 720);
+        Window().show();
+        QCoreApplication::processEvents();
+        std::filesystem::create_directories(QUILLON_SCREENSHOT_DIR);
+        EXPECT_TRUE(Window().grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/" + name + ".png"));
     }
 
     ScriptedDialogs dialogs;
