@@ -4,6 +4,7 @@
 #include <sqlext.h>
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "platform/Exception.h"
@@ -50,7 +51,7 @@ std::string Diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
         if (!SQL_SUCCEEDED(read())) break;
         // A long message comes back cut; ask again with room for all of it.
         if (static_cast<std::size_t>(textLength) >= text.size()) {
-            text.assign(static_cast<std::size_t>(textLength) + 1, '\0');
+            text.assign(std::min<std::size_t>(static_cast<std::size_t>(textLength) + 1, SHRT_MAX), '\0');
             if (!SQL_SUCCEEDED(read())) break;
         }
         text.resize(std::min(static_cast<std::size_t>(textLength), text.size() - 1));

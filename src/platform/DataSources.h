@@ -20,6 +20,9 @@ std::vector<std::string> DataSourceNames();
 // What a connection does is the driver's business: the SQLite driver, for one, opens the file in
 // the data source's Database attribute and creates an empty database there when it is missing.
 //
+// unixODBC's SQLConnect refuses a name longer than 32 characters (SQL_MAX_DSN_LENGTH) with
+// "[HY090] ... Invalid string or buffer length", though such a name is listed and configurable.
+//
 // unixODBC keeps what it read about a data source name for some twenty seconds within a process,
 // so an edit of odbc.ini may take that long to reach a repeated test of the same name.
 void TestConnection(const std::string& dataSource, const std::string& userName, const std::string& password);
