@@ -11,4 +11,10 @@ inline constexpr std::string_view kServerRegistered = "Server %s is registered s
 inline constexpr std::string_view kRegistrationFailed = "DllRegisterServer of %s failed with code %s";
 inline constexpr std::string_view kInvalidFormat = "Format '%s' invalid or incompatible with argument";
 
+// Database aliases (ODBC data sources) and the connection test.
+inline constexpr std::string_view kConnectionEstablished = "Connection is successfully established";
+inline constexpr std::string_view kCannotConnect = "Cannot connect to data source '%s': %s";
+inline constexpr std::string_view kNoDiagnostic = "the driver manager gave no reason";
+inline constexpr std::string_view kDriverManagerUnavailable = "Cannot start the ODBC driver manager";
+
 }  // namespace quillon

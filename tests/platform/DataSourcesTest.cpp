@@ -1,0 +1,95 @@
+// The ODBC data source list and the connection test, against temporary SQLite data sources.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/DataSources.h"
+#include "platform/Exception.h"
+#include "support/OdbcConfig.h"
+#include "support/TempDir.h"
+
+namespace quillon {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kDataSource = "QuillonTest";
+
+std::string ConnectionFailure(const std::string& dataSource, const std::string& password = "") {
+    try {
+        TestConnection(dataSource, "", password);
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "(connected)";
+}
+
+TEST(DataSourceNames, AreEmptyWithoutAnyDataSource) {
+    const test::TempOdbcConfig config;
+    EXPECT_EQ(DataSourceNames(), std::vector<std::string>{});
+}
+
+TEST(DataSourceNames, ListUserAndSystemDataSourcesOnceSortedWithoutRegardToCase) {
+    test::TempOdbcConfig config("beta");
+    config.AddDataSource("Alpha");
+    config.AddDataSource("Shared");
+    config.AddDataSource("Shared", test::OdbcScope::System);
+    config.AddDataSource("gamma", test::OdbcScope::System);
+    EXPECT_EQ(DataSourceNames(), (std::vector<std::string>{"Alpha", "beta", "gamma", "Shared"}));
+}
+
+TEST(TestConnection, ConnectsForRealAndTheSqliteDriverCreatesTheDatabase) {
+    const test::TempOdbcConfig config(kDataSource);
+    ASSERT_FALSE(fs::exists(config.DatabaseFile(kDataSource)));
+    EXPECT_EQ(ConnectionFailure(kDataSource), "(connected)");
+    EXPECT_TRUE(fs::exists(config.DatabaseFile(kDataSource)));
+}
+
+TEST(TestConnection, FailsWithTheDataSourceNameAndTheDiagnosticRecords) {
+    test::TempOdbcConfig config(kDataSource);
+    EXPECT_EQ(ConnectionFailure("Missing"),
+              "Cannot connect to data source 'Missing': [IM002] [unixODBC][Driver Manager]"
+              "Data source name not found and no default driver specified");
+
+    // The driver's own diagnostic comes through too: SQLite cannot open a directory as a database.
+    config.AddDataSource("Unopenable");
+    fs::create_directory(config.DatabaseFile("Unopenable"));
+    const std::string message = ConnectionFailure("Unopenable");
+    EXPECT_EQ(message.rfind("Cannot connect to data source 'Unopenable': [", 0), 0u) << message;
+    EXPECT_NE(message.find("[SQLite]"), std::string::npos) << message;
+}
+
+// A connection string would let a ';' in the password add a Database attribute (the SQLite driver
+// splits at ';' even inside braces); the values must reach the driver as they are.
+TEST(TestConnection, PassesNameUserAndPasswordVerbatimSoTheyCannotAddAttributes) {
+    const std::string name = "Odd;Name}";
+    const test::TempOdbcConfig config(name);
+    const std::string injected = config.Directory() + "/injected.sqlite";
+    const std::string attack = ";Database=" + injected + ";";
+    EXPECT_NO_THROW(TestConnection(name, "user}" + attack, "pass}" + attack + "}};x={"));
+    EXPECT_NO_THROW(TestConnection(name, "", "{" + attack + "}"));
+    EXPECT_FALSE(fs::exists(injected));
+    EXPECT_TRUE(fs::exists(config.DatabaseFile(name)));
+}
+
+TEST(TempOdbcConfig, RestoresTheEnvironmentAndStartsEachConfigurationWithoutDatabases) {
+    const char* home = std::getenv("HOME");
+    const std::string homeBefore = home ? home : "";
+    std::string database;
+    {
+        const test::TempOdbcConfig config(kDataSource);
+        database = config.DatabaseFile(kDataSource);
+        EXPECT_NE(std::getenv("HOME"), homeBefore);
+        TestConnection(kDataSource, "", "");
+        ASSERT_TRUE(fs::exists(database));
+    }
+    home = std::getenv("HOME");
+    EXPECT_EQ(home ? home : "", homeBefore);
+    EXPECT_FALSE(fs::exists(database));
+}
+
+}  // namespace
+}  // namespace quillon
