@@ -39,6 +39,28 @@ void TemgAddUnit::AssignTo(TPersistent& dest) const {
     }
 }
 
+std::string FormNameFromFirstLine(std::string_view line) {
+    for (std::string_view word : {std::string_view("object "), std::string_view("inherited ")}) {
+        if (line.substr(0, word.size()) != word) continue;
+        const std::string_view rest = line.substr(word.size());
+        const std::size_t colon = rest.find(':');
+        if (colon == std::string_view::npos) return {};
+        std::string_view name = rest.substr(0, colon);
+        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+        while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
+        return std::string(name);
+    }
+    return {};
+}
+
+std::string FormFileOfUnit(std::string_view unitFileName) {
+    const std::size_t nameStart = unitFileName.size() - ExtractFileName(unitFileName).size();
+    const std::size_t dot = unitFileName.rfind('.');
+    const std::string_view stem =
+        dot == std::string_view::npos || dot < nameStart ? unitFileName : unitFileName.substr(0, dot);
+    return std::string(stem) + ".dfm";
+}
+
 void TemgAddUnits::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const {
     for (int i = 0; i < Count(); ++i) Items(i)->AddUnitUses(target, sourceDir);
 }

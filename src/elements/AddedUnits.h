@@ -39,6 +39,13 @@ private:
     bool FFrame = false;
 };
 
+// The form name a form file's first line declares: the text between "object " or "inherited "
+// and the ":" after it ("object Form1: TForm1" gives "Form1"); empty when the line has another
+// form (a form file stored in binary, say).
+std::string FormNameFromFirstLine(std::string_view line);
+// The form file beside a unit: its name with the extension ".dfm".
+std::string FormFileOfUnit(std::string_view unitFileName);
+
 class TemgAddUnits : public TTypedCollection<TemgAppellationCollection, TemgAddUnit> {
 public:
     static constexpr std::string_view kClassName = "TemgAddUnits";

@@ -82,6 +82,13 @@ std::string ExpandFileName(std::string_view path, std::string_view baseDir) {
     return p.lexically_normal().string();
 }
 
+std::string ExtractRelativePath(std::string_view path, std::string_view baseDir) {
+    const fs::path base = fs::path(ExpandFileName(baseDir, "/"));
+    const fs::path full = fs::path(ExpandFileName(path, base.string()));
+    const fs::path relative = full.lexically_relative(base);
+    return relative.empty() ? full.string() : relative.string();
+}
+
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in || DirectoryExists(path)) throw Exception(Format(kCannotOpenFile, path));

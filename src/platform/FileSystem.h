@@ -35,6 +35,10 @@ std::string ExtractFilePath(std::string_view path);
 // normalised; an absolute `path` is only normalised.
 std::string ExpandFileName(std::string_view path, std::string_view baseDir);
 
+// `path` expressed relative to `baseDir` ("../lib/Unit1.pas"); both are made absolute against
+// `baseDir` first. A path that shares no root with the directory comes back absolute. Names the
+// user picks in a dialog are stored this way, so that a project moves with its files.
+std::string ExtractRelativePath(std::string_view path, std::string_view baseDir);
 // Reads a whole file; raises Exception "Cannot open file %s" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 // Writes `bytes` to a temporary file beside `path` and renames it into place, so a failure never

@@ -261,6 +261,19 @@ TemgpModule& TemgpProject::AddClassModule() {
     return entry;
 }
 
+void TemgpProject::RenameModule(TemgpModule& entry, std::string_view name, std::string_view caption) {
+    TemgClass& cls = entry.Module().MainClass();
+    if (cls.GetName() != name) {
+        TgmcAppellation renamed;
+        renamed.Assign(cls.Appellation());
+        renamed.SetName(name);
+        RenameClassReferences(cls.Appellation(), &renamed, nullptr);
+    }
+    cls.SetName(name);
+    cls.SetCaption(caption);
+    entry.Module().SetAppellation(cls.Appellation());
+}
+
 TemgpModule& TemgpProject::AddCommonTypesModule() {
     TemgpModule& entry = *FModules->Add();
     SetModified(true);

@@ -147,6 +147,10 @@ public:
     // Appends an entry and loads it from the project's directory under `fileName`'s bare name;
     // when the file cannot be read the entry is removed again and the error raised.
     TemgpModule& AddExistingModule(std::string_view fileName);
+    // Gives a module's class and the module the name `name` and the caption `caption`; the
+    // external classes of every module that referred to the old name follow it, so that a
+    // renamed class keeps its references.
+    void RenameModule(TemgpModule& entry, std::string_view name, std::string_view caption);
     TemgpModule& FirstModuleEntry() const;
     TemgModule& FirstModule() const override;
     // The entry whose module is named `className` (without regard to case), or nullptr.

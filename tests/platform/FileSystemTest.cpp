@@ -36,6 +36,14 @@ TEST(FileSystemPaths, AppendsOneTrailingSlashExceptToEmptyText) {
     EXPECT_EQ(ExpandFileName("/x/../y", "/p"), "/y");
 }
 
+TEST(FileSystemPaths, ExpressesAPathRelativeToADirectoryWithOrWithoutItsTrailingSlash) {
+    EXPECT_EQ(ExtractRelativePath("/p/a/Unit1.pas", "/p/a/"), "Unit1.pas");
+    EXPECT_EQ(ExtractRelativePath("/p/a/src/Unit1.pas", "/p/a"), "src/Unit1.pas");
+    EXPECT_EQ(ExtractRelativePath("/p/lib/Unit1.pas", "/p/a/"), "../lib/Unit1.pas");
+    EXPECT_EQ(ExtractRelativePath("out", "/p/a/"), "out");  // already relative: kept
+    EXPECT_EQ(ExtractRelativePath("/p/a", "/p/a/"), ".");
+}
+
 TEST(FileSystemTimes, ReadsModificationTimesAsDaysAndFormatsThem) {
     TempDir dir;
     const std::string a = dir.File("a"), b = dir.File("b");

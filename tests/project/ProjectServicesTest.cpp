@@ -107,6 +107,24 @@ TEST_F(ProjectServices, RenamesClassReferencesInEveryModule) {
     EXPECT_EQ(found.Count(), 2);
 }
 
+TEST_F(ProjectServices, RenamingAModuleRenamesItsClassAndTheReferencesToIt) {
+    TemgExternalClass& owner = Refer("Account", "Customer", "Owner");
+    TemgpModule& entry = *project.FindModuleEntry("Customer");
+    project.RenameModule(entry, "Client", "The bank's client");
+    EXPECT_EQ(entry.Module().MainClassName(), "Client");
+    EXPECT_EQ(entry.Module().GetName(), "Client");
+    EXPECT_EQ(entry.Module().ModuleCaption(), "The bank's client");
+    EXPECT_EQ(entry.Module().MainClass().GetCaption(), "The bank's client");
+    EXPECT_EQ(owner.GetName(), "Client");
+    EXPECT_EQ(project.FindModule("Client"), &entry.Module());
+
+    // A new caption alone leaves the references as they are.
+    owner.SetName("CLIENT");
+    project.RenameModule(entry, "Client", "");
+    EXPECT_EQ(owner.GetName(), "CLIENT");
+    EXPECT_EQ(entry.Module().ModuleCaption(), "");
+}
+
 TEST_F(ProjectServices, ListsClassModulesAndExternalClasses) {
     TStringList modules;
     project.ListClassModules(modules);
