@@ -1,12 +1,29 @@
 // Which editor frame serves which object: the first matching class in this order.
 #include "elements/Properties.h"
+#include "generator/UnitsManager.h"
+#include "project/Project.h"
 #include "workbench/EditorFramework.h"
 #include "workbench/ElementEditors.h"
+#include "workbench/ListEditors.h"
+#include "workbench/ModuleEditors.h"
+#include "workbench/UnitEditors.h"
 
 namespace quillon {
 
 TfrEditor* CreateEditorFrame(TPersistent& object, TfrEditors& editors, const TEditorEnvironment& environment) {
+    if (dynamic_cast<TemgpProject*>(&object)) return new TfrProjectEditor(editors, environment);
+    if (dynamic_cast<TemgpModule*>(&object)) return new TfrModuleEditor(editors, environment);
     if (dynamic_cast<TemgProperty*>(&object)) return new TfrPropertyEditor(editors, environment);
+    if (const auto* unit = dynamic_cast<TUnitsManager*>(&object)) {
+        if (unit->Kind() != TFileKind::UnitsGroup) return new TfrUnitEditor(editors, environment);
+        return new TfrUnitsGroupEditor(editors, environment);
+    }
+    // The "Generated Units" node stands for the module's units as a group.
+    if (dynamic_cast<TUnitsManagerCollection*>(&object)) return new TfrUnitsGroupEditor(editors, environment);
+    if (dynamic_cast<TemgAddUnits*>(&object)) return new TfrAddUnitsEditor(editors, environment);
+    if (dynamic_cast<TReleaseDllCollection*>(&object)) return new TfrReleasesEditor(editors, environment);
+    if (dynamic_cast<TCopyFileCollection*>(&object)) return new TfrCopyFilesEditor(editors, environment);
+    if (dynamic_cast<TCollection*>(&object)) return new TfrCodeEditor(editors, environment);
     return new TfrValuesEditor(editors, environment);
 }
 

@@ -37,6 +37,7 @@
 #include "workbench/EditorFramework.h"
 #include "workbench/FileDialogs.h"
 #include "workbench/Icons.h"
+#include "workbench/ListEditors.h"
 #include "workbench/ProjectTree.h"
 #include "workbench/WorkbenchMessages.h"
 #include "workbench/WorkbenchSettings.h"
@@ -144,6 +145,7 @@ void TfmQLN::CreateWidgets() {
     environment.fileDialogs = FFileDialogs.get();
     environment.openHelp = [this](const QString& topic) { OpenHelp(topic); };
     TfmBaseDialog::HelpHandler() = environment.openHelp;
+    environment.runRelease = [this](TReleaseDll& release) { RunProjectRelease(FProject, release); };
     FEditors->RunCommand = [this](const std::function<void()>& command) { return Run(command); };
     FEditors->OnBecameModified = [this](QTreeWidgetItem*) { RedrawTree(); };
     FEditors->OnUnchanged = [this] { RunCheck(); };

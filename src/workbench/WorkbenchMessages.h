@@ -25,6 +25,15 @@ inline constexpr std::string_view kCreateMethodMustBeChecked = "At least one of 
 inline constexpr std::string_view kObjectNotFound = "Object not found";
 inline constexpr std::string_view kReferencedClassNotFound = "Referenced class not found";
 inline constexpr std::string_view kCopyFilesQuestion = "Copy files to %s?";
+inline constexpr std::string_view kUnitFileNotGenerated = "File '%s' does not exist yet: generate the class first";
+inline constexpr std::string_view kFormFileUnreadable = "Form file '%s' cannot be read: %s";
+inline constexpr std::string_view kFormFileWithoutForm =
+    "Form file '%s' does not begin with an object declaration; the form name stays empty";
+inline constexpr std::string_view kReleaseProblems = "Release '%s' finished with problems:";
+inline constexpr std::string_view kCopyRuleProblems = "Copying '%s' finished with problems:";
+inline constexpr std::string_view kFilesCopied = "Files of '%s' are copied";
+inline constexpr std::string_view kAddToProjectTitle = "Add to project";
+inline constexpr std::string_view kDelphiUnitFilter = "Delphi unit (*.pas)";
 
 // File dialog filters and default extensions.
 inline constexpr std::string_view kProjectFilter = "Project (*.qlp)";

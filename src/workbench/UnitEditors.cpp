@@ -1,0 +1,162 @@
+#include "workbench/UnitEditors.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "elements/ElementBase.h"
+#include "generator/UnitsManager.h"
+#include "platform/FileSystem.h"
+#include "platform/Format.h"
+#include "platform/ShellOpen.h"
+#include "platform/UserDialogs.h"
+#include "project/Project.h"
+#include "workbench/EditorFrames.h"
+#include "workbench/PascalHighlighter.h"
+#include "workbench/WorkbenchMessages.h"
+
+namespace quillon {
+
+namespace {
+
+QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Generated text ends its lines with CR LF; the memo wants plain line breaks.
+QString MemoText(std::string_view text) {
+    QString result = ToQ(text);
+    result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return result;
+}
+
+}  // namespace
+
+QPlainTextEdit* NewCodeMemo(const char* objectName, QWidget* parent) {
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(objectName);
+    memo->setReadOnly(true);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    new PascalHighlighter(memo->document());
+    return memo;
+}
+
+// --- TfrUnitEditor ---------------------------------------------------------------------------------
+
+TfrUnitEditor::TfrUnitEditor(TfrEditors& editors, const TEditorEnvironment& environment)
+    : TfrEditor(editors, environment) {
+    FFileName = new TfrEdit(tr("File Name"));
+    FFileName->setObjectName("frFileName");
+    FFileName->Edit().setObjectName("edFileName");
+    FFileName->SetReadOnly(true);
+    FOpen = new QPushButton(tr("Open in Delphi"));
+    FOpen->setObjectName("btOpenInDelphi");
+    FFileName->layout()->addWidget(FOpen);
+    Body().addWidget(FFileName);
+    FCode = NewCodeMemo("meCode");
+    Body().addWidget(FCode, 1);
+    connect(FOpen, &QPushButton::clicked, this, &TfrUnitEditor::OpenInDelphi);
+    // A generated unit is shown, never edited.
+    SetReadOnly(true);
+}
+
+const TUnitsManager& TfrUnitEditor::Unit() const { return *static_cast<const TUnitsManager*>(Object()); }
+
+std::string TfrUnitEditor::FilePath() const {
+    const TemgpProject* project = Environment().project;
+    return Unit().FileName(project ? project->GetSrcPath() : std::string());
+}
+
+void TfrUnitEditor::Initialize(TEditorItem& item) {
+    TfrEditor::Initialize(item);
+    RefreshEditor();
+}
+
+void TfrUnitEditor::RefreshEditor() {
+    FFileName->SetText(FilePath());
+    const TemgpProject* project = Environment().project;
+    if (!project) return;
+    // A model the generator cannot build yet (a reference to a missing class, say) shows why.
+    try {
+        FCode->setPlainText(MemoText(Unit().Text(*project)));
+    } catch (const std::exception& error) {
+        FCode->setPlainText(QStringLiteral("{ %1 }").arg(ToQ(error.what())));
+    }
+}
+
+void TfrUnitEditor::OpenInDelphi() {
+    const std::string path = FilePath();
+    if (!FileExists(path)) {
+        Dialogs().ShowMessage(MessageKind::Information, Format(kUnitFileNotGenerated, path));
+        return;
+    }
+    ShellOpen(path);
+}
+
+// --- TfrUnitsGroupEditor ---------------------------------------------------------------------------
+
+TfrUnitsGroupEditor::TfrUnitsGroupEditor(TfrEditors& editors, const TEditorEnvironment& environment)
+    : TfrEditor(editors, environment) {
+    auto* label = new QLabel(tr("Description"));
+    Body().addWidget(label);
+    FDescription = new QPlainTextEdit;
+    FDescription->setObjectName("meDescription");
+    FDescription->setReadOnly(true);
+    FDescription->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Body().addWidget(FDescription, 1);
+    SetReadOnly(true);
+}
+
+void TfrUnitsGroupEditor::Initialize(TEditorItem& item) {
+    TfrEditor::Initialize(item);
+    RefreshEditor();
+}
+
+void TfrUnitsGroupEditor::RefreshEditor() {
+    // The group node stands for the module's unit list; a unit of the group kind for the list it
+    // belongs to.
+    const TUnitsManagerCollection* units = dynamic_cast<const TUnitsManagerCollection*>(Object());
+    if (const auto* unit = dynamic_cast<const TUnitsManager*>(Object()))
+        units = dynamic_cast<const TUnitsManagerCollection*>(unit->Collection());
+    if (!units) return;
+    const TemgpProject* project = Environment().project;
+    const std::string base = project ? project->GetSrcPath() : std::string();
+    QString text = tr("The units the generator writes for this module, and their files:") + "\n\n";
+    for (int i = 0; i < units->Count(); ++i) {
+        const TUnitsManager& unit = *units->Items(i);
+        if (unit.Kind() == TFileKind::UnitsGroup) continue;
+        text += ToQ(unit.Caption()) + "\n    " + ToQ(unit.FileName(base)) + "\n";
+    }
+    FDescription->setPlainText(text);
+}
+
+// --- TfrCodeEditor ---------------------------------------------------------------------------------
+
+TfrCodeEditor::TfrCodeEditor(TfrEditors& editors, const TEditorEnvironment& environment)
+    : TfrEditor(editors, environment) {
+    FCode = NewCodeMemo("meCode");
+    Body().addWidget(FCode, 1);
+    SetReadOnly(true);
+}
+
+void TfrCodeEditor::Initialize(TEditorItem& item) {
+    TfrEditor::Initialize(item);
+    RefreshEditor();
+}
+
+void TfrCodeEditor::RefreshEditor() {
+    // Elements declare themselves; a collection of other objects lists their names.
+    if (const auto* elements = dynamic_cast<const TemgCollection*>(Object())) {
+        FCode->setPlainText(MemoText(elements->DeclarationText()));
+        return;
+    }
+    QString text;
+    if (const auto* collection = dynamic_cast<const TCollection*>(Object()))
+        for (int i = 0; i < collection->Count(); ++i) text += ToQ(collection->Item(i)->GetDisplayName()) + "\n";
+    FCode->setPlainText(text);
+}
+
+}  // namespace quillon

@@ -1,0 +1,333 @@
+// The list editors: added units with their form resources, the project's releases with the
+// release dialog's refusal, question and run, and a module's copy rules; each on a working copy
+// that Apply writes back and Cancel forgets.
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "elements/AddedUnits.h"
+#include "elements/ReleaseElements.h"
+#include "platform/ShellOpen.h"
+#include "project/Project.h"
+#include "workbench/ListEditors.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+class ListEditorTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        OpenWindow();
+        NewProjectIn(work.Path());
+        Trigger("actNewClassToProject");
+        module = &Window().Project().Modules().Items(1)->Module();
+    }
+    TemgpProject& Project() { return Window().Project(); }
+
+    TemgModule* module = nullptr;
+};
+
+// --- Added units -------------------------------------------------------------------------------------
+
+class AddUnitsEditorTest : public ListEditorTest {
+protected:
+    TfrAddUnitsEditor& Editor() { return CurrentEditor<TfrAddUnitsEditor>(); }
+    // Adds `file` through "Add to project".
+    void AddFile(const std::string& file) {
+        files->answers.push_back(file);
+        Editor().AddButton().click();
+    }
+};
+
+TEST_F(AddUnitsEditorTest, AFormUnitIsDescribedFromTheFirstLineOfItsFormFile) {
+    std::filesystem::create_directories(work.File("forms"));
+    WriteText(work.File("forms/Main.pas"), "unit Main;");
+    WriteText(work.File("forms/Main.dfm"), "object MainForm: TMainForm\r\n  Left = 0\r\nend\r\n");
+    Select(&module->AddUnits());
+    {
+        ScopedDialogRunner runner([](TfmBaseDialog& dialog) {
+            auto& form = dynamic_cast<TedFormDescription&>(dialog);
+            EXPECT_EQ(form.windowTitle(), "Form Resources");
+            EXPECT_EQ(form.FileNameEdit().Text(), "forms/Main.pas");
+            EXPECT_EQ(form.FormFileEdit().Text(), "forms/Main.dfm");
+            EXPECT_EQ(form.FormNameEdit().Text(), "MainForm");
+            EXPECT_FALSE(form.FrameBox().isChecked());
+            form.FrameBox().click();
+            dialog.ClickOK();
+        });
+        AddFile(work.File("forms/Main.pas"));
+    }
+    EXPECT_EQ(files->askedDirs.back(), work.Path() + "/");  // the module's source directory
+    EXPECT_EQ(Editor().List().List().topLevelItemCount(), 1);
+    EXPECT_EQ(module->AddUnits().Count(), 0);  // not before Apply
+    Editor().ClickOK();
+    ASSERT_EQ(module->AddUnits().Count(), 1);
+    const TemgAddUnit& unit = *module->AddUnits().Items(0);
+    EXPECT_EQ(unit.GetName(), "forms/Main.pas");
+    EXPECT_EQ(unit.GetUnitType(), autForm);
+    EXPECT_EQ(unit.GetFormName(), "MainForm");
+    EXPECT_TRUE(unit.GetFrame());
+}
+
+TEST_F(AddUnitsEditorTest, PlainUnitsTwiceAddedFormsWithoutTextAndCancelledForms) {
+    WriteText(work.File("Tools.pas"), "unit Tools;");
+    WriteText(work.File("Binary.pas"), "unit Binary;");
+    WriteText(work.File("Binary.dfm"), std::string("TPF0\x07TBinary\0", 13));
+    WriteText(work.File("Dropped.pas"), "unit Dropped;");
+    WriteText(work.File("Dropped.dfm"), "inherited Dropped: TDropped\n");
+    Select(&module->AddUnits());
+    {
+        // Only the form with a text form file asks; Cancel there adds nothing.
+        int asked = 0;
+        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+            ++asked;
+            dialog.ClickCancel();
+        });
+        AddFile(work.File("Tools.pas"));
+        AddFile(work.File("Tools.pas"));  // already there: skipped
+        AddFile(work.File("Binary.pas"));
+        AddFile(work.File("Dropped.pas"));
+        EXPECT_EQ(asked, 1);
+    }
+    const TemgAddUnits& working = Editor().Working();
+    ASSERT_EQ(working.Count(), 2);
+    EXPECT_EQ(working.Items(0)->GetName(), "Tools.pas");
+    EXPECT_EQ(working.Items(0)->GetUnitType(), autUnit);
+    EXPECT_EQ(working.Items(1)->GetName(), "Binary.pas");
+    EXPECT_EQ(working.Items(1)->GetUnitType(), autForm);
+    EXPECT_EQ(working.Items(1)->GetFormName(), "");
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0], "Form file '" + work.File("Binary.dfm") +
+                                         "' does not begin with an object declaration; the form name stays empty");
+}
+
+TEST_F(AddUnitsEditorTest, EditingAFormUnitWithoutItsFormFileSaysSoAndStillOpensTheDialog) {
+    TemgAddUnit& unit = *module->AddUnits().Add();
+    unit.SetName("Gone.pas");
+    unit.SetUnitType(autForm);
+    Select(&module->AddUnits());
+    Editor().List().Select(0);
+    ScopedDialogRunner runner([](TfmBaseDialog& dialog) {
+        auto& form = dynamic_cast<TedFormDescription&>(dialog);
+        EXPECT_FALSE(form.FormNameEdit().isHidden());
+        form.FormNameEdit().Edit().setText("GoneForm");
+        dialog.ClickOK();
+    });
+    Editor().List().DoEdit();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_NE(dialogs.Messages()[0].find("Form file '" + work.File("Gone.dfm") + "' cannot be read"), std::string::npos)
+        << dialogs.Messages()[0];
+    Editor().ClickApply();
+    EXPECT_EQ(unit.GetFormName(), "GoneForm");
+}
+
+TEST_F(AddUnitsEditorTest, DeletingNeedsNoQuestionAndCancelForgetsEveryListEdit) {
+    for (const char* name : {"A.pas", "B.pas", "C.pas"}) module->AddUnits().Add()->SetName(name);
+    module->SetModified(false);
+    Select(&module->AddUnits());
+    Editor().List().Select(1);
+    Editor().List().DoDelete();  // no question queued: asking would throw
+    Editor().List().Select(1);
+    Editor().List().DoMove(-1);
+    EXPECT_TRUE(dialogs.Questions().empty());
+    ASSERT_EQ(Editor().Working().Count(), 2);
+    EXPECT_EQ(Editor().Working().Items(0)->GetName(), "C.pas");
+    EXPECT_TRUE(Editor().Changed());
+
+    Editor().ClickCancel();
+    Settle();
+    ASSERT_EQ(module->AddUnits().Count(), 3);
+    EXPECT_EQ(module->AddUnits().Items(1)->GetName(), "B.pas");
+    EXPECT_FALSE(module->GetModified());
+
+    Select(&module->CopyFiles());  // the cancelled node has no editor until selected again
+    Select(&module->AddUnits());
+    Editor().List().Select(0);
+    Editor().List().DoDelete();
+    TfrEditor* editor = &Editor();
+    editor->ClickApply();
+    Settle();
+    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
+    ASSERT_EQ(module->AddUnits().Count(), 2);
+    EXPECT_EQ(module->AddUnits().Items(0)->GetName(), "B.pas");
+    EXPECT_TRUE(module->GetModified());
+}
+
+// --- Releases ----------------------------------------------------------------------------------------
+
+class ReleasesEditorTest : public ListEditorTest {
+protected:
+    void SetUp() override {
+        ListEditorTest::SetUp();
+        Select(&Project().Releases());
+    }
+    TfrReleasesEditor& Editor() { return CurrentEditor<TfrReleasesEditor>(); }
+};
+
+TEST_F(ReleasesEditorTest, TheReleaseDialogRefusesMissingFieldsAndAsksBeforeCopying) {
+    std::vector<std::string> opened;
+    ShellOpenScope shell([&](const std::string& path) { opened.push_back(path); });
+    int round = 0;
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+            auto& release = dynamic_cast<TedRelease&>(dialog);
+            if (round == 0) {
+                EXPECT_EQ(release.windowTitle(), "Release");
+                EXPECT_EQ(release.NameEdit().Text(), "Release1");
+                EXPECT_EQ(release.DllSubdirEdit().Text(), "dll");
+                EXPECT_TRUE(release.CopyFilesBox().isChecked());
+                release.ClassOption().click();
+                dialog.ClickOK();  // no directory yet: refused, the dialog stays open
+                EXPECT_EQ(dialog.result(), QDialog::Rejected);
+                EXPECT_EQ(dialogs.Messages().back(), "Please, fill in the field 'Directory'");
+                release.NameEdit().Edit().setText("Beta");
+                release.VersionEdit().Edit().setText("1.2");
+                release.DirectoryEdit().Edit().setText("rel");
+            }
+            EXPECT_EQ(release.ClassCombo().currentText(), "ExtClass1");
+            dialogs.QueueAnswer(round == 0 ? DialogAnswer::No : DialogAnswer::Yes);
+            dialog.ClickOK();
+            ++round;
+        });
+        Editor().List().DoNew();
+        // No: the release is defined, nothing is copied.
+        ASSERT_EQ(dialogs.Questions().size(), 1u);
+        EXPECT_EQ(dialogs.Questions()[0], "Copy files to " + work.File("rel") + "?");
+        EXPECT_FALSE(std::filesystem::exists(work.File("rel")));
+        ASSERT_EQ(Editor().Working().Count(), 1);
+
+        // Yes on an edit: the release runs and reports what it could not copy.
+        Editor().List().Select(0);
+        Editor().List().DoEdit();
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(work.File("rel/dll")));
+    EXPECT_EQ(opened, std::vector<std::string>{work.File("rel")});
+    EXPECT_EQ(dialogs.Log().back().kind, MessageKind::Warning);
+    EXPECT_NE(dialogs.Log().back().text.find("Release 'Beta' finished with problems:\nFile '" +
+                                             work.File("ExtClass1.dll") + "' not found"),
+              std::string::npos)
+        << dialogs.Log().back().text;
+
+    const QTreeWidgetItem* row = Editor().List().List().topLevelItem(0);
+    EXPECT_EQ(row->text(0), "Beta");
+    EXPECT_EQ(row->text(1), "ExtClass1");
+    EXPECT_EQ(row->text(2), "1.2");
+    EXPECT_FALSE(row->text(3).isEmpty());
+
+    EXPECT_EQ(Project().Releases().Count(), 0);
+    Editor().ClickOK();
+    ASSERT_EQ(Project().Releases().Count(), 1);
+    const TReleaseDll& release = *Project().Releases().Items(0);
+    EXPECT_EQ(release.GetName(), "Beta");
+    EXPECT_EQ(release.GetCaption(), "1.2");
+    EXPECT_EQ(release.GetOption(), roModule);
+    EXPECT_EQ(release.GetModuleName(), "ExtClass1");
+    EXPECT_EQ(release.GetPath(), "rel");
+    EXPECT_GT(release.GetDateTime(), 0);
+    EXPECT_TRUE(Project().GetModified());
+}
+
+TEST_F(ReleasesEditorTest, ANameTakenByAnotherReleaseIsRefused) {
+    Project().Releases().Add()->SetName("Beta");
+    Project().Releases().Add()->SetName("Gamma");
+    Select(&Project());
+    Select(&Project().Releases());
+    Editor().List().Select(1);
+    ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+        auto& release = dynamic_cast<TedRelease&>(dialog);
+        release.NameEdit().Edit().setText("beta");
+        dialog.ClickOK();
+        EXPECT_EQ(dialogs.Messages().back(), "Name beta is not unique");
+        dialog.ClickCancel();
+    });
+    Editor().List().DoEdit();
+    EXPECT_EQ(Editor().Working().Items(1)->GetName(), "Gamma");
+}
+
+TEST_F(ReleasesEditorTest, DeletingAsksAndCancelKeepsTheProjectsReleases) {
+    Project().Releases().Add()->SetName("Beta");
+    Project().SetModified(false);
+    Select(&Project());
+    Select(&Project().Releases());
+    Editor().List().Select(0);
+    dialogs.QueueAnswer(DialogAnswer::No);
+    Editor().List().DoDelete();
+    EXPECT_EQ(Editor().Working().Count(), 1);
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    Editor().List().DoDelete();
+    EXPECT_EQ(Editor().Working().Count(), 0);
+    EXPECT_EQ(dialogs.Questions(), (std::vector<std::string>{"Delete 'Beta'?", "Delete 'Beta'?"}));
+
+    Editor().ClickCancel();
+    Settle();
+    EXPECT_EQ(Project().Releases().Count(), 1);
+    EXPECT_FALSE(Project().GetModified());
+}
+
+// --- Copy rules --------------------------------------------------------------------------------------
+
+class CopyFilesEditorTest : public ListEditorTest {
+protected:
+    void SetUp() override {
+        ListEditorTest::SetUp();
+        Select(&module->CopyFiles());
+    }
+    TfrCopyFilesEditor& Editor() { return CurrentEditor<TfrCopyFilesEditor>(); }
+};
+
+TEST_F(CopyFilesEditorTest, ANewRuleNeedsBothPathsAndReachesTheModuleOnApply) {
+    std::filesystem::create_directories(work.File("host/pas"));
+    files->answers.push_back(work.File("host/pas"));
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+            auto& rule = dynamic_cast<TedCopyFile&>(dialog);
+            EXPECT_EQ(rule.windowTitle(), "Copy Files");
+            EXPECT_TRUE(rule.AllDllsBox().isChecked());
+            rule.PasPathEdit().Button().click();  // browses for host/pas
+            EXPECT_EQ(rule.PasPathEdit().Text(), "host/pas");
+            dialog.ClickOK();
+            EXPECT_EQ(dialogs.Messages().back(), "Please, fill in the field 'DLL Path'");
+            rule.DllPathEdit().Edit().setText("host/dll");
+            rule.AllDllsBox().click();
+            dialog.ClickOK();
+        });
+        Editor().List().DoNew();
+    }
+    EXPECT_EQ(module->CopyFiles().Count(), 0);
+    Editor().ClickApply();
+    ASSERT_EQ(module->CopyFiles().Count(), 1);
+    const TCopyFileItem& rule = *module->CopyFiles().Items(0);
+    EXPECT_EQ(rule.GetName(), "CopyRule1");
+    EXPECT_EQ(rule.GetPasPath(), "host/pas");
+    EXPECT_EQ(rule.GetDllPath(), "host/dll");
+    EXPECT_FALSE(rule.GetAllDlls());
+    EXPECT_EQ(Editor().List().List().topLevelItem(0)->text(3), "No");
+}
+
+TEST_F(CopyFilesEditorTest, CopyFilesRunsTheRuleAsTheDialogShowsIt) {
+    ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+        auto& rule = dynamic_cast<TedCopyFile&>(dialog);
+        rule.PasPathEdit().Edit().setText("pas");
+        rule.DllPathEdit().Edit().setText("dll");
+        rule.CopyButton().click();
+        dialog.ClickCancel();
+    });
+    Editor().List().DoNew();
+    EXPECT_EQ(Editor().Working().Count(), 0);  // cancelled
+    ASSERT_FALSE(dialogs.Log().empty());
+    EXPECT_EQ(dialogs.Log().back().kind, MessageKind::Warning);
+    EXPECT_NE(dialogs.Log().back().text.find("Copying 'CopyRule1' finished with problems:\nFile '" +
+                                             work.File("ExtClass1.dll") + "' not found"),
+              std::string::npos)
+        << dialogs.Log().back().text;
+}
+
+}  // namespace
+}  // namespace quillon::test

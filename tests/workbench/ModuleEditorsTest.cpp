@@ -1,0 +1,365 @@
+// The project and module editors: what OK, Apply and Cancel write, the module's refusals, the
+// option groups that follow the server choice, the rebuilt module node, COM registration, and the
+// search path's directory list.
+#include <filesystem>
+#include <functional>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "elements/DesignClass.h"
+#include "generator/UnitsManager.h"
+#include "platform/ShellOpen.h"
+#include "project/Project.h"
+#include "workbench/ModuleEditors.h"
+#include "workbench/UnitEditors.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+void TypeInto(QLineEdit& edit, const QString& text) {
+    edit.selectAll();
+    if (text.isEmpty()) {
+        edit.clear();
+        emit edit.textEdited(QString());
+        return;
+    }
+    QTest::keyClicks(&edit, text);
+}
+
+void Choose(QComboBox& combo, int index) {
+    combo.setCurrentIndex(index);
+    emit combo.activated(index);
+}
+
+class ModuleEditorTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        OpenWindow();
+        NewProjectIn(work.Path());
+        Trigger("actNewClassToProject");
+        entry = Window().Project().Modules().Items(1);
+    }
+
+    TemgModule& Module() { return entry->Module(); }
+    TfrModuleEditor& Editor() { return CurrentEditor<TfrModuleEditor>(); }
+    void TypeName(const QString& name) { TypeInto(Editor().Appellation().NameEdit().Edit(), name); }
+
+    TemgpModule* entry = nullptr;
+};
+
+TEST_F(ModuleEditorTest, OKWritesEveryFieldIntoTheModuleAndRenamesTheClassWithItsReferences) {
+    // A second module refers to this one: renaming must carry the reference along.
+    Trigger("actNewClassToProject");
+    TemgExternalClass& reference = *Window().Project().Modules().Items(2)->Module().MainClass().ExternalClasses().Add();
+    reference.SetName("ExtClass1");
+    Select(entry);
+
+    TypeName("Account");
+    QTest::keyClicks(&Editor().Appellation().CommentMemo(), "A bank account");
+    Editor().FormsBox().click();
+    Editor().ServerButton(moComServerInDll).click();
+    Editor().LibraryPathSameExeBox().click();
+    TypeInto(Editor().DescriptionEdit().Edit(), "Accounts of the bank");
+    Choose(Editor().ClassInstancingCombo(), 1);
+    Choose(Editor().ThreadModelCombo(), 2);
+    Editor().HostDBButton().click();
+    Editor().CreateBox(dbsTable).click();
+    TypeInto(Editor().SrcPathEdit().Edit(), "out");
+    Editor().ClickOK();
+
+    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_EQ(Module().MainClassName(), "Account");
+    EXPECT_EQ(Module().GetName(), "Account");
+    EXPECT_EQ(Module().ModuleCaption(), "A bank account");
+    EXPECT_EQ(reference.GetName(), "Account");
+    EXPECT_FALSE(Module().GetInterfaceSupport());
+    EXPECT_TRUE(Module().GetShareMemSupport());
+    EXPECT_EQ(Module().GetServerOption(), moComServerInDll);
+    EXPECT_TRUE(Module().GetLibraryPathSameExe());
+    EXPECT_EQ(Module().MainClass().GetComDescription(), "Accounts of the bank");
+    EXPECT_EQ(Module().MainClass().GetComClassInstancing(), ciSingleInstance);
+    EXPECT_EQ(Module().MainClass().GetComThreadingModel(), tmFree);
+    EXPECT_EQ(Module().GetDatabaseSupport(), TDatabaseSupport{dbsTable});
+    EXPECT_EQ(Module().GetSrcPath(), "out");
+    EXPECT_EQ(Node(entry)->text(0), "Account");
+    EXPECT_TRUE(Node(entry)->font(0).bold());
+    Settle();
+    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+}
+
+TEST_F(ModuleEditorTest, OwnConnectionFieldsAndANewGuid) {
+    const std::string oldGuid = Module().MainClass().GetGUID();
+    Editor().ServerButton(moComServer).click();
+    Editor().NewGuidButton().click();
+    EXPECT_NE(Editor().GuidEdit().Text(), oldGuid);
+    Editor().OwnDBButton().click();
+    TypeInto(Editor().DatabaseNameEdit().Edit(), "BANK");
+    TypeInto(Editor().DataModuleNameEdit().Edit(), "Bank");
+    Editor().UseHostDBBox().click();
+    EXPECT_FALSE(Editor().ConnectionButton().isHidden());
+    Editor().ClickApply();
+
+    EXPECT_TRUE(Module().HasOwnConnection());
+    EXPECT_EQ(Module().GetDatabaseName(), "BANK");
+    EXPECT_EQ(Module().GetDataModuleName(), "Bank");
+    EXPECT_FALSE(Module().GetConnectToHostDB());
+    EXPECT_EQ(Module().MainClass().GetGUID(), Editor().GuidEdit().Text());
+    EXPECT_NE(Module().MainClass().GetGUID(), oldGuid);
+}
+
+TEST_F(ModuleEditorTest, ADatabaseSetTheControlsCannotShowSurvivesAnEditOfSomethingElse) {
+    Module().SetDatabaseSupport({dbsQuery, dbsSetDatabaseParams});
+    Select(&Window().Project());
+    Select(entry);
+    EXPECT_TRUE(Editor().HostDBButton().isChecked());
+    Editor().ShareMemBox().click();
+    Editor().ClickApply();
+    EXPECT_EQ(Module().GetDatabaseSupport(), (TDatabaseSupport{dbsQuery, dbsSetDatabaseParams}));
+    EXPECT_FALSE(Module().GetShareMemSupport());
+}
+
+TEST_F(ModuleEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
+    TypeName("Account");
+    TfrEditor* editor = &Editor();
+    editor->ClickApply();
+    Settle();
+    EXPECT_EQ(Module().MainClassName(), "Account");
+    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
+
+    TypeName("Other");
+    Editor().ServerButton(moDirectUsesServer).click();
+    Editor().NoDBButton().click();
+    editor->ClickCancel();
+    Settle();
+    EXPECT_EQ(Module().MainClassName(), "Account");
+    EXPECT_EQ(Module().GetServerOption(), moServerInDll);
+    EXPECT_EQ(Node(entry)->text(0), "Account");
+    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+}
+
+TEST_F(ModuleEditorTest, RefusesTakenAndInvalidNamesAMissingGuidAndAHostConnectionWithoutDatasets) {
+    Trigger("actNewClassToProject");
+    Select(entry);
+    struct Case {
+        std::function<void()> edit;
+        std::string message;
+    };
+    const Case cases[] = {
+        {[&] { TypeName("extclass2"); }, "Name extclass2 is not unique"},
+        {[&] { TypeName("commonTypes"); }, "Name commonTypes is not unique"},
+        {[&] { TypeName("1Account"); }, "The field value is not an identifier"},
+        {[&] { TypeName(""); }, "Please, fill in the field 'Name'"},
+        {[&] {
+             TypeName("Account");
+             Editor().ServerButton(moComServer).click();
+             TypeInto(Editor().GuidEdit().Edit(), "");
+         },
+         "Please, fill in the field 'GUID'"},
+        {[&] {
+             Editor().ServerButton(moServerInDll).click();
+             Editor().HostDBButton().click();
+         },
+         "At least one of 'Create' method must be checked"},
+    };
+    for (const Case& c : cases) {
+        c.edit();
+        Editor().ClickOK();
+        Settle();
+        ASSERT_FALSE(dialogs.Messages().empty()) << c.message;
+        EXPECT_EQ(dialogs.Messages().back(), c.message);
+        ASSERT_NE(Window().Editors().CurrentEditor(), nullptr) << c.message;
+    }
+    EXPECT_EQ(Module().MainClassName(), "ExtClass1");
+    EXPECT_EQ(Module().GetServerOption(), moServerInDll);
+    EXPECT_TRUE(Module().GetDatabaseSupport().Empty());
+    EXPECT_EQ(Node(entry)->text(0), "ExtClass1");
+}
+
+TEST_F(ModuleEditorTest, TheOptionGroupsFollowTheChosenServer) {
+    EXPECT_FALSE(Editor().DllOptions().isHidden());
+    EXPECT_TRUE(Editor().ComOptions().isHidden());
+    EXPECT_FALSE(Editor().RegisterButton().isEnabled());
+    Editor().ServerButton(moComServerInDll).click();
+    EXPECT_TRUE(Editor().DllOptions().isHidden());
+    EXPECT_FALSE(Editor().ComOptions().isHidden());
+    EXPECT_TRUE(Editor().RegisterButton().isEnabled());
+    Editor().ServerButton(moComServer).click();
+    EXPECT_FALSE(Editor().ComOptions().isHidden());
+    EXPECT_FALSE(Editor().RegisterButton().isEnabled());
+    Editor().ServerButton(moDirectUsesServer).click();
+    EXPECT_TRUE(Editor().ComOptions().isHidden());
+    EXPECT_TRUE(Editor().DllOptions().isHidden());
+
+    // The database controls follow the database choice the same way.
+    Editor().NoDBButton().click();
+    EXPECT_FALSE(Editor().CreateBox(dbsQuery).isEnabled());
+    EXPECT_FALSE(Editor().DatabaseNameEdit().isEnabled());
+    Editor().OwnDBButton().click();
+    EXPECT_TRUE(Editor().DatabaseNameEdit().isEnabled());
+}
+
+TEST_F(ModuleEditorTest, ApplyingAnotherServerRebuildsTheModuleNodeWithItsImageAndUnits) {
+    QTreeWidgetItem* node = Node(entry);
+    EXPECT_EQ(NodeImage(node), 21);
+    Editor().ServerButton(moComServerInDll).click();
+    Editor().ClickApply();
+    EXPECT_EQ(NodeImage(node), 22);
+
+    // The units under the rebuilt node build the COM server's texts now.
+    const TUnitsManager* interfaceUnit = Module().Units().FindKind(TFileKind::InterfaceUnit);
+    ASSERT_NE(Node(interfaceUnit), nullptr);
+    EXPECT_EQ(Node(interfaceUnit)->parent()->parent(), node);
+    Select(interfaceUnit);
+    EXPECT_TRUE(CurrentEditor<TfrUnitEditor>().CodeMemo().toPlainText().contains("IExtClass1 = interface"));
+
+    Select(entry);
+    Editor().ServerButton(moDirectUsesServer).click();
+    Editor().ClickOK();
+    EXPECT_EQ(NodeImage(node), 5);
+}
+
+TEST_F(ModuleEditorTest, RegisterReportsTheRegistrationOrItsFailure) {
+    Editor().ServerButton(moComServerInDll).click();
+    Editor().RegisterButton().click();
+    ASSERT_EQ(dialogs.Log().size(), 1u);
+    EXPECT_EQ(dialogs.Log()[0].kind, MessageKind::Error);
+    EXPECT_NE(dialogs.Log()[0].text.find(work.File("ExtClass1.dll")), std::string::npos) << dialogs.Log()[0].text;
+
+    // A built library (the registration tests' stand-in) in the module's output directory.
+    const std::string fake = std::string(QUILLON_SCREENSHOT_DIR) + "/../fixtures/fake_com_ok.so";
+    if (!std::filesystem::exists(fake)) GTEST_SKIP() << "build fake_com_ok (the platform tests' fixture) first";
+    std::filesystem::copy_file(fake, work.File("ExtClass1.dll"));
+    Editor().RegisterButton().click();
+    ASSERT_EQ(dialogs.Log().size(), 2u);
+    EXPECT_EQ(dialogs.Log()[1].kind, MessageKind::Information);
+    EXPECT_EQ(dialogs.Log()[1].text, "Server " + work.File("ExtClass1.dll") + " is registered successfully");
+}
+
+TEST_F(ModuleEditorTest, TheCommonTypesModuleKeepsItsNameAndHasNoServerChoices) {
+    Select(Window().Project().Modules().Items(0));
+    EXPECT_FALSE(Editor().Appellation().NameEdit().isEnabled());
+    EXPECT_FALSE(Editor().ServerButton(moServerInDll).isVisibleTo(&Editor()));
+    TypeInto(Editor().SrcPathEdit().Edit(), "types");
+    Editor().ClickApply();
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(Window().Project().FirstModule().GetSrcPath(), "types");
+    EXPECT_EQ(Window().Project().FirstModule().GetName(), "CommonTypes");
+}
+
+TEST_F(ModuleEditorTest, TheSourcePathBrowseStoresAFolderInsideTheProjectRelatively) {
+    std::filesystem::create_directories(work.File("src/account"));
+    files->answers.push_back(work.File("src/account"));
+    Editor().SrcPathEdit().Button().click();
+    EXPECT_EQ(Editor().SrcPathEdit().Text(), "src/account");
+    EXPECT_TRUE(Editor().Changed());
+}
+
+TEST_F(ModuleEditorTest, Screenshot) {
+    TypeName("Account");
+    Editor().Appellation().CommentMemo().setPlainText("A bank account with its owner and its balance");
+    Editor().ServerButton(moComServerInDll).click();
+    TypeInto(Editor().DescriptionEdit().Edit(), "Accounts of the bank");
+    Editor().HostDBButton().click();
+    Editor().CreateBox(dbsQuery).click();
+    SaveScreenshot("editor-module");
+}
+
+// --- The project editor ------------------------------------------------------------------------------
+
+class ProjectEditorTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        OpenWindow();
+        NewProjectIn(work.Path());
+        Select(&Window().Project());
+    }
+    TemgpProject& Project() { return Window().Project(); }
+    TfrProjectEditor& Editor() { return CurrentEditor<TfrProjectEditor>(); }
+};
+
+TEST_F(ProjectEditorTest, OKWritesNameHeaderAndSearchPathAndShowsTheFileAndBasePath) {
+    EXPECT_EQ(Editor().FileNameEdit().Text(), work.File("Project1.qlp"));
+    EXPECT_TRUE(Editor().FileNameEdit().Edit().isReadOnly());
+    EXPECT_EQ(Editor().BasePathEdit().Text(), work.Path() + "/");
+
+    TypeInto(Editor().Appellation().NameEdit().Edit(), "Bank");
+    Editor().UnitHeaderMemo().selectAll();
+    QTest::keyClicks(&Editor().UnitHeaderMemo(), "{ Bank }");
+    TypeInto(Editor().SearchPathEdit().Edit(), "/lib/a;/lib/b");
+    Editor().ClickOK();
+
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(Project().GetName(), "Bank");
+    EXPECT_EQ(Project().GetUnitHeader(), "{ Bank }");
+    EXPECT_EQ(Project().GetSearchPath(), "/lib/a;/lib/b");
+    EXPECT_EQ(Node(&Project())->text(0), "Bank");
+    EXPECT_TRUE(Window().windowTitle().startsWith("Bank - "));
+}
+
+TEST_F(ProjectEditorTest, TheDirectoryListAddsReplacesDeletesAndOrdersTheSearchPath) {
+    TypeInto(Editor().SearchPathEdit().Edit(), "/lib/a; /lib/old");
+    files->answers.push_back(std::string("/lib/browsed"));
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+            auto& list = dynamic_cast<TedDirectoties&>(dialog);
+            EXPECT_EQ(list.windowTitle(), "Directoties");
+            EXPECT_EQ(list.Directories(), (QStringList{"/lib/a", "/lib/old"}));
+            list.List().setCurrentRow(1);
+            EXPECT_EQ(list.DirectoryEdit().Text(), "/lib/old");
+            list.DirectoryEdit().Edit().setText("/lib/new");
+            list.ClickReplace();
+            list.DirectoryEdit().Button().click();  // browses for /lib/browsed
+            list.ClickAdd();
+            list.ClickMove(-1);                     // /lib/browsed before /lib/new
+            list.List().setCurrentRow(0);
+            list.ClickDelete();
+            dialog.ClickOK();
+        });
+        Editor().SearchPathEdit().Button().click();
+    }
+    EXPECT_EQ(Editor().SearchPathEdit().Text(), "/lib/browsed;/lib/new");
+    Editor().ClickApply();
+    EXPECT_EQ(Project().GetSearchPath(), "/lib/browsed;/lib/new");
+
+    // Cancel in the list changes nothing.
+    ScopedDialogRunner cancel([](TfmBaseDialog& dialog) {
+        dynamic_cast<TedDirectoties&>(dialog).ClickDelete();
+        dialog.ClickCancel();
+    });
+    Editor().SearchPathEdit().Button().click();
+    EXPECT_EQ(Editor().SearchPathEdit().Text(), "/lib/browsed;/lib/new");
+}
+
+TEST_F(ProjectEditorTest, CancelChangesNothingAndABadNameIsRefused) {
+    TypeInto(Editor().Appellation().NameEdit().Edit(), "2Bank");
+    Editor().ClickApply();
+    ASSERT_FALSE(dialogs.Messages().empty());
+    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
+    EXPECT_EQ(Project().GetName(), "Project1");
+
+    TypeInto(Editor().Appellation().NameEdit().Edit(), "Bank");
+    Editor().UnitHeaderMemo().setPlainText("changed");
+    Editor().ClickCancel();
+    Settle();
+    EXPECT_EQ(Project().GetName(), "Project1");
+    EXPECT_NE(Project().GetUnitHeader(), "changed");
+}
+
+TEST_F(ProjectEditorTest, TheBasePathButtonOpensTheProjectFolder) {
+    std::string opened;
+    ShellOpenScope shell([&](const std::string& path) { opened = path; });
+    Editor().BasePathEdit().Button().click();
+    EXPECT_EQ(opened, work.Path() + "/");
+}
+
+}  // namespace
+}  // namespace quillon::test

@@ -1,0 +1,113 @@
+// The generated-unit editors: a unit's text and file, "Open in Delphi" before and after
+// generating, the group's description, the declarations of a member group, and the colouring.
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include "generator/UnitsManager.h"
+#include "platform/ShellOpen.h"
+#include "project/Project.h"
+#include "workbench/EditorFrames.h"
+#include "workbench/PascalHighlighter.h"
+#include "workbench/UnitEditors.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+class UnitEditorTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        OpenWindow();
+        NewProjectIn(work.Path());
+        Trigger("actNewClassToProject");
+        module = &Window().Project().Modules().Items(1)->Module();
+    }
+    const TUnitsManager* Unit(TFileKind kind) { return module->Units().FindKind(kind); }
+
+    TemgModule* module = nullptr;
+};
+
+TEST_F(UnitEditorTest, ShowsTheFileAndTheGeneratedTextReadOnly) {
+    Select(Unit(TFileKind::GeneratorServerUnit));
+    auto& editor = CurrentEditor<TfrUnitEditor>();
+    EXPECT_EQ(editor.FileNameEdit().Text(), work.File("genExtClass1.pas"));
+    const QString text = editor.CodeMemo().toPlainText();
+    EXPECT_TRUE(text.contains("\nunit genExtClass1;\ninterface\n")) << text.left(80).toStdString();
+    EXPECT_FALSE(text.contains('\r'));
+    EXPECT_TRUE(editor.CodeMemo().isReadOnly());
+    EXPECT_TRUE(editor.ReadOnly());
+}
+
+TEST_F(UnitEditorTest, RefreshReloadsTheTextFromTheModelAsItStands) {
+    Select(Unit(TFileKind::ControllerUnit));
+    auto& editor = CurrentEditor<TfrUnitEditor>();
+    EXPECT_TRUE(editor.CodeMemo().toPlainText().contains("TcntrExtClass1"));
+    module->MainClass().SetName("Account");
+    Window().Editors().RefreshEditors();
+    EXPECT_TRUE(editor.CodeMemo().toPlainText().contains("TcntrAccount"));
+    EXPECT_EQ(editor.FileNameEdit().Text(), work.File("cntrAccount.pas"));
+}
+
+TEST_F(UnitEditorTest, OpenInDelphiSaysSoWhenTheFileIsNotGeneratedAndOpensItOnceItIs) {
+    std::vector<std::string> opened;
+    ShellOpenScope shell([&](const std::string& path) { opened.push_back(path); });
+    Select(Unit(TFileKind::DeveloperServerUnit));
+    auto& editor = CurrentEditor<TfrUnitEditor>();
+    editor.OpenButton().click();
+    EXPECT_TRUE(opened.empty());
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0],
+              "File '" + work.File("devExtClass1.pas") + "' does not exist yet: generate the class first");
+
+    Trigger("actGenerateProjectSrc");
+    Select(Unit(TFileKind::DeveloperServerUnit));
+    CurrentEditor<TfrUnitEditor>().OpenButton().click();
+    EXPECT_EQ(opened, std::vector<std::string>{work.File("devExtClass1.pas")});
+}
+
+TEST_F(UnitEditorTest, TheGeneratedUnitsGroupDescribesEachUnitWithItsFile) {
+    Select(&module->Units());
+    auto& editor = CurrentEditor<TfrUnitsGroupEditor>();
+    const QString text = editor.DescriptionMemo().toPlainText();
+    EXPECT_TRUE(text.contains("Controller Unit\n    " + QString::fromStdString(work.File("cntrExtClass1.pas"))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("Dynamic Link Library Project\n    " + QString::fromStdString(work.File("ExtClass1.dpr"))));
+}
+
+TEST_F(UnitEditorTest, AMemberGroupShowsTheDeclarationsOfItsMembers) {
+    Trigger("actNewMethod");
+    Select(&module->MainClass().Methods());
+    auto& editor = CurrentEditor<TfrCodeEditor>();
+    const QString text = editor.CodeMemo().toPlainText();
+    EXPECT_TRUE(text.contains("AfterInitInstance")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Method1")) << text.toStdString();
+    EXPECT_EQ(text.count('\n'), 1);  // one declaration per line
+}
+
+TEST(PascalHighlighting, ColoursKeywordsStringsCommentsNumbersAndDirectives) {
+    QTextDocument document;
+    PascalHighlighter highlighter(&document);
+    document.setPlainText("unit A; { note\nstill } x:='it''s'; // end\n{$R *.res} y:=42; (* c *)");
+    highlighter.rehighlight();  // a new highlighter colours on the next event-loop turn
+    const auto formatAt = [&](int blockNumber, int position) {
+        const QTextBlock block = document.findBlockByNumber(blockNumber);
+        for (const QTextLayout::FormatRange& range : block.layout()->formats())
+            if (position >= range.start && position < range.start + range.length) return range.format;
+        return QTextCharFormat();
+    };
+    using Token = PascalHighlighter::Token;
+    EXPECT_EQ(formatAt(0, 0), highlighter.FormatOf(Token::Keyword));           // unit
+    EXPECT_EQ(formatAt(0, 5), QTextCharFormat());                              // A
+    EXPECT_EQ(formatAt(0, 9), highlighter.FormatOf(Token::Comment));           // { note
+    EXPECT_EQ(formatAt(1, 2), highlighter.FormatOf(Token::Comment));           // still }
+    EXPECT_EQ(formatAt(1, 14), highlighter.FormatOf(Token::String));           // 'it''s' whole
+    EXPECT_EQ(formatAt(1, 21), highlighter.FormatOf(Token::Comment));          // // end
+    EXPECT_EQ(formatAt(2, 1), highlighter.FormatOf(Token::Directive));         // {$R
+    EXPECT_EQ(formatAt(2, 15), highlighter.FormatOf(Token::Number));           // 42
+    EXPECT_EQ(formatAt(2, 20), highlighter.FormatOf(Token::Comment));          // (* c *)
+}
+
+}  // namespace
+}  // namespace quillon::test
