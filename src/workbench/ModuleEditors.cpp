@@ -356,13 +356,16 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     left->addWidget(FServer);
     connect(FRegister, &QPushButton::clicked, this, &TfrModuleEditor::RegisterServer);
 
-    // COM options
+    // COM options: two rows of two fields each
     FComOptions = new QGroupBox(tr("COM"));
     FComOptions->setObjectName("gbComOptions");
-    auto* com = new QVBoxLayout(FComOptions);
+    auto* com = new QGridLayout(FComOptions);
+    com->setColumnStretch(1, 1);
+    com->setColumnStretch(3, 1);
     FGuid = new TfrEdit(tr("GUID"));
     FGuid->setObjectName("frGUID");
     FGuid->Edit().setObjectName("edGUID");
+    FGuid->Edit().setMinimumWidth(FGuid->Edit().fontMetrics().horizontalAdvance(QString(40, '0')));
     FNewGuid = new QToolButton;
     FNewGuid->setObjectName("btNewGUID");
     FNewGuid->setText(tr("New"));
@@ -372,17 +375,19 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
         FGuid->SetText(CreateGuidString());
         MarkChanged();
     });
-    com->addWidget(FGuid);
+    com->addWidget(FGuid, 0, 0, 1, 2);
     FDescription = new TfrEdit(tr("Description"));
     FDescription->setObjectName("frDescription");
     FDescription->Edit().setObjectName("edDescription");
-    com->addWidget(FDescription);
+    com->addWidget(FDescription, 0, 2, 1, 2);
     FClassInstancing =
         Choices("cbClassInstancing", {tr("Internal"), tr("Single Instance"), tr("Multi Instance")});
-    com->addLayout(LabelledRow(tr("Class Instancing"), FClassInstancing));
+    com->addWidget(RowLabel(tr("Class Instancing")), 1, 0);
+    com->addWidget(FClassInstancing, 1, 1);
     FThreadModel = Choices("cbThreadModel", {tr("Single"), tr("Apartment"), tr("Free"), tr("Both")});
-    com->addLayout(LabelledRow(tr("Thread Model"), FThreadModel));
-    left->addWidget(FComOptions);
+    com->addWidget(RowLabel(tr("Thread Model")), 1, 2);
+    com->addWidget(FThreadModel, 1, 3);
+    Body().addWidget(FComOptions);
 
     // DLL options
     FDllOptions = new QGroupBox(tr("DLL"));
@@ -422,29 +427,30 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     FDataModuleName->setObjectName("frDataModuleName");
     FDataModuleName->Edit().setObjectName("edDataModuleName");
     own->addWidget(FDataModuleName);
-    auto* connection = new QHBoxLayout;
-    connection->addSpacing(kLabelWidth + connection->spacing());
+    auto* hostDB = new QHBoxLayout;
+    hostDB->addSpacing(kLabelWidth + hostDB->spacing());
     FConnection = new QPushButton(tr("Connection..."));
     FConnection->setObjectName("btConnection");
     // The connection dialog is not part of this build yet: the button is shown, and does nothing.
     FConnection->setEnabled(false);
     FConnection->setToolTip(tr("The connection dialog is not available in this build"));
-    connection->addWidget(FConnection);
-    connection->addStretch(1);
-    own->addLayout(connection);
-    auto* hostDB = new QHBoxLayout;
-    hostDB->addSpacing(kLabelWidth + hostDB->spacing());
+    hostDB->addWidget(FConnection);
+    hostDB->addSpacing(12);
     FUseHostDB = CheckBox(tr("Use host DB"), "cbUseHostDB");
     hostDB->addWidget(FUseHostDB);
-    FHostDBLinks = new QLabel(tr("(the host hands over its <a href=\"editor-module-connection-params\">connection "
-                                 "params</a> or its <a href=\"editor-module-session-name\">SessionName</a>)"));
+    // What the host hands over when its database is used: explained in the guide.
+    FHostDBLinks = new QLabel(tr("<a href=\"editor-module-connection-params\">connection params</a>, "
+                                 "<a href=\"editor-module-session-name\">SessionName</a>"));
     FHostDBLinks->setObjectName("lbHostDBLinks");
-    FHostDBLinks->setWordWrap(true);
     connect(FHostDBLinks, &QLabel::linkActivated, this, [this](const QString& topic) {
         if (Environment().openHelp) Environment().openHelp(topic);
     });
-    hostDB->addWidget(FHostDBLinks, 1);
+    hostDB->addStretch(1);
     own->addLayout(hostDB);
+    auto* links = new QHBoxLayout;
+    links->addSpacing(kLabelWidth + links->spacing());
+    links->addWidget(FHostDBLinks, 1);
+    own->addLayout(links);
     database->addLayout(own);
 
     FNoDB = RadioButton(tr("None"), "rbNoDB");
