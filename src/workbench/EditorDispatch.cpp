@@ -1,9 +1,13 @@
 // Which editor frame serves which object: the first matching class in this order.
+#include "elements/ExternalClasses.h"
 #include "elements/Properties.h"
+#include "generator/DebugApplication.h"
 #include "generator/UnitsManager.h"
 #include "project/Project.h"
+#include "workbench/DebugApplicationEditor.h"
 #include "workbench/EditorFramework.h"
 #include "workbench/ElementEditors.h"
+#include "workbench/ExternalClassEditor.h"
 #include "workbench/ListEditors.h"
 #include "workbench/ModuleEditors.h"
 #include "workbench/UnitEditors.h"
@@ -14,6 +18,8 @@ TfrEditor* CreateEditorFrame(TPersistent& object, TfrEditors& editors, const TEd
     if (dynamic_cast<TemgpProject*>(&object)) return new TfrProjectEditor(editors, environment);
     if (dynamic_cast<TemgpModule*>(&object)) return new TfrModuleEditor(editors, environment);
     if (dynamic_cast<TemgProperty*>(&object)) return new TfrPropertyEditor(editors, environment);
+    if (dynamic_cast<TemgExternalClass*>(&object)) return new TfrExternalClassEditor(editors, environment);
+    if (dynamic_cast<TemgDebugApplication*>(&object)) return new TfrDebugApplication(editors, environment);
     if (const auto* unit = dynamic_cast<TUnitsManager*>(&object)) {
         if (unit->Kind() != TFileKind::UnitsGroup) return new TfrUnitEditor(editors, environment);
         return new TfrUnitsGroupEditor(editors, environment);

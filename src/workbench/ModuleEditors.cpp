@@ -24,6 +24,7 @@
 #include "platform/ShellOpen.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
+#include "workbench/ConnectionDialog.h"
 #include "workbench/FileDialogs.h"
 #include "workbench/WorkbenchMessages.h"
 
@@ -288,8 +289,10 @@ void TedDirectoties::UpdateButtons() {
 
 // --- TfrModuleEditor -------------------------------------------------------------------------------
 
+TfrModuleEditor::~TfrModuleEditor() = default;
+
 TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& environment)
-    : TfrAppellationEditor(editors, environment) {
+    : TfrAppellationEditor(editors, environment), FEditedConnection(std::make_unique<TemgDatabaseConnection>()) {
     FFileName = new TfrEdit(tr("File Name"));
     FFileName->setObjectName("frFileName");
     FFileName->Edit().setObjectName("edFileName");
@@ -431,9 +434,8 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     hostDB->addSpacing(kLabelWidth + hostDB->spacing());
     FConnection = new QPushButton(tr("Connection..."));
     FConnection->setObjectName("btConnection");
-    // The connection dialog is not part of this build yet: the button is shown, and does nothing.
-    FConnection->setEnabled(false);
-    FConnection->setToolTip(tr("The connection dialog is not available in this build"));
+    FConnection->setToolTip(tr("The module's own database connection"));
+    connect(FConnection, &QPushButton::clicked, this, &TfrModuleEditor::EditConnection);
     hostDB->addWidget(FConnection);
     hostDB->addSpacing(12);
     FUseHostDB = CheckBox(tr("Use host DB"), "cbUseHostDB");
@@ -497,7 +499,8 @@ void TfrModuleEditor::UpdateControls() {
     FRegister->setEnabled(!ReadOnly() && server == moComServerInDll);
     const bool editable = !ReadOnly();
     for (QCheckBox* box : FCreateBoxes) box->setEnabled(editable && FHostDB->isChecked());
-    for (QWidget* widget : std::initializer_list<QWidget*>{FDatabaseName, FDataModuleName, FUseHostDB, FHostDBLinks})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{FDatabaseName, FDataModuleName, FConnection, FUseHostDB, FHostDBLinks})
         widget->setEnabled(editable && FOwnDB->isChecked());
 }
 
@@ -555,6 +558,7 @@ void TfrModuleEditor::Initialize(TEditorItem& item) {
         FHostDB->setChecked(true);
     for (const TDatasetFactory& factory : kDatasetFactories)
         CreateBox(factory.component).setChecked(FLoadedSupport.Contains(factory.component));
+    FEditedConnection->Assign(module.Connection());
     FDatabaseName->SetText(module.GetDatabaseName());
     FDataModuleName->SetText(module.GetDataModuleName());
     FUseHostDB->setChecked(module.GetConnectToHostDB());
@@ -597,9 +601,15 @@ void TfrModuleEditor::Apply() {
     const TDatabaseSupport chosen = ChosenDatabaseSupport();
     if (!(chosen == shown)) module.SetDatabaseSupport(chosen);
     FLoadedSupport = module.GetDatabaseSupport();
+    module.SetConnection(*FEditedConnection);
     module.SetDatabaseName(FDatabaseName->Text());
     module.SetDataModuleName(FDataModuleName->Text());
     module.SetConnectToHostDB(FUseHostDB->isChecked());
+}
+
+void TfrModuleEditor::EditConnection() {
+    // The dialog edits the editor's copy: the module's connection changes with the rest on Apply.
+    if (RunConnectionDialog(this, *FEditedConnection)) MarkChanged();
 }
 
 void TfrModuleEditor::RegisterServer() {

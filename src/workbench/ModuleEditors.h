@@ -2,6 +2,8 @@
 // project's search path.
 #pragma once
 
+#include <memory>
+
 #include <QStringList>
 
 #include "elements/ModuleOptions.h"
@@ -20,6 +22,7 @@ class QToolButton;
 namespace quillon {
 
 class IFileDialogs;
+class TemgDatabaseConnection;
 class TemgpModule;
 class TemgpProject;
 
@@ -97,6 +100,7 @@ class TfrModuleEditor : public TfrAppellationEditor {
 
 public:
     TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& environment);
+    ~TfrModuleEditor() override;
 
     void SetReadOnly(bool readOnly) override;
     void Initialize(TEditorItem& item) override;
@@ -130,6 +134,9 @@ public:
 
     // "Register": registers the module's built COM library.
     void RegisterServer();
+    // "Connection...": the connection dialog on the editor's copy of the module's connection.
+    void EditConnection();
+    const TemgDatabaseConnection& EditedConnection() const { return *FEditedConnection; }
 
 protected:
     void LoadAppellation() override;
@@ -177,6 +184,8 @@ private:
     // the controls cannot show (own parameters beside dataset factories) survives an edit of
     // something else.
     TDatabaseSupport FLoadedSupport;
+    // The connection as edited, written into the module on Apply.
+    std::unique_ptr<TemgDatabaseConnection> FEditedConnection;
 };
 
 // A directory the user chose, as the model stores it: relative to `baseDir` when it lies inside

@@ -125,7 +125,8 @@ TEST_F(AddUnitsEditorTest, EditingAFormUnitWithoutItsFormFileSaysSoAndStillOpens
     EXPECT_NE(dialogs.Messages()[0].find("Form file '" + work.File("Gone.dfm") + "' cannot be read"), std::string::npos)
         << dialogs.Messages()[0];
     Editor().ClickApply();
-    EXPECT_EQ(unit.GetFormName(), "GoneForm");
+    // Applying puts copies of the working list in place of the module's items.
+    EXPECT_EQ(module->AddUnits().Items(0)->GetFormName(), "GoneForm");
 }
 
 TEST_F(AddUnitsEditorTest, DeletingNeedsNoQuestionAndCancelForgetsEveryListEdit) {

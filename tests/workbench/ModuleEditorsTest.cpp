@@ -18,6 +18,7 @@
 #include "generator/UnitsManager.h"
 #include "platform/ShellOpen.h"
 #include "project/Project.h"
+#include "workbench/ConnectionDialog.h"
 #include "workbench/ModuleEditors.h"
 #include "workbench/UnitEditors.h"
 #include "workbench/WorkbenchFixture.h"
@@ -105,13 +106,25 @@ TEST_F(ModuleEditorTest, OwnConnectionFieldsAndANewGuid) {
     TypeInto(Editor().DatabaseNameEdit().Edit(), "BANK");
     TypeInto(Editor().DataModuleNameEdit().Edit(), "Bank");
     Editor().UseHostDBBox().click();
-    EXPECT_FALSE(Editor().ConnectionButton().isHidden());
+    {
+        // The connection dialog edits the editor's copy; the module gets it on Apply.
+        ScopedDialogRunner runner([](TfmBaseDialog& dialog) {
+            auto& connection = dynamic_cast<TedConnection&>(dialog);
+            connection.UserNameEdit().setText("teller");
+            dialog.ClickOK();
+        });
+        Editor().ConnectionButton().click();
+    }
+    EXPECT_EQ(Editor().EditedConnection().GetUserName(), "teller");
+    EXPECT_EQ(Module().Connection().GetUserName(), "");
     Editor().ClickApply();
 
     EXPECT_TRUE(Module().HasOwnConnection());
     EXPECT_EQ(Module().GetDatabaseName(), "BANK");
     EXPECT_EQ(Module().GetDataModuleName(), "Bank");
     EXPECT_FALSE(Module().GetConnectToHostDB());
+    EXPECT_EQ(Module().Connection().GetUserName(), "teller");
+    EXPECT_FALSE(Module().Connection().GetLoginPrompt());  // the module's own default, kept
     EXPECT_EQ(Module().MainClass().GetGUID(), Editor().GuidEdit().Text());
     EXPECT_NE(Module().MainClass().GetGUID(), oldGuid);
 }

@@ -1,0 +1,171 @@
+// The debug application editor: the methods to call, the connection edited through its dialog,
+// the source path, and that OK, Apply and Cancel treat all of them like the name.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "elements/DesignClass.h"
+#include "elements/ElementRules.h"
+#include "elements/Methods.h"
+#include "generator/DebugApplication.h"
+#include "workbench/ConnectionDialog.h"
+#include "workbench/DebugApplicationEditor.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class DebugApplicationEditorTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        OpenWindow();
+        NewProjectIn(work.Path());
+        Trigger("actNewClassToProject");
+        TemgClass& cls = Window().Project().Modules().Items(1)->Module().MainClass();
+        NewMethod(cls.Methods()).SetName("Deposit");
+        NewMethod(cls.Methods()).SetName("Withdraw");
+        Trigger("actNewDebugApplication");
+        application = Window().Project().Modules().Items(1)->Module().DebugApplications().Items(0);
+        ASSERT_EQ(NodeObject(Window().Tree().currentItem()), application);
+        application->SetModified(false);
+    }
+
+    TfrDebugApplication& Editor() { return CurrentEditor<TfrDebugApplication>(); }
+    void TypeName(const QString& name) {
+        QLineEdit& edit = Editor().Appellation().NameEdit().Edit();
+        edit.selectAll();
+        QTest::keyClicks(&edit, name);
+    }
+    void Check(const QString& method, bool checked = true) {
+        const auto found = Editor().MethodList().findItems(method, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << method.toStdString();
+        found.front()->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    }
+    QStringList Checked() {
+        QStringList names;
+        for (int i = 0; i < Editor().MethodList().count(); ++i)
+            if (Editor().MethodList().item(i)->checkState() == Qt::Checked) names << Editor().MethodList().item(i)->text();
+        return names;
+    }
+    // Plays the connection dialog: fills in the four values and confirms.
+    void EditConnectionWith(const QString& alias, const QString& user, const QString& password) {
+        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
+            auto& dialog = dynamic_cast<TedConnection&>(d);
+            dialog.AliasCombo().setCurrentText(alias);
+            dialog.UserNameEdit().setText(user);
+            dialog.PasswordEdit().setText(password);
+            dialog.LoginPromptBox().setChecked(false);
+            d.ClickOK();
+        });
+        Editor().OptionsButton().click();
+    }
+    void SetStoredMethods(const Names& names) {
+        TStringList stored;
+        stored.SetItems(names);
+        application->SetMethods(stored);
+        Select(&Window().Project());
+        Select(application);
+    }
+
+    TemgDebugApplication* application = nullptr;
+};
+
+TEST_F(DebugApplicationEditorTest, OKWritesEveryFieldIntoTheModelAndTheTree) {
+    TypeName("Teller");
+    QTest::keyClicks(&Editor().Appellation().CommentMemo(), "Calls the cash methods");
+    Check("Withdraw");
+    EditConnectionWith("Bank", "clerk", "secret");
+    EXPECT_EQ(Editor().ConnectionText().text(), "AliasName = Bank; UserName = clerk;  Password = *****; ");
+    files->answers.push_back(work.File("debug"));
+    Editor().SrcPath().Button().click();
+    EXPECT_EQ(Editor().SrcPath().Text(), "debug");  // inside the project: relative to it
+    Editor().ClickOK();
+
+    EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_EQ(application->GetName(), "Teller");
+    EXPECT_EQ(application->GetCaption(), "Calls the cash methods");
+    EXPECT_EQ(application->Methods().Items(), Names{"Withdraw"});
+    EXPECT_EQ(application->Connection().GetAliasName(), "Bank");
+    EXPECT_EQ(application->Connection().GetUserName(), "clerk");
+    EXPECT_EQ(application->Connection().GetPassword(), "secret");
+    EXPECT_FALSE(application->Connection().GetLoginPrompt());
+    EXPECT_EQ(application->GetSrcPath(), "debug");
+    EXPECT_EQ(Node(application)->text(0), "Teller");
+    Settle();
+    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+}
+
+TEST_F(DebugApplicationEditorTest, CheckingAMethodIsAChangeAndNamesTheClassLacksAreKept) {
+    SetStoredMethods({"Closed", "deposit"});
+    EXPECT_EQ(Checked(), QStringList{"Deposit"});
+    EXPECT_EQ(Editor().MethodList().item(0)->text(), "AfterInitInstance");  // the system method too
+
+    Check("Withdraw");
+    Check("Deposit", false);
+    EXPECT_TRUE(Editor().Changed());
+    Select(&Window().Project());  // leaving the node applies a changed editor
+    EXPECT_EQ(application->Methods().Items(), (Names{"Closed", "Withdraw"}));
+    EXPECT_TRUE(application->GetModified());
+}
+
+TEST_F(DebugApplicationEditorTest, SelectAllAndSelectNoneDecideTheMethodsToCall) {
+    Editor().SelectAllButton().click();
+    Editor().ClickApply();
+    EXPECT_EQ(application->Methods().Items(), (Names{"AfterInitInstance", "Deposit", "Withdraw"}));
+    EXPECT_TRUE(application->GetModified());
+
+    // The same selection applied again is no change.
+    application->SetModified(false);
+    Editor().ClickApply();
+    EXPECT_FALSE(application->GetModified());
+
+    Editor().SelectNoneButton().click();
+    EXPECT_TRUE(Checked().isEmpty());
+    Editor().ClickApply();
+    EXPECT_TRUE(application->Methods().Items().empty());
+}
+
+TEST_F(DebugApplicationEditorTest, ApplyKeepsTheEditorOpenCancelAndRefusalsChangeNothing) {
+    TypeName("Teller");
+    TfrEditor* editor = &Editor();
+    editor->ClickApply();
+    Settle();
+    EXPECT_EQ(application->GetName(), "Teller");
+    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
+
+    application->SetModified(false);
+    TypeName("1Teller");
+    Check("Deposit");
+    EditConnectionWith("Bank", "clerk", "secret");  // confirmed in the dialog, not in the editor
+    Editor().SrcPath().Edit().setText("elsewhere");
+    editor->ClickOK();
+    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
+    editor->ClickCancel();
+    Settle();
+    EXPECT_EQ(application->GetName(), "Teller");
+    EXPECT_TRUE(application->Methods().Items().empty());
+    EXPECT_EQ(application->Connection().GetAliasName(), "");
+    EXPECT_TRUE(application->Connection().GetLoginPrompt());
+    EXPECT_EQ(application->GetSrcPath(), "");
+    EXPECT_FALSE(application->GetModified());
+    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+}
+
+TEST_F(DebugApplicationEditorTest, Screenshot) {
+    TypeName("Teller");
+    Editor().Appellation().CommentMemo().setPlainText("Calls the cash methods of the account");
+    Check("Deposit");
+    Check("Withdraw");
+    EditConnectionWith("Bank", "clerk", "secret");
+    Editor().SrcPath().SetText("debug");
+    SaveScreenshot("editor-debug-application");
+}
+
+}  // namespace
+}  // namespace quillon::test
