@@ -359,11 +359,11 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     left->addWidget(FServer);
     connect(FRegister, &QPushButton::clicked, this, &TfrModuleEditor::RegisterServer);
 
-    // COM options: two rows of two fields each
+    // COM options: the identity on the left, instancing and threading on the right
     FComOptions = new QGroupBox(tr("COM"));
     FComOptions->setObjectName("gbComOptions");
     auto* com = new QGridLayout(FComOptions);
-    com->setColumnStretch(1, 1);
+    com->setColumnStretch(1, 2);
     com->setColumnStretch(3, 1);
     FGuid = new TfrEdit(tr("GUID"));
     FGuid->setObjectName("frGUID");
@@ -382,11 +382,11 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     FDescription = new TfrEdit(tr("Description"));
     FDescription->setObjectName("frDescription");
     FDescription->Edit().setObjectName("edDescription");
-    com->addWidget(FDescription, 0, 2, 1, 2);
+    com->addWidget(FDescription, 1, 0, 1, 2);
     FClassInstancing =
         Choices("cbClassInstancing", {tr("Internal"), tr("Single Instance"), tr("Multi Instance")});
-    com->addWidget(RowLabel(tr("Class Instancing")), 1, 0);
-    com->addWidget(FClassInstancing, 1, 1);
+    com->addWidget(RowLabel(tr("Class Instancing")), 0, 2);
+    com->addWidget(FClassInstancing, 0, 3);
     FThreadModel = Choices("cbThreadModel", {tr("Single"), tr("Apartment"), tr("Free"), tr("Both")});
     com->addWidget(RowLabel(tr("Thread Model")), 1, 2);
     com->addWidget(FThreadModel, 1, 3);
