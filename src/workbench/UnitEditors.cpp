@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "elements/ElementBase.h"
+#include "source/SourceBase.h"
 #include "generator/UnitsManager.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -148,9 +149,13 @@ void TfrCodeEditor::Initialize(TEditorItem& item) {
 }
 
 void TfrCodeEditor::RefreshEditor() {
-    // Elements declare themselves; a collection of other objects lists their names.
-    if (const auto* elements = dynamic_cast<const TemgCollection*>(Object())) {
-        FCode->setPlainText(MemoText(elements->DeclarationText()));
+    // Design elements give their declarations, source-model items (enumerated types) their code;
+    // a collection of objects that declare nothing lists their names.
+    std::string code;
+    if (const auto* elements = dynamic_cast<const TemgCollection*>(Object())) code = elements->DeclarationText();
+    if (const auto* source = dynamic_cast<const TgmcCollection*>(Object())) code = source->PlainSrcCode();
+    if (!code.empty()) {
+        FCode->setPlainText(MemoText(code));
         return;
     }
     QString text;

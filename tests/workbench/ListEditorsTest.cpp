@@ -272,6 +272,19 @@ TEST_F(ReleasesEditorTest, DeletingAsksAndCancelKeepsTheProjectsReleases) {
     EXPECT_FALSE(Project().GetModified());
 }
 
+TEST_F(ReleasesEditorTest, Screenshot) {
+    TReleaseDll& release = *Project().Releases().Add();
+    release.SetName("Beta");
+    release.SetCaption("1.2");
+    release.SetOption(roModule);
+    release.SetModuleName("ExtClass1");
+    release.SetPath("rel");
+    release.SetDateTime(46000.5);
+    Select(&Project());
+    Select(&Project().Releases());
+    SaveScreenshot("editor-releases");
+}
+
 // --- Copy rules --------------------------------------------------------------------------------------
 
 class CopyFilesEditorTest : public ListEditorTest {

@@ -84,6 +84,23 @@ TEST_F(UnitEditorTest, AMemberGroupShowsTheDeclarationsOfItsMembers) {
     EXPECT_TRUE(text.contains("AfterInitInstance")) << text.toStdString();
     EXPECT_TRUE(text.contains("Method1")) << text.toStdString();
     EXPECT_EQ(text.count('\n'), 1);  // one declaration per line
+
+    // Enumerated types show their type declarations; debug applications, which declare
+    // nothing, their names.
+    module->CreateEnumType("TColour", "", {"clRed", "clGreen"});
+    RefreshNode(*Node(Window().Project().Modules().Items(1)));  // shows the new group
+    Trigger("actNewDebugApplication");
+    Select(&module->EnumTypes());
+    EXPECT_TRUE(CurrentEditor<TfrCodeEditor>().CodeMemo().toPlainText().contains("TColour=(clRed,clGreen);"))
+        << CurrentEditor<TfrCodeEditor>().CodeMemo().toPlainText().toStdString();
+    Select(&module->DebugApplications());
+    EXPECT_EQ(CurrentEditor<TfrCodeEditor>().CodeMemo().toPlainText(),
+              QString::fromStdString(module->DebugApplications().Item(0)->GetDisplayName()) + "\n");
+}
+
+TEST_F(UnitEditorTest, Screenshot) {
+    Select(Unit(TFileKind::ControllerUnit));
+    SaveScreenshot("editor-unit");
 }
 
 TEST(PascalHighlighting, ColoursKeywordsStringsCommentsNumbersAndDirectives) {
