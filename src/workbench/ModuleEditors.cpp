@@ -154,7 +154,8 @@ void TfrProjectEditor::Initialize(TEditorItem& item) {
     TfrAppellationEditor::Initialize(item);
     const TemgpProject& project = Project();
     FFileName->SetText(project.GetFileName());
-    FUnitHeader->setPlainText(ToQ(project.GetUnitHeader()));
+    // The header goes into generated files with their CR LF line ends; the memo shows plain lines.
+    FUnitHeader->setPlainText(ToQ(project.GetUnitHeader()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     FSearchPath->SetText(project.GetSearchPath());
     FBasePath->SetText(project.GetSrcPath());
 }
@@ -162,7 +163,7 @@ void TfrProjectEditor::Initialize(TEditorItem& item) {
 void TfrProjectEditor::Apply() {
     TfrAppellationEditor::Apply();
     TemgpProject& project = Project();
-    project.SetUnitHeader(ToStd(FUnitHeader->toPlainText()));
+    project.SetUnitHeader(ToStd(FUnitHeader->toPlainText().replace('\n', QStringLiteral("\r\n"))));
     project.SetSearchPath(FSearchPath->Text());
 }
 

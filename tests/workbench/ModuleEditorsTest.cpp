@@ -318,6 +318,19 @@ TEST_F(ProjectEditorTest, OKWritesNameHeaderAndSearchPathAndShowsTheFileAndBaseP
     EXPECT_TRUE(Window().windowTitle().startsWith("Bank - "));
 }
 
+TEST_F(ProjectEditorTest, TheUnitHeaderKeepsItsCrLfLineEnds) {
+    const std::string header = Project().GetUnitHeader();
+    ASSERT_NE(header.find("\r\n"), std::string::npos);
+    Project().SetModified(false);
+    Editor().ClickApply();
+    EXPECT_EQ(Project().GetUnitHeader(), header);
+    EXPECT_FALSE(Project().GetModified());
+
+    Editor().UnitHeaderMemo().setPlainText("{ one }\n{ two }\n");
+    Editor().ClickApply();
+    EXPECT_EQ(Project().GetUnitHeader(), "{ one }\r\n{ two }\r\n");
+}
+
 TEST_F(ProjectEditorTest, TheDirectoryListAddsReplacesDeletesAndOrdersTheSearchPath) {
     TypeInto(Editor().SearchPathEdit().Edit(), "/lib/a; /lib/old");
     files->answers.push_back(std::string("/lib/browsed"));
