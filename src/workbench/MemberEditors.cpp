@@ -39,21 +39,24 @@ QString ModifierText(TParameterCategory category) {
 
 }  // namespace
 
-QHBoxLayout* LabelledRow(const QString& label, QWidget* field) {
-    auto* row = new QHBoxLayout;
+QWidget* LabelledRow(const QString& label, QWidget* field) {
+    auto* widget = new QWidget;
+    auto* row = new QHBoxLayout(widget);
     row->setContentsMargins(0, 0, 0, 0);
     auto* text = new QLabel(label);
     text->setFixedWidth(kLabelWidth);
     if (!field) {
         row->addWidget(text);
-        return row;
+        return widget;
     }
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     text->setBuddy(field);
     row->addWidget(text, 0, Qt::AlignTop);
     row->addWidget(field, 1);
-    return row;
+    return widget;
 }
+
+QHBoxLayout& Row(QWidget* row) { return *static_cast<QHBoxLayout*>(row->layout()); }
 
 // --- TfrParameters ---------------------------------------------------------------------------------
 
@@ -118,16 +121,16 @@ TfrParameterFields::TfrParameterFields(QWidget* parent) : QWidget(parent) {
     FDataTypes->setObjectName("frDataTypes");
     layout->addWidget(FDataTypes);
 
-    QHBoxLayout* modifier = LabelledRow(tr("Modifier"));
+    QWidget* modifier = LabelledRow(tr("Modifier"));
     FNone = new QRadioButton(tr("none"));
     FNone->setObjectName("rbNone");
     FConst = new QRadioButton(tr("const"));
     FConst->setObjectName("rbConst");
     FVar = new QRadioButton(tr("var "));
     FVar->setObjectName("rbVar");
-    for (QRadioButton* button : {FNone, FConst, FVar}) modifier->addWidget(button);
-    modifier->addStretch(1);
-    layout->addLayout(modifier);
+    for (QRadioButton* button : {FNone, FConst, FVar}) Row(modifier).addWidget(button);
+    Row(modifier).addStretch(1);
+    layout->addWidget(modifier);
 
     FDefaultValue = new TfrDefaultValue(tr("Default Value"));
     FDefaultValue->setObjectName("frDefaultValue");
@@ -277,7 +280,7 @@ TfrMethodEditor::TfrMethodEditor(TfrEditors& editors, const TEditorEnvironment& 
     Body().addWidget(FResultType);
 
     FParameters = new TfrParameters;
-    Body().addLayout(LabelledRow(tr("Parameters"), FParameters), 1);
+    Body().addWidget(LabelledRow(tr("Parameters"), FParameters), 1);
 
     FDeclaration = new QTextEdit;
     FDeclaration->setObjectName("meDeclaration");
@@ -293,9 +296,9 @@ TfrMethodEditor::TfrMethodEditor(TfrEditors& editors, const TEditorEnvironment& 
     FCopy = new QPushButton(tr("Copy"));
     FCopy->setObjectName("btCopy");
     FCopy->setToolTip(tr("Copy the declaration to the clipboard"));
-    QHBoxLayout* declaration = LabelledRow(tr("Declaration"), FDeclaration);
-    declaration->addWidget(FCopy, 0, Qt::AlignTop);
-    Body().addLayout(declaration);
+    QWidget* declaration = LabelledRow(tr("Declaration"), FDeclaration);
+    Row(declaration).addWidget(FCopy, 0, Qt::AlignTop);
+    Body().addWidget(declaration);
 
     connect(FCopy, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(FDeclaration->toPlainText()); });

@@ -21,9 +21,11 @@ class TemgModule;
 class TemgParameter;
 class TemgParameters;
 
-// A row whose label lines up with the labels of TfrEdit; with `field` (a list, a memo) the label
-// stays at the field's top and the field takes the rest of the row.
-QHBoxLayout* LabelledRow(const QString& label, QWidget* field = nullptr);
+// A row whose label lines up with the labels of TfrEdit (a widget of its own, so that its spacing
+// is TfrEdit's wherever it is put); with `field` (a list, a memo) the label stays at the field's
+// top and the field takes the rest of the row. Further controls go into Row(row).
+QWidget* LabelledRow(const QString& label, QWidget* field = nullptr);
+QHBoxLayout& Row(QWidget* row);
 
 // The parameters of a method or procedural type. The list edits a working copy loaded by Load
 // and written back by ApplyTo, so that cancelling the editor around it changes nothing.

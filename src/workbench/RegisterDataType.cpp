@@ -65,7 +65,7 @@ TedRegisterDataType::TedRegisterDataType(QWidget* parent, TemgModule& module, co
     FValues = new TfrEnumValues;
     // A new type: its value names must not repeat those of any enumerated type of the module.
     FValues->SetContext(&module.EnumTypes(), "");
-    enumLayout->addLayout(LabelledRow(tr("Values"), FValues), 1);
+    enumLayout->addWidget(LabelledRow(tr("Values"), FValues), 1);
     FPages->addTab(enumPage, tr("Enum"));
 
     auto* proceduralPage = new QWidget;
@@ -80,7 +80,7 @@ TedRegisterDataType::TedRegisterDataType(QWidget* parent, TemgModule& module, co
     proceduralLayout->addWidget(FResultType);
     FParameters = new TfrParameters;
     FParameters->SetModule(&module);
-    proceduralLayout->addLayout(LabelledRow(tr("Parameters"), FParameters), 1);
+    proceduralLayout->addWidget(LabelledRow(tr("Parameters"), FParameters), 1);
     FPages->addTab(proceduralPage, tr("Procedural"));
 
     Body().addWidget(FPages, 1);

@@ -175,7 +175,7 @@ void TfrRegisteredDataTypeEditor::Apply() {
 TfrEnumDataTypeEditor::TfrEnumDataTypeEditor(TfrEditors& editors, const TEditorEnvironment& environment)
     : TfrTypeEditor(editors, environment) {
     FValues = new TfrEnumValues;
-    Body().addLayout(LabelledRow(tr("Values"), FValues), 1);
+    Body().addWidget(LabelledRow(tr("Values"), FValues), 1);
 }
 
 TgmcAppellation& TfrEnumDataTypeEditor::TypeAppellation() const {
@@ -221,7 +221,7 @@ TfrProceduralDataTypeEditor::TfrProceduralDataTypeEditor(TfrEditors& editors, co
     FResultType->setObjectName("frResultType");
     Body().addWidget(FResultType);
     FParameters = new TfrParameters;
-    Body().addLayout(LabelledRow(tr("Parameters"), FParameters), 1);
+    Body().addWidget(LabelledRow(tr("Parameters"), FParameters), 1);
     connect(FKind, &TfrRoutineKind::Toggled, this, [this] { UpdateControls(); });
 }
 
