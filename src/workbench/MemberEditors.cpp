@@ -18,9 +18,7 @@
 #include "elements/ElementMessages.h"
 #include "elements/Methods.h"
 #include "generator/Module.h"
-#include "model/ModifiedClasses.h"
 #include "platform/Text.h"
-#include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
 

@@ -1,5 +1,6 @@
 // The type registration dialog: a new registered, enumerated or procedural type of a module.
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -16,8 +17,9 @@ namespace quillon {
 
 namespace {
 
-enum Page { kRegisteredPage, kEnumPage, kProceduralPage };
-
+// The pages after "Registered" (index 0), in tab order.
+constexpr int kEnumPage = 1;
+constexpr int kProceduralPage = 2;
 
 // The editor area of the window around `widget`, found from its topmost ancestor; dialogs are
 // parented to the window or to a control inside it.

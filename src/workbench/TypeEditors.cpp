@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -10,7 +9,6 @@
 #include "elements/ProceduralTypes.h"
 #include "elements/RegisteredTypes.h"
 #include "generator/Module.h"
-#include "platform/Format.h"
 #include "platform/Text.h"
 #include "project/Project.h"
 #include "source/SourceTypes.h"
@@ -21,7 +19,6 @@ namespace quillon {
 namespace {
 
 QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 
 }  // namespace
 

@@ -383,25 +383,5 @@ TEST_F(TypeEditorsTest, ASystemTypeOpensReadOnly) {
     EXPECT_EQ(editor.UnitEdit().Text(), "DBTables");
 }
 
-TEST_F(TypeEditorsTest, Screenshots) {
-    TgmcEnumType& type = ColorKind();
-    type.SetCaption("The colours a shape may have");
-    Select(&type);
-    SaveScreenshot("editor-enum-type");
-
-    Select(&Entry());
-    NewType([&](TedRegisterDataType& d) {
-        TypeInto(d.Appellation().NameEdit().Edit(), "TOnCount");
-        d.Pages().setCurrentIndex(2);
-        d.Kind().FunctionButton().click();
-        ChooseType(d.ResultType(), "Boolean");
-        AddParameter(d.ParameterList(), "Count", "Integer");
-        d.show();
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(d.grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/dialog-register-type.png"));
-        d.ClickCancel();
-    });
-}
-
 }  // namespace
 }  // namespace quillon::test
