@@ -213,6 +213,10 @@ void TfmQLN::CreateWidgets() {
         UpdateActions();
         UpdateEditorArea();
     });
+    // A click on the selected node reopens its editor after OK or Cancel closed it.
+    connect(tvProject, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) {
+        if (node == tvProject->currentItem() && !FEditors->Current()) UpdateEditorArea();
+    });
     connect(tvProject, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (QTreeWidgetItem* node = tvProject->itemAt(at)) tvProject->setCurrentItem(node);
         pmTree->popup(tvProject->viewport()->mapToGlobal(at));
