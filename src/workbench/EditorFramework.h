@@ -39,6 +39,8 @@ struct TEditorEnvironment {
     std::function<void(const QString& topic)> openHelp;
     // Runs a release of the project (the release dialog's OK leads here after its question).
     std::function<void(TReleaseDll& release)> runRelease;
+    // A type was registered on a module from a type field's "Register"; the window shows it.
+    std::function<void(TemgModule& module, TPersistent& type)> typeRegistered;
 };
 
 // One open editor: the frame, the object it edits (not owned) and the tree node showing it.

@@ -10,8 +10,8 @@ namespace quillon {
 
 namespace {
 
-// The image indexes the model objects answer with. Indexes 15 and 18 are ours: registered types
-// (plain and procedural), for which the model names none.
+// The image indexes the model objects answer with. Indexes 15, 18 and 37 are ours: registered
+// types (plain and procedural) and external properties, for which the model names none.
 std::string_view ImageName(int imageIndex) {
     switch (imageIndex) {
         case 5: return "module_direct";
@@ -39,6 +39,7 @@ std::string_view ImageName(int imageIndex) {
         case 34: return "program";
         case 35: return "units";
         case 36: return "package";
+        case 37: return "external";
         case 42: return "error";
         case 43: return "warning";
         case 44: return "hint";

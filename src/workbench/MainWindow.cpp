@@ -23,6 +23,7 @@
 
 #include "elements/ElementMessages.h"
 #include "elements/ElementRules.h"
+#include "elements/ProceduralTypes.h"
 #include "generator/DebugApplication.h"
 #include "generator/DebugApplicationUnits.h"
 #include "generator/GeneratedFileWriters.h"
@@ -39,6 +40,7 @@
 #include "workbench/Icons.h"
 #include "workbench/ListEditors.h"
 #include "workbench/ProjectTree.h"
+#include "workbench/TypeEditors.h"
 #include "workbench/WorkbenchMessages.h"
 #include "workbench/WorkbenchSettings.h"
 
@@ -52,6 +54,22 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 // The texts are null-terminated literals.
 QString TrText(std::string_view text) { return TfmQLN::tr(text.data()); }
 std::string Tr(std::string_view text) { return TrText(text).toStdString(); }
+
+// Shows a type just registered on `module` under the module's group of its kind; answers the
+// new node (nullptr when the module has no node).
+QTreeWidgetItem* AddTypeNode(QTreeWidget& tree, TemgpProject& project, TemgModule& module, TPersistent& type) {
+    for (int i = 0; i < project.Modules().Count(); ++i) {
+        TemgpModule* entry = project.Modules().Items(i);
+        if (&entry->Module() != &module) continue;
+        QTreeWidgetItem* moduleNode = FindNodeOf(tree, entry);
+        if (!moduleNode) return nullptr;
+        const TreeNodeKind group = dynamic_cast<TgmcEnumType*>(&type)           ? TreeNodeKind::EnumTypes
+                                   : dynamic_cast<TemgProceduralType*>(&type) ? TreeNodeKind::ProceduralTypes
+                                                                               : TreeNodeKind::RegisteredTypes;
+        return AddElementNode(*EnsureGroupNode(*moduleNode, group), type);
+    }
+    return nullptr;
+}
 
 // The window's designed size and tree width, used on first start.
 constexpr int kDesignedWidth = 1000;
@@ -147,6 +165,10 @@ void TfmQLN::CreateWidgets() {
     TfmBaseDialog::HelpHandler() = environment.openHelp;
     environment.runRelease = [this](TReleaseDll& release) { RunProjectRelease(FProject, release); };
     FEditors->RunCommand = [this](const std::function<void()>& command) { return Run(command); };
+    environment.typeRegistered = [this](TemgModule& module, TPersistent& type) {
+        AddTypeNode(*tvProject, FProject, module, type);
+        RedrawTree();
+    };
     FEditors->OnBecameModified = [this](QTreeWidgetItem*) { RedrawTree(); };
     FEditors->OnUnchanged = [this] { RunCheck(); };
     FEditors->OnCommitted = [this](TEditorItem& item) {
@@ -192,6 +214,10 @@ void TfmQLN::CreateWidgets() {
         }
         UpdateActions();
         UpdateEditorArea();
+    });
+    // A click on the selected node reopens its editor after OK or Cancel closed it.
+    connect(tvProject, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* node) {
+        if (node == tvProject->currentItem() && !FEditors->Current()) UpdateEditorArea();
     });
     connect(tvProject, &QTreeWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         if (QTreeWidgetItem* node = tvProject->itemAt(at)) tvProject->setCurrentItem(node);
@@ -241,6 +267,15 @@ void TfmQLN::CreateActions() {
          [this] { NewDebugApplication(); }},
         {"actRegisterDataType", QT_TR_NOOP("New Type..."), QT_TR_NOOP("New Type"), "newtype", [this] {
              if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
+             ApplyEditor();
+             // The type goes to the current module, or to the common types module.
+             TemgpModule* entry = CurrentModuleEntry();
+             TemgModule& module = entry ? entry->Module() : FProject.FirstModule();
+             TPersistent* type = RegisterDataType(this, module, "");
+             if (!type) return;
+             if (QTreeWidgetItem* node = AddTypeNode(*tvProject, FProject, module, *type)) SelectNode(node);
+             RedrawTree();
+             RunCheck();
          }},
         {"actDelete", QT_TR_NOOP("Delete..."), QT_TR_NOOP("Delete"), "delete", [this] { DeleteCurrent(); }},
         {"actCloseEditors", QT_TR_NOOP("Close Editors"), "", "", [this] { FEditors->CloseEditors(); }},

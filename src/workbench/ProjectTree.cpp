@@ -105,6 +105,7 @@ int ElementImage(TreeNodeKind kind, const TPersistent& element) {
         case TreeNodeKind::Property: return 6;
         case TreeNodeKind::Event: return 19;
         case TreeNodeKind::DebugApplication: return 20;
+        case TreeNodeKind::ExternalProperty: return 37;
         default: return kOtherImage;
     }
 }

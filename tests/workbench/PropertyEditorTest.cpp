@@ -137,6 +137,17 @@ TEST_F(PropertyEditorTest, SelectingTheEditedNodeKeepsItsEditor) {
     EXPECT_EQ(Editor().Appellation().Name(), "Half");
 }
 
+TEST_F(PropertyEditorTest, AClickOnTheSelectedNodeReopensAClosedEditor) {
+    Editor().ClickCancel();
+    Settle();
+    ASSERT_EQ(Window().Editors().CurrentEditor(), nullptr);
+    QTreeWidget& tree = Window().Tree();
+    QTreeWidgetItem* node = tree.currentItem();
+    tree.scrollToItem(node);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
+    EXPECT_EQ(Editor().Object(), property);
+}
+
 TEST_F(PropertyEditorTest, LeavingTheNodeAppliesTheEditorAndARefusalKeepsTheSelection) {
     ChooseType("Integer");
     TypeName("Balance");

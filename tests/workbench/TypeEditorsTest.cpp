@@ -1,0 +1,387 @@
+// The type editors and the type registration: registered, enumerated and procedural types edited
+// with OK, Apply and Cancel, their refusals, renames that take the references along, and new
+// types registered through each page of "Type Registration".
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "elements/ProceduralTypes.h"
+#include "elements/Properties.h"
+#include "elements/RegisteredTypes.h"
+#include "generator/Module.h"
+#include "project/Project.h"
+#include "source/SourceTypes.h"
+#include "workbench/TypeEditors.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+void TypeInto(QLineEdit& edit, const QString& text) {
+    edit.selectAll();
+    if (text.isEmpty()) edit.clear();
+    QTest::keyClicks(&edit, text);
+}
+
+void ChooseType(TfrDataTypes& types, const QString& type) {
+    QComboBox& combo = types.Combo();
+    combo.setCurrentText(type);
+    emit combo.activated(combo.currentIndex());
+}
+
+// New in a value list, answered with the name and comment and OK.
+void AddValue(TfrEnumValues& list, const QString& name, const QString& comment = {}) {
+    ScopedDialogRunner runner([&](TfmBaseDialog& d) {
+        auto& dialog = dynamic_cast<TedEnumValue&>(d);
+        TypeInto(dialog.Appellation().NameEdit().Edit(), name);
+        dialog.Appellation().CommentMemo().setPlainText(comment);
+        d.ClickOK();
+    });
+    list.DoNew();
+}
+
+void AddParameter(TfrParameters& list, const QString& name, const QString& type) {
+    ScopedDialogRunner runner([&](TfmBaseDialog& d) {
+        auto& dialog = dynamic_cast<TedParameter&>(d);
+        TypeInto(dialog.Appellation().NameEdit().Edit(), name);
+        ChooseType(dialog.Fields().DataTypes(), type);
+        d.ClickOK();
+    });
+    list.DoNew();
+}
+
+class TypeEditorsTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        OpenWindow();
+        NewProjectIn(work.Path());
+        Trigger("actNewClassToProject");
+    }
+
+    TemgpModule& Entry() { return *Window().Project().Modules().Items(1); }
+    TemgModule& Module() { return Entry().Module(); }
+    // Shows types made on the model in the tree (the module's subtree is rebuilt).
+    void ShowTypes() { RefreshNode(*Node(&Entry())); }
+    TgmcEnumType& ColorKind() {
+        TgmcEnumType& type = Module().CreateEnumType("TColorKind", "", {"ckRed", "ckBlue"});
+        ShowTypes();
+        return type;
+    }
+    // Runs "New Type..." with `play` as the user of the dialog.
+    void NewType(const std::function<void(TedRegisterDataType&)>& play) {
+        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
+            if (auto* dialog = dynamic_cast<TedRegisterDataType*>(&d)) play(*dialog);
+        });
+        Trigger("actRegisterDataType");
+    }
+    void ExpectNoMessages() { EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front(); }
+};
+
+// --- Type registration -----------------------------------------------------------------------------
+
+TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
+    Select(&Entry());
+    NewType([&](TedRegisterDataType& d) {
+        EXPECT_EQ(d.windowTitle(), "Type Registration");
+        ASSERT_EQ(d.Pages().count(), 3);
+        EXPECT_EQ(d.Pages().tabText(0), "Registered");
+        EXPECT_EQ(d.Pages().tabText(1), "Enum");
+        EXPECT_EQ(d.Pages().tabText(2), "Procedural");
+        TypeInto(d.Appellation().NameEdit().Edit(), "THandle");
+        TypeInto(d.UnitEdit().Edit(), "Windows");
+        d.ClickOK();
+    });
+    const TemgRegisteredDataType* handle = Module().RegisteredDataTypes().Find("THandle");
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(handle->GetModuleName(), "Windows");
+    EXPECT_FALSE(handle->GetProceduralType());
+    // The new type is shown and selected, with its editor open.
+    EXPECT_EQ(NodeObject(Window().Tree().currentItem()), handle);
+    EXPECT_NE(dynamic_cast<TfrRegisteredDataTypeEditor*>(Window().Editors().CurrentEditor()), nullptr);
+
+    NewType([&](TedRegisterDataType& d) {
+        TypeInto(d.Appellation().NameEdit().Edit(), "TColorKind");
+        d.Pages().setCurrentIndex(1);
+        AddValue(d.ValueList(), "ckRed", "warm");
+        AddValue(d.ValueList(), "ckBlue");
+        d.ClickOK();
+    });
+    ASSERT_EQ(Module().EnumTypes().Count(), 1);
+    const TgmcEnumType& colors = *Module().EnumTypes().Items(0);
+    EXPECT_EQ(colors.GetName(), "TColorKind");
+    ASSERT_EQ(colors.Values().Count(), 2);
+    EXPECT_EQ(colors.Values().Items(0)->GetName(), "ckRed");
+    EXPECT_EQ(colors.Values().Items(0)->GetCaption(), "warm");
+    EXPECT_NE(Node(&colors), nullptr);
+
+    NewType([&](TedRegisterDataType& d) {
+        TypeInto(d.Appellation().NameEdit().Edit(), "TOnCount");
+        d.Pages().setCurrentIndex(2);
+        d.Kind().FunctionButton().click();
+        ChooseType(d.ResultType(), "Boolean");
+        AddParameter(d.ParameterList(), "Count", "Integer");
+        d.ClickOK();
+    });
+    const TemgProceduralType* onCount = Module().ProceduralTypes().Find("TOnCount");
+    ASSERT_NE(onCount, nullptr);
+    EXPECT_EQ(onCount->DeclarationText(), "TOnCount=function(Count:Integer):Boolean of object;");
+    EXPECT_EQ(NodeImage(Node(onCount)), 17);
+    ExpectNoMessages();
+
+    // Every new type is offered by the type fields.
+    TfrDataTypes types;
+    types.SetModule(Module());
+    for (const char* name : {"THandle", "TColorKind", "TOnCount", "Integer"})
+        EXPECT_GE(types.Combo().findText(name), 0) << name;
+}
+
+TEST_F(TypeEditorsTest, AKnownNameAnEmptyEnumAndABadNameAreRefused) {
+    Module().CreateRegisteredType("THandle", "", "Windows", false);
+    struct Case {
+        QString name;
+        int page;
+        std::string message;
+    };
+    for (const Case& c : {Case{"Integer", 0, "Type 'Integer' is already registered"},     // built in
+                          Case{"thandle", 0, "Type 'thandle' is already registered"},     // this module's
+                          Case{"TColorKind", 1, "There must be at least one value of enumerated type"},
+                          Case{"1Kind", 0, "The field value is not an identifier"}}) {
+        const std::size_t registered = Module().RegisteredDataTypes().Count();
+        NewType([&](TedRegisterDataType& d) {
+            TypeInto(d.Appellation().NameEdit().Edit(), c.name);
+            d.Pages().setCurrentIndex(c.page);
+            d.ClickOK();
+            d.ClickCancel();
+        });
+        ASSERT_FALSE(dialogs.Messages().empty());
+        EXPECT_EQ(dialogs.Messages().back(), c.message);
+        EXPECT_EQ(Module().RegisteredDataTypes().Count(), registered);
+        EXPECT_EQ(Module().EnumTypes().Count(), 0);
+    }
+}
+
+TEST_F(TypeEditorsTest, RegisterInATypeFieldShowsTheNewTypeInTheTree) {
+    Trigger("actNewProperty");
+    auto& editor = CurrentEditor<TfrPropertyEditor>();
+    editor.DataTypes().SetTypeName("TMoney");
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
+            auto& dialog = dynamic_cast<TedRegisterDataType&>(d);
+            EXPECT_EQ(dialog.Appellation().Name(), "TMoney");  // the typed name
+            d.ClickOK();
+        });
+        EXPECT_TRUE(editor.DataTypes().Register());
+    }
+    const TemgRegisteredDataType* money = Module().RegisteredDataTypes().Find("TMoney");
+    ASSERT_NE(money, nullptr);
+    EXPECT_NE(Node(money), nullptr);
+    EXPECT_GE(editor.DataTypes().Combo().findText("TMoney"), 0);
+
+    editor.DataTypes().Register();
+    EXPECT_EQ(dialogs.Messages().back(), "Type 'TMoney' is already registered");
+}
+
+// --- Enumerated types ------------------------------------------------------------------------------
+
+TEST_F(TypeEditorsTest, TheEnumEditorWritesNameAndValuesWithOKAndApplyKeepsItOpen) {
+    TgmcEnumType& type = ColorKind();
+    Select(&type);
+    auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
+    EXPECT_EQ(editor.ValueList().List().topLevelItemCount(), 2);
+    TypeInto(editor.Appellation().NameEdit().Edit(), "TColour");
+    AddValue(editor.ValueList(), "ckGreen", "grass");
+    editor.ClickApply();
+    Settle();
+    ExpectNoMessages();
+    EXPECT_EQ(&CurrentEditor<TfrEnumDataTypeEditor>(), &editor);
+    EXPECT_EQ(type.GetName(), "TColour");
+    ASSERT_EQ(type.Values().Count(), 3);
+    EXPECT_EQ(type.Values().Items(2)->GetCaption(), "grass");
+    EXPECT_EQ(Node(&type)->text(0), "TColour");
+
+    editor.ValueList().Select(0);
+    editor.ValueList().DoDelete();
+    editor.ClickOK();
+    Settle();
+    EXPECT_EQ(type.Values().Count(), 2);
+    EXPECT_EQ(type.Values().Items(0)->GetName(), "ckBlue");
+    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+}
+
+TEST_F(TypeEditorsTest, CancelInTheEnumEditorDropsValueEdits) {
+    TgmcEnumType& type = ColorKind();
+    type.SetModified(false);
+    Select(&type);
+    auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
+    AddValue(editor.ValueList(), "ckGreen");
+    editor.ValueList().Select(0);
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
+            auto& dialog = dynamic_cast<TedEnumValue&>(d);
+            EXPECT_EQ(dialog.windowTitle(), "Value");
+            TypeInto(dialog.Appellation().NameEdit().Edit(), "ckScarlet");
+            d.ClickOK();
+        });
+        editor.ValueList().DoEdit();
+    }
+    EXPECT_EQ(editor.ValueList().List().topLevelItem(0)->text(0), "ckScarlet");
+    editor.ClickCancel();
+    Settle();
+    ASSERT_EQ(type.Values().Count(), 2);
+    EXPECT_EQ(type.Values().Items(0)->GetName(), "ckRed");
+    EXPECT_FALSE(type.GetModified());
+}
+
+TEST_F(TypeEditorsTest, TheEnumEditorRefusesNoValuesBadNamesAndRepeatedValues) {
+    Module().CreateEnumType("TShape", "", {"skRound"});
+    TgmcEnumType& type = ColorKind();
+    Select(&type);
+    auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
+
+    TypeInto(editor.Appellation().NameEdit().Edit(), "1Color");
+    editor.ClickApply();
+    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
+    TypeInto(editor.Appellation().NameEdit().Edit(), "TShape");
+    editor.ClickApply();
+    EXPECT_EQ(dialogs.Messages().back(), "Name TShape is not unique");
+    TypeInto(editor.Appellation().NameEdit().Edit(), "TColorKind");
+
+    // A value name repeats neither in the type nor in another enumerated type of the module.
+    for (const char* clash : {"CKBLUE", "skRound"}) {
+        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
+            TypeInto(dynamic_cast<TedEnumValue&>(d).Appellation().NameEdit().Edit(), clash);
+            d.ClickOK();
+            d.ClickCancel();
+        });
+        editor.ValueList().DoNew();
+        EXPECT_EQ(dialogs.Messages().back(), std::string("Name ") + clash + " is not unique");
+    }
+    EXPECT_EQ(editor.ValueList().List().topLevelItemCount(), 2);
+
+    for (int i = 0; i < 2; ++i) {
+        editor.ValueList().Select(0);
+        editor.ValueList().DoDelete();
+    }
+    editor.ClickApply();
+    EXPECT_EQ(dialogs.Messages().back(), "There must be at least one value of enumerated type");
+    EXPECT_EQ(type.Values().Count(), 2);
+    EXPECT_EQ(type.GetName(), "TColorKind");
+}
+
+TEST_F(TypeEditorsTest, RenamingATypeTakesTheReferencesToItAlong) {
+    TgmcEnumType& type = ColorKind();
+    TemgProperty& property = *Module().MainClass().Properties().Add();
+    property.SetName("Color");
+    property.DataType().SetName("tcolorkind");
+    property.DataType().SetCategory(dtEnum);
+    Select(&type);
+    auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
+    TypeInto(editor.Appellation().NameEdit().Edit(), "TColour");
+    editor.ClickOK();
+    EXPECT_EQ(property.DataType().GetName(), "TColour");
+    EXPECT_EQ(property.DataType().GetCategory(), dtEnum);
+}
+
+// --- Procedural types ------------------------------------------------------------------------------
+
+TEST_F(TypeEditorsTest, TheProceduralTypeEditorWritesKindResultAndParameters) {
+    TemgProceduralType& type = Module().CreateProceduralType("TOnStep", "", TemgDataType(), TemgParameters(), mcProcedure);
+    ShowTypes();
+    Select(&type);
+    auto& editor = CurrentEditor<TfrProceduralDataTypeEditor>();
+    EXPECT_FALSE(editor.ResultType().Combo().isEnabled());
+
+    TypeInto(editor.Appellation().NameEdit().Edit(), "1Step");
+    editor.ClickApply();
+    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
+    TypeInto(editor.Appellation().NameEdit().Edit(), "TOnStepped");
+    editor.Kind().FunctionButton().click();
+    ChooseType(editor.ResultType(), "Boolean");
+    AddParameter(editor.ParameterList(), "Step", "Integer");
+    editor.ClickOK();
+    EXPECT_EQ(type.DeclarationText(), "TOnStepped=function(Step:Integer):Boolean of object;");
+    EXPECT_EQ(Node(&type)->text(0), "TOnStepped");
+    EXPECT_EQ(NodeImage(Node(&type)), 17);
+}
+
+TEST_F(TypeEditorsTest, TheProceduralTypeEditorRefusesWrongDefaultsAndCancelKeepsTheType) {
+    TemgProceduralType& type = Module().CreateProceduralType("TOnStep", "", TemgDataType(), TemgParameters(), mcProcedure);
+    type.SetModified(false);
+    ShowTypes();
+    Select(&type);
+    auto& editor = CurrentEditor<TfrProceduralDataTypeEditor>();
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
+            auto& dialog = dynamic_cast<TedParameter&>(d);
+            TypeInto(dialog.Appellation().NameEdit().Edit(), "a");
+            ChooseType(dialog.Fields().DataTypes(), "Integer");
+            dialog.Fields().DefaultValue().SetValue("0");
+            d.ClickOK();
+        });
+        editor.ParameterList().DoNew();
+    }
+    AddParameter(editor.ParameterList(), "b", "Integer");
+    editor.ClickApply();
+    EXPECT_EQ(dialogs.Messages().back(), "Parameter with default value has wrong order");
+    EXPECT_EQ(type.Parameters().Count(), 0);
+
+    editor.Kind().FunctionButton().click();
+    editor.ClickCancel();
+    Settle();
+    EXPECT_EQ(type.GetMethodCategory(), mcProcedure);
+    EXPECT_EQ(type.Parameters().Count(), 0);
+    EXPECT_FALSE(type.GetModified());
+}
+
+// --- Registered types ------------------------------------------------------------------------------
+
+TEST_F(TypeEditorsTest, TheRegisteredTypeEditorWritesUnitAndKindAndCancelKeepsThem) {
+    TemgRegisteredDataType& type = Module().CreateRegisteredType("THandle", "", "", false);
+    Module().CreateRegisteredType("TWindow", "", "", false);
+    ShowTypes();
+    Select(&type);
+    auto& editor = CurrentEditor<TfrRegisteredDataTypeEditor>();
+    TypeInto(editor.Appellation().NameEdit().Edit(), "twindow");
+    editor.ClickApply();
+    EXPECT_EQ(dialogs.Messages().back(), "Name twindow is not unique");
+    TypeInto(editor.Appellation().NameEdit().Edit(), "9Handle");
+    editor.ClickApply();
+    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
+    EXPECT_EQ(type.GetName(), "THandle");
+
+    TypeInto(editor.Appellation().NameEdit().Edit(), "TNotify");
+    TypeInto(editor.UnitEdit().Edit(), "Classes");
+    editor.ProceduralBox().click();
+    editor.ClickOK();
+    EXPECT_EQ(type.GetName(), "TNotify");
+    EXPECT_EQ(type.GetModuleName(), "Classes");
+    EXPECT_TRUE(type.GetProceduralType());
+    EXPECT_EQ(Node(&type)->text(0), "TNotify");
+    EXPECT_EQ(NodeImage(Node(&type)), 18);
+    Settle();
+
+    Select(&Entry());
+    Select(&type);
+    auto& again = CurrentEditor<TfrRegisteredDataTypeEditor>();
+    TypeInto(again.UnitEdit().Edit(), "SysUtils");
+    again.ClickCancel();
+    Settle();
+    EXPECT_EQ(type.GetModuleName(), "Classes");
+}
+
+TEST_F(TypeEditorsTest, ASystemTypeOpensReadOnly) {
+    const TemgRegisteredDataType* query = Window().Project().FirstModule().RegisteredDataTypes().Find("TQuery");
+    ASSERT_NE(query, nullptr);
+    Select(query);
+    auto& editor = CurrentEditor<TfrRegisteredDataTypeEditor>();
+    EXPECT_TRUE(editor.ReadOnly());
+    EXPECT_TRUE(editor.UnitEdit().Edit().isReadOnly());
+    EXPECT_FALSE(editor.ProceduralBox().isEnabled());
+    EXPECT_EQ(editor.UnitEdit().Text(), "DBTables");
+}
+
+}  // namespace
+}  // namespace quillon::test
