@@ -43,6 +43,9 @@ constexpr std::array<std::string_view, 4> kCaptionTexts{
     "Сумма всех платежей клиента за отчётный период с учётом скидок и налогов",
     "Customer's \"preferred\" branch — the one named in the contract's «Schedule A», section №4"};
 
+// Modules refer only to modules of their own group of this many.
+constexpr int kGroupSize = 20;
+
 struct RegisteredChoice {
     std::string_view type;
     std::string_view defaultValue;
@@ -305,9 +308,13 @@ void BuildSyntheticProject(TemgpProject& project, const std::string& dir, const 
     project.SetSearchPath("Shared;Host/pas");
     const CommonTypes types = FillCommonTypes(project.FirstModule(), shape, draw);
 
-    // Library servers, by name, that later modules may refer to.
+    // Library servers, by name, that later modules of the same group may refer to. A large
+    // project is made of subsystems: were references spread over all of it, every module would
+    // reach every earlier server through its references' references, and its generated code
+    // would name them all, so the work per module would grow with the project.
     std::vector<std::string> libraries;
     for (int i = 0; i < shape.modules; ++i) {
+        if (i % kGroupSize == 0) libraries.clear();
         const std::string name = std::string(kStems[static_cast<std::size_t>(i) % kStems.size()]) + Number(i, 4);
         TemgpModule& entry = project.AddClassModule();
         FillClassModule(entry, dir, name, i, shape, types, libraries, draw);

@@ -27,7 +27,9 @@ struct SyntheticShape {
 // multi-line bodies), a registered type, added units, a copy rule and a debug application; a
 // library server also has external properties of earlier library servers. The project has a
 // release of the whole project and one of a single module. Captions are long and, like default
-// values and bodies, hold quotes and non-ASCII text (UTF-8). Nothing is written.
+// values and bodies, hold quotes and non-ASCII text (UTF-8). External properties refer only to
+// library servers of the module's own group of 20 modules, as the subsystems of a large project
+// do. Nothing is written.
 void BuildSyntheticProject(TemgpProject& project, const std::string& dir, const SyntheticShape& shape);
 
 // Builds the project in `dir` (created when missing) and saves it; returns the project file.

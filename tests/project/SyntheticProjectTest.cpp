@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "generator/GeneratedFileWriters.h"
 #include "generator/UnitBuilder.h"
 #include "model/ComponentFile.h"
 #include "platform/FileSystem.h"
@@ -129,6 +130,32 @@ TEST_F(SyntheticProjectTest, ReadsBackEveryModuleAsBuilt) {
             << built.Modules().Items(i)->GetFileName();
     EXPECT_EQ(ModelFileText(loaded, kProjectSignature, ""), ModelFileText(built, kProjectSignature, ""));
     EXPECT_EQ(loaded.Appellation().GetCaption(), built.Appellation().GetCaption());
+}
+
+// Keeps every text handed over, by file name.
+class CapturingWriter final : public IGeneratedFileWriter {
+public:
+    bool Write(std::string_view text, const std::string& fileName, const TWriteRules&) override {
+        files[fileName] = std::string(text);
+        return true;
+    }
+    std::map<std::string, std::string> files;
+};
+
+// The whole-project generation resolves external classes through its module index; one module
+// at a time resolves them by walking the modules. Both must write the same texts.
+TEST_F(SyntheticProjectTest, GeneratesTheSameTextsAsModuleByModule) {
+    TemgpProject project;
+    BuildSyntheticProject(project, work.Path(), kSmall);
+    CapturingWriter whole;
+    project.GenerateAll(GenerationTools{StandardUnitBuilder(), whole});
+    CapturingWriter single;
+    for (int i = 0; i < project.Modules().Count(); ++i)
+        project.Modules().Items(i)->Module().Generate(project.GetSrcPath(), project.GetSearchPath(), false, project,
+                                                      project.GetUnitHeader(), &project.FirstModule(),
+                                                      GenerationTools{StandardUnitBuilder(), single});
+    EXPECT_GT(whole.files.size(), static_cast<std::size_t>(kSmall.modules * 4));
+    EXPECT_EQ(whole.files, single.files);
 }
 
 }  // namespace
