@@ -50,10 +50,14 @@ gui: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target quillon
 	$(BUILD_DIR)/bin/quillon examples/Bank/Project1.qlp
 
+# The object-text benchmarks, the workbench on a 1000-module project (where Qt is installed),
+# then the scale benchmarks, which end with the table of ratios against their targets.
 bench: deps
 	cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DQUILLON_BUILD_BENCH=ON -DQUILLON_BUILD_TESTS=OFF
 	cmake --build $(BUILD_DIR)-bench -j $(JOBS)
 	$(BUILD_DIR)-bench/bin/quillon-bench
+	if [ -x $(BUILD_DIR)-bench/bin/quillon-gui-bench ]; then QT_QPA_PLATFORM=offscreen $(BUILD_DIR)-bench/bin/quillon-gui-bench; fi
+	$(BUILD_DIR)-bench/bin/quillon-scale-bench
 
 fuzz:
 	CC=clang CXX=clang++ cmake -S fuzz -B fuzz-build -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
+#include <unordered_set>
 
 #include "checking/CheckResults.h"
 #include "elements/ReleaseElements.h"
@@ -48,8 +49,9 @@ class ListingFileWriter final : public IGeneratedFileWriter {
 public:
     bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
         if (!disk_.Write(text, fileName, rules)) return false;
-        const std::string name = fs::path(fileName).lexically_normal().string();
-        if (std::find(written_.begin(), written_.end(), name) == written_.end()) written_.push_back(name);
+        std::string name = fs::path(fileName).lexically_normal().string();
+        // A set beside the list: a project of a thousand modules writes thousands of files.
+        if (seen_.insert(name).second) written_.push_back(std::move(name));
         return true;
     }
     const std::vector<std::string>& Written() const { return written_; }
@@ -57,6 +59,7 @@ public:
 private:
     DiskFileWriter disk_;
     std::vector<std::string> written_;
+    std::unordered_set<std::string> seen_;
 };
 
 // Runs the generation the options ask for, every module or one module and the first module,

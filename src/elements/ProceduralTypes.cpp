@@ -5,6 +5,7 @@
 #include "elements/ModuleOptions.h"
 #include "platform/Exception.h"
 #include "platform/Format.h"
+#include "platform/Text.h"
 
 namespace quillon {
 
@@ -65,7 +66,10 @@ void TemgProceduralType::AssignTo(TPersistent& dest) const {
 // TemgProceduralTypes
 
 const TemgProceduralType* TemgProceduralTypes::Find(std::string_view name) const {
-    return static_cast<const TemgProceduralType*>(FindItemByText(const_cast<TemgProceduralTypes*>(this), name));
+    // As TemgRegisteredDataTypes::Find: names compared in place.
+    for (int i = 0; i < Count(); ++i)
+        if (SameText(Items(i)->GetName(), name)) return Items(i);
+    return nullptr;
 }
 
 void TemgProceduralTypes::ConvertProceduralTypes(TgmcProceduralTypes& target, const TStringList* filter) const {

@@ -1,5 +1,7 @@
 #include "elements/RegisteredTypes.h"
 
+#include "platform/Text.h"
+
 namespace quillon {
 
 void TemgRegisteredDataType::PublishProperties(PropertyList& p) {
@@ -23,8 +25,11 @@ void TemgRegisteredDataType::AssignTo(TPersistent& dest) const {
 }
 
 const TemgRegisteredDataType* TemgRegisteredDataTypes::Find(std::string_view name) const {
-    return static_cast<const TemgRegisteredDataType*>(
-        FindItemByText(const_cast<TemgRegisteredDataTypes*>(this), name));
+    // Every reference of every generated unit is resolved here: compare the names in place
+    // rather than through the item-list interface, which copies each name.
+    for (int i = 0; i < Count(); ++i)
+        if (SameText(Items(i)->GetName(), name)) return Items(i);
+    return nullptr;
 }
 
 void AddBuiltInRegisteredTypes(TemgRegisteredDataTypes& target) {

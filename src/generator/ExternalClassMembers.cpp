@@ -1,6 +1,7 @@
 #include "generator/ExternalClassMembers.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "elements/ExternalClasses.h"
 #include "generator/BuilderSupport.h"
@@ -21,15 +22,16 @@ const TemgModule& ReferencedModule(const TemgExternalClass& external, const IMod
     return *module;
 }
 
+// `seen` holds what `found` holds: a walk over hundreds of modules asks it for every reference.
 void CollectReferenced(const TemgModule& module, const IModuleResolver& resolver,
-                       std::vector<const TemgModule*>& found) {
+                       std::vector<const TemgModule*>& found, std::unordered_set<const TemgModule*>& seen) {
     const TemgExternalClasses& externals = module.MainClass().ExternalClasses();
     for (int i = 0; i < externals.Count(); ++i) {
         const TemgModule& referenced = ReferencedModule(*externals.Items(i), resolver);
         // Each module once, which also ends a walk that comes round to a class it has seen.
-        if (std::find(found.begin(), found.end(), &referenced) != found.end()) continue;
+        if (!seen.insert(&referenced).second) continue;
         found.push_back(&referenced);
-        CollectReferenced(referenced, resolver, found);
+        CollectReferenced(referenced, resolver, found, seen);
     }
 }
 
@@ -117,7 +119,8 @@ void AddExternalMember(TgmcClass& target, const TemgExternalClass& external, con
 
 std::vector<const TemgModule*> ReferencedModules(const TemgModule& module, const IModuleResolver& resolver) {
     std::vector<const TemgModule*> found;
-    CollectReferenced(module, resolver, found);
+    std::unordered_set<const TemgModule*> seen;
+    CollectReferenced(module, resolver, found, seen);
     return found;
 }
 

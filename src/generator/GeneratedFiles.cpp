@@ -45,12 +45,12 @@ bool WriteGeneratedFile(std::string_view text, const std::string& fileName, cons
             throw Exception(std::string(kUnableToCreateDirectory) + " " + dir.string() + " (" + error.message() + ")");
     }
     if (!rules.makeReadOnly) {
-        WriteFileAtomic(fileName, text);
+        WriteFileAtomic(fileName, text, WriteDurability::Unsynced);
         return true;
     }
     if (exists) SetFileReadOnly(fileName, false);
     try {
-        WriteFileAtomic(fileName, text);
+        WriteFileAtomic(fileName, text, WriteDurability::Unsynced);
     } catch (...) {
         // The old file stays as it was, protection included.
         if (exists) SetFileReadOnly(fileName, true);

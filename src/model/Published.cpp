@@ -16,8 +16,10 @@ std::string_view EnumTypeInfo::NameOf(std::int64_t ordinal) const {
 }
 
 const PropertyInfo* PropertyList::Find(std::string_view name) const {
+    // The reader asks for every property line it meets: names of another length are passed by
+    // here without a call.
     for (const PropertyInfo& p : props_)
-        if (SameText(p.name, name)) return &p;
+        if (p.name.size() == name.size() && SameText(p.name, name)) return &p;
     return nullptr;
 }
 

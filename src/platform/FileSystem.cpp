@@ -115,7 +115,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
     const auto fail = [&](const std::string& reason) {
         return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
     };
@@ -144,7 +144,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
 
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) throw fail(std::strerror(errno));
-    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 &&
+                         (durability == WriteDurability::Unsynced || ::fsync(fd) == 0);
     const int savedErrno = errno;
     if (::close(fd) != 0 || !written) {
         ::unlink(temp.c_str());

@@ -41,9 +41,16 @@ std::string ExpandFileName(std::string_view path, std::string_view baseDir);
 std::string ExtractRelativePath(std::string_view path, std::string_view baseDir);
 // Reads a whole file; raises Exception "Cannot open file %s" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Whether WriteFileAtomic forces the new file's bytes to the disk before it takes the old one's
+// place. Synced costs a disk flush per file, which dominates writing thousands of small files;
+// it is for what cannot be made again (model files), while generated files, which the next
+// generation rewrites from the model, are left to the system's write-back as a copy would be.
+enum class WriteDurability { Synced, Unsynced };
+
 // Writes `bytes` to a temporary file beside `path` and renames it into place, so a failure never
 // leaves a half-written file: the old file stays intact. A symbolic link is kept and its target
 // replaced; an existing file's permissions are kept. Raises Exception "Cannot create file %s".
-void WriteFileAtomic(const std::string& path, std::string_view bytes);
+void WriteFileAtomic(const std::string& path, std::string_view bytes,
+                     WriteDurability durability = WriteDurability::Synced);
 
 }  // namespace quillon

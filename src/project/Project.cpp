@@ -32,6 +32,32 @@ bool RefersTo(const TemgExternalClasses& externalClasses, std::string_view class
 
 }  // namespace
 
+// --- Module index -------------------------------------------------------------------------------
+
+class TemgpProject::ModuleIndexScope {
+public:
+    explicit ModuleIndexScope(const TemgpProject& project) : project_(project) {
+        // A nested scope keeps the outer one's index.
+        if (project_.FModuleIndex) return;
+        auto index = std::make_unique<ModuleIndex>();
+        const TemgpModules& modules = *project_.FModules;
+        index->reserve(static_cast<std::size_t>(modules.Count()));
+        for (int i = 0; i < modules.Count(); ++i)
+            index->try_emplace(LowerCase(modules.GetItemText(i, 0)), modules.Items(i));
+        project_.FModuleIndex = std::move(index);
+        owner_ = true;
+    }
+    ~ModuleIndexScope() {
+        if (owner_) project_.FModuleIndex.reset();
+    }
+    ModuleIndexScope(const ModuleIndexScope&) = delete;
+    ModuleIndexScope& operator=(const ModuleIndexScope&) = delete;
+
+private:
+    const TemgpProject& project_;
+    bool owner_ = false;
+};
+
 // --- TemgpModule ---------------------------------------------------------------------------------
 
 void TemgpModule::PublishProperties(PropertyList& p) {
@@ -309,6 +335,10 @@ const TemgModule* TemgpProject::GetFirstModule() const {
 }
 
 TemgpModule* TemgpProject::FindModuleEntry(std::string_view className) const {
+    if (FModuleIndex) {
+        const auto found = FModuleIndex->find(LowerCase(className));
+        return found == FModuleIndex->end() ? nullptr : found->second;
+    }
     return static_cast<TemgpModule*>(FindItemByText(FModules.get(), className));
 }
 
@@ -339,6 +369,7 @@ void TemgpProject::GenerateAll(const GenerationTools& tools,
                                const std::function<void(int done, int count)>& moduleDone) const {
     const TemgModule& first = FirstModule();
     const std::string srcPath = GetSrcPath();
+    const ModuleIndexScope index(*this);
     const int count = FModules->Count();
     for (int i = 0; i < count; ++i) {
         FModules->Items(i)->Module().Generate(srcPath, FSearchPath, false, *this, FUnitHeader, &first, tools);
@@ -351,7 +382,10 @@ const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiv
         FCheckResults->Clear();
     else
         FCheckResults = std::make_unique<TCheckCollection>();
-    for (int i = 0; i < FModules->Count(); ++i) CheckModule(FModules->Items(i)->Module(), *this, *FCheckResults);
+    {
+        const ModuleIndexScope index(*this);
+        for (int i = 0; i < FModules->Count(); ++i) CheckModule(FModules->Items(i)->Module(), *this, *FCheckResults);
+    }
     if (receiver) receiver->ShowCheckResults(*FCheckResults);
     return *FCheckResults;
 }

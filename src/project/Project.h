@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "checking/CheckResults.h"
@@ -195,6 +196,13 @@ public:
     void ForEachModule(const std::function<void(TemgModule&)>& operation) const override;
 
 private:
+    // Generation and the check look modules up by class name for every external class of every
+    // unit. The modules cannot change while they run, so for their duration the look-up goes
+    // through this index (first module of each name, folded like SameText) instead of a walk
+    // over all modules, which made a generation grow with the square of the modules.
+    class ModuleIndexScope;
+    using ModuleIndex = std::unordered_map<std::string, TemgpModule*>;
+
     // The stored SrcPath: the project file keeps none (it is computed from the file name).
     std::string GetStoredSrcPath() const { return {}; }
     void SetStoredSrcPath(std::string_view) {}
@@ -212,6 +220,8 @@ private:
     TDateTime FFileDate = 0;
     bool FModified = false;
     std::unique_ptr<TCheckCollection> FCheckResults;
+    // Set only while a ModuleIndexScope is open.
+    mutable std::unique_ptr<ModuleIndex> FModuleIndex;
 };
 
 }  // namespace quillon

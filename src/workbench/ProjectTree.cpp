@@ -166,11 +166,14 @@ int NodeImage(const QTreeWidgetItem* node) { return node->data(0, kImageRole).to
 void BuildProjectTree(QTreeWidget& tree, TemgpProject& project) {
     tree.clear();
     if (project.IsEmpty()) return;
-    auto* projectNode = new QTreeWidgetItem(&tree);
+    // Built apart from the tree and added whole: a node inside a shown tree tells the view of
+    // every value set on it, which made opening a project of thousands of elements take seconds.
+    auto* projectNode = new QTreeWidgetItem();
     Describe(*projectNode, project.GetName(), TreeNodeKind::Project, &project, 12);
     AddNode(*projectNode, kReleasesNode, TreeNodeKind::Releases, &project.Releases(), 36);
     for (int i = 0; i < project.Modules().Count(); ++i)
         AddModuleNode(*projectNode, *project.Modules().Items(i), i == 0);
+    tree.addTopLevelItem(projectNode);
     projectNode->setExpanded(true);
 }
 
@@ -284,13 +287,19 @@ void RefreshNodeStyles(QTreeWidget& tree) {
         QTreeWidgetItem* node = *it;
         const auto* state = dynamic_cast<const IItemState*>(NodeObject(node));
         const auto* modified = dynamic_cast<const IModified*>(NodeObject(node));
+        // Only real changes are set: each one makes the view look for the node among all.
+        const bool bold = state ? state->GetModified() : modified && modified->GetModified();
         QFont font = node->font(0);
-        font.setBold(state ? state->GetModified() : modified && modified->GetModified());
-        node->setFont(0, font);
-        if (state && state->IsSystemItem())
-            node->setForeground(0, systemBrush);
-        else
+        if (font.bold() != bold) {
+            font.setBold(bold);
+            node->setFont(0, font);
+        }
+        const QVariant foreground = node->data(0, Qt::ForegroundRole);
+        if (state && state->IsSystemItem()) {
+            if (foreground != QVariant(systemBrush)) node->setForeground(0, systemBrush);
+        } else if (foreground.isValid()) {
             node->setData(0, Qt::ForegroundRole, QVariant());
+        }
     }
 }
 

@@ -167,5 +167,46 @@ TEST_F(ProjectServices, ChecksEveryModuleIntoOneClearedCollection) {
     EXPECT_EQ(receiver.shown, (std::vector<int>{0, 2}));
 }
 
+// Generation and the check look modules up through an index while they run: it must answer as
+// the walk over the modules does (any letter case, the first of two modules of one name, none
+// for an unknown name) and be gone afterwards, when modules may be renamed.
+class LookupRecordingBuilder : public RecordingBuilder {
+public:
+    std::string UnitText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) const override {
+        for (const char* name : {"account", "CUSTOMER", "Ledger", "Nowhere"}) found.push_back(resolver.FindModule(name));
+        return RecordingBuilder::UnitText(module, kind, resolver);
+    }
+    mutable std::vector<const TemgModule*> found;
+};
+
+TEST_F(ProjectServices, FindsModulesDuringGenerationAndCheckAsOutsideThem) {
+    // A second module named like the first class module but one: the first one wins.
+    TemgModule& twin = Module("Branch");
+    twin.MainClass().SetName("customer");
+    twin.SetAppellation(twin.MainClass().Appellation());
+    const std::vector<const TemgModule*> expected{project.FindModule("Account"), project.FindModule("Customer"),
+                                                  project.FindModule("Ledger"), nullptr};
+    ASSERT_NE(expected[1], &twin);
+
+    LookupRecordingBuilder builder;
+    PlanningFileWriter plan;
+    project.GenerateAll(GenerationTools{builder, plan});
+    ASSERT_FALSE(builder.found.empty());
+    for (std::size_t i = 0; i < builder.found.size(); ++i) EXPECT_EQ(builder.found[i], expected[i % 4]) << i;
+
+    Refer("Account", "LEDGER", "Journal");
+    Refer("Account", "Nowhere", "Lost");
+    const TCheckCollection& results = project.CheckProject();
+    ASSERT_EQ(results.Count(), 1);
+    EXPECT_EQ(results.Items(0)->GetCaption(), kCheckClassNotFound);
+
+    // Renamed after the generation: found under the new name only.
+    TemgModule& ledger = Module("Ledger");
+    ledger.MainClass().SetName("Journal");
+    ledger.SetAppellation(ledger.MainClass().Appellation());
+    EXPECT_EQ(project.FindModule("journal"), &ledger);
+    EXPECT_EQ(project.FindModule("Ledger"), nullptr);
+}
+
 }  // namespace
 }  // namespace quillon::test

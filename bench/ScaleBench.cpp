@@ -1,0 +1,373 @@
+// Scale benchmarks on synthetic projects of 10, 100 and 1000 modules: model load, model save and
+// whole-project generation, beside the floors the same machine sets for them (Free Pascal's
+// ObjectTextToBinary over the same model text, cp -r of the generated output), and the peak
+// memory of each size measured in a fresh process. Ends with a table of ratios against targets.
+//
+//   quillon-scale-bench [benchmark flags]        the benchmarks, then the table
+//   quillon-scale-bench --peak PROJECT.qlp       (internal) one size's peak memory
+#include <benchmark/benchmark.h>
+
+#include <sys/wait.h>
+#include <spawn.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "generator/GeneratedFileWriters.h"
+#include "generator/UnitBuilder.h"
+#include "platform/UserDialogs.h"
+#include "project/Project.h"
+#include "synth/SyntheticProject.h"
+
+extern char** environ;
+
+namespace quillon::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Size {
+    int modules;
+    int members;
+    std::string Label() const { return std::to_string(modules) + "x" + std::to_string(members); }
+};
+const std::vector<Size> kSizes{{10, 30}, {100, 60}, {1000, 60}};
+
+// One synthetic project on disk with the figures the table divides by.
+struct Workload {
+    Size size;
+    std::string dir;
+    std::string projectFile;
+    std::vector<std::string> modelFiles;  // the project file and every module file
+    std::uintmax_t modelBytes = 0;
+    std::uintmax_t largestGenerated = 0;
+    std::uintmax_t generatedBytes = 0;
+    std::size_t generatedFiles = 0;
+    std::string OutputDir() const { return dir + "/Source"; }
+    std::string CopyDir() const { return dir + "/SourceCopy"; }
+};
+
+std::string g_selfPath;
+std::string g_floorProgram;
+std::string g_root;
+std::vector<std::unique_ptr<Workload>> g_workloads;
+
+// Runs a program and waits for it; its standard output goes to `output` when given.
+int RunProgram(const std::vector<std::string>& args, std::string* output = nullptr) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    int pipeFds[2] = {-1, -1};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (output) {
+        if (pipe(pipeFds) != 0) return -1;
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    }
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (output) {
+        close(pipeFds[1]);
+        if (spawned == 0) {
+            char buffer[4096];
+            ssize_t n = 0;
+            while ((n = read(pipeFds[0], buffer, sizeof buffer)) > 0) output->append(buffer, static_cast<std::size_t>(n));
+        }
+        close(pipeFds[0]);
+    }
+    if (spawned != 0) return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::unique_ptr<TemgpProject> Load(const std::string& projectFile) {
+    auto project = std::make_unique<TemgpProject>();
+    project->LoadFromFile(projectFile);
+    return project;
+}
+
+void Generate(const TemgpProject& project) {
+    DiskFileWriter disk;
+    project.GenerateAll(GenerationTools{StandardUnitBuilder(), disk});
+}
+
+void MarkEverythingModified(TemgpProject& project) {
+    project.SetModified(true);
+    for (int i = 0; i < project.Modules().Count(); ++i) project.Modules().Items(i)->SetModified(true);
+}
+
+Workload& Prepare(const Size& size) {
+    auto workload = std::make_unique<Workload>();
+    workload->size = size;
+    workload->dir = g_root + "/" + size.Label();
+    workload->projectFile = WriteSyntheticProject(workload->dir, SyntheticShape{size.modules, size.members, 1});
+    for (const auto& entry : fs::directory_iterator(workload->dir))
+        if (entry.is_regular_file()) {
+            workload->modelFiles.push_back(entry.path().string());
+            workload->modelBytes += entry.file_size();
+        }
+    std::sort(workload->modelFiles.begin(), workload->modelFiles.end());
+    Generate(*Load(workload->projectFile));
+    for (const auto& entry : fs::recursive_directory_iterator(workload->OutputDir()))
+        if (entry.is_regular_file()) {
+            ++workload->generatedFiles;
+            workload->generatedBytes += entry.file_size();
+            workload->largestGenerated = std::max(workload->largestGenerated, entry.file_size());
+        }
+    g_workloads.push_back(std::move(workload));
+    return *g_workloads.back();
+}
+
+// --- Benchmarks ----------------------------------------------------------------------------
+
+void SetModelCounters(benchmark::State& state, const Workload& workload) {
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(workload.modelBytes));
+}
+
+void BM_Load(benchmark::State& state, const Workload* workload) {
+    for (auto _ : state) {
+        std::unique_ptr<TemgpProject> project = Load(workload->projectFile);
+        benchmark::DoNotOptimize(project.get());
+        state.PauseTiming();
+        project.reset();
+        state.ResumeTiming();
+    }
+    SetModelCounters(state, *workload);
+}
+
+void BM_Save(benchmark::State& state, const Workload* workload) {
+    std::unique_ptr<TemgpProject> project = Load(workload->projectFile);
+    for (auto _ : state) {
+        state.PauseTiming();
+        MarkEverythingModified(*project);
+        state.ResumeTiming();
+        project->SaveToFile(workload->projectFile);
+    }
+    SetModelCounters(state, *workload);
+}
+
+void BM_Generate(benchmark::State& state, const Workload* workload) {
+    const std::unique_ptr<TemgpProject> project = Load(workload->projectFile);
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::remove_all(workload->OutputDir());
+        state.ResumeTiming();
+        Generate(*project);
+    }
+    state.counters["files"] = static_cast<double>(workload->generatedFiles);
+}
+
+// Free Pascal's converter over the same files; the program times its own passes, so neither its
+// start nor its exit is counted.
+void BM_FloorObjectTextToBinary(benchmark::State& state, const Workload* workload) {
+    const std::string list = workload->dir + ".list";
+    {
+        std::ostringstream text;
+        for (const std::string& file : workload->modelFiles) text << file << "\n";
+        std::FILE* out = std::fopen(list.c_str(), "w");
+        std::fputs(text.str().c_str(), out);
+        std::fclose(out);
+    }
+    for (auto _ : state) {
+        std::string output;
+        if (RunProgram({g_floorProgram, list, "1"}, &output) != 0) {
+            state.SkipWithError("ObjectTextToBinary failed on the model text");
+            break;
+        }
+        state.SetIterationTime(std::stod(output) / 1e6);
+    }
+    SetModelCounters(state, *workload);
+}
+
+void BM_FloorCopyOutput(benchmark::State& state, const Workload* workload) {
+    for (auto _ : state) {
+        fs::remove_all(workload->CopyDir());
+        const auto started = std::chrono::steady_clock::now();
+        if (RunProgram({"cp", "-r", workload->OutputDir(), workload->CopyDir()}) != 0) {
+            state.SkipWithError("cp -r failed");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    }
+    fs::remove_all(workload->CopyDir());
+    state.counters["files"] = static_cast<double>(workload->generatedFiles);
+}
+
+// --- Peak memory -----------------------------------------------------------------------------
+
+// The high-water mark of this process's resident memory. Not getrusage's ru_maxrss: across a
+// spawn that figure starts at the parent's peak, while VmHWM belongs to this program's image.
+long PeakResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+// The child's work: load, check, generate, save, as the command line and the workbench do them.
+// Prints the peak resident size and the peak before the work began, in kilobytes.
+int RunPeak(const std::string& projectFile) {
+    const long before = PeakResidentKilobytes();
+    {
+        std::unique_ptr<TemgpProject> project = Load(projectFile);
+        project->CheckProject();
+        Generate(*project);
+        MarkEverythingModified(*project);
+        project->SaveToFile(projectFile);
+    }
+    std::cout << PeakResidentKilobytes() << " " << before << "\n";
+    return 0;
+}
+
+// --- The table -------------------------------------------------------------------------------
+
+// Keeps every run's time per iteration by name, and lets the console reporter print as usual.
+class CollectingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
+                seconds[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> seconds;
+};
+
+std::string Fixed(double value, int digits = 2) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", digits, value);
+    return text;
+}
+
+std::string Verdict(bool holds) { return holds ? "holds" : "MISSED"; }
+
+void PrintTable(const CollectingReporter& reporter, const std::map<std::string, double>& peakRatio) {
+    const auto time = [&](const std::string& what, const Workload& w) {
+        const auto it = reporter.seconds.find(what + "/" + w.size.Label());
+        return it == reporter.seconds.end() ? 0.0 : it->second;
+    };
+    const auto ratio = [](double a, double b) { return b > 0 ? a / b : 0.0; };
+
+    std::cout << "\nScale ratios (one run; model text = project + module files; peak = resident growth in a fresh\n"
+                 "process that loads, checks, generates and saves, over model text + largest generated file)\n\n";
+    std::printf("%-10s %8s %9s %8s | %10s %10s %10s %9s\n", "size", "model MB", "out files", "out MB", "load/OTTB",
+                "gen/cp -r", "save/OTTB", "peak/text");
+    for (const auto& w : g_workloads) {
+        std::printf("%-10s %8s %9zu %8s | %10s %10s %10s %9s\n", w->size.Label().c_str(),
+                    Fixed(static_cast<double>(w->modelBytes) / 1e6).c_str(), w->generatedFiles,
+                    Fixed(static_cast<double>(w->generatedBytes) / 1e6).c_str(),
+                    Fixed(ratio(time("Load", *w), time("FloorObjectTextToBinary", *w))).c_str(),
+                    Fixed(ratio(time("Generate", *w), time("FloorCopyOutput", *w))).c_str(),
+                    Fixed(ratio(time("Save", *w), time("FloorObjectTextToBinary", *w))).c_str(),
+                    Fixed(peakRatio.count(w->size.Label()) ? peakRatio.at(w->size.Label()) : 0.0).c_str());
+    }
+
+    const Workload* hundred = nullptr;
+    const Workload* thousand = nullptr;
+    for (const auto& w : g_workloads) {
+        if (w->size.modules == 100) hundred = w.get();
+        if (w->size.modules == 1000) thousand = w.get();
+    }
+    bool allHold = true;
+    std::cout << "\nTargets:\n";
+    for (const auto& w : g_workloads) {
+        const double load = ratio(time("Load", *w), time("FloorObjectTextToBinary", *w));
+        const double generate = ratio(time("Generate", *w), time("FloorCopyOutput", *w));
+        const double peak = peakRatio.count(w->size.Label()) ? peakRatio.at(w->size.Label()) : 0.0;
+        std::printf("  %-10s load/OTTB %5s <= 0.33 %-7s gen/cp -r %5s <= 3 %-7s peak/text %5s <= 4 %s\n",
+                    w->size.Label().c_str(), Fixed(load).c_str(), Verdict(load > 0 && load <= 0.33).c_str(),
+                    Fixed(generate).c_str(), Verdict(generate > 0 && generate <= 3).c_str(), Fixed(peak).c_str(),
+                    Verdict(peak > 0 && peak <= 4).c_str());
+        allHold = allHold && load > 0 && load <= 0.33 && generate > 0 && generate <= 3 && peak > 0 && peak <= 4;
+    }
+    if (hundred && thousand) {
+        std::cout << "  growth t(1000 modules)/t(100 modules), target <= 11:\n";
+        for (const std::string what : {"Load", "Save", "Generate", "FloorObjectTextToBinary", "FloorCopyOutput"}) {
+            const double growth = ratio(time(what, *thousand), time(what, *hundred));
+            const bool floor = what.rfind("Floor", 0) == 0;
+            std::printf("    %-24s %6s %s\n", what.c_str(), Fixed(growth).c_str(),
+                        floor ? "(floor, for reference)" : Verdict(growth > 0 && growth <= 11).c_str());
+            if (!floor) allHold = allHold && growth > 0 && growth <= 11;
+        }
+        const auto peakGrowth = [&](const Workload& w) {
+            return peakRatio.count(w.size.Label()) ? peakRatio.at(w.size.Label()) : 0.0;
+        };
+        std::printf("    %-24s %6s (ratio to text at 1000 over that at 100)\n", "peak/text",
+                    Fixed(ratio(peakGrowth(*thousand), peakGrowth(*hundred))).c_str());
+    }
+    std::cout << (allHold ? "All targets hold.\n" : "Some targets are MISSED.\n");
+}
+
+}  // namespace
+}  // namespace quillon::bench
+
+int main(int argc, char** argv) {
+    using namespace quillon::bench;
+    namespace fs = std::filesystem;
+    quillon::NonInteractiveDialogs dialogs(std::cerr, quillon::DialogAnswer::Yes);
+    const quillon::ScopedDialogs installed(dialogs);
+    g_selfPath = fs::canonical("/proc/self/exe").string();
+    if (argc == 3 && std::string(argv[1]) == "--peak") return RunPeak(argv[2]);
+
+    g_floorProgram = (fs::path(g_selfPath).parent_path() / "objtext-floor").string();
+    char pattern[] = "/tmp/quillon-scale-XXXXXX";
+    if (!mkdtemp(pattern)) return 3;
+    g_root = pattern;
+
+    std::map<std::string, double> peakRatio;
+    for (const Size& size : kSizes) {
+        std::cerr << "Preparing " << size.Label() << " ..." << std::endl;
+        Workload& w = Prepare(size);
+        const Workload* p = &w;
+        const std::string label = size.Label();
+        // The largest size runs fewer iterations: each takes seconds.
+        const double minTime = size.modules >= 1000 ? 0.01 : 0.3;
+        benchmark::RegisterBenchmark(("Load/" + label).c_str(), BM_Load, p)->Unit(benchmark::kMillisecond)->MinTime(minTime);
+        benchmark::RegisterBenchmark(("Save/" + label).c_str(), BM_Save, p)->Unit(benchmark::kMillisecond)->MinTime(minTime);
+        benchmark::RegisterBenchmark(("Generate/" + label).c_str(), BM_Generate, p)
+            ->Unit(benchmark::kMillisecond)->MinTime(minTime);
+        benchmark::RegisterBenchmark(("FloorObjectTextToBinary/" + label).c_str(), BM_FloorObjectTextToBinary, p)
+            ->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(minTime);
+        benchmark::RegisterBenchmark(("FloorCopyOutput/" + label).c_str(), BM_FloorCopyOutput, p)
+            ->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(minTime);
+
+        // Peak memory in a process of its own per size, generating afresh.
+        fs::remove_all(w.OutputDir());
+        std::string output;
+        const int status = RunProgram({g_selfPath, "--peak", w.projectFile}, &output);
+        if (status != 0) std::cerr << "Peak memory of " << label << " not measured (status " << status << ")\n";
+        if (status == 0) {
+            long peak = 0;
+            long before = 0;
+            std::istringstream(output) >> peak >> before;
+            peakRatio[label] = static_cast<double>(peak - before) * 1024.0 /
+                               static_cast<double>(w.modelBytes + w.largestGenerated);
+        }
+    }
+
+    benchmark::Initialize(&argc, argv);
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    PrintTable(reporter, peakRatio);
+    std::error_code ignored;
+    fs::remove_all(g_root, ignored);
+    benchmark::Shutdown();
+    return 0;
+}
