@@ -255,8 +255,8 @@ std::vector<std::string> TemgModule::TypeValues(std::string_view typeName) const
 
 void TemgModule::MarkClassModule(bool classModule) {
     TemgMethods& methods = FMainClass->Methods();
+    KeepDatabaseSystemItems();
     if (classModule) {
-        KeepDatabaseSystemItems();
         if (FindItemByText(&methods, kAfterInitInstance)) return;
         TemgMethod& method = *methods.Add();
         method.SetName(kAfterInitInstance);
