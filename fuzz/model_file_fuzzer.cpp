@@ -63,17 +63,18 @@ bool ReadOrUnchanged(std::string_view text, T& target, std::string_view signatur
 }
 
 // What loading does with an accepted module: the options become the entry's list, the module
-// becomes a class module of a project; then the check and a generation into memory run over it.
-void UseModule(std::string_view text, const std::string& options) {
+// becomes the project's common types module (first) or a class module (after a new project's
+// common types module); then the check and a generation into memory run over the project.
+void UseModule(std::string_view text, const std::string& options, bool classModule) {
     TemgpProject project;
-    project.NewProject("/nonexistent/quillon-fuzz");
+    if (classModule) project.NewProject("/nonexistent/quillon-fuzz");
     TemgpModule& entry = *project.Modules().Add();
     entry.SetFileName("/nonexistent/quillon-fuzz/Fuzzed.qlm");
     std::string again;
     ReadModelText(entry.Module(), text, kModuleSignature, again);
     if (again != options) Differs("a second read gave other options", options, again);
     entry.Options().SetCommaText(options);
-    entry.Module().MarkClassModule(true);
+    entry.Module().MarkClassModule(classModule);
     entry.Module().SetModified(false);
     (void)ModelFileText(entry.Module(), kModuleSignature, entry.Options().CommaText());
 
@@ -94,7 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string options;
     {
         TemgModule module;
-        if (ReadOrUnchanged(text, module, kModuleSignature, options)) UseModule(text, options);
+        if (ReadOrUnchanged(text, module, kModuleSignature, options)) {
+            UseModule(text, options, true);
+            UseModule(text, options, false);
+        }
     }
     {
         TemgpProject project;
