@@ -299,8 +299,8 @@ TemgModule::TKnownType TemgModule::FindKnownType(std::string_view name) const {
 
 void TemgModule::MarkClassModule(bool classModule) {
     TemgMethods& methods = FMainClass->Methods();
+    KeepDatabaseSystemItems();
     if (classModule) {
-        KeepDatabaseSystemItems();
         if (FindItemByText(&methods, kAfterInitInstance)) return;
         TemgMethod& method = *methods.Add();
         method.SetName(kAfterInitInstance);

@@ -212,7 +212,9 @@ public:
     // --- Common types and class modules ----------------------------------------------------------
 
     // A class module's class has the system method AfterInitInstance (added when missing); the
-    // common types module's class has none (removed).
+    // common types module's class has none (removed). Either way the database system items are
+    // brought in step with DatabaseSupport first, as loading needs: a file may state the set
+    // before the class's members, whose lists then replace the items the set brought.
     void MarkClassModule(bool classModule);
     // The main class's database system items follow DatabaseSupport: per dataset factory in the
     // set the event "Create...Method" and the function "Create...", for the own connection the

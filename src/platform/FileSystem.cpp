@@ -100,6 +100,15 @@ std::string ReadFileBytes(const std::string& path) {
 
 namespace {
 
+ScopedWriteFault* installedWriteFault = nullptr;
+
+// True, with errno set as the system would, when the installed fault fails `step`.
+bool FaultAt(ScopedWriteFault::Step step) {
+    if (!installedWriteFault || installedWriteFault->FailingStep() != step) return false;
+    errno = installedWriteFault->Error();
+    return true;
+}
+
 // Writes all of `bytes` to `fd`; false on any error.
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -113,7 +122,29 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// WriteAll, cut short where an installed fault fills the disk.
+bool WriteContent(int fd, std::string_view bytes) {
+    if (installedWriteFault && installedWriteFault->FailingStep() == ScopedWriteFault::Step::Write &&
+        bytes.size() > installedWriteFault->BytesBeforeFailure()) {
+        if (!WriteAll(fd, bytes.substr(0, installedWriteFault->BytesBeforeFailure()))) return false;
+        return !FaultAt(ScopedWriteFault::Step::Write);
+    }
+    return WriteAll(fd, bytes);
+}
+
 }  // namespace
+
+ScopedWriteFault::ScopedWriteFault(std::size_t bytesBeforeFailure)
+    : step_(Step::Write), error_(ENOSPC), bytesBeforeFailure_(bytesBeforeFailure), previous_(installedWriteFault) {
+    installedWriteFault = this;
+}
+
+ScopedWriteFault::ScopedWriteFault(Step step, int error)
+    : step_(step), error_(error), previous_(installedWriteFault) {
+    installedWriteFault = this;
+}
+
+ScopedWriteFault::~ScopedWriteFault() { installedWriteFault = previous_; }
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
     const auto fail = [&](const std::string& reason) {
@@ -142,16 +173,19 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurab
     tempName += std::to_string(random());
     const fs::path temp = dir / tempName;
 
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int fd = FaultAt(ScopedWriteFault::Step::Create)
+                       ? -1
+                       : ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) throw fail(std::strerror(errno));
-    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 &&
-                         (durability == WriteDurability::Unsynced || ::fsync(fd) == 0);
+    const bool written = WriteContent(fd, bytes) && ::fchmod(fd, mode) == 0 &&
+                         (durability == WriteDurability::Unsynced || ::fsync(fd) == 0) &&
+                         !FaultAt(ScopedWriteFault::Step::Sync);
     const int savedErrno = errno;
     if (::close(fd) != 0 || !written) {
         ::unlink(temp.c_str());
         throw fail(std::strerror(written ? errno : savedErrno));
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
+    if (FaultAt(ScopedWriteFault::Step::Rename) || ::rename(temp.c_str(), target.c_str()) != 0) {
         const int renameErrno = errno;
         ::unlink(temp.c_str());
         throw fail(std::strerror(renameErrno));

@@ -2,6 +2,7 @@
 // directory creation, path rules, and whole-file reading and safe (atomic) writing.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,5 +53,32 @@ enum class WriteDurability { Synced, Unsynced };
 // replaced; an existing file's permissions are kept. Raises Exception "Cannot create file %s".
 void WriteFileAtomic(const std::string& path, std::string_view bytes,
                      WriteDurability durability = WriteDurability::Synced);
+
+// A test seam for the atomic writer's failure paths. While one is installed, WriteFileAtomic
+// fails at its `step` as the system would, with `error` as errno: at Write after
+// `bytesBeforeFailure` bytes of the file have reached the disk (a full disk), or at creating the
+// temporary file, syncing it or renaming it into place. Production code never installs one; the
+// writer only tests one pointer. Scopes nest: the innermost one is in force.
+class ScopedWriteFault {
+public:
+    enum class Step { Create, Write, Sync, Rename };
+
+    // A full disk after `bytesBeforeFailure` bytes.
+    explicit ScopedWriteFault(std::size_t bytesBeforeFailure);
+    ScopedWriteFault(Step step, int error);
+    ~ScopedWriteFault();
+    ScopedWriteFault(const ScopedWriteFault&) = delete;
+    ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
+
+    Step FailingStep() const { return step_; }
+    int Error() const { return error_; }
+    std::size_t BytesBeforeFailure() const { return bytesBeforeFailure_; }
+
+private:
+    Step step_;
+    int error_;
+    std::size_t bytesBeforeFailure_ = 0;
+    ScopedWriteFault* previous_;
+};
 
 }  // namespace quillon

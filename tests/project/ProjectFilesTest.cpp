@@ -156,6 +156,43 @@ TEST_F(ProjectFiles, LoadsModulesNamedWithAnotherPlatformsPathsFromTheProjectDir
     EXPECT_FALSE(project.Modules().GetModified());
 }
 
+void ReplaceOnce(std::string& text, const std::string& what, const std::string& with) {
+    const std::size_t at = text.find(what);
+    ASSERT_NE(at, std::string::npos) << what;
+    text.replace(at, what.size(), with);
+}
+
+// A file may state DatabaseSupport before the class's members: the members' lists replace the
+// system items the set brought. Every module, the common types module as well, has them after
+// loading, so the file it saves loads back to the same text.
+TEST_F(ProjectFiles, EveryModuleLoadsTheDatabaseSystemItemsOfItsSetWhereverTheFileStatesIt) {
+    SaveNewProject();
+    for (const char* name : {"CommonTypes.qlm", "Account.qlm"}) {
+        std::string text = ReadText(dir.File(name));
+        ReplaceOnce(text, "  DatabaseSupport = []\r\n", "");
+        ReplaceOnce(text, "object TemgModule\r\n", "object TemgModule\r\n  DatabaseSupport = [dbsTable]\r\n");
+        if (text.find("  MainClass.Methods = <>") != std::string::npos)
+            ReplaceOnce(text, "  MainClass.Methods = <>",
+                        "  MainClass.Methods = <\r\n    item\r\n      Appellation.Name = 'Open'\r\n    end>");
+        WriteText(dir.File(name), text);
+    }
+    TemgpProject loaded;
+    loaded.LoadFromFile(dir.File("Project1.qlp"));
+    for (TemgModule* module : {&loaded.FirstModule(), loaded.FindModule("Account")}) {
+        SCOPED_TRACE(module->ModuleName());
+        EXPECT_NE(FindItemByText(&module->MainClass().Methods(), "CreateTable"), nullptr);
+        EXPECT_NE(FindItemByText(&module->MainClass().Events(), "CreateTableMethod"), nullptr);
+    }
+    loaded.ForEachModule([](TemgModule& module) { module.SetModified(true); });
+    loaded.SaveToFile(loaded.GetFileName());
+    const std::string common = ReadText(dir.File("CommonTypes.qlm"));
+    TemgpProject again;
+    again.LoadFromFile(dir.File("Project1.qlp"));
+    again.ForEachModule([](TemgModule& module) { module.SetModified(true); });
+    again.SaveToFile(again.GetFileName());
+    EXPECT_EQ(ReadText(dir.File("CommonTypes.qlm")), common);
+}
+
 TEST_F(ProjectFiles, AMissingModuleFileIsReportedAndTheOthersLoad) {
     SaveNewProject();
     fs::remove(dir.File("CommonTypes.qlm"));
