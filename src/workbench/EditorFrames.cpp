@@ -1,5 +1,6 @@
 #include "workbench/EditorFrames.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -44,6 +45,20 @@ QToolButton* ToolButton(const char* objectName, const QString& text, const QStri
 }
 
 }  // namespace
+
+QCheckBox* NamedCheckBox(const QString& text, const char* objectName) {
+    auto* box = new QCheckBox(text);
+    box->setObjectName(objectName);
+    return box;
+}
+
+QHBoxLayout* FieldRow(std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout;
+    row->addSpacing(kLabelWidth + row->spacing());
+    for (QWidget* widget : widgets) row->addWidget(widget);
+    row->addStretch(1);
+    return row;
+}
 
 // --- TfrEdit ---------------------------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,9 @@
 
 #include "workbench/EditorFramework.h"
 
+class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -28,6 +31,11 @@ class TemgModule;
 
 // Every labelled row starts its field at the same column.
 inline constexpr int kLabelWidth = 130;
+
+// A check box with its object name (the tests and style sheets find controls by name).
+QCheckBox* NamedCheckBox(const QString& text, const char* objectName);
+// A row that starts under the fields, past the label column: `widgets`, then a stretch.
+QHBoxLayout* FieldRow(std::initializer_list<QWidget*> widgets);
 
 // A label and an edit box.
 class TfrEdit : public QWidget {

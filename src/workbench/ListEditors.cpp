@@ -109,14 +109,9 @@ TedFormDescription::TedFormDescription(QWidget* parent, const std::string& fileN
     FFormName = Field(tr("Name"), "frFormName", "edFormName");
     FFormName->SetText(formName);
     Body().addWidget(FFormName);
-    auto* frameRow = new QHBoxLayout;
-    frameRow->addSpacing(kLabelWidth + frameRow->spacing());
-    FFrame = new QCheckBox(tr("Inherits TFrame"));
-    FFrame->setObjectName("cbFrame");
+    FFrame = NamedCheckBox(tr("Inherits TFrame"), "cbFrame");
     FFrame->setChecked(frame);
-    frameRow->addWidget(FFrame);
-    frameRow->addStretch(1);
-    Body().addLayout(frameRow);
+    Body().addLayout(FieldRow({FFrame}));
     Body().addStretch(1);
     for (QWidget* widget : std::initializer_list<QWidget*>{FFormFile, FFormName, FFrame}) widget->setVisible(showForm);
     resize(520, 200);
@@ -284,15 +279,10 @@ TedRelease::TedRelease(QWidget* parent, TReleaseDll& release, const TemgpProject
     FPasSubdir->SetText(release.GetPasSubdir());
     Body().addWidget(FPasSubdir);
 
-    auto* copyRow = new QHBoxLayout;
-    copyRow->addSpacing(kLabelWidth + copyRow->spacing());
-    FCopyFiles = new QCheckBox(tr("Copy files"));
-    FCopyFiles->setObjectName("cbCopyFiles");
+    FCopyFiles = NamedCheckBox(tr("Copy files"), "cbCopyFiles");
     FCopyFiles->setToolTip(tr("Release now: copy the libraries and units when OK is clicked"));
     FCopyFiles->setChecked(true);
-    copyRow->addWidget(FCopyFiles);
-    copyRow->addStretch(1);
-    Body().addLayout(copyRow);
+    Body().addLayout(FieldRow({FCopyFiles}));
     Body().addStretch(1);
 
     (release.GetOption() == roModule ? FClassOption : FProjectOption)->setChecked(true);

@@ -51,12 +51,6 @@ QHBoxLayout* LabelledRow(const QString& label, QWidget* field) {
     return row;
 }
 
-QCheckBox* CheckBox(const QString& text, const char* name) {
-    auto* box = new QCheckBox(text);
-    box->setObjectName(name);
-    return box;
-}
-
 QRadioButton* RadioButton(const QString& text, const char* name) {
     auto* button = new QRadioButton(text);
     button->setObjectName(name);
@@ -327,8 +321,8 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     FUses = new QGroupBox(tr("Uses"));
     FUses->setObjectName("gbUses");
     auto* uses = new QHBoxLayout(FUses);
-    FForms = CheckBox(tr("Forms"), "cbForms");
-    FShareMem = CheckBox(tr("ShareMem"), "cbShareMem");
+    FForms = NamedCheckBox(tr("Forms"), "cbForms");
+    FShareMem = NamedCheckBox(tr("ShareMem"), "cbShareMem");
     uses->addWidget(FForms);
     uses->addWidget(FShareMem);
     uses->addStretch(1);
@@ -349,7 +343,7 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     options->addStretch(1);
     server->addLayout(options);
     auto* library = new QHBoxLayout;
-    FLibraryPathSameExe = CheckBox(tr("Search DLL only in EXE path"), "cbLibraryPathSameExe");
+    FLibraryPathSameExe = NamedCheckBox(tr("Search DLL only in EXE path"), "cbLibraryPathSameExe");
     FRegister = new QPushButton(tr("Register"));
     FRegister->setObjectName("btRegister");
     FRegister->setToolTip(tr("Register the built COM library"));
@@ -413,7 +407,7 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     const char* createNames[] = {"cbCreateQuery", "cbCreateTable", "cbCreateStoredProc"};
     const QString createCaptions[] = {tr("CreateQuery"), tr("CreateTable"), tr("CreateStoredProc")};
     for (int i = 0; i < 3; ++i) {
-        FCreateBoxes[i] = CheckBox(createCaptions[i], createNames[i]);
+        FCreateBoxes[i] = NamedCheckBox(createCaptions[i], createNames[i]);
         creates->addWidget(FCreateBoxes[i]);
     }
     creates->addStretch(1);
@@ -439,7 +433,7 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     connect(FConnection, &QPushButton::clicked, this, &TfrModuleEditor::EditConnection);
     hostDB->addWidget(FConnection);
     hostDB->addSpacing(12);
-    FUseHostDB = CheckBox(tr("Use host DB"), "cbUseHostDB");
+    FUseHostDB = NamedCheckBox(tr("Use host DB"), "cbUseHostDB");
     hostDB->addWidget(FUseHostDB);
     // What the host hands over when its database is used: explained in the guide.
     FHostDBLinks = new QLabel(tr("<a href=\"editor-module-connection-params\">connection params</a>, "

@@ -51,13 +51,8 @@ TedRegisterDataType::TedRegisterDataType(QWidget* parent, TemgModule& module, co
     FUnit->setObjectName("frUnit");
     FUnit->Edit().setObjectName("edUnit");
     registeredLayout->addWidget(FUnit);
-    auto* procedural = new QHBoxLayout;
-    procedural->addSpacing(kLabelWidth + procedural->spacing());
-    FProcedural = new QCheckBox(tr("Procedural Type"));
-    FProcedural->setObjectName("cbProceduralType");
-    procedural->addWidget(FProcedural);
-    procedural->addStretch(1);
-    registeredLayout->addLayout(procedural);
+    FProcedural = NamedCheckBox(tr("Procedural Type"), "cbProceduralType");
+    registeredLayout->addLayout(FieldRow({FProcedural}));
     registeredLayout->addStretch(1);
     FPages->addTab(registered, tr("Registered"));
 

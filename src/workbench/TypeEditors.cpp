@@ -133,13 +133,8 @@ TfrRegisteredDataTypeEditor::TfrRegisteredDataTypeEditor(TfrEditors& editors, co
     FUnit->setObjectName("frUnit");
     FUnit->Edit().setObjectName("edUnit");
     Body().addWidget(FUnit);
-    auto* procedural = new QHBoxLayout;
-    procedural->addSpacing(kLabelWidth + procedural->spacing());
-    FProcedural = new QCheckBox(tr("Procedural Type"));
-    FProcedural->setObjectName("cbProceduralType");
-    procedural->addWidget(FProcedural);
-    procedural->addStretch(1);
-    Body().addLayout(procedural);
+    FProcedural = NamedCheckBox(tr("Procedural Type"), "cbProceduralType");
+    Body().addLayout(FieldRow({FProcedural}));
     Body().addStretch(1);
 }
 
