@@ -161,11 +161,19 @@ void BM_Save(benchmark::State& state, const Workload* workload) {
     SetModelCounters(state, *workload);
 }
 
+// Removes an earlier iteration's output and waits until the file system has written back what
+// that left pending (the deletions, the last files' data): otherwise the next timed iteration
+// pays for the previous one, more the more files it wrote.
+void RemoveAndSettle(const std::string& dir) {
+    fs::remove_all(dir);
+    ::sync();
+}
+
 void BM_Generate(benchmark::State& state, const Workload* workload) {
     const std::unique_ptr<TemgpProject> project = Load(workload->projectFile);
     for (auto _ : state) {
         state.PauseTiming();
-        fs::remove_all(workload->OutputDir());
+        RemoveAndSettle(workload->OutputDir());
         state.ResumeTiming();
         Generate(*project);
     }
@@ -196,7 +204,7 @@ void BM_FloorObjectTextToBinary(benchmark::State& state, const Workload* workloa
 
 void BM_FloorCopyOutput(benchmark::State& state, const Workload* workload) {
     for (auto _ : state) {
-        fs::remove_all(workload->CopyDir());
+        RemoveAndSettle(workload->CopyDir());
         const auto started = std::chrono::steady_clock::now();
         if (RunProgram({"cp", "-r", workload->OutputDir(), workload->CopyDir()}) != 0) {
             state.SkipWithError("cp -r failed");
