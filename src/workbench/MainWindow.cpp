@@ -607,21 +607,9 @@ void TfmQLN::UpdateActions() {
     for (const char* name : {"actGenerateDebugApp", "actOpenDebugProject", "actOpenDebugForm"})
         FActions[name]->setEnabled(onDebugApp);
 
-    bool deletable = false;
-    if (node) {
-        switch (NodeKind(node)) {
-            case TreeNodeKind::Module: deletable = entry && entry->Index() > 0; break;
-            case TreeNodeKind::EnumType:
-            case TreeNodeKind::ProceduralType:
-            case TreeNodeKind::RegisteredType:
-            case TreeNodeKind::Method:
-            case TreeNodeKind::Property:
-            case TreeNodeKind::Event:
-            case TreeNodeKind::ExternalProperty:
-            case TreeNodeKind::DebugApplication: deletable = true; break;
-            default: break;
-        }
-    }
+    // Elements can be deleted, and every module but the common types module.
+    const bool deletable = node && (NodeKind(node) == TreeNodeKind::Module ? entry && entry->Index() > 0
+                                                                           : IsElementKind(NodeKind(node)));
     FActions["actDelete"]->setEnabled(deletable);
 
     for (const char* name : {"actGenerateClass", "actOpenModuleA", "actOpenModuleU", "actOpenController", "actOpenDSC"})

@@ -153,6 +153,20 @@ QString TreeNodeKindName(TreeNodeKind kind) {
     return {};
 }
 
+bool IsElementKind(TreeNodeKind kind) {
+    switch (kind) {
+        case TreeNodeKind::EnumType:
+        case TreeNodeKind::ProceduralType:
+        case TreeNodeKind::RegisteredType:
+        case TreeNodeKind::Method:
+        case TreeNodeKind::Property:
+        case TreeNodeKind::Event:
+        case TreeNodeKind::ExternalProperty:
+        case TreeNodeKind::DebugApplication: return true;
+        default: return false;
+    }
+}
+
 TreeNodeKind NodeKind(const QTreeWidgetItem* node) {
     return static_cast<TreeNodeKind>(node->data(0, kKindRole).toInt());
 }
@@ -230,17 +244,9 @@ void RefreshNode(QTreeWidgetItem& node) {
                 node.child(i)->setExpanded(expanded.contains(static_cast<int>(NodeKind(node.child(i)))));
             return;
         }
-        case TreeNodeKind::EnumType:
-        case TreeNodeKind::ProceduralType:
-        case TreeNodeKind::RegisteredType:
-        case TreeNodeKind::Method:
-        case TreeNodeKind::Property:
-        case TreeNodeKind::Event:
-        case TreeNodeKind::ExternalProperty:
-        case TreeNodeKind::DebugApplication:
-            Describe(node, ElementCaption(kind, *object), kind, object, ElementImage(kind, *object));
+        default:
+            if (IsElementKind(kind)) Describe(node, ElementCaption(kind, *object), kind, object, ElementImage(kind, *object));
             return;
-        default: return;
     }
 }
 

@@ -41,6 +41,10 @@ enum class TreeNodeKind {
     DebugApplication,
 };
 
+// A node of one design element (a type, member or debug application), as opposed to the project,
+// a module, a group or a generated unit.
+bool IsElementKind(TreeNodeKind kind);
+
 // A readable name of a kind ("Method", "Enumerated Types") for the editor area.
 QString TreeNodeKindName(TreeNodeKind kind);
 
