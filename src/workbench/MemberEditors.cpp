@@ -258,27 +258,73 @@ void TfrRoutineKind::SetReadOnly(bool readOnly) {
     FFunction->setEnabled(!readOnly);
 }
 
+// --- TfrRoutineSignature ---------------------------------------------------------------------------
+
+TfrRoutineSignature::TfrRoutineSignature(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    FKindRow = new QHBoxLayout;
+    FKind = new TfrRoutineKind;
+    FKind->setObjectName("frRoutineKind");
+    FKindRow->addWidget(FKind);
+    layout->addLayout(FKindRow);
+    FResultType = new TfrDataTypes(nullptr, tr("Result Type"));
+    FResultType->setObjectName("frResultType");
+    layout->addWidget(FResultType);
+    FParameters = new TfrParameters;
+    layout->addWidget(LabelledRow(tr("Parameters"), FParameters), 1);
+    connect(FKind, &TfrRoutineKind::Toggled, this, [this] { UpdateControls(); });
+    UpdateControls();
+}
+
+void TfrRoutineSignature::SetModule(TemgModule* module) {
+    if (module) FResultType->SetModule(*module);
+    FParameters->SetModule(module);
+}
+
+void TfrRoutineSignature::Load(bool function, const TemgDataType& result, const TemgParameters& parameters) {
+    FKind->SetFunction(function);
+    FResultType->Load(result);
+    FParameters->Load(parameters);
+    UpdateControls();
+}
+
+void TfrRoutineSignature::SetReadOnly(bool readOnly) {
+    FReadOnly = readOnly;
+    FKind->SetReadOnly(readOnly);
+    FParameters->SetReadOnly(readOnly);
+    UpdateControls();
+}
+
+bool TfrRoutineSignature::IsFunction() const { return FKind->IsFunction(); }
+
+void TfrRoutineSignature::UpdateControls() { FResultType->SetReadOnly(FReadOnly || !IsFunction()); }
+
+bool TfrRoutineSignature::Validate() {
+    if (IsFunction() && !FResultType->Validate()) return false;
+    return FParameters->Validate();
+}
+
+void TfrRoutineSignature::ApplyResultTo(TemgDataType& result) const {
+    if (IsFunction()) {
+        FResultType->ApplyTo(result);
+        return;
+    }
+    result.SetName("");
+    result.SetCategory(dtRegistered);
+}
+
 // --- TfrMethodEditor -------------------------------------------------------------------------------
 
 TfrMethodEditor::TfrMethodEditor(TfrEditors& editors, const TEditorEnvironment& environment)
     : TfrAppellationEditor(editors, environment) {
-    auto* kind = new QHBoxLayout;
-    FKind = new TfrRoutineKind;
-    FKind->setObjectName("frRoutineKind");
-    kind->addWidget(FKind);
-    FExport = new QCheckBox(tr("Export"));
-    FExport->setObjectName("cbExport");
-    kind->addSpacing(16);
-    kind->addWidget(FExport);
-    kind->addStretch(1);
-    Body().addLayout(kind);
-
-    FResultType = new TfrDataTypes(nullptr, tr("Result Type"));
-    FResultType->setObjectName("frResultType");
-    Body().addWidget(FResultType);
-
-    FParameters = new TfrParameters;
-    Body().addWidget(LabelledRow(tr("Parameters"), FParameters), 1);
+    FSignature = new TfrRoutineSignature;
+    FExport = NamedCheckBox(tr("Export"), "cbExport");
+    FSignature->KindRow().addSpacing(16);
+    FSignature->KindRow().addWidget(FExport);
+    FSignature->KindRow().addStretch(1);
+    Body().addWidget(FSignature, 1);
 
     FDeclaration = new QTextEdit;
     FDeclaration->setObjectName("meDeclaration");
@@ -302,18 +348,17 @@ TfrMethodEditor::TfrMethodEditor(TfrEditors& editors, const TEditorEnvironment& 
             [this] { QApplication::clipboard()->setText(FDeclaration->toPlainText()); });
     // The declaration follows every control it depends on.
     connect(&Appellation().NameEdit().Edit(), &QLineEdit::textChanged, this, [this] { UpdateControls(); });
-    connect(FKind, &TfrRoutineKind::Toggled, this, [this] { UpdateControls(); });
-    connect(&FResultType->Combo(), &QComboBox::currentTextChanged, this, [this] { UpdateControls(); });
-    connect(FParameters, &TfrEditedListView::Changed, this, [this] { UpdateControls(); });
+    connect(&Kind(), &TfrRoutineKind::Toggled, this, [this] { UpdateControls(); });
+    connect(&ResultType().Combo(), &QComboBox::currentTextChanged, this, [this] { UpdateControls(); });
+    connect(&ParameterList(), &TfrEditedListView::Changed, this, [this] { UpdateControls(); });
 }
 
 TemgMethod& TfrMethodEditor::Method() const { return static_cast<TemgMethod&>(*Object()); }
 
 void TfrMethodEditor::SetReadOnly(bool readOnly) {
     TfrAppellationEditor::SetReadOnly(readOnly);
-    FKind->SetReadOnly(readOnly);
+    FSignature->SetReadOnly(readOnly);
     FExport->setEnabled(!readOnly);
-    FParameters->SetReadOnly(readOnly);
     UpdateControls();
 }
 
@@ -321,20 +366,15 @@ void TfrMethodEditor::Initialize(TEditorItem& item) {
     FLoading = true;
     TfrAppellationEditor::Initialize(item);
     const TemgMethod& method = Method();
-    TemgModule* module = Module();
-    if (module) FResultType->SetModule(*module);
-    FParameters->SetModule(module);
-    FKind->SetFunction(method.GetCategory() == mcFunction);
+    FSignature->SetModule(Module());
+    FSignature->Load(method.GetCategory() == mcFunction, method.DataType(), method.Parameters());
     FExport->setChecked(method.GetExported());
-    FResultType->Load(method.DataType());
-    FParameters->Load(method.Parameters());
     FLoading = false;
     UpdateControls();
 }
 
 void TfrMethodEditor::UpdateControls() {
     if (FLoading) return;
-    FResultType->SetReadOnly(ReadOnly() || !FKind->IsFunction());
     FDeclaration->setPlainText(ToQ(Declaration()));
 }
 
@@ -342,16 +382,14 @@ std::string TfrMethodEditor::Declaration() const {
     // A method that is in no collection, described by the controls, declares itself.
     TemgMethod draft;
     draft.SetName(Appellation().Name());
-    draft.SetCategory(FKind->IsFunction() ? mcFunction : mcProcedure);
-    draft.DataType().SetName(FResultType->TypeName());
-    draft.SetParameters(FParameters->Parameters());
+    draft.SetCategory(FSignature->IsFunction() ? mcFunction : mcProcedure);
+    draft.DataType().SetName(ResultType().TypeName());
+    draft.SetParameters(ParameterList().Parameters());
     return draft.DeclarationText();
 }
 
 bool TfrMethodEditor::Validate() {
-    if (!TfrAppellationEditor::Validate()) return false;
-    if (FKind->IsFunction() && !FResultType->Validate()) return false;
-    return FParameters->Validate();
+    return TfrAppellationEditor::Validate() && FSignature->Validate();
 }
 
 void TfrMethodEditor::Apply() {
@@ -359,20 +397,13 @@ void TfrMethodEditor::Apply() {
     TemgMethod& method = Method();
     // Constructors and destructors keep their category: the editor offers only the two kinds.
     const TMethodCategory category = method.GetCategory();
-    if (FKind->IsFunction())
+    if (FSignature->IsFunction())
         method.SetCategory(mcFunction);
     else if (category == mcFunction)
         method.SetCategory(mcProcedure);
-    if (method.GetCategory() == mcFunction) {
-        FResultType->ApplyTo(method.DataType());
-    } else {
-        // A procedure keeps no result type, which would otherwise still count as a reference
-        // to its former type.
-        method.DataType().SetName("");
-        method.DataType().SetCategory(dtRegistered);
-    }
+    FSignature->ApplyResultTo(method.DataType());
     method.SetExported(FExport->isChecked());
-    FParameters->ApplyTo(method.Parameters());
+    ParameterList().ApplyTo(method.Parameters());
 }
 
 bool TfrMethodEditor::IsNameUnique(std::string_view name) const {

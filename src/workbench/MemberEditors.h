@@ -152,6 +152,41 @@ private:
     QRadioButton* FFunction = nullptr;
 };
 
+// The signature of a routine: "Procedure" or "Function" on a row that has room for more (the
+// method's "Export"), the "Result Type", open for a function only, and the parameters. The method
+// and procedural type editors and the type registration's "Procedural" page share it.
+class TfrRoutineSignature : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TfrRoutineSignature(QWidget* parent = nullptr);
+
+    // The module whose types the result type and the parameters offer (none: no list).
+    void SetModule(TemgModule* module);
+    void Load(bool function, const TemgDataType& result, const TemgParameters& parameters);
+    void SetReadOnly(bool readOnly);
+    bool IsFunction() const;
+    // A function's result type, then the parameter list.
+    bool Validate();
+    // The typed result type for a function; none for a procedure, whose stale result type would
+    // otherwise still count as a reference to its former type.
+    void ApplyResultTo(TemgDataType& result) const;
+
+    QHBoxLayout& KindRow() const { return *FKindRow; }
+    TfrRoutineKind& Kind() const { return *FKind; }
+    TfrDataTypes& ResultType() const { return *FResultType; }
+    TfrParameters& ParameterList() const { return *FParameters; }
+
+private:
+    void UpdateControls();
+
+    QHBoxLayout* FKindRow = nullptr;
+    TfrRoutineKind* FKind = nullptr;
+    TfrDataTypes* FResultType = nullptr;
+    TfrParameters* FParameters = nullptr;
+    bool FReadOnly = false;
+};
+
 // A method: procedure or function, "Export", the result type, the parameters and the
 // declaration as the current controls give it, with "Copy".
 class TfrMethodEditor : public TfrAppellationEditor {
@@ -166,10 +201,10 @@ public:
     bool Validate() override;
     QString HelpTopic() const override { return QStringLiteral("editor-method"); }
 
-    TfrRoutineKind& Kind() const { return *FKind; }
+    TfrRoutineKind& Kind() const { return FSignature->Kind(); }
     QCheckBox& ExportBox() const { return *FExport; }
-    TfrDataTypes& ResultType() const { return *FResultType; }
-    TfrParameters& ParameterList() const { return *FParameters; }
+    TfrDataTypes& ResultType() const { return FSignature->ResultType(); }
+    TfrParameters& ParameterList() const { return FSignature->ParameterList(); }
     QTextEdit& DeclarationMemo() const { return *FDeclaration; }
     QPushButton& CopyButton() const { return *FCopy; }
     // The declaration the controls describe now.
@@ -182,10 +217,8 @@ private:
     TemgMethod& Method() const;
     void UpdateControls();
 
-    TfrRoutineKind* FKind = nullptr;
+    TfrRoutineSignature* FSignature = nullptr;
     QCheckBox* FExport = nullptr;
-    TfrDataTypes* FResultType = nullptr;
-    TfrParameters* FParameters = nullptr;
     QTextEdit* FDeclaration = nullptr;
     QPushButton* FCopy = nullptr;
     bool FLoading = false;

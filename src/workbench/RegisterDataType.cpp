@@ -68,25 +68,15 @@ TedRegisterDataType::TedRegisterDataType(QWidget* parent, TemgModule& module, co
     auto* proceduralPage = new QWidget;
     proceduralPage->setObjectName("tsProcedural");
     auto* proceduralLayout = new QVBoxLayout(proceduralPage);
-    FKind = new TfrRoutineKind;
-    FKind->setObjectName("frRoutineKind");
-    proceduralLayout->addWidget(FKind);
-    FResultType = new TfrDataTypes(nullptr, tr("Result Type"));
-    FResultType->setObjectName("frResultType");
-    FResultType->SetModule(module);
-    proceduralLayout->addWidget(FResultType);
-    FParameters = new TfrParameters;
-    FParameters->SetModule(&module);
-    proceduralLayout->addWidget(LabelledRow(tr("Parameters"), FParameters), 1);
+    FSignature = new TfrRoutineSignature;
+    FSignature->KindRow().addStretch(1);
+    FSignature->SetModule(&module);
+    proceduralLayout->addWidget(FSignature, 1);
     FPages->addTab(proceduralPage, tr("Procedural"));
 
     Body().addWidget(FPages, 1);
-    connect(FKind, &TfrRoutineKind::Toggled, this, [this] { UpdateControls(); });
-    UpdateControls();
     resize(560, 480);
 }
-
-void TedRegisterDataType::UpdateControls() { FResultType->SetReadOnly(!FKind->IsFunction()); }
 
 bool TedRegisterDataType::Validate() {
     if (!FAppellation->Validate()) return false;
@@ -95,9 +85,7 @@ bool TedRegisterDataType::Validate() {
         return Refuse(Format(kTypeAlreadyRegistered, name), &FAppellation->NameEdit().Edit());
     switch (FPages->currentIndex()) {
         case kEnumPage: return FValues->Validate();
-        case kProceduralPage:
-            if (FKind->IsFunction() && !FResultType->Validate()) return false;
-            return FParameters->Validate();
+        case kProceduralPage: return FSignature->Validate();
         default: return true;
     }
 }
@@ -115,9 +103,9 @@ void TedRegisterDataType::Apply() {
         }
         case kProceduralPage: {
             TemgDataType result;
-            if (FKind->IsFunction()) FResultType->ApplyTo(result);
-            FCreated = &FModule.CreateProceduralType(name, caption, result, FParameters->Parameters(),
-                                                     FKind->IsFunction() ? mcFunction : mcProcedure);
+            FSignature->ApplyResultTo(result);
+            FCreated = &FModule.CreateProceduralType(name, caption, result, FSignature->ParameterList().Parameters(),
+                                                     FSignature->IsFunction() ? mcFunction : mcProcedure);
             break;
         }
         default:

@@ -206,61 +206,37 @@ void TfrEnumDataTypeEditor::Apply() {
 
 TfrProceduralDataTypeEditor::TfrProceduralDataTypeEditor(TfrEditors& editors, const TEditorEnvironment& environment)
     : TfrTypeEditor(editors, environment) {
-    FKind = new TfrRoutineKind;
-    FKind->setObjectName("frRoutineKind");
-    Body().addWidget(FKind);
-    FResultType = new TfrDataTypes(nullptr, tr("Result Type"));
-    FResultType->setObjectName("frResultType");
-    Body().addWidget(FResultType);
-    FParameters = new TfrParameters;
-    Body().addWidget(LabelledRow(tr("Parameters"), FParameters), 1);
-    connect(FKind, &TfrRoutineKind::Toggled, this, [this] { UpdateControls(); });
+    FSignature = new TfrRoutineSignature;
+    FSignature->KindRow().addStretch(1);
+    Body().addWidget(FSignature, 1);
 }
 
 TgmcAppellation& TfrProceduralDataTypeEditor::TypeAppellation() const {
     return static_cast<TemgProceduralType&>(*Object()).Appellation();
 }
 
-void TfrProceduralDataTypeEditor::UpdateControls() { FResultType->SetReadOnly(ReadOnly() || !FKind->IsFunction()); }
-
 void TfrProceduralDataTypeEditor::SetReadOnly(bool readOnly) {
     TfrTypeEditor::SetReadOnly(readOnly);
-    FKind->SetReadOnly(readOnly);
-    FParameters->SetReadOnly(readOnly);
-    UpdateControls();
+    FSignature->SetReadOnly(readOnly);
 }
 
 void TfrProceduralDataTypeEditor::Initialize(TEditorItem& item) {
     TfrTypeEditor::Initialize(item);
     const auto& type = static_cast<const TemgProceduralType&>(*Object());
-    TemgModule* module = Module();
-    if (module) FResultType->SetModule(*module);
-    FParameters->SetModule(module);
-    FKind->SetFunction(type.GetMethodCategory() == mcFunction);
-    FResultType->Load(type.DataType());
-    FParameters->Load(type.Parameters());
-    UpdateControls();
+    FSignature->SetModule(Module());
+    FSignature->Load(type.GetMethodCategory() == mcFunction, type.DataType(), type.Parameters());
 }
 
 bool TfrProceduralDataTypeEditor::Validate() {
-    if (!TfrTypeEditor::Validate()) return false;
-    if (FKind->IsFunction() && !FResultType->Validate()) return false;
-    return FParameters->Validate();
+    return TfrTypeEditor::Validate() && FSignature->Validate();
 }
 
 void TfrProceduralDataTypeEditor::Apply() {
     TfrTypeEditor::Apply();
     auto& type = static_cast<TemgProceduralType&>(*Object());
-    if (FKind->IsFunction()) {
-        type.SetMethodCategory(mcFunction);
-        FResultType->ApplyTo(type.DataType());
-    } else {
-        type.SetMethodCategory(mcProcedure);
-        // No stale result type that would still count as a reference to its former type.
-        type.DataType().SetName("");
-        type.DataType().SetCategory(dtRegistered);
-    }
-    FParameters->ApplyTo(type.Parameters());
+    type.SetMethodCategory(FSignature->IsFunction() ? mcFunction : mcProcedure);
+    FSignature->ApplyResultTo(type.DataType());
+    FSignature->ParameterList().ApplyTo(type.Parameters());
 }
 
 }  // namespace quillon

@@ -147,19 +147,15 @@ public:
     bool Validate() override;
     QString HelpTopic() const override { return QStringLiteral("editor-procedural-type"); }
 
-    TfrRoutineKind& Kind() const { return *FKind; }
-    TfrDataTypes& ResultType() const { return *FResultType; }
-    TfrParameters& ParameterList() const { return *FParameters; }
+    TfrRoutineKind& Kind() const { return FSignature->Kind(); }
+    TfrDataTypes& ResultType() const { return FSignature->ResultType(); }
+    TfrParameters& ParameterList() const { return FSignature->ParameterList(); }
 
 protected:
     TgmcAppellation& TypeAppellation() const override;
 
 private:
-    void UpdateControls();
-
-    TfrRoutineKind* FKind = nullptr;
-    TfrDataTypes* FResultType = nullptr;
-    TfrParameters* FParameters = nullptr;
+    TfrRoutineSignature* FSignature = nullptr;
 };
 
 // The dialog "Type Registration": a new type's name and comment above the pages "Registered",
@@ -185,13 +181,11 @@ public:
     // "Enum"
     TfrEnumValues& ValueList() const { return *FValues; }
     // "Procedural"
-    TfrRoutineKind& Kind() const { return *FKind; }
-    TfrDataTypes& ResultType() const { return *FResultType; }
-    TfrParameters& ParameterList() const { return *FParameters; }
+    TfrRoutineKind& Kind() const { return FSignature->Kind(); }
+    TfrDataTypes& ResultType() const { return FSignature->ResultType(); }
+    TfrParameters& ParameterList() const { return FSignature->ParameterList(); }
 
 private:
-    void UpdateControls();
-
     TemgModule& FModule;
     TPersistent* FCreated = nullptr;
     TfrAppellation* FAppellation = nullptr;
@@ -199,9 +193,7 @@ private:
     TfrEdit* FUnit = nullptr;
     QCheckBox* FProcedural = nullptr;
     TfrEnumValues* FValues = nullptr;
-    TfrRoutineKind* FKind = nullptr;
-    TfrDataTypes* FResultType = nullptr;
-    TfrParameters* FParameters = nullptr;
+    TfrRoutineSignature* FSignature = nullptr;
 };
 
 // Runs the type registration for `name` on `module`; answers the created type or nullptr. The
