@@ -20,12 +20,11 @@
 #include "platform/PlatformMessages.h"
 #include "platform/UserDialogs.h"
 #include "workbench/EditorFrames.h"
+#include "workbench/QtText.h"
 
 namespace quillon {
 
 namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The wait cursor while the engine connects, which may take a while on a remote database.
 class WaitCursor {

@@ -22,19 +22,11 @@
 #include "workbench/ConnectionDialog.h"
 #include "workbench/FileDialogs.h"
 #include "workbench/Icons.h"
+#include "workbench/QtText.h"
 
 namespace quillon {
 
 namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QLabel* RowLabel(const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text);
-    label->setFixedWidth(kLabelWidth);
-    label->setBuddy(buddy);
-    return label;
-}
 
 // The tree's images of a procedure and a function.
 constexpr int kProcedureImage = 11;

@@ -19,22 +19,12 @@
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "platform/UserDialogs.h"
+#include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
 
 namespace {
-
-std::string ToStd(const QString& text) { return text.toStdString(); }
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-// A label of the common width, so that the fields of a frame line up.
-QLabel* RowLabel(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setMinimumWidth(kLabelWidth);
-    label->setMaximumWidth(kLabelWidth);
-    return label;
-}
 
 QToolButton* ToolButton(const char* objectName, const QString& text, const QString& hint) {
     auto* button = new QToolButton;
@@ -45,6 +35,13 @@ QToolButton* ToolButton(const char* objectName, const QString& text, const QStri
 }
 
 }  // namespace
+
+QLabel* RowLabel(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setFixedWidth(kLabelWidth);
+    if (buddy) label->setBuddy(buddy);
+    return label;
+}
 
 QCheckBox* NamedCheckBox(const QString& text, const char* objectName) {
     auto* box = new QCheckBox(text);

@@ -32,6 +32,9 @@ class TemgModule;
 // Every labelled row starts its field at the same column.
 inline constexpr int kLabelWidth = 130;
 
+// A label of the common width, so that the fields of a frame line up; `buddy` takes the focus
+// of its accelerator.
+QLabel* RowLabel(const QString& text, QWidget* buddy = nullptr);
 // A check box with its object name (the tests and style sheets find controls by name).
 QCheckBox* NamedCheckBox(const QString& text, const char* objectName);
 // A row that starts under the fields, past the label column: `widgets`, then a stretch.

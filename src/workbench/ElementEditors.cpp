@@ -14,15 +14,10 @@
 #include "model/ModifiedClasses.h"
 #include "project/Project.h"
 #include "workbench/PublishedValues.h"
+#include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
-
-namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
 
 // --- TfrAppellationEditor --------------------------------------------------------------------------
 

@@ -16,13 +16,12 @@
 #include "generator/Module.h"
 #include "project/Project.h"
 #include "workbench/Icons.h"
+#include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
 
 namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The project tree's images of the groups and members shown.
 constexpr int kGroupImage = 9;

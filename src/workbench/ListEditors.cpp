@@ -24,14 +24,12 @@
 #include "project/Project.h"
 #include "workbench/FileDialogs.h"
 #include "workbench/ModuleEditors.h"
+#include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
 
 namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-std::string ToStd(const QString& text) { return text.toStdString(); }
 
 TfrEdit* Field(const QString& label, const char* frameName, const char* editName) {
     auto* field = new TfrEdit(label);

@@ -40,6 +40,7 @@
 #include "workbench/Icons.h"
 #include "workbench/ListEditors.h"
 #include "workbench/ProjectTree.h"
+#include "workbench/QtText.h"
 #include "workbench/TypeEditors.h"
 #include "workbench/WorkbenchMessages.h"
 #include "workbench/WorkbenchSettings.h"
@@ -47,8 +48,6 @@
 namespace quillon {
 
 namespace {
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
 // A message text of the workbench in the user's language; the text itself without a translation.
 // The texts are null-terminated literals.
@@ -911,9 +910,9 @@ void TfmQLN::OpenDebugFiles(bool project) {
 
 void TfmQLN::OpenHelp(const QString& topic) {
     const QDir programDir(QCoreApplication::applicationDirPath());
-    QString guide = programDir.filePath(Text(kGuideFileName));
+    QString guide = programDir.filePath(ToQ(kGuideFileName));
     if (!QFileInfo::exists(guide))
-        guide = QDir::cleanPath(programDir.filePath(Text(kInstalledGuideDir) + '/' + Text(kGuideFileName)));
+        guide = QDir::cleanPath(programDir.filePath(ToQ(kInstalledGuideDir) + '/' + ToQ(kGuideFileName)));
     ShellOpen(topic.isEmpty() ? guide.toStdString() : (guide + '#' + topic).toStdString());
 }
 

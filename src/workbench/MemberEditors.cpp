@@ -1,4 +1,5 @@
 #include "workbench/MemberEditors.h"
+#include "workbench/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,8 +25,6 @@ namespace quillon {
 
 namespace {
 
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QString ModifierText(TParameterCategory category) {
     switch (category) {
         case pcNone: return {};
@@ -41,8 +40,7 @@ QWidget* LabelledRow(const QString& label, QWidget* field) {
     auto* widget = new QWidget;
     auto* row = new QHBoxLayout(widget);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* text = new QLabel(label);
-    text->setFixedWidth(kLabelWidth);
+    QLabel* text = RowLabel(label);
     if (!field) {
         row->addWidget(text);
         return widget;

@@ -26,20 +26,12 @@
 #include "project/Project.h"
 #include "workbench/ConnectionDialog.h"
 #include "workbench/FileDialogs.h"
+#include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
 
 namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-std::string ToStd(const QString& text) { return text.toStdString(); }
-
-QLabel* RowLabel(const QString& text) {
-    auto* label = new QLabel(text);
-    label->setFixedWidth(kLabelWidth);
-    return label;
-}
 
 // A labelled row holding `field`, lined up with the TfrEdit rows.
 QHBoxLayout* LabelledRow(const QString& label, QWidget* field) {

@@ -14,6 +14,7 @@
 #include "generator/DebugApplication.h"
 #include "project/Project.h"
 #include "workbench/Icons.h"
+#include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
@@ -26,11 +27,9 @@ constexpr int kImageRole = Qt::UserRole + 2;
 
 constexpr int kOtherImage = 9;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
-
 void Describe(QTreeWidgetItem& node, std::string_view caption, TreeNodeKind kind, const TPersistent* object,
               int image) {
-    node.setText(0, Text(caption));
+    node.setText(0, ToQ(caption));
     node.setData(0, kObjectRole, QVariant::fromValue(reinterpret_cast<quintptr>(object)));
     node.setData(0, kKindRole, static_cast<int>(kind));
     node.setData(0, kImageRole, image);
@@ -229,7 +228,7 @@ void RefreshNode(QTreeWidgetItem& node) {
     const TreeNodeKind kind = NodeKind(&node);
     switch (kind) {
         case TreeNodeKind::Project:
-            node.setText(0, Text(static_cast<TemgpProject*>(object)->GetName()));
+            node.setText(0, ToQ(static_cast<TemgpProject*>(object)->GetName()));
             return;
         case TreeNodeKind::Module: {
             TemgpModule& entry = *static_cast<TemgpModule*>(object);

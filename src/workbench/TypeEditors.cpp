@@ -12,15 +12,10 @@
 #include "platform/Text.h"
 #include "project/Project.h"
 #include "source/SourceTypes.h"
+#include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
-
-namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
 
 // --- TfrEnumValues ---------------------------------------------------------------------------------
 

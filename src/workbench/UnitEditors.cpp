@@ -9,22 +9,21 @@
 #include <QVBoxLayout>
 
 #include "elements/ElementBase.h"
-#include "source/SourceBase.h"
 #include "generator/UnitsManager.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/ShellOpen.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
+#include "source/SourceBase.h"
 #include "workbench/EditorFrames.h"
 #include "workbench/PascalHighlighter.h"
+#include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
 
 namespace quillon {
 
 namespace {
-
-QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Generated text ends its lines with CR LF; the memo wants plain line breaks.
 QString MemoText(std::string_view text) {
