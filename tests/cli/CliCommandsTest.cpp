@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "CliRun.h"
 #include "cli/CliCommands.h"
 #include "platform/FileSystem.h"
 #include "project/Project.h"
@@ -13,25 +14,6 @@ namespace quillon::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunCommand(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 // A module file as the writer writes it: a class module Account with one property, one method
 // with a parameter and a reference to the class Customer.

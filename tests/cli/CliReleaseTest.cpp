@@ -6,6 +6,7 @@
 #include <functional>
 #include <sstream>
 
+#include "CliRun.h"
 #include "cli/CliCommands.h"
 #include "generator/DebugApplication.h"
 #include "generator/Module.h"
@@ -17,25 +18,6 @@ namespace quillon::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunCommand(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 // A project in dir/bank with the library servers ExtClass1 and ExtClass2, the second referring to
 // the first, and the releases "Ship" (the whole project into dir/bank/out) and "Teller" (module
