@@ -15,10 +15,10 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
-#include <QTimer>
 #include <QSplitter>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>

@@ -34,8 +34,11 @@ std::string UnitNotWrittenReason(const TemgpModule& entry, const TUnitsManager& 
     if (unit.Collection() != &module.Units()) return {};
     const std::string caption(unit.Caption());
     const TServerOption server = module.GetServerOption();
-    const auto notForServer = [&] { return Format(kUnitNotForServerOption, caption, ToStd(ServerOptionCaption(server))); };
-    if (entry.Index() == 0) return unit.Kind() == TFileKind::TypesUnit ? std::string() : Format(kUnitNotForCommonTypes, caption);
+    const auto notForServer = [&] {
+        return Format(kUnitNotForServerOption, caption, ToStd(ServerOptionCaption(server)));
+    };
+    if (entry.Index() == 0)
+        return unit.Kind() == TFileKind::TypesUnit ? std::string() : Format(kUnitNotForCommonTypes, caption);
     switch (unit.Kind()) {
         case TFileKind::TypesUnit: return Format(kUnitOnlyForCommonTypes, caption);
         case TFileKind::InterfaceUnit: return IsComOption(server) ? std::string() : notForServer();
