@@ -146,6 +146,13 @@ TgmcMethod* TemgMethod::AddMethod(TgmcMethods& methods, TgmcFields* fields, cons
     TMethodInheritance inheritance = target.inheritance;
     method->SetOptions(target.options);
     method->SetVisibility(GetVisibility());
+    // The developer's class overrides every method from its own unit, where a private method of
+    // the generator's class is out of sight, and the exported routines and the direct controller
+    // call exported methods from other units: both classes declare a private method public when
+    // it is exported and protected otherwise. The design keeps its visibility.
+    if (GetVisibility() == mvPrivate && !exportedRoutine &&
+        (target.kind == TFileKind::GeneratorServerUnit || target.kind == TFileKind::DeveloperServerUnit))
+        method->SetVisibility(GetExported() ? mvPublic : mvProtected);
     std::string code;
     if (!FCode.empty()) {
         code = FCode;
