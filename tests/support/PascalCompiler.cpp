@@ -46,7 +46,9 @@ PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const st
     TempDir dir;
     for (const PascalFile& file : files) WriteText(dir.File(file.name), file.text);
     // -Cn: compile only, no linking; -FE/-FU keep every output file in the temporary directory.
-    const std::string command = "fpc -Mdelphi -Cn -Fu" + Quoted(PascalStubsDir()) + " -Fu" + Quoted(dir.Path()) +
+    // The shipped run-time unit comes first: no stand-in of it can drift from the real one.
+    const std::string command = "fpc -Mdelphi -Cn -Fu" + Quoted(QUILLON_PASCAL_RUNTIME) + " -Fu" +
+                                Quoted(PascalStubsDir()) + " -Fu" + Quoted(dir.Path()) +
                                 " -FE" + Quoted(dir.Path()) + " -FU" + Quoted(dir.Path()) + " " +
                                 Quoted(dir.File(mainFile));
     PascalCompileResult result;

@@ -1,6 +1,6 @@
-// Compiles Object Pascal sources with Free Pascal in Delphi mode against our stub units of the
-// target environment (tests/pascal-stubs), inside a temporary directory that also receives every
-// object and unit file the compiler writes.
+// Compiles Object Pascal sources with Free Pascal in Delphi mode against the shipped run-time unit
+// (runtime/) and our stub units of the target environment (tests/pascal-stubs), inside a
+// temporary directory that also receives every object and unit file the compiler writes.
 #pragma once
 
 #include <gtest/gtest.h>
