@@ -1,10 +1,12 @@
-// A multi-instance library server generated from a design, with the developer's unit filled in,
-// built with the shipped run-time unit and Free Pascal's Windows units, and driven by a host
-// under wine64: separate state per instance, properties of every access kind with defaults,
+// The Calc server generated from a design, with the developer's unit filled in, built with the
+// shipped run-time unit and Free Pascal's Windows units, and driven by a host under wine64, as a
+// multi-instance library server and as a direct server compiled into the host: separate state per instance, properties of every access kind with defaults,
 // methods with const, var and default parameters and results of Integer, string, WideString,
 // Double, Currency and a common-types enumeration, an exception from the developer's code, events
-// calling the host back, and calls on a freed or unknown instance number.
+// calling the host back, and (library only) calls on a freed or unknown instance number.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "RuntimeSupport.h"
 #include "support/TempDir.h"
@@ -229,6 +231,27 @@ TEST(LibraryServer, MultiInstanceServerRunsEveryMemberKindUnderWine) {
     scenario.CopyShareMemLibrary(scenario.Dir());
     int status = -1;
     EXPECT_EQ(scenario.RunWin64("CalcHost.exe", &status), kCalcExpected);
+    EXPECT_EQ(status, 0);
+}
+
+// Removes every occurrence of `part` from `text`.
+std::string Without(std::string text, const std::string& part) {
+    for (std::size_t at; (at = text.find(part)) != std::string::npos;) text.erase(at, part.size());
+    return text;
+}
+
+TEST(DirectServer, TheServerCompiledIntoTheHostRunsEveryMemberKindUnderWine) {
+    RuntimeScenario scenario("direct");
+    DesignCalc(scenario, moDirectUsesServer);
+    ASSERT_TRUE(scenario.SaveAndGenerate());
+    FillCalc(scenario);
+    // No library: the host neither loads one nor needs ShareMem.
+    scenario.Write("CalcHost.dpr", Without(Without(kCalcHost, "ShareMem, "), "  CallFreed;\n"));
+    ASSERT_TRUE(scenario.BuildWin64("CalcHost.dpr"));
+    std::string expected = kCalcExpected;
+    expected.erase(expected.find("Raw instance:"), expected.find("done\n") - expected.find("Raw instance:"));
+    int status = -1;
+    EXPECT_EQ(scenario.RunWin64("CalcHost.exe", &status), expected);
     EXPECT_EQ(status, 0);
 }
 
