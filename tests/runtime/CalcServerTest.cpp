@@ -83,11 +83,7 @@ const std::vector<RoutineBody> kCalcBodies{
 // The developer's unit uses what its bodies need.
 void FillCalc(RuntimeScenario& scenario) {
     ASSERT_TRUE(scenario.FillBodies("devCalc.pas", kCalcBodies));
-    std::string text = ReadText(scenario.File("devCalc.pas"));
-    const std::size_t uses = text.find("   genCalc,");
-    ASSERT_NE(uses, std::string::npos);
-    text.insert(uses + 3, "SysUtils,");
-    scenario.Write("devCalc.pas", text);
+    ASSERT_TRUE(scenario.AddToUses("devCalc.pas", "SysUtils"));
 }
 
 constexpr const char* kCalcHost = R"(program CalcHost;
