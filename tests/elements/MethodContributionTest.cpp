@@ -74,6 +74,28 @@ TEST_F(MethodContribution, AComServerClassDeclaresItsMethodsSafecall) {
     EXPECT_EQ(target->Methods().Items(0)->SrcCode(3), "procedure Run;virtual; safecall;");
 }
 
+// The developer's class overrides from another unit, and exported methods are called from other
+// units: a private method is public in both classes when exported, protected otherwise; the
+// controller and the design keep it private.
+TEST_F(MethodContribution, APrivateMethodIsPublicOrProtectedInTheServerAndDeveloperClasses) {
+    AddMethod("Tidy").SetVisibility(mvPrivate);
+    TemgMethod& hidden = AddMethod("Hidden");
+    hidden.SetVisibility(mvPrivate);
+    hidden.SetExported(false);
+    for (const TGenerationTarget& unit :
+         {TGenerationTarget::ServerClass("TdevCalc"), TGenerationTarget::DeveloperClass("TdevCalc")}) {
+        target->Methods().Clear();
+        AddTo(unit);
+        ASSERT_EQ(target->Methods().Count(), 2);
+        EXPECT_EQ(target->Methods().Items(0)->GetVisibility(), mvPublic);
+        EXPECT_EQ(target->Methods().Items(1)->GetVisibility(), mvProtected);
+    }
+    target->Methods().Clear();
+    AddTo(TGenerationTarget::Controller(moServerInDll));
+    EXPECT_EQ(target->Methods().Items(0)->GetVisibility(), mvPrivate);
+    EXPECT_EQ(design.Methods().Items(0)->GetVisibility(), mvPrivate);
+}
+
 TEST_F(MethodContribution, ExportedRoutinesWrapTheCallWithExceptionCapture) {
     AddSum();
     AddMethod("Run");

@@ -1,9 +1,10 @@
 // The Calc server generated from a design, with the developer's unit filled in, built with the
 // shipped run-time unit and Free Pascal's Windows units, and driven by a host under wine64, as a
-// multi-instance library server and as a direct server compiled into the host: separate state per instance, properties of every access kind with defaults,
-// methods with const, var and default parameters and results of Integer, string, WideString,
-// Double, Currency and a common-types enumeration, an exception from the developer's code, events
-// calling the host back, and (library only) calls on a freed or unknown instance number.
+// multi-instance library server and as a direct server compiled into the host: separate state
+// per instance, properties of every access kind with defaults, methods with const, var and
+// default parameters and results of Integer, string, WideString, Double, Currency and a
+// common-types enumeration, an exception from the developer's code, events calling the host
+// back, and (library only) calls on a freed or unknown instance number.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -23,9 +23,10 @@ void DesignVault(TemgModule& vault) {
 
 ::testing::AssertionResult FillVault(RuntimeScenario& scenario) {
     if (auto filled = scenario.FillBodies(
-            "devVault.pas", {{"function TdevVault.Deposit(", "FCount := FCount + aAmount;\nResult := FCount;"},
-                             {"function TdevVault.Describe(", "Result := aPrefix + Owner + ' holds ' + IntToStr(Count);"},
-                             {"procedure TdevVault.Fail(", "raise Exception.Create(aMessage);"}});
+            "devVault.pas",
+            {{"function TdevVault.Deposit(", "FCount := FCount + aAmount;\nResult := FCount;"},
+             {"function TdevVault.Describe(", "Result := aPrefix + Owner + ' holds ' + IntToStr(Count);"},
+             {"procedure TdevVault.Fail(", "raise Exception.Create(aMessage);"}});
         !filled)
         return filled;
     return scenario.AddToUses("devVault.pas", "SysUtils");

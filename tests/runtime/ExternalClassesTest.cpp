@@ -59,15 +59,17 @@ TEST(ExternalClasses, ALibraryServerUsesALibraryServerAndACOMServerFromAnotherFo
     AddExternal(store, "Archive", "Backup");
     AddExternal(store, "Stamp", "Stamper");
     ASSERT_TRUE(scenario.SaveAndGenerate());
-    ASSERT_TRUE(scenario.FillBodies("devArchive.pas", {{"function TdevArchive.Describe(", "Result := 'archived ' + aItem;"}}));
+    ASSERT_TRUE(
+        scenario.FillBodies("devArchive.pas", {{"function TdevArchive.Describe(", "Result := 'archived ' + aItem;"}}));
     ASSERT_TRUE(scenario.FillBodies("devStamp.pas", {{"function TdevStamp.Mark(", "Result := 'stamped ' + aText;"}}));
     ASSERT_TRUE(scenario.FillBodies(
-        "devStore.pas",
-        {{"function TdevStore.Keep(", "Result := 'kept ' + aItem + ', ' + Backup.Describe(aItem) + ', ' + Stamper.Mark(aItem);"}}));
+        "devStore.pas", {{"function TdevStore.Keep(",
+                          "Result := 'kept ' + aItem + ', ' + Backup.Describe(aItem) + ', ' + Stamper.Mark(aItem);"}}));
 
     const std::string libs = scenario.File("libs");
     const std::string host = scenario.File("host");
-    for (const char* library : {"Archive.dpr", "Stamp.dpr", "Store.dpr"}) ASSERT_TRUE(scenario.BuildWin64(library, libs));
+    for (const char* library : {"Archive.dpr", "Stamp.dpr", "Store.dpr"})
+        ASSERT_TRUE(scenario.BuildWin64(library, libs));
     scenario.Write("StoreHost.dpr", kStoreHost);
     ASSERT_TRUE(scenario.BuildWin64("StoreHost.dpr", host));
     scenario.CopyShareMemLibrary(host);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "generator/UnitsTestSupport.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
 
@@ -62,15 +63,6 @@ private:
     ScopedDialogs installed_{dialogs_};
     TemgpProject project_;
 };
-
-// Sets name, type and category of a property, event, method or parameter.
-template <class Item>
-Item& Typed(Item& item, std::string_view name, std::string_view type, TDataTypeCategory category = dtRegistered) {
-    item.SetName(name);
-    item.DataType().SetName(type);
-    item.DataType().SetCategory(category);
-    return item;
-}
 
 // A function method `name` with result type `type`.
 TemgMethod& AddFunction(TemgClass& cls, std::string_view name, std::string_view type,

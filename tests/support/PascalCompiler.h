@@ -21,6 +21,10 @@ struct PascalCompileResult {
     std::string output;      // everything the compiler printed
 };
 
+// Runs `command` through the shell and answers its standard output and error together; `status`
+// gets the exit status (-1 when the command could not be started).
+std::string RunShell(const std::string& command, int& status);
+
 // The stub directory: $QUILLON_PASCAL_STUBS, else the one in the source tree.
 std::string PascalStubsDir();
 
