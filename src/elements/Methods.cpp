@@ -148,11 +148,15 @@ TgmcMethod* TemgMethod::AddMethod(TgmcMethods& methods, TgmcFields* fields, cons
     method->SetVisibility(GetVisibility());
     // The developer's class overrides every method from its own unit, where a private method of
     // the generator's class is out of sight, and the exported routines and the direct controller
-    // call exported methods from other units: both classes declare a private method public when
-    // it is exported and protected otherwise. The design keeps its visibility.
-    if (GetVisibility() == mvPrivate && !exportedRoutine &&
-        (target.kind == TFileKind::GeneratorServerUnit || target.kind == TFileKind::DeveloperServerUnit))
-        method->SetVisibility(GetExported() ? mvPublic : mvProtected);
+    // call exported methods from other units. So in both classes an exported method is at least
+    // public, and a private one that is not exported is protected. The design keeps its visibility.
+    if (!exportedRoutine &&
+        (target.kind == TFileKind::GeneratorServerUnit || target.kind == TFileKind::DeveloperServerUnit)) {
+        if (GetExported() && (GetVisibility() == mvPrivate || GetVisibility() == mvProtected))
+            method->SetVisibility(mvPublic);
+        else if (GetVisibility() == mvPrivate)
+            method->SetVisibility(mvProtected);
+    }
     std::string code;
     if (!FCode.empty()) {
         code = FCode;
