@@ -388,8 +388,7 @@ private:
         SkipToSemicolon();
         method.signature = ParseHeading(headingStart, pos_);
         method.name = headingStart + 1 < tokens_.size() ? std::string(Text(headingStart + 1)) : std::string();
-        while (!AtEnd() && IsWord(pos_) &&
-               std::any_of(std::begin(kDirectives), std::end(kDirectives), [&](std::string_view w) { return Is(w); })) {
+        while (!AtEnd() && IsWord(pos_) && IsDirective(pos_)) {
             if (Is("override")) method.overrides = true;
             SkipToSemicolon();
         }
@@ -440,26 +439,41 @@ private:
     void ReadImplementation() {
         ++pos_;
         if (Is("uses")) ReadUses();
-        std::vector<std::string> stack;
+        // The open blocks; a "begin" opened at the top level after a routine heading is that
+        // routine's body, any other top-level "begin" the unit's initialization.
+        struct Open {
+            std::string word;
+            int line;
+            bool body;
+        };
+        std::vector<Open> stack;
+        std::vector<std::string> words;  // the words of `stack`, for OpensBlock
         std::optional<std::size_t> sectionStart;  // initialization or finalization
-        std::optional<std::size_t> topBegin;      // the last "begin" opened at the top level
-        std::vector<int> openLines;
+        std::optional<std::size_t> topBegin;      // the last "begin" of the top level
+        int headings = 0;                         // routine headings waiting for their body
         while (!AtEnd()) {
             if (stack.empty() && (Is("initialization") || Is("finalization"))) {
                 if (!sectionStart) sectionStart = tokens_[pos_].begin;
                 ++pos_;
                 continue;
             }
-            if (stack.empty() && IsMethodWord(pos_) && IsWord(pos_ + 1) && SameText(Text(pos_ + 1), className_) &&
-                IsAt(pos_ + 2, ".") && IsWord(pos_ + 3)) {
-                layout_.bodies.push_back(Lower(pos_ + 3));
-                pos_ += 4;
+            if (stack.empty() && IsMethodWord(pos_) && !(pos_ > 0 && (IsAt(pos_ - 1, "=") || IsAt(pos_ - 1, ":")))) {
+                if (IsWord(pos_ + 1) && SameText(Text(pos_ + 1), className_) && IsAt(pos_ + 2, ".") && IsWord(pos_ + 3))
+                    layout_.bodies.push_back(Lower(pos_ + 3));
+                SkipToSemicolon();
+                bool declarationOnly = false;
+                while (!AtEnd() && IsWord(pos_) && (Is("forward") || Is("external") || IsDirective(pos_))) {
+                    declarationOnly = declarationOnly || Is("forward") || Is("external");
+                    SkipToSemicolon();
+                }
+                if (!declarationOnly) ++headings;
                 continue;
             }
-            if (OpensBlock(pos_, stack)) {
-                if (stack.empty() && Is("begin")) topBegin = tokens_[pos_].begin;
-                stack.push_back(Lower(pos_));
-                openLines.push_back(Line());
+            if (OpensBlock(pos_, words)) {
+                const bool body = stack.empty() && Is("begin") && headings > 0;
+                if (stack.empty() && Is("begin") && !body) topBegin = tokens_[pos_].begin;
+                stack.push_back(Open{Lower(pos_), Line(), body});
+                words.push_back(stack.back().word);
                 ++pos_;
                 continue;
             }
@@ -470,18 +484,26 @@ private:
                     layout_.bodiesEnd = sectionStart ? *sectionStart : tokens_[pos_].begin;
                     return;
                 }
+                const Open closed = stack.back();
                 stack.pop_back();
-                openLines.pop_back();
+                words.pop_back();
+                if (closed.body) --headings;
                 if (final) {
                     // "begin ... end." is the unit's initialization; new bodies go before it.
-                    if (!stack.empty()) throw TReaderError(openLines.back(), std::string(kDevUnitOpenBlock));
+                    if (!stack.empty() || closed.body || !topBegin)
+                        throw TReaderError(stack.empty() ? closed.line : stack.back().line,
+                                           std::string(kDevUnitOpenBlock));
                     layout_.bodiesEnd = sectionStart ? *sectionStart : *topBegin;
                     return;
                 }
             }
             ++pos_;
         }
-        throw TReaderError(stack.empty() ? LastLine() : openLines.back(), Format(kDevUnitMissingWord, "end."));
+        throw TReaderError(stack.empty() ? LastLine() : stack.back().line, Format(kDevUnitMissingWord, "end."));
+    }
+
+    bool IsDirective(std::size_t at) const {
+        return std::any_of(std::begin(kDirectives), std::end(kDirectives), [&](std::string_view w) { return IsAt(at, w); });
     }
 
     std::string_view text_;
@@ -803,10 +825,10 @@ std::string UnifiedDiff(std::string_view before, std::string_view after, std::st
     while (i < n || j < m) {
         if (i < n && j < m && a[i] == b[j]) {
             script.push_back({' ', i++, j++});
-        } else if (j < m && (i == n || common[i][j + 1] >= common[i + 1][j])) {
-            script.push_back({'+', i, j++});
-        } else {
+        } else if (i < n && (j == m || common[i + 1][j] >= common[i][j + 1])) {
             script.push_back({'-', i++, j});
+        } else {
+            script.push_back({'+', i, j++});
         }
     }
     constexpr std::size_t kContext = 3;
