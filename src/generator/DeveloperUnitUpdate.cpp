@@ -203,8 +203,9 @@ private:
     int Line() const { return AtEnd() ? LastLine() : tokens_[pos_].line; }
     int LastLine() const {
         int line = 1;
-        for (char c : text_) line += c == '\n' ? 1 : 0;
-        return tokens_.empty() ? line : std::max(line, tokens_.back().line);
+        for (std::size_t i = 0; i < text_.size(); ++i)
+            if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) ++line;
+        return line;
     }
     bool Find(std::string_view word) {
         while (!AtEnd() && !Is(word)) ++pos_;
@@ -457,7 +458,9 @@ private:
                 ++pos_;
                 continue;
             }
-            if (stack.empty() && IsMethodWord(pos_) && !(pos_ > 0 && (IsAt(pos_ - 1, "=") || IsAt(pos_ - 1, ":")))) {
+            // A routine heading, not a procedural type ("= procedure", ": procedure", "to procedure").
+            if (stack.empty() && IsMethodWord(pos_) &&
+                !(pos_ > 0 && (IsAt(pos_ - 1, "=") || IsAt(pos_ - 1, ":") || IsAt(pos_ - 1, "to")))) {
                 if (IsWord(pos_ + 1) && SameText(Text(pos_ + 1), className_) && IsAt(pos_ + 2, ".") && IsWord(pos_ + 3))
                     layout_.bodies.push_back(Lower(pos_ + 3));
                 SkipToSemicolon();
@@ -470,7 +473,7 @@ private:
                 continue;
             }
             if (OpensBlock(pos_, words)) {
-                const bool body = stack.empty() && Is("begin") && headings > 0;
+                const bool body = stack.empty() && (Is("begin") || Is("asm")) && headings > 0;
                 if (stack.empty() && Is("begin") && !body) topBegin = tokens_[pos_].begin;
                 stack.push_back(Open{Lower(pos_), Line(), body});
                 words.push_back(stack.back().word);
@@ -746,17 +749,20 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
     return PlanDeveloperUnitUpdate(module, resolver, fileName, ReadFileBytes(fileName));
 }
 
-void ApplyDeveloperUnitUpdate(const TDeveloperUnitUpdate& update) {
-    if (!update.Changed()) return;
-    if (ReadFileBytes(update.fileName) != update.original)
-        throw Exception(Format(kDevUnitChangedMeanwhile, update.fileName));
-    std::string backup = update.fileName;
+std::string DeveloperUnitBackupFileName(std::string_view fileName) {
+    std::string backup(fileName);
     const std::size_t extension = backup.rfind('.');
     const std::size_t separator = backup.find_last_of("/\\");
     if (extension != std::string::npos && (separator == std::string::npos || extension > separator))
         backup.erase(extension);
-    backup += ".~pas";
-    WriteFileAtomic(backup, update.original);
+    return backup + ".~pas";
+}
+
+void ApplyDeveloperUnitUpdate(const TDeveloperUnitUpdate& update) {
+    if (!update.Changed()) return;
+    if (ReadFileBytes(update.fileName) != update.original)
+        throw Exception(Format(kDevUnitChangedMeanwhile, update.fileName));
+    WriteFileAtomic(DeveloperUnitBackupFileName(update.fileName), update.original);
     WriteFileAtomic(update.fileName, update.updated);
 }
 

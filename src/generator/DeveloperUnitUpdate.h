@@ -41,6 +41,9 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
 TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IModuleResolver& resolver,
                                              std::string_view projectSrcPath);
 
+// The name under which an update keeps the previous text: the unit's name with ".~pas".
+std::string DeveloperUnitBackupFileName(std::string_view fileName);
+
 // Writes a changed update: the previous text is kept beside the unit as "dev" + N + ".~pas", then
 // the unit is replaced atomically. Raises when the file on disk is no longer the text the update
 // was planned from (nothing is written then).

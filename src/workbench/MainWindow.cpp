@@ -911,9 +911,8 @@ void TfmQLN::UpdateDeveloperUnit() {
     TedUpdateDeveloperUnit dialog(this, update);
     if (!ExecDialog(dialog)) return;
     ApplyDeveloperUnitUpdate(update);
-    std::string backup = fileName;
-    backup.replace(backup.size() - 4, 4, ".~pas");
-    statusBar()->showMessage(ToQ(Format(Tr(kDevUnitUpdated), ExtractFileName(fileName), ExtractFileName(backup))));
+    statusBar()->showMessage(ToQ(Format(Tr(kDevUnitUpdated), ExtractFileName(fileName),
+                                        ExtractFileName(DeveloperUnitBackupFileName(fileName)))));
     ScanDeveloperUnits({&module});
 }
 

@@ -222,6 +222,32 @@ TEST_F(DeveloperUnitUpdate, AddsTheMissingSectionAndUsesWithTheUnitsLineEnds) {
     EXPECT_TRUE(update.findings.empty());
 }
 
+// Routines with local routines, an assembler body and a forward declaration, types in the
+// implementation, and initialization and finalization sections.
+TEST_F(DeveloperUnitUpdate, PutsNewBodiesBeforeTheInitializationSection) {
+    std::string edited = Fresh();
+    edited = Replaced(edited, "\r\nend.",
+                      "\r\ntype TPair = record A, B: Integer; end;\r\n"
+                      "  TCallback = procedure(X: Integer) of object;\r\n"
+                      "procedure Later; forward;\r\n"
+                      "function Outer: Integer;\r\n"
+                      "  function Inner: Integer; begin Result := 1; end;\r\n"
+                      "var P: TPair;\r\n"
+                      "begin try P.A := Inner; finally Result := P.A; end; end;\r\n"
+                      "procedure Later; assembler; asm nop end;\r\n"
+                      "initialization\r\n"
+                      "  Outer;\r\n"
+                      "finalization\r\n"
+                      "  Later;\r\n"
+                      "end.");
+    ChangeDesign();
+    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
+    EXPECT_TRUE(OnlyInsertions(edited, update.updated));
+    const std::string& text = update.updated;
+    EXPECT_LT(text.find("asm nop end;"), text.find("procedure TdevCalc.Clear;"));
+    EXPECT_NE(text.find("end;\r\n\r\ninitialization\r\n"), std::string::npos);
+}
+
 TEST_F(DeveloperUnitUpdate, RefusesAUnitItCannotFollowNamingFileAndLine) {
     const std::string fresh = Fresh();
     const auto refusal = [&](const std::string& text) -> std::string {
