@@ -175,13 +175,15 @@ public:
     TUnitReader(std::string_view text, std::string_view className)
         : text_(text), className_(className), tokens_(Tokenize(text)) {}
 
-    TUnitLayout Read() {
+    // The whole unit, or for a scan of the class's declarations the interface part alone.
+    enum class Extent { WholeUnit, InterfacePart };
+    TUnitLayout Read(Extent extent = Extent::WholeUnit) {
         if (!Find("interface")) throw TReaderError(LastLine(), Format(kDevUnitMissingWord, "interface"));
         layout_.interfaceEnd = tokens_[pos_].end;
         ++pos_;
         if (Is("uses")) layout_.interfaceUsesEnd = ReadUses();
         ReadInterface();
-        ReadImplementation();
+        if (extent == Extent::WholeUnit) ReadImplementation();
         return std::move(layout_);
     }
 
@@ -773,7 +775,7 @@ std::vector<std::string> MissingDeveloperOverrides(const TemgModule& module, con
     std::optional<TUnitLayout> layout;
     try {
         const std::string text = ReadFileBytes(fileName);
-        layout = TUnitReader(text, module.DeveloperClassName()).Read();
+        layout = TUnitReader(text, module.DeveloperClassName()).Read(TUnitReader::Extent::InterfacePart);
     } catch (...) {
         return {};
     }
