@@ -156,7 +156,6 @@ struct TUnitLayout {
     std::size_t interfaceEnd = 0;
     std::optional<std::size_t> interfaceUsesEnd;  // the offset of the ";" that ends the clause
     std::vector<std::string> uses;                // both parts' units
-    std::size_t classBodyBegin = 0;               // after the class heading
     std::size_t classEnd = 0;                     // the class's "end"
     std::vector<TSection> sections;
     std::vector<TDeclaredMethod> methods;
@@ -321,7 +320,6 @@ private:
         ++pos_;
         if (Is("abstract") || Is("sealed")) ++pos_;
         if (Is("(")) pos_ = SkipParens(pos_);
-        layout_.classBodyBegin = AtEnd() ? text_.size() : tokens_[pos_].begin;
         while (!AtEnd()) {
             if (Is("end")) {
                 layout_.classEnd = tokens_[pos_].begin;
