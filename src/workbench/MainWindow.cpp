@@ -28,6 +28,7 @@
 #include "elements/ProceduralTypes.h"
 #include "generator/DebugApplication.h"
 #include "generator/DebugApplicationUnits.h"
+#include "generator/DeveloperUnitUpdate.h"
 #include "generator/GeneratedFileWriters.h"
 #include "generator/UnitBuilder.h"
 #include "platform/Exception.h"
@@ -44,6 +45,7 @@
 #include "workbench/ProjectTree.h"
 #include "workbench/QtText.h"
 #include "workbench/TypeEditors.h"
+#include "workbench/UpdateDeveloperUnitDialog.h"
 #include "workbench/WorkbenchMessages.h"
 #include "workbench/WorkbenchSettings.h"
 
@@ -315,6 +317,7 @@ void TfmQLN::CreateActions() {
              else if (CurrentModuleEntry()) GenerateClass(true);
          }},
         {"actGenerateCurrent", QT_TR_NOOP("Generate Source Code"), "", "", [this] { GenerateCurrent(); }},
+        {"actUpdateDeveloperUnit", QT_TR_NOOP("Update Developer's Unit"), "", "", [this] { UpdateDeveloperUnit(); }},
         {"actOpenModuleA", QT_TR_NOOP("Generator's Server Unit"), "", "", [this] { OpenModuleFile(0); }},
         {"actOpenModuleU", QT_TR_NOOP("Developer's Server Unit"), "", "", [this] { OpenModuleFile(1); }},
         {"actOpenModuleT", QT_TR_NOOP("Common Types Unit"), "", "", [this] { OpenModuleFile(8); }},
@@ -401,6 +404,7 @@ void TfmQLN::CreateMenus() {
     generate->setObjectName("miGenerate");
     item(generate, "actGenerateProjectSrc", QT_TR_NOOP("All"));
     item(generate, "actGenerateClass", QT_TR_NOOP("Class"));
+    item(generate, "actUpdateDeveloperUnit");
     item(generate, "actGenerateDebugApp", QT_TR_NOOP("Debug Application"));
     item(generate, "actGenerateDebugAppAndCurrentClass");
     item(generate, "actGenerateDebugAppAndAllReferencedClasses");
@@ -425,6 +429,7 @@ void TfmQLN::CreateMenus() {
     item(pmTree, "actGenerateDebugAppAndCurrentClass");
     item(pmTree, "actGenerateDebugAppAndAllReferencedClasses");
     item(pmTree, "actGenerateCurrent");
+    item(pmTree, "actUpdateDeveloperUnit");
     item(pmTree, "actDelete");
 
     QToolBar* tools = addToolBar(tr("Tools"));
@@ -560,8 +565,14 @@ void TfmQLN::ShowCheckResults(const TCheckCollection& results) {
         row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(result.GetObjectReference())));
         row->setToolTip(QString::fromStdString(CheckObjectPath(result.GetObjectReference())));
     }
-    lvCheck->setVisible(results.Count() > 0);
-    if (results.Count() > 0 && FCheckSplitter->sizes().value(1) == 0)
+    for (const auto& [moduleName, hint] : FDeveloperUnitHints) {
+        const TemgpModule* entry = FProject.FindModuleEntry(moduleName);
+        if (!entry) continue;
+        auto* row = new QListWidgetItem(ImageIcon(CheckCategoryImageIndex(cicHint)), ToQ(hint), lvCheck);
+        row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(static_cast<const TPersistent*>(entry))));
+    }
+    lvCheck->setVisible(lvCheck->count() > 0);
+    if (lvCheck->count() > 0 && FCheckSplitter->sizes().value(1) == 0)
         FCheckSplitter->setSizes({height() - 140, 140});
 }
 
@@ -650,6 +661,7 @@ void TfmQLN::UpdateActions() {
         module && (module->GetServerOption() == moComServerInDll || module->GetServerOption() == moComServer));
     FActions["actOpenGenDataModule"]->setEnabled(module && module->HasOwnConnection());
     FActions["actGenerateCurrent"]->setEnabled(module || onDebugApp);
+    FActions["actUpdateDeveloperUnit"]->setEnabled(entry && entry->Index() > 0);
 
     QAction* andClass = FActions["actGenerateDebugAppAndCurrentClass"];
     const bool bothCurrent = debugApp && module;
@@ -887,6 +899,9 @@ void TfmQLN::GenerateAll() {
         FProject.GenerateAll(GenerationTools{StandardUnitBuilder(), writer}, [&](int, int) { progress.Step(); });
     }
     ReportGenerated(QString::fromStdString(FProject.GetName()), writer.Written());
+    std::vector<const TemgModule*> modules;
+    for (int i = 1; i < FProject.Modules().Count(); ++i) modules.push_back(&FProject.Modules().Items(i)->Module());
+    ScanDeveloperUnits(modules);
 }
 
 void TfmQLN::GenerateClass(bool allReferenced) {
@@ -912,6 +927,43 @@ void TfmQLN::GenerateClass(bool allReferenced) {
         }
     }
     ReportGenerated(QString::fromStdString(module.MainClassName()), writer.Written());
+    if (&module != &first) ScanDeveloperUnits({&module});
+}
+
+void TfmQLN::ScanDeveloperUnits(const std::vector<const TemgModule*>& modules) {
+    const std::string srcPath = FProject.GetSrcPath();
+    for (const TemgModule* module : modules) {
+        std::erase_if(FDeveloperUnitHints, [&](const auto& hint) { return SameText(hint.first, module->MainClassName()); });
+        const std::vector<std::string> missing = MissingDeveloperOverrides(*module, FProject, srcPath);
+        if (missing.empty()) continue;
+        std::string names;
+        for (const std::string& name : missing) names += (names.empty() ? "" : ", ") + name;
+        FDeveloperUnitHints.emplace_back(module->MainClassName(),
+                                         Format(Tr(kDevUnitLacksOverridesHint),
+                                                ExtractFileName(module->DeveloperUnitFileName(srcPath)), names));
+    }
+    RunCheck();
+}
+
+void TfmQLN::UpdateDeveloperUnit() {
+    ApplyEditor();
+    const TemgModule& module = RequireCurrentModule();
+    const std::string srcPath = FProject.GetSrcPath();
+    const std::string fileName = module.DeveloperUnitFileName(srcPath);
+    if (!FileExists(fileName)) throw Exception(Format(Tr(kDevUnitNotWritten), fileName));
+    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(module, FProject, srcPath);
+    if (!update.Changed()) {
+        std::string text = Format(Tr(kDevUnitUpToDate), fileName);
+        for (const std::string& finding : update.findings) text += "\n" + finding;
+        Dialogs().ShowMessage(MessageKind::Information, text);
+        return;
+    }
+    TedUpdateDeveloperUnit dialog(this, update);
+    if (!ExecDialog(dialog)) return;
+    ApplyDeveloperUnitUpdate(update);
+    statusBar()->showMessage(ToQ(Format(Tr(kDevUnitUpdated), ExtractFileName(fileName),
+                                        ExtractFileName(DeveloperUnitBackupFileName(fileName)))));
+    ScanDeveloperUnits({&module});
 }
 
 void TfmQLN::GenerateDebugApplication() {

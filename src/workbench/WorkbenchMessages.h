@@ -72,4 +72,12 @@ inline constexpr std::string_view kDebugApplicationsNode = "Debug Applications";
 inline constexpr std::string_view kGuideFileName = "guide.html";
 inline constexpr std::string_view kInstalledGuideDir = "../share/doc/quillon";
 
+// The update of a developer's unit.
+inline constexpr std::string_view kDevUnitLacksOverridesHint =
+    "The developer's unit %s lacks the overrides %s; Generate > Update Developer's Unit adds them";
+inline constexpr std::string_view kDevUnitNotWritten =
+    "The developer's unit %s does not exist yet; generating the class writes it";
+inline constexpr std::string_view kDevUnitUpToDate = "The developer's unit %s lacks nothing of the design";
+inline constexpr std::string_view kDevUnitUpdated = "Updated %s; the previous text is kept as %s";
+
 }  // namespace quillon

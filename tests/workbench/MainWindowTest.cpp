@@ -8,6 +8,7 @@
 #include <QStatusTipEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -17,6 +18,7 @@
 #include "elements/ExternalClasses.h"
 #include "generator/DebugApplication.h"
 #include "support/TempDir.h"
+#include "workbench/UpdateDeveloperUnitDialog.h"
 #include "workbench/WorkbenchFixture.h"
 
 namespace quillon::test {
@@ -427,6 +429,66 @@ TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
 
     Trigger("actGenerateProjectSrc");
     EXPECT_TRUE(fs::exists(Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+}
+
+// A method added after the first generation: Generate Class hints at the unit that lacks its
+// override; Update Developer's Unit previews the insertion and writes it only on OK.
+TEST_F(MainWindowTest, UpdateDeveloperUnitPreviewsTheInsertionAndWritesOnOK) {
+    SavedProjectWithTwoClasses();
+    Select(&Module(1));
+    Trigger("actGenerateProjectSrc");
+    EXPECT_FALSE(Window().CheckPanelShown());
+    TemgModule& module = Module(1).Module();
+    const std::string unit = module.DeveloperUnitFileName(Window().Project().GetSrcPath());
+    const std::string before = ReadText(unit);
+    TemgMethod& added = *module.MainClass().Methods().Add();
+    added.SetName("Refresh");
+    Trigger("actGenerateClass");
+    ASSERT_TRUE(Window().CheckPanelShown());
+    QListWidget& list = Window().CheckList();
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.item(0)->text().toStdString(),
+              "The developer's unit devExtClass1.pas lacks the overrides Refresh; Generate > Update Developer's Unit "
+              "adds them");
+    Select(&Window().Project());
+    emit list.itemDoubleClicked(list.item(0));
+    EXPECT_EQ(NodeObject(Window().Tree().currentItem()), &Module(1));
+
+    // The command is in the Generate menu and the tree's pop-up.
+    for (const char* menu : {"miGenerate", "pmTree"}) {
+        const QList<QAction*> actions = Window().findChild<QMenu*>(menu)->actions();
+        EXPECT_TRUE(std::any_of(actions.begin(), actions.end(), [](QAction* a) {
+            return a->text() == "Update Developer's Unit";
+        })) << menu;
+    }
+    int shown = 0;
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+            auto& preview = dynamic_cast<TedUpdateDeveloperUnit&>(dialog);
+            EXPECT_EQ(preview.windowTitle(), "Update Developer's Unit");
+            EXPECT_TRUE(preview.DiffView().isReadOnly());
+            EXPECT_TRUE(preview.DiffView().toPlainText().contains("\n+   procedure Refresh;override;\n"));
+            if (shown++ == 0)
+                dialog.ClickCancel();
+            else
+                dialog.ClickOK();
+        });
+        Trigger("actUpdateDeveloperUnit");
+        EXPECT_EQ(ReadText(unit), before);
+        Trigger("actUpdateDeveloperUnit");
+    }
+    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_EQ(shown, 2);
+    EXPECT_NE(ReadText(unit).find("procedure TdevExtClass1.Refresh;"), std::string::npos);
+    EXPECT_EQ(ReadText(work.File("devExtClass1.~pas")), before);
+    EXPECT_FALSE(Window().CheckPanelShown());
+
+    // Nothing left to add: said, and no dialog.
+    Trigger("actUpdateDeveloperUnit");
+    EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"The developer's unit " + unit +
+                                                            " lacks nothing of the design"}));
+    Select(&Module(0));
+    EXPECT_FALSE(Window().Action("actUpdateDeveloperUnit")->isEnabled());
 }
 
 TEST_F(MainWindowTest, GenerateAllSaysHowManyFilesItWroteAndAnUnchangedRunWritesNone) {
