@@ -52,4 +52,12 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
+std::string BraceCommentText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 1);
+    if (!text.empty() && text.front() == '$') result += ' ';
+    for (const char c : text) result += c == '{' ? '(' : c == '}' ? ')' : c;
+    return result;
+}
+
 }  // namespace quillon
