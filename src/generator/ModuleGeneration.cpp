@@ -51,7 +51,7 @@ void CollectFailure(std::vector<std::string>& errors, const std::function<void()
 
 // `subdir` below `baseDir`, made absolute against the project's source path.
 std::string ReleaseDirectory(std::string_view baseDir, std::string_view subdir, std::string_view projectSrcPath) {
-    return ExpandFileName(IncludeTrailingPathDelimiter(baseDir) + std::string(subdir), projectSrcPath);
+    return ExpandFileName(SlashSeparated(IncludeTrailingPathDelimiter(baseDir) + std::string(subdir)), projectSrcPath);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -87,6 +88,12 @@ std::string ExtractRelativePath(std::string_view path, std::string_view baseDir)
     const fs::path full = fs::path(ExpandFileName(path, base.string()));
     const fs::path relative = full.lexically_relative(base);
     return relative.empty() ? full.string() : relative.string();
+}
+
+std::string SlashSeparated(std::string_view path) {
+    std::string result(path);
+    std::replace(result.begin(), result.end(), '\\', '/');
+    return result;
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -40,6 +40,9 @@ std::string ExpandFileName(std::string_view path, std::string_view baseDir);
 // `baseDir` first. A path that shares no root with the directory comes back absolute. Names the
 // user picks in a dialog are stored this way, so that a project moves with its files.
 std::string ExtractRelativePath(std::string_view path, std::string_view baseDir);
+// `path` with every "\" read as a separator: paths stored on Windows name their directories
+// with backslashes.
+std::string SlashSeparated(std::string_view path);
 // Reads a whole file; raises Exception "Cannot open file %s" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 // Whether WriteFileAtomic forces the new file's bytes to the disk before it takes the old one's

@@ -60,4 +60,6 @@ std::string BraceCommentText(std::string_view text) {
     return result;
 }
 
+std::string PascalString(std::string_view text) { return "'" + ReplaceAll(text, "'", "''") + "'"; }
+
 }  // namespace quillon

@@ -39,6 +39,9 @@ std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::stri
 // comment a compiler directive, so it gets a blank before it. Other text stays as it is.
 std::string BraceCommentText(std::string_view text);
 
+// `text` as an Object Pascal string literal: between apostrophes, each apostrophe in it doubled.
+std::string PascalString(std::string_view text);
+
 // `count` blanks (none for a count below 1).
 inline std::string Blanks(int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string(); }
 
