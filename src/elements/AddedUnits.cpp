@@ -19,9 +19,7 @@ void TemgAddUnit::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDi
     const std::string fileName = ExtractFileName(GetName());
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string::npos || !SameText(std::string_view(fileName).substr(dot), ".pas")) return;
-    // Names stored on Windows separate directories with backslashes.
-    std::string path = GetName();
-    std::replace(path.begin(), path.end(), '\\', '/');
+    const std::string path = SlashSeparated(GetName());
 
     TgmcUsesModule* entry = target.Add();
     entry->SetName(fileName.substr(0, dot));

@@ -44,7 +44,8 @@ std::string DatabaseParamsCode(const TemgExternalClasses& externalClasses, const
     for (int i = 0; i < externalClasses.Count(); ++i) {
         const TemgExternalClass& external = *externalClasses.Items(i);
         const IElementContext* referenced = context.FindModule(external.GetName());
-        if (!referenced || !referenced->GetDatabaseSupport().Contains(dbsSetDatabaseParams)) continue;
+        // The referenced class has SetDatabaseParams exactly when its module has its own connection.
+        if (!referenced || !HasOwnConnection(referenced->GetDatabaseSupport())) continue;
         const std::string field = "F" + external.GetPropertyName();
         AppendSeparated(lines,
                         "if " + field + " <> nil then " + field + ".SetDatabaseParams(FAliasName, FUserName, FPassword);",

@@ -215,7 +215,8 @@ std::string TemgProperty::DebugAssignment(std::string_view objectExpr) const {
     // developer's to assign in the debug form.
     if (HasSetting(isDSC)) return {};
     const std::string target = std::string(objectExpr) + "." + GetName();
-    if (GetExported() && !FDebugValue.empty()) return target + ":=" + FDebugValue + ";";
+    // A property without a setter cannot be assigned: it gets the commented line too.
+    if (GetExported() && IsWritable() && !FDebugValue.empty()) return target + ":=" + FDebugValue + ";";
     return "//" + target + ":= ;";
 }
 

@@ -58,8 +58,9 @@ public:
     void AddFunctionPointerTypes(TgmcProceduralTypes& target) const;
     // The developer's override of the setter.
     void AddDeveloperOverrides(TgmcMethods& target) const;
-    // The debug application's assignment to `objectExpr`'s property, or its commented form; empty
-    // for a database support item.
+    // The debug application's assignment to `objectExpr`'s property, or its commented form for a
+    // property that is not exported, has no setter or no debug value; empty for a database
+    // support item.
     std::string DebugAssignment(std::string_view objectExpr) const;
 
 protected:

@@ -103,9 +103,9 @@ std::string ControllerCreation(const TemgModule& module, const IModuleResolver& 
     const std::string srcPath = resolver.GetSrcPath();
     std::string externals;
     for (const TemgModule* server : ReferencedLibraryServers(module, resolver))
-        AppendSeparated(externals, Format("'%s'", server->OutputDirectory(srcPath)), ",");
+        AppendSeparated(externals, PascalString(server->OutputDirectory(srcPath)), ",");
     std::string arguments;
-    if (option == moServerInDll) arguments = ",'" + module.OutputDirectory(srcPath) + "'";
+    if (option == moServerInDll) arguments = "," + PascalString(module.OutputDirectory(srcPath));
     if (!externals.empty()) arguments += "," + externals;
     return std::string(kController) + ":=" + controllerClass + ".CreateFromPath(Self" + arguments + ");";
 }
@@ -339,14 +339,14 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
         if (!connection.GetLoginPrompt()) AppendCodeLine(afterConstruction, "FDatabase.LoginPrompt:=False;");
         if (!connection.GetAliasName().empty())
             AppendCodeLine(afterConstruction,
-                           JoinLines({"cbAlias.Text:='" + connection.GetAliasName() + "';", "cbAliasChange(cbAlias);"}));
+                           JoinLines({"cbAlias.Text:=" + PascalString(connection.GetAliasName()) + ";", "cbAliasChange(cbAlias);"}));
         std::string change;
         for (const char* line : {"FDatabase.Close;", "FDatabase.AliasName:=cbAlias.Text;", "FDatabase.Open;",
                                  "FDatabase.LoginPrompt:=True;"})
             change += std::string(line) + std::string(kCrLf);
         if (module.HasDatasetFactories())
             change += std::string(kController) + ".DatabaseName:=FDatabase.DatabaseName;" + std::string(kCrLf);
-        if (module.GetDatabaseSupport().Contains(dbsSetDatabaseParams) && module.GetConnectToHostDB())
+        if (module.HasOwnConnection() && module.GetConnectToHostDB())
             change += std::string(kController) +
                       ".SetDatabaseParams(cbAlias.Text, FDatabase.Params.Values['User Name'], "
                       "FDatabase.Params.Values['Password']);" +
@@ -430,8 +430,10 @@ std::string BuildDebugProjectGroup(const TemgDebugApplication& application, cons
     const TemgExternalClasses& externals = module.MainClass().ExternalClasses();
     for (int i = 0; i < externals.Count(); ++i) {
         const TemgModule* referenced = resolver.FindModule(externals.Items(i)->GetName());
-        if (referenced && IsLibraryOption(referenced->GetServerOption()))
-            projects.push_back(ChangeExtension(referenced->UnitFileName(TFileKind::LibraryProject, srcPath), ".dll"));
+        if (!referenced || !IsLibraryOption(referenced->GetServerOption())) continue;
+        // Two external classes may refer to one module: it is built once.
+        std::string library = ChangeExtension(referenced->UnitFileName(TFileKind::LibraryProject, srcPath), ".dll");
+        if (std::find(projects.begin(), projects.end(), library) == projects.end()) projects.push_back(std::move(library));
     }
     if (IsLibraryOption(module.GetServerOption()))
         projects.push_back(ChangeExtension(module.UnitFileName(TFileKind::LibraryProject, srcPath), ".dll"));

@@ -13,7 +13,7 @@ namespace quillon {
 
 std::string ExpandOutputDirectory(std::string_view srcPath, std::string_view projectSrcPath) {
     if (srcPath.empty()) return IncludeTrailingPathDelimiter(projectSrcPath);
-    return IncludeTrailingPathDelimiter(ExpandFileName(srcPath, projectSrcPath));
+    return IncludeTrailingPathDelimiter(ExpandFileName(SlashSeparated(srcPath), projectSrcPath));
 }
 
 std::string GeneratedFileHeader(std::string_view unitHeader, bool recreated) {

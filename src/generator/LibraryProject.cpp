@@ -62,10 +62,9 @@ std::string ProjectOptionsText(std::string_view searchPath, std::string_view pro
     std::size_t start = 0;
     while (true) {
         const std::size_t end = searchPath.find(';', start);
-        std::string entry(searchPath.substr(start, end == std::string_view::npos ? end : end - start));
+        const std::string entry =
+            SlashSeparated(searchPath.substr(start, end == std::string_view::npos ? end : end - start));
         if (start > 0) directories += ';';
-        // Search paths written on Windows separate directories with backslashes.
-        std::replace(entry.begin(), entry.end(), '\\', '/');
         if (!entry.empty()) directories += ExpandFileName(entry, projectSrcPath);
         if (end == std::string_view::npos) break;
         start = end + 1;

@@ -31,7 +31,7 @@ const TemgModule* FindOrReport(std::string_view className, const IModuleResolver
 
 std::string ReleaseDirectory(const TReleaseDll& release, const IModuleResolver& project) {
     if (release.GetPath().empty()) return {};
-    return ExpandFileName(release.GetPath(), project.GetSrcPath());
+    return ExpandFileName(SlashSeparated(release.GetPath()), project.GetSrcPath());
 }
 
 std::vector<const TemgModule*> ClassReferencedModules(std::string_view className, const IModuleResolver& project,

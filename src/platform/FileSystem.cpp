@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -89,6 +90,12 @@ std::string ExtractRelativePath(std::string_view path, std::string_view baseDir)
     return relative.empty() ? full.string() : relative.string();
 }
 
+std::string SlashSeparated(std::string_view path) {
+    std::string result(path);
+    std::replace(result.begin(), result.end(), '\\', '/');
+    return result;
+}
+
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in || DirectoryExists(path)) throw Exception(Format(kCannotOpenFile, path));
@@ -146,6 +153,13 @@ ScopedWriteFault::ScopedWriteFault(Step step, int error)
 
 ScopedWriteFault::~ScopedWriteFault() { installedWriteFault = previous_; }
 
+void CheckFileWritable(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
+        throw Exception(Format(kCannotCreateFile, path));
+}
+
 void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
     const auto fail = [&](const std::string& reason) {
         return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
@@ -160,6 +174,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurab
         target = resolved.is_relative() ? target.parent_path() / resolved : resolved;
     }
     if (fs::is_directory(target, ec)) throw fail("it is a directory");
+    // The rename would replace a protected file: the directory's permission is all it asks.
+    CheckFileWritable(target.string());
 
     mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
     struct stat info {};

@@ -40,6 +40,9 @@ std::string ExpandFileName(std::string_view path, std::string_view baseDir);
 // `baseDir` first. A path that shares no root with the directory comes back absolute. Names the
 // user picks in a dialog are stored this way, so that a project moves with its files.
 std::string ExtractRelativePath(std::string_view path, std::string_view baseDir);
+// `path` with every "\" read as a separator: paths stored on Windows name their directories
+// with backslashes.
+std::string SlashSeparated(std::string_view path);
 // Reads a whole file; raises Exception "Cannot open file %s" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 // Whether WriteFileAtomic forces the new file's bytes to the disk before it takes the old one's
@@ -48,9 +51,15 @@ std::string ReadFileBytes(const std::string& path);
 // generation rewrites from the model, are left to the system's write-back as a copy would be.
 enum class WriteDurability { Synced, Unsynced };
 
+// Raises Exception "Cannot create file %s" when `path` names an existing file without write
+// permission: no write bit in its mode (tested on the bits, so that it holds for the super-user
+// too), or one the process may not write. A missing file passes.
+void CheckFileWritable(const std::string& path);
+
 // Writes `bytes` to a temporary file beside `path` and renames it into place, so a failure never
 // leaves a half-written file: the old file stays intact. A symbolic link is kept and its target
-// replaced; an existing file's permissions are kept. Raises Exception "Cannot create file %s".
+// replaced; an existing file's permissions are kept, and one without write permission is refused
+// (CheckFileWritable) rather than replaced by the rename. Raises Exception "Cannot create file %s".
 void WriteFileAtomic(const std::string& path, std::string_view bytes,
                      WriteDurability durability = WriteDurability::Synced);
 

@@ -15,7 +15,7 @@ void TgmcUsesModule::PublishProperties(PropertyList& p) {
 
 std::string TgmcUsesModule::SrcCode(int) const {
     std::string result = GetName();
-    if (!FFileName.empty()) result += " in '" + FFileName + "'";
+    if (!FFileName.empty()) result += " in " + PascalString(FFileName);
     if (!FFormName.empty()) result += " {" + FFormName + (FFrame ? ": TFrame}" : "}");
     return result;
 }

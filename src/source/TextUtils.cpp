@@ -52,4 +52,14 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
+std::string BraceCommentText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 1);
+    if (!text.empty() && text.front() == '$') result += ' ';
+    for (const char c : text) result += c == '{' ? '(' : c == '}' ? ')' : c;
+    return result;
+}
+
+std::string PascalString(std::string_view text) { return "'" + ReplaceAll(text, "'", "''") + "'"; }
+
 }  // namespace quillon

@@ -34,6 +34,14 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
 // around a collection's text.
 std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::string_view suffix = {});
 
+// `text` made safe to stand between "{" and "}": a brace would end the comment early (or, where
+// comments nest, leave it open), so "{" and "}" become "(" and ")"; a leading "$" would make the
+// comment a compiler directive, so it gets a blank before it. Other text stays as it is.
+std::string BraceCommentText(std::string_view text);
+
+// `text` as an Object Pascal string literal: between apostrophes, each apostrophe in it doubled.
+std::string PascalString(std::string_view text);
+
 // `count` blanks (none for a count below 1).
 inline std::string Blanks(int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string(); }
 

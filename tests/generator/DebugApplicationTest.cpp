@@ -372,3 +372,44 @@ TEST_F(DebugApplication, APlannedGenerationTouchesNothingAndAgreesWithTheDisk) {
 }
 
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST_F(DebugApplication, PathsWrittenTheWindowsWayOrHoldingApostrophesMakeValidPathsAndLiterals) {
+    project.srcPath = "/work/o'k/";
+    account.SetSrcPath("out\\win");
+    app->SetSrcPath("debug\\teller");
+    TemgModule ledger;
+    ledger.MainClass().SetName("Ledger");
+    ledger.SetSrcPath("..\\ledger");
+    project.modules.push_back(&ledger);
+    // Two external classes refer to Ledger: its library is built once.
+    for (const char* property : {"Book", "Journal"}) {
+        TemgExternalClass& external = *account.MainClass().ExternalClasses().Add();
+        external.SetName("Ledger");
+        external.SetPropertyName(property);
+    }
+    EXPECT_EQ(account.OutputDirectory(project.srcPath), "/work/o'k/out/win/");
+    EXPECT_EQ(app->OutputDirectory(project.srcPath), "/work/o'k/debug/teller/");
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
+                  .find("   FController:=TAccount.CreateFromPath(Self,'/work/o''k/out/win/','/work/ledger/');"),
+              std::string::npos);
+    EXPECT_NE(Text(TFileKind::DebugProjectUnit).find("in '/work/o''k/out/win/cntrAccount.pas'"), std::string::npos)
+        << Text(TFileKind::DebugProjectUnit);
+    const std::string group = Text(TFileKind::ProjectGroup);
+    EXPECT_NE(group.find("PROJECTS = Ledger.dll Account.dll Teller.exe\r\n"), std::string::npos) << group;
+}
+
+TEST_F(DebugApplication, AReadOnlyPropertyGetsTheCommentedAssignmentEvenWithADebugValue) {
+    TemgProperty& owner = *account.MainClass().Properties().Items(0);
+    const std::string assigned = "FController.Owner:='Smith';";
+    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit).find(assigned), std::string::npos);
+    owner.SetAccessTypes({atRead});
+    const std::string text = Text(TFileKind::DebugFormGeneratorUnit);
+    EXPECT_EQ(text.find(assigned), std::string::npos);
+    EXPECT_NE(text.find("//FController.Owner:= ;"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillon

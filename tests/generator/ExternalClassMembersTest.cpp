@@ -123,6 +123,25 @@ TEST_F(ExternalClassMembers, AnOwnConnectionIsHandedOnAndTheReferenceIsTheDataba
               std::string::npos);
 }
 
+TEST_F(ExternalClassMembers, OnlyAReferencedModuleWithItsOwnConnectionIsHandedTheDatabaseParameters) {
+    TemgModule& calc = project.AddModule("Calc", moServerInDll);
+    calc.SetDatabaseSupport({dbsSetDatabaseParams});
+    calc.SetDataModuleName("Main");
+    // Queries beside the parameters are dataset support: Ledger has no SetDatabaseParams.
+    TemgModule& ledger = project.AddModule("Ledger", moServerInDll);
+    ledger.SetDatabaseSupport({dbsQuery, dbsSetDatabaseParams});
+    TemgModule& store = project.AddModule("Store", moServerInDll);
+    store.SetDatabaseSupport({dbsSetDatabaseParams});
+    Refer(calc, "Ledger", "Book");
+    Refer(calc, "Store", "Shelf");
+    const std::string text = BuildUnitText(calc, TFileKind::GeneratorServerUnit, project);
+    EXPECT_EQ(text.find("FBook.SetDatabaseParams"), std::string::npos);
+    EXPECT_NE(text.find("if FShelf <> nil then FShelf.SetDatabaseParams(FAliasName, FUserName, FPassword);"),
+              std::string::npos);
+    EXPECT_EQ(BuildUnitText(ledger, TFileKind::GeneratorServerUnit, project).find("SetDatabaseParams"),
+              std::string::npos);
+}
+
 TEST_F(ExternalClassMembers, WithoutExternalClassesBeforeDestructionIsLeftAlone) {
     ServerClass(project.AddModule("Calc", moServerInDll));
     EXPECT_EQ(CodeOf("BeforeDestruction"), "inherited;");

@@ -6,6 +6,7 @@
 // transitively and a COM server.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "UnitsTestSupport.h"
@@ -116,6 +117,28 @@ TEST_P(GeneratedUnitsCompile, EveryUnitAndLibraryProjectCompiles) {
     const std::vector<PascalFile> files = project.GeneratedFiles();
     for (const PascalFile& file : files) test::WriteText(sourceDir.File(file.name), file.text);
     for (const PascalFile& file : files) EXPECT_TRUE(test::PascalCompiles(files, file.name));
+}
+
+TEST(GeneratedUnitsCompileWithHostileText, CaptionsHoldingBracesOrADirectiveAndAnApostropheInThePathCompile) {
+    // The captions a user may type: a closing brace, a whole injected declaration, a directive.
+    test::TempDir root;
+    const std::string sourcePath = root.File("o'k") + "/";
+    std::filesystem::create_directories(sourcePath);
+    test::UnitsProject project(sourcePath);
+    project.common.CreateEnumType("TRate", "rate in {EUR}", {"rtLow", "rtHigh"});
+    project.common.EnumTypes().Items(0)->Values().Items(0)->SetCaption("$I x");
+    TemgModule& calc = test::AddCalc(project, moServerInDll);
+    calc.MainClass().SetCaption("Simple} procedure Injected; {calculator");
+    calc.MainClass().Properties().Items(0)->SetCaption("a}b");
+    calc.MainClass().Methods().Items(1)->SetCaption("$DEFINE X");
+    Typed(*calc.MainClass().Properties().Add(), "Rate", "TRate", dtEnum).SetCaption("{$I x}");
+    std::vector<PascalFile> files{{project.common.KindFileName(TFileKind::TypesUnit),
+                                   BuildUnitText(project.common, TFileKind::TypesUnit, project)}};
+    for (TFileKind kind : WrittenKinds(moServerInDll))
+        files.push_back({calc.KindFileName(kind), BuildUnitText(calc, kind, project)});
+    for (const PascalFile& file : files) test::WriteText(sourcePath + file.name, file.text);
+    EXPECT_NE(files[1].text.find("{Simple) procedure Injected; (calculator}"), std::string::npos) << files[1].text;
+    for (const PascalFile& file : files) EXPECT_TRUE(test::PascalCompiles(files, file.name)) << file.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(ServerOptions, GeneratedUnitsCompile,

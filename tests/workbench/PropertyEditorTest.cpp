@@ -87,7 +87,12 @@ TEST_F(PropertyEditorTest, RefusedNamesAndTypesWriteNothing) {
     };
     for (const Case& c : {Case{"1Balance", "The field value is not an identifier"},
                           Case{"", "Please, fill in the field 'Name'"},
-                          Case{"afterinitinstance", "Name afterinitinstance is not unique"}}) {
+                          Case{"afterinitinstance", "Name afterinitinstance is not unique"},
+                          Case{"Label", "The field value is not an identifier"},
+                          Case{"Create", "Name Create is taken by the generated code: the generated member Create"},
+                          Case{"FAfterInitInstanceMethod",
+                               "Name FAfterInitInstanceMethod is taken by the generated code: the method pointer "
+                               "field of method AfterInitInstance"}}) {
         TypeName(c.name);
         if (c.name.isEmpty()) Editor().Appellation().NameEdit().Edit().clear();
         Editor().ClickOK();
