@@ -120,9 +120,9 @@ TEST_F(DebugApplication, ProgramUsesTheFormsAndTheModulesUnitsAndShowsTheDevelop
                      "   Application.Run;", "end."}));
 }
 
-TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNames) {
+TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNamesLinuxOnly) {
     test::TempDir dir;
-    project.srcPath = dir.Path() + "/";
+    project.srcPath = dir.Prefix();
     test::WriteText(dir.File("Account.pas"), kAccountStandIn);
     test::WriteText(dir.File("cntrAccount.pas"), "unit cntrAccount;\ninterface\nimplementation\nend.\n");
     GenerateDebugApplication(*app, account, project);
@@ -185,7 +185,7 @@ TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheContro
     EXPECT_TRUE(FormUnitsCompile());
 }
 
-TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnlyForTheClassesLastMethod) {
+TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnlyForTheClassesLastMethodLinuxOnly) {
     app->Methods().SetItems({"Deposit", "Transfer"});
     const std::string unit = Text(TFileKind::DebugFormGeneratorUnit);
     EXPECT_EQ(unit.find("Balance"), std::string::npos);
@@ -198,7 +198,7 @@ TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnl
     EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(DebugApplication, GeneratorsFormHoldsTheRowsWithTheirBindings) {
+TEST_F(DebugApplication, GeneratorsFormHoldsTheRowsWithTheirBindingsLinuxOnly) {
     const std::string form = BuildDebugGeneratorForm(*app, account);
     EXPECT_EQ(form.substr(0, form.find("  object sbMethodCalls")),
               Lines({"object genTellerForm: TgenTellerForm", "  Caption = 'Generator'#39's form '#39'Teller'#39",
@@ -219,7 +219,7 @@ TEST_F(DebugApplication, GeneratorsFormHoldsTheRowsWithTheirBindings) {
     EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(DebugApplication, DevelopersUnitAndFormDeriveFromTheGenerators) {
+TEST_F(DebugApplication, DevelopersUnitAndFormDeriveFromTheGeneratorsLinuxOnly) {
     EXPECT_EQ(Text(TFileKind::DebugFormDeveloperUnit),
               Lines({"unit devuTellerForm;", "interface", "uses ",
                      "   Classes,Forms,SysUtils,ExtCtrls,Controls,StdCtrls,genuTellerForm;", "", "type", "    ",
@@ -233,7 +233,7 @@ TEST_F(DebugApplication, DevelopersUnitAndFormDeriveFromTheGenerators) {
     EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanel) {
+TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanelLinuxOnly) {
     account.SetDatabaseSupport({dbsQuery});
     app->Connection().SetAliasName("BANK");
     app->Connection().SetUserName("teller");
@@ -335,7 +335,7 @@ TEST_F(DebugApplication, ProjectGroupBuildsTheReferencedLibrariesThisLibraryAndT
 
 TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerators) {
     test::TempDir dir;
-    project.srcPath = dir.Path() + "/";
+    project.srcPath = dir.Prefix();
     project.searchPath = "lib;..\\shared";
     GenerateDebugApplication(*app, account, project);
     for (const char* name : {"Teller.dpr", "Teller.dof", "genuTellerForm.pas", "genuTellerForm.dfm",
@@ -358,7 +358,7 @@ TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerato
 
 TEST_F(DebugApplication, APlannedGenerationTouchesNothingAndAgreesWithTheDisk) {
     test::TempDir dir;
-    project.srcPath = dir.Path() + "/";
+    project.srcPath = dir.Prefix();
     PlanningFileWriter before;
     GenerateDebugApplication(*app, account, project, before);
     EXPECT_EQ(before.ChangedFiles().size(), 7u);
