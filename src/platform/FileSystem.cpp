@@ -99,10 +99,6 @@ std::string ReadFileBytes(const std::string& path) {
     return content.str();
 }
 
-void CopyFileOver(const std::string& source, const std::string& target) {
-    fs::copy_file(PathFromUtf8(source), PathFromUtf8(target), fs::copy_options::overwrite_existing);
-}
-
 namespace {
 ScopedWriteFault* installedWriteFault = nullptr;
 }  // namespace

@@ -40,6 +40,10 @@ void SetFileReadOnly(const std::string& path, bool readOnly) {
     ::chmod(path.c_str(), mode);
 }
 
+void CopyFileOver(const std::string& source, const std::string& target) {
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+}
+
 std::size_t UncRootLength(std::string_view) { return 0; }
 
 std::string IncludeTrailingPathDelimiter(std::string_view dir) {

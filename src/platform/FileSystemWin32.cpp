@@ -60,6 +60,15 @@ std::string IncludeTrailingPathDelimiter(std::string_view dir) {
     return result;
 }
 
+// CopyFileW: GCC 12's std::filesystem::copy_file refuses to replace a file on Windows ("File
+// exists") whatever the options say.
+void CopyFileOver(const std::string& source, const std::string& target) {
+    const fs::path from = PathFromUtf8(source), to = PathFromUtf8(target);
+    if (!::CopyFileW(from.c_str(), to.c_str(), FALSE))
+        throw fs::filesystem_error("cannot copy file", from, to,
+                                   std::error_code(static_cast<int>(::GetLastError()), std::system_category()));
+}
+
 std::size_t UncRootLength(std::string_view path) {
     const auto separator = [](char c) { return c == '\\' || c == '/'; };
     if (path.size() < 3 || !separator(path[0]) || !separator(path[1]) || separator(path[2])) return 0;

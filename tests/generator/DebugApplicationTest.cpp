@@ -8,6 +8,7 @@
 #include "generator/GeneratedFileWriters.h"
 #include "platform/FileSystem.h"
 #include "support/Lines.h"
+#include "support/NativePath.h"
 #include "support/PascalCompiler.h"
 
 #include "GeneratorTestSupport.h"
@@ -54,7 +55,8 @@ protected:
         project.modules = {&common, &account};
     }
 
-    std::string Text(TFileKind kind) { return app->UnitText(kind, project); }
+    // Full paths spelt the POSIX way on every platform, as the expected texts are.
+    std::string Text(TFileKind kind) { return test::PosixPaths(app->UnitText(kind, project)); }
 
     // Both form units with their form files, against a stand-in of the database support
     // controller; the resource directives name "*.DFM", so the files are spelt that way.
@@ -153,7 +155,7 @@ TEST_F(DebugApplication, AServerCompiledIntoTheProgramBringsItsUnitsAndThoseOfIt
         << text;
 }
 
-TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheController) {
+TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheControllerLinuxOnly) {
     EXPECT_EQ(Text(TFileKind::DebugFormGeneratorUnit),
               Lines({"unit genuTellerForm;", "interface", "uses ",
                      "   Classes,Forms,SysUtils,Graphics,ExtCtrls,Controls,StdCtrls,Account;", "", "type", "    ",
@@ -280,7 +282,7 @@ TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanelL
     EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOn) {
+TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOnLinuxOnly) {
     account.SetDatabaseSupport({dbsSetDatabaseParams});
     EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
                   .find(Lines({"   FDatabase.LoginPrompt:=True;",

@@ -93,7 +93,8 @@ TEST_F(ModuleRelease, MissingTargetDirectoriesAreReportedWithoutStopping) {
     BuildLibrary();
     fs::remove_all(release);
     EXPECT_EQ(Release(true),
-              (Errors{"Path '" + release + "/dll' not found", "Path '" + release + "/pas' not found"}));
+              (Errors{"Path '" + dir.File("release/dll") + "' not found",
+                      "Path '" + dir.File("release/pas") + "' not found"}));
     EXPECT_FALSE(fs::exists(release));
 }
 

@@ -18,6 +18,9 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/UserDialogs.h"
+#ifdef _WIN32
+#include "platform/Win32.h"
+#endif
 #include "project/Project.h"
 #include "support/TempDir.h"
 
@@ -137,17 +140,26 @@ TEST_F(ModuleSaveFaults, AReadOnlyDirectoryIsReportedNamingTheFileLinuxOnly) {
 }
 #endif
 
+// The system's reason for a file in a directory that is not there.
+std::string MissingDirectoryReason() {
+#ifdef _WIN32
+    return win32::ErrorText(3);  // ERROR_PATH_NOT_FOUND
+#else
+    return std::strerror(ENOENT);
+#endif
+}
+
 TEST_F(ModuleSaveFaults, AMissingDirectoryIsReportedNamingTheFileAndKeepsEveryChange) {
     const std::string missing = dir.File("gone/Project1.qlp");
     project.SetSearchPath("lib");
     EXPECT_EQ(ErrorOf([&] { project.SaveToFile(missing); }),
-              "Cannot create file " + missing + " (" + std::strerror(ENOENT) + ")");
+              "Cannot create file " + missing + " (" + MissingDirectoryReason() + ")");
     EXPECT_TRUE(project.GetModified());
     // A module saved into a directory that is not there.
     TemgpModule& entry = *project.FindModuleEntry("Account");
     const std::string missingModule = dir.File("gone/Account.qlm");
     EXPECT_EQ(ErrorOf([&] { entry.SaveToDir(dir.File("gone")); }),
-              "Cannot create file " + missingModule + " (" + std::strerror(ENOENT) + ")");
+              "Cannot create file " + missingModule + " (" + MissingDirectoryReason() + ")");
     EXPECT_TRUE(Account().GetModified());
     EXPECT_EQ(entry.GetFileName(), modulePath);
     EXPECT_FALSE(fs::exists(dir.File("gone")));
