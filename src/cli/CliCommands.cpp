@@ -40,7 +40,9 @@ constexpr std::string_view kReleaseNotFound = "Release '%s' not found";
 constexpr std::string_view kReleaseDirectoryLine = "Release directory: %s";
 constexpr std::string_view kRegistrationNeedsWindows = "Registering the COM server %s needs Windows";
 
-std::string AbsolutePath(const std::string& path) { return Utf8FromPath(fs::absolute(PathFromUtf8(path)).lexically_normal()); }
+std::string AbsolutePath(const std::string& path) {
+    return Utf8FromPath(fs::absolute(PathFromUtf8(path)).lexically_normal());
+}
 
 std::string Plural(std::size_t count, std::string_view word) {
     return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
