@@ -10,7 +10,7 @@ WINDOWS_BUILD_DIR ?= build-windows
 WINDOWS_JOBS ?= 2
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix googletest libcli11-dev cmake make wine64
 APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev \
-  qt6-base-dev qt6-svg-dev libgl-dev unixodbc-dev libsqliteodbc $(WINDOWS_PACKAGES)
+  qt6-base-dev qt6-svg-dev libgl-dev unixodbc-dev libsqliteodbc fpc-source-3.2.2 $(WINDOWS_PACKAGES)
 
 .PHONY: all build cli gui test deps windows windows-deps install-packages run bench fuzz clean
 
@@ -48,10 +48,13 @@ cli: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target quillon-cli
 
 # The cross build first: the native build's ctest runs its programs under Wine (label "windows").
+# The run-time tests (label runtime) run apart and verbosely, so that the log shows what the
+# generated libraries and their hosts printed under Wine.
 test: deps
 	$(MAKE) windows
 	$(MAKE) build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE runtime
+	cd $(BUILD_DIR) && ctest -V -j $(JOBS) -L runtime
 
 # quillon-cli.exe and the core test programs for Windows x64, in $(WINDOWS_BUILD_DIR)/bin: all
 # that the cross build holds, the workbench being left out (Debian has no Qt for MinGW).
