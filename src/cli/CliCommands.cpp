@@ -18,6 +18,7 @@
 #include "generator/UnitBuilder.h"
 #include "model/ComponentFile.h"
 #include "model/ModelMessages.h"
+#include "platform/ComServer.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -38,10 +39,13 @@ constexpr std::string_view kModuleFilesMissing = "Project '%s' lacks %d of its m
 constexpr std::string_view kDebugApplicationNotFound = "Debug application '%s' not found in class '%s'";
 constexpr std::string_view kReleaseNotFound = "Release '%s' not found";
 constexpr std::string_view kReleaseDirectoryLine = "Release directory: %s";
+constexpr std::string_view kRegistrationNeedsWindows = "Registering the COM server %s needs Windows";
 constexpr std::string_view kDevUnitLacksOverrides = "%s lacks the overrides %s; 'quillon-cli update-dev %s --module %s' adds them";
 constexpr std::string_view kDevUnitAbsent = "%s does not exist; generate writes it";
 
-std::string AbsolutePath(const std::string& path) { return fs::absolute(fs::path(path)).lexically_normal().string(); }
+std::string AbsolutePath(const std::string& path) {
+    return Utf8FromPath(fs::absolute(PathFromUtf8(path)).lexically_normal());
+}
 
 std::string Plural(std::size_t count, std::string_view word) {
     return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
@@ -52,7 +56,7 @@ class ListingFileWriter final : public IGeneratedFileWriter {
 public:
     bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
         if (!disk_.Write(text, fileName, rules)) return false;
-        std::string name = fs::path(fileName).lexically_normal().string();
+        std::string name = NormalizePath(fileName);
         // A set beside the list: a project of a thousand modules writes thousands of files.
         if (seen_.insert(name).second) written_.push_back(std::move(name));
         return true;
@@ -383,6 +387,16 @@ int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& opt
     return options.check && changed > 0 ? kExitFindings : kExitSuccess;
 }
 
+int CommandRegister(const std::string& projectFile, const std::string& moduleName, std::ostream& out) {
+    const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
+    const TemgModule* module = project->FindModule(moduleName);
+    if (!module) throw Exception(Format(kReferencedClassNotFound, moduleName));
+    const std::string library = module->LibraryFileName(project->GetSrcPath());
+    if (!ComRegistrationAvailable()) throw Exception(Format(kRegistrationNeedsWindows, library));
+    out << RegisterComServer(library) << "\n";
+    return kExitSuccess;
+}
+
 int CommandRelease(const std::string& projectFile, const std::string& name, std::ostream& out, std::ostream& err) {
     const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
     const TReleaseDll* release = nullptr;
@@ -545,6 +559,12 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     releaseCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     releaseCommand->add_option("NAME", releaseName, "Name of the release")->required();
 
+    std::string registerModule;
+    CLI::App* registerCommand = app.add_subcommand(
+        "register", "Register the COM server library built from MODULE's library project (Windows only)");
+    registerCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+    registerCommand->add_option("MODULE", registerModule, "Name of the module")->required();
+
     CLI::App* showCommand = app.add_subcommand("show", "Print the project tree with the module options");
     showCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
 
@@ -574,6 +594,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (generateCommand->parsed()) return CommandGenerate(path, generate, out, err);
         if (updateDevCommand->parsed()) return CommandUpdateDev(path, updateDev, out, err);
         if (releaseCommand->parsed()) return CommandRelease(path, releaseName, out, err);
+        if (registerCommand->parsed()) return CommandRegister(path, registerModule, out);
         if (graphCommand->parsed()) return CommandGraph(path, out);
         if (formatCommand->parsed()) return CommandFormat(path, formatCheck, out);
     } catch (const EAbort&) {

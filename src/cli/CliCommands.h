@@ -36,6 +36,10 @@ std::unique_ptr<TemgpProject> LoadProject(const std::string& path);
 int CommandNew(const std::string& dir, std::ostream& out);
 // The project tree with every module's options, members and references.
 int CommandShow(const std::string& projectFile, std::ostream& out);
+// Registers the COM server library built from the module `moduleName` (without regard to case):
+// its library project's name + ".dll" in the module's output directory. Raises where this system
+// cannot register COM servers, when the module is missing and when the registration fails.
+int CommandRegister(const std::string& projectFile, const std::string& moduleName, std::ostream& out);
 // One line per check result; kExitFindings when there is an error.
 int CommandCheck(const std::string& projectFile, std::ostream& out);
 

@@ -1,11 +1,9 @@
 // quillon-cli: the command line of the workbench. Everything happens in RunCli.
 #include <iostream>
-#include <string>
-#include <vector>
 
 #include "cli/CliCommands.h"
+#include "platform/CommandLine.h"
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    return quillon::cli::RunCli(args, std::cout, std::cerr);
+    return quillon::cli::RunCli(quillon::CommandLineArguments(argc, argv), std::cout, std::cerr);
 }

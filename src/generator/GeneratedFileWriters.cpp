@@ -1,7 +1,5 @@
 #include "generator/GeneratedFileWriters.h"
 
-#include <filesystem>
-
 #include "platform/FileSystem.h"
 
 namespace quillon {
@@ -11,7 +9,7 @@ bool DiskFileWriter::Write(std::string_view text, const std::string& fileName, c
 }
 
 bool PlanningFileWriter::Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) {
-    const std::string name = std::filesystem::path(fileName).lexically_normal().string();
+    const std::string name = NormalizePath(fileName);
     auto [entry, firstSeen] = contents_.try_emplace(name);
     Contents& contents = entry->second;
     if (firstSeen) {

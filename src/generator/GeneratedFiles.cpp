@@ -38,11 +38,11 @@ bool WriteGeneratedFile(std::string_view text, const std::string& fileName, cons
         }
     }
     if (rules.createDirectory) {
-        const std::filesystem::path dir = std::filesystem::path(fileName).parent_path();
+        const std::filesystem::path dir = PathFromUtf8(fileName).parent_path();
         std::error_code error;
         if (!dir.empty() && !std::filesystem::is_directory(dir, error) &&
             !std::filesystem::create_directories(dir, error) && error)
-            throw Exception(std::string(kUnableToCreateDirectory) + " " + dir.string() + " (" + error.message() + ")");
+            throw Exception(std::string(kUnableToCreateDirectory) + " " + Utf8FromPath(dir) + " (" + error.message() + ")");
     }
     if (!rules.makeReadOnly) {
         WriteFileAtomic(fileName, text, WriteDurability::Unsynced);

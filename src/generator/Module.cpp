@@ -168,6 +168,10 @@ std::string TemgModule::KindFormFileName(TFileKind kind) const {
 
 std::string TemgModule::ProjectOptionsFileName() const { return LibraryProjectName() + ".dof"; }
 
+std::string TemgModule::LibraryFileName(std::string_view projectSrcPath) const {
+    return OutputDirectory(projectSrcPath) + LibraryProjectName() + ".dll";
+}
+
 std::string TemgModule::OutputDirectory(std::string_view projectSrcPath) const {
     return ExpandOutputDirectory(FSrcPath, projectSrcPath);
 }

@@ -172,6 +172,9 @@ public:
     // SrcPath expanded against the project's source path, with a trailing separator; computed
     // only, the current directory is never changed.
     std::string OutputDirectory(std::string_view projectSrcPath) const;
+    // The library that the compiler builds from the library project: N + ".dll" in the output
+    // directory. COM registration loads it.
+    std::string LibraryFileName(std::string_view projectSrcPath) const;
 
     std::string UnitFileName(TFileKind kind, std::string_view basePath) const override;
     std::string UnitFormName(TFileKind) const override { return {}; }

@@ -1,6 +1,5 @@
 // The module's generation, the writing of single kinds, the texts of its kinds, and the release
 // of its built library and host units.
-#include <filesystem>
 #include <functional>
 
 #include "generator/GeneratorMessages.h"
@@ -181,8 +180,7 @@ void TemgModule::Release(std::string_view baseDir, std::string_view libraryDir, 
             errors.push_back(Format(kPathNotFound, target));
             return;
         }
-        std::filesystem::copy_file(library, IncludeTrailingPathDelimiter(target) + ExtractFileName(library),
-                                   std::filesystem::copy_options::overwrite_existing);
+        CopyFileOver(library, IncludeTrailingPathDelimiter(target) + ExtractFileName(library));
     });
     if (!withUnits) return;
 

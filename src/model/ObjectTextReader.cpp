@@ -2,8 +2,9 @@
 // of one object; a binder then checks the tree against the target's published properties
 // without changing anything, and only then applies it. So syntax errors, unknown properties
 // and wrong values all leave the target untouched.
-#include <locale.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -536,14 +537,37 @@ private:
         return static_cast<std::int64_t>(magnitude);
     }
 
-    // Reads with "." as decimal separator whatever the process's locale; rejects overflow.
+    // Reads with "." as decimal separator whatever the process's locale (from_chars knows no
+    // locale); rejects overflow. A value too small for a double reads as zero of its sign, as a
+    // C library's strtod gives it: from_chars reports it out of range like an overflow.
     static std::optional<double> ParseFloat(std::string_view token) {
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-        const std::string text(token);
-        char* end = nullptr;
-        const double value = strtod_l(text.c_str(), &end, cLocale);
-        if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
+        double value = 0;
+        const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+        if (end != token.data() + token.size()) return std::nullopt;
+        if (error == std::errc::result_out_of_range && LeadingDigitExponent(token) < 0)
+            return token.front() == '-' ? -0.0 : 0.0;
+        if (error != std::errc() || !std::isfinite(value)) return std::nullopt;
         return value;
+    }
+
+    // The decimal exponent of the first non-zero digit of a number token (-?digits[.digits][e[+-]digits]):
+    // 2 for "123.4", -3 for "0.0012", -398 for "12e-400". Only its sign matters, so a huge
+    // explicit exponent is clamped.
+    static long LeadingDigitExponent(std::string_view token) {
+        const std::size_t e = token.find_first_of("eE");
+        long exponent = 0;
+        if (e != std::string_view::npos) {
+            std::string_view digits = token.substr(e + 1);
+            const bool negative = !digits.empty() && digits.front() == '-';
+            if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits.remove_prefix(1);
+            for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 100000L);
+            if (negative) exponent = -exponent;
+        }
+        const std::string_view mantissa = token.substr(0, e);
+        const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+        const std::size_t first = mantissa.find_first_of("123456789");
+        if (first == std::string_view::npos) return exponent;
+        return exponent + (first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point));
     }
 
     bool apply_;

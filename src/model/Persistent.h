@@ -2,6 +2,7 @@
 // (named), and TStringList (a list of strings with attached objects).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,12 +44,12 @@ public:
     // GetName of models, which answers the model's display name.
     const std::string& ComponentName() const { return FName; }
     void SetComponentName(std::string_view value) { FName = value; }
-    long GetTag() const { return FTag; }
-    void SetTag(long value) { FTag = value; }
+    std::int64_t GetTag() const { return FTag; }
+    void SetTag(std::int64_t value) { FTag = value; }
 
 private:
     std::string FName;
-    long FTag = 0;
+    std::int64_t FTag = 0;  // 64 bits on Windows too, where long has 32
 };
 
 // An ordered list of strings, each with an optional attached object (not owned).

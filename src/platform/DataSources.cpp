@@ -1,5 +1,9 @@
 #include "platform/DataSources.h"
 
+// Windows' ODBC headers use its base types without including them.
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <sql.h>
 #include <sqlext.h>
 

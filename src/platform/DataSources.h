@@ -1,5 +1,5 @@
-// The database engine's aliases: on this platform the data source names of unixODBC, and the
-// connection test the workbench offers for them.
+// The database engine's aliases: the ODBC data source names (unixODBC on POSIX, the system's
+// odbc32 on Windows), and the connection test the workbench offers for them.
 #pragma once
 
 #include <string>

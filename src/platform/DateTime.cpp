@@ -6,14 +6,6 @@
 
 namespace quillon {
 
-TDateTime UnixToDateTime(std::time_t seconds, long nanoseconds) {
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    const double localSeconds = static_cast<double>(seconds) + static_cast<double>(local.tm_gmtoff) +
-                                static_cast<double>(nanoseconds) / 1e9;
-    return kUnixEpochDate + localSeconds / 86400.0;
-}
-
 TDateTime Now() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
@@ -21,14 +13,18 @@ TDateTime Now() {
 }
 
 std::string DateTimeToText(TDateTime value) {
-    // The value is already local time: convert through UTC arithmetic without a zone shift.
-    const double seconds = std::floor((value - kUnixEpochDate) * 86400.0 + 0.5);
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm parts{};
-    gmtime_r(&t, &parts);
+    // The value is already local time: split it by calendar arithmetic, without a zone shift.
+    using namespace std::chrono;
+    const auto totalSeconds = static_cast<long long>(std::floor((value - kUnixEpochDate) * 86400.0 + 0.5));
+    const sys_seconds moment{seconds{totalSeconds}};
+    const sys_days day = floor<days>(moment);
+    const year_month_day date{day};
+    const hh_mm_ss time{moment - day};
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", parts.tm_year + 1900, parts.tm_mon + 1,
-                  parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec);
+    std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()));
     return buffer;
 }
 

@@ -1,18 +1,13 @@
 #include "platform/FileSystem.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 #include "platform/Exception.h"
+#include "platform/FileSystemInternal.h"
 #include "platform/Format.h"
 #include "platform/PlatformMessages.h"
 
@@ -20,47 +15,30 @@ namespace fs = std::filesystem;
 
 namespace quillon {
 
-std::optional<TDateTime> FileAge(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    return UnixToDateTime(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+fs::path PathFromUtf8(std::string_view path) {
+    return fs::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string Utf8FromPath(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
 
 bool FileExists(const std::string& path) {
     std::error_code ec;
-    return fs::is_regular_file(path, ec);
+    return fs::is_regular_file(PathFromUtf8(path), ec);
 }
 
 bool DirectoryExists(const std::string& path) {
     std::error_code ec;
-    return fs::is_directory(path, ec);
-}
-
-bool IsFileReadOnly(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return false;
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
-void SetFileReadOnly(const std::string& path, bool readOnly) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return;
-    mode_t mode = info.st_mode & 07777;
-    mode = readOnly ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
-    ::chmod(path.c_str(), mode);
+    return fs::is_directory(PathFromUtf8(path), ec);
 }
 
 bool ForceDirectories(const std::string& path) {
     if (path.empty()) return false;
     std::error_code ec;
-    fs::create_directories(path, ec);
-    return fs::is_directory(path, ec);
-}
-
-std::string IncludeTrailingPathDelimiter(std::string_view dir) {
-    std::string result(dir);
-    if (!result.empty() && result.back() != '/') result += '/';
-    return result;
+    fs::create_directories(PathFromUtf8(path), ec);
+    return fs::is_directory(PathFromUtf8(path), ec);
 }
 
 namespace {
@@ -77,17 +55,39 @@ std::string ExtractFilePath(std::string_view path) {
     return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
 }
 
+std::string NormalizePath(std::string_view path) { return Utf8FromPath(PathFromUtf8(path).lexically_normal()); }
+
+namespace {
+
+// A UNC path (Windows only) normalised below its root, which ".." does not leave.
+std::string NormalizeBelowUncRoot(std::string_view path, std::size_t rootLength) {
+    std::string root(path.substr(0, rootLength));
+    std::replace(root.begin(), root.end(), '/', '\\');
+    const std::string_view rest = path.substr(rootLength);
+    return root + (rest.empty() ? std::string() : NormalizePath(rest));
+}
+
+}  // namespace
+
 std::string ExpandFileName(std::string_view path, std::string_view baseDir) {
-    fs::path p{std::string(path)};
-    if (p.is_relative()) p = fs::path(std::string(baseDir)) / p;
-    return p.lexically_normal().string();
+    if (const std::size_t root = UncRootLength(path)) return NormalizeBelowUncRoot(path, root);
+    fs::path p = PathFromUtf8(path);
+    if (!p.is_relative()) return Utf8FromPath(p.lexically_normal());
+    // On Windows "\dir" and "C:dir" are relative too: "\dir" takes the base's drive (or UNC
+    // root), "C:dir" keeps its drive.
+    if (const std::size_t root = UncRootLength(baseDir); root && !p.has_root_name()) {
+        const std::string below = p.has_root_directory() ? std::string(path)
+                                                         : std::string(baseDir.substr(root)) + "/" + std::string(path);
+        return NormalizeBelowUncRoot(std::string(baseDir.substr(0, root)) + below, root);
+    }
+    return Utf8FromPath((PathFromUtf8(baseDir) / p).lexically_normal());
 }
 
 std::string ExtractRelativePath(std::string_view path, std::string_view baseDir) {
-    const fs::path base = fs::path(ExpandFileName(baseDir, "/"));
-    const fs::path full = fs::path(ExpandFileName(path, base.string()));
+    const fs::path base = PathFromUtf8(ExpandFileName(baseDir, "/"));
+    const fs::path full = PathFromUtf8(ExpandFileName(path, Utf8FromPath(base)));
     const fs::path relative = full.lexically_relative(base);
-    return relative.empty() ? full.string() : relative.string();
+    return Utf8FromPath(relative.empty() ? full : relative);
 }
 
 std::string SlashSeparated(std::string_view path) {
@@ -97,7 +97,7 @@ std::string SlashSeparated(std::string_view path) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in || DirectoryExists(path)) throw Exception(Format(kCannotOpenFile, path));
     std::ostringstream content;
     content << in.rdbuf();
@@ -106,40 +106,10 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 namespace {
-
 ScopedWriteFault* installedWriteFault = nullptr;
-
-// True, with errno set as the system would, when the installed fault fails `step`.
-bool FaultAt(ScopedWriteFault::Step step) {
-    if (!installedWriteFault || installedWriteFault->FailingStep() != step) return false;
-    errno = installedWriteFault->Error();
-    return true;
-}
-
-// Writes all of `bytes` to `fd`; false on any error.
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// WriteAll, cut short where an installed fault fills the disk.
-bool WriteContent(int fd, std::string_view bytes) {
-    if (installedWriteFault && installedWriteFault->FailingStep() == ScopedWriteFault::Step::Write &&
-        bytes.size() > installedWriteFault->BytesBeforeFailure()) {
-        if (!WriteAll(fd, bytes.substr(0, installedWriteFault->BytesBeforeFailure()))) return false;
-        return !FaultAt(ScopedWriteFault::Step::Write);
-    }
-    return WriteAll(fd, bytes);
-}
-
 }  // namespace
+
+const ScopedWriteFault* InstalledWriteFault() { return installedWriteFault; }
 
 ScopedWriteFault::ScopedWriteFault(std::size_t bytesBeforeFailure)
     : step_(Step::Write), error_(ENOSPC), bytesBeforeFailure_(bytesBeforeFailure), previous_(installedWriteFault) {
@@ -152,60 +122,5 @@ ScopedWriteFault::ScopedWriteFault(Step step, int error)
 }
 
 ScopedWriteFault::~ScopedWriteFault() { installedWriteFault = previous_; }
-
-void CheckFileWritable(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return;
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
-        throw Exception(Format(kCannotCreateFile, path));
-}
-
-void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
-    const auto fail = [&](const std::string& reason) {
-        return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
-    };
-    // Replace the final target of a symbolic link (or chain of links), not the link.
-    std::error_code ec;
-    fs::path target{path};
-    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
-        if (hops == 40) throw fail("too many levels of symbolic links");
-        fs::path resolved = fs::read_symlink(target, ec);
-        if (ec) throw fail(ec.message());
-        target = resolved.is_relative() ? target.parent_path() / resolved : resolved;
-    }
-    if (fs::is_directory(target, ec)) throw fail("it is a directory");
-    // The rename would replace a protected file: the directory's permission is all it asks.
-    CheckFileWritable(target.string());
-
-    mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) mode = info.st_mode & 07777;
-
-    static thread_local std::mt19937 random{std::random_device{}()};
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string tempName = ".";
-    tempName += target.filename().string();
-    tempName += ".tmp";
-    tempName += std::to_string(random());
-    const fs::path temp = dir / tempName;
-
-    const int fd = FaultAt(ScopedWriteFault::Step::Create)
-                       ? -1
-                       : ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) throw fail(std::strerror(errno));
-    const bool written = WriteContent(fd, bytes) && ::fchmod(fd, mode) == 0 &&
-                         (durability == WriteDurability::Unsynced || ::fsync(fd) == 0) &&
-                         !FaultAt(ScopedWriteFault::Step::Sync);
-    const int savedErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temp.c_str());
-        throw fail(std::strerror(written ? errno : savedErrno));
-    }
-    if (FaultAt(ScopedWriteFault::Step::Rename) || ::rename(temp.c_str(), target.c_str()) != 0) {
-        const int renameErrno = errno;
-        ::unlink(temp.c_str());
-        throw fail(std::strerror(renameErrno));
-    }
-}
 
 }  // namespace quillon

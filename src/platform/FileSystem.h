@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,11 @@
 #include "platform/DateTime.h"
 
 namespace quillon {
+
+// Paths are UTF-8 inside Quillon. These two cross into and out of std::filesystem, whose narrow
+// strings are the system's code page on Windows (UTF-16 underneath) rather than UTF-8.
+std::filesystem::path PathFromUtf8(std::string_view path);
+std::string Utf8FromPath(const std::filesystem::path& path);
 
 // Modification time of a file, or nullopt when it does not exist.
 std::optional<TDateTime> FileAge(const std::string& path);
@@ -23,8 +29,10 @@ void SetFileReadOnly(const std::string& path, bool readOnly);
 // Creates the directory with all missing parents; false when that fails.
 bool ForceDirectories(const std::string& path);
 
-// The trailing-separator rule for directories: an empty string stays empty, one that already
-// ends in a separator stays unchanged, anything else gets one appended.
+// The trailing-separator rule for directories, with this platform's separator: an empty string
+// stays empty, one that already ends in a separator stays unchanged, anything else gets one
+// appended. On Windows a string ending in "/" or ":" stays unchanged too and a single drive
+// letter "C" becomes "C:\".
 std::string IncludeTrailingPathDelimiter(std::string_view dir);
 // The bare file name: the text after the last "/", "\" or ":", so that names written on either
 // platform work.
@@ -32,6 +40,8 @@ std::string ExtractFileName(std::string_view path);
 // The directory part including its trailing separator ("" when there is none): the text up to
 // the same "/", "\" or ":" that ExtractFileName splits at.
 std::string ExtractFilePath(std::string_view path);
+// `path` with "." and ".." resolved by computation and this platform's separators.
+std::string NormalizePath(std::string_view path);
 // `path` made absolute against `baseDir` (never the process's current directory) and
 // normalised; an absolute `path` is only normalised.
 std::string ExpandFileName(std::string_view path, std::string_view baseDir);
@@ -45,6 +55,8 @@ std::string ExtractRelativePath(std::string_view path, std::string_view baseDir)
 std::string SlashSeparated(std::string_view path);
 // Reads a whole file; raises Exception "Cannot open file %s" when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
+// Copies `source` to `target`, replacing a file there; raises std::filesystem::filesystem_error.
+void CopyFileOver(const std::string& source, const std::string& target);
 // Whether WriteFileAtomic forces the new file's bytes to the disk before it takes the old one's
 // place. Synced costs a disk flush per file, which dominates writing thousands of small files;
 // it is for what cannot be made again (model files), while generated files, which the next

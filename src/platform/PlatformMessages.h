@@ -8,6 +8,7 @@ namespace quillon {
 inline constexpr std::string_view kCannotOpenFile = "Cannot open file %s";
 inline constexpr std::string_view kCannotCreateFile = "Cannot create file %s";
 inline constexpr std::string_view kServerRegistered = "Server %s is registered successfully";
+inline constexpr std::string_view kRegisterExportMissing = "DllRegisterServer not found in %s";
 inline constexpr std::string_view kRegistrationFailed = "DllRegisterServer of %s failed with code %s";
 inline constexpr std::string_view kInvalidFormat = "Format '%s' invalid or incompatible with argument";
 

@@ -46,8 +46,8 @@ TgmcConst::~TgmcConst() = default;
 
 std::string TgmcConst::SrcCode(int) const {
     std::string result = GetName();
-    if (!FDataType->GetName().empty()) result += ":" + FDataType->QualifiedName();
-    result += "=" + FValue + ";";
+    if (!FDataType->GetName().empty()) result.append(":").append(FDataType->QualifiedName());
+    result.append("=").append(FValue).append(";");
     result += CaptionComment();
     return result;
 }

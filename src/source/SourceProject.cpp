@@ -20,7 +20,7 @@ std::string_view FileNamePart(std::string_view path) {
 
 std::string ChangeExtension(std::string_view fileName, std::string_view newExtension) {
     std::string extension(newExtension);
-    if (extension.empty() || extension.front() != '.') extension.insert(0, ".");
+    if (extension.empty() || extension.front() != '.') extension = std::string(".").append(extension);
     const std::size_t dot = fileName.rfind('.');
     const std::size_t separator = fileName.find_last_of(kPathSeparators);
     if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator))

@@ -17,6 +17,7 @@
 #include "generator/DebugApplication.h"
 #include "generator/GeneratedFiles.h"
 #include "generator/Module.h"
+#include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "project/Project.h"
 #include "workbench/ConnectionDialog.h"
@@ -37,9 +38,10 @@ constexpr int kFunctionImage = 8;
 std::string StoredSrcPath(const std::string& chosen, const std::string& projectDir) {
     if (projectDir.empty()) return chosen;
     namespace fs = std::filesystem;
-    const fs::path relative = fs::path(chosen).lexically_normal().lexically_relative(fs::path(projectDir).lexically_normal());
+    const fs::path relative =
+        PathFromUtf8(chosen).lexically_normal().lexically_relative(PathFromUtf8(projectDir).lexically_normal());
     if (relative.empty()) return chosen;
-    const std::string text = relative.string();
+    const std::string text = Utf8FromPath(relative);
     if (text == ".") return {};
     if (text.starts_with("..")) return chosen;
     return text;

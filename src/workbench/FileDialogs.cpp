@@ -8,6 +8,8 @@
 #include "workbench/EditorFrames.h"
 #include "workbench/QtText.h"
 
+// Qt hands back paths with "/"; the core spells them as the system does (with "\" on Windows).
+
 namespace quillon {
 
 // --- IFileDialogs ----------------------------------------------------------------------------------
@@ -32,7 +34,7 @@ std::optional<std::string> QtFileDialogs::OpenFile(QWidget* parent, const std::s
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return ToStd(dialog.selectedFiles().first());
+    return ToStd(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }
 
 std::optional<std::vector<std::string>> QtFileDialogs::OpenFiles(QWidget* parent, const std::string& title,
@@ -42,7 +44,7 @@ std::optional<std::vector<std::string>> QtFileDialogs::OpenFiles(QWidget* parent
     dialog.setFileMode(QFileDialog::ExistingFiles);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     std::vector<std::string> files;
-    for (const QString& file : dialog.selectedFiles()) files.push_back(ToStd(file));
+    for (const QString& file : dialog.selectedFiles()) files.push_back(ToStd(QDir::toNativeSeparators(file)));
     return files;
 }
 
@@ -52,13 +54,13 @@ std::optional<std::string> QtFileDialogs::SaveFile(QWidget* parent, const std::s
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(ToQ(defaultSuffix));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return ToStd(dialog.selectedFiles().first());
+    return ToStd(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }
 
 std::optional<std::string> QtFileDialogs::Directory(QWidget* parent, const std::string& title, const std::string& dir) {
     const QString chosen = QFileDialog::getExistingDirectory(parent, ToQ(title), ToQ(dir));
     if (chosen.isEmpty()) return std::nullopt;
-    return ToStd(chosen);
+    return ToStd(QDir::toNativeSeparators(chosen));
 }
 
 std::optional<std::string> QtFileDialogs::NewDirectory(QWidget* parent, const std::string& title,
@@ -93,7 +95,7 @@ bool TedDirectoryName::Validate() { return RequireField(*FDirectory); }
 
 std::string TedDirectoryName::Chosen() const {
     const QDir start(FStart.empty() ? QDir::currentPath() : ToQ(FStart));
-    return ToStd(QDir::cleanPath(start.absoluteFilePath(ToQ(FDirectory->Text()))));
+    return ToStd(QDir::toNativeSeparators(QDir::cleanPath(start.absoluteFilePath(ToQ(FDirectory->Text())))));
 }
 
 }  // namespace quillon

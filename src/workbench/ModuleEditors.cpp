@@ -613,8 +613,7 @@ void TfrModuleEditor::RegisterServer() {
     const TemgpProject* project = Environment().project;
     if (!project) return;
     const TemgModule& module = Entry().Module();
-    // The library the compiler builds from the module's library project.
-    const std::string library = module.OutputDirectory(project->GetSrcPath()) + module.LibraryProjectName() + ".dll";
+    const std::string library = module.LibraryFileName(project->GetSrcPath());
     try {
         Dialogs().ShowMessage(MessageKind::Information, RegisterComServer(library));
     } catch (const std::exception& error) {

@@ -7,15 +7,27 @@ namespace quillon {
 
 namespace {
 QString Key(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<int>(name.size())); }
+
+// QSettings' native format on Windows is the registry; a file name is an INI file everywhere.
+QSettings::Format FormatOf(const QString& fileName) {
+#ifdef Q_OS_WIN
+    if (fileName.startsWith("HKEY_")) return QSettings::NativeFormat;
+#endif
+    (void)fileName;
+    return QSettings::IniFormat;
+}
 }  // namespace
 
 TWorkbenchSettings::TWorkbenchSettings(const std::string& fileName)
     : FFileName(fileName),
-      FStore(std::make_unique<QSettings>(QString::fromStdString(fileName), QSettings::IniFormat)) {}
+      FStore(std::make_unique<QSettings>(QString::fromStdString(fileName), FormatOf(QString::fromStdString(fileName)))) {}
 
 TWorkbenchSettings::~TWorkbenchSettings() = default;
 
 std::string TWorkbenchSettings::DefaultFileName() {
+#ifdef Q_OS_WIN
+    return "HKEY_CURRENT_USER\\quillon";
+#endif
     return (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/quillon.conf").toStdString();
 }
 

@@ -1,5 +1,6 @@
-// The per-user settings store of the workbench: "quillon.conf" in the user's configuration
-// directory, values directly under the store (no section of our own).
+// The per-user settings store of the workbench, values directly under the store (no section of
+// our own): on Windows the registry key HKEY_CURRENT_USER\quillon, elsewhere "quillon.conf" in
+// the user's configuration directory.
 #pragma once
 
 #include <memory>
@@ -12,11 +13,13 @@ namespace quillon {
 
 class TWorkbenchSettings {
 public:
-    // The store in `fileName`; by default the user's quillon.conf.
+    // The store in `fileName`: a registry key when it starts with "HKEY_" (Windows only), else an
+    // INI file; by default the user's store.
     explicit TWorkbenchSettings(const std::string& fileName = DefaultFileName());
     ~TWorkbenchSettings();
 
-    // The configuration directory's quillon.conf (XDG_CONFIG_HOME is honoured).
+    // HKEY_CURRENT_USER\quillon on Windows; elsewhere the configuration directory's quillon.conf
+    // (XDG_CONFIG_HOME is honoured).
     static std::string DefaultFileName();
     const std::string& FileName() const { return FFileName; }
 

@@ -266,6 +266,7 @@ TEST_F(Cli, CheckNamesTheStaleFilesAndKeepsTheDevelopersEdits) {
     ASSERT_EQ(RunCommand({"generate", ProjectFile()}).status, 0);
     // The developer completes the server; a recreated unit goes missing; the class gains a property.
     WriteText(dir.File("bank/devExtClass1.pas"), "completed by hand");
+    SetFileReadOnly(dir.File("bank/cntrExtClass1.pas"), false);  // Windows deletes no read-only file
     fs::remove(dir.File("bank/cntrExtClass1.pas"));
     Edit([](TemgpProject& project) { 
         TemgProperty& size = *project.FindModule("ExtClass1")->MainClass().Properties().Add();

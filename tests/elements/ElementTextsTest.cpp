@@ -9,8 +9,10 @@
 #include "elements/RegisteredTypes.h"
 #include "model/ObjectText.h"
 #include "source/SourceUnit.h"
+#include "support/NativePath.h"
 
 namespace quillon {
+using test::NativePath;
 
 TEST(BuiltInTypes, TheCommonTypesModuleStartsWith27RegisteredAnd3ProceduralTypes) {
     TemgRegisteredDataTypes registered;
@@ -68,15 +70,15 @@ TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntries) {
     main->SetName("..\\forms\\Main.PAS");
     main->SetFormName("MainForm");
     TemgAddUnit* frame = units.Add();
-    frame->SetName("/abs/Frame1.pas");
+    frame->SetName(NativePath("/abs/Frame1.pas"));
     frame->SetFormName("Frame1");
     frame->SetFrame(true);
     TgmcUsesModules uses;
-    units.AddUnitUses(uses, "/work/src");
+    units.AddUnitUses(uses, NativePath("/work/src"));
 
     ASSERT_EQ(uses.Count(), 2);
-    EXPECT_EQ(uses.SrcCode(3, ",\r\n"), "uses \r\n   Main in '/work/forms/Main.PAS' {MainForm},\r\n"
-                                        "   Frame1 in '/abs/Frame1.pas' {Frame1: TFrame};\r\n");
+    EXPECT_EQ(uses.SrcCode(3, ",\r\n"), "uses \r\n   Main in '" + NativePath("/work/forms/Main.PAS") + "' {MainForm},\r\n" +
+                                            "   Frame1 in '" + NativePath("/abs/Frame1.pas") + "' {Frame1: TFrame};\r\n");
 }
 
 TEST(ChangeTracking, ASubObjectsChangeMarksTheElementAndClearingClearsItAgain) {

@@ -87,7 +87,7 @@ TEST_F(DatabaseSupport, HostConnectionWithOneFactoryHasOneMethodAndOneAssignment
                      "   if SessionName <> '' then Result.SessionName:=SessionName;", "end;", "", "end."}));
 }
 
-TEST_F(DatabaseSupport, HostConnectionWithThreeFactoriesKeepsTheTableOrder) {
+TEST_F(DatabaseSupport, HostConnectionWithThreeFactoriesKeepsTheTableOrderLinuxOnly) {
     account.SetDatabaseSupport({dbsStoredProc, dbsQuery, dbsTable});
     const std::string text = Controller();
     EXPECT_NE(text.find(Lines({"   PROTECTED", "   function CreateQuery:TQuery;virtual;",
@@ -106,7 +106,7 @@ TEST_F(DatabaseSupport, HostConnectionWithThreeFactoriesKeepsTheTableOrder) {
     EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", text}}, "Account.pas"));
 }
 
-TEST_F(DatabaseSupport, OwnConnectionGivesTheControllerNoFactories) {
+TEST_F(DatabaseSupport, OwnConnectionGivesTheControllerNoFactoriesLinuxOnly) {
     account.SetDatabaseSupport({dbsSetDatabaseParams});
     const std::string text = Controller();
     EXPECT_EQ(text.find("DBTables"), std::string::npos);
@@ -114,7 +114,7 @@ TEST_F(DatabaseSupport, OwnConnectionGivesTheControllerNoFactories) {
     EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", text}}, "Account.pas"));
 }
 
-TEST_F(DatabaseSupport, CompilesAgainstTheGeneratedControllerOfEachServerOption) {
+TEST_F(DatabaseSupport, CompilesAgainstTheGeneratedControllerOfEachServerOptionLinuxOnly) {
     account.SetDatabaseSupport({dbsQuery, dbsTable, dbsStoredProc});
     for (TServerOption option : {moServerInDll, moDirectUsesServer, moComServerInDll}) {
         account.SetServerOption(option);
@@ -145,7 +145,7 @@ protected:
     }
 };
 
-TEST_F(OwnConnection, DataModuleUnit) {
+TEST_F(OwnConnection, DataModuleUnitLinuxOnly) {
     const std::string text = BuildDataModuleUnit(account, project);
     EXPECT_EQ(text,
               Lines({"unit gen_dmuBank;", "interface", "uses ", "   Classes,DBTables,DB,Forms;", "", "type",
@@ -175,7 +175,7 @@ TEST_F(OwnConnection, DataModuleUnit) {
         {{"gen_dmuBank.pas", text}, {"gen_dmuBank.DFM", BuildDataModuleForm(account)}}, "gen_dmuBank.pas"));
 }
 
-TEST_F(OwnConnection, TheServerUnitCompilesWithTheDataModule) {
+TEST_F(OwnConnection, TheServerUnitCompilesWithTheDataModuleLinuxOnly) {
     EXPECT_TRUE(test::PascalCompiles({{"genAccount.pas", BuildUnitText(account, TFileKind::GeneratorServerUnit, project)},
                                       {"devAccount.pas", BuildUnitText(account, TFileKind::DeveloperServerUnit, project)},
                                       {"gen_dmuBank.pas", BuildDataModuleUnit(account, project)},
@@ -183,7 +183,7 @@ TEST_F(OwnConnection, TheServerUnitCompilesWithTheDataModule) {
                                      "genAccount.pas"));
 }
 
-TEST_F(OwnConnection, FormFileHoldsTheConnectionWithTheDefaultSessionName) {
+TEST_F(OwnConnection, FormFileHoldsTheConnectionWithTheDefaultSessionNameLinuxOnly) {
     const std::string text = BuildDataModuleForm(account);
     EXPECT_EQ(text, Lines({"object gen_dmBank: Tgen_dmBank", "  object Database1: TDatabase", "    AliasName = ''",
                            "    DatabaseName = ''", "    LoginPrompt = False", "    Params.Strings = (",
@@ -194,7 +194,7 @@ TEST_F(OwnConnection, FormFileHoldsTheConnectionWithTheDefaultSessionName) {
     EXPECT_TRUE(test::FormTextAccepted(text));
 }
 
-TEST_F(OwnConnection, FormFileQuotesTheConnectionValues) {
+TEST_F(OwnConnection, FormFileQuotesTheConnectionValuesLinuxOnly) {
     account.SetDatabaseName("Bank");
     account.Connection().SetAliasName("BANK");
     account.Connection().SetUserName("teller");
@@ -211,7 +211,7 @@ TEST_F(OwnConnection, FormFileQuotesTheConnectionValues) {
 
 TEST_F(OwnConnection, GenerationWritesTheFormFileBesideTheUnit) {
     test::TempDir dir;
-    project.srcPath = dir.Path() + "/";
+    project.srcPath = dir.Prefix();
     account.Generate(project.srcPath, "", false, project, "", &common);
     EXPECT_TRUE(FileExists(dir.File("gen_dmuBank.pas")));
     EXPECT_EQ(test::ReadText(dir.File("gen_dmuBank.dfm")), BuildDataModuleForm(account));

@@ -8,6 +8,7 @@
 #include "generator/GeneratedFileWriters.h"
 #include "platform/FileSystem.h"
 #include "support/Lines.h"
+#include "support/NativePath.h"
 #include "support/PascalCompiler.h"
 
 #include "GeneratorTestSupport.h"
@@ -54,7 +55,8 @@ protected:
         project.modules = {&common, &account};
     }
 
-    std::string Text(TFileKind kind) { return app->UnitText(kind, project); }
+    // Full paths spelt the POSIX way on every platform, as the expected texts are.
+    std::string Text(TFileKind kind) { return test::PosixPaths(app->UnitText(kind, project)); }
 
     // Both form units with their form files, against a stand-in of the database support
     // controller; the resource directives name "*.DFM", so the files are spelt that way.
@@ -120,9 +122,9 @@ TEST_F(DebugApplication, ProgramUsesTheFormsAndTheModulesUnitsAndShowsTheDevelop
                      "   Application.Run;", "end."}));
 }
 
-TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNames) {
+TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNamesLinuxOnly) {
     test::TempDir dir;
-    project.srcPath = dir.Path() + "/";
+    project.srcPath = dir.Prefix();
     test::WriteText(dir.File("Account.pas"), kAccountStandIn);
     test::WriteText(dir.File("cntrAccount.pas"), "unit cntrAccount;\ninterface\nimplementation\nend.\n");
     GenerateDebugApplication(*app, account, project);
@@ -153,7 +155,7 @@ TEST_F(DebugApplication, AServerCompiledIntoTheProgramBringsItsUnitsAndThoseOfIt
         << text;
 }
 
-TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheController) {
+TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheControllerLinuxOnly) {
     EXPECT_EQ(Text(TFileKind::DebugFormGeneratorUnit),
               Lines({"unit genuTellerForm;", "interface", "uses ",
                      "   Classes,Forms,SysUtils,Graphics,ExtCtrls,Controls,StdCtrls,Account;", "", "type", "    ",
@@ -185,7 +187,7 @@ TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheContro
     EXPECT_TRUE(FormUnitsCompile());
 }
 
-TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnlyForTheClassesLastMethod) {
+TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnlyForTheClassesLastMethodLinuxOnly) {
     app->Methods().SetItems({"Deposit", "Transfer"});
     const std::string unit = Text(TFileKind::DebugFormGeneratorUnit);
     EXPECT_EQ(unit.find("Balance"), std::string::npos);
@@ -198,7 +200,7 @@ TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnl
     EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(DebugApplication, GeneratorsFormHoldsTheRowsWithTheirBindings) {
+TEST_F(DebugApplication, GeneratorsFormHoldsTheRowsWithTheirBindingsLinuxOnly) {
     const std::string form = BuildDebugGeneratorForm(*app, account);
     EXPECT_EQ(form.substr(0, form.find("  object sbMethodCalls")),
               Lines({"object genTellerForm: TgenTellerForm", "  Caption = 'Generator'#39's form '#39'Teller'#39",
@@ -219,7 +221,7 @@ TEST_F(DebugApplication, GeneratorsFormHoldsTheRowsWithTheirBindings) {
     EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(DebugApplication, DevelopersUnitAndFormDeriveFromTheGenerators) {
+TEST_F(DebugApplication, DevelopersUnitAndFormDeriveFromTheGeneratorsLinuxOnly) {
     EXPECT_EQ(Text(TFileKind::DebugFormDeveloperUnit),
               Lines({"unit devuTellerForm;", "interface", "uses ",
                      "   Classes,Forms,SysUtils,ExtCtrls,Controls,StdCtrls,genuTellerForm;", "", "type", "    ",
@@ -233,7 +235,7 @@ TEST_F(DebugApplication, DevelopersUnitAndFormDeriveFromTheGenerators) {
     EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanel) {
+TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanelLinuxOnly) {
     account.SetDatabaseSupport({dbsQuery});
     app->Connection().SetAliasName("BANK");
     app->Connection().SetUserName("teller");
@@ -280,7 +282,7 @@ TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanel)
     EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOn) {
+TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOnLinuxOnly) {
     account.SetDatabaseSupport({dbsSetDatabaseParams});
     EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
                   .find(Lines({"   FDatabase.LoginPrompt:=True;",
@@ -335,7 +337,7 @@ TEST_F(DebugApplication, ProjectGroupBuildsTheReferencedLibrariesThisLibraryAndT
 
 TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerators) {
     test::TempDir dir;
-    project.srcPath = dir.Path() + "/";
+    project.srcPath = dir.Prefix();
     project.searchPath = "lib;..\\shared";
     GenerateDebugApplication(*app, account, project);
     for (const char* name : {"Teller.dpr", "Teller.dof", "genuTellerForm.pas", "genuTellerForm.dfm",
@@ -358,7 +360,7 @@ TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerato
 
 TEST_F(DebugApplication, APlannedGenerationTouchesNothingAndAgreesWithTheDisk) {
     test::TempDir dir;
-    project.srcPath = dir.Path() + "/";
+    project.srcPath = dir.Prefix();
     PlanningFileWriter before;
     GenerateDebugApplication(*app, account, project, before);
     EXPECT_EQ(before.ChangedFiles().size(), 7u);

@@ -154,7 +154,7 @@ TEST_F(ExternalClassMembers, GeneratingAClassThatRefersToAMissingModuleStopsBefo
     Refer(calc, "Store", "Shelf");
     test::TempDir dir;
     EXPECT_EQ(test::ExceptionMessage([&] {
-                  calc.Generate(dir.Path() + "/", "", false, project, "", &project.common);
+                  calc.Generate(dir.Prefix(), "", false, project, "", &project.common);
               }),
               "Class 'Gone' not found");
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));

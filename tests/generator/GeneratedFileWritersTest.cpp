@@ -35,7 +35,7 @@ protected:
             const char* change = file.change == Change::Created ? "created"
                                  : file.change == Change::Changed ? "changed"
                                                                   : "unchanged";
-            lines.push_back(fs::relative(file.fileName, dir.Path()).string() + ": " + change);
+            lines.push_back(fs::relative(file.fileName, dir.Path()).generic_string() + ": " + change);
         }
         return lines;
     }
@@ -49,7 +49,9 @@ protected:
 
     test::TempDir dir;
     std::string existing = dir.File("genA.pas");
-    fs::file_time_type past = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    // Whole seconds: MinGW's std::filesystem sets no finer file time.
+    fs::file_time_type past =
+        std::chrono::floor<std::chrono::seconds>(fs::file_time_type::clock::now() - std::chrono::hours(24));
     ScriptedDialogs dialogs;  // fails on any question
     ScopedDialogs scope;
     PlanningFileWriter plan;

@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/UserDialogs.h"
 #include "support/Lines.h"
+#include "support/NativePath.h"
 
 #include "GeneratorTestSupport.h"
 
@@ -87,9 +88,9 @@ TEST_F(WriteRules, AFileThatHoldsTheTextAlreadyKeepsItsTimeAndEndsReadOnly) {
 
 TEST(OutputDirectory, ARelativeSourcePathIsTakenAgainstTheProjectEvenWhenNeitherExists) {
     const auto before = std::filesystem::current_path();
-    EXPECT_EQ(ExpandOutputDirectory("out/gen", "/no/such/project/"), "/no/such/project/out/gen/");
-    EXPECT_EQ(ExpandOutputDirectory("../shared/", "/no/such/project/"), "/no/such/shared/");
-    EXPECT_EQ(ExpandOutputDirectory("./gen", "/no/such/project"), "/no/such/project/gen/");
+    EXPECT_EQ(test::PosixPaths(ExpandOutputDirectory("out/gen", "/no/such/project/")), "/no/such/project/out/gen/");
+    EXPECT_EQ(test::PosixPaths(ExpandOutputDirectory("../shared/", "/no/such/project/")), "/no/such/shared/");
+    EXPECT_EQ(test::PosixPaths(ExpandOutputDirectory("./gen", "/no/such/project")), "/no/such/project/gen/");
     EXPECT_EQ(std::filesystem::current_path(), before);
 }
 

@@ -109,11 +109,11 @@ public:
 
 class GeneratedUnitsCompile : public ::testing::TestWithParam<TServerOption> {};
 
-TEST_P(GeneratedUnitsCompile, EveryUnitAndLibraryProjectCompiles) {
+TEST_P(GeneratedUnitsCompile, EveryUnitAndLibraryProjectCompilesLinuxOnly) {
     // The library projects name their units by full path: the files stand in the project's
     // source directory as well.
     test::TempDir sourceDir;
-    const RepresentativeProject project(sourceDir.Path() + "/", GetParam());
+    const RepresentativeProject project(sourceDir.Prefix(), GetParam());
     const std::vector<PascalFile> files = project.GeneratedFiles();
     for (const PascalFile& file : files) test::WriteText(sourceDir.File(file.name), file.text);
     for (const PascalFile& file : files) EXPECT_TRUE(test::PascalCompiles(files, file.name));

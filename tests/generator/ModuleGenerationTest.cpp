@@ -11,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/UserDialogs.h"
 #include "support/Lines.h"
+#include "support/NativePath.h"
 
 #include "GeneratorTestSupport.h"
 
@@ -24,7 +25,7 @@ const std::string kHeader = "{ header }\r\n";
 class ModuleGeneration : public ::testing::Test {
 protected:
     ModuleGeneration() : scope(dialogs) {
-        project.srcPath = dir.Path() + "/";
+        project.srcPath = dir.Prefix();
         project.unitHeader = kHeader;
         common.MakeCommonTypesModule();
         account.MainClass().SetName("Account");
@@ -42,7 +43,7 @@ protected:
         std::vector<std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
             if (entry.is_regular_file())
-                files.push_back(fs::relative(entry.path(), dir.Path()).string() +
+                files.push_back(fs::relative(entry.path(), dir.Path()).generic_string() +
                                 (IsFileReadOnly(entry.path().string()) ? " (ro)" : ""));
         std::sort(files.begin(), files.end());
         return files;
@@ -147,8 +148,8 @@ TEST_F(ModuleGeneration, TheOptionsFileNamesTheSearchPathExpandedAgainstTheProje
     project.searchPath = "lib;../shared;;/opt/units";
     Generate(account);
     EXPECT_EQ(test::ReadText(dir.File("Account.dof")),
-              "[Directories]\r\nSearchPath=" + dir.Path() + "/lib;" + fs::path(dir.Path()).parent_path().string() +
-                  "/shared;;/opt/units");
+              "[Directories]\r\nSearchPath=" + dir.File("lib") + ";" +
+                  (fs::path(dir.Path()).parent_path() / "shared").string() + ";;" + test::NativePath("/opt/units"));
 }
 
 TEST_F(ModuleGeneration, TheFirstModuleWithoutEnumeratedTypesWritesNothing) {
@@ -228,7 +229,8 @@ TEST_F(ReferencedGeneration, APlanNamesEveryFileTheGenerationWritesAndTouchesNot
         PlanningFileWriter planner;
         account.Generate(project.srcPath, "", true, project, kHeader, &common, GenerationTools{builder, planner});
         Names changed;
-        for (const std::string& file : planner.ChangedFiles()) changed.push_back(fs::relative(file, dir.Path()));
+        for (const std::string& file : planner.ChangedFiles())
+            changed.push_back(fs::relative(file, dir.Path()).generic_string());
         std::sort(changed.begin(), changed.end());
         return changed;
     };

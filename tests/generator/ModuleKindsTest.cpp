@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "GeneratorTestSupport.h"
+#include "support/NativePath.h"
 
 namespace quillon {
 namespace {
@@ -40,8 +41,9 @@ TEST(ModuleKinds, WithABasePathAFileNameStartsWithTheOutputDirectory) {
     TemgModule module;
     module.MainClass().SetName("Account");
     module.SetSrcPath("gen");
-    EXPECT_EQ(module.UnitFileName(TFileKind::ControllerUnit, "/work/project/"), "/work/project/gen/cntrAccount.pas");
-    EXPECT_EQ(module.Units().FindKind(TFileKind::LibraryProject)->FileName("/work/project/"),
+    EXPECT_EQ(test::PosixPaths(module.UnitFileName(TFileKind::ControllerUnit, "/work/project/")),
+              "/work/project/gen/cntrAccount.pas");
+    EXPECT_EQ(test::PosixPaths(module.Units().FindKind(TFileKind::LibraryProject)->FileName("/work/project/")),
               "/work/project/gen/Account.dpr");
 }
 
@@ -54,7 +56,7 @@ TEST(ModuleKinds, TheDebugApplicationsFilesAndTheModulesLibraryProject) {
     application.SetSrcPath("debug");
     std::vector<std::string> names;
     for (int i = 0; i < application.Units().Count(); ++i)
-        names.push_back(application.Units().Items(i)->FileName("/p/"));
+        names.push_back(test::PosixPaths(application.Units().Items(i)->FileName("/p/")));
     EXPECT_EQ(names, (std::vector<std::string>{"/p/debug/Try.dpr", "/p/debug/genuTryForm.pas",
                                                "/p/debug/devuTryForm.pas", "/p/debug/TryGROUP.bpg",
                                                "/p/gen/Account.dpr"}));

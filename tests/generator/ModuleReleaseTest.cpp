@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 class ModuleRelease : public ::testing::Test {
 protected:
     ModuleRelease() {
-        project.srcPath = dir.Path() + "/";
+        project.srcPath = dir.Prefix();
         project.unitHeader = "{ header }\r\n";
         common.MakeCommonTypesModule();
         common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
@@ -85,7 +85,7 @@ TEST_F(ModuleRelease, AModuleThatUsesTheCommonTypesAlsoGetsTheTypesUnit) {
 }
 
 TEST_F(ModuleRelease, AMissingLibraryIsReportedAndTheUnitsAreStillReleased) {
-    EXPECT_EQ(Release(true), (Errors{"File '" + dir.Path() + "/bin/Account.dll' not found"}));
+    EXPECT_EQ(Release(true), (Errors{"File '" + dir.File("bin/Account.dll") + "' not found"}));
     EXPECT_TRUE(FileExists(release + "/pas/cntrAccount.pas"));
 }
 
@@ -93,7 +93,8 @@ TEST_F(ModuleRelease, MissingTargetDirectoriesAreReportedWithoutStopping) {
     BuildLibrary();
     fs::remove_all(release);
     EXPECT_EQ(Release(true),
-              (Errors{"Path '" + release + "/dll' not found", "Path '" + release + "/pas' not found"}));
+              (Errors{"Path '" + dir.File("release/dll") + "' not found",
+                      "Path '" + dir.File("release/pas") + "' not found"}));
     EXPECT_FALSE(fs::exists(release));
 }
 

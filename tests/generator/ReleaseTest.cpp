@@ -21,7 +21,7 @@ using Errors = std::vector<std::string>;
 class Releases : public ::testing::Test {
 protected:
     Releases() : opened_([this](const std::string& path) { opened.push_back(path); }) {
-        project.srcPath = dir.Path() + "/";
+        project.srcPath = dir.Prefix();
         common.MakeCommonTypesModule();
         for (TemgModule* module : {&account, &customer}) module->SetSrcPath("bin");
         account.MainClass().SetName("Account");

@@ -13,6 +13,7 @@
 
 #include "GeneratorTestSupport.h"
 #include "generator/Module.h"
+#include "support/NativePath.h"
 #include "support/TempDir.h"
 
 namespace quillon::test {
@@ -90,7 +91,8 @@ inline ::testing::AssertionResult MatchesGolden(const std::string& actual, std::
         return ::testing::AssertionFailure() << "no golden file " << path
                                              << "; run the test with QUILLON_UPDATE_GOLDEN=1 to write it";
     const std::string expected = ReadText(path.string());
-    if (actual == expected) return ::testing::AssertionSuccess();
+    // The expected texts spell full paths the POSIX way; Windows' are mapped back to compare.
+    if (PosixPaths(actual) == expected) return ::testing::AssertionSuccess();
     std::size_t at = 0;
     while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
     return ::testing::AssertionFailure()

@@ -133,8 +133,27 @@ TEST(ObjectTextReader, RejectsNumbersOutsideThePropertysRange) {
     EXPECT_EQ(ReadError("object T Count = 1.5 end"), "Invalid property value: Count on line 1");
     TSampleModel model;
     ObjectFromText("object T Count = -9223372036854775808 Small = -2147483648 end", model);
-    EXPECT_EQ(model.GetCount(), std::numeric_limits<long>::min());
+    EXPECT_EQ(model.GetCount(), std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(model.GetSmall(), std::numeric_limits<int>::min());
+}
+
+TEST(ObjectTextReader, ReadsFloatsWithAPointWhateverTheLocaleAndTinyOnesAsZero) {
+    const auto stamp = [](std::string_view value) {
+        TSampleModel model;
+        ObjectFromText("object T Stamp = " + std::string(value) + " end", model);
+        return model.GetStamp();
+    };
+    EXPECT_EQ(stamp("37890.5"), 37890.5);
+    EXPECT_EQ(stamp("1.5E+003"), 1500.0);
+    EXPECT_EQ(stamp("2.5e-3"), 0.0025);
+    EXPECT_EQ(stamp("1."), 1.0);
+    EXPECT_EQ(stamp("-1.7976931348623157E308"), -1.7976931348623157e308);
+    EXPECT_EQ(stamp("4.9E-324"), 4.9e-324);  // the smallest denormal still reads as itself
+    // Below the smallest double: zero of the value's sign, not an error.
+    EXPECT_EQ(stamp("1E-400"), 0.0);
+    EXPECT_EQ(stamp("-0.000000000000000000000000000000000001E-300"), 0.0);
+    EXPECT_EQ(stamp("100000000000000000000E-350"), 0.0);
+    EXPECT_EQ(ReadError("object T Stamp = 100000000000000000000E300 end"), "Invalid property value: Stamp on line 1");
 }
 
 TEST(ObjectTextReader, LimitsNestingInsteadOfExhaustingTheStack) {

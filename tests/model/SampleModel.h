@@ -93,8 +93,8 @@ public:
     void SetKind(TSampleKind value) { SetField(FKind, value); }
     bool GetExported() const { return FExported; }
     void SetExported(bool value) { SetField(FExported, value); }
-    long GetSize() const { return FSize; }
-    void SetSize(long value) { SetField(FSize, value); }
+    std::int64_t GetSize() const { return FSize; }
+    void SetSize(std::int64_t value) { SetField(FSize, value); }
     TSampleValues& Values() { return FValues; }
     const TSampleValues& Values() const { return FValues; }
     double GetWeight() const { return FWeight; }
@@ -108,7 +108,7 @@ private:
     TSampleFlags FSettings;
     TSampleKind FKind = skNone;
     bool FExported = true;
-    long FSize = 0;
+    std::int64_t FSize = 0;
     TSampleValues FValues;
     double FWeight = 0;
 };
@@ -142,8 +142,8 @@ public:
 
     TSampleAppellation& Appellation() { return FAppellation; }
     TSampleItems& Items() { return FItems; }
-    long GetCount() const { return FCount; }
-    void SetCount(long value) { ChangeField(FCount, value, FModified); }
+    std::int64_t GetCount() const { return FCount; }
+    void SetCount(std::int64_t value) { ChangeField(FCount, value, FModified); }
     int GetSmall() const { return FSmall; }
     void SetSmall(int value) { ChangeField(FSmall, value, FModified); }
     bool GetActive() const { return FActive; }
@@ -171,7 +171,7 @@ public:
 private:
     TSampleAppellation FAppellation;
     TSampleItems FItems;
-    long FCount = 0;
+    std::int64_t FCount = 0;
     int FSmall = 0;
     bool FActive = true;
     bool FShared = false;

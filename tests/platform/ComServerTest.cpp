@@ -7,7 +7,7 @@
 namespace quillon {
 namespace {
 
-std::string Fixture(const std::string& name) { return std::string(QUILLON_FIXTURE_DIR) + "/" + name + ".so"; }
+std::string Fixture(const std::string& name) { return std::string(QUILLON_FIXTURE_DIR) + "/" + name + QUILLON_FIXTURE_SUFFIX; }
 
 std::string FailureOf(const std::string& path) {
     try {

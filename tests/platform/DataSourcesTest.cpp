@@ -1,6 +1,7 @@
 // The ODBC data source list and the connection test, against temporary SQLite data sources.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -27,12 +28,12 @@ std::string ConnectionFailure(const std::string& dataSource, const std::string& 
     return "(connected)";
 }
 
-TEST(DataSourceNames, AreEmptyWithoutAnyDataSource) {
+TEST(DataSourceNames, AreEmptyWithoutAnyDataSourceLinuxOnly) {
     const test::TempOdbcConfig config;
     EXPECT_EQ(DataSourceNames(), std::vector<std::string>{});
 }
 
-TEST(DataSourceNames, ListUserAndSystemDataSourcesOnceSortedWithoutRegardToCase) {
+TEST(DataSourceNames, ListUserAndSystemDataSourcesOnceSortedWithoutRegardToCaseLinuxOnly) {
     test::TempOdbcConfig config("beta");
     config.AddDataSource("Alpha");
     config.AddDataSource("Shared");
@@ -41,14 +42,14 @@ TEST(DataSourceNames, ListUserAndSystemDataSourcesOnceSortedWithoutRegardToCase)
     EXPECT_EQ(DataSourceNames(), (std::vector<std::string>{"Alpha", "beta", "gamma", "Shared"}));
 }
 
-TEST(TestConnection, ConnectsForRealAndTheSqliteDriverCreatesTheDatabase) {
+TEST(TestConnection, ConnectsForRealAndTheSqliteDriverCreatesTheDatabaseLinuxOnly) {
     const test::TempOdbcConfig config(kDataSource);
     ASSERT_FALSE(fs::exists(config.DatabaseFile(kDataSource)));
     EXPECT_EQ(ConnectionFailure(kDataSource), "(connected)");
     EXPECT_TRUE(fs::exists(config.DatabaseFile(kDataSource)));
 }
 
-TEST(TestConnection, FailsWithTheDataSourceNameAndTheDiagnosticRecords) {
+TEST(TestConnection, FailsWithTheDataSourceNameAndTheDiagnosticRecordsLinuxOnly) {
     test::TempOdbcConfig config(kDataSource);
     EXPECT_EQ(ConnectionFailure("Missing"),
               "Cannot connect to data source 'Missing': [IM002] [unixODBC][Driver Manager]"
@@ -64,7 +65,7 @@ TEST(TestConnection, FailsWithTheDataSourceNameAndTheDiagnosticRecords) {
 
 // A connection string would let a ';' in the password add a Database attribute (the SQLite driver
 // splits at ';' even inside braces); the values must reach the driver as they are.
-TEST(TestConnection, PassesNameUserAndPasswordVerbatimSoTheyCannotAddAttributes) {
+TEST(TestConnection, PassesNameUserAndPasswordVerbatimSoTheyCannotAddAttributesLinuxOnly) {
     const std::string name = "Odd;Name}";
     const test::TempOdbcConfig config(name);
     const std::string injected = config.Directory() + "/injected.sqlite";
@@ -75,7 +76,7 @@ TEST(TestConnection, PassesNameUserAndPasswordVerbatimSoTheyCannotAddAttributes)
     EXPECT_TRUE(fs::exists(config.DatabaseFile(name)));
 }
 
-TEST(TempOdbcConfig, RestoresTheEnvironmentAndStartsEachConfigurationWithoutDatabases) {
+TEST(TempOdbcConfig, RestoresTheEnvironmentAndStartsEachConfigurationWithoutDatabasesLinuxOnly) {
     const char* home = std::getenv("HOME");
     const std::string homeBefore = home ? home : "";
     std::string database;
@@ -89,6 +90,23 @@ TEST(TempOdbcConfig, RestoresTheEnvironmentAndStartsEachConfigurationWithoutData
     home = std::getenv("HOME");
     EXPECT_EQ(home ? home : "", homeBefore);
     EXPECT_FALSE(fs::exists(database));
+}
+
+// Under Wine the Windows build reaches the Linux unixODBC through odbc32; the test run configures
+// a data source on the Linux side (tests/windows) and names it in QUILLON_WINE_DATA_SOURCE.
+TEST(DataSourcesUnderWine, TheDataSourceOfTheTestRunIsListedAndConnects) {
+    const char* name = std::getenv("QUILLON_WINE_DATA_SOURCE");
+    if (!name || !*name) GTEST_SKIP() << "only the Windows test programs run under Wine name a data source";
+    const std::vector<std::string> names = DataSourceNames();
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
+    EXPECT_NO_THROW(TestConnection(name, "", ""));
+    try {
+        TestConnection("QuillonNoSuchSource", "", "");
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot connect to data source 'QuillonNoSuchSource': [", 0), 0u)
+            << e.what();
+    }
 }
 
 }  // namespace

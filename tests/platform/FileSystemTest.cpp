@@ -28,7 +28,7 @@ TEST(FileSystemPaths, SplitFileNamesAtSlashBackslashAndColon) {
         EXPECT_EQ(ExtractFilePath(path) + ExtractFileName(path), path);
 }
 
-TEST(FileSystemPaths, AppendsOneTrailingSlashExceptToEmptyText) {
+TEST(FileSystemPaths, AppendsOneTrailingSlashExceptToEmptyTextLinuxOnly) {
     EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/p"), "/p/");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/p/"), "/p/");
@@ -36,7 +36,7 @@ TEST(FileSystemPaths, AppendsOneTrailingSlashExceptToEmptyText) {
     EXPECT_EQ(ExpandFileName("/x/../y", "/p"), "/y");
 }
 
-TEST(FileSystemPaths, ExpressesAPathRelativeToADirectoryWithOrWithoutItsTrailingSlash) {
+TEST(FileSystemPaths, ExpressesAPathRelativeToADirectoryWithOrWithoutItsTrailingSlashLinuxOnly) {
     EXPECT_EQ(ExtractRelativePath("/p/a/Unit1.pas", "/p/a/"), "Unit1.pas");
     EXPECT_EQ(ExtractRelativePath("/p/a/src/Unit1.pas", "/p/a"), "src/Unit1.pas");
     EXPECT_EQ(ExtractRelativePath("/p/lib/Unit1.pas", "/p/a/"), "../lib/Unit1.pas");
@@ -44,12 +44,80 @@ TEST(FileSystemPaths, ExpressesAPathRelativeToADirectoryWithOrWithoutItsTrailing
     EXPECT_EQ(ExtractRelativePath("/p/a", "/p/a/"), ".");
 }
 
+#ifdef _WIN32
+TEST(FileSystemPaths, AppendsABackslashAndCompletesADriveLetterOnWindows) {
+    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C"), "C:\\");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("c"), "c\\");  // upper-case drive letters only
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:"), "C:");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\Work"), "C:\\Work\\");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\Work\\"), "C:\\Work\\");
+}
+
+TEST(FileSystemPaths, ExpandsAgainstDriveLettersAndUncNamesWithBackslashes) {
+    EXPECT_EQ(ExpandFileName("..\\b\\.\\c.qlm", "C:\\p\\a"), "C:\\p\\b\\c.qlm");
+    EXPECT_EQ(ExpandFileName("../b/c.qlm", "C:\\p\\a\\"), "C:\\p\\b\\c.qlm");
+    EXPECT_EQ(ExpandFileName("D:\\x\\..\\y", "C:\\p"), "D:\\y");
+    EXPECT_EQ(ExpandFileName("\\top\\u.pas", "C:\\p\\a"), "C:\\top\\u.pas");  // this drive's root
+    EXPECT_EQ(ExpandFileName("lib\\u.pas", "\\\\server\\share\\p"), "\\\\server\\share\\p\\lib\\u.pas");
+    EXPECT_EQ(ExpandFileName("\\\\server\\share\\x\\..\\u.pas", "C:\\p"), "\\\\server\\share\\u.pas");
+    EXPECT_EQ(ExtractRelativePath("C:\\p\\lib\\Unit1.pas", "C:\\p\\a\\"), "..\\lib\\Unit1.pas");
+    EXPECT_EQ(ExtractRelativePath("D:\\lib\\Unit1.pas", "C:\\p\\a\\"), "D:\\lib\\Unit1.pas");
+}
+
+TEST(AtomicWriteOnWindows, RefusesAReadOnlyFileAndLeavesItAsItWas) {
+    TempDir dir;
+    const std::string path = dir.File("model.qlm");
+    WriteText(path, "old");
+    SetFileReadOnly(path, true);
+    ASSERT_TRUE(IsFileReadOnly(path));
+    try {
+        WriteFileAtomic(path, "new");
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file " + path + " (", 0), 0u) << e.what();
+    }
+    EXPECT_EQ(ReadText(path), "old");
+    EXPECT_TRUE(IsFileReadOnly(path));
+    SetFileReadOnly(path, false);
+    EXPECT_FALSE(IsFileReadOnly(path));
+    WriteFileAtomic(path, "new");
+    EXPECT_EQ(ReadText(path), "new");
+}
+#endif
+
+// UTF-8 inside, the system's own encoding of file names at its boundary.
+TEST(FileSystemNames, AFileWithNonAsciiCharactersInItsPathIsCreatedReadDatedAndProtected) {
+    TempDir dir;
+    const std::string folder = dir.File("Projekt \xC3\x9C" "bersicht \xE6\x97\xA5\xE6\x9C\xAC");
+    ASSERT_TRUE(ForceDirectories(folder + "/Quelle"));
+    EXPECT_TRUE(DirectoryExists(folder));
+    const std::string file = IncludeTrailingPathDelimiter(folder) + "K\xC3\xA4se.qlm";
+    WriteFileAtomic(file, "caf\xC3\xA9");
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(ReadFileBytes(file), "caf\xC3\xA9");
+    EXPECT_TRUE(FileAge(file));
+    SetFileReadOnly(file, true);
+    EXPECT_TRUE(IsFileReadOnly(file));
+    SetFileReadOnly(file, false);
+    CopyFileOver(file, folder + "/Quelle/Kopie.qlm");
+    EXPECT_EQ(ReadFileBytes(folder + "/Quelle/Kopie.qlm"), "caf\xC3\xA9");
+    EXPECT_EQ(ExtractFileName(file), "K\xC3\xA4se.qlm");
+    bool listed = false;
+    for (const auto& entry : fs::directory_iterator(PathFromUtf8(folder)))
+        listed = listed || Utf8FromPath(entry.path().filename()) == "K\xC3\xA4se.qlm";
+    EXPECT_TRUE(listed);
+}
+
 TEST(FileSystemTimes, ReadsModificationTimesAsDaysAndFormatsThem) {
     TempDir dir;
     const std::string a = dir.File("a"), b = dir.File("b");
     WriteText(a, "a");
     WriteText(b, "b");
-    fs::last_write_time(b, fs::last_write_time(a) + std::chrono::hours(36));
+    // Whole seconds: MinGW's std::filesystem sets file times through a call that keeps no more.
+    const auto start = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(a));
+    fs::last_write_time(a, start);
+    fs::last_write_time(b, start + std::chrono::hours(36));
     EXPECT_NEAR(*FileAge(b) - *FileAge(a), 1.5, 1e-9);
     EXPECT_FALSE(FileAge(dir.File("missing")));
     EXPECT_FALSE(FileAge(dir.Path()));
@@ -63,7 +131,7 @@ protected:
     std::string path = dir.File("model.qlm");
 };
 
-TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissions) {
+TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissionsLinuxOnly) {
     WriteText(path, "old content that is longer");
     ::chmod(path.c_str(), 0640);
     WriteFileAtomic(path, "new");
@@ -73,7 +141,7 @@ TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissions) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
-TEST_F(AtomicWrite, ReplacesTheTargetOfASymlinkChainAndKeepsTheLinks) {
+TEST_F(AtomicWrite, ReplacesTheTargetOfASymlinkChainAndKeepsTheLinksLinuxOnly) {
     fs::create_directory(dir.File("real"));
     const std::string target = dir.File("real/model.qlm");
     WriteText(target, "old");

@@ -56,7 +56,7 @@ TEST_F(ProjectFiles, SavesEveryFileOfANewProjectAndLoadsItBack) {
     EXPECT_EQ(ModuleNames(loaded), "CommonTypes,Account");
     EXPECT_EQ(loaded.GetName(), "Project1");
     EXPECT_EQ(loaded.GetUnitHeader(), project.GetUnitHeader());
-    EXPECT_EQ(loaded.GetSrcPath(), dir.Path() + "/");
+    EXPECT_EQ(loaded.GetSrcPath(), dir.Prefix());
     EXPECT_EQ(loaded.Modules().Items(1)->GetFileName(), dir.File("Account.qlm"));
     EXPECT_EQ(loaded.FindModule("Account")->Resolver(), &loaded);
     EXPECT_FALSE(loaded.GetModified());
@@ -148,7 +148,7 @@ TEST_F(ProjectFiles, LoadsModulesNamedWithAnotherPlatformsPathsFromTheProjectDir
     EXPECT_EQ(ModuleNames(project), "CommonTypes,Account");
     EXPECT_EQ(project.Modules().Items(0)->GetFileName(), dir.File("CommonTypes.qlm"));
     EXPECT_EQ(project.Modules().Items(1)->GetFileName(), dir.File("Account.qlm"));
-    EXPECT_EQ(project.GetSrcPath(), dir.Path() + "/");
+    EXPECT_EQ(project.GetSrcPath(), dir.Prefix());
     // The first module is the common types module, every other one a class module.
     EXPECT_EQ(project.FirstModule().MainClass().Methods().Count(), 0);
     EXPECT_EQ(project.FindModule("account")->MainClass().Methods().Items(0)->GetName(), "AfterInitInstance");

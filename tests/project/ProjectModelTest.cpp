@@ -36,7 +36,7 @@ protected:
 TEST_F(NewProject, HasTheCommonTypesModuleAndIsModified) {
     EXPECT_EQ(project.GetFileName(), dir.File("Project1.qlp"));
     EXPECT_EQ(project.GetName(), "Project1");
-    EXPECT_EQ(project.GetSrcPath(), dir.Path() + "/");
+    EXPECT_EQ(project.GetSrcPath(), dir.Prefix());
     EXPECT_EQ(project.GetUnitHeader(), ExpectedUnitHeader());
     EXPECT_EQ(project.GetSearchPath(), "");
     ASSERT_EQ(project.Modules().Count(), 1);

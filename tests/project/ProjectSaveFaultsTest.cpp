@@ -4,7 +4,9 @@
 // byte for byte, leaves no temporary file behind and keeps the changes to save again.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -16,6 +18,9 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/UserDialogs.h"
+#ifdef _WIN32
+#include "platform/Win32.h"
+#endif
 #include "project/Project.h"
 #include "support/TempDir.h"
 
@@ -125,25 +130,36 @@ TEST_F(ModuleSaveFaults, AFailureAtAnyStepOfTheWriterKeepsThePreviousFile) {
     EXPECT_NE(ReadText(modulePath).find("DataModuleName = 'Ledger'"), std::string::npos);
 }
 
-TEST_F(ModuleSaveFaults, AReadOnlyDirectoryIsReportedNamingTheFile) {
+#ifndef _WIN32
+TEST_F(ModuleSaveFaults, AReadOnlyDirectoryIsReportedNamingTheFileLinuxOnly) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into a read-only directory";
     ::chmod(dir.Path().c_str(), 0555);
     const std::string error = ErrorOf([&] { project.SaveToFile(projectPath); });
     ::chmod(dir.Path().c_str(), 0755);
     ExpectFailedSave(error, std::strerror(EACCES));
 }
+#endif
+
+// The system's reason for a file in a directory that is not there.
+std::string MissingDirectoryReason() {
+#ifdef _WIN32
+    return win32::ErrorText(3);  // ERROR_PATH_NOT_FOUND
+#else
+    return std::strerror(ENOENT);
+#endif
+}
 
 TEST_F(ModuleSaveFaults, AMissingDirectoryIsReportedNamingTheFileAndKeepsEveryChange) {
     const std::string missing = dir.File("gone/Project1.qlp");
     project.SetSearchPath("lib");
     EXPECT_EQ(ErrorOf([&] { project.SaveToFile(missing); }),
-              "Cannot create file " + missing + " (" + std::strerror(ENOENT) + ")");
+              "Cannot create file " + missing + " (" + MissingDirectoryReason() + ")");
     EXPECT_TRUE(project.GetModified());
     // A module saved into a directory that is not there.
     TemgpModule& entry = *project.FindModuleEntry("Account");
     const std::string missingModule = dir.File("gone/Account.qlm");
     EXPECT_EQ(ErrorOf([&] { entry.SaveToDir(dir.File("gone")); }),
-              "Cannot create file " + missingModule + " (" + std::strerror(ENOENT) + ")");
+              "Cannot create file " + missingModule + " (" + MissingDirectoryReason() + ")");
     EXPECT_TRUE(Account().GetModified());
     EXPECT_EQ(entry.GetFileName(), modulePath);
     EXPECT_FALSE(fs::exists(dir.File("gone")));
@@ -153,7 +169,7 @@ TEST_F(ModuleSaveFaults, AMissingDirectoryIsReportedNamingTheFileAndKeepsEveryCh
     EXPECT_NE(ReadText(modulePath).find("DataModuleName = 'Ledger'"), std::string::npos);
 }
 
-TEST_F(ModuleSaveFaults, SavingThroughASymbolicLinkWritesItsTargetAndKeepsTheLink) {
+TEST_F(ModuleSaveFaults, SavingThroughASymbolicLinkWritesItsTargetAndKeepsTheLinkLinuxOnly) {
     // The module file lives elsewhere; the project's directory holds a link to it.
     fs::create_directory(dir.File("shared"));
     const std::string target = dir.File("shared/Account.qlm");
@@ -193,7 +209,7 @@ TEST_F(ModuleSaveFaults, AReadOnlyModuleFileRefusesTheSaveBeforeAnyFileIsWritten
     EXPECT_EQ(ReadText(projectPath), projectBefore);
 }
 
-TEST_F(ModuleSaveFaults, AModuleFileKeepsItsPermissions) {
+TEST_F(ModuleSaveFaults, AModuleFileKeepsItsPermissionsLinuxOnly) {
     ::chmod(modulePath.c_str(), 0640);
     project.SaveToFile(projectPath);
     struct stat info {};

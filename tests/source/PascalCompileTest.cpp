@@ -115,11 +115,11 @@ std::string LibraryUnit() {
 
 }  // namespace
 
-TEST(PascalCompile, AUnitWithClassesInterfacesTypesAndRoutinesCompilesAgainstTheWindowsStub) {
+TEST(PascalCompileLinuxOnly, AUnitWithClassesInterfacesTypesAndRoutinesCompilesAgainstTheWindowsStub) {
     EXPECT_TRUE(PascalCompiles({{"Demo.pas", ClassesUnit()}}, "Demo.pas"));
 }
 
-TEST(PascalCompile, ALibraryExportingRoutinesOfAFinalizationOnlyUnitCompiles) {
+TEST(PascalCompileLinuxOnly, ALibraryExportingRoutinesOfAFinalizationOnlyUnitCompiles) {
     TgmcProject project;
     project.Appellation().SetName("Srv");
     project.UsesModules().Add()->SetName("SysUtils");
@@ -130,7 +130,7 @@ TEST(PascalCompile, ALibraryExportingRoutinesOfAFinalizationOnlyUnitCompiles) {
     EXPECT_TRUE(PascalCompiles({{"SrvGen.pas", LibraryUnit()}, {"Srv.dpr", project.SrcCode(pkLibrary)}}, "Srv.dpr"));
 }
 
-TEST(PascalCompile, AProgramUsingAUnitCompiles) {
+TEST(PascalCompileLinuxOnly, AProgramUsingAUnitCompiles) {
     TgmcProject project;
     project.Appellation().SetName("DemoApp");
     TgmcUsesModule* demo = project.UsesModules().Add();
@@ -141,7 +141,7 @@ TEST(PascalCompile, AProgramUsingAUnitCompiles) {
                                "DemoApp.dpr"));
 }
 
-TEST(PascalCompile, TheHelperReportsTheFirstCompilerError) {
+TEST(PascalCompileLinuxOnly, TheHelperReportsTheFirstCompilerError) {
     const test::PascalCompileResult result =
         test::CompilePascal({{"Broken.pas", "unit Broken;\r\ninterface\r\nprocedure X;\r\nimplementation\r\nend."}},
                             "Broken.pas");

@@ -1,7 +1,5 @@
 #include "support/OdbcConfig.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -21,9 +19,7 @@ constexpr const char* kDriverFile = "libsqlite3odbc.so";
 class OdbcDirectory {
 public:
     OdbcDirectory() {
-        std::string pattern = (fs::temp_directory_path() / "quillon-odbc-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary ODBC directory");
-        path_ = pattern;
+        path_ = MakeUniqueDirectory("quillon-odbc-");
         fs::create_directory(Home());
         fs::create_directory(Databases());
     }
@@ -55,10 +51,15 @@ bool& ConfigurationAlive() {
 }
 
 void SetVariable(const std::string& name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+    // An empty value removes the variable.
+    ::_putenv_s(name.c_str(), value ? value->c_str() : "");
+#else
     if (value)
         ::setenv(name.c_str(), value->c_str(), 1);
     else
         ::unsetenv(name.c_str());
+#endif
 }
 
 // Database file names come from data source names, which may hold any character but ']'.

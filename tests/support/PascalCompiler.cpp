@@ -2,9 +2,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sys/wait.h>
 #include <sstream>
 
+#include "support/Process.h"
 #include "support/TempDir.h"
 
 namespace quillon::test {
@@ -23,16 +23,9 @@ std::string FirstErrorLine(const std::string& output) {
 }  // namespace
 
 std::string RunShell(const std::string& command, int& status) {
-    std::string output;
-    status = -1;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return output;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-    const int raw = ::pclose(pipe);
-    if (raw != -1 && WIFEXITED(raw)) status = WEXITSTATUS(raw);
-    return output;
+    const CommandOutcome outcome = RunShellCommand(command + " 2>&1");
+    status = outcome.status;
+    return outcome.out;
 }
 
 std::string PascalStubsDir() {

@@ -1,28 +1,49 @@
 #include "support/TempDir.h"
 
-#include <unistd.h>
-
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/FileSystem.h"
+
 namespace quillon::test {
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillon-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary directory");
-    path_ = pattern;
+namespace fs = std::filesystem;
+
+std::string MakeUniqueDirectory(const std::string& prefix) {
+    static thread_local std::mt19937 random{std::random_device{}()};
+    const fs::path temp = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = temp / (prefix + std::to_string(random()));
+        std::error_code ec;
+        if (fs::create_directory(candidate, ec)) return Utf8FromPath(candidate);
+    }
+    throw std::runtime_error("cannot create a temporary directory");
 }
+
+TempDir::TempDir() : path_(MakeUniqueDirectory("quillon-test-")) {}
 
 TempDir::~TempDir() {
     std::error_code ec;
-    // Read-only files are removable (the directory is writable); restore write bits anyway.
-    std::filesystem::remove_all(path_, ec);
+    // Windows refuses to delete a read-only file: give every file its write permission back.
+    for (const auto& entry : fs::recursive_directory_iterator(PathFromUtf8(path_), ec))
+        if (entry.is_regular_file(ec)) SetFileReadOnly(Utf8FromPath(entry.path()), false);
+    fs::remove_all(PathFromUtf8(path_), ec);
+}
+
+std::string TempDir::File(const std::string& name) const {
+    std::string path = path_ + "/" + name;
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+    return path;
 }
 
 std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) throw std::runtime_error("cannot read " + path);
     std::ostringstream s;
     s << in.rdbuf();
@@ -30,7 +51,7 @@ std::string ReadText(const std::string& path) {
 }
 
 void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     if (!out) throw std::runtime_error("cannot write " + path);
     out << text;
 }

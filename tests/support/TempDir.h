@@ -14,12 +14,18 @@ public:
 
     // The directory's path, without a trailing separator.
     const std::string& Path() const { return path_; }
-    // Path of `name` inside the directory.
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    // Path of `name` inside the directory, with this platform's separators (as the code under
+    // test builds paths; `name` may use "/").
+    std::string File(const std::string& name) const;
+    // The path with this platform's trailing separator, as project source paths have it.
+    std::string Prefix() const { return File(""); }
 
 private:
     std::string path_;
 };
+
+// Creates a new directory named `prefix` + a random number in the system's temporary directory.
+std::string MakeUniqueDirectory(const std::string& prefix);
 
 // Whole-file helpers for tests.
 std::string ReadText(const std::string& path);

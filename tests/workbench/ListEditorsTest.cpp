@@ -64,7 +64,7 @@ TEST_F(AddUnitsEditorTest, AFormUnitIsDescribedFromTheFirstLineOfItsFormFile) {
         });
         AddFile(work.File("forms/Main.pas"));
     }
-    EXPECT_EQ(files->askedDirs.back(), work.Path() + "/");  // the module's source directory
+    EXPECT_EQ(files->askedDirs.back(), work.Prefix());  // the module's source directory
     EXPECT_EQ(Editor().List().List().topLevelItemCount(), 1);
     EXPECT_EQ(module->AddUnits().Count(), 0);  // not before Apply
     Editor().ClickOK();

@@ -317,7 +317,7 @@ protected:
 TEST_F(ProjectEditorTest, OKWritesNameHeaderAndSearchPathAndShowsTheFileAndBasePath) {
     EXPECT_EQ(Editor().FileNameEdit().Text(), work.File("Project1.qlp"));
     EXPECT_TRUE(Editor().FileNameEdit().Edit().isReadOnly());
-    EXPECT_EQ(Editor().BasePathEdit().Text(), work.Path() + "/");
+    EXPECT_EQ(Editor().BasePathEdit().Text(), work.Prefix());
 
     TypeInto(Editor().Appellation().NameEdit().Edit(), "Bank");
     Editor().UnitHeaderMemo().selectAll();
@@ -399,7 +399,7 @@ TEST_F(ProjectEditorTest, TheBasePathButtonOpensTheProjectFolder) {
     std::string opened;
     ShellOpenScope shell([&](const std::string& path) { opened = path; });
     Editor().BasePathEdit().Button().click();
-    EXPECT_EQ(opened, work.Path() + "/");
+    EXPECT_EQ(opened, work.Prefix());
 }
 
 }  // namespace

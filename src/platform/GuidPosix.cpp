@@ -1,3 +1,4 @@
+// GUIDs on POSIX: version 4 (random) identifiers from a seeded generator, in registry form.
 #include "platform/Guid.h"
 
 #include <cstdio>

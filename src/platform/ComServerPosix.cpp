@@ -1,3 +1,5 @@
+// COM registration on POSIX: dlopen/dlsym load a library built for this system; a Windows
+// library fails to load with the loader's message.
 #include "platform/ComServer.h"
 
 #include <dlfcn.h>
@@ -25,6 +27,8 @@ std::string LastLoaderError(const std::string& fallback) {
 
 }  // namespace
 
+bool ComRegistrationAvailable() { return false; }
+
 std::string RegisterComServer(const std::string& libraryPath) {
     ::dlerror();  // clear a stale error
     std::unique_ptr<void, LibraryCloser> library(::dlopen(libraryPath.c_str(), RTLD_NOW | RTLD_LOCAL));
@@ -32,7 +36,7 @@ std::string RegisterComServer(const std::string& libraryPath) {
 
     using RegisterRoutine = std::int32_t (*)();
     void* symbol = ::dlsym(library.get(), "DllRegisterServer");
-    if (!symbol) throw Exception(LastLoaderError("DllRegisterServer not found in " + libraryPath));
+    if (!symbol) throw Exception(LastLoaderError(Format(kRegisterExportMissing, libraryPath)));
     const auto registerServer = reinterpret_cast<RegisterRoutine>(symbol);
     const std::int32_t result = registerServer();
     if (result < 0) {  // a failure HRESULT has the high bit set

@@ -1,0 +1,143 @@
+// The POSIX half of the file-system services: file times and permissions through stat, the
+// trailing "/" rule, and the atomic writer on open/write/fsync/rename.
+#include "platform/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "platform/Exception.h"
+#include "platform/FileSystemInternal.h"
+#include "platform/Format.h"
+#include "platform/PlatformMessages.h"
+
+namespace fs = std::filesystem;
+
+namespace quillon {
+
+std::optional<TDateTime> FileAge(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return UnixToDateTime(info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+}
+
+bool IsFileReadOnly(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+void SetFileReadOnly(const std::string& path, bool readOnly) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return;
+    mode_t mode = info.st_mode & 07777;
+    mode = readOnly ? (mode & ~(S_IWUSR | S_IWGRP | S_IWOTH)) : (mode | S_IWUSR);
+    ::chmod(path.c_str(), mode);
+}
+
+void CopyFileOver(const std::string& source, const std::string& target) {
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+}
+
+std::size_t UncRootLength(std::string_view) { return 0; }
+
+std::string IncludeTrailingPathDelimiter(std::string_view dir) {
+    std::string result(dir);
+    if (!result.empty() && result.back() != '/') result += '/';
+    return result;
+}
+
+namespace {
+
+// True, with errno set as the system would, when the installed fault fails `step`.
+bool FailAt(ScopedWriteFault::Step step) {
+    if (!FaultAt(step)) return false;
+    errno = InstalledWriteFault()->Error();
+    return true;
+}
+
+// Writes all of `bytes` to `fd`; false on any error.
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// WriteAll, cut short where an installed fault fills the disk.
+bool WriteContent(int fd, std::string_view bytes) {
+    if (FaultAt(ScopedWriteFault::Step::Write) && bytes.size() > InstalledWriteFault()->BytesBeforeFailure()) {
+        if (!WriteAll(fd, bytes.substr(0, InstalledWriteFault()->BytesBeforeFailure()))) return false;
+        return !FailAt(ScopedWriteFault::Step::Write);
+    }
+    return WriteAll(fd, bytes);
+}
+
+}  // namespace
+
+void CheckFileWritable(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
+        throw Exception(Format(kCannotCreateFile, path));
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
+    const auto fail = [&](const std::string& reason) {
+        return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
+    };
+    // Replace the final target of a symbolic link (or chain of links), not the link.
+    std::error_code ec;
+    fs::path target{path};
+    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+        if (hops == 40) throw fail("too many levels of symbolic links");
+        fs::path resolved = fs::read_symlink(target, ec);
+        if (ec) throw fail(ec.message());
+        target = resolved.is_relative() ? target.parent_path() / resolved : resolved;
+    }
+    if (fs::is_directory(target, ec)) throw fail("it is a directory");
+    // The rename would replace a protected file: the directory's permission is all it asks.
+    CheckFileWritable(target.string());
+
+    mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) mode = info.st_mode & 07777;
+
+    static thread_local std::mt19937 random{std::random_device{}()};
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::string tempName = ".";
+    tempName += target.filename().string();
+    tempName += ".tmp";
+    tempName += std::to_string(random());
+    const fs::path temp = dir / tempName;
+
+    const int fd = FailAt(ScopedWriteFault::Step::Create)
+                       ? -1
+                       : ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) throw fail(std::strerror(errno));
+    const bool written = WriteContent(fd, bytes) && ::fchmod(fd, mode) == 0 &&
+                         (durability == WriteDurability::Unsynced || ::fsync(fd) == 0) &&
+                         !FailAt(ScopedWriteFault::Step::Sync);
+    const int savedErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        ::unlink(temp.c_str());
+        throw fail(std::strerror(written ? errno : savedErrno));
+    }
+    if (FailAt(ScopedWriteFault::Step::Rename) || ::rename(temp.c_str(), target.c_str()) != 0) {
+        const int renameErrno = errno;
+        ::unlink(temp.c_str());
+        throw fail(std::strerror(renameErrno));
+    }
+}
+
+}  // namespace quillon
