@@ -37,6 +37,9 @@ constexpr std::string_view kModuleFilesMissing = "Project '%s' lacks %d of its m
 constexpr std::string_view kDebugApplicationNotFound = "Debug application '%s' not found in class '%s'";
 constexpr std::string_view kReleaseNotFound = "Release '%s' not found";
 constexpr std::string_view kReleaseDirectoryLine = "Release directory: %s";
+// Threads that build the modules' texts of a whole-project generation; the files are still
+// written one by one, in order, by the main thread.
+constexpr int kGenerationWorkers = 2;
 
 std::string AbsolutePath(const std::string& path) { return fs::absolute(fs::path(path)).lexically_normal().string(); }
 
@@ -81,7 +84,7 @@ void RunGeneration(const TemgpProject& project, const GenerateOptions& options, 
         throw Exception(Format(kDebugApplicationNotFound, applicationName, module->MainClassName()));
     }
     if (options.module.empty()) {
-        project.GenerateAll(tools);
+        project.GenerateAll(tools, kGenerationWorkers, {});
         return;
     }
     const TemgModule* module = project.FindModule(options.module);
