@@ -495,15 +495,22 @@ void TemgpProject::GenerateAll(const GenerationTools& tools, int workers,
     }
     // A module's generation points the module at its resolver while it runs; set here for every
     // module at once, the workers only read it, also of modules other threads generate.
-    std::vector<const IModuleResolver*> previous;
-    for (int i = 0; i < count; ++i) {
-        TemgModule& module = FModules->Items(i)->Module();
-        previous.push_back(module.Resolver());
-        module.SetResolver(this);
-    }
-    const std::unique_ptr<void, std::function<void(void*)>> restore(&previous, [&](void*) {
-        for (int i = 0; i < count; ++i) FModules->Items(i)->Module().SetResolver(previous[static_cast<std::size_t>(i)]);
-    });
+    struct ResolversScope {
+        ResolversScope(const TemgpModules& modules, const IModuleResolver* resolver) : modules_(modules) {
+            for (int i = 0; i < modules_.Count(); ++i) {
+                TemgModule& module = modules_.Items(i)->Module();
+                previous_.push_back(module.Resolver());
+                module.SetResolver(resolver);
+            }
+        }
+        ~ResolversScope() {
+            for (int i = 0; i < modules_.Count(); ++i)
+                modules_.Items(i)->Module().SetResolver(previous_[static_cast<std::size_t>(i)]);
+        }
+        const TemgpModules& modules_;
+        std::vector<const IModuleResolver*> previous_;
+    };
+    const ResolversScope resolvers(*FModules, this);
     ParallelGeneration generation(count, std::min(workers, count), generate);
     for (int i = 0; i < count; ++i) {
         generation.PassOn(i, tools.writer);
