@@ -11,6 +11,7 @@
 #include "elements/ReleaseElements.h"
 #include "generator/DebugApplication.h"
 #include "generator/DebugApplicationUnits.h"
+#include "generator/DeveloperUnitUpdate.h"
 #include "generator/GeneratedFileWriters.h"
 #include "generator/GeneratorMessages.h"
 #include "generator/Release.h"
@@ -37,6 +38,8 @@ constexpr std::string_view kModuleFilesMissing = "Project '%s' lacks %d of its m
 constexpr std::string_view kDebugApplicationNotFound = "Debug application '%s' not found in class '%s'";
 constexpr std::string_view kReleaseNotFound = "Release '%s' not found";
 constexpr std::string_view kReleaseDirectoryLine = "Release directory: %s";
+constexpr std::string_view kDevUnitLacksOverrides = "%s lacks the overrides %s; 'quillon-cli update-dev %s --module %s' adds them";
+constexpr std::string_view kDevUnitAbsent = "%s does not exist; generate writes it";
 // Threads that build the modules' texts of a whole-project generation; the files are still
 // written one by one, in order, by the main thread.
 constexpr int kGenerationWorkers = 2;
@@ -207,6 +210,70 @@ void ShowModule(const TemgpModule& entry, bool first, std::ostream& out) {
         out << indent << "debug application " << module.DebugApplications().Items(i)->GetName() << "\n";
 }
 
+// The class modules a command works on: every one but the first, or the one named `name`.
+std::vector<const TemgModule*> ClassModules(const TemgpProject& project, const std::string& name) {
+    if (!name.empty()) {
+        const TemgModule* module = project.FindModule(name);
+        if (!module) throw Exception(Format(kReferencedClassNotFound, name));
+        if (module == &project.FirstModule()) return {};
+        return {module};
+    }
+    std::vector<const TemgModule*> modules;
+    for (int i = 1; i < project.Modules().Count(); ++i) modules.push_back(&project.Modules().Items(i)->Module());
+    return modules;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+    return joined;
+}
+
+// Generates as `options` say, lists the files and a summary on `out`.
+int GenerateProject(const TemgpProject& project, const GenerateOptions& options, std::ostream& out) {
+    if (options.dryRun || options.check) {
+        PlanningFileWriter plan;
+        RunGeneration(project, options, GenerationTools{StandardUnitBuilder(), plan});
+        std::size_t created = 0;
+        std::size_t changed = 0;
+        for (const PlanningFileWriter::PlannedFile& file : plan.Files()) {
+            if (file.change == PlanningFileWriter::Change::None) continue;
+            (file.change == PlanningFileWriter::Change::Created ? created : changed) += 1;
+            out << file.fileName << "\n";
+        }
+        if (created + changed == 0)
+            out << "Every generated file is up to date\n";
+        else
+            out << Plural(created + changed, "file") << " would be written: " << created << " new, " << changed
+                << " changed\n";
+        return options.check && created + changed > 0 ? kExitFindings : kExitSuccess;
+    }
+    ListingFileWriter listing;
+    try {
+        RunGeneration(project, options, GenerationTools{StandardUnitBuilder(), listing});
+    } catch (...) {
+        // What was written before the failure stays written: say so.
+        for (const std::string& file : listing.Written()) out << file << "\n";
+        throw;
+    }
+    for (const std::string& file : listing.Written()) out << file << "\n";
+    out << "Wrote " << Plural(listing.Written().size(), "file") << "\n";
+    return kExitSuccess;
+}
+
+// One line on `err` per developer's unit of the generated modules that lacks overrides.
+void ReportDeveloperUnitsLackingOverrides(const TemgpProject& project, const GenerateOptions& options,
+                                          const std::string& projectFile, std::ostream& err) {
+    if (!options.debugApplication.empty()) return;
+    for (const TemgModule* module : ClassModules(project, options.module)) {
+        const std::vector<std::string> missing = MissingDeveloperOverrides(*module, project, project.GetSrcPath());
+        if (missing.empty()) continue;
+        err << Format(kDevUnitLacksOverrides, module->DeveloperUnitFileName(project.GetSrcPath()), JoinNames(missing),
+                      projectFile, module->ModuleName())
+            << "\n";
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<TemgpProject> LoadProject(const std::string& path) {
@@ -266,36 +333,57 @@ int CommandCheck(const std::string& projectFile, std::ostream& out) {
     return errors > 0 ? kExitFindings : kExitSuccess;
 }
 
-int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out) {
+int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out,
+                    std::ostream& err) {
     const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
-    if (options.dryRun || options.check) {
-        PlanningFileWriter plan;
-        RunGeneration(*project, options, GenerationTools{StandardUnitBuilder(), plan});
-        std::size_t created = 0;
-        std::size_t changed = 0;
-        for (const PlanningFileWriter::PlannedFile& file : plan.Files()) {
-            if (file.change == PlanningFileWriter::Change::None) continue;
-            (file.change == PlanningFileWriter::Change::Created ? created : changed) += 1;
-            out << file.fileName << "\n";
+    const int status = GenerateProject(*project, options, out);
+    ReportDeveloperUnitsLackingOverrides(*project, options, projectFile, err);
+    return status;
+}
+
+int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out) {
+    return GenerateProject(*LoadProject(projectFile), options, out);
+}
+
+int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& options, std::ostream& out,
+                     std::ostream& err) {
+    const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
+    const bool writes = !options.dryRun && !options.check && !options.diff;
+    std::size_t changed = 0;
+    bool refused = false;
+    for (const TemgModule* module : ClassModules(*project, options.module)) {
+        const std::string fileName = module->DeveloperUnitFileName(project->GetSrcPath());
+        if (!FileExists(fileName)) {
+            err << Format(kDevUnitAbsent, fileName) << "\n";
+            continue;
         }
-        if (created + changed == 0)
-            out << "Every generated file is up to date\n";
+        TDeveloperUnitUpdate update;
+        try {
+            update = PlanDeveloperUnitUpdate(*module, *project, project->GetSrcPath());
+        } catch (const Exception& e) {
+            // One unit the reader cannot follow does not stop the others.
+            err << kProgramName << ": " << e.what() << "\n";
+            refused = true;
+            continue;
+        }
+        for (const std::string& finding : update.findings) err << finding << "\n";
+        if (!update.Changed()) continue;
+        ++changed;
+        if (options.diff) {
+            out << UnifiedDiff(update.original, update.updated, fileName);
+            continue;
+        }
+        if (writes) ApplyDeveloperUnitUpdate(update);
+        out << fileName << "\n";
+    }
+    if (!options.diff) {
+        if (changed == 0)
+            out << "Every developer's unit is up to date\n";
         else
-            out << Plural(created + changed, "file") << " would be written: " << created << " new, " << changed
-                << " changed\n";
-        return options.check && created + changed > 0 ? kExitFindings : kExitSuccess;
+            out << (writes ? "Updated " : "Would update ") << Plural(changed, "developer's unit") << "\n";
     }
-    ListingFileWriter listing;
-    try {
-        RunGeneration(*project, options, GenerationTools{StandardUnitBuilder(), listing});
-    } catch (...) {
-        // What was written before the failure stays written: say so.
-        for (const std::string& file : listing.Written()) out << file << "\n";
-        throw;
-    }
-    for (const std::string& file : listing.Written()) out << file << "\n";
-    out << "Wrote " << Plural(listing.Written().size(), "file") << "\n";
-    return kExitSuccess;
+    if (refused) return kExitFailure;
+    return options.check && changed > 0 ? kExitFindings : kExitSuccess;
 }
 
 int CommandRelease(const std::string& projectFile, const std::string& name, std::ostream& out, std::ostream& err) {
@@ -429,6 +517,21 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         ->add_flag("--check", generate.check, "Write nothing; exit status 1 when a generated file is stale")
         ->excludes(dryRun);
 
+    UpdateDevOptions updateDev;
+    CLI::App* updateDevCommand = app.add_subcommand(
+        "update-dev", "Insert what the design added into the developer's units: override declarations, their bodies "
+                      "and uses; nothing of the developer's changes, the previous text stays as dev*.~pas");
+    updateDevCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+    updateDevCommand->add_option("--module", updateDev.module, "Update only this module's developer's unit");
+    CLI::Option* updateDryRun = updateDevCommand->add_flag("--dry-run", updateDev.dryRun,
+                                                           "Write nothing; list the units that would change");
+    CLI::Option* updateCheck = updateDevCommand->add_flag(
+        "--check", updateDev.check, "Write nothing; exit status 1 when a unit would change");
+    updateDevCommand->add_flag("--diff", updateDev.diff, "Write nothing; print a unified diff of the changes")
+        ->excludes(updateDryRun)
+        ->excludes(updateCheck);
+    updateCheck->excludes(updateDryRun);
+
     CLI::App* checkCommand =
         app.add_subcommand("check", "Check the project: one line per result, exit status 1 on errors");
     checkCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
@@ -465,7 +568,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (newCommand->parsed()) return CommandNew(path, out);
         if (showCommand->parsed()) return CommandShow(path, out);
         if (checkCommand->parsed()) return CommandCheck(path, out);
-        if (generateCommand->parsed()) return CommandGenerate(path, generate, out);
+        if (generateCommand->parsed()) return CommandGenerate(path, generate, out, err);
+        if (updateDevCommand->parsed()) return CommandUpdateDev(path, updateDev, out, err);
         if (releaseCommand->parsed()) return CommandRelease(path, releaseName, out, err);
         if (graphCommand->parsed()) return CommandGraph(path, out);
         if (formatCommand->parsed()) return CommandFormat(path, formatCheck, out);

@@ -57,6 +57,26 @@ struct GenerateOptions {
 // is not rewritten), then a summary; on a failure the files written so far are listed before it
 // is raised.
 int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out);
+// As above for the project file, then one line on `err` for each generated module's developer's
+// unit that lacks overrides, naming them and the update-dev command that adds them.
+int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out,
+                    std::ostream& err);
+
+struct UpdateDevOptions {
+    // Empty: every class module.
+    std::string module;
+    // Write nothing; list the units that would change.
+    bool dryRun = false;
+    // As dryRun, and kExitFindings when any unit would change.
+    bool check = false;
+    // Write nothing; print a unified diff of each unit that would change.
+    bool diff = false;
+};
+// Updates the developer's units: each unit written is listed, then a summary. Reports (signature
+// differences, overrides the design no longer has) go to `err`; a unit the reader cannot follow
+// is named there and left unchanged, the others are updated, and the status is kExitFailure.
+int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& options, std::ostream& out,
+                     std::ostream& err);
 
 // Runs the project's release `name` (without regard to case). The release directory is printed
 // where the workbench would open it; the problems found go to `err`, one per line, and make the

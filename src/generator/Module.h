@@ -28,6 +28,7 @@
 namespace quillon {
 
 class IUnitBuilder;
+class TgmcModule;
 
 // The module's own database connection. A new one asks for no login, so LoginPrompt has no
 // declared default here and is always written: a module file keeps a login prompt switched on
@@ -174,6 +175,11 @@ public:
     std::string UnitFormName(TFileKind) const override { return {}; }
     // The text of a kind without header, from the standard unit builders.
     std::string UnitText(TFileKind kind, const IModuleResolver& resolver) const override;
+    // The source models of the developer's unit and, when asked for, the generator's unit, as the
+    // standard builders make them (the update of an existing developer's unit inserts from them).
+    void ServerUnitModels(const IModuleResolver& resolver, TgmcModule& developer, TgmcModule* generator) const;
+    // Where the developer's unit of this module lives in a project with source path `projectSrcPath`.
+    std::string DeveloperUnitFileName(std::string_view projectSrcPath) const;
 
     // --- Types ----------------------------------------------------------------------------------
 

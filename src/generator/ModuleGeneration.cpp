@@ -6,6 +6,7 @@
 #include "generator/GeneratorMessages.h"
 #include "generator/LibraryProject.h"
 #include "generator/Module.h"
+#include "generator/ServerUnits.h"
 #include "generator/UnitBuilder.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
@@ -63,6 +64,17 @@ std::string ReleaseDirectory(std::string_view baseDir, std::string_view subdir, 
 std::string TemgModule::UnitText(TFileKind kind, const IModuleResolver& resolver) const {
     const ResolverScope scope(*this, resolver);
     return StandardUnitBuilder().UnitText(*this, kind, resolver);
+}
+
+void TemgModule::ServerUnitModels(const IModuleResolver& resolver, TgmcModule& developer,
+                                  TgmcModule* generator) const {
+    const ResolverScope scope(*this, resolver);
+    BuildDeveloperServerModel(developer, *this, resolver);
+    if (generator) BuildGeneratorServerModel(*generator, *this, resolver);
+}
+
+std::string TemgModule::DeveloperUnitFileName(std::string_view projectSrcPath) const {
+    return OutputDirectory(projectSrcPath) + KindFileName(TFileKind::DeveloperServerUnit);
 }
 
 bool TemgModule::WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,

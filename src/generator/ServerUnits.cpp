@@ -70,7 +70,7 @@ void AddLibraryPathMembers(TgmcClass& server, TgmcMethods& routines, const TemgM
 
 }  // namespace
 
-std::string BuildGeneratorServerUnit(const TemgModule& module, const IModuleResolver& resolver) {
+void BuildGeneratorServerModel(TgmcModule& unit, const TemgModule& module, const IModuleResolver& resolver) {
     const TModuleElementContext context(module, resolver);
     const TemgClass& mainClass = module.MainClass();
     const TemgExternalClasses& externals = mainClass.ExternalClasses();
@@ -78,7 +78,6 @@ std::string BuildGeneratorServerUnit(const TemgModule& module, const IModuleReso
     const bool com = IsComOption(option);
     const std::string developerClass = module.DeveloperClassName();
 
-    TgmcModule unit;
     unit.Appellation().SetName(module.GeneratorUnitName());
     unit.SetConditionalDefines("{$WARNINGS OFF}{$HINTS OFF}");
     TgmcModulePart& interface = unit.InterfacePart();
@@ -162,14 +161,18 @@ std::string BuildGeneratorServerUnit(const TemgModule& module, const IModuleReso
 
     AddRegisteredTypeUnits(uses, module, resolver);
     AddCommonTypesUnit(uses, module, resolver);
+}
+
+std::string BuildGeneratorServerUnit(const TemgModule& module, const IModuleResolver& resolver) {
+    TgmcModule unit;
+    BuildGeneratorServerModel(unit, module, resolver);
     return unit.SrcCode();
 }
 
-std::string BuildDeveloperServerUnit(const TemgModule& module, const IModuleResolver& resolver) {
+void BuildDeveloperServerModel(TgmcModule& unit, const TemgModule& module, const IModuleResolver& resolver) {
     const TModuleElementContext context(module, resolver);
     const TemgClass& mainClass = module.MainClass();
 
-    TgmcModule unit;
     unit.Appellation().SetName(module.DeveloperUnitName());
     TgmcModulePart& interface = unit.InterfacePart();
     TgmcClass& developer = *interface.Classes().Add();
@@ -193,6 +196,11 @@ std::string BuildDeveloperServerUnit(const TemgModule& module, const IModuleReso
 
     AddRegisteredTypeUnits(interface.UsesModules(), module, resolver);
     AddCommonTypesUnit(interface.UsesModules(), module, resolver);
+}
+
+std::string BuildDeveloperServerUnit(const TemgModule& module, const IModuleResolver& resolver) {
+    TgmcModule unit;
+    BuildDeveloperServerModel(unit, module, resolver);
     return unit.SrcCode();
 }
 

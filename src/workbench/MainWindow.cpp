@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -26,6 +28,7 @@
 #include "elements/ProceduralTypes.h"
 #include "generator/DebugApplication.h"
 #include "generator/DebugApplicationUnits.h"
+#include "generator/DeveloperUnitUpdate.h"
 #include "generator/GeneratedFileWriters.h"
 #include "generator/UnitBuilder.h"
 #include "platform/Exception.h"
@@ -42,6 +45,7 @@
 #include "workbench/ProjectTree.h"
 #include "workbench/QtText.h"
 #include "workbench/TypeEditors.h"
+#include "workbench/UpdateDeveloperUnitDialog.h"
 #include "workbench/WorkbenchMessages.h"
 #include "workbench/WorkbenchSettings.h"
 
@@ -74,6 +78,20 @@ QTreeWidgetItem* AddTypeNode(QTreeWidget& tree, TemgpProject& project, TemgModul
 constexpr int kDesignedWidth = 1000;
 constexpr int kDesignedHeight = 680;
 constexpr int kDesignedTreeWidth = 300;
+
+// The tree's width on first start: the designed width, or more when a generated unit's caption
+// under its module (depth 3: project, module, "Generated Units", unit) needs it in the tree's font.
+int FirstTreeWidth(const QTreeWidget& tree) {
+    const TemgModule sample;
+    int text = 0;
+    for (int i = 0; i < sample.Units().Count(); ++i)
+        text = std::max(text, tree.fontMetrics().horizontalAdvance(ToQ(sample.Units().Items(i)->Caption())));
+    constexpr int kUnitDepth = 3;
+    constexpr int kIconSpacing = 8;
+    const int needed = tree.indentation() * (kUnitDepth + 1) + tree.iconSize().width() + kIconSpacing + text +
+                       2 * tree.frameWidth() + tree.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return std::max(kDesignedTreeWidth, needed);
+}
 
 // Member kinds of the "New" commands.
 enum MemberKind { kNewPropertyKind, kNewEventKind, kNewMethodKind, kNewExternalKind };
@@ -169,6 +187,7 @@ void TfmQLN::CreateWidgets() {
         RedrawTree();
     };
     FEditors->OnBecameModified = [this](QTreeWidgetItem*) { RedrawTree(); };
+    FEditors->OnPlaceholderShown = [this] { UpdatePlaceholder(); };
     FEditors->OnUnchanged = [this] { RunCheck(); };
     FEditors->OnCommitted = [this](TEditorItem& item) {
         if (QTreeWidgetItem* node = item.Node()) RefreshNode(*node);
@@ -182,6 +201,8 @@ void TfmQLN::CreateWidgets() {
     FTreeSplitter->setObjectName("spTree");
     FTreeSplitter->addWidget(tvProject);
     FTreeSplitter->addWidget(FEditors);
+    // The tree keeps its width when the window is resized; the editor area takes the rest.
+    FTreeSplitter->setStretchFactor(0, 0);
     FTreeSplitter->setStretchFactor(1, 1);
     FTreeSplitter->setChildrenCollapsible(false);
 
@@ -204,10 +225,11 @@ void TfmQLN::CreateWidgets() {
         // Leaving a node applies its editor; when the editor refuses, the selection stays with it
         // so that nothing typed is lost.
         if (previous && FEditors->Current() && !Run([&] { ApplyEditor(); })) {
-            if (QTreeWidgetItem* edited = FEditors->Current()->Node()) {
-                FReselecting = true;
-                tvProject->setCurrentItem(edited);
-                FReselecting = false;
+            if (FEditors->Current()->Node()) {
+                ReselectEditedNode();
+                // A mouse press selects the clicked node after making it current: the selection
+                // is put back once the press is handled.
+                QTimer::singleShot(0, this, [this] { ReselectEditedNode(); });
                 return;
             }
         }
@@ -230,6 +252,10 @@ void TfmQLN::CreateWidgets() {
     FProgress->setTextVisible(false);
     FProgress->hide();
     statusBar()->addPermanentWidget(FProgress);
+    // The last generation's report stays readable: status tips pass over it.
+    FGenerated = new QLabel;
+    FGenerated->setObjectName("lbGenerated");
+    statusBar()->addPermanentWidget(FGenerated);
 }
 
 void TfmQLN::CreateActions() {
@@ -267,9 +293,8 @@ void TfmQLN::CreateActions() {
         {"actRegisterDataType", QT_TR_NOOP("New Type..."), QT_TR_NOOP("New Type"), "newtype", [this] {
              if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
              ApplyEditor();
-             // The type goes to the current module, or to the common types module.
-             TemgpModule* entry = CurrentModuleEntry();
-             TemgModule& module = entry ? entry->Module() : FProject.FirstModule();
+             // Types registered here are shared: they go to the common types module.
+             TemgModule& module = FProject.FirstModule();
              TPersistent* type = RegisterDataType(this, module, "");
              if (!type) return;
              if (QTreeWidgetItem* node = AddTypeNode(*tvProject, FProject, module, *type)) SelectNode(node);
@@ -292,6 +317,7 @@ void TfmQLN::CreateActions() {
              else if (CurrentModuleEntry()) GenerateClass(true);
          }},
         {"actGenerateCurrent", QT_TR_NOOP("Generate Source Code"), "", "", [this] { GenerateCurrent(); }},
+        {"actUpdateDeveloperUnit", QT_TR_NOOP("Update Developer's Unit"), "", "", [this] { UpdateDeveloperUnit(); }},
         {"actOpenModuleA", QT_TR_NOOP("Generator's Server Unit"), "", "", [this] { OpenModuleFile(0); }},
         {"actOpenModuleU", QT_TR_NOOP("Developer's Server Unit"), "", "", [this] { OpenModuleFile(1); }},
         {"actOpenModuleT", QT_TR_NOOP("Common Types Unit"), "", "", [this] { OpenModuleFile(8); }},
@@ -328,7 +354,11 @@ void TfmQLN::CreateMenus() {
             menu->addAction(action);
             return;
         }
-        auto* entry = new QAction(tr(caption), menu);
+        // The entry shows the command's shortcut without taking it: two actions with one
+        // shortcut would leave it to neither.
+        QString text = tr(caption);
+        if (!action->shortcut().isEmpty()) text += '\t' + action->shortcut().toString(QKeySequence::NativeText);
+        auto* entry = new QAction(text, menu);
         entry->setObjectName(QString("mi") + (actionName + 3));
         entry->setIcon(action->icon());
         entry->setStatusTip(action->statusTip());
@@ -374,6 +404,7 @@ void TfmQLN::CreateMenus() {
     generate->setObjectName("miGenerate");
     item(generate, "actGenerateProjectSrc", QT_TR_NOOP("All"));
     item(generate, "actGenerateClass", QT_TR_NOOP("Class"));
+    item(generate, "actUpdateDeveloperUnit");
     item(generate, "actGenerateDebugApp", QT_TR_NOOP("Debug Application"));
     item(generate, "actGenerateDebugAppAndCurrentClass");
     item(generate, "actGenerateDebugAppAndAllReferencedClasses");
@@ -398,6 +429,7 @@ void TfmQLN::CreateMenus() {
     item(pmTree, "actGenerateDebugAppAndCurrentClass");
     item(pmTree, "actGenerateDebugAppAndAllReferencedClasses");
     item(pmTree, "actGenerateCurrent");
+    item(pmTree, "actUpdateDeveloperUnit");
     item(pmTree, "actDelete");
 
     QToolBar* tools = addToolBar(tr("Tools"));
@@ -438,14 +470,17 @@ void TfmQLN::ReadSettings() {
         move(left, FSettings->ReadInteger("top", y()));
         resize(FSettings->ReadInteger("width", width()), FSettings->ReadInteger("height", height()));
     }
-    const int treeWidth = FSettings->ReadInteger("treewidth", kDesignedTreeWidth);
+    const int treeWidth = FSettings->ReadInteger("treewidth", FirstTreeWidth(*tvProject));
     FTreeSplitter->setSizes({treeWidth, width() - treeWidth});
     if (FSettings->ReadInteger("maximized", 0) == 1) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TfmQLN::WriteSettings() {
     const QRect placement = isMaximized() ? normalGeometry() : geometry();
-    FSettings->WriteString("lastproject", FProject.GetFileName());
+    // A project never saved has no file yet: the next start would fail to open it, or open an
+    // older project of the same name.
+    const std::string& projectFile = FProject.GetFileName();
+    FSettings->WriteString("lastproject", FileExists(projectFile) ? projectFile : std::string());
     FSettings->WriteInteger("left", placement.x());
     FSettings->WriteInteger("top", placement.y());
     FSettings->WriteInteger("width", placement.width());
@@ -530,8 +565,14 @@ void TfmQLN::ShowCheckResults(const TCheckCollection& results) {
         row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(result.GetObjectReference())));
         row->setToolTip(QString::fromStdString(CheckObjectPath(result.GetObjectReference())));
     }
-    lvCheck->setVisible(results.Count() > 0);
-    if (results.Count() > 0 && FCheckSplitter->sizes().value(1) == 0)
+    for (const auto& [moduleName, hint] : FDeveloperUnitHints) {
+        const TemgpModule* entry = FProject.FindModuleEntry(moduleName);
+        if (!entry) continue;
+        auto* row = new QListWidgetItem(ImageIcon(CheckCategoryImageIndex(cicHint)), ToQ(hint), lvCheck);
+        row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(static_cast<const TPersistent*>(entry))));
+    }
+    lvCheck->setVisible(lvCheck->count() > 0);
+    if (lvCheck->count() > 0 && FCheckSplitter->sizes().value(1) == 0)
         FCheckSplitter->setSizes({height() - 140, 140});
 }
 
@@ -549,6 +590,7 @@ void TfmQLN::RebuildTree() {
     if (QTreeWidgetItem* root = tvProject->topLevelItem(0)) {
         tvProject->setCurrentItem(root);
     }
+    FGenerated->clear();
     RedrawTree();
     UpdateCaption();
     RunCheck();
@@ -561,8 +603,8 @@ void TfmQLN::RedrawTree() { RefreshNodeStyles(*tvProject); }
 void TfmQLN::UpdateCaption() {
     const QString title = TrText(kApplicationTitle);
     const QString caption = FProject.IsEmpty() ? title : QString::fromStdString(FProject.GetName()) + " - " + title;
-    // The application's name first: a window title differing from it would get it appended.
-    QApplication::setApplicationDisplayName(caption);
+    // Only the window's own title: the application's display name would be appended to the title
+    // of every dialog.
     setWindowTitle(caption);
 }
 
@@ -619,6 +661,7 @@ void TfmQLN::UpdateActions() {
         module && (module->GetServerOption() == moComServerInDll || module->GetServerOption() == moComServer));
     FActions["actOpenGenDataModule"]->setEnabled(module && module->HasOwnConnection());
     FActions["actGenerateCurrent"]->setEnabled(module || onDebugApp);
+    FActions["actUpdateDeveloperUnit"]->setEnabled(entry && entry->Index() > 0);
 
     QAction* andClass = FActions["actGenerateDebugAppAndCurrentClass"];
     const bool bothCurrent = debugApp && module;
@@ -649,14 +692,28 @@ void TfmQLN::UpdateEditorArea() {
     TPersistent* object = NodeObject(node);
     if (!object) {
         FEditors->CloseEditors();
-        FEditors->SetPlaceholder(
-            FProject.IsEmpty() ? tr("Open or create a project") : QString(),
-            FProject.IsEmpty() ? tr("File \u2192 New... creates a project with its common types module; "
-                                    "File \u2192 Open... opens an existing one.")
-                               : QString());
         return;
     }
     FEditors->OpenEditor(*object, node, CurrentModuleEntry());
+}
+
+void TfmQLN::UpdatePlaceholder() {
+    if (FProject.IsEmpty()) {
+        FEditors->SetPlaceholder(TrText(kNoProjectOpen), TrText(kNoProjectOpenDetails));
+        return;
+    }
+    // The current node's editor was closed (OK, Cancel, Close Editors).
+    QTreeWidgetItem* node = tvProject->currentItem();
+    FEditors->SetPlaceholder(node ? node->text(0) : QString(), node ? TrText(kEditorClosed) : QString());
+}
+
+void TfmQLN::ReselectEditedNode() {
+    const TEditorItem* item = FEditors->Current();
+    QTreeWidgetItem* edited = item ? item->Node() : nullptr;
+    if (!edited) return;
+    FReselecting = true;
+    tvProject->setCurrentItem(edited);
+    FReselecting = false;
 }
 
 // --- Project commands ----------------------------------------------------------------------------
@@ -694,16 +751,20 @@ void TfmQLN::CloseProject() {
 }
 
 void TfmQLN::OpenProjectFile(const std::string& fileName) {
-    if (!FProject.IsEmpty()) {
-        if (ProjectModified()) SaveProject(true);
-        CloseProject();
-    }
+    // What is typed in the editor is part of the project that may have to be saved.
+    ApplyEditor();
+    if (ProjectModified()) SaveProject(true);
+    // The file is read into a project of its own that takes the place of the open one only once
+    // all of it is read: a file that fails to load leaves the open project as it was.
+    const std::string previous = FProject.GetFileName();
+    FEditors->CloseEditors();
     try {
         FProject.LoadFromFile(fileName);
     } catch (...) {
-        RebuildTree();
+        UpdateEditorArea();
         throw;
     }
+    FReopenProjects.Add(previous);
     FReopenProjects.Remove(fileName);
     BuildReopenMenu();
     RebuildTree();
@@ -711,9 +772,10 @@ void TfmQLN::OpenProjectFile(const std::string& fileName) {
 
 void TfmQLN::NewProject() {
     SaveProject(true);
-    const auto dir = FFileDialogs->Directory(this, tr("New Project").toStdString(), "");
+    // The directory may be typed before it exists: it is created.
+    const auto dir = FFileDialogs->NewDirectory(this, tr("New Project").toStdString(), "");
     if (!dir) return;
-    ForceDirectories(*dir);
+    if (!ForceDirectories(*dir)) throw Exception(Format(Tr(kCannotCreateDirectory), *dir));
     if (!FProject.IsEmpty()) CloseProject();
     FProject.NewProject(*dir);
     RebuildTree();
@@ -725,12 +787,12 @@ void TfmQLN::OpenProject() {
     const auto chosen =
         FFileDialogs->OpenFile(this, tr("Open Project").toStdString(), start, std::string(kProjectFilter));
     if (!chosen) return;
-    if (!FProject.IsEmpty()) CloseProject();
     OpenProjectFile(*chosen);
 }
 
 void TfmQLN::AddExistingClass() {
     if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
+    ApplyEditor();
     const std::string projectDir = FProject.GetSrcPath();
     const auto chosen =
         FFileDialogs->OpenFile(this, tr("Add Class").toStdString(), projectDir, std::string(kClassFilter));
@@ -837,6 +899,9 @@ void TfmQLN::GenerateAll() {
         FProject.GenerateAll(GenerationTools{StandardUnitBuilder(), writer}, [&](int, int) { progress.Step(); });
     }
     ReportGenerated(QString::fromStdString(FProject.GetName()), writer.Written());
+    std::vector<const TemgModule*> modules;
+    for (int i = 1; i < FProject.Modules().Count(); ++i) modules.push_back(&FProject.Modules().Items(i)->Module());
+    ScanDeveloperUnits(modules);
 }
 
 void TfmQLN::GenerateClass(bool allReferenced) {
@@ -862,6 +927,43 @@ void TfmQLN::GenerateClass(bool allReferenced) {
         }
     }
     ReportGenerated(QString::fromStdString(module.MainClassName()), writer.Written());
+    if (&module != &first) ScanDeveloperUnits({&module});
+}
+
+void TfmQLN::ScanDeveloperUnits(const std::vector<const TemgModule*>& modules) {
+    const std::string srcPath = FProject.GetSrcPath();
+    for (const TemgModule* module : modules) {
+        std::erase_if(FDeveloperUnitHints, [&](const auto& hint) { return SameText(hint.first, module->MainClassName()); });
+        const std::vector<std::string> missing = MissingDeveloperOverrides(*module, FProject, srcPath);
+        if (missing.empty()) continue;
+        std::string names;
+        for (const std::string& name : missing) names += (names.empty() ? "" : ", ") + name;
+        FDeveloperUnitHints.emplace_back(module->MainClassName(),
+                                         Format(Tr(kDevUnitLacksOverridesHint),
+                                                ExtractFileName(module->DeveloperUnitFileName(srcPath)), names));
+    }
+    RunCheck();
+}
+
+void TfmQLN::UpdateDeveloperUnit() {
+    ApplyEditor();
+    const TemgModule& module = RequireCurrentModule();
+    const std::string srcPath = FProject.GetSrcPath();
+    const std::string fileName = module.DeveloperUnitFileName(srcPath);
+    if (!FileExists(fileName)) throw Exception(Format(Tr(kDevUnitNotWritten), fileName));
+    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(module, FProject, srcPath);
+    if (!update.Changed()) {
+        std::string text = Format(Tr(kDevUnitUpToDate), fileName);
+        for (const std::string& finding : update.findings) text += "\n" + finding;
+        Dialogs().ShowMessage(MessageKind::Information, text);
+        return;
+    }
+    TedUpdateDeveloperUnit dialog(this, update);
+    if (!ExecDialog(dialog)) return;
+    ApplyDeveloperUnitUpdate(update);
+    statusBar()->showMessage(ToQ(Format(Tr(kDevUnitUpdated), ExtractFileName(fileName),
+                                        ExtractFileName(DeveloperUnitBackupFileName(fileName)))));
+    ScanDeveloperUnits({&module});
 }
 
 void TfmQLN::GenerateDebugApplication() {
@@ -880,7 +982,7 @@ void TfmQLN::GenerateDebugApplication() {
 void TfmQLN::ReportGenerated(const QString& what, int written) {
     const QString text = written == 1 ? tr("Generated %1: 1 file written").arg(what)
                                       : tr("Generated %1: %2 files written").arg(what, QString::number(written));
-    statusBar()->showMessage(text);
+    FGenerated->setText(text);
 }
 
 void TfmQLN::GenerateCurrent() {

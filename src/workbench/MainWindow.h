@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QHash>
 #include <QMainWindow>
@@ -84,6 +86,11 @@ private:
     void UpdateCaption();
     void UpdateActions();
     void UpdateEditorArea();
+    // Fills in the editor area while it has no editor: the current node's empty state, or how to
+    // start without a project.
+    void UpdatePlaceholder();
+    // Makes the node of the open editor current and selected again (its apply was refused).
+    void ReselectEditedNode();
 
     // Asks to save a modified project when `ask` (Cancel aborts); writes what is modified.
     void SaveProject(bool ask);
@@ -102,6 +109,12 @@ private:
     void GenerateClass(bool allReferenced);
     void GenerateDebugApplication();
     void GenerateCurrent();
+    // Shows what the update of the current module's developer's unit would insert and writes it
+    // on OK.
+    void UpdateDeveloperUnit();
+    // Scans the developer's units of `modules` for missing overrides; the check panel lists the
+    // findings as hints until the next scan.
+    void ScanDeveloperUnits(const std::vector<const TemgModule*>& modules);
     // Says in the status bar that generating `what` wrote `written` files.
     void ReportGenerated(const QString& what, int written);
     void OpenModuleFile(int kind);
@@ -132,6 +145,9 @@ private:
     QMenu* miReopen = nullptr;
     QMenu* pmTree = nullptr;
     QProgressBar* FProgress = nullptr;     // in the status bar while generating
+    QLabel* FGenerated = nullptr;          // in the status bar: the last generation's report
+    // Module name and hint text of each developer's unit the last generation found lacking.
+    std::vector<std::pair<std::string, std::string>> FDeveloperUnitHints;
 };
 
 }  // namespace quillon

@@ -5,8 +5,10 @@
 #include <map>
 #include <sstream>
 
+#include "CliRun.h"
 #include "cli/CliCommands.h"
 #include "project/Project.h"
+#include "support/PascalCompiler.h"
 #include "support/TempDir.h"
 
 namespace quillon::test {
@@ -64,6 +66,72 @@ TEST(BundledExample, ASecondGenerationRewritesNothingAndThenChecksClean) {
     std::ostringstream check;
     EXPECT_EQ(cli::CommandGenerate(project, checkOnly, check), cli::kExitSuccess);
     EXPECT_EQ(check.str(), "Every generated file is up to date\n");
+}
+
+// A method added to a module after its developer's unit was written: generate names what the
+// unit lacks, update-dev shows, checks and inserts it, and the unit compiles.
+TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGeneration) {
+    TempDir dir;
+    for (const auto& entry : fs::directory_iterator(kBankDir))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
+    const std::string project = dir.File("Project1.qlp");
+    const std::string unit = dir.File("Source/devAccount.pas");
+    Outcome outcome = RunCommand({"generate", project});
+    ASSERT_EQ(outcome.status, cli::kExitSuccess) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    std::string edited = ReadText(unit);
+    edited.replace(edited.find("\r\nend."), 0, "\r\n// The developer's own remark.\n");
+    WriteText(unit, edited);
+    {
+        const std::unique_ptr<TemgpProject> model = cli::LoadProject(project);
+        TemgMethod& close = *model->FindModule("Account")->MainClass().Methods().Add();
+        close.SetName("Close");
+        close.SetCategory(mcFunction);
+        close.DataType().SetName("Integer");
+        model->SaveToFile(project);
+    }
+
+    outcome = RunCommand({"generate", project});
+    EXPECT_EQ(outcome.status, cli::kExitSuccess);
+    EXPECT_EQ(outcome.out.find("lacks"), std::string::npos);
+    EXPECT_EQ(outcome.err, unit + " lacks the overrides Close; 'quillon-cli update-dev " + project +
+                               " --module Account' adds them\n");
+
+    outcome = RunCommand({"update-dev", project, "--dry-run"});
+    EXPECT_EQ(outcome.status, cli::kExitSuccess);
+    EXPECT_EQ(outcome.out, unit + "\nWould update 1 developer's unit\n");
+    EXPECT_EQ(RunCommand({"update-dev", project, "--check"}).status, cli::kExitFindings);
+    outcome = RunCommand({"update-dev", project, "--module", "Account", "--diff"});
+    EXPECT_EQ(outcome.status, cli::kExitSuccess);
+    EXPECT_EQ(outcome.out.rfind("--- " + unit + "\n+++ " + unit + "\n@@ ", 0), 0u) << outcome.out;
+    EXPECT_NE(outcome.out.find("\n+   function Close:Integer;override; safecall;\r\n"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\n+function TdevAccount.Close:Integer;\r\n"), std::string::npos);
+    EXPECT_EQ(ReadText(unit), edited);
+
+    outcome = RunCommand({"update-dev", project});
+    EXPECT_EQ(outcome.status, cli::kExitSuccess) << outcome.err;
+    EXPECT_EQ(outcome.out, unit + "\nUpdated 1 developer's unit\n");
+    EXPECT_EQ(ReadText(dir.File("Source/devAccount.~pas")), edited);
+    std::vector<PascalFile> files;
+    for (const auto& entry : fs::directory_iterator(dir.File("Source")))
+        if (entry.path().extension() == ".pas")
+            files.push_back({entry.path().filename().string(), ReadText(entry.path().string())});
+    EXPECT_TRUE(PascalCompiles(files, "devAccount.pas"));
+
+    outcome = RunCommand({"update-dev", project, "--check"});
+    EXPECT_EQ(outcome.status, cli::kExitSuccess);
+    EXPECT_EQ(outcome.out, "Every developer's unit is up to date\n");
+    EXPECT_EQ(RunCommand({"generate", project}).err, "");
+
+    // A unit the reader cannot follow is named and left as it is; the others are still updated.
+    const std::string broken = "unit devLedger;\r\ninterface\r\n{ lost\r\n";
+    WriteText(dir.File("Source/devLedger.pas"), broken);
+    outcome = RunCommand({"update-dev", project});
+    EXPECT_EQ(outcome.status, cli::kExitFailure);
+    EXPECT_EQ(outcome.err, "quillon-cli: The developer's unit " + dir.File("Source/devLedger.pas") +
+                               " is left unchanged: a comment that is not closed on line 3\n");
+    EXPECT_EQ(ReadText(dir.File("Source/devLedger.pas")), broken);
+    EXPECT_FALSE(fs::exists(dir.File("Source/devLedger.~pas")));
 }
 
 }  // namespace

@@ -2,8 +2,13 @@
 #include <vector>
 
 #include <QApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusTipEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -13,6 +18,7 @@
 #include "elements/ExternalClasses.h"
 #include "generator/DebugApplication.h"
 #include "support/TempDir.h"
+#include "workbench/UpdateDeveloperUnitDialog.h"
 #include "workbench/WorkbenchFixture.h"
 
 namespace quillon::test {
@@ -40,6 +46,11 @@ protected:
         Trigger("actNewClassToProject");
         Trigger("actSave");
         ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    }
+    // The report of the last generation in the status bar.
+    std::string GenerationReport() {
+        auto* label = Window().findChild<QLabel*>("lbGenerated");
+        return label ? label->text().toStdString() : "(no report label)";
     }
 };
 
@@ -240,6 +251,30 @@ TEST_F(MainWindowTest, CancelInTheSaveQuestionOpensNothing) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+TEST_F(MainWindowTest, AFailedOpenKeepsTheOpenProject) {
+    SavedProjectWithTwoClasses();
+    const std::vector<std::string> reopen = Window().ReopenProjects().Items();
+    WriteText(work.File("Broken.qlp"), "not a project file");
+    files->answers.push_back(work.File("Broken.qlp"));
+    Trigger("actOpenProject");
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(Window().Project().GetFileName(), work.File("Project1.qlp"));
+    EXPECT_EQ(Window().Project().Modules().Count(), 3);
+    EXPECT_EQ(Window().windowTitle(), "Project1 - Quillon 2.3");
+    ASSERT_EQ(Window().Tree().topLevelItemCount(), 1);
+    EXPECT_EQ(ChildCaptions(Window().Tree().topLevelItem(0)),
+              (Captions{"Releases", "CommonTypes", "ExtClass1", "ExtClass2"}));
+    // Neither the open project nor the broken file changed places on the reopen list.
+    EXPECT_EQ(Window().ReopenProjects().Items(), reopen);
+
+    // A vanished file on the reopen list likewise.
+    Window().ReopenProjects().Add(work.File("Gone.qlp"));
+    Window().ReopenProjects().OpenEntry(0);
+    EXPECT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(Window().Project().GetFileName(), work.File("Project1.qlp"));
+    EXPECT_EQ(Window().Tree().topLevelItemCount(), 1);
+}
+
 TEST_F(MainWindowTest, OpeningAProjectAlreadyListedInOtherLetterCaseLeavesOneEntry) {
     NewProjectIn(work.Path());
     Trigger("actSave");
@@ -396,6 +431,66 @@ TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
     EXPECT_TRUE(fs::exists(Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
 }
 
+// A method added after the first generation: Generate Class hints at the unit that lacks its
+// override; Update Developer's Unit previews the insertion and writes it only on OK.
+TEST_F(MainWindowTest, UpdateDeveloperUnitPreviewsTheInsertionAndWritesOnOK) {
+    SavedProjectWithTwoClasses();
+    Select(&Module(1));
+    Trigger("actGenerateProjectSrc");
+    EXPECT_FALSE(Window().CheckPanelShown());
+    TemgModule& module = Module(1).Module();
+    const std::string unit = module.DeveloperUnitFileName(Window().Project().GetSrcPath());
+    const std::string before = ReadText(unit);
+    TemgMethod& added = *module.MainClass().Methods().Add();
+    added.SetName("Refresh");
+    Trigger("actGenerateClass");
+    ASSERT_TRUE(Window().CheckPanelShown());
+    QListWidget& list = Window().CheckList();
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.item(0)->text().toStdString(),
+              "The developer's unit devExtClass1.pas lacks the overrides Refresh; Generate > Update Developer's Unit "
+              "adds them");
+    Select(&Window().Project());
+    emit list.itemDoubleClicked(list.item(0));
+    EXPECT_EQ(NodeObject(Window().Tree().currentItem()), &Module(1));
+
+    // The command is in the Generate menu and the tree's pop-up.
+    for (const char* menu : {"miGenerate", "pmTree"}) {
+        const QList<QAction*> actions = Window().findChild<QMenu*>(menu)->actions();
+        EXPECT_TRUE(std::any_of(actions.begin(), actions.end(), [](QAction* a) {
+            return a->text() == "Update Developer's Unit";
+        })) << menu;
+    }
+    int shown = 0;
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+            auto& preview = dynamic_cast<TedUpdateDeveloperUnit&>(dialog);
+            EXPECT_EQ(preview.windowTitle(), "Update Developer's Unit");
+            EXPECT_TRUE(preview.DiffView().isReadOnly());
+            EXPECT_TRUE(preview.DiffView().toPlainText().contains("\n+   procedure Refresh;override;\n"));
+            if (shown++ == 0)
+                dialog.ClickCancel();
+            else
+                dialog.ClickOK();
+        });
+        Trigger("actUpdateDeveloperUnit");
+        EXPECT_EQ(ReadText(unit), before);
+        Trigger("actUpdateDeveloperUnit");
+    }
+    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_EQ(shown, 2);
+    EXPECT_NE(ReadText(unit).find("procedure TdevExtClass1.Refresh;"), std::string::npos);
+    EXPECT_EQ(ReadText(work.File("devExtClass1.~pas")), before);
+    EXPECT_FALSE(Window().CheckPanelShown());
+
+    // Nothing left to add: said, and no dialog.
+    Trigger("actUpdateDeveloperUnit");
+    EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"The developer's unit " + unit +
+                                                            " lacks nothing of the design"}));
+    Select(&Module(0));
+    EXPECT_FALSE(Window().Action("actUpdateDeveloperUnit")->isEnabled());
+}
+
 TEST_F(MainWindowTest, GenerateAllSaysHowManyFilesItWroteAndAnUnchangedRunWritesNone) {
     NewProjectIn(work.Path());
     Trigger("actNewClassToProject");
@@ -408,13 +503,29 @@ TEST_F(MainWindowTest, GenerateAllSaysHowManyFilesItWroteAndAnUnchangedRunWrites
         if (entry.is_regular_file() && extension != ".qlp" && extension != ".qlm") ++generated;
     }
     ASSERT_GT(generated, 1);
-    EXPECT_EQ(Window().statusBar()->currentMessage().toStdString(),
-              "Generated Project1: " + std::to_string(generated) + " files written");
+    EXPECT_EQ(GenerationReport(), "Generated Project1: " + std::to_string(generated) + " files written");
     EXPECT_FALSE(Window().findChild<QProgressBar*>("pbGenerate")->isVisibleTo(&Window()));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The status tip of a command the pointer passes over leaves the report readable.
+    QStatusTipEvent tip("New Project");
+    QApplication::sendEvent(&Window(), &tip);
+    EXPECT_EQ(GenerationReport(), "Generated Project1: " + std::to_string(generated) + " files written");
 
     Trigger("actGenerateProjectSrc");
-    EXPECT_EQ(Window().statusBar()->currentMessage().toStdString(), "Generated Project1: 0 files written");
+    EXPECT_EQ(GenerationReport(), "Generated Project1: 0 files written");
+    // Another project has no report yet.
+    Trigger("actCloseProject");
+    EXPECT_EQ(GenerationReport(), "");
+}
+
+// Not a check of pixels: a picture of the window after a generation, for people to look at.
+TEST_F(MainWindowTest, ScreenshotOfAGenerationReport) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actSave");
+    Trigger("actGenerateClass");
+    Select(Module(1).Module().Units().FindKind(TFileKind::ControllerUnit));
+    SaveScreenshot("generation-report");
 }
 
 TEST_F(MainWindowTest, GeneratingWithoutAProjectIsReported) {
@@ -520,6 +631,17 @@ TEST_F(MainWindowTest, CommandsCarryTheirNamesCaptionsAndHints) {
         EXPECT_EQ(action->statusTip().toStdString(), e.hint);
     }
     EXPECT_FALSE(Window().Action("actNewDataset")->isVisible());
+    // The File menu's "New" entry shows the command's shortcut.
+    auto* newEntry = Window().findChild<QAction*>("miNewProject");
+    ASSERT_NE(newEntry, nullptr);
+    EXPECT_EQ(newEntry->text(), "&New\t" + QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText));
+}
+
+TEST_F(MainWindowTest, DialogTitlesDoNotCarryTheProjectName) {
+    NewProjectIn(work.Path());
+    EXPECT_EQ(Window().windowTitle(), "Project1 - Quillon 2.3");
+    // The platform appends the application's display name to every other window's title.
+    EXPECT_FALSE(QGuiApplication::applicationDisplayName().contains("Project1"));
 }
 
 }  // namespace

@@ -1,0 +1,875 @@
+#include "generator/DeveloperUnitUpdate.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "generator/GeneratorMessages.h"
+#include "generator/Module.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/Format.h"
+#include "platform/Text.h"
+#include "source/MemberEnums.h"
+#include "source/SourceUnit.h"
+#include "source/TextUtils.h"
+
+namespace quillon {
+
+namespace {
+
+// ---- Tokens ------------------------------------------------------------------------------------
+
+enum class TokenKind { Word, Number, String, Symbol };
+
+struct Token {
+    TokenKind kind;
+    std::size_t begin;
+    std::size_t end;
+    int line;
+};
+
+class TReaderError {
+public:
+    TReaderError(int line, std::string reason) : line(line), reason(std::move(reason)) {}
+    int line;
+    std::string reason;
+};
+
+bool IsWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
+bool IsWordChar(unsigned char c) { return std::isalnum(c) || c == '_' || c >= 0x80; }
+
+// The tokens of a Pascal text; comments ({ }, (* *), //) and compiler directives are skipped,
+// string literals (with doubled quotes) are single tokens. Any line end counts a line.
+std::vector<Token> Tokenize(std::string_view text) {
+    std::vector<Token> tokens;
+    int line = 1;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    const auto lineEndAt = [&](std::size_t at) {
+        return text[at] == '\n' || (text[at] == '\r' && (at + 1 >= n || text[at + 1] != '\n'));
+    };
+    while (i < n) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (lineEndAt(i)) {
+            ++line;
+            ++i;
+            continue;
+        }
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == 0x1A) {
+            ++i;
+            continue;
+        }
+        if (c == 0) throw TReaderError(line, std::string(kDevUnitBinary));
+        const int startLine = line;
+        const auto skipUntil = [&](std::string_view close) {
+            while (i < n && text.compare(i, close.size(), close) != 0) {
+                if (lineEndAt(i)) ++line;
+                ++i;
+            }
+            if (i >= n) throw TReaderError(startLine, std::string(kDevUnitOpenComment));
+            i += close.size();
+        };
+        if (c == '{') {
+            ++i;
+            skipUntil("}");
+            continue;
+        }
+        if (c == '(' && i + 1 < n && text[i + 1] == '*') {
+            i += 2;
+            skipUntil("*)");
+            continue;
+        }
+        if (c == '/' && i + 1 < n && text[i + 1] == '/') {
+            while (i < n && text[i] != '\n' && text[i] != '\r') ++i;
+            continue;
+        }
+        const std::size_t begin = i;
+        TokenKind kind = TokenKind::Symbol;
+        if (IsWordStart(c) || (c == '&' && i + 1 < n && IsWordStart(static_cast<unsigned char>(text[i + 1])))) {
+            kind = TokenKind::Word;
+            ++i;
+            while (i < n && IsWordChar(static_cast<unsigned char>(text[i]))) ++i;
+        } else if (std::isdigit(c) || c == '$' || c == '#') {
+            kind = c == '#' ? TokenKind::String : TokenKind::Number;
+            ++i;
+            while (i < n && (IsWordChar(static_cast<unsigned char>(text[i])) || text[i] == '$')) ++i;
+            if (i + 1 < n && text[i] == '.' && std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+                ++i;
+                while (i < n && IsWordChar(static_cast<unsigned char>(text[i]))) ++i;
+            }
+        } else if (c == '\'') {
+            kind = TokenKind::String;
+            ++i;
+            for (;;) {
+                if (i >= n || text[i] == '\n' || text[i] == '\r') throw TReaderError(startLine, std::string(kDevUnitOpenString));
+                if (text[i] == '\'') {
+                    if (i + 1 < n && text[i + 1] == '\'') {
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+        } else {
+            ++i;
+            // Two-character symbols, so that ":=" and ".." are never taken for ":" or ".".
+            if (i < n) {
+                const char next = text[i];
+                if ((c == ':' && next == '=') || (c == '.' && next == '.') || (c == '<' && (next == '=' || next == '>')) ||
+                    (c == '>' && next == '='))
+                    ++i;
+            }
+        }
+        tokens.push_back(Token{kind, begin, i, startLine});
+    }
+    return tokens;
+}
+
+// ---- The layout of a developer's unit --------------------------------------------------------
+
+struct TSignature {
+    std::string category;
+    // "mode:type" per parameter, in lower case; the names do not count.
+    std::vector<std::string> parameters;
+    std::string result;
+
+    bool operator==(const TSignature&) const = default;
+};
+
+struct TDeclaredMethod {
+    std::string name;
+    int line = 0;
+    bool overrides = false;
+    std::string declaration;  // the text from the method word to its last directive
+    TSignature signature;
+};
+
+struct TSection {
+    std::optional<TMemberVisibility> visibility;  // none for "strict ..." and "automated"
+    std::size_t begin;
+};
+
+struct TUnitLayout {
+    std::size_t interfaceEnd = 0;
+    std::optional<std::size_t> interfaceUsesEnd;  // the offset of the ";" that ends the clause
+    std::vector<std::string> uses;                // both parts' units
+    std::size_t classEnd = 0;                     // the class's "end"
+    std::vector<TSection> sections;
+    std::vector<TDeclaredMethod> methods;
+    std::vector<std::string> bodies;  // names of the class's method bodies
+    std::size_t bodiesEnd = 0;        // before initialization, finalization, the unit's begin or end.
+};
+
+constexpr std::string_view kMethodWords[] = {"procedure", "function", "constructor", "destructor"};
+constexpr std::string_view kDirectives[] = {
+    "override", "virtual",  "dynamic", "abstract", "overload", "reintroduce", "stdcall", "safecall", "cdecl",
+    "register", "pascal",   "inline",  "static",   "final",    "message",     "deprecated", "platform",
+    "experimental", "library", "winapi", "assembler", "varargs"};
+
+class TUnitReader {
+public:
+    TUnitReader(std::string_view text, std::string_view className)
+        : text_(text), className_(className), tokens_(Tokenize(text)) {}
+
+    // The whole unit, or for a scan of the class's declarations the interface part alone.
+    enum class Extent { WholeUnit, InterfacePart };
+    TUnitLayout Read(Extent extent = Extent::WholeUnit) {
+        if (!Find("interface")) throw TReaderError(LastLine(), Format(kDevUnitMissingWord, "interface"));
+        layout_.interfaceEnd = tokens_[pos_].end;
+        ++pos_;
+        if (Is("uses")) layout_.interfaceUsesEnd = ReadUses();
+        ReadInterface();
+        if (extent == Extent::WholeUnit) ReadImplementation();
+        return std::move(layout_);
+    }
+
+private:
+    // ---- Token access
+    bool AtEnd() const { return pos_ >= tokens_.size(); }
+    std::string_view Text(std::size_t at) const {
+        return at < tokens_.size() ? text_.substr(tokens_[at].begin, tokens_[at].end - tokens_[at].begin)
+                                   : std::string_view();
+    }
+    bool IsAt(std::size_t at, std::string_view word) const {
+        if (at >= tokens_.size()) return false;
+        std::string_view t = Text(at);
+        if (tokens_[at].kind == TokenKind::Word && !t.empty() && t[0] == '&') return false;
+        return (tokens_[at].kind == TokenKind::Word || tokens_[at].kind == TokenKind::Symbol) && SameText(t, word);
+    }
+    bool Is(std::string_view word) const { return IsAt(pos_, word); }
+    bool IsWord(std::size_t at) const { return at < tokens_.size() && tokens_[at].kind == TokenKind::Word; }
+    int Line() const { return AtEnd() ? LastLine() : tokens_[pos_].line; }
+    int LastLine() const {
+        int line = 1;
+        for (std::size_t i = 0; i < text_.size(); ++i)
+            if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) ++line;
+        return line;
+    }
+    bool Find(std::string_view word) {
+        while (!AtEnd() && !Is(word)) ++pos_;
+        return !AtEnd();
+    }
+    std::string Lower(std::size_t at) const {
+        std::string_view t = Text(at);
+        if (!t.empty() && t[0] == '&') t.remove_prefix(1);
+        return LowerCase(t);
+    }
+    bool IsMethodWord(std::size_t at) const {
+        return std::any_of(std::begin(kMethodWords), std::end(kMethodWords),
+                           [&](std::string_view w) { return IsAt(at, w); });
+    }
+
+    // ---- Uses: "uses A, B in 'b.pas', C.D;" from the word uses; answers the offset of ";".
+    std::size_t ReadUses() {
+        ++pos_;
+        for (;;) {
+            if (AtEnd()) throw TReaderError(LastLine(), Format(kDevUnitMissingWord, ";"));
+            if (Is(";")) return tokens_[pos_++].begin;
+            if (IsWord(pos_)) {
+                std::string name = Lower(pos_++);
+                while (Is(".") && IsWord(pos_ + 1)) {
+                    name += "." + Lower(pos_ + 1);
+                    pos_ += 2;
+                }
+                layout_.uses.push_back(name);
+                continue;
+            }
+            ++pos_;
+        }
+    }
+
+    // ---- Blocks: what opens an "end" and what does not.
+    // "record", "object" (not "of object"), "class" and "interface" types with a body, "begin",
+    // "try", "asm", and "case" outside a record's variant part.
+    bool OpensBlock(std::size_t at, const std::vector<std::string>& stack) const {
+        if (IsAt(at, "begin") || IsAt(at, "try") || IsAt(at, "asm") || IsAt(at, "record")) return true;
+        if (IsAt(at, "case")) return stack.empty() || stack.back() != "record";
+        if (IsAt(at, "object")) return !(at > 0 && IsAt(at - 1, "of"));
+        if (IsAt(at, "class") || IsAt(at, "interface") || IsAt(at, "dispinterface")) {
+            if (!(at > 0 && (IsAt(at - 1, "=") || IsAt(at - 1, "packed")))) return false;
+            std::size_t next = at + 1;
+            if (IsAt(next, "of") || IsAt(next, ";")) return false;
+            if (IsAt(next, "abstract") || IsAt(next, "sealed")) ++next;
+            if (IsAt(next, "(")) {
+                next = SkipParens(next);
+                // "TFoo = class(TBar);" declares the whole class.
+                if (IsAt(next, ";")) return false;
+            }
+            return true;
+        }
+        return false;
+    }
+    // From a "(" to the token after its ")".
+    std::size_t SkipParens(std::size_t at) const {
+        int depth = 0;
+        for (; at < tokens_.size(); ++at) {
+            if (IsAt(at, "(") || IsAt(at, "[")) ++depth;
+            if (IsAt(at, ")") || IsAt(at, "]")) {
+                if (--depth == 0) return at + 1;
+            }
+        }
+        throw TReaderError(LastLine(), Format(kDevUnitMissingWord, ")"));
+    }
+    // Steps over a block whose opener is at pos_, to the token after its "end".
+    void SkipBlock() {
+        std::vector<std::string> stack;
+        const int line = Line();
+        while (!AtEnd()) {
+            if (OpensBlock(pos_, stack)) {
+                stack.push_back(Lower(pos_));
+            } else if (Is("end")) {
+                stack.pop_back();
+                if (stack.empty()) {
+                    ++pos_;
+                    return;
+                }
+            }
+            ++pos_;
+        }
+        throw TReaderError(line, Format(kDevUnitMissingWord, "end"));
+    }
+
+    // ---- Interface: the one declaration "TdevX = class(...)" ... "end".
+    void ReadInterface() {
+        int found = 0;
+        while (!AtEnd() && !Is("implementation")) {
+            const bool declaration = IsWord(pos_) && SameText(Text(pos_), className_) && IsAt(pos_ + 1, "=") &&
+                                     IsAt(pos_ + 2, "class") && OpensBlock(pos_ + 2, {});
+            if (declaration) {
+                if (++found > 1) throw TReaderError(Line(), Format(kDevUnitClassTwice, className_));
+                pos_ += 2;
+                ReadClass();
+                continue;
+            }
+            if (OpensBlock(pos_, {})) {
+                SkipBlock();
+                continue;
+            }
+            ++pos_;
+        }
+        if (AtEnd()) throw TReaderError(LastLine(), Format(kDevUnitMissingWord, "implementation"));
+        if (found == 0) throw TReaderError(Line(), Format(kDevUnitClassMissing, className_));
+    }
+
+    // From "class": the heading, the sections, the method declarations and the class's "end".
+    void ReadClass() {
+        const int line = Line();
+        ++pos_;
+        if (Is("abstract") || Is("sealed")) ++pos_;
+        if (Is("(")) pos_ = SkipParens(pos_);
+        while (!AtEnd()) {
+            if (Is("end")) {
+                layout_.classEnd = tokens_[pos_].begin;
+                ++pos_;
+                return;
+            }
+            if (Is("implementation")) break;
+            if (Is("strict") || Is("automated")) {
+                layout_.sections.push_back(TSection{std::nullopt, tokens_[pos_].begin});
+                pos_ += Is("strict") ? 2 : 1;
+                continue;
+            }
+            if (const std::optional<TMemberVisibility> visibility = VisibilityAt(pos_)) {
+                layout_.sections.push_back(TSection{visibility, tokens_[pos_].begin});
+                ++pos_;
+                continue;
+            }
+            if (Is("class") && !OpensBlock(pos_, {})) {
+                ++pos_;
+                continue;
+            }
+            if (IsMethodWord(pos_)) {
+                ReadMethodDeclaration();
+                continue;
+            }
+            if (Is("property")) {
+                SkipToSemicolon();
+                if (Is("default") && IsAt(pos_ + 1, ";")) pos_ += 2;
+                continue;
+            }
+            if (OpensBlock(pos_, {})) {
+                SkipBlock();
+                continue;
+            }
+            ++pos_;
+        }
+        throw TReaderError(line, Format(kDevUnitClassNoEnd, className_));
+    }
+
+    std::optional<TMemberVisibility> VisibilityAt(std::size_t at) const {
+        if (IsAt(at, "private")) return mvPrivate;
+        if (IsAt(at, "protected")) return mvProtected;
+        if (IsAt(at, "public")) return mvPublic;
+        if (IsAt(at, "published")) return mvPublished;
+        return std::nullopt;
+    }
+
+    // To the token after the next ";" outside parentheses and brackets.
+    void SkipToSemicolon() {
+        int depth = 0;
+        while (!AtEnd()) {
+            if (Is("(") || Is("[")) ++depth;
+            if (Is(")") || Is("]")) --depth;
+            if (depth <= 0 && Is(";")) {
+                ++pos_;
+                return;
+            }
+            ++pos_;
+        }
+    }
+
+    void ReadMethodDeclaration() {
+        TDeclaredMethod method;
+        method.line = Line();
+        const std::size_t begin = tokens_[pos_].begin;
+        const std::size_t headingStart = pos_;
+        SkipToSemicolon();
+        method.signature = ParseHeading(headingStart, pos_);
+        method.name = headingStart + 1 < tokens_.size() ? std::string(Text(headingStart + 1)) : std::string();
+        while (!AtEnd() && IsWord(pos_) && IsDirective(pos_)) {
+            if (Is("override")) method.overrides = true;
+            SkipToSemicolon();
+        }
+        method.declaration = std::string(text_.substr(begin, tokens_[pos_ - 1].end - begin));
+        layout_.methods.push_back(std::move(method));
+    }
+
+    // The signature of the heading between the tokens `from` (the method word) and `to` (after its
+    // ";").
+    TSignature ParseHeading(std::size_t from, std::size_t to) const {
+        TSignature signature;
+        signature.category = Lower(from);
+        std::size_t at = from + 2;
+        if (IsAt(at, "(")) {
+            const std::size_t close = SkipParens(at) - 1;
+            ++at;
+            while (at < close) {
+                // One group: [mode] names [: type [= default]]
+                std::string mode;
+                if (IsAt(at, "const") || IsAt(at, "var") || IsAt(at, "out") || IsAt(at, "constref")) mode = Lower(at++);
+                int names = 0;
+                while (at < close && !IsAt(at, ":") && !IsAt(at, ";")) {
+                    if (IsWord(at)) ++names;
+                    ++at;
+                }
+                std::string type;
+                if (IsAt(at, ":")) {
+                    ++at;
+                    while (at < close && !IsAt(at, ";") && !IsAt(at, "=")) {
+                        if (!type.empty()) type += " ";
+                        type += Lower(at++);
+                    }
+                    while (at < close && !IsAt(at, ";")) ++at;
+                }
+                for (int i = 0; i < names; ++i) signature.parameters.push_back(mode + ":" + type);
+                if (IsAt(at, ";")) ++at;
+            }
+            at = close + 1;
+        }
+        if (IsAt(at, ":")) {
+            ++at;
+            while (at < to && !IsAt(at, ";")) signature.result += Lower(at++);
+        }
+        return signature;
+    }
+
+    // ---- Implementation: the uses, the bodies of the class's methods and where new ones go.
+    void ReadImplementation() {
+        ++pos_;
+        if (Is("uses")) ReadUses();
+        // The open blocks; a "begin" opened at the top level after a routine heading is that
+        // routine's body, any other top-level "begin" the unit's initialization.
+        struct Open {
+            std::string word;
+            int line;
+            bool body;
+        };
+        std::vector<Open> stack;
+        std::vector<std::string> words;  // the words of `stack`, for OpensBlock
+        std::optional<std::size_t> sectionStart;  // initialization or finalization
+        std::optional<std::size_t> topBegin;      // the last "begin" of the top level
+        int headings = 0;                         // routine headings waiting for their body
+        while (!AtEnd()) {
+            if (stack.empty() && (Is("initialization") || Is("finalization"))) {
+                if (!sectionStart) sectionStart = tokens_[pos_].begin;
+                ++pos_;
+                continue;
+            }
+            // A routine heading, not a procedural type ("= procedure", ": procedure", "to procedure").
+            if (stack.empty() && IsMethodWord(pos_) &&
+                !(pos_ > 0 && (IsAt(pos_ - 1, "=") || IsAt(pos_ - 1, ":") || IsAt(pos_ - 1, "to")))) {
+                if (IsWord(pos_ + 1) && SameText(Text(pos_ + 1), className_) && IsAt(pos_ + 2, ".") && IsWord(pos_ + 3))
+                    layout_.bodies.push_back(Lower(pos_ + 3));
+                SkipToSemicolon();
+                bool declarationOnly = false;
+                while (!AtEnd() && IsWord(pos_) && (Is("forward") || Is("external") || IsDirective(pos_))) {
+                    declarationOnly = declarationOnly || Is("forward") || Is("external");
+                    SkipToSemicolon();
+                }
+                if (!declarationOnly) ++headings;
+                continue;
+            }
+            if (OpensBlock(pos_, words)) {
+                const bool body = stack.empty() && (Is("begin") || Is("asm")) && headings > 0;
+                if (stack.empty() && Is("begin") && !body) topBegin = tokens_[pos_].begin;
+                stack.push_back(Open{Lower(pos_), Line(), body});
+                words.push_back(stack.back().word);
+                ++pos_;
+                continue;
+            }
+            if (Is("end")) {
+                const bool final = IsAt(pos_ + 1, ".");
+                if (stack.empty()) {
+                    if (!final) throw TReaderError(Line(), std::string(kDevUnitStrayEnd));
+                    layout_.bodiesEnd = sectionStart ? *sectionStart : tokens_[pos_].begin;
+                    return;
+                }
+                const Open closed = stack.back();
+                stack.pop_back();
+                words.pop_back();
+                if (closed.body) --headings;
+                if (final) {
+                    // "begin ... end." is the unit's initialization; new bodies go before it.
+                    if (!stack.empty() || closed.body || !topBegin)
+                        throw TReaderError(stack.empty() ? closed.line : stack.back().line,
+                                           std::string(kDevUnitOpenBlock));
+                    layout_.bodiesEnd = sectionStart ? *sectionStart : *topBegin;
+                    return;
+                }
+            }
+            ++pos_;
+        }
+        throw TReaderError(stack.empty() ? LastLine() : stack.back().line, Format(kDevUnitMissingWord, "end."));
+    }
+
+    bool IsDirective(std::size_t at) const {
+        return std::any_of(std::begin(kDirectives), std::end(kDirectives), [&](std::string_view w) { return IsAt(at, w); });
+    }
+
+    std::string_view text_;
+    std::string_view className_;
+    std::vector<Token> tokens_;
+    std::size_t pos_ = 0;
+    TUnitLayout layout_;
+
+    friend TSignature SignatureOf(std::string_view declaration);
+};
+
+// The signature of a declaration the generator writes.
+TSignature SignatureOf(std::string_view declaration) {
+    TUnitReader reader(declaration, {});
+    std::size_t semicolon = 0;
+    int depth = 0;
+    for (; semicolon < reader.tokens_.size(); ++semicolon) {
+        if (reader.IsAt(semicolon, "(")) ++depth;
+        if (reader.IsAt(semicolon, ")")) --depth;
+        if (depth == 0 && reader.IsAt(semicolon, ";")) break;
+    }
+    return reader.ParseHeading(0, semicolon + 1);
+}
+
+// ---- Insertions --------------------------------------------------------------------------------
+
+// The line end the text uses most (CR LF when it has none).
+std::string DominantLineEnd(std::string_view text) {
+    std::size_t crlf = 0, lf = 0, cr = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            if (i + 1 < text.size() && text[i + 1] == '\n') {
+                ++crlf;
+                ++i;
+            } else {
+                ++cr;
+            }
+        } else if (text[i] == '\n') {
+            ++lf;
+        }
+    }
+    if (lf > crlf && lf >= cr) return "\n";
+    if (cr > crlf && cr > lf) return "\r";
+    return "\r\n";
+}
+
+struct TInsertion {
+    std::size_t at;
+    std::string text;
+};
+
+class TInsertions {
+public:
+    TInsertions(std::string_view text) : text_(text), lineEnd_(DominantLineEnd(text)) {}
+
+    // `lines` (each in generated form, CR LF inside) as whole lines before the token at `at`: at
+    // the start of its line when only blanks stand before it, else after a new line break.
+    void LinesBefore(std::size_t at, const std::vector<std::string>& lines) {
+        if (lines.empty()) return;
+        std::size_t lineStart = at;
+        while (lineStart > 0 && (text_[lineStart - 1] == ' ' || text_[lineStart - 1] == '\t')) --lineStart;
+        const bool atLineStart = lineStart == 0 || text_[lineStart - 1] == '\n' || text_[lineStart - 1] == '\r';
+        std::string inserted = atLineStart ? "" : lineEnd_;
+        for (const std::string& line : lines) inserted += Converted(line) + lineEnd_;
+        list_.push_back(TInsertion{atLineStart ? lineStart : at, std::move(inserted)});
+    }
+    // `text` exactly at `at`.
+    void At(std::size_t at, std::string_view text) { list_.push_back(TInsertion{at, Converted(text)}); }
+
+    const std::string& LineEnd() const { return lineEnd_; }
+
+    std::string Applied() const {
+        std::vector<TInsertion> sorted = list_;
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [](const TInsertion& a, const TInsertion& b) { return a.at < b.at; });
+        std::string result;
+        std::size_t copied = 0;
+        for (const TInsertion& insertion : sorted) {
+            result.append(text_.substr(copied, insertion.at - copied));
+            result += insertion.text;
+            copied = insertion.at;
+        }
+        result.append(text_.substr(copied));
+        return result;
+    }
+
+private:
+    std::string Converted(std::string_view generated) const {
+        return lineEnd_ == "\r\n" ? std::string(generated) : ReplaceAll(generated, "\r\n", lineEnd_);
+    }
+
+    std::string_view text_;
+    std::string lineEnd_;
+    std::vector<TInsertion> list_;
+};
+
+bool Contains(const std::vector<std::string>& lowerNames, std::string_view name) {
+    return std::find(lowerNames.begin(), lowerNames.end(), LowerCase(name)) != lowerNames.end();
+}
+
+const TDeclaredMethod* FindDeclared(const TUnitLayout& layout, std::string_view name) {
+    for (const TDeclaredMethod& method : layout.methods)
+        if (SameText(method.name, name)) return &method;
+    return nullptr;
+}
+
+// The methods of the fresh developer's class, each name once, in the order of the class.
+std::vector<const TgmcMethod*> DesignedMethods(const TgmcModule& fresh) {
+    std::vector<const TgmcMethod*> methods;
+    const TgmcMethods& all = fresh.InterfacePart().Classes().Items(0)->Methods();
+    for (int i = 0; i < all.Count(); ++i) {
+        const TgmcMethod* method = all.Items(i);
+        if (std::none_of(methods.begin(), methods.end(),
+                         [&](const TgmcMethod* m) { return SameText(m->GetName(), method->GetName()); }))
+            methods.push_back(method);
+    }
+    return methods;
+}
+
+TUnitLayout ReadLayout(const TemgModule& module, const std::string& fileName, std::string_view text) {
+    try {
+        return TUnitReader(text, module.DeveloperClassName()).Read();
+    } catch (const TReaderError& error) {
+        throw Exception(Format(kDevUnitRefused, fileName, error.reason, error.line));
+    }
+}
+
+constexpr int kMemberIndent = 3;
+
+}  // namespace
+
+TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IModuleResolver& resolver,
+                                             const std::string& fileName, std::string_view text) {
+    const TUnitLayout layout = ReadLayout(module, fileName, text);
+    TgmcModule fresh;
+    TgmcModule generator;
+    module.ServerUnitModels(resolver, fresh, &generator);
+
+    TDeveloperUnitUpdate update;
+    update.fileName = fileName;
+    update.original = std::string(text);
+    TInsertions insertions(text);
+    const std::string blanks(kMemberIndent, ' ');
+
+    // Declarations, by visibility: at the end of the last section of that visibility, else in a
+    // new section at the end of the class.
+    const std::vector<const TgmcMethod*> designed = DesignedMethods(fresh);
+    std::vector<const TgmcMethod*> missingBodies;
+    std::vector<std::pair<TMemberVisibility, std::vector<std::string>>> newSections;
+    for (TMemberVisibility visibility : {mvNone, mvPrivate, mvProtected, mvPublic, mvPublished}) {
+        std::vector<std::string> lines;
+        for (const TgmcMethod* method : designed) {
+            if (method->GetVisibility() != visibility) continue;
+            const TDeclaredMethod* declared = FindDeclared(layout, method->GetName());
+            if (declared) {
+                if (declared->signature != SignatureOf(method->SrcCode(kMemberIndent)))
+                    update.findings.push_back(Format(kDevUnitSignatureDiffers, fileName, declared->line,
+                                                     declared->name, method->SrcCode(kMemberIndent)));
+                continue;
+            }
+            lines.push_back(blanks + method->SrcCode(kMemberIndent));
+            update.added.push_back(method->GetName());
+            if (!Contains(layout.bodies, method->GetName())) missingBodies.push_back(method);
+        }
+        if (lines.empty()) continue;
+        if (visibility == mvNone) {
+            insertions.LinesBefore(layout.sections.empty() ? layout.classEnd : layout.sections.front().begin, lines);
+            continue;
+        }
+        const TSection* last = nullptr;
+        for (const TSection& section : layout.sections)
+            if (section.visibility == visibility) last = &section;
+        if (!last) {
+            newSections.emplace_back(visibility, std::move(lines));
+            continue;
+        }
+        std::size_t end = layout.classEnd;
+        for (const TSection& section : layout.sections)
+            if (section.begin > last->begin) {
+                end = section.begin;
+                break;
+            }
+        insertions.LinesBefore(end, lines);
+    }
+    for (auto& [visibility, lines] : newSections) {
+        lines.insert(lines.begin(), blanks + std::string(VisibilityWord(visibility)));
+        insertions.LinesBefore(layout.classEnd, lines);
+    }
+
+    // Bodies, in the order of the class, before the unit's closing parts.
+    std::sort(missingBodies.begin(), missingBodies.end(), [&](const TgmcMethod* a, const TgmcMethod* b) {
+        return std::find(designed.begin(), designed.end(), a) < std::find(designed.begin(), designed.end(), b);
+    });
+    if (!missingBodies.empty()) {
+        std::vector<std::string> lines;
+        for (const TgmcMethod* method : missingBodies) lines.push_back(method->ImplementationSrcCode(kMemberIndent));
+        lines.emplace_back();
+        insertions.LinesBefore(layout.bodiesEnd, lines);
+    }
+
+    // Uses that neither part names yet.
+    std::vector<std::string> missingUses;
+    const TgmcUsesModules& uses = fresh.InterfacePart().UsesModules();
+    for (int i = 0; i < uses.Count(); ++i)
+        if (!uses.Items(i)->GetName().empty() && !Contains(layout.uses, uses.Items(i)->GetName()) &&
+            std::none_of(missingUses.begin(), missingUses.end(),
+                         [&](const std::string& u) { return SameText(u, uses.Items(i)->SrcCode(0)); }))
+            missingUses.push_back(uses.Items(i)->SrcCode(0));
+    if (!missingUses.empty()) {
+        std::string list;
+        for (const std::string& unit : missingUses) {
+            list += (layout.interfaceUsesEnd || !list.empty() ? "," : "") + unit;
+            update.added.push_back(unit);
+        }
+        if (layout.interfaceUsesEnd)
+            insertions.At(*layout.interfaceUsesEnd, list);
+        else
+            insertions.At(layout.interfaceEnd, "\r\nuses \r\n" + blanks + list + ";");
+    }
+
+    // Overrides of methods that neither the fresh developer's class nor the generator's class has.
+    const TgmcMethods& generatorMethods = generator.InterfacePart().Classes().Items(0)->Methods();
+    for (const TDeclaredMethod& declared : layout.methods) {
+        if (!declared.overrides) continue;
+        bool known = std::any_of(designed.begin(), designed.end(),
+                                 [&](const TgmcMethod* m) { return SameText(m->GetName(), declared.name); });
+        for (int i = 0; i < generatorMethods.Count() && !known; ++i)
+            known = SameText(generatorMethods.Items(i)->GetName(), declared.name);
+        if (!known)
+            update.findings.push_back(Format(kDevUnitNotDesigned, fileName, declared.line, declared.declaration));
+    }
+
+    update.updated = insertions.Applied();
+    return update;
+}
+
+TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IModuleResolver& resolver,
+                                             std::string_view projectSrcPath) {
+    const std::string fileName = module.DeveloperUnitFileName(projectSrcPath);
+    return PlanDeveloperUnitUpdate(module, resolver, fileName, ReadFileBytes(fileName));
+}
+
+std::string DeveloperUnitBackupFileName(std::string_view fileName) {
+    std::string backup(fileName);
+    const std::size_t extension = backup.rfind('.');
+    const std::size_t separator = backup.find_last_of("/\\");
+    if (extension != std::string::npos && (separator == std::string::npos || extension > separator))
+        backup.erase(extension);
+    return backup + ".~pas";
+}
+
+void ApplyDeveloperUnitUpdate(const TDeveloperUnitUpdate& update) {
+    if (!update.Changed()) return;
+    if (ReadFileBytes(update.fileName) != update.original)
+        throw Exception(Format(kDevUnitChangedMeanwhile, update.fileName));
+    WriteFileAtomic(DeveloperUnitBackupFileName(update.fileName), update.original);
+    WriteFileAtomic(update.fileName, update.updated);
+}
+
+std::vector<std::string> MissingDeveloperOverrides(const TemgModule& module, const IModuleResolver& resolver,
+                                                   std::string_view projectSrcPath) {
+    const std::string fileName = module.DeveloperUnitFileName(projectSrcPath);
+    if (!FileExists(fileName)) return {};
+    std::optional<TUnitLayout> layout;
+    try {
+        const std::string text = ReadFileBytes(fileName);
+        layout = TUnitReader(text, module.DeveloperClassName()).Read(TUnitReader::Extent::InterfacePart);
+    } catch (...) {
+        return {};
+    }
+    TgmcModule fresh;
+    module.ServerUnitModels(resolver, fresh, nullptr);
+    std::vector<std::string> missing;
+    for (const TgmcMethod* method : DesignedMethods(fresh))
+        if (!FindDeclared(*layout, method->GetName())) missing.push_back(method->GetName());
+    return missing;
+}
+
+namespace {
+
+// The lines of `text`, each with its own line end.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) {
+            lines.push_back(text.substr(start, i + 1 - start));
+            start = i + 1;
+        }
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+// One line of a diff: its mark and text, with "\ No newline at end of file" after a last line
+// without a line end.
+void AppendDiffLine(std::string& out, char mark, std::string_view line) {
+    out += mark;
+    out += line;
+    if (line.empty() || (line.back() != '\n' && line.back() != '\r')) out += "\n\\ No newline at end of file\n";
+}
+
+}  // namespace
+
+std::string UnifiedDiff(std::string_view before, std::string_view after, std::string_view fileName) {
+    if (before == after) return {};
+    const std::vector<std::string_view> a = SplitLines(before);
+    const std::vector<std::string_view> b = SplitLines(after);
+    // Longest common subsequence of the lines, by the table of suffix lengths; units are small.
+    const std::size_t n = a.size(), m = b.size();
+    std::vector<std::vector<int>> common(n + 1, std::vector<int>(m + 1, 0));
+    for (std::size_t i = n; i-- > 0;)
+        for (std::size_t j = m; j-- > 0;)
+            common[i][j] = a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
+    // The edit script: ' ' kept, '-' removed, '+' added, with the line numbers in both texts.
+    struct Edit {
+        char mark;
+        std::size_t i, j;
+    };
+    std::vector<Edit> script;
+    std::size_t i = 0, j = 0;
+    while (i < n || j < m) {
+        if (i < n && j < m && a[i] == b[j]) {
+            script.push_back({' ', i++, j++});
+        } else if (i < n && (j == m || common[i + 1][j] >= common[i][j + 1])) {
+            script.push_back({'-', i++, j});
+        } else {
+            script.push_back({'+', i, j++});
+        }
+    }
+    constexpr std::size_t kContext = 3;
+    std::string out = "--- " + std::string(fileName) + "\n+++ " + std::string(fileName) + "\n";
+    std::size_t k = 0;
+    while (k < script.size()) {
+        if (script[k].mark == ' ') {
+            ++k;
+            continue;
+        }
+        // A hunk: from kContext lines before this change to kContext lines after the last change
+        // that is no more than 2 * kContext kept lines away.
+        const std::size_t first = k >= kContext ? k - kContext : 0;
+        std::size_t last = k;
+        for (std::size_t x = k, kept = 0; x < script.size(); ++x) {
+            if (script[x].mark == ' ') {
+                if (++kept > 2 * kContext) break;
+            } else {
+                kept = 0;
+                last = x;
+            }
+        }
+        const std::size_t end = std::min(script.size(), last + kContext + 1);
+        std::size_t oldCount = 0, newCount = 0;
+        for (std::size_t x = first; x < end; ++x) {
+            if (script[x].mark != '+') ++oldCount;
+            if (script[x].mark != '-') ++newCount;
+        }
+        out += "@@ -" + std::to_string(script[first].i + (oldCount ? 1 : 0)) + "," + std::to_string(oldCount) + " +" +
+               std::to_string(script[first].j + (newCount ? 1 : 0)) + "," + std::to_string(newCount) + " @@\n";
+        for (std::size_t x = first; x < end; ++x)
+            AppendDiffLine(out, script[x].mark, script[x].mark == '+' ? b[script[x].j] : a[script[x].i]);
+        k = end;
+    }
+    return out;
+}
+
+}  // namespace quillon

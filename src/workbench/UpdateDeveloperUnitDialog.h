@@ -1,0 +1,26 @@
+// The preview of a developer's unit update: what the update would insert, as a unified diff in
+// a read-only text, with the reports about what it leaves alone; OK writes, Cancel does not.
+#pragma once
+
+#include "workbench/EditorFramework.h"
+
+class QPlainTextEdit;
+
+namespace quillon {
+
+struct TDeveloperUnitUpdate;
+
+class TedUpdateDeveloperUnit : public TfmBaseDialog {
+    Q_OBJECT
+
+public:
+    TedUpdateDeveloperUnit(QWidget* parent, const TDeveloperUnitUpdate& update);
+
+    QString HelpTopic() const override { return QStringLiteral("update-dev"); }
+    QPlainTextEdit& DiffView() const { return *FDiff; }
+
+private:
+    QPlainTextEdit* FDiff = nullptr;
+};
+
+}  // namespace quillon

@@ -1,0 +1,331 @@
+// The update of an existing developer's unit: a unit generated and then edited as a developer
+// would, a design that gains and loses members, and the guarantees of the update (only
+// insertions, what a fresh unit holds, reports with file and line, a compiling result, a refusal
+// that writes nothing, a second update that changes nothing).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "UnitsTestSupport.h"
+#include "generator/DeveloperUnitUpdate.h"
+#include "generator/UnitBuilder.h"
+#include "platform/Exception.h"
+#include "source/TextUtils.h"
+#include "support/PascalCompiler.h"
+#include "support/TempDir.h"
+
+namespace quillon {
+namespace {
+
+using test::Typed;
+
+// Whether `original` is a subsequence of `updated`: every original byte is kept, in order.
+::testing::AssertionResult OnlyInsertions(const std::string& original, const std::string& updated) {
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < updated.size() && at < original.size(); ++i)
+        if (updated[i] == original[at]) ++at;
+    if (at == original.size()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "original byte " << at << " is lost";
+}
+
+std::string Replaced(std::string text, std::string_view from, std::string_view to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// The line of the first occurrence of `what` in `text`.
+int LineOf(const std::string& text, std::string_view what) {
+    const std::size_t at = text.find(what);
+    int line = 1;
+    for (std::size_t i = 0; i < at && i < text.size(); ++i) line += text[i] == '\n' ? 1 : 0;
+    return line;
+}
+
+std::string Without(std::string text, std::string_view what) { return Replaced(std::move(text), what, ""); }
+
+class DeveloperUnitUpdate : public ::testing::Test {
+protected:
+    DeveloperUnitUpdate() : calc(test::AddCalc(project, moServerInDll)) {
+        Typed(*calc.MainClass().Methods().Add(), "Obsolete", "");
+    }
+
+    std::string Fresh() const { return BuildUnitText(calc, TFileKind::DeveloperServerUnit, project); }
+
+    // The fresh unit as a developer leaves it: bodies filled, a private helper, a field of a record
+    // type with a variant part, comments holding "end;" and method headings, a string holding
+    // "end.", words in other letter cases, and a few lines that end in LF alone.
+    std::string Edited() const {
+        std::string text = Fresh();
+        text = Replaced(text, "   PROTECTED\r\n",
+                        "   private\n"
+                        "   FState: record Hits: Integer; case Boolean of True: (Mark: Integer); False: (Ch: Char); END;\n"
+                        "   function Helper: string; { end; }\r\n"
+                        "   PROTECTED\r\n");
+        text = Replaced(text, "function TdevCalc.Sum(a:Integer;b:Integer):Integer;\r\nbegin\r\n   \r\nend;",
+                        "function TdevCalc.Sum(a:Integer;b:Integer):Integer;\r\n"
+                        "// procedure TdevCalc.Clear; is not mine\r\n"
+                        "begin\r\n"
+                        "   case a of 0: Result := b; else Result := a + b; end; (* end; procedure TdevCalc.Foo; *)\r\n"
+                        "END;");
+        text = Replaced(text, "\r\nend.",
+                        "\r\nfunction TDEVCALC.Helper: string;\n"
+                        "begin\n"
+                        "   Result := 'It''s the end.' + #13#10 + '{';\r\n"
+                        "end;\r\n"
+                        "\r\nend.");
+        return text;
+    }
+
+    // The design's changes: a method, a writable property and an event of a type from another
+    // unit are added, the method Obsolete is removed.
+    void ChangeDesign() {
+        TemgClass& design = calc.MainClass();
+        Typed(*design.Methods().Add(), "Clear", "");
+        Typed(*design.Properties().Add(), "Limit", "Integer");
+        Typed(*design.Events().Add(), "OnRecord", "TDataSetNotifyEvent", dtRegisteredProcedural);
+        design.Methods().Delete(design.Methods().Count() - 2);  // Obsolete, before Clear
+    }
+
+    test::UnitsProject project;
+    TemgModule& calc;
+};
+
+TEST_F(DeveloperUnitUpdate, InsertsWhatAFreshUnitHoldsAndKeepsEveryByte) {
+    const std::string edited = Edited();
+    ChangeDesign();
+    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
+    ASSERT_TRUE(update.Changed());
+    EXPECT_TRUE(OnlyInsertions(edited, update.updated));
+
+    // Each added member's declaration and body as the fresh unit of the new design has them.
+    const std::string fresh = Fresh();
+    for (std::string_view line : {"   procedure Clear;override;\r\n", "   procedure SetLimit(const Value:Integer);override;\r\n",
+                                  "   procedure SetOnRecord(const Value:TDataSetNotifyEvent);override;\r\n",
+                                  "procedure TdevCalc.Clear;\r\nbegin\r\n   \r\nend;\r\n",
+                                  "procedure TdevCalc.SetLimit(const Value:Integer);\r\nbegin\r\n   inherited;\r\n   \r\nend;\r\n"}) {
+        EXPECT_NE(fresh.find(line), std::string::npos) << line;
+        EXPECT_NE(update.updated.find(line), std::string::npos) << line;
+    }
+    // The setters join the PROTECTED section, the method the PUBLIC one; the bodies stand
+    // before the final end.
+    const std::string& text = update.updated;
+    EXPECT_LT(text.find("SetOnChange(const Value:TNotifyEvent);override;"), text.find("SetLimit(const"));
+    EXPECT_LT(text.find("SetOnRecord(const"), text.find("   PUBLIC"));
+    EXPECT_LT(text.find("   procedure BeforeDestruction;override;"), text.find("   procedure Clear;override;"));
+    EXPECT_LT(text.find("procedure Clear;override;"), text.find("   end;\r\nimplementation"));
+    EXPECT_LT(text.find("Result := 'It''s the end.'"), text.find("procedure TdevCalc.Clear;\r\nbegin"));
+    EXPECT_EQ(text.substr(text.size() - 12), "end;\r\n\r\nend.");
+    // The event's type needs its unit in the uses.
+    EXPECT_EQ(update.added, (std::vector<std::string>{"SetLimit", "SetOnRecord", "Clear", "DB"}));
+    EXPECT_NE(text.find("genCalc,Classes,DB;"), std::string::npos);
+
+    // The removed method is reported with file and line, and stays.
+    ASSERT_EQ(update.findings.size(), 1u);
+    EXPECT_EQ(update.findings[0], "devCalc.pas(" + std::to_string(LineOf(edited, "procedure Obsolete")) +
+                                      "): the design has no method for the override: procedure Obsolete;override;");
+    EXPECT_NE(text.find("procedure TdevCalc.Obsolete;"), std::string::npos);
+
+    // A second update finds nothing to do.
+    const TDeveloperUnitUpdate second = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", update.updated);
+    EXPECT_FALSE(second.Changed());
+    EXPECT_TRUE(second.added.empty());
+}
+
+TEST_F(DeveloperUnitUpdate, TheUpdatedUnitCompilesOnceTheReportedOverrideIsGone) {
+    const std::string edited = Edited();
+    ChangeDesign();
+    std::string updated = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited).updated;
+    // What the developer does with the report.
+    updated = Without(updated, "   procedure Obsolete;override;\r\n");
+    updated = Without(updated, "procedure TdevCalc.Obsolete;\r\nbegin\r\n   \r\nend;\r\n");
+    const std::vector<test::PascalFile> files{
+        {"devCalc.pas", updated}, {"genCalc.pas", BuildUnitText(calc, TFileKind::GeneratorServerUnit, project)}};
+    EXPECT_TRUE(test::PascalCompiles(files, "devCalc.pas"));
+}
+
+TEST_F(DeveloperUnitUpdate, ReportsAnOverrideWhoseSignatureDiffersAndLeavesIt) {
+    const std::string edited = Replaced(Fresh(), "   function Sum(a:Integer;b:Integer):Integer;override;",
+                                        "   function SUM(A, B: integer): Int64; override;");
+    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
+    EXPECT_FALSE(update.Changed());
+    EXPECT_EQ(update.findings,
+              (std::vector<std::string>{"devCalc.pas(" + std::to_string(LineOf(edited, "function SUM")) +
+                                        "): SUM differs from the design, which declares: "
+                                        "function Sum(a:Integer;b:Integer):Integer;override;"}));
+    // Another spelling of the same signature is no difference.
+    const std::string respelled = Replaced(Fresh(), "   function Sum(a:Integer;b:Integer):Integer;override;",
+                                           "   function sum(x, y: INTEGER): integer; override;");
+    EXPECT_TRUE(PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", respelled).findings.empty());
+}
+
+// A unit written by hand with LF line ends, without a PROTECTED section, without the unit of an
+// event type, and with an initialization block "begin ... end.".
+TEST_F(DeveloperUnitUpdate, AddsTheMissingSectionAndUsesWithTheUnitsLineEnds) {
+    const std::string edited =
+        "unit devCalc;\n"
+        "interface\n"
+        "uses genCalc;\n"
+        "type\n"
+        "  TdevCalc = class(TgenCalc)\n"
+        "  public\n"
+        "    procedure AfterInitInstance; override;\n"
+        "    function Sum(a, b: Integer): Integer; override;\n"
+        "    procedure BeforeDestruction; override;\n"
+        "  end;\n"
+        "implementation\n"
+        "procedure TdevCalc.AfterInitInstance; begin end;\n"
+        "function TdevCalc.Sum(a, b: Integer): Integer; begin Result := a + b end;\n"
+        "procedure TdevCalc.BeforeDestruction; begin inherited end;\n"
+        "begin\n"
+        "  IsMultiThread := True;\n"
+        "end.\n";
+    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
+    EXPECT_EQ(update.updated,
+              "unit devCalc;\n"
+              "interface\n"
+              "uses genCalc,Classes;\n"
+              "type\n"
+              "  TdevCalc = class(TgenCalc)\n"
+              "  public\n"
+              "    procedure AfterInitInstance; override;\n"
+              "    function Sum(a, b: Integer): Integer; override;\n"
+              "    procedure BeforeDestruction; override;\n"
+              "   procedure Obsolete;override;\n"
+              "   PROTECTED\n"
+              "   procedure SetCount(const Value:Integer);override;\n"
+              "   procedure SetOnChange(const Value:TNotifyEvent);override;\n"
+              "  end;\n"
+              "implementation\n"
+              "procedure TdevCalc.AfterInitInstance; begin end;\n"
+              "function TdevCalc.Sum(a, b: Integer): Integer; begin Result := a + b end;\n"
+              "procedure TdevCalc.BeforeDestruction; begin inherited end;\n"
+              "procedure TdevCalc.Obsolete;\n"
+              "begin\n"
+              "   \n"
+              "end;\n"
+              "procedure TdevCalc.SetCount(const Value:Integer);\n"
+              "begin\n"
+              "   inherited;\n"
+              "   \n"
+              "end;\n"
+              "procedure TdevCalc.SetOnChange(const Value:TNotifyEvent);\n"
+              "begin\n"
+              "   inherited;\n"
+              "   \n"
+              "end;\n"
+              "\n"
+              "begin\n"
+              "  IsMultiThread := True;\n"
+              "end.\n");
+    EXPECT_TRUE(update.findings.empty());
+}
+
+// Routines with local routines, an assembler body and a forward declaration, types in the
+// implementation, and initialization and finalization sections.
+TEST_F(DeveloperUnitUpdate, PutsNewBodiesBeforeTheInitializationSection) {
+    std::string edited = Fresh();
+    edited = Replaced(edited, "\r\nend.",
+                      "\r\ntype TPair = record A, B: Integer; end;\r\n"
+                      "  TCallback = procedure(X: Integer) of object;\r\n"
+                      "procedure Later; forward;\r\n"
+                      "function Outer: Integer;\r\n"
+                      "  function Inner: Integer; begin Result := 1; end;\r\n"
+                      "var P: TPair;\r\n"
+                      "begin try P.A := Inner; finally Result := P.A; end; end;\r\n"
+                      "procedure Later; assembler; asm nop end;\r\n"
+                      "initialization\r\n"
+                      "  Outer;\r\n"
+                      "finalization\r\n"
+                      "  Later;\r\n"
+                      "end.");
+    ChangeDesign();
+    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
+    EXPECT_TRUE(OnlyInsertions(edited, update.updated));
+    const std::string& text = update.updated;
+    EXPECT_LT(text.find("asm nop end;"), text.find("procedure TdevCalc.Clear;"));
+    EXPECT_NE(text.find("end;\r\n\r\ninitialization\r\n"), std::string::npos);
+}
+
+TEST_F(DeveloperUnitUpdate, RefusesAUnitItCannotFollowNamingFileAndLine) {
+    const std::string fresh = Fresh();
+    const auto refusal = [&](const std::string& text) -> std::string {
+        try {
+            PlanDeveloperUnitUpdate(calc, project, "/src/devCalc.pas", text);
+        } catch (const Exception& e) {
+            return e.what();
+        }
+        return "accepted";
+    };
+    const std::string prefix = "The developer's unit /src/devCalc.pas is left unchanged: ";
+    EXPECT_EQ(refusal(Replaced(fresh, "type\r\n", "type\r\n   TdevCalc = class(TgenCalc) end;\r\n")),
+              prefix + "a second declaration of the class TdevCalc on line " +
+                  std::to_string(LineOf(fresh, "   TdevCalc = class(TgenCalc)") + 1));
+    EXPECT_EQ(refusal(Replaced(fresh, "TdevCalc = class", "TdevCalculator = class")),
+              prefix + "no declaration of the class TdevCalc on line " + std::to_string(LineOf(fresh, "implementation")));
+    EXPECT_EQ(refusal(Replaced(fresh, "   PUBLIC\r\n", "   PUBLIC (* an open comment\r\n")),
+              prefix + "a comment that is not closed on line " + std::to_string(LineOf(fresh, "   PUBLIC")));
+    EXPECT_EQ(refusal(Replaced(fresh, "   inherited;\r\nend;\r\n\r\nend.", "   inherited;\r\n\r\nend.")),
+              prefix + "a block that is not closed on line " + std::to_string(LineOf(fresh, "procedure TdevCalc.BeforeDestruction") + 1));
+    EXPECT_EQ(refusal(Without(fresh, "\r\nend.")), prefix + "'end.' expected on line " + std::to_string(LineOf(fresh, "\r\nend.")));
+    // Forward declarations and other classes are no declarations of the developer's class.
+    EXPECT_EQ(refusal(Replaced(fresh, "type\r\n", "type\r\n   TdevCalc = class;\r\n   THelper = class(TObject) FData: record a: Integer; end; end;\r\n")),
+              "accepted");
+}
+
+TEST_F(DeveloperUnitUpdate, WritesAtomicallyKeepingThePreviousTextAndRefusesAChangedFile) {
+    test::TempDir dir;
+    project.srcPath = dir.Path() + "/";
+    const std::string file = calc.DeveloperUnitFileName(project.srcPath);
+    const std::string edited = Edited();
+    test::WriteText(file, edited);
+    ChangeDesign();
+    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, project.srcPath);
+    EXPECT_EQ(update.fileName, file);
+    ApplyDeveloperUnitUpdate(update);
+    EXPECT_EQ(test::ReadText(file), update.updated);
+    EXPECT_EQ(test::ReadText(dir.File("devCalc.~pas")), edited);
+
+    // A file edited between the plan and the write is not replaced.
+    const TDeveloperUnitUpdate stale = PlanDeveloperUnitUpdate(calc, project, "x", edited);
+    TDeveloperUnitUpdate moved = stale;
+    moved.fileName = file;
+    EXPECT_THROW(ApplyDeveloperUnitUpdate(moved), Exception);
+    EXPECT_EQ(test::ReadText(file), update.updated);
+
+    // A unit the reader cannot follow stays byte for byte, and no copy is made.
+    const std::string broken = Replaced(edited, "   PUBLIC\r\n", "   PUBLIC (* open\r\n");
+    test::WriteText(file, broken);
+    std::filesystem::remove(dir.File("devCalc.~pas"));
+    EXPECT_THROW(PlanDeveloperUnitUpdate(calc, project, project.srcPath), Exception);
+    EXPECT_EQ(test::ReadText(file), broken);
+    EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("devCalc.~pas")));
+}
+
+TEST_F(DeveloperUnitUpdate, TheScanNamesTheMissingOverrides) {
+    test::TempDir dir;
+    project.srcPath = dir.Path() + "/";
+    EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
+    test::WriteText(calc.DeveloperUnitFileName(project.srcPath), Edited());
+    EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
+    ChangeDesign();
+    EXPECT_EQ(MissingDeveloperOverrides(calc, project, project.srcPath),
+              (std::vector<std::string>{"Clear", "SetLimit", "SetOnRecord"}));
+}
+
+TEST(UnifiedDiff, ShowsInsertionsWithThreeLinesOfContext) {
+    const std::string before = "a\nb\nc\nd\ne\nf\ng\nh\ni\nj";
+    const std::string after = "a\nb\nc\nd\nX\ne\nf\ng\nh\ni\nj;Y";
+    EXPECT_EQ(UnifiedDiff(before, before, "u.pas"), "");
+    EXPECT_EQ(UnifiedDiff(before, after, "u.pas"),
+              "--- u.pas\n+++ u.pas\n"
+              "@@ -2,9 +2,10 @@\n"
+              " b\n c\n d\n+X\n e\n f\n g\n h\n i\n"
+              "-j\n\\ No newline at end of file\n"
+              "+j;Y\n\\ No newline at end of file\n");
+}
+
+}  // namespace
+}  // namespace quillon
