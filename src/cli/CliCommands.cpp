@@ -42,6 +42,9 @@ constexpr std::string_view kReleaseDirectoryLine = "Release directory: %s";
 constexpr std::string_view kRegistrationNeedsWindows = "Registering the COM server %s needs Windows";
 constexpr std::string_view kDevUnitLacksOverrides = "%s lacks the overrides %s; 'quillon-cli update-dev %s --module %s' adds them";
 constexpr std::string_view kDevUnitAbsent = "%s does not exist; generate writes it";
+// Threads that build the modules' texts of a whole-project generation; the files are still
+// written one by one, in order, by the main thread.
+constexpr int kGenerationWorkers = 2;
 
 std::string AbsolutePath(const std::string& path) {
     return Utf8FromPath(fs::absolute(PathFromUtf8(path)).lexically_normal());
@@ -88,7 +91,7 @@ void RunGeneration(const TemgpProject& project, const GenerateOptions& options, 
         throw Exception(Format(kDebugApplicationNotFound, applicationName, module->MainClassName()));
     }
     if (options.module.empty()) {
-        project.GenerateAll(tools);
+        project.GenerateAll(tools, kGenerationWorkers, {});
         return;
     }
     const TemgModule* module = project.FindModule(options.module);

@@ -1,5 +1,7 @@
 #include "elements/DataTypeReferences.h"
 
+#include <unordered_set>
+
 #include "elements/ElementMessages.h"
 #include "elements/ProceduralTypes.h"
 #include "elements/RegisteredTypes.h"
@@ -52,7 +54,11 @@ const TemgProceduralType* FindProceduralType(const IElementContext& context, std
 }
 
 void ResolveRegisteredTypes(const IElementContext& context, const TStringList& names, TgmcUsesModules& uses) {
+    // The list names a type once per reference. A name met again would add the same unit, which
+    // the uses clause leaves out anyway: each name is looked up once.
+    std::unordered_set<std::string> resolved;
     for (const std::string& name : names.Items()) {
+        if (!resolved.insert(LowerCase(name)).second) continue;
         const TemgRegisteredDataType* type = FindRegisteredType(context, name);
         if (!type) throw Exception(Format(kRegisteredTypeNotFound, name));
         uses.Add()->SetName(type->GetModuleName());

@@ -1,6 +1,8 @@
 #include "generator/CommonTypesUnit.h"
 
 #include <algorithm>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "elements/DataTypeReferences.h"
@@ -10,6 +12,7 @@
 #include "generator/ModuleResolver.h"
 #include "platform/Exception.h"
 #include "platform/Format.h"
+#include "platform/Text.h"
 #include "source/SourceUnit.h"
 
 namespace quillon {
@@ -43,9 +46,12 @@ void CollectModuleReferences(const TemgModule& module, const IModuleResolver& re
     references.Collect(module.ProceduralTypes());
 
     const TemgModule* first = resolver.GetFirstModule();
-    // The list grows while it is walked: a copied type's own references join it.
+    // The list grows while it is walked: a copied type's own references join it. It names a type
+    // once per reference; a name met again was handled the first time.
+    std::unordered_set<std::string> handled;
     for (int i = 0; i < references.procedurals.Count(); ++i) {
         const std::string name = references.procedurals.Strings(i);
+        if (!handled.insert(LowerCase(name)).second) continue;
         if (module.ProceduralTypes().Find(name)) continue;
         const TemgProceduralType* type = first ? first->ProceduralTypes().Find(name) : nullptr;
         if (!type) throw Exception(Format(kProceduralTypeNotFound, name));

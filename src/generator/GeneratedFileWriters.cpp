@@ -1,5 +1,7 @@
 #include "generator/GeneratedFileWriters.h"
 
+#include <functional>
+
 #include "platform/FileSystem.h"
 
 namespace quillon {
@@ -14,11 +16,20 @@ bool PlanningFileWriter::Write(std::string_view text, const std::string& fileNam
     Contents& contents = entry->second;
     if (firstSeen) {
         order_.push_back(name);
-        if (FileExists(name)) contents.onDisk = ReadFileBytes(name);
-        contents.planned = contents.onDisk;
+        contents.onDisk = FileExists(name);
     }
-    if (contents.planned && (!rules.replaceExisting || *contents.planned == text)) return false;
-    contents.planned = std::string(text);
+    const auto hash = [text] { return std::hash<std::string_view>{}(text); };
+    const bool plannedExists = !contents.sameAsDisk || contents.onDisk;
+    if (plannedExists) {
+        if (!rules.replaceExisting) return false;
+        const bool same = contents.sameAsDisk ? FileHoldsText(name, text)
+                                              : contents.plannedSize == text.size() && contents.plannedHash == hash();
+        if (same) return false;
+    }
+    // A text that goes back to the disk's leaves the file as it is.
+    contents.sameAsDisk = contents.onDisk && !contents.sameAsDisk && FileHoldsText(name, text);
+    contents.plannedSize = text.size();
+    contents.plannedHash = hash();
     return true;
 }
 
@@ -26,9 +37,9 @@ std::vector<PlanningFileWriter::PlannedFile> PlanningFileWriter::Files() const {
     std::vector<PlannedFile> files;
     for (const std::string& name : order_) {
         const Contents& contents = contents_.at(name);
-        const Change change = !contents.onDisk                      ? Change::Created
-                              : *contents.onDisk != *contents.planned ? Change::Changed
-                                                                      : Change::None;
+        const Change change = !contents.onDisk        ? Change::Created
+                              : !contents.sameAsDisk ? Change::Changed
+                                                     : Change::None;
         files.push_back({name, change});
     }
     return files;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,11 +50,17 @@ public:
     std::vector<std::string> ChangedFiles() const;
 
 private:
+    // What the plan holds for one file. Texts are not kept: a generation of a thousand modules
+    // would keep its whole output twice. A planned text that matches the disk's is the disk's
+    // file; one that differs is known by its size and hash, enough to tell a later write of the
+    // same text from another.
     struct Contents {
-        // As read when the file was first handed over; none when it did not exist.
-        std::optional<std::string> onDisk;
-        // After the writes planned so far.
-        std::optional<std::string> planned;
+        // The file existed when first handed over.
+        bool onDisk = false;
+        // The planned content is the file on disk (or, for a file not on disk, nothing planned).
+        bool sameAsDisk = true;
+        std::size_t plannedSize = 0;
+        std::size_t plannedHash = 0;
     };
 
     std::vector<std::string> order_;

@@ -1,6 +1,10 @@
 #include "generator/GeneratedFiles.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "generator/GeneratorMessages.h"
@@ -22,11 +26,29 @@ std::string GeneratedFileHeader(std::string_view unitHeader, bool recreated) {
     return header;
 }
 
+bool FileHoldsText(const std::string& fileName, std::string_view text) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(fileName, error);
+    if (error || size != text.size()) return false;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
+    if (!file) return false;
+    char block[65536];
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t wanted = std::min(sizeof block, text.size() - at);
+        if (std::fread(block, 1, wanted, file.get()) != wanted) return false;
+        if (std::memcmp(block, text.data() + at, wanted) != 0) return false;
+        at += wanted;
+    }
+    // The file may have grown since its size was taken.
+    return std::fgetc(file.get()) == EOF;
+}
+
 bool WriteGeneratedFile(std::string_view text, const std::string& fileName, const TWriteRules& rules) {
     const bool exists = FileExists(fileName);
     if (exists && !rules.replaceExisting) return false;
     // A file that holds the text already keeps its time stamp, so that builds see no change.
-    if (exists && ReadFileBytes(fileName) == text) {
+    if (exists && FileHoldsText(fileName, text)) {
         if (rules.makeReadOnly) SetFileReadOnly(fileName, true);
         return false;
     }

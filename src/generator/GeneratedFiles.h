@@ -29,6 +29,11 @@ struct TWriteRules {
     bool replaceExisting = true;
 };
 
+// Whether the file `fileName` holds exactly `text`. A file of another size is not read at all;
+// one of the same size is compared block by block, never read whole into memory. False when the
+// file is missing or cannot be read.
+bool FileHoldsText(const std::string& fileName, std::string_view text);
+
 // Writes `text` to `fileName` by `rules`; true when the file was written. A file that holds the
 // text already is left as it is (made read-only when the rules ask for it). Raises Exception when
 // the directory cannot be created or the file cannot be written, EAbort on Cancel.

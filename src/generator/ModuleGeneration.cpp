@@ -17,9 +17,13 @@ class TemgModule::ResolverScope {
 public:
     ResolverScope(const TemgModule& module, const IModuleResolver& resolver)
         : module_(module), previous_(module.FResolver) {
-        module_.FResolver = &resolver;
+        // Only a change is written: a project generating its modules on several threads points
+        // every module at itself beforehand, and threads then read each other's modules.
+        if (previous_ != &resolver) module_.FResolver = &resolver;
     }
-    ~ResolverScope() { module_.FResolver = previous_; }
+    ~ResolverScope() {
+        if (module_.FResolver != previous_) module_.FResolver = previous_;
+    }
     ResolverScope(const ResolverScope&) = delete;
     ResolverScope& operator=(const ResolverScope&) = delete;
 

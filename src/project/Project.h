@@ -177,6 +177,13 @@ public:
     void GenerateAll(const GenerationTools& tools) const;
     // The same, calling `moduleDone` after each module with the number done and the total.
     void GenerateAll(const GenerationTools& tools, const std::function<void(int done, int count)>& moduleDone) const;
+    // The same with `workers` threads building the modules' texts (1 or less: the calling thread
+    // builds them itself). Whatever the count, every file goes to `tools.writer` on the calling
+    // thread in the order of a one-thread run, and `moduleDone`, questions and errors happen
+    // there too; an error of a module stops the generation after that module's earlier files,
+    // as without workers. `tools.builder` must allow calls from several threads at once.
+    void GenerateAll(const GenerationTools& tools, int workers,
+                     const std::function<void(int done, int count)>& moduleDone) const;
     // Runs the check over every module in order into the project's results (cleared first) and
     // hands them to `receiver` when given.
     const TCheckCollection& CheckProject(ICheckResultsReceiver* receiver = nullptr);

@@ -40,9 +40,15 @@ void TgmcDataType::PublishProperties(PropertyList& p) {
 }
 
 std::string TgmcDataType::QualifiedName() const {
-    std::string result = FModuleName;
-    AppendSeparated(result, FName, ".");
+    std::string result;
+    AppendQualifiedName(result);
     return result;
+}
+
+void TgmcDataType::AppendQualifiedName(std::string& dest) const {
+    dest.append(FModuleName);
+    if (!FModuleName.empty() && !FName.empty()) dest.push_back('.');
+    dest.append(FName);
 }
 
 void TgmcDataType::Assign(const TPersistent& source) {
@@ -118,6 +124,20 @@ std::vector<bool> TgmcCollection::DuplicateFlags() const {
     // Among the items sharing a case-folded name only the one with the smallest ID counts; the
     // IDs, not the indexes, tell which was added first (items may have been inserted or moved).
     const std::size_t count = static_cast<std::size_t>(Count());
+    // Most lists (parameters, a unit's uses) hold a handful of items: comparing each pair costs
+    // less than the folded keys and the map, which are built for every list written.
+    constexpr std::size_t kPairwiseLimit = 16;
+    if (count <= kPairwiseLimit) {
+        std::vector<bool> duplicates(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            const TgmcAppellationItem* item = AppellationItem(static_cast<int>(i));
+            for (std::size_t j = 0; j < count && !duplicates[i]; ++j) {
+                const TgmcAppellationItem* other = AppellationItem(static_cast<int>(j));
+                duplicates[i] = other->ID() < item->ID() && SameText(other->GetName(), item->GetName());
+            }
+        }
+        return duplicates;
+    }
     std::vector<std::string> keys(count);
     std::unordered_map<std::string_view, int> firstId;
     firstId.reserve(count);

@@ -63,6 +63,8 @@ public:
 
     // ModuleName + "." + Name; either part alone when the other is empty.
     std::string QualifiedName() const;
+    // Appends QualifiedName() to `dest` without building it apart.
+    void AppendQualifiedName(std::string& dest) const;
 
     void Assign(const TPersistent& source) override;
 

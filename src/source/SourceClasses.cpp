@@ -29,7 +29,14 @@ TgmcField::TgmcField() : FDataType(std::make_unique<TgmcDataType>()) { FVisibili
 TgmcField::~TgmcField() = default;
 
 std::string TgmcField::SrcCode(int) const {
-    return GetName() + ":" + FDataType->QualifiedName() + ";" + CaptionComment();
+    std::string result;
+    result.reserve(GetName().size() + FDataType->GetModuleName().size() + FDataType->GetName().size() +
+                   GetCaption().size() + 5);
+    result.append(GetName()).push_back(':');
+    FDataType->AppendQualifiedName(result);
+    result.push_back(';');
+    if (!GetCaption().empty()) result.append("{").append(GetCaption()).append("}");
+    return result;
 }
 
 void TgmcField::AssignTo(TPersistent& dest) const {
@@ -87,9 +94,13 @@ void TgmcParameter::PublishProperties(PropertyList& p) {
 }
 
 std::string TgmcParameter::SrcCode(int) const {
-    std::string result(ParameterCategoryWord(FCategory));
-    result += GetName() + ":" + DataType().QualifiedName();
-    if (!FDefaultValue.empty()) result += "=" + FDefaultValue;
+    const std::string_view category = ParameterCategoryWord(FCategory);
+    std::string result;
+    result.reserve(category.size() + GetName().size() + DataType().GetModuleName().size() +
+                   DataType().GetName().size() + FDefaultValue.size() + 3);
+    result.append(category).append(GetName()).push_back(':');
+    DataType().AppendQualifiedName(result);
+    if (!FDefaultValue.empty()) result.append("=").append(FDefaultValue);
     return result;
 }
 
@@ -164,7 +175,7 @@ std::string TgmcMethod::Heading(bool qualified) const {
     std::string result = FClassMethod ? "class " : "";
     result += MethodCategoryWord(FCategory);
     result += " ";
-    if (qualified && FOwnerClass) result += FOwnerClass->GetName() + ".";
+    if (qualified && FOwnerClass) result.append(FOwnerClass->GetName()).push_back('.');
     result += GetName();
     result += FParameters->SrcCode(0, ";");
     AppendSeparated(result, DataType().GetName(), ":");

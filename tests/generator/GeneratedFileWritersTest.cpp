@@ -97,5 +97,36 @@ TEST_F(PlanningWriter, OneFileUnderTwoSpellingsIsPlannedOnce) {
     EXPECT_EQ(plan.ChangedFiles(), (std::vector<std::string>{existing}));
 }
 
+TEST_F(PlanningWriter, ASecondChangeOfTheSameSizeIsAChangeOfThePlan) {
+    EXPECT_TRUE(plan.Write("abc", dir.File("A.pas"), kRecreated));
+    EXPECT_TRUE(plan.Write("abd", dir.File("A.pas"), kRecreated));
+    EXPECT_FALSE(plan.Write("abd", dir.File("A.pas"), kRecreated));
+    EXPECT_TRUE(plan.Write("ole", existing, kRecreated));
+    EXPECT_TRUE(plan.Write("olf", existing, kRecreated));
+    EXPECT_EQ(Plan(), (std::vector<std::string>{"A.pas: created", "genA.pas: changed"}));
+}
+
+// The comparison with the disk that decides whether a generated file is written at all.
+TEST(FileHoldsText, OnlyTheSameBytesCountAcrossBlocks) {
+    test::TempDir dir;
+    std::string large(200000, 'x');
+    large.replace(large.size() - 2, 2, "\r\n");
+    const std::string file = dir.File("large.pas");
+    test::WriteText(file, large);
+    EXPECT_TRUE(FileHoldsText(file, large));
+    std::string lastByte = large;
+    lastByte.back() = 'y';
+    EXPECT_FALSE(FileHoldsText(file, lastByte));
+    std::string firstBlock = large;
+    firstBlock[10] = 'y';
+    EXPECT_FALSE(FileHoldsText(file, firstBlock));
+    EXPECT_FALSE(FileHoldsText(file, large.substr(0, large.size() - 1)));
+    EXPECT_FALSE(FileHoldsText(file, large + "x"));
+    EXPECT_FALSE(FileHoldsText(dir.File("missing.pas"), ""));
+    test::WriteText(dir.File("empty.pas"), "");
+    EXPECT_TRUE(FileHoldsText(dir.File("empty.pas"), ""));
+    EXPECT_FALSE(FileHoldsText(dir.File("empty.pas"), "x"));
+}
+
 }  // namespace
 }  // namespace quillon

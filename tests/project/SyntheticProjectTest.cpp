@@ -6,10 +6,14 @@
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "generator/GeneratedFileWriters.h"
+#include "generator/GeneratorTestSupport.h"
 #include "generator/UnitBuilder.h"
 #include "model/ComponentFile.h"
+#include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
@@ -156,6 +160,90 @@ TEST_F(SyntheticProjectTest, GeneratesTheSameTextsAsModuleByModule) {
                                                       GenerationTools{StandardUnitBuilder(), single});
     EXPECT_GT(whole.files.size(), static_cast<std::size_t>(kSmall.modules * 4));
     EXPECT_EQ(whole.files, single.files);
+}
+
+// Keeps every file handed over in order, with the thread that handed it.
+class OrderedWriter final : public IGeneratedFileWriter {
+public:
+    bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
+        files.push_back({fileName, std::string(text), rules.replaceExisting});
+        threads.insert(std::this_thread::get_id());
+        return true;
+    }
+    struct File {
+        std::string name;
+        std::string text;
+        bool replace;
+        bool operator==(const File&) const = default;
+    };
+    std::vector<File> files;
+    std::set<std::thread::id> threads;
+};
+
+// The standard texts, but a failure for the units of one module, after its first unit.
+class FailingBuilder final : public IUnitBuilder {
+public:
+    explicit FailingBuilder(std::string failing) : failing_(std::move(failing)) {}
+    std::string UnitText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) const override {
+        if (module.MainClassName() == failing_ && kind != TFileKind::GeneratorServerUnit)
+            throw Exception("cannot build " + failing_);
+        return StandardUnitBuilder().UnitText(module, kind, resolver);
+    }
+    std::string FormText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) const override {
+        return StandardUnitBuilder().FormText(module, kind, resolver);
+    }
+    bool UsesCommonTypesUnit(const TemgModule& module, const IModuleResolver& resolver) const override {
+        return StandardUnitBuilder().UsesCommonTypesUnit(module, resolver);
+    }
+
+private:
+    std::string failing_;
+};
+
+// Worker threads build the texts; the writer still gets every file on the calling thread, in the
+// order and with the texts of a one-thread run, and the progress counts up there too.
+TEST_F(SyntheticProjectTest, WorkersHandOverTheSameFilesInTheSameOrderOnTheCallingThread) {
+    TemgpProject project;
+    BuildSyntheticProject(project, work.Path(), kSmall);
+    OrderedWriter alone;
+    project.GenerateAll(GenerationTools{StandardUnitBuilder(), alone}, 1, {});
+    for (int workers : {2, 3, 16}) {
+        OrderedWriter shared;
+        std::vector<int> done;
+        std::set<std::thread::id> progressThreads;
+        project.GenerateAll(GenerationTools{StandardUnitBuilder(), shared}, workers, [&](int count, int total) {
+            done.push_back(count);
+            EXPECT_EQ(total, kSmall.modules + 1);
+            progressThreads.insert(std::this_thread::get_id());
+        });
+        EXPECT_TRUE(shared.files == alone.files) << workers << " workers";
+        EXPECT_EQ(shared.threads, std::set{std::this_thread::get_id()});
+        EXPECT_EQ(progressThreads, std::set{std::this_thread::get_id()});
+        ASSERT_EQ(done.size(), static_cast<std::size_t>(kSmall.modules + 1));
+        for (std::size_t i = 0; i < done.size(); ++i) EXPECT_EQ(done[i], static_cast<int>(i) + 1);
+    }
+    // The modules point at the resolver they had before.
+    for (int i = 0; i < project.Modules().Count(); ++i)
+        EXPECT_EQ(project.Modules().Items(i)->Module().Resolver(), static_cast<const IModuleResolver*>(&project));
+}
+
+// A module that fails stops the generation as on one thread: the files before the failure, its
+// own first unit included, are handed over, nothing after it, and the error reaches the caller.
+TEST_F(SyntheticProjectTest, WorkersStopAtAFailingModuleLikeOneThread) {
+    TemgpProject project;
+    BuildSyntheticProject(project, work.Path(), kSmall);
+    const FailingBuilder builder(project.Modules().Items(3)->Module().MainClassName());
+    const auto run = [&](int workers) {
+        OrderedWriter writer;
+        EXPECT_EQ(ExceptionMessage([&] { project.GenerateAll(GenerationTools{builder, writer}, workers, {}); }),
+                  "cannot build " + project.Modules().Items(3)->Module().MainClassName());
+        return writer.files;
+    };
+    const std::vector<OrderedWriter::File> alone = run(1);
+    ASSERT_FALSE(alone.empty());
+    EXPECT_NE(alone.back().name.find(project.Modules().Items(3)->Module().MainClassName()), std::string::npos);
+    EXPECT_TRUE(run(2) == alone);
+    EXPECT_TRUE(run(4) == alone);
 }
 
 }  // namespace
