@@ -170,7 +170,11 @@ void AddMethod(TemgClass& cls, const std::string& name, const CommonTypes& types
         }
     }
     if (draw.Chance(50)) method.SetCode(MethodBody(name, function, draw));
-    if (draw.Chance(10)) method.SetVisibility(mvProtected);
+    // A protected method is the server's own: other units cannot call it, so it is not exported.
+    if (draw.Chance(10)) {
+        method.SetVisibility(mvProtected);
+        method.SetExported(false);
+    }
 }
 
 // An external property of the library server `target`.

@@ -1,5 +1,5 @@
 // The rules of the project check: the external classes of every module are checked against the
-// modules they refer to. No other rule adds results.
+// modules they refer to, and its members by the member rules.
 #pragma once
 
 #include "checking/CheckResults.h"
@@ -20,7 +20,7 @@ bool MayReferenceByDatabaseSupport(TDatabaseSupport referring, TDatabaseSupport 
 // that class (and nothing else is tested), else the two database-support rules, independently.
 void CheckExternalClass(const TemgExternalClass& externalClass, const TemgModule& owner,
                         const IModuleResolver& modules, TCheckCollection& results);
-// Every external class of the module's class, in order.
+// Every external class of the module's class, in order, then the member rules.
 void CheckModule(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results);
 
 }  // namespace quillon

@@ -31,6 +31,18 @@ constexpr int kButtonPanelWidth = 60;
 
 bool DirectOrComServer(TServerOption option) { return option == moDirectUsesServer || option == moComServer; }
 
+// The unit a host reads the module's own types from: the controller of a library server, the
+// interface unit of a COM server, the generator's unit of a directly used one.
+std::string ModuleTypesUnitName(const TemgModule& module) {
+    switch (module.GetServerOption()) {
+        case moServerInDll: return module.ControllerUnitName();
+        case moDirectUsesServer: return module.GeneratorUnitName();
+        case moComServerInDll:
+        case moComServer: return module.InterfaceUnitName();
+    }
+    return module.GeneratorUnitName();
+}
+
 // The module's units that a host compiles in, each module once: the controller and database
 // support controller, the types unit; for servers compiled into the host the units of the
 // modules its class refers to (each with its own block), the server units, the data module and
@@ -274,6 +286,8 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     for (const char* name : {"ExtCtrls", "Controls", "StdCtrls"}) AddUses(uses, name);
     AddUses(uses, module.DatabaseSupportControllerUnitName());
     AddCommonTypesUnit(uses, module, resolver);
+    // Debug values may name the values of the module's own enumerations.
+    if (module.EnumTypes().Count() > 0) AddUses(uses, ModuleTypesUnitName(module));
     AddUses(unit.ImplementationPart().UsesModules(), application.DeveloperFormUnitName());
     unit.SetIncludeResources("{$R *.DFM}");
 

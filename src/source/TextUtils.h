@@ -34,6 +34,11 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
 // around a collection's text.
 std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::string_view suffix = {});
 
+// `text` as it stands between the quotes of a Pascal string literal: quotes doubled, and each line
+// break (CR LF, CR or LF) closing the literal, written as its character codes and reopening it,
+// since a literal cannot span lines ("a'#13#10'b").
+std::string PascalLiteralBody(std::string_view text);
+
 // `count` blanks (none for a count below 1).
 inline std::string Blanks(int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string(); }
 

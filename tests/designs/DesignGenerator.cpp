@@ -124,24 +124,29 @@ public:
 private:
     // --- Names ------------------------------------------------------------------------------------
 
+    bool Risky(DesignRisk risk) const { return (shape_.leaveOut & risk) == 0; }
+
     std::string Caption() {
         if (draw_.Chance(20)) return std::string(draw_.Pick(kCaptionTexts));
-        return std::string(draw_.Pick(kCaptions));
+        const std::string caption(draw_.Pick(kCaptions));
+        if (!Risky(kRiskCaptions) && (caption.find('}') != std::string::npos || caption.starts_with("$"))) return "Plain";
+        return caption;
     }
 
     // `safe`, or now and then a name a user plausibly types that the generated code may not take.
     std::string Name(const std::string& safe) {
         if (!draw_.Chance(riskPercent_)) return safe;
         const int kind = draw_.Below(100);
-        if (kind < 25) return std::string(draw_.Pick(kReservedWords));
-        if (kind < 50) return std::string(draw_.Pick(kGeneratedNames));
+        if (kind < 25) return Risky(kRiskReservedWords) ? std::string(draw_.Pick(kReservedWords)) : safe;
+        if (kind < 50) return Risky(kRiskGeneratedNames) ? std::string(draw_.Pick(kGeneratedNames)) : safe;
         if (kind < 72 && !used_.empty()) {
+            if (!Risky(kRiskGeneratedNames)) return safe;
             static constexpr std::array<std::string_view, 6> kPrefixes{"Get", "Set", "F", "Create", "Free", "On"};
             return std::string(draw_.Pick(kPrefixes)) + draw_.Pick(used_);
         }
         if (kind < 85 && !used_.empty()) return MixedCase(draw_.Pick(used_));
-        if (kind < 95) return std::string(draw_.Pick(kUnitNames));
-        if (handEdited_) {
+        if (kind < 95) return Risky(kRiskUnitNames) ? std::string(draw_.Pick(kUnitNames)) : safe;
+        if (handEdited_ && Risky(kRiskNotIdentifiers)) {
             static constexpr std::array<std::string_view, 4> kNotIdentifiers{"Count; Evil", "1st", "Two Words", "Größe"};
             return std::string(draw_.Pick(kNotIdentifiers));
         }
@@ -184,7 +189,7 @@ private:
 
     std::string TypeName(const TemgModule& module, const std::string& safe) {
         std::string wanted = safe;
-        if (draw_.Chance(riskPercent_)) {
+        if (draw_.Chance(riskPercent_) && Risky(kRiskGeneratedNames) && Risky(kRiskReservedWords)) {
             const std::string n = module.MainClassName();
             const std::array<std::string, 7> risky{"T" + n, "I" + n, "Tgen" + n, "Tcntr" + n, "TObject",
                                                    "TComponent", std::string(draw_.Pick(kReservedWords))};
@@ -280,6 +285,8 @@ private:
             return !found || found == &entry;
         });
         project_.RenameModule(entry, name, Caption());
+        // The module editor's file name field: a module file of its own name, as a user saves it.
+        entry.SetFileName(IncludeTrailingPathDelimiter(dir_) + name + ".qlm");
         used_.push_back(name);
         TemgModule& module = entry.Module();
         TemgClass& cls = module.MainClass();
@@ -377,9 +384,22 @@ private:
                 parameter.SetCategory(static_cast<TParameterCategory>(draw_.Below(3)));
             }
             if (!type.values.empty() && draw_.Chance(40)) parameter.SetDebugValue(draw_.Pick(type.values));
+            // Now and then a default on a var parameter, which the editor lets through.
+            if (!type.values.empty() && draw_.Chance(3)) {
+                parameter.SetCategory(pcVar);
+                parameter.SetDefaultValue(draw_.Pick(type.values));
+            }
         }
-        static constexpr std::array<TMemberVisibility, 4> kVisibilities{mvPublic, mvPublic, mvProtected, mvPrivate};
-        method.SetVisibility(draw_.Pick(kVisibilities));
+        // The parameter list's rule: defaults only on the trailing parameters.
+        if (!handEdited_ && !method.Parameters().DefaultsInOrder())
+            for (int p = 0; p < method.Parameters().Count(); ++p) method.Parameters().Items(p)->SetDefaultValue("");
+        // The method editor has no visibility: only a file edited by hand sets one.
+        if (handEdited_) {
+            static constexpr std::array<TMemberVisibility, 4> kVisibilities{mvPublic, mvPublished, mvProtected, mvPrivate};
+            TMemberVisibility visibility = draw_.Pick(kVisibilities);
+            if (visibility == mvPrivate && !Risky(kRiskPrivateMethods)) visibility = mvProtected;
+            method.SetVisibility(visibility);
+        }
         if (draw_.Chance(15)) method.SetExported(false);
         if (draw_.Chance(20)) method.SetCode(method.GetCategory() == mcFunction ? "  Result:=Default(" +
                                                                                       (method.DataType().GetName().empty() ? std::string("Integer") : method.DataType().GetName()) +

@@ -12,10 +12,22 @@ namespace quillon {
 
 class TemgpProject;
 
+// Kinds of risky input a campaign can leave out while their rules are being written elsewhere.
+enum DesignRisk : unsigned {
+    kRiskCaptions = 1,        // captions with "}" or a leading "$"
+    kRiskReservedWords = 2,   // names that are reserved words
+    kRiskGeneratedNames = 4,  // names the generated code declares, Get/Set/F + a member's name
+    kRiskUnitNames = 8,       // names of units of the run-time library and the VCL
+    kRiskNotIdentifiers = 16, // names in hand-edited files that are no identifiers
+    kRiskPrivateMethods = 32, // methods of visibility private
+};
+
 struct DesignShape {
     std::uint32_t seed = 1;
     // Class modules at most (at least one).
     int maxModules = 4;
+    // DesignRisk flags of the kinds left out.
+    unsigned leaveOut = 0;
 };
 
 // Fills `project` as a new project in `dir` (which exists) and writes the source files of the

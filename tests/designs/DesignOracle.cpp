@@ -135,7 +135,7 @@ DesignOutcome JudgeDesign(TemgpProject& project) {
     return outcome;
 }
 
-DesignOutcome RunDesign(std::uint32_t seed, const std::string& dir, int maxModules) {
+DesignOutcome RunDesign(std::uint32_t seed, const std::string& dir, int maxModules, unsigned leaveOut) {
     fs::create_directories(dir);
     std::ostringstream messages;
     NonInteractiveDialogs dialogs(messages, DialogAnswer::Yes);
@@ -144,6 +144,7 @@ DesignOutcome RunDesign(std::uint32_t seed, const std::string& dir, int maxModul
     DesignShape shape;
     shape.seed = seed;
     shape.maxModules = maxModules;
+    shape.leaveOut = leaveOut;
     BuildRandomDesign(project, dir, shape);
     project.SaveToFile(project.GetFileName());
     DesignOutcome outcome = JudgeDesign(project);

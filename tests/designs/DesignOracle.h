@@ -29,9 +29,9 @@ struct DesignOutcome {
 
 // Judges a project that lies saved in its directory; generated files go beside it.
 DesignOutcome JudgeDesign(TemgpProject& project);
-// Builds the design of `seed` (at most `maxModules` class modules) in `dir` (created when
-// missing), saves it and judges it.
-DesignOutcome RunDesign(std::uint32_t seed, const std::string& dir, int maxModules = 4);
+// Builds the design of `seed` (at most `maxModules` class modules, without the DesignRisk kinds
+// in `leaveOut`) in `dir` (created when missing), saves it and judges it.
+DesignOutcome RunDesign(std::uint32_t seed, const std::string& dir, int maxModules = 4, unsigned leaveOut = 0);
 // The class of a compiler's first error: the message after "Error:" or "Fatal:", each quoted
 // name replaced by "…".
 std::string FailureClass(const std::string& firstError);

@@ -4,6 +4,8 @@
 // error, then the figures: designs tried, accepted by the check, failures by class.
 //
 //   quillon-designfuzz [--first SEED] [--count N] [--jobs J] [--modules M] [--work DIR]
+//                      [--leave-out FLAGS]
+// FLAGS is the sum of the DesignRisk kinds to leave out (see DesignGenerator.h).
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +33,7 @@ struct Options {
     int jobs = 2;
     int modules = 4;
     std::string work;
+    unsigned leaveOut = 0;
 };
 
 std::string OneLine(std::string text) {
@@ -48,7 +51,7 @@ void Work(const Options& options, int slot, const std::string& root) {
         DesignOutcome outcome;
         outcome.seed = seed;
         try {
-            outcome = quillon::RunDesign(seed, dir, options.modules);
+            outcome = quillon::RunDesign(seed, dir, options.modules, options.leaveOut);
         } catch (const std::exception& e) {
             outcome.failed = true;
             outcome.failureClass = std::string("design not built: ") + e.what();
@@ -80,7 +83,7 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (!value) {
-            std::cerr << "usage: quillon-designfuzz [--first SEED] [--count N] [--jobs J] [--modules M] [--work DIR]\n";
+            std::cerr << "usage: quillon-designfuzz [--first SEED] [--count N] [--jobs J] [--modules M] [--work DIR] [--leave-out FLAGS]\n";
             return 2;
         }
         if (arg == "--first") options.first = static_cast<std::uint32_t>(std::stoul(value));
@@ -88,6 +91,7 @@ int main(int argc, char** argv) {
         else if (arg == "--jobs") options.jobs = std::max(1, std::stoi(value));
         else if (arg == "--modules") options.modules = std::max(1, std::stoi(value));
         else if (arg == "--work") options.work = value;
+        else if (arg == "--leave-out") options.leaveOut = static_cast<unsigned>(std::stoul(value));
         else {
             std::cerr << "unknown option " << arg << "\n";
             return 2;
