@@ -385,13 +385,13 @@ private:
             }
             if (!type.values.empty() && draw_.Chance(40)) parameter.SetDebugValue(draw_.Pick(type.values));
             // Now and then a default on a var parameter, which the editor lets through.
-            if (!type.values.empty() && draw_.Chance(3)) {
+            if (!type.values.empty() && draw_.Chance(1)) {
                 parameter.SetCategory(pcVar);
                 parameter.SetDefaultValue(draw_.Pick(type.values));
             }
         }
-        // The parameter list's rule: defaults only on the trailing parameters.
-        if (!handEdited_ && !method.Parameters().DefaultsInOrder())
+        // The parameter list editor's rule: defaults only on trailing value and const parameters.
+        if (!handEdited_ && !ParametersRefusal(method.Parameters()).empty())
             for (int p = 0; p < method.Parameters().Count(); ++p) method.Parameters().Items(p)->SetDefaultValue("");
         // The method editor has no visibility: only a file edited by hand sets one.
         if (handEdited_) {

@@ -23,8 +23,8 @@ namespace {
 
 bool HasExtension(const fs::path& path, std::string_view extension) { return path.extension() == extension; }
 
-// The files to compile: every unit and library or program under `dir`, units first, by name,
-// so that a run is the same on every machine; and the directories that hold units.
+// The files to compile: every library or program under `dir`, then every unit, by name, so that
+// a run is the same on every machine; and the directories that hold units.
 struct CompileList {
     std::vector<std::string> files;
     std::vector<std::string> unitDirs;
@@ -52,8 +52,8 @@ CompileList ListSources(const std::string& dir, const std::string& outputDir) {
     std::sort(units.begin(), units.end());
     std::sort(programs.begin(), programs.end());
     CompileList list;
-    list.files = std::move(units);
-    list.files.insert(list.files.end(), programs.begin(), programs.end());
+    list.files = std::move(programs);
+    list.files.insert(list.files.end(), units.begin(), units.end());
     list.unitDirs.assign(unitDirs.begin(), unitDirs.end());
     return list;
 }
@@ -122,6 +122,10 @@ DesignOutcome JudgeDesign(TemgpProject& project) {
     fs::create_directories(outputDir);
     const CompileList list = ListSources(dir, outputDir);
     for (const std::string& file : list.files) {
+        // A unit that a program or an earlier unit brought in is compiled already.
+        if (HasExtension(file, ".pas") &&
+            fs::exists(fs::path(outputDir) / fs::path(file).filename().replace_extension(".ppu")))
+            continue;
         const test::PascalCompileResult result = test::CompilePascalFile(file, list.unitDirs, outputDir);
         ++outcome.filesCompiled;
         if (!result.ok) {

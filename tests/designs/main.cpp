@@ -4,7 +4,8 @@
 // error, then the figures: designs tried, accepted by the check, failures by class.
 //
 //   quillon-designfuzz [--first SEED] [--count N] [--jobs J] [--modules M] [--work DIR]
-//                      [--leave-out FLAGS]
+//                      [--leave-out FLAGS] [--keep]
+// --keep keeps every design's directory under the work directory, not only those that failed.
 // FLAGS is the sum of the DesignRisk kinds to leave out (see DesignGenerator.h).
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,6 +35,7 @@ struct Options {
     int modules = 4;
     std::string work;
     unsigned leaveOut = 0;
+    bool keep = false;
 };
 
 std::string OneLine(std::string text) {
@@ -59,7 +61,7 @@ void Work(const Options& options, int slot, const std::string& root) {
         if (outcome.failed) {
             std::ofstream report(root + "/seed-" + std::to_string(seed) + ".report");
             report << quillon::DesignFilesText(dir);
-        } else {
+        } else if (!options.keep) {
             fs::remove_all(dir);
         }
         results << seed << '\t' << outcome.accepted << '\t' << outcome.checkErrors << '\t' << outcome.failed << '\t'
@@ -81,9 +83,13 @@ int main(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--keep") {
+            options.keep = true;
+            continue;
+        }
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         if (!value) {
-            std::cerr << "usage: quillon-designfuzz [--first SEED] [--count N] [--jobs J] [--modules M] [--work DIR] [--leave-out FLAGS]\n";
+            std::cerr << "usage: quillon-designfuzz [--first SEED] [--count N] [--jobs J] [--modules M] [--work DIR] [--leave-out FLAGS] [--keep]\n";
             return 2;
         }
         if (arg == "--first") options.first = static_cast<std::uint32_t>(std::stoul(value));
