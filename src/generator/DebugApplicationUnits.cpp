@@ -75,9 +75,13 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
     }
 }
 
-bool IsListed(const TemgDebugApplication& application, std::string_view method) {
+// A method chosen for the application gets a row when the controller offers it: when it is
+// exported.
+bool HasRow(const TemgDebugApplication& application, const TemgMethod& method) {
     const std::vector<std::string>& names = application.Methods().Items();
-    return std::any_of(names.begin(), names.end(), [&](const std::string& name) { return SameText(name, method); });
+    return method.GetExported() && std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+               return SameText(name, method.GetName());
+           });
 }
 
 // The call of a row's method through the controller: with parameters only when every parameter
@@ -180,7 +184,7 @@ TGeneratorForm BuildGeneratorFormObjects(const TemgDebugApplication& application
     for (int i = 0; i < methods.Count(); ++i) {
         const TemgMethod& method = *methods.Items(i);
         const std::string& m = method.GetName();
-        if (!IsListed(application, m)) continue;
+        if (!HasRow(application, method)) continue;
         TFormObject& row = scrollBox.Add("pa" + m + "Main", "TPanel");
         if (i == methods.Count() - 1) {
             row.Value("Align", "alClient");
@@ -375,7 +379,7 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     const TemgMethods& designed = mainClass.Methods();
     for (int i = 0; i < designed.Count(); ++i) {
         const TemgMethod& method = *designed.Items(i);
-        if (!IsListed(application, method.GetName())) continue;
+        if (!HasRow(application, method)) continue;
         TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, ClickCode(method));
         AddParameter(click.Parameters(), "Sender", "TObject", pcNone);
     }

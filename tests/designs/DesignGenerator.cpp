@@ -304,6 +304,8 @@ private:
             TDatabaseSupport support;
             for (TDatabaseSupportComponent component : {dbsQuery, dbsTable, dbsStoredProc, dbsSetDatabaseParams})
                 if (draw_.Chance(40)) support = support + TDatabaseSupport{component};
+            if (!Risky(kRiskParamsBesideDatasets) && HasDatasetFactories(support))
+                support = support - TDatabaseSupport{dbsSetDatabaseParams};
             module.SetDatabaseSupport(support);
             if (module.HasOwnConnection()) {
                 module.SetDatabaseName("DB" + name);
@@ -332,7 +334,9 @@ private:
                                                                  TAccessTypes{atRead, atWrite}};
             property.SetAccessTypes(draw_.Pick(kAccess));
             if (!type.values.empty() && draw_.Chance(40)) property.SetDefaultValue(draw_.Pick(type.values));
-            if (!type.values.empty() && draw_.Chance(40)) property.SetDebugValue(draw_.Pick(type.values));
+            if (!type.values.empty() && draw_.Chance(40) &&
+                (Risky(kRiskReadOnlyDebugValues) || property.GetAccessTypes().Contains(atWrite)))
+                property.SetDebugValue(draw_.Pick(type.values));
             if (draw_.Chance(10)) property.SetExported(false);
         }
         const int events = draw_.Below(3);

@@ -20,6 +20,8 @@ enum DesignRisk : unsigned {
     kRiskUnitNames = 8,       // names of units of the run-time library and the VCL
     kRiskNotIdentifiers = 16, // names in hand-edited files that are no identifiers
     kRiskPrivateMethods = 32, // methods of visibility private
+    kRiskReadOnlyDebugValues = 64,  // debug values of properties without a setter
+    kRiskParamsBesideDatasets = 128,  // dbsSetDatabaseParams beside a dataset kind
 };
 
 struct DesignShape {

@@ -23,10 +23,11 @@ namespace {
 
 bool HasExtension(const fs::path& path, std::string_view extension) { return path.extension() == extension; }
 
-// The files to compile: every library or program under `dir`, then every unit, by name, so that
-// a run is the same on every machine; and the directories that hold units.
+// The files to compile: every unit and every library or program under `dir`, by name, so that a
+// run is the same on every machine; and the directories that hold units.
 struct CompileList {
-    std::vector<std::string> files;
+    std::vector<std::string> units;
+    std::vector<std::string> programs;
     std::vector<std::string> unitDirs;
 };
 
@@ -52,8 +53,8 @@ CompileList ListSources(const std::string& dir, const std::string& outputDir) {
     std::sort(units.begin(), units.end());
     std::sort(programs.begin(), programs.end());
     CompileList list;
-    list.files = std::move(programs);
-    list.files.insert(list.files.end(), units.begin(), units.end());
+    list.units = std::move(units);
+    list.programs = std::move(programs);
     list.unitDirs.assign(unitDirs.begin(), unitDirs.end());
     return list;
 }
@@ -121,16 +122,22 @@ DesignOutcome JudgeDesign(TemgpProject& project) {
     const std::string outputDir = dir + "/.compiled";
     fs::create_directories(outputDir);
     const CompileList list = ListSources(dir, outputDir);
-    for (const std::string& file : list.files) {
-        // A unit that a program or an earlier unit brought in is compiled already.
-        if (HasExtension(file, ".pas") &&
-            fs::exists(fs::path(outputDir) / fs::path(file).filename().replace_extension(".ppu")))
-            continue;
+    // Every unit at once, through a program that uses them all: one run of the compiler instead
+    // of one for each. The libraries and programs follow and find the units compiled.
+    std::string program = "program AllUnits;\r\nuses\r\n";
+    for (std::size_t i = 0; i < list.units.size(); ++i)
+        program += "  " + fs::path(list.units[i]).stem().string() + (i + 1 < list.units.size() ? ",\r\n" : ";\r\n");
+    program += "begin\r\nend.\r\n";
+    const std::string allUnits = outputDir + "/AllUnits.dpr";
+    test::WriteText(allUnits, program);
+    std::vector<std::string> files{allUnits};
+    files.insert(files.end(), list.programs.begin(), list.programs.end());
+    for (const std::string& file : files) {
         const test::PascalCompileResult result = test::CompilePascalFile(file, list.unitDirs, outputDir);
-        ++outcome.filesCompiled;
+        outcome.filesCompiled += file == allUnits ? static_cast<int>(list.units.size()) : 1;
         if (!result.ok) {
             outcome.failed = true;
-            outcome.file = file.substr(dir.size() + 1);
+            outcome.file = file == allUnits ? "(every unit)" : file.substr(dir.size() + 1);
             outcome.firstError = result.firstError;
             outcome.failureClass = FailureClass(result.firstError);
             return outcome;
