@@ -85,20 +85,29 @@ bool HasRow(const TemgDebugApplication& application, const TemgMethod& method) {
 }
 
 // The call of a row's method through the controller: with parameters only when every parameter
-// has a debug value to pass.
-std::string ClickCode(const TemgMethod& method) {
+// has a debug value to pass. A var parameter takes a variable: a local variable of the
+// parameter's name holds its debug value and is passed instead.
+std::string ClickCode(const TemgMethod& method, TgmcMethod& click) {
     const TemgParameters& parameters = method.Parameters();
     if (parameters.Count() == 0) return method.CallExpression(kController, false);
+    std::string assignments;
     std::string arguments;
     for (int i = 0; i < parameters.Count(); ++i) {
-        const std::string& value = parameters.Items(i)->GetDebugValue();
+        const TemgParameter& parameter = *parameters.Items(i);
+        const std::string& value = parameter.GetDebugValue();
         if (value.empty())
             return Format("raise Exception.Create('You have to create method ''%s'' and write calling code with "
                           "actual parameters');",
                           method.GetName());
-        AppendSeparated(arguments, value, ",");
+        if (parameter.GetCategory() == pcVar) {
+            AddLocalVar(click, parameter.GetName(), parameter.DataType().GetName());
+            assignments += parameter.GetName() + ":=" + value + ";" + std::string(kCrLf);
+            AppendSeparated(arguments, parameter.GetName(), ",");
+        } else {
+            AppendSeparated(arguments, value, ",");
+        }
     }
-    return std::string(kController) + "." + method.GetName() + "(" + arguments + ");";
+    return assignments + std::string(kController) + "." + method.GetName() + "(" + arguments + ");";
 }
 
 // The lines of a row's memo: the method's caption, when there is one, and its declaration.
@@ -380,8 +389,9 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     for (int i = 0; i < designed.Count(); ++i) {
         const TemgMethod& method = *designed.Items(i);
         if (!HasRow(application, method)) continue;
-        TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, ClickCode(method));
+        TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, {});
         AddParameter(click.Parameters(), "Sender", "TObject", pcNone);
+        click.MethodImplementation().SetCode(ClickCode(method, click));
     }
 
     if (database) {
