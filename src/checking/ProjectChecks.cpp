@@ -1,9 +1,15 @@
 #include "checking/ProjectChecks.h"
 
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <vector>
+
 #include "checking/CheckMessages.h"
 #include "checking/MemberChecks.h"
 #include "generator/Module.h"
 #include "platform/Format.h"
+#include "source/TextUtils.h"
 
 namespace quillon {
 
@@ -17,6 +23,34 @@ bool HostToOwnConnection(TDatabaseSupport referring, TDatabaseSupport referenced
 // A module without database support refers to one with some.
 bool NoneToDatabase(TDatabaseSupport referring, TDatabaseSupport referenced) {
     return referring.Empty() && !referenced.Empty();
+}
+
+// The shortest chain of references between modules with the direct-uses server option that
+// leads from `module` back to it ("X -> Y -> Z -> X"), or empty when there is none.
+std::string DirectUsesCycle(const TemgModule& module, const IModuleResolver& modules) {
+    if (module.GetServerOption() != moDirectUsesServer) return {};
+    std::map<const TemgModule*, const TemgModule*> cameFrom;
+    std::deque<const TemgModule*> queue{&module};
+    while (!queue.empty()) {
+        const TemgModule* current = queue.front();
+        queue.pop_front();
+        const TemgExternalClasses& externals = current->MainClass().ExternalClasses();
+        for (int i = 0; i < externals.Count(); ++i) {
+            const TemgModule* next = modules.FindModule(externals.Items(i)->GetName());
+            if (!next || next->GetServerOption() != moDirectUsesServer) continue;
+            if (next == &module) {
+                std::vector<const TemgModule*> chain{&module};
+                for (const TemgModule* step = current; step != &module; step = cameFrom[step]) chain.push_back(step);
+                chain.push_back(&module);
+                std::reverse(chain.begin() + 1, chain.end() - 1);
+                std::string text;
+                for (const TemgModule* step : chain) AppendSeparated(text, step->MainClassName(), " -> ");
+                return text;
+            }
+            if (cameFrom.try_emplace(next, current).second) queue.push_back(next);
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -40,7 +74,15 @@ void CheckExternalClass(const TemgExternalClass& externalClass, const TemgModule
         results.Add(Format(kCheckNoneToDatabase, externalClass.GetPropertyName()), &externalClass, cicError);
 }
 
-void CheckModule(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results) {
+void CheckModule(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results,
+                 const TPersistent* moduleObject) {
+    module.ForEachNameFault([&](const TPersistent& element, const std::string& message) {
+        results.Add(message, &element == &module && moduleObject ? moduleObject : &element, cicError);
+    }, &modules);
+    if (const std::string cycle = DirectUsesCycle(module, modules); !cycle.empty())
+        results.Add(Format(kCheckCircularDirectUses, cycle), moduleObject ? moduleObject : &module, cicError);
+    module.ForEachUntypedElement(
+        [&](const TemgDataTypeItem& element) { results.Add(kCheckTypeNotSet, &element, cicError); });
     const TemgExternalClasses& externalClasses = module.MainClass().ExternalClasses();
     for (int i = 0; i < externalClasses.Count(); ++i)
         CheckExternalClass(*externalClasses.Items(i), module, modules, results);

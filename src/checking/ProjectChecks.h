@@ -1,5 +1,6 @@
-// The rules of the project check: the external classes of every module are checked against the
-// modules they refer to, and its members by the member rules.
+// The rules of the project check: the names and types of every module's design that generated
+// code needs, the external classes of every module against the modules they refer to, and the
+// member rules.
 #pragma once
 
 #include "checking/CheckResults.h"
@@ -20,7 +21,12 @@ bool MayReferenceByDatabaseSupport(TDatabaseSupport referring, TDatabaseSupport 
 // that class (and nothing else is tested), else the two database-support rules, independently.
 void CheckExternalClass(const TemgExternalClass& externalClass, const TemgModule& owner,
                         const IModuleResolver& modules, TCheckCollection& results);
-// Every external class of the module's class, in order, then the member rules.
-void CheckModule(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results);
+// The module's name faults, a chain of directly used servers that leads back to the module
+// ("Circular reference between directly used servers: %s"), the untyped elements ("Type is not
+// set"), then every external class of the module's class, in order, then the member rules.
+// Results about the module itself point to `moduleObject` (the project's entry of the module,
+// which the tree shows), or to the module without one.
+void CheckModule(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results,
+                 const TPersistent* moduleObject = nullptr);
 
 }  // namespace quillon

@@ -367,11 +367,17 @@ int CommandFormat(const std::string& projectFile, bool check, std::ostream& out)
         files.push_back({&entry.Module(), project->GetSrcPath() + ExtractFileName(entry.GetFileName()),
                          kModuleSignature, entry.Options().CommaText()});
     }
+    std::vector<const ModelFile*> changedFiles;
+    for (const ModelFile& file : files)
+        if (ReadFileBytes(file.path) != ModelFileText(*file.model, file.signature, file.options))
+            changedFiles.push_back(&file);
+    // A protected file refuses the command before any file is rewritten.
+    if (!check)
+        for (const ModelFile* file : changedFiles) CheckFileWritable(file->path);
     std::vector<std::string> changed;
-    for (const ModelFile& file : files) {
-        if (ReadFileBytes(file.path) == ModelFileText(*file.model, file.signature, file.options)) continue;
-        if (!check) WriteModelFile(*file.model, file.path, file.signature, file.options);
-        changed.push_back(file.path);
+    for (const ModelFile* file : changedFiles) {
+        if (!check) WriteModelFile(*file->model, file->path, file->signature, file->options);
+        changed.push_back(file->path);
     }
     for (const std::string& file : changed) out << file << "\n";
     if (check)

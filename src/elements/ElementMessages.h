@@ -21,6 +21,13 @@ inline constexpr std::string_view kFillInField = "Please, fill in the field '%s'
 inline constexpr std::string_view kNotAnIdentifier = "The field value is not an identifier";
 inline constexpr std::string_view kNotUnique = "%s %s is not unique";
 
+// Names that would not compile in generated code, as the check reports them and generation
+// refuses them.
+inline constexpr std::string_view kNameNotIdentifier = "Name %s is not an identifier";
+inline constexpr std::string_view kNameReservedWord = "Name %s is a reserved word";
+// The name, then what the generated code declares under it ("the setter of property Count").
+inline constexpr std::string_view kNameTaken = "Name %s is taken by the generated code: %s";
+
 // The parameter list editor.
 inline constexpr std::string_view kDefaultsWrongOrder = "Parameter with default value has wrong order";
 // Pascal takes defaults only for value and const parameters.

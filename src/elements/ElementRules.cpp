@@ -1,12 +1,14 @@
 #include "elements/ElementRules.h"
 
 #include <algorithm>
+#include <array>
 
 #include "elements/ElementMessages.h"
 #include "elements/ProceduralTypes.h"
 #include "elements/RegisteredTypes.h"
 #include "platform/Exception.h"
 #include "platform/Format.h"
+#include "platform/Text.h"
 #include "platform/UserDialogs.h"
 #include "source/SourceTypes.h"
 
@@ -56,10 +58,185 @@ TemgExternalClass& NewExternalClass(TemgExternalClasses& externalClasses) {
     return *external;
 }
 
+bool IsReservedWord(std::string_view word) {
+    // The reserved words of Delphi 7, the target's compiler. Words that only Free Pascal's Delphi
+    // mode reserves besides (bitpacked, otherwise) stay allowed: the target accepts them as names.
+    static constexpr std::array<std::string_view, 65> kReservedWords{
+        "and",          "array",          "as",        "asm",           "begin",     "case",
+        "class",        "const",          "constructor", "destructor",  "dispinterface", "div",
+        "do",           "downto",         "else",      "end",           "except",    "exports",
+        "file",         "finalization",   "finally",   "for",           "function",  "goto",
+        "if",           "implementation", "in",        "inherited",     "initialization", "inline",
+        "interface",    "is",             "label",     "library",       "mod",       "nil",
+        "not",          "object",         "of",        "or",            "out",       "packed",
+        "procedure",    "program",        "property",  "raise",         "record",    "repeat",
+        "resourcestring", "set",          "shl",       "shr",           "string",    "then",
+        "threadvar",    "to",             "try",       "type",          "unit",      "until",
+        "uses",         "var",            "while",     "with",          "xor"};
+    return std::any_of(kReservedWords.begin(), kReservedWords.end(),
+                       [&](std::string_view reserved) { return SameText(reserved, word); });
+}
+
 bool IsValidIdent(std::string_view text) {
     const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
     if (text.empty() || !isLetter(text.front())) return false;
-    return std::all_of(text.begin() + 1, text.end(), [&](char c) { return isLetter(c) || (c >= '0' && c <= '9'); });
+    return std::all_of(text.begin() + 1, text.end(), [&](char c) { return isLetter(c) || (c >= '0' && c <= '9'); }) &&
+           !IsReservedWord(text);
+}
+
+namespace {
+
+// A name the generated code declares, what declares it, and the member it is derived from (none
+// for the names every generated class or library declares).
+struct TakenName {
+    std::string name;
+    std::string taker;
+    const TPersistent* source = nullptr;
+};
+
+// The members, fields and types that the generator derives from the class's members and declares
+// beside them in the server, controller, interface and library units.
+std::vector<TakenName> DerivedNames(const TemgClass& cls) {
+    std::vector<TakenName> names;
+    const auto add = [&](std::string name, std::string taker, const TPersistent* source) {
+        names.push_back({std::move(name), std::move(taker), source});
+    };
+    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+        for (int i = 0; i < members->Count(); ++i) {
+            const TemgProperty& member = *members->Items(i);
+            const std::string& name = member.GetName();
+            const std::string of = std::string(members == &cls.Events() ? " of event " : " of property ") + name;
+            add("F" + name, "the field" + of, &member);
+            add("Get" + name, "the getter" + of, &member);
+            add("Set" + name, "the setter" + of, &member);
+            for (const char* accessor : {"Get", "Set"}) {
+                add("F" + std::string(accessor) + name + "Method", "the method pointer field" + of, &member);
+                add("T" + std::string(accessor) + name + "Method", "the method pointer type" + of, &member);
+            }
+        }
+    for (int i = 0; i < cls.Methods().Count(); ++i) {
+        const TemgMethod& method = *cls.Methods().Items(i);
+        add("F" + method.GetName() + "Method", "the method pointer field of method " + method.GetName(), &method);
+        add("T" + method.GetName() + "Method", "the method pointer type of method " + method.GetName(), &method);
+    }
+    for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
+        const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
+        const std::string& name = external.GetPropertyName();
+        const std::string of = " of external property " + name;
+        add("F" + name, "the field" + of, &external);
+        add("Get" + name, "the getter" + of, &external);
+        add("Create" + name, "the creation method" + of, &external);
+        add("Free" + name, "the release method" + of, &external);
+        add("F" + external.GetName() + "Path", "the library path field of class " + external.GetName(), &external);
+    }
+    // What the generated server, controller and database support controller classes and the
+    // library declare whatever the design holds.
+    static constexpr std::string_view kGeneratedMembers[] = {
+        "Create",          "CreateFromPath", "Destroy",         "AfterConstruction", "BeforeDestruction",
+        "InitInstance",    "FindInstance",   "FreeInstance",    "SetDLLsPaths",      "FSetDLLsPathsMethod",
+        "DllName",         "DllExists",      "LibraryPath",     "FLibraryPath",      "FLibrary",
+        "FInstanceID",     "FServer",        "SetApplicationHandle", "ChangeConnection", "Database",
+        "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
+        "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
+    for (std::string_view name : kGeneratedMembers) add(std::string(name), "the generated member " + std::string(name), nullptr);
+    return names;
+}
+
+const TakenName* FindTaken(const std::vector<TakenName>& names, const TPersistent* member, std::string_view name) {
+    for (const TakenName& taken : names)
+        if ((!member || taken.source != member) && SameText(taken.name, name)) return &taken;
+    return nullptr;
+}
+
+}  // namespace
+
+std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
+    const std::vector<TakenName> derived = DerivedNames(cls);
+    const TakenName* taken = FindTaken(derived, member, name);
+    return taken ? taken->taker : std::string();
+}
+
+const std::vector<std::string_view>& GeneratedCodeUnits() {
+    // The units the generated units, libraries and debug applications use, and the units every
+    // program has implicitly.
+    static const std::vector<std::string_view> units{
+        "System",   "SysInit",  "Windows",  "Messages", "Classes",  "SysUtils",    "Variants",
+        "Types",    "Forms",    "Controls", "StdCtrls", "ExtCtrls", "Graphics",    "Dialogs",
+        "DB",       "DBTables", "ComObj",   "ComServ",  "ActiveX",  "ShareMem",    "DLLServerCollection",
+        "eduPasswordDlg"};
+    return units;
+}
+
+std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits) {
+    for (std::string_view unit : GeneratedCodeUnits())
+        if (SameText(unit, name)) return "the unit " + std::string(unit);
+    for (const std::string& unit : typeUnits)
+        if (SameText(unit, name)) return "the unit " + unit;
+    return {};
+}
+
+std::string NameFault(std::string_view name, std::string_view taker) {
+    if (IsReservedWord(name)) return Format(kNameReservedWord, name);
+    if (!IsValidIdent(name)) return Format(kNameNotIdentifier, name);
+    if (!taker.empty()) return Format(kNameTaken, name, taker);
+    return {};
+}
+
+void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report) {
+    const std::vector<TakenName> derived = DerivedNames(cls);
+    const auto check = [&](const TPersistent& member, const std::string& name, bool system) {
+        const TakenName* taken = FindTaken(derived, &member, name);
+        // A system member keeps its name: the member the clashing name is derived from answers.
+        if (system && taken && taken->source) {
+            report(*taken->source, NameFault(name, taken->taker));
+            return;
+        }
+        if (const std::string fault = NameFault(name, taken ? taken->taker : std::string()); !fault.empty())
+            report(member, fault);
+    };
+    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+        for (int i = 0; i < members->Count(); ++i)
+            check(*members->Items(i), members->Items(i)->GetName(), members->Items(i)->IsSystemItem());
+    for (int i = 0; i < cls.Methods().Count(); ++i) {
+        const TemgMethod& method = *cls.Methods().Items(i);
+        check(method, method.GetName(), method.IsSystemItem());
+        for (int j = 0; j < method.Parameters().Count(); ++j) {
+            const TemgParameter& parameter = *method.Parameters().Items(j);
+            if (const std::string fault = NameFault(parameter.GetName()); !fault.empty()) report(parameter, fault);
+        }
+    }
+    for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
+        const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
+        check(external, external.GetPropertyName(), false);
+    }
+}
+
+namespace {
+
+bool Untyped(const TemgDataTypeItem& item) { return item.DataType().GetName().empty(); }
+
+void ForEachUntypedParameter(const TemgParameters& parameters,
+                             const std::function<void(const TemgDataTypeItem&)>& report) {
+    for (int i = 0; i < parameters.Count(); ++i)
+        if (Untyped(*parameters.Items(i))) report(*parameters.Items(i));
+}
+
+}  // namespace
+
+void ForEachUntypedMember(const TemgClass& cls, const std::function<void(const TemgDataTypeItem&)>& report) {
+    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+        for (int i = 0; i < members->Count(); ++i)
+            if (Untyped(*members->Items(i))) report(*members->Items(i));
+    for (int i = 0; i < cls.Methods().Count(); ++i) {
+        const TemgMethod& method = *cls.Methods().Items(i);
+        if (method.GetCategory() == mcFunction && Untyped(method)) report(method);
+        ForEachUntypedParameter(method.Parameters(), report);
+    }
+}
+
+void ForEachUntypedPart(const TemgProceduralType& type, const std::function<void(const TemgDataTypeItem&)>& report) {
+    if (type.GetMethodCategory() == mcFunction && Untyped(type)) report(type);
+    ForEachUntypedParameter(type.Parameters(), report);
 }
 
 void CheckIdentifierField(std::string_view label, std::string_view value,

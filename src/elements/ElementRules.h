@@ -6,8 +6,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "elements/DesignClass.h"
+#include "elements/ProceduralTypes.h"
 
 namespace quillon {
 
@@ -25,8 +27,40 @@ TemgMethod& NewMethod(TemgMethods& methods);
 // the property names only.
 TemgExternalClass& NewExternalClass(TemgExternalClasses& externalClasses);
 
-// An Object Pascal identifier: a letter or underscore, then letters, digits and underscores.
+// A reserved word of Delphi 7, in any letter case ("Label", "type", "STRING").
+bool IsReservedWord(std::string_view word);
+
+// An Object Pascal identifier: a letter or underscore, then letters, digits and underscores, and
+// not a reserved word.
 bool IsValidIdent(std::string_view text);
+
+// What the generated code of `cls` declares under `name` beside the class's own members, as it
+// is worded after "taken by the generated code: " ("the setter of property Count", "the
+// generated member Create"), or empty when nothing does. `member` is the member being named: the
+// names derived from it do not count. Compared without regard to case.
+std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name);
+
+// The units that generated code uses by name: a module named like one of them would shadow it
+// with its own database support controller unit.
+const std::vector<std::string_view>& GeneratedCodeUnits();
+// "the unit Classes" when `name` is one of GeneratedCodeUnits or `typeUnits` (the units of the
+// registered types the module can use), else empty. Compared without regard to case.
+std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits);
+
+// The fault of a name that generated code declares, or empty: "Name %s is not an identifier",
+// "Name %s is a reserved word", or, for a non-empty `taker`, "Name %s is taken by the generated
+// code: %s".
+std::string NameFault(std::string_view name, std::string_view taker = {});
+
+// Reports every name fault of the class's members (properties, events, methods, their
+// parameters, external properties) with the member it is about.
+using NameFaultReport = std::function<void(const TPersistent& element, const std::string& message)>;
+void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report);
+// Reports every member of the class whose type is not set: a property or event, a parameter, or
+// the result of a function.
+void ForEachUntypedMember(const TemgClass& cls, const std::function<void(const TemgDataTypeItem&)>& report);
+// The same for a procedural type: its parameters, and its result when it is a function.
+void ForEachUntypedPart(const TemgProceduralType& type, const std::function<void(const TemgDataTypeItem&)>& report);
 
 // The check of an editor's identifier field labelled `label`: raises "Please, fill in the field
 // '%s'" for an empty value, "The field value is not an identifier", or, when `isUnique` is given

@@ -10,6 +10,8 @@ namespace quillon {
 inline constexpr std::string_view kFileExistsOverwrite = "File '%s' exists. Overwrite?";
 inline constexpr std::string_view kReferencedClassNotFound = "Class '%s' not found";
 inline constexpr std::string_view kUnableToCreateDirectory = "Unable to create directory";
+// A member, parameter or function result without a type would be written as "Name:;".
+inline constexpr std::string_view kTypeNotSet = "Type of '%s' is not set";
 
 // Release of a module's library and units.
 inline constexpr std::string_view kPathNotFound = "Path '%s' not found";

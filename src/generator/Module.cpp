@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "elements/ElementMessages.h"
 #include "generator/GeneratorMessages.h"
 #include "model/Collection.h"
+#include "platform/Exception.h"
+#include "platform/Format.h"
 #include "platform/Text.h"
 
 namespace quillon {
@@ -400,6 +403,68 @@ const IElementContext* TemgModule::GetFirstModule() const { return FResolver ? F
 
 const IElementContext* TemgModule::FindModule(std::string_view className) const {
     return FResolver ? FResolver->FindModule(className) : nullptr;
+}
+
+}  // namespace quillon
+
+namespace quillon {
+
+// --- Names and types generated code needs ------------------------------------------------------
+
+std::vector<std::string> TemgModule::TypeUnitNames(const IModuleResolver* resolver) const {
+    if (!resolver) resolver = FResolver;
+    std::vector<std::string> units;
+    const auto collect = [&](const TemgRegisteredDataTypes& types) {
+        for (int i = 0; i < types.Count(); ++i)
+            if (const std::string& unit = types.Items(i)->GetModuleName(); !unit.empty()) units.push_back(unit);
+    };
+    collect(*FRegisteredDataTypes);
+    if (const TemgModule* first = resolver ? resolver->GetFirstModule() : nullptr; first && first != this)
+        collect(first->RegisteredDataTypes());
+    return units;
+}
+
+std::string TemgModule::TakenNameMessage(const TPersistent* element, std::string_view name) const {
+    std::string taker;
+    if (element == this)
+        taker = UnitNameTaker(name, TypeUnitNames());
+    else if (dynamic_cast<const TemgClassItem*>(element) || dynamic_cast<const TemgExternalClass*>(element))
+        taker = GeneratedMemberTaker(*FMainClass, element, name);
+    return taker.empty() ? std::string() : Format(kNameTaken, name, taker);
+}
+
+void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleResolver* resolver) const {
+    // The class's name is the module's: the units and classes generated code declares derive from it.
+    const std::string& name = MainClassName();
+    if (const std::string fault = NameFault(name, UnitNameTaker(name, TypeUnitNames(resolver))); !fault.empty())
+        report(*this, fault);
+    ForEachMemberNameFault(*FMainClass, report);
+    const auto check = [&](const TPersistent& element, const std::string& name) {
+        if (const std::string fault = NameFault(name); !fault.empty()) report(element, fault);
+    };
+    for (int i = 0; i < FProceduralTypes->Count(); ++i) {
+        const TemgProceduralType& type = *FProceduralTypes->Items(i);
+        check(type, type.GetName());
+        for (int j = 0; j < type.Parameters().Count(); ++j)
+            check(*type.Parameters().Items(j), type.Parameters().Items(j)->GetName());
+    }
+    for (int i = 0; i < FEnumTypes->Count(); ++i) {
+        const TgmcEnumType& type = *FEnumTypes->Items(i);
+        check(type, type.GetName());
+        for (int j = 0; j < type.Values().Count(); ++j) check(*type.Values().Items(j), type.Values().Items(j)->GetName());
+    }
+}
+
+void TemgModule::ForEachUntypedElement(const std::function<void(const TemgDataTypeItem&)>& report) const {
+    ForEachUntypedMember(*FMainClass, report);
+    for (int i = 0; i < FProceduralTypes->Count(); ++i) ForEachUntypedPart(*FProceduralTypes->Items(i), report);
+}
+
+void TemgModule::CheckGeneratable() const {
+    ForEachUntypedElement([](const TemgDataTypeItem& element) {
+        throw Exception(Format(kTypeNotSet, element.GetName()));
+    });
+    ForEachNameFault([](const TPersistent&, const std::string& message) { throw Exception(message); });
 }
 
 }  // namespace quillon

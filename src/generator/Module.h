@@ -4,6 +4,7 @@
 // model of a module file and the element context its elements see.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "elements/AddedUnits.h"
 #include "elements/DatabaseElements.h"
 #include "elements/DesignClass.h"
+#include "elements/ElementRules.h"
 #include "elements/ElementContext.h"
 #include "elements/ModuleOptions.h"
 #include "elements/ProceduralTypes.h"
@@ -236,6 +238,26 @@ public:
     const TemgProceduralTypes& GetProceduralTypes() const override { return *FProceduralTypes; }
     const IElementContext* GetFirstModule() const override;
     const IElementContext* FindModule(std::string_view className) const override;
+
+    // --- Names and types generated code needs ------------------------------------------------------
+
+    // The units of the registered types the module can use: its own and the first module's, found
+    // through `resolver` (the module's own by default).
+    std::vector<std::string> TypeUnitNames(const IModuleResolver* resolver = nullptr) const;
+    // For an editor about to give `element` (this module, or a member of its class) the name
+    // `name`: "Name %s is taken by the generated code: %s" when generated code already declares
+    // it (a unit for the module, a derived or fixed member for a member), else empty.
+    std::string TakenNameMessage(const TPersistent* element, std::string_view name) const;
+    // Every name generated code could not declare (ElementRules' NameFault): the module's own
+    // (reported on the module), its class's members and parameters, its procedural and
+    // enumerated types and their parameters and values. `resolver` as for TypeUnitNames.
+    void ForEachNameFault(const NameFaultReport& report, const IModuleResolver* resolver = nullptr) const;
+    // Every member, parameter and function result of the class and of the procedural types whose
+    // type is not set.
+    void ForEachUntypedElement(const std::function<void(const TemgDataTypeItem&)>& report) const;
+    // Raises the first fault that would write code that does not compile: "Type of '%s' is not
+    // set" naming an element without a type, else the first name fault.
+    void CheckGeneratable() const;
 
     // --- Generation and release -------------------------------------------------------------------
 

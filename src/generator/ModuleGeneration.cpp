@@ -105,7 +105,10 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
 void TemgModule::Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
                           const IModuleResolver& resolver, std::string_view unitHeader, const TemgModule* firstModule,
                           const GenerationTools& tools) const {
-    // A reference to a module the project lacks stops generation before any file is written.
+    // A reference to a module the project lacks, and a design that would give code that does not
+    // compile, stop generation before any file is written.
+    const ResolverScope scope(*this, resolver);
+    CheckGeneratable();
     std::vector<const TemgModule*> referenced;
     if (allReferenced) {
         const TemgExternalClasses& externalClasses = FMainClass->ExternalClasses();
@@ -113,11 +116,11 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
             const std::string& className = externalClasses.Items(i)->GetName();
             const TemgModule* module = resolver.FindModule(className);
             if (!module) throw Exception(Format(kReferencedClassNotFound, className));
+            module->CheckGeneratable();
             referenced.push_back(module);
         }
     }
 
-    const ResolverScope scope(*this, resolver);
     const std::string directory = OutputDirectory(projectSrcPath);
     const std::string recreatedHeader = GeneratedFileHeader(unitHeader, true);
     const auto write = [&](TFileKind kind, std::string_view header, const TWriteRules& rules) {

@@ -8,6 +8,8 @@ namespace quillon {
 
 // Object-text parser: "<what> on line <n>".
 inline constexpr std::string_view kParseError = "%s on line %d";
+// A name already ends in the largest number there is: no new name can follow it.
+inline constexpr std::string_view kNoNextNumber = "No number follows %s%s";
 inline constexpr std::string_view kIdentifierExpected = "Identifier expected";
 inline constexpr std::string_view kStringExpected = "String expected";
 inline constexpr std::string_view kNumberExpected = "Number expected";

@@ -1,8 +1,12 @@
 #include "model/ModifiedClasses.h"
 
 #include <charconv>
+#include <limits>
 
+#include "model/ModelMessages.h"
 #include "model/ObjectText.h"
+#include "platform/Exception.h"
+#include "platform/Format.h"
 #include "platform/Text.h"
 
 namespace quillon {
@@ -78,6 +82,8 @@ long long NextNumber(TPersistent* list, std::string_view prefix, int kind) {
         long long n = 0;
         const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), n);
         if (error != std::errc() || end != rest.data() + rest.size() || rest.empty()) continue;
+        // The largest number has no successor: counting on would wrap and repeat a name.
+        if (n == std::numeric_limits<long long>::max()) throw Exception(Format(kNoNextNumber, prefix, rest));
         if (n >= next) next = n + 1;
     }
     return next;

@@ -290,7 +290,9 @@ private:
 
     void SkipBlanks() {
         while (pos_ < src_.size() && static_cast<unsigned char>(src_[pos_]) <= ' ') {
-            if (src_[pos_] == '\n') ++line_;
+            // CR LF, LF and a lone CR each end a line.
+            if (src_[pos_] == '\n' || (src_[pos_] == '\r' && (pos_ + 1 >= src_.size() || src_[pos_ + 1] != '\n')))
+                ++line_;
             ++pos_;
         }
     }

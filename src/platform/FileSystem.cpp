@@ -146,6 +146,13 @@ ScopedWriteFault::ScopedWriteFault(Step step, int error)
 
 ScopedWriteFault::~ScopedWriteFault() { installedWriteFault = previous_; }
 
+void CheckFileWritable(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return;
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
+        throw Exception(Format(kCannotCreateFile, path));
+}
+
 void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
     const auto fail = [&](const std::string& reason) {
         return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
@@ -160,6 +167,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurab
         target = resolved.is_relative() ? target.parent_path() / resolved : resolved;
     }
     if (fs::is_directory(target, ec)) throw fail("it is a directory");
+    // The rename would replace a protected file: the directory's permission is all it asks.
+    CheckFileWritable(target.string());
 
     mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
     struct stat info {};

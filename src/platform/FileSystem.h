@@ -48,9 +48,15 @@ std::string ReadFileBytes(const std::string& path);
 // generation rewrites from the model, are left to the system's write-back as a copy would be.
 enum class WriteDurability { Synced, Unsynced };
 
+// Raises Exception "Cannot create file %s" when `path` names an existing file without write
+// permission: no write bit in its mode (tested on the bits, so that it holds for the super-user
+// too), or one the process may not write. A missing file passes.
+void CheckFileWritable(const std::string& path);
+
 // Writes `bytes` to a temporary file beside `path` and renames it into place, so a failure never
 // leaves a half-written file: the old file stays intact. A symbolic link is kept and its target
-// replaced; an existing file's permissions are kept. Raises Exception "Cannot create file %s".
+// replaced; an existing file's permissions are kept, and one without write permission is refused
+// (CheckFileWritable) rather than replaced by the rename. Raises Exception "Cannot create file %s".
 void WriteFileAtomic(const std::string& path, std::string_view bytes,
                      WriteDurability durability = WriteDurability::Synced);
 

@@ -97,14 +97,22 @@ std::string TemgpModules::GetItemText(int index, int kind) const {
     }
 }
 
-void TemgpModules::LoadModules(std::string_view dir) {
-    // Two entries for one file would load it twice and save it twice: refuse before reading.
+bool TemgpModules::LoadModules(std::string_view dir) {
+    // Two entries for one file would load it twice and save it twice: the later entries of a file
+    // are left out before anything is read.
+    bool dropped = false;
     std::vector<std::string> names;
-    for (int i = 0; i < Count(); ++i) {
+    for (int i = 0; i < Count();) {
         std::string name = ExtractFileName(Items(i)->GetFileName());
-        if (std::find(names.begin(), names.end(), name) != names.end())
-            throw Exception(Format(kModuleFileTwice, IncludeTrailingPathDelimiter(dir) + name));
+        if (std::find(names.begin(), names.end(), name) != names.end()) {
+            Dialogs().ShowMessage(MessageKind::Error,
+                                  Format(kModuleFileTwice, IncludeTrailingPathDelimiter(dir) + name));
+            Delete(i);
+            dropped = true;
+            continue;
+        }
         names.push_back(std::move(name));
+        ++i;
     }
     for (int i = 0; i < Count(); ++i) {
         TemgpModule& entry = *Items(i);
@@ -117,6 +125,14 @@ void TemgpModules::LoadModules(std::string_view dir) {
         }
         ItemLoaded(entry);
     }
+    return dropped;
+}
+
+bool TemgpModules::NamesFile(std::string_view fileName) const {
+    const std::string name = ExtractFileName(fileName);
+    for (int i = 0; i < Count(); ++i)
+        if (ExtractFileName(Items(i)->GetFileName()) == name) return true;
+    return false;
 }
 
 void TemgpModules::ItemLoaded(TModelInFile& item) {
@@ -215,9 +231,11 @@ void TemgpProject::LoadFromFile(const std::string& fileName) {
     ReadModelFile(loaded, fileName, kProjectSignature, options);
     loaded.FFileName = fileName;
     loaded.FFileDate = FileAge(fileName).value_or(0);
-    loaded.FModules->LoadModules(loaded.Directory());
+    const bool dropped = loaded.FModules->LoadModules(loaded.Directory());
     loaded.SetModified(false);
     loaded.FModules->SetModified(false);
+    // A left-out entry is a change: the next save writes the project without it.
+    if (dropped) loaded.SetModified(true);
     Swap(loaded);
 }
 
@@ -240,6 +258,11 @@ void TemgpProject::Swap(TemgpProject& other) {
 }
 
 void TemgpProject::SaveToFile(const std::string& fileName) {
+    // A protected project or module file refuses the save before any file is written.
+    if (GetModified()) CheckFileWritable(fileName);
+    for (int i = 0; i < FModules->Count(); ++i)
+        if (FModules->Items(i)->Model().GetModified())
+            CheckFileWritable(ExtractFilePath(fileName) + ExtractFileName(FModules->Items(i)->GetFileName()));
     if (GetModified() && !IsModelFileLocked(fileName)) {
         bool write = true;
         if (SameText(FFileName, fileName)) {
@@ -275,8 +298,15 @@ void TemgpProject::UnlockAll() {
 TemgpModule& TemgpProject::AddClassModule() {
     TemgpModule& entry = *FModules->Add();
     SetModified(true);
-    const long long number = std::max(NextNumber(FModules.get(), kNewClassWord, 0),
-                                      NextNumber(FModules.get(), kExternalClassCaptionWord, 1));
+    long long number = std::max(NextNumber(FModules.get(), kNewClassWord, 0),
+                                NextNumber(FModules.get(), kExternalClassCaptionWord, 1));
+    // The file is named after the class: a renamed module may still hold the file of a free
+    // name, and a file on disk may belong to no entry yet. Neither is taken over.
+    const auto fileTaken = [&](long long candidate) {
+        const std::string file = ModuleFileName(std::string(kNewClassWord) + std::to_string(candidate));
+        return FModules->NamesFile(file) || FileExists(Directory() + file);
+    };
+    while (fileTaken(number)) ++number;
     const std::string name = std::string(kNewClassWord) + std::to_string(number);
     TemgModule& module = entry.Module();
     module.MainClass().SetName(name);
@@ -309,6 +339,8 @@ TemgpModule& TemgpProject::AddCommonTypesModule() {
 }
 
 TemgpModule& TemgpProject::AddExistingModule(std::string_view fileName) {
+    if (FModules->NamesFile(fileName))
+        throw Exception(Format(kModuleFileInProject, Directory() + ExtractFileName(fileName)));
     TemgpModule& entry = *FModules->Add();
     try {
         entry.LoadFromFile(Directory(), fileName);
@@ -384,7 +416,8 @@ const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiv
         FCheckResults = std::make_unique<TCheckCollection>();
     {
         const ModuleIndexScope index(*this);
-        for (int i = 0; i < FModules->Count(); ++i) CheckModule(FModules->Items(i)->Module(), *this, *FCheckResults);
+        for (int i = 0; i < FModules->Count(); ++i)
+            CheckModule(FModules->Items(i)->Module(), *this, *FCheckResults, FModules->Items(i));
     }
     if (receiver) receiver->ShowCheckResults(*FCheckResults);
     return *FCheckResults;

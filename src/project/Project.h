@@ -60,9 +60,12 @@ public:
     std::string GetItemText(int index, int kind) const override;
 
     // Loads every module from `dir` like LoadAll, but a module file that cannot be read raises
-    // "Cannot load module file '%s': %s" naming it, and a file named twice raises "Module file
-    // '%s' is named twice in the project" before anything is read.
-    void LoadModules(std::string_view dir);
+    // "Cannot load module file '%s': %s" naming it. Before anything is read, every entry of a
+    // file that an earlier entry names is left out, each shown as "Module file '%s' is named
+    // twice in the project; the second entry is left out"; returns whether any was.
+    bool LoadModules(std::string_view dir);
+    // Whether an entry names the file `fileName` (compared by bare file name).
+    bool NamesFile(std::string_view fileName) const;
 
 protected:
     // The module at index 0 is the common types module, every other one a class module.
@@ -141,12 +144,14 @@ public:
     // --- Modules ----------------------------------------------------------------------------------
 
     // Appends a class module "ExtClass<n>" with a new class identifier and the system method; its
-    // file is the project's directory + the class name + ".qlm".
+    // file is the project's directory + the class name + ".qlm". The number is the next over the
+    // modules' names and captions, raised until no entry names that file and none is on disk.
     TemgpModule& AddClassModule();
     // Appends the common types module with the built-in registered and system procedural types.
     TemgpModule& AddCommonTypesModule();
     // Appends an entry and loads it from the project's directory under `fileName`'s bare name;
-    // when the file cannot be read the entry is removed again and the error raised.
+    // when the file cannot be read the entry is removed again and the error raised. A file an
+    // entry names already is refused with "Module file '%s' is already in the project".
     TemgpModule& AddExistingModule(std::string_view fileName);
     // Gives a module's class and the module the name `name` and the caption `caption`; the
     // external classes of every module that referred to the old name follow it, so that a

@@ -8,8 +8,12 @@ namespace quillon {
 inline constexpr std::string_view kNoModuleFound = "No module found";
 // Two blanks after "File": the text as the workbench has always shown it.
 inline constexpr std::string_view kFileNameNotAssigned = "File  name for %s not assigned";
-// A project file that lists one module file twice would load one file into two modules.
-inline constexpr std::string_view kModuleFileTwice = "Module file '%s' is named twice in the project";
+// A project file that lists one module file twice would load one file into two modules: the
+// second entry is left out, and the next save writes the project without it.
+inline constexpr std::string_view kModuleFileTwice =
+    "Module file '%s' is named twice in the project; the second entry is left out";
+// "Add existing module" of a file that an entry of the project names already.
+inline constexpr std::string_view kModuleFileInProject = "Module file '%s' is already in the project";
 // A module file that cannot be read; the second argument is the reader's message.
 inline constexpr std::string_view kModuleFileUnreadable = "Cannot load module file '%s': %s";
 

@@ -19,7 +19,9 @@ void TgmcAppellation::SetName(std::string_view value) { ChangeField(FName, value
 
 void TgmcAppellation::SetCaption(std::string_view value) { ChangeField(FCaption, value, FModified); }
 
-std::string TgmcAppellation::CaptionComment() const { return FCaption.empty() ? std::string() : "{" + FCaption + "}"; }
+std::string TgmcAppellation::CaptionComment() const {
+    return FCaption.empty() ? std::string() : "{" + BraceCommentText(FCaption) + "}";
+}
 
 void TgmcAppellation::Assign(const TPersistent& source) {
     const auto* other = dynamic_cast<const TgmcAppellation*>(&source);

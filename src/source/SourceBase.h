@@ -36,7 +36,8 @@ public:
     bool GetModified() const { return FModified; }
     void SetModified(bool value) { FModified = value; }
 
-    // "{" + Caption + "}", or empty without a caption.
+    // "{" + Caption + "}", or empty without a caption; the caption's copy is made safe inside the
+    // braces (BraceCommentText), the stored caption stays as typed.
     std::string CaptionComment() const;
 
     // From another appellation: copies Caption, then Name (through the setters).

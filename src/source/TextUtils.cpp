@@ -72,4 +72,12 @@ std::string PascalLiteralBody(std::string_view text) {
     return body;
 }
 
+std::string BraceCommentText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + 1);
+    if (!text.empty() && text.front() == '$') result += ' ';
+    for (const char c : text) result += c == '{' ? '(' : c == '}' ? ')' : c;
+    return result;
+}
+
 }  // namespace quillon

@@ -39,6 +39,11 @@ std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::stri
 // since a literal cannot span lines ("a'#13#10'b").
 std::string PascalLiteralBody(std::string_view text);
 
+// `text` made safe to stand between "{" and "}": a brace would end the comment early (or, where
+// comments nest, leave it open), so "{" and "}" become "(" and ")"; a leading "$" would make the
+// comment a compiler directive, so it gets a blank before it. Other text stays as it is.
+std::string BraceCommentText(std::string_view text);
+
 // `count` blanks (none for a count below 1).
 inline std::string Blanks(int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), ' ') : std::string(); }
 

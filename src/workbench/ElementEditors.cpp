@@ -45,7 +45,15 @@ void TfrAppellationEditor::Apply() {
     SetDisplayName(QString::fromStdString(FAppellation->Name()));
 }
 
-bool TfrAppellationEditor::Validate() { return TfrEditor::Validate() && FAppellation->Validate(); }
+bool TfrAppellationEditor::Validate() {
+    if (!TfrEditor::Validate() || !FAppellation->Validate()) return false;
+    // A name the generated code declares already: the module editor edits its module's entry.
+    const TemgModule* module = Module();
+    if (!module || !FAppellation->NameEdit().isEnabled()) return true;
+    const TPersistent* element = dynamic_cast<const TemgpModule*>(Object()) ? module : Object();
+    const std::string taken = module->TakenNameMessage(element, FAppellation->Name());
+    return taken.empty() || Refuse(taken, &FAppellation->NameEdit().Edit());
+}
 
 TemgModule* TfrAppellationEditor::Module() const {
     TemgpModule* entry = Item() ? Item()->ModuleEntry() : nullptr;

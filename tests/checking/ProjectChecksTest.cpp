@@ -96,5 +96,92 @@ TEST_F(ExternalClassCheck, TwoExternalClassesWithOneProblemGiveTwoResults) {
     EXPECT_EQ(results.Items(2)->GetObjectReference(), &third);
 }
 
+TEST_F(ExternalClassCheck, NamesGeneratedCodeCannotDeclareAndMissingTypesAreErrorsOnTheirElement) {
+    TemgClass& design = account.MainClass();
+    TemgProperty& count = *design.Properties().Add();
+    count.SetName("Count");
+    count.DataType().SetName("Integer");
+    TemgProperty& untyped = *design.Properties().Add();
+    untyped.SetName("Property1");
+    TemgProperty& label = *design.Properties().Add();
+    label.SetName("Label");
+    label.DataType().SetName("string");
+    TemgMethod& setCount = *design.Methods().Add();
+    setCount.SetName("SetCount");
+    TemgMethod& evil = *design.Methods().Add();
+    evil.SetName("Count; Evil");
+    TemgProceduralType& type = *account.ProceduralTypes().Add();
+    type.SetName("TOnRate");
+    TemgParameter& rate = *type.Parameters().Add();
+    rate.SetName("Rate");
+
+    EXPECT_EQ(Check(), (std::vector<std::string>{
+                           "Name Label is a reserved word",
+                           "Name SetCount is taken by the generated code: the setter of property Count",
+                           "Name Count; Evil is not an identifier", "Type is not set", "Type is not set"}));
+    EXPECT_EQ(results.Items(0)->GetObjectReference(), &label);
+    EXPECT_EQ(results.Items(1)->GetObjectReference(), &setCount);
+    EXPECT_EQ(results.Items(2)->GetObjectReference(), &evil);
+    EXPECT_EQ(results.Items(3)->GetObjectReference(), &untyped);
+    EXPECT_EQ(results.Items(4)->GetObjectReference(), &rate);
+    EXPECT_EQ(results.CountOf(cicError), 5);
+}
+
+TEST_F(ExternalClassCheck, AModuleNamedLikeAUnitOfGeneratedCodeOrOfARegisteredTypeIsAnError) {
+    common.CreateRegisteredType("TMoney", "", "MoneyUnit", false);
+    const TgmcAppellation entry;  // stands for the project's entry of the module
+    for (const char* name : {"Classes", "windows", "MoneyUnit"}) {
+        account.MainClass().SetName(name);
+        results.Clear();
+        CheckModule(account, project, results, &entry);
+        ASSERT_EQ(results.Count(), 1) << name;
+        EXPECT_NE(results.Items(0)->GetCaption().find(" is taken by the generated code: the unit "), std::string::npos);
+        EXPECT_EQ(results.Items(0)->GetObjectReference(), &entry);
+    }
+    account.MainClass().SetName("Account");
+    EXPECT_TRUE(Check().empty());
+}
+
+TEST(DirectUsesCheck, ACycleOfDirectlyUsedServersIsAnErrorOnEachOfItsModules) {
+    TemgModule common, x, y, z, library;
+    StandInProject project;
+    project.modules = {&common, &x, &y, &z, &library};
+    const auto make = [](TemgModule& module, std::string_view name, TServerOption option) {
+        module.MainClass().SetName(name);
+        module.SetServerOption(option);
+    };
+    const auto refer = [](TemgModule& from, std::string_view to) {
+        TemgExternalClass& external = *from.MainClass().ExternalClasses().Add();
+        external.SetName(to);
+        external.SetPropertyName(std::string(to) + "Ref");
+    };
+    make(x, "X", moDirectUsesServer);
+    make(y, "Y", moDirectUsesServer);
+    make(z, "Z", moDirectUsesServer);
+    make(library, "L", moServerInDll);
+    refer(x, "L");
+    refer(x, "Y");
+    refer(y, "Z");
+    refer(z, "X");
+    refer(library, "X");
+    const auto check = [&](const TemgModule& module) {
+        TCheckCollection results;
+        CheckModule(module, project, results);
+        std::vector<std::string> captions;
+        for (int i = 0; i < results.Count(); ++i) {
+            captions.push_back(results.Items(i)->GetCaption());
+            EXPECT_EQ(results.Items(i)->GetObjectReference(), &module);
+        }
+        return captions;
+    };
+    EXPECT_EQ(check(x), std::vector<std::string>{"Circular reference between directly used servers: X -> Y -> Z -> X"});
+    EXPECT_EQ(check(y), std::vector<std::string>{"Circular reference between directly used servers: Y -> Z -> X -> Y"});
+    EXPECT_EQ(check(z), std::vector<std::string>{"Circular reference between directly used servers: Z -> X -> Y -> Z"});
+    // A library server in the loop breaks it: its units do not use the others'.
+    EXPECT_TRUE(check(library).empty());
+    y.SetServerOption(moServerInDll);
+    EXPECT_TRUE(check(x).empty());
+}
+
 }  // namespace
 }  // namespace quillon::test

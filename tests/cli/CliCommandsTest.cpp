@@ -194,6 +194,24 @@ TEST_F(Cli, FormatRewritesWhatIsNotCanonicalAndCheckOnlyLists) {
     EXPECT_EQ(RunCommand({"format", ProjectFile(), "--check"}).status, 0);
 }
 
+TEST_F(Cli, FormatRefusesAProtectedFileBeforeRewritingAny) {
+    New();
+    std::string loose = kCanonicalAccount;
+    loose.replace(loose.find("object TemgModule"), 17, "OBJECT TemgModule");
+    WriteText(dir.File("bank/Account.qlm"), loose);
+    std::string project = ReadText(ProjectFile());
+    project.replace(project.find("    end>"), 8, "    end\r\n    item\r\n      FileName = 'Account.qlm'\r\n    end>");
+    const std::string looseProject = project;
+    WriteText(ProjectFile(), looseProject + "\r\n");
+    fs::permissions(dir.File("bank/Account.qlm"), fs::perms::owner_read | fs::perms::group_read);
+
+    const Outcome format = RunCommand({"format", ProjectFile()});
+    EXPECT_EQ(format.status, 3);
+    EXPECT_NE(format.err.find("Cannot create file " + dir.File("bank/Account.qlm")), std::string::npos) << format.err;
+    EXPECT_EQ(ReadText(dir.File("bank/Account.qlm")), loose);
+    EXPECT_EQ(ReadText(ProjectFile()), looseProject + "\r\n");
+}
+
 TEST_F(Cli, GenerateListsTheFilesItWritesAndChecksForStaleOnes) {
     New();
     Edit([](TemgpProject& project) { project.AddClassModule(); });
@@ -249,7 +267,11 @@ TEST_F(Cli, CheckNamesTheStaleFilesAndKeepsTheDevelopersEdits) {
     // The developer completes the server; a recreated unit goes missing; the class gains a property.
     WriteText(dir.File("bank/devExtClass1.pas"), "completed by hand");
     fs::remove(dir.File("bank/cntrExtClass1.pas"));
-    Edit([](TemgpProject& project) { project.FindModule("ExtClass1")->MainClass().Properties().Add()->SetName("Size"); });
+    Edit([](TemgpProject& project) { 
+        TemgProperty& size = *project.FindModule("ExtClass1")->MainClass().Properties().Add();
+        size.SetName("Size");
+        size.DataType().SetName("Integer");
+    });
 
     const Outcome check = RunCommand({"generate", ProjectFile(), "--check"});
     EXPECT_EQ(check.status, 1);

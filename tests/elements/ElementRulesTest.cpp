@@ -57,6 +57,124 @@ TEST(IdentifierRule, EmptyInvalidAndRepeatedNamesAreRefusedWithTheFieldsLabel) {
     EXPECT_NO_THROW(CheckIdentifierField("Name", "Run", [](std::string_view) { return true; }));
 }
 
+TEST(IdentifierRule, RefusesDelphisReservedWordsInAnyLetterCase) {
+    for (const char* word : {"Label", "type", "FILE", "Set", "Object", "Property", "String", "inline", "xor"}) {
+        EXPECT_TRUE(IsReservedWord(word)) << word;
+        EXPECT_FALSE(IsValidIdent(word)) << word;
+        EXPECT_EQ(ExceptionMessage([&] { CheckIdentifierField("Name", word); }), "The field value is not an identifier");
+        EXPECT_EQ(NameFault(word), std::string("Name ") + word + " is a reserved word");
+    }
+    // Directives and the words only Free Pascal's Delphi mode reserves stay names.
+    for (const char* word : {"bitpacked", "otherwise", "Private", "Read", "Labels", "Result"}) {
+        EXPECT_TRUE(IsValidIdent(word)) << word;
+        EXPECT_EQ(NameFault(word), "") << word;
+    }
+    EXPECT_EQ(NameFault("Count; Evil"), "Name Count; Evil is not an identifier");
+    EXPECT_EQ(NameFault("Count", "the unit Classes"), "Name Count is taken by the generated code: the unit Classes");
+}
+
+// A class with a property Count, an event OnChange, a method Sum and an external property Shelf
+// of the class Store.
+class GeneratedNames : public ::testing::Test {
+protected:
+    GeneratedNames() {
+        count.SetName("Count");
+        change.SetName("OnChange");
+        change.SetEvent(true);
+        sum.SetName("Sum");
+        shelf.SetName("Store");
+        shelf.SetPropertyName("Shelf");
+    }
+
+    std::string Taker(std::string_view name, const TPersistent* member = nullptr) const {
+        return GeneratedMemberTaker(design, member, name);
+    }
+
+    TemgClass design;
+    TemgProperty& count = *design.Properties().Add();
+    TemgProperty& change = *design.Events().Add();
+    TemgMethod& sum = *design.Methods().Add();
+    TemgExternalClass& shelf = *design.ExternalClasses().Add();
+};
+
+TEST_F(GeneratedNames, NamesDerivedFromMembersAndTheFixedMembersAreTaken) {
+    EXPECT_EQ(Taker("SetCount"), "the setter of property Count");
+    EXPECT_EQ(Taker("getcount"), "the getter of property Count");
+    EXPECT_EQ(Taker("FCount"), "the field of property Count");
+    EXPECT_EQ(Taker("FSetCountMethod"), "the method pointer field of property Count");
+    EXPECT_EQ(Taker("FOnChange"), "the field of event OnChange");
+    EXPECT_EQ(Taker("FSumMethod"), "the method pointer field of method Sum");
+    EXPECT_EQ(Taker("TSumMethod"), "the method pointer type of method Sum");
+    EXPECT_EQ(Taker("CreateShelf"), "the creation method of external property Shelf");
+    EXPECT_EQ(Taker("FreeShelf"), "the release method of external property Shelf");
+    EXPECT_EQ(Taker("FStorePath"), "the library path field of class Store");
+    for (const char* name : {"Create", "destroy", "AfterConstruction", "BeforeDestruction", "InitInstance",
+                             "FindInstance", "FreeInstance", "SetDLLsPaths", "DllName", "DllExists", "LibraryPath",
+                             "SetApplicationHandle", "ChangeConnection"})
+        EXPECT_NE(Taker(name), "") << name;
+    EXPECT_EQ(Taker("Counter"), "");
+    EXPECT_EQ(Taker("Sum"), "");
+    // A member's own derived names do not count while it is being named.
+    EXPECT_EQ(Taker("FCount", &count), "");
+}
+
+TEST_F(GeneratedNames, EveryFaultIsReportedOnTheMemberWhoseNameIsTaken) {
+    TemgMethod& setCount = *design.Methods().Add();
+    setCount.SetName("SetCount");
+    TemgParameter& parameter = *sum.Parameters().Add();
+    parameter.SetName("Type");
+    shelf.SetPropertyName("Count; Evil");
+    std::vector<std::pair<const TPersistent*, std::string>> faults;
+    ForEachMemberNameFault(design, [&](const TPersistent& element, const std::string& message) {
+        faults.emplace_back(&element, message);
+    });
+    const std::vector<std::pair<const TPersistent*, std::string>> expected{
+        {&parameter, "Name Type is a reserved word"},
+        {&setCount, "Name SetCount is taken by the generated code: the setter of property Count"},
+        {&shelf, "Name Count; Evil is not an identifier"}};
+    EXPECT_EQ(faults, expected);
+
+    // A system member keeps its name: the member that takes it answers.
+    setCount.SetSettings({isSystemItem});
+    faults.clear();
+    ForEachMemberNameFault(design, [&](const TPersistent& element, const std::string& message) {
+        faults.emplace_back(&element, message);
+    });
+    ASSERT_EQ(faults.size(), 3U);
+    EXPECT_EQ(faults[1], std::make_pair(static_cast<const TPersistent*>(&count), expected[1].second));
+}
+
+TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
+    for (const char* name : {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System"})
+        EXPECT_NE(UnitNameTaker(name, {}), "") << name;
+    EXPECT_EQ(UnitNameTaker("classes", {}), "the unit Classes");
+    EXPECT_EQ(UnitNameTaker("Money", {"MoneyTypes"}), "");
+    EXPECT_EQ(UnitNameTaker("moneytypes", {"MoneyTypes"}), "the unit MoneyTypes");
+}
+
+TEST(UntypedMembers, PropertiesEventsParametersAndFunctionResultsWithoutTypeAreReported) {
+    TemgClass design;
+    TemgProperty& property = *design.Properties().Add();
+    property.SetName("Property1");
+    TemgProperty& typed = *design.Properties().Add();
+    typed.DataType().SetName("Integer");
+    TemgProperty& event = *design.Events().Add();
+    TemgMethod& procedure = *design.Methods().Add();  // a procedure needs no result type
+    TemgParameter& parameter = *procedure.Parameters().Add();
+    TemgMethod& function = *design.Methods().Add();
+    function.SetCategory(mcFunction);
+    std::vector<const TemgDataTypeItem*> untyped;
+    ForEachUntypedMember(design, [&](const TemgDataTypeItem& item) { untyped.push_back(&item); });
+    EXPECT_EQ(untyped, (std::vector<const TemgDataTypeItem*>{&property, &event, &parameter, &function}));
+
+    TemgProceduralType type;
+    type.SetMethodCategory(mcFunction);
+    type.Parameters().Add()->DataType().SetName("Integer");
+    untyped.clear();
+    ForEachUntypedPart(type, [&](const TemgDataTypeItem& item) { untyped.push_back(&item); });
+    EXPECT_EQ(untyped, (std::vector<const TemgDataTypeItem*>{&type}));
+}
+
 TEST(MemberNames, AreUniqueAcrossPropertiesEventsMethodsAndExternalClasses) {
     TemgClass design;
     TemgProperty* run = design.Properties().Add();

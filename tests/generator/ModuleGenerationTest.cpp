@@ -263,3 +263,41 @@ TEST_F(ModuleGeneration, TheElementContextSeesTheProjectWhileGenerating) {
 
 }  // namespace
 }  // namespace quillon
+
+namespace quillon {
+namespace {
+
+TEST_F(ModuleGeneration, AnUntypedMemberOrAnUncompilableNameStopsGenerationBeforeAnyFileIsWritten) {
+    TemgProperty& property = *account.MainClass().Properties().Add();
+    property.SetName("Property1");
+    EXPECT_EQ(test::ExceptionMessage([&] { Generate(account); }), "Type of 'Property1' is not set");
+    property.DataType().SetName("Integer");
+    property.SetName("Label");
+    EXPECT_EQ(test::ExceptionMessage([&] { Generate(account); }), "Name Label is a reserved word");
+    property.SetName("Count");
+    TemgMethod& method = *account.MainClass().Methods().Add();
+    method.SetName("SetCount");
+    EXPECT_EQ(test::ExceptionMessage([&] { Generate(account); }),
+              "Name SetCount is taken by the generated code: the setter of property Count");
+    method.SetName("Reset");
+    account.MainClass().SetName("Classes");
+    EXPECT_EQ(test::ExceptionMessage([&] { Generate(account); }),
+              "Name Classes is taken by the generated code: the unit Classes");
+    EXPECT_TRUE(Files().empty());
+    EXPECT_TRUE(builder.requests.empty());
+    // A module that refers to a faulty one writes nothing either.
+    account.MainClass().SetName("Account");
+    TemgModule branch;
+    branch.MainClass().SetName("Branch");
+    TemgExternalClass& external = *branch.MainClass().ExternalClasses().Add();
+    external.SetName("Account");
+    external.SetPropertyName("Owner");
+    project.modules.push_back(&branch);
+    method.SetName("FreeOwner");  // fine in Account; Branch's external property Owner is unrelated
+    property.SetName("Label");
+    EXPECT_EQ(test::ExceptionMessage([&] { Generate(branch, true); }), "Name Label is a reserved word");
+    EXPECT_TRUE(Files().empty());
+}
+
+}  // namespace
+}  // namespace quillon

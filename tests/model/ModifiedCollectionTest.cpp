@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/Exception.h"
+
 #include "SampleModel.h"
 #include "model/ModifiedClasses.h"
 
@@ -83,6 +85,19 @@ TEST_F(ModifiedCollection, NextNumberFollowsTheLargestNumberAfterAnExactPrefix) 
     EXPECT_EQ(NextNumber(&empty, "Class", 0), 1);
     TSampleAppellation notAList;
     EXPECT_EQ(NextNumber(&notAList, "Class", 0), -1);
+}
+
+TEST_F(ModifiedCollection, NoNumberFollowsTheLargestOneInsteadOfWrappingToATakenName) {
+    AddNamed({"Class1", "Class9223372036854775807"});
+    try {
+        NextNumber(&items, "Class", 0);
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "No number follows Class9223372036854775807");
+    }
+    // One less still has its successor.
+    items.Items(1)->Appellation().SetName("Class9223372036854775806");
+    EXPECT_EQ(NextNumber(&items, "Class", 0), 9223372036854775807LL);
 }
 
 TEST_F(ModifiedCollection, FindsAndComparesTextsWithoutRegardToCase) {

@@ -82,6 +82,12 @@ TEST(ObjectTextReader, ReadsConsecutiveObjectsIntoTheirTargets) {
     EXPECT_EQ(second.GetTitle(), "b");
 }
 
+TEST(ObjectTextReader, CountsCrLfLfAndALoneCrAsOneLineEndEach) {
+    EXPECT_EQ(ReadError("object T\r  Title 'x'\rend"), "''='' expected on line 2");
+    EXPECT_EQ(ReadError("object T\r\r\r  Title 'x'\rend"), "''='' expected on line 4");
+    EXPECT_EQ(ReadError("object T\r\n\r  Title 'x'\nend"), "''='' expected on line 3");
+}
+
 TEST(ObjectTextReader, ReportsSyntaxErrorsWithTheirLine) {
     EXPECT_EQ(ReadError(""), "''object'' expected on line 1");
     EXPECT_EQ(ReadError("object\n\n"), "Identifier expected on line 3");

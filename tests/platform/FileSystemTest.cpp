@@ -96,5 +96,26 @@ TEST_F(AtomicWrite, NamesTheFileWhenItCannotBeCreated) {
     EXPECT_THROW(ReadFileBytes(path), Exception);
 }
 
+TEST_F(AtomicWrite, RefusesAFileWithoutWritePermissionAndLeavesItAsItIs) {
+    // The mode bits decide, also for the super-user whom the system would let rename over it.
+    WriteText(path, "protected");
+    ::chmod(path.c_str(), 0444);
+    try {
+        WriteFileAtomic(path, "new");
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
+    }
+    EXPECT_EQ(ReadText(path), "protected");
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+    // A group or other write bit is write permission for whoever holds it; a missing file passes.
+    ::chmod(path.c_str(), 0464);
+    EXPECT_NO_THROW(CheckFileWritable(path));
+    EXPECT_NO_THROW(CheckFileWritable(dir.File("absent.qlm")));
+}
+
 }  // namespace
 }  // namespace quillon

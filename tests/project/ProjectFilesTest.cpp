@@ -218,11 +218,52 @@ protected:
     }
 };
 
-TEST_F(FailedLoad, AModuleFileNamedTwiceIsRefusedNamingIt) {
+TEST_F(ProjectFiles, AModuleFileNamedTwiceOpensWithTheSecondEntryLeftOutAndSavesWithoutIt) {
+    SaveNewProject();
     std::string text = ReadText(dir.File("Project1.qlp"));
     text.replace(text.find("'Account.qlm'"), 13, "'C:\\Work\\CommonTypes.qlm'");
     WriteText(dir.File("Project1.qlp"), text);
-    ExpectRefused("Module file '" + dir.File("CommonTypes.qlm") + "' is named twice in the project");
+    TemgpProject loaded;
+    loaded.LoadFromFile(dir.File("Project1.qlp"));
+    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Module file '" + dir.File("CommonTypes.qlm") +
+                                                           "' is named twice in the project; the second entry is "
+                                                           "left out"});
+    EXPECT_EQ(ModuleNames(loaded), "CommonTypes");
+    EXPECT_TRUE(loaded.GetModified());
+    loaded.SaveToFile(loaded.GetFileName());
+    EXPECT_EQ(ReadText(dir.File("Project1.qlp")).find("CommonTypes.qlm'"),
+              ReadText(dir.File("Project1.qlp")).rfind("CommonTypes.qlm'"));
+    TemgpProject again;
+    again.LoadFromFile(dir.File("Project1.qlp"));
+    EXPECT_EQ(ModuleNames(again), "CommonTypes");
+    EXPECT_FALSE(again.GetModified());
+    EXPECT_EQ(dialogs.Messages().size(), 1U);
+}
+
+TEST_F(ProjectFiles, ANewModuleNeverTakesTheFileOfAnotherEntryOrOneOnDisk) {
+    // ExtClass2 renamed Account keeps its file ExtClass2.qlm; ExtClass3.qlm lies on disk.
+    project.NewProject(dir.Path());
+    project.AddClassModule();
+    TemgpModule& renamed = project.AddClassModule();
+    ASSERT_EQ(ExtractFileName(renamed.GetFileName()), "ExtClass2.qlm");
+    project.RenameModule(renamed, "Account", "");
+    WriteText(dir.File("ExtClass3.qlm"), "someone else's");
+    TemgpModule& added = project.AddClassModule();
+    EXPECT_EQ(added.Module().ModuleName(), "ExtClass4");
+    EXPECT_EQ(added.GetFileName(), dir.File("ExtClass4.qlm"));
+    project.SaveToFile(project.GetFileName());
+    EXPECT_EQ(ReadText(dir.File("ExtClass3.qlm")), "someone else's");
+    TemgpProject loaded;
+    loaded.LoadFromFile(project.GetFileName());
+    EXPECT_EQ(ModuleNames(loaded), "CommonTypes,ExtClass1,Account,ExtClass4");
+    EXPECT_TRUE(dialogs.Log().empty());
+}
+
+TEST_F(ProjectFiles, AddingAFileThatIsAlreadyAnEntryIsRefused) {
+    SaveNewProject();
+    EXPECT_EQ(ExceptionMessage([&] { project.AddExistingModule("/elsewhere/Account.qlm"); }),
+              "Module file '" + dir.File("Account.qlm") + "' is already in the project");
+    EXPECT_EQ(ModuleNames(project), "CommonTypes,Account");
 }
 
 TEST_F(FailedLoad, AModuleFileThatDoesNotParseIsRefusedNamingIt) {

@@ -66,8 +66,9 @@ TEST_F(NewProject, NumbersClassModulesOverNamesAndCaptions) {
     EXPECT_EQ(system.GetName(), "AfterInitInstance");
     EXPECT_TRUE(system.IsSystemItem());
 
+    // The renamed module still holds the file ExtClass2.qlm: the next number is taken.
     Rename(second.Module(), "Account");
-    EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass2");
+    EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass3");
     second.Module().Appellation().SetCaption("External Class7");
     EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass8");
 }

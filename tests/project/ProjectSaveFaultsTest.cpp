@@ -175,6 +175,24 @@ TEST_F(ModuleSaveFaults, SavingThroughASymbolicLinkWritesItsTargetAndKeepsTheLin
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
+TEST_F(ModuleSaveFaults, AReadOnlyModuleFileRefusesTheSaveBeforeAnyFileIsWritten) {
+    // The mode bits decide, as root too.
+    ::chmod(modulePath.c_str(), 0444);
+    project.SetSearchPath("lib");
+    const std::string projectBefore = ReadText(projectPath);
+    EXPECT_EQ(ErrorOf([&] { project.SaveToFile(projectPath); }), "Cannot create file " + modulePath);
+    EXPECT_EQ(ReadText(modulePath), before);
+    EXPECT_EQ(ReadText(projectPath), projectBefore);
+    EXPECT_EQ(FilesIn(dir.Path()), filesBefore);
+    EXPECT_TRUE(project.GetModified());
+    EXPECT_TRUE(Account().GetModified());
+    // A read-only project file likewise.
+    ::chmod(modulePath.c_str(), 0644);
+    ::chmod(projectPath.c_str(), 0444);
+    EXPECT_EQ(ErrorOf([&] { project.SaveToFile(projectPath); }), "Cannot create file " + projectPath);
+    EXPECT_EQ(ReadText(projectPath), projectBefore);
+}
+
 TEST_F(ModuleSaveFaults, AModuleFileKeepsItsPermissions) {
     ::chmod(modulePath.c_str(), 0640);
     project.SaveToFile(projectPath);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "source/SourceBase.h"
 #include "source/TextUtils.h"
 
 namespace quillon {
@@ -49,6 +50,23 @@ TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanningInsertedText) {
     EXPECT_EQ(ReplaceAll("ab", "a", "aa"), "aab");
     EXPECT_EQ(ReplaceAll("Abc", "a", "x"), "Abc");
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+}
+
+}  // namespace quillon
+
+namespace quillon {
+
+TEST(BraceComment, BracesAndALeadingDollarCannotEndTheCommentOrMakeItADirective) {
+    EXPECT_EQ(BraceCommentText("rate in {EUR}"), "rate in (EUR)");
+    EXPECT_EQ(BraceCommentText("Simple} procedure Injected; {calculator"), "Simple) procedure Injected; (calculator");
+    EXPECT_EQ(BraceCommentText("$I x"), " $I x");
+    EXPECT_EQ(BraceCommentText("costs $5 (* net *)"), "costs $5 (* net *)");
+    EXPECT_EQ(BraceCommentText(""), "");
+    // The appellation writes the safe copy and keeps the caption as typed.
+    TgmcAppellation appellation;
+    appellation.SetCaption("a}b");
+    EXPECT_EQ(appellation.CaptionComment(), "{a)b}");
+    EXPECT_EQ(appellation.GetCaption(), "a}b");
 }
 
 }  // namespace quillon
