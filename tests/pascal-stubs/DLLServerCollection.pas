@@ -5,10 +5,15 @@ unit DLLServerCollection;
 interface
 
 type
+  { Delphi adds run-time type information to a class that declares a published section (with a
+    warning); Free Pascal refuses the section unless the class or an ancestor has it. The base
+    class carries it, so that a server's published members compile as they do on the target. }
+  {$M+}
   TDLLServer = class(TObject)
   public
     constructor Create; virtual;
   end;
+  {$M-}
 
   TDLLServerClass = class of TDLLServer;
 
