@@ -161,11 +161,14 @@ private:
 
     // What a name field's editor would store: `wanted` when its identifier rule accepts it, else
     // the element keeps `fallback` (the default name the element was created with).
+    // The editors of a module and of its members also refuse a name the generated code takes.
     std::string Accepted(const std::string& wanted, const std::string& fallback,
-                         const std::function<bool(std::string_view)>& isUnique) {
+                         const std::function<bool(std::string_view)>& isUnique, const TemgModule* module = nullptr,
+                         const TPersistent* element = nullptr) {
         if (handEdited_) return wanted.empty() ? fallback : wanted;
         try {
             CheckIdentifierField("Name", wanted, isUnique);
+            if (module && !module->TakenNameMessage(element, wanted).empty()) return fallback;
             return wanted;
         } catch (const Exception&) {
             return fallback;
@@ -173,8 +176,9 @@ private:
     }
 
     template <class Item>
-    void NameItem(Item& item, const std::string& safe, const std::function<bool(std::string_view)>& isUnique) {
-        const std::string name = Accepted(Name(safe), item.GetName(), isUnique);
+    void NameItem(Item& item, const std::string& safe, const std::function<bool(std::string_view)>& isUnique,
+                  const TemgModule& module) {
+        const std::string name = Accepted(Name(safe), item.GetName(), isUnique, &module, &item);
         item.SetName(name);
         used_.push_back(name);
     }
@@ -280,10 +284,13 @@ private:
         TemgpModule& entry = project_.AddClassModule();
         std::string wanted = Name(std::string(kModuleStems[static_cast<std::size_t>(index) % kModuleStems.size()]) +
                                   std::to_string(index + 1));
-        const std::string name = Accepted(wanted, entry.Module().MainClassName(), [&](std::string_view n) {
-            const TemgpModule* found = project_.FindModuleEntry(n);
-            return !found || found == &entry;
-        });
+        const std::string name = Accepted(
+            wanted, entry.Module().MainClassName(),
+            [&](std::string_view n) {
+                const TemgpModule* found = project_.FindModuleEntry(n);
+                return !found || found == &entry;
+            },
+            &entry.Module(), &entry.Module());
         project_.RenameModule(entry, name, Caption());
         // The module editor's file name field: a module file of its own name, as a user saves it.
         entry.SetFileName(IncludeTrailingPathDelimiter(dir_) + name + ".qlm");
@@ -324,7 +331,7 @@ private:
         const int properties = draw_.Below(5);
         for (int i = 0; i < properties; ++i) {
             TemgProperty& property = NewProperty(cls.Properties());
-            NameItem(property, Word() + std::to_string(++counter_), memberUnique(&property));
+            NameItem(property, Word() + std::to_string(++counter_), memberUnique(&property), module);
             property.SetCaption(Caption());
             const std::vector<TypeChoice> types = Types(module, draw_.Chance(8));
             if (types.empty()) continue;
@@ -342,7 +349,7 @@ private:
         const int events = draw_.Below(3);
         for (int i = 0; i < events; ++i) {
             TemgProperty& event = NewEvent(cls.Events());
-            NameItem(event, "On" + Word() + std::to_string(++counter_), memberUnique(&event));
+            NameItem(event, "On" + Word() + std::to_string(++counter_), memberUnique(&event), module);
             event.SetCaption(Caption());
             const std::vector<TypeChoice> types = Types(module, true);
             if (!types.empty()) Typed(event.DataType(), draw_.Pick(types));
@@ -356,7 +363,7 @@ private:
     void AddMethod(TemgModule& module, const Unique& memberUnique) {
         TemgClass& cls = module.MainClass();
         TemgMethod& method = NewMethod(cls.Methods());
-        NameItem(method, "Do" + Word() + std::to_string(++counter_), memberUnique(&method));
+        NameItem(method, "Do" + Word() + std::to_string(++counter_), memberUnique(&method), module);
         method.SetCaption(Caption());
         if (draw_.Chance(45)) {
             const std::vector<TypeChoice> types = Types(module, false);
@@ -452,7 +459,8 @@ private:
             TemgExternalClass& external = NewExternalClass(cls.ExternalClasses());
             external.SetName(draw_.Pick(targets.Items()));
             const std::string name = Accepted(Name("X" + Word() + std::to_string(++counter_)), external.GetPropertyName(),
-                                              [&](std::string_view n) { return cls.IsMemberNameUnique(&external, n, 0); });
+                                              [&](std::string_view n) { return cls.IsMemberNameUnique(&external, n, 0); },
+                                              &module, &external);
             external.SetPropertyName(name);
             used_.push_back(name);
             external.SetCaption(Caption());
