@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev \
-  qt6-base-dev qt6-svg-dev libgl-dev unixodbc-dev libsqliteodbc
+  qt6-base-dev qt6-svg-dev libgl-dev unixodbc-dev libsqliteodbc wine64 fpc-source-3.2.2
 
 .PHONY: all build cli gui test deps run bench fuzz fuzz-designs clean
 
@@ -35,9 +35,12 @@ build: $(BUILD_DIR)/CMakeCache.txt
 cli: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target quillon-cli
 
+# The run-time tests (label runtime) run apart and verbosely, so that the log shows what the
+# generated libraries and their hosts printed under Wine.
 test: deps
 	$(MAKE) build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE runtime
+	cd $(BUILD_DIR) && ctest -V -j $(JOBS) -L runtime
 
 # Generates the bundled example project into examples/Bank/Source and prints each file written;
 # a second run writes nothing.

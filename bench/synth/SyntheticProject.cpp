@@ -170,11 +170,7 @@ void AddMethod(TemgClass& cls, const std::string& name, const CommonTypes& types
         }
     }
     if (draw.Chance(50)) method.SetCode(MethodBody(name, function, draw));
-    // A protected method is the server's own: other units cannot call it, so it is not exported.
-    if (draw.Chance(10)) {
-        method.SetVisibility(mvProtected);
-        method.SetExported(false);
-    }
+    if (draw.Chance(10)) method.SetVisibility(mvProtected);
 }
 
 // An external property of the library server `target`.

@@ -21,8 +21,4 @@ inline constexpr std::string_view kCheckNoneToDatabase =
     "External property '%s' has an error: class with 'None' database support cannot references to class with "
     "'Use Own DB connection' or 'Use Host DB connection' support";
 
-// An exported member is called from other units (controllers, debug forms), which see only public
-// and published members.
-inline constexpr std::string_view kCheckExportedNotPublic = "Member %s is exported and must be public or published";
-
 }  // namespace quillon

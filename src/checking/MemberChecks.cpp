@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "checking/CheckMessages.h"
 #include "elements/ElementMessages.h"
 #include "elements/ElementRules.h"
 #include "generator/Module.h"
@@ -36,16 +35,6 @@ void CheckParameters(const TemgParameters& parameters, const TPersistent& owner,
     CheckUnique(names, results);
 }
 
-template <class Collection>
-void CheckVisibility(const Collection& members, TCheckCollection& results) {
-    for (int i = 0; i < members.Count(); ++i) {
-        const TemgClassItem& member = *members.Items(i);
-        const TMemberVisibility visibility = member.GetVisibility();
-        if (member.GetExported() && visibility != mvPublic && visibility != mvPublished)
-            results.Add(Format(kCheckExportedNotPublic, member.GetName()), &member, cicError);
-    }
-}
-
 }  // namespace
 
 void CheckMembers(const TemgModule& module, TCheckCollection& results) {
@@ -65,10 +54,6 @@ void CheckMembers(const TemgModule& module, TCheckCollection& results) {
         CheckParameters(cls.Methods().Items(i)->Parameters(), *cls.Methods().Items(i), results);
     for (int i = 0; i < module.ProceduralTypes().Count(); ++i)
         CheckParameters(module.ProceduralTypes().Items(i)->Parameters(), *module.ProceduralTypes().Items(i), results);
-
-    CheckVisibility(cls.Properties(), results);
-    CheckVisibility(cls.Events(), results);
-    CheckVisibility(cls.Methods(), results);
 }
 
 }  // namespace quillon

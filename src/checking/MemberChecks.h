@@ -1,6 +1,5 @@
-// The check's rules on a module's members: the rules the editors apply while a member is typed
-// (unique names, the parameter list's defaults), again for files edited by hand, and the rule
-// that exported members are visible to the units that call them.
+// The check's rules on a module's members that the editors apply while a member is typed (unique
+// names, the parameter list's defaults), again for files edited by hand.
 #pragma once
 
 #include "checking/CheckResults.h"
@@ -11,8 +10,8 @@ class TemgModule;
 
 // Adds an error on each member of the module's class whose name repeats an earlier member's
 // (properties, events, methods and external properties share one name space; any letter case),
-// on each method and procedural type whose parameters the parameter list refuses or repeat a
-// name, and on each exported member that is neither public nor published.
+// and on each method and procedural type whose parameters the parameter list refuses or repeat a
+// name.
 void CheckMembers(const TemgModule& module, TCheckCollection& results);
 
 }  // namespace quillon

@@ -146,6 +146,17 @@ TgmcMethod* TemgMethod::AddMethod(TgmcMethods& methods, TgmcFields* fields, cons
     TMethodInheritance inheritance = target.inheritance;
     method->SetOptions(target.options);
     method->SetVisibility(GetVisibility());
+    // The developer's class overrides every method from its own unit, where a private method of
+    // the generator's class is out of sight, and the exported routines and the direct controller
+    // call exported methods from other units. So in both classes an exported method is at least
+    // public, and a private one that is not exported is protected. The design keeps its visibility.
+    if (!exportedRoutine &&
+        (target.kind == TFileKind::GeneratorServerUnit || target.kind == TFileKind::DeveloperServerUnit)) {
+        if (GetExported() && (GetVisibility() == mvPrivate || GetVisibility() == mvProtected))
+            method->SetVisibility(mvPublic);
+        else if (GetVisibility() == mvPrivate)
+            method->SetVisibility(mvProtected);
+    }
     std::string code;
     if (!FCode.empty()) {
         code = FCode;

@@ -73,7 +73,9 @@ void TemgProperty::AddClassMembers(TgmcClass& target, TgmcMethod* constructorMet
     if (server || (controller && GetEvent())) {
         TgmcField* field = target.Fields().Add();
         field->SetName("F" + name);
-        field->SetVisibility(mvPrivate);
+        // In the generator's class the field is protected: the developer's class, in its own unit,
+        // sets the value of a read-only property, which has no setter to override.
+        field->SetVisibility(server ? mvProtected : mvPrivate);
         CopyToSource(DataType(), field->DataType());
         property->SetReadMethodName("F" + name);
     }

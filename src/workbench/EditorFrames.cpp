@@ -78,6 +78,11 @@ std::string TfrEdit::Text() const { return ToStd(FEdit->text()); }
 void TfrEdit::SetText(std::string_view text) { FEdit->setText(ToQ(text)); }
 void TfrEdit::SetReadOnly(bool readOnly) { FEdit->setReadOnly(readOnly); }
 
+bool RequireField(const TfrEdit& field) {
+    if (!field.Text().empty()) return true;
+    return Refuse(Format(kFillInField, ToStd(field.Label())), &field.Edit());
+}
+
 // --- TfrEditButton ---------------------------------------------------------------------------------
 
 TfrEditButton::TfrEditButton(const QString& label, QWidget* parent) : TfrEdit(label, parent) {

@@ -64,6 +64,9 @@ private:
     QWidget* FRow = nullptr;
 };
 
+// The field's refusal when it is empty: "Please, fill in the field '%s'" with its label.
+bool RequireField(const TfrEdit& field);
+
 // A TfrEdit with a "..." browse button.
 class TfrEditButton : public TfrEdit {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QTreeWidgetItem>
 #include <QVBoxLayout>
@@ -182,9 +183,16 @@ TfrEditors::TfrEditors(QWidget* parent) : QWidget(parent) {
     placeholder->addWidget(FPlaceholderDetails);
     placeholder->addStretch(1);
 
+    FScroll = new QScrollArea;
+    FScroll->setObjectName("sbEditor");
+    FScroll->setWidgetResizable(true);
+    FScroll->setFrameShape(QFrame::NoFrame);
+    FScroll->hide();
+
     FStack = new QVBoxLayout;
     FStack->setContentsMargins(0, 0, 0, 0);
     FStack->addWidget(FPlaceholder);
+    FStack->addWidget(FScroll);
     layout->addLayout(FStack, 1);
 }
 
@@ -204,10 +212,11 @@ void TfrEditors::OpenEditor(TPersistent& object, QTreeWidgetItem* node, TemgpMod
     editor->SetReadOnly(editor->ReadOnly() || (state && state->IsSystemItem()));
     editor->Initialize(*item);
     editor->WatchChanges();
+    FScroll->takeWidget();       // the previous frame goes with its item, not with the scroll area
     FCurrent = std::move(item);  // frees the previous item with its frame
     FPlaceholder->hide();
-    FStack->addWidget(editor);
-    editor->show();
+    FScroll->setWidget(editor);
+    FScroll->show();
 }
 
 void TfrEditors::Commit(bool always) {
@@ -225,8 +234,11 @@ void TfrEditors::Commit(bool always) {
 }
 
 void TfrEditors::CloseEditors() {
+    FScroll->takeWidget();
     FCurrent.reset();
+    FScroll->hide();
     FPlaceholder->show();
+    if (OnPlaceholderShown) OnPlaceholderShown();
 }
 
 void TfrEditors::CloseLater(TfrEditor& editor) {

@@ -18,6 +18,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTreeWidgetItem;
 class QVBoxLayout;
 
@@ -162,8 +163,10 @@ public:
     // untouched editor only with OnUnchanged.
     void Commit(bool always = false);
     std::function<void()> OnUnchanged;
-    // Frees the current editor at once (the window's Close Editors, closing the project).
+    // Frees the current editor at once (the window's Close Editors, closing the project); the
+    // placeholder takes its place and OnPlaceholderShown fills it in.
     void CloseEditors();
+    std::function<void()> OnPlaceholderShown;
     // Frees the current item later, when `editor` is still its editor.
     void CloseLater(TfrEditor& editor);
     // Refreshes what the current editor shows from outside its object.
@@ -188,6 +191,9 @@ private:
     QLabel* FPlaceholderTitle = nullptr;
     QLabel* FPlaceholderDetails = nullptr;
     QVBoxLayout* FStack = nullptr;
+    // Holds the current editor: an editor wider or taller than the area scrolls, so that it never
+    // takes its room from the project tree.
+    QScrollArea* FScroll = nullptr;
 };
 
 // Builds the editor frame for `object`, by its class (see EditorDispatch.cpp).

@@ -53,11 +53,6 @@ void BrowseFolder(QWidget* parent, IFileDialogs* dialogs, TfrEditButton& field, 
         field.SetText(StoredDirectory(*chosen, baseDir));
 }
 
-bool RequireField(const TfrEdit& field) {
-    if (!field.Text().empty()) return true;
-    return Refuse(Format(kFillInField, ToStd(field.Label())), &field.Edit());
-}
-
 // Problems a release or copy rule found, one per line under `title`.
 void ShowProblems(const std::string& title, const std::vector<std::string>& problems) {
     std::string text = title;
@@ -129,7 +124,7 @@ TfrAddUnitsEditor::TfrAddUnitsEditor(TfrEditors& editors, const TEditorEnvironme
         return QStringList{ToQ(unit.GetName()), form ? tr("Form") : tr("Unit"), ToQ(unit.GetFormName()),
                            form && unit.GetFrame() ? tr("Yes") : QString()};
     };
-    FList->newEntry = [this] { return AddUnit(); };
+    FList->newEntry = [this] { return AddUnits(); };
     FList->editEntry = [this](int row) { return EditUnit(row); };
     // An added unit is only a name in the list: it goes without a question.
     FList->deleteEntry = [this](int row) { FWorking->Delete(row); };
@@ -171,37 +166,45 @@ std::string TfrAddUnitsEditor::SourceDirectory() const {
     return entry->Module().OutputDirectory(project->GetSrcPath());
 }
 
-bool TfrAddUnitsEditor::AddUnit() {
+bool TfrAddUnitsEditor::AddUnits() {
     if (!Environment().fileDialogs) return false;
     const std::string sourceDir = SourceDirectory();
-    const auto chosen = Environment().fileDialogs->OpenFile(this, std::string(kAddToProjectTitle), sourceDir,
-                                                            std::string(kDelphiUnitFilter));
+    const auto chosen = Environment().fileDialogs->OpenFiles(this, std::string(kAddToProjectTitle), sourceDir,
+                                                             std::string(kDelphiUnitFilter));
     if (!chosen) return false;
-    const std::string name = sourceDir.empty() ? *chosen : ExtractRelativePath(*chosen, sourceDir);
-    for (int i = 0; i < FWorking->Count(); ++i)
-        if (SameText(FWorking->Items(i)->GetName(), name)) return false;
-
-    const std::string formFile = FormFileOfUnit(*chosen);
-    std::string unitName = name;
-    std::string formName;
-    bool frame = false;
-    const bool form = FileExists(formFile);
-    if (form) {
-        if (const std::optional<std::string> proposed = ReadFormName(formFile)) {
-            TedFormDescription dialog(this, name, FormFileOfUnit(name), *proposed, false);
-            // Cancel drops the unit as well: nothing of the command stays.
-            if (!ExecDialog(dialog)) return false;
-            unitName = dialog.FileNameEdit().Text();
-            formName = dialog.FormNameEdit().Text();
-            frame = dialog.FrameBox().isChecked();
+    // The units are gathered first: Cancel in a form's dialog drops the whole choice.
+    TemgAddUnits added(nullptr);
+    const auto known = [&](const std::string& name) {
+        for (const TemgAddUnits* units : {FWorking.get(), &added})
+            for (int i = 0; i < units->Count(); ++i)
+                if (SameText(units->Items(i)->GetName(), name)) return true;
+        return false;
+    };
+    for (const std::string& file : *chosen) {
+        const std::string name = sourceDir.empty() ? file : ExtractRelativePath(file, sourceDir);
+        if (known(name)) continue;
+        const std::string formFile = FormFileOfUnit(file);
+        std::string unitName = name;
+        std::string formName;
+        bool frame = false;
+        const bool form = FileExists(formFile);
+        if (form) {
+            if (const std::optional<std::string> proposed = ReadFormName(formFile)) {
+                TedFormDescription dialog(this, name, FormFileOfUnit(name), *proposed, false);
+                if (!ExecDialog(dialog)) return false;
+                unitName = dialog.FileNameEdit().Text();
+                formName = dialog.FormNameEdit().Text();
+                frame = dialog.FrameBox().isChecked();
+            }
         }
+        TemgAddUnit& unit = *added.Add();
+        unit.SetName(unitName);
+        unit.SetUnitType(form ? autForm : autUnit);
+        unit.SetFormName(formName);
+        unit.SetFrame(frame);
     }
-    TemgAddUnit& unit = *FWorking->Add();
-    unit.SetName(unitName);
-    unit.SetUnitType(form ? autForm : autUnit);
-    unit.SetFormName(formName);
-    unit.SetFrame(frame);
-    return true;
+    for (int i = 0; i < added.Count(); ++i) FWorking->Add()->Assign(*added.Items(i));
+    return added.Count() > 0;
 }
 
 bool TfrAddUnitsEditor::EditUnit(int row) {

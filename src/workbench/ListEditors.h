@@ -99,7 +99,8 @@ public:
 
 private:
     std::string SourceDirectory() const;
-    bool AddUnit();
+    // "Add to project": the chosen files in the order given, each file once.
+    bool AddUnits();
     bool EditUnit(int row);
 
     std::unique_ptr<TemgAddUnits> FWorking;

@@ -17,6 +17,8 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -74,6 +76,20 @@ QTreeWidgetItem* AddTypeNode(QTreeWidget& tree, TemgpProject& project, TemgModul
 constexpr int kDesignedWidth = 1000;
 constexpr int kDesignedHeight = 680;
 constexpr int kDesignedTreeWidth = 300;
+
+// The tree's width on first start: the designed width, or more when a generated unit's caption
+// under its module (depth 3: project, module, "Generated Units", unit) needs it in the tree's font.
+int FirstTreeWidth(const QTreeWidget& tree) {
+    const TemgModule sample;
+    int text = 0;
+    for (int i = 0; i < sample.Units().Count(); ++i)
+        text = std::max(text, tree.fontMetrics().horizontalAdvance(ToQ(sample.Units().Items(i)->Caption())));
+    constexpr int kUnitDepth = 3;
+    constexpr int kIconSpacing = 8;
+    const int needed = tree.indentation() * (kUnitDepth + 1) + tree.iconSize().width() + kIconSpacing + text +
+                       2 * tree.frameWidth() + tree.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return std::max(kDesignedTreeWidth, needed);
+}
 
 // Member kinds of the "New" commands.
 enum MemberKind { kNewPropertyKind, kNewEventKind, kNewMethodKind, kNewExternalKind };
@@ -169,6 +185,7 @@ void TfmQLN::CreateWidgets() {
         RedrawTree();
     };
     FEditors->OnBecameModified = [this](QTreeWidgetItem*) { RedrawTree(); };
+    FEditors->OnPlaceholderShown = [this] { UpdatePlaceholder(); };
     FEditors->OnUnchanged = [this] { RunCheck(); };
     FEditors->OnCommitted = [this](TEditorItem& item) {
         if (QTreeWidgetItem* node = item.Node()) RefreshNode(*node);
@@ -182,6 +199,8 @@ void TfmQLN::CreateWidgets() {
     FTreeSplitter->setObjectName("spTree");
     FTreeSplitter->addWidget(tvProject);
     FTreeSplitter->addWidget(FEditors);
+    // The tree keeps its width when the window is resized; the editor area takes the rest.
+    FTreeSplitter->setStretchFactor(0, 0);
     FTreeSplitter->setStretchFactor(1, 1);
     FTreeSplitter->setChildrenCollapsible(false);
 
@@ -204,10 +223,11 @@ void TfmQLN::CreateWidgets() {
         // Leaving a node applies its editor; when the editor refuses, the selection stays with it
         // so that nothing typed is lost.
         if (previous && FEditors->Current() && !Run([&] { ApplyEditor(); })) {
-            if (QTreeWidgetItem* edited = FEditors->Current()->Node()) {
-                FReselecting = true;
-                tvProject->setCurrentItem(edited);
-                FReselecting = false;
+            if (FEditors->Current()->Node()) {
+                ReselectEditedNode();
+                // A mouse press selects the clicked node after making it current: the selection
+                // is put back once the press is handled.
+                QTimer::singleShot(0, this, [this] { ReselectEditedNode(); });
                 return;
             }
         }
@@ -230,6 +250,10 @@ void TfmQLN::CreateWidgets() {
     FProgress->setTextVisible(false);
     FProgress->hide();
     statusBar()->addPermanentWidget(FProgress);
+    // The last generation's report stays readable: status tips pass over it.
+    FGenerated = new QLabel;
+    FGenerated->setObjectName("lbGenerated");
+    statusBar()->addPermanentWidget(FGenerated);
 }
 
 void TfmQLN::CreateActions() {
@@ -267,9 +291,8 @@ void TfmQLN::CreateActions() {
         {"actRegisterDataType", QT_TR_NOOP("New Type..."), QT_TR_NOOP("New Type"), "newtype", [this] {
              if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
              ApplyEditor();
-             // The type goes to the current module, or to the common types module.
-             TemgpModule* entry = CurrentModuleEntry();
-             TemgModule& module = entry ? entry->Module() : FProject.FirstModule();
+             // Types registered here are shared: they go to the common types module.
+             TemgModule& module = FProject.FirstModule();
              TPersistent* type = RegisterDataType(this, module, "");
              if (!type) return;
              if (QTreeWidgetItem* node = AddTypeNode(*tvProject, FProject, module, *type)) SelectNode(node);
@@ -328,7 +351,11 @@ void TfmQLN::CreateMenus() {
             menu->addAction(action);
             return;
         }
-        auto* entry = new QAction(tr(caption), menu);
+        // The entry shows the command's shortcut without taking it: two actions with one
+        // shortcut would leave it to neither.
+        QString text = tr(caption);
+        if (!action->shortcut().isEmpty()) text += '\t' + action->shortcut().toString(QKeySequence::NativeText);
+        auto* entry = new QAction(text, menu);
         entry->setObjectName(QString("mi") + (actionName + 3));
         entry->setIcon(action->icon());
         entry->setStatusTip(action->statusTip());
@@ -438,14 +465,17 @@ void TfmQLN::ReadSettings() {
         move(left, FSettings->ReadInteger("top", y()));
         resize(FSettings->ReadInteger("width", width()), FSettings->ReadInteger("height", height()));
     }
-    const int treeWidth = FSettings->ReadInteger("treewidth", kDesignedTreeWidth);
+    const int treeWidth = FSettings->ReadInteger("treewidth", FirstTreeWidth(*tvProject));
     FTreeSplitter->setSizes({treeWidth, width() - treeWidth});
     if (FSettings->ReadInteger("maximized", 0) == 1) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TfmQLN::WriteSettings() {
     const QRect placement = isMaximized() ? normalGeometry() : geometry();
-    FSettings->WriteString("lastproject", FProject.GetFileName());
+    // A project never saved has no file yet: the next start would fail to open it, or open an
+    // older project of the same name.
+    const std::string& projectFile = FProject.GetFileName();
+    FSettings->WriteString("lastproject", FileExists(projectFile) ? projectFile : std::string());
     FSettings->WriteInteger("left", placement.x());
     FSettings->WriteInteger("top", placement.y());
     FSettings->WriteInteger("width", placement.width());
@@ -549,6 +579,7 @@ void TfmQLN::RebuildTree() {
     if (QTreeWidgetItem* root = tvProject->topLevelItem(0)) {
         tvProject->setCurrentItem(root);
     }
+    FGenerated->clear();
     RedrawTree();
     UpdateCaption();
     RunCheck();
@@ -561,8 +592,8 @@ void TfmQLN::RedrawTree() { RefreshNodeStyles(*tvProject); }
 void TfmQLN::UpdateCaption() {
     const QString title = TrText(kApplicationTitle);
     const QString caption = FProject.IsEmpty() ? title : QString::fromStdString(FProject.GetName()) + " - " + title;
-    // The application's name first: a window title differing from it would get it appended.
-    QApplication::setApplicationDisplayName(caption);
+    // Only the window's own title: the application's display name would be appended to the title
+    // of every dialog.
     setWindowTitle(caption);
 }
 
@@ -649,14 +680,28 @@ void TfmQLN::UpdateEditorArea() {
     TPersistent* object = NodeObject(node);
     if (!object) {
         FEditors->CloseEditors();
-        FEditors->SetPlaceholder(
-            FProject.IsEmpty() ? tr("Open or create a project") : QString(),
-            FProject.IsEmpty() ? tr("File \u2192 New... creates a project with its common types module; "
-                                    "File \u2192 Open... opens an existing one.")
-                               : QString());
         return;
     }
     FEditors->OpenEditor(*object, node, CurrentModuleEntry());
+}
+
+void TfmQLN::UpdatePlaceholder() {
+    if (FProject.IsEmpty()) {
+        FEditors->SetPlaceholder(TrText(kNoProjectOpen), TrText(kNoProjectOpenDetails));
+        return;
+    }
+    // The current node's editor was closed (OK, Cancel, Close Editors).
+    QTreeWidgetItem* node = tvProject->currentItem();
+    FEditors->SetPlaceholder(node ? node->text(0) : QString(), node ? TrText(kEditorClosed) : QString());
+}
+
+void TfmQLN::ReselectEditedNode() {
+    const TEditorItem* item = FEditors->Current();
+    QTreeWidgetItem* edited = item ? item->Node() : nullptr;
+    if (!edited) return;
+    FReselecting = true;
+    tvProject->setCurrentItem(edited);
+    FReselecting = false;
 }
 
 // --- Project commands ----------------------------------------------------------------------------
@@ -694,16 +739,20 @@ void TfmQLN::CloseProject() {
 }
 
 void TfmQLN::OpenProjectFile(const std::string& fileName) {
-    if (!FProject.IsEmpty()) {
-        if (ProjectModified()) SaveProject(true);
-        CloseProject();
-    }
+    // What is typed in the editor is part of the project that may have to be saved.
+    ApplyEditor();
+    if (ProjectModified()) SaveProject(true);
+    // The file is read into a project of its own that takes the place of the open one only once
+    // all of it is read: a file that fails to load leaves the open project as it was.
+    const std::string previous = FProject.GetFileName();
+    FEditors->CloseEditors();
     try {
         FProject.LoadFromFile(fileName);
     } catch (...) {
-        RebuildTree();
+        UpdateEditorArea();
         throw;
     }
+    FReopenProjects.Add(previous);
     FReopenProjects.Remove(fileName);
     BuildReopenMenu();
     RebuildTree();
@@ -711,9 +760,10 @@ void TfmQLN::OpenProjectFile(const std::string& fileName) {
 
 void TfmQLN::NewProject() {
     SaveProject(true);
-    const auto dir = FFileDialogs->Directory(this, tr("New Project").toStdString(), "");
+    // The directory may be typed before it exists: it is created.
+    const auto dir = FFileDialogs->NewDirectory(this, tr("New Project").toStdString(), "");
     if (!dir) return;
-    ForceDirectories(*dir);
+    if (!ForceDirectories(*dir)) throw Exception(Format(Tr(kCannotCreateDirectory), *dir));
     if (!FProject.IsEmpty()) CloseProject();
     FProject.NewProject(*dir);
     RebuildTree();
@@ -725,12 +775,12 @@ void TfmQLN::OpenProject() {
     const auto chosen =
         FFileDialogs->OpenFile(this, tr("Open Project").toStdString(), start, std::string(kProjectFilter));
     if (!chosen) return;
-    if (!FProject.IsEmpty()) CloseProject();
     OpenProjectFile(*chosen);
 }
 
 void TfmQLN::AddExistingClass() {
     if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
+    ApplyEditor();
     const std::string projectDir = FProject.GetSrcPath();
     const auto chosen =
         FFileDialogs->OpenFile(this, tr("Add Class").toStdString(), projectDir, std::string(kClassFilter));
@@ -880,7 +930,7 @@ void TfmQLN::GenerateDebugApplication() {
 void TfmQLN::ReportGenerated(const QString& what, int written) {
     const QString text = written == 1 ? tr("Generated %1: 1 file written").arg(what)
                                       : tr("Generated %1: %2 files written").arg(what, QString::number(written));
-    statusBar()->showMessage(text);
+    FGenerated->setText(text);
 }
 
 void TfmQLN::GenerateCurrent() {

@@ -84,6 +84,11 @@ private:
     void UpdateCaption();
     void UpdateActions();
     void UpdateEditorArea();
+    // Fills in the editor area while it has no editor: the current node's empty state, or how to
+    // start without a project.
+    void UpdatePlaceholder();
+    // Makes the node of the open editor current and selected again (its apply was refused).
+    void ReselectEditedNode();
 
     // Asks to save a modified project when `ask` (Cancel aborts); writes what is modified.
     void SaveProject(bool ask);
@@ -132,6 +137,7 @@ private:
     QMenu* miReopen = nullptr;
     QMenu* pmTree = nullptr;
     QProgressBar* FProgress = nullptr;     // in the status bar while generating
+    QLabel* FGenerated = nullptr;          // in the status bar: the last generation's report
 };
 
 }  // namespace quillon

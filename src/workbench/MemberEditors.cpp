@@ -330,6 +330,8 @@ TfrMethodEditor::TfrMethodEditor(TfrEditors& editors, const TEditorEnvironment& 
     FDeclaration->setReadOnly(true);
     FDeclaration->setAcceptRichText(false);
     FDeclaration->setLineWrapMode(QTextEdit::WidgetWidth);
+    // Lines break between words only, never inside an identifier; a longer run scrolls.
+    FDeclaration->setWordWrapMode(QTextOption::WordWrap);
     FDeclaration->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     FDeclaration->setFixedHeight(FDeclaration->fontMetrics().lineSpacing() * 3 + 12);
     // The preview looks like the read-only text it is.

@@ -69,6 +69,16 @@ QStringList SplitSearchPath(const QString& text) {
 
 }  // namespace
 
+QString ServerOptionCaption(TServerOption option) {
+    switch (option) {
+        case moServerInDll: return TfrModuleEditor::tr("DLL");
+        case moDirectUsesServer: return TfrModuleEditor::tr("UNIT");
+        case moComServerInDll: return TfrModuleEditor::tr("COM DLL");
+        case moComServer: return TfrModuleEditor::tr("COM");
+    }
+    return {};
+}
+
 std::string StoredDirectory(const std::string& chosen, const std::string& baseDir) {
     if (baseDir.empty()) return chosen;
     const std::string relative = ExtractRelativePath(chosen, baseDir);
@@ -326,9 +336,8 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     auto* server = new QVBoxLayout(FServer);
     auto* options = new QHBoxLayout;
     const char* names[] = {"rbDll", "rbUnit", "rbComDll", "rbCom"};
-    const QString captions[] = {tr("DLL"), tr("UNIT"), tr("COM DLL"), tr("COM")};
     for (int i = 0; i < 4; ++i) {
-        FServerButtons[i] = RadioButton(captions[i], names[i]);
+        FServerButtons[i] = RadioButton(ServerOptionCaption(static_cast<TServerOption>(i)), names[i]);
         options->addWidget(FServerButtons[i]);
         connect(FServerButtons[i], &QRadioButton::toggled, this, [this] { UpdateControls(); });
     }
@@ -371,7 +380,7 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     FDescription->Edit().setObjectName("edDescription");
     com->addWidget(FDescription, 1, 0, 1, 2);
     FClassInstancing =
-        Choices("cbClassInstancing", {tr("Internal"), tr("Single Instance"), tr("Multi Instance")});
+        Choices("cbClassInstancing", {tr("Internal"), tr("Single Instance"), tr("Multiple Instance")});
     com->addWidget(RowLabel(tr("Class Instancing")), 0, 2);
     com->addWidget(FClassInstancing, 0, 3);
     FThreadModel = Choices("cbThreadModel", {tr("Single"), tr("Apartment"), tr("Free"), tr("Both")});
@@ -383,7 +392,7 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     FDllOptions = new QGroupBox(tr("DLL"));
     FDllOptions->setObjectName("gbDllOptions");
     auto* dll = new QVBoxLayout(FDllOptions);
-    FDllClassInstancing = Choices("cbDllClassInstancing", {tr("Single Instance"), tr("Multi Instance")});
+    FDllClassInstancing = Choices("cbDllClassInstancing", {tr("Single Instance"), tr("Multiple Instance")});
     dll->addLayout(LabelledRow(tr("Class Instancing"), FDllClassInstancing));
     left->addWidget(FDllOptions);
     left->addStretch(1);
@@ -522,6 +531,7 @@ void TfrModuleEditor::Initialize(TEditorItem& item) {
     // The common types module keeps its name and writes only its types unit: its server and
     // database choices do not apply.
     const bool first = IsFirstModule();
+    if (first) SetKindCaption(tr("Common Types Module"));
     Appellation().SetNameEnabled(!first);
     for (QWidget* widget : std::initializer_list<QWidget*>{FUses, FServer, FDatabase}) widget->setVisible(!first);
 

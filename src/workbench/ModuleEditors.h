@@ -188,6 +188,9 @@ private:
     std::unique_ptr<TemgDatabaseConnection> FEditedConnection;
 };
 
+// The caption of a server option in the module editor ("DLL", "UNIT", "COM DLL", "COM").
+QString ServerOptionCaption(TServerOption option);
+
 // A directory the user chose, as the model stores it: relative to `baseDir` when it lies inside
 // it, else absolute.
 std::string StoredDirectory(const std::string& chosen, const std::string& baseDir);

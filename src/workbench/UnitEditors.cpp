@@ -17,6 +17,7 @@
 #include "project/Project.h"
 #include "source/SourceBase.h"
 #include "workbench/EditorFrames.h"
+#include "workbench/ModuleEditors.h"
 #include "workbench/PascalHighlighter.h"
 #include "workbench/QtText.h"
 #include "workbench/WorkbenchMessages.h"
@@ -24,6 +25,29 @@
 namespace quillon {
 
 namespace {
+
+// Why the module of `entry` never writes `unit`, one of its generated-unit kinds; empty when it
+// writes it. The common types module writes its types unit only; a class module the units of its
+// server option and, with a connection of its own, the data module.
+std::string UnitNotWrittenReason(const TemgpModule& entry, const TUnitsManager& unit) {
+    const TemgModule& module = entry.Module();
+    if (unit.Collection() != &module.Units()) return {};
+    const std::string caption(unit.Caption());
+    const TServerOption server = module.GetServerOption();
+    const auto notForServer = [&] {
+        return Format(kUnitNotForServerOption, caption, ToStd(ServerOptionCaption(server)));
+    };
+    if (entry.Index() == 0)
+        return unit.Kind() == TFileKind::TypesUnit ? std::string() : Format(kUnitNotForCommonTypes, caption);
+    switch (unit.Kind()) {
+        case TFileKind::TypesUnit: return Format(kUnitOnlyForCommonTypes, caption);
+        case TFileKind::InterfaceUnit: return IsComOption(server) ? std::string() : notForServer();
+        case TFileKind::LibraryProject: return IsLibraryOption(server) ? std::string() : notForServer();
+        case TFileKind::DataModuleUnit:
+            return module.HasOwnConnection() ? std::string() : Format(kUnitOnlyForOwnConnection, caption);
+        default: return {};
+    }
+}
 
 // Generated text ends its lines with CR LF; the memo wants plain line breaks.
 QString MemoText(std::string_view text) {
@@ -75,8 +99,19 @@ void TfrUnitEditor::Initialize(TEditorItem& item) {
     RefreshEditor();
 }
 
+std::string TfrUnitEditor::NotWrittenReason() const {
+    const TemgpModule* entry = Item() ? Item()->ModuleEntry() : nullptr;
+    return entry ? UnitNotWrittenReason(*entry, Unit()) : std::string();
+}
+
 void TfrUnitEditor::RefreshEditor() {
     FFileName->SetText(FilePath());
+    const std::string notWritten = NotWrittenReason();
+    FOpen->setEnabled(notWritten.empty());
+    if (!notWritten.empty()) {
+        FCode->setPlainText(QStringLiteral("{ %1 }").arg(ToQ(notWritten)));
+        return;
+    }
     const TemgpProject* project = Environment().project;
     if (!project) return;
     // A model the generator cannot build yet (a reference to a missing class, say) shows why.
@@ -88,6 +123,10 @@ void TfrUnitEditor::RefreshEditor() {
 }
 
 void TfrUnitEditor::OpenInDelphi() {
+    if (const std::string notWritten = NotWrittenReason(); !notWritten.empty()) {
+        Dialogs().ShowMessage(MessageKind::Information, notWritten);
+        return;
+    }
     const std::string path = FilePath();
     if (!FileExists(path)) {
         Dialogs().ShowMessage(MessageKind::Information, Format(kUnitFileNotGenerated, path));

@@ -38,6 +38,8 @@ public:
 private:
     const TUnitsManager& Unit() const;
     std::string FilePath() const;
+    // Why the module never writes this unit; empty when it does.
+    std::string NotWrittenReason() const;
 
     TfrEdit* FFileName = nullptr;
     QPlainTextEdit* FCode = nullptr;

@@ -11,10 +11,18 @@ inline constexpr std::string_view kNoProject = "No project";
 inline constexpr std::string_view kNoCurrentClass = "Current node doesn't relate to any of the class";
 inline constexpr std::string_view kNotDebugApplication = "Current node is not Debug Application";
 inline constexpr std::string_view kSaveQuestion = "Save '%s'?";
+inline constexpr std::string_view kCannotCreateDirectory = "Cannot create the directory '%s'";
 inline constexpr std::string_view kModelFileNotInProjectDir = "Model file must be in the project's directory (%s)";
 inline constexpr std::string_view kModuleAlreadyInProject = "%s is already in the project";
 inline constexpr std::string_view kGenerateDebugAppAndClass = "Generate '%s' and '%s'";
 inline constexpr std::string_view kGenerateDebugAppAndReferenced = "Generate '%s' and all referenced classes";
+// The editor area without an editor: no project, or the current node's editor closed.
+inline constexpr std::string_view kNoProjectOpen = "Open or create a project";
+inline constexpr std::string_view kNoProjectOpenDetails =
+    "File \u2192 New... creates a project with its common types module; File \u2192 Open... opens an existing one.";
+inline constexpr std::string_view kEditorClosed = "The editor is closed. Click the node to open it again.";
+// A file or folder handed to the desktop that has no program for it.
+inline constexpr std::string_view kNoDesktopProgram = "The desktop has no program to open '%s'";
 
 // The element editors' validations and reports.
 inline constexpr std::string_view kTypeNotRegistered = "Type '%s' is not registered";
@@ -26,6 +34,12 @@ inline constexpr std::string_view kObjectNotFound = "Object not found";
 inline constexpr std::string_view kReferencedClassNotFound = "Referenced class not found";
 inline constexpr std::string_view kCopyFilesQuestion = "Copy files to %s?";
 inline constexpr std::string_view kUnitFileNotGenerated = "File '%s' does not exist yet: generate the class first";
+// A generated-unit kind the module never writes (the unit's caption, then the server option's).
+inline constexpr std::string_view kUnitNotForServerOption = "%s is not generated for the server option %s";
+inline constexpr std::string_view kUnitNotForCommonTypes = "%s is not generated for the common types module";
+inline constexpr std::string_view kUnitOnlyForCommonTypes = "%s is generated only for the common types module";
+inline constexpr std::string_view kUnitOnlyForOwnConnection =
+    "%s is generated only for a module with its own database connection";
 inline constexpr std::string_view kFormFileUnreadable = "Form file '%s' cannot be read: %s";
 inline constexpr std::string_view kFormFileWithoutForm =
     "Form file '%s' does not begin with an object declaration; the form name stays empty";

@@ -2,10 +2,10 @@
 // last project.
 #include <QApplication>
 #include <QDesktopServices>
-#include <QUrl>
 
 #include "platform/ShellOpen.h"
 #include "platform/UserDialogs.h"
+#include "workbench/DesktopOpen.h"
 #include "workbench/FileDialogs.h"
 #include "workbench/MainWindow.h"
 #include "workbench/QtUserDialogs.h"
@@ -17,14 +17,7 @@ int main(int argc, char* argv[]) {
     quillon::QtUserDialogs dialogs;
     quillon::ScopedDialogs installed(dialogs);
     // Files and folders the workbench opens go to the program the desktop associates with them.
-    // A "#topic" after a file name (the user guide's sections) becomes the address's fragment.
-    const quillon::ShellOpenScope shell([](const std::string& path) {
-        const QString text = QString::fromStdString(path);
-        const qsizetype hash = text.lastIndexOf('#');
-        QUrl url = QUrl::fromLocalFile(hash < 0 ? text : text.left(hash));
-        if (hash >= 0) url.setFragment(text.mid(hash + 1));
-        QDesktopServices::openUrl(url);
-    });
+    const quillon::ShellOpenScope shell(quillon::DesktopOpener(&QDesktopServices::openUrl));
     const QStringList arguments = QApplication::arguments();
     auto* window = new quillon::TfmQLN(std::make_unique<quillon::TWorkbenchSettings>(), nullptr,
                                        arguments.size() > 1 ? arguments.at(1).toStdString() : std::string());

@@ -1,5 +1,5 @@
 // The member rules of the check: what the editors refuse while typing is refused again for files
-// edited by hand, and exported members must be visible to the units that call them.
+// edited by hand.
 #include <gtest/gtest.h>
 
 #include "checking/MemberChecks.h"
@@ -66,17 +66,6 @@ TEST_F(MemberCheck, ParametersFollowTheParameterListsRule) {
     EXPECT_EQ(Check(), (Results{{"Parameter with default value has wrong order", &order},
                                 {"Parameter a is a var parameter and cannot have a default value", &byReference},
                                 {"Name A is not unique", &second}}));
-}
-
-TEST_F(MemberCheck, AnExportedMemberMustBePublicOrPublished) {
-    Method("Shown").SetVisibility(mvPublished);
-    TemgMethod& hidden = Method("Hidden");
-    hidden.SetVisibility(mvProtected);
-    TemgMethod& own = Method("Own");
-    own.SetVisibility(mvPrivate);
-    own.SetExported(false);
-    using Results = std::vector<std::pair<std::string, const TPersistent*>>;
-    EXPECT_EQ(Check(), (Results{{"Member Hidden is exported and must be public or published", &hidden}}));
 }
 
 }  // namespace

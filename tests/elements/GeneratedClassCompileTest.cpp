@@ -17,14 +17,6 @@ using test::AddTyped;
 using test::Lines;
 using test::PascalCompiles;
 
-// The run-time support unit of library servers: the server base class and the instance list.
-const std::string kDllServerCollection = Lines({
-    "unit DLLServerCollection;", "interface", "type", "  TDLLServer = class(TObject)", "  end;",
-    "  TDLLServers = class", "    function FindServer(aInstanceID: Integer): TDLLServer;", "  end;",
-    "var", "  DLLServers: TDLLServers;", "implementation",
-    "function TDLLServers.FindServer(aInstanceID: Integer): TDLLServer;", "begin", "  Result := nil;", "end;",
-    "end."});
-
 // What the library controller calls from the target's Windows and SysUtils units.
 const std::string kLibraryCalls = Lines({
     "unit LibraryCalls;", "interface", "uses Windows;",
@@ -51,6 +43,7 @@ protected:
         calc.SetName("Calc");
         AddTyped(calc.Properties(), "Count", "Integer").SetDefaultValue("10");
         AddTyped(calc.Properties(), "Limit", "Integer").SetAccessTypes({atWrite});
+        AddTyped(calc.Properties(), "Total", "Integer").SetAccessTypes({atRead});
         AddTyped(calc.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
         TemgMethod& sum = AddTyped(calc.Methods(), "Sum", "Integer");
         sum.SetCategory(mcFunction);
@@ -60,6 +53,9 @@ protected:
         twice.SetCategory(mcFunction);
         twice.SetCode("Result:=Sum(FCount,FCount);");
         calc.Methods().Add()->SetName("Run");
+        TemgMethod& tidy = *calc.Methods().Add();
+        tidy.SetName("Tidy");
+        tidy.SetVisibility(mvPrivate);
     }
 
     std::string GeneratorUnit() const {
@@ -102,6 +98,10 @@ protected:
                                   module, calc.ExternalClasses());
         calc.Properties().AddDeveloperOverrides(developer.Methods());
         calc.Events().AddDeveloperOverrides(developer.Methods());
+        // The developer's own code sets the read-only property through its field.
+        TgmcMethod* recount = developer.Methods().Add();
+        recount->SetName("Recount");
+        recount->MethodImplementation().SetCode("FTotal:=FCount+1;");
         return unit.SrcCode();
     }
 
@@ -134,11 +134,11 @@ protected:
 
 }  // namespace
 
-// Twice's own code reads the server's private field FCount: the developer's override must run
-// the generated implementation rather than repeat that code where FCount is out of reach.
+// Twice's own code reads the server's field FCount: the developer's override runs the generated
+// implementation rather than repeat that code. The developer's class, in its own unit, sets the
+// read-only Total through its field and overrides Tidy, a private method of the design.
 TEST_F(GeneratedClassCompile, TheServerAndDeveloperClassesOfALibraryServerCompile) {
-    EXPECT_TRUE(PascalCompiles({{"DLLServerCollection.pas", kDllServerCollection},
-                                {"genCalc.pas", GeneratorUnit()},
+    EXPECT_TRUE(PascalCompiles({{"genCalc.pas", GeneratorUnit()},
                                 {"devCalc.pas", DeveloperUnit()}},
                                "genCalc.pas"));
 }

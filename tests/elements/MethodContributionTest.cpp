@@ -74,6 +74,31 @@ TEST_F(MethodContribution, AComServerClassDeclaresItsMethodsSafecall) {
     EXPECT_EQ(target->Methods().Items(0)->SrcCode(3), "procedure Run;virtual; safecall;");
 }
 
+// The developer's class overrides from another unit, and exported methods are called from other
+// units: a private or protected method is public in both classes when exported, and a private
+// one protected otherwise; the controller and the design keep the designed visibility.
+TEST_F(MethodContribution, APrivateMethodIsPublicOrProtectedInTheServerAndDeveloperClasses) {
+    AddMethod("Tidy").SetVisibility(mvPrivate);
+    TemgMethod& hidden = AddMethod("Hidden");
+    hidden.SetVisibility(mvPrivate);
+    hidden.SetExported(false);
+    AddMethod("Guarded").SetVisibility(mvProtected);
+    for (const TGenerationTarget& unit :
+         {TGenerationTarget::ServerClass("TdevCalc"), TGenerationTarget::DeveloperClass("TdevCalc")}) {
+        target->Methods().Clear();
+        AddTo(unit);
+        ASSERT_EQ(target->Methods().Count(), 3);
+        EXPECT_EQ(target->Methods().Items(0)->GetVisibility(), mvPublic);
+        EXPECT_EQ(target->Methods().Items(1)->GetVisibility(), mvProtected);
+        EXPECT_EQ(target->Methods().Items(2)->GetVisibility(), mvPublic);
+    }
+    target->Methods().Clear();
+    AddTo(TGenerationTarget::Controller(moServerInDll));
+    EXPECT_EQ(target->Methods().Items(0)->GetVisibility(), mvPrivate);
+    EXPECT_EQ(target->Methods().Items(1)->GetVisibility(), mvProtected);
+    EXPECT_EQ(design.Methods().Items(0)->GetVisibility(), mvPrivate);
+}
+
 TEST_F(MethodContribution, ExportedRoutinesWrapTheCallWithExceptionCapture) {
     AddSum();
     AddMethod("Run");

@@ -69,7 +69,7 @@ TEST_F(PropertyContribution, CountWithDefault10InTheServerClassOfALibraryServer)
     AddTo(TGenerationTarget::ServerClass("TdevCalc"), &AddAfterConstruction());
 
     EXPECT_EQ(Declaration(),
-              Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PRIVATE", "   FCount:Integer;",
+              Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PROTECTED", "   FCount:Integer;",
                      "   FTotal:Integer;", "   PROTECTED", "   procedure SetCount(const Value:Integer);virtual;",
                      "   procedure SetTotal(const Value:Integer);virtual;", "   PUBLIC",
                      "   procedure AfterConstruction;override;", "   PUBLIC",

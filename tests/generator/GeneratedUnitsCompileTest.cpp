@@ -1,8 +1,9 @@
 // Every unit and library project that generation writes for a representative project must compile
-// with Free Pascal in Delphi mode against our stand-ins of the target's units, under each server
-// option of the module in the middle of it: members of every kind, the first module's enumerated
-// and procedural types, registered types from other units, and external classes reaching library
-// servers directly and transitively and a COM server.
+// with Free Pascal in Delphi mode against the shipped run-time unit and our stand-ins of the
+// target's other units, under each server option of the module in the middle of it: members of
+// every kind (private and protected methods among them), the first module's enumerated and procedural types,
+// registered types from other units, and external classes reaching library servers directly and
+// transitively and a COM server.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -79,6 +80,11 @@ public:
         TemgMethod& factory = Typed(*design.Methods().Add(), "UseFactory", "");
         Typed(*factory.Parameters().Add(), "aFactory", "TCreateQueryMethod", dtProcedural);
         Typed(*design.Methods().Add(), "Internal", "").SetExported(false);
+        Typed(*design.Methods().Add(), "Tidy", "").SetVisibility(mvPrivate);
+        Typed(*design.Methods().Add(), "Guarded", "").SetVisibility(mvProtected);
+        TemgMethod& hidden = Typed(*design.Methods().Add(), "Hidden", "");
+        hidden.SetVisibility(mvPrivate);
+        hidden.SetExported(false);
         AddExternal(calc, "Store", "Shelf");
         AddExternal(calc, "Printer", "Output");
     }

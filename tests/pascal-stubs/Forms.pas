@@ -1,5 +1,7 @@
 { Stand-in for the target environment's Forms unit: the application object whose window handle
-  servers and controllers hand over. }
+  servers and controllers hand over. The run-time tests build it for Win64 as well. The object is
+  never freed: a library's run-time unit may free leftover servers, which clear the handle, after
+  this unit is finalized. }
 unit Forms;
 
 interface
@@ -52,4 +54,6 @@ procedure TApplication.Run;
 begin
 end;
 
+initialization
+  Application := TApplication.Create(nil);
 end.

@@ -13,9 +13,16 @@ namespace {
 
 std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
-// Runs `command` through the shell and returns its standard output and error; `status` gets
-// the exit status (-1 when the command could not be started).
-std::string Run(const std::string& command, int& status) {
+std::string FirstErrorLine(const std::string& output) {
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("Error:") != std::string::npos || line.find("Fatal:") != std::string::npos) return line;
+    return {};
+}
+
+}  // namespace
+
+std::string RunShell(const std::string& command, int& status) {
     std::string output;
     status = -1;
     FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
@@ -28,15 +35,6 @@ std::string Run(const std::string& command, int& status) {
     return output;
 }
 
-std::string FirstErrorLine(const std::string& output) {
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);)
-        if (line.find("Error:") != std::string::npos || line.find("Fatal:") != std::string::npos) return line;
-    return {};
-}
-
-}  // namespace
-
 std::string PascalStubsDir() {
     if (const char* dir = std::getenv("QUILLON_PASCAL_STUBS"); dir && *dir) return dir;
     return QUILLON_DEFAULT_PASCAL_STUBS;
@@ -45,12 +43,13 @@ std::string PascalStubsDir() {
 PascalCompileResult CompilePascalFile(const std::string& path, const std::vector<std::string>& unitDirs,
                                       const std::string& outputDir) {
     // -Cn: compile only, no linking; -FE/-FU keep every output file in the output directory.
-    std::string command = "fpc -Mdelphi -Cn -Fu" + Quoted(PascalStubsDir());
+    // The shipped run-time unit comes first: no stand-in of it can drift from the real one.
+    std::string command = "fpc -Mdelphi -Cn -Fu" + Quoted(QUILLON_PASCAL_RUNTIME) + " -Fu" + Quoted(PascalStubsDir());
     for (const std::string& dir : unitDirs) command += " -Fu" + Quoted(dir);
     command += " -FE" + Quoted(outputDir) + " -FU" + Quoted(outputDir) + " " + Quoted(path);
     PascalCompileResult result;
     int status = -1;
-    result.output = Run(command, status);
+    result.output = RunShell(command, status);
     result.firstError = FirstErrorLine(result.output);
     result.ok = status == 0 && result.firstError.empty();
     if (!result.ok && result.firstError.empty())
@@ -96,9 +95,10 @@ PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const st
     WriteText(dir.File("ReadForm.pas"), kReader);
     WriteText(dir.File("Form.dfm"), formText);
     int status = -1;
-    const std::string build = Run("fpc -Mdelphi -FE" + Quoted(dir.Path()) + " " + Quoted(dir.File("ReadForm.pas")), status);
+    const std::string build =
+        RunShell("fpc -Mdelphi -FE" + Quoted(dir.Path()) + " " + Quoted(dir.File("ReadForm.pas")), status);
     if (status != 0) return ::testing::AssertionFailure() << "reader not built: " << FirstErrorLine(build);
-    const std::string output = Run(Quoted(dir.File("ReadForm")) + " " + Quoted(dir.File("Form.dfm")), status);
+    const std::string output = RunShell(Quoted(dir.File("ReadForm")) + " " + Quoted(dir.File("Form.dfm")), status);
     if (status == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << output << "\n--- form ---\n" << formText;
 }

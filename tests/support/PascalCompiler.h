@@ -1,6 +1,6 @@
-// Compiles Object Pascal sources with Free Pascal in Delphi mode against our stub units of the
-// target environment (tests/pascal-stubs), inside a temporary directory that also receives every
-// object and unit file the compiler writes.
+// Compiles Object Pascal sources with Free Pascal in Delphi mode against the shipped run-time unit
+// (runtime/) and our stub units of the target environment (tests/pascal-stubs), inside a
+// temporary directory that also receives every object and unit file the compiler writes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,6 +20,10 @@ struct PascalCompileResult {
     std::string firstError;  // the compiler's first "Error:" or "Fatal:" line
     std::string output;      // everything the compiler printed
 };
+
+// Runs `command` through the shell and answers its standard output and error together; `status`
+// gets the exit status (-1 when the command could not be started).
+std::string RunShell(const std::string& command, int& status);
 
 // The stub directory: $QUILLON_PASCAL_STUBS, else the one in the source tree.
 std::string PascalStubsDir();

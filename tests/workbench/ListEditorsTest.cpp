@@ -108,6 +108,36 @@ TEST_F(AddUnitsEditorTest, PlainUnitsTwiceAddedFormsWithoutTextAndCancelledForms
                                          "' does not begin with an object declaration; the form name stays empty");
 }
 
+TEST_F(AddUnitsEditorTest, SeveralFilesAreAddedInTheOrderChosenAndCancelDropsTheWholeChoice) {
+    for (const char* name : {"Tools", "Money", "Main", "Other", "Second"})
+        WriteText(work.File(std::string(name) + ".pas"), std::string("unit ") + name + ";");
+    WriteText(work.File("Main.dfm"), "object MainForm: TMainForm\r\nend\r\n");
+    WriteText(work.File("Second.dfm"), "object SecondForm: TSecondForm\r\nend\r\n");
+    Select(&module->AddUnits());
+    int asked = 0;
+    {
+        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+            ++asked;
+            dialog.ClickOK();
+        });
+        AddFile(work.File("Tools.pas") + "\n" + work.File("Main.pas") + "\n" + work.File("Money.pas"));
+        AddFile(work.File("Money.pas") + "\n" + work.File("Tools.pas"));  // both there already
+    }
+    EXPECT_EQ(asked, 1);
+    const TemgAddUnits& working = Editor().Working();
+    ASSERT_EQ(working.Count(), 3);
+    EXPECT_EQ(working.Items(0)->GetName(), "Tools.pas");
+    EXPECT_EQ(working.Items(1)->GetName(), "Main.pas");
+    EXPECT_EQ(working.Items(1)->GetFormName(), "MainForm");
+    EXPECT_EQ(working.Items(2)->GetName(), "Money.pas");
+    EXPECT_EQ(Editor().List().Selected(), 2);
+    {
+        ScopedDialogRunner runner([](TfmBaseDialog& dialog) { dialog.ClickCancel(); });
+        AddFile(work.File("Other.pas") + "\n" + work.File("Second.pas"));
+    }
+    EXPECT_EQ(working.Count(), 3);
+}
+
 TEST_F(AddUnitsEditorTest, EditingAFormUnitWithoutItsFormFileSaysSoAndStillOpensTheDialog) {
     TemgAddUnit& unit = *module->AddUnits().Add();
     unit.SetName("Gone.pas");

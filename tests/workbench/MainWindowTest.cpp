@@ -2,6 +2,10 @@
 #include <vector>
 
 #include <QApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusTipEvent>
 #include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
@@ -40,6 +44,11 @@ protected:
         Trigger("actNewClassToProject");
         Trigger("actSave");
         ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    }
+    // The report of the last generation in the status bar.
+    std::string GenerationReport() {
+        auto* label = Window().findChild<QLabel*>("lbGenerated");
+        return label ? label->text().toStdString() : "(no report label)";
     }
 };
 
@@ -240,6 +249,30 @@ TEST_F(MainWindowTest, CancelInTheSaveQuestionOpensNothing) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+TEST_F(MainWindowTest, AFailedOpenKeepsTheOpenProject) {
+    SavedProjectWithTwoClasses();
+    const std::vector<std::string> reopen = Window().ReopenProjects().Items();
+    WriteText(work.File("Broken.qlp"), "not a project file");
+    files->answers.push_back(work.File("Broken.qlp"));
+    Trigger("actOpenProject");
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(Window().Project().GetFileName(), work.File("Project1.qlp"));
+    EXPECT_EQ(Window().Project().Modules().Count(), 3);
+    EXPECT_EQ(Window().windowTitle(), "Project1 - Quillon 2.3");
+    ASSERT_EQ(Window().Tree().topLevelItemCount(), 1);
+    EXPECT_EQ(ChildCaptions(Window().Tree().topLevelItem(0)),
+              (Captions{"Releases", "CommonTypes", "ExtClass1", "ExtClass2"}));
+    // Neither the open project nor the broken file changed places on the reopen list.
+    EXPECT_EQ(Window().ReopenProjects().Items(), reopen);
+
+    // A vanished file on the reopen list likewise.
+    Window().ReopenProjects().Add(work.File("Gone.qlp"));
+    Window().ReopenProjects().OpenEntry(0);
+    EXPECT_EQ(dialogs.Messages().size(), 2u);
+    EXPECT_EQ(Window().Project().GetFileName(), work.File("Project1.qlp"));
+    EXPECT_EQ(Window().Tree().topLevelItemCount(), 1);
+}
+
 TEST_F(MainWindowTest, OpeningAProjectAlreadyListedInOtherLetterCaseLeavesOneEntry) {
     NewProjectIn(work.Path());
     Trigger("actSave");
@@ -408,13 +441,29 @@ TEST_F(MainWindowTest, GenerateAllSaysHowManyFilesItWroteAndAnUnchangedRunWrites
         if (entry.is_regular_file() && extension != ".qlp" && extension != ".qlm") ++generated;
     }
     ASSERT_GT(generated, 1);
-    EXPECT_EQ(Window().statusBar()->currentMessage().toStdString(),
-              "Generated Project1: " + std::to_string(generated) + " files written");
+    EXPECT_EQ(GenerationReport(), "Generated Project1: " + std::to_string(generated) + " files written");
     EXPECT_FALSE(Window().findChild<QProgressBar*>("pbGenerate")->isVisibleTo(&Window()));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The status tip of a command the pointer passes over leaves the report readable.
+    QStatusTipEvent tip("New Project");
+    QApplication::sendEvent(&Window(), &tip);
+    EXPECT_EQ(GenerationReport(), "Generated Project1: " + std::to_string(generated) + " files written");
 
     Trigger("actGenerateProjectSrc");
-    EXPECT_EQ(Window().statusBar()->currentMessage().toStdString(), "Generated Project1: 0 files written");
+    EXPECT_EQ(GenerationReport(), "Generated Project1: 0 files written");
+    // Another project has no report yet.
+    Trigger("actCloseProject");
+    EXPECT_EQ(GenerationReport(), "");
+}
+
+// Not a check of pixels: a picture of the window after a generation, for people to look at.
+TEST_F(MainWindowTest, ScreenshotOfAGenerationReport) {
+    NewProjectIn(work.Path());
+    Trigger("actNewClassToProject");
+    Trigger("actSave");
+    Trigger("actGenerateClass");
+    Select(Module(1).Module().Units().FindKind(TFileKind::ControllerUnit));
+    SaveScreenshot("generation-report");
 }
 
 TEST_F(MainWindowTest, GeneratingWithoutAProjectIsReported) {
@@ -520,6 +569,17 @@ TEST_F(MainWindowTest, CommandsCarryTheirNamesCaptionsAndHints) {
         EXPECT_EQ(action->statusTip().toStdString(), e.hint);
     }
     EXPECT_FALSE(Window().Action("actNewDataset")->isVisible());
+    // The File menu's "New" entry shows the command's shortcut.
+    auto* newEntry = Window().findChild<QAction*>("miNewProject");
+    ASSERT_NE(newEntry, nullptr);
+    EXPECT_EQ(newEntry->text(), "&New\t" + QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText));
+}
+
+TEST_F(MainWindowTest, DialogTitlesDoNotCarryTheProjectName) {
+    NewProjectIn(work.Path());
+    EXPECT_EQ(Window().windowTitle(), "Project1 - Quillon 2.3");
+    // The platform appends the application's display name to every other window's title.
+    EXPECT_FALSE(QGuiApplication::applicationDisplayName().contains("Project1"));
 }
 
 }  // namespace

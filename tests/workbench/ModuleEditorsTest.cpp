@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -259,6 +260,7 @@ TEST_F(ModuleEditorTest, RegisterReportsTheRegistrationOrItsFailure) {
 
 TEST_F(ModuleEditorTest, TheCommonTypesModuleKeepsItsNameAndHasNoServerChoices) {
     Select(Window().Project().Modules().Items(0));
+    EXPECT_EQ(Editor().findChild<QLabel*>("lbEditorKind")->text(), "Common Types Module");
     EXPECT_FALSE(Editor().Appellation().NameEdit().isEnabled());
     EXPECT_FALSE(Editor().ServerButton(moServerInDll).isVisibleTo(&Editor()));
     TypeInto(Editor().SrcPathEdit().Edit(), "types");
@@ -274,6 +276,19 @@ TEST_F(ModuleEditorTest, TheSourcePathBrowseStoresAFolderInsideTheProjectRelativ
     Editor().SrcPathEdit().Button().click();
     EXPECT_EQ(Editor().SrcPathEdit().Text(), "src/account");
     EXPECT_TRUE(Editor().Changed());
+}
+
+TEST_F(ModuleEditorTest, InstancingCaptionsFollowTheirEnumerations) {
+    EXPECT_EQ(Editor().findChild<QLabel*>("lbEditorKind")->text(), "Class Module");
+    const QComboBox& com = Editor().ClassInstancingCombo();
+    ASSERT_EQ(com.count(), 3);
+    EXPECT_EQ(com.itemText(0), "Internal");
+    EXPECT_EQ(com.itemText(1), "Single Instance");
+    EXPECT_EQ(com.itemText(2), "Multiple Instance");
+    const QComboBox& dll = Editor().DllClassInstancingCombo();
+    ASSERT_EQ(dll.count(), 2);
+    EXPECT_EQ(dll.itemText(0), "Single Instance");
+    EXPECT_EQ(dll.itemText(1), "Multiple Instance");
 }
 
 TEST_F(ModuleEditorTest, Screenshot) {

@@ -53,6 +53,24 @@ TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsName) {
               "/elsewhere/Other.qlp\r\n" + work.File("Project1.qlp") + "\r\n");
 }
 
+TEST_F(SettingsAndStartTest, ANewProjectNeverSavedIsNotTheLastProject) {
+    // An older project of the same name in that directory must not open next time either.
+    OpenWindow();
+    NewProjectIn(work.Path());
+    Trigger("actSave");
+    DestroyWindow();
+    OpenWindow();
+    NewProjectIn(work.Path() + "/Fresh");
+    DestroyWindow();
+    QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("lastproject").toString().toStdString(), "");
+
+    TfmQLN& next = OpenWindow();
+    next.show();
+    EXPECT_TRUE(next.Project().IsEmpty());
+    EXPECT_TRUE(dialogs.Messages().empty());
+}
+
 TEST_F(SettingsAndStartTest, TheNextStartReadsPlacementReopenListAndLastProjectBack) {
     OpenWindow();
     NewProjectIn(work.Path());

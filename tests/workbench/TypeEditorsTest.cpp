@@ -63,6 +63,7 @@ protected:
 
     TemgpModule& Entry() { return *Window().Project().Modules().Items(1); }
     TemgModule& Module() { return Entry().Module(); }
+    TemgModule& Common() { return Window().Project().FirstModule(); }
     // Shows types made on the model in the tree (the module's subtree is rebuilt).
     void ShowTypes() { RefreshNode(*Node(&Entry())); }
     TgmcEnumType& ColorKind() {
@@ -94,8 +95,11 @@ TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
         TypeInto(d.UnitEdit().Edit(), "Windows");
         d.ClickOK();
     });
-    const TemgRegisteredDataType* handle = Module().RegisteredDataTypes().Find("THandle");
+    // A type registered here is shared: it goes to the common types module, whichever module is
+    // current.
+    const TemgRegisteredDataType* handle = Common().RegisteredDataTypes().Find("THandle");
     ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(Module().RegisteredDataTypes().Find("THandle"), nullptr);
     EXPECT_EQ(handle->GetModuleName(), "Windows");
     EXPECT_FALSE(handle->GetProceduralType());
     // The new type is shown and selected, with its editor open.
@@ -109,8 +113,8 @@ TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
         AddValue(d.ValueList(), "ckBlue");
         d.ClickOK();
     });
-    ASSERT_EQ(Module().EnumTypes().Count(), 1);
-    const TgmcEnumType& colors = *Module().EnumTypes().Items(0);
+    ASSERT_EQ(Common().EnumTypes().Count(), 1);
+    const TgmcEnumType& colors = *Common().EnumTypes().Items(0);
     EXPECT_EQ(colors.GetName(), "TColorKind");
     ASSERT_EQ(colors.Values().Count(), 2);
     EXPECT_EQ(colors.Values().Items(0)->GetName(), "ckRed");
@@ -125,7 +129,7 @@ TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
         AddParameter(d.ParameterList(), "Count", "Integer");
         d.ClickOK();
     });
-    const TemgProceduralType* onCount = Module().ProceduralTypes().Find("TOnCount");
+    const TemgProceduralType* onCount = Common().ProceduralTypes().Find("TOnCount");
     ASSERT_NE(onCount, nullptr);
     EXPECT_EQ(onCount->DeclarationText(), "TOnCount=function(Count:Integer):Boolean of object;");
     EXPECT_EQ(NodeImage(Node(onCount)), 17);
@@ -139,17 +143,17 @@ TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
 }
 
 TEST_F(TypeEditorsTest, AKnownNameAnEmptyEnumAndABadNameAreRefused) {
-    Module().CreateRegisteredType("THandle", "", "Windows", false);
+    Common().CreateRegisteredType("THandle", "", "Windows", false);
     struct Case {
         QString name;
         int page;
         std::string message;
     };
     for (const Case& c : {Case{"Integer", 0, "Type 'Integer' is already registered"},     // built in
-                          Case{"thandle", 0, "Type 'thandle' is already registered"},     // this module's
+                          Case{"thandle", 0, "Type 'thandle' is already registered"},     // already shared
                           Case{"TColorKind", 1, "There must be at least one value of enumerated type"},
                           Case{"1Kind", 0, "The field value is not an identifier"}}) {
-        const std::size_t registered = Module().RegisteredDataTypes().Count();
+        const std::size_t registered = Common().RegisteredDataTypes().Count();
         NewType([&](TedRegisterDataType& d) {
             TypeInto(d.Appellation().NameEdit().Edit(), c.name);
             d.Pages().setCurrentIndex(c.page);
@@ -158,8 +162,8 @@ TEST_F(TypeEditorsTest, AKnownNameAnEmptyEnumAndABadNameAreRefused) {
         });
         ASSERT_FALSE(dialogs.Messages().empty());
         EXPECT_EQ(dialogs.Messages().back(), c.message);
-        EXPECT_EQ(Module().RegisteredDataTypes().Count(), registered);
-        EXPECT_EQ(Module().EnumTypes().Count(), 0);
+        EXPECT_EQ(Common().RegisteredDataTypes().Count(), registered);
+        EXPECT_EQ(Common().EnumTypes().Count(), 0);
     }
 }
 

@@ -67,6 +67,41 @@ TEST_F(UnitEditorTest, OpenInDelphiSaysSoWhenTheFileIsNotGeneratedAndOpensItOnce
     EXPECT_EQ(opened, std::vector<std::string>{work.File("devExtClass1.pas")});
 }
 
+TEST_F(UnitEditorTest, AUnitTheModuleNeverWritesSaysWhyInsteadOfAskingToGenerate) {
+    std::vector<std::string> opened;
+    ShellOpenScope shell([&](const std::string& path) { opened.push_back(path); });
+    Trigger("actGenerateProjectSrc");
+    const auto openFails = [&](TFileKind kind) {
+        Select(Unit(kind));
+        auto& editor = CurrentEditor<TfrUnitEditor>();
+        EXPECT_FALSE(editor.OpenButton().isEnabled());
+        editor.OpenInDelphi();
+        return editor.CodeMemo().toPlainText().toStdString();
+    };
+    // A library server: no interface unit, no data module, no types unit of its own.
+    EXPECT_EQ(openFails(TFileKind::InterfaceUnit), "{ Interface Unit is not generated for the server option DLL }");
+    EXPECT_EQ(openFails(TFileKind::DataModuleUnit),
+              "{ Generated Data Module Unit is generated only for a module with its own database connection }");
+    EXPECT_EQ(openFails(TFileKind::TypesUnit),
+              "{ Unit for Type declarations is generated only for the common types module }");
+    // A unit compiled into the host has no library project.
+    module->SetServerOption(moDirectUsesServer);
+    EXPECT_EQ(openFails(TFileKind::LibraryProject),
+              "{ Dynamic Link Library Project is not generated for the server option UNIT }");
+    // The common types module writes its types unit only.
+    const TemgModule& first = Window().Project().FirstModule();
+    Select(first.Units().FindKind(TFileKind::ControllerUnit));
+    EXPECT_EQ(CurrentEditor<TfrUnitEditor>().CodeMemo().toPlainText().toStdString(),
+              "{ Controller Unit is not generated for the common types module }");
+    EXPECT_EQ(dialogs.Messages(),
+              (std::vector<std::string>{"Interface Unit is not generated for the server option DLL",
+                                        "Generated Data Module Unit is generated only for a module with its own "
+                                        "database connection",
+                                        "Unit for Type declarations is generated only for the common types module",
+                                        "Dynamic Link Library Project is not generated for the server option UNIT"}));
+    EXPECT_TRUE(opened.empty());
+}
+
 TEST_F(UnitEditorTest, TheGeneratedUnitsGroupDescribesEachUnitWithItsFile) {
     Select(&module->Units());
     auto& editor = CurrentEditor<TfrUnitsGroupEditor>();

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -43,6 +44,18 @@ public:
     }
     std::optional<std::string> Directory(QWidget*, const std::string&, const std::string& dir) override {
         return Next(dir);
+    }
+    // The next answer, whose file names are separated by line breaks.
+    std::optional<std::vector<std::string>> OpenFiles(QWidget*, const std::string&, const std::string& dir,
+                                                      const std::string&) override {
+        const auto answer = Next(dir);
+        if (!answer) return std::nullopt;
+        std::vector<std::string> names;
+        std::size_t start = 0;
+        for (std::size_t end; (end = answer->find('\n', start)) != std::string::npos; start = end + 1)
+            names.push_back(answer->substr(start, end - start));
+        names.push_back(answer->substr(start));
+        return names;
     }
 
 private:

@@ -8,7 +8,7 @@ type
     
    {Calculator}
    TgenCalc = class(TComObject,   ICalc)
-   PRIVATE
+   PROTECTED
    FCount:Integer;
    FOnChange:TNotifyEvent;
    PROTECTED

@@ -9,11 +9,11 @@ type
    {Calculator}
    TgenCalc = class(TDLLServer)
    PRIVATE
-   FCount:Integer;
-   FOnChange:TNotifyEvent;
    FStorePath:string;
    FArchivePath:string;
    PROTECTED
+   FCount:Integer;
+   FOnChange:TNotifyEvent;
    FShelf:TcntrStore;
    FOutput:TcntrPrinter;
    PROTECTED

@@ -8,7 +8,7 @@ type
     
    {Calculator}
    TgenCalc = class(TDLLServer)
-   PRIVATE
+   PROTECTED
    FCount:Integer;
    FOnChange:TNotifyEvent;
    PROTECTED

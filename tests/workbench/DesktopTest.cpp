@@ -1,0 +1,63 @@
+// What the workbench asks of the desktop: files and folders handed to the program associated with
+// them (and said so when there is none), and the directory of a new project, which may be typed
+// before it exists.
+#include <QLineEdit>
+#include <QUrl>
+
+#include "platform/ShellOpen.h"
+#include "workbench/DesktopOpen.h"
+#include "workbench/EditorFrames.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+class DesktopTest : public WorkbenchTest {};
+
+TEST_F(DesktopTest, AFileTheDesktopHasNoProgramForIsNamedInAMessage) {
+    std::vector<QUrl> asked;
+    bool opens = false;
+    const ShellOpenScope shell(DesktopOpener([&](const QUrl& url) {
+        asked.push_back(url);
+        return opens;
+    }));
+    ShellOpen("/opt/quillon/guide.html#editor-module");
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].toLocalFile(), "/opt/quillon/guide.html");
+    EXPECT_EQ(asked[0].fragment(), "editor-module");
+    EXPECT_EQ(dialogs.Messages(),
+              std::vector<std::string>{"The desktop has no program to open '/opt/quillon/guide.html'"});
+
+    opens = true;
+    ShellOpen(work.Path());
+    EXPECT_EQ(asked.back().toLocalFile().toStdString(), work.Path());
+    EXPECT_FALSE(asked.back().hasFragment());
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
+}
+
+TEST_F(DesktopTest, TheDirectoryOfANewProjectMayBeTypedBeforeItExists) {
+    const std::string typed = work.Path() + "/Later/Bank";
+    QtFileDialogs qt;
+    int shown = 0;
+    ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+        ++shown;
+        auto& chooser = dynamic_cast<TedDirectoryName&>(dialog);
+        EXPECT_EQ(chooser.windowTitle(), "New Project");
+        chooser.DirectoryEdit().Edit().clear();
+        chooser.ClickOK();  // refused: stays open
+        chooser.DirectoryEdit().Edit().setText(QString::fromStdString(typed));
+        chooser.ClickOK();
+    });
+    EXPECT_EQ(qt.NewDirectory(nullptr, "New Project", work.Path()), typed);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Please, fill in the field 'Directory'"});
+}
+
+TEST_F(DesktopTest, CancellingTheNewProjectDirectoryGivesNothing) {
+    QtFileDialogs qt;
+    ScopedDialogRunner runner([](TfmBaseDialog& dialog) { dialog.ClickCancel(); });
+    EXPECT_EQ(qt.NewDirectory(nullptr, "New Project", work.Path()), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quillon::test
