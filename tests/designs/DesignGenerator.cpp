@@ -406,7 +406,7 @@ private:
             for (int p = 0; p < method.Parameters().Count(); ++p) method.Parameters().Items(p)->SetDefaultValue("");
         // The method editor has no visibility: only a file edited by hand sets one.
         if (handEdited_) {
-            static constexpr std::array<TMemberVisibility, 4> kVisibilities{mvPublic, mvPublished, mvProtected, mvPrivate};
+            static constexpr std::array<TMemberVisibility, 4> kVisibilities{mvPublic, mvPublic, mvProtected, mvPrivate};
             TMemberVisibility visibility = draw_.Pick(kVisibilities);
             if (visibility == mvPrivate && !Risky(kRiskPrivateMethods)) visibility = mvProtected;
             method.SetVisibility(visibility);
