@@ -12,7 +12,7 @@ WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix googletest libcli11-dev cmake make
 APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev \
   qt6-base-dev qt6-svg-dev libgl-dev unixodbc-dev libsqliteodbc fpc-source-3.2.2 $(WINDOWS_PACKAGES)
 
-.PHONY: all build cli gui test deps windows windows-deps install-packages run bench fuzz clean
+.PHONY: all build cli gui test deps windows windows-deps install-packages run bench fuzz fuzz-designs clean
 
 all: build
 
@@ -86,6 +86,17 @@ bench: deps
 fuzz:
 	CC=clang CXX=clang++ cmake -S fuzz -B fuzz-build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build fuzz-build -j $(JOBS)
+
+# The design fuzzer's campaign: N random designs (seeds FIRST, FIRST+1, ...) are checked, and
+# those the check passes are generated and compiled with Free Pascal, in JOBS processes. Each
+# failure is printed with its seed, the design's files and the compiler's first error; the last
+# lines give the figures. LEAVE_OUT (a sum of DesignRisk flags) leaves kinds of input out.
+N ?= 200
+FIRST ?= 1
+LEAVE_OUT ?= 0
+fuzz-designs: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quillon-designfuzz
+	nice $(BUILD_DIR)/bin/quillon-designfuzz --first $(FIRST) --count $(N) --jobs $(JOBS) --leave-out $(LEAVE_OUT)
 
 clean:
 	rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(WINDOWS_BUILD_DIR) fuzz-build

@@ -30,10 +30,14 @@ uses
   SysUtils, Classes, SyncObjs;
 
 type
+  { A server's class may have a published section: Delphi then adds run-time type information
+    itself (with a warning), Free Pascal only when the class or an ancestor has it already. }
+  {$M+}
   TDLLServer = class(TObject)
   public
     constructor Create; virtual;
   end;
+  {$M-}
 
   TDLLServerClass = class of TDLLServer;
 

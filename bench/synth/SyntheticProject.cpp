@@ -1,63 +1,25 @@
 #include "synth/SyntheticProject.h"
 
 #include <array>
-#include <random>
 #include <string_view>
 #include <vector>
 
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "project/Project.h"
+#include "synth/Draw.h"
+#include "synth/Pools.h"
 
 namespace quillon {
 
 namespace {
 
-// The engine's output sequence is fixed by the standard; the distributions are not, so the
-// draws below reduce it themselves and a seed gives the same project with every library.
-class Draw {
-public:
-    explicit Draw(std::uint32_t seed) : engine_(seed) {}
-    // 0 .. count-1.
-    int Below(int count) { return static_cast<int>(engine_() % static_cast<std::uint32_t>(count)); }
-    bool Chance(int percent) { return Below(100) < percent; }
-    template <class T, std::size_t N>
-    const T& Pick(const std::array<T, N>& items) {
-        return items[static_cast<std::size_t>(Below(static_cast<int>(N)))];
-    }
-    std::uint32_t Word() { return static_cast<std::uint32_t>(engine_()); }
-
-private:
-    std::mt19937 engine_;
-};
-
 constexpr std::array<std::string_view, 8> kStems{"Account", "Ledger",  "Invoice", "Customer",
                                                  "Payment", "Report", "Schedule", "Stock"};
 constexpr std::array<std::string_view, 8> kWords{"Balance", "Limit", "Owner", "Rate", "Branch", "Period", "Total",
                                                  "Status"};
-// Long captions with quotes and text beyond ASCII: they are cut over several lines in the model
-// file, never inside a UTF-8 sequence.
-constexpr std::array<std::string_view, 4> kCaptionTexts{
-    "Größe des Kontos für die Zweigstelle „Süd“ – Übersicht über alle Buchungen des laufenden Jahres",
-    "Montant total des opérations réglées à l'échéance, y compris les frais et les intérêts créditeurs",
-    "Сумма всех платежей клиента за отчётный период с учётом скидок и налогов",
-    "Customer's \"preferred\" branch — the one named in the contract's «Schedule A», section №4"};
-
 // Modules refer only to modules of their own group of this many.
 constexpr int kGroupSize = 20;
-
-struct RegisteredChoice {
-    std::string_view type;
-    std::string_view defaultValue;
-};
-constexpr std::array<RegisteredChoice, 8> kRegistered{{{"Integer", "42"},
-                                                       {"String", "'Grüße, ''Welt'''"},
-                                                       {"Double", "3.5"},
-                                                       {"Boolean", "True"},
-                                                       {"Currency", "100"},
-                                                       {"TDateTime", "0"},
-                                                       {"Int64", "-1"},
-                                                       {"WideString", "'naïve café'"}}};
 
 std::string Number(int value, int width) {
     std::string digits = std::to_string(value);
@@ -67,16 +29,6 @@ std::string Number(int value, int width) {
 
 std::string Caption(Draw& draw, std::string_view what) {
     return std::string(what) + ": " + std::string(draw.Pick(kCaptionTexts));
-}
-
-std::string Guid(Draw& draw) {
-    static constexpr std::string_view kHex = "0123456789ABCDEF";
-    std::string text = "{";
-    for (int i = 0; i < 32; ++i) {
-        if (i == 8 || i == 12 || i == 16 || i == 20) text += '-';
-        text += kHex[draw.Word() % 16];
-    }
-    return text + "}";
 }
 
 struct EnumChoice {
@@ -239,7 +191,7 @@ void FillClassModule(TemgpModule& entry, const std::string& dir, const std::stri
     TemgClass& cls = module.MainClass();
     cls.SetName(name);
     cls.SetCaption(Caption(draw, "Server " + std::to_string(index)));
-    cls.SetGUID(Guid(draw));
+    cls.SetGUID(draw.Guid());
     cls.SetComDescription("Synthetischer Server „" + name + "“");
     cls.SetComClassInstancing(draw.Chance(50) ? ciMultiInstance : ciSingleInstance);
     cls.SetComThreadingModel(draw.Chance(50) ? tmApartment : tmBoth);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "checking/CheckMessages.h"
+#include "checking/MemberChecks.h"
 #include "generator/Module.h"
 #include "platform/Format.h"
 #include "source/TextUtils.h"
@@ -85,6 +86,7 @@ void CheckModule(const TemgModule& module, const IModuleResolver& modules, TChec
     const TemgExternalClasses& externalClasses = module.MainClass().ExternalClasses();
     for (int i = 0; i < externalClasses.Count(); ++i)
         CheckExternalClass(*externalClasses.Items(i), module, modules, results);
+    CheckMembers(module, results);
 }
 
 }  // namespace quillon

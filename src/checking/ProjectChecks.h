@@ -1,5 +1,6 @@
 // The rules of the project check: the names and types of every module's design that generated
-// code needs, and the external classes of every module against the modules they refer to.
+// code needs, the external classes of every module against the modules they refer to, and the
+// member rules.
 #pragma once
 
 #include "checking/CheckResults.h"
@@ -22,9 +23,9 @@ void CheckExternalClass(const TemgExternalClass& externalClass, const TemgModule
                         const IModuleResolver& modules, TCheckCollection& results);
 // The module's name faults, a chain of directly used servers that leads back to the module
 // ("Circular reference between directly used servers: %s"), the untyped elements ("Type is not
-// set"), then every external class
-// of the module's class, in order. Results about the module itself point to `moduleObject` (the
-// project's entry of the module, which the tree shows), or to the module without one.
+// set"), then every external class of the module's class, in order, then the member rules.
+// Results about the module itself point to `moduleObject` (the project's entry of the module,
+// which the tree shows), or to the module without one.
 void CheckModule(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results,
                  const TPersistent* moduleObject = nullptr);
 

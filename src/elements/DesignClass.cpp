@@ -56,9 +56,9 @@ std::string TemgClass::ClassIdentifierName() const { return "Class_" + GetName()
 
 std::string TemgClass::ComFactoryCreation() const {
     const std::string developerClass = "Tdev" + GetName();
-    // The description stands in a Pascal literal: its quotes are doubled.
+    // The description stands in a Pascal literal.
     return "TComObjectFactory.Create(ComServer," + developerClass + "," + ClassIdentifierName() + ",'" +
-           developerClass + "','" + ReplaceAll(FComDescription, "'", "''") + "'," +
+           developerClass + "','" + PascalLiteralBody(FComDescription) + "'," +
            std::string(ClassInstancingNames.NameOf(static_cast<int>(FComClassInstancing))) + "," +
            std::string(ThreadingModelNames.NameOf(static_cast<int>(FComThreadingModel))) + ");";
 }

@@ -30,6 +30,8 @@ inline constexpr std::string_view kNameTaken = "Name %s is taken by the generate
 
 // The parameter list editor.
 inline constexpr std::string_view kDefaultsWrongOrder = "Parameter with default value has wrong order";
+// Pascal takes defaults only for value and const parameters.
+inline constexpr std::string_view kVarParameterDefault = "Parameter %s is a var parameter and cannot have a default value";
 
 // Caption words of new elements (localizable; the base words of their names stay English).
 inline constexpr std::string_view kPropertyCaptionWord = "Property";

@@ -246,6 +246,16 @@ void CheckIdentifierField(std::string_view label, std::string_view value,
     if (isUnique && !isUnique(value)) throw Exception(Format(kNotUnique, label, value));
 }
 
+std::string ParametersRefusal(const TemgParameters& parameters) {
+    if (!parameters.DefaultsInOrder()) return std::string(kDefaultsWrongOrder);
+    for (int i = 0; i < parameters.Count(); ++i) {
+        const TemgParameter& parameter = *parameters.Items(i);
+        if (parameter.GetCategory() == pcVar && !parameter.GetDefaultValue().empty())
+            return Format(kVarParameterDefault, parameter.GetName());
+    }
+    return {};
+}
+
 namespace {
 
 // The appellation of a type that members refer to by name, or nullptr for other elements.

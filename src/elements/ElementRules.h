@@ -68,6 +68,11 @@ void ForEachUntypedPart(const TemgProceduralType& type, const std::function<void
 void CheckIdentifierField(std::string_view label, std::string_view value,
                           const std::function<bool(std::string_view)>& isUnique = {});
 
+// The parameter list's rule, shared by its editor and the project check: the first refusal of
+// `parameters` ("Parameter with default value has wrong order", or a var parameter with a
+// default), or empty when there is none.
+std::string ParametersRefusal(const TemgParameters& parameters);
+
 // Finds the references to a type over every module of the project: adds an entry to `found` for
 // each reference whose name is `name`'s Name (the project's find-or-rename without renaming).
 using ReferenceSearch = std::function<void(const TgmcAppellation& name, TStringList& found)>;

@@ -31,6 +31,18 @@ constexpr int kButtonPanelWidth = 60;
 
 bool DirectOrComServer(TServerOption option) { return option == moDirectUsesServer || option == moComServer; }
 
+// The unit a host reads the module's own types from: the controller of a library server, the
+// interface unit of a COM server, the generator's unit of a directly used one.
+std::string ModuleTypesUnitName(const TemgModule& module) {
+    switch (module.GetServerOption()) {
+        case moServerInDll: return module.ControllerUnitName();
+        case moDirectUsesServer: return module.GeneratorUnitName();
+        case moComServerInDll:
+        case moComServer: return module.InterfaceUnitName();
+    }
+    return module.GeneratorUnitName();
+}
+
 // The module's units that a host compiles in, each module once: the controller and database
 // support controller, the types unit; for servers compiled into the host the units of the
 // modules its class refers to (each with its own block), the server units, the data module and
@@ -63,26 +75,39 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
     }
 }
 
-bool IsListed(const TemgDebugApplication& application, std::string_view method) {
+// A method chosen for the application gets a row when the controller offers it: when it is
+// exported.
+bool HasRow(const TemgDebugApplication& application, const TemgMethod& method) {
     const std::vector<std::string>& names = application.Methods().Items();
-    return std::any_of(names.begin(), names.end(), [&](const std::string& name) { return SameText(name, method); });
+    return method.GetExported() && std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+               return SameText(name, method.GetName());
+           });
 }
 
 // The call of a row's method through the controller: with parameters only when every parameter
-// has a debug value to pass.
-std::string ClickCode(const TemgMethod& method) {
+// has a debug value to pass. A var parameter takes a variable: a local variable of the
+// parameter's name holds its debug value and is passed instead.
+std::string ClickCode(const TemgMethod& method, TgmcMethod& click) {
     const TemgParameters& parameters = method.Parameters();
     if (parameters.Count() == 0) return method.CallExpression(kController, false);
+    std::string assignments;
     std::string arguments;
     for (int i = 0; i < parameters.Count(); ++i) {
-        const std::string& value = parameters.Items(i)->GetDebugValue();
+        const TemgParameter& parameter = *parameters.Items(i);
+        const std::string& value = parameter.GetDebugValue();
         if (value.empty())
             return Format("raise Exception.Create('You have to create method ''%s'' and write calling code with "
                           "actual parameters');",
                           method.GetName());
-        AppendSeparated(arguments, value, ",");
+        if (parameter.GetCategory() == pcVar) {
+            AddLocalVar(click, parameter.GetName(), parameter.DataType().GetName());
+            assignments += parameter.GetName() + ":=" + value + ";" + std::string(kCrLf);
+            AppendSeparated(arguments, parameter.GetName(), ",");
+        } else {
+            AppendSeparated(arguments, value, ",");
+        }
     }
-    return std::string(kController) + "." + method.GetName() + "(" + arguments + ");";
+    return assignments + std::string(kController) + "." + method.GetName() + "(" + arguments + ");";
 }
 
 // The lines of a row's memo: the method's caption, when there is one, and its declaration.
@@ -168,7 +193,7 @@ TGeneratorForm BuildGeneratorFormObjects(const TemgDebugApplication& application
     for (int i = 0; i < methods.Count(); ++i) {
         const TemgMethod& method = *methods.Items(i);
         const std::string& m = method.GetName();
-        if (!IsListed(application, m)) continue;
+        if (!HasRow(application, method)) continue;
         TFormObject& row = scrollBox.Add("pa" + m + "Main", "TPanel");
         if (i == methods.Count() - 1) {
             row.Value("Align", "alClient");
@@ -274,6 +299,8 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     for (const char* name : {"ExtCtrls", "Controls", "StdCtrls"}) AddUses(uses, name);
     AddUses(uses, module.DatabaseSupportControllerUnitName());
     AddCommonTypesUnit(uses, module, resolver);
+    // Debug values may name the values of the module's own enumerations.
+    if (module.EnumTypes().Count() > 0) AddUses(uses, ModuleTypesUnitName(module));
     AddUses(unit.ImplementationPart().UsesModules(), application.DeveloperFormUnitName());
     unit.SetIncludeResources("{$R *.DFM}");
 
@@ -361,9 +388,10 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     const TemgMethods& designed = mainClass.Methods();
     for (int i = 0; i < designed.Count(); ++i) {
         const TemgMethod& method = *designed.Items(i);
-        if (!IsListed(application, method.GetName())) continue;
-        TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, ClickCode(method));
+        if (!HasRow(application, method)) continue;
+        TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, {});
         AddParameter(click.Parameters(), "Sender", "TObject", pcNone);
+        click.MethodImplementation().SetCode(ClickCode(method, click));
     }
 
     if (database) {

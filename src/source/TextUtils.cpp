@@ -52,6 +52,26 @@ std::string JoinLines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
+std::string PascalLiteralBody(std::string_view text) {
+    std::string body;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\'') {
+            body += "''";
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            body += "'#13#10'";
+            ++i;
+        } else if (c == '\r') {
+            body += "'#13'";
+        } else if (c == '\n') {
+            body += "'#10'";
+        } else {
+            body += c;
+        }
+    }
+    return body;
+}
+
 std::string BraceCommentText(std::string_view text) {
     std::string result;
     result.reserve(text.size() + 1);

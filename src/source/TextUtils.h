@@ -34,6 +34,11 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
 // around a collection's text.
 std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::string_view suffix = {});
 
+// `text` as it stands between the quotes of a Pascal string literal: quotes doubled, and each line
+// break (CR LF, CR or LF) closing the literal, written as its character codes and reopening it,
+// since a literal cannot span lines ("a'#13#10'b").
+std::string PascalLiteralBody(std::string_view text);
+
 // `text` made safe to stand between "{" and "}": a brace would end the comment early (or, where
 // comments nest, leave it open), so "{" and "}" become "(" and ")"; a leading "$" would make the
 // comment a compiler directive, so it gets a blank before it. Other text stays as it is.

@@ -17,6 +17,7 @@
 
 #include "elements/DesignClass.h"
 #include "elements/ElementMessages.h"
+#include "elements/ElementRules.h"
 #include "elements/Methods.h"
 #include "generator/Module.h"
 #include "platform/Text.h"
@@ -73,7 +74,7 @@ void TfrParameters::Load(const TemgParameters& parameters) {
 void TfrParameters::ApplyTo(TemgParameters& parameters) const { parameters.Assign(*FParameters); }
 
 bool TfrParameters::Validate() {
-    if (!FParameters->DefaultsInOrder()) return Refuse(std::string(kDefaultsWrongOrder), &List());
+    if (const std::string refusal = ParametersRefusal(*FParameters); !refusal.empty()) return Refuse(refusal, &List());
     return true;
 }
 

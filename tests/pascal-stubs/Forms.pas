@@ -33,6 +33,9 @@ type
   TScrollBox = class(TComponent)
   end;
 
+  { A built-in registered procedural type. }
+  TMessageEvent = procedure(var Msg: TMsg; var Handled: Boolean) of object;
+
 var
   Application: TApplication;
 

@@ -10,6 +10,14 @@ type
   HWND = PtrUInt;
   HMODULE = PtrUInt;
   FARPROC = Pointer;
+  { A window message, as the VCL's TMessageEvent hands it over. }
+  TMsg = record
+    hwnd: HWND;
+    message: LongWord;
+    wParam: PtrUInt;
+    lParam: PtrInt;
+    time: DWORD;
+  end;
 
 { Library loading, as the library controllers call it. }
 function LoadLibrary(lpLibFileName: PChar): HMODULE;

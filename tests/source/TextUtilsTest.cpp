@@ -38,6 +38,12 @@ TEST(LastLineLength, CountsTheCharactersAfterTheLastLineFeed) {
     EXPECT_EQ(LastLineLength("abc\r\n"), 0);
 }
 
+TEST(PascalLiteralBody, DoublesQuotesAndWritesLineBreaksAsCharacterCodes) {
+    EXPECT_EQ(PascalLiteralBody("Bob's"), "Bob''s");
+    EXPECT_EQ(PascalLiteralBody("a\r\nb\rc\nd"), "a'#13#10'b'#13'c'#10'd");
+    EXPECT_EQ(PascalLiteralBody("\r\n"), "'#13#10'");
+}
+
 TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanningInsertedText) {
     EXPECT_EQ(ReplaceAll("a.b.c", ".", "::"), "a::b::c");
     EXPECT_EQ(ReplaceAll("aaa", "aa", "X"), "Xa");

@@ -33,15 +33,13 @@ std::string PascalStubsDir() {
     return QUILLON_DEFAULT_PASCAL_STUBS;
 }
 
-PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const std::string& mainFile) {
-    TempDir dir;
-    for (const PascalFile& file : files) WriteText(dir.File(file.name), file.text);
-    // -Cn: compile only, no linking; -FE/-FU keep every output file in the temporary directory.
+PascalCompileResult CompilePascalFile(const std::string& path, const std::vector<std::string>& unitDirs,
+                                      const std::string& outputDir) {
+    // -Cn: compile only, no linking; -FE/-FU keep every output file in the output directory.
     // The shipped run-time unit comes first: no stand-in of it can drift from the real one.
-    const std::string command = "fpc -Mdelphi -Cn -Fu" + Quoted(QUILLON_PASCAL_RUNTIME) + " -Fu" +
-                                Quoted(PascalStubsDir()) + " -Fu" + Quoted(dir.Path()) +
-                                " -FE" + Quoted(dir.Path()) + " -FU" + Quoted(dir.Path()) + " " +
-                                Quoted(dir.File(mainFile));
+    std::string command = "fpc -Mdelphi -Cn -Fu" + Quoted(QUILLON_PASCAL_RUNTIME) + " -Fu" + Quoted(PascalStubsDir());
+    for (const std::string& dir : unitDirs) command += " -Fu" + Quoted(dir);
+    command += " -FE" + Quoted(outputDir) + " -FU" + Quoted(outputDir) + " " + Quoted(path);
     PascalCompileResult result;
     int status = -1;
     result.output = RunShell(command, status);
@@ -50,6 +48,12 @@ PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const st
     if (!result.ok && result.firstError.empty())
         result.firstError = status == 127 ? "fpc not found" : "fpc failed with status " + std::to_string(status);
     return result;
+}
+
+PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const std::string& mainFile) {
+    TempDir dir;
+    for (const PascalFile& file : files) WriteText(dir.File(file.name), file.text);
+    return CompilePascalFile(dir.File(mainFile), {dir.Path()}, dir.Path());
 }
 
 ::testing::AssertionResult PascalCompiles(const std::vector<PascalFile>& files, const std::string& mainFile) {

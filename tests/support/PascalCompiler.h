@@ -32,6 +32,11 @@ std::string PascalStubsDir();
 // linking; the other files are found as units.
 PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const std::string& mainFile);
 
+// Compiles the file at `path` where it lies, without linking, finding units in `unitDirs` and the
+// stubs; every unit and object file goes to `outputDir`, where later compiles find them again.
+PascalCompileResult CompilePascalFile(const std::string& path, const std::vector<std::string>& unitDirs,
+                                      const std::string& outputDir);
+
 // For EXPECT_TRUE: success, or a failure naming the first compiler error and the main text.
 ::testing::AssertionResult PascalCompiles(const std::vector<PascalFile>& files, const std::string& mainFile);
 

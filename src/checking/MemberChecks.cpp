@@ -1,0 +1,59 @@
+#include "checking/MemberChecks.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "elements/ElementMessages.h"
+#include "elements/ElementRules.h"
+#include "generator/Module.h"
+#include "platform/Format.h"
+#include "platform/Text.h"
+
+namespace quillon {
+
+namespace {
+
+constexpr std::string_view kNameLabel = "Name";
+
+using NamedItem = std::pair<std::string, const TPersistent*>;
+
+void CheckUnique(const std::vector<NamedItem>& items, TCheckCollection& results) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (SameText(items[i].first, items[j].first)) {
+                results.Add(Format(kNotUnique, kNameLabel, items[i].first), items[i].second, cicError);
+                break;
+            }
+}
+
+void CheckParameters(const TemgParameters& parameters, const TPersistent& owner, TCheckCollection& results) {
+    if (const std::string refusal = ParametersRefusal(parameters); !refusal.empty())
+        results.Add(refusal, &owner, cicError);
+    std::vector<NamedItem> names;
+    for (int i = 0; i < parameters.Count(); ++i) names.emplace_back(parameters.Items(i)->GetName(), parameters.Items(i));
+    CheckUnique(names, results);
+}
+
+}  // namespace
+
+void CheckMembers(const TemgModule& module, TCheckCollection& results) {
+    const TemgClass& cls = module.MainClass();
+    std::vector<NamedItem> members;
+    for (int i = 0; i < cls.Properties().Count(); ++i)
+        members.emplace_back(cls.Properties().Items(i)->GetName(), cls.Properties().Items(i));
+    for (int i = 0; i < cls.Events().Count(); ++i)
+        members.emplace_back(cls.Events().Items(i)->GetName(), cls.Events().Items(i));
+    for (int i = 0; i < cls.Methods().Count(); ++i)
+        members.emplace_back(cls.Methods().Items(i)->GetName(), cls.Methods().Items(i));
+    for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
+        members.emplace_back(cls.ExternalClasses().Items(i)->GetPropertyName(), cls.ExternalClasses().Items(i));
+    CheckUnique(members, results);
+
+    for (int i = 0; i < cls.Methods().Count(); ++i)
+        CheckParameters(cls.Methods().Items(i)->Parameters(), *cls.Methods().Items(i), results);
+    for (int i = 0; i < module.ProceduralTypes().Count(); ++i)
+        CheckParameters(module.ProceduralTypes().Items(i)->Parameters(), *module.ProceduralTypes().Items(i), results);
+}
+
+}  // namespace quillon

@@ -1,0 +1,177 @@
+// The check's promise, tried on designs: a design the check passes generates code that compiles.
+// A fixed list of seeds of the design generator, and the regression designs that each stand for
+// a class of failure the fuzzer once found.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "designs/DesignGenerator.h"
+#include "designs/DesignOracle.h"
+#include "platform/UserDialogs.h"
+#include "project/Project.h"
+#include "support/TempDir.h"
+
+namespace quillon {
+namespace {
+
+::testing::AssertionResult Kept(const DesignOutcome& outcome, const std::string& dir) {
+    if (!outcome.failed) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "seed " << outcome.seed << ": " << outcome.file << ": "
+                                         << outcome.firstError << "\n" << DesignFilesText(dir);
+}
+
+// Kinds of input with classes of failure still open (names of types the generated code takes,
+// words only Free Pascal reserves, debug values without a setter, parameters beside dataset
+// support, ...): the fixed seeds leave them out; `make fuzz-designs` tries them.
+constexpr unsigned kLeftOut = kRiskCaptions | kRiskReservedWords | kRiskGeneratedNames | kRiskUnitNames |
+                              kRiskNotIdentifiers | kRiskPrivateMethods | kRiskReadOnlyDebugValues |
+                              kRiskParamsBesideDatasets;
+
+class FixedSeeds : public ::testing::TestWithParam<std::uint32_t> {};
+
+TEST_P(FixedSeeds, ADesignTheCheckPassesCompiles) {
+    test::TempDir dir;
+    const DesignOutcome outcome = RunDesign(GetParam(), dir.Path(), 4, kLeftOut);
+    EXPECT_TRUE(Kept(outcome, dir.Path()));
+}
+
+// The first forty seeds: a minute or two of designs of one to four modules, some of which the
+// check refuses; longer campaigns run with `make fuzz-designs`.
+INSTANTIATE_TEST_SUITE_P(Designs, FixedSeeds, ::testing::Range<std::uint32_t>(1, 41));
+
+// The regression designs: one small design for each class of failure the fuzzer found, built
+// through the core as the generator builds them.
+class RegressionDesign : public ::testing::Test {
+protected:
+    RegressionDesign() {
+        project.NewProject(dir.Path());
+        TemgpModule& entry = project.AddClassModule();
+        project.RenameModule(entry, "Calc", "Calculator");
+        calc = &entry.Module();
+    }
+
+    TemgMethod& Method(std::string_view name) {
+        TemgMethod& method = *calc->MainClass().Methods().Add();
+        method.SetName(name);
+        return method;
+    }
+
+    static TemgParameter& Parameter(TemgMethod& method, std::string_view name, std::string_view defaultValue = {}) {
+        TemgParameter& parameter = *method.Parameters().Add();
+        parameter.SetName(name);
+        parameter.DataType().SetName("Integer");
+        parameter.SetDefaultValue(defaultValue);
+        return parameter;
+    }
+
+    bool Refused() { return !JudgeDesign(project).accepted; }
+
+    ::testing::AssertionResult Compiles() {
+        const DesignOutcome outcome = JudgeDesign(project);
+        if (!outcome.accepted) return ::testing::AssertionFailure() << "the check refused the design";
+        if (outcome.failed) return ::testing::AssertionFailure() << outcome.file << ": " << outcome.firstError;
+        return ::testing::AssertionSuccess();
+    }
+
+    std::ostringstream messages;
+    NonInteractiveDialogs dialogs{messages, DialogAnswer::Yes};
+    ScopedDialogs installed{dialogs};
+    test::TempDir dir;
+    TemgpProject project;
+    TemgModule* calc = nullptr;
+};
+
+// "Not all declarations of ... are declared with OVERLOAD": two members of one name in a file
+// edited by hand.
+TEST_F(RegressionDesign, MembersOfOneNameInAnyCaseAreRefused) {
+    Method("Total");
+    Method("TOTAL");
+    EXPECT_TRUE(Refused());
+}
+
+// "Default values can only be specified for value, const and constref parameters" and "Default
+// parameter required".
+TEST_F(RegressionDesign, AVarParameterWithADefaultIsRefused) {
+    Parameter(Method("Add"), "aValue", "1").SetCategory(pcVar);
+    EXPECT_TRUE(Refused());
+}
+
+TEST_F(RegressionDesign, AParameterWithoutDefaultAfterOneWithIsRefused) {
+    TemgMethod& add = Method("Add");
+    Parameter(add, "a", "1");
+    Parameter(add, "b");
+    EXPECT_TRUE(Refused());
+}
+
+// "identifier idents no member": the controller called a protected method of the server.
+TEST_F(RegressionDesign, AnExportedProtectedMethodCompiles) {
+    Method("Hidden").SetVisibility(mvProtected);
+    EXPECT_TRUE(Compiles());
+}
+
+// "String exceeds line": the COM class factory's description held a line break.
+TEST_F(RegressionDesign, ACOMDescriptionWithLineBreaksAndQuotesCompiles) {
+    calc->SetServerOption(moComServerInDll);
+    calc->MainClass().SetComDescription("Bob's\r\ncalculator\nof sums");
+    EXPECT_TRUE(Compiles());
+}
+
+// "Identifier not found": a debug form set a property to a value of the module's own enumeration
+// without using the unit that declares it.
+class EnumerationDebugValue : public RegressionDesign, public ::testing::WithParamInterface<TServerOption> {};
+
+TEST_P(EnumerationDebugValue, TheDebugFormUsesTheUnitOfTheModulesTypes) {
+    calc->SetServerOption(GetParam());
+    calc->CreateEnumType("TMode", "", {"mdFast", "mdExact"});
+    TemgProperty& mode = *calc->MainClass().Properties().Add();
+    mode.SetName("Mode");
+    mode.DataType().SetName("TMode");
+    mode.DataType().SetCategory(dtEnum);
+    mode.SetDebugValue("mdExact");
+    TemgMethod& tint = Method("Tint");
+    TemgParameter& parameter = Parameter(tint, "aMode");
+    parameter.DataType().SetName("TMode");
+    parameter.DataType().SetCategory(dtEnum);
+    parameter.SetDebugValue("mdFast");
+    TemgDebugApplication& application = calc->DebugApplications().NewDebugApplication();
+    application.Methods().SetItems({"Tint"});
+    EXPECT_TRUE(Compiles());
+}
+
+INSTANTIATE_TEST_SUITE_P(ServerOptions, EnumerationDebugValue,
+                         ::testing::Values(moServerInDll, moDirectUsesServer, moComServerInDll, moComServer),
+                         [](const ::testing::TestParamInfo<TServerOption>& info) {
+                             return std::string(ServerOptionNames.NameOf(static_cast<int>(info.param)));
+                         });
+
+// "Variable identifier expected": a debug form passed a var parameter's debug value itself.
+TEST_F(RegressionDesign, ADebugFormPassesAVarParametersDebugValueThroughAVariable) {
+    TemgMethod& add = Method("Add");
+    TemgParameter& total = Parameter(add, "aTotal");
+    total.SetCategory(pcVar);
+    total.SetDebugValue("100");
+    Parameter(add, "aStep").SetDebugValue("1");
+    calc->DebugApplications().NewDebugApplication().Methods().SetItems({"Add"});
+    EXPECT_TRUE(Compiles());
+}
+
+// "identifier idents no member": a debug form called a method the controller does not offer.
+TEST_F(RegressionDesign, ADebugApplicationOfAMethodThatIsNotExportedCompiles) {
+    Method("Internal").SetExported(false);
+    calc->DebugApplications().NewDebugApplication().Methods().SetItems({"Internal"});
+    EXPECT_TRUE(Compiles());
+}
+
+// "Identifier not found": the stand-in Forms unit lacked the built-in registered type
+// TMessageEvent.
+TEST_F(RegressionDesign, AnEventOfTheBuiltInTypeTMessageEventCompiles) {
+    calc->SetServerOption(moComServer);
+    TemgProperty& event = *calc->MainClass().Events().Add();
+    event.SetName("OnMessage");
+    event.DataType().SetName("TMessageEvent");
+    event.DataType().SetCategory(dtRegisteredProcedural);
+    EXPECT_TRUE(Compiles());
+}
+
+}  // namespace
+}  // namespace quillon
