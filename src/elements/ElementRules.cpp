@@ -167,6 +167,16 @@ const std::vector<std::string_view>& GeneratedCodeUnits() {
     return units;
 }
 
+const std::vector<std::string_view>& GeneratedCodeTypes() {
+    static const std::vector<std::string_view> types{
+        "TObject",    "TPersistent", "TComponent", "TInterfacedObject", "TComObject", "TAutoObject",
+        "TDataModule", "TForm",      "TDataSet",   "TDatabase",         "TSession",   "TQuery",
+        "TTable",     "TStoredProc", "TStrings",   "TStringList",       "TGUID",      "THandle",
+        "TCloseAction", "TButton",   "TLabel",     "TMemo",             "TPanel",     "TComboBox",
+        "TScrollBox", "TSplitter",   "TDLLServer", "IUnknown",          "IDispatch",  "Exception"};
+    return types;
+}
+
 std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits) {
     for (std::string_view unit : GeneratedCodeUnits())
         if (SameText(unit, name)) return "the unit " + std::string(unit);

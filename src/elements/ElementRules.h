@@ -47,6 +47,10 @@ const std::vector<std::string_view>& GeneratedCodeUnits();
 // registered types the module can use), else empty. Compared without regard to case.
 std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits);
 
+// The types of the run-time library and the VCL that generated code names (ancestors, fields,
+// parameters): a type of the design named like one of them would hide it.
+const std::vector<std::string_view>& GeneratedCodeTypes();
+
 // The fault of a name that generated code declares, or empty: "Name %s is not an identifier",
 // "Name %s is a reserved word", or, for a non-empty `taker`, "Name %s is taken by the generated
 // code: %s".

@@ -1,6 +1,7 @@
 #include "generator/Module.h"
 
 #include <algorithm>
+#include <array>
 
 #include "elements/ElementMessages.h"
 #include "generator/GeneratorMessages.h"
@@ -437,6 +438,37 @@ std::string TemgModule::TakenNameMessage(const TPersistent* element, std::string
     return taker.empty() ? std::string() : Format(kNameTaken, name, taker);
 }
 
+std::string TemgModule::GeneratedTypeTaker(std::string_view name, const IModuleResolver* resolver) {
+    for (std::string_view type : GeneratedCodeTypes())
+        if (SameText(type, name)) return "the type " + std::string(type);
+    if (!resolver) return {};
+    const TemgModule* first = resolver->GetFirstModule();
+    // The names derived from a class module's N: the prefix, then N.
+    struct Derived {
+        std::string_view prefix;
+        std::string_view what;
+        std::string (TemgModule::*name)() const;
+    };
+    static constexpr std::array<Derived, 6> kDerived{{
+        {"Tgen", "the generator class ", &TemgModule::GeneratorClassName},
+        {"Tdev", "the developer class ", &TemgModule::DeveloperClassName},
+        {"Tcntr", "the controller class ", &TemgModule::ControllerClassName},
+        {"I", "the interface type ", &TemgModule::InterfaceTypeName},
+        {"Class_", "the class identifier ", &TemgModule::ClassIdentifierName},
+        {"T", "the database support controller class ", &TemgModule::DatabaseSupportControllerClassName},
+    }};
+    for (const Derived& derived : kDerived) {
+        if (name.size() <= derived.prefix.size() || !SameText(name.substr(0, derived.prefix.size()), derived.prefix))
+            continue;
+        const TemgModule* module = resolver->FindModule(name.substr(derived.prefix.size()));
+        if (!module || module == first) continue;
+        // The database support controller class exists only beside an own connection.
+        if (derived.prefix == "T" && !module->HasOwnConnection()) continue;
+        return std::string(derived.what) + (module->*derived.name)();
+    }
+    return {};
+}
+
 void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleResolver* resolver) const {
     // The class's name is the module's: the units and classes generated code declares derive from it.
     const std::string& name = MainClassName();
@@ -446,15 +478,21 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     const auto check = [&](const TPersistent& element, const std::string& name) {
         if (const std::string fault = NameFault(name); !fault.empty()) report(element, fault);
     };
+    // A type the module declares may not hide or repeat a type that generated code names.
+    const IModuleResolver* types = resolver ? resolver : FResolver;
+    const auto checkType = [&](const TPersistent& element, const std::string& name) {
+        if (const std::string fault = NameFault(name, GeneratedTypeTaker(name, types)); !fault.empty())
+            report(element, fault);
+    };
     for (int i = 0; i < FProceduralTypes->Count(); ++i) {
         const TemgProceduralType& type = *FProceduralTypes->Items(i);
-        check(type, type.GetName());
+        checkType(type, type.GetName());
         for (int j = 0; j < type.Parameters().Count(); ++j)
             check(*type.Parameters().Items(j), type.Parameters().Items(j)->GetName());
     }
     for (int i = 0; i < FEnumTypes->Count(); ++i) {
         const TgmcEnumType& type = *FEnumTypes->Items(i);
-        check(type, type.GetName());
+        checkType(type, type.GetName());
         for (int j = 0; j < type.Values().Count(); ++j) check(*type.Values().Items(j), type.Values().Items(j)->GetName());
     }
 }

@@ -257,6 +257,10 @@ public:
     // `name`: "Name %s is taken by the generated code: %s" when generated code already declares
     // it (a unit for the module, a derived or fixed member for a member), else empty.
     std::string TakenNameMessage(const TPersistent* element, std::string_view name) const;
+    // What generated code declares or names as a type under `name`, worded after "taken by the
+    // generated code: " ("the type TComponent", "the generator class TgenCalc" of any class module
+    // `resolver` finds), or empty. A type of the design of that name would hide it or repeat it.
+    static std::string GeneratedTypeTaker(std::string_view name, const IModuleResolver* resolver);
     // Every name generated code could not declare (ElementRules' NameFault): the module's own
     // (reported on the module), its class's members and parameters, its procedural and
     // enumerated types and their parameters and values. `resolver` as for TypeUnitNames.

@@ -173,5 +173,25 @@ TEST_F(RegressionDesign, AnEventOfTheBuiltInTypeTMessageEventCompiles) {
     EXPECT_TRUE(Compiles());
 }
 
+// "class type expected, but got ...", "Duplicate identifier" and "Type TObject is not completely
+// defined": a type of the design hid a type the generated code names (an ancestor) or repeated a
+// type it declares.
+TEST_F(RegressionDesign, TypesNamedLikeTypesTheGeneratedCodeNamesAreRefused) {
+    for (std::string_view name : {"TComponent", "tobject", "TgenCalc", "ICalc", "Tcntrcalc", "TdevCalc"}) {
+        SCOPED_TRACE(name);
+        calc->CreateEnumType(std::string(name), "", {"vOne"});
+        EXPECT_TRUE(Refused());
+        calc->EnumTypes().Delete(calc->EnumTypes().Count() - 1);
+    }
+    calc->CreateProceduralType("TObject", "", TemgDataType(), TemgParameters(), mcProcedure);
+    EXPECT_TRUE(Refused());
+}
+
+// T + the class's name is the database support controller's class only beside an own connection.
+TEST_F(RegressionDesign, AnEnumerationNamedTAndTheClassNameCompilesWithoutOwnConnection) {
+    calc->CreateEnumType("TCalc", "", {"cOne", "cTwo"});
+    EXPECT_TRUE(Compiles());
+}
+
 }  // namespace
 }  // namespace quillon
