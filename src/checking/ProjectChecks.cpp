@@ -9,6 +9,7 @@
 #include "checking/MemberChecks.h"
 #include "generator/Module.h"
 #include "platform/Format.h"
+#include "platform/Text.h"
 #include "source/TextUtils.h"
 
 namespace quillon {
@@ -87,6 +88,18 @@ void CheckModule(const TemgModule& module, const IModuleResolver& modules, TChec
     for (int i = 0; i < externalClasses.Count(); ++i)
         CheckExternalClass(*externalClasses.Items(i), module, modules, results);
     CheckMembers(module, results);
+}
+
+void CheckDataModuleUnit(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
+                         TCheckCollection& results, const TPersistent* moduleObject) {
+    if (!module.HasOwnConnection()) return;
+    const std::string unit = module.DataModuleUnitName();
+    for (const TemgModule* other : earlier) {
+        if (other == &module || !other->HasOwnConnection() || !SameText(other->DataModuleUnitName(), unit)) continue;
+        results.Add(Format(kCheckDataModuleUnitTaken, unit, other->MainClassName()), moduleObject ? moduleObject : &module,
+                    cicError);
+        return;
+    }
 }
 
 }  // namespace quillon

@@ -3,6 +3,8 @@
 // member rules.
 #pragma once
 
+#include <vector>
+
 #include "checking/CheckResults.h"
 #include "elements/ModuleOptions.h"
 
@@ -28,5 +30,11 @@ void CheckExternalClass(const TemgExternalClass& externalClass, const TemgModule
 // which the tree shows), or to the module without one.
 void CheckModule(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results,
                  const TPersistent* moduleObject = nullptr);
+
+// A module with its own database connection whose data module unit ("gen_dmu" + DataModuleName)
+// one of `earlier` (the modules checked before it) writes as well: the second writer is refused,
+// as the two units would overwrite each other. Results point to `moduleObject` as above.
+void CheckDataModuleUnit(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
+                         TCheckCollection& results, const TPersistent* moduleObject = nullptr);
 
 }  // namespace quillon

@@ -557,8 +557,13 @@ const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiv
         FCheckResults = std::make_unique<TCheckCollection>();
     {
         const ModuleIndexScope index(*this);
-        for (int i = 0; i < FModules->Count(); ++i)
-            CheckModule(FModules->Items(i)->Module(), *this, *FCheckResults, FModules->Items(i));
+        std::vector<const TemgModule*> checked;
+        for (int i = 0; i < FModules->Count(); ++i) {
+            const TemgModule& module = FModules->Items(i)->Module();
+            CheckModule(module, *this, *FCheckResults, FModules->Items(i));
+            CheckDataModuleUnit(module, checked, *FCheckResults, FModules->Items(i));
+            checked.push_back(&module);
+        }
     }
     if (receiver) receiver->ShowCheckResults(*FCheckResults);
     return *FCheckResults;

@@ -193,5 +193,19 @@ TEST_F(RegressionDesign, AnEnumerationNamedTAndTheClassNameCompilesWithoutOwnCon
     EXPECT_TRUE(Compiles());
 }
 
+// Two modules with their own connection and no DataModuleName both wrote the unit gen_dmu.
+TEST_F(RegressionDesign, TwoOwnConnectionsNeedTwoDataModuleNames) {
+    TemgpModule& second = project.AddClassModule();
+    project.RenameModule(second, "Ledger", "Ledger");
+    for (TemgModule* module : {calc, &second.Module()}) {
+        module->SetDatabaseSupport(TDatabaseSupport{dbsSetDatabaseParams});
+        module->SetDatabaseName("DB" + module->MainClassName());
+        module->Connection().SetAliasName("ALIAS");
+    }
+    EXPECT_TRUE(Refused());
+    second.Module().SetDataModuleName("Ledger");
+    EXPECT_TRUE(Compiles());
+}
+
 }  // namespace
 }  // namespace quillon
