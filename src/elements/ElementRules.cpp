@@ -212,7 +212,10 @@ void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report)
         check(method, method.GetName(), method.IsSystemItem());
         for (int j = 0; j < method.Parameters().Count(); ++j) {
             const TemgParameter& parameter = *method.Parameters().Items(j);
-            if (const std::string fault = NameFault(parameter.GetName()); !fault.empty()) report(parameter, fault);
+            // A function's body declares Result: a parameter of that name repeats it.
+            const bool result = method.GetCategory() == mcFunction && SameText(parameter.GetName(), "Result");
+            const std::string taker = result ? "the result of function " + method.GetName() : std::string();
+            if (const std::string fault = NameFault(parameter.GetName(), taker); !fault.empty()) report(parameter, fault);
         }
     }
     for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {

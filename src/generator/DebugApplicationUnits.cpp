@@ -309,7 +309,9 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     form.ParentClass().SetName("TForm");
     TgmcMethods& methods = form.Methods();
 
-    TgmcMethod& formClose = *AddRoutine(methods, "FormClose", mcProcedure, mvNone, {}, std::string(kController) + ".Free;");
+    // Through TObject: the server's class may have a member named Free of its own.
+    TgmcMethod& formClose =
+        *AddRoutine(methods, "FormClose", mcProcedure, mvNone, {}, "TObject(" + std::string(kController) + ").Free;");
     AddParameter(formClose.Parameters(), "Sender", "TObject", pcNone);
     AddParameter(formClose.Parameters(), "Action", "TCloseAction", pcVar);
 

@@ -462,8 +462,8 @@ std::string TemgModule::GeneratedTypeTaker(std::string_view name, const IModuleR
             continue;
         const TemgModule* module = resolver->FindModule(name.substr(derived.prefix.size()));
         if (!module || module == first) continue;
-        // The database support controller class exists only beside an own connection.
-        if (derived.prefix == "T" && !module->HasOwnConnection()) continue;
+        // The database support controller class exists only beside database support.
+        if (derived.prefix == "T" && module->GetDatabaseSupport().Empty()) continue;
         return std::string(derived.what) + (module->*derived.name)();
     }
     return {};

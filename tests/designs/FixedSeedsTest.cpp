@@ -81,6 +81,25 @@ protected:
     TemgModule* calc = nullptr;
 };
 
+// "Duplicate identifier Result": a function's parameter named Result.
+TEST_F(RegressionDesign, AFunctionsParameterNamedResultIsRefused) {
+    TemgMethod& total = Method("Total");
+    Parameter(total, "Result");
+    EXPECT_FALSE(Refused());
+    total.SetCategory(mcFunction);
+    total.DataType().SetName("Integer");
+    EXPECT_TRUE(Refused());
+}
+
+// "Wrong number of parameters", "Illegal expression": the debug form freed its controller through
+// the server's own member named Free.
+TEST_F(RegressionDesign, ADebugApplicationOfAClassWithAMemberFreeCompiles) {
+    TemgMethod& free = Method("Free");
+    Parameter(free, "aRate");
+    calc->DebugApplications().NewDebugApplication();
+    EXPECT_TRUE(Compiles());
+}
+
 // "Not all declarations of ... are declared with OVERLOAD": two members of one name in a file
 // edited by hand.
 TEST_F(RegressionDesign, MembersOfOneNameInAnyCaseAreRefused) {
@@ -187,10 +206,12 @@ TEST_F(RegressionDesign, TypesNamedLikeTypesTheGeneratedCodeNamesAreRefused) {
     EXPECT_TRUE(Refused());
 }
 
-// T + the class's name is the database support controller's class only beside an own connection.
-TEST_F(RegressionDesign, AnEnumerationNamedTAndTheClassNameCompilesWithoutOwnConnection) {
+// T + the class's name is the database support controller's class only beside database support.
+TEST_F(RegressionDesign, ATypeNamedTAndTheClassNameIsRefusedOnlyBesideDatabaseSupport) {
     calc->CreateEnumType("TCalc", "", {"cOne", "cTwo"});
     EXPECT_TRUE(Compiles());
+    calc->SetDatabaseSupport(TDatabaseSupport{dbsQuery});
+    EXPECT_TRUE(Refused());
 }
 
 // Two modules with their own connection and no DataModuleName both wrote the unit gen_dmu.

@@ -173,7 +173,7 @@ TEST_F(DebugApplication, GeneratorsFormUnitCallsTheListedMethodsThroughTheContro
                      "   property Controller:TAccount read FController;", "   end;", "implementation", "{$R *.DFM}",
                      "uses ", "   devuTellerForm;", "", "", "{TgenTellerForm}", "", "",
                      "procedure TgenTellerForm.FormClose(Sender:TObject;var Action:TCloseAction);", "begin",
-                     "   FController.Free;", "end;", "procedure TgenTellerForm.BeforeDestruction;", "begin",
+                     "   TObject(FController).Free;", "end;", "procedure TgenTellerForm.BeforeDestruction;", "begin",
                      "   inherited;", "end;", "procedure TgenTellerForm.AfterConstruction;", "begin", "   inherited;",
                      "   FController:=TAccount.CreateFromPath(Self,'/work/demo/');", "   SetProperties;", "end;",
                      "procedure TgenTellerForm.SetProperties;", "begin", "   FController.Owner:='Smith';", "   ",
