@@ -443,7 +443,8 @@ std::string TemgModule::GeneratedTypeTaker(std::string_view name, const IModuleR
         if (SameText(type, name)) return "the type " + std::string(type);
     if (!resolver) return {};
     const TemgModule* first = resolver->GetFirstModule();
-    // The names derived from a class module's N: the prefix, then N.
+    // The names derived from a class module's N: the prefix, then N. T + N is taken even without
+    // database support: a debug application's form creates its controller of that class.
     struct Derived {
         std::string_view prefix;
         std::string_view what;
@@ -462,8 +463,6 @@ std::string TemgModule::GeneratedTypeTaker(std::string_view name, const IModuleR
             continue;
         const TemgModule* module = resolver->FindModule(name.substr(derived.prefix.size()));
         if (!module || module == first) continue;
-        // The database support controller class exists only beside database support.
-        if (derived.prefix == "T" && module->GetDatabaseSupport().Empty()) continue;
         return std::string(derived.what) + (module->*derived.name)();
     }
     return {};
