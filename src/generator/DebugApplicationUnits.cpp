@@ -75,11 +75,13 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
     }
 }
 
-// A method chosen for the application gets a row when the controller offers it: when it is
-// exported.
+// A method chosen for the application gets a row when the controller offers it to the form's
+// unit: when it is exported and neither private nor protected (the controller keeps the design's
+// visibility).
 bool HasRow(const TemgDebugApplication& application, const TemgMethod& method) {
     const std::vector<std::string>& names = application.Methods().Items();
-    return method.GetExported() && std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+    const bool visible = method.GetVisibility() != mvPrivate && method.GetVisibility() != mvProtected;
+    return method.GetExported() && visible && std::any_of(names.begin(), names.end(), [&](const std::string& name) {
                return SameText(name, method.GetName());
            });
 }
