@@ -110,8 +110,8 @@ std::vector<TakenName> DerivedNames(const TemgClass& cls) {
             add("Get" + name, "the getter" + of, &member);
             add("Set" + name, "the setter" + of, &member);
             for (const char* accessor : {"Get", "Set"}) {
-                add("F" + std::string(accessor) + name + "Method", "the method pointer field" + of, &member);
-                add("T" + std::string(accessor) + name + "Method", "the method pointer type" + of, &member);
+                add(std::string("F").append(accessor).append(name).append("Method"), "the method pointer field" + of, &member);
+                add(std::string("T").append(accessor).append(name).append("Method"), "the method pointer type" + of, &member);
             }
         }
     for (int i = 0; i < cls.Methods().Count(); ++i) {

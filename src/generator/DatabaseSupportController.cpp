@@ -12,8 +12,8 @@ namespace {
 
 // A public string property with its private field and setter: DatabaseName, SessionName.
 void AddStringProperty(TgmcClass& cls, std::string_view name) {
-    const std::string field = "F" + std::string(name);
-    const std::string setter = "Set" + std::string(name);
+    const std::string field = std::string("F").append(name);
+    const std::string setter = std::string("Set").append(name);
     AddField(cls.Fields(), field, "string", mvPrivate);
     TgmcProperty& property = *cls.Properties().Add();
     property.SetName(name);

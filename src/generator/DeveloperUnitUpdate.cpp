@@ -231,7 +231,7 @@ private:
             if (IsWord(pos_)) {
                 std::string name = Lower(pos_++);
                 while (Is(".") && IsWord(pos_ + 1)) {
-                    name += "." + Lower(pos_ + 1);
+                    name.append(".").append(Lower(pos_ + 1));
                     pos_ += 2;
                 }
                 layout_.uses.push_back(name);

@@ -54,7 +54,7 @@ std::string CreationStatements(const std::string& field, const std::string& type
         std::string arguments = "nil";
         if (referenced.GetServerOption() == moServerInDll) arguments += "," + PathField(referenced);
         for (const TemgModule* server : ReferencedLibraryServers(referenced, resolver))
-            arguments += "," + PathField(*server);
+            arguments.append(",").append(PathField(*server));
         AppendSeparated(lines, field + ":=" + typeName + ".CreateFromPath(" + arguments + ");", kCrLf);
     } else {
         AppendSeparated(lines, field + ":=" + typeName + ".Create(nil);", kCrLf);

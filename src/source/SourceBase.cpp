@@ -20,7 +20,7 @@ void TgmcAppellation::SetName(std::string_view value) { ChangeField(FName, value
 void TgmcAppellation::SetCaption(std::string_view value) { ChangeField(FCaption, value, FModified); }
 
 std::string TgmcAppellation::CaptionComment() const {
-    return FCaption.empty() ? std::string() : "{" + BraceCommentText(FCaption) + "}";
+    return FCaption.empty() ? std::string() : std::string("{").append(BraceCommentText(FCaption)).append("}");
 }
 
 void TgmcAppellation::Assign(const TPersistent& source) {

@@ -80,6 +80,8 @@ std::string BraceCommentText(std::string_view text) {
     return result;
 }
 
-std::string PascalString(std::string_view text) { return "'" + ReplaceAll(text, "'", "''") + "'"; }
+std::string PascalString(std::string_view text) {
+    return std::string("'").append(ReplaceAll(text, "'", "''")).append("'");
+}
 
 }  // namespace quillon

@@ -378,7 +378,8 @@ TEST_F(DebugApplication, APlannedGenerationTouchesNothingAndAgreesWithTheDisk) {
 namespace quillon {
 namespace {
 
-TEST_F(DebugApplication, PathsWrittenTheWindowsWayOrHoldingApostrophesMakeValidPathsAndLiterals) {
+// The expected full paths are spelled with POSIX roots and separators.
+TEST_F(DebugApplication, PathsWrittenTheWindowsWayOrHoldingApostrophesMakeValidPathsAndLiteralsLinuxOnly) {
     project.srcPath = "/work/o'k/";
     account.SetSrcPath("out\\win");
     app->SetSrcPath("debug\\teller");

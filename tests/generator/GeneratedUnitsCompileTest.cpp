@@ -119,7 +119,7 @@ TEST_P(GeneratedUnitsCompile, EveryUnitAndLibraryProjectCompilesLinuxOnly) {
     for (const PascalFile& file : files) EXPECT_TRUE(test::PascalCompiles(files, file.name));
 }
 
-TEST(GeneratedUnitsCompileWithHostileText, CaptionsHoldingBracesOrADirectiveAndAnApostropheInThePathCompile) {
+TEST(GeneratedUnitsCompileWithHostileText, CaptionsHoldingBracesOrADirectiveAndAnApostropheInThePathCompileLinuxOnly) {
     // The captions a user may type: a closing brace, a whole injected declaration, a directive.
     test::TempDir root;
     const std::string sourcePath = root.File("o'k") + "/";

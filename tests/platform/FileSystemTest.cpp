@@ -75,7 +75,7 @@ TEST(AtomicWriteOnWindows, RefusesAReadOnlyFileAndLeavesItAsItWas) {
         WriteFileAtomic(path, "new");
         FAIL() << "no error";
     } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file " + path + " (", 0), 0u) << e.what();
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
     }
     EXPECT_EQ(ReadText(path), "old");
     EXPECT_TRUE(IsFileReadOnly(path));
@@ -164,7 +164,7 @@ TEST_F(AtomicWrite, NamesTheFileWhenItCannotBeCreated) {
     EXPECT_THROW(ReadFileBytes(path), Exception);
 }
 
-TEST_F(AtomicWrite, RefusesAFileWithoutWritePermissionAndLeavesItAsItIs) {
+TEST_F(AtomicWrite, RefusesAFileWithoutWritePermissionAndLeavesItAsItIsLinuxOnly) {
     // The mode bits decide, also for the super-user whom the system would let rename over it.
     WriteText(path, "protected");
     ::chmod(path.c_str(), 0444);

@@ -113,7 +113,9 @@ void RuntimeScenario::Write(std::string_view name, std::string_view text) const 
     const std::string unitsOut = dir_ + "/obj/" + std::filesystem::path(source).stem().string();
     std::filesystem::create_directories(unitsOut);
     std::filesystem::create_directories(output);
-    std::string command = Quoted(QUILLON_PPCX64) + " -Twin64 -Mdelphi -vew -Fu" + Quoted(QUILLON_WIN64_UNITS) + " -Fu" +
+    // -B: a test may change a unit within the second of the previous build, which the compiler's
+    // time stamps do not tell apart; Free Pascal's own units have no source on the path and stay.
+    std::string command = Quoted(QUILLON_PPCX64) + " -Twin64 -Mdelphi -vew -B -Fu" + Quoted(QUILLON_WIN64_UNITS) + " -Fu" +
                           Quoted(QUILLON_RUNTIME_UNIT_DIR) + " -Fu" + Quoted(dir_);
     for (const std::string& unitDir : unitDirs) command += " -Fu" + Quoted(unitDir);
     command += " -FE" + Quoted(output) + " -FU" + Quoted(unitsOut) + " " + Quoted(File(source));
