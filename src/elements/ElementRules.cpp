@@ -212,9 +212,13 @@ void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report)
         check(method, method.GetName(), method.IsSystemItem());
         for (int j = 0; j < method.Parameters().Count(); ++j) {
             const TemgParameter& parameter = *method.Parameters().Items(j);
-            // A function's body declares Result: a parameter of that name repeats it.
+            // A function's body declares Result, and every method's body Self: a parameter of one
+            // of these names repeats it or is passed on as the object instead.
             const bool result = method.GetCategory() == mcFunction && SameText(parameter.GetName(), "Result");
-            const std::string taker = result ? "the result of function " + method.GetName() : std::string();
+            const bool self = SameText(parameter.GetName(), "Self");
+            const std::string taker = result ? "the result of function " + method.GetName()
+                                      : self ? "the object of method " + method.GetName()
+                                             : std::string();
             if (const std::string fault = NameFault(parameter.GetName(), taker); !fault.empty()) report(parameter, fault);
         }
     }

@@ -88,6 +88,13 @@ TEST_F(RegressionDesign, AFunctionsParameterNamedResultIsRefused) {
     EXPECT_TRUE(Refused());
 }
 
+// "Incompatible type for arg no. 2: Got TcntrCalc": the controller passed a parameter named Self
+// on, which was the controller itself.
+TEST_F(RegressionDesign, AParameterNamedSelfIsRefused) {
+    Parameter(Method("Scale"), "self");
+    EXPECT_TRUE(Refused());
+}
+
 // "Wrong number of parameters", "Illegal expression": the debug form freed its controller through
 // the server's own member named Free.
 TEST_F(RegressionDesign, ADebugApplicationOfAClassWithAMemberFreeCompiles) {
