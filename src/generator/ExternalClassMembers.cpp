@@ -109,9 +109,11 @@ void AddExternalMember(TgmcClass& target, const TemgExternalClass& external, con
     AddRoutine(target.Methods(), "Create" + name, mcProcedure, mvProtected, {miVirtual}, create);
 
     // COM ends for the thread only after the object, and the COM object it holds, are released.
-    const std::string free = com ? JoinLines({"if " + field + " <> nil", "then ", "begin", "   " + field + ".Free;",
+    // Freed through TObject: the referenced class may have a member named Free of its own.
+    const std::string release = "TObject(" + field + ").Free;";
+    const std::string free = com ? JoinLines({"if " + field + " <> nil", "then ", "begin", "   " + release,
                                               "   " + field + ":=nil;", "   CoUninitialize;", "end;"})
-                                 : JoinLines({field + ".Free;", field + ":=nil;"});
+                                 : JoinLines({release, field + ":=nil;"});
     AddRoutine(target.Methods(), "Free" + name, mcProcedure, mvProtected, {miVirtual}, free);
 }
 

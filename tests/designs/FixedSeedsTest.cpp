@@ -104,6 +104,18 @@ TEST_F(RegressionDesign, ADebugApplicationOfAClassWithAMemberFreeCompiles) {
     EXPECT_TRUE(Compiles());
 }
 
+// "No member is provided to access property", "Wrong number of parameters": the referring class
+// freed its external object through the referenced class's own member Free.
+TEST_F(RegressionDesign, AnExternalClassWithAMemberFreeCompiles) {
+    TemgpModule& shelf = project.AddClassModule();
+    project.RenameModule(shelf, "Shelf", "Shelf");
+    TemgProperty& free = *shelf.Module().MainClass().Properties().Add();
+    free.SetName("Free");
+    free.DataType().SetName("Integer");
+    NewExternalClass(calc->MainClass().ExternalClasses()).SetName("Shelf");
+    EXPECT_TRUE(Compiles());
+}
+
 // "Not all declarations of ... are declared with OVERLOAD": two members of one name in a file
 // edited by hand.
 TEST_F(RegressionDesign, MembersOfOneNameInAnyCaseAreRefused) {

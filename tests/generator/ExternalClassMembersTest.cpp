@@ -73,7 +73,7 @@ TEST_F(ExternalClassMembers, AClassThatReachesALibraryThroughAComServerCreatesIt
     EXPECT_EQ(CodeOf("CreateOutput"), Lines({"if FOutput = nil", "then ", "begin", "CoInitialize(nil);",
                                              "FOutput:=TcntrPrinter.CreateFromPath(nil,FSpoolerPath);",
                                              "FOutput.AfterInitInstance;", "end;"}));
-    EXPECT_EQ(CodeOf("FreeOutput"), Lines({"if FOutput <> nil", "then ", "begin", "   FOutput.Free;",
+    EXPECT_EQ(CodeOf("FreeOutput"), Lines({"if FOutput <> nil", "then ", "begin", "   TObject(FOutput).Free;",
                                            "   FOutput:=nil;", "   CoUninitialize;", "end;"}));
     EXPECT_EQ(CodeOf("BeforeDestruction"), Lines({"inherited;", "FreeOutput;"}));
 }
@@ -87,7 +87,7 @@ TEST_F(ExternalClassMembers, TheDatasetFactoriesBothSupportAreHandedOn) {
     EXPECT_EQ(CodeOf("CreateShelf"), Lines({"if FShelf = nil", "then ", "begin", "FShelf:=TcntrStore.Create(nil);",
                                             "FShelf.CreateTableMethod:=CreateTableMethod;",
                                             "FShelf.AfterInitInstance;", "end;"}));
-    EXPECT_EQ(CodeOf("FreeShelf"), Lines({"FShelf.Free;", "FShelf:=nil;"}));
+    EXPECT_EQ(CodeOf("FreeShelf"), Lines({"TObject(FShelf).Free;", "FShelf:=nil;"}));
     // Nothing stood in BeforeDestruction, so no line break goes before the release.
     EXPECT_EQ(CodeOf("BeforeDestruction"), "FreeShelf;");
 }

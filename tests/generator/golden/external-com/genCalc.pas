@@ -105,7 +105,7 @@ begin
 end;
 procedure TgenCalc.FreeShelf;
 begin
-   FShelf.Free;
+   TObject(FShelf).Free;
    FShelf:=nil;
 end;
 function TgenCalc.GetOutput:TcntrPrinter;
@@ -128,7 +128,7 @@ begin
    if FOutput <> nil
    then 
    begin
-      FOutput.Free;
+      TObject(FOutput).Free;
       FOutput:=nil;
       CoUninitialize;
    end;

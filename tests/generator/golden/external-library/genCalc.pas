@@ -169,7 +169,7 @@ begin
 end;
 procedure TgenCalc.FreeShelf;
 begin
-   FShelf.Free;
+   TObject(FShelf).Free;
    FShelf:=nil;
 end;
 function TgenCalc.GetOutput:TcntrPrinter;
@@ -192,7 +192,7 @@ begin
    if FOutput <> nil
    then 
    begin
-      FOutput.Free;
+      TObject(FOutput).Free;
       FOutput:=nil;
       CoUninitialize;
    end;
