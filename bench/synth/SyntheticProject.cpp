@@ -149,7 +149,7 @@ void AddMethod(TemgClass& cls, const std::string& name, const CommonTypes& types
     const int firstDefault = parameterCount - draw.Below(3);
     for (int p = 0; p < parameterCount; ++p) {
         TemgParameter& parameter = *method.Parameters().Add();
-        parameter.SetName("A" + std::string(draw.Pick(kWords)) + std::to_string(p));
+        parameter.SetName(std::string("A").append(draw.Pick(kWords)).append(std::to_string(p)));
         const bool withDefault = p >= firstDefault;
         if (!withDefault && draw.Chance(30))
             parameter.SetCategory(pcVar);

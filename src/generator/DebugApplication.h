@@ -50,9 +50,9 @@ public:
     std::string GeneratorFormUnitName() const { return "genu" + GetName() + "Form"; }
     std::string DeveloperFormUnitName() const { return "devu" + GetName() + "Form"; }
     std::string GeneratorFormName() const { return "gen" + GetName() + "Form"; }
-    std::string GeneratorFormClassName() const { return "T" + GeneratorFormName(); }
+    std::string GeneratorFormClassName() const { return std::string("T").append(GeneratorFormName()); }
     std::string DeveloperFormName() const { return "dev" + GetName() + "Form"; }
-    std::string DeveloperFormClassName() const { return "T" + DeveloperFormName(); }
+    std::string DeveloperFormClassName() const { return std::string("T").append(DeveloperFormName()); }
     std::string ProgramProjectName() const { return GetName(); }
 
     // SrcPath expanded against the project's source path, with a trailing separator.

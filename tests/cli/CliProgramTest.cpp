@@ -15,7 +15,7 @@ CommandOutcome RunProgram(const std::string& arguments) {
 
 TEST(CliProgram, RunsTheCommandsWithTheirExitStatusesLinuxOnly) {
     TempDir dir;
-    const std::string project = "'" + dir.File("demo/Project1.qlp") + "'";
+    const std::string project = std::string("'").append(dir.File("demo/Project1.qlp")).append("'");
     EXPECT_EQ(RunProgram("--version").out, "quillon-cli 2.3.0\n");
     EXPECT_EQ(RunProgram("new '" + dir.File("demo") + "'").status, 0);
     EXPECT_TRUE(FileExists(dir.File("demo/CommonTypes.qlm")));
