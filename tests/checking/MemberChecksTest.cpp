@@ -4,6 +4,7 @@
 
 #include "checking/MemberChecks.h"
 #include "generator/Module.h"
+#include "generator/UnitsTestSupport.h"
 
 namespace quillon {
 namespace {
@@ -19,9 +20,7 @@ protected:
     }
 
     static TemgParameter& Parameter(TemgMethod& method, std::string_view name, std::string_view defaultValue = {}) {
-        TemgParameter& parameter = *method.Parameters().Add();
-        parameter.SetName(name);
-        parameter.DataType().SetName("Integer");
+        TemgParameter& parameter = test::Typed(*method.Parameters().Add(), name, "Integer");
         parameter.SetDefaultValue(defaultValue);
         return parameter;
     }

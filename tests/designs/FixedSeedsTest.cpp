@@ -7,6 +7,7 @@
 
 #include "designs/DesignGenerator.h"
 #include "designs/DesignOracle.h"
+#include "generator/UnitsTestSupport.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
 #include "support/TempDir.h"
@@ -54,9 +55,7 @@ protected:
     }
 
     static TemgParameter& Parameter(TemgMethod& method, std::string_view name, std::string_view defaultValue = {}) {
-        TemgParameter& parameter = *method.Parameters().Add();
-        parameter.SetName(name);
-        parameter.DataType().SetName("Integer");
+        TemgParameter& parameter = test::Typed(*method.Parameters().Add(), name, "Integer");
         parameter.SetDefaultValue(defaultValue);
         return parameter;
     }
