@@ -15,7 +15,14 @@ namespace quillon {
 
 namespace {
 
-void AddExport(TgmcExportMethods& exports, std::string_view name) { exports.Add()->SetName(name); }
+// Every entry names the unit that declares its routine: a member may be named like a unit (System,
+// Windows), like the library in another letter case, or like an identifier of a unit used after
+// the declaring one (an enumeration value), and the unqualified routine would be that instead.
+void AddExport(TgmcExportMethods& exports, std::string_view unit, std::string_view name) {
+    TgmcExportMethod* entry = exports.Add();
+    entry->SetUnitName(unit);
+    entry->SetName(name);
+}
 
 }  // namespace
 
@@ -33,18 +40,20 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
     if (module.GetShareMemSupport()) AddUses(uses, "ShareMem");
     if (option == moServerInDll) {
         AddUses(uses, "DLLServerCollection");
+        const std::string generatorUnit = module.GeneratorUnitName();
         mainClass.Methods().AddExportEntries(exports);
         mainClass.Properties().AddExportEntries(exports);
         mainClass.Events().AddExportEntries(exports);
-        AddExport(exports, "InitInstance");
-        AddExport(exports, "FindInstance");
-        AddExport(exports, "FreeInstance");
-        if (NeedsLibraryPaths(module, resolver)) AddExport(exports, "SetDLLsPaths");
+        for (int i = 0; i < exports.Count(); ++i) exports.Items(i)->SetUnitName(generatorUnit);
+        AddExport(exports, generatorUnit, "InitInstance");
+        AddExport(exports, generatorUnit, "FindInstance");
+        AddExport(exports, "DLLServerCollection", "FreeInstance");
+        if (NeedsLibraryPaths(module, resolver)) AddExport(exports, generatorUnit, "SetDLLsPaths");
     } else {
         AddUses(uses, "ComServ");
         AddUses(uses, module.InterfaceUnitName(), module.UnitFileName(TFileKind::InterfaceUnit, srcPath));
         for (const char* entry : {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer"})
-            AddExport(exports, entry);
+            AddExport(exports, "ComServ", entry);
     }
     if (module.HasOwnConnection())
         AddUses(uses, module.DataModuleUnitName(), module.UnitFileName(TFileKind::DataModuleUnit, srcPath))

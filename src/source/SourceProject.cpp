@@ -31,7 +31,19 @@ std::string ChangeExtension(std::string_view fileName, std::string_view newExten
 
 // TgmcExportMethod
 
-std::string TgmcExportMethod::SrcCode(int) const { return GetName() + " name '" + GetName() + "'"; }
+void TgmcExportMethod::PublishProperties(PropertyList& p) {
+    TgmcAppellationItem::PublishProperties(p);
+    p.String("UnitName", &TgmcExportMethod::GetUnitName, &TgmcExportMethod::SetUnitName);
+}
+
+std::string TgmcExportMethod::SrcCode(int) const {
+    return (FUnitName.empty() ? std::string() : FUnitName + ".") + GetName() + " name '" + GetName() + "'";
+}
+
+void TgmcExportMethod::AssignTo(TPersistent& dest) const {
+    TgmcAppellationItem::AssignTo(dest);
+    if (auto* target = dynamic_cast<TgmcExportMethod*>(&dest)) target->SetUnitName(FUnitName);
+}
 
 std::string TgmcExportMethods::SrcCode(int indent, std::string_view separator) const {
     return EncloseNonEmpty("exports\r\n", TgmcCollection::SrcCode(indent, separator), ";");

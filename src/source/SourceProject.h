@@ -16,13 +16,27 @@ namespace quillon {
 enum class TgmcProjectKind : std::uint8_t { pkProgram, pkLibrary };
 using enum TgmcProjectKind;
 
-// A routine a library exports; Name is the routine.
+// A routine a library exports; Name is the routine and the name it is exported under.
 class TgmcExportMethod : public TgmcAppellationItem {
 public:
     static constexpr std::string_view kClassName = "TgmcExportMethod";
+    static void PublishProperties(PropertyList& p);
     const PropertyList& Published() const override { return PublishedOf<TgmcExportMethod>(); }
-    // Name name 'Name'
+
+    // The unit that declares the routine, or empty. A qualified routine is found even where a
+    // unit, the library itself or a later unit's identifier carries its name.
+    const std::string& GetUnitName() const { return FUnitName; }
+    void SetUnitName(std::string_view value) { SetField(FUnitName, value); }
+
+    // [UnitName.]Name name 'Name'
     std::string SrcCode(int indent) const override;
+
+protected:
+    // Copies the appellation and UnitName.
+    void AssignTo(TPersistent& dest) const override;
+
+private:
+    std::string FUnitName;
 };
 
 class TgmcExportMethods : public TgmcCollectionOf<TgmcExportMethod> {

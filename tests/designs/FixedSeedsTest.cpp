@@ -77,6 +77,26 @@ protected:
     TemgModule* calc = nullptr;
 };
 
+// "Syntax error, "." expected" and "The symbol cannot be exported from a library": the library
+// exported routines named like a unit (System, Windows, DLLServerCollection), like the library in
+// another case, or like an enumeration value of a unit it uses later.
+TEST_F(RegressionDesign, ExportedRoutinesNamedLikeUnitsOrTheLibraryCompile) {
+    for (std::string_view name : {"System", "Windows", "DLLServerCollection", "CALC"}) Method(name);
+    TemgpModule& shelf = project.AddClassModule();
+    project.RenameModule(shelf, "Shelf", "Shelf");
+    shelf.Module().CreateEnumType("TShelfKind", "", {"SetDLLsPaths", "Sum", "System"});
+    NewExternalClass(calc->MainClass().ExternalClasses()).SetName("Shelf");
+    Method("Sum");
+    EXPECT_TRUE(Compiles());
+}
+
+// A COM library's exports stay the ComServ routines whatever a later unit declares.
+TEST_F(RegressionDesign, ComExportsNamedLikeEnumerationValuesCompile) {
+    calc->SetServerOption(moComServerInDll);
+    calc->CreateEnumType("TCalcEntry", "", {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer"});
+    EXPECT_TRUE(Compiles());
+}
+
 // "Duplicate identifier Result": a function's parameter named Result.
 TEST_F(RegressionDesign, AFunctionsParameterNamedResultIsRefused) {
     TemgMethod& total = Method("Total");

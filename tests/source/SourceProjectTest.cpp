@@ -41,6 +41,20 @@ TEST_F(SourceProject, WritesTheLibrarySrv) {
                      "end."}));
 }
 
+// A qualified entry exports its routine under the plain name; duplicates are judged by the name.
+TEST_F(SourceProject, AQualifiedEntryExportsThePlainNameAndSurvivesAssign) {
+    project.ExportMethods().Items(0)->SetUnitName("SrvGen");
+    project.ExportMethods().Add()->SetName("FreeInstance");
+    const std::string expected =
+        Lines({"library Srv;", "uses ", "   SysUtils,", "   SrvGen in 'SrvGen.pas';", "", "exports",
+               "      SrvGen.InitInstance name 'InitInstance',", "      FreeInstance name 'FreeInstance';", "begin",
+               "end."});
+    EXPECT_EQ(project.SrcCode(pkLibrary), expected);
+    TgmcProject copy;
+    copy.Assign(project);
+    EXPECT_EQ(copy.SrcCode(pkLibrary), expected);
+}
+
 TEST_F(SourceProject, ProgramsNeverExportAndKeepTheirCodeUnchanged) {
     project.Appellation().SetCaption("Debug");
     project.SetImplementCode("  Run;");

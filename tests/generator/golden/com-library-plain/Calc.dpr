@@ -7,9 +7,9 @@ uses
    devCalc in '/work/demo/devCalc.pas';
 
 exports
-      DllGetClassObject name 'DllGetClassObject',
-      DllCanUnloadNow name 'DllCanUnloadNow',
-      DllRegisterServer name 'DllRegisterServer',
-      DllUnregisterServer name 'DllUnregisterServer';
+      ComServ.DllGetClassObject name 'DllGetClassObject',
+      ComServ.DllCanUnloadNow name 'DllCanUnloadNow',
+      ComServ.DllRegisterServer name 'DllRegisterServer',
+      ComServ.DllUnregisterServer name 'DllUnregisterServer';
 begin
 end.
