@@ -167,6 +167,21 @@ const std::vector<std::string_view>& GeneratedCodeUnits() {
     return units;
 }
 
+const std::vector<std::string_view>& RunTimeUnits() {
+    static const std::vector<std::string_view> units{
+        // Delphi's run-time library, VCL and database units that those above use.
+        "SysConst", "RTLConsts", "TypInfo", "Math", "VarUtils", "Contnrs", "SyncObjs", "StrUtils",
+        "Consts", "Menus", "ImgList", "ActnList", "StdActns", "CommCtrl", "CommDlg", "Dlgs", "Imm",
+        "MultiMon", "HelpIntfs", "Themes", "UxTheme", "FlatSB", "ShellAPI", "ShlObj", "Printers",
+        "WinSpool", "Clipbrd", "Buttons", "Mask", "MaskUtils", "Registry", "IniFiles", "ComConst",
+        "OleConst", "StdVCL", "AxCtrls", "DBCommon", "DBConsts", "BDE", "BDEConst", "SqlTimSt", "FMTBcd",
+        "DBLogDlg", "DBPWDlg", "SMINTF",
+        // Free Pascal's: the Delphi mode's unit and the platform units under SysUtils and Classes.
+        "ObjPas", "Unix", "BaseUnix", "UnixType", "UnixUtil", "Linux", "SysCall", "Errors", "CTypes",
+        "WinDirs", "SysInitPas", "FPIntRes"};
+    return units;
+}
+
 const std::vector<std::string_view>& GeneratedCodeTypes() {
     static const std::vector<std::string_view> types{
         "TObject",    "TPersistent", "TComponent", "TInterfacedObject", "TComObject", "TAutoObject",
@@ -182,6 +197,8 @@ std::string UnitNameTaker(std::string_view name, const std::vector<std::string>&
         if (SameText(unit, name)) return "the unit " + std::string(unit);
     for (const std::string& unit : typeUnits)
         if (SameText(unit, name)) return "the unit " + unit;
+    for (std::string_view unit : RunTimeUnits())
+        if (SameText(unit, name)) return "the run-time unit " + std::string(unit);
     return {};
 }
 

@@ -43,8 +43,13 @@ std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member
 // The units that generated code uses by name: a module named like one of them would shadow it
 // with its own database support controller unit.
 const std::vector<std::string_view>& GeneratedCodeUnits();
+// The units of the run-time library and the VCL, Delphi's and Free Pascal's, that the units in
+// GeneratedCodeUnits use in turn (Types, Math, TypInfo, ...): a module's unit of one of these names
+// is found before the library's own, and the units compiled against that one no longer fit.
+const std::vector<std::string_view>& RunTimeUnits();
 // "the unit Classes" when `name` is one of GeneratedCodeUnits or `typeUnits` (the units of the
-// registered types the module can use), else empty. Compared without regard to case.
+// registered types the module can use), "the run-time unit Math" for one of RunTimeUnits, else
+// empty. Compared without regard to case.
 std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits);
 
 // The types of the run-time library and the VCL that generated code names (ancestors, fields,

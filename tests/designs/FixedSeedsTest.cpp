@@ -97,6 +97,13 @@ TEST_F(RegressionDesign, ComExportsNamedLikeEnumerationValuesCompile) {
     EXPECT_TRUE(Compiles());
 }
 
+// "Can't find unit Types used by Classes": a module named Math wrote the unit Math, which the
+// run-time unit Types uses.
+TEST_F(RegressionDesign, AModuleNamedLikeARunTimeUnitIsRefused) {
+    project.RenameModule(*project.FindModuleEntry("Calc"), "Math", "Math");
+    EXPECT_TRUE(Refused());
+}
+
 // "Duplicate identifier Result": a function's parameter named Result.
 TEST_F(RegressionDesign, AFunctionsParameterNamedResultIsRefused) {
     TemgMethod& total = Method("Total");

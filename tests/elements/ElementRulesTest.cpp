@@ -150,6 +150,11 @@ TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
     EXPECT_EQ(UnitNameTaker("classes", {}), "the unit Classes");
     EXPECT_EQ(UnitNameTaker("Money", {"MoneyTypes"}), "");
     EXPECT_EQ(UnitNameTaker("moneytypes", {"MoneyTypes"}), "the unit MoneyTypes");
+    // The units those use in turn: Types uses Math, Classes TypInfo, SysUtils the platform's units.
+    for (const char* name : {"Math", "typinfo", "RTLConsts", "SyncObjs", "Printers", "BaseUnix", "ObjPas"})
+        EXPECT_NE(UnitNameTaker(name, {}), "") << name;
+    EXPECT_EQ(UnitNameTaker("MATH", {}), "the run-time unit Math");
+    EXPECT_EQ(UnitNameTaker("Mathematics", {}), "");
 }
 
 TEST(UntypedMembers, PropertiesEventsParametersAndFunctionResultsWithoutTypeAreReported) {
