@@ -202,6 +202,13 @@ std::string UnitNameTaker(std::string_view name, const std::vector<std::string>&
     return {};
 }
 
+std::string ProgramNameTaker(std::string_view name, const std::vector<std::string>& programUnits) {
+    if (SameText(name, "Application")) return "the application object Application";
+    for (const std::string& unit : programUnits)
+        if (SameText(unit, name)) return "the unit " + unit;
+    return UnitNameTaker(name, {});
+}
+
 std::string NameFault(std::string_view name, std::string_view taker) {
     if (IsReservedWord(name)) return Format(kNameReservedWord, name);
     if (!IsValidIdent(name)) return Format(kNameNotIdentifier, name);

@@ -52,6 +52,11 @@ const std::vector<std::string_view>& RunTimeUnits();
 // empty. Compared without regard to case.
 std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits);
 
+// What takes `name` as the name of a generated program whose uses clause names `programUnits`: one
+// of those units ("the unit Calc"), a unit of UnitNameTaker, or the application object its main
+// block calls. A program's name is an identifier of its own scope. Compared without regard to case.
+std::string ProgramNameTaker(std::string_view name, const std::vector<std::string>& programUnits);
+
 // The types of the run-time library and the VCL that generated code names (ancestors, fields,
 // parameters): a type of the design named like one of them would hide it.
 const std::vector<std::string_view>& GeneratedCodeTypes();

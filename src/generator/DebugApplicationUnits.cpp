@@ -250,13 +250,12 @@ TGeneratorForm BuildGeneratorFormObjects(const TemgDebugApplication& application
 
 // Program project
 
-std::string BuildDebugProgram(const TemgDebugApplication& application, const TemgModule& module,
-                              const IModuleResolver& resolver) {
+namespace {
+
+void AddDebugProgramUses(TgmcUsesModules& uses, const TemgDebugApplication& application, const TemgModule& module,
+                         const IModuleResolver& resolver) {
     const std::string srcPath = resolver.GetSrcPath();
     const TServerOption option = module.GetServerOption();
-    TgmcProject program;
-    program.Appellation().SetName(application.ProgramProjectName());
-    TgmcUsesModules& uses = program.UsesModules();
     if (module.GetShareMemSupport()) AddUses(uses, "ShareMem");
     AddUses(uses, "Forms");
     AddUses(uses, application.GeneratorFormUnitName(),
@@ -277,7 +276,24 @@ std::string BuildDebugProgram(const TemgDebugApplication& application, const Tem
         AddUses(uses, module.InterfaceUnitName(), module.UnitFileName(TFileKind::InterfaceUnit, srcPath));
     std::vector<const TemgModule*> done;
     AddModuleUnitBlock(uses, module, resolver, done);
+}
 
+}  // namespace
+
+std::vector<std::string> DebugProgramUnits(const TemgDebugApplication& application, const TemgModule& module,
+                                           const IModuleResolver& resolver) {
+    TgmcProject program;
+    AddDebugProgramUses(program.UsesModules(), application, module, resolver);
+    std::vector<std::string> units;
+    for (int i = 0; i < program.UsesModules().Count(); ++i) units.push_back(program.UsesModules().Items(i)->GetName());
+    return units;
+}
+
+std::string BuildDebugProgram(const TemgDebugApplication& application, const TemgModule& module,
+                              const IModuleResolver& resolver) {
+    TgmcProject program;
+    program.Appellation().SetName(application.ProgramProjectName());
+    AddDebugProgramUses(program.UsesModules(), application, module, resolver);
     program.SetImplementCode(JoinLines({"   Application.Initialize;",
                                         "   Application.CreateForm(" + application.DeveloperFormClassName() + ", " +
                                             application.DeveloperFormName() + ");",

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "elements/ModuleOptions.h"
 
@@ -18,6 +19,9 @@ class TemgModule;
 // Kind 5: the program that shows the developer's form.
 std::string BuildDebugProgram(const TemgDebugApplication& application, const TemgModule& module,
                               const IModuleResolver& resolver);
+// The units the program's uses clause names, in its order.
+std::vector<std::string> DebugProgramUnits(const TemgDebugApplication& application, const TemgModule& module,
+                                           const IModuleResolver& resolver);
 // Kind 6 and its form file: one row with a "Run" button per chosen method, and with database
 // support a panel to pick an alias and connect.
 std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,

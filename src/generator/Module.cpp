@@ -4,6 +4,7 @@
 #include <array>
 
 #include "elements/ElementMessages.h"
+#include "generator/DebugApplicationUnits.h"
 #include "generator/GeneratorMessages.h"
 #include "model/Collection.h"
 #include "platform/Exception.h"
@@ -429,12 +430,25 @@ std::vector<std::string> TemgModule::TypeUnitNames(const IModuleResolver* resolv
     return units;
 }
 
+namespace {
+
+// What takes `name` as the name of the program of `application`, a debug application of `module`.
+std::string DebugProgramNameTaker(const TemgDebugApplication& application, const TemgModule& module,
+                                  std::string_view name, const IModuleResolver* resolver) {
+    return ProgramNameTaker(name, resolver ? DebugProgramUnits(application, module, *resolver)
+                                           : std::vector<std::string>{});
+}
+
+}  // namespace
+
 std::string TemgModule::TakenNameMessage(const TPersistent* element, std::string_view name) const {
     std::string taker;
     if (element == this)
         taker = UnitNameTaker(name, TypeUnitNames());
     else if (dynamic_cast<const TemgClassItem*>(element) || dynamic_cast<const TemgExternalClass*>(element))
         taker = GeneratedMemberTaker(*FMainClass, element, name);
+    else if (const auto* application = dynamic_cast<const TemgDebugApplication*>(element))
+        taker = DebugProgramNameTaker(*application, *this, name, FResolver);
     return taker.empty() ? std::string() : Format(kNameTaken, name, taker);
 }
 
@@ -493,6 +507,13 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         const TgmcEnumType& type = *FEnumTypes->Items(i);
         checkType(type, type.GetName());
         for (int j = 0; j < type.Values().Count(); ++j) check(*type.Values().Items(j), type.Values().Items(j)->GetName());
+    }
+    for (int i = 0; i < FDebugApplications->Count(); ++i) {
+        const TemgDebugApplication& application = *FDebugApplications->Items(i);
+        const std::string& program = application.GetName();
+        if (const std::string fault = NameFault(program, DebugProgramNameTaker(application, *this, program, types));
+            !fault.empty())
+            report(application, fault);
     }
 }
 

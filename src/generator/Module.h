@@ -253,9 +253,10 @@ public:
     // The units of the registered types the module can use: its own and the first module's, found
     // through `resolver` (the module's own by default).
     std::vector<std::string> TypeUnitNames(const IModuleResolver* resolver = nullptr) const;
-    // For an editor about to give `element` (this module, or a member of its class) the name
-    // `name`: "Name %s is taken by the generated code: %s" when generated code already declares
-    // it (a unit for the module, a derived or fixed member for a member), else empty.
+    // For an editor about to give `element` (this module, a member of its class or one of its
+    // debug applications) the name `name`: "Name %s is taken by the generated code: %s" when
+    // generated code already declares it (a unit for the module, a derived or fixed member for a
+    // member, a unit or identifier of its program for a debug application), else empty.
     std::string TakenNameMessage(const TPersistent* element, std::string_view name) const;
     // What generated code declares or names as a type under `name`, worded after "taken by the
     // generated code: " ("the type TComponent", "the generator class TgenCalc" of any class module
@@ -263,7 +264,8 @@ public:
     static std::string GeneratedTypeTaker(std::string_view name, const IModuleResolver* resolver);
     // Every name generated code could not declare (ElementRules' NameFault): the module's own
     // (reported on the module), its class's members and parameters, its procedural and
-    // enumerated types and their parameters and values. `resolver` as for TypeUnitNames.
+    // enumerated types and their parameters and values, its debug applications' programs.
+    // `resolver` as for TypeUnitNames.
     void ForEachNameFault(const NameFaultReport& report, const IModuleResolver* resolver = nullptr) const;
     // Every member, parameter and function result of the class and of the procedural types whose
     // type is not set.

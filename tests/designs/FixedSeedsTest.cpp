@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "designs/DesignGenerator.h"
+#include "checking/ProjectChecks.h"
 #include "designs/DesignOracle.h"
 #include "generator/UnitsTestSupport.h"
 #include "platform/UserDialogs.h"
@@ -102,6 +103,27 @@ TEST_F(RegressionDesign, ComExportsNamedLikeEnumerationValuesCompile) {
 TEST_F(RegressionDesign, AModuleNamedLikeARunTimeUnitIsRefused) {
     project.RenameModule(*project.FindModuleEntry("Calc"), "Math", "Math");
     EXPECT_TRUE(Refused());
+}
+
+// "Duplicate identifier", "identifier expected but BEGIN found": a debug application's program
+// was named like a unit it uses (in any case) or a reserved word; "Identifier not found": like the
+// application object its main block calls. The check refuses these names on the application.
+TEST_F(RegressionDesign, DebugApplicationsNamedLikeTheirUnitsOrReservedWordsAreRefused) {
+    TemgProperty& change = *calc->MainClass().Events().Add();
+    change.SetName("OnChange");
+    change.DataType().SetName("TNotifyEvent");
+    change.DataType().SetCategory(dtRegisteredProcedural);
+    TemgDebugApplication& application = calc->DebugApplications().NewDebugApplication();
+    EXPECT_TRUE(Compiles());
+    for (std::string_view name : {"Classes", "CALC", "cntrcalc", "Forms", "begin", "Application", "Math"}) {
+        SCOPED_TRACE(name);
+        application.SetName(name);
+        TCheckCollection results;
+        CheckModule(*calc, project, results);
+        ASSERT_EQ(results.Count(), 1);
+        EXPECT_EQ(results.Items(0)->GetObjectReference(), &application);
+        EXPECT_EQ(calc->TakenNameMessage(&application, name).empty(), name == "begin");
+    }
 }
 
 // "Duplicate identifier Result": a function's parameter named Result.

@@ -157,6 +157,18 @@ TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
     EXPECT_EQ(UnitNameTaker("Mathematics", {}), "");
 }
 
+// A program's name is an identifier of its own scope: its units and the application object its
+// main block calls are taken.
+TEST(GeneratedUnits, ProgramNamesOfItsUnitsAndOfTheApplicationAreTaken) {
+    const std::vector<std::string> units{"Forms", "cntrCalc", "Calc"};
+    EXPECT_EQ(ProgramNameTaker("CALC", units), "the unit Calc");
+    EXPECT_EQ(ProgramNameTaker("cntrcalc", units), "the unit cntrCalc");
+    EXPECT_EQ(ProgramNameTaker("application", units), "the application object Application");
+    EXPECT_EQ(ProgramNameTaker("Classes", {}), "the unit Classes");
+    EXPECT_EQ(ProgramNameTaker("Math", {}), "the run-time unit Math");
+    EXPECT_EQ(ProgramNameTaker("DebugCalc", units), "");
+}
+
 TEST(UntypedMembers, PropertiesEventsParametersAndFunctionResultsWithoutTypeAreReported) {
     TemgClass design;
     TemgProperty& property = *design.Properties().Add();
