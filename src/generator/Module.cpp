@@ -433,10 +433,23 @@ std::vector<std::string> TemgModule::TypeUnitNames(const IModuleResolver* resolv
 namespace {
 
 // What takes `name` as the name of the program of `application`, a debug application of `module`.
+// A design whose program cannot be built yet (a type or class it refers to is missing, which
+// generation reports) is judged by the module's own units.
 std::string DebugProgramNameTaker(const TemgDebugApplication& application, const TemgModule& module,
                                   std::string_view name, const IModuleResolver* resolver) {
-    return ProgramNameTaker(name, resolver ? DebugProgramUnits(application, module, *resolver)
-                                           : std::vector<std::string>{});
+    std::vector<std::string> units;
+    try {
+        if (resolver) units = DebugProgramUnits(application, module, *resolver);
+    } catch (const Exception&) {
+        units.clear();
+    }
+    if (units.empty()) {
+        units = module.TypeUnitNames(resolver);
+        for (std::string unit : {module.ControllerUnitName(), module.DatabaseSupportControllerUnitName(),
+                                 module.GeneratorUnitName(), module.DeveloperUnitName(), module.InterfaceUnitName()})
+            units.push_back(std::move(unit));
+    }
+    return ProgramNameTaker(name, units);
 }
 
 }  // namespace

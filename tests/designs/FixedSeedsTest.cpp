@@ -124,6 +124,14 @@ TEST_F(RegressionDesign, DebugApplicationsNamedLikeTheirUnitsOrReservedWordsAreR
         EXPECT_EQ(results.Items(0)->GetObjectReference(), &application);
         EXPECT_EQ(calc->TakenNameMessage(&application, name).empty(), name == "begin");
     }
+    // A program that cannot be built (its class refers to a registered type nothing declares,
+    // which generation reports) is judged by the module's own units; the check runs to its end.
+    change.DataType().SetName("TMissingEvent");
+    application.SetName("calc");
+    TCheckCollection results;
+    EXPECT_NO_THROW(CheckModule(*calc, project, results));
+    EXPECT_EQ(results.Count(), 1);
+    EXPECT_NE(calc->TakenNameMessage(&application, "cntrCalc"), "");
 }
 
 // "Duplicate identifier Result": a function's parameter named Result.
