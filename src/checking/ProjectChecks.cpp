@@ -7,6 +7,7 @@
 
 #include "checking/CheckMessages.h"
 #include "checking/MemberChecks.h"
+#include "elements/ElementMessages.h"
 #include "generator/Module.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
@@ -88,6 +89,16 @@ void CheckModule(const TemgModule& module, const IModuleResolver& modules, TChec
     for (int i = 0; i < externalClasses.Count(); ++i)
         CheckExternalClass(*externalClasses.Items(i), module, modules, results);
     CheckMembers(module, results);
+}
+
+void CheckModuleNameUnique(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
+                           TCheckCollection& results, const TPersistent* moduleObject) {
+    const std::string& name = module.MainClassName();
+    for (const TemgModule* other : earlier)
+        if (other != &module && SameText(other->MainClassName(), name)) {
+            results.Add(Format(kNotUnique, "Name", name), moduleObject ? moduleObject : &module, cicError);
+            return;
+        }
 }
 
 void CheckDataModuleUnit(const TemgModule& module, const std::vector<const TemgModule*>& earlier,

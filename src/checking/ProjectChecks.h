@@ -31,6 +31,12 @@ void CheckExternalClass(const TemgExternalClass& externalClass, const TemgModule
 void CheckModule(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results,
                  const TPersistent* moduleObject = nullptr);
 
+// A module whose name one of `earlier` has in any letter case ("Name %s is not unique"): the two
+// would write one set of files where file names ignore case, and references to either find the
+// first. Results point to `moduleObject` as above.
+void CheckModuleNameUnique(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
+                           TCheckCollection& results, const TPersistent* moduleObject = nullptr);
+
 // A module with its own database connection whose data module unit ("gen_dmu" + DataModuleName)
 // one of `earlier` (the modules checked before it) writes as well: the second writer is refused,
 // as the two units would overwrite each other. Results point to `moduleObject` as above.

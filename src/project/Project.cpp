@@ -561,6 +561,7 @@ const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiv
         for (int i = 0; i < FModules->Count(); ++i) {
             const TemgModule& module = FModules->Items(i)->Module();
             CheckModule(module, *this, *FCheckResults, FModules->Items(i));
+            CheckModuleNameUnique(module, checked, *FCheckResults, FModules->Items(i));
             CheckDataModuleUnit(module, checked, *FCheckResults, FModules->Items(i));
             checked.push_back(&module);
         }

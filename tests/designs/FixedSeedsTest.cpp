@@ -134,6 +134,19 @@ TEST_F(RegressionDesign, DebugApplicationsNamedLikeTheirUnitsOrReservedWordsAreR
     EXPECT_NE(calc->TakenNameMessage(&application, "cntrCalc"), "");
 }
 
+// "Duplicate identifier CALC1": two modules of one name in other letter cases (a project edited
+// by hand) wrote units whose names differ only in case, one file where names ignore case.
+TEST_F(RegressionDesign, ModulesOfOneNameInAnyCaseAreRefused) {
+    TemgpModule& second = project.AddClassModule();
+    project.RenameModule(second, "CALC", "Calculator");
+    EXPECT_EQ(second.Module().MainClassName(), "CALC");
+    EXPECT_TRUE(Refused());
+    const TCheckCollection& results = project.CheckProject(nullptr);
+    ASSERT_EQ(results.Count(), 1);
+    EXPECT_EQ(results.Items(0)->GetCaption(), "Name CALC is not unique");
+    EXPECT_EQ(results.Items(0)->GetObjectReference(), &second);
+}
+
 // "Duplicate identifier Result": a function's parameter named Result.
 TEST_F(RegressionDesign, AFunctionsParameterNamedResultIsRefused) {
     TemgMethod& total = Method("Total");

@@ -197,8 +197,10 @@ TEST_F(ProjectServices, FindsModulesDuringGenerationAndCheckAsOutsideThem) {
     Refer("Account", "LEDGER", "Journal");
     Refer("Account", "Nowhere", "Lost");
     const TCheckCollection& results = project.CheckProject();
-    ASSERT_EQ(results.Count(), 1);
+    ASSERT_EQ(results.Count(), 2);
     EXPECT_EQ(results.Items(0)->GetCaption(), kCheckClassNotFound);
+    // The twin itself is refused: it would write Customer's files where names ignore case.
+    EXPECT_EQ(results.Items(1)->GetCaption(), "Name customer is not unique");
 
     // Renamed after the generation: found under the new name only.
     TemgModule& ledger = Module("Ledger");
