@@ -243,7 +243,9 @@ void FillClassModule(TemgpModule& entry, const std::string& dir, const std::stri
     copy.SetDllPath("Host/bin");
     copy.SetAllDlls(externals > 0);
 
+    // Named after its module: the applications share the directory Debug.
     TemgDebugApplication& debug = module.DebugApplications().NewDebugApplication();
+    debug.SetName("Debug" + module.MainClassName());
     std::vector<std::string> methods;
     for (int i = 0; i < cls.Methods().Count() && methods.size() < 3; ++i)
         if (!cls.Methods().Items(i)->IsSystemItem()) methods.push_back(cls.Methods().Items(i)->GetName());

@@ -101,6 +101,28 @@ void CheckModuleNameUnique(const TemgModule& module, const std::vector<const Tem
         }
 }
 
+void CheckDebugApplicationFiles(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
+                                std::string_view projectSrcPath, TCheckCollection& results) {
+    const TemgDebugApplications& applications = module.DebugApplications();
+    for (int i = 0; i < applications.Count(); ++i) {
+        const TemgDebugApplication& application = *applications.Items(i);
+        const std::string directory = application.OutputDirectory(projectSrcPath);
+        const auto writesTheSame = [&](const TemgDebugApplication& other) {
+            return SameText(other.GetName(), application.GetName()) &&
+                   SameText(other.OutputDirectory(projectSrcPath), directory);
+        };
+        const TemgModule* writer = nullptr;
+        for (const TemgModule* other : earlier)
+            for (int j = 0; !writer && other != &module && j < other->DebugApplications().Count(); ++j)
+                if (writesTheSame(*other->DebugApplications().Items(j))) writer = other;
+        for (int j = 0; !writer && j < i; ++j)
+            if (writesTheSame(*applications.Items(j))) writer = &module;
+        if (writer)
+            results.Add(Format(kCheckDebugApplicationFilesTaken, application.GetName(), writer->MainClassName()),
+                        &application, cicError);
+    }
+}
+
 void CheckDataModuleUnit(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
                          TCheckCollection& results, const TPersistent* moduleObject) {
     if (!module.HasOwnConnection()) return;

@@ -3,6 +3,7 @@
 // member rules.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "checking/CheckResults.h"
@@ -36,6 +37,13 @@ void CheckModule(const TemgModule& module, const IModuleResolver& modules, TChec
 // first. Results point to `moduleObject` as above.
 void CheckModuleNameUnique(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
                            TCheckCollection& results, const TPersistent* moduleObject = nullptr);
+
+// Each debug application of the module whose name (in any letter case) and output directory an
+// earlier application has, of `earlier` or of the module itself: the second writer is refused on
+// the application, as the two would overwrite each other's program and form units.
+// `projectSrcPath` is the path the output directories are relative to.
+void CheckDebugApplicationFiles(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
+                                std::string_view projectSrcPath, TCheckCollection& results);
 
 // A module with its own database connection whose data module unit ("gen_dmu" + DataModuleName)
 // one of `earlier` (the modules checked before it) writes as well: the second writer is refused,

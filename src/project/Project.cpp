@@ -562,6 +562,7 @@ const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiv
             const TemgModule& module = FModules->Items(i)->Module();
             CheckModule(module, *this, *FCheckResults, FModules->Items(i));
             CheckModuleNameUnique(module, checked, *FCheckResults, FModules->Items(i));
+            CheckDebugApplicationFiles(module, checked, GetSrcPath(), *FCheckResults);
             CheckDataModuleUnit(module, checked, *FCheckResults, FModules->Items(i));
             checked.push_back(&module);
         }
