@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "elements/ElementRules.h"
 #include "generator/BuilderSupport.h"
 #include "generator/CommonTypesUnit.h"
 #include "generator/ExternalClassMembers.h"
 #include "generator/Module.h"
 #include "generator/ModuleResolver.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 #include "source/SourceProject.h"
 #include "source/TextUtils.h"
 
@@ -29,6 +31,7 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
     project.SetAppellation(mainClass.Appellation());
     TgmcUsesModules& uses = project.UsesModules();
     TgmcExportMethods& exports = project.ExportMethods();
+    int memberExports = 0;
 
     if (module.GetShareMemSupport()) AddUses(uses, "ShareMem");
     if (option == moServerInDll) {
@@ -36,6 +39,7 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
         mainClass.Methods().AddExportEntries(exports);
         mainClass.Properties().AddExportEntries(exports);
         mainClass.Events().AddExportEntries(exports);
+        memberExports = exports.Count();
         AddExport(exports, "InitInstance");
         AddExport(exports, "FindInstance");
         AddExport(exports, "FreeInstance");
@@ -54,6 +58,15 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
     AddUses(uses, module.DeveloperUnitName(), module.UnitFileName(TFileKind::DeveloperServerUnit, srcPath));
     module.AddUnits().AddUnitUses(uses, module.OutputDirectory(srcPath));
     AddExternalClassUnits(uses, module, resolver, true);
+    // A routine of the class's members named like the library or a unit in reach would be read
+    // as that: it is named through the generator's unit that declares it.
+    const std::vector<std::string> typeUnits = module.TypeUnitNames(&resolver);
+    for (int i = 0; i < memberExports; ++i) {
+        TgmcExportMethod& entry = *exports.Items(i);
+        bool unitName = SameText(entry.GetName(), mainClass.GetName()) || !UnitNameTaker(entry.GetName(), typeUnits).empty();
+        for (int j = 0; j < uses.Count() && !unitName; ++j) unitName = SameText(uses.Items(j)->GetName(), entry.GetName());
+        if (unitName) entry.SetUnitName(module.GeneratorUnitName());
+    }
     return project.SrcCode(pkLibrary);
 }
 

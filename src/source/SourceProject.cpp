@@ -31,7 +31,10 @@ std::string ChangeExtension(std::string_view fileName, std::string_view newExten
 
 // TgmcExportMethod
 
-std::string TgmcExportMethod::SrcCode(int) const { return GetName() + " name '" + GetName() + "'"; }
+std::string TgmcExportMethod::SrcCode(int) const {
+    const std::string routine = FUnitName.empty() ? GetName() : FUnitName + "." + GetName();
+    return routine + " name '" + GetName() + "'";
+}
 
 std::string TgmcExportMethods::SrcCode(int indent, std::string_view separator) const {
     return EncloseNonEmpty("exports\r\n", TgmcCollection::SrcCode(indent, separator), ";");

@@ -305,5 +305,13 @@ TEST_F(RegressionDesign, AMethodWhosePointerFieldIsTheDatasetFactorysIsRefused) 
     EXPECT_TRUE(RefusedWith("Name FCreateQueryMethod is taken by the generated code"));
 }
 
+// "\".\" expected but \"identifier NAME\" found", "The symbol cannot be exported from a library":
+// the library's exports clause named a member's routine that has the name of a unit in reach or of
+// the library itself.
+TEST_F(RegressionDesign, ExportedRoutinesNamedLikeUnitsOrTheLibraryCompile) {
+    for (std::string_view name : {"Windows", "DLLServerCollection", "cALC"}) Method(name);
+    EXPECT_TRUE(Compiles());
+}
+
 }  // namespace
 }  // namespace quillon

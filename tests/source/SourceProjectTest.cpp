@@ -41,6 +41,12 @@ TEST_F(SourceProject, WritesTheLibrarySrv) {
                      "end."}));
 }
 
+// A routine named like a unit in reach is named through its unit; the exported name stays.
+TEST_F(SourceProject, AnExportWithItsUnitIsQualified) {
+    project.ExportMethods().Items(1)->SetUnitName("SrvGen");
+    EXPECT_NE(project.SrcCode(pkLibrary).find("      SrvGen.FreeInstance name 'FreeInstance';"), std::string::npos);
+}
+
 TEST_F(SourceProject, ProgramsNeverExportAndKeepTheirCodeUnchanged) {
     project.Appellation().SetCaption("Debug");
     project.SetImplementCode("  Run;");
