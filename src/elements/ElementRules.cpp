@@ -171,7 +171,8 @@ std::string ClassScopeTaker(const TemgClass& cls, std::string_view name) {
             return "the external property " + cls.ExternalClasses().Items(i)->GetPropertyName();
     if (std::string taker = GeneratedMemberTaker(cls, nullptr, name); !taker.empty()) return taker;
     // The public and protected members of TObject, TPersistent, TComponent and TComObject, the
-    // ancestors of the generated server and controller classes.
+    // ancestors of the generated server and controller classes, and of IUnknown, the ancestor
+    // of the interface type.
     static constexpr std::string_view kInheritedMembers[] = {
         "ClassName",      "ClassType",       "ClassParent",     "ClassInfo",        "ClassNameIs",
         "InstanceSize",   "InheritsFrom",    "MethodAddress",   "MethodName",       "FieldAddress",
@@ -186,7 +187,8 @@ std::string ClassScopeTaker(const TemgClass& cls, std::string_view name) {
         "HasParent",      "GetParentComponent", "ReadState",    "WriteState",       "Updating",
         "Updated",        "ValidateRename",  "ExecuteAction",   "UpdateAction",     "Factory",
         "Controller",     "RefCount",        "ObjAddRef",       "ObjRelease",       "ObjQueryInterface",
-        "Initialize",     "ServerExceptionHandler", "CreateAggregated", "CreateFromFactory"};
+        "Initialize",     "ServerExceptionHandler", "CreateAggregated", "CreateFromFactory", "QueryInterface",
+        "_AddRef",        "_Release"};
     for (std::string_view member : kInheritedMembers)
         if (SameText(member, name)) return "the inherited member " + std::string(member);
     return {};
