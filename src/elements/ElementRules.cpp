@@ -195,13 +195,14 @@ std::string ClassScopeTaker(const TemgClass& cls, std::string_view name) {
 }
 
 const std::vector<std::string_view>& GeneratedCodeUnits() {
-    // The units the generated units, libraries and debug applications use, and the units every
-    // program has implicitly.
+    // The units the generated units, libraries and debug applications use, the units every
+    // program has implicitly, and units these use in turn (Math, SyncObjs): a unit of the
+    // project of such a name would be taken for them.
     static const std::vector<std::string_view> units{
         "System",   "SysInit",  "Windows",  "Messages", "Classes",  "SysUtils",    "Variants",
         "Types",    "Forms",    "Controls", "StdCtrls", "ExtCtrls", "Graphics",    "Dialogs",
         "DB",       "DBTables", "ComObj",   "ComServ",  "ActiveX",  "ShareMem",    "DLLServerCollection",
-        "eduPasswordDlg"};
+        "eduPasswordDlg", "Math", "SyncObjs"};
     return units;
 }
 

@@ -63,8 +63,9 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
     const std::vector<std::string> typeUnits = module.TypeUnitNames(&resolver);
     for (int i = 0; i < memberExports; ++i) {
         TgmcExportMethod& entry = *exports.Items(i);
-        bool unitName = SameText(entry.GetName(), mainClass.GetName()) || !UnitNameTaker(entry.GetName(), typeUnits).empty();
-        for (int j = 0; j < uses.Count() && !unitName; ++j) unitName = SameText(uses.Items(j)->GetName(), entry.GetName());
+        const std::string& name = entry.GetName();
+        bool unitName = SameText(name, mainClass.GetName()) || !UnitNameTaker(name, typeUnits).empty();
+        for (int j = 0; j < uses.Count() && !unitName; ++j) unitName = SameText(uses.Items(j)->GetName(), name);
         if (unitName) entry.SetUnitName(module.GeneratorUnitName());
     }
     return project.SrcCode(pkLibrary);

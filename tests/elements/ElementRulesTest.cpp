@@ -195,9 +195,11 @@ TEST_F(GeneratedNames, ParametersMayNotHideWhatTheForwardingCodeUses) {
                              "finstanceid", "FServer", "GetProcAddress", "Win32Check", "Assigned", "FSumMethod"}) {
         parameter.SetName(name);
         std::vector<std::string> messages;
-        ForEachMemberNameFault(design, [&](const TPersistent&, const std::string& message) { messages.push_back(message); });
-        EXPECT_EQ(messages, std::vector<std::string>{"Name " + std::string(name) +
-                                                     " is taken by the generated code: the forwarding code of method Sum"});
+        ForEachMemberNameFault(design,
+                               [&](const TPersistent&, const std::string& message) { messages.push_back(message); });
+        const std::string expected =
+            "Name " + std::string(name) + " is taken by the generated code: the forwarding code of method Sum";
+        EXPECT_EQ(messages, std::vector<std::string>{expected});
     }
     parameter.SetName("aInstance");
     bool reported = false;
@@ -206,7 +208,8 @@ TEST_F(GeneratedNames, ParametersMayNotHideWhatTheForwardingCodeUses) {
 }
 
 TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
-    for (const char* name : {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System"})
+    for (const char* name :
+         {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System", "math", "SyncObjs"})
         EXPECT_NE(UnitNameTaker(name, {}), "") << name;
     EXPECT_EQ(UnitNameTaker("classes", {}), "the unit Classes");
     EXPECT_EQ(UnitNameTaker("Money", {"MoneyTypes"}), "");
