@@ -313,5 +313,12 @@ TEST_F(RegressionDesign, ExportedRoutinesNamedLikeUnitsOrTheLibraryCompile) {
     EXPECT_TRUE(Compiles());
 }
 
+// "Can't find unit Types used by Classes": a module named Math wrote the unit Math, which the
+// run-time library's units use themselves.
+TEST_F(RegressionDesign, AModuleNamedLikeAUnitTheRunTimeUnitsUseIsRefused) {
+    project.RenameModule(*project.Modules().Items(1), "Math", "Math");
+    EXPECT_TRUE(RefusedWith("Name Math is taken by the generated code: the unit Math"));
+}
+
 }  // namespace
 }  // namespace quillon
