@@ -189,24 +189,6 @@ TEST_F(GeneratedNames, NamesDerivedFromTwoMembersMayNotMeet) {
     EXPECT_TRUE(faults().empty());
 }
 
-TEST_F(GeneratedNames, ParametersMayNotHideWhatTheForwardingCodeUses) {
-    TemgParameter& parameter = *sum.Parameters().Add();
-    for (const char* name : {"FindInstance", "aInstanceID", "VErrorMessage", "sErrorMessage", "FLibrary",
-                             "finstanceid", "FServer", "GetProcAddress", "Win32Check", "Assigned", "FSumMethod"}) {
-        parameter.SetName(name);
-        std::vector<std::string> messages;
-        ForEachMemberNameFault(design,
-                               [&](const TPersistent&, const std::string& message) { messages.push_back(message); });
-        const std::string expected =
-            "Name " + std::string(name) + " is taken by the generated code: the forwarding code of method Sum";
-        EXPECT_EQ(messages, std::vector<std::string>{expected});
-    }
-    parameter.SetName("aInstance");
-    bool reported = false;
-    ForEachMemberNameFault(design, [&](const TPersistent&, const std::string&) { reported = true; });
-    EXPECT_FALSE(reported);
-}
-
 TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
     for (const char* name :
          {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System", "math", "SyncObjs"})
