@@ -94,6 +94,8 @@ struct TakenName {
     const TPersistent* source = nullptr;
     // Declared once for every member that derives it (the library path field of a class).
     bool shared = false;
+    // A type (a method pointer type) rather than a member.
+    bool type = false;
 };
 
 // The members, fields and types that the generator derives from the class's members and declares
@@ -114,12 +116,14 @@ std::vector<TakenName> DerivedNames(const TemgClass& cls) {
             for (const char* accessor : {"Get", "Set"}) {
                 add(std::string("F").append(accessor).append(name).append("Method"), "the method pointer field" + of, &member);
                 add(std::string("T").append(accessor).append(name).append("Method"), "the method pointer type" + of, &member);
+                names.back().type = true;
             }
         }
     for (int i = 0; i < cls.Methods().Count(); ++i) {
         const TemgMethod& method = *cls.Methods().Items(i);
         add("F" + method.GetName() + "Method", "the method pointer field of method " + method.GetName(), &method);
         add("T" + method.GetName() + "Method", "the method pointer type of method " + method.GetName(), &method);
+        names.back().type = true;
     }
     for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
         const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
@@ -253,7 +257,8 @@ std::string ForwardingCodeTaker(const TemgMethod& method, std::string_view name)
 
 }  // namespace
 
-void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report) {
+void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report,
+                            const std::function<std::string(std::string_view)>& typeTaker) {
     const std::vector<TakenName> derived = DerivedNames(cls);
     std::vector<const TPersistent*> reported;
     const auto blame = [&](const TPersistent& element, const std::string& fault) {
@@ -310,6 +315,14 @@ void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report)
                 blame(*member, NameFault(own.name, (otherAnswers ? own : other).taker));
             break;
         }
+    }
+    // A method pointer type named like a type of the module would be left out or hide it.
+    if (!typeTaker) return;
+    for (const TakenName& own : derived) {
+        if (!own.type || IsSystemElement(own.source) ||
+            std::find(reported.begin(), reported.end(), own.source) != reported.end())
+            continue;
+        if (const std::string taker = typeTaker(own.name); !taker.empty()) blame(*own.source, NameFault(own.name, taker));
     }
 }
 

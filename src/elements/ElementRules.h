@@ -66,7 +66,10 @@ std::string NameFault(std::string_view name, std::string_view taker = {});
 // Reports every name fault of the class's members (properties, events, methods, their
 // parameters, external properties) with the member it is about.
 using NameFaultReport = std::function<void(const TPersistent& element, const std::string& message)>;
-void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report);
+// `typeTaker`, when given, says what takes a type name besides the class's members (the types of
+// the module); the method pointer types derived from members may not have such a name.
+void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report,
+                            const std::function<std::string(std::string_view)>& typeTaker = {});
 // Reports every member of the class whose type is not set: a property or event, a parameter, or
 // the result of a function.
 void ForEachUntypedMember(const TemgClass& cls, const std::function<void(const TemgDataTypeItem&)>& report);

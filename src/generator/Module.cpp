@@ -473,12 +473,20 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     const std::string& name = MainClassName();
     if (const std::string fault = NameFault(name, UnitNameTaker(name, TypeUnitNames(resolver))); !fault.empty())
         report(*this, fault);
-    ForEachMemberNameFault(*FMainClass, report);
     const auto check = [&](const TPersistent& element, const std::string& name) {
         if (const std::string fault = NameFault(name); !fault.empty()) report(element, fault);
     };
     // A type the module declares may not hide or repeat a type that generated code names.
     const IModuleResolver* types = resolver ? resolver : FResolver;
+    const TemgModule* first = types ? types->GetFirstModule() : nullptr;
+    const auto designTypeTaker = [&](std::string_view name) {
+        const bool taken = !IsTypeNameUnique(name) || (first && first != this && !first->IsTypeNameUnique(name));
+        return taken ? "the type " + std::string(name) : std::string();
+    };
+    ForEachMemberNameFault(*FMainClass, report, [&](std::string_view name) {
+        const std::string taker = GeneratedTypeTaker(name, types);
+        return taker.empty() ? designTypeTaker(name) : taker;
+    });
     const auto checkType = [&](const TPersistent& element, const std::string& name) {
         if (const std::string fault = NameFault(name, GeneratedTypeTaker(name, types)); !fault.empty())
             report(element, fault);
@@ -493,13 +501,11 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     // that uses the first module's types unit, beside the units these use and the types they
     // declare or name; and they are written inside the generated classes as default values, where
     // a member of their name would be read instead.
-    const TemgModule* first = types ? types->GetFirstModule() : nullptr;
     const std::vector<std::string> typeUnits = TypeUnitNames(resolver);
     const auto valueTaker = [&](const std::string& value) {
         std::string taker = UnitNameTaker(value, typeUnits);
         if (taker.empty()) taker = GeneratedTypeTaker(value, types);
-        if (taker.empty() && (!IsTypeNameUnique(value) || (first && first != this && !first->IsTypeNameUnique(value))))
-            taker = "the type " + value;
+        if (taker.empty()) taker = designTypeTaker(value);
         if (taker.empty()) taker = ClassScopeTaker(*FMainClass, value);
         return taker;
     };
