@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "elements/ElementRules.h"
 #include "generator/BuilderSupport.h"
 #include "generator/CommonTypesUnit.h"
 #include "generator/ExternalClassMembers.h"
@@ -31,7 +30,6 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
     project.SetAppellation(mainClass.Appellation());
     TgmcUsesModules& uses = project.UsesModules();
     TgmcExportMethods& exports = project.ExportMethods();
-    int memberExports = 0;
 
     if (module.GetShareMemSupport()) AddUses(uses, "ShareMem");
     if (option == moServerInDll) {
@@ -39,11 +37,16 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
         mainClass.Methods().AddExportEntries(exports);
         mainClass.Properties().AddExportEntries(exports);
         mainClass.Events().AddExportEntries(exports);
-        memberExports = exports.Count();
         AddExport(exports, "InitInstance");
         AddExport(exports, "FindInstance");
         AddExport(exports, "FreeInstance");
         if (NeedsLibraryPaths(module, resolver)) AddExport(exports, "SetDLLsPaths");
+        // The routines of the generator's unit are named through it: a unit the library uses
+        // later (a unit of another module, an added unit), a unit in reach or the library itself
+        // may have a name of them.
+        for (int i = 0; i < exports.Count(); ++i)
+            if (!SameText(exports.Items(i)->GetName(), "FreeInstance"))
+                exports.Items(i)->SetUnitName(module.GeneratorUnitName());
     } else {
         AddUses(uses, "ComServ");
         AddUses(uses, module.InterfaceUnitName(), module.UnitFileName(TFileKind::InterfaceUnit, srcPath));
@@ -58,16 +61,6 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
     AddUses(uses, module.DeveloperUnitName(), module.UnitFileName(TFileKind::DeveloperServerUnit, srcPath));
     module.AddUnits().AddUnitUses(uses, module.OutputDirectory(srcPath));
     AddExternalClassUnits(uses, module, resolver, true);
-    // A routine of the class's members named like the library or a unit in reach would be read
-    // as that: it is named through the generator's unit that declares it.
-    const std::vector<std::string> typeUnits = module.TypeUnitNames(&resolver);
-    for (int i = 0; i < memberExports; ++i) {
-        TgmcExportMethod& entry = *exports.Items(i);
-        const std::string& name = entry.GetName();
-        bool unitName = SameText(name, mainClass.GetName()) || !UnitNameTaker(name, typeUnits).empty();
-        for (int j = 0; j < uses.Count() && !unitName; ++j) unitName = SameText(uses.Items(j)->GetName(), name);
-        if (unitName) entry.SetUnitName(module.GeneratorUnitName());
-    }
     return project.SrcCode(pkLibrary);
 }
 

@@ -21,8 +21,7 @@ class TgmcExportMethod : public TgmcAppellationItem {
 public:
     static constexpr std::string_view kClassName = "TgmcExportMethod";
     const PropertyList& Published() const override { return PublishedOf<TgmcExportMethod>(); }
-    // The unit that declares the routine, written before Name when a unit the library uses has
-    // that name too; empty otherwise.
+    // The unit that declares the routine, written before Name; empty for none.
     const std::string& GetUnitName() const { return FUnitName; }
     void SetUnitName(std::string_view value) { FUnitName = value; }
     // Name name 'Name', or UnitName.Name name 'Name'

@@ -297,19 +297,25 @@ TEST_F(RegressionDesign, AParameterNamedLikeWhatTheForwardingCodeUsesIsRefused) 
     EXPECT_TRUE(RefusedWith("Name FindInstance is taken by the generated code: the forwarding code of method Add"));
 }
 
-// "got Pointer expected procedure variable": the user's method CreateQuery stood for the dataset
-// factory; its method pointer field was the factory's routine variable of another type.
+// "got Pointer expected procedure variable": the method pointer type and field of the user's method
+// CreateQuery were the first module's type TCreateQueryMethod and, with query support, the
+// dataset factory's routine variable.
 TEST_F(RegressionDesign, AMethodWhosePointerFieldIsTheDatasetFactorysIsRefused) {
     Method("CreateQuery").DataType().SetName("Integer");
+    EXPECT_TRUE(RefusedWith("Name TCreateQueryMethod is taken by the generated code: the type TCreateQueryMethod"));
     calc->SetDatabaseSupport(TDatabaseSupport{dbsQuery});
     EXPECT_TRUE(RefusedWith("Name FCreateQueryMethod is taken by the generated code"));
 }
 
 // "\".\" expected but \"identifier NAME\" found", "The symbol cannot be exported from a library":
-// the library's exports clause named a member's routine that has the name of a unit in reach or of
-// the library itself.
+// the library's exports clause named a member's routine that has the name of a unit in reach, of
+// the library itself, or of a value a unit used later declares.
 TEST_F(RegressionDesign, ExportedRoutinesNamedLikeUnitsOrTheLibraryCompile) {
-    for (std::string_view name : {"Windows", "DLLServerCollection", "cALC"}) Method(name);
+    for (std::string_view name : {"Windows", "DLLServerCollection", "cALC", "Tally"}) Method(name);
+    TemgpModule& shelf = project.AddClassModule();
+    project.RenameModule(shelf, "Shelf", "Shelf");
+    shelf.Module().CreateEnumType("TShelfCount", "", {"Tally", "Many"});
+    NewExternalClass(calc->MainClass().ExternalClasses()).SetName("Shelf");
     EXPECT_TRUE(Compiles());
 }
 

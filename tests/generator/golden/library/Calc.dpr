@@ -7,13 +7,13 @@ uses
    devCalc in '/work/demo/devCalc.pas';
 
 exports
-      AfterInitInstance name 'AfterInitInstance',
-      Sum name 'Sum',
-      GetCount name 'GetCount',
-      SetCount name 'SetCount',
-      SetOnChange name 'SetOnChange',
-      InitInstance name 'InitInstance',
-      FindInstance name 'FindInstance',
+      genCalc.AfterInitInstance name 'AfterInitInstance',
+      genCalc.Sum name 'Sum',
+      genCalc.GetCount name 'GetCount',
+      genCalc.SetCount name 'SetCount',
+      genCalc.SetOnChange name 'SetOnChange',
+      genCalc.InitInstance name 'InitInstance',
+      genCalc.FindInstance name 'FindInstance',
       FreeInstance name 'FreeInstance';
 begin
 end.
