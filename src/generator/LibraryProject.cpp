@@ -42,8 +42,8 @@ std::string BuildLibraryProject(const TemgModule& module, const IModuleResolver&
         AddExport(exports, "FreeInstance");
         if (NeedsLibraryPaths(module, resolver)) AddExport(exports, "SetDLLsPaths");
         // The routines of the generator's unit are named through it: a unit the library uses
-        // later (a unit of another module, an added unit), a unit in reach or the library itself
-        // may have a name of them.
+        // later (a unit of another module, an added unit) may declare something of the same name,
+        // and a unit in reach or the library itself may bear it.
         for (int i = 0; i < exports.Count(); ++i)
             if (!SameText(exports.Items(i)->GetName(), "FreeInstance"))
                 exports.Items(i)->SetUnitName(module.GeneratorUnitName());
