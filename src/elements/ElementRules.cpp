@@ -92,6 +92,10 @@ struct TakenName {
     std::string name;
     std::string taker;
     const TPersistent* source = nullptr;
+    // Declared once for every member that derives it (the library path field of a class).
+    bool shared = false;
+    // A type (a method pointer type) rather than a member.
+    bool type = false;
 };
 
 // The members, fields and types that the generator derives from the class's members and declares
@@ -112,12 +116,14 @@ std::vector<TakenName> DerivedNames(const TemgClass& cls) {
             for (const char* accessor : {"Get", "Set"}) {
                 add(std::string("F").append(accessor).append(name).append("Method"), "the method pointer field" + of, &member);
                 add(std::string("T").append(accessor).append(name).append("Method"), "the method pointer type" + of, &member);
+                names.back().type = true;
             }
         }
     for (int i = 0; i < cls.Methods().Count(); ++i) {
         const TemgMethod& method = *cls.Methods().Items(i);
         add("F" + method.GetName() + "Method", "the method pointer field of method " + method.GetName(), &method);
         add("T" + method.GetName() + "Method", "the method pointer type of method " + method.GetName(), &method);
+        names.back().type = true;
     }
     for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
         const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
@@ -128,6 +134,7 @@ std::vector<TakenName> DerivedNames(const TemgClass& cls) {
         add("Create" + name, "the creation method" + of, &external);
         add("Free" + name, "the release method" + of, &external);
         add("F" + external.GetName() + "Path", "the library path field of class " + external.GetName(), &external);
+        names.back().shared = true;
     }
     // What the generated server, controller and database support controller classes and the
     // library declare whatever the design holds.
@@ -154,6 +161,41 @@ std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member
     const std::vector<TakenName> derived = DerivedNames(cls);
     const TakenName* taken = FindTaken(derived, member, name);
     return taken ? taken->taker : std::string();
+}
+
+std::string ClassScopeTaker(const TemgClass& cls, std::string_view name) {
+    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+        for (int i = 0; i < members->Count(); ++i)
+            if (SameText(members->Items(i)->GetName(), name))
+                return (members == &cls.Events() ? "the event " : "the property ") + members->Items(i)->GetName();
+    for (int i = 0; i < cls.Methods().Count(); ++i)
+        if (SameText(cls.Methods().Items(i)->GetName(), name)) return "the method " + cls.Methods().Items(i)->GetName();
+    for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
+        if (SameText(cls.ExternalClasses().Items(i)->GetPropertyName(), name))
+            return "the external property " + cls.ExternalClasses().Items(i)->GetPropertyName();
+    if (std::string taker = GeneratedMemberTaker(cls, nullptr, name); !taker.empty()) return taker;
+    // The public and protected members of TObject, TPersistent, TComponent and TComObject, the
+    // ancestors of the generated server and controller classes, and of IUnknown, the ancestor
+    // of the interface type.
+    static constexpr std::string_view kInheritedMembers[] = {
+        "ClassName",      "ClassType",       "ClassParent",     "ClassInfo",        "ClassNameIs",
+        "InstanceSize",   "InheritsFrom",    "MethodAddress",   "MethodName",       "FieldAddress",
+        "GetInterface",   "GetInterfaceEntry", "GetInterfaceTable", "Dispatch",     "DefaultHandler",
+        "NewInstance",    "CleanupInstance", "SafeCallException", "Free",           "Assign",
+        "AssignTo",       "DefineProperties", "GetNamePath",    "GetOwner",         "Owner",
+        "Name",           "Tag",             "Components",      "ComponentCount",   "ComponentIndex",
+        "ComponentState", "ComponentStyle",  "DesignInfo",      "VCLComObject",     "FindComponent",
+        "FreeNotification", "RemoveFreeNotification", "FreeOnRelease", "InsertComponent", "RemoveComponent",
+        "DestroyComponents", "Destroying",   "Loaded",          "Notification",     "GetChildren",
+        "GetChildOwner",  "GetChildParent",  "SetName",         "SetChildOrder",    "SetParentComponent",
+        "HasParent",      "GetParentComponent", "ReadState",    "WriteState",       "Updating",
+        "Updated",        "ValidateRename",  "ExecuteAction",   "UpdateAction",     "Factory",
+        "Controller",     "RefCount",        "ObjAddRef",       "ObjRelease",       "ObjQueryInterface",
+        "Initialize",     "ServerExceptionHandler", "CreateAggregated", "CreateFromFactory", "QueryInterface",
+        "_AddRef",        "_Release"};
+    for (std::string_view member : kInheritedMembers)
+        if (SameText(member, name)) return "the inherited member " + std::string(member);
+    return {};
 }
 
 const std::vector<std::string_view>& GeneratedCodeUnits() {
@@ -216,17 +258,45 @@ std::string NameFault(std::string_view name, std::string_view taker) {
     return {};
 }
 
-void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report) {
+namespace {
+
+bool IsSystemElement(const TPersistent* element) {
+    const auto* item = dynamic_cast<const TemgAppellationItem*>(element);
+    return item && item->HasSetting(isSystemItem);
+}
+
+// The names the forwarding code of `method` uses in its bodies beside its parameters: the
+// exported routine's own parameters and its look-up of the object, the controller's local
+// variable, fields and the run-time routines it calls. A parameter of such a name hides them.
+std::string ForwardingCodeTaker(const TemgMethod& method, std::string_view name) {
+    static constexpr std::string_view kForwardingNames[] = {
+        "aInstanceID", "VErrorMessage",  "FindInstance", "sErrorMessage", "FLibrary",  "FInstanceID",
+        "FServer",     "GetProcAddress", "Win32Check",   "Assigned",      "Exception"};
+    const bool used = SameText(name, "F" + method.GetName() + "Method") ||
+                      std::any_of(std::begin(kForwardingNames), std::end(kForwardingNames),
+                                  [&](std::string_view used) { return SameText(used, name); });
+    return used ? "the forwarding code of method " + method.GetName() : std::string();
+}
+
+}  // namespace
+
+void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report,
+                            const std::function<std::string(std::string_view)>& typeTaker) {
     const std::vector<TakenName> derived = DerivedNames(cls);
+    std::vector<const TPersistent*> reported;
+    const auto blame = [&](const TPersistent& element, const std::string& fault) {
+        reported.push_back(&element);
+        report(element, fault);
+    };
     const auto check = [&](const TPersistent& member, const std::string& name, bool system) {
         const TakenName* taken = FindTaken(derived, &member, name);
         // A system member keeps its name: the member the clashing name is derived from answers.
         if (system && taken && taken->source) {
-            report(*taken->source, NameFault(name, taken->taker));
+            blame(*taken->source, NameFault(name, taken->taker));
             return;
         }
         if (const std::string fault = NameFault(name, taken ? taken->taker : std::string()); !fault.empty())
-            report(member, fault);
+            blame(member, fault);
     };
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
         for (int i = 0; i < members->Count(); ++i)
@@ -242,13 +312,40 @@ void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report)
             const bool self = SameText(parameter.GetName(), "Self");
             const std::string taker = result ? "the result of function " + method.GetName()
                                       : self ? "the object of method " + method.GetName()
-                                             : std::string();
+                                             : ForwardingCodeTaker(method, parameter.GetName());
             if (const std::string fault = NameFault(parameter.GetName(), taker); !fault.empty()) report(parameter, fault);
         }
     }
     for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
         const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
         check(external, external.GetPropertyName(), false);
+    }
+    // Names derived from two members may meet too ("FCreateQueryMethod" of the method CreateQuery
+    // and of the property CreateQueryMethod): the second declaration would be left out. A system
+    // member keeps its name, the other member answers; each pair is looked at once. The system
+    // members of the database support share their routine variable on purpose.
+    for (std::size_t i = 0; i < derived.size(); ++i) {
+        const TakenName& own = derived[i];
+        if (!own.source) continue;
+        for (std::size_t j = 0; j < derived.size(); ++j) {
+            const TakenName& other = derived[j];
+            if (other.source == own.source || (other.source && j > i) || !SameText(own.name, other.name) ||
+                (own.shared && other.shared) || (IsSystemElement(own.source) && IsSystemElement(other.source)))
+                continue;
+            const bool otherAnswers = other.source && IsSystemElement(own.source) && !IsSystemElement(other.source);
+            const TPersistent* member = otherAnswers ? other.source : own.source;
+            if (std::find(reported.begin(), reported.end(), member) == reported.end())
+                blame(*member, NameFault(own.name, (otherAnswers ? own : other).taker));
+            break;
+        }
+    }
+    // A method pointer type named like a type of the module would be left out or hide it.
+    if (!typeTaker) return;
+    for (const TakenName& own : derived) {
+        if (!own.type || IsSystemElement(own.source) ||
+            std::find(reported.begin(), reported.end(), own.source) != reported.end())
+            continue;
+        if (const std::string taker = typeTaker(own.name); !taker.empty()) blame(*own.source, NameFault(own.name, taker));
     }
 }
 

@@ -40,6 +40,13 @@ bool IsValidIdent(std::string_view text);
 // names derived from it do not count. Compared without regard to case.
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name);
 
+// What declares `name` in the scope of the generated classes of `cls` that are written with
+// enumeration values (default values of parameters and properties): one of the class's own
+// members ("the method Total"), a name GeneratedMemberTaker knows, or a member the classes
+// inherit from the run-time library ("the inherited member ClassName"); else empty. A value of
+// that name would be read as the member there. Compared without regard to case.
+std::string ClassScopeTaker(const TemgClass& cls, std::string_view name);
+
 // The units that generated code uses by name: a module named like one of them would shadow it
 // with its own database support controller unit.
 const std::vector<std::string_view>& GeneratedCodeUnits();
@@ -69,7 +76,10 @@ std::string NameFault(std::string_view name, std::string_view taker = {});
 // Reports every name fault of the class's members (properties, events, methods, their
 // parameters, external properties) with the member it is about.
 using NameFaultReport = std::function<void(const TPersistent& element, const std::string& message)>;
-void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report);
+// `typeTaker`, when given, says what takes a type name besides the class's members (the types of
+// the module); the method pointer types derived from members may not have such a name.
+void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report,
+                            const std::function<std::string(std::string_view)>& typeTaker = {});
 // Reports every member of the class whose type is not set: a property or event, a parameter, or
 // the result of a function.
 void ForEachUntypedMember(const TemgClass& cls, const std::function<void(const TemgDataTypeItem&)>& report);

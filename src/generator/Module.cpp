@@ -500,12 +500,20 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     const std::string& name = MainClassName();
     if (const std::string fault = NameFault(name, UnitNameTaker(name, TypeUnitNames(resolver))); !fault.empty())
         report(*this, fault);
-    ForEachMemberNameFault(*FMainClass, report);
     const auto check = [&](const TPersistent& element, const std::string& name) {
         if (const std::string fault = NameFault(name); !fault.empty()) report(element, fault);
     };
     // A type the module declares may not hide or repeat a type that generated code names.
     const IModuleResolver* types = resolver ? resolver : FResolver;
+    const TemgModule* first = types ? types->GetFirstModule() : nullptr;
+    const auto designTypeTaker = [&](std::string_view name) {
+        const bool taken = !IsTypeNameUnique(name) || (first && first != this && !first->IsTypeNameUnique(name));
+        return taken ? "the type " + std::string(name) : std::string();
+    };
+    ForEachMemberNameFault(*FMainClass, report, [&](std::string_view name) {
+        const std::string taker = GeneratedTypeTaker(name, types);
+        return taker.empty() ? designTypeTaker(name) : taker;
+    });
     const auto checkType = [&](const TPersistent& element, const std::string& name) {
         if (const std::string fault = NameFault(name, GeneratedTypeTaker(name, types)); !fault.empty())
             report(element, fault);
@@ -516,10 +524,46 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         for (int j = 0; j < type.Parameters().Count(); ++j)
             check(*type.Parameters().Items(j), type.Parameters().Items(j)->GetName());
     }
+    // Enumeration values live in the scope of each unit that declares their type, and of each unit
+    // that uses the first module's types unit, beside the units these use and the types they
+    // declare or name; and they are written inside the generated classes as default values, where
+    // a member of their name would be read instead.
+    const std::vector<std::string> typeUnits = TypeUnitNames(resolver);
+    const auto valueTaker = [&](const std::string& value) {
+        std::string taker = UnitNameTaker(value, typeUnits);
+        if (taker.empty()) taker = GeneratedTypeTaker(value, types);
+        if (taker.empty()) taker = designTypeTaker(value);
+        if (taker.empty()) taker = ClassScopeTaker(*FMainClass, value);
+        return taker;
+    };
+    std::vector<std::string> values;
     for (int i = 0; i < FEnumTypes->Count(); ++i) {
         const TgmcEnumType& type = *FEnumTypes->Items(i);
         checkType(type, type.GetName());
-        for (int j = 0; j < type.Values().Count(); ++j) check(*type.Values().Items(j), type.Values().Items(j)->GetName());
+        for (int j = 0; j < type.Values().Count(); ++j) {
+            const TgmcEnumValue& value = *type.Values().Items(j);
+            const std::string& name = value.GetName();
+            const bool repeated = std::any_of(values.begin(), values.end(), [&](const std::string& earlier) {
+                return SameText(earlier, name);
+            });
+            values.push_back(name);
+            if (std::string fault = NameFault(name, valueTaker(name)); !fault.empty())
+                report(value, fault);
+            else if (repeated)
+                report(value, Format(kNotUnique, "Name", name));
+        }
+    }
+    // The first module's values are written inside this module's classes too.
+    if (!first || first == this) return;
+    for (int i = 0; i < first->EnumTypes().Count(); ++i) {
+        const TgmcEnumValues& firstValues = first->EnumTypes().Items(i)->Values();
+        for (int j = 0; j < firstValues.Count(); ++j) {
+            const std::string& name = firstValues.Items(j)->GetName();
+            // What every class declares is the first module's own fault, reported with it.
+            if (!ClassScopeTaker(first->MainClass(), name).empty()) continue;
+            if (const std::string taker = ClassScopeTaker(*FMainClass, name); !taker.empty())
+                report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
+        }
     }
     for (int i = 0; i < FDebugApplications->Count(); ++i) {
         const TemgDebugApplication& application = *FDebugApplications->Items(i);

@@ -218,8 +218,8 @@ private:
             const int count = 1 + draw_.Below(3);
             for (int v = 0; v < count; ++v) {
                 std::string value = Name(prefix + Word() + std::to_string(v));
-                // The values editor refuses what is no identifier or repeats a value.
-                if (!handEdited_ && (!IsValidIdent(value) ||
+                // The values editor refuses what is no identifier or repeats a value of the module.
+                if (!handEdited_ && (!IsValidIdent(value) || !module.EnumTypes().IsValueNameUnique(name, value) ||
                                      std::any_of(values.begin(), values.end(),
                                                  [&](const std::string& other) { return SameText(other, value); })))
                     value = prefix + "v" + std::to_string(v);

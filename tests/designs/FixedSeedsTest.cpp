@@ -63,6 +63,14 @@ protected:
 
     bool Refused() { return !JudgeDesign(project).accepted; }
 
+    // Whether the check gives a result whose caption holds `text`.
+    bool RefusedWith(std::string_view text) {
+        const TCheckCollection& results = project.CheckProject();
+        for (int i = 0; i < results.Count(); ++i)
+            if (results.Items(i)->GetCaption().find(text) != std::string::npos) return true;
+        return false;
+    }
+
     ::testing::AssertionResult Compiles() {
         const DesignOutcome outcome = JudgeDesign(project);
         if (!outcome.accepted) return ::testing::AssertionFailure() << "the check refused the design";
@@ -80,14 +88,16 @@ protected:
 
 // "Syntax error, "." expected" and "The symbol cannot be exported from a library": the library
 // exported routines named like a unit (System, Windows, DLLServerCollection), like the library in
-// another case, or like an enumeration value of a unit it uses later.
+// another case, or like an enumeration value of a unit it uses later. (Enumeration values named
+// like units or the library's own routines are refused by the check.)
 TEST_F(RegressionDesign, ExportedRoutinesNamedLikeUnitsOrTheLibraryCompile) {
     for (std::string_view name : {"System", "Windows", "DLLServerCollection", "CALC"}) Method(name);
     TemgpModule& shelf = project.AddClassModule();
     project.RenameModule(shelf, "Shelf", "Shelf");
-    shelf.Module().CreateEnumType("TShelfKind", "", {"SetDLLsPaths", "Sum", "System"});
+    shelf.Module().CreateEnumType("TShelfKind", "", {"Sum", "Tally"});
     NewExternalClass(calc->MainClass().ExternalClasses()).SetName("Shelf");
     Method("Sum");
+    Method("Tally");
     EXPECT_TRUE(Compiles());
 }
 
@@ -351,6 +361,54 @@ TEST_F(RegressionDesign, TwoOwnConnectionsNeedTwoDataModuleNames) {
     EXPECT_TRUE(Refused());
     second.Module().SetDataModuleName("Ledger");
     EXPECT_TRUE(Compiles());
+}
+
+// "Duplicate identifier", "\".\" expected", "Illegal expression": an enumeration value repeated a
+// value of another type of its module, or named a unit that its unit uses, a type or routine the
+// generated units declare or name, or a member of the generated classes, where a default value of
+// its name was read as the member.
+TEST_F(RegressionDesign, EnumerationValuesNamedLikeWhatTheGeneratedUnitsDeclareAreRefused) {
+    calc->CreateEnumType("TMode", "", {"mdFast", "mdExact"});
+    TemgProperty& total = *calc->MainClass().Properties().Add();
+    test::Typed(total, "Total", "Integer");
+    for (std::string_view value : {"MDFAST", "DBTables", "forms", "System", "FindInstance", "AfterInitInstance",
+                                   "ClassName", "Free", "Total", "SetTotal", "TComponent", "TMode", "Integer"}) {
+        SCOPED_TRACE(value);
+        calc->CreateEnumType("TKind", "", {"kOne", std::string(value)});
+        EXPECT_TRUE(RefusedWith("Name " + std::string(value) + " is"));
+        calc->EnumTypes().Delete(calc->EnumTypes().Count() - 1);
+    }
+    // The first module's values are written inside every class module's classes too.
+    TemgModule& common = project.FirstModule();
+    for (std::string_view value : {"ClassName", "Total", "Classes"}) {
+        SCOPED_TRACE(value);
+        common.CreateEnumType("TShade", "", {"shLight", std::string(value)});
+        EXPECT_TRUE(RefusedWith("Name " + std::string(value) + " is"));
+        common.EnumTypes().Delete(common.EnumTypes().Count() - 1);
+    }
+    // Values of their own names, written as default values, compile.
+    common.CreateEnumType("TShade", "", {"shLight", "shDark"});
+    TemgMethod& paint = Method("Paint");
+    test::Typed(*paint.Parameters().Add(), "aShade", "TShade", dtEnum).SetDefaultValue("shDark");
+    test::Typed(*paint.Parameters().Add(), "aMode", "TMode", dtEnum).SetDefaultValue("mdExact");
+    EXPECT_TRUE(Compiles());
+}
+
+// "\")\" expected but \"(\" found": a parameter named FindInstance hid the routine the exported
+// routine finds its object with.
+TEST_F(RegressionDesign, AParameterNamedLikeWhatTheForwardingCodeUsesIsRefused) {
+    Parameter(Method("Add"), "FindInstance");
+    EXPECT_TRUE(RefusedWith("Name FindInstance is taken by the generated code: the forwarding code of method Add"));
+}
+
+// "got Pointer expected procedure variable": the method pointer type and field of the user's method
+// CreateQuery were the first module's type TCreateQueryMethod and, with query support, the
+// dataset factory's routine variable.
+TEST_F(RegressionDesign, AMethodWhosePointerFieldIsTheDatasetFactorysIsRefused) {
+    Method("CreateQuery").DataType().SetName("Integer");
+    EXPECT_TRUE(RefusedWith("Name TCreateQueryMethod is taken by the generated code: the type TCreateQueryMethod"));
+    calc->SetDatabaseSupport(TDatabaseSupport{dbsQuery});
+    EXPECT_TRUE(RefusedWith("Name FCreateQueryMethod is taken by the generated code"));
 }
 
 }  // namespace

@@ -144,8 +144,54 @@ TEST_F(GeneratedNames, EveryFaultIsReportedOnTheMemberWhoseNameIsTaken) {
     EXPECT_EQ(faults[1], std::make_pair(static_cast<const TPersistent*>(&count), expected[1].second));
 }
 
+// Enumeration values are written inside the generated classes as default values: the members in
+// scope there take their names.
+TEST_F(GeneratedNames, TheClassScopeHoldsOwnDerivedGeneratedAndInheritedMembers) {
+    EXPECT_EQ(ClassScopeTaker(design, "count"), "the property Count");
+    EXPECT_EQ(ClassScopeTaker(design, "OnChange"), "the event OnChange");
+    EXPECT_EQ(ClassScopeTaker(design, "Sum"), "the method Sum");
+    EXPECT_EQ(ClassScopeTaker(design, "Shelf"), "the external property Shelf");
+    EXPECT_EQ(ClassScopeTaker(design, "GetCount"), "the getter of property Count");
+    EXPECT_EQ(ClassScopeTaker(design, "FindInstance"), "the generated member FindInstance");
+    EXPECT_EQ(ClassScopeTaker(design, "CLASSNAME"), "the inherited member ClassName");
+    for (const char* name : {"Free", "Name", "Owner", "Tag", "Components", "Controller", "Assign"})
+        EXPECT_NE(ClassScopeTaker(design, name), "") << name;
+    EXPECT_EQ(ClassScopeTaker(design, "Counter"), "");
+}
+
+TEST_F(GeneratedNames, NamesDerivedFromTwoMembersMayNotMeet) {
+    TemgMethod& createQuery = *design.Methods().Add();
+    createQuery.SetName("CreateQuery");
+    TemgProperty& routine = *design.Events().Add();
+    routine.SetName("CreateQueryMethod");
+    routine.SetEvent(true);
+    const auto faults = [&] {
+        std::vector<std::pair<const TPersistent*, std::string>> found;
+        ForEachMemberNameFault(design, [&](const TPersistent& element, const std::string& message) {
+            found.emplace_back(&element, message);
+        });
+        return found;
+    };
+    // Reported once, on the later member (methods come after events); a system member keeps its
+    // names.
+    using Fault = std::pair<const TPersistent*, std::string>;
+    const std::string taken = "Name FCreateQueryMethod is taken by the generated code: ";
+    EXPECT_EQ(faults(), (std::vector<Fault>{{&createQuery, taken + "the field of event CreateQueryMethod"}}));
+    createQuery.SetSettings({isSystemItem, isDSC});
+    EXPECT_EQ(faults(), (std::vector<Fault>{{&routine, taken + "the method pointer field of method CreateQuery"}}));
+    // The database support's own pair shares the routine variable on purpose.
+    routine.SetSettings({isSystemItem, isDSC});
+    EXPECT_TRUE(faults().empty());
+    // Two external properties of one class share its library path field.
+    TemgExternalClass& second = *design.ExternalClasses().Add();
+    second.SetName("Store");
+    second.SetPropertyName("Backroom");
+    EXPECT_TRUE(faults().empty());
+}
+
 TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
-    for (const char* name : {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System"})
+    for (const char* name :
+         {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System", "math", "SyncObjs"})
         EXPECT_NE(UnitNameTaker(name, {}), "") << name;
     EXPECT_EQ(UnitNameTaker("classes", {}), "the unit Classes");
     EXPECT_EQ(UnitNameTaker("Money", {"MoneyTypes"}), "");
