@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 #include "elements/ElementMessages.h"
 #include "elements/ProceduralTypes.h"
@@ -73,8 +76,11 @@ bool IsReservedWord(std::string_view word) {
         "resourcestring", "set",          "shl",       "shr",           "string",    "then",
         "threadvar",    "to",             "try",       "type",          "unit",      "until",
         "uses",         "var",            "while",     "with",          "xor"};
-    return std::any_of(kReservedWords.begin(), kReservedWords.end(),
-                       [&](std::string_view reserved) { return SameText(reserved, word); });
+    // Every name of a design passes here, some more than once: looked up in a set, not compared
+    // with each word in turn.
+    static const std::unordered_set<std::string_view> kReservedSet(kReservedWords.begin(), kReservedWords.end());
+    constexpr std::size_t kLongestReservedWord = 14;  // resourcestring
+    return word.size() <= kLongestReservedWord && kReservedSet.count(LowerCase(word)) > 0;
 }
 
 bool IsValidIdent(std::string_view text) {
@@ -86,74 +92,105 @@ bool IsValidIdent(std::string_view text) {
 
 namespace {
 
-// A name the generated code declares, what declares it, and the member it is derived from (none
-// for the names every generated class or library declares).
+// A name the generated code declares: what declares it (said as `what` + `of` + `subject`, put
+// together only for a fault) and the member it is derived from (none for the names every generated
+// class or library declares).
 struct TakenName {
-    std::string name;
-    std::string taker;
+    std::string_view what;
+    std::string_view of;
+    std::string_view subject;
     const TPersistent* source = nullptr;
+    std::string Taker() const { return std::string(what).append(of).append(subject); }
 };
 
 // The members, fields and types that the generator derives from the class's members and declares
-// beside them in the server, controller, interface and library units.
-std::vector<TakenName> DerivedNames(const TemgClass& cls) {
-    std::vector<TakenName> names;
-    const auto add = [&](std::string name, std::string taker, const TPersistent* source) {
-        names.push_back({std::move(name), std::move(taker), source});
-    };
-    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
-        for (int i = 0; i < members->Count(); ++i) {
-            const TemgProperty& member = *members->Items(i);
-            const std::string& name = member.GetName();
-            const std::string of = std::string(members == &cls.Events() ? " of event " : " of property ") + name;
-            add("F" + name, "the field" + of, &member);
-            add("Get" + name, "the getter" + of, &member);
-            add("Set" + name, "the setter" + of, &member);
-            for (const char* accessor : {"Get", "Set"}) {
-                add(std::string("F").append(accessor).append(name).append("Method"), "the method pointer field" + of, &member);
-                add(std::string("T").append(accessor).append(name).append("Method"), "the method pointer type" + of, &member);
+// beside them in the server, controller, interface and library units, looked up by name without
+// regard to case. Every member of a class is checked against all of them: a scan per member made
+// the check grow with the square of the class's size.
+class DerivedNames {
+public:
+    explicit DerivedNames(const TemgClass& cls) {
+        for (const TemgProperties* members : {&cls.Properties(), &cls.Events()}) {
+            const std::string_view of = members == &cls.Events() ? " of event " : " of property ";
+            for (int i = 0; i < members->Count(); ++i) {
+                const TemgProperty& member = *members->Items(i);
+                const std::string& name = member.GetName();
+                Add("F" + name, {"the field", of, name, &member});
+                Add("Get" + name, {"the getter", of, name, &member});
+                Add("Set" + name, {"the setter", of, name, &member});
+                for (const char* accessor : {"Get", "Set"}) {
+                    Add(std::string("F").append(accessor).append(name).append("Method"),
+                        {"the method pointer field", of, name, &member});
+                    Add(std::string("T").append(accessor).append(name).append("Method"),
+                        {"the method pointer type", of, name, &member});
+                }
             }
         }
-    for (int i = 0; i < cls.Methods().Count(); ++i) {
-        const TemgMethod& method = *cls.Methods().Items(i);
-        add("F" + method.GetName() + "Method", "the method pointer field of method " + method.GetName(), &method);
-        add("T" + method.GetName() + "Method", "the method pointer type of method " + method.GetName(), &method);
+        for (int i = 0; i < cls.Methods().Count(); ++i) {
+            const TemgMethod& method = *cls.Methods().Items(i);
+            const std::string& name = method.GetName();
+            Add("F" + name + "Method", {"the method pointer field", " of method ", name, &method});
+            Add("T" + name + "Method", {"the method pointer type", " of method ", name, &method});
+        }
+        for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
+            const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
+            const std::string& name = external.GetPropertyName();
+            constexpr std::string_view of = " of external property ";
+            Add("F" + name, {"the field", of, name, &external});
+            Add("Get" + name, {"the getter", of, name, &external});
+            Add("Create" + name, {"the creation method", of, name, &external});
+            Add("Free" + name, {"the release method", of, name, &external});
+            Add("F" + external.GetName() + "Path",
+                {"the library path field", " of class ", external.GetName(), &external});
+        }
+        // What the generated server, controller and database support controller classes and the
+        // library declare whatever the design holds.
+        static constexpr std::string_view kGeneratedMembers[] = {
+            "Create",          "CreateFromPath", "Destroy",         "AfterConstruction", "BeforeDestruction",
+            "InitInstance",    "FindInstance",   "FreeInstance",    "SetDLLsPaths",      "FSetDLLsPathsMethod",
+            "DllName",         "DllExists",      "LibraryPath",     "FLibraryPath",      "FLibrary",
+            "FInstanceID",     "FServer",        "SetApplicationHandle", "ChangeConnection", "Database",
+            "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
+            "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
+        for (std::string_view name : kGeneratedMembers)
+            Add(std::string(name), {"the generated member", " ", name, nullptr});
     }
-    for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
-        const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
-        const std::string& name = external.GetPropertyName();
-        const std::string of = " of external property " + name;
-        add("F" + name, "the field" + of, &external);
-        add("Get" + name, "the getter" + of, &external);
-        add("Create" + name, "the creation method" + of, &external);
-        add("Free" + name, "the release method" + of, &external);
-        add("F" + external.GetName() + "Path", "the library path field of class " + external.GetName(), &external);
-    }
-    // What the generated server, controller and database support controller classes and the
-    // library declare whatever the design holds.
-    static constexpr std::string_view kGeneratedMembers[] = {
-        "Create",          "CreateFromPath", "Destroy",         "AfterConstruction", "BeforeDestruction",
-        "InitInstance",    "FindInstance",   "FreeInstance",    "SetDLLsPaths",      "FSetDLLsPathsMethod",
-        "DllName",         "DllExists",      "LibraryPath",     "FLibraryPath",      "FLibrary",
-        "FInstanceID",     "FServer",        "SetApplicationHandle", "ChangeConnection", "Database",
-        "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
-        "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
-    for (std::string_view name : kGeneratedMembers) add(std::string(name), "the generated member " + std::string(name), nullptr);
-    return names;
-}
 
-const TakenName* FindTaken(const std::vector<TakenName>& names, const TPersistent* member, std::string_view name) {
-    for (const TakenName& taken : names)
-        if ((!member || taken.source != member) && SameText(taken.name, name)) return &taken;
-    return nullptr;
-}
+    // The first name equal to `name` that does not come from `member` (any, when `member` is
+    // null), or nullptr.
+    const TakenName* Find(const TPersistent* member, std::string_view name) const {
+        const auto found = chains_.find(LowerCase(name));
+        if (found == chains_.end()) return nullptr;
+        for (std::size_t i = found->second.first; i != kEnd; i = next_[i])
+            if (!member || names_[i].source != member) return &names_[i];
+        return nullptr;
+    }
+
+private:
+    static constexpr std::size_t kEnd = static_cast<std::size_t>(-1);
+
+    // Names equal without regard to case are chained in the order they were added: the first
+    // one found answers, as the generated units declare them in that order.
+    void Add(const std::string& name, const TakenName& taken) {
+        const std::size_t at = names_.size();
+        names_.push_back(taken);
+        next_.push_back(kEnd);
+        auto [chain, added] = chains_.try_emplace(LowerCase(name), at, at);
+        if (added) return;
+        next_[chain->second.second] = at;
+        chain->second.second = at;
+    }
+
+    std::vector<TakenName> names_;
+    std::vector<std::size_t> next_;  // the next name of the same chain, or kEnd
+    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> chains_;  // first and last
+};
 
 }  // namespace
 
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
-    const std::vector<TakenName> derived = DerivedNames(cls);
-    const TakenName* taken = FindTaken(derived, member, name);
-    return taken ? taken->taker : std::string();
+    const TakenName* taken = DerivedNames(cls).Find(member, name);
+    return taken ? taken->Taker() : std::string();
 }
 
 const std::vector<std::string_view>& GeneratedCodeUnits() {
@@ -193,15 +230,15 @@ std::string NameFault(std::string_view name, std::string_view taker) {
 }
 
 void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report) {
-    const std::vector<TakenName> derived = DerivedNames(cls);
+    const DerivedNames derived(cls);
     const auto check = [&](const TPersistent& member, const std::string& name, bool system) {
-        const TakenName* taken = FindTaken(derived, &member, name);
+        const TakenName* taken = derived.Find(&member, name);
         // A system member keeps its name: the member the clashing name is derived from answers.
         if (system && taken && taken->source) {
-            report(*taken->source, NameFault(name, taken->taker));
+            report(*taken->source, NameFault(name, taken->Taker()));
             return;
         }
-        if (const std::string fault = NameFault(name, taken ? taken->taker : std::string()); !fault.empty())
+        if (const std::string fault = NameFault(name, taken ? taken->Taker() : std::string()); !fault.empty())
             report(member, fault);
     };
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
