@@ -66,15 +66,15 @@ void TgmcAppellationItem::PublishProperties(PropertyList& p) {
     p.Object("Appellation", Mutable(&TgmcAppellationItem::Appellation));
 }
 
-TgmcAppellationItem::TgmcAppellationItem() : FAppellation(std::make_unique<TgmcAppellation>()) {}
+TgmcAppellationItem::TgmcAppellationItem() = default;
 
 TgmcAppellationItem::~TgmcAppellationItem() = default;
 
-bool TgmcAppellationItem::GetModified() const { return TModifiedItem::GetModified() || FAppellation->GetModified(); }
+bool TgmcAppellationItem::GetModified() const { return TModifiedItem::GetModified() || FAppellation.GetModified(); }
 
 void TgmcAppellationItem::SetModified(bool value) {
     TModifiedItem::SetModified(value);
-    if (!value) FAppellation->SetModified(false);
+    if (!value) FAppellation.SetModified(false);
 }
 
 std::string TgmcAppellationItem::SrcCode(int) const { return {}; }
@@ -83,7 +83,7 @@ std::string TgmcAppellationItem::PlainSrcCode() const { return {}; }
 
 void TgmcAppellationItem::AssignTo(TPersistent& dest) const {
     if (auto* item = dynamic_cast<TgmcAppellationItem*>(&dest)) {
-        item->FAppellation->Assign(*FAppellation);
+        item->FAppellation.Assign(FAppellation);
         return;
     }
     TModifiedItem::AssignTo(dest);
