@@ -9,7 +9,7 @@ bool AppendSeparated(std::string& dest, std::string_view value, std::string_view
         const bool lineBreak = wrap && LastLineLength(dest) > kWrapWidth;
         dest.append(separator);
         if (lineBreak) dest.append(kCrLf);
-        if ((lineBreak || separator.find(kCrLf) != std::string_view::npos) && indent > 0)
+        if (indent > 0 && (lineBreak || separator.find(kCrLf) != std::string_view::npos))
             dest.append(static_cast<std::size_t>(indent), ' ');
     }
     dest.append(value);
