@@ -2,6 +2,7 @@
 // of its built library and host units.
 #include <functional>
 
+#include "generator/CommonTypesUnit.h"
 #include "generator/GeneratorMessages.h"
 #include "generator/LibraryProject.h"
 #include "generator/Module.h"
@@ -123,6 +124,7 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
     // A reference to a module the project lacks, and a design that would give code that does not
     // compile, stop generation before any file is written.
     const ResolverScope scope(*this, resolver);
+    const TypeReferencesScope references(*this, resolver);
     CheckGeneratable();
     std::vector<const TemgModule*> referenced;
     if (allReferenced) {
