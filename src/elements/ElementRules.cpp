@@ -159,7 +159,7 @@ public:
     // The first name equal to `name` that does not come from `member` (any, when `member` is
     // null), or nullptr.
     const TakenName* Find(const TPersistent* member, std::string_view name) const {
-        const auto found = chains_.find(LowerCase(name));
+        const auto found = chains_.find(name);
         if (found == chains_.end()) return nullptr;
         for (std::size_t i = found->second.first; i != kEnd; i = next_[i])
             if (!member || names_[i].source != member) return &names_[i];
@@ -171,11 +171,11 @@ private:
 
     // Names equal without regard to case are chained in the order they were added: the first
     // one found answers, as the generated units declare them in that order.
-    void Add(const std::string& name, const TakenName& taken) {
+    void Add(std::string name, const TakenName& taken) {
         const std::size_t at = names_.size();
         names_.push_back(taken);
         next_.push_back(kEnd);
-        auto [chain, added] = chains_.try_emplace(LowerCase(name), at, at);
+        auto [chain, added] = chains_.try_emplace(std::move(name), at, at);
         if (added) return;
         next_[chain->second.second] = at;
         chain->second.second = at;
@@ -183,7 +183,8 @@ private:
 
     std::vector<TakenName> names_;
     std::vector<std::size_t> next_;  // the next name of the same chain, or kEnd
-    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> chains_;  // first and last
+    // The first and the last name of each chain.
+    std::unordered_map<std::string, std::pair<std::size_t, std::size_t>, TextHash, SameTextEqual> chains_;
 };
 
 }  // namespace
