@@ -1,5 +1,6 @@
 #include "source/SourceBase.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "platform/Text.h"
@@ -97,13 +98,22 @@ void TgmcCollection::SetItemModified(int index, bool value) { AppellationItem(in
 
 std::string TgmcCollection::SrcCode(int indent, std::string_view separator) const {
     std::string result;
+    AppendSrcCode(result, indent, separator);
+    return result;
+}
+
+void TgmcCollection::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    // The leading blanks go first and are taken back when no item writes anything; the items'
+    // separators and line lengths count from behind them.
+    const std::size_t start = dest.size();
+    dest.append(static_cast<std::size_t>(std::max(indent, 0)), ' ');
+    const std::size_t itemsStart = dest.size();
     const bool wrap = separator.find(kCrLf) == std::string_view::npos;
     const std::vector<bool> duplicates = DuplicateFlags();
     for (int i = 0; i < Count(); ++i)
         if (!duplicates[static_cast<std::size_t>(i)])
-            AppendSeparated(result, AppellationItem(i)->SrcCode(indent), separator, indent, wrap);
-    if (!result.empty()) result.insert(0, Blanks(indent));
-    return result;
+            AppendSeparatedFrom(dest, itemsStart, AppellationItem(i)->SrcCode(indent), separator, indent, wrap);
+    if (dest.size() == itemsStart) dest.resize(start);
 }
 
 std::string TgmcCollection::PlainSrcCode() const {

@@ -115,7 +115,19 @@ void TgmcParameter::AssignTo(TPersistent& dest) const {
 // TgmcParameters
 
 std::string TgmcParameters::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("(", TgmcCollection::SrcCode(indent, separator), ")");
+    std::string result;
+    AppendEnclosed(result, indent, separator);
+    return result;
+}
+
+void TgmcParameters::AppendEnclosed(std::string& dest, int indent, std::string_view separator) const {
+    const std::size_t open = dest.size();
+    dest.push_back('(');
+    AppendSrcCode(dest, indent, separator);
+    if (dest.size() == open + 1)
+        dest.pop_back();
+    else
+        dest.push_back(')');
 }
 
 std::string TgmcParameters::NamesList() const {
@@ -175,7 +187,7 @@ std::string TgmcMethod::Heading(bool qualified) const {
     result += " ";
     if (qualified && FOwnerClass) result.append(FOwnerClass->GetName()).push_back('.');
     result += GetName();
-    result += FParameters.SrcCode(0, ";");
+    FParameters.AppendEnclosed(result, 0, ";");
     AppendSeparated(result, DataType().GetName(), ":");
     return result;
 }

@@ -121,6 +121,8 @@ public:
 
     // "(" + parameters + ")", or empty without parameters.
     std::string SrcCode(int indent, std::string_view separator) const override;
+    // Appends what SrcCode answers to `dest`, in place.
+    void AppendEnclosed(std::string& dest, int indent, std::string_view separator) const;
     // "(" + the names joined by "," + ")", or empty: the arguments of a forwarding call.
     std::string NamesList() const;
     // Adds to `target` one parameter per parameter, carrying over only the appellation.
