@@ -135,7 +135,7 @@ std::vector<bool> TgmcCollection::DuplicateFlags() const {
     // IDs, not the indexes, tell which was added first (items may have been inserted or moved).
     const std::size_t count = static_cast<std::size_t>(Count());
     // Most lists (parameters, a unit's uses) hold a handful of items: comparing each pair costs
-    // less than the folded keys and the map, which are built for every list written.
+    // less than a map built for every list written.
     constexpr std::size_t kPairwiseLimit = 16;
     if (count <= kPairwiseLimit) {
         std::vector<bool> duplicates(count);
@@ -148,18 +148,19 @@ std::vector<bool> TgmcCollection::DuplicateFlags() const {
         }
         return duplicates;
     }
-    std::vector<std::string> keys(count);
-    std::unordered_map<std::string_view, int> firstId;
+    // Keyed by the names themselves, compared and hashed without regard to case.
+    std::unordered_map<std::string_view, int, TextHash, SameTextEqual> firstId;
     firstId.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const TgmcAppellationItem* item = AppellationItem(static_cast<int>(i));
-        keys[i] = LowerCase(item->GetName());
-        auto [it, inserted] = firstId.try_emplace(keys[i], item->ID());
+        auto [it, inserted] = firstId.try_emplace(item->GetName(), item->ID());
         if (!inserted && item->ID() < it->second) it->second = item->ID();
     }
     std::vector<bool> duplicates(count);
-    for (std::size_t i = 0; i < count; ++i)
-        duplicates[i] = firstId.at(keys[i]) != AppellationItem(static_cast<int>(i))->ID();
+    for (std::size_t i = 0; i < count; ++i) {
+        const TgmcAppellationItem* item = AppellationItem(static_cast<int>(i));
+        duplicates[i] = firstId.at(item->GetName()) != item->ID();
+    }
     return duplicates;
 }
 
