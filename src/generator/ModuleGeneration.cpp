@@ -69,6 +69,7 @@ std::string TemgModule::UnitText(TFileKind kind, const IModuleResolver& resolver
 void TemgModule::ServerUnitModels(const IModuleResolver& resolver, TgmcModule& developer,
                                   TgmcModule* generator) const {
     const ResolverScope scope(*this, resolver);
+    const TypeReferencesScope references(*this, resolver);
     BuildDeveloperServerModel(developer, *this, resolver);
     if (generator) BuildGeneratorServerModel(*generator, *this, resolver);
 }

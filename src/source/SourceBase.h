@@ -132,7 +132,8 @@ public:
     // starts are indented by `indent`), the whole prefixed by `indent` blanks when not empty.
     // Concrete collections add their section keyword.
     virtual std::string SrcCode(int indent, std::string_view separator) const;
-    // Appends what this class's SrcCode answers to `dest`, in place.
+    // Appends to `dest`, in place, what TgmcCollection::SrcCode answers (without an override's
+    // section keyword).
     void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const;
     // The items' PlainSrcCode joined by CR LF.
     std::string PlainSrcCode() const;
