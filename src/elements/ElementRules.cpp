@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 #include "elements/ElementMessages.h"
 #include "elements/ProceduralTypes.h"
@@ -73,8 +77,11 @@ bool IsReservedWord(std::string_view word) {
         "resourcestring", "set",          "shl",       "shr",           "string",    "then",
         "threadvar",    "to",             "try",       "type",          "unit",      "until",
         "uses",         "var",            "while",     "with",          "xor"};
-    return std::any_of(kReservedWords.begin(), kReservedWords.end(),
-                       [&](std::string_view reserved) { return SameText(reserved, word); });
+    // Every name of a design passes here, some more than once: looked up in a set, not compared
+    // with each word in turn.
+    static const std::unordered_set<std::string_view> kReservedSet(kReservedWords.begin(), kReservedWords.end());
+    constexpr std::size_t kLongestReservedWord = 14;  // resourcestring
+    return word.size() <= kLongestReservedWord && kReservedSet.count(LowerCase(word)) > 0;
 }
 
 bool IsValidIdent(std::string_view text) {
@@ -86,81 +93,147 @@ bool IsValidIdent(std::string_view text) {
 
 namespace {
 
-// A name the generated code declares, what declares it, and the member it is derived from (none
-// for the names every generated class or library declares).
+bool IsSystemElement(const TPersistent* element) {
+    const auto* item = dynamic_cast<const TemgAppellationItem*>(element);
+    return item && item->HasSetting(isSystemItem);
+}
+
+// A name the generated code declares: what declares it (said as `what` + `of` + `subject`, put
+// together only for a fault) and the member it is derived from (none for the names every generated
+// class or library declares).
 struct TakenName {
-    std::string name;
-    std::string taker;
+    std::string_view what;
+    std::string_view of;
+    std::string_view subject;
     const TPersistent* source = nullptr;
     // Declared once for every member that derives it (the library path field of a class).
     bool shared = false;
     // A type (a method pointer type) rather than a member.
     bool type = false;
+    std::string Taker() const { return std::string(what).append(of).append(subject); }
 };
 
 // The members, fields and types that the generator derives from the class's members and declares
-// beside them in the server, controller, interface and library units.
-std::vector<TakenName> DerivedNames(const TemgClass& cls) {
-    std::vector<TakenName> names;
-    const auto add = [&](std::string name, std::string taker, const TPersistent* source) {
-        names.push_back({std::move(name), std::move(taker), source});
-    };
-    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
-        for (int i = 0; i < members->Count(); ++i) {
-            const TemgProperty& member = *members->Items(i);
-            const std::string& name = member.GetName();
-            const std::string of = std::string(members == &cls.Events() ? " of event " : " of property ") + name;
-            add("F" + name, "the field" + of, &member);
-            add("Get" + name, "the getter" + of, &member);
-            add("Set" + name, "the setter" + of, &member);
-            for (const char* accessor : {"Get", "Set"}) {
-                add(std::string("F").append(accessor).append(name).append("Method"), "the method pointer field" + of, &member);
-                add(std::string("T").append(accessor).append(name).append("Method"), "the method pointer type" + of, &member);
-                names.back().type = true;
+// beside them in the server, controller, interface and library units, looked up by name without
+// regard to case. Every member of a class is checked against all of them: a scan per member made
+// the check grow with the square of the class's size.
+class DerivedNames {
+public:
+    explicit DerivedNames(const TemgClass& cls) {
+        for (const TemgProperties* members : {&cls.Properties(), &cls.Events()}) {
+            const std::string_view of = members == &cls.Events() ? " of event " : " of property ";
+            for (int i = 0; i < members->Count(); ++i) {
+                const TemgProperty& member = *members->Items(i);
+                const std::string& name = member.GetName();
+                Add("F" + name, {"the field", of, name, &member});
+                Add("Get" + name, {"the getter", of, name, &member});
+                Add("Set" + name, {"the setter", of, name, &member});
+                for (const char* accessor : {"Get", "Set"}) {
+                    Add(std::string("F").append(accessor).append(name).append("Method"),
+                        {"the method pointer field", of, name, &member});
+                    Add(std::string("T").append(accessor).append(name).append("Method"),
+                        {"the method pointer type", of, name, &member}).type = true;
+                }
             }
         }
-    for (int i = 0; i < cls.Methods().Count(); ++i) {
-        const TemgMethod& method = *cls.Methods().Items(i);
-        add("F" + method.GetName() + "Method", "the method pointer field of method " + method.GetName(), &method);
-        add("T" + method.GetName() + "Method", "the method pointer type of method " + method.GetName(), &method);
-        names.back().type = true;
+        for (int i = 0; i < cls.Methods().Count(); ++i) {
+            const TemgMethod& method = *cls.Methods().Items(i);
+            const std::string& name = method.GetName();
+            Add("F" + name + "Method", {"the method pointer field", " of method ", name, &method});
+            Add("T" + name + "Method", {"the method pointer type", " of method ", name, &method}).type = true;
+        }
+        for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
+            const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
+            const std::string& name = external.GetPropertyName();
+            constexpr std::string_view of = " of external property ";
+            Add("F" + name, {"the field", of, name, &external});
+            Add("Get" + name, {"the getter", of, name, &external});
+            Add("Create" + name, {"the creation method", of, name, &external});
+            Add("Free" + name, {"the release method", of, name, &external});
+            Add("F" + external.GetName() + "Path",
+                {"the library path field", " of class ", external.GetName(), &external}).shared = true;
+        }
+        // What the generated server, controller and database support controller classes and the
+        // library declare whatever the design holds.
+        static constexpr std::string_view kGeneratedMembers[] = {
+            "Create",          "CreateFromPath", "Destroy",         "AfterConstruction", "BeforeDestruction",
+            "InitInstance",    "FindInstance",   "FreeInstance",    "SetDLLsPaths",      "FSetDLLsPathsMethod",
+            "DllName",         "DllExists",      "LibraryPath",     "FLibraryPath",      "FLibrary",
+            "FInstanceID",     "FServer",        "SetApplicationHandle", "ChangeConnection", "Database",
+            "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
+            "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
+        for (std::string_view name : kGeneratedMembers)
+            Add(std::string(name), {"the generated member", " ", name, nullptr});
     }
-    for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
-        const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
-        const std::string& name = external.GetPropertyName();
-        const std::string of = " of external property " + name;
-        add("F" + name, "the field" + of, &external);
-        add("Get" + name, "the getter" + of, &external);
-        add("Create" + name, "the creation method" + of, &external);
-        add("Free" + name, "the release method" + of, &external);
-        add("F" + external.GetName() + "Path", "the library path field of class " + external.GetName(), &external);
-        names.back().shared = true;
-    }
-    // What the generated server, controller and database support controller classes and the
-    // library declare whatever the design holds.
-    static constexpr std::string_view kGeneratedMembers[] = {
-        "Create",          "CreateFromPath", "Destroy",         "AfterConstruction", "BeforeDestruction",
-        "InitInstance",    "FindInstance",   "FreeInstance",    "SetDLLsPaths",      "FSetDLLsPathsMethod",
-        "DllName",         "DllExists",      "LibraryPath",     "FLibraryPath",      "FLibrary",
-        "FInstanceID",     "FServer",        "SetApplicationHandle", "ChangeConnection", "Database",
-        "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
-        "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
-    for (std::string_view name : kGeneratedMembers) add(std::string(name), "the generated member " + std::string(name), nullptr);
-    return names;
-}
 
-const TakenName* FindTaken(const std::vector<TakenName>& names, const TPersistent* member, std::string_view name) {
-    for (const TakenName& taken : names)
-        if ((!member || taken.source != member) && SameText(taken.name, name)) return &taken;
-    return nullptr;
-}
+    // The first name equal to `name` that does not come from `member` (any, when `member` is
+    // null), or nullptr.
+    const TakenName* Find(const TPersistent* member, std::string_view name) const {
+        const auto found = chains_.find(name);
+        if (found == chains_.end()) return nullptr;
+        for (std::size_t i = found->second.first; i != kEnd; i = next_[i])
+            if (!member || names_[i].source != member) return &names_[i];
+        return nullptr;
+    }
+
+    // Calls `visit(spelling, taken)` for every name, in the order the generated units declare them.
+    template <typename Visit>
+    void ForEach(Visit visit) const {
+        for (std::size_t i = 0; i < names_.size(); ++i) visit(std::string_view(spellings_[i]), names_[i]);
+    }
+
+    // Calls `visit(spelling, own, other)` for each name derived from a member that an earlier
+    // name of another member, or a name every class declares, meets; `other` is the first such
+    // name and `spelling` how `own` is written. Two library path fields, or two names of system
+    // members, are declared once on purpose.
+    template <typename Visit>
+    void ForEachMeeting(Visit visit) const {
+        for (std::size_t i = 0; i < names_.size(); ++i) {
+            const TakenName& own = names_[i];
+            if (!own.source || (head_[i] == i && next_[i] == kEnd)) continue;
+            for (std::size_t j = head_[i]; j != kEnd; j = next_[j]) {
+                const TakenName& other = names_[j];
+                if (other.source == own.source || (other.source && j > i) || (own.shared && other.shared) ||
+                    (IsSystemElement(own.source) && IsSystemElement(other.source)))
+                    continue;
+                visit(std::string_view(spellings_[i]), own, other);
+                break;
+            }
+        }
+    }
+
+private:
+    static constexpr std::size_t kEnd = static_cast<std::size_t>(-1);
+
+    // Names equal without regard to case are chained in the order they were added: the first
+    // one found answers, as the generated units declare them in that order.
+    TakenName& Add(std::string name, const TakenName& taken) {
+        const std::size_t at = names_.size();
+        names_.push_back(taken);
+        next_.push_back(kEnd);
+        spellings_.push_back(std::move(name));
+        auto [chain, added] = chains_.try_emplace(std::string_view(spellings_.back()), at, at);
+        head_.push_back(chain->second.first);
+        if (!added) {
+            next_[chain->second.second] = at;
+            chain->second.second = at;
+        }
+        return names_.back();
+    }
+
+    std::vector<TakenName> names_;
+    std::deque<std::string> spellings_;  // each name as written; the chains' keys point into it
+    std::vector<std::size_t> next_;      // the next name of the same chain, or kEnd
+    std::vector<std::size_t> head_;      // the first name of the chain
+    // The first and the last name of each chain.
+    std::unordered_map<std::string_view, std::pair<std::size_t, std::size_t>, TextHash, SameTextEqual> chains_;
+};
 
 }  // namespace
 
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
-    const std::vector<TakenName> derived = DerivedNames(cls);
-    const TakenName* taken = FindTaken(derived, member, name);
-    return taken ? taken->taker : std::string();
+    const TakenName* taken = DerivedNames(cls).Find(member, name);
+    return taken ? taken->Taker() : std::string();
 }
 
 std::string ClassScopeTaker(const TemgClass& cls, std::string_view name) {
@@ -260,11 +333,6 @@ std::string NameFault(std::string_view name, std::string_view taker) {
 
 namespace {
 
-bool IsSystemElement(const TPersistent* element) {
-    const auto* item = dynamic_cast<const TemgAppellationItem*>(element);
-    return item && item->HasSetting(isSystemItem);
-}
-
 // The names the forwarding code of `method` uses in its bodies beside its parameters: the
 // exported routine's own parameters and its look-up of the object, the controller's local
 // variable, fields and the run-time routines it calls. A parameter of such a name hides them.
@@ -282,20 +350,20 @@ std::string ForwardingCodeTaker(const TemgMethod& method, std::string_view name)
 
 void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report,
                             const std::function<std::string(std::string_view)>& typeTaker) {
-    const std::vector<TakenName> derived = DerivedNames(cls);
+    const DerivedNames derived(cls);
     std::vector<const TPersistent*> reported;
     const auto blame = [&](const TPersistent& element, const std::string& fault) {
         reported.push_back(&element);
         report(element, fault);
     };
     const auto check = [&](const TPersistent& member, const std::string& name, bool system) {
-        const TakenName* taken = FindTaken(derived, &member, name);
+        const TakenName* taken = derived.Find(&member, name);
         // A system member keeps its name: the member the clashing name is derived from answers.
         if (system && taken && taken->source) {
-            blame(*taken->source, NameFault(name, taken->taker));
+            blame(*taken->source, NameFault(name, taken->Taker()));
             return;
         }
-        if (const std::string fault = NameFault(name, taken ? taken->taker : std::string()); !fault.empty())
+        if (const std::string fault = NameFault(name, taken ? taken->Taker() : std::string()); !fault.empty())
             blame(member, fault);
     };
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
@@ -324,29 +392,20 @@ void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report,
     // and of the property CreateQueryMethod): the second declaration would be left out. A system
     // member keeps its name, the other member answers; each pair is looked at once. The system
     // members of the database support share their routine variable on purpose.
-    for (std::size_t i = 0; i < derived.size(); ++i) {
-        const TakenName& own = derived[i];
-        if (!own.source) continue;
-        for (std::size_t j = 0; j < derived.size(); ++j) {
-            const TakenName& other = derived[j];
-            if (other.source == own.source || (other.source && j > i) || !SameText(own.name, other.name) ||
-                (own.shared && other.shared) || (IsSystemElement(own.source) && IsSystemElement(other.source)))
-                continue;
-            const bool otherAnswers = other.source && IsSystemElement(own.source) && !IsSystemElement(other.source);
-            const TPersistent* member = otherAnswers ? other.source : own.source;
-            if (std::find(reported.begin(), reported.end(), member) == reported.end())
-                blame(*member, NameFault(own.name, (otherAnswers ? own : other).taker));
-            break;
-        }
-    }
+    derived.ForEachMeeting([&](std::string_view name, const TakenName& own, const TakenName& other) {
+        const bool otherAnswers = other.source && IsSystemElement(own.source) && !IsSystemElement(other.source);
+        const TPersistent* member = otherAnswers ? other.source : own.source;
+        if (std::find(reported.begin(), reported.end(), member) == reported.end())
+            blame(*member, NameFault(name, (otherAnswers ? own : other).Taker()));
+    });
     // A method pointer type named like a type of the module would be left out or hide it.
     if (!typeTaker) return;
-    for (const TakenName& own : derived) {
+    derived.ForEach([&](std::string_view name, const TakenName& own) {
         if (!own.type || IsSystemElement(own.source) ||
             std::find(reported.begin(), reported.end(), own.source) != reported.end())
-            continue;
-        if (const std::string taker = typeTaker(own.name); !taker.empty()) blame(*own.source, NameFault(own.name, taker));
-    }
+            return;
+        if (const std::string taker = typeTaker(name); !taker.empty()) blame(*own.source, NameFault(name, taker));
+    });
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "generator/CommonTypesUnit.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -64,6 +65,43 @@ void CollectModuleReferences(const TemgModule& module, const IModuleResolver& re
 
 }  // namespace
 
+// What a scope keeps: the references of its module, once collected.
+struct TypeReferencesScope::State {
+    const TemgModule& module;
+    const IModuleResolver& resolver;
+    std::unique_ptr<TTypeReferences> references;
+};
+
+namespace {
+
+thread_local TypeReferencesScope::State* t_typeReferences = nullptr;
+
+// The references of `module`: the scope's when it is the scope's module (collected on the first
+// call), else collected into `local`.
+const TTypeReferences& ModuleReferences(const TemgModule& module, const IModuleResolver& resolver,
+                                        TTypeReferences& local) {
+    TypeReferencesScope::State* state = t_typeReferences;
+    if (!state || &state->module != &module || &state->resolver != &resolver) {
+        CollectModuleReferences(module, resolver, local);
+        return local;
+    }
+    if (!state->references) {
+        auto references = std::make_unique<TTypeReferences>();
+        CollectModuleReferences(module, resolver, *references);
+        state->references = std::move(references);
+    }
+    return *state->references;
+}
+
+}  // namespace
+
+TypeReferencesScope::TypeReferencesScope(const TemgModule& module, const IModuleResolver& resolver)
+    : state_(std::make_unique<State>(State{module, resolver, nullptr})), previous_(t_typeReferences) {
+    t_typeReferences = state_.get();
+}
+
+TypeReferencesScope::~TypeReferencesScope() { t_typeReferences = previous_; }
+
 std::string BuildTypesUnit(const TemgModule& module) {
     TgmcModule unit;
     unit.Appellation().SetName(module.GeneratorUnitName());
@@ -74,9 +112,8 @@ std::string BuildTypesUnit(const TemgModule& module) {
 bool ModuleUsesCommonTypes(const TemgModule& module, const IModuleResolver& resolver) {
     const TemgModule* first = resolver.GetFirstModule();
     if (!first || first == &module || first->EnumTypes().Count() == 0) return false;
-    TTypeReferences references;
-    CollectModuleReferences(module, resolver, references);
-    return references.enums.Count() > 0;
+    TTypeReferences local;
+    return ModuleReferences(module, resolver, local).enums.Count() > 0;
 }
 
 void AddCommonTypesUnit(TgmcUsesModules& uses, const TemgModule& module, const IModuleResolver& resolver,
@@ -89,8 +126,8 @@ void AddCommonTypesUnit(TgmcUsesModules& uses, const TemgModule& module, const I
 
 void AddFirstModuleProceduralTypes(TgmcProceduralTypes& target, const TemgModule& module,
                                    const IModuleResolver& resolver) {
-    TTypeReferences references;
-    CollectModuleReferences(module, resolver, references);
+    TTypeReferences local;
+    const TTypeReferences& references = ModuleReferences(module, resolver, local);
     if (references.firstModuleTypes.empty()) return;
     TStringList copied;
     for (const TemgProceduralType* type : references.firstModuleTypes) copied.Add(type->GetName());
@@ -99,8 +136,8 @@ void AddFirstModuleProceduralTypes(TgmcProceduralTypes& target, const TemgModule
 }
 
 void AddRegisteredTypeUnits(TgmcUsesModules& uses, const TemgModule& module, const IModuleResolver& resolver) {
-    TTypeReferences references;
-    CollectModuleReferences(module, resolver, references);
+    TTypeReferences local;
+    const TTypeReferences& references = ModuleReferences(module, resolver, local);
     ResolveRegisteredTypes(TModuleElementContext(module, resolver), references.registered, uses);
 }
 

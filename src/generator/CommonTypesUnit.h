@@ -3,6 +3,7 @@
 // types (copies of its procedural types, the units its registered types come from).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "source/SourceDeclarations.h"
@@ -12,6 +13,24 @@ namespace quillon {
 
 class IModuleResolver;
 class TemgModule;
+
+// While it lives, the types `module` refers to (through its members, its procedural types and
+// the first module's procedural types they use) are collected once on this thread, at the first
+// question about them, and kept for the functions below: a module's units ask about a dozen
+// times. A module's generation sets it up; the design does not change while it runs.
+class TypeReferencesScope {
+public:
+    TypeReferencesScope(const TemgModule& module, const IModuleResolver& resolver);
+    ~TypeReferencesScope();
+    TypeReferencesScope(const TypeReferencesScope&) = delete;
+    TypeReferencesScope& operator=(const TypeReferencesScope&) = delete;
+
+    struct State;
+
+private:
+    std::unique_ptr<State> state_;
+    State* previous_;
+};
 
 // Kind 8: the unit "gen" + the module's class name declaring the module's enumerated types.
 std::string BuildTypesUnit(const TemgModule& module);

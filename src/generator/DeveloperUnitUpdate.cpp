@@ -40,8 +40,9 @@ bool IsWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0
 bool IsWordChar(unsigned char c) { return std::isalnum(c) || c == '_' || c >= 0x80; }
 
 // The tokens of a Pascal text; comments ({ }, (* *), //) and compiler directives are skipped,
-// string literals (with doubled quotes) are single tokens. Any line end counts a line.
-std::vector<Token> Tokenize(std::string_view text) {
+// string literals (with doubled quotes) are single tokens. Any line end counts a line. With a
+// `lastWord`, the tokens end with the first word that is `lastWord` (without regard to case).
+std::vector<Token> Tokenize(std::string_view text, std::string_view lastWord = {}) {
     std::vector<Token> tokens;
     int line = 1;
     std::size_t i = 0;
@@ -124,6 +125,7 @@ std::vector<Token> Tokenize(std::string_view text) {
             }
         }
         tokens.push_back(Token{kind, begin, i, startLine});
+        if (kind == TokenKind::Word && !lastWord.empty() && SameText(text.substr(begin, i - begin), lastWord)) break;
     }
     return tokens;
 }
@@ -171,18 +173,22 @@ constexpr std::string_view kDirectives[] = {
 
 class TUnitReader {
 public:
-    TUnitReader(std::string_view text, std::string_view className)
-        : text_(text), className_(className), tokens_(Tokenize(text)) {}
-
-    // The whole unit, or for a scan of the class's declarations the interface part alone.
+    // The whole unit, or for a scan of the class's declarations the interface part alone: then
+    // the text after the word implementation is neither tokenized nor read.
     enum class Extent { WholeUnit, InterfacePart };
-    TUnitLayout Read(Extent extent = Extent::WholeUnit) {
+    TUnitReader(std::string_view text, std::string_view className, Extent extent = Extent::WholeUnit)
+        : text_(text),
+          className_(className),
+          extent_(extent),
+          tokens_(Tokenize(text, extent == Extent::InterfacePart ? "implementation" : "")) {}
+
+    TUnitLayout Read() {
         if (!Find("interface")) throw TReaderError(LastLine(), Format(kDevUnitMissingWord, "interface"));
         layout_.interfaceEnd = tokens_[pos_].end;
         ++pos_;
         if (Is("uses")) layout_.interfaceUsesEnd = ReadUses();
         ReadInterface();
-        if (extent == Extent::WholeUnit) ReadImplementation();
+        if (extent_ == Extent::WholeUnit) ReadImplementation();
         return std::move(layout_);
     }
 
@@ -511,6 +517,7 @@ private:
 
     std::string_view text_;
     std::string_view className_;
+    Extent extent_;
     std::vector<Token> tokens_;
     std::size_t pos_ = 0;
     TUnitLayout layout_;
@@ -773,7 +780,7 @@ std::vector<std::string> MissingDeveloperOverrides(const TemgModule& module, con
     std::optional<TUnitLayout> layout;
     try {
         const std::string text = ReadFileBytes(fileName);
-        layout = TUnitReader(text, module.DeveloperClassName()).Read(TUnitReader::Extent::InterfacePart);
+        layout = TUnitReader(text, module.DeveloperClassName(), TUnitReader::Extent::InterfacePart).Read();
     } catch (...) {
         return {};
     }

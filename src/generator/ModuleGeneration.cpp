@@ -2,6 +2,7 @@
 // of its built library and host units.
 #include <functional>
 
+#include "generator/CommonTypesUnit.h"
 #include "generator/GeneratorMessages.h"
 #include "generator/LibraryProject.h"
 #include "generator/Module.h"
@@ -68,6 +69,7 @@ std::string TemgModule::UnitText(TFileKind kind, const IModuleResolver& resolver
 void TemgModule::ServerUnitModels(const IModuleResolver& resolver, TgmcModule& developer,
                                   TgmcModule* generator) const {
     const ResolverScope scope(*this, resolver);
+    const TypeReferencesScope references(*this, resolver);
     BuildDeveloperServerModel(developer, *this, resolver);
     if (generator) BuildGeneratorServerModel(*generator, *this, resolver);
 }
@@ -123,6 +125,7 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
     // A reference to a module the project lacks, and a design that would give code that does not
     // compile, stop generation before any file is written.
     const ResolverScope scope(*this, resolver);
+    const TypeReferencesScope references(*this, resolver);
     CheckGeneratable();
     std::vector<const TemgModule*> referenced;
     if (allReferenced) {

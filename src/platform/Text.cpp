@@ -9,6 +9,16 @@ bool SameText(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::size_t TextHash::operator()(std::string_view text) const {
+    // FNV-1a over the folded bytes.
+    std::size_t hash = 14695981039346656037ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(AsciiLower(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
 int CompareText(std::string_view a, std::string_view b) {
     const std::size_t common = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < common; ++i) {

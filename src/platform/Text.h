@@ -1,6 +1,7 @@
 // Small text helpers: comparisons "without regard to case" fold ASCII letters only.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,16 @@ bool SameText(std::string_view a, std::string_view b);
 int CompareText(std::string_view a, std::string_view b);
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
+
+// Hash and equality of texts without regard to case, for unordered containers keyed by names;
+// both take string views, so a look-up needs no folded copy of the name.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const;
+};
+struct SameTextEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
 
 }  // namespace quillon

@@ -1,5 +1,6 @@
 #include "source/SourceBase.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "platform/Text.h"
@@ -66,15 +67,15 @@ void TgmcAppellationItem::PublishProperties(PropertyList& p) {
     p.Object("Appellation", Mutable(&TgmcAppellationItem::Appellation));
 }
 
-TgmcAppellationItem::TgmcAppellationItem() : FAppellation(std::make_unique<TgmcAppellation>()) {}
+TgmcAppellationItem::TgmcAppellationItem() = default;
 
 TgmcAppellationItem::~TgmcAppellationItem() = default;
 
-bool TgmcAppellationItem::GetModified() const { return TModifiedItem::GetModified() || FAppellation->GetModified(); }
+bool TgmcAppellationItem::GetModified() const { return TModifiedItem::GetModified() || FAppellation.GetModified(); }
 
 void TgmcAppellationItem::SetModified(bool value) {
     TModifiedItem::SetModified(value);
-    if (!value) FAppellation->SetModified(false);
+    if (!value) FAppellation.SetModified(false);
 }
 
 std::string TgmcAppellationItem::SrcCode(int) const { return {}; }
@@ -83,7 +84,7 @@ std::string TgmcAppellationItem::PlainSrcCode() const { return {}; }
 
 void TgmcAppellationItem::AssignTo(TPersistent& dest) const {
     if (auto* item = dynamic_cast<TgmcAppellationItem*>(&dest)) {
-        item->FAppellation->Assign(*FAppellation);
+        item->FAppellation.Assign(FAppellation);
         return;
     }
     TModifiedItem::AssignTo(dest);
@@ -97,13 +98,22 @@ void TgmcCollection::SetItemModified(int index, bool value) { AppellationItem(in
 
 std::string TgmcCollection::SrcCode(int indent, std::string_view separator) const {
     std::string result;
+    AppendSrcCode(result, indent, separator);
+    return result;
+}
+
+void TgmcCollection::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    // The leading blanks go first and are taken back when no item writes anything; the items'
+    // separators and line lengths count from behind them.
+    const std::size_t start = dest.size();
+    dest.append(static_cast<std::size_t>(std::max(indent, 0)), ' ');
+    const std::size_t itemsStart = dest.size();
     const bool wrap = separator.find(kCrLf) == std::string_view::npos;
     const std::vector<bool> duplicates = DuplicateFlags();
     for (int i = 0; i < Count(); ++i)
         if (!duplicates[static_cast<std::size_t>(i)])
-            AppendSeparated(result, AppellationItem(i)->SrcCode(indent), separator, indent, wrap);
-    if (!result.empty()) result.insert(0, Blanks(indent));
-    return result;
+            AppendSeparatedFrom(dest, itemsStart, AppellationItem(i)->SrcCode(indent), separator, indent, wrap);
+    if (dest.size() == itemsStart) dest.resize(start);
 }
 
 std::string TgmcCollection::PlainSrcCode() const {
@@ -125,7 +135,7 @@ std::vector<bool> TgmcCollection::DuplicateFlags() const {
     // IDs, not the indexes, tell which was added first (items may have been inserted or moved).
     const std::size_t count = static_cast<std::size_t>(Count());
     // Most lists (parameters, a unit's uses) hold a handful of items: comparing each pair costs
-    // less than the folded keys and the map, which are built for every list written.
+    // less than a map built for every list written.
     constexpr std::size_t kPairwiseLimit = 16;
     if (count <= kPairwiseLimit) {
         std::vector<bool> duplicates(count);
@@ -138,18 +148,19 @@ std::vector<bool> TgmcCollection::DuplicateFlags() const {
         }
         return duplicates;
     }
-    std::vector<std::string> keys(count);
-    std::unordered_map<std::string_view, int> firstId;
+    // Keyed by the names themselves, compared and hashed without regard to case.
+    std::unordered_map<std::string_view, int, TextHash, SameTextEqual> firstId;
     firstId.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
         const TgmcAppellationItem* item = AppellationItem(static_cast<int>(i));
-        keys[i] = LowerCase(item->GetName());
-        auto [it, inserted] = firstId.try_emplace(keys[i], item->ID());
+        auto [it, inserted] = firstId.try_emplace(item->GetName(), item->ID());
         if (!inserted && item->ID() < it->second) it->second = item->ID();
     }
     std::vector<bool> duplicates(count);
-    for (std::size_t i = 0; i < count; ++i)
-        duplicates[i] = firstId.at(keys[i]) != AppellationItem(static_cast<int>(i))->ID();
+    for (std::size_t i = 0; i < count; ++i) {
+        const TgmcAppellationItem* item = AppellationItem(static_cast<int>(i));
+        duplicates[i] = firstId.at(item->GetName()) != item->ID();
+    }
     return duplicates;
 }
 

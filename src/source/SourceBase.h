@@ -83,17 +83,17 @@ public:
     TgmcAppellationItem();
     ~TgmcAppellationItem() override;
 
-    TgmcAppellation& Appellation() { return *FAppellation; }
-    const TgmcAppellation& Appellation() const { return *FAppellation; }
+    TgmcAppellation& Appellation() { return FAppellation; }
+    const TgmcAppellation& Appellation() const { return FAppellation; }
     // Copies the values of `value` into the owned appellation.
-    void SetAppellation(const TgmcAppellation& value) { FAppellation->Assign(value); }
+    void SetAppellation(const TgmcAppellation& value) { FAppellation.Assign(value); }
 
     // Shorthands for the appellation's fields.
-    const std::string& GetName() const { return FAppellation->GetName(); }
-    void SetName(std::string_view value) { FAppellation->SetName(value); }
-    const std::string& GetCaption() const { return FAppellation->GetCaption(); }
-    void SetCaption(std::string_view value) { FAppellation->SetCaption(value); }
-    std::string CaptionComment() const { return FAppellation->CaptionComment(); }
+    const std::string& GetName() const { return FAppellation.GetName(); }
+    void SetName(std::string_view value) { FAppellation.SetName(value); }
+    const std::string& GetCaption() const { return FAppellation.GetCaption(); }
+    void SetCaption(std::string_view value) { FAppellation.SetCaption(value); }
+    std::string CaptionComment() const { return FAppellation.CaptionComment(); }
 
     std::string GetDisplayName() const override { return GetName(); }
     // Also modified when the appellation is; clearing clears the appellation too.
@@ -110,7 +110,7 @@ protected:
     void AssignTo(TPersistent& dest) const override;
 
 private:
-    std::unique_ptr<TgmcAppellation> FAppellation;
+    TgmcAppellation FAppellation;
 };
 
 // An ordered list of TgmcAppellationItem descendants that writes its items' declarations.
@@ -132,6 +132,9 @@ public:
     // starts are indented by `indent`), the whole prefixed by `indent` blanks when not empty.
     // Concrete collections add their section keyword.
     virtual std::string SrcCode(int indent, std::string_view separator) const;
+    // Appends to `dest`, in place, what TgmcCollection::SrcCode answers (without an override's
+    // section keyword).
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const;
     // The items' PlainSrcCode joined by CR LF.
     std::string PlainSrcCode() const;
 

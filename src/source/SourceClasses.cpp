@@ -24,16 +24,16 @@ void TgmcField::PublishProperties(PropertyList& p) {
     p.Object("DataType", Mutable(&TgmcField::DataType));
 }
 
-TgmcField::TgmcField() : FDataType(std::make_unique<TgmcDataType>()) { FVisibility = mvPrivate; }
+TgmcField::TgmcField() { FVisibility = mvPrivate; }
 
 TgmcField::~TgmcField() = default;
 
 std::string TgmcField::SrcCode(int) const {
     std::string result;
-    result.reserve(GetName().size() + FDataType->GetModuleName().size() + FDataType->GetName().size() +
+    result.reserve(GetName().size() + FDataType.GetModuleName().size() + FDataType.GetName().size() +
                    GetCaption().size() + 5);
     result.append(GetName()).push_back(':');
-    FDataType->AppendQualifiedName(result);
+    FDataType.AppendQualifiedName(result);
     result.push_back(';');
     if (!GetCaption().empty()) result.append("{").append(GetCaption()).append("}");
     return result;
@@ -41,7 +41,7 @@ std::string TgmcField::SrcCode(int) const {
 
 void TgmcField::AssignTo(TPersistent& dest) const {
     TgmcClassMember::AssignTo(dest);
-    if (auto* target = dynamic_cast<TgmcField*>(&dest)) target->SetDataType(*FDataType);
+    if (auto* target = dynamic_cast<TgmcField*>(&dest)) target->SetDataType(FDataType);
 }
 
 // TgmcProperty
@@ -115,7 +115,19 @@ void TgmcParameter::AssignTo(TPersistent& dest) const {
 // TgmcParameters
 
 std::string TgmcParameters::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("(", TgmcCollection::SrcCode(indent, separator), ")");
+    std::string result;
+    AppendEnclosed(result, indent, separator);
+    return result;
+}
+
+void TgmcParameters::AppendEnclosed(std::string& dest, int indent, std::string_view separator) const {
+    const std::size_t open = dest.size();
+    dest.push_back('(');
+    AppendSrcCode(dest, indent, separator);
+    if (dest.size() == open + 1)
+        dest.pop_back();
+    else
+        dest.push_back(')');
 }
 
 std::string TgmcParameters::NamesList() const {
@@ -136,7 +148,7 @@ void TgmcMethodImplementation::PublishProperties(PropertyList& p) {
     p.Collection("LocalVars", Mutable(&TgmcMethodImplementation::LocalVars));
 }
 
-TgmcMethodImplementation::TgmcMethodImplementation() : FLocalVars(std::make_unique<TgmcVars>(this)) {}
+TgmcMethodImplementation::TgmcMethodImplementation() : FLocalVars(this) {}
 
 TgmcMethodImplementation::~TgmcMethodImplementation() = default;
 
@@ -145,7 +157,7 @@ void TgmcMethodImplementation::Assign(const TPersistent& source) {
     if (!other) return TPersistent::Assign(source);
     if (other == this) return;
     FCode = other->FCode;
-    FLocalVars->Assign(*other->FLocalVars);
+    FLocalVars.Assign(other->FLocalVars);
 }
 
 // TgmcMethod
@@ -165,9 +177,7 @@ void TgmcMethod::PublishProperties(PropertyList& p) {
 }
 
 TgmcMethod::TgmcMethod()
-    : FParameters(std::make_unique<TgmcParameters>(this)),
-      FMethodImplementation(std::make_unique<TgmcMethodImplementation>()),
-      FLocalVars(std::make_unique<TgmcVars>(this)) {}
+    : FParameters(this), FLocalVars(this) {}
 
 TgmcMethod::~TgmcMethod() = default;
 
@@ -177,7 +187,7 @@ std::string TgmcMethod::Heading(bool qualified) const {
     result += " ";
     if (qualified && FOwnerClass) result.append(FOwnerClass->GetName()).push_back('.');
     result += GetName();
-    result += FParameters->SrcCode(0, ";");
+    FParameters.AppendEnclosed(result, 0, ";");
     AppendSeparated(result, DataType().GetName(), ":");
     return result;
 }
@@ -199,10 +209,10 @@ std::string TgmcMethod::ImplementationSrcCode(int indent) const {
     if (FInheritance.Contains(miAbstract)) return {};
     std::string result = Heading(true) + ";";
     // Wrapping on: a heading longer than 80 characters is followed by an empty line.
-    AppendSeparated(result, FMethodImplementation->LocalVars().SrcCode(indent, kCrLf), kCrLf, 0, true);
+    AppendSeparated(result, FMethodImplementation.LocalVars().SrcCode(indent, kCrLf), kCrLf, 0, true);
     AppendSeparated(result, "begin", kCrLf);
     const std::string blanks = Blanks(indent);
-    AppendSeparated(result, blanks + ReplaceAll(FMethodImplementation->GetCode(), kCrLf, std::string(kCrLf) + blanks),
+    AppendSeparated(result, blanks + ReplaceAll(FMethodImplementation.GetCode(), kCrLf, std::string(kCrLf) + blanks),
                     kCrLf);
     AppendSeparated(result, "end;", kCrLf);
     return result;
@@ -211,12 +221,12 @@ std::string TgmcMethod::ImplementationSrcCode(int indent) const {
 void TgmcMethod::AssignTo(TPersistent& dest) const {
     TgmcField::AssignTo(dest);
     if (auto* target = dynamic_cast<TgmcMethod*>(&dest)) {
-        target->SetParameters(*FParameters);
+        target->SetParameters(FParameters);
         target->SetInheritance(FInheritance);
-        target->SetMethodImplementation(*FMethodImplementation);
+        target->SetMethodImplementation(FMethodImplementation);
         target->SetOptions(FOptions);
         target->SetCategory(FCategory);
-        target->SetLocalVars(*FLocalVars);
+        target->SetLocalVars(FLocalVars);
         target->SetClassMethod(FClassMethod);
     }
 }

@@ -39,9 +39,9 @@ public:
     TgmcField();
     ~TgmcField() override;
 
-    TgmcDataType& DataType() { return *FDataType; }
-    const TgmcDataType& DataType() const { return *FDataType; }
-    void SetDataType(const TgmcDataType& value) { FDataType->Assign(value); }
+    TgmcDataType& DataType() { return FDataType; }
+    const TgmcDataType& DataType() const { return FDataType; }
+    void SetDataType(const TgmcDataType& value) { FDataType.Assign(value); }
 
     // Name:Type; then the caption comment.
     std::string SrcCode(int indent) const override;
@@ -50,7 +50,7 @@ protected:
     void AssignTo(TPersistent& dest) const override;
 
 private:
-    std::unique_ptr<TgmcDataType> FDataType;
+    TgmcDataType FDataType;
 };
 
 class TgmcProperty : public TgmcField {
@@ -121,6 +121,8 @@ public:
 
     // "(" + parameters + ")", or empty without parameters.
     std::string SrcCode(int indent, std::string_view separator) const override;
+    // Appends what SrcCode answers to `dest`, in place.
+    void AppendEnclosed(std::string& dest, int indent, std::string_view separator) const;
     // "(" + the names joined by "," + ")", or empty: the arguments of a forwarding call.
     std::string NamesList() const;
     // Adds to `target` one parameter per parameter, carrying over only the appellation.
@@ -139,15 +141,15 @@ public:
 
     const std::string& GetCode() const { return FCode; }
     void SetCode(std::string_view value) { FCode = value; }
-    TgmcVars& LocalVars() { return *FLocalVars; }
-    const TgmcVars& LocalVars() const { return *FLocalVars; }
-    void SetLocalVars(const TgmcVars& value) { FLocalVars->Assign(value); }
+    TgmcVars& LocalVars() { return FLocalVars; }
+    const TgmcVars& LocalVars() const { return FLocalVars; }
+    void SetLocalVars(const TgmcVars& value) { FLocalVars.Assign(value); }
 
     void Assign(const TPersistent& source) override;
 
 private:
     std::string FCode;
-    std::unique_ptr<TgmcVars> FLocalVars;
+    TgmcVars FLocalVars;
 };
 
 // A method of a class or a standalone routine; DataType.Name is a function's result type.
@@ -160,22 +162,22 @@ public:
     TgmcMethod();
     ~TgmcMethod() override;
 
-    TgmcParameters& Parameters() { return *FParameters; }
-    const TgmcParameters& Parameters() const { return *FParameters; }
-    void SetParameters(const TgmcParameters& value) { FParameters->Assign(value); }
+    TgmcParameters& Parameters() { return FParameters; }
+    const TgmcParameters& Parameters() const { return FParameters; }
+    void SetParameters(const TgmcParameters& value) { FParameters.Assign(value); }
     TMethodInheritance GetInheritance() const { return FInheritance; }
     void SetInheritance(TMethodInheritance value) { SetField(FInheritance, value); }
-    TgmcMethodImplementation& MethodImplementation() { return *FMethodImplementation; }
-    const TgmcMethodImplementation& MethodImplementation() const { return *FMethodImplementation; }
-    void SetMethodImplementation(const TgmcMethodImplementation& value) { FMethodImplementation->Assign(value); }
+    TgmcMethodImplementation& MethodImplementation() { return FMethodImplementation; }
+    const TgmcMethodImplementation& MethodImplementation() const { return FMethodImplementation; }
+    void SetMethodImplementation(const TgmcMethodImplementation& value) { FMethodImplementation.Assign(value); }
     TMethodOptions GetOptions() const { return FOptions; }
     void SetOptions(TMethodOptions value) { SetField(FOptions, value); }
     TMethodCategory GetCategory() const { return FCategory; }
     void SetCategory(TMethodCategory value) { SetField(FCategory, value); }
     // Kept with the method but written by no text; the body's variables are MethodImplementation's.
-    TgmcVars& LocalVars() { return *FLocalVars; }
-    const TgmcVars& LocalVars() const { return *FLocalVars; }
-    void SetLocalVars(const TgmcVars& value) { FLocalVars->Assign(value); }
+    TgmcVars& LocalVars() { return FLocalVars; }
+    const TgmcVars& LocalVars() const { return FLocalVars; }
+    void SetLocalVars(const TgmcVars& value) { FLocalVars.Assign(value); }
     // Declared with "forward;" (routines of an implementation part). Set by the collection.
     bool GetForward() const { return FForward; }
     void SetForward(bool value) { FForward = value; }
@@ -199,12 +201,12 @@ private:
     // [class ]category [Owner.]Name(parameters)[:Result]
     std::string Heading(bool qualified) const;
 
-    std::unique_ptr<TgmcParameters> FParameters;
+    TgmcParameters FParameters;
     TMethodInheritance FInheritance;
-    std::unique_ptr<TgmcMethodImplementation> FMethodImplementation;
+    TgmcMethodImplementation FMethodImplementation;
     TMethodOptions FOptions;
     TMethodCategory FCategory = mcProcedure;
-    std::unique_ptr<TgmcVars> FLocalVars;
+    TgmcVars FLocalVars;
     bool FForward = false;
     const TgmcClass* FOwnerClass = nullptr;
     bool FClassMethod = false;

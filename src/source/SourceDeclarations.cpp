@@ -40,13 +40,13 @@ void TgmcConst::PublishProperties(PropertyList& p) {
     p.String("Value", &TgmcConst::GetValue, &TgmcConst::SetValue);
 }
 
-TgmcConst::TgmcConst() : FDataType(std::make_unique<TgmcDataType>()) {}
+TgmcConst::TgmcConst() = default;
 
 TgmcConst::~TgmcConst() = default;
 
 std::string TgmcConst::SrcCode(int) const {
     std::string result = GetName();
-    if (!FDataType->GetName().empty()) result.append(":").append(FDataType->QualifiedName());
+    if (!FDataType.GetName().empty()) result.append(":").append(FDataType.QualifiedName());
     result.append("=").append(FValue).append(";");
     result += CaptionComment();
     return result;
@@ -55,7 +55,7 @@ std::string TgmcConst::SrcCode(int) const {
 void TgmcConst::AssignTo(TPersistent& dest) const {
     TgmcAppellationItem::AssignTo(dest);
     if (auto* target = dynamic_cast<TgmcConst*>(&dest)) {
-        target->SetDataType(*FDataType);
+        target->SetDataType(FDataType);
         target->SetValue(FValue);
     }
 }
@@ -71,17 +71,17 @@ void TgmcVar::PublishProperties(PropertyList& p) {
     p.Object("DataType", Mutable(&TgmcVar::DataType));
 }
 
-TgmcVar::TgmcVar() : FDataType(std::make_unique<TgmcDataType>()) {}
+TgmcVar::TgmcVar() = default;
 
 TgmcVar::~TgmcVar() = default;
 
 std::string TgmcVar::SrcCode(int) const {
-    return GetName() + ":" + FDataType->QualifiedName() + ";" + CaptionComment();
+    return GetName() + ":" + FDataType.QualifiedName() + ";" + CaptionComment();
 }
 
 void TgmcVar::AssignTo(TPersistent& dest) const {
     TgmcAppellationItem::AssignTo(dest);
-    if (auto* target = dynamic_cast<TgmcVar*>(&dest)) target->SetDataType(*FDataType);
+    if (auto* target = dynamic_cast<TgmcVar*>(&dest)) target->SetDataType(FDataType);
 }
 
 std::string TgmcVars::SrcCode(int indent, std::string_view separator) const {

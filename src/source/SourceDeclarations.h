@@ -55,9 +55,9 @@ public:
     TgmcConst();
     ~TgmcConst() override;
 
-    TgmcDataType& DataType() { return *FDataType; }
-    const TgmcDataType& DataType() const { return *FDataType; }
-    void SetDataType(const TgmcDataType& value) { FDataType->Assign(value); }
+    TgmcDataType& DataType() { return FDataType; }
+    const TgmcDataType& DataType() const { return FDataType; }
+    void SetDataType(const TgmcDataType& value) { FDataType.Assign(value); }
     const std::string& GetValue() const { return FValue; }
     void SetValue(std::string_view value) { SetField(FValue, value); }
 
@@ -68,7 +68,7 @@ protected:
     void AssignTo(TPersistent& dest) const override;
 
 private:
-    std::unique_ptr<TgmcDataType> FDataType;
+    TgmcDataType FDataType;
     std::string FValue;
 };
 
@@ -91,9 +91,9 @@ public:
     TgmcVar();
     ~TgmcVar() override;
 
-    TgmcDataType& DataType() { return *FDataType; }
-    const TgmcDataType& DataType() const { return *FDataType; }
-    void SetDataType(const TgmcDataType& value) { FDataType->Assign(value); }
+    TgmcDataType& DataType() { return FDataType; }
+    const TgmcDataType& DataType() const { return FDataType; }
+    void SetDataType(const TgmcDataType& value) { FDataType.Assign(value); }
 
     // Name:Type; then the caption comment.
     std::string SrcCode(int indent) const override;
@@ -102,7 +102,7 @@ protected:
     void AssignTo(TPersistent& dest) const override;
 
 private:
-    std::unique_ptr<TgmcDataType> FDataType;
+    TgmcDataType FDataType;
 };
 
 class TgmcVars : public TgmcCollectionOf<TgmcVar> {

@@ -97,7 +97,7 @@ TgmcProceduralType::~TgmcProceduralType() = default;
 std::string TgmcProceduralType::SrcCode(int) const {
     std::string result = GetName() + "=";
     result += MethodCategoryWord(FMethodCategory);
-    result += FParameters->SrcCode(0, ";");
+    FParameters->AppendEnclosed(result, 0, ";");
     AppendSeparated(result, FResultType->GetName(), ":");
     result += MethodOptionsText(FOptions) + ";" + CaptionComment();
     return result;

@@ -3,13 +3,18 @@
 namespace quillon {
 
 bool AppendSeparated(std::string& dest, std::string_view value, std::string_view separator, int indent, bool wrap) {
+    return AppendSeparatedFrom(dest, 0, value, separator, indent, wrap);
+}
+
+bool AppendSeparatedFrom(std::string& dest, std::size_t from, std::string_view value, std::string_view separator,
+                         int indent, bool wrap) {
     if (value.empty()) return false;
-    if (!dest.empty() && !separator.empty()) {
+    if (dest.size() > from && !separator.empty()) {
         // Only the last line is measured, so joining many values stays linear in the text size.
-        const bool lineBreak = wrap && LastLineLength(dest) > kWrapWidth;
+        const bool lineBreak = wrap && LastLineLength(std::string_view(dest).substr(from)) > kWrapWidth;
         dest.append(separator);
         if (lineBreak) dest.append(kCrLf);
-        if ((lineBreak || separator.find(kCrLf) != std::string_view::npos) && indent > 0)
+        if (indent > 0 && (lineBreak || separator.find(kCrLf) != std::string_view::npos))
             dest.append(static_cast<std::size_t>(indent), ' ');
     }
     dest.append(value);

@@ -19,6 +19,11 @@ inline constexpr int kWrapWidth = 80;
 // Every separator that holds a line break is followed by `indent` blanks.
 bool AppendSeparated(std::string& dest, std::string_view value, std::string_view separator, int indent = 0,
                      bool wrap = false);
+// The same for a text that `dest` holds from the offset `from` on, so that a list is written in
+// place behind what precedes it: whether a value is the first, and the length of the current line,
+// count only what lies from `from` on.
+bool AppendSeparatedFrom(std::string& dest, std::size_t from, std::string_view value, std::string_view separator,
+                         int indent = 0, bool wrap = false);
 
 // Number of characters after the last line feed of `text`, or its length when it holds none.
 int LastLineLength(std::string_view text);

@@ -35,6 +35,29 @@ TEST(BundledExample, UsesEveryServerOptionAndAReferenceBetweenLibraryServers) {
     EXPECT_GT(project->FirstModule().EnumTypes().Count(), 0);
 }
 
+// The developer's units are scanned on several threads; the lines still come in the modules' order.
+TEST(BundledExample, EveryDeveloperUnitLackingAnOverrideIsNamedInModuleOrder) {
+    TempDir dir;
+    for (const auto& entry : fs::directory_iterator(kBankDir))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
+    const std::string project = dir.File("Project1.qlp");
+    ASSERT_EQ(RunCommand({"generate", project}).status, cli::kExitSuccess);
+    std::string expected;
+    {
+        const std::unique_ptr<TemgpProject> model = cli::LoadProject(project);
+        for (TemgModule* module : model->ClassModules()) {
+            TemgMethod& close = *module->MainClass().Methods().Add();
+            close.SetName("Close");
+            expected += module->DeveloperUnitFileName(model->GetSrcPath()) + " lacks the overrides Close; " +
+                        "'quillon-cli update-dev " + project + " --module " + module->ModuleName() + "' adds them\n";
+        }
+        model->SaveToFile(project);
+    }
+    const Outcome outcome = RunCommand({"generate", "--check", project});
+    EXPECT_EQ(outcome.status, cli::kExitFindings);
+    EXPECT_EQ(outcome.err, expected);
+}
+
 // What `make run` does, twice, on a copy of the example's model files.
 TEST(BundledExample, ASecondGenerationRewritesNothingAndThenChecksClean) {
     TempDir dir;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "UnitsTestSupport.h"
+#include "generator/CommonTypesUnit.h"
 #include "generator/UnitBuilder.h"
 #include "platform/Exception.h"
 
@@ -117,6 +118,30 @@ TEST_F(CommonTypesRule, AnUnknownTypeNameStopsTheUnit) {
     Typed(*calc.MainClass().Events().Add(), "OnSize", "TOnSize", dtProcedural);
     EXPECT_EQ(test::ExceptionMessage([&] { Text(TFileKind::ControllerUnit); }),
               "The reference to the procedural type TOnSize not found");
+}
+
+// A module's generation collects the types once and keeps them while it runs: only for that
+// module, and not past its end, when the design may have changed.
+TEST_F(CommonTypesRule, KeptReferencesBelongToOneModuleAndEndWithTheGeneration) {
+    TemgModule& tint = project.AddModule("Tint", moServerInDll);
+    Typed(*tint.MainClass().Properties().Add(), "Shade", "TShade", dtEnum);
+    {
+        const TypeReferencesScope kept(calc, project);
+        EXPECT_FALSE(Uses());
+        EXPECT_TRUE(UsesCommonTypesUnit(tint, project));
+        EXPECT_EQ(Text(TFileKind::ControllerUnit).find("genCommonTypes"), std::string::npos);
+    }
+    Typed(*calc.MainClass().Properties().Add(), "Shade", "TShade", dtEnum);
+    EXPECT_TRUE(Uses());
+    {
+        const TypeReferencesScope kept(calc, project);
+        EXPECT_NE(Text(TFileKind::ControllerUnit).find("genCommonTypes"), std::string::npos);
+        // An unknown name still stops every unit that asks, not only the first.
+        Typed(*calc.MainClass().Events().Add(), "OnTint", "TOnTint", dtProcedural);
+        const TypeReferencesScope inner(calc, project);
+        EXPECT_THROW(Text(TFileKind::GeneratorServerUnit), Exception);
+        EXPECT_THROW(Text(TFileKind::ControllerUnit), Exception);
+    }
 }
 
 }  // namespace

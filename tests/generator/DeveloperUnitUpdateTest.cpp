@@ -308,9 +308,18 @@ TEST_F(DeveloperUnitUpdate, TheScanNamesTheMissingOverrides) {
     test::TempDir dir;
     project.srcPath = dir.Path() + "/";
     EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
-    test::WriteText(calc.DeveloperUnitFileName(project.srcPath), Edited());
+    const std::string edited = Edited();
+    test::WriteText(calc.DeveloperUnitFileName(project.srcPath), edited);
     EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
     ChangeDesign();
+    EXPECT_EQ(MissingDeveloperOverrides(calc, project, project.srcPath),
+              (std::vector<std::string>{"Clear", "SetLimit", "SetOnRecord"}));
+
+    // The scan reads the interface part alone: what the bodies hold, even an open string that
+    // stops an update, does not hide the missing declarations.
+    test::WriteText(calc.DeveloperUnitFileName(project.srcPath),
+                    Replaced(edited, "\r\nimplementation\r\n", "\r\nimplementation\r\n'open\r\n"));
+    EXPECT_THROW(PlanDeveloperUnitUpdate(calc, project, project.srcPath), Exception);
     EXPECT_EQ(MissingDeveloperOverrides(calc, project, project.srcPath),
               (std::vector<std::string>{"Clear", "SetLimit", "SetOnRecord"}));
 }

@@ -91,6 +91,17 @@ TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCase) {
     list.Insert(0)->SetName("sysutils");
     EXPECT_TRUE(list.IsDuplicate(*list.Items(0)));
     EXPECT_EQ(list.SrcCode(0, ","), "Windows,SysUtils");
+
+    // A long list is judged by a map instead of pairs, with the same outcome.
+    std::string expected = "Windows\r\nSysUtils";
+    for (int i = 0; i < 20; ++i) {
+        list.AddNamed("Unit" + std::to_string(i));
+        expected += "\r\nUnit" + std::to_string(i);
+    }
+    list.AddNamed("UNIT7");
+    list.Insert(0)->SetName("unit19");
+    EXPECT_TRUE(list.IsDuplicate(*list.Items(0)));
+    EXPECT_EQ(list.SrcCode(0, "\r\n"), expected);
 }
 
 TEST(TgmcCollection, IndentsAndWrapsOnlySeparatorsWithoutLineBreaks) {

@@ -184,6 +184,16 @@ TEST(TgmcParameters, WrapsAtColumnOneAndListsNamesForCalls) {
               "ASixth:Integer)");
     EXPECT_EQ(params.NamesList(), "(AValue,AText,AThird,AFourth,AFifth,ASixth)");
 
+    // Within a heading the list wraps where it does alone: what precedes it does not count.
+    TgmcMethods routines;
+    TgmcMethod* configure = AddMethod(routines, "Configure");
+    configure->SetParameters(params);
+    configure->SetCategory(mcFunction);
+    configure->DataType().SetName("Boolean");
+    EXPECT_EQ(configure->SrcCode(0),
+              "function Configure(const AValue:Integer=0;var AText:System.string;AThird:Integer;AFourth:Integer;"
+              "AFifth:Integer;\r\nASixth:Integer):Boolean;");
+
     TgmcParameters copy;
     params.Items(0)->SetCaption("first");
     params.CopyTo(copy);

@@ -31,6 +31,21 @@ TEST(AppendSeparated, WrapsOnlyWhenAskedAndMeasuresOnlyTheLastLine) {
     EXPECT_EQ(twoLines, std::string(100, 'a') + "\r\nshort,b");
 }
 
+TEST(AppendSeparatedFrom, CountsOnlyTheTextFromItsOffset) {
+    std::string text = "uses " + std::string(78, 'a');
+    const std::size_t from = text.size();
+    // Nothing from the offset on yet: the first value, without separator.
+    EXPECT_FALSE(AppendSeparatedFrom(text, from, "", ",", 0, true));
+    EXPECT_TRUE(AppendSeparatedFrom(text, from, "b", ",", 0, true));
+    EXPECT_EQ(text.substr(from), "b");
+    // The line is 84 characters long, but only 1 from the offset: no break.
+    AppendSeparatedFrom(text, from, "c", ",", 0, true);
+    EXPECT_EQ(text.substr(from), "b,c");
+    AppendSeparatedFrom(text, from, std::string(80, 'd'), ",", 2, true);
+    AppendSeparatedFrom(text, from, "e", ",", 2, true);
+    EXPECT_EQ(text.substr(from), "b,c," + std::string(80, 'd') + ",\r\n  e");
+}
+
 TEST(LastLineLength, CountsTheCharactersAfterTheLastLineFeed) {
     EXPECT_EQ(LastLineLength(""), 0);
     EXPECT_EQ(LastLineLength("abc"), 3);
