@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/DateTime.h"
 
@@ -72,8 +73,46 @@ void CheckFileWritable(const std::string& path);
 // leaves a half-written file: the old file stays intact. A symbolic link is kept and its target
 // replaced; an existing file's permissions are kept, and one without write permission is refused
 // (CheckFileWritable) rather than replaced by the rename. Raises Exception "Cannot create file %s".
+// An AtomicFileBatch of one file.
 void WriteFileAtomic(const std::string& path, std::string_view bytes,
                      WriteDurability durability = WriteDurability::Synced);
+
+// Writes several files so that each is either whole or as it was, forcing them to the disk
+// together: Add writes each file's temporary file beside it, Commit then flushes all of them and
+// only after that renames them into place in the order added. Flushing one file after another as
+// each is written costs a disk commit per file; here the system writes all the files' data at
+// once and the first flush's commit covers the others. Temporary files the batch did not rename
+// are removed when it ends, so a batch abandoned by an exception leaves every file as it was.
+class AtomicFileBatch {
+public:
+    explicit AtomicFileBatch(WriteDurability durability = WriteDurability::Synced);
+    ~AtomicFileBatch();
+    AtomicFileBatch(const AtomicFileBatch&) = delete;
+    AtomicFileBatch& operator=(const AtomicFileBatch&) = delete;
+
+    // Writes the temporary file of `path`, with WriteFileAtomic's rules for links, directories
+    // and permissions. Raises Exception "Cannot create file %s"; no file has changed then.
+    void Add(const std::string& path, std::string_view bytes);
+    // Flushes every temporary file, then renames each into place. A failed flush renames none;
+    // a failed rename leaves the files added before it replaced and the later ones as they were.
+    // Raises Exception "Cannot create file %s" naming the file that failed.
+    void Commit();
+    // The number of files, in the order added, that have taken their places.
+    std::size_t Committed() const { return committed_; }
+
+    // One file on its way: the path asked for, the file it replaces (a link's target), the
+    // temporary file.
+    struct Pending {
+        std::string path;
+        std::filesystem::path target;
+        std::filesystem::path temp;
+    };
+
+private:
+    WriteDurability durability_;
+    std::vector<Pending> pending_;
+    std::size_t committed_ = 0;
+};
 
 // A test seam for the atomic writer's failure paths. While one is installed, WriteFileAtomic
 // fails at its `step` as the system would, with `error` as errno: at Write after

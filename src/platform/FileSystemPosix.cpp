@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -92,10 +93,9 @@ void CheckFileWritable(const std::string& path) {
         throw Exception(Format(kCannotCreateFile, path));
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
-    const auto fail = [&](const std::string& reason) {
-        return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
-    };
+AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string_view bytes,
+                                            WriteDurability durability) {
+    const auto fail = [&](const std::string& reason) { return CannotCreateFile(path, reason); };
     // Replace the final target of a symbolic link (or chain of links), not the link.
     std::error_code ec;
     fs::path target{path};
@@ -119,25 +119,60 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurab
     tempName += target.filename().string();
     tempName += ".tmp";
     tempName += std::to_string(random());
-    const fs::path temp = dir / tempName;
+    AtomicFileBatch::Pending file{path, target, dir / tempName};
 
     const int fd = FailAt(ScopedWriteFault::Step::Create)
                        ? -1
-                       : ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+                       : ::open(file.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) throw fail(std::strerror(errno));
-    const bool written = WriteContent(fd, bytes) && ::fchmod(fd, mode) == 0 &&
-                         (durability == WriteDurability::Unsynced || ::fsync(fd) == 0) &&
-                         !FailAt(ScopedWriteFault::Step::Sync);
+    const bool written = WriteContent(fd, bytes) && ::fchmod(fd, mode) == 0;
     const int savedErrno = errno;
+#ifdef __linux__
+    // Start writing the data now, without waiting: the flushes that follow the batch's last file
+    // then find it written, and the disk got all the files' blocks together.
+    if (written && durability == WriteDurability::Synced) ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)durability;
+#endif
     if (::close(fd) != 0 || !written) {
-        ::unlink(temp.c_str());
+        ::unlink(file.temp.c_str());
         throw fail(std::strerror(written ? errno : savedErrno));
     }
-    if (FailAt(ScopedWriteFault::Step::Rename) || ::rename(temp.c_str(), target.c_str()) != 0) {
+    return file;
+}
+
+void FlushTemporaryFile(const AtomicFileBatch::Pending& file) {
+    // fdatasync: the bytes and what reading them back needs (the size); the file's times are
+    // not worth a second write. A descriptor opened for reading may sync.
+    const int fd = ::open(file.temp.c_str(), O_RDONLY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fdatasync(fd) == 0 && !FailAt(ScopedWriteFault::Step::Sync);
+    const int savedErrno = errno;
+    if (fd >= 0) ::close(fd);
+    if (!synced) throw CannotCreateFile(file.path, std::strerror(savedErrno));
+}
+
+void RenameTemporaryFile(const AtomicFileBatch::Pending& file) {
+    if (FailAt(ScopedWriteFault::Step::Rename) || ::rename(file.temp.c_str(), file.target.c_str()) != 0) {
         const int renameErrno = errno;
-        ::unlink(temp.c_str());
-        throw fail(std::strerror(renameErrno));
+        ::unlink(file.temp.c_str());
+        throw CannotCreateFile(file.path, std::strerror(renameErrno));
     }
 }
+
+void SyncDirectories(const std::vector<AtomicFileBatch::Pending>& files) {
+    std::vector<fs::path> synced;
+    for (const AtomicFileBatch::Pending& file : files) {
+        fs::path dir = file.temp.parent_path();
+        if (std::find(synced.begin(), synced.end(), dir) != synced.end()) continue;
+        const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+        synced.push_back(std::move(dir));
+    }
+}
+
+void RemoveTemporaryFile(const AtomicFileBatch::Pending& file) { ::unlink(file.temp.c_str()); }
 
 }  // namespace quillon
