@@ -129,8 +129,7 @@ void AtomicFileBatch::Add(const std::string& path, std::string_view bytes) {
 void AtomicFileBatch::Commit() {
     // Every file is on the disk before any takes its place: a failure up to the last flush
     // leaves all of them as they were.
-    if (durability_ == WriteDurability::Synced)
-        for (std::size_t i = committed_; i < pending_.size(); ++i) FlushTemporaryFile(pending_[i]);
+    if (durability_ == WriteDurability::Synced) FlushTemporaryFiles(pending_, committed_);
     for (; committed_ < pending_.size(); ++committed_) RenameTemporaryFile(pending_[committed_]);
     if (durability_ == WriteDurability::Synced) SyncDirectories(pending_);
 }

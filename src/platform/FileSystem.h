@@ -59,7 +59,8 @@ std::string ReadFileBytes(const std::string& path);
 // Copies `source` to `target`, replacing a file there; raises std::filesystem::filesystem_error.
 void CopyFileOver(const std::string& source, const std::string& target);
 // Whether WriteFileAtomic forces the new file's bytes to the disk before it takes the old one's
-// place. Synced costs a disk flush per file, which dominates writing thousands of small files;
+// place. Synced costs a disk flush (per file, or per batch: AtomicFileBatch), which dominates
+// writing thousands of small files;
 // it is for what cannot be made again (model files), while generated files, which the next
 // generation rewrites from the model, are left to the system's write-back as a copy would be.
 enum class WriteDurability { Synced, Unsynced };
@@ -79,10 +80,11 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes,
 
 // Writes several files so that each is either whole or as it was, forcing them to the disk
 // together: Add writes each file's temporary file beside it, Commit then flushes all of them and
-// only after that renames them into place in the order added. Flushing one file after another as
-// each is written costs a disk commit per file; here the system writes all the files' data at
-// once and the first flush's commit covers the others. Temporary files the batch did not rename
-// are removed when it ends, so a batch abandoned by an exception leaves every file as it was.
+// only after that renames them into place in the order added, and syncs their directories once.
+// Flushing one file after another as each is written costs the disk a commit per file; on Linux
+// the batch waits for each file's data and then flushes its file system once. Temporary files
+// the batch did not rename are removed when it ends, so a batch abandoned by an exception leaves
+// every file as it was.
 class AtomicFileBatch {
 public:
     explicit AtomicFileBatch(WriteDurability durability = WriteDurability::Synced);

@@ -26,8 +26,9 @@ inline bool FaultAt(ScopedWriteFault::Step step) {
 // "Cannot create file %s" and leaves no temporary file when it fails.
 AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string_view bytes,
                                             WriteDurability durability);
-// Forces the temporary file's bytes to the disk; raises as above.
-void FlushTemporaryFile(const AtomicFileBatch::Pending& file);
+// Forces the temporary files from index `from` on to the disk; raises as above, naming the file
+// that failed.
+void FlushTemporaryFiles(const std::vector<AtomicFileBatch::Pending>& files, std::size_t from);
 // Renames the temporary file into place; raises as above (the temporary file is removed).
 void RenameTemporaryFile(const AtomicFileBatch::Pending& file);
 // Forces the renames of `files` to the disk: each distinct directory once. Best effort: the files

@@ -163,17 +163,20 @@ AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string
     return file;
 }
 
-void FlushTemporaryFile(const AtomicFileBatch::Pending& file) {
-    // FlushFileBuffers asks for a handle with write access; the file is the batch's own.
-    FileHandle handle(::CreateFileW(file.temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string reason;
-    if (!handle.Valid() || !::FlushFileBuffers(handle.Get()))
-        reason = win32::ErrorText(::GetLastError());
-    else if (FaultAt(ScopedWriteFault::Step::Sync))
-        reason = FaultText();
-    if (!handle.Close() && reason.empty()) reason = win32::ErrorText(::GetLastError());
-    if (!reason.empty()) throw CannotCreateFile(file.path, reason);
+void FlushTemporaryFiles(const std::vector<AtomicFileBatch::Pending>& files, std::size_t from) {
+    // A file at a time: flushing a whole volume asks for administrator rights. FlushFileBuffers
+    // asks for a handle with write access; the files are the batch's own.
+    for (std::size_t i = from; i < files.size(); ++i) {
+        FileHandle handle(::CreateFileW(files[i].temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        std::string reason;
+        if (!handle.Valid() || !::FlushFileBuffers(handle.Get()))
+            reason = win32::ErrorText(::GetLastError());
+        else if (FaultAt(ScopedWriteFault::Step::Sync))
+            reason = FaultText();
+        if (!handle.Close() && reason.empty()) reason = win32::ErrorText(::GetLastError());
+        if (!reason.empty()) throw CannotCreateFile(files[i].path, reason);
+    }
 }
 
 void RenameTemporaryFile(const AtomicFileBatch::Pending& file) {
