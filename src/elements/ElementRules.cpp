@@ -142,17 +142,37 @@ std::vector<TakenName> DerivedNames(const TemgClass& cls) {
     return names;
 }
 
-const TakenName* FindTaken(const std::vector<TakenName>& names, const TPersistent* member, std::string_view name) {
-    for (const TakenName& taken : names)
-        if ((!member || taken.source != member) && SameText(taken.name, name)) return &taken;
-    return nullptr;
-}
+// The derived names of a class, looked up regardless of letter case: a class of n members
+// derives some 7n names, and each member's name is looked up among them.
+class TakenNames {
+public:
+    explicit TakenNames(const TemgClass& cls) : names_(DerivedNames(cls)), order_(names_.size()) {
+        for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = i;
+        // Stable: of the names equal but for case, the one derived first answers.
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&](std::size_t a, std::size_t b) { return CompareText(names_[a].name, names_[b].name) < 0; });
+    }
+
+    // The first name derived equal to `name` but for case, other than one derived from `member`.
+    const TakenName* Find(const TPersistent* member, std::string_view name) const {
+        auto at = std::lower_bound(order_.begin(), order_.end(), name, [&](std::size_t index, std::string_view key) {
+            return CompareText(names_[index].name, key) < 0;
+        });
+        for (; at != order_.end() && SameText(names_[*at].name, name); ++at)
+            if (!member || names_[*at].source != member) return &names_[*at];
+        return nullptr;
+    }
+
+private:
+    std::vector<TakenName> names_;
+    std::vector<std::size_t> order_;
+};
 
 }  // namespace
 
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
-    const std::vector<TakenName> derived = DerivedNames(cls);
-    const TakenName* taken = FindTaken(derived, member, name);
+    const TakenNames derived(cls);
+    const TakenName* taken = derived.Find(member, name);
     return taken ? taken->taker : std::string();
 }
 
@@ -193,9 +213,9 @@ std::string NameFault(std::string_view name, std::string_view taker) {
 }
 
 void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report) {
-    const std::vector<TakenName> derived = DerivedNames(cls);
+    const TakenNames derived(cls);
     const auto check = [&](const TPersistent& member, const std::string& name, bool system) {
-        const TakenName* taken = FindTaken(derived, &member, name);
+        const TakenName* taken = derived.Find(&member, name);
         // A system member keeps its name: the member the clashing name is derived from answers.
         if (system && taken && taken->source) {
             report(*taken->source, NameFault(name, taken->taker));
