@@ -87,47 +87,59 @@ bool IsValidIdent(std::string_view text) {
 namespace {
 
 // A name the generated code declares, what declares it, and the member it is derived from (none
-// for the names every generated class or library declares).
+// for the names every generated class or library declares). What declares it is kept in parts
+// ("the getter", " of property ", "Count") that point into the class's names and are joined only
+// for the name that is taken: a class derives some 7 names a member, and most are never asked.
 struct TakenName {
     std::string name;
-    std::string taker;
+    std::string_view what;
+    std::string_view of;
+    std::string_view owner;
     const TPersistent* source = nullptr;
+
+    std::string Taker() const { return std::string(what).append(of).append(owner); }
 };
 
 // The members, fields and types that the generator derives from the class's members and declares
 // beside them in the server, controller, interface and library units.
 std::vector<TakenName> DerivedNames(const TemgClass& cls) {
     std::vector<TakenName> names;
-    const auto add = [&](std::string name, std::string taker, const TPersistent* source) {
-        names.push_back({std::move(name), std::move(taker), source});
+    names.reserve(7 * static_cast<std::size_t>(cls.Properties().Count() + cls.Events().Count()) +
+                  2 * static_cast<std::size_t>(cls.Methods().Count()) +
+                  5 * static_cast<std::size_t>(cls.ExternalClasses().Count()) + 32);
+    const auto add = [&](std::string name, std::string_view what, std::string_view of, std::string_view owner,
+                         const TPersistent* source) {
+        names.push_back({std::move(name), what, of, owner, source});
     };
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
         for (int i = 0; i < members->Count(); ++i) {
             const TemgProperty& member = *members->Items(i);
             const std::string& name = member.GetName();
-            const std::string of = std::string(members == &cls.Events() ? " of event " : " of property ") + name;
-            add("F" + name, "the field" + of, &member);
-            add("Get" + name, "the getter" + of, &member);
-            add("Set" + name, "the setter" + of, &member);
+            const std::string_view of = members == &cls.Events() ? " of event " : " of property ";
+            add("F" + name, "the field", of, name, &member);
+            add("Get" + name, "the getter", of, name, &member);
+            add("Set" + name, "the setter", of, name, &member);
             for (const char* accessor : {"Get", "Set"}) {
-                add(std::string("F").append(accessor).append(name).append("Method"), "the method pointer field" + of, &member);
-                add(std::string("T").append(accessor).append(name).append("Method"), "the method pointer type" + of, &member);
+                add(std::string("F").append(accessor).append(name).append("Method"), "the method pointer field", of,
+                    name, &member);
+                add(std::string("T").append(accessor).append(name).append("Method"), "the method pointer type", of,
+                    name, &member);
             }
         }
     for (int i = 0; i < cls.Methods().Count(); ++i) {
         const TemgMethod& method = *cls.Methods().Items(i);
-        add("F" + method.GetName() + "Method", "the method pointer field of method " + method.GetName(), &method);
-        add("T" + method.GetName() + "Method", "the method pointer type of method " + method.GetName(), &method);
+        add("F" + method.GetName() + "Method", "the method pointer field", " of method ", method.GetName(), &method);
+        add("T" + method.GetName() + "Method", "the method pointer type", " of method ", method.GetName(), &method);
     }
     for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
         const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
         const std::string& name = external.GetPropertyName();
-        const std::string of = " of external property " + name;
-        add("F" + name, "the field" + of, &external);
-        add("Get" + name, "the getter" + of, &external);
-        add("Create" + name, "the creation method" + of, &external);
-        add("Free" + name, "the release method" + of, &external);
-        add("F" + external.GetName() + "Path", "the library path field of class " + external.GetName(), &external);
+        constexpr std::string_view of = " of external property ";
+        add("F" + name, "the field", of, name, &external);
+        add("Get" + name, "the getter", of, name, &external);
+        add("Create" + name, "the creation method", of, name, &external);
+        add("Free" + name, "the release method", of, name, &external);
+        add("F" + external.GetName() + "Path", "the library path field", " of class ", external.GetName(), &external);
     }
     // What the generated server, controller and database support controller classes and the
     // library declare whatever the design holds.
@@ -138,7 +150,7 @@ std::vector<TakenName> DerivedNames(const TemgClass& cls) {
         "FInstanceID",     "FServer",        "SetApplicationHandle", "ChangeConnection", "Database",
         "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
         "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
-    for (std::string_view name : kGeneratedMembers) add(std::string(name), "the generated member " + std::string(name), nullptr);
+    for (std::string_view name : kGeneratedMembers) add(std::string(name), "the generated member ", "", name, nullptr);
     return names;
 }
 
@@ -173,7 +185,7 @@ private:
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
     const TakenNames derived(cls);
     const TakenName* taken = derived.Find(member, name);
-    return taken ? taken->taker : std::string();
+    return taken ? taken->Taker() : std::string();
 }
 
 const std::vector<std::string_view>& GeneratedCodeUnits() {
@@ -218,10 +230,10 @@ void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report)
         const TakenName* taken = derived.Find(&member, name);
         // A system member keeps its name: the member the clashing name is derived from answers.
         if (system && taken && taken->source) {
-            report(*taken->source, NameFault(name, taken->taker));
+            report(*taken->source, NameFault(name, taken->Taker()));
             return;
         }
-        if (const std::string fault = NameFault(name, taken ? taken->taker : std::string()); !fault.empty())
+        if (const std::string fault = NameFault(name, taken ? taken->Taker() : std::string()); !fault.empty())
             report(member, fault);
     };
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
