@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <utility>
 
 #include "elements/ElementMessages.h"
 #include "elements/ProceduralTypes.h"
@@ -154,30 +156,41 @@ std::vector<TakenName> DerivedNames(const TemgClass& cls) {
     return names;
 }
 
+// A hash of `text` that ignores the case of ASCII letters (FNV-1a).
+std::uint64_t CaseBlindHash(std::string_view text) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (char c : text) {
+        hash ^= static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
 // The derived names of a class, looked up regardless of letter case: a class of n members
 // derives some 7n names, and each member's name is looked up among them.
 class TakenNames {
 public:
-    explicit TakenNames(const TemgClass& cls) : names_(DerivedNames(cls)), order_(names_.size()) {
-        for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = i;
-        // Stable: of the names equal but for case, the one derived first answers.
-        std::stable_sort(order_.begin(), order_.end(),
-                         [&](std::size_t a, std::size_t b) { return CompareText(names_[a].name, names_[b].name) < 0; });
+    explicit TakenNames(const TemgClass& cls) : names_(DerivedNames(cls)) {
+        order_.reserve(names_.size());
+        for (std::size_t i = 0; i < names_.size(); ++i) order_.emplace_back(CaseBlindHash(names_[i].name), i);
+        // By hash, and of equal hashes in the order derived: the name derived first answers.
+        std::sort(order_.begin(), order_.end());
     }
 
     // The first name derived equal to `name` but for case, other than one derived from `member`.
     const TakenName* Find(const TPersistent* member, std::string_view name) const {
-        auto at = std::lower_bound(order_.begin(), order_.end(), name, [&](std::size_t index, std::string_view key) {
-            return CompareText(names_[index].name, key) < 0;
-        });
-        for (; at != order_.end() && SameText(names_[*at].name, name); ++at)
-            if (!member || names_[*at].source != member) return &names_[*at];
+        const std::uint64_t hash = CaseBlindHash(name);
+        for (auto at = std::lower_bound(order_.begin(), order_.end(), std::make_pair(hash, std::size_t{0}));
+             at != order_.end() && at->first == hash; ++at) {
+            const TakenName& taken = names_[at->second];
+            if (SameText(taken.name, name) && (!member || taken.source != member)) return &taken;
+        }
         return nullptr;
     }
 
 private:
     std::vector<TakenName> names_;
-    std::vector<std::size_t> order_;
+    std::vector<std::pair<std::uint64_t, std::size_t>> order_;
 };
 
 }  // namespace
