@@ -118,10 +118,11 @@ int main(int argc, char** argv) {
     const double median = selectMs.empty() ? 0 : selectMs[selectMs.size() / 2];
     const double worst = selectMs.empty() ? 0 : selectMs.back();
 
-    std::printf("\nWorkbench on %d modules (%d tree nodes), offscreen; wall time, processor time in brackets:\n",
+    std::printf("\nWorkbench on %d modules (%d tree nodes made on opening), offscreen; wall time, processor time in "
+                "brackets:\n",
                 modules.Count(), nodes);
-    std::printf("  open + show tree         %8.1f ms (%.1f)  target < 1000 ms  %s\n", openMs, openCpuMs,
-                openMs < 1000 ? "holds" : "MISSED");
+    std::printf("  open + show tree         %8.1f ms (%.1f)  target < 500 ms  %s\n", openMs, openCpuMs,
+                openMs < 500 ? "holds" : "MISSED");
     std::printf("  select + editor shown    %8.1f ms median, %.1f ms worst (%.1f) of %zu  target < 100 ms  %s\n",
                 median, worst, selectCpuMs, selectMs.size(), worst < 100 ? "holds" : "MISSED");
     if (missing > 0) std::printf("  %d of the selected elements had no node\n", missing);

@@ -51,6 +51,22 @@ std::string ModelFileText(const TPersistent& model, std::string_view signature, 
     return text;
 }
 
+void ModelFilesSave::Add(const std::string& path, std::string_view text, std::function<void()> written) {
+    written_.reserve(written_.size() + 1);
+    batch_.Add(path, text);
+    written_.push_back(std::move(written));
+}
+
+void ModelFilesSave::Commit() {
+    try {
+        batch_.Commit();
+    } catch (...) {
+        for (std::size_t i = 0; i < batch_.Committed(); ++i) written_[i]();
+        throw;
+    }
+    for (const std::function<void()>& written : written_) written();
+}
+
 void WriteModelFile(const TPersistent& model, const std::string& fileName, std::string_view signature,
                     std::string_view options) {
     WriteFileAtomic(fileName, ModelFileText(model, signature, options));

@@ -3,10 +3,13 @@
 // writing goes through a temporary file, so a failure never leaves a half-written model file.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/Persistent.h"
+#include "platform/FileSystem.h"
 
 namespace quillon {
 
@@ -54,6 +57,20 @@ void ReadModelFile(TPersistent& model, const std::string& fileName, std::string_
                    std::string& options);
 // The same for a model file's text already in memory.
 void ReadModelText(TPersistent& model, std::string_view text, std::string_view signature, std::string& options);
+
+// Model files saved together, each whole or as it was (an AtomicFileBatch): Add writes a file's
+// temporary file, Commit puts all of them in place and then runs each file's `written` (its new
+// date, its model unmodified) in the order added. When a file fails, the files already in place
+// keep theirs run before the error goes on; the others stay as they were, their changes unsaved.
+class ModelFilesSave {
+public:
+    void Add(const std::string& path, std::string_view text, std::function<void()> written);
+    void Commit();
+
+private:
+    AtomicFileBatch batch_;
+    std::vector<std::function<void()>> written_;
+};
 
 // The text of a model file: header with `signature`, options, model.
 std::string ModelFileText(const TPersistent& model, std::string_view signature, std::string_view options);

@@ -64,6 +64,13 @@ void TModelInFile::LoadFromFile(std::string_view dir, std::string_view fileName)
 }
 
 bool TModelInFile::SaveToFile(std::string_view dir, std::string_view fileName) {
+    ModelFilesSave save;
+    const bool added = AddToSave(save, dir, fileName);
+    save.Commit();
+    return added;
+}
+
+bool TModelInFile::AddToSave(ModelFilesSave& save, std::string_view dir, std::string_view fileName) {
     const std::string path = ModelFilePath(dir, fileName);
     if (IsModelFileLocked(path)) return false;
     if (!CanSave()) return false;
@@ -80,9 +87,10 @@ bool TModelInFile::SaveToFile(std::string_view dir, std::string_view fileName) {
         }
     }
     UnlockModelFile(path);
-    WriteModelFile(Model(), path, kModuleSignature, FOptions.CommaText());
-    FFileDate = FileAge(path).value_or(0);
-    Model().SetModified(false);
+    save.Add(path, ModelFileText(Model(), kModuleSignature, FOptions.CommaText()), [this, path] {
+        FFileDate = FileAge(path).value_or(0);
+        Model().SetModified(false);
+    });
     return true;
 }
 
@@ -111,8 +119,14 @@ void TModelCollection::LoadAll(std::string_view dir) {
 }
 
 void TModelCollection::SaveAll(std::string_view dir) {
+    ModelFilesSave save;
+    AddModifiedToSave(save, dir);
+    save.Commit();
+}
+
+void TModelCollection::AddModifiedToSave(ModelFilesSave& save, std::string_view dir) {
     for (int i = 0; i < Count(); ++i)
-        if (Items(i)->Model().GetModified()) Items(i)->SaveToDir(dir);
+        if (Items(i)->Model().GetModified()) Items(i)->AddToSave(save, dir, Items(i)->GetFileName());
 }
 
 }  // namespace quillon

@@ -13,6 +13,8 @@
 
 namespace quillon {
 
+class ModelFilesSave;
+
 class TModelInFile : public TModifiedItem {
 public:
     static constexpr std::string_view kClassName = "TModelInFile";
@@ -44,6 +46,9 @@ public:
     // item cannot be saved, or the user declines to replace a file changed on disk (Cancel
     // raises EAbort). FileName itself stays as it is.
     bool SaveToFile(std::string_view dir, std::string_view fileName);
+    // SaveToFile's checks and question, then the file added to `save`; the file date and the
+    // modified flag change when `save` puts the file in place. False when not added.
+    bool AddToSave(ModelFilesSave& save, std::string_view dir, std::string_view fileName);
     void LoadFromDir(std::string_view dir) { LoadFromFile(dir, FFileName); }
     bool SaveToDir(std::string_view dir) { return SaveToFile(dir, FFileName); }
     // True when the file on disk changed since this item read or wrote it; the user is then
@@ -78,6 +83,8 @@ public:
     void LoadAll(std::string_view dir);
     // Saves every item whose model is modified; the others are not written.
     void SaveAll(std::string_view dir);
+    // The same files added to `save`, to be put in place with others.
+    void AddModifiedToSave(ModelFilesSave& save, std::string_view dir);
 
 protected:
     virtual void ItemLoaded(TModelInFile&) {}

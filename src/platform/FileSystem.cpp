@@ -105,6 +105,35 @@ std::string ReadFileBytes(const std::string& path) {
     return content.str();
 }
 
+Exception CannotCreateFile(const std::string& path, const std::string& reason) {
+    return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
+    AtomicFileBatch batch(durability);
+    batch.Add(path, bytes);
+    batch.Commit();
+}
+
+AtomicFileBatch::AtomicFileBatch(WriteDurability durability) : durability_(durability) {}
+
+AtomicFileBatch::~AtomicFileBatch() {
+    for (std::size_t i = committed_; i < pending_.size(); ++i) RemoveTemporaryFile(pending_[i]);
+}
+
+void AtomicFileBatch::Add(const std::string& path, std::string_view bytes) {
+    pending_.reserve(pending_.size() + 1);
+    pending_.push_back(WriteTemporaryFile(path, bytes, durability_));
+}
+
+void AtomicFileBatch::Commit() {
+    // Every file is on the disk before any takes its place: a failure up to the last flush
+    // leaves all of them as they were.
+    if (durability_ == WriteDurability::Synced) FlushTemporaryFiles(pending_, committed_);
+    for (; committed_ < pending_.size(); ++committed_) RenameTemporaryFile(pending_[committed_]);
+    if (durability_ == WriteDurability::Synced) SyncDirectories(pending_);
+}
+
 namespace {
 ScopedWriteFault* installedWriteFault = nullptr;
 }  // namespace

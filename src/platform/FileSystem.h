@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/DateTime.h"
 
@@ -58,7 +59,8 @@ std::string ReadFileBytes(const std::string& path);
 // Copies `source` to `target`, replacing a file there; raises std::filesystem::filesystem_error.
 void CopyFileOver(const std::string& source, const std::string& target);
 // Whether WriteFileAtomic forces the new file's bytes to the disk before it takes the old one's
-// place. Synced costs a disk flush per file, which dominates writing thousands of small files;
+// place. Synced costs a disk flush (per file, or per batch: AtomicFileBatch), which dominates
+// writing thousands of small files;
 // it is for what cannot be made again (model files), while generated files, which the next
 // generation rewrites from the model, are left to the system's write-back as a copy would be.
 enum class WriteDurability { Synced, Unsynced };
@@ -72,8 +74,47 @@ void CheckFileWritable(const std::string& path);
 // leaves a half-written file: the old file stays intact. A symbolic link is kept and its target
 // replaced; an existing file's permissions are kept, and one without write permission is refused
 // (CheckFileWritable) rather than replaced by the rename. Raises Exception "Cannot create file %s".
+// An AtomicFileBatch of one file.
 void WriteFileAtomic(const std::string& path, std::string_view bytes,
                      WriteDurability durability = WriteDurability::Synced);
+
+// Writes several files so that each is either whole or as it was, forcing them to the disk
+// together: Add writes each file's temporary file beside it, Commit then flushes all of them and
+// only after that renames them into place in the order added, and syncs their directories once.
+// Flushing one file after another as each is written costs the disk a commit per file; on Linux
+// the batch waits for each file's data and then flushes its file system once. Temporary files
+// the batch did not rename are removed when it ends, so a batch abandoned by an exception leaves
+// every file as it was.
+class AtomicFileBatch {
+public:
+    explicit AtomicFileBatch(WriteDurability durability = WriteDurability::Synced);
+    ~AtomicFileBatch();
+    AtomicFileBatch(const AtomicFileBatch&) = delete;
+    AtomicFileBatch& operator=(const AtomicFileBatch&) = delete;
+
+    // Writes the temporary file of `path`, with WriteFileAtomic's rules for links, directories
+    // and permissions. Raises Exception "Cannot create file %s"; no file has changed then.
+    void Add(const std::string& path, std::string_view bytes);
+    // Flushes every temporary file, then renames each into place. A failed flush renames none;
+    // a failed rename leaves the files added before it replaced and the later ones as they were.
+    // Raises Exception "Cannot create file %s" naming the file that failed.
+    void Commit();
+    // The number of files, in the order added, that have taken their places.
+    std::size_t Committed() const { return committed_; }
+
+    // One file on its way: the path asked for, the file it replaces (a link's target), the
+    // temporary file.
+    struct Pending {
+        std::string path;
+        std::filesystem::path target;
+        std::filesystem::path temp;
+    };
+
+private:
+    WriteDurability durability_;
+    std::vector<Pending> pending_;
+    std::size_t committed_ = 0;
+};
 
 // A test seam for the atomic writer's failure paths. While one is installed, WriteFileAtomic
 // fails at its `step` as the system would, with `error` as errno: at Write after

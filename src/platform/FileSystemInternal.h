@@ -2,6 +2,7 @@
 // write fault a test installed, for the system-specific halves of the atomic writer.
 #pragma once
 
+#include "platform/Exception.h"
 #include "platform/FileSystem.h"
 
 namespace quillon {
@@ -18,5 +19,24 @@ inline bool FaultAt(ScopedWriteFault::Step step) {
     const ScopedWriteFault* fault = InstalledWriteFault();
     return fault && fault->FailingStep() == step;
 }
+
+// The system halves of AtomicFileBatch. WriteTemporaryFile resolves and checks `path` as
+// WriteFileAtomic does, writes `bytes` to a new temporary file beside the file it replaces and
+// closes it (on Linux, with durability Synced, after starting its write-back); raises Exception
+// "Cannot create file %s" and leaves no temporary file when it fails.
+AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string_view bytes,
+                                            WriteDurability durability);
+// Forces the temporary files from index `from` on to the disk; raises as above, naming the file
+// that failed.
+void FlushTemporaryFiles(const std::vector<AtomicFileBatch::Pending>& files, std::size_t from);
+// Renames the temporary file into place; raises as above (the temporary file is removed).
+void RenameTemporaryFile(const AtomicFileBatch::Pending& file);
+// Forces the renames of `files` to the disk: each distinct directory once. Best effort: the files
+// are whole either way, and some file systems refuse to sync a directory.
+void SyncDirectories(const std::vector<AtomicFileBatch::Pending>& files);
+void RemoveTemporaryFile(const AtomicFileBatch::Pending& file);
+
+// "Cannot create file %s", with the system's reason in brackets when there is one.
+Exception CannotCreateFile(const std::string& path, const std::string& reason);
 
 }  // namespace quillon

@@ -121,56 +121,84 @@ void CheckFileWritable(const std::string& path) {
     if (attributes & FILE_ATTRIBUTE_READONLY) throw Exception(Format(kCannotCreateFile, path));
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes, WriteDurability durability) {
-    const auto fail = [&](const std::string& reason) {
-        return Exception(Format(kCannotCreateFile, path) + (reason.empty() ? "" : " (" + reason + ")"));
-    };
-    const auto faultText = [] { return std::string(std::strerror(InstalledWriteFault()->Error())); };
+namespace {
+
+std::string FaultText() { return std::strerror(InstalledWriteFault()->Error()); }
+
+}  // namespace
+
+AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string_view bytes, WriteDurability) {
+    const auto fail = [&](const std::string& reason) { return CannotCreateFile(path, reason); };
 
     const fs::path target = PathFromUtf8(path);
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY)) throw fail("it is a directory");
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw fail("it is a directory");
     // A read-only file is the user's protection: it is refused, not replaced.
     CheckFileWritable(path);
 
     static thread_local std::mt19937 random{std::random_device{}()};
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(L".");
-    const fs::path temp = dir / (L"." + target.filename().wstring() + L".tmp" + std::to_wstring(random()));
+    AtomicFileBatch::Pending file{path, target,
+                                  dir / (L"." + target.filename().wstring() + L".tmp" + std::to_wstring(random()))};
 
-    if (FaultAt(ScopedWriteFault::Step::Create)) throw fail(faultText());
-    FileHandle file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) throw fail(win32::ErrorText(::GetLastError()));
+    if (FaultAt(ScopedWriteFault::Step::Create)) throw fail(FaultText());
+    FileHandle handle(
+        ::CreateFileW(file.temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.Valid()) throw fail(win32::ErrorText(::GetLastError()));
 
     std::string reason;
     const ScopedWriteFault* fault = InstalledWriteFault();
     if (FaultAt(ScopedWriteFault::Step::Write) && bytes.size() > fault->BytesBeforeFailure()) {
-        WriteAll(file.Get(), bytes.substr(0, fault->BytesBeforeFailure()));
-        reason = faultText();
-    } else if (!WriteAll(file.Get(), bytes)) {
+        WriteAll(handle.Get(), bytes.substr(0, fault->BytesBeforeFailure()));
+        reason = FaultText();
+    } else if (!WriteAll(handle.Get(), bytes)) {
         reason = win32::ErrorText(::GetLastError());
-    } else if (durability == WriteDurability::Synced && !::FlushFileBuffers(file.Get())) {
-        reason = win32::ErrorText(::GetLastError());
-    } else if (FaultAt(ScopedWriteFault::Step::Sync)) {
-        reason = faultText();
     }
-    if (!file.Close() && reason.empty()) reason = win32::ErrorText(::GetLastError());
+    if (!handle.Close() && reason.empty()) reason = win32::ErrorText(::GetLastError());
     if (!reason.empty()) {
-        ::DeleteFileW(temp.c_str());
+        ::DeleteFileW(file.temp.c_str());
         throw fail(reason);
     }
+    return file;
+}
 
-    if (FaultAt(ScopedWriteFault::Step::Rename)) reason = faultText();
-    // ReplaceFileW keeps the old file's attributes and security; where it cannot be used (no
-    // old file, or a file system without its support) a plain replacing move does the same.
-    else if (!(exists && ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                         nullptr, nullptr)) &&
-             !::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        reason = win32::ErrorText(::GetLastError());
-    if (!reason.empty()) {
-        ::DeleteFileW(temp.c_str());
-        throw fail(reason);
+void FlushTemporaryFiles(const std::vector<AtomicFileBatch::Pending>& files, std::size_t from) {
+    // A file at a time: flushing a whole volume asks for administrator rights. FlushFileBuffers
+    // asks for a handle with write access; the files are the batch's own.
+    for (std::size_t i = from; i < files.size(); ++i) {
+        FileHandle handle(::CreateFileW(files[i].temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        std::string reason;
+        if (!handle.Valid() || !::FlushFileBuffers(handle.Get()))
+            reason = win32::ErrorText(::GetLastError());
+        else if (FaultAt(ScopedWriteFault::Step::Sync))
+            reason = FaultText();
+        if (!handle.Close() && reason.empty()) reason = win32::ErrorText(::GetLastError());
+        if (!reason.empty()) throw CannotCreateFile(files[i].path, reason);
     }
 }
+
+void RenameTemporaryFile(const AtomicFileBatch::Pending& file) {
+    std::string reason;
+    const bool exists = ::GetFileAttributesW(file.target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (FaultAt(ScopedWriteFault::Step::Rename)) reason = FaultText();
+    // ReplaceFileW keeps the old file's attributes and security; where it cannot be used (no
+    // old file, or a file system without its support) a plain replacing move does the same.
+    else if (!(exists && ::ReplaceFileW(file.target.c_str(), file.temp.c_str(), nullptr,
+                                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) &&
+             !::MoveFileExW(file.temp.c_str(), file.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        reason = win32::ErrorText(::GetLastError());
+    if (!reason.empty()) {
+        ::DeleteFileW(file.temp.c_str());
+        throw CannotCreateFile(file.path, reason);
+    }
+}
+
+// Windows offers no directory flush: the move writes through (MOVEFILE_WRITE_THROUGH), and a
+// replacement's change of names goes into the file system's own log.
+void SyncDirectories(const std::vector<AtomicFileBatch::Pending>&) {}
+
+void RemoveTemporaryFile(const AtomicFileBatch::Pending& file) { ::DeleteFileW(file.temp.c_str()); }
 
 }  // namespace quillon

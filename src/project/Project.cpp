@@ -268,6 +268,7 @@ void TemgpProject::SaveToFile(const std::string& fileName) {
     for (int i = 0; i < FModules->Count(); ++i)
         if (FModules->Items(i)->Model().GetModified())
             CheckFileWritable(ExtractFilePath(fileName) + ExtractFileName(FModules->Items(i)->GetFileName()));
+    ModelFilesSave save;
     if (GetModified() && !IsModelFileLocked(fileName)) {
         bool write = true;
         if (SameText(FFileName, fileName)) {
@@ -284,12 +285,16 @@ void TemgpProject::SaveToFile(const std::string& fileName) {
         }
         if (write) {
             UnlockModelFile(fileName);
-            WriteModelFile(*this, fileName, kProjectSignature, "");
-            FFileDate = FileAge(fileName).value_or(0);
-            SetModified(false);
+            save.Add(fileName, ModelFileText(*this, kProjectSignature, ""), [this, fileName] {
+                FFileDate = FileAge(fileName).value_or(0);
+                SetModified(false);
+            });
         }
     }
-    if (FModules->GetModified()) FModules->SaveAll(ExtractFilePath(fileName));
+    // The project file and the module files are flushed together and only then take their
+    // places: a save that fails before leaves every file as it was.
+    if (FModules->GetModified()) FModules->AddModifiedToSave(save, ExtractFilePath(fileName));
+    save.Commit();
 }
 
 void TemgpProject::UnlockAll() {

@@ -24,6 +24,10 @@ namespace {
 constexpr int kObjectRole = Qt::UserRole;
 constexpr int kKindRole = Qt::UserRole + 1;
 constexpr int kImageRole = Qt::UserRole + 2;
+// On a module node: true once its children are made. A project's modules are shown with their
+// expander only, and their children made when first needed (expanded, searched or changed): a
+// project of a thousand modules would otherwise make a hundred thousand nodes to open.
+constexpr int kFilledRole = Qt::UserRole + 3;
 
 constexpr int kOtherImage = 9;
 
@@ -176,8 +180,86 @@ TPersistent* NodeObject(const QTreeWidgetItem* node) {
 
 int NodeImage(const QTreeWidgetItem* node) { return node->data(0, kImageRole).toInt(); }
 
+namespace {
+
+// A module node without its children yet, showing its expander.
+QTreeWidgetItem* AddUnfilledModuleNode(QTreeWidgetItem& projectNode, TemgpModule& entry, bool first) {
+    TemgModule& module = entry.Module();
+    QTreeWidgetItem* node =
+        AddNode(projectNode, module.GetName(), TreeNodeKind::Module, &entry, first ? 10 : module.ImageIndex());
+    node->setData(0, kFilledRole, false);
+    node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    return node;
+}
+
+bool IsUnfilled(const QTreeWidgetItem& node) {
+    const QVariant filled = node.data(0, kFilledRole);
+    return filled.isValid() && !filled.toBool();
+}
+
+// Whether the children of the module node of `entry` include a node of `object`.
+bool ModuleShows(TemgpModule& entry, const TPersistent* object) {
+    TemgModule& module = entry.Module();
+    if (object == &module.AddUnits() || object == &module.CopyFiles()) return entry.Index() != 0;
+    const TUnitsManagerCollection& units = module.Units();
+    if (object == &units) return true;
+    for (int i = 0; i < units.Count(); ++i)
+        if (object == units.Items(i)) return true;
+    for (TreeNodeKind group : kGroupOrder) {
+        TCollection& collection = GroupCollection(module, group);
+        if (collection.Count() == 0) continue;
+        if (object == &collection) return true;
+        for (int i = 0; i < collection.Count(); ++i)
+            if (object == collection.Item(i)) return true;
+    }
+    return false;
+}
+
+QTreeWidgetItem* NodeBelow(QTreeWidgetItem& node, const TPersistent* object) {
+    for (int i = 0; i < node.childCount(); ++i) {
+        QTreeWidgetItem* child = node.child(i);
+        if (NodeObject(child) == object) return child;
+        if (QTreeWidgetItem* found = NodeBelow(*child, object)) return found;
+    }
+    return nullptr;
+}
+
+void StyleNode(QTreeWidgetItem& node, const QBrush& systemBrush) {
+    const auto* state = dynamic_cast<const IItemState*>(NodeObject(&node));
+    const auto* modified = dynamic_cast<const IModified*>(NodeObject(&node));
+    // Only real changes are set: each one makes the view look for the node among all.
+    const bool bold = state ? state->GetModified() : modified && modified->GetModified();
+    QFont font = node.font(0);
+    if (font.bold() != bold) {
+        font.setBold(bold);
+        node.setFont(0, font);
+    }
+    const QVariant foreground = node.data(0, Qt::ForegroundRole);
+    if (state && state->IsSystemItem()) {
+        if (foreground != QVariant(systemBrush)) node.setForeground(0, systemBrush);
+    } else if (foreground.isValid()) {
+        node.setData(0, Qt::ForegroundRole, QVariant());
+    }
+}
+
+QBrush SystemBrush() { return QBrush(QColor(0x80, 0x80, 0x80)); }
+
+void StyleSubtree(QTreeWidgetItem& node, const QBrush& systemBrush) {
+    StyleNode(node, systemBrush);
+    for (int i = 0; i < node.childCount(); ++i) StyleSubtree(*node.child(i), systemBrush);
+}
+
+}  // namespace
+
 void BuildProjectTree(QTreeWidget& tree, TemgpProject& project) {
     tree.clear();
+    // A module's children are made when it is first expanded (by the user, or by selecting a
+    // node inside it).
+    if (!tree.property("quillonModulesFillOnExpand").toBool()) {
+        QObject::connect(&tree, &QTreeWidget::itemExpanded, &tree,
+                         [](QTreeWidgetItem* node) { EnsureModuleChildren(*node); });
+        tree.setProperty("quillonModulesFillOnExpand", true);
+    }
     if (project.IsEmpty()) return;
     // Built apart from the tree and added whole: a node inside a shown tree tells the view of
     // every value set on it, which made opening a project of thousands of elements take seconds.
@@ -185,7 +267,7 @@ void BuildProjectTree(QTreeWidget& tree, TemgpProject& project) {
     Describe(*projectNode, project.GetName(), TreeNodeKind::Project, &project, 12);
     AddNode(*projectNode, kReleasesNode, TreeNodeKind::Releases, &project.Releases(), 36);
     for (int i = 0; i < project.Modules().Count(); ++i)
-        AddModuleNode(*projectNode, *project.Modules().Items(i), i == 0);
+        AddUnfilledModuleNode(*projectNode, *project.Modules().Items(i), i == 0);
     tree.addTopLevelItem(projectNode);
     projectNode->setExpanded(true);
 }
@@ -216,11 +298,19 @@ void FillModuleNode(QTreeWidgetItem& node, TemgModule& module, bool first) {
 }  // namespace
 
 QTreeWidgetItem* AddModuleNode(QTreeWidgetItem& projectNode, TemgpModule& entry, bool first) {
-    TemgModule& module = entry.Module();
-    QTreeWidgetItem* node =
-        AddNode(projectNode, module.GetName(), TreeNodeKind::Module, &entry, first ? 10 : module.ImageIndex());
-    FillModuleNode(*node, module, first);
+    QTreeWidgetItem* node = AddUnfilledModuleNode(projectNode, entry, first);
+    EnsureModuleChildren(*node);
     return node;
+}
+
+void EnsureModuleChildren(QTreeWidgetItem& node) {
+    if (!IsUnfilled(node)) return;
+    // Marked first: filling adds its groups through EnsureGroupNode, which comes back here.
+    node.setData(0, kFilledRole, true);
+    node.setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    TemgpModule& entry = *static_cast<TemgpModule*>(NodeObject(&node));
+    FillModuleNode(node, entry.Module(), entry.Index() == 0);
+    StyleSubtree(node, SystemBrush());
 }
 
 void RefreshNode(QTreeWidgetItem& node) {
@@ -233,6 +323,11 @@ void RefreshNode(QTreeWidgetItem& node) {
         case TreeNodeKind::Module: {
             TemgpModule& entry = *static_cast<TemgpModule*>(object);
             const bool first = entry.Index() == 0;
+            if (IsUnfilled(node)) {
+                // Its children show the module as it is when they are made.
+                Describe(node, entry.Module().GetName(), kind, &entry, first ? 10 : entry.Module().ImageIndex());
+                return;
+            }
             QSet<int> expanded;
             for (int i = 0; i < node.childCount(); ++i)
                 if (node.child(i)->isExpanded()) expanded.insert(static_cast<int>(NodeKind(node.child(i))));
@@ -250,6 +345,7 @@ void RefreshNode(QTreeWidgetItem& node) {
 }
 
 QTreeWidgetItem* EnsureGroupNode(QTreeWidgetItem& moduleNode, TreeNodeKind groupKind) {
+    EnsureModuleChildren(moduleNode);
     const int rank = GroupRank(groupKind);
     int insertAt = moduleNode.childCount();
     for (int i = 0; i < moduleNode.childCount(); ++i) {
@@ -269,6 +365,9 @@ QTreeWidgetItem* EnsureGroupNode(QTreeWidgetItem& moduleNode, TreeNodeKind group
 }
 
 QTreeWidgetItem* AddElementNode(QTreeWidgetItem& groupNode, TPersistent& element) {
+    // A group its module made just now holds the new element already.
+    for (int i = 0; i < groupNode.childCount(); ++i)
+        if (NodeObject(groupNode.child(i)) == &element) return groupNode.child(i);
     const TreeNodeKind kind = GroupOf(NodeKind(&groupNode)).elementKind;
     return AddNode(groupNode, ElementCaption(kind, element), kind, &element, ElementImage(kind, element));
 }
@@ -277,6 +376,15 @@ QTreeWidgetItem* FindNodeOf(const QTreeWidget& tree, const TPersistent* object) 
     if (!object) return nullptr;
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&tree)); *it; ++it)
         if (NodeObject(*it) == object) return *it;
+    // Not made yet: the module that would show it makes its children.
+    QTreeWidgetItem* projectNode = tree.topLevelItem(0);
+    for (int i = 0; projectNode && i < projectNode->childCount(); ++i) {
+        QTreeWidgetItem* moduleNode = projectNode->child(i);
+        if (!IsUnfilled(*moduleNode) || !ModuleShows(*static_cast<TemgpModule*>(NodeObject(moduleNode)), object))
+            continue;
+        EnsureModuleChildren(*moduleNode);
+        return NodeBelow(*moduleNode, object);
+    }
     return nullptr;
 }
 
@@ -287,25 +395,8 @@ QTreeWidgetItem* AncestorOfKind(QTreeWidgetItem* node, TreeNodeKind kind) {
 }
 
 void RefreshNodeStyles(QTreeWidget& tree) {
-    const QBrush systemBrush(QColor(0x80, 0x80, 0x80));
-    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-        QTreeWidgetItem* node = *it;
-        const auto* state = dynamic_cast<const IItemState*>(NodeObject(node));
-        const auto* modified = dynamic_cast<const IModified*>(NodeObject(node));
-        // Only real changes are set: each one makes the view look for the node among all.
-        const bool bold = state ? state->GetModified() : modified && modified->GetModified();
-        QFont font = node->font(0);
-        if (font.bold() != bold) {
-            font.setBold(bold);
-            node->setFont(0, font);
-        }
-        const QVariant foreground = node->data(0, Qt::ForegroundRole);
-        if (state && state->IsSystemItem()) {
-            if (foreground != QVariant(systemBrush)) node->setForeground(0, systemBrush);
-        } else if (foreground.isValid()) {
-            node->setData(0, Qt::ForegroundRole, QVariant());
-        }
-    }
+    const QBrush systemBrush = SystemBrush();
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it) StyleNode(**it, systemBrush);
 }
 
 }  // namespace quillon

@@ -52,15 +52,20 @@ TreeNodeKind NodeKind(const QTreeWidgetItem* node);
 TPersistent* NodeObject(const QTreeWidgetItem* node);
 int NodeImage(const QTreeWidgetItem* node);
 
-// Clears the tree and adds the project's nodes; nothing for an empty project.
+// Clears the tree and adds the project's nodes; nothing for an empty project. The module nodes
+// come without their children, which each makes when first expanded or needed
+// (EnsureModuleChildren): opening a large project makes only a node per module.
 void BuildProjectTree(QTreeWidget& tree, TemgpProject& project);
 // Adds the subtree of a module entry under the project node; `first` marks the common types
 // module.
 QTreeWidgetItem* AddModuleNode(QTreeWidgetItem& projectNode, TemgpModule& entry, bool first);
+// Makes the children of a module node that has none made yet, styled as RefreshNodeStyles
+// would; any other node is left as it is.
+void EnsureModuleChildren(QTreeWidgetItem& node);
 // The member groups of a module node, in their order, created when missing: Methods,
 // Properties, Events, External Properties, Debug Applications.
 QTreeWidgetItem* EnsureGroupNode(QTreeWidgetItem& moduleNode, TreeNodeKind groupKind);
-// Adds the node of one element under its group node.
+// Adds the node of one element under its group node, or returns the one it has already.
 QTreeWidgetItem* AddElementNode(QTreeWidgetItem& groupNode, TPersistent& element);
 
 // Shows the node's object again after an edit: the caption and image of an element, the
@@ -68,7 +73,8 @@ QTreeWidgetItem* AddElementNode(QTreeWidgetItem& groupNode, TPersistent& element
 // option; expanded groups stay expanded).
 void RefreshNode(QTreeWidgetItem& node);
 
-// The node whose object is `object`, or nullptr.
+// The node whose object is `object`, or nullptr; a module whose children would show it makes
+// them.
 QTreeWidgetItem* FindNodeOf(const QTreeWidget& tree, const TPersistent* object);
 // `node` or its nearest ancestor of `kind`, or nullptr.
 QTreeWidgetItem* AncestorOfKind(QTreeWidgetItem* node, TreeNodeKind kind);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "SampleModel.h"
 #include "model/ComponentFile.h"
@@ -125,6 +126,27 @@ TEST_F(ModelFile, KeepsTheOldFileIntactWhenWritingFailsHalfwayLinuxOnly) {
 }
 
 #endif
+
+TEST_F(ModelFile, FilesSavedTogetherAreMarkedWrittenOnlyOnceInPlaceLinuxOnly) {
+    const std::string first = dir.File("First.qlm"), second = dir.File("Second.qlm");
+    std::vector<std::string> written;
+    {
+        ModelFilesSave save;
+        save.Add(first, "first", [&] { written.push_back("First"); });
+        save.Add(second, "second", [&] { written.push_back("Second"); });
+        EXPECT_TRUE(written.empty());
+        // Second.qlm turns into a directory with an entry, which no file can replace (Wine
+        // replaces it).
+        std::filesystem::create_directories(second + "/inside");
+        EXPECT_EQ(ErrorOf([&] { save.Commit(); }).rfind("Cannot create file " + second + " (", 0), 0u);
+    }
+    // The file in place counts as written; the other does not.
+    EXPECT_EQ(written, std::vector<std::string>{"First"});
+    EXPECT_EQ(ReadText(first), "first");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+    EXPECT_EQ(files, 2);
+}
 
 }  // namespace
 }  // namespace quillon::test

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <set>
+#include <vector>
 
 #include "platform/DateTime.h"
 #include "platform/Exception.h"
@@ -183,6 +185,105 @@ TEST_F(AtomicWrite, RefusesAFileWithoutWritePermissionAndLeavesItAsItIsLinuxOnly
     ::chmod(path.c_str(), 0464);
     EXPECT_NO_THROW(CheckFileWritable(path));
     EXPECT_NO_THROW(CheckFileWritable(dir.File("absent.qlm")));
+}
+
+// The files in `dir`, temporary ones (".name.tmpN") included.
+std::set<std::string> Entries(const std::string& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+class AtomicBatch : public ::testing::Test {
+protected:
+    // Three files with old contents, the batch about to replace them.
+    void SetUp() override {
+        for (const std::string& name : names) WriteText(dir.File(name), "old " + name);
+    }
+    void AddAll(AtomicFileBatch& batch) {
+        for (const std::string& name : names) batch.Add(dir.File(name), "new " + name);
+    }
+    // What each file holds now, in order.
+    std::vector<std::string> Contents() {
+        std::vector<std::string> texts;
+        for (const std::string& name : names) texts.push_back(ReadText(dir.File(name)));
+        return texts;
+    }
+    std::string TemporaryOf(const std::string& name) {
+        for (const std::string& entry : Entries(dir.Path()))
+            if (entry.rfind("." + name + ".tmp", 0) == 0) return dir.File(entry);
+        return {};
+    }
+
+    TempDir dir;
+    const std::vector<std::string> names{"a.qlm", "b.qlm", "c.qlm"};
+    const std::set<std::string> namesOnly{names.begin(), names.end()};
+};
+
+TEST_F(AtomicBatch, NoFileChangesBeforeCommitAndAllDoAfterIt) {
+    AtomicFileBatch batch;
+    AddAll(batch);
+    EXPECT_EQ(Contents(), (std::vector<std::string>{"old a.qlm", "old b.qlm", "old c.qlm"}));
+    EXPECT_EQ(Entries(dir.Path()).size(), 6u);
+    batch.Commit();
+    EXPECT_EQ(batch.Committed(), 3u);
+    EXPECT_EQ(Contents(), (std::vector<std::string>{"new a.qlm", "new b.qlm", "new c.qlm"}));
+    EXPECT_EQ(Entries(dir.Path()), namesOnly);
+}
+
+TEST_F(AtomicBatch, ABatchLeftWithoutCommitOrFailingToAddChangesNothing) {
+    {
+        AtomicFileBatch batch;
+        AddAll(batch);
+    }
+    EXPECT_EQ(Contents(), (std::vector<std::string>{"old a.qlm", "old b.qlm", "old c.qlm"}));
+    EXPECT_EQ(Entries(dir.Path()), namesOnly);
+    // The third file cannot be written: the two before it are not put in place either.
+    fs::remove(dir.File("c.qlm"));
+    fs::create_directory(dir.File("c.qlm"));
+    try {
+        AtomicFileBatch batch;
+        AddAll(batch);
+        batch.Commit();
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + dir.File("c.qlm") + " (it is a directory)");
+    }
+    EXPECT_EQ(ReadText(dir.File("a.qlm")), "old a.qlm");
+    EXPECT_EQ(ReadText(dir.File("b.qlm")), "old b.qlm");
+    EXPECT_EQ(Entries(dir.Path()), namesOnly);
+}
+
+TEST_F(AtomicBatch, AFailedFlushPutsNoFileInPlace) {
+    AtomicFileBatch batch;
+    AddAll(batch);
+    // The second temporary file is gone before the flush reaches it.
+    fs::remove(TemporaryOf("b.qlm"));
+    EXPECT_THROW(batch.Commit(), Exception);
+    EXPECT_EQ(batch.Committed(), 0u);
+    EXPECT_EQ(Contents(), (std::vector<std::string>{"old a.qlm", "old b.qlm", "old c.qlm"}));
+}
+
+TEST_F(AtomicBatch, AFailedRenameKeepsTheFilesBeforeItReplacedAndTheRestAsTheyWereLinuxOnly) {
+    {
+        AtomicFileBatch batch;
+        AddAll(batch);
+        // b.qlm becomes a directory with an entry, which no file can replace (Wine replaces it).
+        fs::remove(dir.File("b.qlm"));
+        fs::create_directories(dir.File("b.qlm/inside"));
+        try {
+            batch.Commit();
+            FAIL() << "no error";
+        } catch (const Exception& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("Cannot create file " + dir.File("b.qlm") + " (", 0), 0u)
+                << e.what();
+        }
+        EXPECT_EQ(batch.Committed(), 1u);
+    }
+    EXPECT_EQ(ReadText(dir.File("a.qlm")), "new a.qlm");
+    EXPECT_TRUE(fs::is_directory(dir.File("b.qlm")));
+    EXPECT_EQ(ReadText(dir.File("c.qlm")), "old c.qlm");
+    EXPECT_EQ(Entries(dir.Path()), namesOnly);
 }
 
 }  // namespace

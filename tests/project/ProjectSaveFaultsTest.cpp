@@ -191,6 +191,40 @@ TEST_F(ModuleSaveFaults, SavingThroughASymbolicLinkWritesItsTargetAndKeepsTheLin
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
+TEST_F(ModuleSaveFaults, AModuleThatCannotBeWrittenKeepsTheProjectFileAndTheOtherModulesAsTheyWere) {
+    TemgModule& journal = project.AddClassModule().Module();
+    journal.MainClass().SetName("Journal");
+    journal.SetAppellation(journal.MainClass().Appellation());
+    const std::string journalPath = dir.File("Journal.qlm");
+    project.FindModuleEntry("Journal")->SetFileName(journalPath);
+    project.SaveToFile(projectPath);
+    const std::string projectBefore = ReadText(projectPath);
+    const std::string accountBefore = ReadText(modulePath);
+    const std::set<std::string> files = FilesIn(dir.Path());
+    // Every file has a change to save; the last module's file has become a directory.
+    project.SetSearchPath("lib");
+    Account().SetDataModuleName("Books");
+    journal.SetDataModuleName("Ledger");
+    fs::remove(journalPath);
+    fs::create_directory(journalPath);
+    EXPECT_EQ(ErrorOf([&] { project.SaveToFile(projectPath); }),
+              "Cannot create file " + journalPath + " (it is a directory)");
+    EXPECT_EQ(ReadText(projectPath), projectBefore);
+    EXPECT_EQ(ReadText(modulePath), accountBefore);
+    EXPECT_EQ(FilesIn(dir.Path()), files);
+    EXPECT_TRUE(project.GetModified());
+    EXPECT_TRUE(Account().GetModified());
+    EXPECT_TRUE(journal.GetModified());
+    // With the directory gone, the same save writes all three.
+    fs::remove(journalPath);
+    project.SaveToFile(projectPath);
+    EXPECT_NE(ReadText(projectPath).find("SearchPath = 'lib'"), std::string::npos);
+    EXPECT_NE(ReadText(modulePath).find("DataModuleName = 'Books'"), std::string::npos);
+    EXPECT_NE(ReadText(journalPath).find("DataModuleName = 'Ledger'"), std::string::npos);
+    EXPECT_FALSE(project.GetModified() || Account().GetModified() || journal.GetModified());
+    EXPECT_TRUE(dialogs.Log().empty());
+}
+
 TEST_F(ModuleSaveFaults, AReadOnlyModuleFileRefusesTheSaveBeforeAnyFileIsWritten) {
     // The mode bits decide, as root too.
     ::chmod(modulePath.c_str(), 0444);

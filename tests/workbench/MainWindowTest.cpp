@@ -71,9 +71,10 @@ TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
     EXPECT_EQ(ChildCaptions(root), (Captions{"Releases", "CommonTypes"}));
     EXPECT_EQ(NodeImage(root->child(0)), 36);
     // The common types module: image 10, no added units or copy files, its registered and
-    // procedural types listed.
+    // procedural types listed once it is expanded.
     QTreeWidgetItem* common = root->child(1);
     EXPECT_EQ(NodeImage(common), 10);
+    common->setExpanded(true);
     const Captions groups = ChildCaptions(common);
     EXPECT_EQ(groups.front(), "Generated Units");
     EXPECT_EQ(std::count(groups.begin(), groups.end(), "Added Units"), 0);
@@ -114,6 +115,75 @@ TEST_F(MainWindowTest, NewMembersGoUnderTheirGroupsInTreeOrder) {
     QTreeWidgetItem* module = Node(&Module(1));
     EXPECT_EQ(ChildCaptions(module),
               (Captions{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties", "Events"}));
+}
+
+// --- The tree of an opened project: module nodes make their children when first needed ---------
+
+class OpenedProjectTree : public MainWindowTest {
+protected:
+    // Saves two class modules, the first with a property, and opens the project again.
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SavedProjectWithTwoClasses();
+        Select(&Module(2));
+        Trigger("actNewProperty");
+        Trigger("actSave");
+        Window().OpenProjectFile(work.File("Project1.qlp"));
+    }
+    QTreeWidgetItem* ModuleNode(int index) { return Window().Tree().topLevelItem(0)->child(index + 1); }
+    TemgClass& Class(int index) { return Module(index).Module().MainClass(); }
+};
+
+TEST_F(OpenedProjectTree, AModuleShowsItsExpanderAndMakesItsStyledGroupsWhenExpanded) {
+    QTreeWidgetItem* module = ModuleNode(2);
+    ASSERT_EQ(module->text(0), "ExtClass2");
+    EXPECT_EQ(module->childCount(), 0);
+    EXPECT_EQ(module->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    Window().Tree().expandItem(module);
+    EXPECT_EQ(ChildCaptions(module),
+              (Captions{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties"}));
+    EXPECT_EQ(module->child(3)->child(0)->foreground(0).color(), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(NodeObject(module->child(4)->child(0)), Class(2).Properties().Items(0));
+    // Collapsing and expanding again makes nothing twice.
+    Window().Tree().collapseItem(module);
+    Window().Tree().expandItem(module);
+    EXPECT_EQ(module->childCount(), 5);
+    EXPECT_EQ(module->child(4)->childCount(), 1);
+}
+
+TEST_F(OpenedProjectTree, SelectingANodeDeepInAModuleMakesThatModuleOnly) {
+    QTreeWidgetItem* node = Select(Class(2).Properties().Items(0));
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(node->text(0), "Property1");
+    EXPECT_TRUE(ModuleNode(2)->isExpanded());
+    EXPECT_NE(Window().Editors().CurrentEditor(), nullptr);
+    EXPECT_EQ(ModuleNode(0)->childCount(), 0);
+    EXPECT_EQ(ModuleNode(1)->childCount(), 0);
+    // An object no node shows (a module's empty group) has none, and makes none.
+    EXPECT_EQ(Node(&Class(1).Properties()), nullptr);
+    EXPECT_EQ(ModuleNode(1)->childCount(), 0);
+}
+
+TEST_F(OpenedProjectTree, MembersAddedAndModulesRenamedBeforeExpandingShowOnce) {
+    // A new member of a module whose node was never expanded: one node, selected.
+    Select(&Module(1));
+    EXPECT_EQ(ModuleNode(1)->childCount(), 0);
+    Trigger("actNewEvent");
+    EXPECT_EQ(Window().Tree().currentItem()->text(0), "Event1");
+    EXPECT_EQ(Window().Tree().currentItem()->parent()->childCount(), 1);
+    EXPECT_EQ(ChildCaptions(ModuleNode(1)), (Captions{"Added Units", "Copy Files", "Generated Units", "Methods", "Events"}));
+    EXPECT_TRUE(Window().Tree().currentItem()->font(0).bold());
+    // A module renamed while its node has no children takes the new caption, and its children
+    // show the module as it is then.
+    TemgModule& second = Module(2).Module();
+    second.MainClass().SetName("Ledger");
+    second.SetAppellation(second.MainClass().Appellation());
+    Class(2).Properties().Delete(0);
+    RefreshNode(*ModuleNode(2));
+    EXPECT_EQ(ModuleNode(2)->text(0), "Ledger");
+    EXPECT_EQ(ModuleNode(2)->childCount(), 0);
+    Window().Tree().expandItem(ModuleNode(2));
+    EXPECT_EQ(ChildCaptions(ModuleNode(2)), (Captions{"Added Units", "Copy Files", "Generated Units", "Methods"}));
 }
 
 TEST_F(MainWindowTest, MemberCommandsWithoutACurrentModuleAreRefused) {

@@ -102,8 +102,13 @@ TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
     EXPECT_EQ(Module().RegisteredDataTypes().Find("THandle"), nullptr);
     EXPECT_EQ(handle->GetModuleName(), "Windows");
     EXPECT_FALSE(handle->GetProceduralType());
-    // The new type is shown and selected, with its editor open.
+    // The new type is shown once and selected, with its editor open; the common types module was
+    // not expanded before, so its children were made for the new node.
     EXPECT_EQ(NodeObject(Window().Tree().currentItem()), handle);
+    const QTreeWidgetItem* group = Window().Tree().currentItem()->parent();
+    int shown = 0;
+    for (int i = 0; i < group->childCount(); ++i) shown += NodeObject(group->child(i)) == handle;
+    EXPECT_EQ(shown, 1);
     EXPECT_NE(dynamic_cast<TfrRegisteredDataTypeEditor*>(Window().Editors().CurrentEditor()), nullptr);
 
     NewType([&](TedRegisterDataType& d) {
