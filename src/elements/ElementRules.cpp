@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -236,7 +237,9 @@ std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member
     return taken ? taken->Taker() : std::string();
 }
 
-std::string ClassScopeTaker(const TemgClass& cls, std::string_view name) {
+std::function<std::string(std::string_view)> ClassScopeTaker(const TemgClass& cls) {
+    auto derived = std::make_shared<const DerivedNames>(cls);
+    return [&cls, derived](std::string_view name) -> std::string {
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
         for (int i = 0; i < members->Count(); ++i)
             if (SameText(members->Items(i)->GetName(), name))
@@ -246,10 +249,7 @@ std::string ClassScopeTaker(const TemgClass& cls, std::string_view name) {
     for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
         if (SameText(cls.ExternalClasses().Items(i)->GetPropertyName(), name))
             return "the external property " + cls.ExternalClasses().Items(i)->GetPropertyName();
-    if (std::string taker = GeneratedMemberTaker(cls, nullptr, name); !taker.empty()) return taker;
-    // The public and protected members of TObject, TPersistent, TComponent and TComObject, the
-    // ancestors of the generated server and controller classes, and of IUnknown, the ancestor
-    // of the interface type.
+    if (const TakenName* taken = derived->Find(nullptr, name)) return taken->Taker();
     static constexpr std::string_view kInheritedMembers[] = {
         "ClassName",      "ClassType",       "ClassParent",     "ClassInfo",        "ClassNameIs",
         "InstanceSize",   "InheritsFrom",    "MethodAddress",   "MethodName",       "FieldAddress",
@@ -269,6 +269,7 @@ std::string ClassScopeTaker(const TemgClass& cls, std::string_view name) {
     for (std::string_view member : kInheritedMembers)
         if (SameText(member, name)) return "the inherited member " + std::string(member);
     return {};
+    };
 }
 
 const std::vector<std::string_view>& GeneratedCodeUnits() {

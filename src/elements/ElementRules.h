@@ -40,12 +40,13 @@ bool IsValidIdent(std::string_view text);
 // names derived from it do not count. Compared without regard to case.
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name);
 
-// What declares `name` in the scope of the generated classes of `cls` that are written with
+// Says what declares a name in the scope of the generated classes of `cls` that are written with
 // enumeration values (default values of parameters and properties): one of the class's own
 // members ("the method Total"), a name GeneratedMemberTaker knows, or a member the classes
 // inherit from the run-time library ("the inherited member ClassName"); else empty. A value of
-// that name would be read as the member there. Compared without regard to case.
-std::string ClassScopeTaker(const TemgClass& cls, std::string_view name);
+// that name would be read as the member there. Compared without regard to case. The derived
+// names are gathered once, for all the names asked about; `cls` must outlive the taker.
+std::function<std::string(std::string_view)> ClassScopeTaker(const TemgClass& cls);
 
 // The units that generated code uses by name: a module named like one of them would shadow it
 // with its own database support controller unit.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 
 #include "elements/ElementMessages.h"
 #include "generator/DebugApplicationUnits.h"
@@ -506,9 +507,18 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     // A type the module declares may not hide or repeat a type that generated code names.
     const IModuleResolver* types = resolver ? resolver : FResolver;
     const TemgModule* first = types ? types->GetFirstModule() : nullptr;
+    // Asked for every method pointer type and enumeration value: the type names are gathered once.
+    std::unordered_set<std::string_view, TextHash, SameTextEqual> designTypes;
+    for (const TemgModule* module : {static_cast<const TemgModule*>(this), first}) {
+        if (!module) continue;
+        for (int i = 0; i < module->RegisteredDataTypes().Count(); ++i)
+            designTypes.insert(module->RegisteredDataTypes().Items(i)->GetName());
+        for (int i = 0; i < module->EnumTypes().Count(); ++i) designTypes.insert(module->EnumTypes().Items(i)->GetName());
+        for (int i = 0; i < module->ProceduralTypes().Count(); ++i)
+            designTypes.insert(module->ProceduralTypes().Items(i)->GetName());
+    }
     const auto designTypeTaker = [&](std::string_view name) {
-        const bool taken = !IsTypeNameUnique(name) || (first && first != this && !first->IsTypeNameUnique(name));
-        return taken ? "the type " + std::string(name) : std::string();
+        return designTypes.count(name) ? "the type " + std::string(name) : std::string();
     };
     ForEachMemberNameFault(*FMainClass, report, [&](std::string_view name) {
         const std::string taker = GeneratedTypeTaker(name, types);
@@ -529,11 +539,12 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     // declare or name; and they are written inside the generated classes as default values, where
     // a member of their name would be read instead.
     const std::vector<std::string> typeUnits = TypeUnitNames(resolver);
+    const auto classScopeTaker = ClassScopeTaker(*FMainClass);
     const auto valueTaker = [&](const std::string& value) {
         std::string taker = UnitNameTaker(value, typeUnits);
         if (taker.empty()) taker = GeneratedTypeTaker(value, types);
         if (taker.empty()) taker = designTypeTaker(value);
-        if (taker.empty()) taker = ClassScopeTaker(*FMainClass, value);
+        if (taker.empty()) taker = classScopeTaker(value);
         return taker;
     };
     std::vector<std::string> values;
@@ -554,15 +565,17 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         }
     }
     // The first module's values are written inside this module's classes too.
-    if (!first || first == this) return;
-    for (int i = 0; i < first->EnumTypes().Count(); ++i) {
-        const TgmcEnumValues& firstValues = first->EnumTypes().Items(i)->Values();
-        for (int j = 0; j < firstValues.Count(); ++j) {
-            const std::string& name = firstValues.Items(j)->GetName();
-            // What every class declares is the first module's own fault, reported with it.
-            if (!ClassScopeTaker(first->MainClass(), name).empty()) continue;
-            if (const std::string taker = ClassScopeTaker(*FMainClass, name); !taker.empty())
-                report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
+    if (first && first != this && first->EnumTypes().Count() > 0) {
+        const auto firstScopeTaker = ClassScopeTaker(first->MainClass());
+        for (int i = 0; i < first->EnumTypes().Count(); ++i) {
+            const TgmcEnumValues& firstValues = first->EnumTypes().Items(i)->Values();
+            for (int j = 0; j < firstValues.Count(); ++j) {
+                const std::string& name = firstValues.Items(j)->GetName();
+                // What every class declares is the first module's own fault, reported with it.
+                if (!firstScopeTaker(name).empty()) continue;
+                if (const std::string taker = classScopeTaker(name); !taker.empty())
+                    report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
+            }
         }
     }
     for (int i = 0; i < FDebugApplications->Count(); ++i) {

@@ -147,16 +147,17 @@ TEST_F(GeneratedNames, EveryFaultIsReportedOnTheMemberWhoseNameIsTaken) {
 // Enumeration values are written inside the generated classes as default values: the members in
 // scope there take their names.
 TEST_F(GeneratedNames, TheClassScopeHoldsOwnDerivedGeneratedAndInheritedMembers) {
-    EXPECT_EQ(ClassScopeTaker(design, "count"), "the property Count");
-    EXPECT_EQ(ClassScopeTaker(design, "OnChange"), "the event OnChange");
-    EXPECT_EQ(ClassScopeTaker(design, "Sum"), "the method Sum");
-    EXPECT_EQ(ClassScopeTaker(design, "Shelf"), "the external property Shelf");
-    EXPECT_EQ(ClassScopeTaker(design, "GetCount"), "the getter of property Count");
-    EXPECT_EQ(ClassScopeTaker(design, "FindInstance"), "the generated member FindInstance");
-    EXPECT_EQ(ClassScopeTaker(design, "CLASSNAME"), "the inherited member ClassName");
+    const auto taker = ClassScopeTaker(design);
+    EXPECT_EQ(taker("count"), "the property Count");
+    EXPECT_EQ(taker("OnChange"), "the event OnChange");
+    EXPECT_EQ(taker("Sum"), "the method Sum");
+    EXPECT_EQ(taker("Shelf"), "the external property Shelf");
+    EXPECT_EQ(taker("GetCount"), "the getter of property Count");
+    EXPECT_EQ(taker("FindInstance"), "the generated member FindInstance");
+    EXPECT_EQ(taker("CLASSNAME"), "the inherited member ClassName");
     for (const char* name : {"Free", "Name", "Owner", "Tag", "Components", "Controller", "Assign"})
-        EXPECT_NE(ClassScopeTaker(design, name), "") << name;
-    EXPECT_EQ(ClassScopeTaker(design, "Counter"), "");
+        EXPECT_NE(taker(name), "") << name;
+    EXPECT_EQ(taker("Counter"), "");
 }
 
 TEST_F(GeneratedNames, NamesDerivedFromTwoMembersMayNotMeet) {
