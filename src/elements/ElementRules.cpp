@@ -233,7 +233,8 @@ private:
 }  // namespace
 
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
-    const TakenName* taken = DerivedNames(cls).Find(member, name);
+    const DerivedNames derived(cls);
+    const TakenName* taken = derived.Find(member, name);
     return taken ? taken->Taker() : std::string();
 }
 
