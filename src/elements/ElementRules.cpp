@@ -269,6 +269,8 @@ std::function<std::string(std::string_view)> ClassScopeTaker(const TemgClass& cl
         "_AddRef",        "_Release"};
     for (std::string_view member : kInheritedMembers)
         if (SameText(member, name)) return "the inherited member " + std::string(member);
+    // Every method body declares Self: a value of that name written there is the object.
+    if (SameText(name, "Self")) return "the object of every method";
     return {};
     };
 }

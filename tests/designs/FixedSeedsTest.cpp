@@ -366,13 +366,14 @@ TEST_F(RegressionDesign, TwoOwnConnectionsNeedTwoDataModuleNames) {
 // "Duplicate identifier", "\".\" expected", "Illegal expression": an enumeration value repeated a
 // value of another type of its module, or named a unit that its unit uses, a type or routine the
 // generated units declare or name, or a member of the generated classes, where a default value of
-// its name was read as the member.
+// its name was read as the member ("Incompatible types": a default value Self was the object).
 TEST_F(RegressionDesign, EnumerationValuesNamedLikeWhatTheGeneratedUnitsDeclareAreRefused) {
     calc->CreateEnumType("TMode", "", {"mdFast", "mdExact"});
     TemgProperty& total = *calc->MainClass().Properties().Add();
     test::Typed(total, "Total", "Integer");
     for (std::string_view value : {"MDFAST", "DBTables", "forms", "System", "FindInstance", "AfterInitInstance",
-                                   "ClassName", "Free", "Total", "SetTotal", "TComponent", "TMode", "Integer"}) {
+                                   "ClassName", "Free", "Total", "SetTotal", "TComponent", "TMode", "Integer",
+                                   "Self"}) {
         SCOPED_TRACE(value);
         calc->CreateEnumType("TKind", "", {"kOne", std::string(value)});
         EXPECT_TRUE(RefusedWith("Name " + std::string(value) + " is"));

@@ -138,7 +138,8 @@ int main(int argc, char** argv) {
             classes[f[4]].push_back(f[0]);
             std::cout << "FAILED seed " << f[0] << ": " << f[5] << ": " << f[6] << "\n";
             std::ifstream report(root + "/seed-" + f[0] + ".report");
-            std::cout << report.rdbuf() << "\n";
+            // Streaming an empty buffer would set the stream's failbit and swallow the summary.
+            if (report.peek() != std::ifstream::traits_type::eof()) std::cout << report.rdbuf() << "\n";
         }
     }
     std::cout << "designs tried: " << tried << ", accepted by the check: " << accepted << ", failed: " << failed

@@ -155,6 +155,7 @@ TEST_F(GeneratedNames, TheClassScopeHoldsOwnDerivedGeneratedAndInheritedMembers)
     EXPECT_EQ(taker("GetCount"), "the getter of property Count");
     EXPECT_EQ(taker("FindInstance"), "the generated member FindInstance");
     EXPECT_EQ(taker("CLASSNAME"), "the inherited member ClassName");
+    EXPECT_EQ(taker("self"), "the object of every method");
     for (const char* name : {"Free", "Name", "Owner", "Tag", "Components", "Controller", "Assign"})
         EXPECT_NE(taker(name), "") << name;
     EXPECT_EQ(taker("Counter"), "");
