@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <deque>
+#include <iterator>
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
@@ -114,6 +115,16 @@ struct TakenName {
     std::string Taker() const { return std::string(what).append(of).append(subject); }
 };
 
+// What the generated server, controller and database support controller classes and the
+// library declare whatever the design holds.
+constexpr std::string_view kGeneratedMembers[] = {
+    "Create",          "CreateFromPath", "Destroy",         "AfterConstruction", "BeforeDestruction",
+    "InitInstance",    "FindInstance",   "FreeInstance",    "SetDLLsPaths",      "FSetDLLsPathsMethod",
+    "DllName",         "DllExists",      "LibraryPath",     "FLibraryPath",      "FLibrary",
+    "FInstanceID",     "FServer",        "SetApplicationHandle", "ChangeConnection", "Database",
+    "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
+    "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
+
 // The members, fields and types that the generator derives from the class's members and declares
 // beside them in the server, controller, interface and library units, looked up by name without
 // regard to case. Every member of a class is checked against all of them: a scan per member made
@@ -121,6 +132,13 @@ struct TakenName {
 class DerivedNames {
 public:
     explicit DerivedNames(const TemgClass& cls) {
+        const std::size_t count = 7 * static_cast<std::size_t>(cls.Properties().Count() + cls.Events().Count()) +
+                                  2 * static_cast<std::size_t>(cls.Methods().Count()) +
+                                  5 * static_cast<std::size_t>(cls.ExternalClasses().Count()) + std::size(kGeneratedMembers);
+        names_.reserve(count);
+        next_.reserve(count);
+        head_.reserve(count);
+        chains_.reserve(count);
         for (const TemgProperties* members : {&cls.Properties(), &cls.Events()}) {
             const std::string_view of = members == &cls.Events() ? " of event " : " of property ";
             for (int i = 0; i < members->Count(); ++i) {
@@ -154,15 +172,6 @@ public:
             Add("F" + external.GetName() + "Path",
                 {"the library path field", " of class ", external.GetName(), &external}).shared = true;
         }
-        // What the generated server, controller and database support controller classes and the
-        // library declare whatever the design holds.
-        static constexpr std::string_view kGeneratedMembers[] = {
-            "Create",          "CreateFromPath", "Destroy",         "AfterConstruction", "BeforeDestruction",
-            "InitInstance",    "FindInstance",   "FreeInstance",    "SetDLLsPaths",      "FSetDLLsPathsMethod",
-            "DllName",         "DllExists",      "LibraryPath",     "FLibraryPath",      "FLibrary",
-            "FInstanceID",     "FServer",        "SetApplicationHandle", "ChangeConnection", "Database",
-            "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
-            "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
         for (std::string_view name : kGeneratedMembers)
             Add(std::string(name), {"the generated member", " ", name, nullptr});
     }
@@ -239,7 +248,9 @@ std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member
 }
 
 std::function<std::string(std::string_view)> ClassScopeTaker(const TemgClass& cls) {
-    auto derived = std::make_shared<const DerivedNames>(cls);
+    // Built on the first name that no member has: a module without enumeration values never
+    // asks.
+    auto derived = std::make_shared<std::unique_ptr<const DerivedNames>>();
     return [&cls, derived](std::string_view name) -> std::string {
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
         for (int i = 0; i < members->Count(); ++i)
@@ -250,7 +261,8 @@ std::function<std::string(std::string_view)> ClassScopeTaker(const TemgClass& cl
     for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
         if (SameText(cls.ExternalClasses().Items(i)->GetPropertyName(), name))
             return "the external property " + cls.ExternalClasses().Items(i)->GetPropertyName();
-    if (const TakenName* taken = derived->Find(nullptr, name)) return taken->Taker();
+    if (!*derived) *derived = std::make_unique<const DerivedNames>(cls);
+    if (const TakenName* taken = (*derived)->Find(nullptr, name)) return taken->Taker();
     static constexpr std::string_view kInheritedMembers[] = {
         "ClassName",      "ClassType",       "ClassParent",     "ClassInfo",        "ClassNameIs",
         "InstanceSize",   "InheritsFrom",    "MethodAddress",   "MethodName",       "FieldAddress",
@@ -307,7 +319,9 @@ const std::vector<std::string_view>& GeneratedCodeTypes() {
         "TDataModule", "TForm",      "TDataSet",   "TDatabase",         "TSession",   "TQuery",
         "TTable",     "TStoredProc", "TStrings",   "TStringList",       "TGUID",      "THandle",
         "TCloseAction", "TButton",   "TLabel",     "TMemo",             "TPanel",     "TComboBox",
-        "TScrollBox", "TSplitter",   "TDLLServer", "IUnknown",          "IDispatch",  "Exception"};
+        "TScrollBox", "TSplitter",   "TDLLServer", "IUnknown",          "IDispatch",  "Exception",
+        // The library routines' types that the controllers declare.
+        "TInitInstance", "TFreeInstance", "TSetDLLsPathsMethod"};
     return types;
 }
 

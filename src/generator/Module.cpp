@@ -458,12 +458,23 @@ std::string DebugProgramNameTaker(const TemgDebugApplication& application, const
 std::string TemgModule::TakenNameMessage(const TPersistent* element, std::string_view name) const {
     std::string taker;
     if (element == this)
-        taker = UnitNameTaker(name, TypeUnitNames());
+        taker = ModuleNameTaker(name);
     else if (dynamic_cast<const TemgClassItem*>(element) || dynamic_cast<const TemgExternalClass*>(element))
         taker = GeneratedMemberTaker(*FMainClass, element, name);
     else if (const auto* application = dynamic_cast<const TemgDebugApplication*>(element))
         taker = DebugProgramNameTaker(*application, *this, name, FResolver);
     return taker.empty() ? std::string() : Format(kNameTaken, name, taker);
+}
+
+std::string TemgModule::ModuleNameTaker(std::string_view name, const IModuleResolver* resolver) const {
+    std::string taker = UnitNameTaker(name, TypeUnitNames(resolver));
+    const IModuleResolver* modules = resolver ? resolver : FResolver;
+    // A class module's unit declares the class T + its name, which would hide the type of that
+    // name in every unit that uses it (a module FreeInstance hid the controller's TFreeInstance).
+    if (taker.empty() && (!modules || modules->GetFirstModule() != this))
+        if (const std::string type = GeneratedTypeTaker("T" + std::string(name), nullptr); !type.empty())
+            taker = type + ", which the module's class would be named";
+    return taker;
 }
 
 std::string TemgModule::GeneratedTypeTaker(std::string_view name, const IModuleResolver* resolver) {
@@ -499,14 +510,14 @@ std::string TemgModule::GeneratedTypeTaker(std::string_view name, const IModuleR
 void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleResolver* resolver) const {
     // The class's name is the module's: the units and classes generated code declares derive from it.
     const std::string& name = MainClassName();
-    if (const std::string fault = NameFault(name, UnitNameTaker(name, TypeUnitNames(resolver))); !fault.empty())
+    const IModuleResolver* types = resolver ? resolver : FResolver;
+    const TemgModule* first = types ? types->GetFirstModule() : nullptr;
+    if (const std::string fault = NameFault(name, ModuleNameTaker(name, resolver)); !fault.empty())
         report(*this, fault);
     const auto check = [&](const TPersistent& element, const std::string& name) {
         if (const std::string fault = NameFault(name); !fault.empty()) report(element, fault);
     };
     // A type the module declares may not hide or repeat a type that generated code names.
-    const IModuleResolver* types = resolver ? resolver : FResolver;
-    const TemgModule* first = types ? types->GetFirstModule() : nullptr;
     // Asked for every method pointer type and enumeration value: the type names are gathered once.
     std::unordered_set<std::string_view, TextHash, SameTextEqual> designTypes;
     for (const TemgModule* module : {static_cast<const TemgModule*>(this), first}) {
@@ -572,8 +583,8 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
             for (int j = 0; j < firstValues.Count(); ++j) {
                 const std::string& name = firstValues.Items(j)->GetName();
                 // What every class declares is the first module's own fault, reported with it.
-                if (!firstScopeTaker(name).empty()) continue;
-                if (const std::string taker = classScopeTaker(name); !taker.empty())
+                const std::string taker = classScopeTaker(name);
+                if (!taker.empty() && firstScopeTaker(name).empty())
                     report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
             }
         }

@@ -262,6 +262,10 @@ public:
     // generated code: " ("the type TComponent", "the generator class TgenCalc" of any class module
     // `resolver` finds), or empty. A type of the design of that name would hide it or repeat it.
     static std::string GeneratedTypeTaker(std::string_view name, const IModuleResolver* resolver);
+    // What generated code declares under the name `name` were it this module's: a unit the
+    // generated units use, or (for a class module) the type T + `name` that its class would hide.
+    // `resolver` as for TypeUnitNames.
+    std::string ModuleNameTaker(std::string_view name, const IModuleResolver* resolver = nullptr) const;
     // Every name generated code could not declare (ElementRules' NameFault): the module's own
     // (reported on the module), its class's members and parameters, its procedural and
     // enumerated types and their parameters and values, its debug applications' programs.

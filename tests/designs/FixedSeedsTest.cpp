@@ -115,6 +115,21 @@ TEST_F(RegressionDesign, AModuleNamedLikeARunTimeUnitIsRefused) {
     EXPECT_TRUE(Refused());
 }
 
+// "Wrong number of parameters specified for call to <Procedure Variable>": the class TFreeInstance
+// of a module FreeInstance hid the controller's routine type of that name in the debug form, whose
+// TObject(FController) cast became a call. The editors refuse the name the same way.
+TEST_F(RegressionDesign, AModuleWhoseClassIsNamedLikeAGeneratedTypeIsRefused) {
+    for (std::string_view name : {"FreeInstance", "initinstance", "Form", "Panel"}) {
+        SCOPED_TRACE(name);
+        project.RenameModule(*project.FindModuleEntry(calc->GetName()), name, "Calculator");
+        const std::string message = "Name " + std::string(name) + " is taken by the generated code: the type T";
+        EXPECT_TRUE(RefusedWith(message));
+        EXPECT_EQ(calc->TakenNameMessage(calc, name).rfind(message, 0), 0u);
+    }
+    // The first module declares no class.
+    EXPECT_EQ(project.FirstModule().TakenNameMessage(&project.FirstModule(), "Form"), "");
+}
+
 // "Duplicate identifier", "identifier expected but BEGIN found": a debug application's program
 // was named like a unit it uses (in any case) or a reserved word; "Identifier not found": like the
 // application object its main block calls. The check refuses these names on the application.
