@@ -100,6 +100,8 @@ bool IsSystemElement(const TPersistent* element) {
     return item && item->HasSetting(isSystemItem);
 }
 
+}  // namespace
+
 // A name the generated code declares: what declares it (said as `what` + `of` + `subject`, put
 // together only for a fault) and the member it is derived from (none for the names every generated
 // class or library declares).
@@ -239,30 +241,32 @@ private:
     std::unordered_map<std::string_view, std::pair<std::size_t, std::size_t>, TextHash, SameTextEqual> chains_;
 };
 
-}  // namespace
-
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
     const DerivedNames derived(cls);
     const TakenName* taken = derived.Find(member, name);
     return taken ? taken->Taker() : std::string();
 }
 
-std::function<std::string(std::string_view)> ClassScopeTaker(const TemgClass& cls) {
-    // Built on the first name that no member has: a module without enumeration values never
-    // asks.
-    auto derived = std::make_shared<std::unique_ptr<const DerivedNames>>();
-    return [&cls, derived](std::string_view name) -> std::string {
-    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+ClassScope::ClassScope(const TemgClass& cls) : cls_(cls) {}
+
+ClassScope::~ClassScope() = default;
+
+const DerivedNames& ClassScope::Derived() const {
+    if (!derived_) derived_ = std::make_unique<const DerivedNames>(cls_);
+    return *derived_;
+}
+
+std::string ClassScope::Taker(std::string_view name) const {
+    for (const TemgProperties* members : {&cls_.Properties(), &cls_.Events()})
         for (int i = 0; i < members->Count(); ++i)
             if (SameText(members->Items(i)->GetName(), name))
-                return (members == &cls.Events() ? "the event " : "the property ") + members->Items(i)->GetName();
-    for (int i = 0; i < cls.Methods().Count(); ++i)
-        if (SameText(cls.Methods().Items(i)->GetName(), name)) return "the method " + cls.Methods().Items(i)->GetName();
-    for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
-        if (SameText(cls.ExternalClasses().Items(i)->GetPropertyName(), name))
-            return "the external property " + cls.ExternalClasses().Items(i)->GetPropertyName();
-    if (!*derived) *derived = std::make_unique<const DerivedNames>(cls);
-    if (const TakenName* taken = (*derived)->Find(nullptr, name)) return taken->Taker();
+                return (members == &cls_.Events() ? "the event " : "the property ") + members->Items(i)->GetName();
+    for (int i = 0; i < cls_.Methods().Count(); ++i)
+        if (SameText(cls_.Methods().Items(i)->GetName(), name)) return "the method " + cls_.Methods().Items(i)->GetName();
+    for (int i = 0; i < cls_.ExternalClasses().Count(); ++i)
+        if (SameText(cls_.ExternalClasses().Items(i)->GetPropertyName(), name))
+            return "the external property " + cls_.ExternalClasses().Items(i)->GetPropertyName();
+    if (const TakenName* taken = Derived().Find(nullptr, name)) return taken->Taker();
     static constexpr std::string_view kInheritedMembers[] = {
         "ClassName",      "ClassType",       "ClassParent",     "ClassInfo",        "ClassNameIs",
         "InstanceSize",   "InheritsFrom",    "MethodAddress",   "MethodName",       "FieldAddress",
@@ -284,7 +288,6 @@ std::function<std::string(std::string_view)> ClassScopeTaker(const TemgClass& cl
     // Every method body declares Self: a value of that name written there is the object.
     if (SameText(name, "Self")) return "the object of every method";
     return {};
-    };
 }
 
 const std::vector<std::string_view>& GeneratedCodeUnits() {
@@ -366,9 +369,10 @@ std::string ForwardingCodeTaker(const TemgMethod& method, std::string_view name)
 
 }  // namespace
 
-void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report,
-                            const std::function<std::string(std::string_view)>& typeTaker) {
-    const DerivedNames derived(cls);
+void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
+                                        const std::function<std::string(std::string_view)>& typeTaker) const {
+    const TemgClass& cls = cls_;
+    const DerivedNames& derived = Derived();
     std::vector<const TPersistent*> reported;
     const auto blame = [&](const TPersistent& element, const std::string& fault) {
         reported.push_back(&element);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,14 +41,6 @@ bool IsValidIdent(std::string_view text);
 // names derived from it do not count. Compared without regard to case.
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name);
 
-// Says what declares a name in the scope of the generated classes of `cls` that are written with
-// enumeration values (default values of parameters and properties): one of the class's own
-// members ("the method Total"), a name GeneratedMemberTaker knows, or a member the classes
-// inherit from the run-time library ("the inherited member ClassName"); else empty. A value of
-// that name would be read as the member there. Compared without regard to case. The derived
-// names are gathered once, for all the names asked about; `cls` must outlive the taker.
-std::function<std::string(std::string_view)> ClassScopeTaker(const TemgClass& cls);
-
 // The units that generated code uses by name: a module named like one of them would shadow it
 // with its own database support controller unit.
 const std::vector<std::string_view>& GeneratedCodeUnits();
@@ -74,13 +67,42 @@ const std::vector<std::string_view>& GeneratedCodeTypes();
 // code: %s".
 std::string NameFault(std::string_view name, std::string_view taker = {});
 
-// Reports every name fault of the class's members (properties, events, methods, their
-// parameters, external properties) with the member it is about.
 using NameFaultReport = std::function<void(const TPersistent& element, const std::string& message)>;
-// `typeTaker`, when given, says what takes a type name besides the class's members (the types of
-// the module); the method pointer types derived from members may not have such a name.
-void ForEachMemberNameFault(const TemgClass& cls, const NameFaultReport& report,
-                            const std::function<std::string(std::string_view)>& typeTaker = {});
+
+class DerivedNames;
+
+// The names in the scope of the generated classes of `cls`: its members, the names generated code
+// derives from them or declares in every class, and what the classes inherit. The derived names
+// are gathered once, on the first question that needs them: ask while the class is unchanged.
+// `cls` must outlive the scope.
+class ClassScope {
+public:
+    explicit ClassScope(const TemgClass& cls);
+    ~ClassScope();
+    ClassScope(const ClassScope&) = delete;
+    ClassScope& operator=(const ClassScope&) = delete;
+
+    // Says what declares `name` where the generated classes are written with enumeration values
+    // (default values of parameters and properties): one of the class's own members ("the method
+    // Total"), a name GeneratedMemberTaker knows, or a member the classes inherit from the run-time
+    // library ("the inherited member ClassName"); else empty. A value of that name would be read as
+    // the member there. Compared without regard to case.
+    std::string Taker(std::string_view name) const;
+
+    // Reports every name fault of the class's members (properties, events, methods, their
+    // parameters, external properties) with the member it is about. `typeTaker`, when given, says
+    // what takes a type name besides the class's members (the types of the module); the method
+    // pointer types derived from members may not have such a name.
+    void ForEachMemberNameFault(const NameFaultReport& report,
+                                const std::function<std::string(std::string_view)>& typeTaker = {}) const;
+
+private:
+    const DerivedNames& Derived() const;
+
+    const TemgClass& cls_;
+    mutable std::unique_ptr<const DerivedNames> derived_;
+};
+
 // Reports every member of the class whose type is not set: a property or event, a parameter, or
 // the result of a function.
 void ForEachUntypedMember(const TemgClass& cls, const std::function<void(const TemgDataTypeItem&)>& report);

@@ -531,7 +531,10 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     const auto designTypeTaker = [&](std::string_view name) {
         return designTypes.count(name) ? "the type " + std::string(name) : std::string();
     };
-    ForEachMemberNameFault(*FMainClass, report, [&](std::string_view name) {
+    // Asked by the members' check and for every enumeration value: the class's derived names are
+    // gathered once for both.
+    const ClassScope scope(*FMainClass);
+    scope.ForEachMemberNameFault(report, [&](std::string_view name) {
         const std::string taker = GeneratedTypeTaker(name, types);
         return taker.empty() ? designTypeTaker(name) : taker;
     });
@@ -550,12 +553,11 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     // declare or name; and they are written inside the generated classes as default values, where
     // a member of their name would be read instead.
     const std::vector<std::string> typeUnits = TypeUnitNames(resolver);
-    const auto classScopeTaker = ClassScopeTaker(*FMainClass);
     const auto valueTaker = [&](const std::string& value) {
         std::string taker = UnitNameTaker(value, typeUnits);
         if (taker.empty()) taker = GeneratedTypeTaker(value, types);
         if (taker.empty()) taker = designTypeTaker(value);
-        if (taker.empty()) taker = classScopeTaker(value);
+        if (taker.empty()) taker = scope.Taker(value);
         return taker;
     };
     std::vector<std::string> values;
@@ -577,14 +579,14 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     }
     // The first module's values are written inside this module's classes too.
     if (first && first != this && first->EnumTypes().Count() > 0) {
-        const auto firstScopeTaker = ClassScopeTaker(first->MainClass());
+        const ClassScope firstScope(first->MainClass());
         for (int i = 0; i < first->EnumTypes().Count(); ++i) {
             const TgmcEnumValues& firstValues = first->EnumTypes().Items(i)->Values();
             for (int j = 0; j < firstValues.Count(); ++j) {
                 const std::string& name = firstValues.Items(j)->GetName();
                 // What every class declares is the first module's own fault, reported with it.
-                const std::string taker = classScopeTaker(name);
-                if (!taker.empty() && firstScopeTaker(name).empty())
+                const std::string taker = scope.Taker(name);
+                if (!taker.empty() && firstScope.Taker(name).empty())
                     report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
             }
         }

@@ -125,7 +125,7 @@ TEST_F(GeneratedNames, EveryFaultIsReportedOnTheMemberWhoseNameIsTaken) {
     parameter.SetName("Type");
     shelf.SetPropertyName("Count; Evil");
     std::vector<std::pair<const TPersistent*, std::string>> faults;
-    ForEachMemberNameFault(design, [&](const TPersistent& element, const std::string& message) {
+    ClassScope(design).ForEachMemberNameFault([&](const TPersistent& element, const std::string& message) {
         faults.emplace_back(&element, message);
     });
     const std::vector<std::pair<const TPersistent*, std::string>> expected{
@@ -137,7 +137,7 @@ TEST_F(GeneratedNames, EveryFaultIsReportedOnTheMemberWhoseNameIsTaken) {
     // A system member keeps its name: the member that takes it answers.
     setCount.SetSettings({isSystemItem});
     faults.clear();
-    ForEachMemberNameFault(design, [&](const TPersistent& element, const std::string& message) {
+    ClassScope(design).ForEachMemberNameFault([&](const TPersistent& element, const std::string& message) {
         faults.emplace_back(&element, message);
     });
     ASSERT_EQ(faults.size(), 3U);
@@ -147,7 +147,8 @@ TEST_F(GeneratedNames, EveryFaultIsReportedOnTheMemberWhoseNameIsTaken) {
 // Enumeration values are written inside the generated classes as default values: the members in
 // scope there take their names.
 TEST_F(GeneratedNames, TheClassScopeHoldsOwnDerivedGeneratedAndInheritedMembers) {
-    const auto taker = ClassScopeTaker(design);
+    const ClassScope scope(design);
+    const auto taker = [&](std::string_view name) { return scope.Taker(name); };
     EXPECT_EQ(taker("count"), "the property Count");
     EXPECT_EQ(taker("OnChange"), "the event OnChange");
     EXPECT_EQ(taker("Sum"), "the method Sum");
@@ -169,7 +170,7 @@ TEST_F(GeneratedNames, NamesDerivedFromTwoMembersMayNotMeet) {
     routine.SetEvent(true);
     const auto faults = [&] {
         std::vector<std::pair<const TPersistent*, std::string>> found;
-        ForEachMemberNameFault(design, [&](const TPersistent& element, const std::string& message) {
+        ClassScope(design).ForEachMemberNameFault([&](const TPersistent& element, const std::string& message) {
             found.emplace_back(&element, message);
         });
         return found;
