@@ -324,7 +324,8 @@ void PrintTable(const CollectingReporter& reporter, const std::map<std::string, 
     };
     const auto within = [](double value, double limit) { return value > 0 && value <= limit; };
 
-    std::cout << "\nScale ratios (best of " << kRepetitions << " runs; model text = project + module files; gen-chk/show = the command\n"
+    std::cout << "\nScale ratios (best of " << kRepetitions
+              << " runs; model text = project + module files; gen-chk/show = the command\n"
                  "line's `generate --check` over up-to-date output over its `show`; gen/cp -r = fresh generation\n"
                  "over cp -r of the output; peak = resident growth in a fresh process that loads, checks,\n"
                  "generates and saves, over model text + largest generated file)\n\n";

@@ -134,9 +134,10 @@ constexpr std::string_view kGeneratedMembers[] = {
 class DerivedNames {
 public:
     explicit DerivedNames(const TemgClass& cls) {
-        const std::size_t count = 7 * static_cast<std::size_t>(cls.Properties().Count() + cls.Events().Count()) +
-                                  2 * static_cast<std::size_t>(cls.Methods().Count()) +
-                                  5 * static_cast<std::size_t>(cls.ExternalClasses().Count()) + std::size(kGeneratedMembers);
+        const auto size = [](int count) { return static_cast<std::size_t>(count); };
+        const std::size_t count = 7 * size(cls.Properties().Count() + cls.Events().Count()) +
+                                  2 * size(cls.Methods().Count()) + 5 * size(cls.ExternalClasses().Count()) +
+                                  std::size(kGeneratedMembers);
         names_.reserve(count);
         next_.reserve(count);
         head_.reserve(count);
