@@ -21,7 +21,16 @@ void TgmcAppellation::SetName(std::string_view value) { ChangeField(FName, value
 void TgmcAppellation::SetCaption(std::string_view value) { ChangeField(FCaption, value, FModified); }
 
 std::string TgmcAppellation::CaptionComment() const {
-    return FCaption.empty() ? std::string() : std::string("{").append(BraceCommentText(FCaption)).append("}");
+    std::string result;
+    AppendCaptionComment(result);
+    return result;
+}
+
+void TgmcAppellation::AppendCaptionComment(std::string& dest) const {
+    if (FCaption.empty()) return;
+    dest.push_back('{');
+    AppendBraceCommentText(dest, FCaption);
+    dest.push_back('}');
 }
 
 void TgmcAppellation::Assign(const TPersistent& source) {
@@ -78,7 +87,13 @@ void TgmcAppellationItem::SetModified(bool value) {
     if (!value) FAppellation.SetModified(false);
 }
 
-std::string TgmcAppellationItem::SrcCode(int) const { return {}; }
+std::string TgmcAppellationItem::SrcCode(int indent) const {
+    std::string result;
+    AppendSrcCode(result, indent);
+    return result;
+}
+
+void TgmcAppellationItem::AppendSrcCode(std::string&, int) const {}
 
 std::string TgmcAppellationItem::PlainSrcCode() const { return {}; }
 
@@ -103,6 +118,10 @@ std::string TgmcCollection::SrcCode(int indent, std::string_view separator) cons
 }
 
 void TgmcCollection::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendItems(dest, indent, separator);
+}
+
+void TgmcCollection::AppendItems(std::string& dest, int indent, std::string_view separator) const {
     // The leading blanks go first and are taken back when no item writes anything; the items'
     // separators and line lengths count from behind them.
     const std::size_t start = dest.size();
@@ -111,9 +130,17 @@ void TgmcCollection::AppendSrcCode(std::string& dest, int indent, std::string_vi
     const bool wrap = separator.find(kCrLf) == std::string_view::npos;
     const std::vector<bool> duplicates = DuplicateFlags();
     for (int i = 0; i < Count(); ++i)
-        if (!duplicates[static_cast<std::size_t>(i)])
-            AppendSeparatedFrom(dest, itemsStart, AppellationItem(i)->SrcCode(indent), separator, indent, wrap);
+        if (!duplicates[static_cast<std::size_t>(i)]) {
+            const TgmcAppellationItem* item = AppellationItem(i);
+            AppendSeparatedWith(dest, itemsStart, separator, indent, wrap,
+                                [&](std::string& text) { item->AppendSrcCode(text, indent); });
+        }
     if (dest.size() == itemsStart) dest.resize(start);
+}
+
+void TgmcCollection::AppendSection(std::string& dest, std::string_view keyword, std::string_view end, int indent,
+                                   std::string_view separator) const {
+    AppendEnclosedWith(dest, keyword, end, [&](std::string& text) { AppendItems(text, indent, separator); });
 }
 
 std::string TgmcCollection::PlainSrcCode() const {

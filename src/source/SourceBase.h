@@ -39,6 +39,8 @@ public:
     // "{" + Caption + "}", or empty without a caption; the caption's copy is made safe inside the
     // braces (BraceCommentText), the stored caption stays as typed.
     std::string CaptionComment() const;
+    // Appends CaptionComment() to `dest`.
+    void AppendCaptionComment(std::string& dest) const;
 
     // From another appellation: copies Caption, then Name (through the setters).
     void Assign(const TPersistent& source) override;
@@ -101,7 +103,9 @@ public:
     void SetModified(bool value) override;
 
     // The item's declaration text (empty in the base).
-    virtual std::string SrcCode(int indent) const;
+    std::string SrcCode(int indent) const;
+    // Appends SrcCode(indent) to `dest`, in place; what the concrete items write.
+    virtual void AppendSrcCode(std::string& dest, int indent) const;
     // The item's text without indentation (empty in the base).
     virtual std::string PlainSrcCode() const;
 
@@ -127,14 +131,15 @@ public:
     bool GetItemModified(int index) const override;
     void SetItemModified(int index, bool value) override;
 
-    // The items' SrcCode(indent) in index order, repeated names left out, joined by `separator`
-    // (wrapping after 80 characters when the separator holds no line break; lines a separator
-    // starts are indented by `indent`), the whole prefixed by `indent` blanks when not empty.
-    // Concrete collections add their section keyword.
-    virtual std::string SrcCode(int indent, std::string_view separator) const;
-    // Appends to `dest`, in place, what TgmcCollection::SrcCode answers (without an override's
-    // section keyword).
-    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const;
+    // The collection's text: what AppendSrcCode appends.
+    std::string SrcCode(int indent, std::string_view separator) const;
+    // Appends the items' text (AppendItems); concrete collections add their section keyword.
+    virtual void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const;
+    // Appends the items' SrcCode(indent) in index order, repeated names left out, joined by
+    // `separator` (wrapping after 80 characters when the separator holds no line break; lines a
+    // separator starts are indented by `indent`), the whole prefixed by `indent` blanks when not
+    // empty. Each item writes straight into `dest`.
+    void AppendItems(std::string& dest, int indent, std::string_view separator) const;
     // The items' PlainSrcCode joined by CR LF.
     std::string PlainSrcCode() const;
 
@@ -145,6 +150,10 @@ protected:
     // Kind 0: the item's Name; kind 1: its Caption; other kinds: empty. For the collections
     // whose GetItemText answers with the appellation.
     std::string AppellationText(int index, int kind) const;
+    // `keyword`, the items (AppendItems), `end`; nothing at all without item text: a section of
+    // a unit such as "const" or "uses".
+    void AppendSection(std::string& dest, std::string_view keyword, std::string_view end, int indent,
+                       std::string_view separator) const;
     // For each index whether IsDuplicate holds, computed in one pass.
     std::vector<bool> DuplicateFlags() const;
 };

@@ -28,15 +28,11 @@ TgmcField::TgmcField() { FVisibility = mvPrivate; }
 
 TgmcField::~TgmcField() = default;
 
-std::string TgmcField::SrcCode(int) const {
-    std::string result;
-    result.reserve(GetName().size() + FDataType.GetModuleName().size() + FDataType.GetName().size() +
-                   GetCaption().size() + 5);
-    result.append(GetName()).push_back(':');
-    FDataType.AppendQualifiedName(result);
-    result.push_back(';');
-    if (!GetCaption().empty()) result.append("{").append(GetCaption()).append("}");
-    return result;
+void TgmcField::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName()).push_back(':');
+    FDataType.AppendQualifiedName(dest);
+    dest.push_back(';');
+    if (!GetCaption().empty()) dest.append("{").append(GetCaption()).append("}");
 }
 
 void TgmcField::AssignTo(TPersistent& dest) const {
@@ -59,18 +55,19 @@ TgmcProperty::TgmcProperty() : FIndexVar(std::make_unique<TgmcVar>()) {}
 
 TgmcProperty::~TgmcProperty() = default;
 
-std::string TgmcProperty::SrcCode(int indent) const {
-    std::string result = CaptionComment();
-    AppendSeparated(result, "property " + GetName(), kCrLf, indent);
+void TgmcProperty::AppendSrcCode(std::string& dest, int indent) const {
+    const std::size_t from = dest.size();
+    Appellation().AppendCaptionComment(dest);
+    AppendSeparator(dest, from, kCrLf, indent);
+    dest.append("property ").append(GetName());
     if (!FIndexVar->GetName().empty())
-        result += "[" + FIndexVar->GetName() + ":" + FIndexVar->DataType().GetName() + "]";
-    AppendSeparated(result, DataType().QualifiedName(), ":");
-    AppendSeparated(result, FReadMethodName, " read ");
-    AppendSeparated(result, FWriteMethodName, " write ");
-    if (GetVisibility() == mvPublished) AppendSeparated(result, FDefaultValue, " default ");
-    result += ";";
-    if (FIsDefault) result += " default;";
-    return result;
+        dest.append("[").append(FIndexVar->GetName()).append(":").append(FIndexVar->DataType().GetName()).append("]");
+    AppendSeparatedWith(dest, from, ":", 0, false, [&](std::string& text) { DataType().AppendQualifiedName(text); });
+    AppendSeparatedFrom(dest, from, FReadMethodName, " read ");
+    AppendSeparatedFrom(dest, from, FWriteMethodName, " write ");
+    if (GetVisibility() == mvPublished) AppendSeparatedFrom(dest, from, FDefaultValue, " default ");
+    dest.push_back(';');
+    if (FIsDefault) dest.append(" default;");
 }
 
 void TgmcProperty::AssignTo(TPersistent& dest) const {
@@ -93,15 +90,10 @@ void TgmcParameter::PublishProperties(PropertyList& p) {
     p.String("DefaultValue", &TgmcParameter::GetDefaultValue, &TgmcParameter::SetDefaultValue);
 }
 
-std::string TgmcParameter::SrcCode(int) const {
-    const std::string_view category = ParameterCategoryWord(FCategory);
-    std::string result;
-    result.reserve(category.size() + GetName().size() + DataType().GetModuleName().size() +
-                   DataType().GetName().size() + FDefaultValue.size() + 3);
-    result.append(category).append(GetName()).push_back(':');
-    DataType().AppendQualifiedName(result);
-    if (!FDefaultValue.empty()) result.append("=").append(FDefaultValue);
-    return result;
+void TgmcParameter::AppendSrcCode(std::string& dest, int) const {
+    dest.append(ParameterCategoryWord(FCategory)).append(GetName()).push_back(':');
+    DataType().AppendQualifiedName(dest);
+    if (!FDefaultValue.empty()) dest.append("=").append(FDefaultValue);
 }
 
 void TgmcParameter::AssignTo(TPersistent& dest) const {
@@ -114,20 +106,8 @@ void TgmcParameter::AssignTo(TPersistent& dest) const {
 
 // TgmcParameters
 
-std::string TgmcParameters::SrcCode(int indent, std::string_view separator) const {
-    std::string result;
-    AppendEnclosed(result, indent, separator);
-    return result;
-}
-
-void TgmcParameters::AppendEnclosed(std::string& dest, int indent, std::string_view separator) const {
-    const std::size_t open = dest.size();
-    dest.push_back('(');
-    AppendSrcCode(dest, indent, separator);
-    if (dest.size() == open + 1)
-        dest.pop_back();
-    else
-        dest.push_back(')');
+void TgmcParameters::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "(", ")", indent, separator);
 }
 
 std::string TgmcParameters::NamesList() const {
@@ -181,41 +161,46 @@ TgmcMethod::TgmcMethod()
 
 TgmcMethod::~TgmcMethod() = default;
 
-std::string TgmcMethod::Heading(bool qualified) const {
-    std::string result = FClassMethod ? "class " : "";
-    result += MethodCategoryWord(FCategory);
-    result += " ";
-    if (qualified && FOwnerClass) result.append(FOwnerClass->GetName()).push_back('.');
-    result += GetName();
-    FParameters.AppendEnclosed(result, 0, ";");
-    AppendSeparated(result, DataType().GetName(), ":");
-    return result;
+void TgmcMethod::AppendHeading(std::string& dest, bool qualified) const {
+    if (FClassMethod) dest.append("class ");
+    dest.append(MethodCategoryWord(FCategory)).push_back(' ');
+    if (qualified && FOwnerClass) dest.append(FOwnerClass->GetName()).push_back('.');
+    dest.append(GetName());
+    FParameters.AppendSrcCode(dest, 0, ";");
+    if (!DataType().GetName().empty()) dest.append(":").append(DataType().GetName());
 }
 
-std::string TgmcMethod::SrcCode(int) const {
-    std::string result = Heading(false);
-    std::string inheritance;
+void TgmcMethod::AppendSrcCode(std::string& dest, int) const {
+    AppendHeading(dest, false);
     for (TMethodInheritanceItem item : {miVirtual, miOverride, miOverload, miReintroduce})
-        if (FInheritance.Contains(item)) AppendSeparated(inheritance, InheritanceWord(item), ";");
-    AppendSeparated(result, inheritance, ";");
-    AppendSeparated(result, MethodOptionsText(FOptions), ";");
-    if (FInheritance.Contains(miAbstract)) AppendSeparated(result, InheritanceWord(miAbstract), ";");
-    result += ";";
-    if (FForward) result += "forward;";
-    return result;
+        if (FInheritance.Contains(item)) dest.append(";").append(InheritanceWord(item));
+    const std::string options = MethodOptionsText(FOptions);
+    if (!options.empty()) dest.append(";").append(options);
+    if (FInheritance.Contains(miAbstract)) dest.append(";").append(InheritanceWord(miAbstract));
+    dest.push_back(';');
+    if (FForward) dest.append("forward;");
 }
 
 std::string TgmcMethod::ImplementationSrcCode(int indent) const {
-    if (FInheritance.Contains(miAbstract)) return {};
-    std::string result = Heading(true) + ";";
+    return TextOf([&](std::string& text) { AppendImplementation(text, indent); });
+}
+
+void TgmcMethod::AppendImplementation(std::string& dest, int indent) const {
+    if (FInheritance.Contains(miAbstract)) return;
+    const std::size_t from = dest.size();
+    AppendHeading(dest, true);
+    dest.push_back(';');
     // Wrapping on: a heading longer than 80 characters is followed by an empty line.
-    AppendSeparated(result, FMethodImplementation.LocalVars().SrcCode(indent, kCrLf), kCrLf, 0, true);
-    AppendSeparated(result, "begin", kCrLf);
+    AppendSeparatedWith(dest, from, kCrLf, 0, true, [&](std::string& text) {
+        FMethodImplementation.LocalVars().AppendSrcCode(text, indent, kCrLf);
+    });
+    AppendSeparatedFrom(dest, from, "begin", kCrLf);
     const std::string blanks = Blanks(indent);
-    AppendSeparated(result, blanks + ReplaceAll(FMethodImplementation.GetCode(), kCrLf, std::string(kCrLf) + blanks),
-                    kCrLf);
-    AppendSeparated(result, "end;", kCrLf);
-    return result;
+    AppendSeparatedWith(dest, from, kCrLf, 0, false, [&](std::string& text) {
+        text.append(blanks);
+        AppendIndentedLines(text, FMethodImplementation.GetCode(), blanks);
+    });
+    AppendSeparatedFrom(dest, from, "end;", kCrLf);
 }
 
 void TgmcMethod::AssignTo(TPersistent& dest) const {
@@ -234,20 +219,27 @@ void TgmcMethod::AssignTo(TPersistent& dest) const {
 // Member collections
 
 std::string TgmcMemberCollection::VisibilitySrcCode(TMemberVisibility visibility, int indent) const {
-    const std::string_view word = VisibilityWord(visibility);
-    std::string result(word);
-    for (int i = 0; i < Count(); ++i) {
-        const auto* member = static_cast<const TgmcClassMember*>(Item(i));
-        if (member->GetVisibility() == visibility) AppendSeparated(result, member->SrcCode(indent), kCrLf, indent);
-    }
-    if (result.size() == word.size()) result.clear();
-    return result;
+    return TextOf([&](std::string& text) { AppendVisibility(text, visibility, indent); });
 }
 
-std::string TgmcMethods::ImplementationSrcCode(int indent) const {
-    std::string result;
-    for (int i = 0; i < Count(); ++i) AppendSeparated(result, Items(i)->ImplementationSrcCode(indent), kCrLf);
-    return result;
+void TgmcMemberCollection::AppendVisibility(std::string& dest, TMemberVisibility visibility, int indent) const {
+    const std::size_t from = dest.size();
+    dest.append(VisibilityWord(visibility));
+    const std::size_t membersStart = dest.size();
+    for (int i = 0; i < Count(); ++i) {
+        const auto* member = static_cast<const TgmcClassMember*>(Item(i));
+        if (member->GetVisibility() == visibility)
+            AppendSeparatedWith(dest, from, kCrLf, indent, false,
+                                [&](std::string& text) { member->AppendSrcCode(text, indent); });
+    }
+    if (dest.size() == membersStart) dest.resize(from);
+}
+
+void TgmcMethods::AppendImplementation(std::string& dest, int indent) const {
+    const std::size_t from = dest.size();
+    for (int i = 0; i < Count(); ++i)
+        AppendSeparatedWith(dest, from, kCrLf, 0, false,
+                            [&](std::string& text) { Items(i)->AppendImplementation(text, indent); });
 }
 
 void TgmcMethods::ItemAdded(TCollectionItem& item) {
@@ -258,7 +250,7 @@ void TgmcMethods::ItemAdded(TCollectionItem& item) {
 
 // TgmcSupportedInterface
 
-std::string TgmcSupportedInterface::SrcCode(int) const { return GetName(); }
+void TgmcSupportedInterface::AppendSrcCode(std::string& dest, int) const { dest.append(GetName()); }
 
 // TgmcClass
 
@@ -286,36 +278,48 @@ TgmcClass::TgmcClass()
 
 TgmcClass::~TgmcClass() = default;
 
-std::string TgmcClass::SrcCode(int indent) const {
+void TgmcClass::AppendSrcCode(std::string& dest, int indent) const {
     constexpr int kLineIndent = 3;
-    std::string result = " ";
-    AppendSeparated(result, CaptionComment(), kCrLf, kLineIndent);
+    const std::size_t from = dest.size();
+    dest.push_back(' ');
+    AppendSeparatedWith(dest, from, kCrLf, kLineIndent, false,
+                        [&](std::string& text) { Appellation().AppendCaptionComment(text); });
+    AppendSeparator(dest, from, kCrLf, kLineIndent);
     switch (FOption) {
         case cgoClass:
-            AppendSeparated(result,
-                            GetName() + " = class(" + FParentClass->GetName() +
-                                EncloseNonEmpty(",", FSupportedInterfaces->SrcCode(indent, ",")) + ")",
-                            kCrLf, kLineIndent);
+            dest.append(GetName()).append(" = class(").append(FParentClass->GetName());
+            AppendEnclosedWith(dest, ",", {},
+                               [&](std::string& text) { FSupportedInterfaces->AppendSrcCode(text, indent, ","); });
+            dest.push_back(')');
             break;
         case cgoInterface:
-            AppendSeparated(result, GetName() + " = interface(" + FParentClass->GetName() + ")", kCrLf, kLineIndent);
-            AppendSeparated(result, "[" + FInterfaceGUIDIdentifier + "]", kCrLf, kLineIndent);
+            dest.append(GetName()).append(" = interface(").append(FParentClass->GetName()).push_back(')');
+            AppendSeparator(dest, from, kCrLf, kLineIndent);
+            dest.append("[").append(FInterfaceGUIDIdentifier).push_back(']');
             break;
     }
     // Each collection repeats the visibility word for its own members.
     const TgmcMemberCollection* const memberLists[] = {FFields.get(), FMethods.get(), FProperties.get()};
     for (TMemberVisibility visibility : {mvNone, mvPrivate, mvProtected, mvPublic, mvPublished})
         for (const TgmcMemberCollection* members : memberLists)
-            AppendSeparated(result, members->VisibilitySrcCode(visibility, indent), kCrLf, kLineIndent);
-    AppendSeparated(result, "end;", kCrLf, kLineIndent);
-    return result;
+            AppendSeparatedWith(dest, from, kCrLf, kLineIndent, false,
+                                [&](std::string& text) { members->AppendVisibility(text, visibility, indent); });
+    AppendSeparatedFrom(dest, from, "end;", kCrLf, kLineIndent);
 }
 
 std::string TgmcClass::ImplementationSrcCode(int indent) const {
-    if (FOption == cgoInterface) return {};
-    const std::string bodies = FMethods->ImplementationSrcCode(indent);
-    if (bodies.empty()) return {};
-    return "\r\n{" + GetName() + "}\r\n" + CaptionComment() + "\r\n\r\n" + bodies;
+    return TextOf([&](std::string& text) { AppendImplementation(text, indent); });
+}
+
+void TgmcClass::AppendImplementation(std::string& dest, int indent) const {
+    if (FOption == cgoInterface) return;
+    const std::size_t from = dest.size();
+    dest.append("\r\n{").append(GetName()).append("}\r\n");
+    Appellation().AppendCaptionComment(dest);
+    dest.append("\r\n\r\n");
+    const std::size_t bodiesStart = dest.size();
+    FMethods->AppendImplementation(dest, indent);
+    if (dest.size() == bodiesStart) dest.resize(from);
 }
 
 void TgmcClass::AssignTo(TPersistent& dest) const {
@@ -333,14 +337,19 @@ void TgmcClass::AssignTo(TPersistent& dest) const {
 
 // TgmcClasses
 
-std::string TgmcClasses::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("type\r\n", TgmcCollection::SrcCode(indent, separator));
+void TgmcClasses::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "type\r\n", {}, indent, separator);
 }
 
 std::string TgmcClasses::ImplementationSrcCode(int indent) const {
-    std::string result;
-    for (int i = 0; i < Count(); ++i) AppendSeparated(result, Items(i)->ImplementationSrcCode(indent), kCrLf);
-    return result;
+    return TextOf([&](std::string& text) { AppendImplementation(text, indent); });
+}
+
+void TgmcClasses::AppendImplementation(std::string& dest, int indent) const {
+    const std::size_t from = dest.size();
+    for (int i = 0; i < Count(); ++i)
+        AppendSeparatedWith(dest, from, kCrLf, 0, false,
+                            [&](std::string& text) { Items(i)->AppendImplementation(text, indent); });
 }
 
 }  // namespace quillon

@@ -44,7 +44,7 @@ public:
     void SetDataType(const TgmcDataType& value) { FDataType.Assign(value); }
 
     // Name:Type; then the caption comment.
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -78,7 +78,7 @@ public:
     void SetDefaultValue(std::string_view value) { SetField(FDefaultValue, value); }
 
     // [{Caption} CRLF indent] property Name[[Index:Type]]:Type[ read R][ write W][ default D];[ default;]
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -103,7 +103,7 @@ public:
     void SetDefaultValue(std::string_view value) { SetField(FDefaultValue, value); }
 
     // [var |const ]Name:Type[=Default]
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -119,10 +119,8 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TgmcParameters>(); }
     using TTypedCollection::TTypedCollection;
 
-    // "(" + parameters + ")", or empty without parameters.
-    std::string SrcCode(int indent, std::string_view separator) const override;
-    // Appends what SrcCode answers to `dest`, in place.
-    void AppendEnclosed(std::string& dest, int indent, std::string_view separator) const;
+    // "(" + parameters + ")", or nothing without parameters.
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
     // "(" + the names joined by "," + ")", or empty: the arguments of a forwarding call.
     std::string NamesList() const;
     // Adds to `target` one parameter per parameter, carrying over only the appellation.
@@ -189,17 +187,19 @@ public:
     void SetClassMethod(bool value) { SetField(FClassMethod, value); }
 
     // The declaration: heading, result, inheritance and option words, "abstract", "forward;".
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
     // The body: heading, local variables, begin, the code indented by `indent`, end; empty for an
     // abstract method.
     std::string ImplementationSrcCode(int indent) const;
+    // Appends ImplementationSrcCode(indent) to `dest`.
+    void AppendImplementation(std::string& dest, int indent) const;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
 
 private:
-    // [class ]category [Owner.]Name(parameters)[:Result]
-    std::string Heading(bool qualified) const;
+    // Appends [class ]category [Owner.]Name(parameters)[:Result].
+    void AppendHeading(std::string& dest, bool qualified) const;
 
     TgmcParameters FParameters;
     TMethodInheritance FInheritance;
@@ -222,6 +222,8 @@ public:
     // The visibility word, then every member of that visibility on its own line indented by
     // `indent` (repeated names included); empty when no member has that visibility.
     std::string VisibilitySrcCode(TMemberVisibility visibility, int indent) const;
+    // Appends VisibilitySrcCode(visibility, indent) to `dest`.
+    void AppendVisibility(std::string& dest, TMemberVisibility visibility, int indent) const;
 };
 
 class TgmcFields : public TTypedCollection<TgmcMemberCollection, TgmcField> {
@@ -250,8 +252,8 @@ public:
     const TgmcClass* GetOwnerClass() const { return FOwnerClass; }
     void SetOwnerClass(const TgmcClass* value) { FOwnerClass = value; }
 
-    // The bodies of all methods in index order joined by CR LF (repeated names included).
-    std::string ImplementationSrcCode(int indent) const;
+    // Appends the bodies of all methods in index order joined by CR LF (repeated names included).
+    void AppendImplementation(std::string& dest, int indent) const;
 
 protected:
     void ItemAdded(TCollectionItem& item) override;
@@ -266,7 +268,7 @@ class TgmcSupportedInterface : public TgmcAppellationItem {
 public:
     static constexpr std::string_view kClassName = "TgmcSupportedInterface";
     const PropertyList& Published() const override { return PublishedOf<TgmcSupportedInterface>(); }
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 };
 
 class TgmcSupportedInterfaces : public TgmcCollectionOf<TgmcSupportedInterface> {
@@ -310,9 +312,11 @@ public:
 
     // The declaration: a line with one blank, the caption comment, the heading, the visibility
     // sections of fields, methods and properties, "end;".
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
     // The method bodies under a class-name comment; empty for interfaces and without bodies.
     std::string ImplementationSrcCode(int indent) const;
+    // Appends ImplementationSrcCode(indent) to `dest`.
+    void AppendImplementation(std::string& dest, int indent) const;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -334,9 +338,11 @@ public:
     using TTypedCollection::TTypedCollection;
 
     // "type" CRLF + declarations
-    std::string SrcCode(int indent, std::string_view separator) const override;
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
     // The class bodies in index order joined by CR LF.
     std::string ImplementationSrcCode(int indent) const;
+    // Appends ImplementationSrcCode(indent) to `dest`.
+    void AppendImplementation(std::string& dest, int indent) const;
 };
 
 }  // namespace quillon

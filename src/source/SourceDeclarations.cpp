@@ -13,11 +13,10 @@ void TgmcUsesModule::PublishProperties(PropertyList& p) {
     p.Boolean("Frame", &TgmcUsesModule::GetFrame, &TgmcUsesModule::SetFrame, std::nullopt);
 }
 
-std::string TgmcUsesModule::SrcCode(int) const {
-    std::string result = GetName();
-    if (!FFileName.empty()) result += " in " + PascalString(FFileName);
-    if (!FFormName.empty()) result += " {" + FFormName + (FFrame ? ": TFrame}" : "}");
-    return result;
+void TgmcUsesModule::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName());
+    if (!FFileName.empty()) dest.append(" in ").append(PascalString(FFileName));
+    if (!FFormName.empty()) dest.append(" {").append(FFormName).append(FFrame ? ": TFrame}" : "}");
 }
 
 void TgmcUsesModule::AssignTo(TPersistent& dest) const {
@@ -28,8 +27,8 @@ void TgmcUsesModule::AssignTo(TPersistent& dest) const {
     }
 }
 
-std::string TgmcUsesModules::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("uses \r\n", TgmcCollection::SrcCode(indent, separator), ";\r\n");
+void TgmcUsesModules::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "uses \r\n", ";\r\n", indent, separator);
 }
 
 // TgmcConst
@@ -44,12 +43,14 @@ TgmcConst::TgmcConst() = default;
 
 TgmcConst::~TgmcConst() = default;
 
-std::string TgmcConst::SrcCode(int) const {
-    std::string result = GetName();
-    if (!FDataType.GetName().empty()) result.append(":").append(FDataType.QualifiedName());
-    result.append("=").append(FValue).append(";");
-    result += CaptionComment();
-    return result;
+void TgmcConst::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName());
+    if (!FDataType.GetName().empty()) {
+        dest.push_back(':');
+        FDataType.AppendQualifiedName(dest);
+    }
+    dest.append("=").append(FValue).push_back(';');
+    Appellation().AppendCaptionComment(dest);
 }
 
 void TgmcConst::AssignTo(TPersistent& dest) const {
@@ -60,8 +61,8 @@ void TgmcConst::AssignTo(TPersistent& dest) const {
     }
 }
 
-std::string TgmcConsts::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("const\r\n", TgmcCollection::SrcCode(indent, separator));
+void TgmcConsts::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "const\r\n", {}, indent, separator);
 }
 
 // TgmcVar
@@ -75,8 +76,11 @@ TgmcVar::TgmcVar() = default;
 
 TgmcVar::~TgmcVar() = default;
 
-std::string TgmcVar::SrcCode(int) const {
-    return GetName() + ":" + FDataType.QualifiedName() + ";" + CaptionComment();
+void TgmcVar::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName()).push_back(':');
+    FDataType.AppendQualifiedName(dest);
+    dest.push_back(';');
+    Appellation().AppendCaptionComment(dest);
 }
 
 void TgmcVar::AssignTo(TPersistent& dest) const {
@@ -84,8 +88,8 @@ void TgmcVar::AssignTo(TPersistent& dest) const {
     if (auto* target = dynamic_cast<TgmcVar*>(&dest)) target->SetDataType(FDataType);
 }
 
-std::string TgmcVars::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("var \r\n", TgmcCollection::SrcCode(indent, separator));
+void TgmcVars::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "var \r\n", {}, indent, separator);
 }
 
 // TgmcResourceString
@@ -95,15 +99,17 @@ void TgmcResourceString::PublishProperties(PropertyList& p) {
     p.String("Value", &TgmcResourceString::GetValue, &TgmcResourceString::SetValue);
 }
 
-std::string TgmcResourceString::SrcCode(int) const { return GetName() + " = '" + FValue + "';"; }
+void TgmcResourceString::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName()).append(" = '").append(FValue).append("';");
+}
 
 void TgmcResourceString::AssignTo(TPersistent& dest) const {
     TgmcAppellationItem::AssignTo(dest);
     if (auto* target = dynamic_cast<TgmcResourceString*>(&dest)) target->SetValue(FValue);
 }
 
-std::string TgmcResourceStrings::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("resourcestring\r\n", TgmcCollection::SrcCode(indent, separator));
+void TgmcResourceStrings::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "resourcestring\r\n", {}, indent, separator);
 }
 
 }  // namespace quillon

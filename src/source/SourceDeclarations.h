@@ -25,7 +25,7 @@ public:
     void SetFrame(bool value) { SetField(FFrame, value); }
 
     // Name [in 'FileName'] [{FormName} or {FormName: TFrame}]
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     // Copies the appellation, FileName and Frame; FormName stays.
@@ -43,7 +43,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TgmcUsesModules>(); }
     using TTypedCollection::TTypedCollection;
     // "uses " CRLF + entries + ";" CRLF
-    std::string SrcCode(int indent, std::string_view separator) const override;
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
 };
 
 class TgmcConst : public TgmcAppellationItem {
@@ -62,7 +62,7 @@ public:
     void SetValue(std::string_view value) { SetField(FValue, value); }
 
     // Name:Type=Value; or, without a type name, Name=Value; then the caption comment.
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -78,7 +78,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TgmcConsts>(); }
     using TTypedCollection::TTypedCollection;
     // "const" CRLF + declarations
-    std::string SrcCode(int indent, std::string_view separator) const override;
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
 };
 
 // A variable; also the base of parameters and of a property's index variable.
@@ -96,7 +96,7 @@ public:
     void SetDataType(const TgmcDataType& value) { FDataType.Assign(value); }
 
     // Name:Type; then the caption comment.
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -111,7 +111,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TgmcVars>(); }
     using TTypedCollection::TTypedCollection;
     // "var " CRLF + declarations
-    std::string SrcCode(int indent, std::string_view separator) const override;
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
 };
 
 // A resource string; Value is written between apostrophes as it is (callers double them).
@@ -125,7 +125,7 @@ public:
     void SetValue(std::string_view value) { SetField(FValue, value); }
 
     // Name = 'Value';
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -140,7 +140,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TgmcResourceStrings>(); }
     using TTypedCollection::TTypedCollection;
     // "resourcestring" CRLF + declarations
-    std::string SrcCode(int indent, std::string_view separator) const override;
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
 };
 
 }  // namespace quillon

@@ -36,8 +36,9 @@ void TgmcExportMethod::PublishProperties(PropertyList& p) {
     p.String("UnitName", &TgmcExportMethod::GetUnitName, &TgmcExportMethod::SetUnitName);
 }
 
-std::string TgmcExportMethod::SrcCode(int) const {
-    return (FUnitName.empty() ? std::string() : FUnitName + ".") + GetName() + " name '" + GetName() + "'";
+void TgmcExportMethod::AppendSrcCode(std::string& dest, int) const {
+    if (!FUnitName.empty()) dest.append(FUnitName).push_back('.');
+    dest.append(GetName()).append(" name '").append(GetName()).push_back('\'');
 }
 
 void TgmcExportMethod::AssignTo(TPersistent& dest) const {
@@ -45,8 +46,8 @@ void TgmcExportMethod::AssignTo(TPersistent& dest) const {
     if (auto* target = dynamic_cast<TgmcExportMethod*>(&dest)) target->SetUnitName(FUnitName);
 }
 
-std::string TgmcExportMethods::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("exports\r\n", TgmcCollection::SrcCode(indent, separator), ";");
+void TgmcExportMethods::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "exports\r\n", ";", indent, separator);
 }
 
 // TgmcProject
@@ -73,8 +74,11 @@ std::string TgmcProject::SrcCode(TgmcProjectKind kind, std::string_view header) 
         case pkLibrary: AppendSeparated(result, "library " + FAppellation->GetName() + ";", kCrLf); break;
     }
     AppendSeparated(result, FAppellation->CaptionComment(), kCrLf);
-    AppendSeparated(result, FUsesModules->SrcCode(3, ",\r\n"), kCrLf);
-    if (kind == pkLibrary) AppendSeparated(result, FExportMethods->SrcCode(6, ",\r\n"), kCrLf);
+    AppendSeparatedWith(result, 0, kCrLf, 0, false,
+                        [&](std::string& text) { FUsesModules->AppendSrcCode(text, 3, ",\r\n"); });
+    if (kind == pkLibrary)
+        AppendSeparatedWith(result, 0, kCrLf, 0, false,
+                            [&](std::string& text) { FExportMethods->AppendSrcCode(text, 6, ",\r\n"); });
     AppendSeparated(result, "begin", kCrLf);
     AppendSeparated(result, FImplementCode, kCrLf);
     AppendSeparated(result, "end.", kCrLf);

@@ -29,7 +29,7 @@ public:
     void SetUnitName(std::string_view value) { SetField(FUnitName, value); }
 
     // [UnitName.]Name name 'Name'
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     // Copies the appellation and UnitName.
@@ -45,7 +45,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TgmcExportMethods>(); }
     using TTypedCollection::TTypedCollection;
     // "exports" CRLF + entries + ";"
-    std::string SrcCode(int indent, std::string_view separator) const override;
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
 };
 
 // The project source of a program or a library.

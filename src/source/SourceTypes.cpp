@@ -7,7 +7,10 @@ namespace quillon {
 
 // Enumerated types
 
-std::string TgmcEnumValue::SrcCode(int) const { return GetName() + CaptionComment(); }
+void TgmcEnumValue::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName());
+    Appellation().AppendCaptionComment(dest);
+}
 
 bool TgmcEnumValues::IsValueNameUnique(std::string_view name) const {
     for (int i = 0; i < Count(); ++i)
@@ -36,8 +39,11 @@ void TgmcEnumType::SetModified(bool value) {
     if (!value) FValues->SetModified(false);
 }
 
-std::string TgmcEnumType::SrcCode(int) const {
-    return GetName() + "=(" + FValues->SrcCode(0, ",") + ");" + CaptionComment();
+void TgmcEnumType::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName()).append("=(");
+    FValues->AppendSrcCode(dest, 0, ",");
+    dest.append(");");
+    Appellation().AppendCaptionComment(dest);
 }
 
 void TgmcEnumType::AssignTo(TPersistent& dest) const {
@@ -45,8 +51,8 @@ void TgmcEnumType::AssignTo(TPersistent& dest) const {
     if (auto* target = dynamic_cast<TgmcEnumType*>(&dest)) target->SetValues(*FValues);
 }
 
-std::string TgmcEnumTypes::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("type\r\n", TgmcCollection::SrcCode(indent, separator));
+void TgmcEnumTypes::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "type\r\n", {}, indent, separator);
 }
 
 bool TgmcEnumTypes::IsValueNameUnique(std::string_view typeName, std::string_view valueName) const {
@@ -68,8 +74,11 @@ TgmcSet::TgmcSet() : FEnumDataType(std::make_unique<TgmcDataType>()) {}
 
 TgmcSet::~TgmcSet() = default;
 
-std::string TgmcSet::SrcCode(int) const {
-    return GetName() + "= set of " + FEnumDataType->QualifiedName() + ";" + CaptionComment();
+void TgmcSet::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName()).append("= set of ");
+    FEnumDataType->AppendQualifiedName(dest);
+    dest.push_back(';');
+    Appellation().AppendCaptionComment(dest);
 }
 
 void TgmcSet::AssignTo(TPersistent& dest) const {
@@ -94,13 +103,12 @@ TgmcProceduralType::TgmcProceduralType()
 
 TgmcProceduralType::~TgmcProceduralType() = default;
 
-std::string TgmcProceduralType::SrcCode(int) const {
-    std::string result = GetName() + "=";
-    result += MethodCategoryWord(FMethodCategory);
-    FParameters->AppendEnclosed(result, 0, ";");
-    AppendSeparated(result, FResultType->GetName(), ":");
-    result += MethodOptionsText(FOptions) + ";" + CaptionComment();
-    return result;
+void TgmcProceduralType::AppendSrcCode(std::string& dest, int) const {
+    dest.append(GetName()).append("=").append(MethodCategoryWord(FMethodCategory));
+    FParameters->AppendSrcCode(dest, 0, ";");
+    if (!FResultType->GetName().empty()) dest.append(":").append(FResultType->GetName());
+    dest.append(MethodOptionsText(FOptions)).push_back(';');
+    Appellation().AppendCaptionComment(dest);
 }
 
 void TgmcProceduralType::AssignTo(TPersistent& dest) const {
@@ -113,8 +121,8 @@ void TgmcProceduralType::AssignTo(TPersistent& dest) const {
     }
 }
 
-std::string TgmcProceduralTypes::SrcCode(int indent, std::string_view separator) const {
-    return EncloseNonEmpty("type\r\n", TgmcCollection::SrcCode(indent, separator));
+void TgmcProceduralTypes::AppendSrcCode(std::string& dest, int indent, std::string_view separator) const {
+    AppendSection(dest, "type\r\n", {}, indent, separator);
 }
 
 }  // namespace quillon

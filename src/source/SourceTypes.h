@@ -16,7 +16,7 @@ public:
     static constexpr std::string_view kClassName = "TgmcEnumValue";
     const PropertyList& Published() const override { return PublishedOf<TgmcEnumValue>(); }
     // Name + caption comment.
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 };
 
 class TgmcEnumValues : public TgmcCollectionOf<TgmcEnumValue> {
@@ -51,7 +51,7 @@ public:
     void SetModified(bool value) override;
 
     // Name=(values);caption comment; the values wrap after 80 characters at column 1.
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
     std::string PlainSrcCode() const override { return SrcCode(0); }
 
 protected:
@@ -68,7 +68,7 @@ public:
     using TTypedCollection::TTypedCollection;
 
     // "type" CRLF + declarations
-    std::string SrcCode(int indent, std::string_view separator) const override;
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
     // Kind 0: Name, kind 1: Caption.
     std::string GetItemText(int index, int kind) const override { return AppellationText(index, kind); }
     // True when no enumerated type other than `typeName` (without regard to case) has a value
@@ -91,7 +91,7 @@ public:
     void SetEnumDataType(const TgmcDataType& value) { FEnumDataType->Assign(value); }
 
     // Name= set of Type;caption comment
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -131,7 +131,7 @@ public:
     void SetMethodCategory(TMethodCategory value) { SetField(FMethodCategory, value); }
 
     // Name=category(parameters)[:Result][ options];caption comment
-    std::string SrcCode(int indent) const override;
+    void AppendSrcCode(std::string& dest, int indent) const override;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -149,7 +149,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TgmcProceduralTypes>(); }
     using TTypedCollection::TTypedCollection;
     // "type" CRLF + declarations
-    std::string SrcCode(int indent, std::string_view separator) const override;
+    void AppendSrcCode(std::string& dest, int indent, std::string_view separator) const override;
 };
 
 }  // namespace quillon

@@ -38,17 +38,24 @@ void TgmcModulePart::SetIsImplementation(bool value) {
 }
 
 std::string TgmcModulePart::SrcCode() const {
-    std::string result;
-    AppendSeparated(result, FUsesModules->SrcCode(3, ","), kCrLf);
-    AppendSeparated(result, FResourceStrings->SrcCode(3, kCrLf), kCrLf);
-    AppendSeparated(result, FEnumTypes->SrcCode(3, kCrLf), kCrLf);
-    AppendSeparated(result, FSets->SrcCode(3, kCrLf), kCrLf);
-    AppendSeparated(result, FProceduralTypes->SrcCode(3, kCrLf), kCrLf);
-    AppendSeparated(result, FConsts->SrcCode(3, kCrLf), kCrLf);
-    AppendSeparated(result, FClasses->SrcCode(3, kCrLf), kCrLf);
-    AppendSeparated(result, FVars->SrcCode(3, kCrLf), kCrLf);
-    AppendSeparated(result, FMethods->SrcCode(0, kCrLf), kCrLf);
-    return result;
+    return TextOf([&](std::string& text) { AppendSrcCode(text); });
+}
+
+void TgmcModulePart::AppendSrcCode(std::string& dest) const {
+    const std::size_t from = dest.size();
+    const auto section = [&](const TgmcCollection& collection, int indent, std::string_view separator) {
+        AppendSeparatedWith(dest, from, kCrLf, 0, false,
+                            [&](std::string& text) { collection.AppendSrcCode(text, indent, separator); });
+    };
+    section(*FUsesModules, 3, ",");
+    section(*FResourceStrings, 3, kCrLf);
+    section(*FEnumTypes, 3, kCrLf);
+    section(*FSets, 3, kCrLf);
+    section(*FProceduralTypes, 3, kCrLf);
+    section(*FConsts, 3, kCrLf);
+    section(*FClasses, 3, kCrLf);
+    section(*FVars, 3, kCrLf);
+    section(*FMethods, 0, kCrLf);
 }
 
 // TgmcModule
@@ -74,28 +81,32 @@ TgmcModule::TgmcModule() : FAppellation(std::make_unique<TgmcAppellation>()) {
 TgmcModule::~TgmcModule() = default;
 
 std::string TgmcModule::SrcCode(std::string_view header) const {
+    // The whole unit is written into this one string; each part appends in place.
     std::string result(header);
-    AppendSeparated(result, FConditionalDefines, kCrLf);
-    AppendSeparated(result, "unit " + FAppellation->GetName() + ";", kCrLf);
-    AppendSeparated(result, FAppellation->CaptionComment(), kCrLf);
-    AppendSeparated(result, "interface", kCrLf);
-    AppendSeparated(result, FInterfacePart->SrcCode(), kCrLf);
-    AppendSeparated(result, "implementation", kCrLf);
-    AppendSeparated(result, FIncludeResources, kCrLf);
-    AppendSeparated(result, FImplementationPart->SrcCode(), kCrLf);
-    AppendSeparated(result, FInterfacePart->Methods().ImplementationSrcCode(3), kCrLf);
-    AppendSeparated(result, FImplementationPart->Methods().ImplementationSrcCode(3), kCrLf);
-    AppendSeparated(result, FInterfacePart->Classes().ImplementationSrcCode(3), kCrLf);
-    AppendSeparated(result, FImplementationPart->Classes().ImplementationSrcCode(3), kCrLf);
+    const auto line = [&](std::string_view text) { AppendSeparatedFrom(result, 0, text, kCrLf); };
+    const auto part = [&](auto&& write) { AppendSeparatedWith(result, 0, kCrLf, 0, false, write); };
+    line(FConditionalDefines);
+    AppendSeparator(result, 0, kCrLf);
+    result.append("unit ").append(FAppellation->GetName()).push_back(';');
+    part([&](std::string& text) { FAppellation->AppendCaptionComment(text); });
+    line("interface");
+    part([&](std::string& text) { FInterfacePart->AppendSrcCode(text); });
+    line("implementation");
+    line(FIncludeResources);
+    part([&](std::string& text) { FImplementationPart->AppendSrcCode(text); });
+    part([&](std::string& text) { FInterfacePart->Methods().AppendImplementation(text, 3); });
+    part([&](std::string& text) { FImplementationPart->Methods().AppendImplementation(text, 3); });
+    part([&](std::string& text) { FInterfacePart->Classes().AppendImplementation(text, 3); });
+    part([&](std::string& text) { FImplementationPart->Classes().AppendImplementation(text, 3); });
     if (!FInitializationPart.empty() || !FFinalizationPart.empty()) {
-        AppendSeparated(result, "initialization", kCrLf);
-        AppendSeparated(result, FInitializationPart, kCrLf);
+        line("initialization");
+        line(FInitializationPart);
     }
     if (!FFinalizationPart.empty()) {
-        AppendSeparated(result, "finalization", kCrLf);
-        AppendSeparated(result, FFinalizationPart, kCrLf);
+        line("finalization");
+        line(FFinalizationPart);
     }
-    AppendSeparated(result, "end.", "\r\n\r\n");
+    AppendSeparatedFrom(result, 0, "end.", "\r\n\r\n");
     return result;
 }
 

@@ -60,6 +60,8 @@ public:
     // Uses, resource strings, enumerated types, sets, procedural types, constants, classes,
     // variables and routine declarations, one block after the other.
     std::string SrcCode() const;
+    // Appends SrcCode() to `dest`.
+    void AppendSrcCode(std::string& dest) const;
 
 private:
     std::unique_ptr<TgmcClasses> FClasses;

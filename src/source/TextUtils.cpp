@@ -9,16 +9,19 @@ bool AppendSeparated(std::string& dest, std::string_view value, std::string_view
 bool AppendSeparatedFrom(std::string& dest, std::size_t from, std::string_view value, std::string_view separator,
                          int indent, bool wrap) {
     if (value.empty()) return false;
-    if (dest.size() > from && !separator.empty()) {
-        // Only the last line is measured, so joining many values stays linear in the text size.
-        const bool lineBreak = wrap && LastLineLength(std::string_view(dest).substr(from)) > kWrapWidth;
-        dest.append(separator);
-        if (lineBreak) dest.append(kCrLf);
-        if (indent > 0 && (lineBreak || separator.find(kCrLf) != std::string_view::npos))
-            dest.append(static_cast<std::size_t>(indent), ' ');
-    }
+    AppendSeparator(dest, from, separator, indent, wrap);
     dest.append(value);
     return true;
+}
+
+void AppendSeparator(std::string& dest, std::size_t from, std::string_view separator, int indent, bool wrap) {
+    if (dest.size() <= from || separator.empty()) return;
+    // Only the last line is measured, so joining many values stays linear in the text size.
+    const bool lineBreak = wrap && LastLineLength(std::string_view(dest).substr(from)) > kWrapWidth;
+    dest.append(separator);
+    if (lineBreak) dest.append(kCrLf);
+    if (indent > 0 && (lineBreak || separator.find(kCrLf) != std::string_view::npos))
+        dest.append(static_cast<std::size_t>(indent), ' ');
 }
 
 int LastLineLength(std::string_view text) {
@@ -37,6 +40,14 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
     }
     result.append(text, from);
     return result;
+}
+
+void AppendIndentedLines(std::string& dest, std::string_view text, std::string_view blanks) {
+    for (std::size_t at = text.find(kCrLf); at != std::string_view::npos; at = text.find(kCrLf)) {
+        dest.append(text.substr(0, at + kCrLf.size())).append(blanks);
+        text.remove_prefix(at + kCrLf.size());
+    }
+    dest.append(text);
 }
 
 std::string EncloseNonEmpty(std::string_view prefix, std::string body, std::string_view suffix) {
@@ -79,10 +90,19 @@ std::string PascalLiteralBody(std::string_view text) {
 
 std::string BraceCommentText(std::string_view text) {
     std::string result;
-    result.reserve(text.size() + 1);
-    if (!text.empty() && text.front() == '$') result += ' ';
-    for (const char c : text) result += c == '{' ? '(' : c == '}' ? ')' : c;
+    AppendBraceCommentText(result, text);
     return result;
+}
+
+void AppendBraceCommentText(std::string& dest, std::string_view text) {
+    if (!text.empty() && text.front() == '$') dest.push_back(' ');
+    const std::size_t start = dest.size();
+    dest.append(text);
+    for (std::size_t i = start; i < dest.size(); ++i)
+        if (dest[i] == '{')
+            dest[i] = '(';
+        else if (dest[i] == '}')
+            dest[i] = ')';
 }
 
 std::string PascalString(std::string_view text) {

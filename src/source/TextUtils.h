@@ -25,6 +25,53 @@ bool AppendSeparated(std::string& dest, std::string_view value, std::string_view
 bool AppendSeparatedFrom(std::string& dest, std::size_t from, std::string_view value, std::string_view separator,
                          int indent = 0, bool wrap = false);
 
+// The separator part of AppendSeparatedFrom alone: appends `separator` (with the line break and
+// blanks it calls for) when `dest` holds text from `from` on; nothing otherwise.
+void AppendSeparator(std::string& dest, std::size_t from, std::string_view separator, int indent = 0,
+                     bool wrap = false);
+
+// AppendSeparatedFrom for a value that `write(dest)` appends in place instead of one built apart:
+// the separator goes first and is taken back (and false returned) when `write` appends nothing.
+// Nested texts are so written straight into the file's buffer, without a string of their own.
+template <class Write>
+bool AppendSeparatedWith(std::string& dest, std::size_t from, std::string_view separator, int indent, bool wrap,
+                         Write&& write) {
+    const std::size_t mark = dest.size();
+    AppendSeparator(dest, from, separator, indent, wrap);
+    const std::size_t valueStart = dest.size();
+    write(dest);
+    if (dest.size() != valueStart) return true;
+    dest.resize(mark);
+    return false;
+}
+
+// The text that `write(dest)` appends to an empty string: the string-returning form of an
+// in-place writer.
+template <class Write>
+std::string TextOf(Write&& write) {
+    std::string text;
+    write(text);
+    return text;
+}
+
+// `text` appended with every CR LF in it followed by `blanks`: a block of code indented as a
+// whole (the first line's indentation is the caller's).
+void AppendIndentedLines(std::string& dest, std::string_view text, std::string_view blanks);
+
+// EncloseNonEmpty in place: `prefix`, what `write(dest)` appends, `suffix`; nothing at all when
+// `write` appends nothing.
+template <class Write>
+void AppendEnclosedWith(std::string& dest, std::string_view prefix, std::string_view suffix, Write&& write) {
+    const std::size_t mark = dest.size();
+    dest.append(prefix);
+    const std::size_t bodyStart = dest.size();
+    write(dest);
+    if (dest.size() == bodyStart)
+        dest.resize(mark);
+    else
+        dest.append(suffix);
+}
+
 // Number of characters after the last line feed of `text`, or its length when it holds none.
 int LastLineLength(std::string_view text);
 
@@ -48,6 +95,8 @@ std::string PascalLiteralBody(std::string_view text);
 // comments nest, leave it open), so "{" and "}" become "(" and ")"; a leading "$" would make the
 // comment a compiler directive, so it gets a blank before it. Other text stays as it is.
 std::string BraceCommentText(std::string_view text);
+// Appends BraceCommentText(text) to `dest`.
+void AppendBraceCommentText(std::string& dest, std::string_view text);
 
 // `text` as an Object Pascal string literal: between apostrophes, each apostrophe in it doubled.
 std::string PascalString(std::string_view text);

@@ -10,7 +10,7 @@ namespace {
 // An item whose text is its name, so the collection's joining rules can be watched alone.
 class NameItem : public TgmcAppellationItem {
 public:
-    std::string SrcCode(int) const override { return GetName(); }
+    void AppendSrcCode(std::string& dest, int) const override { dest.append(GetName()); }
 };
 
 class NameList : public TgmcCollectionOf<NameItem> {
