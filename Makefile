@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 WINDOWS_BUILD_DIR ?= build-windows
 WINDOWS_JOBS ?= 2
 WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix googletest libcli11-dev cmake make wine64
-APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev \
+APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev libmimalloc-dev \
   qt6-base-dev qt6-svg-dev libgl-dev unixodbc-dev libsqliteodbc fpc-source-3.2.2 $(WINDOWS_PACKAGES)
 
 .PHONY: all build cli gui test deps windows windows-deps install-packages run bench fuzz fuzz-designs clean
