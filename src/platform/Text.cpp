@@ -2,13 +2,6 @@
 
 namespace quillon {
 
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
-
 std::size_t TextHash::operator()(std::string_view text) const {
     // FNV-1a over the folded bytes.
     std::size_t hash = 14695981039346656037ull;

@@ -16,17 +16,18 @@ bool AppendSeparatedFrom(std::string& dest, std::size_t from, std::string_view v
 
 void AppendSeparator(std::string& dest, std::size_t from, std::string_view separator, int indent, bool wrap) {
     if (dest.size() <= from || separator.empty()) return;
-    // Only the last line is measured, so joining many values stays linear in the text size.
-    const bool lineBreak = wrap && LastLineLength(std::string_view(dest).substr(from)) > kWrapWidth;
+    const bool lineBreak = wrap && LastLineLongerThanWrapWidth(std::string_view(dest).substr(from));
     dest.append(separator);
     if (lineBreak) dest.append(kCrLf);
     if (indent > 0 && (lineBreak || separator.find(kCrLf) != std::string_view::npos))
         dest.append(static_cast<std::size_t>(indent), ' ');
 }
 
-int LastLineLength(std::string_view text) {
-    const std::size_t lf = text.rfind('\n');
-    return static_cast<int>(lf == std::string_view::npos ? text.size() : text.size() - lf - 1);
+bool LastLineLongerThanWrapWidth(std::string_view text) {
+    // Only the last kWrapWidth + 1 characters are looked at: the line is longer exactly when they
+    // hold no line feed. Joining many values so stays linear in the text size, whatever its lines.
+    constexpr std::size_t kLook = kWrapWidth + 1;
+    return text.size() >= kLook && text.substr(text.size() - kLook).find('\n') == std::string_view::npos;
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement) {

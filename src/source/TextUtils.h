@@ -1,5 +1,5 @@
 // Text helpers of the source-model writer: joining values with separators (with the
-// 80-character line wrapping), the length of a text's last line, and literal replacement.
+// 80-character line wrapping), the measure of a text's last line, and literal replacement.
 #pragma once
 
 #include <initializer_list>
@@ -72,8 +72,9 @@ void AppendEnclosedWith(std::string& dest, std::string_view prefix, std::string_
         dest.append(suffix);
 }
 
-// Number of characters after the last line feed of `text`, or its length when it holds none.
-int LastLineLength(std::string_view text);
+// Whether the characters after the last line feed of `text` (all of it without one) are more
+// than kWrapWidth; found without scanning back further than that.
+bool LastLineLongerThanWrapWidth(std::string_view text);
 
 // The lines joined by CR LF (no line break after the last).
 std::string JoinLines(std::initializer_list<std::string_view> lines);

@@ -46,11 +46,13 @@ TEST(AppendSeparatedFrom, CountsOnlyTheTextFromItsOffset) {
     EXPECT_EQ(text.substr(from), "b,c," + std::string(80, 'd') + ",\r\n  e");
 }
 
-TEST(LastLineLength, CountsTheCharactersAfterTheLastLineFeed) {
-    EXPECT_EQ(LastLineLength(""), 0);
-    EXPECT_EQ(LastLineLength("abc"), 3);
-    EXPECT_EQ(LastLineLength("abc\r\nde"), 2);
-    EXPECT_EQ(LastLineLength("abc\r\n"), 0);
+TEST(LastLineLongerThanWrapWidth, MeasuresOnlyTheLineAfterTheLastLineFeed) {
+    EXPECT_FALSE(LastLineLongerThanWrapWidth(""));
+    EXPECT_FALSE(LastLineLongerThanWrapWidth(std::string(80, 'a')));
+    EXPECT_TRUE(LastLineLongerThanWrapWidth(std::string(81, 'a')));
+    EXPECT_TRUE(LastLineLongerThanWrapWidth("ab\r\n" + std::string(81, 'a')));
+    EXPECT_FALSE(LastLineLongerThanWrapWidth(std::string(200, 'a') + "\r\n" + std::string(80, 'a')));
+    EXPECT_FALSE(LastLineLongerThanWrapWidth(std::string(200, 'a') + "\r\n"));
 }
 
 TEST(PascalLiteralBody, DoublesQuotesAndWritesLineBreaksAsCharacterCodes) {
