@@ -6,6 +6,10 @@
 
 namespace quillon {
 
+bool IGeneratedFileWriter::KeepsExisting(const std::string& fileName, const TWriteRules& rules) const {
+    return !rules.replaceExisting && FileExists(fileName);
+}
+
 bool DiskFileWriter::Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) {
     return WriteGeneratedFile(text, fileName, rules);
 }

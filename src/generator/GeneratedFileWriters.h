@@ -20,6 +20,10 @@ public:
     // Hands over `text` as the content of `fileName` under `rules`; true when the file is (or
     // would be) written.
     virtual bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) = 0;
+    // Whether a file handed over under `rules` would be kept as it stands whatever its text: one
+    // written only when absent that exists. Generation then spares building the text. Answered by
+    // the disk, which every writer here judges by (the plan starts from it too); safe on any thread.
+    virtual bool KeepsExisting(const std::string& fileName, const TWriteRules& rules) const;
 };
 
 // Writes through WriteGeneratedFile.

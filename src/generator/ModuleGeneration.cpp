@@ -81,9 +81,15 @@ std::string TemgModule::DeveloperUnitFileName(std::string_view projectSrcPath) c
 bool TemgModule::WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,
                              std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const {
     const ResolverScope scope(*this, resolver);
-    const std::string text = tools.builder.UnitText(*this, kind, resolver);
-    if (text.empty()) return false;
-    const bool written = tools.writer.Write(std::string(header) + text, directory + KindFileName(kind), rules);
+    const std::string fileName = directory + KindFileName(kind);
+    bool written = false;
+    // The developer's unit is written once: when it exists its text is not even built.
+    if (!tools.writer.KeepsExisting(fileName, rules)) {
+        std::string text = tools.builder.UnitText(*this, kind, resolver);
+        if (text.empty()) return false;
+        text.insert(0, header);
+        written = tools.writer.Write(text, fileName, rules);
+    }
     const std::string form = tools.builder.FormText(*this, kind, resolver);
     if (!form.empty()) tools.writer.Write(form, directory + KindFormFileName(kind), rules);
     return written;

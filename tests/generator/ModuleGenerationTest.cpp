@@ -128,7 +128,10 @@ TEST_F(ModuleGeneration, ASecondGenerationKeepsTheDevelopersFilesAndRewritesTheR
     SetFileReadOnly(dir.File("genAccount.pas"), true);
     SetFileReadOnly(dir.File("Account.dpr"), true);
 
+    builder.TakeRequests();
     Generate(account);
+    // The developer's unit exists, so its text is not even built (kind 1).
+    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:3", "Account:4", "Account:11"}));
     EXPECT_EQ(test::ReadText(dir.File("devAccount.pas")), "edited by hand");
     EXPECT_EQ(test::ReadText(dir.File("Account.dof")), "[Directories]\r\nSearchPath=mine");
     EXPECT_NE(test::ReadText(dir.File("genAccount.pas")), "stale");
