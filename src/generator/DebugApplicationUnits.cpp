@@ -52,10 +52,15 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
     if (std::find(done.begin(), done.end(), &module) != done.end()) return;
     done.push_back(&module);
     const std::string srcPath = resolver.GetSrcPath();
+    // UnitFileName with the output directory expanded once for the module's whole block.
+    const std::string directory = module.OutputDirectory(srcPath);
+    const auto unitFile = [&](TFileKind kind) {
+        const std::string name = module.KindFileName(kind);
+        return name.empty() || srcPath.empty() ? name : directory + name;
+    };
     const TServerOption option = module.GetServerOption();
-    AddUses(uses, module.ControllerUnitName(), module.UnitFileName(TFileKind::ControllerUnit, srcPath));
-    AddUses(uses, module.DatabaseSupportControllerUnitName(),
-            module.UnitFileName(TFileKind::DatabaseSupportController, srcPath));
+    AddUses(uses, module.ControllerUnitName(), unitFile(TFileKind::ControllerUnit));
+    AddUses(uses, module.DatabaseSupportControllerUnitName(), unitFile(TFileKind::DatabaseSupportController));
     AddCommonTypesUnit(uses, module, resolver, true);
     if (DirectOrComServer(option)) {
         const TemgExternalClasses& externals = module.MainClass().ExternalClasses();
@@ -63,15 +68,14 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
             if (const TemgModule* referenced = resolver.FindModule(externals.Items(i)->GetName()))
                 AddModuleUnitBlock(uses, *referenced, resolver, done);
     }
-    if (IsComOption(option))
-        AddUses(uses, module.InterfaceUnitName(), module.UnitFileName(TFileKind::InterfaceUnit, srcPath));
+    if (IsComOption(option)) AddUses(uses, module.InterfaceUnitName(), unitFile(TFileKind::InterfaceUnit));
     if (DirectOrComServer(option)) {
-        AddUses(uses, module.GeneratorUnitName(), module.UnitFileName(TFileKind::GeneratorServerUnit, srcPath));
-        AddUses(uses, module.DeveloperUnitName(), module.UnitFileName(TFileKind::DeveloperServerUnit, srcPath));
+        AddUses(uses, module.GeneratorUnitName(), unitFile(TFileKind::GeneratorServerUnit));
+        AddUses(uses, module.DeveloperUnitName(), unitFile(TFileKind::DeveloperServerUnit));
         if (module.HasOwnConnection())
-            AddUses(uses, module.DataModuleUnitName(), module.UnitFileName(TFileKind::DataModuleUnit, srcPath))
+            AddUses(uses, module.DataModuleUnitName(), unitFile(TFileKind::DataModuleUnit))
                 ->SetFormName(module.DataModuleFormName());
-        module.AddUnits().AddUnitUses(uses, module.OutputDirectory(srcPath));
+        module.AddUnits().AddUnitUses(uses, directory);
     }
 }
 
