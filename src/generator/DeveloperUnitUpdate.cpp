@@ -36,8 +36,11 @@ public:
     std::string reason;
 };
 
-bool IsWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
-bool IsWordChar(unsigned char c) { return std::isalnum(c) || c == '_' || c >= 0x80; }
+// ASCII letters and digits, whatever the locale a host program set.
+bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool IsWordStart(unsigned char c) { return IsAsciiLetter(c) || c == '_' || c >= 0x80; }
+bool IsWordChar(unsigned char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_' || c >= 0x80; }
 
 // The tokens of a Pascal text; comments ({ }, (* *), //) and compiler directives are skipped,
 // string literals (with doubled quotes) are single tokens. Any line end counts a line. With a
@@ -64,11 +67,10 @@ std::vector<Token> Tokenize(std::string_view text, std::string_view lastWord = {
         if (c == 0) throw TReaderError(line, std::string(kDevUnitBinary));
         const int startLine = line;
         const auto skipUntil = [&](std::string_view close) {
-            while (i < n && text.compare(i, close.size(), close) != 0) {
+            const std::size_t found = text.find(close, i);
+            if (found == std::string_view::npos) throw TReaderError(startLine, std::string(kDevUnitOpenComment));
+            for (; i < found; ++i)
                 if (lineEndAt(i)) ++line;
-                ++i;
-            }
-            if (i >= n) throw TReaderError(startLine, std::string(kDevUnitOpenComment));
             i += close.size();
         };
         if (c == '{') {
@@ -91,11 +93,11 @@ std::vector<Token> Tokenize(std::string_view text, std::string_view lastWord = {
             kind = TokenKind::Word;
             ++i;
             while (i < n && IsWordChar(static_cast<unsigned char>(text[i]))) ++i;
-        } else if (std::isdigit(c) || c == '$' || c == '#') {
+        } else if (IsAsciiDigit(c) || c == '$' || c == '#') {
             kind = c == '#' ? TokenKind::String : TokenKind::Number;
             ++i;
             while (i < n && (IsWordChar(static_cast<unsigned char>(text[i])) || text[i] == '$')) ++i;
-            if (i + 1 < n && text[i] == '.' && std::isdigit(static_cast<unsigned char>(text[i + 1]))) {
+            if (i + 1 < n && text[i] == '.' && IsAsciiDigit(static_cast<unsigned char>(text[i + 1]))) {
                 ++i;
                 while (i < n && IsWordChar(static_cast<unsigned char>(text[i]))) ++i;
             }
@@ -173,8 +175,9 @@ constexpr std::string_view kDirectives[] = {
 
 class TUnitReader {
 public:
-    // The whole unit, or for a scan of the class's declarations the interface part alone: then
-    // the text after the word implementation is neither tokenized nor read.
+    // The whole unit, or for a scan of the class's declared method names the interface part
+    // alone: then the text after the word implementation is neither tokenized nor read, and the
+    // methods' headings are not parsed (their signatures and declarations stay empty).
     enum class Extent { WholeUnit, InterfacePart };
     TUnitReader(std::string_view text, std::string_view className, Extent extent = Extent::WholeUnit)
         : text_(text),
@@ -199,11 +202,15 @@ private:
         return at < tokens_.size() ? text_.substr(tokens_[at].begin, tokens_[at].end - tokens_[at].begin)
                                    : std::string_view();
     }
+    // Asked some twenty times per token: the length decides most answers before the text is looked at.
     bool IsAt(std::size_t at, std::string_view word) const {
         if (at >= tokens_.size()) return false;
-        std::string_view t = Text(at);
-        if (tokens_[at].kind == TokenKind::Word && !t.empty() && t[0] == '&') return false;
-        return (tokens_[at].kind == TokenKind::Word || tokens_[at].kind == TokenKind::Symbol) && SameText(t, word);
+        const Token& token = tokens_[at];
+        if (token.end - token.begin != word.size()) return false;
+        if (token.kind != TokenKind::Word && token.kind != TokenKind::Symbol) return false;
+        const std::string_view t = text_.substr(token.begin, word.size());
+        if (token.kind == TokenKind::Word && !t.empty() && t[0] == '&') return false;
+        return SameText(t, word);
     }
     bool Is(std::string_view word) const { return IsAt(pos_, word); }
     bool IsWord(std::size_t at) const { return at < tokens_.size() && tokens_[at].kind == TokenKind::Word; }
@@ -393,13 +400,14 @@ private:
         const std::size_t begin = tokens_[pos_].begin;
         const std::size_t headingStart = pos_;
         SkipToSemicolon();
-        method.signature = ParseHeading(headingStart, pos_);
+        if (extent_ == Extent::WholeUnit) method.signature = ParseHeading(headingStart, pos_);
         method.name = headingStart + 1 < tokens_.size() ? std::string(Text(headingStart + 1)) : std::string();
         while (!AtEnd() && IsWord(pos_) && IsDirective(pos_)) {
             if (Is("override")) method.overrides = true;
             SkipToSemicolon();
         }
-        method.declaration = std::string(text_.substr(begin, tokens_[pos_ - 1].end - begin));
+        if (extent_ == Extent::WholeUnit)
+            method.declaration = std::string(text_.substr(begin, tokens_[pos_ - 1].end - begin));
         layout_.methods.push_back(std::move(method));
     }
 
