@@ -59,7 +59,8 @@ bool WriteGeneratedFile(std::string_view text, const std::string& fileName, cons
             case DialogAnswer::Cancel: Abort();
         }
     }
-    if (rules.createDirectory) {
+    // An existing file's directory exists.
+    if (rules.createDirectory && !exists) {
         const std::filesystem::path dir = PathFromUtf8(fileName).parent_path();
         std::error_code error;
         if (!dir.empty() && !std::filesystem::is_directory(dir, error) &&

@@ -84,34 +84,53 @@ bool WriteContent(int fd, std::string_view bytes) {
     return WriteAll(fd, bytes);
 }
 
+// A file that a rename would replace although it is protected: the directory's permission is all
+// the rename asks. `info` is the file's status.
+bool IsProtectedFile(const std::string& path, const struct stat& info) {
+    return !S_ISDIR(info.st_mode) &&
+           ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0);
+}
+
+// The process's file mode creation mask, read once: reading it means setting it, which a thread
+// writing at the same moment would see.
+mode_t ProcessUmask() {
+    static const mode_t mask = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
+}
+
 }  // namespace
 
 void CheckFileWritable(const std::string& path) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return;
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
+    if (::stat(path.c_str(), &info) == 0 && IsProtectedFile(path, info))
         throw Exception(Format(kCannotCreateFile, path));
 }
 
 AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string_view bytes,
                                             WriteDurability durability) {
     const auto fail = [&](const std::string& reason) { return CannotCreateFile(path, reason); };
-    // Replace the final target of a symbolic link (or chain of links), not the link.
+    // Replace the final target of a symbolic link (or chain of links), not the link. One lstat
+    // per name tells the link, the directory, the protection and the mode to keep: a generation
+    // writes thousands of files, and each status asked costs a system call.
     std::error_code ec;
     fs::path target{path};
-    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+    struct stat info {};
+    bool exists = ::lstat(target.c_str(), &info) == 0;
+    for (int hops = 0; exists && S_ISLNK(info.st_mode); ++hops) {
         if (hops == 40) throw fail("too many levels of symbolic links");
         fs::path resolved = fs::read_symlink(target, ec);
         if (ec) throw fail(ec.message());
         target = resolved.is_relative() ? target.parent_path() / resolved : resolved;
+        exists = ::lstat(target.c_str(), &info) == 0;
     }
-    if (fs::is_directory(target, ec)) throw fail("it is a directory");
-    // The rename would replace a protected file: the directory's permission is all it asks.
-    CheckFileWritable(target.string());
-
-    mode_t mode = 0666 & ~[] { mode_t m = ::umask(0); ::umask(m); return m; }();
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) mode = info.st_mode & 07777;
+    if (exists && S_ISDIR(info.st_mode)) throw fail("it is a directory");
+    if (exists && IsProtectedFile(target.string(), info))
+        throw Exception(Format(kCannotCreateFile, target.string()));
+    const mode_t mode = exists ? info.st_mode & 07777 : 0666 & ~ProcessUmask();
 
     static thread_local std::mt19937 random{std::random_device{}()};
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
