@@ -20,6 +20,11 @@ public:
     // Hands over `text` as the content of `fileName` under `rules`; true when the file is (or
     // would be) written.
     virtual bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) = 0;
+    // Write for a text the caller has no further use for: a writer that keeps texts takes it over
+    // instead of copying it.
+    virtual bool Take(std::string&& text, const std::string& fileName, const TWriteRules& rules) {
+        return Write(text, fileName, rules);
+    }
     // Whether a file handed over under `rules` would be kept as it stands whatever its text: one
     // written only when absent that exists. Generation then spares building the text. Answered by
     // the disk, which every writer here judges by (the plan starts from it too); safe on any thread.

@@ -88,7 +88,7 @@ bool TemgModule::WriteKindTo(const std::string& directory, TFileKind kind, const
         std::string text = tools.builder.UnitText(*this, kind, resolver);
         if (text.empty()) return false;
         text.insert(0, header);
-        written = tools.writer.Write(text, fileName, rules);
+        written = tools.writer.Take(std::move(text), fileName, rules);
     }
     const std::string form = tools.builder.FormText(*this, kind, resolver);
     if (!form.empty()) tools.writer.Write(form, directory + KindFormFileName(kind), rules);

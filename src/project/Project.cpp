@@ -423,7 +423,10 @@ public:
         TWriteRules rules;
     };
     bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
-        files.push_back({std::string(text), fileName, rules});
+        return Take(std::string(text), fileName, rules);
+    }
+    bool Take(std::string&& text, const std::string& fileName, const TWriteRules& rules) override {
+        files.push_back({std::move(text), fileName, rules});
         return true;
     }
     std::vector<File> files;
