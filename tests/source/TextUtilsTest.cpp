@@ -46,6 +46,37 @@ TEST(AppendSeparatedFrom, CountsOnlyTheTextFromItsOffset) {
     EXPECT_EQ(text.substr(from), "b,c," + std::string(80, 'd') + ",\r\n  e");
 }
 
+TEST(AppendSeparatedWith, TakesTheSeparatorBackWhenTheWriterAppendsNothing) {
+    std::string text = "head:";
+    const std::size_t from = text.size();
+    const auto write = [](std::string_view value) { return [value](std::string& dest) { dest.append(value); }; };
+    EXPECT_TRUE(AppendSeparatedWith(text, from, "\r\n", 2, false, write("a")));
+    EXPECT_FALSE(AppendSeparatedWith(text, from, "\r\n", 2, false, write("")));
+    EXPECT_TRUE(AppendSeparatedWith(text, from, "\r\n", 2, false, write("b")));
+    EXPECT_EQ(text, "head:a\r\n  b");
+    // A long line wraps before what the writer appends, as AppendSeparatedFrom does.
+    std::string list(81, 'x');
+    AppendSeparatedWith(list, 0, ",", 3, true, write("y"));
+    EXPECT_EQ(list, std::string(81, 'x') + ",\r\n   y");
+}
+
+TEST(AppendEnclosedWith, WritesPrefixAndSuffixOnlyAroundText) {
+    std::string text = "a";
+    AppendEnclosedWith(text, "(", ")", [](std::string&) {});
+    EXPECT_EQ(text, "a");
+    AppendEnclosedWith(text, "(", ")", [](std::string& dest) { dest.append("b"); });
+    EXPECT_EQ(text, "a(b)");
+}
+
+TEST(AppendIndentedLines, IndentsEveryLineAfterTheFirst) {
+    std::string text = "  ";
+    AppendIndentedLines(text, "x;\r\ny;\r\n", "  ");
+    EXPECT_EQ(text, "  x;\r\n  y;\r\n  ");
+    std::string single;
+    AppendIndentedLines(single, "z", "    ");
+    EXPECT_EQ(single, "z");
+}
+
 TEST(LastLineLongerThanWrapWidth, MeasuresOnlyTheLineAfterTheLastLineFeed) {
     EXPECT_FALSE(LastLineLongerThanWrapWidth(""));
     EXPECT_FALSE(LastLineLongerThanWrapWidth(std::string(80, 'a')));
