@@ -307,14 +307,15 @@ std::string BuildDebugProgram(const TemgDebugApplication& application, const Tem
 
 // Generator's form unit
 
-std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
-                                        const IModuleResolver& resolver) {
-    const bool database = !module.GetDatabaseSupport().Empty();
-    TgmcModule unit;
-    unit.Appellation().SetName(application.GeneratorFormUnitName());
+namespace {
+
+// The uses clauses of the generator's form unit: its interface part's and its implementation
+// part's.
+void AddGeneratorFormUses(TgmcModule& unit, const TemgDebugApplication& application, const TemgModule& module,
+                          const IModuleResolver& resolver) {
     TgmcUsesModules& uses = unit.InterfacePart().UsesModules();
     for (const char* name : {"Classes", "Forms", "SysUtils", "Graphics"}) AddUses(uses, name);
-    if (database) {
+    if (!module.GetDatabaseSupport().Empty()) {
         AddUses(uses, "DbTables");
         AddUses(uses, "eduPasswordDlg");
     }
@@ -324,6 +325,26 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     // Debug values may name the values of the module's own enumerations.
     if (module.EnumTypes().Count() > 0) AddUses(uses, ModuleTypesUnitName(module));
     AddUses(unit.ImplementationPart().UsesModules(), application.DeveloperFormUnitName());
+}
+
+}  // namespace
+
+std::vector<std::string> DebugGeneratorFormUnits(const TemgDebugApplication& application, const TemgModule& module,
+                                                 const IModuleResolver& resolver) {
+    TgmcModule unit;
+    AddGeneratorFormUses(unit, application, module, resolver);
+    std::vector<std::string> units;
+    for (const TgmcUsesModules* uses : {&unit.InterfacePart().UsesModules(), &unit.ImplementationPart().UsesModules()})
+        for (int i = 0; i < uses->Count(); ++i) units.push_back(uses->Items(i)->GetName());
+    return units;
+}
+
+std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
+                                        const IModuleResolver& resolver) {
+    const bool database = !module.GetDatabaseSupport().Empty();
+    TgmcModule unit;
+    unit.Appellation().SetName(application.GeneratorFormUnitName());
+    AddGeneratorFormUses(unit, application, module, resolver);
     unit.SetIncludeResources("{$R *.DFM}");
 
     TgmcClass& form = *unit.InterfacePart().Classes().Add();

@@ -27,6 +27,10 @@ std::vector<std::string> DebugProgramUnits(const TemgDebugApplication& applicati
 std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
                                         const IModuleResolver& resolver);
 std::string BuildDebugGeneratorForm(const TemgDebugApplication& application, const TemgModule& module);
+// The units kind 6 uses, in both its parts: its code, where the debug values are written, sees
+// them all.
+std::vector<std::string> DebugGeneratorFormUnits(const TemgDebugApplication& application, const TemgModule& module,
+                                                 const IModuleResolver& resolver);
 // Kind 7 and its form file, derived from the generator's.
 std::string BuildDebugDeveloperFormUnit(const TemgDebugApplication& application, const TemgModule& module,
                                         const IModuleResolver& resolver);

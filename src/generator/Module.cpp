@@ -455,6 +455,21 @@ std::string DebugProgramNameTaker(const TemgDebugApplication& application, const
 
 }  // namespace
 
+std::vector<std::string> TemgModule::DebugFormUnitNames(const IModuleResolver* resolver) const {
+    std::vector<std::string> units;
+    if (!resolver) return units;
+    for (int i = 0; i < FDebugApplications->Count(); ++i) {
+        // A design whose form cannot be built yet (a type it refers to is missing, which
+        // generation reports) adds no units.
+        try {
+            for (std::string& unit : DebugGeneratorFormUnits(*FDebugApplications->Items(i), *this, *resolver))
+                units.push_back(std::move(unit));
+        } catch (const Exception&) {
+        }
+    }
+    return units;
+}
+
 std::string TemgModule::TakenNameMessage(const TPersistent* element, std::string_view name) const {
     std::string taker;
     if (element == this)
@@ -553,8 +568,11 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     // declare or name; and they are written inside the generated classes as default values, where
     // a member of their name would be read instead.
     const std::vector<std::string> typeUnits = TypeUnitNames(resolver);
+    // The debug forms set properties to their debug values in the scope of the forms' units.
+    const std::vector<std::string> formUnits = DebugFormUnitNames(types);
     const auto valueTaker = [&](const std::string& value) {
         std::string taker = UnitNameTaker(value, typeUnits);
+        if (taker.empty()) taker = UnitNameTaker(value, formUnits);
         if (taker.empty()) taker = GeneratedTypeTaker(value, types);
         if (taker.empty()) taker = designTypeTaker(value);
         if (taker.empty()) taker = scope.Taker(value);
@@ -588,6 +606,9 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
                 const std::string taker = scope.Taker(name);
                 if (!taker.empty() && firstScope.Taker(name).empty())
                     report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
+                else if (const std::string unit = UnitNameTaker(name, formUnits); taker.empty() && !unit.empty())
+                    report(*firstValues.Items(j),
+                           Format(kNameTaken, name, unit + " of the debug forms of class " + MainClassName()));
             }
         }
     }

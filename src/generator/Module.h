@@ -253,6 +253,9 @@ public:
     // The units of the registered types the module can use: its own and the first module's, found
     // through `resolver` (the module's own by default).
     std::vector<std::string> TypeUnitNames(const IModuleResolver* resolver = nullptr) const;
+    // The units the generator's forms of the module's debug applications use, where the debug
+    // values are written; none without `resolver`.
+    std::vector<std::string> DebugFormUnitNames(const IModuleResolver* resolver) const;
     // For an editor about to give `element` (this module, a member of its class or one of its
     // debug applications) the name `name`: "Name %s is taken by the generated code: %s" when
     // generated code already declares it (a unit for the module, a derived or fixed member for a

@@ -413,6 +413,22 @@ TEST_F(RegressionDesign, EnumerationValuesNamedLikeWhatTheGeneratedUnitsDeclareA
     EXPECT_TRUE(Compiles());
 }
 
+// "Syntax error, \".\" expected": a debug form set a property to the value calc1, which its code
+// read as the unit Calc1 that the form uses (the controller unit of module Calc1).
+TEST_F(RegressionDesign, EnumerationValuesNamedLikeTheDebugFormsUnitsAreRefused) {
+    calc->CreateEnumType("TMode", "", {"mdFast", "calc"});
+    TemgProperty& mode = *calc->MainClass().Properties().Add();
+    test::Typed(mode, "Mode", "TMode", dtEnum).SetDebugValue("calc");
+    // Without a debug form the value is seen by no unit of that name.
+    EXPECT_TRUE(Compiles());
+    calc->DebugApplications().NewDebugApplication();
+    EXPECT_TRUE(RefusedWith("Name calc is taken by the generated code: the unit Calc"));
+    // The first module's values are written in the class module's debug forms too.
+    calc->EnumTypes().Clear();
+    project.FirstModule().CreateEnumType("TShade", "", {"shLight", "calc"});
+    EXPECT_TRUE(RefusedWith("Name calc is taken by the generated code: the unit Calc of the debug forms of class Calc"));
+}
+
 // "\")\" expected but \"(\" found": a parameter named FindInstance hid the routine the exported
 // routine finds its object with.
 TEST_F(RegressionDesign, AParameterNamedLikeWhatTheForwardingCodeUsesIsRefused) {
