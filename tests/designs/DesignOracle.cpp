@@ -10,6 +10,7 @@
 #include "generator/DebugApplicationUnits.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
 #include "support/PascalCompiler.h"
@@ -123,18 +124,32 @@ DesignOutcome JudgeDesign(TemgpProject& project) {
     fs::create_directories(outputDir);
     const CompileList list = ListSources(dir, outputDir);
     // Every unit at once, through a program that uses them all: one run of the compiler instead
-    // of one for each. The libraries and programs follow and find the units compiled.
+    // of one for each. The libraries and programs follow and find the units compiled. Units of one
+    // name in two directories (debug applications of one name writing into different directories,
+    // as a user may have them) cannot meet in one program: the first of each name goes there, and
+    // every library and program is then compiled into a directory of its own, from its sources.
+    std::vector<std::string> allUnitsUses;
+    std::set<std::string> names;
+    for (const std::string& unit : list.units)
+        if (names.insert(LowerCase(fs::path(unit).stem().string())).second) allUnitsUses.push_back(unit);
+    const bool namesRepeat = allUnitsUses.size() < list.units.size();
     std::string program = "program AllUnits;\r\nuses\r\n";
-    for (std::size_t i = 0; i < list.units.size(); ++i)
-        program += "  " + fs::path(list.units[i]).stem().string() + (i + 1 < list.units.size() ? ",\r\n" : ";\r\n");
+    for (std::size_t i = 0; i < allUnitsUses.size(); ++i)
+        program += "  " + fs::path(allUnitsUses[i]).stem().string() + (i + 1 < allUnitsUses.size() ? ",\r\n" : ";\r\n");
     program += "begin\r\nend.\r\n";
     const std::string allUnits = outputDir + "/AllUnits.dpr";
     test::WriteText(allUnits, program);
     std::vector<std::string> files{allUnits};
     files.insert(files.end(), list.programs.begin(), list.programs.end());
-    for (const std::string& file : files) {
-        const test::PascalCompileResult result = test::CompilePascalFile(file, list.unitDirs, outputDir);
-        outcome.filesCompiled += file == allUnits ? static_cast<int>(list.units.size()) : 1;
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        const std::string& file = files[f];
+        std::string unitOutput = outputDir;
+        if (namesRepeat && f > 0) {
+            unitOutput += "/" + std::to_string(f);
+            fs::create_directories(unitOutput);
+        }
+        const test::PascalCompileResult result = test::CompilePascalFile(file, list.unitDirs, unitOutput);
+        outcome.filesCompiled += file == allUnits ? static_cast<int>(allUnitsUses.size()) : 1;
         if (!result.ok) {
             outcome.failed = true;
             outcome.file = file == allUnits ? "(every unit)" : file.substr(dir.size() + 1);
