@@ -603,12 +603,13 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
             for (int j = 0; j < firstValues.Count(); ++j) {
                 const std::string& name = firstValues.Items(j)->GetName();
                 // What every class declares is the first module's own fault, reported with it.
-                const std::string taker = scope.Taker(name);
-                if (!taker.empty() && firstScope.Taker(name).empty())
-                    report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
-                else if (const std::string unit = UnitNameTaker(name, formUnits); taker.empty() && !unit.empty())
+                if (const std::string taker = scope.Taker(name); !taker.empty()) {
+                    if (firstScope.Taker(name).empty())
+                        report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
+                } else if (const std::string unit = UnitNameTaker(name, formUnits); !unit.empty()) {
                     report(*firstValues.Items(j),
                            Format(kNameTaken, name, unit + " of the debug forms of class " + MainClassName()));
+                }
             }
         }
     }
