@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the reader of a developer's unit as the unit of a small class module
 // whose design has methods, a writable property and an event. The reader either refuses with an
-// Exception or the update only inserts (the text is a subsequence of the result) and a second
-// update of the result inserts nothing more; none of it may crash.
+// Exception or the update inserts and rewrites override headings only (the text outside the
+// rewritten headings is a subsequence of the result; with no heading rewritten, the whole text
+// is) and a second update of the result changes nothing more; none of it may crash.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -72,7 +73,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Exception&) {
         return 0;
     }
-    if (!IsSubsequence(text, update.updated)) {
+    std::string kept;
+    std::size_t from = 0;
+    for (const auto& [begin, end] : update.rewritten) {
+        kept.append(text.substr(from, begin - from));
+        from = end;
+    }
+    kept.append(text.substr(from));
+    if (!IsSubsequence(kept, update.updated)) {
         std::fprintf(stderr, "a byte of the unit was lost\n");
         std::abort();
     }

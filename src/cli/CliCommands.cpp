@@ -22,6 +22,7 @@
 #include "model/ComponentFile.h"
 #include "model/ModelMessages.h"
 #include "platform/ComServer.h"
+#include "platform/CommandLine.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -43,8 +44,10 @@ constexpr std::string_view kDebugApplicationNotFound = "Debug application '%s' n
 constexpr std::string_view kReleaseNotFound = "Release '%s' not found";
 constexpr std::string_view kReleaseDirectoryLine = "Release directory: %s";
 constexpr std::string_view kRegistrationNeedsWindows = "Registering the COM server %s needs Windows";
-constexpr std::string_view kDevUnitLacksOverrides = "%s lacks the overrides %s; 'quillon-cli update-dev %s --module %s' adds them";
+constexpr std::string_view kDevUnitLacksOverrides =
+    "%s lacks the overrides %s; run quillon-cli update-dev %s --module %s to add them";
 constexpr std::string_view kDevUnitAbsent = "%s does not exist; generate writes it";
+constexpr std::string_view kDevUnitsDiffer = "%d of %d developer's units differ from the design";
 // Threads that build the modules' texts of a whole-project generation; the files are still
 // written one by one, in order, by the main thread.
 constexpr int kGenerationWorkers = 2;
@@ -312,7 +315,7 @@ void ReportDeveloperUnitsLackingOverrides(const TemgpProject& project, const Gen
         const TemgModule* module = modules[i];
         if (missing.empty()) continue;
         err << Format(kDevUnitLacksOverrides, module->DeveloperUnitFileName(project.GetSrcPath()), JoinNames(missing),
-                      projectFile, module->ModuleName())
+                      ShellQuoted(projectFile), ShellQuoted(module->ModuleName()))
             << "\n";
     }
 }
@@ -393,11 +396,16 @@ int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& opt
     const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
     const bool writes = !options.dryRun && !options.check && !options.diff;
     std::size_t changed = 0;
+    // Units that differ from the design in a way the update reports: absent, refused, or with
+    // findings.
+    std::size_t differing = 0;
     bool refused = false;
-    for (const TemgModule* module : ClassModules(*project, options.module)) {
+    const std::vector<const TemgModule*> modules = ClassModules(*project, options.module);
+    for (const TemgModule* module : modules) {
         const std::string fileName = module->DeveloperUnitFileName(project->GetSrcPath());
         if (!FileExists(fileName)) {
             err << Format(kDevUnitAbsent, fileName) << "\n";
+            ++differing;
             continue;
         }
         TDeveloperUnitUpdate update;
@@ -407,9 +415,13 @@ int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& opt
             // One unit the reader cannot follow does not stop the others.
             err << kProgramName << ": " << e.what() << "\n";
             refused = true;
+            ++differing;
             continue;
         }
-        for (const std::string& finding : update.findings) err << finding << "\n";
+        // The lines of the reports are those of the file as this run leaves it.
+        const bool written = writes && update.Changed();
+        for (const std::string& finding : written ? update.findings : update.findingsBefore) err << finding << "\n";
+        if (!update.findings.empty()) ++differing;
         if (!update.Changed()) continue;
         ++changed;
         if (options.diff) {
@@ -420,13 +432,14 @@ int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& opt
         out << fileName << "\n";
     }
     if (!options.diff) {
-        if (changed == 0)
+        if (changed > 0) out << (writes ? "Updated " : "Would update ") << Plural(changed, "developer's unit") << "\n";
+        if (differing > 0)
+            out << Format(kDevUnitsDiffer, differing, modules.size()) << "\n";
+        else if (changed == 0)
             out << "Every developer's unit is up to date\n";
-        else
-            out << (writes ? "Updated " : "Would update ") << Plural(changed, "developer's unit") << "\n";
     }
     if (refused) return kExitFailure;
-    return options.check && changed > 0 ? kExitFindings : kExitSuccess;
+    return options.check && changed + differing > 0 ? kExitFindings : kExitSuccess;
 }
 
 int CommandRegister(const std::string& projectFile, const std::string& moduleName, std::ostream& out) {

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <optional>
 
 #include "generator/GeneratorMessages.h"
 #include "generator/Module.h"
+#include "generator/ServerUnits.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -41,6 +43,14 @@ bool IsAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A'
 bool IsAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 bool IsWordStart(unsigned char c) { return IsAsciiLetter(c) || c == '_' || c >= 0x80; }
 bool IsWordChar(unsigned char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '_' || c >= 0x80; }
+
+// The line of `offset` in `text`, counting line ends as the tokens do.
+int LineAt(std::string_view text, std::size_t offset) {
+    int line = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))) ++line;
+    return line;
+}
 
 // The tokens of a Pascal text; comments ({ }, (* *), //) and compiler directives are skipped,
 // string literals (with doubled quotes) are single tokens. Any line end counts a line. With a
@@ -136,19 +146,38 @@ std::vector<Token> Tokenize(std::string_view text, std::string_view lastWord = {
 
 struct TSignature {
     std::string category;
-    // "mode:type" per parameter, in lower case; the names do not count.
+    // "mode:type=default" per parameter, in lower case but for string literals.
     std::vector<std::string> parameters;
+    // The parameters' names as written; they count without regard to case.
+    std::vector<std::string> names;
     std::string result;
+    // Whether the reader understood every token of the heading: a heading with a compiler
+    // directive, a qualified or generic name or a construct it does not know is not rewritten.
+    bool complete = true;
+    // Whether the heading has neither a parameter list nor a result (Delphi lets an
+    // implementation heading leave them out).
+    bool bare = true;
 
-    bool operator==(const TSignature&) const = default;
+    bool SameAs(const TSignature& other) const {
+        return category == other.category && parameters == other.parameters && result == other.result &&
+               std::equal(names.begin(), names.end(), other.names.begin(), other.names.end(),
+                          [](const std::string& a, const std::string& b) { return SameText(a, b); });
+    }
 };
 
-struct TDeclaredMethod {
+// A method heading in the unit: from the method word to the ";" that ends the heading (before
+// any directive).
+struct THeading {
     std::string name;
     int line = 0;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    TSignature signature;
+};
+
+struct TDeclaredMethod : THeading {
     bool overrides = false;
     std::string declaration;  // the text from the method word to its last directive
-    TSignature signature;
 };
 
 struct TSection {
@@ -163,7 +192,7 @@ struct TUnitLayout {
     std::size_t classEnd = 0;                     // the class's "end"
     std::vector<TSection> sections;
     std::vector<TDeclaredMethod> methods;
-    std::vector<std::string> bodies;  // names of the class's method bodies
+    std::vector<THeading> bodies;  // the headings of the class's method bodies
     std::size_t bodiesEnd = 0;        // before initialization, finalization, the unit's begin or end.
 };
 
@@ -215,12 +244,7 @@ private:
     bool Is(std::string_view word) const { return IsAt(pos_, word); }
     bool IsWord(std::size_t at) const { return at < tokens_.size() && tokens_[at].kind == TokenKind::Word; }
     int Line() const { return AtEnd() ? LastLine() : tokens_[pos_].line; }
-    int LastLine() const {
-        int line = 1;
-        for (std::size_t i = 0; i < text_.size(); ++i)
-            if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) ++line;
-        return line;
-    }
+    int LastLine() const { return LineAt(text_, text_.size()); }
     bool Find(std::string_view word) {
         while (!AtEnd() && !Is(word)) ++pos_;
         return !AtEnd();
@@ -396,57 +420,80 @@ private:
 
     void ReadMethodDeclaration() {
         TDeclaredMethod method;
-        method.line = Line();
-        const std::size_t begin = tokens_[pos_].begin;
         const std::size_t headingStart = pos_;
         SkipToSemicolon();
-        if (extent_ == Extent::WholeUnit) method.signature = ParseHeading(headingStart, pos_);
-        method.name = headingStart + 1 < tokens_.size() ? std::string(Text(headingStart + 1)) : std::string();
+        ReadHeading(method, headingStart, headingStart + 1);
         while (!AtEnd() && IsWord(pos_) && IsDirective(pos_)) {
             if (Is("override")) method.overrides = true;
             SkipToSemicolon();
         }
         if (extent_ == Extent::WholeUnit)
-            method.declaration = std::string(text_.substr(begin, tokens_[pos_ - 1].end - begin));
+            method.declaration = std::string(text_.substr(method.begin, tokens_[pos_ - 1].end - method.begin));
         layout_.methods.push_back(std::move(method));
     }
 
+    // The heading from the method word at `from` to the ";" before pos_, whose name is at `nameAt`.
+    void ReadHeading(THeading& heading, std::size_t from, std::size_t nameAt) const {
+        heading.line = tokens_[from].line;
+        heading.begin = tokens_[from].begin;
+        heading.end = tokens_[pos_ - 1].end;
+        heading.name = nameAt < tokens_.size() ? std::string(Text(nameAt)) : std::string();
+        if (extent_ == Extent::WholeUnit) heading.signature = ParseHeading(from, pos_, nameAt);
+    }
+
     // The signature of the heading between the tokens `from` (the method word) and `to` (after its
-    // ";").
-    TSignature ParseHeading(std::size_t from, std::size_t to) const {
+    // ";"), whose name is at `nameAt`.
+    TSignature ParseHeading(std::size_t from, std::size_t to, std::size_t nameAt) const {
         TSignature signature;
         signature.category = Lower(from);
-        std::size_t at = from + 2;
+        const std::string_view raw = text_.substr(tokens_[from].begin, tokens_[to - 1].end - tokens_[from].begin);
+        signature.complete = IsWord(nameAt) && raw.find("{$") == std::string_view::npos &&
+                             raw.find("(*$") == std::string_view::npos;
+        // Words and dots: a type or result name as the reader understands it.
+        const auto name = [&](std::size_t& at, std::size_t end, std::string& into) {
+            for (; at < end && !IsAt(at, ";") && !IsAt(at, "="); ++at) {
+                if (!IsWord(at) && !IsAt(at, ".")) signature.complete = false;
+                if (!into.empty() && IsWord(at) && IsWord(at - 1)) into += " ";
+                into += Lower(at);
+            }
+        };
+        std::size_t at = nameAt + 1;
         if (IsAt(at, "(")) {
+            signature.bare = false;
             const std::size_t close = SkipParens(at) - 1;
             ++at;
             while (at < close) {
                 // One group: [mode] names [: type [= default]]
                 std::string mode;
                 if (IsAt(at, "const") || IsAt(at, "var") || IsAt(at, "out") || IsAt(at, "constref")) mode = Lower(at++);
-                int names = 0;
-                while (at < close && !IsAt(at, ":") && !IsAt(at, ";")) {
-                    if (IsWord(at)) ++names;
-                    ++at;
+                std::vector<std::string> names;
+                for (; at < close && !IsAt(at, ":") && !IsAt(at, ";"); ++at) {
+                    if (IsWord(at))
+                        names.emplace_back(Text(at));
+                    else if (!IsAt(at, ","))
+                        signature.complete = false;
                 }
                 std::string type;
-                if (IsAt(at, ":")) {
-                    ++at;
-                    while (at < close && !IsAt(at, ";") && !IsAt(at, "=")) {
-                        if (!type.empty()) type += " ";
-                        type += Lower(at++);
-                    }
-                    while (at < close && !IsAt(at, ";")) ++at;
+                if (IsAt(at, ":")) name(++at, close, type);
+                if (IsAt(at, "=")) {
+                    type += "=";
+                    // The default value: up to the group's end, strings as written.
+                    for (++at; at < close && !IsAt(at, ";"); ++at)
+                        type += tokens_[at].kind == TokenKind::String ? std::string(Text(at)) : Lower(at);
                 }
-                for (int i = 0; i < names; ++i) signature.parameters.push_back(mode + ":" + type);
+                for (std::string& parameter : names) {
+                    signature.parameters.push_back(mode + ":" + type);
+                    signature.names.push_back(std::move(parameter));
+                }
                 if (IsAt(at, ";")) ++at;
             }
             at = close + 1;
         }
         if (IsAt(at, ":")) {
-            ++at;
-            while (at < to && !IsAt(at, ";")) signature.result += Lower(at++);
+            signature.bare = false;
+            name(++at, to, signature.result);
         }
+        if (!IsAt(at, ";") || at + 1 != to) signature.complete = false;
         return signature;
     }
 
@@ -475,9 +522,11 @@ private:
             // A routine heading, not a procedural type ("= procedure", ": procedure", "to procedure").
             if (stack.empty() && IsMethodWord(pos_) &&
                 !(pos_ > 0 && (IsAt(pos_ - 1, "=") || IsAt(pos_ - 1, ":") || IsAt(pos_ - 1, "to")))) {
-                if (IsWord(pos_ + 1) && SameText(Text(pos_ + 1), className_) && IsAt(pos_ + 2, ".") && IsWord(pos_ + 3))
-                    layout_.bodies.push_back(Lower(pos_ + 3));
+                const std::size_t headingStart = pos_;
+                const bool ofClass =
+                    IsWord(pos_ + 1) && SameText(Text(pos_ + 1), className_) && IsAt(pos_ + 2, ".") && IsWord(pos_ + 3);
                 SkipToSemicolon();
+                if (ofClass) ReadHeading(layout_.bodies.emplace_back(), headingStart, headingStart + 3);
                 bool declarationOnly = false;
                 while (!AtEnd() && IsWord(pos_) && (Is("forward") || Is("external") || IsDirective(pos_))) {
                     declarationOnly = declarationOnly || Is("forward") || Is("external");
@@ -530,11 +579,11 @@ private:
     std::size_t pos_ = 0;
     TUnitLayout layout_;
 
-    friend TSignature SignatureOf(std::string_view declaration);
+    friend std::pair<TSignature, std::size_t> SignatureOf(std::string_view declaration, bool qualified);
 };
 
-// The signature of a declaration the generator writes.
-TSignature SignatureOf(std::string_view declaration) {
+// The signature of a heading the generator writes, and where the heading ends (after its ";").
+std::pair<TSignature, std::size_t> SignatureOf(std::string_view declaration, bool qualified) {
     TUnitReader reader(declaration, {});
     std::size_t semicolon = 0;
     int depth = 0;
@@ -543,7 +592,7 @@ TSignature SignatureOf(std::string_view declaration) {
         if (reader.IsAt(semicolon, ")")) --depth;
         if (depth == 0 && reader.IsAt(semicolon, ";")) break;
     }
-    return reader.ParseHeading(0, semicolon + 1);
+    return {reader.ParseHeading(0, semicolon + 1, qualified ? 3 : 1), reader.tokens_[semicolon].end};
 }
 
 // ---- Insertions --------------------------------------------------------------------------------
@@ -568,14 +617,16 @@ std::string DominantLineEnd(std::string_view text) {
     return "\r\n";
 }
 
-struct TInsertion {
+// Text put in at `at` in place of the `removed` bytes there (none for an insertion).
+struct TEdit {
     std::size_t at;
+    std::size_t removed;
     std::string text;
 };
 
-class TInsertions {
+class TEdits {
 public:
-    TInsertions(std::string_view text) : text_(text), lineEnd_(DominantLineEnd(text)) {}
+    TEdits(std::string_view text) : text_(text), lineEnd_(DominantLineEnd(text)) {}
 
     // `lines` (each in generated form, CR LF inside) as whole lines before the token at `at`: at
     // the start of its line when only blanks stand before it, else after a new line break.
@@ -586,26 +637,42 @@ public:
         const bool atLineStart = lineStart == 0 || text_[lineStart - 1] == '\n' || text_[lineStart - 1] == '\r';
         std::string inserted = atLineStart ? "" : lineEnd_;
         for (const std::string& line : lines) inserted += Converted(line) + lineEnd_;
-        list_.push_back(TInsertion{atLineStart ? lineStart : at, std::move(inserted)});
+        list_.push_back(TEdit{atLineStart ? lineStart : at, 0, std::move(inserted)});
     }
     // `text` exactly at `at`.
-    void At(std::size_t at, std::string_view text) { list_.push_back(TInsertion{at, Converted(text)}); }
+    void At(std::size_t at, std::string_view text) { list_.push_back(TEdit{at, 0, Converted(text)}); }
+    // `text` in place of the bytes from `begin` to `end`.
+    void Replace(std::size_t begin, std::size_t end, std::string_view text) {
+        list_.push_back(TEdit{begin, end - begin, Converted(text)});
+    }
 
-    const std::string& LineEnd() const { return lineEnd_; }
+    // The edits in the order of the text; an insertion goes before a replacement at its place.
+    std::vector<TEdit> Sorted() const {
+        std::vector<TEdit> sorted = list_;
+        std::stable_sort(sorted.begin(), sorted.end(), [](const TEdit& a, const TEdit& b) {
+            return a.at < b.at || (a.at == b.at && a.removed < b.removed);
+        });
+        return sorted;
+    }
 
     std::string Applied() const {
-        std::vector<TInsertion> sorted = list_;
-        std::stable_sort(sorted.begin(), sorted.end(),
-                         [](const TInsertion& a, const TInsertion& b) { return a.at < b.at; });
         std::string result;
         std::size_t copied = 0;
-        for (const TInsertion& insertion : sorted) {
-            result.append(text_.substr(copied, insertion.at - copied));
-            result += insertion.text;
-            copied = insertion.at;
+        for (const TEdit& edit : Sorted()) {
+            result.append(text_.substr(copied, edit.at - copied));
+            result += edit.text;
+            copied = edit.at + edit.removed;
         }
         result.append(text_.substr(copied));
         return result;
+    }
+
+    // Where the text at `offset` of the original stands once the edits are applied.
+    std::size_t Moved(std::size_t offset) const {
+        std::size_t moved = offset;
+        for (const TEdit& edit : list_)
+            if (edit.at < offset || (edit.at == offset && edit.removed == 0)) moved += edit.text.size() - edit.removed;
+        return moved;
     }
 
 private:
@@ -615,7 +682,7 @@ private:
 
     std::string_view text_;
     std::string lineEnd_;
-    std::vector<TInsertion> list_;
+    std::vector<TEdit> list_;
 };
 
 bool Contains(const std::vector<std::string>& lowerNames, std::string_view name) {
@@ -627,6 +694,21 @@ const TDeclaredMethod* FindDeclared(const TUnitLayout& layout, std::string_view 
         if (SameText(method.name, name)) return &method;
     return nullptr;
 }
+
+// The declaration that stands for the designed method `name`: the override of that name when
+// there is one (overloads of the name that do not override are the developer's own), else the
+// first declaration of the name.
+const TDeclaredMethod* FindOverride(const TUnitLayout& layout, std::string_view name) {
+    for (const TDeclaredMethod& method : layout.methods)
+        if (method.overrides && SameText(method.name, name)) return &method;
+    return FindDeclared(layout, name);
+}
+
+// A report on the text at `offset` of the original; its line is counted once the edits are known.
+struct TPendingFinding {
+    std::size_t offset;
+    std::function<std::string(int line)> text;
+};
 
 // The methods of the fresh developer's class, each name once, in the order of the class.
 std::vector<const TgmcMethod*> DesignedMethods(const TgmcModule& fresh) {
@@ -663,8 +745,49 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
     TDeveloperUnitUpdate update;
     update.fileName = fileName;
     update.original = std::string(text);
-    TInsertions insertions(text);
+    TEdits edits(text);
+    std::vector<TPendingFinding> findings;
     const std::string blanks(kMemberIndent, ' ');
+
+    // An override whose heading differs from the design gets the designed heading, and so does
+    // the heading of its body; directives, comments after the heading and the body stay. Only a
+    // heading the reader understood completely, of the one override of its name, with at most one
+    // body that matches it, is rewritten; answers whether it was.
+    const auto rewrite = [&](const TDeclaredMethod& declared, const TgmcMethod& method) {
+        const std::string declaration = method.SrcCode(kMemberIndent);
+        const auto [signature, headingEnd] = SignatureOf(declaration, false);
+        if (!declared.overrides || !declared.signature.complete ||
+            std::count_if(layout.methods.begin(), layout.methods.end(), [&](const TDeclaredMethod& m) {
+                return m.overrides && SameText(m.name, declared.name);
+            }) > 1)
+            return false;
+        // A body heading without parameters and result stands for any heading and stays so.
+        const auto shortened = [&](const THeading& body) { return body.signature.bare && !declared.signature.bare; };
+        std::vector<const THeading*> bodies;
+        for (const THeading& body : layout.bodies)
+            if (SameText(body.name, declared.name) && (body.signature.SameAs(declared.signature) || shortened(body)))
+                bodies.push_back(&body);
+        if (bodies.size() > 1) return false;
+        const THeading* body = bodies.empty() || shortened(*bodies.front()) ? nullptr : bodies.front();
+        if (body && !body->signature.complete) return false;
+        edits.Replace(declared.begin, declared.end, declaration.substr(0, headingEnd));
+        update.rewritten.emplace_back(declared.begin, declared.end);
+        if (body) {
+            const std::string implementation = method.ImplementationSrcCode(kMemberIndent);
+            edits.Replace(body->begin, body->end, implementation.substr(0, SignatureOf(implementation, true).second));
+            update.rewritten.emplace_back(body->begin, body->end);
+        }
+        // The body keeps the names it uses: a renamed parameter is for the developer to follow.
+        const THeading& used = body ? *body : declared;
+        if (used.signature.names.size() == signature.names.size())
+            for (std::size_t i = 0; i < signature.names.size(); ++i)
+                if (!SameText(used.signature.names[i], signature.names[i]))
+                    findings.push_back({used.begin, [=, &fileName](int line) {
+                                            return Format(kDevUnitParameterRenamed, Format(kDevUnitLocation, fileName, line),
+                                                          used.signature.names[i], signature.names[i]);
+                                        }});
+        return true;
+    };
 
     // Declarations, by visibility: at the end of the last section of that visibility, else in a
     // new section at the end of the class.
@@ -675,20 +798,24 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
         std::vector<std::string> lines;
         for (const TgmcMethod* method : designed) {
             if (method->GetVisibility() != visibility) continue;
-            const TDeclaredMethod* declared = FindDeclared(layout, method->GetName());
-            if (declared) {
-                if (declared->signature != SignatureOf(method->SrcCode(kMemberIndent)))
-                    update.findings.push_back(Format(kDevUnitSignatureDiffers, fileName, declared->line,
-                                                     declared->name, method->SrcCode(kMemberIndent)));
+            if (const TDeclaredMethod* declared = FindOverride(layout, method->GetName())) {
+                const std::string declaration = method->SrcCode(kMemberIndent);
+                if (!declared->signature.SameAs(SignatureOf(declaration, false).first) && !rewrite(*declared, *method))
+                    findings.push_back({declared->begin, [=, &fileName](int line) {
+                                            return Format(kDevUnitSignatureDiffers, fileName, line, declared->name,
+                                                          declaration);
+                                        }});
                 continue;
             }
             lines.push_back(blanks + method->SrcCode(kMemberIndent));
             update.added.push_back(method->GetName());
-            if (!Contains(layout.bodies, method->GetName())) missingBodies.push_back(method);
+            if (std::none_of(layout.bodies.begin(), layout.bodies.end(),
+                             [&](const THeading& body) { return SameText(body.name, method->GetName()); }))
+                missingBodies.push_back(method);
         }
         if (lines.empty()) continue;
         if (visibility == mvNone) {
-            insertions.LinesBefore(layout.sections.empty() ? layout.classEnd : layout.sections.front().begin, lines);
+            edits.LinesBefore(layout.sections.empty() ? layout.classEnd : layout.sections.front().begin, lines);
             continue;
         }
         const TSection* last = nullptr;
@@ -704,11 +831,11 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
                 end = section.begin;
                 break;
             }
-        insertions.LinesBefore(end, lines);
+        edits.LinesBefore(end, lines);
     }
     for (auto& [visibility, lines] : newSections) {
         lines.insert(lines.begin(), blanks + std::string(VisibilityWord(visibility)));
-        insertions.LinesBefore(layout.classEnd, lines);
+        edits.LinesBefore(layout.classEnd, lines);
     }
 
     // Bodies, in the order of the class, before the unit's closing parts.
@@ -719,14 +846,15 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
         std::vector<std::string> lines;
         for (const TgmcMethod* method : missingBodies) lines.push_back(method->ImplementationSrcCode(kMemberIndent));
         lines.emplace_back();
-        insertions.LinesBefore(layout.bodiesEnd, lines);
+        edits.LinesBefore(layout.bodiesEnd, lines);
     }
 
-    // Uses that neither part names yet.
+    // Uses that neither part names yet, but for the unit a fresh unit uses for the bodies alone.
     std::vector<std::string> missingUses;
     const TgmcUsesModules& uses = fresh.InterfacePart().UsesModules();
     for (int i = 0; i < uses.Count(); ++i)
-        if (!uses.Items(i)->GetName().empty() && !Contains(layout.uses, uses.Items(i)->GetName()) &&
+        if (!uses.Items(i)->GetName().empty() && !SameText(uses.Items(i)->GetName(), kDeveloperBodiesUnit) &&
+            !Contains(layout.uses, uses.Items(i)->GetName()) &&
             std::none_of(missingUses.begin(), missingUses.end(),
                          [&](const std::string& u) { return SameText(u, uses.Items(i)->SrcCode(0)); }))
             missingUses.push_back(uses.Items(i)->SrcCode(0));
@@ -737,9 +865,9 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
             update.added.push_back(unit);
         }
         if (layout.interfaceUsesEnd)
-            insertions.At(*layout.interfaceUsesEnd, list);
+            edits.At(*layout.interfaceUsesEnd, list);
         else
-            insertions.At(layout.interfaceEnd, "\r\nuses \r\n" + blanks + list + ";");
+            edits.At(layout.interfaceEnd, "\r\nuses \r\n" + blanks + list + ";");
     }
 
     // Overrides of methods that neither the fresh developer's class nor the generator's class has.
@@ -751,10 +879,18 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
         for (int i = 0; i < generatorMethods.Count() && !known; ++i)
             known = SameText(generatorMethods.Items(i)->GetName(), declared.name);
         if (!known)
-            update.findings.push_back(Format(kDevUnitNotDesigned, fileName, declared.line, declared.declaration));
+            findings.push_back({declared.begin, [&](int line) {
+                                    return Format(kDevUnitNotDesigned, fileName, line, declared.declaration);
+                                }});
     }
 
-    update.updated = insertions.Applied();
+    update.updated = edits.Applied();
+    std::sort(findings.begin(), findings.end(),
+              [](const TPendingFinding& a, const TPendingFinding& b) { return a.offset < b.offset; });
+    for (const TPendingFinding& finding : findings) {
+        update.findings.push_back(finding.text(LineAt(update.updated, edits.Moved(finding.offset))));
+        update.findingsBefore.push_back(finding.text(LineAt(update.original, finding.offset)));
+    }
     return update;
 }
 

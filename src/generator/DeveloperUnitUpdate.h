@@ -1,11 +1,13 @@
 // The update of an existing developer's unit ("dev" + N) to the design: a tolerant reader finds
 // the developer's class, its methods and sections, the method bodies, the uses clauses and the
 // end of the implementation; the update inserts what a fresh unit would hold and the class lacks
-// (override declarations, their bodies, uses) and touches no byte of the developer's.
+// (override declarations, their bodies, uses) and rewrites the headings of overrides whose
+// signature the design changed; no other byte of the developer's changes.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quillon {
@@ -17,14 +19,22 @@ class TemgModule;
 struct TDeveloperUnitUpdate {
     std::string fileName;
     std::string original;
-    // The original with the insertions; equal to it when nothing is missing.
+    // The original with the insertions and rewritten headings; equal to it when nothing differs.
     std::string updated;
+    // The ranges [begin, end) of the original whose text was replaced: the headings of overrides
+    // (declaration and body) rewritten to the designed form. Outside them the original is a
+    // subsequence of the updated text.
+    std::vector<std::pair<std::size_t, std::size_t>> rewritten;
     // The members whose declaration or body is inserted, then the units added to the uses, in
     // the order inserted.
     std::vector<std::string> added;
-    // One line per override whose signature differs from the design and per override of a method
-    // the design no longer has: "file(line): ...", with the designed declaration where there is one.
+    // One line per override whose signature differs from the design and is left as it is, per
+    // parameter that a rewritten heading renames, and per override of a method the design no
+    // longer has: "file(line): ...", with the designed declaration where there is one; in the order
+    // of the unit. The lines are those of the updated text, the file as the update writes it.
     std::vector<std::string> findings;
+    // The same reports with the lines of the original, for a run that writes nothing.
+    std::vector<std::string> findingsBefore;
 
     bool Changed() const { return updated != original; }
 };

@@ -52,6 +52,9 @@ inline constexpr std::string_view kDevUnitStrayEnd = "an 'end' that closes nothi
 inline constexpr std::string_view kDevUnitOpenBlock = "a block that is not closed";
 inline constexpr std::string_view kDevUnitBinary = "a zero byte (not a Pascal text)";
 inline constexpr std::string_view kDevUnitSignatureDiffers = "%s(%d): %s differs from the design, which declares: %s";
+inline constexpr std::string_view kDevUnitParameterRenamed =
+    "%s: parameter %s is now %s; the body may still use the old name";
+inline constexpr std::string_view kDevUnitLocation = "%s(%d)";
 inline constexpr std::string_view kDevUnitNotDesigned = "%s(%d): the design has no method for the override: %s";
 inline constexpr std::string_view kDevUnitChangedMeanwhile =
     "The developer's unit %s changed after it was read; nothing was written";

@@ -177,6 +177,8 @@ void BuildDeveloperServerModel(TgmcModule& unit, const TemgModule& module, const
     TgmcModulePart& interface = unit.InterfacePart();
     TgmcClass& developer = *interface.Classes().Add();
     developer.ParentClass().SetName(module.GeneratorClassName());
+    // First, so that every unit after it, the design's names among them, hides its names.
+    AddUses(interface.UsesModules(), kDeveloperBodiesUnit);
     AddUses(interface.UsesModules(), module.GeneratorUnitName());
     // A COM server's types are declared in its interface unit.
     if (IsComOption(module.GetServerOption())) AddUses(interface.UsesModules(), module.InterfaceUnitName());

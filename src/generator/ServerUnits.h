@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quillon {
 
@@ -20,5 +21,10 @@ std::string BuildDeveloperServerUnit(const TemgModule& module, const IModuleReso
 // what a fresh unit holds.
 void BuildGeneratorServerModel(TgmcModule& unit, const TemgModule& module, const IModuleResolver& resolver);
 void BuildDeveloperServerModel(TgmcModule& unit, const TemgModule& module, const IModuleResolver& resolver);
+
+// The unit a fresh developer's unit uses first, for the developer's bodies (exceptions with a
+// message, conversions); none of its declarations needs it, so an update never adds it to an
+// existing unit.
+inline constexpr std::string_view kDeveloperBodiesUnit = "SysUtils";
 
 }  // namespace quillon

@@ -18,4 +18,12 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
     return arguments;
 }
 
+std::string ShellQuoted(std::string_view argument) {
+    // cmd splits at blanks and takes & | < > ^ ( ) , ; = as its own; inside double quotes they
+    // stand for themselves. A Windows file name holds no double quote.
+    if (!argument.empty() && argument.find_first_of(" \t&|<>^(),;=") == std::string_view::npos)
+        return std::string(argument);
+    return "\"" + std::string(argument) + "\"";
+}
+
 }  // namespace quillon

@@ -13,13 +13,14 @@ namespace quillon {
 TedUpdateDeveloperUnit::TedUpdateDeveloperUnit(QWidget* parent, const TDeveloperUnitUpdate& update)
     : TfmBaseDialog(parent, tr("Update Developer's Unit")) {
     setObjectName("edUpdateDeveloperUnit");
-    auto* intro = new QLabel(tr("OK inserts the lines marked + into %1; nothing else in it changes, and the "
-                                "previous text is kept beside it as .~pas.")
+    auto* intro = new QLabel(tr("OK writes the lines marked + into %1, in place of the headings marked - where "
+                                "the design changed a signature; nothing else in it changes, and the previous "
+                                "text is kept beside it as .~pas.")
                                  .arg(ToQ(update.fileName)));
     intro->setWordWrap(true);
     Body().addWidget(intro);
     if (!update.findings.empty()) {
-        QString findings = tr("Left as they are:");
+        QString findings = tr("Reported:");
         for (const std::string& finding : update.findings) findings += '\n' + ToQ(finding);
         auto* reports = new QLabel(findings);
         reports->setObjectName("lbFindings");

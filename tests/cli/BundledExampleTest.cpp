@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -49,7 +51,7 @@ TEST(BundledExample, EveryDeveloperUnitLackingAnOverrideIsNamedInModuleOrder) {
             TemgMethod& close = *module->MainClass().Methods().Add();
             close.SetName("Close");
             expected += module->DeveloperUnitFileName(model->GetSrcPath()) + " lacks the overrides Close; " +
-                        "'quillon-cli update-dev " + project + " --module " + module->ModuleName() + "' adds them\n";
+                        "run quillon-cli update-dev " + project + " --module " + module->ModuleName() + " to add them\n";
         }
         model->SaveToFile(project);
     }
@@ -94,33 +96,42 @@ TEST(BundledExample, ASecondGenerationRewritesNothingAndThenChecksClean) {
 }
 
 // A method added to a module after its developer's unit was written: generate names what the
-// unit lacks, update-dev shows, checks and inserts it, and the unit compiles.
+// unit lacks, update-dev shows, checks and inserts it, and the unit compiles. Then its signature
+// changes: update-dev --check fails until update-dev rewrote the headings, and reports name the
+// lines of the file as written.
 TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) {
     TempDir dir;
     for (const auto& entry : fs::directory_iterator(kBankDir))
         if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
     const std::string project = dir.File("Project1.qlp");
     const std::string unit = dir.File("Source/devAccount.pas");
+    const auto changeAccount = [&](const std::function<void(TemgMethods&)>& change) {
+        const std::unique_ptr<TemgpProject> model = cli::LoadProject(project);
+        change(model->FindModule("Account")->MainClass().Methods());
+        model->SaveToFile(project);
+    };
+    const auto closeLine = [](const std::string& text) { return std::to_string(1 + std::count(text.begin(), text.begin() + text.find("function TdevAccount.Close("), '\n')); };
     Outcome outcome = RunCommand({"generate", project});
     ASSERT_EQ(outcome.status, cli::kExitSuccess) << outcome.err;
     EXPECT_EQ(outcome.err, "");
     std::string edited = ReadText(unit);
     edited.replace(edited.find("\r\nend."), 0, "\r\n// The developer's own remark.\n");
     WriteText(unit, edited);
-    {
-        const std::unique_ptr<TemgpProject> model = cli::LoadProject(project);
-        TemgMethod& close = *model->FindModule("Account")->MainClass().Methods().Add();
+    changeAccount([](TemgMethods& methods) {
+        TemgMethod& close = *methods.Add();
         close.SetName("Close");
         close.SetCategory(mcFunction);
         close.DataType().SetName("Integer");
-        model->SaveToFile(project);
-    }
+        TemgParameter& force = *close.Parameters().Add();
+        force.SetName("Force");
+        force.DataType().SetName("Boolean");
+    });
 
     outcome = RunCommand({"generate", project});
     EXPECT_EQ(outcome.status, cli::kExitSuccess);
     EXPECT_EQ(outcome.out.find("lacks"), std::string::npos);
-    EXPECT_EQ(outcome.err, unit + " lacks the overrides Close; 'quillon-cli update-dev " + project +
-                               " --module Account' adds them\n");
+    EXPECT_EQ(outcome.err, unit + " lacks the overrides Close; run quillon-cli update-dev " + project +
+                               " --module Account to add them\n");
 
     outcome = RunCommand({"update-dev", project, "--dry-run"});
     EXPECT_EQ(outcome.status, cli::kExitSuccess);
@@ -129,33 +140,58 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     outcome = RunCommand({"update-dev", project, "--module", "Account", "--diff"});
     EXPECT_EQ(outcome.status, cli::kExitSuccess);
     EXPECT_EQ(outcome.out.rfind("--- " + unit + "\n+++ " + unit + "\n@@ ", 0), 0u) << outcome.out;
-    EXPECT_NE(outcome.out.find("\n+   function Close:Integer;override; safecall;\r\n"), std::string::npos);
-    EXPECT_NE(outcome.out.find("\n+function TdevAccount.Close:Integer;\r\n"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\n+   function Close(Force:Boolean):Integer;override; safecall;\r\n"), std::string::npos);
+    EXPECT_NE(outcome.out.find("\n+function TdevAccount.Close(Force:Boolean):Integer;\r\n"), std::string::npos);
     EXPECT_EQ(ReadText(unit), edited);
 
     outcome = RunCommand({"update-dev", project});
     EXPECT_EQ(outcome.status, cli::kExitSuccess) << outcome.err;
     EXPECT_EQ(outcome.out, unit + "\nUpdated 1 developer's unit\n");
     EXPECT_EQ(ReadText(dir.File("Source/devAccount.~pas")), edited);
-    std::vector<PascalFile> files;
-    for (const auto& entry : fs::directory_iterator(dir.File("Source")))
-        if (entry.path().extension() == ".pas")
-            files.push_back({entry.path().filename().string(), ReadText(entry.path().string())});
-    EXPECT_TRUE(PascalCompiles(files, "devAccount.pas"));
+    const auto compiles = [&] {
+        std::vector<PascalFile> files;
+        for (const auto& entry : fs::directory_iterator(dir.File("Source")))
+            if (entry.path().extension() == ".pas") files.push_back({entry.path().filename().string(), ReadText(entry.path().string())});
+        return PascalCompiles(files, "devAccount.pas");
+    };
+    EXPECT_TRUE(compiles());
 
     outcome = RunCommand({"update-dev", project, "--check"});
     EXPECT_EQ(outcome.status, cli::kExitSuccess);
     EXPECT_EQ(outcome.out, "Every developer's unit is up to date\n");
     EXPECT_EQ(RunCommand({"generate", project}).err, "");
 
+    // The parameter is renamed and gains a default, and a method is added: the report of the
+    // rename names the body's line in the unit as it stands, before and after the insertion.
+    changeAccount([](TemgMethods& methods) {
+        TemgParameter& force = *methods.Items(methods.Count() - 1)->Parameters().Items(0);
+        force.SetName("Permanent");
+        force.SetDefaultValue("False");
+        methods.Add()->SetName("Open");
+    });
+    ASSERT_EQ(RunCommand({"generate", project}).status, cli::kExitSuccess);
+    // A developer's unit that differs from the design does not stop the project check.
+    EXPECT_EQ(RunCommand({"check", project}).status, cli::kExitSuccess);
+    const std::string renamed = "): parameter Force is now Permanent; the body may still use the old name\n";
+    outcome = RunCommand({"update-dev", project, "--check"});
+    EXPECT_EQ(outcome.status, cli::kExitFindings);
+    EXPECT_EQ(outcome.out, unit + "\nWould update 1 developer's unit\n1 of 4 developer's units differ from the design\n");
+    EXPECT_EQ(outcome.err, unit + "(" + closeLine(ReadText(unit)) + renamed);
+    outcome = RunCommand({"update-dev", project});
+    EXPECT_EQ(outcome.status, cli::kExitSuccess);
+    EXPECT_EQ(outcome.err, unit + "(" + closeLine(ReadText(unit)) + renamed);
+    EXPECT_NE(ReadText(unit).find("function TdevAccount.Close(Permanent:Boolean=False):Integer;\r\n"), std::string::npos);
+    EXPECT_TRUE(compiles());
+    EXPECT_EQ(RunCommand({"update-dev", project, "--check"}).status, cli::kExitSuccess);
+
     // A unit the reader cannot follow is named and left as it is; the others are still updated.
-    const std::string broken = "unit devLedger;\r\ninterface\r\n{ lost\r\n";
-    WriteText(dir.File("Source/devLedger.pas"), broken);
+    const std::string ledger = dir.File("Source/devLedger.pas"), broken = "unit devLedger;\r\ninterface\r\n{ lost\r\n";
+    WriteText(ledger, broken);
     outcome = RunCommand({"update-dev", project});
     EXPECT_EQ(outcome.status, cli::kExitFailure);
-    EXPECT_EQ(outcome.err, "quillon-cli: The developer's unit " + dir.File("Source/devLedger.pas") +
-                               " is left unchanged: a comment that is not closed on line 3\n");
-    EXPECT_EQ(ReadText(dir.File("Source/devLedger.pas")), broken);
+    EXPECT_EQ(outcome.out, "1 of 4 developer's units differ from the design\n");
+    EXPECT_EQ(outcome.err, "quillon-cli: The developer's unit " + ledger + " is left unchanged: a comment that is not closed on line 3\n");
+    EXPECT_EQ(ReadText(ledger), broken);
     EXPECT_FALSE(fs::exists(dir.File("Source/devLedger.~pas")));
 }
 

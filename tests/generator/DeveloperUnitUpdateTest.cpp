@@ -1,10 +1,11 @@
 // The update of an existing developer's unit: a unit generated and then edited as a developer
-// would, a design that gains and loses members, and the guarantees of the update (only
-// insertions, what a fresh unit holds, reports with file and line, a compiling result, a refusal
-// that writes nothing, a second update that changes nothing).
+// would, a design that gains and loses members and changes signatures, and the guarantees of the
+// update (insertions and rewritten headings only, what a fresh unit holds, reports with file and
+// line, a compiling result, a refusal that writes nothing, a second update that changes nothing).
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "UnitsTestSupport.h"
 #include "generator/DeveloperUnitUpdate.h"
@@ -19,13 +20,21 @@ namespace {
 
 using test::Typed;
 
-// Whether `original` is a subsequence of `updated`: every original byte is kept, in order.
-::testing::AssertionResult OnlyInsertions(const std::string& original, const std::string& updated) {
+// Whether the original outside the rewritten headings is a subsequence of the updated text:
+// every other byte is kept, in order.
+::testing::AssertionResult KeepsEveryOtherByte(const TDeveloperUnitUpdate& update) {
+    std::string kept;
+    std::size_t from = 0;
+    for (const auto& [begin, end] : update.rewritten) {
+        kept += update.original.substr(from, begin - from);
+        from = end;
+    }
+    kept += update.original.substr(from);
     std::size_t at = 0;
-    for (std::size_t i = 0; i < updated.size() && at < original.size(); ++i)
-        if (updated[i] == original[at]) ++at;
-    if (at == original.size()) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "original byte " << at << " is lost";
+    for (std::size_t i = 0; i < update.updated.size() && at < kept.size(); ++i)
+        if (update.updated[i] == kept[at]) ++at;
+    if (at == kept.size()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "kept byte " << at << " is lost";
 }
 
 std::string Replaced(std::string text, std::string_view from, std::string_view to) {
@@ -92,12 +101,13 @@ protected:
     TemgModule& calc;
 };
 
-TEST_F(DeveloperUnitUpdate, InsertsWhatAFreshUnitHoldsAndKeepsEveryByte) {
+TEST_F(DeveloperUnitUpdate, InsertsWhatAFreshUnitHoldsAndKeepsEveryByteLinuxOnly) {
     const std::string edited = Edited();
     ChangeDesign();
     const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
     ASSERT_TRUE(update.Changed());
-    EXPECT_TRUE(OnlyInsertions(edited, update.updated));
+    EXPECT_TRUE(update.rewritten.empty());
+    EXPECT_TRUE(KeepsEveryOtherByte(update));
 
     // Each added member's declaration and body as the fresh unit of the new design has them.
     const std::string fresh = Fresh();
@@ -121,47 +131,97 @@ TEST_F(DeveloperUnitUpdate, InsertsWhatAFreshUnitHoldsAndKeepsEveryByte) {
     EXPECT_EQ(update.added, (std::vector<std::string>{"SetLimit", "SetOnRecord", "Clear", "DB"}));
     EXPECT_NE(text.find("genCalc,Classes,DB;"), std::string::npos);
 
-    // The removed method is reported with file and line, and stays.
-    ASSERT_EQ(update.findings.size(), 1u);
-    EXPECT_EQ(update.findings[0], "devCalc.pas(" + std::to_string(LineOf(edited, "procedure Obsolete")) +
-                                      "): the design has no method for the override: procedure Obsolete;override;");
+    // The removed method is reported with file and line, in the unit as written and as it was, and
+    // stays.
+    const auto obsolete = [](const std::string& unit) { return std::vector<std::string>{"devCalc.pas(" + std::to_string(LineOf(unit, "procedure Obsolete")) + "): the design has no method for the override: procedure Obsolete;override;"}; };
+    EXPECT_EQ(update.findings, obsolete(update.updated));
+    EXPECT_EQ(update.findingsBefore, obsolete(edited));
     EXPECT_NE(text.find("procedure TdevCalc.Obsolete;"), std::string::npos);
 
-    // A second update finds nothing to do.
+    // A second update finds nothing to do; once the developer took out the reported override, the
+    // unit compiles.
     const TDeveloperUnitUpdate second = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", update.updated);
     EXPECT_FALSE(second.Changed());
     EXPECT_TRUE(second.added.empty());
+    const std::string kept = Without(Without(text, "   procedure Obsolete;override;\r\n"), "procedure TdevCalc.Obsolete;\r\nbegin\r\n   \r\nend;\r\n");
+    EXPECT_TRUE(test::PascalCompiles({{"devCalc.pas", kept}, {"genCalc.pas", BuildUnitText(calc, TFileKind::GeneratorServerUnit, project)}}, "devCalc.pas"));
 }
 
-TEST_F(DeveloperUnitUpdate, TheUpdatedUnitCompilesOnceTheReportedOverrideIsGoneLinuxOnly) {
-    const std::string edited = Edited();
-    ChangeDesign();
-    std::string updated = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited).updated;
-    // What the developer does with the report.
-    updated = Without(updated, "   procedure Obsolete;override;\r\n");
-    updated = Without(updated, "procedure TdevCalc.Obsolete;\r\nbegin\r\n   \r\nend;\r\n");
-    const std::vector<test::PascalFile> files{
-        {"devCalc.pas", updated}, {"genCalc.pas", BuildUnitText(calc, TFileKind::GeneratorServerUnit, project)}};
-    EXPECT_TRUE(test::PascalCompiles(files, "devCalc.pas"));
-}
-
-TEST_F(DeveloperUnitUpdate, ReportsAnOverrideWhoseSignatureDiffersAndLeavesIt) {
-    const std::string edited = Replaced(Fresh(), "   function Sum(a:Integer;b:Integer):Integer;override;",
-                                        "   function SUM(A, B: integer): Int64; override;");
-    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
-    EXPECT_FALSE(update.Changed());
-    EXPECT_EQ(update.findings,
-              (std::vector<std::string>{"devCalc.pas(" + std::to_string(LineOf(edited, "function SUM")) +
-                                        "): SUM differs from the design, which declares: "
-                                        "function Sum(a:Integer;b:Integer):Integer;override;"}));
-    // Another spelling of the same signature is no difference.
-    const std::string respelled = Replaced(Fresh(), "   function Sum(a:Integer;b:Integer):Integer;override;",
-                                           "   function sum(x, y: INTEGER): integer; override;");
-    EXPECT_TRUE(PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", respelled).findings.empty());
+// A changed signature of an override whose body uses its parameter: the headings of the
+// declaration and of the body take the designed form, everything else stays byte for byte, and
+// Free Pascal compiles the result but where a renamed parameter leaves the body on the old name.
+TEST(DeveloperUnitSignatures, RewritesTheHeadingsOfAChangedOverrideAndKeepsItsBodyLinuxOnly) {
+    using Edits = std::vector<std::pair<std::string, std::string>>;
+    // The edit of a declaration's heading and the same edit of its body's heading.
+    const auto both = [](const std::string& from, const std::string& to) {
+        const auto qualified = [](std::string h) { return h.insert(h.find(' ') + 1, "TdevCalc."); };
+        return Edits{{"   " + from, "   " + to}, {qualified(from), qualified(to)}};
+    };
+    const std::string sum = "function Sum(a:Integer;b:Integer):Integer;";
+    const auto sumTo = [&](const std::string& to) { return both(sum, "function Sum(" + to + ";"); };
+    const auto addC = [](TemgMethod& m, TemgMethod&) { Typed(*m.Parameters().Add(), "c", "Integer"); };
+    struct Case {
+        const char* change;
+        Edits unit;  // how the developer wrote the unit before the design changed
+        std::function<void(TemgMethod& sum, TemgMethod& obsolete)> design;
+        Edits result;
+        std::string finding = {};  // after "devCalc.pas(LINE): ", LINE that of the body when a rename
+    };
+    const std::vector<Case> cases{
+        {"a parameter added", {}, [](TemgMethod& m, TemgMethod&) { Typed(*m.Parameters().Add(), "Permanent", "Boolean").SetDefaultValue("False"); },
+         sumTo("a:Integer;b:Integer;Permanent:Boolean=False):Integer")},
+        {"a parameter removed", {}, [](TemgMethod& m, TemgMethod&) { m.Parameters().Delete(1); }, sumTo("a:Integer):Integer")},
+        {"a parameter retyped", {}, [](TemgMethod& m, TemgMethod&) { m.Parameters().Items(1)->DataType().SetName("Int64"); }, sumTo("a:Integer;b:Int64):Integer")},
+        {"var and const", {}, [](TemgMethod& m, TemgMethod&) { m.Parameters().Items(0)->SetCategory(pcConst), m.Parameters().Items(1)->SetCategory(pcVar); },
+         sumTo("const a:Integer;var b:Integer):Integer")},
+        {"a default changed", sumTo("a:Integer;b:Integer=1):Integer"), [](TemgMethod& m, TemgMethod&) { m.Parameters().Items(1)->SetDefaultValue("2"); },
+         both("function Sum(a:Integer;b:Integer=1):Integer;", "function Sum(a:Integer;b:Integer=2):Integer;")},
+        {"the result retyped", {}, [](TemgMethod& m, TemgMethod&) { m.DataType().SetName("Int64"); }, sumTo("a:Integer;b:Integer):Int64")},
+        {"a function that becomes a procedure", {}, [](TemgMethod& m, TemgMethod&) { m.SetCategory(mcProcedure), m.DataType().SetName(""); },
+         both(sum, "procedure Sum(a:Integer;b:Integer);")},
+        {"a procedure that becomes a function", {}, [](TemgMethod&, TemgMethod& m) { m.SetCategory(mcFunction), m.DataType().SetName("Integer"); },
+         both("procedure Obsolete;", "function Obsolete:Integer;")},
+        {"a parameter renamed", {}, [](TemgMethod& m, TemgMethod&) { m.Parameters().Items(0)->SetName("Value"); },
+         sumTo("Value:Integer;b:Integer):Integer"), "parameter a is now Value; the body may still use the old name"},
+        {"the same signature written otherwise", {{"   " + sum, "   function SUM(A, b: integer): INTEGER;"}, {"TdevCalc.Sum(a:Integer;b:Integer):", "TdevCalc.sum(A , b :Integer) : "}},
+         [](TemgMethod&, TemgMethod&) {}, {}},
+        {"comments inside and after the heading",
+         {{sum + "override;", "function Sum(a: Integer { first }; b: Integer): Integer; { sum } override; // mine"}, {"Sum(a:Integer;b:Integer):Integer;\r\nbegin", "Sum(a: Integer; (* second *) b: Integer): Integer;\r\nbegin"}},
+         addC, {{"function Sum(a: Integer { first }; b: Integer): Integer;", "function Sum(a:Integer;b:Integer;c:Integer):Integer;"}, {"Sum(a: Integer; (* second *) b: Integer): Integer;", "Sum(a:Integer;b:Integer;c:Integer):Integer;"}}},
+        {"a compiler directive inside the heading", {{"   " + sum, "   function Sum(a: Integer{$IFDEF WIDE}; b: Integer{$ENDIF}): Integer;"}}, addC, {},
+         "Sum differs from the design, which declares: function Sum(a:Integer;b:Integer;c:Integer):Integer;override;"},
+        {"a body heading without its parameter list", {{"TdevCalc.Sum(a:Integer;b:Integer):Integer;", "TdevCalc.Sum;"}}, addC,
+         {{"   " + sum, "   function Sum(a:Integer;b:Integer;c:Integer):Integer;"}}},
+        {"an overload of the name that is no override",
+         {{sum + "override;", sum + "override;overload;\r\n   function Sum(s: string): Integer; overload;"},
+          {"procedure TdevCalc.SetCount", "function TdevCalc.Sum(s: string): Integer;\r\nbegin\r\n   Result := Length(s);\r\nend;\r\nprocedure TdevCalc.SetCount"}},
+         addC, sumTo("a:Integer;b:Integer;c:Integer):Integer")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        test::UnitsProject project;
+        TemgModule& calc = test::AddCalc(project, moServerInDll);
+        TemgMethod& obsolete = Typed(*calc.MainClass().Methods().Add(), "Obsolete", "");
+        std::string unit = Replaced(BuildUnitText(calc, TFileKind::DeveloperServerUnit, project), "Integer;\r\nbegin\r\n   \r\n", "Integer;\r\nbegin\r\n   if a < 0 then Exit;\r\n");
+        for (const auto& [from, to] : c.unit) unit = Replaced(unit, from, to);
+        c.design(*calc.MainClass().Methods().Items(calc.MainClass().Methods().Count() - 2), obsolete);
+        const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", unit);
+        std::string expected = unit;
+        for (const auto& [from, to] : c.result) expected = Replaced(expected, from, to);
+        EXPECT_EQ(update.updated, expected);
+        EXPECT_TRUE(KeepsEveryOtherByte(update));
+        const int line = LineOf(expected, c.finding.starts_with("parameter") ? "function TdevCalc.Sum(" : "function Sum(");
+        EXPECT_EQ(update.findings, c.finding.empty() ? std::vector<std::string>{} : std::vector<std::string>{"devCalc.pas(" + std::to_string(line) + "): " + c.finding});
+        EXPECT_FALSE(PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", update.updated).Changed());
+        if (c.finding.empty()) {
+            EXPECT_TRUE(test::PascalCompiles({{"devCalc.pas", update.updated}, {"genCalc.pas", BuildUnitText(calc, TFileKind::GeneratorServerUnit, project)}}, "devCalc.pas"));
+        }
+    }
 }
 
 // A unit written by hand with LF line ends, without a PROTECTED section, without the unit of an
-// event type, and with an initialization block "begin ... end.".
+// event type nor SysUtils (which a fresh unit uses and an update never adds), and with an
+// initialization block "begin ... end.".
 TEST_F(DeveloperUnitUpdate, AddsTheMissingSectionAndUsesWithTheUnitsLineEnds) {
     const std::string edited =
         "unit devCalc;\n"
@@ -242,7 +302,7 @@ TEST_F(DeveloperUnitUpdate, PutsNewBodiesBeforeTheInitializationSection) {
                       "end.");
     ChangeDesign();
     const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
-    EXPECT_TRUE(OnlyInsertions(edited, update.updated));
+    EXPECT_TRUE(KeepsEveryOtherByte(update));
     const std::string& text = update.updated;
     EXPECT_LT(text.find("asm nop end;"), text.find("procedure TdevCalc.Clear;"));
     EXPECT_NE(text.find("end;\r\n\r\ninitialization\r\n"), std::string::npos);

@@ -22,14 +22,11 @@ void DesignVault(TemgModule& vault) {
 }
 
 ::testing::AssertionResult FillVault(RuntimeScenario& scenario) {
-    if (auto filled = scenario.FillBodies(
-            "devVault.pas",
-            {{"function TdevVault.Deposit(", "FCount := FCount + aAmount;\nResult := FCount;"},
-             {"function TdevVault.Describe(", "Result := aPrefix + Owner + ' holds ' + IntToStr(Count);"},
-             {"procedure TdevVault.Fail(", "raise Exception.Create(aMessage);"}});
-        !filled)
-        return filled;
-    return scenario.AddToUses("devVault.pas", "SysUtils");
+    // The fresh developer's unit uses SysUtils, for Exception and IntToStr.
+    return scenario.FillBodies("devVault.pas",
+                               {{"function TdevVault.Deposit(", "FCount := FCount + aAmount;\nResult := FCount;"},
+                                {"function TdevVault.Describe(", "Result := aPrefix + Owner + ' holds ' + IntToStr(Count);"},
+                                {"procedure TdevVault.Fail(", "raise Exception.Create(aMessage);"}});
 }
 
 // Without an argument the host uses the server; with "gone" it reports how creating it fails.

@@ -91,16 +91,6 @@ TemgModule& RuntimeScenario::AddModule(std::string_view name, std::string_view c
     return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult RuntimeScenario::AddToUses(std::string_view name, std::string_view unit) const {
-    std::string text = ReadText(File(name));
-    const std::string uses = "uses \r\n   ";
-    const std::size_t at = text.find(uses);
-    if (at == std::string::npos) return ::testing::AssertionFailure() << name << " has no uses clause";
-    text.insert(at + uses.size(), std::string(unit) + ",");
-    WriteText(File(name), text);
-    return ::testing::AssertionSuccess();
-}
-
 void RuntimeScenario::Write(std::string_view name, std::string_view text) const {
     std::filesystem::create_directories(std::filesystem::path(File(name)).parent_path());
     WriteText(File(name), std::string(text));

@@ -42,8 +42,6 @@ public:
 
     // Replaces routine bodies in the file `name` of the scenario's folder (a developer's unit).
     ::testing::AssertionResult FillBodies(std::string_view name, const std::vector<RoutineBody>& bodies);
-    // Adds `unit` at the head of the first uses clause of the file `name`.
-    ::testing::AssertionResult AddToUses(std::string_view name, std::string_view unit) const;
     void Write(std::string_view name, std::string_view text) const;
 
     // Builds the program or library `source` (a file of the scenario's folder) for Win64 into

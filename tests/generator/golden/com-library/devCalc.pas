@@ -1,7 +1,7 @@
 unit devCalc;
 interface
 uses 
-   genCalc,intfCalc,Classes;
+   SysUtils,genCalc,intfCalc,Classes;
 
 type
     

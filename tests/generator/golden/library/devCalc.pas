@@ -1,7 +1,7 @@
 unit devCalc;
 interface
 uses 
-   genCalc,Classes;
+   SysUtils,genCalc,Classes;
 
 type
     
