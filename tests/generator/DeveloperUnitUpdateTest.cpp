@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <tuple>
 
 #include "UnitsTestSupport.h"
 #include "generator/DeveloperUnitUpdate.h"
@@ -318,29 +319,32 @@ TEST_F(DeveloperUnitUpdate, RefusesAUnitItCannotFollowNamingFileAndLine) {
         }
         return "accepted";
     };
-    const std::string prefix = "The developer's unit /src/devCalc.pas is left unchanged: ";
-    EXPECT_EQ(refusal(Replaced(fresh, "type\r\n", "type\r\n   TdevCalc = class(TgenCalc) end;\r\n")),
-              prefix + "a second declaration of the class TdevCalc on line " +
-                  std::to_string(LineOf(fresh, "   TdevCalc = class(TgenCalc)") + 1));
-    EXPECT_EQ(refusal(Replaced(fresh, "TdevCalc = class", "TdevCalculator = class")),
-              prefix + "no declaration of the class TdevCalc on line " + std::to_string(LineOf(fresh, "implementation")));
-    EXPECT_EQ(refusal(Replaced(fresh, "   PUBLIC\r\n", "   PUBLIC (* an open comment\r\n")),
-              prefix + "a comment that is not closed on line " + std::to_string(LineOf(fresh, "   PUBLIC")));
-    EXPECT_EQ(refusal(Replaced(fresh, "   inherited;\r\nend;\r\n\r\nend.", "   inherited;\r\n\r\nend.")),
-              prefix + "a block that is not closed on line " + std::to_string(LineOf(fresh, "procedure TdevCalc.BeforeDestruction") + 1));
-    EXPECT_EQ(refusal(Without(fresh, "\r\nend.")), prefix + "'end.' expected on line " + std::to_string(LineOf(fresh, "\r\nend.")));
-    // Forward declarations and other classes are no declarations of the developer's class.
-    EXPECT_EQ(refusal(Replaced(fresh, "type\r\n", "type\r\n   TdevCalc = class;\r\n   THelper = class(TObject) FData: record a: Integer; end; end;\r\n")),
-              "accepted");
+    // Each edit of the fresh unit, the reason and the line (that of a text, plus lines).
+    const std::tuple<std::string, std::string, std::string, std::string, int> cases[] = {
+        {"type\r\n", "type\r\n   TdevCalc = class(TgenCalc) end;\r\n", "a second declaration of the class TdevCalc", "   TdevCalc = class(TgenCalc)", 1},
+        {"TdevCalc = class", "TdevCalculator = class", "no declaration of the class TdevCalc", "implementation", 0},
+        {"   PUBLIC\r\n", "   PUBLIC (* an open comment\r\n", "a comment that is not closed", "   PUBLIC", 0},
+        {"   inherited;\r\nend;\r\n\r\nend.", "   inherited;\r\n\r\nend.", "a block that is not closed", "procedure TdevCalc.BeforeDestruction", 1},
+        {"\r\nend.", "", "'end.' expected", "\r\nend.", 0},
+        // Forward declarations and other classes are no declarations of the developer's class.
+        {"type\r\n", "type\r\n   TdevCalc = class;\r\n   THelper = class(TObject) FData: record a: Integer; end; end;\r\n", "", "", 0}};
+    for (const auto& [from, to, reason, at, plus] : cases)
+        EXPECT_EQ(refusal(Replaced(fresh, from, to)), reason.empty() ? "accepted" : "The developer's unit /src/devCalc.pas is left unchanged: " + reason + " on line " + std::to_string(LineOf(fresh, at) + plus));
 }
 
+// The scan names what the unit lacks; the update writes atomically keeping the previous text and
+// refuses a changed file.
 TEST_F(DeveloperUnitUpdate, WritesAtomicallyKeepingThePreviousTextAndRefusesAChangedFile) {
     test::TempDir dir;
     project.srcPath = dir.Path() + "/";
     const std::string file = calc.DeveloperUnitFileName(project.srcPath);
+    EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
     const std::string edited = Edited();
     test::WriteText(file, edited);
+    EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
     ChangeDesign();
+    const std::vector<std::string> missing{"Clear", "SetLimit", "SetOnRecord"};
+    EXPECT_EQ(MissingDeveloperOverrides(calc, project, project.srcPath), missing);
     const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, project.srcPath);
     EXPECT_EQ(update.fileName, file);
     ApplyDeveloperUnitUpdate(update);
@@ -362,26 +366,12 @@ TEST_F(DeveloperUnitUpdate, WritesAtomicallyKeepingThePreviousTextAndRefusesACha
     EXPECT_EQ(test::ReadText(file), broken);
     EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
     EXPECT_FALSE(std::filesystem::exists(dir.File("devCalc.~pas")));
-}
-
-TEST_F(DeveloperUnitUpdate, TheScanNamesTheMissingOverrides) {
-    test::TempDir dir;
-    project.srcPath = dir.Path() + "/";
-    EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
-    const std::string edited = Edited();
-    test::WriteText(calc.DeveloperUnitFileName(project.srcPath), edited);
-    EXPECT_TRUE(MissingDeveloperOverrides(calc, project, project.srcPath).empty());
-    ChangeDesign();
-    EXPECT_EQ(MissingDeveloperOverrides(calc, project, project.srcPath),
-              (std::vector<std::string>{"Clear", "SetLimit", "SetOnRecord"}));
 
     // The scan reads the interface part alone: what the bodies hold, even an open string that
     // stops an update, does not hide the missing declarations.
-    test::WriteText(calc.DeveloperUnitFileName(project.srcPath),
-                    Replaced(edited, "\r\nimplementation\r\n", "\r\nimplementation\r\n'open\r\n"));
+    test::WriteText(file, Replaced(edited, "\r\nimplementation\r\n", "\r\nimplementation\r\n'open\r\n"));
     EXPECT_THROW(PlanDeveloperUnitUpdate(calc, project, project.srcPath), Exception);
-    EXPECT_EQ(MissingDeveloperOverrides(calc, project, project.srcPath),
-              (std::vector<std::string>{"Clear", "SetLimit", "SetOnRecord"}));
+    EXPECT_EQ(MissingDeveloperOverrides(calc, project, project.srcPath), missing);
 }
 
 TEST(UnifiedDiff, ShowsInsertionsWithThreeLinesOfContext) {
