@@ -18,13 +18,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$here/../cmake/MinGW-w64-x86_64.cmake
 
 # What Quillon uses of Qt: Core, Gui and Widgets, the windows and offscreen platform plugins and
-# the Windows styles. The rest is left out to keep the build short. Debian's source lacks Wintab
+# the Windows styles, and Qt Test for the workbench tests. The rest is left out to keep the build
+# short. Debian's source lacks Wintab
 # (tablet events), and with OpenGL off the windows plugin still refers to the dynamic-GL context.
 options=(
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DBUILD_SHARED_LIBS=ON -DCMAKE_BUILD_TYPE=Release
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_opengl=OFF -DFEATURE_dbus=OFF
-  -DFEATURE_printsupport=OFF -DFEATURE_testlib=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+  -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
   -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_vulkan=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
   -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
