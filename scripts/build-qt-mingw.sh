@@ -35,7 +35,7 @@ options=(
   -DCMAKE_EXE_LINKER_FLAGS= -DCMAKE_SHARED_LINKER_FLAGS= -DCMAKE_MODULE_LINKER_FLAGS=
 )
 
-hash=$( (printf '%s\n' "$qt_version" "${options[@]}"; cat "$toolchain") | sha256sum | cut -c1-12)
+hash=$(printf "%s\n" "$qt_version" "${options[@]}" | sha256sum | cut -c1-12)
 prefix=${QUILLON_QT_MINGW:-${XDG_CACHE_HOME:-$HOME/.cache}/quillon/qt-$qt_version-mingw-$hash}
 if [ "${1:-}" = "--prefix" ]; then
   echo "$prefix"
