@@ -19,3 +19,15 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
+
+# Qt for MinGW-w64 (scripts/build-qt-mingw.sh) lives in a prefix of its own, which the find-root
+# mode above would not search; its host tools (moc, rcc, uic) are the host's own Qt of the same
+# version.
+if(QUILLON_QT_MINGW)
+  list(APPEND CMAKE_FIND_ROOT_PATH ${QUILLON_QT_MINGW})
+  set(QT_HOST_PATH /usr)
+  execute_process(COMMAND dpkg-architecture -qDEB_HOST_MULTIARCH
+                  OUTPUT_VARIABLE quillon_host_multiarch OUTPUT_STRIP_TRAILING_WHITESPACE)
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${quillon_host_multiarch}/cmake)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES QUILLON_QT_MINGW)

@@ -56,7 +56,7 @@ QIcon NamedIcon(std::string_view name) {
     if (name.empty()) return {};
     const QString key = QString::fromUtf8(name.data(), static_cast<int>(name.size()));
     auto it = cache.find(key);
-    if (it == cache.end()) it = cache.insert(key, QIcon(":/icons/" + key + ".svg"));
+    if (it == cache.end()) it = cache.insert(key, QIcon(":/icons/" + key + QUILLON_ICON_SUFFIX));
     return *it;
 }
 
