@@ -9,6 +9,7 @@
 
 #include "CliRun.h"
 #include "cli/CliCommands.h"
+#include "generator/UnitsTestSupport.h"
 #include "project/Project.h"
 #include "support/PascalCompiler.h"
 #include "support/TempDir.h"
@@ -20,6 +21,13 @@ namespace fs = std::filesystem;
 
 const std::string kBankDir = std::string(QUILLON_EXAMPLES_DIR) + "/Bank";
 const std::string kBank = kBankDir + "/Project1.qlp";
+
+// The example's model files copied into `dir`; answers the project file.
+std::string CopyOfTheExample(const TempDir& dir) {
+    for (const auto& entry : fs::directory_iterator(kBankDir))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
+    return dir.File("Project1.qlp");
+}
 
 TEST(BundledExample, IsCanonicalAndChecksClean) {
     std::ostringstream out;
@@ -40,9 +48,7 @@ TEST(BundledExample, UsesEveryServerOptionAndAReferenceBetweenLibraryServers) {
 // The developer's units are scanned on several threads; the lines still come in the modules' order.
 TEST(BundledExample, EveryDeveloperUnitLackingAnOverrideIsNamedInModuleOrder) {
     TempDir dir;
-    for (const auto& entry : fs::directory_iterator(kBankDir))
-        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
-    const std::string project = dir.File("Project1.qlp");
+    const std::string project = CopyOfTheExample(dir);
     ASSERT_EQ(RunCommand({"generate", project}).status, cli::kExitSuccess);
     std::string expected;
     {
@@ -63,9 +69,7 @@ TEST(BundledExample, EveryDeveloperUnitLackingAnOverrideIsNamedInModuleOrder) {
 // What `make run` does, twice, on a copy of the example's model files.
 TEST(BundledExample, ASecondGenerationRewritesNothingAndThenChecksClean) {
     TempDir dir;
-    for (const auto& entry : fs::directory_iterator(kBankDir))
-        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
-    const std::string project = dir.File("Project1.qlp");
+    const std::string project = CopyOfTheExample(dir);
 
     std::ostringstream first;
     ASSERT_EQ(cli::CommandGenerate(project, {}, first), cli::kExitSuccess);
@@ -101,9 +105,7 @@ TEST(BundledExample, ASecondGenerationRewritesNothingAndThenChecksClean) {
 // lines of the file as written.
 TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) {
     TempDir dir;
-    for (const auto& entry : fs::directory_iterator(kBankDir))
-        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
-    const std::string project = dir.File("Project1.qlp");
+    const std::string project = CopyOfTheExample(dir);
     const std::string unit = dir.File("Source/devAccount.pas");
     const auto changeAccount = [&](const std::function<void(TemgMethods&)>& change) {
         const std::unique_ptr<TemgpProject> model = cli::LoadProject(project);
@@ -118,13 +120,9 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     edited.replace(edited.find("\r\nend."), 0, "\r\n// The developer's own remark.\n");
     WriteText(unit, edited);
     changeAccount([](TemgMethods& methods) {
-        TemgMethod& close = *methods.Add();
-        close.SetName("Close");
+        TemgMethod& close = Typed(*methods.Add(), "Close", "Integer");
         close.SetCategory(mcFunction);
-        close.DataType().SetName("Integer");
-        TemgParameter& force = *close.Parameters().Add();
-        force.SetName("Force");
-        force.DataType().SetName("Boolean");
+        Typed(*close.Parameters().Add(), "Force", "Boolean");
     });
 
     outcome = RunCommand({"generate", project});
