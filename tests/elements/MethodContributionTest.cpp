@@ -52,26 +52,11 @@ protected:
 
 }  // namespace
 
-TEST_F(MethodContribution, TheServerClassRaisesForAMethodWithoutCodeAndKeepsCodeOfItsOwn) {
-    AddSum();
+// The golden texts hold the server's raising body of a method without code.
+TEST_F(MethodContribution, TheServerClassKeepsAMethodsOwnCode) {
     AddMethod("Twice", mcFunction, "Integer").SetCode("Result:=Sum(1,1);");
     AddTo(TGenerationTarget::ServerClass("TdevCalc"));
-
-    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PUBLIC",
-                                    "   function Sum(a:Integer;b:Integer):Integer;virtual;",
-                                    "   function Twice:Integer;virtual;", "   end;"}));
-    EXPECT_EQ(Bodies(), Lines({"", "{TgenCalc}", "", "", "function TgenCalc.Sum(a:Integer;b:Integer):Integer;",
-                               "begin",
-                               "   raise Exception.Create('You need to override the method TdevCalc.Sum. Don''t use "
-                               "the reserved word INHERITED.');",
-                               "end;", "function TgenCalc.Twice:Integer;", "begin", "   Result:=Sum(1,1);", "end;"}));
-}
-
-TEST_F(MethodContribution, AComServerClassDeclaresItsMethodsSafecall) {
-    module.serverOption = moComServer;
-    AddMethod("Run");
-    AddTo(TGenerationTarget::ServerClass("TdevCalc"));
-    EXPECT_EQ(target->Methods().Items(0)->SrcCode(3), "procedure Run;virtual; safecall;");
+    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "Result:=Sum(1,1);");
 }
 
 // The developer's class overrides from another unit, and exported methods are called from other
@@ -99,77 +84,15 @@ TEST_F(MethodContribution, APrivateMethodIsPublicOrProtectedInTheServerAndDevelo
     EXPECT_EQ(design.Methods().Items(0)->GetVisibility(), mvPrivate);
 }
 
-TEST_F(MethodContribution, ExportedRoutinesWrapTheCallWithExceptionCapture) {
-    AddSum();
-    AddMethod("Run");
-    TgmcMethods routines;
-    design.Methods().AddMethods(routines, nullptr, TGenerationTarget::ExportedRoutine("TdevCalc"), module,
-                                design.ExternalClasses());
-
-    EXPECT_EQ(routines.SrcCode(0, "\r\n"),
-              Lines({"function Sum(const aInstanceID:Integer;var VErrorMessage:string;a:Integer;b:Integer):Integer; "
-                     "stdcall;export;",
-                     "procedure Run(const aInstanceID:Integer;var VErrorMessage:string); stdcall;export;"}));
-    EXPECT_EQ(routines.Items(0)->MethodImplementation().GetCode(),
-              Lines({"try", "   Result:=(FindInstance(aInstanceID) as TdevCalc).Sum(a,b);", "except",
-                     "   on E:Exception do", "   begin", "      VErrorMessage:=E.Message;", "   end;", "end;"}));
-    // No parentheses after a parameterless name.
-    EXPECT_NE(routines.Items(1)->MethodImplementation().GetCode().find("\r\n   (FindInstance(aInstanceID) as "
-                                                                       "TdevCalc).Run;\r\n"),
-              std::string::npos);
-}
-
-TEST_F(MethodContribution, TheLibraryControllerCallsTheRoutineVariableAndRaisesItsMessage) {
-    AddSum();
-    target->SetName("TcntrCalc");
-    AddTo(TGenerationTarget::Controller(moServerInDll));
-    TgmcFields pointers;
-    design.Methods().AddFunctionPointerFields(pointers);
-    TgmcProceduralTypes types;
-    design.Methods().AddFunctionPointerTypes(types);
-
-    EXPECT_EQ(Bodies(), Lines({"", "{TcntrCalc}", "", "", "function TcntrCalc.Sum(a:Integer;b:Integer):Integer;",
-                               "var ", "   sErrorMessage:string;", "begin", "   if not Assigned(FSumMethod)",
-                               "   then", "   begin", "      FSumMethod:=GetProcAddress(FLibrary,'Sum');",
-                               "      Win32Check(@FSumMethod <> nil);", "   end;",
-                               "   Result:=FSumMethod(FInstanceID,sErrorMessage,a,b);", "   if sErrorMessage<>''",
-                               "   then", "   begin", "      raise Exception.Create(sErrorMessage);", "   end;",
-                               "end;"}));
-    EXPECT_EQ(pointers.SrcCode(3, "\r\n"), "   FSumMethod:TSumMethod;");
-    EXPECT_EQ(types.SrcCode(3, "\r\n"),
-              Lines({"type", "   TSumMethod=function(const aInstanceID:Integer;var VErrorMessage:string;a:Integer;b:"
-                             "Integer):Integer stdcall;"}));
-}
-
-TEST_F(MethodContribution, TheDirectAndComControllersCallTheServerObject) {
-    AddSum();
-    AddMethod("Run");
-    module.serverOption = moComServerInDll;
-    AddTo(TGenerationTarget::Controller(moComServerInDll));
-    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "Result:=FServer.Sum(a,b);");
-    EXPECT_EQ(target->Methods().Items(1)->MethodImplementation().GetCode(), "FServer.Run;");
-    EXPECT_EQ(target->Methods().Items(0)->SrcCode(3), "function Sum(a:Integer;b:Integer):Integer;");
-}
-
-TEST_F(MethodContribution, TheDeveloperOverridesRunTheGeneratedCodeAndMarkAfterInitInstance) {
-    AddSum();
+// The golden texts hold the developer's empty override and AfterInitInstance's remark.
+TEST_F(MethodContribution, TheDevelopersOverridesOfMethodsWithCodeRunTheGeneratedCode) {
     TemgMethod& twice = AddMethod("Twice", mcFunction, "Integer");
     AddParameter(twice.Parameters(), "x");
     twice.SetCode("Result:=FPrivate*x;");
     AddMethod("Reset").SetCode("FCount:=0;");
-    AddMethod("afterinitinstance").SetCode("Log;");
-    target->SetName("TdevCalc");
     AddTo(TGenerationTarget::DeveloperClass("TdevCalc"));
-
-    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TdevCalc = class(TDLLServer)", "   PUBLIC",
-                                    "   function Sum(a:Integer;b:Integer):Integer;override;",
-                                    "   function Twice(x:Integer):Integer;override;", "   procedure Reset;override;",
-                                    "   procedure afterinitinstance;override;", "   end;"}));
-    EXPECT_EQ(Bodies(), Lines({"", "{TdevCalc}", "", "", "function TdevCalc.Sum(a:Integer;b:Integer):Integer;",
-                               "begin", "   ", "end;", "function TdevCalc.Twice(x:Integer):Integer;", "begin",
-                               "   Result:=inherited Twice(x);", "end;", "procedure TdevCalc.Reset;", "begin",
-                               "   inherited;", "end;", "procedure TdevCalc.afterinitinstance;", "begin",
-                               "   {External properties are not recommended to use in this method}", "end;"}));
+    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "Result:=inherited Twice(x);");
+    EXPECT_EQ(target->Methods().Items(1)->MethodImplementation().GetCode(), "inherited;");
 }
 
 TEST_F(MethodContribution, TheInterfaceDeclaresEveryMethodSafecallEvenWhenNotExported) {

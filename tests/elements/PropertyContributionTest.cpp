@@ -62,119 +62,39 @@ protected:
 
 }  // namespace
 
-TEST_F(PropertyContribution, CountWithDefault10InTheServerClassOfALibraryServer) {
+// The golden texts hold a public Count with a default: published, the default is declared too;
+// a property without one gives the constructor nothing.
+TEST_F(PropertyContribution, APublishedDefaultIsDeclaredAndOnlyDefaultsReachTheConstructor) {
     AddTyped(design.Properties(), "Count", "Integer").SetDefaultValue("10");
     design.Properties().Items(0)->SetVisibility(mvPublished);
-    AddTyped(design.Properties(), "Total", "Integer");  // no default: nothing for the constructor
-    AddTo(TGenerationTarget::ServerClass("TdevCalc"), &AddAfterConstruction());
-
-    EXPECT_EQ(Declaration(),
-              Lines({"type", "    ", "   TgenCalc = class(TDLLServer)", "   PROTECTED", "   FCount:Integer;",
-                     "   FTotal:Integer;", "   PROTECTED", "   procedure SetCount(const Value:Integer);virtual;",
-                     "   procedure SetTotal(const Value:Integer);virtual;", "   PUBLIC",
-                     "   procedure AfterConstruction;override;", "   PUBLIC",
-                     "   property Total:Integer read FTotal write SetTotal;", "   PUBLISHED",
-                     "   property Count:Integer read FCount write SetCount default 10;", "   end;"}));
-    EXPECT_EQ(Bodies(), Lines({"", "{TgenCalc}", "", "", "procedure TgenCalc.AfterConstruction;", "begin",
-                               "   inherited;", "   FCount := 10;", "end;",
-                               "procedure TgenCalc.SetCount(const Value:Integer);", "begin", "   FCount := Value;",
-                               "end;", "procedure TgenCalc.SetTotal(const Value:Integer);", "begin",
-                               "   FTotal := Value;", "end;"}));
+    AddTyped(design.Properties(), "Total", "Integer");
+    TgmcMethod& afterConstruction = AddAfterConstruction();
+    AddTo(TGenerationTarget::ServerClass("TdevCalc"), &afterConstruction);
+    EXPECT_NE(Declaration().find(Lines({"   PUBLISHED", "   property Count:Integer read FCount write SetCount default 10;"})),
+              std::string::npos)
+        << Declaration();
+    EXPECT_EQ(afterConstruction.MethodImplementation().GetCode(), "inherited;\r\nFCount := 10;");
 }
 
-TEST_F(PropertyContribution, CountIsReadAndWrittenThroughExportedRoutinesOfALibraryServer) {
-    AddTyped(design.Properties(), "Count", "Integer");
-    const LibraryParts library(design);
-
-    EXPECT_EQ(library.routines.SrcCode(0, "\r\n"),
-              Lines({"function GetCount(const aInstanceID:Integer;var VErrorMessage:string):Integer; stdcall;export;",
-                     "procedure SetCount(const aInstanceID:Integer;var VErrorMessage:string;const Value:Integer); "
-                     "stdcall;export;"}));
-    EXPECT_EQ(library.routines.Items(0)->MethodImplementation().GetCode(),
-              "Result:=(FindInstance(aInstanceID) as TdevCalc).Count;");
-    EXPECT_EQ(library.routines.Items(1)->MethodImplementation().GetCode(),
-              Lines({"try", "   (FindInstance(aInstanceID) as TdevCalc).SetCount(Value);", "except",
-                     "   on E:Exception do", "   begin", "      VErrorMessage:=E.Message;", "   end;", "end;"}));
-    EXPECT_EQ(library.exports.SrcCode(6, ",\r\n"),
-              Lines({"exports", "      GetCount name 'GetCount',", "      SetCount name 'SetCount';"}));
-}
-
-TEST_F(PropertyContribution, AComServerReadsThroughASafecallGetter) {
-    module.serverOption = moComServerInDll;
-    AddTyped(design.Properties(), "Count", "Integer");
-    AddTo(TGenerationTarget::ServerClass("TdevCalc"));
-
-    EXPECT_EQ(target->Methods().VisibilitySrcCode(mvProtected, 3),
-              Lines({"PROTECTED", "   procedure SetCount(const Value:Integer);virtual; safecall;",
-                     "   function GetCount:Integer; safecall;"}));
-    EXPECT_EQ(target->Properties().Items(0)->SrcCode(3), "property Count:Integer read GetCount write SetCount;");
-    EXPECT_NE(Bodies().find("function TgenCalc.GetCount:Integer;\r\nbegin\r\n   Result:=FCount;\r\nend;"),
-              std::string::npos);
-}
-
-TEST_F(PropertyContribution, AComServerHasTheGetterOfAWriteOnlyPropertyAndOfAnEventThatItsInterfaceDeclares) {
+// Whatever the access types say, a COM server's class and its interface have the getters the
+// interface declares.
+TEST_F(PropertyContribution, AComServerAndItsInterfaceHaveTheGettersOfWriteOnlyMembers) {
     module.serverOption = moComServer;
     AddTyped(design.Properties(), "Limit", "Integer").SetAccessTypes({atWrite});
     AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural).SetAccessTypes({atWrite});
     AddTo(TGenerationTarget::ServerClass("TdevCalc"));
-
     EXPECT_EQ(target->Methods().VisibilitySrcCode(mvProtected, 3),
               Lines({"PROTECTED", "   procedure SetLimit(const Value:Integer);virtual; safecall;",
                      "   function GetLimit:Integer; safecall;",
                      "   procedure SetOnChange(const Value:TNotifyEvent);virtual; safecall;",
                      "   function GetOnChange:TNotifyEvent; safecall;"}));
-}
-
-TEST_F(PropertyContribution, TheLibraryControllerCallsTheExportedAccessors) {
-    AddTyped(design.Properties(), "Count", "Integer");
-    target->SetName("TcntrCalc");
-    AddTo(TGenerationTarget::Controller(moServerInDll));
-    const LibraryParts library(design);
-
-    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TcntrCalc = class(TDLLServer)", "   PROTECTED",
-                                    "   procedure SetCount(const Value:Integer);virtual;",
-                                    "   function GetCount:Integer;virtual;", "   PUBLIC",
-                                    "   property Count:Integer read GetCount write SetCount;", "   end;"}));
-    // Each accessor calls its routine variable (the whole call is in the method tests).
-    EXPECT_NE(Bodies().find("   FSetCountMethod(FInstanceID,sErrorMessage,Value);\r\n"), std::string::npos);
-    EXPECT_NE(Bodies().find("   Result:=FGetCountMethod(FInstanceID,sErrorMessage);\r\n"), std::string::npos);
-    EXPECT_EQ(library.pointers.SrcCode(3, "\r\n"),
-              Lines({"   FGetCountMethod:TGetCountMethod;", "   FSetCountMethod:TSetCountMethod;"}));
-    EXPECT_EQ(library.types.SrcCode(3, "\r\n"),
-              Lines({"type", "   TGetCountMethod=function(const aInstanceID:Integer;var VErrorMessage:string):Integer"
-                             " stdcall;",
-                     "   TSetCountMethod=procedure(const aInstanceID:Integer;var VErrorMessage:string;const "
-                     "Value:Integer) stdcall;"}));
-}
-
-TEST_F(PropertyContribution, TheDirectAndComControllersForwardToTheServerObject) {
-    AddTyped(design.Properties(), "Count", "Integer");
-    for (TServerOption option : {moDirectUsesServer, moComServerInDll, moComServer}) {
-        TgmcClass controller;
-        controller.SetName("TcntrCalc");
-        module.serverOption = option;
-        design.Properties().AddClassMembers(controller, nullptr, TGenerationTarget::Controller(option), module);
-        EXPECT_EQ(controller.ImplementationSrcCode(3),
-                  Lines({"", "{TcntrCalc}", "", "", "procedure TcntrCalc.SetCount(const Value:Integer);", "begin",
-                         "   FServer.Count:=Value;", "end;", "function TcntrCalc.GetCount:Integer;", "begin",
-                         "   Result:=FServer.Count;", "end;"}))
-            << ServerOptionNames.NameOf(static_cast<int>(option));
-    }
-}
-
-TEST_F(PropertyContribution, TheInterfaceDeclaresSafecallAccessorsWithoutVisibility) {
-    AddTyped(design.Properties(), "Count", "Integer").SetAccessTypes({atWrite});
-    target->SetName("ICalc");
-    target->SetOption(cgoInterface);
-    target->ParentClass().SetName("IUnknown");
-    target->SetInterfaceGUIDIdentifier("'{00000000-0000-0000-0000-000000000001}'");
-    AddTo(TGenerationTarget::Interface("ICalc"));
-
-    // The getter exists whatever the access types say.
-    EXPECT_EQ(Declaration(),
-              Lines({"type", "    ", "   ICalc = interface(IUnknown)", "   ['{00000000-0000-0000-0000-000000000001}']",
-                     "   procedure SetCount(const Value:Integer); safecall;", "   function GetCount:Integer; safecall;",
-                     "   property Count:Integer read GetCount write SetCount;", "   end;"}));
+    TgmcClass intf;
+    design.Properties().AddClassMembers(intf, nullptr, TGenerationTarget::Interface("ICalc"), module);
+    design.Events().AddClassMembers(intf, nullptr, TGenerationTarget::Interface("ICalc"), module);
+    EXPECT_EQ(intf.Methods().VisibilitySrcCode(mvNone, 3),
+              Lines({"procedure SetLimit(const Value:Integer); safecall;", "   function GetLimit:Integer; safecall;",
+                     "   procedure SetOnChange(const Value:TNotifyEvent); safecall;",
+                     "   function GetOnChange:TNotifyEvent; safecall;"}));
 }
 
 TEST_F(PropertyContribution, AWriteOnlyPropertyHasNoGetterRoutinePointerOrType) {
@@ -190,36 +110,6 @@ TEST_F(PropertyContribution, AWriteOnlyPropertyHasNoGetterRoutinePointerOrType) 
     EXPECT_EQ(library.types.Count(), 1);
     EXPECT_EQ(target->Methods().Count(), 1);
     EXPECT_EQ(target->Properties().Items(0)->SrcCode(3), "property Limit:Integer write SetLimit;");
-}
-
-TEST_F(PropertyContribution, AnEventIsNeverReadThroughTheLibrary) {
-    AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
-    const LibraryParts library(design);
-    target->SetName("TcntrCalc");
-    AddTo(TGenerationTarget::Controller(moServerInDll));
-
-    EXPECT_EQ(library.routines.Count(), 1);
-    EXPECT_EQ(library.routines.Items(0)->GetName(), "SetOnChange");
-    EXPECT_EQ(library.exports.SrcCode(6, ",\r\n"), Lines({"exports", "      SetOnChange name 'SetOnChange';"}));
-    EXPECT_EQ(library.pointers.SrcCode(3, "\r\n"), "   FSetOnChangeMethod:TSetOnChangeMethod;");
-    // The controller reads its own field, which the setter keeps, and forwards the new value.
-    EXPECT_EQ(Declaration(), Lines({"type", "    ", "   TcntrCalc = class(TDLLServer)", "   PRIVATE",
-                                    "   FOnChange:TNotifyEvent;", "   PROTECTED",
-                                    "   procedure SetOnChange(const Value:TNotifyEvent);virtual;", "   PUBLIC",
-                                    "   property OnChange:TNotifyEvent read FOnChange write SetOnChange;", "   end;"}));
-    const std::string& code = target->Methods().Items(0)->MethodImplementation().GetCode();
-    EXPECT_EQ(code.substr(0, code.find("if not")), "FOnChange:=Value;\r\n");
-    EXPECT_NE(code.find("FSetOnChangeMethod(FInstanceID,sErrorMessage,Value);"), std::string::npos);
-}
-
-TEST_F(PropertyContribution, TheDirectControllerKeepsAnEventBeforeForwardingIt) {
-    module.serverOption = moDirectUsesServer;
-    AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
-    AddTo(TGenerationTarget::Controller(moDirectUsesServer));
-
-    EXPECT_EQ(target->Methods().Count(), 1);
-    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(),
-              "FOnChange:=Value;\r\nFServer.OnChange:=Value;");
 }
 
 TEST_F(PropertyContribution, ANonExportedPropertyStaysInTheServerClass) {
