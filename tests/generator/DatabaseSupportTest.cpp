@@ -8,12 +8,13 @@
 #include "support/Lines.h"
 #include "support/PascalCompiler.h"
 
-#include "GeneratorTestSupport.h"
+#include "UnitsTestSupport.h"
 
 namespace quillon {
 namespace {
 
 using test::Lines;
+using test::MatchesGolden;
 
 class DatabaseSupport : public ::testing::Test {
 protected:
@@ -57,61 +58,24 @@ end;
 end.
 )";
 
-const std::string kAfterConstructionHeading =
-    Lines({"", "{TAccount}", "", "", "procedure TAccount.AfterConstruction;", "begin", "   inherited;"});
-
-TEST_F(DatabaseSupport, WithoutDatabaseSupportTheControllerOnlyReportsItsSetUp) {
-    EXPECT_EQ(Controller(), Lines({"unit Account;", "interface", "uses ", "   cntrAccount;", "", "type", "    ",
-                                   "   TAccount = class(TcntrAccount)", "   PUBLIC",
-                                   "   procedure AfterConstruction;override;", "   end;", "implementation",
-                                   "", "{TAccount}", "", "", "procedure TAccount.AfterConstruction;", "begin",
-                                   "   inherited;", "   AfterInitInstance;", "end;", "", "end."}));
-}
-
-TEST_F(DatabaseSupport, HostConnectionWithOneFactoryHasOneMethodAndOneAssignment) {
+// Without database support the controller only reports its set-up; with the host's connection
+// each dataset factory has a method and an assignment, in the table's order.
+TEST_F(DatabaseSupport, TheControllerWithoutAndWithTheHostsConnectionLinuxOnly) {
+    EXPECT_TRUE(MatchesGolden(Controller(), "database/none/Account.pas"));
     account.SetDatabaseSupport({dbsTable});
-    EXPECT_EQ(Controller(),
-              Lines({"unit Account;", "interface", "uses ", "   cntrAccount,Classes,DBTables;", "", "type", "    ",
-                     "   TAccount = class(TcntrAccount)", "   PRIVATE", "   FDatabaseName:string;",
-                     "   FSessionName:string;", "   PRIVATE", "   procedure SetDatabaseName(const Value:string);",
-                     "   procedure SetSessionName(const Value:string);", "   PROTECTED",
-                     "   function CreateTable:TTable;virtual;", "   PUBLIC", "   procedure AfterConstruction;override;",
-                     "   PUBLIC", "   property DatabaseName:string read FDatabaseName write SetDatabaseName;",
-                     "   property SessionName:string read FSessionName write SetSessionName;", "   end;",
-                     "implementation", "", "{TAccount}", "", "", "procedure TAccount.AfterConstruction;", "begin",
-                     "   inherited;", "   CreateTableMethod:=CreateTable;", "   AfterInitInstance;", "end;",
-                     "procedure TAccount.SetDatabaseName(const Value:string);", "begin", "   FDatabaseName:=Value;",
-                     "end;", "procedure TAccount.SetSessionName(const Value:string);", "begin",
-                     "   FSessionName:=Value;", "end;", "function TAccount.CreateTable:TTable;", "begin",
-                     "   Result:=TTable.Create(Self);", "   Result.DatabaseName:=DatabaseName;",
-                     "   if SessionName <> '' then Result.SessionName:=SessionName;", "end;", "", "end."}));
-}
-
-TEST_F(DatabaseSupport, HostConnectionWithThreeFactoriesKeepsTheTableOrderLinuxOnly) {
+    EXPECT_TRUE(MatchesGolden(Controller(), "database/table/Account.pas"));
     account.SetDatabaseSupport({dbsStoredProc, dbsQuery, dbsTable});
-    const std::string text = Controller();
-    EXPECT_NE(text.find(Lines({"   PROTECTED", "   function CreateQuery:TQuery;virtual;",
-                               "   function CreateTable:TTable;virtual;",
-                               "   function CreateStoredProc:TStoredProc;virtual;", "   PUBLIC"})),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find(kAfterConstructionHeading +
-                        Lines({"", "   CreateQueryMethod:=CreateQuery;", "   CreateTableMethod:=CreateTable;",
-                               "   CreateStoredProcMethod:=CreateStoredProc;", "   AfterInitInstance;", "end;"})),
-              std::string::npos)
-        << text;
-    EXPECT_NE(text.find(Lines({"function TAccount.CreateStoredProc:TStoredProc;", "begin",
-                               "   Result:=TStoredProc.Create(Self);"})),
-              std::string::npos);
-    EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", text}}, "Account.pas"));
+    EXPECT_TRUE(MatchesGolden(Controller(), "database/factories/Account.pas"));
+    EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", Controller()}},
+                                     "Account.pas"));
 }
 
+// The same controller as without database support.
 TEST_F(DatabaseSupport, OwnConnectionGivesTheControllerNoFactoriesLinuxOnly) {
     account.SetDatabaseSupport({dbsSetDatabaseParams});
-    const std::string text = Controller();
-    EXPECT_EQ(text.find("DBTables"), std::string::npos);
-    EXPECT_NE(text.find(kAfterConstructionHeading + Lines({"", "   AfterInitInstance;", "end;"})), std::string::npos);
-    EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", text}}, "Account.pas"));
+    EXPECT_TRUE(MatchesGolden(Controller(), "database/none/Account.pas"));
+    EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", Controller()}},
+                                     "Account.pas"));
 }
 
 TEST_F(DatabaseSupport, CompilesAgainstTheGeneratedControllerOfEachServerOptionLinuxOnly) {
@@ -145,31 +109,12 @@ protected:
     }
 };
 
-TEST_F(OwnConnection, DataModuleUnitLinuxOnly) {
+// The data module's form holds the connection with the default session name.
+TEST_F(OwnConnection, DataModuleUnitAndFormLinuxOnly) {
     const std::string text = BuildDataModuleUnit(account, project);
-    EXPECT_EQ(text,
-              Lines({"unit gen_dmuBank;", "interface", "uses ", "   Classes,DBTables,DB,Forms;", "", "type",
-                     "   TOnChangeConnection=procedure(const aAliasName:string;const aUserName:string;const "
-                     "aPassword:string) of object;",
-                     "type", "    ", "   Tgen_dmBank = class(TDataModule)", "   Database1:TDatabase;",
-                     "   Session1:TSession;", "   PRIVATE", "   FOnChangeConnection:TOnChangeConnection;",
-                     "   PRIVATE", "   procedure AfterDatabaseConnection(Sender:TObject);", "   PUBLIC",
-                     "   procedure SetDatabaseParams(aAliasName:string;aUserName:string;aPassword:string);virtual;",
-                     "   procedure AfterConstruction;override;", "   PUBLIC",
-                     "   property OnChangeConnection:TOnChangeConnection read FOnChangeConnection write "
-                     "FOnChangeConnection;",
-                     "   end;", "var ", "   dmBank:Tgen_dmBank;", "implementation", "{$R *.DFM}", "",
-                     "{Tgen_dmBank}", "", "",
-                     "procedure Tgen_dmBank.SetDatabaseParams(aAliasName:string;aUserName:string;aPassword:string);",
-                     "begin", "   Database1.Close;", "   Database1.AliasName:=aAliasName;",
-                     "   Database1.Params.Values['user name']:=aUserName;",
-                     "   Database1.Params.Values['password']:=aPassword;", "end;",
-                     "procedure Tgen_dmBank.AfterDatabaseConnection(Sender:TObject);", "begin",
-                     "   if Assigned(OnChangeConnection) then", "   begin",
-                     "      OnChangeConnection(Database1.AliasName,Database1.Params.Values['user name'],"
-                     "Database1.Params.Values['password']);",
-                     "   end;", "end;", "procedure Tgen_dmBank.AfterConstruction;", "begin", "   inherited;",
-                     "   Database1.AfterConnect:=AfterDatabaseConnection;", "end;", "", "end."}));
+    EXPECT_TRUE(MatchesGolden(text, "database/own/gen_dmuBank.pas"));
+    EXPECT_TRUE(MatchesGolden(BuildDataModuleForm(account), "database/own/gen_dmuBank.dfm"));
+    EXPECT_TRUE(test::FormTextAccepted(BuildDataModuleForm(account)));
     // The resource directive names "*.DFM"; a case-sensitive file system needs that spelling.
     EXPECT_TRUE(test::PascalCompiles(
         {{"gen_dmuBank.pas", text}, {"gen_dmuBank.DFM", BuildDataModuleForm(account)}}, "gen_dmuBank.pas"));
@@ -181,17 +126,6 @@ TEST_F(OwnConnection, TheServerUnitCompilesWithTheDataModuleLinuxOnly) {
                                       {"gen_dmuBank.pas", BuildDataModuleUnit(account, project)},
                                       {"gen_dmuBank.DFM", BuildDataModuleForm(account)}},
                                      "genAccount.pas"));
-}
-
-TEST_F(OwnConnection, FormFileHoldsTheConnectionWithTheDefaultSessionNameLinuxOnly) {
-    const std::string text = BuildDataModuleForm(account);
-    EXPECT_EQ(text, Lines({"object gen_dmBank: Tgen_dmBank", "  object Database1: TDatabase", "    AliasName = ''",
-                           "    DatabaseName = ''", "    LoginPrompt = False", "    Params.Strings = (",
-                           "      'User Name='", "      'Password=')", "    SessionName = 'Session4'",
-                           "    Left = 50", "    Top = 10", "  end", "  object Session1: TSession",
-                           "    AutoSessionName = False", "    SessionName = 'Session4'", "    Left = 150",
-                           "    Top = 10", "  end", "end", ""}));
-    EXPECT_TRUE(test::FormTextAccepted(text));
 }
 
 TEST_F(OwnConnection, FormFileQuotesTheConnectionValuesLinuxOnly) {

@@ -27,55 +27,36 @@ protected:
     ScopedDialogs scope;
 };
 
-TEST_F(WriteRules, AnExistingFileIsKeptWhenNotReplacing) {
+TEST_F(WriteRules, ANewFileIsWrittenInCreatedDirectoriesAndAnExistingOneKeptWhenNotReplacing) {
     EXPECT_FALSE(WriteGeneratedFile("new", existing, {.replaceExisting = false}));
     EXPECT_EQ(test::ReadText(existing), "old");
-    EXPECT_TRUE(dialogs.Log().empty());
-}
-
-TEST_F(WriteRules, AskingBeforeReplacingFollowsTheAnswer) {
-    dialogs.QueueAnswer(DialogAnswer::No);
-    EXPECT_FALSE(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}));
-    EXPECT_EQ(test::ReadText(existing), "old");
-    dialogs.QueueAnswer(DialogAnswer::Yes);
-    EXPECT_TRUE(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}));
-    EXPECT_EQ(test::ReadText(existing), "new");
-    EXPECT_EQ(dialogs.Questions(), (std::vector<std::string>(2, "File '" + existing + "' exists. Overwrite?")));
-    EXPECT_EQ(dialogs.Log().back().buttons, AskButtons::YesNoCancel);
-}
-
-TEST_F(WriteRules, CancelAbortsQuietlyAndKeepsTheFile) {
-    dialogs.QueueAnswer(DialogAnswer::Cancel);
-    EXPECT_THROW(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}), EAbort);
-    EXPECT_EQ(test::ReadText(existing), "old");
-    EXPECT_TRUE(dialogs.Messages().empty());
-}
-
-TEST_F(WriteRules, ANewFileIsWrittenWithoutAQuestion) {
     EXPECT_TRUE(WriteGeneratedFile("new", dir.File("devA.pas"), {.askBeforeReplacing = true}));
     EXPECT_EQ(test::ReadText(dir.File("devA.pas")), "new");
     EXPECT_TRUE(dialogs.Log().empty());
-}
-
-TEST_F(WriteRules, TheDirectoryIsCreatedWithItsParents) {
-    const std::string path = dir.File("a/b/c/genA.pas");
-    EXPECT_TRUE(WriteGeneratedFile("text", path, {.createDirectory = true}));
-    EXPECT_EQ(test::ReadText(path), "text");
-}
-
-TEST_F(WriteRules, ADirectoryThatCannotBeCreatedRaises) {
+    EXPECT_TRUE(WriteGeneratedFile("text", dir.File("a/b/c/genA.pas"), {.createDirectory = true}));
+    EXPECT_EQ(test::ReadText(dir.File("a/b/c/genA.pas")), "text");
     test::WriteText(dir.File("blocker"), "");
     EXPECT_THROW(WriteGeneratedFile("text", dir.File("blocker/sub/genA.pas"), {}), Exception);
 }
 
-TEST_F(WriteRules, AReadOnlyFileIsRewrittenAndProtectedAgain) {
-    SetFileReadOnly(existing, true);
-    EXPECT_TRUE(WriteGeneratedFile("new", existing, {.makeReadOnly = true}));
+TEST_F(WriteRules, AskingBeforeReplacingFollowsTheAnswerAndCancelAbortsQuietly) {
+    dialogs.QueueAnswer(DialogAnswer::No);
+    EXPECT_FALSE(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}));
+    EXPECT_EQ(test::ReadText(existing), "old");
+    dialogs.QueueAnswer(DialogAnswer::Cancel);
+    EXPECT_THROW(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}), EAbort);
+    EXPECT_EQ(test::ReadText(existing), "old");
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    EXPECT_TRUE(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}));
     EXPECT_EQ(test::ReadText(existing), "new");
-    EXPECT_TRUE(IsFileReadOnly(existing));
+    EXPECT_EQ(dialogs.Questions(), (std::vector<std::string>(3, "File '" + existing + "' exists. Overwrite?")));
+    EXPECT_EQ(dialogs.Log().back().buttons, AskButtons::YesNoCancel);
+    EXPECT_TRUE(dialogs.Messages().empty());
 }
 
-TEST_F(WriteRules, AFileThatHoldsTheTextAlreadyKeepsItsTimeAndEndsReadOnly) {
+// A file that holds the text already keeps its time; a read-only one is rewritten; both end
+// read-only.
+TEST_F(WriteRules, AReadOnlyFileIsRewrittenOnlyForOtherTextAndProtectedAgain) {
     const auto past = std::filesystem::last_write_time(existing) - std::chrono::hours(24);
     std::filesystem::last_write_time(existing, past);
     EXPECT_FALSE(WriteGeneratedFile("old", existing, {.makeReadOnly = true, .askBeforeReplacing = true}));
@@ -84,6 +65,7 @@ TEST_F(WriteRules, AFileThatHoldsTheTextAlreadyKeepsItsTimeAndEndsReadOnly) {
     EXPECT_TRUE(dialogs.Log().empty());
     EXPECT_TRUE(WriteGeneratedFile("new", existing, {.makeReadOnly = true}));
     EXPECT_EQ(test::ReadText(existing), "new");
+    EXPECT_TRUE(IsFileReadOnly(existing));
 }
 
 TEST(OutputDirectory, ARelativeSourcePathIsTakenAgainstTheProjectEvenWhenNeitherExists) {

@@ -39,11 +39,12 @@ protected:
     }
 
     // Every file below the project directory, relative to it, sorted; read-only ones marked "(ro)".
-    std::vector<std::string> Files() const {
+    std::vector<std::string> Files() const { return Files(dir.Path()); }
+    static std::vector<std::string> Files(const std::string& root) {
         std::vector<std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(dir.Path()))
+        for (const auto& entry : fs::recursive_directory_iterator(root))
             if (entry.is_regular_file())
-                files.push_back(fs::relative(entry.path(), dir.Path()).generic_string() +
+                files.push_back(fs::relative(entry.path(), root).generic_string() +
                                 (IsFileReadOnly(entry.path().string()) ? " (ro)" : ""));
         std::sort(files.begin(), files.end());
         return files;
@@ -61,51 +62,45 @@ protected:
 using Names = std::vector<std::string>;
 using Requests = std::vector<std::string>;
 
-TEST_F(ModuleGeneration, ALibraryServerWritesItsUnitsTheLibraryProjectAndItsOptions) {
-    Generate(account);
-    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:3", "Account:4", "Account:11"}));
-    EXPECT_EQ(Files(), (Names{"Account.dof", "Account.dpr", "Account.pas (ro)", "cntrAccount.pas (ro)",
-                              "devAccount.pas", "genAccount.pas (ro)"}));
-}
-
-TEST_F(ModuleGeneration, ADirectServerWritesNoLibraryProject) {
-    account.SetServerOption(moDirectUsesServer);
-    Generate(account);
-    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:4", "Account:11"}));
-    EXPECT_EQ(Files(), (Names{"Account.pas (ro)", "cntrAccount.pas (ro)", "devAccount.pas", "genAccount.pas (ro)"}));
-}
-
-TEST_F(ModuleGeneration, AComLibraryAddsTheInterfaceUnitAfterTheServerUnit) {
-    account.SetServerOption(moComServerInDll);
-    Generate(account);
-    EXPECT_EQ(builder.TakeRequests(),
-              (Requests{"Account:0", "Account:2", "Account:1", "Account:3", "Account:4", "Account:11"}));
-    EXPECT_EQ(Files(), (Names{"Account.dof", "Account.dpr", "Account.pas (ro)", "cntrAccount.pas (ro)",
-                              "devAccount.pas", "genAccount.pas (ro)", "intfAccount.pas (ro)"}));
-}
-
-TEST_F(ModuleGeneration, AnOutOfProcessComServerHasAnInterfaceButNoLibraryProject) {
-    account.SetServerOption(moComServer);
-    Generate(account);
-    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:2", "Account:1", "Account:4", "Account:11"}));
-    EXPECT_EQ(Files(), (Names{"Account.pas (ro)", "cntrAccount.pas (ro)", "devAccount.pas", "genAccount.pas (ro)",
-                              "intfAccount.pas (ro)"}));
-}
-
-TEST_F(ModuleGeneration, AnOwnConnectionAddsTheDataModuleAndItsFormBeforeTheLibraryProject) {
-    account.SetDatabaseSupport({dbsSetDatabaseParams});
-    Generate(account);
-    EXPECT_EQ(builder.TakeRequests(),
-              (Requests{"Account:0", "Account:1", "Account:12", "Account:3", "Account:4", "Account:11"}));
-    EXPECT_EQ(Files(), (Names{"Account.dof", "Account.dpr", "Account.pas (ro)", "cntrAccount.pas (ro)",
-                              "devAccount.pas", "genAccount.pas (ro)", "gen_dmuBank.dfm (ro)", "gen_dmuBank.pas (ro)"}));
-    EXPECT_EQ(test::ReadText(dir.File("gen_dmuBank.dfm")), "object gen_dmBank: Tgen_dmBank\r\nend\r\n");
-}
-
-TEST_F(ModuleGeneration, DatasetFactoriesWithParametersAreNoOwnConnection) {
-    account.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
-    Generate(account);
-    EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:3", "Account:4", "Account:11"}));
+// The kinds built, in order, and the files written ("(ro)": read-only) by server option and
+// database support. Dataset factories beside the parameters are no own connection.
+TEST_F(ModuleGeneration, EachServerOptionAndDatabaseSupportWritesItsKindsInOrder) {
+    const Names units{"Account.pas (ro)", "cntrAccount.pas (ro)", "devAccount.pas", "genAccount.pas (ro)"};
+    const auto with = [](Names names, std::initializer_list<std::string> more) {
+        names.insert(names.end(), more);
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const Names library = with(units, {"Account.dof", "Account.dpr"});
+    const struct {
+        TServerOption option;
+        TDatabaseSupport support;
+        Requests kinds;
+        Names files;
+    } cases[] = {
+        {moServerInDll, {}, {"0", "1", "3", "4", "11"}, library},
+        {moDirectUsesServer, {}, {"0", "1", "4", "11"}, units},
+        {moComServerInDll, {}, {"0", "2", "1", "3", "4", "11"}, with(library, {"intfAccount.pas (ro)"})},
+        {moComServer, {}, {"0", "2", "1", "4", "11"}, with(units, {"intfAccount.pas (ro)"})},
+        {moServerInDll, {dbsSetDatabaseParams}, {"0", "1", "12", "3", "4", "11"},
+         with(library, {"gen_dmuBank.dfm (ro)", "gen_dmuBank.pas (ro)"})},
+        {moServerInDll, {dbsSetDatabaseParams, dbsQuery}, {"0", "1", "3", "4", "11"}, library},
+    };
+    for (const auto& c : cases) {
+        test::TempDir out;
+        project.srcPath = out.Prefix();
+        account.SetServerOption(c.option);
+        account.SetDatabaseSupport(c.support);
+        Generate(account);
+        Requests expected;
+        for (const std::string& kind : c.kinds) expected.push_back("Account:" + kind);
+        const std::string_view option = ServerOptionNames.NameOf(static_cast<int>(c.option));
+        EXPECT_EQ(builder.TakeRequests(), expected) << option;
+        EXPECT_EQ(Files(out.Path()), c.files) << option;
+        if (FileExists(out.File("gen_dmuBank.dfm"))) {
+            EXPECT_EQ(test::ReadText(out.File("gen_dmuBank.dfm")), "object gen_dmBank: Tgen_dmBank\r\nend\r\n");
+        }
+    }
 }
 
 TEST_F(ModuleGeneration, RecreatedFilesCarryTheHeaderAndTheBlockTheDevelopersUnitOnlyTheHeader) {
@@ -155,33 +150,26 @@ TEST_F(ModuleGeneration, TheOptionsFileNamesTheSearchPathExpandedAgainstTheProje
                   (fs::path(dir.Path()).parent_path() / "shared").string() + ";;" + test::NativePath("/opt/units"));
 }
 
-TEST_F(ModuleGeneration, TheFirstModuleWithoutEnumeratedTypesWritesNothing) {
+TEST_F(ModuleGeneration, TheFirstModuleWritesOnlyItsTypesUnitAndOnlyWithEnumeratedTypes) {
     Generate(common);
     EXPECT_TRUE(builder.TakeRequests().empty());
     EXPECT_TRUE(Files().empty());
-}
-
-TEST_F(ModuleGeneration, TheFirstModuleWithEnumeratedTypesWritesOnlyItsTypesUnit) {
     common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
     Generate(common);
     EXPECT_EQ(builder.TakeRequests(), (Requests{"CommonTypes:8"}));
     EXPECT_EQ(Files(), (Names{"genCommonTypes.pas (ro)"}));
 }
 
-TEST_F(ModuleGeneration, FilesGoToTheModulesSourcePathBelowTheProject) {
+TEST_F(ModuleGeneration, FilesGoToTheModulesSourcePathBelowTheProjectOrWhereAnAbsoluteOneSays) {
     account.SetSrcPath("out/account");
-    Generate(account);
-    EXPECT_EQ(Files(), (Names{"out/account/Account.dof", "out/account/Account.dpr", "out/account/Account.pas (ro)",
-                              "out/account/cntrAccount.pas (ro)", "out/account/devAccount.pas",
-                              "out/account/genAccount.pas (ro)"}));
-}
-
-TEST_F(ModuleGeneration, AnAbsoluteSourcePathIsUsedAsItIs) {
-    test::TempDir elsewhere;
-    account.SetSrcPath(elsewhere.Path());
     account.SetServerOption(moDirectUsesServer);
     Generate(account);
-    EXPECT_TRUE(Files().empty());
+    EXPECT_EQ(Files(), (Names{"out/account/Account.pas (ro)", "out/account/cntrAccount.pas (ro)",
+                              "out/account/devAccount.pas", "out/account/genAccount.pas (ro)"}));
+    test::TempDir elsewhere;
+    account.SetSrcPath(elsewhere.Path());
+    Generate(account);
+    EXPECT_EQ(Files().size(), 4u);
     EXPECT_TRUE(FileExists(elsewhere.File("genAccount.pas")));
 }
 
@@ -205,17 +193,14 @@ protected:
     TemgModule branch;
 };
 
-TEST_F(ReferencedGeneration, WithoutTheFlagOnlyTheModuleIsGenerated) {
+TEST_F(ReferencedGeneration, WithTheFlagTheDirectlyReferencedModulesFollowInListOrder) {
     account.SetServerOption(moDirectUsesServer);
     Generate(account);
     EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:4", "Account:11"}));
-}
-
-TEST_F(ReferencedGeneration, WithTheFlagTheDirectlyReferencedModulesFollowInListOrder) {
-    account.SetServerOption(moDirectUsesServer);
+    // Account's developer's unit now exists: its text is not built again.
     Generate(account, true);
     EXPECT_EQ(builder.TakeRequests(),
-              (Requests{"Account:0", "Account:1", "Account:4", "Account:11", "Customer:0", "Customer:1", "Customer:4",
+              (Requests{"Account:0", "Account:4", "Account:11", "Customer:0", "Customer:1", "Customer:4",
                         "Customer:11", "Branch:0", "Branch:1", "Branch:4", "Branch:11"}));
 }
 

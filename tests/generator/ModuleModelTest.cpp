@@ -25,7 +25,8 @@ TEST(ModuleAssign, CopiesEveryStoredValueButLibraryPathSameExe) {
     EXPECT_EQ(target.DebugApplications().Module(), &target);
 }
 
-TEST(ModuleAssign, TakesTheSourceModulesAppellationAfterItsClass) {
+// The module's appellation follows its class, assigned or set; other sources are ignored.
+TEST(ModuleAssign, TheAppellationFollowsTheClassAndOtherSourcesAreIgnored) {
     TemgModule source;
     source.MainClass().SetName("Account");
     source.Appellation().SetName("Accounts");
@@ -33,22 +34,14 @@ TEST(ModuleAssign, TakesTheSourceModulesAppellationAfterItsClass) {
     target.Assign(source);
     EXPECT_EQ(target.MainClassName(), "Account");
     EXPECT_EQ(target.ModuleName(), "Accounts");
-}
 
-TEST(ModuleAssign, IgnoresOtherSources) {
-    TemgModule target;
-    TemgClass other;
-    other.SetName("Account");
-    target.Assign(other);
-    EXPECT_EQ(target.MainClassName(), "");
-    EXPECT_FALSE(target.GetModified());
-}
-
-TEST(ModuleAssign, SettingTheMainClassGivesTheModuleItsAppellation) {
     TemgModule module;
     TemgClass account;
     account.SetName("Account");
     account.SetCaption("Bank account");
+    module.Assign(account);
+    EXPECT_EQ(module.MainClassName(), "");
+    EXPECT_FALSE(module.GetModified());
     module.SetMainClass(account);
     EXPECT_EQ(module.ModuleName(), "Account");
     EXPECT_EQ(module.ModuleCaption(), "Bank account");
@@ -64,11 +57,9 @@ protected:
     TemgModule module;
 };
 
-TEST_F(ModuleModified, ANewModuleIsNotModified) { EXPECT_FALSE(TemgModule().GetModified()); }
-
-TEST_F(ModuleModified, ClearingClearsEveryPart) { EXPECT_FALSE(module.GetModified()); }
-
-TEST_F(ModuleModified, SettingAnUnchangedValueKeepsTheFlagClear) {
+TEST_F(ModuleModified, ClearingClearsEveryPartAndEqualValuesOrAnEqualModuleKeepItClear) {
+    EXPECT_FALSE(TemgModule().GetModified());
+    EXPECT_FALSE(module.GetModified());
     module.SetServerOption(moComServerInDll);
     module.SetSrcPath("src/account");
     module.SetDatabaseSupport({dbsSetDatabaseParams});
@@ -76,10 +67,17 @@ TEST_F(ModuleModified, SettingAnUnchangedValueKeepsTheFlagClear) {
     module.SetLibraryPathSameExe(true);
     module.SetConnectToHostDB(false);
     module.SetDatabaseName("Bank");
+    TemgModule same;
+    test::FillEveryField(same);
+    module.Assign(same);
     EXPECT_FALSE(module.GetModified());
+    // Setting the flag leaves the parts alone.
+    module.SetModified(true);
+    EXPECT_TRUE(module.GetModified());
+    EXPECT_FALSE(module.MainClass().GetModified());
 }
 
-TEST_F(ModuleModified, EverySimpleFieldChangeSetsTheFlag) {
+TEST_F(ModuleModified, EveryFieldChangeAndEveryChangeInAnOwnedPartSetsTheFlag) {
     const std::vector<std::function<void(TemgModule&)>> changes = {
         [](TemgModule& m) { m.SetServerOption(moServerInDll); },
         [](TemgModule& m) { m.SetLibraryPathSameExe(false); },
@@ -91,16 +89,6 @@ TEST_F(ModuleModified, EverySimpleFieldChangeSetsTheFlag) {
         [](TemgModule& m) { m.SetDataModuleName("Other"); },
         [](TemgModule& m) { m.SetConnectToHostDB(true); },
         [](TemgModule& m) { m.SetInterfaceSupport(true); },
-    };
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        module.SetModified(false);
-        changes[i](module);
-        EXPECT_TRUE(module.GetModified()) << "change " << i;
-    }
-}
-
-TEST_F(ModuleModified, AChangeInAnOwnedPartCounts) {
-    const std::vector<std::function<void(TemgModule&)>> changes = {
         [](TemgModule& m) { m.MainClass().Methods().Items(0)->SetCode("Inc(x);"); },
         [](TemgModule& m) { m.Appellation().SetCaption("Other"); },
         [](TemgModule& m) { m.RegisteredDataTypes().Items(0)->SetModuleName("Other"); },
@@ -116,43 +104,6 @@ TEST_F(ModuleModified, AChangeInAnOwnedPartCounts) {
         changes[i](module);
         EXPECT_TRUE(module.GetModified()) << "change " << i;
     }
-}
-
-TEST_F(ModuleModified, SettingTheFlagLeavesThePartsAlone) {
-    module.SetModified(true);
-    EXPECT_TRUE(module.GetModified());
-    EXPECT_FALSE(module.MainClass().GetModified());
-}
-
-TEST_F(ModuleModified, AssigningAnEqualModuleChangesNothing) {
-    TemgModule same;
-    test::FillEveryField(same);
-    module.Assign(same);
-    EXPECT_FALSE(module.GetModified());
-}
-
-TEST(ModuleNames, DeriveFromTheClassNameAndTheDataModuleName) {
-    TemgModule module;
-    module.MainClass().SetName("Account");
-    module.SetDataModuleName("Bank");
-    EXPECT_EQ(module.GeneratorUnitName(), "genAccount");
-    EXPECT_EQ(module.GeneratorClassName(), "TgenAccount");
-    EXPECT_EQ(module.DeveloperUnitName(), "devAccount");
-    EXPECT_EQ(module.DeveloperClassName(), "TdevAccount");
-    EXPECT_EQ(module.InterfaceUnitName(), "intfAccount");
-    EXPECT_EQ(module.InterfaceTypeName(), "IAccount");
-    EXPECT_EQ(module.ClassIdentifierName(), "Class_Account");
-    EXPECT_EQ(module.ControllerUnitName(), "cntrAccount");
-    EXPECT_EQ(module.ControllerClassName(), "TcntrAccount");
-    EXPECT_EQ(module.DatabaseSupportControllerUnitName(), "Account");
-    EXPECT_EQ(module.DatabaseSupportControllerClassName(), "TAccount");
-    EXPECT_EQ(module.LibraryFileNameConstant(), "AccountDllName");
-    EXPECT_EQ(module.LibraryFileNameLiteral(), "'Account.dll'");
-    EXPECT_EQ(module.LibraryProjectName(), "Account");
-    EXPECT_EQ(module.DataModuleUnitName(), "gen_dmuBank");
-    EXPECT_EQ(module.DataModuleClassName(), "Tgen_dmBank");
-    EXPECT_EQ(module.DataModuleFormName(), "gen_dmBank");
-    EXPECT_EQ(module.DataModuleVariable(), "dmBank");
 }
 
 TEST(ModuleTypes, FindCreateAndCheckTypeNames) {
@@ -217,32 +168,27 @@ TEST(ModuleTypes, KnownTypesComeFromThisModuleAndTheFirstOnceEachWithTheirCatego
     EXPECT_EQ(module.FindKnownType("TMissing").name, "");
 }
 
-TEST(ModuleMarking, AClassModuleGetsTheSystemMethodOnce) {
+// A class module gets the system method once; the common types module loses it and holds the
+// built-in and system types.
+TEST(ModuleMarking, AClassModuleHasTheSystemMethodAndTheCommonTypesModuleTheBuiltInTypes) {
     TemgModule module;
+    module.MainClass().Methods().Add()->SetName("Run");
     module.MarkClassModule(true);
     module.MarkClassModule(true);
-    ASSERT_EQ(module.MainClass().Methods().Count(), 1);
-    const TemgMethod& method = *module.MainClass().Methods().Items(0);
+    ASSERT_EQ(module.MainClass().Methods().Count(), 2);
+    const TemgMethod& method = *module.MainClass().Methods().Items(1);
     EXPECT_EQ(method.GetName(), "AfterInitInstance");
     EXPECT_TRUE(method.IsSystemItem());
     EXPECT_TRUE(method.GetExported());
     EXPECT_EQ(method.GetCategory(), mcProcedure);
     EXPECT_EQ(method.GetVisibility(), mvPublic);
-}
-
-TEST(ModuleMarking, TheCommonTypesModuleLosesTheSystemMethod) {
-    TemgModule module;
-    module.MainClass().Methods().Add()->SetName("Run");
-    module.MarkClassModule(true);
     module.SetModified(false);
     module.MarkClassModule(false);
     ASSERT_EQ(module.MainClass().Methods().Count(), 1);
     EXPECT_EQ(module.MainClass().Methods().Items(0)->GetName(), "Run");
     EXPECT_TRUE(module.GetModified());
-}
 
-TEST(ModuleMarking, TheCommonTypesModuleHoldsTheBuiltInAndSystemTypes) {
-    TemgModule module;
+    module.MainClass().Methods().Clear();
     module.MarkClassModule(true);
     module.MakeCommonTypesModule();
     EXPECT_EQ(module.ModuleName(), "CommonTypes");
@@ -272,19 +218,18 @@ TEST(ModuleContext, ReachesTheProjectsModulesThroughItsResolver) {
     EXPECT_EQ(context.DataModuleVariable(), "dmBank");
 }
 
-TEST(DebugApplications, NewOnesAreNumberedAndMarkTheCollection) {
+TEST(DebugApplications, NewOnesAreNumberedAndChangesMarkThem) {
     TemgModule module;
     TemgDebugApplications& applications = module.DebugApplications();
     EXPECT_EQ(applications.NewDebugApplication().GetName(), "DebugApp1");
     applications.SetModified(false);
-    EXPECT_EQ(applications.NewDebugApplication().GetName(), "DebugApp2");
+    TemgDebugApplication& application = applications.NewDebugApplication();
+    EXPECT_EQ(application.GetName(), "DebugApp2");
     EXPECT_TRUE(applications.GetModified());
     EXPECT_EQ(applications.MainClass(), &module.MainClass());
-}
 
-TEST(DebugApplications, SettingTheSameMethodsChangesNothing) {
-    TemgDebugApplication application;
     application.Methods().SetItems({"Run", "Stop"});
+    application.SetModified(false);
     TStringList same;
     same.SetItems({"Run", "Stop"});
     application.SetMethods(same);

@@ -19,65 +19,45 @@ protected:
     test::UnitsProject project;
 };
 
-TEST_F(UnitTexts, LibraryServer) {
-    const TemgModule& calc = test::AddCalc(project, moServerInDll);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "library/genCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::DeveloperServerUnit), "library/devCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "library/cntrCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::LibraryProject), "library/Calc.dpr"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::DatabaseSupportController), "library/Calc.pas"));
-    EXPECT_EQ(Text(calc, TFileKind::InterfaceUnit), "");
-}
-
-TEST_F(UnitTexts, LibraryServerWithoutApplicationHandleAndShareMemWithOneInstance) {
-    TemgModule& calc = test::AddCalc(project, moServerInDll);
-    calc.SetInterfaceSupport(false);
-    calc.SetShareMemSupport(false);
-    calc.MainClass().SetDllClassInstancing(dllciSingleInstance);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "library-plain/genCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "library-plain/cntrCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::LibraryProject), "library-plain/Calc.dpr"));
-}
-
-TEST_F(UnitTexts, DirectServer) {
-    const TemgModule& calc = test::AddCalc(project, moDirectUsesServer);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "direct/genCalc.pas"));
-    // The host compiles the server in: no exported routines, and the unit does not use the
-    // developer's unit.
-    EXPECT_EQ(Text(calc, TFileKind::GeneratorServerUnit).find("export;"), std::string::npos);
-    EXPECT_EQ(Text(calc, TFileKind::GeneratorServerUnit).find("   devCalc;"), std::string::npos);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::DeveloperServerUnit), "library/devCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "direct/cntrCalc.pas"));
-    EXPECT_EQ(Text(calc, TFileKind::LibraryProject), "");
-}
-
-TEST_F(UnitTexts, ComServerInLibrary) {
-    const TemgModule& calc = test::AddCalc(project, moComServerInDll);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "com-library/genCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::InterfaceUnit), "com-library/intfCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::DeveloperServerUnit), "com-library/devCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "com-library/cntrCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::LibraryProject), "com-library/Calc.dpr"));
-}
-
-TEST_F(UnitTexts, ComServerInLibraryWithoutApplicationHandleAndShareMem) {
-    TemgModule& calc = test::AddCalc(project, moComServerInDll);
-    calc.SetInterfaceSupport(false);
-    calc.SetShareMemSupport(false);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "com-library-plain/genCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::InterfaceUnit), "com-library-plain/intfCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "com-library-plain/cntrCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::LibraryProject), "com-library-plain/Calc.dpr"));
-}
-
-TEST_F(UnitTexts, ComServer) {
-    const TemgModule& calc = test::AddCalc(project, moComServer);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "com/genCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::InterfaceUnit), "com/intfCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "com/cntrCalc.pas"));
-    for (TFileKind kind : {TFileKind::GeneratorServerUnit, TFileKind::InterfaceUnit, TFileKind::ControllerUnit})
-        EXPECT_EQ(Text(calc, kind).find("Application.Handle"), std::string::npos) << static_cast<int>(kind);
-    EXPECT_EQ(Text(calc, TFileKind::LibraryProject), "");
+// Each server option's units against the golden folder named; "plain": without the application
+// handle and ShareMem, a library server with one instance. A kind the option does not write has
+// no text; a direct server's developer unit is the library server's.
+TEST_F(UnitTexts, EachServerOptionWithAndWithoutApplicationHandleAndShareMem) {
+    using K = TFileKind;
+    const struct {
+        TServerOption option;
+        bool plain;
+        const char* folder;
+        std::vector<K> kinds;
+        std::vector<K> none;
+    } cases[] = {
+        {moServerInDll, false, "library",
+         {K::GeneratorServerUnit, K::DeveloperServerUnit, K::ControllerUnit, K::LibraryProject,
+          K::DatabaseSupportController},
+         {K::InterfaceUnit}},
+        {moServerInDll, true, "library-plain", {K::GeneratorServerUnit, K::ControllerUnit, K::LibraryProject}, {}},
+        {moDirectUsesServer, false, "direct", {K::GeneratorServerUnit, K::ControllerUnit}, {K::LibraryProject}},
+        {moComServerInDll, false, "com-library",
+         {K::GeneratorServerUnit, K::InterfaceUnit, K::DeveloperServerUnit, K::ControllerUnit, K::LibraryProject}, {}},
+        {moComServerInDll, true, "com-library-plain",
+         {K::GeneratorServerUnit, K::InterfaceUnit, K::ControllerUnit, K::LibraryProject}, {}},
+        {moComServer, false, "com", {K::GeneratorServerUnit, K::InterfaceUnit, K::ControllerUnit}, {K::LibraryProject}},
+    };
+    for (const auto& c : cases) {
+        test::UnitsProject own;
+        TemgModule& calc = test::AddCalc(own, c.option);
+        if (c.plain) {
+            calc.SetInterfaceSupport(false);
+            calc.SetShareMemSupport(false);
+            if (c.option == moServerInDll) calc.MainClass().SetDllClassInstancing(dllciSingleInstance);
+        }
+        for (K kind : c.kinds)
+            EXPECT_TRUE(MatchesGolden(BuildUnitText(calc, kind, own), std::string(c.folder) + "/" + calc.KindFileName(kind)));
+        for (K kind : c.none) EXPECT_EQ(BuildUnitText(calc, kind, own), "") << c.folder;
+        if (c.option == moDirectUsesServer) {
+            EXPECT_TRUE(MatchesGolden(BuildUnitText(calc, K::DeveloperServerUnit, own), "library/devCalc.pas"));
+        }
+    }
 }
 
 // Calc holds a Shelf of the library server Store, which keeps its Backup in the library server
