@@ -112,47 +112,35 @@ TEST(ObjectTextWriter, WritesFloatsInShortestFormWithAtMost15Digits) {
     EXPECT_EQ(FloatToText(1.7976931348623157e308), "1.79769313486231E308");
 }
 
-TEST(ObjectTextWriter, WritesA64CharacterStringOnThePropertyLine) {
-    const std::string s(64, 'a');
-    EXPECT_EQ(StringValue(s), "'" + s + "'");
-}
-
-TEST(ObjectTextWriter, StartsA65CharacterStringOnANewLineCutAfter64) {
-    const std::string s(65, 'a');
-    EXPECT_EQ(StringValue(s, 1), "\r\n    '" + std::string(64, 'a') + "' +\r\n    'a'");
-}
-
-TEST(ObjectTextWriter, WritesQuotesAndControlCharactersAsCodes) {
-    EXPECT_EQ(StringValue("a'b"), "'a'#39'b'");
-    EXPECT_EQ(StringValue("\r\n"), "#13#10");
-    EXPECT_EQ(StringValue("'"), "#39");
-    EXPECT_EQ(StringValue(std::string("x\0y", 3)), "'x'#0'y'");
-    EXPECT_EQ(StringValue(""), "''");
-}
-
-TEST(ObjectTextWriter, CountsCodesTowardsTheCutWidth) {
-    const std::string s = std::string(60, 'a') + "\r\n" + std::string(10, 'b');
-    EXPECT_EQ(StringValue(s, 0), "\r\n  '" + std::string(60, 'a') + "'#13#10'bb' +\r\n  '" + std::string(8, 'b') + "'");
-}
-
-TEST(ObjectTextWriter, KeepsBytesAbove127InsideQuotesAndNeverSplitsAUtf8Sequence) {
-    const std::string euro = "\xE2\x82\xAC";
-    // 62 ASCII characters, then a 3-byte sequence that would straddle the cut at 64.
-    const std::string s = std::string(62, 'a') + euro + "b";
-    EXPECT_EQ(StringValue(s, 0), "\r\n  '" + std::string(62, 'a') + "' +\r\n  '" + euro + "b'");
-    // A sequence ending exactly at 64 stays on the first line.
-    const std::string t = std::string(61, 'a') + euro + "b";
-    EXPECT_EQ(StringValue(t, 0), "\r\n  '" + std::string(61, 'a') + euro + "' +\r\n  'b'");
-    // A sequence right after codes that would be cut moves to the next line whole.
-    const std::string u = std::string(62, '\t') + euro;
-    std::string codes;
-    for (int i = 0; i < 62; ++i) codes += "#9";
-    EXPECT_EQ(StringValue(u, 0), "\r\n  " + codes + " +\r\n  '" + euro + "'");
-}
-
-TEST(ObjectTextWriter, CutsMalformedUtf8WhereItIs) {
-    const std::string s = std::string(64, 'a') + "\x80\x80";
-    EXPECT_EQ(StringValue(s, 0), "\r\n  '" + std::string(64, 'a') + "' +\r\n  '\x80\x80'");
+// Quotes and control characters are written as codes, and the codes count towards the cut
+// width: a string longer than 64 starts on a new line and is cut after 64. Bytes above 127 stay
+// inside quotes; a UTF-8 sequence is never split (malformed UTF-8 is cut where it is).
+TEST(ObjectTextWriter, WritesStringsWithCodesCutAfter64CharactersBetweenUtf8Sequences) {
+    const std::string a64(64, 'a'), euro = "\xE2\x82\xAC";
+    std::string tabs;
+    for (int i = 0; i < 62; ++i) tabs += "#9";
+    const struct {
+        std::string value;
+        int level;
+        std::string text;
+    } cases[] = {
+        {a64, 1, "'" + a64 + "'"},
+        {a64 + "a", 1, "\r\n    '" + a64 + "' +\r\n    'a'"},
+        {"a'b", 1, "'a'#39'b'"},
+        {"\r\n", 1, "#13#10"},
+        {"'", 1, "#39"},
+        {std::string("x\0y", 3), 1, "'x'#0'y'"},
+        {"", 1, "''"},
+        {std::string(60, 'a') + "\r\n" + std::string(10, 'b'), 0,
+         "\r\n  '" + std::string(60, 'a') + "'#13#10'bb' +\r\n  '" + std::string(8, 'b') + "'"},
+        // A 3-byte sequence that would straddle the cut moves to the next line; one ending at 64
+        // stays; one right after codes that would be cut moves whole.
+        {std::string(62, 'a') + euro + "b", 0, "\r\n  '" + std::string(62, 'a') + "' +\r\n  '" + euro + "b'"},
+        {std::string(61, 'a') + euro + "b", 0, "\r\n  '" + std::string(61, 'a') + euro + "' +\r\n  'b'"},
+        {std::string(62, '\t') + euro, 0, "\r\n  " + tabs + " +\r\n  '" + euro + "'"},
+        {a64 + "\x80\x80", 0, "\r\n  '" + a64 + "' +\r\n  '\x80\x80'"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(StringValue(c.value, c.level), c.text) << c.value;
 }
 
 TEST(ObjectTextWriter, StartsALongStringInAListOnItsOwnDeeperLine) {
