@@ -108,27 +108,21 @@ protected:
     std::string onDisk;
 };
 
-TEST_F(ReplaceQuestion, YesWritesTheFile) {
+TEST_F(ReplaceQuestion, CancelAbortsNoKeepsTheFileAndTheModelYesWritesTheFile) {
     const std::string question = ExpectedQuestion();
-    dialogs.QueueAnswer(DialogAnswer::Yes);
-    EXPECT_TRUE(entry.SaveToDir(dir.Path()));
-    ASSERT_EQ(dialogs.Questions(), std::vector<std::string>{question});
-    EXPECT_EQ(dialogs.Log()[0].buttons, AskButtons::YesNoCancel);
-    EXPECT_NE(ReadText(path), onDisk);
-    EXPECT_FALSE(entry.SampleModel().GetModified());
-}
-
-TEST_F(ReplaceQuestion, NoKeepsTheFileAndTheModel) {
+    dialogs.QueueAnswer(DialogAnswer::Cancel);
+    EXPECT_THROW(entry.SaveToDir(dir.Path()), EAbort);
+    EXPECT_EQ(ReadText(path), onDisk);
     dialogs.QueueAnswer(DialogAnswer::No);
     EXPECT_FALSE(entry.SaveToDir(dir.Path()));
     EXPECT_EQ(ReadText(path), onDisk);
     EXPECT_TRUE(entry.SampleModel().GetModified());
-}
-
-TEST_F(ReplaceQuestion, CancelAbortsTheCommand) {
-    dialogs.QueueAnswer(DialogAnswer::Cancel);
-    EXPECT_THROW(entry.SaveToDir(dir.Path()), EAbort);
-    EXPECT_EQ(ReadText(path), onDisk);
+    dialogs.QueueAnswer(DialogAnswer::Yes);
+    EXPECT_TRUE(entry.SaveToDir(dir.Path()));
+    EXPECT_EQ(dialogs.Questions(), std::vector<std::string>(3, question));
+    EXPECT_EQ(dialogs.Log()[0].buttons, AskButtons::YesNoCancel);
+    EXPECT_NE(ReadText(path), onDisk);
+    EXPECT_FALSE(entry.SampleModel().GetModified());
 }
 
 TEST_F(ReplaceQuestion, IsNotAskedWhenTheFileIsGoneOrSavedElsewhere) {

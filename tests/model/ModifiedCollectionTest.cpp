@@ -19,29 +19,24 @@ protected:
     TSampleItems items;
 };
 
-TEST_F(ModifiedCollection, IsModifiedByItsOwnFlagEvenWithoutItems) {
+// The collection is modified by its own flag, even without items, or by a changed item without
+// raising its own flag; only real changes raise flags, a change in an owned collection too.
+TEST_F(ModifiedCollection, IsModifiedByItsOwnFlagOrByARealChangeOfAnItem) {
     EXPECT_FALSE(items.GetModified());
     items.SetModified(true);
     EXPECT_TRUE(items.GetModified());
-}
-
-TEST_F(ModifiedCollection, ReportsAChangedItemWithoutRaisingItsOwnFlag) {
     AddNamed({"a", "b"});
-    items.Items(1)->SetSize(4);
-    EXPECT_TRUE(items.GetModified());
-    items.Items(1)->SetModified(false);
-    EXPECT_FALSE(items.GetModified());  // the collection's own flag was never raised
-}
-
-TEST_F(ModifiedCollection, RaisesFlagsOnlyOnRealChanges) {
-    AddNamed({"a"});
-    TSampleItem& item = *items.Items(0);
+    TSampleItem& item = *items.Items(1);
     item.SetSize(0);
     item.SetExported(true);
-    item.Appellation().SetName("a");
-    EXPECT_FALSE(item.GetModified());
+    item.Appellation().SetName("b");
+    EXPECT_FALSE(items.GetModified());
+    item.SetSize(4);
+    EXPECT_TRUE(items.GetModified());
+    item.SetModified(false);
+    EXPECT_FALSE(items.GetModified());
     item.Values().Add()->SetNumber(1);
-    EXPECT_TRUE(item.GetModified());  // a change inside an owned collection counts
+    EXPECT_TRUE(item.GetModified());
 }
 
 TEST_F(ModifiedCollection, ClearingClearsItemsButSettingTouchesNone) {

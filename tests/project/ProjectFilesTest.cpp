@@ -62,10 +62,7 @@ TEST_F(ProjectFiles, SavesEveryFileOfANewProjectAndLoadsItBack) {
     EXPECT_FALSE(loaded.GetModified());
     EXPECT_FALSE(loaded.Modules().GetModified());
     EXPECT_TRUE(dialogs.Log().empty());
-}
-
-TEST_F(ProjectFiles, StoresModuleFilesByBareNameAndNoSourcePath) {
-    SaveNewProject();
+    // Module files by bare name, and no source path.
     const std::string text = ReadText(dir.File("Project1.qlp"));
     EXPECT_EQ(text.rfind("object TModelFileHeader\r\n  Signature = 'PIF'\r\nend\r\nobject TModelFileOptions\r\nend\r\n"
                          "object TemgpProject\r\n  Modules = <\r\n    item\r\n      FileName = 'CommonTypes.qlm'\r\n"
@@ -259,13 +256,6 @@ TEST_F(ProjectFiles, ANewModuleNeverTakesTheFileOfAnotherEntryOrOneOnDisk) {
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
-TEST_F(ProjectFiles, AddingAFileThatIsAlreadyAnEntryIsRefused) {
-    SaveNewProject();
-    EXPECT_EQ(ExceptionMessage([&] { project.AddExistingModule("/elsewhere/Account.qlm"); }),
-              "Module file '" + dir.File("Account.qlm") + "' is already in the project");
-    EXPECT_EQ(ModuleNames(project), "CommonTypes,Account");
-}
-
 TEST_F(FailedLoad, AModuleFileThatDoesNotParseIsRefusedNamingIt) {
     WriteText(dir.File("Account.qlm"), "object TModelFileHeader\r\n  Signature = 'MIF'\r\nend\r\nobject = 1\r\n");
     ExpectRefused("Cannot load module file '" + dir.File("Account.qlm") + "': Identifier expected on line 4");
@@ -285,6 +275,8 @@ TEST_F(ProjectFiles, AddsAnExistingModuleFromTheProjectDirectoryOnly) {
     EXPECT_NE(ExceptionMessage([&] { project.AddExistingModule("Broken.qlm"); })
                   .find("Cannot load module file '" + dir.File("Broken.qlm") + "': "),
               std::string::npos);
+    EXPECT_EQ(ExceptionMessage([&] { project.AddExistingModule("/elsewhere/Account.qlm"); }),
+              "Module file '" + dir.File("Account.qlm") + "' is already in the project");
     EXPECT_EQ(ModuleNames(project), "CommonTypes,Account,Ledger");
 }
 

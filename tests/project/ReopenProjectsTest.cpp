@@ -16,34 +16,22 @@ TReopenProjects ListOf(const Paths& mostRecentFirst) {
     return list;
 }
 
-TEST(ReopenProjectsAdd, PutsNewNamesOnTopAndIgnoresEmptyOnes) {
-    TReopenProjects list;
-    list.Add("/p/A.qlp");
-    list.Add("");
-    list.Add("/p/B.qlp");
-    EXPECT_EQ(list.Items(), (Paths{"/p/B.qlp", "/p/A.qlp"}));
-}
-
-TEST(ReopenProjectsAdd, MovesANameListedInOtherLetterCaseToTheTopWithoutDuplicating) {
+// New names go on top, empty ones are ignored, a name listed in other letter case moves to the
+// top; an eleventh distinct project, or a lower maximum, drops the oldest.
+TEST(ReopenProjectsAdd, PutsNamesOnTopOnceAndKeepsTheMostRecent) {
     TReopenProjects list = ListOf({"/p/C.qlp", "/p/B.qlp", "/p/A.qlp"});
+    list.Add("");
     list.Add("/P/a.QLP");
-    EXPECT_EQ(list.Items(), (Paths{"/p/A.qlp", "/p/C.qlp", "/p/B.qlp"}));
-}
-
-TEST(ReopenProjectsAdd, AnEleventhDistinctProjectDropsTheOldest) {
-    TReopenProjects list;
+    list.Add("/p/D.qlp");
+    EXPECT_EQ(list.Items(), (Paths{"/p/D.qlp", "/p/A.qlp", "/p/C.qlp", "/p/B.qlp"}));
     for (int i = 1; i <= 11; ++i) list.Add("/p/P" + std::to_string(i) + ".qlp");
     ASSERT_EQ(list.Count(), 10);
     EXPECT_EQ(list.Items().front(), "/p/P11.qlp");
     EXPECT_EQ(list.Items().back(), "/p/P2.qlp");
-}
-
-TEST(ReopenProjectsMaxCount, LoweringItKeepsTheMostRecentEntries) {
-    TReopenProjects list = ListOf({"/5", "/4", "/3", "/2", "/1"});
     list.SetMaxCount(3);
-    EXPECT_EQ(list.Items(), (Paths{"/5", "/4", "/3"}));
+    EXPECT_EQ(list.Items(), (Paths{"/p/P11.qlp", "/p/P10.qlp", "/p/P9.qlp"}));
     list.Add("/6");
-    EXPECT_EQ(list.Items(), (Paths{"/6", "/5", "/4"}));
+    EXPECT_EQ(list.Items(), (Paths{"/6", "/p/P11.qlp", "/p/P10.qlp"}));
 }
 
 TEST(ReopenProjectsRemoveAndRename, MatchWithoutRegardToCaseAndIgnoreAbsentNames) {

@@ -38,26 +38,6 @@ protected:
 
 }  // namespace
 
-TEST_F(SourceClass, WritesTheDeclarationAndTheBodyOfTDemo) {
-    TgmcField* field = demo->Fields().Add();
-    field->SetName("FValue");
-    field->DataType().SetName("Integer");
-    AddMethod(demo->Methods(), "Run")->MethodImplementation().SetCode("FValue:=0;\r\nInc(FValue);");
-    TgmcProperty* value = demo->Properties().Add();
-    value->SetName("Value");
-    value->SetVisibility(mvPublic);
-    value->DataType().SetName("Integer");
-    value->SetReadMethodName("FValue");
-    value->SetWriteMethodName("FValue");
-
-    EXPECT_EQ(classes.SrcCode(3, "\r\n"),
-              Lines({"type", "    ", "   TDemo = class(TObject)", "   PRIVATE", "   FValue:Integer;", "   PUBLIC",
-                     "   procedure Run;", "   PUBLIC", "   property Value:Integer read FValue write FValue;",
-                     "   end;"}));
-    EXPECT_EQ(classes.ImplementationSrcCode(3), Lines({"", "{TDemo}", "", "", "procedure TDemo.Run;", "begin",
-                                                       "   FValue:=0;", "   Inc(FValue);", "end;"}));
-}
-
 TEST_F(SourceClass, DeclaresMethodsWithResultDirectivesAndOptions) {
     TgmcMethod* get = AddMethod(demo->Methods(), "Get");
     get->SetCategory(mcFunction);
@@ -112,23 +92,6 @@ TEST_F(SourceClass, WritesCaptionAndSupportedInterfacesInTheHeading) {
                                        "   PUBLIC", "   procedure Run;", "   end;"}));
     EXPECT_EQ(demo->ImplementationSrcCode(3),
               Lines({"", "{TDemo}", "{A demo}", "", "procedure TDemo.Run;", "begin", "   Beep;", "end;"}));
-}
-
-TEST_F(SourceClass, InterfaceTypesHaveAGuidLineAndNoBodies) {
-    demo->SetName("IDemo");
-    demo->SetOption(cgoInterface);
-    demo->ParentClass().SetName("IUnknown");
-    demo->SetInterfaceGUIDIdentifier("'{8D0C4F4B-6F0D-4F5B-9C7D-6E6C7A2B1F10}'");
-    TgmcMethod* get = AddMethod(demo->Methods(), "Get", mvNone);
-    get->SetCategory(mcFunction);
-    get->DataType().SetName("Integer");
-    get->SetOptions({moStdCall});
-    get->MethodImplementation().SetCode("Result:=0;");
-    AddMethod(demo->Methods(), "Run", mvNone)->SetOptions({moStdCall});
-    EXPECT_EQ(demo->SrcCode(3),
-              Lines({" ", "   IDemo = interface(IUnknown)", "   ['{8D0C4F4B-6F0D-4F5B-9C7D-6E6C7A2B1F10}']",
-                     "   function Get:Integer; stdcall;", "   procedure Run; stdcall;", "   end;"}));
-    EXPECT_EQ(demo->ImplementationSrcCode(3), "");
 }
 
 TEST_F(SourceClass, VisibilityWordsRepeatPerCollectionAndDuplicateMembersStay) {

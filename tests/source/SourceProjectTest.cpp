@@ -34,25 +34,20 @@ protected:
 
 }  // namespace
 
-TEST_F(SourceProject, WritesTheLibrarySrv) {
-    EXPECT_EQ(project.SrcCode(pkLibrary),
-              Lines({"library Srv;", "uses ", "   SysUtils,", "   SrvGen in 'SrvGen.pas';", "", "exports",
-                     "      InitInstance name 'InitInstance',", "      FreeInstance name 'FreeInstance';", "begin",
-                     "end."}));
-}
-
-// A qualified entry exports its routine under the plain name; duplicates are judged by the name.
-TEST_F(SourceProject, AQualifiedEntryExportsThePlainNameAndSurvivesAssign) {
+// Repeated units and exports are left out; a qualified entry exports its routine under the plain
+// name, duplicates being judged by the name; Assign copies the whole project.
+TEST_F(SourceProject, WritesTheLibrarySrvAndAQualifiedEntryExportsThePlainName) {
+    const auto library = [](std::string_view initInstance) {
+        return Lines({"library Srv;", "uses ", "   SysUtils,", "   SrvGen in 'SrvGen.pas';", "", "exports",
+                      "      " + std::string(initInstance) + " name 'InitInstance',",
+                      "      FreeInstance name 'FreeInstance';", "begin", "end."});
+    };
+    EXPECT_EQ(project.SrcCode(pkLibrary), library("InitInstance"));
     project.ExportMethods().Items(0)->SetUnitName("SrvGen");
     project.ExportMethods().Add()->SetName("FreeInstance");
-    const std::string expected =
-        Lines({"library Srv;", "uses ", "   SysUtils,", "   SrvGen in 'SrvGen.pas';", "", "exports",
-               "      SrvGen.InitInstance name 'InitInstance',", "      FreeInstance name 'FreeInstance';", "begin",
-               "end."});
-    EXPECT_EQ(project.SrcCode(pkLibrary), expected);
     TgmcProject copy;
     copy.Assign(project);
-    EXPECT_EQ(copy.SrcCode(pkLibrary), expected);
+    EXPECT_EQ(copy.SrcCode(pkLibrary), library("SrvGen.InitInstance"));
 }
 
 TEST_F(SourceProject, ProgramsNeverExportAndKeepTheirCodeUnchanged) {
@@ -61,26 +56,17 @@ TEST_F(SourceProject, ProgramsNeverExportAndKeepTheirCodeUnchanged) {
     EXPECT_EQ(project.SrcCode(pkProgram, "// header"),
               Lines({"// header", "program Srv;", "{Debug}", "uses ", "   SysUtils,", "   SrvGen in 'SrvGen.pas';", "",
                      "begin", "  Run;", "end."}));
-}
-
-TEST_F(SourceProject, AssignCopiesTheWholeProject) {
-    project.SetImplementCode("Run;");
     TgmcProject copy;
     copy.Assign(project);
-    EXPECT_EQ(copy.SrcCode(pkLibrary), project.SrcCode(pkLibrary));
+    EXPECT_EQ(copy.SrcCode(pkProgram), project.SrcCode(pkProgram));
 }
 
-TEST(TgmcProjectGroup, WritesTheGroupForOneLibrary) {
-    TgmcProjectGroup group;
-    group.ProjectFiles().Add("C:\\Work\\Srv.dll");
-    EXPECT_EQ(group.SrcCode(), GroupHead() + Lines({"Srv.dll", kRule, "default: $(PROJECTS)", kRule,
-                                                    "Srv.dll: C:\\Work\\Srv.dpr", "  $(DCC)"}));
-}
-
-TEST(TgmcProjectGroup, EmptyAndSeveralEntries) {
+TEST(TgmcProjectGroup, WritesTheGroupOfNoneOneOrSeveralEntries) {
     TgmcProjectGroup group;
     EXPECT_EQ(group.SrcCode(), GroupHead() + Lines({"", kRule, "default: $(PROJECTS)", kRule, ""}));
     group.ProjectFiles().Add("C:\\Work\\Srv.dll");
+    EXPECT_EQ(group.SrcCode(), GroupHead() + Lines({"Srv.dll", kRule, "default: $(PROJECTS)", kRule,
+                                                    "Srv.dll: C:\\Work\\Srv.dpr", "  $(DCC)"}));
     group.ProjectFiles().Add("/home/me/Debug");  // no extension: used unchanged
     EXPECT_EQ(group.SrcCode(), GroupHead() + Lines({"Srv.dll Debug", kRule, "default: $(PROJECTS)", kRule,
                                                     "Srv.dll: C:\\Work\\Srv.dpr", "  $(DCC)", "",

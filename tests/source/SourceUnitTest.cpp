@@ -23,17 +23,6 @@ protected:
 
 }  // namespace
 
-TEST_F(SourceUnit, WritesTheUnitWithUsesAndAnEnumeratedType) {
-    Uses(unit.InterfacePart(), "Windows");
-    Uses(unit.InterfacePart(), "SysUtils");
-    TgmcEnumType* kind = unit.InterfacePart().EnumTypes().Add();
-    kind->SetName("TKind");
-    kind->Values().Add()->SetName("kA");
-    kind->Values().Add()->SetName("kB");
-    EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "uses ", "   Windows,SysUtils;", "", "type",
-                                     "   TKind=(kA,kB);", "implementation", "", "end."}));
-}
-
 TEST_F(SourceUnit, EmptyCollectionsWriteNoKeyword) {
     Uses(unit.InterfacePart(), "");  // an entry whose text is empty
     EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "implementation", "", "end."}));
