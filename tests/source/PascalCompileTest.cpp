@@ -1,8 +1,8 @@
-// Units, a library and a program written by the source model must compile with Free Pascal in
-// Delphi mode against our stubs of the target environment.
+// A unit with every kind of declaration the source model writes must compile with Free Pascal in
+// Delphi mode against our stubs of the target environment (the generated libraries and programs
+// are compiled by the generator's tests).
 #include <gtest/gtest.h>
 
-#include "source/SourceProject.h"
 #include "source/SourceUnit.h"
 #include "support/PascalCompiler.h"
 
@@ -103,42 +103,10 @@ std::string ClassesUnit() {
     return unit.SrcCode();
 }
 
-// The unit of the library below: its exported routines, and a finalization part only.
-std::string LibraryUnit() {
-    TgmcModule unit;
-    unit.Appellation().SetName("SrvGen");
-    for (const char* name : {"InitInstance", "FreeInstance"})
-        AddMethod(unit.InterfacePart().Methods(), name, mvPublic, "Result:=0;", "Integer")->SetOptions({moStdCall});
-    unit.SetFinalizationPart("   ;");
-    return unit.SrcCode();
-}
-
 }  // namespace
 
 TEST(PascalCompileLinuxOnly, AUnitWithClassesInterfacesTypesAndRoutinesCompilesAgainstTheWindowsStub) {
     EXPECT_TRUE(PascalCompiles({{"Demo.pas", ClassesUnit()}}, "Demo.pas"));
-}
-
-TEST(PascalCompileLinuxOnly, ALibraryExportingRoutinesOfAFinalizationOnlyUnitCompiles) {
-    TgmcProject project;
-    project.Appellation().SetName("Srv");
-    project.UsesModules().Add()->SetName("SysUtils");
-    TgmcUsesModule* gen = project.UsesModules().Add();
-    gen->SetName("SrvGen");
-    gen->SetFileName("SrvGen.pas");
-    for (const char* name : {"InitInstance", "FreeInstance"}) project.ExportMethods().Add()->SetName(name);
-    EXPECT_TRUE(PascalCompiles({{"SrvGen.pas", LibraryUnit()}, {"Srv.dpr", project.SrcCode(pkLibrary)}}, "Srv.dpr"));
-}
-
-TEST(PascalCompileLinuxOnly, AProgramUsingAUnitCompiles) {
-    TgmcProject project;
-    project.Appellation().SetName("DemoApp");
-    TgmcUsesModule* demo = project.UsesModules().Add();
-    demo->SetName("Demo");
-    demo->SetFileName("Demo.pas");
-    project.SetImplementCode("  Writeln(Get(Max));");
-    EXPECT_TRUE(PascalCompiles({{"Demo.pas", ClassesUnit()}, {"DemoApp.dpr", project.SrcCode(pkProgram)}},
-                               "DemoApp.dpr"));
 }
 
 TEST(PascalCompileLinuxOnly, TheHelperReportsTheFirstCompilerError) {
