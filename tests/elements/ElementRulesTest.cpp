@@ -13,7 +13,9 @@ namespace quillon {
 
 using test::ExceptionMessage;
 
-TEST(DefaultNames, TheNextNumberFollowsTheLargestOfNamesAndCaptions) {
+// The next number follows the largest of names and captions; events are procedural; methods and
+// external properties are numbered apart (the referenced class's name does not count).
+TEST(DefaultNames, TheNextNumberFollowsTheLargestOfNamesAndCaptionsOfItsKind) {
     TemgProperties properties;
     EXPECT_EQ(NewProperty(properties).GetName(), "Property1");
     properties.Items(0)->SetName("Property3");
@@ -22,27 +24,22 @@ TEST(DefaultNames, TheNextNumberFollowsTheLargestOfNamesAndCaptions) {
     EXPECT_EQ(fourth.GetName(), "Property4");
     EXPECT_TRUE(fourth.GetModified());
     EXPECT_EQ(fourth.GetCaption(), "");
-
     fourth.SetCaption("Property7");
     EXPECT_EQ(NewProperty(properties).GetName(), "Property8");
-}
 
-TEST(DefaultNames, EventsAreProceduralAndMethodsNumberedApart) {
     TemgProperties events;
     TemgProperty& event = NewEvent(events);
     EXPECT_EQ(event.GetName(), "Event1");
     EXPECT_EQ(event.DataType().GetCategory(), dtProcedural);
     EXPECT_TRUE(event.GetEvent());
-
     TemgMethods methods;
     methods.Add()->SetName("Method2");
     EXPECT_EQ(NewMethod(methods).GetName(), "Method3");
-
     TemgExternalClasses externals;
     TemgExternalClass& external = NewExternalClass(externals);
     EXPECT_EQ(external.GetPropertyName(), "ExternalProperty1");
     EXPECT_EQ(external.GetDisplayName(), "ExternalProperty1");
-    external.SetName("ExternalProperty5");  // the referenced class's name does not count
+    external.SetName("ExternalProperty5");
     EXPECT_EQ(NewExternalClass(externals).GetPropertyName(), "ExternalProperty2");
 }
 
