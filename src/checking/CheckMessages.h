@@ -5,6 +5,9 @@
 
 namespace quillon {
 
+// A member or external property in the common types module (a hand-edited file, or one saved
+// when the workbench still allowed it): nothing generates it. The element's name.
+inline constexpr std::string_view kCheckCommonTypesMember = "The common types module has no class: %s is not generated";
 // An external class names a class that no module of the project has.
 inline constexpr std::string_view kCheckClassNotFound = "Class not found";
 // A property, event, parameter or function result whose type is empty.

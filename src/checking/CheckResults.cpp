@@ -1,5 +1,7 @@
 #include "checking/CheckResults.h"
 
+#include "generator/Module.h"
+
 namespace quillon {
 
 const EnumTypeInfo CheckInfoCategoryNames{"TCheckInfoCategory", {"cicError", "cicWarning", "cicHint"}};
@@ -42,7 +44,11 @@ std::string CheckObjectPath(const TPersistent* object) {
         const std::string name = item->GetDisplayName();
         if (!name.empty()) path = path.empty() ? name : name + "." + path;
         const TCollection* collection = item->Collection();
-        item = collection ? dynamic_cast<const TCollectionItem*>(collection->Owner()) : nullptr;
+        const TPersistent* owner = collection ? collection->Owner() : nullptr;
+        // The module's own elements (types, debug applications) are named after its class.
+        if (const auto* module = dynamic_cast<const TemgModule*>(owner))
+            return path.empty() ? module->MainClassName() : module->MainClassName() + "." + path;
+        item = dynamic_cast<const TCollectionItem*>(owner);
     }
     return path;
 }

@@ -61,7 +61,8 @@ public:
 };
 
 // The object a result is about as a dotted path of display names from its outermost owner that
-// is a collection item ("Account.Owner" for the external class Owner of the class Account).
+// is a collection item ("Account.Owner" for the external class Owner of the class Account), or
+// from its module ("Calc.TShade.Add" for a value of an enumerated type of the module Calc).
 std::string CheckObjectPath(const TPersistent* object);
 // One result as the command line prints it: "error: CAPTION [object]" ("warning:", "hint:"); the
 // bracket is left out when the result is about no object.

@@ -55,6 +55,22 @@ std::string DirectUsesCycle(const TemgModule& module, const IModuleResolver& mod
     return {};
 }
 
+// The common types module generates its types only: each element its class holds that is not
+// a system item is a warning, so that a project saved with one still generates.
+void CheckCommonTypesClass(const TemgClass& cls, TCheckCollection& results) {
+    const auto warn = [&](const auto& collection) {
+        for (int i = 0; i < collection.Count(); ++i) {
+            const auto& element = *collection.Items(i);
+            if (!element.IsSystemItem())
+                results.Add(Format(kCheckCommonTypesMember, element.GetDisplayName()), &element, cicWarning);
+        }
+    };
+    warn(cls.Methods());
+    warn(cls.Properties());
+    warn(cls.Events());
+    warn(cls.ExternalClasses());
+}
+
 }  // namespace
 
 bool MayReferenceByDatabaseSupport(TDatabaseSupport referring, TDatabaseSupport referenced) {
@@ -86,8 +102,12 @@ void CheckModule(const TemgModule& module, const IModuleResolver& modules, TChec
     module.ForEachUntypedElement(
         [&](const TemgDataTypeItem& element) { results.Add(kCheckTypeNotSet, &element, cicError); });
     const TemgExternalClasses& externalClasses = module.MainClass().ExternalClasses();
-    for (int i = 0; i < externalClasses.Count(); ++i)
-        CheckExternalClass(*externalClasses.Items(i), module, modules, results);
+    if (modules.GetFirstModule() == &module) {
+        CheckCommonTypesClass(module.MainClass(), results);
+    } else {
+        for (int i = 0; i < externalClasses.Count(); ++i)
+            CheckExternalClass(*externalClasses.Items(i), module, modules, results);
+    }
     CheckMembers(module, results);
 }
 

@@ -39,7 +39,7 @@ namespace {
 
 constexpr std::string_view kProgramName = "quillon-cli";
 constexpr std::string_view kProjectExists = "Project file '%s' already exists";
-constexpr std::string_view kModuleFilesMissing = "Project '%s' lacks %d of its module files";
+constexpr std::string_view kGeneratedUnitStale = "%s is not up to date with the design: run quillon-cli generate first";
 constexpr std::string_view kDebugApplicationNotFound = "Debug application '%s' not found in class '%s'";
 constexpr std::string_view kReleaseNotFound = "Release '%s' not found";
 constexpr std::string_view kReleaseDirectoryLine = "Release directory: %s";
@@ -326,13 +326,8 @@ std::unique_ptr<TemgpProject> LoadProject(const std::string& path) {
     const std::string fileName = AbsolutePath(path);
     if (!FileExists(fileName)) throw Exception(Format(kFileNotFound, fileName));
     auto project = std::make_unique<TemgpProject>();
-    project->LoadFromFile(fileName);
-    // A missing module file has been reported; working on without it would write an empty module.
-    int missing = 0;
-    for (int i = 0; i < project->Modules().Count(); ++i)
-        if (!FileExists(project->GetSrcPath() + ExtractFileName(project->Modules().Items(i)->GetFileName())))
-            ++missing;
-    if (missing > 0) throw Exception(Format(kModuleFilesMissing, fileName, missing));
+    // Working on without a module file would write the project without that module.
+    project->LoadFromFile(fileName, TMissingModuleFiles::Refuse);
     return project;
 }
 
@@ -391,6 +386,21 @@ int CommandGenerate(const std::string& projectFile, const GenerateOptions& optio
     return GenerateProject(*LoadProject(projectFile), options, out);
 }
 
+// One line on `err` per file that generating `module` as "generate --module" does would write:
+// the developer's unit is brought in step with the design, the generator's units it builds on
+// only by generate. A module that cannot be generated is left to the update's own report.
+void ReportStaleGeneratedUnits(const TemgpProject& project, const TemgModule& module, std::ostream& err) {
+    PlanningFileWriter plan;
+    try {
+        GenerateOptions options;
+        options.module = module.MainClassName();
+        RunGeneration(project, options, GenerationTools{StandardUnitBuilder(), plan});
+    } catch (const Exception&) {
+        return;
+    }
+    for (const std::string& file : plan.ChangedFiles()) err << Format(kGeneratedUnitStale, file) << "\n";
+}
+
 int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& options, std::ostream& out,
                      std::ostream& err) {
     const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
@@ -408,6 +418,7 @@ int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& opt
             ++differing;
             continue;
         }
+        ReportStaleGeneratedUnits(*project, *module, err);
         TDeveloperUnitUpdate update;
         try {
             update = PlanDeveloperUnitUpdate(*module, *project, project->GetSrcPath());

@@ -102,7 +102,7 @@ std::string TemgpModules::GetItemText(int index, int kind) const {
     }
 }
 
-bool TemgpModules::LoadModules(std::string_view dir) {
+bool TemgpModules::LoadModules(std::string_view dir, std::string_view projectFile, TMissingModuleFiles missing) {
     // Two entries for one file would load it twice and save it twice: the later entries of a file
     // are left out before anything is read.
     bool dropped = false;
@@ -118,6 +118,32 @@ bool TemgpModules::LoadModules(std::string_view dir) {
         }
         names.push_back(std::move(name));
         ++i;
+    }
+    std::vector<int> absent;
+    std::string list;
+    for (int i = 0; i < Count(); ++i) {
+        const std::string path = IncludeTrailingPathDelimiter(dir) + names[static_cast<std::size_t>(i)];
+        if (FileExists(path)) continue;
+        absent.push_back(i);
+        list += "\n" + path;
+    }
+    if (!absent.empty()) {
+        const std::string lacks = Format(kModuleFilesMissing, projectFile, static_cast<int>(absent.size()));
+        if (missing == TMissingModuleFiles::Refuse || absent.front() == 0) {
+            if (missing == TMissingModuleFiles::Refuse)
+                for (int i : absent)
+                    Dialogs().ShowMessage(MessageKind::Error, Format(kFileNotFound, IncludeTrailingPathDelimiter(dir) +
+                                                                                        names[static_cast<std::size_t>(i)]));
+            throw Exception(missing == TMissingModuleFiles::Refuse ? lacks : lacks + list);
+        }
+        if (Dialogs().Ask(lacks + list + "\n" + std::string(kOpenWithoutModuleFiles), AskButtons::YesNo) !=
+            DialogAnswer::Yes)
+            Abort();
+        for (auto i = absent.rbegin(); i != absent.rend(); ++i) {
+            Delete(*i);
+            names.erase(names.begin() + *i);
+        }
+        dropped = true;
     }
     for (int i = 0; i < Count(); ++i) {
         TemgpModule& entry = *Items(i);
@@ -229,14 +255,14 @@ void TemgpProject::CloseProject() {
     SetModified(false);
 }
 
-void TemgpProject::LoadFromFile(const std::string& fileName) {
+void TemgpProject::LoadFromFile(const std::string& fileName, TMissingModuleFiles missing) {
     // Everything is read into a fresh project first: a failure leaves this one as it was.
     TemgpProject loaded;
     std::string options;
     ReadModelFile(loaded, fileName, kProjectSignature, options);
     loaded.FFileName = fileName;
     loaded.FFileDate = FileAge(fileName).value_or(0);
-    const bool dropped = loaded.FModules->LoadModules(loaded.Directory());
+    const bool dropped = loaded.FModules->LoadModules(loaded.Directory(), fileName, missing);
     loaded.SetModified(false);
     loaded.FModules->SetModified(false);
     // A left-out entry is a change: the next save writes the project without it.

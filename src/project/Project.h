@@ -47,6 +47,13 @@ protected:
     std::unique_ptr<TBaseModel> CreateModel() const override { return std::make_unique<TemgModule>(); }
 };
 
+// What opening a project does when module files that its entries name are not there. Ask:
+// "Project '%s' lacks %d of its module files", the files one a line, and whether to open it
+// without them; Yes leaves their entries out (the project is then modified), No aborts. Refuse:
+// each file is reported as "File '%s' not found" and the project is refused with the first text.
+// A missing common types module is always refused: no class module can take its place.
+enum class TMissingModuleFiles { Ask, Refuse };
+
 class TemgpModules : public TTypedCollection<TModelCollection, TemgpModule> {
 public:
     static constexpr std::string_view kClassName = "TemgpModules";
@@ -63,7 +70,9 @@ public:
     // "Cannot load module file '%s': %s" naming it. Before anything is read, every entry of a
     // file that an earlier entry names is left out, each shown as "Module file '%s' is named
     // twice in the project; the second entry is left out"; returns whether any was.
-    bool LoadModules(std::string_view dir);
+    // Entries whose file is missing then follow `missing`, for the project file `projectFile`.
+    bool LoadModules(std::string_view dir, std::string_view projectFile = {},
+                     TMissingModuleFiles missing = TMissingModuleFiles::Ask);
     // Whether an entry names the file `fileName` (compared by bare file name).
     bool NamesFile(std::string_view fileName) const;
 
@@ -134,8 +143,8 @@ public:
     void CloseProject();
     // Reads the project file and every module file from the project's directory (each by its
     // bare name). Everything is read into a fresh project that replaces this one only when
-    // all of it succeeded; a missing module file is reported and the others still load.
-    void LoadFromFile(const std::string& fileName);
+    // all of it succeeded; missing module files are handled as `missing` says.
+    void LoadFromFile(const std::string& fileName, TMissingModuleFiles missing = TMissingModuleFiles::Ask);
     // Writes the project file when the project is modified (asking before replacing a file that
     // changed on disk since it was read), then every modified module into `fileName`'s directory.
     void SaveToFile(const std::string& fileName);

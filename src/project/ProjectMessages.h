@@ -17,6 +17,12 @@ inline constexpr std::string_view kModuleFileInProject = "Module file '%s' is al
 // A module file that cannot be read; the second argument is the reader's message.
 inline constexpr std::string_view kModuleFileUnreadable = "Cannot load module file '%s': %s";
 
+// Opening a project whose entries name module files that are not there: the project file and
+// the number of files; the question follows the list of files, one a line.
+inline constexpr std::string_view kModuleFilesMissing = "Project '%s' lacks %d of its module files";
+inline constexpr std::string_view kOpenWithoutModuleFiles =
+    "Open it without them? Their entries are dropped when the project is saved.";
+
 // Names of new projects and modules.
 inline constexpr std::string_view kNewProjectName = "Project1";
 inline constexpr std::string_view kNewClassWord = "ExtClass";

@@ -168,7 +168,13 @@ std::vector<std::string> TfrDebugApplication::CheckedMethods() const {
 }
 
 void TfrDebugApplication::ShowConnection() {
-    FConnectionText->setText(ToQ(FConnection->GetDisplayName()));
+    // A summary to read, not the stored form ("AliasName = Bank; ..."); the password stays hidden.
+    const TemgDatabaseConnection& connection = *FConnection;
+    QString text = connection.GetAliasName().empty() ? tr("No database alias")
+                                                     : tr("Database alias %1").arg(ToQ(connection.GetAliasName()));
+    if (!connection.GetUserName().empty()) text += tr(", user %1").arg(ToQ(connection.GetUserName()));
+    text += connection.GetLoginPrompt() ? tr(", login prompt") : tr(", password stored");
+    FConnectionText->setText(text);
     FConnectionText->setCursorPosition(0);
 }
 

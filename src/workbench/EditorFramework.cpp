@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -62,15 +63,15 @@ TfrEditor::TfrEditor(TfrEditors& editors, const TEditorEnvironment& environment)
     FOK->setObjectName("btOK");
     FApply = new QPushButton(tr("Apply"));
     FApply->setObjectName("btApply");
-    auto* cancel = new QPushButton(tr("Cancel"));
-    cancel->setObjectName("btCancel");
+    FCancel = new QPushButton(tr("Cancel"));
+    FCancel->setObjectName("btCancel");
     buttons->addWidget(FOK);
     buttons->addWidget(FApply);
-    buttons->addWidget(cancel);
+    buttons->addWidget(FCancel);
     layout->addLayout(buttons);
     connect(FOK, &QPushButton::clicked, this, &TfrEditor::ClickOK);
     connect(FApply, &QPushButton::clicked, this, &TfrEditor::ClickApply);
-    connect(cancel, &QPushButton::clicked, this, &TfrEditor::ClickCancel);
+    connect(FCancel, &QPushButton::clicked, this, &TfrEditor::ClickCancel);
     setStyleSheet("#lbEditorKind { color: #5b6b80; text-transform: uppercase; letter-spacing: 1px; }");
 }
 
@@ -150,6 +151,59 @@ void TfrEditor::ClickApply() {
 
 void TfrEditor::ClickCancel() { Close(); }
 
+namespace {
+
+// The first widget of `within` in its Tab order that takes the focus by Tab and is a field,
+// not a button; nullptr when there is none.
+QWidget* FirstField(QWidget& within) {
+    for (QWidget* widget = within.nextInFocusChain(); widget && widget != &within; widget = widget->nextInFocusChain())
+        if (within.isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() &&
+            !widget->isHidden() && !qobject_cast<QAbstractButton*>(widget))
+            return widget;
+    return nullptr;
+}
+
+void FocusAndSelect(QWidget& field) {
+    field.setFocus(Qt::TabFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(&field)) edit->selectAll();
+}
+
+}  // namespace
+
+void TfrEditor::FocusFirstField() {
+    if (QWidget* field = FirstField(*this)) FocusAndSelect(*field);
+}
+
+void TfrEditor::PutButtonsLast() {
+    QWidget* last = nullptr;
+    for (QWidget* widget = nextInFocusChain(); widget && widget != this; widget = widget->nextInFocusChain())
+        if (isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) && widget != FOK && widget != FApply &&
+            widget != FCancel)
+            last = widget;
+    if (!last) return;
+    setTabOrder(last, FOK);
+    setTabOrder(FOK, FApply);
+    setTabOrder(FApply, FCancel);
+}
+
+void TfrEditor::keyPressEvent(QKeyEvent* event) {
+    QWidget* focus = focusWidget();
+    const bool oneLine = qobject_cast<QLineEdit*>(focus) || qobject_cast<QComboBox*>(focus) ||
+                         qobject_cast<QAbstractSpinBox*>(focus);
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!oneLine || event->modifiers() & ~Qt::KeypadModifier) break;
+            ClickApply();
+            return;
+        case Qt::Key_Escape:
+            ClickCancel();
+            return;
+        default: break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 // --- TfrEditors ------------------------------------------------------------------------------------
 
 TfrEditors::TfrEditors(QWidget* parent) : QWidget(parent) {
@@ -212,6 +266,7 @@ void TfrEditors::OpenEditor(TPersistent& object, QTreeWidgetItem* node, TemgpMod
     editor->SetReadOnly(editor->ReadOnly() || (state && state->IsSystemItem()));
     editor->Initialize(*item);
     editor->WatchChanges();
+    editor->PutButtonsLast();
     FScroll->takeWidget();       // the previous frame goes with its item, not with the scroll area
     FCurrent = std::move(item);  // frees the previous item with its frame
     FPlaceholder->hide();
@@ -221,10 +276,7 @@ void TfrEditors::OpenEditor(TPersistent& object, QTreeWidgetItem* node, TemgpMod
 
 void TfrEditors::Commit(bool always) {
     TfrEditor* current = CurrentEditor();
-    if (!current || current->ReadOnly() || (!always && !current->Changed())) {
-        if (OnUnchanged) OnUnchanged();
-        return;
-    }
+    if (!current || current->ReadOnly() || (!always && !current->Changed())) return;
     TfrEditor& editor = *current;
     const bool wasModified = editor.Modified();
     editor.Apply();
@@ -276,9 +328,9 @@ TfmBaseDialog::TfmBaseDialog(QWidget* parent, const QString& caption) : QDialog(
     FBody->setSpacing(8);
     layout->addLayout(FBody, 1);
     auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("btOK");
-    ok->setDefault(true);
+    FOK = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+    FOK->setObjectName("btOK");
+    FOK->setDefault(true);
     buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole)->setObjectName("btCancel");
     buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole)->setObjectName("btHelp");
     layout->addWidget(buttons);
@@ -297,6 +349,14 @@ void TfmBaseDialog::ClickOK() {
 
 void TfmBaseDialog::ClickCancel() { done(QDialog::Rejected); }
 
+void TfmBaseDialog::PrepareKeyboard() {
+    // A push button that takes the focus would otherwise become the default for as long as it
+    // has it.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(button == FOK);
+    FOK->setDefault(true);
+    if (QWidget* field = FirstField(*this)) FocusAndSelect(*field);
+}
+
 namespace {
 
 std::function<void(TfmBaseDialog&)>& DialogRunner() {
@@ -307,6 +367,7 @@ std::function<void(TfmBaseDialog&)>& DialogRunner() {
 }  // namespace
 
 bool ExecDialog(TfmBaseDialog& dialog) {
+    dialog.PrepareKeyboard();
     if (DialogRunner()) {
         dialog.setResult(QDialog::Rejected);
         DialogRunner()(dialog);

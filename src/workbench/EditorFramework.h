@@ -16,6 +16,7 @@
 #include <QString>
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -116,7 +117,16 @@ public:
     void ClickApply();
     void ClickCancel();
 
+    // Gives the first field of the editor the focus, its text selected (a new element's name).
+    void FocusFirstField();
+    // Puts OK, Apply and Cancel after the fields in the Tab order (the buttons are made before
+    // the descendant's fields).
+    void PutButtonsLast();
+
 protected:
+    // Enter in a one-line field applies, as Apply does (in a memo it stays a line break);
+    // Escape cancels, as Cancel does.
+    void keyPressEvent(QKeyEvent* event) override;
     // Where descendants put their controls.
     QVBoxLayout& Body() const { return *FBody; }
     const TEditorEnvironment& Environment() const { return FEnvironment; }
@@ -142,6 +152,7 @@ private:
     QVBoxLayout* FBody = nullptr;
     QPushButton* FOK = nullptr;
     QPushButton* FApply = nullptr;
+    QPushButton* FCancel = nullptr;
 };
 
 // The editor area: a "Help" link above the one current editor.
@@ -159,10 +170,9 @@ public:
     void OpenEditor(TPersistent& object, QTreeWidgetItem* node, TemgpModule* moduleEntry);
     // Applies the current editor when `always` or when the user changed it; raises what the apply
     // raises (EAbort on a failed validation). When the object was not modified before and is
-    // after, OnBecameModified hears of its node; every apply ends with OnCommitted, and an
-    // untouched editor only with OnUnchanged.
+    // after, OnBecameModified hears of its node; every apply ends with OnCommitted. An untouched
+    // editor is not applied.
     void Commit(bool always = false);
-    std::function<void()> OnUnchanged;
     // Frees the current editor at once (the window's Close Editors, closing the project); the
     // placeholder takes its place and OnPlaceholderShown fills it in.
     void CloseEditors();
@@ -216,12 +226,16 @@ public:
     void ClickCancel();
 
     QVBoxLayout& Body() const { return *FBody; }
+    // Before the dialog runs: its first field gets the focus, its text selected, and OK stays
+    // the button Enter presses wherever the focus goes.
+    void PrepareKeyboard();
 
     // Opens the help topic through this hook (the window installs its guide); unset does nothing.
     static std::function<void(const QString&)>& HelpHandler();
 
 private:
     QVBoxLayout* FBody = nullptr;
+    QPushButton* FOK = nullptr;
 };
 
 // Runs `dialog` modally and answers whether it closed with OK. Tests install a handler that

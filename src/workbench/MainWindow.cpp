@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -91,6 +92,32 @@ int FirstTreeWidth(const QTreeWidget& tree) {
     const int needed = tree.indentation() * (kUnitDepth + 1) + tree.iconSize().width() + kIconSpacing + text +
                        2 * tree.frameWidth() + tree.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     return std::max(kDesignedTreeWidth, needed);
+}
+
+// The letter a menu text underlines ("&Generate": 'g'), or a null character.
+QChar MnemonicOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] != '&') return text[i + 1].toLower();
+        ++i;
+    }
+    return {};
+}
+
+// `text` with a mnemonic that no other entry of `menu` has: the first free letter that starts a
+// word, else any free letter. A text that has one keeps it.
+QString WithMnemonic(const QString& text, const QMenu& menu, const QAction* self) {
+    if (!MnemonicOf(text).isNull()) return text;
+    QString taken;
+    for (const QAction* other : menu.actions())
+        if (other != self) taken += MnemonicOf(other->text());
+    for (const bool wordStart : {true, false})
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const bool starts = i == 0 || !text[i - 1].isLetterOrNumber();
+            if (text[i].isLetter() && (starts || !wordStart) && !taken.contains(text[i].toLower()))
+                return QString(text).insert(i, '&');
+        }
+    return text;
 }
 
 // Member kinds of the "New" commands.
@@ -185,10 +212,10 @@ void TfmQLN::CreateWidgets() {
     environment.typeRegistered = [this](TemgModule& module, TPersistent& type) {
         AddTypeNode(*tvProject, FProject, module, type);
         RedrawTree();
+        RunCheck();
     };
     FEditors->OnBecameModified = [this](QTreeWidgetItem*) { RedrawTree(); };
     FEditors->OnPlaceholderShown = [this] { UpdatePlaceholder(); };
-    FEditors->OnUnchanged = [this] { RunCheck(); };
     FEditors->OnCommitted = [this](TEditorItem& item) {
         if (QTreeWidgetItem* node = item.Node()) RefreshNode(*node);
         RedrawTree();
@@ -245,6 +272,20 @@ void TfmQLN::CreateWidgets() {
         pmTree->popup(tvProject->viewport()->mapToGlobal(at));
     });
     connect(lvCheck, &QListWidget::itemDoubleClicked, this, &TfmQLN::CheckItemActivated);
+    // Enter on a result does what a double click does.
+    connect(lvCheck, &QListWidget::itemActivated, this, &TfmQLN::CheckItemActivated);
+    // Shift+F10 (and the menu key) open the tree's pop-up menu at the current node.
+    auto* popupKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), tvProject, nullptr, nullptr,
+                                   Qt::WidgetShortcut);
+    connect(popupKey, &QShortcut::activated, this, [this] {
+        const QModelIndex current = tvProject->currentIndex();
+        const QRect at = tvProject->visualRect(current);
+        emit tvProject->customContextMenuRequested(current.isValid() ? at.bottomLeft() : QPoint(0, 0));
+    });
+    // F10 reaches the menu bar, as a lone Alt does.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().first());
+    });
     statusBar()->setObjectName("sbMain");
     FProgress = new QProgressBar;
     FProgress->setObjectName("pbGenerate");
@@ -297,13 +338,14 @@ void TfmQLN::CreateActions() {
              TemgModule& module = FProject.FirstModule();
              TPersistent* type = RegisterDataType(this, module, "");
              if (!type) return;
-             if (QTreeWidgetItem* node = AddTypeNode(*tvProject, FProject, module, *type)) SelectNode(node);
+             if (QTreeWidgetItem* node = AddTypeNode(*tvProject, FProject, module, *type)) EditNewNode(node);
              RedrawTree();
              RunCheck();
          }},
         {"actDelete", QT_TR_NOOP("Delete..."), QT_TR_NOOP("Delete"), "delete", [this] { DeleteCurrent(); }},
         {"actCloseEditors", QT_TR_NOOP("Close Editors"), "", "", [this] { FEditors->CloseEditors(); }},
         {"actGenerateProjectSrc", QT_TR_NOOP("Generate Source Code"), "", "generate", [this] { GenerateAll(); }},
+        {"actCheckProject", QT_TR_NOOP("Check Project"), "", "", [this] { CheckProjectNow(); }},
         {"actGenerateClass", QT_TR_NOOP("Generate Class"), "", "", [this] { GenerateClass(false); }},
         {"actGenerateDebugApp", QT_TR_NOOP("Generate Debug Application"), "", "",
          [this] { GenerateDebugApplication(); }},
@@ -344,50 +386,63 @@ void TfmQLN::CreateActions() {
     FActions["actSave"]->setShortcut(QKeySequence::Save);
     FActions["actOpenProject"]->setShortcut(QKeySequence::Open);
     FActions["actNewProject"]->setShortcut(QKeySequence::New);
+    // The keys a Delphi developer's hands know: building is Ctrl+F9.
+    FActions["actGenerateProjectSrc"]->setShortcut(Qt::CTRL | Qt::Key_F9);
+    FActions["actGenerateClass"]->setShortcut(Qt::SHIFT | Qt::Key_F9);
+    FActions["actCheckProject"]->setShortcut(Qt::ALT | Qt::Key_F9);
+    // The menus show the commands through entries of their own: the window holds the commands,
+    // so that their keys work wherever the focus is.
+    for (QAction* action : std::as_const(FActions))
+        if (action != FActions["actDelete"]) addAction(action);
+    // Del deletes a node only while the tree has the focus: in an editor it belongs to the field.
+    QAction* deleteAction = FActions["actDelete"];
+    deleteAction->setShortcut(QKeySequence::Delete);
+    deleteAction->setShortcutContext(Qt::WidgetShortcut);
+    tvProject->addAction(deleteAction);
 }
 
 void TfmQLN::CreateMenus() {
-    // Menu entries whose caption differs from the command's are entries of their own that run it.
+    // Every entry is an action of its own that runs the command and follows its state and text;
+    // `caption` replaces the command's caption in this menu. The entry shows the command's key
+    // and gets a mnemonic no other entry of its menu has.
     auto item = [this](QMenu* menu, const char* actionName, const char* caption = nullptr) {
         QAction* action = FActions.value(actionName);
-        if (!caption) {
-            menu->addAction(action);
-            return;
-        }
-        // The entry shows the command's shortcut without taking it: two actions with one
-        // shortcut would leave it to neither.
-        QString text = tr(caption);
-        if (!action->shortcut().isEmpty()) text += '\t' + action->shortcut().toString(QKeySequence::NativeText);
-        auto* entry = new QAction(text, menu);
-        entry->setObjectName(QString("mi") + (actionName + 3));
+        auto* entry = new QAction(menu);
+        entry->setObjectName(QString(menu == pmTree ? "pm" : "mi") + (actionName + 3));
         entry->setIcon(action->icon());
         entry->setStatusTip(action->statusTip());
-        auto sync = [entry, action] {
+        menu->addAction(entry);
+        const QString fixed = caption ? tr(caption) : QString();
+        auto sync = [entry, action, menu, fixed] {
+            QString text = WithMnemonic(fixed.isEmpty() ? action->text() : fixed, *menu, entry);
+            if (!action->shortcut().isEmpty()) text += '\t' + action->shortcut().toString(QKeySequence::NativeText);
+            entry->setText(text);
             entry->setEnabled(action->isEnabled());
             entry->setVisible(action->isVisible());
         };
         sync();
         connect(action, &QAction::changed, entry, sync);
         connect(entry, &QAction::triggered, action, &QAction::trigger);
-        menu->addAction(entry);
     };
 
+    pmTree = new QMenu(this);
+    pmTree->setObjectName("pmTree");
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("miFile");
     item(file, "actNewProject", QT_TR_NOOP("&New"));
     item(file, "actOpenProject");
-    miReopen = file->addMenu(tr("Reopen"));
+    miReopen = file->addMenu(tr("&Reopen"));
     miReopen->setObjectName("miReopen");
     item(file, "actAddClass", QT_TR_NOOP("Add Class..."));
     item(file, "actCloseProject");
     item(file, "actSave");
     file->addSeparator();
-    QAction* closeWindow = file->addAction(tr("Close"), this, &QWidget::close);
+    QAction* closeWindow = file->addAction(tr("C&lose"), this, &QWidget::close);
     closeWindow->setObjectName("miClose");
 
-    QMenu* itemMenu = menuBar()->addMenu(tr("Item"));
+    QMenu* itemMenu = menuBar()->addMenu(tr("&Item"));
     itemMenu->setObjectName("miItem");
-    QMenu* newMenu = itemMenu->addMenu(tr("New"));
+    QMenu* newMenu = itemMenu->addMenu(tr("&New"));
     newMenu->setObjectName("miNew");
     item(newMenu, "actNewClassToProject", QT_TR_NOOP("External Class"));
     item(newMenu, "actNewMethod");
@@ -400,16 +455,17 @@ void TfmQLN::CreateMenus() {
     item(newMenu, "actRegisterDataType");
     item(itemMenu, "actDelete");
 
-    QMenu* generate = menuBar()->addMenu(tr("Generate"));
+    QMenu* generate = menuBar()->addMenu(tr("&Generate"));
     generate->setObjectName("miGenerate");
     item(generate, "actGenerateProjectSrc", QT_TR_NOOP("All"));
     item(generate, "actGenerateClass", QT_TR_NOOP("Class"));
     item(generate, "actUpdateDeveloperUnit");
+    item(generate, "actCheckProject");
     item(generate, "actGenerateDebugApp", QT_TR_NOOP("Debug Application"));
     item(generate, "actGenerateDebugAppAndCurrentClass");
     item(generate, "actGenerateDebugAppAndAllReferencedClasses");
 
-    QMenu* delphi = menuBar()->addMenu(tr("Delphi"));
+    QMenu* delphi = menuBar()->addMenu(tr("&Delphi"));
     delphi->setObjectName("miDelphi");
     for (const char* name : {"actOpenModuleA", "actOpenModuleU", "actOpenModuleT", "actOpenController",
                              "actOpenLibrary", "actOpenModuleI", "actOpenDSC", "actOpenGenDataModule"})
@@ -418,13 +474,12 @@ void TfmQLN::CreateMenus() {
     item(delphi, "actOpenDebugProject");
     item(delphi, "actOpenDebugForm");
 
-    QMenu* help = menuBar()->addMenu(tr("Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("miHelp");
-    help->addAction(tr("Quillon Help"), this, [this] { Run([this] { OpenHelp(); }); })->setObjectName("miQuillonHelp");
-    help->addAction(tr("About..."), this, &TfmQLN::ShowAbout)->setObjectName("miAbout");
+    help->addAction(tr("Quillon &Help"), this, [this] { Run([this] { OpenHelp(); }); })->setObjectName("miQuillonHelp");
+    help->addAction(tr("&About..."), this, &TfmQLN::ShowAbout)->setObjectName("miAbout");
 
-    pmTree = new QMenu(this);
-    pmTree->setObjectName("pmTree");
+
     connect(pmTree, &QMenu::aboutToShow, this, &TfmQLN::PreparePopup);
     item(pmTree, "actGenerateDebugAppAndCurrentClass");
     item(pmTree, "actGenerateDebugAppAndAllReferencedClasses");
@@ -459,13 +514,14 @@ void TfmQLN::CreateMenus() {
 // --- Settings and the reopen list ----------------------------------------------------------------
 
 void TfmQLN::ReadSettings() {
-    resize(kDesignedWidth, kDesignedHeight);
+    const QScreen* screen = QApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    // A screen smaller than the designed size gets a window that fits it.
+    resize(screen ? QSize(kDesignedWidth, kDesignedHeight).boundedTo(available.size())
+                  : QSize(kDesignedWidth, kDesignedHeight));
     const int left = FSettings->ReadInteger("left", -1);
     if (left == -1) {
-        if (const QScreen* screen = QApplication::primaryScreen()) {
-            const QRect available = screen->availableGeometry();
-            move(available.center() - QPoint(kDesignedWidth / 2, kDesignedHeight / 2));
-        }
+        if (screen) move(available.center() - QPoint(width() / 2, height() / 2));
     } else {
         move(left, FSettings->ReadInteger("top", y()));
         resize(FSettings->ReadInteger("width", width()), FSettings->ReadInteger("height", height()));
@@ -477,12 +533,14 @@ void TfmQLN::ReadSettings() {
 
 void TfmQLN::WriteSettings() {
     const QRect placement = isMaximized() ? normalGeometry() : geometry();
+    // Stored as it is restored: move() places the window's frame, resize() sets its inner size.
+    const QPoint frameCorner = placement.topLeft() - (geometry().topLeft() - pos());
     // A project never saved has no file yet: the next start would fail to open it, or open an
     // older project of the same name.
     const std::string& projectFile = FProject.GetFileName();
     FSettings->WriteString("lastproject", FileExists(projectFile) ? projectFile : std::string());
-    FSettings->WriteInteger("left", placement.x());
-    FSettings->WriteInteger("top", placement.y());
+    FSettings->WriteInteger("left", frameCorner.x());
+    FSettings->WriteInteger("top", frameCorner.y());
     FSettings->WriteInteger("width", placement.width());
     FSettings->WriteInteger("height", placement.height());
     FSettings->WriteInteger("treewidth", FTreeSplitter->sizes().value(0, kDesignedTreeWidth));
@@ -544,7 +602,8 @@ bool TfmQLN::Run(const std::function<void()>& command) {
 // --- Tree, caption, check results ----------------------------------------------------------------
 
 void TfmQLN::ApplyEditor() {
-    // Committing ends with the project check (OnCommitted or OnUnchanged).
+    // An applied change ends with the project check (OnCommitted); an untouched editor changed
+    // nothing, so the results shown still hold and the check is not run again.
     FEditors->Commit();
 }
 
@@ -560,15 +619,17 @@ void TfmQLN::ShowCheckResults(const TCheckCollection& results) {
     lvCheck->clear();
     for (int i = 0; i < results.Count(); ++i) {
         const TCheckItem& result = *results.Items(i);
+        // Each row names its element first ("Calc.TShade.Add"), as a compiler names the file.
+        const std::string path = CheckObjectPath(result.GetObjectReference());
         auto* row = new QListWidgetItem(ImageIcon(CheckCategoryImageIndex(result.GetCategory())),
-                                        QString::fromStdString(result.GetCaption()), lvCheck);
+                                        ToQ(path.empty() ? result.GetCaption() : path + ": " + result.GetCaption()),
+                                        lvCheck);
         row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(result.GetObjectReference())));
-        row->setToolTip(QString::fromStdString(CheckObjectPath(result.GetObjectReference())));
     }
     for (const auto& [moduleName, hint] : FDeveloperUnitHints) {
         const TemgpModule* entry = FProject.FindModuleEntry(moduleName);
         if (!entry) continue;
-        auto* row = new QListWidgetItem(ImageIcon(CheckCategoryImageIndex(cicHint)), ToQ(hint), lvCheck);
+        auto* row = new QListWidgetItem(ImageIcon(CheckCategoryImageIndex(cicHint)), ToQ(moduleName + ": " + hint), lvCheck);
         row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(static_cast<const TPersistent*>(entry))));
     }
     lvCheck->setVisible(lvCheck->count() > 0);
@@ -580,7 +641,16 @@ bool TfmQLN::CheckPanelShown() const { return !lvCheck->isHidden(); }
 
 void TfmQLN::CheckItemActivated(QListWidgetItem* row) {
     if (!row) return;
-    SelectObject(reinterpret_cast<const TPersistent*>(row->data(Qt::UserRole).value<quintptr>()));
+    // An object without a node of its own (an enumeration value, a parameter) selects the
+    // nearest owner that has one.
+    for (const TPersistent* object = reinterpret_cast<const TPersistent*>(row->data(Qt::UserRole).value<quintptr>());
+         object;) {
+        if (SelectObject(object)) return;
+        const auto* item = dynamic_cast<const TCollectionItem*>(object);
+        const TCollection* collection = item ? item->Collection() : nullptr;
+        if (!collection) return;
+        object = SelectObject(collection) ? nullptr : collection->Owner();
+    }
 }
 
 void TfmQLN::RebuildTree() {
@@ -620,6 +690,11 @@ void TfmQLN::SelectNode(QTreeWidgetItem* node) {
     tvProject->setCurrentItem(node);
     tvProject->scrollToItem(node);
     tvProject->setFocus();
+}
+
+void TfmQLN::EditNewNode(QTreeWidgetItem* node) {
+    SelectNode(node);
+    if (TfrEditor* editor = FEditors->CurrentEditor()) editor->FocusFirstField();
 }
 
 TemgpModule* TfmQLN::CurrentModuleEntry() const {
@@ -662,6 +737,10 @@ void TfmQLN::UpdateActions() {
     FActions["actOpenGenDataModule"]->setEnabled(module && module->HasOwnConnection());
     FActions["actGenerateCurrent"]->setEnabled(module || onDebugApp);
     FActions["actUpdateDeveloperUnit"]->setEnabled(entry && entry->Index() > 0);
+    // The common types module has no class: nothing would generate its members. Without a
+    // current module the commands stay, to say why they cannot run.
+    for (const char* name : {"actNewProperty", "actNewEvent", "actNewMethod", "actNewExternalClassReference"})
+        FActions[name]->setEnabled(!entry || entry->Index() > 0);
 
     QAction* andClass = FActions["actGenerateDebugAppAndCurrentClass"];
     const bool bothCurrent = debugApp && module;
@@ -674,6 +753,18 @@ void TfmQLN::UpdateActions() {
     andReferenced->setVisible(referenced);
     if (referenced)
         andReferenced->setText(QString::fromStdString(Format(Tr(kGenerateDebugAppAndReferenced), debugApp->GetName())));
+}
+
+void TfmQLN::CheckProjectNow() {
+    if (FProject.IsEmpty()) throw Exception(Tr(kNoProject));
+    ApplyEditor();
+    RunCheck();
+    const int found = lvCheck->count();
+    statusBar()->showMessage(found == 1 ? tr("Check Project: 1 result") : tr("Check Project: %1 results").arg(found));
+    if (found > 0) {
+        lvCheck->setCurrentRow(0);
+        lvCheck->setFocus();
+    }
 }
 
 void TfmQLN::PreparePopup() {
@@ -820,7 +911,7 @@ void TfmQLN::NewClassModule() {
     ApplyEditor();
     TemgpModule& entry = FProject.AddClassModule();
     QTreeWidgetItem* node = AddModuleNode(*tvProject->topLevelItem(0), entry, false);
-    SelectNode(node);
+    EditNewNode(node);
     RedrawTree();
 }
 
@@ -838,7 +929,7 @@ void TfmQLN::NewMember(int kind) {
         default: element = &NewExternalClass(cls.ExternalClasses()); group = TreeNodeKind::ExternalProperties; break;
     }
     QTreeWidgetItem* node = AddElementNode(*EnsureGroupNode(*moduleNode, group), *element);
-    SelectNode(node);
+    EditNewNode(node);
     RedrawTree();
     RunCheck();
 }
@@ -849,8 +940,9 @@ void TfmQLN::NewDebugApplication() {
     ApplyEditor();
     TemgModule& module = static_cast<TemgpModule*>(NodeObject(moduleNode))->Module();
     TemgDebugApplication& app = module.DebugApplications().NewDebugApplication();
-    SelectNode(AddElementNode(*EnsureGroupNode(*moduleNode, TreeNodeKind::DebugApplications), app));
+    EditNewNode(AddElementNode(*EnsureGroupNode(*moduleNode, TreeNodeKind::DebugApplications), app));
     RedrawTree();
+    RunCheck();
 }
 
 void TfmQLN::DeleteCurrent() {

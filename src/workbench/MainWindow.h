@@ -122,11 +122,15 @@ private:
     // Opens the user guide, at `topic` when given.
     void OpenHelp(const QString& topic = QString());
     void ShowAbout();
+    // Runs the project check, shows its results and says how many it found.
+    void CheckProjectNow();
     void PreparePopup();
     void CheckItemActivated(QListWidgetItem* item);
 
     TemgModule& RequireCurrentModule() const;
     void SelectNode(QTreeWidgetItem* node);
+    // Selects the node of a new element and gives its editor's first field (the name) the focus.
+    void EditNewNode(QTreeWidgetItem* node);
 
     TemgpProject FProject;
     TReopenProjects FReopenProjects;

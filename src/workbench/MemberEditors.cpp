@@ -324,6 +324,8 @@ TfrMethodEditor::TfrMethodEditor(TfrEditors& editors, const TEditorEnvironment& 
     FSignature->KindRow().addWidget(FExport);
     FSignature->KindRow().addStretch(1);
     Body().addWidget(FSignature, 1);
+    // "Export" stands in the row of the routine kind and follows it in the Tab order.
+    setTabOrder(FSignature->findChild<QRadioButton*>("rbFunction"), FExport);
 
     FDeclaration = new QTextEdit;
     FDeclaration->setObjectName("meDeclaration");

@@ -285,6 +285,8 @@ void FillModuleNode(QTreeWidgetItem& node, TemgModule& module, bool first) {
     QTreeWidgetItem* unitsNode = AddNode(node, kGeneratedUnitsNode, TreeNodeKind::GeneratedUnits, &units, kOtherImage);
     for (int i = 0; i < units.Count(); ++i) {
         const TUnitsManager& unit = *units.Items(i);
+        // The common types module writes its types unit and nothing else.
+        if (first && unit.Kind() != TFileKind::TypesUnit) continue;
         AddNode(*unitsNode, unit.Caption(), TreeNodeKind::GeneratedUnit, &unit, unit.ImageIndex());
     }
     for (TreeNodeKind group : kGroupOrder) {

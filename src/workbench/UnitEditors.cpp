@@ -114,9 +114,12 @@ void TfrUnitEditor::RefreshEditor() {
     }
     const TemgpProject* project = Environment().project;
     if (!project) return;
-    // A model the generator cannot build yet (a reference to a missing class, say) shows why.
+    // A written unit shows as the file has it, header and the developer's own code included;
+    // one not written yet as the generator would build it. A model the generator cannot build
+    // yet (a reference to a missing class, say) shows why.
     try {
-        FCode->setPlainText(MemoText(Unit().Text(*project)));
+        const std::string fileName = FilePath();
+        FCode->setPlainText(MemoText(FileExists(fileName) ? ReadFileBytes(fileName) : Unit().Text(*project)));
     } catch (const std::exception& error) {
         FCode->setPlainText(QStringLiteral("{ %1 }").arg(ToQ(error.what())));
     }

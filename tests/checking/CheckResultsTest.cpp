@@ -1,28 +1,29 @@
 #include <gtest/gtest.h>
 
 #include "checking/CheckResults.h"
-#include "elements/DesignClass.h"
+#include "generator/Module.h"
 
 namespace quillon::test {
 namespace {
 
 TEST(CheckResults, ImagesByCategory) {
-    EXPECT_EQ(CheckCategoryImageIndex(cicError), 42);
-    EXPECT_EQ(CheckCategoryImageIndex(cicWarning), 43);
-    EXPECT_EQ(CheckCategoryImageIndex(cicHint), 44);
-    EXPECT_EQ(CheckCategoryImageIndex(static_cast<TCheckInfoCategory>(7)), -1);
+    for (const auto& [category, image] : {std::pair{cicError, 42}, {cicWarning, 43}, {cicHint, 44},
+                                          {static_cast<TCheckInfoCategory>(7), -1}})
+        EXPECT_EQ(CheckCategoryImageIndex(category), image);
 }
 
 TEST(CheckResults, LineNamesTheCategoryCaptionAndObjectPath) {
     TemgClass account;
     account.SetName("Account");
     TemgExternalClass& owner = *account.ExternalClasses().Add();
-    owner.SetName("Customer");
     owner.SetPropertyName("Owner");
     TCheckCollection results;
     EXPECT_EQ(CheckResultLine(results.Add("Class not found", &owner)), "error: Class not found [Account.Owner]");
     EXPECT_EQ(CheckResultLine(results.Add("Look here", &account, cicWarning)), "warning: Look here [Account]");
     EXPECT_EQ(CheckResultLine(results.Add("Consider", nullptr, cicHint)), "hint: Consider");
+    TemgModule module;  // an element of the module itself is named after the module's class
+    module.MakeCommonTypesModule();
+    EXPECT_EQ(CheckObjectPath(module.CreateEnumType("TShade", "", {"Add"}).Values().Items(0)), "CommonTypes.TShade.Add");
 }
 
 }  // namespace

@@ -30,10 +30,10 @@ protected:
         return external;
     }
 
-    // The captions of the results of checking the Account module.
-    std::vector<std::string> Check() {
+    // The captions of the results of checking `module` (the Account module).
+    std::vector<std::string> Check(const TemgModule* module = nullptr) {
         results.Clear();
-        CheckModule(account, project, results);
+        CheckModule(module ? *module : account, project, results);
         std::vector<std::string> captions;
         for (int i = 0; i < results.Count(); ++i) captions.push_back(results.Items(i)->GetCaption());
         return captions;
@@ -52,48 +52,52 @@ TEST_F(ExternalClassCheck, AMissingClassGivesOnlyClassNotFound) {
     EXPECT_EQ(results.Items(0)->GetCategory(), cicError);
 }
 
-TEST_F(ExternalClassCheck, DatasetSupportMayNotReferToAnOwnConnection) {
+// Dataset support may not refer to an own connection (parameters beside a dataset kind are
+// dataset support); no database support may not refer to any.
+TEST_F(ExternalClassCheck, DatabaseSupportRulesOfAReference) {
     Refer("Customer", "Owner");
-    customer.SetDatabaseSupport({dbsSetDatabaseParams});
-    account.SetDatabaseSupport({dbsQuery});
-    EXPECT_EQ(Check(), std::vector<std::string>{kHostToOwn});
-    // Parameters beside a dataset kind are dataset support, not an own connection.
-    account.SetDatabaseSupport({dbsSetDatabaseParams, dbsStoredProc});
-    EXPECT_EQ(Check(), std::vector<std::string>{kHostToOwn});
-    customer.SetDatabaseSupport({dbsSetDatabaseParams, dbsTable});
-    EXPECT_TRUE(Check().empty());
-    account.SetDatabaseSupport({dbsSetDatabaseParams});
-    customer.SetDatabaseSupport({dbsSetDatabaseParams});
-    EXPECT_TRUE(Check().empty());
+    const struct {
+        TDatabaseSupport referring, referenced;
+        std::vector<std::string> expected;
+    } rows[] = {{{dbsQuery}, {dbsSetDatabaseParams}, {kHostToOwn}},
+                {{dbsSetDatabaseParams, dbsStoredProc}, {dbsSetDatabaseParams}, {kHostToOwn}},
+                {{dbsSetDatabaseParams, dbsStoredProc}, {dbsSetDatabaseParams, dbsTable}, {}},
+                {{dbsSetDatabaseParams}, {dbsSetDatabaseParams}, {}},
+                {{}, {dbsTable}, {kNoneToAny}},
+                {{}, {dbsSetDatabaseParams}, {kNoneToAny}},
+                {{}, {}, {}},
+                {{dbsQuery}, {dbsQuery, dbsTable}, {}}};
+    for (const auto& row : rows) {
+        account.SetDatabaseSupport(row.referring);
+        customer.SetDatabaseSupport(row.referenced);
+        EXPECT_EQ(Check(), row.expected);
+    }
 }
 
-TEST_F(ExternalClassCheck, NoDatabaseSupportMayNotReferToAnyDatabaseSupport) {
-    Refer("Customer", "Owner");
-    for (TDatabaseSupport support : {TDatabaseSupport{dbsTable}, TDatabaseSupport{dbsSetDatabaseParams}}) {
-        customer.SetDatabaseSupport(support);
-        EXPECT_EQ(Check(), std::vector<std::string>{kNoneToAny});
-    }
-    customer.SetDatabaseSupport({});
-    EXPECT_TRUE(Check().empty());
-    // With support of its own the referring module may use a module with dataset support.
-    account.SetDatabaseSupport({dbsQuery});
-    customer.SetDatabaseSupport({dbsQuery, dbsTable});
-    EXPECT_TRUE(Check().empty());
+// The common types module has no class: what its class holds is not generated, a warning each.
+TEST_F(ExternalClassCheck, MembersOfTheCommonTypesModuleAreWarnings) {
+    common.MainClass().SetName("CommonTypes");
+    TemgProperty& tint = *common.MainClass().Properties().Add();
+    tint.SetName("Tint");
+    tint.DataType().SetName("Integer");
+    TemgExternalClass& owner = *common.MainClass().ExternalClasses().Add();
+    owner.SetName("Nobody");
+    owner.SetPropertyName("Owner");
+    EXPECT_EQ(Check(&common), (std::vector<std::string>{"The common types module has no class: Tint is not generated",
+                                                  "The common types module has no class: Owner is not generated"}));
+    EXPECT_EQ(results.CountOf(cicWarning), 2);
 }
 
 TEST_F(ExternalClassCheck, TwoExternalClassesWithOneProblemGiveTwoResults) {
     customer.SetDatabaseSupport({dbsQuery});
-    TemgExternalClass& first = Refer("Customer", "Owner");
-    TemgExternalClass& second = Refer("Customer", "Payee");
-    TemgExternalClass& third = Refer("Nobody", "Nothing");
+    const TemgExternalClass* referring[] = {&Refer("Customer", "Owner"), &Refer("Customer", "Payee"),
+                                            &Refer("Nobody", "Nothing")};
     const std::vector<std::string> captions = Check();
     ASSERT_EQ(captions.size(), 3u);
     EXPECT_EQ(captions[0], kNoneToAny);
     EXPECT_NE(captions[1].find("'Payee'"), std::string::npos);
     EXPECT_EQ(captions[2], "Class not found");
-    EXPECT_EQ(results.Items(0)->GetObjectReference(), &first);
-    EXPECT_EQ(results.Items(1)->GetObjectReference(), &second);
-    EXPECT_EQ(results.Items(2)->GetObjectReference(), &third);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(results.Items(i)->GetObjectReference(), referring[i]);
 }
 
 TEST_F(ExternalClassCheck, NamesGeneratedCodeCannotDeclareAndMissingTypesAreErrorsOnTheirElement) {
@@ -119,11 +123,8 @@ TEST_F(ExternalClassCheck, NamesGeneratedCodeCannotDeclareAndMissingTypesAreErro
                            "Name Label is a reserved word",
                            "Name SetCount is taken by the generated code: the setter of property Count",
                            "Name Count; Evil is not an identifier", "Type is not set", "Type is not set"}));
-    EXPECT_EQ(results.Items(0)->GetObjectReference(), &label);
-    EXPECT_EQ(results.Items(1)->GetObjectReference(), &setCount);
-    EXPECT_EQ(results.Items(2)->GetObjectReference(), &evil);
-    EXPECT_EQ(results.Items(3)->GetObjectReference(), &untyped);
-    EXPECT_EQ(results.Items(4)->GetObjectReference(), &rate);
+    const TPersistent* objects[] = {&label, &setCount, &evil, &untyped, &rate};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(results.Items(i)->GetObjectReference(), objects[i]);
     EXPECT_EQ(results.CountOf(cicError), 5);
 }
 
@@ -174,9 +175,8 @@ TEST(DirectUsesCheck, ACycleOfDirectlyUsedServersIsAnErrorOnEachOfItsModules) {
         }
         return captions;
     };
-    EXPECT_EQ(check(x), std::vector<std::string>{"Circular reference between directly used servers: X -> Y -> Z -> X"});
-    EXPECT_EQ(check(y), std::vector<std::string>{"Circular reference between directly used servers: Y -> Z -> X -> Y"});
-    EXPECT_EQ(check(z), std::vector<std::string>{"Circular reference between directly used servers: Z -> X -> Y -> Z"});
+    for (const auto& [module, cycle] : {std::pair{&x, "X -> Y -> Z -> X"}, {&y, "Y -> Z -> X -> Y"}, {&z, "Z -> X -> Y -> Z"}})
+        EXPECT_EQ(check(*module), std::vector<std::string>{"Circular reference between directly used servers: " + std::string(cycle)});
     // A library server in the loop breaks it: its units do not use the others'.
     EXPECT_TRUE(check(library).empty());
     y.SetServerOption(moServerInDll);

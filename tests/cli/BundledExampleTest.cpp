@@ -124,7 +124,8 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
         close.SetCategory(mcFunction);
         Typed(*close.Parameters().Add(), "Force", "Boolean");
     });
-
+    EXPECT_NE(RunCommand({"update-dev", project, "--dry-run"}).err.find(dir.File("Source/genAccount.pas") +
+              " is not up to date with the design: run quillon-cli generate first\n"), std::string::npos);
     outcome = RunCommand({"generate", project});
     EXPECT_EQ(outcome.status, cli::kExitSuccess);
     EXPECT_EQ(outcome.out.find("lacks"), std::string::npos);

@@ -190,15 +190,6 @@ TEST_F(ProjectFiles, EveryModuleLoadsTheDatabaseSystemItemsOfItsSetWhereverTheFi
     EXPECT_EQ(ReadText(dir.File("CommonTypes.qlm")), common);
 }
 
-TEST_F(ProjectFiles, AMissingModuleFileIsReportedAndTheOthersLoad) {
-    SaveNewProject();
-    fs::remove(dir.File("CommonTypes.qlm"));
-    TemgpProject loaded;
-    loaded.LoadFromFile(dir.File("Project1.qlp"));
-    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"File '" + dir.File("CommonTypes.qlm") + "' not found"});
-    EXPECT_EQ(loaded.FindModule("Account")->ModuleName(), "Account");
-}
-
 class FailedLoad : public ProjectFiles {
 protected:
     void SetUp() override {
@@ -214,6 +205,22 @@ protected:
         EXPECT_EQ(project.FindModule("Account")->Resolver(), &project);
     }
 };
+
+// Missing module files: the user is asked (No aborts), the common types module cannot be left out,
+// and a caller that refuses such a project has each file reported.
+TEST_F(FailedLoad, AProjectLackingModuleFilesOpensOnlyWithoutThemAndOnYes) {
+    fs::remove(dir.File("Account.qlm"));
+    dialogs.QueueAnswer(DialogAnswer::No);
+    ExpectRefused("Operation aborted");
+    fs::remove(dir.File("CommonTypes.qlm"));
+    const std::string lacks = "Project '" + dir.File("Project1.qlp") + "' lacks 2 of its module files";
+    ExpectRefused(lacks + "\n" + dir.File("CommonTypes.qlm") + "\n" + dir.File("Account.qlm"));
+    EXPECT_EQ(ExceptionMessage([&] { project.LoadFromFile(dir.File("Project1.qlp"), TMissingModuleFiles::Refuse); }),
+              lacks);
+    EXPECT_EQ(dialogs.Messages(), (std::vector<std::string>{"File '" + dir.File("CommonTypes.qlm") + "' not found",
+                                                            "File '" + dir.File("Account.qlm") + "' not found"}));
+    EXPECT_EQ(dialogs.Questions().size(), 1U);
+}
 
 TEST_F(ProjectFiles, AModuleFileNamedTwiceOpensWithTheSecondEntryLeftOutAndSavesWithoutIt) {
     SaveNewProject();

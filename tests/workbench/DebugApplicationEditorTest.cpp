@@ -81,7 +81,7 @@ TEST_F(DebugApplicationEditorTest, OKWritesEveryFieldIntoTheModelAndTheTree) {
     QTest::keyClicks(&Editor().Appellation().CommentMemo(), "Calls the cash methods");
     Check("Withdraw");
     EditConnectionWith("Bank", "clerk", "secret");
-    EXPECT_EQ(Editor().ConnectionText().text(), "AliasName = Bank; UserName = clerk;  Password = *****; ");
+    EXPECT_EQ(Editor().ConnectionText().text(), "Database alias Bank, user clerk, password stored");
     files->answers.push_back(work.File("debug"));
     Editor().SrcPath().Button().click();
     EXPECT_EQ(Editor().SrcPath().Text(), "debug");  // inside the project: relative to it

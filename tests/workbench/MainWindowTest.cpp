@@ -284,16 +284,9 @@ TEST_F(MainWindowTest, ReopenListTakesOutTheOpenProjectAndPutsItBackOnTopWhenClo
 
     Trigger("actCloseProject");
     EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{a + "/Project1.qlp", b + "/Project1.qlp"}));
-}
-
-TEST_F(MainWindowTest, ReopeningAnotherProjectPutsTheOpenOneBackOnTheList) {
-    const std::string a = work.Path() + "/A", b = work.Path() + "/B";
-    NewProjectIn(a);
-    Trigger("actSave");
-    NewProjectIn(b);
-    Trigger("actSave");
-    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp", a + "/Project1.qlp"}));
+    // Reopening another project puts the open one back on the list.
     Window().ReopenMenu().actions().at(1)->trigger();
+    Window().ReopenMenu().actions().at(0)->trigger();
     EXPECT_EQ(Window().Project().GetFileName(), a + "/Project1.qlp");
     EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp"}));
 }
@@ -345,6 +338,36 @@ TEST_F(MainWindowTest, AFailedOpenKeepsTheOpenProject) {
     EXPECT_EQ(Window().Tree().topLevelItemCount(), 1);
 }
 
+// A project lacking module files replaces the open one only when the user agrees; without its
+// common types module it is refused.
+TEST_F(MainWindowTest, AProjectLackingModuleFilesOpensWithoutThemOnlyOnYes) {
+    SavedProjectWithTwoClasses();
+    fs::remove(work.File("ExtClass1.qlm"));
+    NewProjectIn(work.Path() + "/Other");
+    Trigger("actSave");
+    const std::string other = Window().Project().GetFileName(), lacks = "Project '" + work.File("Project1.qlp") +
+                                                                        "' lacks 1 of its module files\n" +
+                                                                        work.File("ExtClass1.qlm");
+    for (DialogAnswer answer : {DialogAnswer::No, DialogAnswer::Yes}) {
+        dialogs.QueueAnswer(answer);
+        files->answers.push_back(work.File("Project1.qlp"));
+        Trigger("actOpenProject");
+    }
+    EXPECT_EQ(dialogs.Questions(), (Captions(2, lacks + "\nOpen it without them? Their entries are dropped when the "
+                                                        "project is saved.")));
+    EXPECT_EQ(ChildCaptions(Window().Tree().topLevelItem(0)), (Captions{"Releases", "CommonTypes", "ExtClass2"}));
+    EXPECT_TRUE(Window().Project().GetModified());
+    Trigger("actSave");
+    EXPECT_EQ(ReadText(work.File("Project1.qlp")).find("ExtClass1"), std::string::npos);
+    Window().OpenProjectFile(other);
+    fs::remove(work.File("CommonTypes.qlm"));
+    files->answers.push_back(work.File("Project1.qlp"));
+    Trigger("actOpenProject");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"Project '" + work.File("Project1.qlp") + "' lacks 1 of its module files\n" +
+                                            work.File("CommonTypes.qlm")}));
+    EXPECT_EQ(Window().Project().GetFileName(), other);
+}
+
 TEST_F(MainWindowTest, OpeningAProjectAlreadyListedInOtherLetterCaseLeavesOneEntry) {
     NewProjectIn(work.Path());
     Trigger("actSave");
@@ -356,26 +379,20 @@ TEST_F(MainWindowTest, OpeningAProjectAlreadyListedInOtherLetterCaseLeavesOneEnt
     EXPECT_EQ(Window().ReopenProjects().Count(), 0);
 }
 
-TEST_F(MainWindowTest, DeletingTheSystemMethodIsRefused) {
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
-    TemgClass& cls = Module(1).Module().MainClass();
-    Select(cls.Methods().Items(0));
-    EXPECT_TRUE(Window().Action("actDelete")->isEnabled());
-    Trigger("actDelete");
-    EXPECT_EQ(dialogs.Messages(), (Captions{"Current item is system. Action is forbidden"}));
-    EXPECT_EQ(cls.Methods().Count(), 1);
-}
-
-TEST_F(MainWindowTest, DeletingAReferencedModuleIsRefused) {
+TEST_F(MainWindowTest, DeletingTheSystemMethodOrAReferencedModuleIsRefused) {
     NewProjectIn(work.Path());
     Trigger("actNewClassToProject");
     Trigger("actNewClassToProject");
     Trigger("actNewExternalClassReference");
     Module(2).Module().MainClass().ExternalClasses().Items(0)->Appellation().SetName("ExtClass1");
-    Select(&Module(1));
-    Trigger("actDelete");
-    EXPECT_EQ(dialogs.Messages(), (Captions{"Deletion forbidden, because there are references to the deleted item"}));
+    for (const TPersistent* refused : {static_cast<const TPersistent*>(Module(1).Module().MainClass().Methods().Items(0)),
+                                       static_cast<const TPersistent*>(&Module(1))}) {
+        Select(refused);
+        Trigger("actDelete");
+    }
+    EXPECT_EQ(dialogs.Messages(), (Captions{"Current item is system. Action is forbidden",
+                                            "Deletion forbidden, because there are references to the deleted item"}));
+    EXPECT_EQ(Module(1).Module().MainClass().Methods().Count(), 1);
     EXPECT_EQ(Window().Project().Modules().Count(), 3);
 }
 
@@ -395,32 +412,32 @@ TEST_F(MainWindowTest, DeleteAsksWithTheNodeCaptionAndRemovesTheNode) {
     EXPECT_EQ(ChildCaptions(Node(&Module(1))), (Captions{"Added Units", "Copy Files", "Generated Units", "Methods"}));
 }
 
-TEST_F(MainWindowTest, DeleteIsAvailableOnlyOnDeletableElements) {
+// Which commands the selected node allows: Delete on deletable elements, the module commands
+// on a module by its server option, no members in the common types module (it has no class).
+TEST_F(MainWindowTest, CommandsFollowTheSelectedNode) {
     NewProjectIn(work.Path());
     Trigger("actNewClassToProject");
-    Select(&Window().Project());
-    EXPECT_FALSE(Window().Action("actDelete")->isEnabled());
-    Select(&Module(0));
-    EXPECT_FALSE(Window().Action("actDelete")->isEnabled());
-    Select(&Module(1));
-    EXPECT_TRUE(Window().Action("actDelete")->isEnabled());
-}
-
-TEST_F(MainWindowTest, ModuleCommandsFollowTheCurrentModuleAndItsServerOption) {
-    NewProjectIn(work.Path());
     Trigger("actNewClassToProject");
-    Select(&Window().Project());
-    for (const char* name : {"actGenerateClass", "actOpenModuleA", "actOpenLibrary", "actGenerateCurrent"})
-        EXPECT_FALSE(Window().Action(name)->isEnabled()) << name;
-    Select(&Module(1).Module().Units());
-    EXPECT_TRUE(Window().Action("actGenerateClass")->isEnabled());
-    EXPECT_TRUE(Window().Action("actOpenLibrary")->isEnabled());
-    EXPECT_FALSE(Window().Action("actOpenModuleI")->isEnabled());
-    Module(1).Module().SetServerOption(moComServer);
-    Select(&Module(1));
-    EXPECT_FALSE(Window().Action("actOpenLibrary")->isEnabled());
-    EXPECT_TRUE(Window().Action("actOpenModuleI")->isEnabled());
-    EXPECT_FALSE(Window().Action("actGenerateDebugAppAndCurrentClass")->isVisible());
+    Module(2).Module().SetServerOption(moComServer);
+    const std::vector<std::string> all{"actDelete", "actGenerateClass", "actOpenModuleA", "actOpenLibrary",
+                                       "actOpenModuleI", "actGenerateCurrent", "actNewProperty", "actNewEvent",
+                                       "actNewMethod", "actNewExternalClassReference", "actGenerateDebugAppAndCurrentClass"};
+    const struct {
+        const TPersistent* node;
+        std::string enabled;  // per command of `all`: '1' when enabled and visible
+    } rows[] = {{&Window().Project(), "00000011110"},
+                {&Module(0), "01110100000"},
+                {&Module(1).Module().Units(), "01110111110"},
+                {&Module(2), "11101111110"}};
+    for (const auto& row : rows) {
+        Select(row.node);
+        std::string enabled;
+        for (const std::string& name : all) {
+            QAction* action = Window().Action(QString::fromStdString(name));
+            enabled += action->isEnabled() && action->isVisible() ? '1' : '0';
+        }
+        EXPECT_EQ(enabled, row.enabled) << Window().Tree().currentItem()->text(0).toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, AddingAModuleFileFromAnotherDirectoryIsRefused) {
@@ -468,20 +485,26 @@ TEST_F(MainWindowTest, CheckPanelListsABrokenReferenceAndADoubleClickSelectsIt) 
     Window().OpenProjectFile(work.File("Project1.qlp"));
 
     ASSERT_TRUE(Window().CheckPanelShown());
+    // Each row names its element; an enumeration value has no node and selects its type.
+    const TPersistent& shade = Module(1).Module().CreateEnumType("TShade", "", {"Add", "Add"});
+    Trigger("actCheckProject");
     QListWidget& list = Window().CheckList();
-    ASSERT_EQ(list.count(), 1);
-    EXPECT_EQ(list.item(0)->text(), "Class not found");
-
-    Select(&Window().Project());
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text().toStdString(), "ExtClass1.TShade.Add: Name Add is not unique");
+    EXPECT_EQ(list.item(1)->text().toStdString(), "ExtClass1.ExternalProperty1: Class not found");
+    EXPECT_EQ(list.currentRow(), 0);
     const TPersistent* reloaded = Module(1).Module().MainClass().ExternalClasses().Items(0);
-    emit list.itemDoubleClicked(list.item(0));
-    EXPECT_EQ(NodeObject(Window().Tree().currentItem()), reloaded);
-    EXPECT_EQ(NodeKind(Window().Tree().currentItem()), TreeNodeKind::ExternalProperty);
+    for (const auto& [row, selected] : {std::pair{0, &shade}, std::pair{1, reloaded}}) {
+        Select(&Window().Project());
+        emit list.itemDoubleClicked(list.item(row));
+        EXPECT_EQ(NodeObject(Window().Tree().currentItem()), selected) << row;
+    }
 
-    // Deleting the reference clears the results and hides the panel.
+    // Deleting the reference takes its result away.
+    Select(reloaded);
     dialogs.QueueAnswer(DialogAnswer::Yes);
     Trigger("actDelete");
-    EXPECT_FALSE(Window().CheckPanelShown());
+    EXPECT_EQ(list.count(), 1);
 }
 
 TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
@@ -518,8 +541,8 @@ TEST_F(MainWindowTest, UpdateDeveloperUnitPreviewsTheInsertionAndWritesOnOK) {
     QListWidget& list = Window().CheckList();
     ASSERT_EQ(list.count(), 1);
     EXPECT_EQ(list.item(0)->text().toStdString(),
-              "The developer's unit devExtClass1.pas lacks the overrides Refresh; Generate > Update Developer's Unit "
-              "adds them");
+              "ExtClass1: The developer's unit devExtClass1.pas lacks the overrides Refresh; Generate > Update "
+              "Developer's Unit adds them");
     Select(&Window().Project());
     emit list.itemDoubleClicked(list.item(0));
     EXPECT_EQ(NodeObject(Window().Tree().currentItem()), &Module(1));
@@ -528,7 +551,7 @@ TEST_F(MainWindowTest, UpdateDeveloperUnitPreviewsTheInsertionAndWritesOnOK) {
     for (const char* menu : {"miGenerate", "pmTree"}) {
         const QList<QAction*> actions = Window().findChild<QMenu*>(menu)->actions();
         EXPECT_TRUE(std::any_of(actions.begin(), actions.end(), [](QAction* a) {
-            return a->text() == "Update Developer's Unit";
+            return QString(a->text()).remove('&') == "Update Developer's Unit";
         })) << menu;
     }
     int shown = 0;
@@ -675,7 +698,7 @@ TEST_F(MainWindowTest, HelpHandsTheUserGuideBesideTheProgramToTheDesktop) {
     const ShellOpenScope shell([&](const std::string& fileName) { opened.push_back(fileName); });
     QAction* help = Window().findChild<QAction*>("miQuillonHelp");
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->text().toStdString(), "Quillon Help");
+    EXPECT_EQ(help->text().toStdString(), "Quillon &Help");
     help->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(fs::path(opened[0]), fs::path(QCoreApplication::applicationDirPath().toStdString()) / "guide.html");

@@ -20,16 +20,25 @@ namespace fs = std::filesystem;
 
 class SettingsAndStartTest : public WorkbenchTest {};
 
-TEST_F(SettingsAndStartTest, FirstStartCentresTheWindowAndOpensNothing) {
+// The first start centres the window at its designed size (within the screen); later starts
+// leave it where it was, its frame included.
+TEST_F(SettingsAndStartTest, FirstStartCentresTheWindowAndLaterStartsKeepItWhereItWas) {
     TfmQLN& window = OpenWindow();
     window.show();
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
     const QPoint centre = window.geometry().center();
     EXPECT_LE(std::abs(centre.x() - screen.center().x()), 2);
     EXPECT_LE(std::abs(centre.y() - screen.center().y()), 2);
+    EXPECT_EQ(window.size(), QSize(1000, 680).boundedTo(screen.size()));
     EXPECT_FALSE(window.isMaximized());
     EXPECT_TRUE(window.Project().IsEmpty());
     EXPECT_EQ(window.ReopenProjects().Count(), 0);
+    const QRect first = window.frameGeometry();
+    for (int start = 2; start <= 3; ++start) {
+        OpenWindow().show();
+        QApplication::processEvents();
+        EXPECT_EQ(Window().frameGeometry(), first) << "start " << start;
+    }
 }
 
 TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsName) {

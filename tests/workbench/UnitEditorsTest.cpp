@@ -88,11 +88,10 @@ TEST_F(UnitEditorTest, AUnitTheModuleNeverWritesSaysWhyInsteadOfAskingToGenerate
     module->SetServerOption(moDirectUsesServer);
     EXPECT_EQ(openFails(TFileKind::LibraryProject),
               "{ Dynamic Link Library Project is not generated for the server option UNIT }");
-    // The common types module writes its types unit only.
+    // The common types module writes its types unit only, and lists no other.
     const TemgModule& first = Window().Project().FirstModule();
-    Select(first.Units().FindKind(TFileKind::ControllerUnit));
-    EXPECT_EQ(CurrentEditor<TfrUnitEditor>().CodeMemo().toPlainText().toStdString(),
-              "{ Controller Unit is not generated for the common types module }");
+    EXPECT_EQ(Node(first.Units().FindKind(TFileKind::ControllerUnit)), nullptr);
+    EXPECT_NE(Node(first.Units().FindKind(TFileKind::TypesUnit)), nullptr);
     EXPECT_EQ(dialogs.Messages(),
               (std::vector<std::string>{"Interface Unit is not generated for the server option DLL",
                                         "Generated Data Module Unit is generated only for a module with its own "
