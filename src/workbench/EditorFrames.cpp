@@ -235,8 +235,9 @@ TfrDataTypes::TfrDataTypes(QWidget* parent, const QString& label) : QWidget(pare
     });
 }
 
-void TfrDataTypes::SetModule(TemgModule& module) {
+void TfrDataTypes::SetModule(TemgModule& module, bool procedural) {
     FModule = &module;
+    FProcedural = procedural;
     FillTypes();
 }
 
@@ -245,7 +246,9 @@ void TfrDataTypes::FillTypes() {
     const QSignalBlocker blocker(FCombo);
     FCombo->clear();
     if (FModule)
-        for (const TemgModule::TKnownType& type : FModule->KnownTypes()) FCombo->addItem(ToQ(type.name));
+        for (const TemgModule::TKnownType& type : FModule->KnownTypes())
+            if (!FProcedural || type.category == dtProcedural || type.category == dtRegisteredProcedural)
+                FCombo->addItem(ToQ(type.name));
     FCombo->setCurrentText(current);
 }
 
@@ -288,6 +291,8 @@ bool TfrDataTypes::Register() {
         return Refuse(Format(kTypeAlreadyRegistered, name), FCombo);
     if (!RunRegisterDataType(this, *FModule, name)) return false;
     FillTypes();
+    // The typed name is a type now (an enumerated one offers its values as defaults).
+    if (OnChanged) OnChanged();
     return true;
 }
 

@@ -149,8 +149,9 @@ class TfrDataTypes : public QWidget {
 public:
     explicit TfrDataTypes(QWidget* parent = nullptr, const QString& label = QString());
 
-    // Lists the types known to `module`, which also receives what "Register" registers.
-    void SetModule(TemgModule& module);
+    // Lists the types known to `module`, which also receives what "Register" registers; only the
+    // procedural ones when `procedural` (an event's type).
+    void SetModule(TemgModule& module, bool procedural = false);
     void Load(const TemgDataType& type);
     // Writes the typed name and the category of the type found under it.
     void ApplyTo(TemgDataType& type) const;
@@ -172,6 +173,7 @@ private:
     void FillTypes();
 
     TemgModule* FModule = nullptr;
+    bool FProcedural = false;
     QLabel* FLabel = nullptr;
     QComboBox* FCombo = nullptr;
     QToolButton* FRegister = nullptr;

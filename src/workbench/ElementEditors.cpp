@@ -125,7 +125,8 @@ void TfrPropertyEditor::SetReadOnly(bool readOnly) {
 void TfrPropertyEditor::Initialize(TEditorItem& item) {
     TfrAppellationEditor::Initialize(item);
     const TemgProperty& property = Property();
-    if (TemgModule* module = Module()) FDataTypes->SetModule(*module);
+    // An event's type is a procedural type.
+    if (TemgModule* module = Module()) FDataTypes->SetModule(*module, property.GetEvent());
     FDataTypes->Load(property.DataType());
     FExport->setChecked(property.GetExported());
     FRead->setChecked(property.IsReadable());

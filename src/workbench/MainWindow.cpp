@@ -1050,8 +1050,16 @@ void TfmQLN::UpdateDeveloperUnit() {
         Dialogs().ShowMessage(MessageKind::Information, text);
         return;
     }
-    TedUpdateDeveloperUnit dialog(this, update);
+    // The generator's units come first, written as Generate Class writes them (the check
+    // included), so that the developer's unit and what it builds on are in step: the preview
+    // lists the generated files that will change.
+    PlanningFileWriter plan;
+    for (const TemgModule* generated : {&module, static_cast<const TemgModule*>(&FProject.FirstModule())})
+        generated->Generate(srcPath, FProject.GetSearchPath(), false, FProject, FProject.GetUnitHeader(),
+                            &FProject.FirstModule(), GenerationTools{StandardUnitBuilder(), plan});
+    TedUpdateDeveloperUnit dialog(this, update, plan.ChangedFiles());
     if (!ExecDialog(dialog)) return;
+    GenerateClass(false);
     ApplyDeveloperUnitUpdate(update);
     statusBar()->showMessage(ToQ(Format(Tr(kDevUnitUpdated), ExtractFileName(fileName),
                                         ExtractFileName(DeveloperUnitBackupFileName(fileName)))));

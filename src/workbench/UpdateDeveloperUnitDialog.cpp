@@ -10,7 +10,8 @@
 
 namespace quillon {
 
-TedUpdateDeveloperUnit::TedUpdateDeveloperUnit(QWidget* parent, const TDeveloperUnitUpdate& update)
+TedUpdateDeveloperUnit::TedUpdateDeveloperUnit(QWidget* parent, const TDeveloperUnitUpdate& update,
+                                               const std::vector<std::string>& generatedFiles)
     : TfmBaseDialog(parent, tr("Update Developer's Unit")) {
     setObjectName("edUpdateDeveloperUnit");
     auto* intro = new QLabel(tr("OK writes the lines marked + into %1, in place of the headings marked - where "
@@ -19,6 +20,15 @@ TedUpdateDeveloperUnit::TedUpdateDeveloperUnit(QWidget* parent, const TDeveloper
                                  .arg(ToQ(update.fileName)));
     intro->setWordWrap(true);
     Body().addWidget(intro);
+    if (!generatedFiles.empty()) {
+        QString files = tr("First the class is generated, as Generate Class does; it writes:");
+        for (const std::string& file : generatedFiles) files += '\n' + ToQ(file);
+        auto* generated = new QLabel(files);
+        generated->setObjectName("lbGeneratedFiles");
+        generated->setWordWrap(true);
+        generated->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        Body().addWidget(generated);
+    }
     if (!update.findings.empty()) {
         QString findings = tr("Reported:");
         for (const std::string& finding : update.findings) findings += '\n' + ToQ(finding);

@@ -554,6 +554,9 @@ TEST_F(MainWindowTest, UpdateDeveloperUnitPreviewsTheInsertionAndWritesOnOK) {
             return QString(a->text()).remove('&') == "Update Developer's Unit";
         })) << menu;
     }
+    // A method added since: the class is generated first, and the preview says what that writes.
+    module.MainClass().Methods().Add()->SetName("Reload");
+    const std::string generated = module.UnitFileName(TFileKind::GeneratorServerUnit, work.Path());
     int shown = 0;
     {
         ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
@@ -561,6 +564,7 @@ TEST_F(MainWindowTest, UpdateDeveloperUnitPreviewsTheInsertionAndWritesOnOK) {
             EXPECT_EQ(preview.windowTitle(), "Update Developer's Unit");
             EXPECT_TRUE(preview.DiffView().isReadOnly());
             EXPECT_TRUE(preview.DiffView().toPlainText().contains("\n+   procedure Refresh;override;\n"));
+            EXPECT_TRUE(preview.findChild<QLabel*>("lbGeneratedFiles")->text().contains(QString::fromStdString(generated)));
             if (shown++ == 0)
                 dialog.ClickCancel();
             else
@@ -572,7 +576,8 @@ TEST_F(MainWindowTest, UpdateDeveloperUnitPreviewsTheInsertionAndWritesOnOK) {
     }
     ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
     EXPECT_EQ(shown, 2);
-    EXPECT_NE(ReadText(unit).find("procedure TdevExtClass1.Refresh;"), std::string::npos);
+    EXPECT_NE(ReadText(unit).find("procedure TdevExtClass1.Reload;"), std::string::npos);
+    EXPECT_NE(ReadText(generated).find("Reload"), std::string::npos);
     EXPECT_EQ(ReadText(work.File("devExtClass1.~pas")), before);
     EXPECT_FALSE(Window().CheckPanelShown());
 

@@ -112,18 +112,13 @@ TEST_F(PropertyEditorTest, RefusedNamesAndTypesWriteNothing) {
     ChooseType("");
     Editor().ClickApply();
     EXPECT_EQ(dialogs.Messages().back(), "Please, fill in the field 'Type'");
-    EXPECT_EQ(property->GetName(), "Property1");
-}
-
-TEST_F(PropertyEditorTest, APropertyWithoutReadAndWriteIsRefused) {
     ChooseType("Integer");
     Editor().ReadBox().click();
     Editor().WriteBox().click();
     Editor().ClickApply();
-    ASSERT_FALSE(dialogs.Messages().empty());
     EXPECT_EQ(dialogs.Messages().back(), "Read or Write must be set");
-    EXPECT_TRUE(property->IsReadable());
-    EXPECT_TRUE(property->IsWritable());
+    EXPECT_TRUE(property->IsReadable() && property->IsWritable());
+    EXPECT_EQ(property->GetName(), "Property1");
 }
 
 TEST_F(PropertyEditorTest, TheDefaultValueOffersTheValuesOfTheChosenType) {
@@ -132,6 +127,9 @@ TEST_F(PropertyEditorTest, TheDefaultValueOffersTheValuesOfTheChosenType) {
     EXPECT_EQ(Editor().DefaultValue().Choices().findText("True"), 1);
     ChooseType("Integer");
     EXPECT_TRUE(Editor().DefaultValue().Choices().isHidden());
+    Trigger("actNewEvent");  // an event's type is a procedural type
+    EXPECT_GE(Editor().DataTypes().Combo().findText("TNotifyEvent"), 0);
+    EXPECT_EQ(Editor().DataTypes().Combo().findText("Boolean"), -1);
 }
 
 TEST_F(PropertyEditorTest, SelectingTheEditedNodeKeepsItsEditor) {

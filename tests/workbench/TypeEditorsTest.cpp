@@ -180,14 +180,16 @@ TEST_F(TypeEditorsTest, RegisterInATypeFieldShowsTheNewTypeInTheTree) {
         ScopedDialogRunner runner([&](TfmBaseDialog& d) {
             auto& dialog = dynamic_cast<TedRegisterDataType&>(d);
             EXPECT_EQ(dialog.Appellation().Name(), "TMoney");  // the typed name
+            dialog.Pages().setCurrentIndex(1);
+            AddValue(dialog.ValueList(), "mnEuro");
             d.ClickOK();
         });
         EXPECT_TRUE(editor.DataTypes().Register());
     }
-    const TemgRegisteredDataType* money = Module().RegisteredDataTypes().Find("TMoney");
-    ASSERT_NE(money, nullptr);
-    EXPECT_NE(Node(money), nullptr);
+    EXPECT_NE(Node(Module().EnumTypes().Items(0)), nullptr);
     EXPECT_GE(editor.DataTypes().Combo().findText("TMoney"), 0);
+    const QComboBox& defaults = editor.DefaultValue().Choices();  // its values, at once
+    EXPECT_TRUE(!defaults.isHidden() && defaults.findText("mnEuro") >= 0);
 
     editor.DataTypes().Register();
     EXPECT_EQ(dialogs.Messages().back(), "Type 'TMoney' is already registered");
