@@ -66,6 +66,8 @@ TEST_F(KeyboardTest, ADialogOpensInItsFirstFieldAndEnterPressesOK) {
         dialog.show();
         auto* name = qobject_cast<QLineEdit*>(dialog.focusWidget());
         ASSERT_NE(name, nullptr);
+        if (shown == 0)  // a picture of the dialog as it opens, for people to look at
+            dialog.grab().save(QString(QUILLON_SCREENSHOT_DIR) + "/dialog-register-type.png");
         if (shown++ == 1) {
             QTest::keyClick(name, Qt::Key_Escape);
             return;
