@@ -58,6 +58,9 @@ TEST_F(MainWindowTest, StartsEmptyWithThePlainCaptionAndNoCheckPanel) {
     EXPECT_EQ(Window().windowTitle(), "Quillon 2.3");
     EXPECT_EQ(Window().Tree().topLevelItemCount(), 0);
     EXPECT_FALSE(Window().CheckPanelShown());
+    files->answers.push_back(std::nullopt);  // cancelling the directory dialog makes no project
+    Trigger("actNewProject");
+    EXPECT_TRUE(Window().Project().IsEmpty());
 }
 
 TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
@@ -79,12 +82,6 @@ TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
     EXPECT_EQ(groups.front(), "Generated Units");
     EXPECT_EQ(std::count(groups.begin(), groups.end(), "Added Units"), 0);
     EXPECT_NE(std::find(groups.begin(), groups.end(), "Registered Types"), groups.end());
-}
-
-TEST_F(MainWindowTest, CancellingTheDirectoryDialogLeavesNoProject) {
-    files->answers.push_back(std::nullopt);
-    Trigger("actNewProject");
-    EXPECT_TRUE(Window().Project().IsEmpty());
 }
 
 TEST_F(MainWindowTest, NewClassModulesAreNumberedSelectedAndShowTheirGroups) {
@@ -202,28 +199,20 @@ TEST_F(MainWindowTest, CommandsNeedingAProjectSayNoProject) {
     EXPECT_EQ(dialogs.Messages(), (Captions{"No project", "No project", "No project"}));
 }
 
-TEST_F(MainWindowTest, SaveWritesEveryFileOfANewProjectWithoutAsking) {
+TEST_F(MainWindowTest, SaveWritesEveryFileOfANewProjectWithoutAskingThenOnlyTheModifiedModule) {
     SavedProjectWithTwoClasses();
     for (const char* name : {"Project1.qlp", "CommonTypes.qlm", "ExtClass1.qlm", "ExtClass2.qlm"})
         EXPECT_TRUE(fs::exists(work.File(name))) << name;
     EXPECT_TRUE(dialogs.Questions().empty());
     EXPECT_FALSE(Node(&Module(1))->font(0).bold());
     EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{work.File("Project1.qlp")}));
-}
-
-TEST_F(MainWindowTest, SaveWritesOnlyTheModifiedModule) {
-    SavedProjectWithTwoClasses();
     // Files that are rewritten would come back.
-    fs::remove(work.File("Project1.qlp"));
-    fs::remove(work.File("CommonTypes.qlm"));
-    fs::remove(work.File("ExtClass1.qlm"));
+    for (const char* name : {"Project1.qlp", "CommonTypes.qlm", "ExtClass1.qlm"}) fs::remove(work.File(name));
     Select(&Module(2));
     Trigger("actNewProperty");
     EXPECT_TRUE(Node(&Module(2))->font(0).bold());
     Trigger("actSave");
-    EXPECT_FALSE(fs::exists(work.File("Project1.qlp")));
-    EXPECT_FALSE(fs::exists(work.File("CommonTypes.qlm")));
-    EXPECT_FALSE(fs::exists(work.File("ExtClass1.qlm")));
+    for (const char* name : {"Project1.qlp", "CommonTypes.qlm", "ExtClass1.qlm"}) EXPECT_FALSE(fs::exists(work.File(name)));
     EXPECT_NE(ReadText(work.File("ExtClass2.qlm")).find("Property1"), std::string::npos);
 }
 
