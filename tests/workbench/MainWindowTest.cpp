@@ -196,7 +196,8 @@ TEST_F(MainWindowTest, CommandsNeedingAProjectSayNoProject) {
     Trigger("actNewClassToProject");
     Trigger("actAddClass");
     Trigger("actRegisterDataType");
-    EXPECT_EQ(dialogs.Messages(), (Captions{"No project", "No project", "No project"}));
+    Trigger("actGenerateProjectSrc");
+    EXPECT_EQ(dialogs.Messages(), (Captions{"No project", "No project", "No project", "No module found"}));
 }
 
 TEST_F(MainWindowTest, SaveWritesEveryFileOfANewProjectWithoutAskingThenOnlyTheModifiedModule) {
@@ -615,11 +616,6 @@ TEST_F(MainWindowTest, ScreenshotOfAGenerationReport) {
     SaveScreenshot("generation-report");
 }
 
-TEST_F(MainWindowTest, GeneratingWithoutAProjectIsReported) {
-    Trigger("actGenerateProjectSrc");
-    EXPECT_EQ(dialogs.Messages(), (Captions{"No module found"}));
-}
-
 TEST_F(MainWindowTest, DebugApplicationCommandsFollowTheSelectedDebugApplication) {
     NewProjectIn(work.Path());
     Trigger("actNewClassToProject");
@@ -643,16 +639,13 @@ TEST_F(MainWindowTest, DebugApplicationCommandsFollowTheSelectedDebugApplication
     Select(&Module(1));
     EXPECT_FALSE(Window().Action("actGenerateDebugApp")->isEnabled());
     EXPECT_FALSE(andClass->isVisible());
-}
-
-TEST_F(MainWindowTest, GenerateDebugApplicationWritesItsProgram) {
-    SavedProjectWithTwoClasses();
-    Select(&Module(1));
-    Trigger("actNewDebugApplication");
-    const TemgDebugApplication& app = *Module(1).Module().DebugApplications().Items(0);
+    // Generate Debug Application writes its program.
+    Module(1).Module().MainClass().ExternalClasses().Delete(0);
+    Select(Module(1).Module().DebugApplications().Items(0));
     Trigger("actGenerateDebugApp");
     ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
-    EXPECT_TRUE(fs::exists(app.UnitFileName(TFileKind::DebugProjectUnit, Window().Project().GetSrcPath())));
+    EXPECT_TRUE(fs::exists(Module(1).Module().DebugApplications().Items(0)->UnitFileName(
+        TFileKind::DebugProjectUnit, Window().Project().GetSrcPath())));
 }
 
 TEST_F(MainWindowTest, ThePopupNamesWhatItWouldGenerate) {
