@@ -41,7 +41,7 @@ TEST_F(SettingsAndStartTest, FirstStartCentresTheWindowAndLaterStartsKeepItWhere
     }
 }
 
-TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsName) {
+TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsNameAndTheNextStartReadsThem) {
     TfmQLN& window = OpenWindow();
     NewProjectIn(work.Path());
     Trigger("actSave");
@@ -60,6 +60,16 @@ TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsName) {
     // Saving put the project on the list; it stays there while the project is open.
     EXPECT_EQ(stored.value("reopen").toString().toStdString(),
               "/elsewhere/Other.qlp\r\n" + work.File("Project1.qlp") + "\r\n");
+
+    // The next start reads them back, and opens the last project when first shown.
+    TfmQLN& next = OpenWindow();
+    EXPECT_EQ(next.ReopenProjects().Items(),
+              (std::vector<std::string>{"/elsewhere/Other.qlp", work.File("Project1.qlp")}));
+    EXPECT_EQ(next.geometry(), QRect(40, 50, 900, 600));
+    EXPECT_TRUE(next.Project().IsEmpty());
+    next.show();
+    EXPECT_EQ(next.Project().GetFileName(), work.File("Project1.qlp"));
+    EXPECT_EQ(next.ReopenProjects().Items(), (std::vector<std::string>{"/elsewhere/Other.qlp"}));
 }
 
 TEST_F(SettingsAndStartTest, ANewProjectNeverSavedIsNotTheLastProject) {
@@ -78,23 +88,6 @@ TEST_F(SettingsAndStartTest, ANewProjectNeverSavedIsNotTheLastProject) {
     next.show();
     EXPECT_TRUE(next.Project().IsEmpty());
     EXPECT_TRUE(dialogs.Messages().empty());
-}
-
-TEST_F(SettingsAndStartTest, TheNextStartReadsPlacementReopenListAndLastProjectBack) {
-    OpenWindow();
-    NewProjectIn(work.Path());
-    Trigger("actSave");
-    Window().ReopenProjects().Add("/elsewhere/Other.qlp");
-    Window().setGeometry(40, 50, 900, 600);
-
-    TfmQLN& next = OpenWindow();  // the first window writes its settings as it goes
-    EXPECT_EQ(next.ReopenProjects().Items(),
-              (std::vector<std::string>{"/elsewhere/Other.qlp", work.File("Project1.qlp")}));
-    EXPECT_EQ(next.geometry(), QRect(40, 50, 900, 600));
-    EXPECT_TRUE(next.Project().IsEmpty());
-    next.show();
-    EXPECT_EQ(next.Project().GetFileName(), work.File("Project1.qlp"));
-    EXPECT_EQ(next.ReopenProjects().Items(), (std::vector<std::string>{"/elsewhere/Other.qlp"}));
 }
 
 TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
