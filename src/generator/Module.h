@@ -307,10 +307,10 @@ public:
     bool WriteKind(TFileKind kind, std::string_view projectSrcPath, const IModuleResolver& resolver,
                    std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const;
 
-    // Copies the built library into `baseDir`/`libraryDir` and, with `withUnits`, regenerates
-    // the units a host needs into `baseDir`/`unitDir`. Relative directories are taken against the
-    // project's source path. Never raises: missing paths and files, and any failure, are added
-    // to `errors`.
+    // Copies the built library into `baseDir`/`libraryDir` (the library options only: no other
+    // option builds one) and, with `withUnits`, regenerates the units a host needs into
+    // `baseDir`/`unitDir`. Relative directories are taken against the project's source path.
+    // Never raises: missing paths and files, and any failure, are added to `errors`.
     void Release(std::string_view baseDir, std::string_view libraryDir, std::vector<std::string>& errors,
                  const IModuleResolver& project, bool withUnits, std::string_view unitDir) const;
     void Release(std::string_view baseDir, std::string_view libraryDir, std::vector<std::string>& errors,

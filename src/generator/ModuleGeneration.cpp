@@ -182,19 +182,22 @@ void TemgModule::Release(std::string_view baseDir, std::string_view libraryDir, 
     std::string projectSrcPath;
     CollectFailure(errors, [&] { projectSrcPath = project.GetSrcPath(); });
 
-    const std::string library = OutputDirectory(projectSrcPath) + LibraryProjectName() + ".dll";
-    CollectFailure(errors, [&] {
-        if (!FileExists(library)) {
-            errors.push_back(Format(kReleaseFileNotFound, library));
-            return;
-        }
-        const std::string target = ReleaseDirectory(baseDir, libraryDir, projectSrcPath);
-        if (!DirectoryExists(target)) {
-            errors.push_back(Format(kPathNotFound, target));
-            return;
-        }
-        CopyFileOver(library, IncludeTrailingPathDelimiter(target) + ExtractFileName(library));
-    });
+    // Only the library options build a library; a direct server is compiled into its host and an
+    // out-of-process server is a program, so for them the units are all there is to release.
+    const std::string library = LibraryFileName(projectSrcPath);
+    if (IsLibraryOption(FServerOption))
+        CollectFailure(errors, [&] {
+            if (!FileExists(library)) {
+                errors.push_back(Format(kReleaseFileNotFound, library));
+                return;
+            }
+            const std::string target = ReleaseDirectory(baseDir, libraryDir, projectSrcPath);
+            if (!DirectoryExists(target)) {
+                errors.push_back(Format(kPathNotFound, target));
+                return;
+            }
+            CopyFileOver(library, IncludeTrailingPathDelimiter(target) + ExtractFileName(library));
+        });
     if (!withUnits) return;
 
     CollectFailure(errors, [&] {

@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "CliRun.h"
 #include "cli/CliCommands.h"
 #include "generator/UnitsTestSupport.h"
+#include "platform/FileSystem.h"
 #include "project/Project.h"
 #include "support/PascalCompiler.h"
 #include "support/TempDir.h"
@@ -45,6 +47,32 @@ TEST(BundledExample, UsesEveryServerOptionAndAReferenceBetweenLibraryServers) {
     EXPECT_GT(project->FirstModule().EnumTypes().Count(), 0);
 }
 
+// Only the library servers build a library to release; every module's units are released.
+TEST(BundledExample, AProjectReleaseCopiesTheLibrariesOfTheLibraryServersOnly) {
+    TempDir dir;
+    const std::string project = CopyOfTheExample(dir);
+    std::set<std::string> libraries, released;
+    {
+        const std::unique_ptr<TemgpProject> model = cli::LoadProject(project);
+        model->Releases().Add()->SetName("Ship");
+        model->Releases().Items(0)->SetPath("ship");
+        for (const TemgModule* module : model->ClassModules())
+            if (IsLibraryOption(module->GetServerOption())) {
+                const std::string built = module->LibraryFileName(model->GetSrcPath());
+                ForceDirectories(ExtractFilePath(built));
+                WriteText(built, "built");
+                libraries.insert(ExtractFileName(built));
+            }
+        model->SaveToFile(project);
+    }
+    const Outcome outcome = RunCommand({"release", project, "Ship"});
+    EXPECT_EQ(outcome.status, cli::kExitSuccess) << outcome.err;
+    for (const auto& entry : fs::directory_iterator(dir.File("ship/dll")))
+        released.insert(entry.path().filename().string());
+    EXPECT_EQ(released, libraries);
+    EXPECT_TRUE(FileExists(dir.File("ship/pas/cntrStatement.pas")));
+}
+
 // The developer's units are scanned on several threads; the lines still come in the modules' order.
 TEST(BundledExample, EveryDeveloperUnitLackingAnOverrideIsNamedInModuleOrder) {
     TempDir dir;
@@ -54,8 +82,7 @@ TEST(BundledExample, EveryDeveloperUnitLackingAnOverrideIsNamedInModuleOrder) {
     {
         const std::unique_ptr<TemgpProject> model = cli::LoadProject(project);
         for (TemgModule* module : model->ClassModules()) {
-            TemgMethod& close = *module->MainClass().Methods().Add();
-            close.SetName("Close");
+            module->MainClass().Methods().Add()->SetName("Close");
             expected += module->DeveloperUnitFileName(model->GetSrcPath()) + " lacks the overrides Close; " +
                         "run quillon-cli update-dev " + project + " --module " + module->ModuleName() + " to add them\n";
         }
@@ -70,9 +97,8 @@ TEST(BundledExample, EveryDeveloperUnitLackingAnOverrideIsNamedInModuleOrder) {
 TEST(BundledExample, ASecondGenerationRewritesNothingAndThenChecksClean) {
     TempDir dir;
     const std::string project = CopyOfTheExample(dir);
-
-    std::ostringstream first;
-    ASSERT_EQ(cli::CommandGenerate(project, {}, first), cli::kExitSuccess);
+    const Outcome first = RunCommand({"generate", project});
+    ASSERT_EQ(first.status, cli::kExitSuccess);
     // Every generated file, set back a day so that a rewrite shows in its time stamp (in whole
     // seconds: MinGW's std::filesystem sets no finer time).
     const auto past =
@@ -84,19 +110,12 @@ TEST(BundledExample, ASecondGenerationRewritesNothingAndThenChecksClean) {
         times[entry.path().string()] = past;
     }
     EXPECT_GT(times.size(), 20u);
-    EXPECT_NE(first.str().find("Wrote " + std::to_string(times.size()) + " files\n"), std::string::npos)
-        << first.str();
-
-    std::ostringstream second;
-    EXPECT_EQ(cli::CommandGenerate(project, {}, second), cli::kExitSuccess);
-    EXPECT_EQ(second.str(), "Wrote 0 files\n");
+    EXPECT_NE(first.out.find("Wrote " + std::to_string(times.size()) + " files\n"), std::string::npos) << first.out;
+    EXPECT_EQ(RunCommand({"generate", project}).out, "Wrote 0 files\n");
     for (const auto& [file, time] : times) EXPECT_EQ(fs::last_write_time(file), time) << file;
-
-    cli::GenerateOptions checkOnly;
-    checkOnly.check = true;
-    std::ostringstream check;
-    EXPECT_EQ(cli::CommandGenerate(project, checkOnly, check), cli::kExitSuccess);
-    EXPECT_EQ(check.str(), "Every generated file is up to date\n");
+    const Outcome check = RunCommand({"generate", "--check", project});
+    EXPECT_EQ(check.status, cli::kExitSuccess);
+    EXPECT_EQ(check.out, "Every generated file is up to date\n");
 }
 
 // A method added to a module after its developer's unit was written: generate names what the
