@@ -26,6 +26,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
+#include "platform/Process.h"
 #include "platform/ShellOpen.h"
 #include "platform/Text.h"
 #include "platform/UserDialogs.h"
@@ -48,6 +49,7 @@ constexpr std::string_view kDevUnitLacksOverrides =
     "%s lacks the overrides %s; run quillon-cli update-dev %s --module %s to add them";
 constexpr std::string_view kDevUnitAbsent = "%s does not exist; generate writes it";
 constexpr std::string_view kDevUnitsDiffer = "%d of %d developer's units differ from the design";
+constexpr std::string_view kCannotWriteOutput = "Cannot write to standard output";
 // Threads that build the modules' texts of a whole-project generation; the files are still
 // written one by one, in order, by the main thread.
 constexpr int kGenerationWorkers = 2;
@@ -60,21 +62,22 @@ std::string Plural(std::size_t count, std::string_view word) {
     return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
 }
 
-// Writes to disk and keeps the names of the files it wrote, each once, in the order written.
+// Writes to disk and prints the name of each file it wrote, once, as soon as it is written: an
+// interrupted run has shown what it wrote.
 class ListingFileWriter final : public IGeneratedFileWriter {
 public:
+    explicit ListingFileWriter(std::ostream& out) : out_(out) {}
     bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
         if (!disk_.Write(text, fileName, rules)) return false;
         std::string name = NormalizePath(fileName);
-        // A set beside the list: a project of a thousand modules writes thousands of files.
-        if (seen_.insert(name).second) written_.push_back(std::move(name));
+        if (seen_.insert(name).second) out_ << name << std::endl;
         return true;
     }
-    const std::vector<std::string>& Written() const { return written_; }
+    std::size_t WrittenCount() const { return seen_.size(); }
 
 private:
+    std::ostream& out_;
     DiskFileWriter disk_;
-    std::vector<std::string> written_;
     std::unordered_set<std::string> seen_;
 };
 
@@ -258,16 +261,9 @@ int GenerateProject(const TemgpProject& project, const GenerateOptions& options,
                 << " changed\n";
         return options.check && created + changed > 0 ? kExitFindings : kExitSuccess;
     }
-    ListingFileWriter listing;
-    try {
-        RunGeneration(project, options, GenerationTools{StandardUnitBuilder(), listing});
-    } catch (...) {
-        // What was written before the failure stays written: say so.
-        for (const std::string& file : listing.Written()) out << file << "\n";
-        throw;
-    }
-    for (const std::string& file : listing.Written()) out << file << "\n";
-    out << "Wrote " << Plural(listing.Written().size(), "file") << "\n";
+    ListingFileWriter listing(out);
+    RunGeneration(project, options, GenerationTools{StandardUnitBuilder(), listing});
+    out << "Wrote " << Plural(listing.WrittenCount(), "file") << "\n";
     return kExitSuccess;
 }
 
@@ -324,7 +320,6 @@ void ReportDeveloperUnitsLackingOverrides(const TemgpProject& project, const Gen
 
 std::unique_ptr<TemgpProject> LoadProject(const std::string& path) {
     const std::string fileName = AbsolutePath(path);
-    if (!FileExists(fileName)) throw Exception(Format(kFileNotFound, fileName));
     auto project = std::make_unique<TemgpProject>();
     // Working on without a module file would write the project without that module.
     project->LoadFromFile(fileName, TMissingModuleFiles::Refuse);
@@ -653,7 +648,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return status == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitUsage;
     }
 
-    try {
+    const auto run = [&] {
         if (newCommand->parsed()) return CommandNew(path, out);
         if (showCommand->parsed()) return CommandShow(path, out);
         if (checkCommand->parsed()) return CommandCheck(path, out);
@@ -663,13 +658,24 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         if (registerCommand->parsed()) return CommandRegister(path, registerModule, out);
         if (graphCommand->parsed()) return CommandGraph(path, out);
         if (formatCommand->parsed()) return CommandFormat(path, formatCheck, out);
+        return static_cast<int>(kExitUsage);
+    };
+    try {
+        const int status = run();
+        // A failed write stopped the output part-way (the command went on): the report is not
+        // whole, and a script must not read it as success. A reader that closed its end, as
+        // `head` does, asked for no more and is told nothing.
+        if (!out.flush()) {
+            if (!OutputReaderGone(out)) err << kProgramName << ": " << kCannotWriteOutput << "\n";
+            return kExitFailure;
+        }
+        return status;
     } catch (const EAbort&) {
         return kExitFailure;
     } catch (const std::exception& e) {
         err << kProgramName << ": " << e.what() << "\n";
         return kExitFailure;
     }
-    return kExitUsage;
 }
 
 }  // namespace quillon::cli

@@ -25,7 +25,8 @@ enum ExitStatus : int {
 
 // Parses `args` (without the program name), runs the command and answers its exit status.
 // Messages and questions of the model go to `err` through a non-interactive dialogs
-// implementation that answers No.
+// implementation that answers No. A write to `out` that failed makes the status kExitFailure,
+// with "Cannot write to standard output" on `err` unless the reader closed its end.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Loads the project file `path` (made absolute against the current directory). Raises when the
@@ -57,9 +58,9 @@ struct GenerateOptions {
     // As dryRun, and kExitFindings when any file would be created or changed.
     bool check = false;
 };
-// Generates as the options say and lists each file written (a file that holds its text already
-// is not rewritten), then a summary; on a failure the files written so far are listed before it
-// is raised.
+// Generates as the options say and lists each file as it is written, flushing the line (a file
+// that holds its text already is not rewritten), then a summary; a failure is raised after the
+// files written before it were listed.
 int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out);
 // As above for the project file, then one line on `err` for each generated module's developer's
 // unit that lacks overrides, naming them and the update-dev command that adds them.

@@ -3,7 +3,11 @@
 
 #include "cli/CliCommands.h"
 #include "platform/CommandLine.h"
+#include "platform/Process.h"
 
 int main(int argc, char** argv) {
-    return quillon::cli::RunCli(quillon::CommandLineArguments(argc, argv), std::cout, std::cerr);
+    quillon::InstallInterruptHandling();
+    quillon::StandardOutputBuffer buffer;
+    std::ostream out(&buffer);
+    return quillon::cli::RunCli(quillon::CommandLineArguments(argc, argv), out, std::cerr);
 }

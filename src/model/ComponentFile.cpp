@@ -5,6 +5,8 @@
 #include "model/Published.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "platform/Format.h"
+#include "platform/PlatformMessages.h"
 
 namespace quillon {
 
@@ -32,6 +34,10 @@ void ReadModelText(TPersistent& model, std::string_view text, std::string_view s
     reader.ReadObject(fileOptions);
     reader.ReadObject(model);
     options = fileOptions.GetOptions();
+}
+
+std::string MissingModelFileMessage(const std::string& path) {
+    return Format(IsIrregularFile(path) ? kNotRegularFile : kFileNotFound, path);
 }
 
 void ReadModelFile(TPersistent& model, const std::string& fileName, std::string_view signature,

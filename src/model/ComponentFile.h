@@ -55,6 +55,9 @@ private:
 // the file cannot be read, and the reader's messages for text that is not in the notation.
 void ReadModelFile(TPersistent& model, const std::string& fileName, std::string_view signature,
                    std::string& options);
+// Why the model file `path` cannot be read although FileExists was asked: "File '%s' not found",
+// or "'%s' is not a regular file" when something other than a file is there.
+std::string MissingModelFileMessage(const std::string& path);
 // The same for a model file's text already in memory.
 void ReadModelText(TPersistent& model, std::string_view text, std::string_view signature, std::string& options);
 

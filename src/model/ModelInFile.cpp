@@ -52,7 +52,7 @@ std::string TModelInFile::ChangedFileQuestion() const { return Format(kFileChang
 void TModelInFile::LoadFromFile(std::string_view dir, std::string_view fileName) {
     const std::string path = ModelFilePath(dir, fileName);
     if (!FileExists(path)) {
-        Dialogs().ShowMessage(MessageKind::Error, Format(kFileNotFound, path));
+        Dialogs().ShowMessage(MessageKind::Error, MissingModelFileMessage(path));
         return;
     }
     std::string options;

@@ -29,6 +29,13 @@ bool FileExists(const std::string& path) {
     return fs::is_regular_file(PathFromUtf8(path), ec);
 }
 
+bool IsIrregularFile(const std::string& path) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(PathFromUtf8(path), ec);
+    if (ec) return ec == std::errc::too_many_symbolic_link_levels;
+    return status.type() != fs::file_type::not_found && status.type() != fs::file_type::regular;
+}
+
 bool DirectoryExists(const std::string& path) {
     std::error_code ec;
     return fs::is_directory(PathFromUtf8(path), ec);
@@ -97,8 +104,9 @@ std::string SlashSeparated(std::string_view path) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
+    if (IsIrregularFile(path)) throw Exception(Format(kNotRegularFile, path));
     std::ifstream in(PathFromUtf8(path), std::ios::binary);
-    if (!in || DirectoryExists(path)) throw Exception(Format(kCannotOpenFile, path));
+    if (!in) throw Exception(Format(kCannotOpenFile, path));
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) throw Exception(Format(kCannotOpenFile, path));
@@ -148,6 +156,18 @@ ScopedWriteFault::ScopedWriteFault(std::size_t bytesBeforeFailure)
 ScopedWriteFault::ScopedWriteFault(Step step, int error)
     : step_(step), error_(error), previous_(installedWriteFault) {
     installedWriteFault = this;
+}
+
+ScopedWriteFault::ScopedWriteFault(int signal, std::size_t filesBeforeInterrupt)
+    : step_(Step::Interrupt), error_(signal), filesBeforeInterrupt_(filesBeforeInterrupt),
+      previous_(installedWriteFault) {
+    installedWriteFault = this;
+}
+
+bool ScopedWriteFault::InterruptsNextFile() const {
+    if (filesBeforeInterrupt_ == 0) return true;
+    --filesBeforeInterrupt_;
+    return false;
 }
 
 ScopedWriteFault::~ScopedWriteFault() { installedWriteFault = previous_; }

@@ -21,6 +21,9 @@ std::string Utf8FromPath(const std::filesystem::path& path);
 // Modification time of a file, or nullopt when it does not exist.
 std::optional<TDateTime> FileAge(const std::string& path);
 bool FileExists(const std::string& path);
+// Whether something other than a regular file is at `path`: a directory, a FIFO, a device or a
+// loop of symbolic links. Nothing there, or a link to nothing, is not irregular but missing.
+bool IsIrregularFile(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
 bool IsFileReadOnly(const std::string& path);
@@ -54,7 +57,9 @@ std::string ExtractRelativePath(std::string_view path, std::string_view baseDir)
 // `path` with every "\" read as a separator: paths stored on Windows name their directories
 // with backslashes.
 std::string SlashSeparated(std::string_view path);
-// Reads a whole file; raises Exception "Cannot open file %s" when it cannot be read.
+// Reads a whole file; raises Exception "Cannot open file %s" when it cannot be read, and
+// "'%s' is not a regular file" without opening what IsIrregularFile finds (a FIFO would wait for a
+// writer).
 std::string ReadFileBytes(const std::string& path);
 // Copies `source` to `target`, replacing a file there; raises std::filesystem::filesystem_error.
 void CopyFileOver(const std::string& source, const std::string& target);
@@ -119,15 +124,19 @@ private:
 // A test seam for the atomic writer's failure paths. While one is installed, WriteFileAtomic
 // fails at its `step` as the system would, with `error` as errno: at Write after
 // `bytesBeforeFailure` bytes of the file have reached the disk (a full disk), or at creating the
-// temporary file, syncing it or renaming it into place. Production code never installs one; the
-// writer only tests one pointer. Scopes nest: the innermost one is in force.
+// temporary file, syncing it or renaming it into place. Or an interrupt: the signal (SIGINT or
+// SIGTERM; on Windows the console event each stands for) arrives once the temporary file after
+// the first `filesBeforeInterrupt` is created, and the process ends as InstallInterruptHandling
+// says. Production code never installs one; the writer only tests one pointer. Scopes nest: the
+// innermost one is in force.
 class ScopedWriteFault {
 public:
-    enum class Step { Create, Write, Sync, Rename };
+    enum class Step { Create, Write, Sync, Rename, Interrupt };
 
     // A full disk after `bytesBeforeFailure` bytes.
     explicit ScopedWriteFault(std::size_t bytesBeforeFailure);
     ScopedWriteFault(Step step, int error);
+    ScopedWriteFault(int signal, std::size_t filesBeforeInterrupt);
     ~ScopedWriteFault();
     ScopedWriteFault(const ScopedWriteFault&) = delete;
     ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
@@ -135,11 +144,14 @@ public:
     Step FailingStep() const { return step_; }
     int Error() const { return error_; }
     std::size_t BytesBeforeFailure() const { return bytesBeforeFailure_; }
+    // At Interrupt: counts a temporary file created; true when the signal arrives at it.
+    bool InterruptsNextFile() const;
 
 private:
     Step step_;
     int error_;
     std::size_t bytesBeforeFailure_ = 0;
+    mutable std::size_t filesBeforeInterrupt_ = 0;
     ScopedWriteFault* previous_;
 };
 

@@ -2,6 +2,8 @@
 // write fault a test installed, for the system-specific halves of the atomic writer.
 #pragma once
 
+#include <filesystem>
+
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 
@@ -20,6 +22,10 @@ inline bool FaultAt(ScopedWriteFault::Step step) {
     return fault && fault->FailingStep() == step;
 }
 
+// Ends the process by the installed fault's signal when it is due at the temporary file just
+// created.
+void InterruptIfDue();
+
 // The system halves of AtomicFileBatch. WriteTemporaryFile resolves and checks `path` as
 // WriteFileAtomic does, writes `bytes` to a new temporary file beside the file it replaces and
 // closes it (on Linux, with durability Synced, after starting its write-back); raises Exception
@@ -35,6 +41,15 @@ void RenameTemporaryFile(const AtomicFileBatch::Pending& file);
 // are whole either way, and some file systems refuse to sync a directory.
 void SyncDirectories(const std::vector<AtomicFileBatch::Pending>& files);
 void RemoveTemporaryFile(const AtomicFileBatch::Pending& file);
+
+// The temporary file that takes `target`'s new bytes: ".NAME.tmp<pid>-<n>" beside it, registered as
+// in flight, so that an interrupt removes it. The first one in a directory removes the leftovers
+// there of processes that no longer run.
+std::filesystem::path NewTemporaryFile(const std::filesystem::path& target);
+// The temporary file has taken its target's place.
+void ForgetTemporaryFile(const std::filesystem::path& temp);
+// Removes the temporary file and forgets it.
+void DiscardTemporaryFile(const std::filesystem::path& temp);
 
 // "Cannot create file %s", with the system's reason in brackets when there is one.
 Exception CannotCreateFile(const std::string& path, const std::string& reason);

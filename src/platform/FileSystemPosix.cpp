@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <random>
 
 #include "platform/Exception.h"
 #include "platform/FileSystemInternal.h"
@@ -132,18 +131,17 @@ AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string
         throw Exception(Format(kCannotCreateFile, target.string()));
     const mode_t mode = exists ? info.st_mode & 07777 : 0666 & ~ProcessUmask();
 
-    static thread_local std::mt19937 random{std::random_device{}()};
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string tempName = ".";
-    tempName += target.filename().string();
-    tempName += ".tmp";
-    tempName += std::to_string(random());
-    AtomicFileBatch::Pending file{path, target, dir / tempName};
+    AtomicFileBatch::Pending file{path, target, NewTemporaryFile(target)};
 
     const int fd = FailAt(ScopedWriteFault::Step::Create)
                        ? -1
                        : ::open(file.temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) throw fail(std::strerror(errno));
+    if (fd < 0) {
+        const int savedErrno = errno;
+        ForgetTemporaryFile(file.temp);
+        throw fail(std::strerror(savedErrno));
+    }
+    InterruptIfDue();
     const bool written = WriteContent(fd, bytes) && ::fchmod(fd, mode) == 0;
     const int savedErrno = errno;
 #ifdef __linux__
@@ -154,7 +152,7 @@ AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string
     (void)durability;
 #endif
     if (::close(fd) != 0 || !written) {
-        ::unlink(file.temp.c_str());
+        DiscardTemporaryFile(file.temp);
         throw fail(std::strerror(written ? errno : savedErrno));
     }
     return file;
@@ -239,9 +237,10 @@ void FlushTemporaryFiles(const std::vector<AtomicFileBatch::Pending>& files, std
 void RenameTemporaryFile(const AtomicFileBatch::Pending& file) {
     if (FailAt(ScopedWriteFault::Step::Rename) || ::rename(file.temp.c_str(), file.target.c_str()) != 0) {
         const int renameErrno = errno;
-        ::unlink(file.temp.c_str());
+        DiscardTemporaryFile(file.temp);
         throw CannotCreateFile(file.path, std::strerror(renameErrno));
     }
+    ForgetTemporaryFile(file.temp);
 }
 
 void SyncDirectories(const std::vector<AtomicFileBatch::Pending>& files) {
@@ -258,6 +257,6 @@ void SyncDirectories(const std::vector<AtomicFileBatch::Pending>& files) {
     }
 }
 
-void RemoveTemporaryFile(const AtomicFileBatch::Pending& file) { ::unlink(file.temp.c_str()); }
+void RemoveTemporaryFile(const AtomicFileBatch::Pending& file) { DiscardTemporaryFile(file.temp); }
 
 }  // namespace quillon

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <random>
 
 #include "platform/Exception.h"
 #include "platform/FileSystemInternal.h"
@@ -137,15 +136,21 @@ AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string
     // A read-only file is the user's protection: it is refused, not replaced.
     CheckFileWritable(path);
 
-    static thread_local std::mt19937 random{std::random_device{}()};
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(L".");
-    AtomicFileBatch::Pending file{path, target,
-                                  dir / (L"." + target.filename().wstring() + L".tmp" + std::to_wstring(random()))};
+    AtomicFileBatch::Pending file{path, target, NewTemporaryFile(target)};
 
-    if (FaultAt(ScopedWriteFault::Step::Create)) throw fail(FaultText());
-    FileHandle handle(
-        ::CreateFileW(file.temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!handle.Valid()) throw fail(win32::ErrorText(::GetLastError()));
+    if (FaultAt(ScopedWriteFault::Step::Create)) {
+        ForgetTemporaryFile(file.temp);
+        throw fail(FaultText());
+    }
+    // Shared for deletion only: an interrupt removes the file while it is being written.
+    FileHandle handle(::CreateFileW(file.temp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.Valid()) {
+        const DWORD error = ::GetLastError();
+        ForgetTemporaryFile(file.temp);
+        throw fail(win32::ErrorText(error));
+    }
+    InterruptIfDue();
 
     std::string reason;
     const ScopedWriteFault* fault = InstalledWriteFault();
@@ -157,7 +162,7 @@ AtomicFileBatch::Pending WriteTemporaryFile(const std::string& path, std::string
     }
     if (!handle.Close() && reason.empty()) reason = win32::ErrorText(::GetLastError());
     if (!reason.empty()) {
-        ::DeleteFileW(file.temp.c_str());
+        DiscardTemporaryFile(file.temp);
         throw fail(reason);
     }
     return file;
@@ -167,7 +172,7 @@ void FlushTemporaryFiles(const std::vector<AtomicFileBatch::Pending>& files, std
     // A file at a time: flushing a whole volume asks for administrator rights. FlushFileBuffers
     // asks for a handle with write access; the files are the batch's own.
     for (std::size_t i = from; i < files.size(); ++i) {
-        FileHandle handle(::CreateFileW(files[i].temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+        FileHandle handle(::CreateFileW(files[i].temp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
         std::string reason;
         if (!handle.Valid() || !::FlushFileBuffers(handle.Get()))
@@ -190,15 +195,16 @@ void RenameTemporaryFile(const AtomicFileBatch::Pending& file) {
              !::MoveFileExW(file.temp.c_str(), file.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         reason = win32::ErrorText(::GetLastError());
     if (!reason.empty()) {
-        ::DeleteFileW(file.temp.c_str());
+        DiscardTemporaryFile(file.temp);
         throw CannotCreateFile(file.path, reason);
     }
+    ForgetTemporaryFile(file.temp);
 }
 
 // Windows offers no directory flush: the move writes through (MOVEFILE_WRITE_THROUGH), and a
 // replacement's change of names goes into the file system's own log.
 void SyncDirectories(const std::vector<AtomicFileBatch::Pending>&) {}
 
-void RemoveTemporaryFile(const AtomicFileBatch::Pending& file) { ::DeleteFileW(file.temp.c_str()); }
+void RemoveTemporaryFile(const AtomicFileBatch::Pending& file) { DiscardTemporaryFile(file.temp); }
 
 }  // namespace quillon

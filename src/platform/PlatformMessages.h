@@ -7,6 +7,9 @@ namespace quillon {
 
 inline constexpr std::string_view kCannotOpenFile = "Cannot open file %s";
 inline constexpr std::string_view kCannotCreateFile = "Cannot create file %s";
+// Something is at the path, but nothing that can be read as a file: a directory, a FIFO, a device,
+// or symbolic links that lead round in a loop.
+inline constexpr std::string_view kNotRegularFile = "'%s' is not a regular file";
 inline constexpr std::string_view kServerRegistered = "Server %s is registered successfully";
 inline constexpr std::string_view kRegisterExportMissing = "DllRegisterServer not found in %s";
 inline constexpr std::string_view kRegistrationFailed = "DllRegisterServer of %s failed with code %s";

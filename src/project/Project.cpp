@@ -132,8 +132,9 @@ bool TemgpModules::LoadModules(std::string_view dir, std::string_view projectFil
         if (missing == TMissingModuleFiles::Refuse || absent.front() == 0) {
             if (missing == TMissingModuleFiles::Refuse)
                 for (int i : absent)
-                    Dialogs().ShowMessage(MessageKind::Error, Format(kFileNotFound, IncludeTrailingPathDelimiter(dir) +
-                                                                                        names[static_cast<std::size_t>(i)]));
+                    Dialogs().ShowMessage(MessageKind::Error,
+                                          MissingModelFileMessage(IncludeTrailingPathDelimiter(dir) +
+                                                                  names[static_cast<std::size_t>(i)]));
             throw Exception(missing == TMissingModuleFiles::Refuse ? lacks : lacks + list);
         }
         if (Dialogs().Ask(lacks + list + "\n" + std::string(kOpenWithoutModuleFiles), AskButtons::YesNo) !=
@@ -258,8 +259,15 @@ void TemgpProject::CloseProject() {
 void TemgpProject::LoadFromFile(const std::string& fileName, TMissingModuleFiles missing) {
     // Everything is read into a fresh project first: a failure leaves this one as it was.
     TemgpProject loaded;
+    if (!FileExists(fileName)) throw Exception(MissingModelFileMessage(fileName));
     std::string options;
-    ReadModelFile(loaded, fileName, kProjectSignature, options);
+    try {
+        ReadModelFile(loaded, fileName, kProjectSignature, options);
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw Exception(Format(kProjectFileUnreadable, fileName, e.what()));
+    }
     loaded.FFileName = fileName;
     loaded.FFileDate = FileAge(fileName).value_or(0);
     const bool dropped = loaded.FModules->LoadModules(loaded.Directory(), fileName, missing);

@@ -143,7 +143,9 @@ public:
     void CloseProject();
     // Reads the project file and every module file from the project's directory (each by its
     // bare name). Everything is read into a fresh project that replaces this one only when
-    // all of it succeeded; missing module files are handled as `missing` says.
+    // all of it succeeded; missing module files are handled as `missing` says. A project file
+    // that is missing, not a regular file or unreadable is raised, the last as
+    // "Cannot load project file '%s': %s" with the reader's message.
     void LoadFromFile(const std::string& fileName, TMissingModuleFiles missing = TMissingModuleFiles::Ask);
     // Writes the project file when the project is modified (asking before replacing a file that
     // changed on disk since it was read), then every modified module into `fileName`'s directory.

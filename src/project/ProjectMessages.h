@@ -16,6 +16,8 @@ inline constexpr std::string_view kModuleFileTwice =
 inline constexpr std::string_view kModuleFileInProject = "Module file '%s' is already in the project";
 // A module file that cannot be read; the second argument is the reader's message.
 inline constexpr std::string_view kModuleFileUnreadable = "Cannot load module file '%s': %s";
+// The same for the project file.
+inline constexpr std::string_view kProjectFileUnreadable = "Cannot load project file '%s': %s";
 
 // Opening a project whose entries name module files that are not there: the project file and
 // the number of files; the question follows the list of files, one a line.

@@ -1,12 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <tuple>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "CliRun.h"
 #include "cli/CliCommands.h"
 #include "platform/FileSystem.h"
+#include "platform/Process.h"
 #include "project/Project.h"
 #include "support/TempDir.h"
 
@@ -92,21 +102,17 @@ protected:
     TempDir dir;
 };
 
-TEST_F(Cli, NewWritesTheProjectAndItsCommonTypesModule) {
+TEST_F(Cli, ANewProjectIsWrittenOnceShowsChecksAndIsCanonical) {
     const Outcome outcome = RunCommand({"new", dir.File("bank")});
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(Lines(outcome.out), (std::vector<std::string>{ProjectFile(), dir.File("bank/CommonTypes.qlm"),
                                                             "Created project Project1 with 1 module in " +
                                                                 dir.File("bank")}));
     EXPECT_EQ(outcome.err, "");
-
     const Outcome again = RunCommand({"new", dir.File("bank")});
     EXPECT_EQ(again.status, 3);
     EXPECT_EQ(again.err, "quillon-cli: Project file '" + ProjectFile() + "' already exists\n");
-}
 
-TEST_F(Cli, ANewProjectShowsChecksAndIsCanonical) {
-    New();
     const Outcome show = RunCommand({"show", ProjectFile()});
     EXPECT_EQ(show.status, 0) << show.err;
     EXPECT_EQ(Lines(show.out),
@@ -123,10 +129,13 @@ TEST_F(Cli, ANewProjectShowsChecksAndIsCanonical) {
     EXPECT_EQ(format.out, "All 2 files are in canonical form\n");
 }
 
-TEST_F(Cli, ShowListsModuleOptionsAndMembers) {
+// A hand-written canonical module: shown with its options and members, checked (its reference
+// finds no class), and left alone by format.
+TEST_F(Cli, AHandWrittenModuleShowsChecksAndStaysAsWritten) {
     New();
     WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
     Edit([](TemgpProject& project) { project.AddExistingModule("Account.qlm"); project.SetModified(true); });
+    const auto time = fs::last_write_time(dir.File("bank/Account.qlm"));
     const Outcome show = RunCommand({"show", ProjectFile()});
     EXPECT_EQ(show.status, 0) << show.err;
     const std::string expected =
@@ -142,25 +151,10 @@ TEST_F(Cli, ShowListsModuleOptionsAndMembers) {
         "    external property Owner: Customer\n"
         "2 modules, 0 releases\n";
     EXPECT_NE(show.out.find(expected), std::string::npos) << show.out;
-}
-
-TEST_F(Cli, CheckPrintsOneLinePerResultAndFailsOnErrors) {
-    New();
-    WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
-    Edit([](TemgpProject& project) { project.AddExistingModule("Account.qlm"); project.SetModified(true); });
     const Outcome check = RunCommand({"check", ProjectFile()});
     EXPECT_EQ(check.status, 1);
     EXPECT_EQ(check.out, "error: Class not found [Account.Owner]\n1 error, 0 warnings, 0 hints in 2 modules\n");
-}
-
-TEST_F(Cli, FormatLeavesACanonicalHandWrittenFileAlone) {
-    New();
-    WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
-    Edit([](TemgpProject& project) { project.AddExistingModule("Account.qlm"); project.SetModified(true); });
-    const auto time = fs::last_write_time(dir.File("bank/Account.qlm"));
-
-    const Outcome check = RunCommand({"format", ProjectFile(), "--check"});
-    EXPECT_EQ(check.status, 0) << check.out;
+    EXPECT_EQ(RunCommand({"format", ProjectFile(), "--check"}).status, 0);
     const Outcome format = RunCommand({"format", ProjectFile()});
     EXPECT_EQ(format.status, 0);
     EXPECT_EQ(format.out, "Reformatted 0 of 3 files\n");
@@ -168,7 +162,7 @@ TEST_F(Cli, FormatLeavesACanonicalHandWrittenFileAlone) {
     EXPECT_EQ(ReadText(dir.File("bank/Account.qlm")), kCanonicalAccount);
 }
 
-TEST_F(Cli, FormatRewritesWhatIsNotCanonicalAndCheckOnlyLists) {
+TEST_F(Cli, FormatListsOrRewritesWhatIsNotCanonicalAndStopsAtAProtectedFile) {
     New();
     // Another notation of the same module: keywords in other case, a split string, extra blanks.
     std::string loose = kCanonicalAccount;
@@ -186,6 +180,13 @@ TEST_F(Cli, FormatRewritesWhatIsNotCanonicalAndCheckOnlyLists) {
     EXPECT_EQ(Lines(check.out), (std::vector<std::string>{ProjectFile(), dir.File("bank/Account.qlm"),
                                                           "2 files would be reformatted"}));
     EXPECT_EQ(ReadText(dir.File("bank/Account.qlm")), loose);
+    // A protected file refuses the command before any file is rewritten.
+    fs::permissions(dir.File("bank/Account.qlm"), fs::perms::owner_read | fs::perms::group_read);
+    const Outcome refused = RunCommand({"format", ProjectFile()});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_NE(refused.err.find("Cannot create file " + dir.File("bank/Account.qlm")), std::string::npos) << refused.err;
+    EXPECT_EQ(ReadText(ProjectFile()), project);
+    fs::permissions(dir.File("bank/Account.qlm"), fs::perms::owner_read | fs::perms::owner_write);
 
     const Outcome format = RunCommand({"format", ProjectFile()});
     EXPECT_EQ(format.status, 0);
@@ -194,25 +195,7 @@ TEST_F(Cli, FormatRewritesWhatIsNotCanonicalAndCheckOnlyLists) {
     EXPECT_EQ(RunCommand({"format", ProjectFile(), "--check"}).status, 0);
 }
 
-TEST_F(Cli, FormatRefusesAProtectedFileBeforeRewritingAny) {
-    New();
-    std::string loose = kCanonicalAccount;
-    loose.replace(loose.find("object TemgModule"), 17, "OBJECT TemgModule");
-    WriteText(dir.File("bank/Account.qlm"), loose);
-    std::string project = ReadText(ProjectFile());
-    project.replace(project.find("    end>"), 8, "    end\r\n    item\r\n      FileName = 'Account.qlm'\r\n    end>");
-    const std::string looseProject = project;
-    WriteText(ProjectFile(), looseProject + "\r\n");
-    fs::permissions(dir.File("bank/Account.qlm"), fs::perms::owner_read | fs::perms::group_read);
-
-    const Outcome format = RunCommand({"format", ProjectFile()});
-    EXPECT_EQ(format.status, 3);
-    EXPECT_NE(format.err.find("Cannot create file " + dir.File("bank/Account.qlm")), std::string::npos) << format.err;
-    EXPECT_EQ(ReadText(dir.File("bank/Account.qlm")), loose);
-    EXPECT_EQ(ReadText(ProjectFile()), looseProject + "\r\n");
-}
-
-TEST_F(Cli, GenerateListsTheFilesItWritesAndChecksForStaleOnes) {
+TEST_F(Cli, GenerateListsTheFilesItWritesChecksForStaleOnesAndRefusesAnUnknownModule) {
     New();
     Edit([](TemgpProject& project) { project.AddClassModule(); });
     const std::string options = dir.File("bank/ExtClass1.dof");
@@ -234,13 +217,73 @@ TEST_F(Cli, GenerateListsTheFilesItWritesAndChecksForStaleOnes) {
     EXPECT_EQ(fresh.out, "Every generated file is up to date\n");
     // The options file is written only once.
     EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--module", "extclass1"}).out.find(options), std::string::npos);
-}
-
-TEST_F(Cli, GenerateRefusesAnUnknownModule) {
-    New();
     const Outcome unknown = RunCommand({"generate", ProjectFile(), "--module", "Teller", "--with-referenced"});
     EXPECT_EQ(unknown.status, 3);
     EXPECT_EQ(unknown.err, "quillon-cli: Class 'Teller' not found\n");
+}
+
+// Output that cannot be written stops; the command goes on (a generation writes all its files) and
+// fails. A reader that closed the pipe (`quillon-cli show P | head -1`) is told nothing.
+TEST_F(Cli, AFailedWriteToStandardOutputFailsTheCommand) {
+    New();
+    Edit([](TemgpProject& project) { project.AddClassModule(); });
+    ASSERT_EQ(RunCommand({"generate", ProjectFile()}).status, 0);
+    Edit([](TemgpProject& project) {
+        project.FindModule("ExtClass1")->MainClass().Methods().Add()->SetName("Close");
+    });
+    struct : std::streambuf {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+    } full;
+    const std::string project = ProjectFile();
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"show", project}, {"graph", project}, {"check", project}, {"update-dev", project, "--diff"},
+             {"generate", project, "--dry-run"}, {"generate", project}}) {
+        const Outcome outcome = RunCommand(args, &full);
+        EXPECT_EQ(outcome.status, 3) << args[0];
+        EXPECT_TRUE(outcome.err.ends_with("quillon-cli: Cannot write to standard output\n")) << outcome.err;
+    }
+    EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--check"}).status, 0);
+#ifndef _WIN32
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]);
+    const auto previous = ::signal(SIGPIPE, SIG_IGN);
+    std::fflush(stdout);
+    const int savedOut = ::dup(STDOUT_FILENO);
+    ::dup2(ends[1], STDOUT_FILENO);
+    const Outcome closed = RunCommand({"show", ProjectFile()}, std::make_unique<StandardOutputBuffer>().get());
+    ::dup2(savedOut, STDOUT_FILENO);
+    ::close(savedOut);
+    ::close(ends[1]);
+    ::signal(SIGPIPE, previous);
+    EXPECT_EQ(closed.status, 3);
+    EXPECT_EQ(closed.err, "");
+#endif
+}
+
+// An interrupt while a file is written: its temporary file is removed, the files written before
+// it were listed, and the status tells the signal. (Under Windows the test's child process starts
+// the test again in directories of its own: the parent sees the status only.)
+TEST_F(Cli, AnInterruptedGenerationLeavesNoTemporaryFile) {
+    New();
+    Edit([](TemgpProject& project) { project.AddClassModule(); });
+    const std::string listing = dir.File("listing.txt");
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        EXPECT_EXIT(
+            {
+                InstallInterruptHandling();
+                const ScopedWriteFault interrupt(signal, 2);
+                std::ofstream out(PathFromUtf8(listing), std::ios::binary);
+                std::ostringstream err;
+                cli::RunCli({"generate", ProjectFile()}, out, err);
+            },
+            ::testing::ExitedWithCode(status), "");
+#ifndef _WIN32
+        EXPECT_EQ(Lines(ReadText(listing)).size(), 2u) << ReadText(listing);
+        for (const auto& entry : fs::directory_iterator(dir.File("bank")))
+            EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+#endif
+    }
 }
 
 TEST_F(Cli, ATrialRunNamesFilesOutsideTheProjectAndCreatesNothingThere) {
@@ -318,17 +361,37 @@ TEST_F(Cli, GraphDrawsModulesAndTheirReferencesWithMissingClassesDashed) {
               "}\n");
 }
 
-TEST_F(Cli, FailsOnMissingOrBrokenFiles) {
-    const Outcome missing = RunCommand({"show", dir.File("none.qlp")});
-    EXPECT_EQ(missing.status, 3);
-    EXPECT_EQ(missing.err, "quillon-cli: File '" + dir.File("none.qlp") + "' not found\n");
-
+// Each file in turn spoilt: the message names it.
+TEST_F(Cli, FailsOnMissingOrBrokenFilesNamingThem) {
     New();
-    fs::remove(dir.File("bank/CommonTypes.qlm"));
-    const Outcome lacking = RunCommand({"format", ProjectFile()});
-    EXPECT_EQ(lacking.status, 3);
-    EXPECT_EQ(lacking.err, "error: File '" + dir.File("bank/CommonTypes.qlm") + "' not found\nquillon-cli: Project '" +
-                               ProjectFile() + "' lacks 1 of its module files\n");
+    const std::string project = ProjectFile(), common = dir.File("bank/CommonTypes.qlm");
+    const std::string lacking = "quillon-cli: Project '" + project + "' lacks 1 of its module files\n";
+    using Spoil = std::function<void(const std::string&)>;
+    const Spoil remove = [](const std::string&) {}, directory = [](const std::string& file) { fs::create_directory(file); };
+    const auto text = [](std::string content) -> Spoil { return [=](const std::string& file) { WriteText(file, content); }; };
+    const auto notRegular = [](const std::string& file) { return "'" + file + "' is not a regular file\n"; };
+    const std::vector<std::tuple<std::string, Spoil, std::string>> cases{
+        {project, remove, "quillon-cli: File '" + project + "' not found\n"},
+        {project, text(""), "quillon-cli: Cannot load project file '" + project + "': ''object'' expected on line 1\n"},
+        {project, text(ReadText(common)), "quillon-cli: Cannot load project file '" + project + "': Error file format\n"},
+        {project, directory, "quillon-cli: " + notRegular(project)},
+#ifndef _WIN32
+        // A FIFO would keep the reader waiting for a writer.
+        {project, [](const std::string& file) { ::mkfifo(file.c_str(), 0600); }, "quillon-cli: " + notRegular(project)},
+        {project, [](const std::string& file) { fs::create_symlink(file, file); }, "quillon-cli: " + notRegular(project)},
+#endif
+        {common, remove, "error: File '" + common + "' not found\n" + lacking},
+        {common, directory, "error: " + notRegular(common) + lacking}};
+    for (const auto& [file, spoil, message] : cases) {
+        const std::string kept = ReadText(file);
+        fs::remove(file);
+        spoil(file);
+        const Outcome outcome = RunCommand({"format", project});
+        EXPECT_EQ(outcome.status, 3);
+        EXPECT_EQ(outcome.err, message);
+        fs::remove(file);
+        WriteText(file, kept);
+    }
 }
 
 TEST_F(Cli, UsageErrorsHelpAndVersion) {

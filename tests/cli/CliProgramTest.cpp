@@ -19,12 +19,14 @@ TEST(CliProgram, RunsTheCommandsWithTheirExitStatusesLinuxOnly) {
     EXPECT_EQ(RunProgram("--version").out, "quillon-cli 2.3.0\n");
     EXPECT_EQ(RunProgram("new '" + dir.File("demo") + "'").status, 0);
     EXPECT_TRUE(FileExists(dir.File("demo/CommonTypes.qlm")));
-    EXPECT_EQ(RunProgram("show " + project).status, 0);
-    EXPECT_EQ(RunProgram("check " + project).status, 0);
-    EXPECT_EQ(RunProgram("format --check " + project).status, 0);
-    EXPECT_EQ(RunProgram("generate " + project).status, 0);
+    for (const std::string command : {"show ", "check ", "format --check ", "generate "})
+        EXPECT_EQ(RunProgram(command + project).status, 0) << command;
     EXPECT_EQ(RunProgram("frobnicate").status, 2);
     EXPECT_EQ(RunProgram("check '" + dir.File("missing.qlp") + "'").status, 3);
+    // Standard output on a full disk; the message goes where standard output was.
+    const CommandOutcome full = RunShellCommand("'" QUILLON_CLI_PROGRAM "' show " + project + " 2>&1 >/dev/full");
+    EXPECT_EQ(full.status, 3);
+    EXPECT_EQ(full.out, "quillon-cli: Cannot write to standard output\n");
 }
 
 }  // namespace

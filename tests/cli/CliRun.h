@@ -15,8 +15,10 @@ struct Outcome {
     std::string err;
 };
 
-inline Outcome RunCommand(const std::vector<std::string>& args) {
+// With `outBuffer`, standard output goes there instead of into the outcome.
+inline Outcome RunCommand(const std::vector<std::string>& args, std::streambuf* outBuffer = nullptr) {
     std::ostringstream out, err;
+    if (outBuffer) static_cast<std::ios&>(out).rdbuf(outBuffer);
     const int status = cli::RunCli(args, out, err);
     return {status, out.str(), err.str()};
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <regex>
 #include <set>
 #include <vector>
 
@@ -17,6 +20,16 @@ namespace fs = std::filesystem;
 using test::ReadText;
 using test::TempDir;
 using test::WriteText;
+
+// The message `action` raises, or "" when it raises nothing.
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return {};
+}
 
 TEST(FileSystemPaths, SplitFileNamesAtSlashBackslashAndColon) {
     EXPECT_EQ(ExtractFileName("/home/u/Calc.qlm"), "Calc.qlm");
@@ -73,12 +86,7 @@ TEST(AtomicWriteOnWindows, RefusesAReadOnlyFileAndLeavesItAsItWas) {
     WriteText(path, "old");
     SetFileReadOnly(path, true);
     ASSERT_TRUE(IsFileReadOnly(path));
-    try {
-        WriteFileAtomic(path, "new");
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
-    }
+    EXPECT_EQ(ErrorOf([&] { WriteFileAtomic(path, "new"); }), "Cannot create file " + path);
     EXPECT_EQ(ReadText(path), "old");
     EXPECT_TRUE(IsFileReadOnly(path));
     SetFileReadOnly(path, false);
@@ -157,25 +165,15 @@ TEST_F(AtomicWrite, ReplacesTheTargetOfASymlinkChainAndKeepsTheLinksLinuxOnly) {
 
 TEST_F(AtomicWrite, NamesTheFileWhenItCannotBeCreated) {
     fs::create_directory(path);
-    try {
-        WriteFileAtomic(path, "x");
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file " + path, 0), 0u) << e.what();
-    }
-    EXPECT_THROW(ReadFileBytes(path), Exception);
+    EXPECT_EQ(ErrorOf([&] { WriteFileAtomic(path, "x"); }).rfind("Cannot create file " + path, 0), 0u);
+    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(path); }), "'" + path + "' is not a regular file");
 }
 
 TEST_F(AtomicWrite, RefusesAFileWithoutWritePermissionAndLeavesItAsItIsLinuxOnly) {
     // The mode bits decide, also for the super-user whom the system would let rename over it.
     WriteText(path, "protected");
     ::chmod(path.c_str(), 0444);
-    try {
-        WriteFileAtomic(path, "new");
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + path);
-    }
+    EXPECT_EQ(ErrorOf([&] { WriteFileAtomic(path, "new"); }), "Cannot create file " + path);
     EXPECT_EQ(ReadText(path), "protected");
     struct stat info {};
     ::stat(path.c_str(), &info);
@@ -241,17 +239,33 @@ TEST_F(AtomicBatch, ABatchLeftWithoutCommitOrFailingToAddChangesNothing) {
     // The third file cannot be written: the two before it are not put in place either.
     fs::remove(dir.File("c.qlm"));
     fs::create_directory(dir.File("c.qlm"));
-    try {
-        AtomicFileBatch batch;
-        AddAll(batch);
-        batch.Commit();
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot create file " + dir.File("c.qlm") + " (it is a directory)");
-    }
+    EXPECT_EQ(ErrorOf([&] {
+                  AtomicFileBatch batch;
+                  AddAll(batch);
+                  batch.Commit();
+              }),
+              "Cannot create file " + dir.File("c.qlm") + " (it is a directory)");
     EXPECT_EQ(ReadText(dir.File("a.qlm")), "old a.qlm");
     EXPECT_EQ(ReadText(dir.File("b.qlm")), "old b.qlm");
     EXPECT_EQ(Entries(dir.Path()), namesOnly);
+}
+
+// A temporary file is named ".NAME.tmp<pid>-<n>"; the first write into a directory removes there
+// what processes that no longer run left behind, and nothing else.
+TEST_F(AtomicBatch, TheFirstWriteIntoADirectoryRemovesTheLeftoversOfEndedProcessesOnly) {
+    const std::string own = std::to_string(getpid()), ended = "2147483000";  // beyond any process id
+    const std::vector<std::string> kept{".c.qlm.tmp" + own + "-9", ".c.qlm.tmp77", "c.qlm.tmp" + ended + "-1",
+                                        ".c.qlm.tmp" + ended + "-x"};
+    for (const std::string& name : kept) WriteText(dir.File(name), "kept");
+    WriteText(dir.File(".b.qlm.tmp" + ended + "-1"), "left over");
+    AtomicFileBatch batch;
+    AddAll(batch);
+    const std::string temporary = fs::path(TemporaryOf("b.qlm")).filename().string();
+    EXPECT_TRUE(std::regex_match(temporary, std::regex("\\.b\\.qlm\\.tmp" + own + "-[0-9]+"))) << temporary;
+    batch.Commit();
+    std::set<std::string> expected(kept.begin(), kept.end());
+    expected.insert(names.begin(), names.end());
+    EXPECT_EQ(Entries(dir.Path()), expected);
 }
 
 TEST_F(AtomicBatch, AFailedFlushPutsNoFileInPlace) {
@@ -271,13 +285,7 @@ TEST_F(AtomicBatch, AFailedRenameKeepsTheFilesBeforeItReplacedAndTheRestAsTheyWe
         // b.qlm becomes a directory with an entry, which no file can replace (Wine replaces it).
         fs::remove(dir.File("b.qlm"));
         fs::create_directories(dir.File("b.qlm/inside"));
-        try {
-            batch.Commit();
-            FAIL() << "no error";
-        } catch (const Exception& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("Cannot create file " + dir.File("b.qlm") + " (", 0), 0u)
-                << e.what();
-        }
+        EXPECT_EQ(ErrorOf([&] { batch.Commit(); }).rfind("Cannot create file " + dir.File("b.qlm") + " (", 0), 0u);
         EXPECT_EQ(batch.Committed(), 1u);
     }
     EXPECT_EQ(ReadText(dir.File("a.qlm")), "new a.qlm");

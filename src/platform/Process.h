@@ -1,0 +1,50 @@
+// The command-line process: how it ends when interrupted or terminated (without leaving the
+// temporary files of its writes behind), and its standard output, whose failed writes it reports.
+#pragma once
+
+#include <array>
+#include <ostream>
+#include <streambuf>
+
+namespace quillon {
+
+inline constexpr int kInterruptedStatus = 130;  // SIGINT; Ctrl+C and Ctrl+Break on Windows
+inline constexpr int kTerminatedStatus = 143;   // SIGTERM; the console closed on Windows
+
+// Installs the process's handling: SIGINT and SIGTERM (Windows: Ctrl+C, Ctrl+Break, closing the
+// console) remove the temporary files of the writes in flight and end the process with
+// kInterruptedStatus or kTerminatedStatus; SIGPIPE is ignored, so that writing to a closed pipe
+// fails as a write. Call it first thing in main, before any thread starts: on POSIX the signals
+// are blocked in every thread and taken by a thread of its own.
+void InstallInterruptHandling();
+
+// A stream buffer over the process's standard output that keeps why a write failed. After a
+// failed write it writes nothing more: what a command prints after that is dropped, while the
+// command goes on (a generation still finishes its files).
+class StandardOutputBuffer final : public std::streambuf {
+public:
+    enum class Failure { None, WriteFailed, ReaderGone };
+
+    StandardOutputBuffer();
+    ~StandardOutputBuffer() override;
+    StandardOutputBuffer(const StandardOutputBuffer&) = delete;
+    StandardOutputBuffer& operator=(const StandardOutputBuffer&) = delete;
+
+    Failure GetFailure() const { return failure_; }
+
+protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+private:
+    bool Drain();
+
+    std::array<char, 4096> buffer_{};
+    Failure failure_ = Failure::None;
+};
+
+// Whether `out` writes into a StandardOutputBuffer whose reader closed its end (a pipe into
+// `head`): the failure the user caused, reported by no message.
+bool OutputReaderGone(const std::ostream& out);
+
+}  // namespace quillon
