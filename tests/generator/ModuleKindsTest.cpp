@@ -21,6 +21,12 @@ TEST(ModuleKinds, TheKindsOfAModuleAndOfADebugApplicationInOrderWithTheirFiles) 
     module.MainClass().SetName("Account");
     module.SetDataModuleName("Bank");
     module.SetSrcPath("gen");
+    std::vector<std::string> names;
+    for (int i = 0; i < module.Units().Count(); ++i) names.push_back(module.Units().Items(i)->FileName());
+    EXPECT_EQ(names, (std::vector<std::string>{"genAccount.pas", "devAccount.pas", "intfAccount.pas", "Account.dpr",
+                                               "cntrAccount.pas", "genAccount.pas", "Account.pas", "gen_dmuBank.pas"}));
+    EXPECT_EQ(test::PosixPaths(module.Units().FindKind(TFileKind::LibraryProject)->FileName("/work/project/")),
+              "/work/project/gen/Account.dpr");
     EXPECT_EQ(module.KindFormFileName(TFileKind::DataModuleUnit), "gen_dmuBank.dfm");
     EXPECT_EQ(module.KindFormFileName(TFileKind::ControllerUnit), "");
     EXPECT_EQ(module.ProjectOptionsFileName(), "Account.dof");
@@ -33,7 +39,7 @@ TEST(ModuleKinds, TheKindsOfAModuleAndOfADebugApplicationInOrderWithTheirFiles) 
     EXPECT_EQ(KindsOf(application.Units()), (std::vector<int>{5, 6, 7, 10, 3}));
     application.SetName("Try");
     application.SetSrcPath("debug");
-    std::vector<std::string> names;
+    names.clear();
     for (int i = 0; i < application.Units().Count(); ++i)
         names.push_back(test::PosixPaths(application.Units().Items(i)->FileName("/p/")));
     EXPECT_EQ(names, (std::vector<std::string>{"/p/debug/Try.dpr", "/p/debug/genuTryForm.pas",

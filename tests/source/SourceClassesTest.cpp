@@ -90,7 +90,7 @@ TEST_F(SourceClass, WritesCaptionAndSupportedInterfacesInTheHeading) {
     AddMethod(demo->Methods(), "Run")->MethodImplementation().SetCode("Beep;");
     EXPECT_EQ(demo->SrcCode(3), Lines({" ", "   {A demo}", "   TDemo = class(TInterfacedObject,   IFoo,IBar)",
                                        "   PUBLIC", "   procedure Run;", "   end;"}));
-    EXPECT_EQ(demo->ImplementationSrcCode(3),
+    EXPECT_EQ(classes.ImplementationSrcCode(3),
               Lines({"", "{TDemo}", "{A demo}", "", "procedure TDemo.Run;", "begin", "   Beep;", "end;"}));
 }
 
