@@ -1,5 +1,6 @@
 #include "elements/DesignClass.h"
 
+#include "elements/RunTimeIdentifiers.h"
 #include "source/TextUtils.h"
 
 namespace quillon {
@@ -57,7 +58,7 @@ std::string TemgClass::ClassIdentifierName() const { return "Class_" + GetName()
 std::string TemgClass::ComFactoryCreation() const {
     const std::string developerClass = "Tdev" + GetName();
     // The description stands in a Pascal literal.
-    return "TComObjectFactory.Create(ComServer," + developerClass + "," + ClassIdentifierName() + ",'" +
+    return rtl::TComObjectFactory + ".Create(" + rtl::ComServer + "," + developerClass + "," + ClassIdentifierName() + ",'" +
            developerClass + "','" + PascalLiteralBody(FComDescription) + "'," +
            std::string(ClassInstancingNames.NameOf(static_cast<int>(FComClassInstancing))) + "," +
            std::string(ThreadingModelNames.NameOf(static_cast<int>(FComThreadingModel))) + ");";

@@ -12,6 +12,7 @@
 #include "elements/ElementMessages.h"
 #include "elements/ProceduralTypes.h"
 #include "elements/RegisteredTypes.h"
+#include "elements/RunTimeIdentifiers.h"
 #include "platform/Exception.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
@@ -336,11 +337,10 @@ std::string UnitNameTaker(std::string_view name, const std::vector<std::string>&
         if (SameText(unit, name)) return "the unit " + unit;
     for (std::string_view unit : RunTimeUnits())
         if (SameText(unit, name)) return "the run-time unit " + std::string(unit);
-    return {};
+    return QualifierTaker(name);
 }
 
 std::string ProgramNameTaker(std::string_view name, const std::vector<std::string>& programUnits) {
-    if (SameText(name, "Application")) return "the application object Application";
     for (const std::string& unit : programUnits)
         if (SameText(unit, name)) return "the unit " + unit;
     return UnitNameTaker(name, {});
@@ -360,12 +360,11 @@ namespace {
 // variable, fields and the run-time routines it calls. A parameter of such a name hides them.
 std::string ForwardingCodeTaker(const TemgMethod& method, std::string_view name) {
     static constexpr std::string_view kForwardingNames[] = {
-        "aInstanceID", "VErrorMessage",  "FindInstance", "sErrorMessage", "FLibrary",  "FInstanceID",
-        "FServer",     "GetProcAddress", "Win32Check",   "Assigned",      "Exception"};
+        "aInstanceID", "VErrorMessage", "FindInstance", "sErrorMessage", "FLibrary", "FInstanceID", "FServer"};
     const bool used = SameText(name, "F" + method.GetName() + "Method") ||
                       std::any_of(std::begin(kForwardingNames), std::end(kForwardingNames),
                                   [&](std::string_view used) { return SameText(used, name); });
-    return used ? "the forwarding code of method " + method.GetName() : std::string();
+    return used ? "the forwarding code of method " + method.GetName() : QualifierTaker(name);
 }
 
 }  // namespace
@@ -386,7 +385,8 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
             blame(*taken->source, NameFault(name, taken->Taker()));
             return;
         }
-        if (const std::string fault = NameFault(name, taken ? taken->Taker() : std::string()); !fault.empty())
+        // The units that qualify what generated code calls would be read as the member.
+        if (const std::string fault = NameFault(name, taken ? taken->Taker() : QualifierTaker(name)); !fault.empty())
             blame(member, fault);
     };
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})

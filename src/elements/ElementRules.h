@@ -50,12 +50,13 @@ const std::vector<std::string_view>& GeneratedCodeUnits();
 const std::vector<std::string_view>& RunTimeUnits();
 // "the unit Classes" when `name` is one of GeneratedCodeUnits or `typeUnits` (the units of the
 // registered types the module can use), "the run-time unit Math" for one of RunTimeUnits, else
-// empty. Compared without regard to case.
+// what QualifierTaker says. Compared without regard to case.
 std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits);
 
 // What takes `name` as the name of a generated program whose uses clause names `programUnits`: one
-// of those units ("the unit Calc"), a unit of UnitNameTaker, or the application object its main
-// block calls. A program's name is an identifier of its own scope. Compared without regard to case.
+// of those units ("the unit Calc") or a unit of UnitNameTaker; the application object its main
+// block calls is qualified. A program's name is an identifier of its own scope. Compared without
+// regard to case.
 std::string ProgramNameTaker(std::string_view name, const std::vector<std::string>& programUnits);
 
 // The types of the run-time library and the VCL that generated code names (ancestors, fields,

@@ -1,5 +1,6 @@
 #include "elements/Methods.h"
 
+#include "elements/RunTimeIdentifiers.h"
 #include "elements/DataTypeReferences.h"
 #include "elements/ElementMessages.h"
 #include "elements/ExternalClasses.h"
@@ -182,7 +183,7 @@ TgmcMethod* TemgMethod::AddMethod(TgmcMethods& methods, TgmcFields* fields, cons
                 AppendSeparated(code, DatabaseParamsCode(externalClasses, context), kCrLf);
             } else if (FCode.empty()) {
                 inheritance.Exclude(miAbstract);
-                code = "raise Exception.Create('" + Format(kOverrideMethodMessage, target.className, name) + "');";
+                code = "raise " + rtl::Exception + ".Create('" + Format(kOverrideMethodMessage, target.className, name) + "');";
             }
             if (IsComOption(context.GetServerOption())) method->SetOptions({moSafeCall});
             break;

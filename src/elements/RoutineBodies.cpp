@@ -1,5 +1,6 @@
 #include "elements/RoutineBodies.h"
 
+#include "elements/RunTimeIdentifiers.h"
 #include "source/TextUtils.h"
 
 namespace quillon {
@@ -30,7 +31,7 @@ std::string ExportWrapperCode(TMethodCategory category, std::string_view classNa
     return JoinLines({"try",
                       "   " + call,
                       "except",
-                      "   on E:Exception do",
+                      "   on E:" + rtl::Exception + " do",
                       "   begin",
                       "      VErrorMessage:=E.Message;",
                       "   end;",
@@ -47,17 +48,17 @@ std::string AddLibraryCall(TgmcMethod& method) {
     message->SetName("sErrorMessage");
     message->DataType().SetName("string");
     return JoinLines({
-        "if not Assigned(" + pointer + ")",
+        "if not " + rtl::Assigned + "(" + pointer + ")",
         "then",
         "begin",
-        "   " + pointer + ":=GetProcAddress(FLibrary,'" + name + "');",
+        "   " + pointer + ":=" + rtl::GetProcAddress + "(FLibrary,'" + name + "');",
         "   Win32Check(@" + pointer + " <> nil);",
         "end;",
         ResultAssignment(method.GetCategory()) + pointer + "(" + arguments + ");",
         "if sErrorMessage<>''",
         "then",
         "begin",
-        "   raise Exception.Create(sErrorMessage);",
+        "   raise " + rtl::Exception + ".Create(sErrorMessage);",
         "end;",
     });
 }

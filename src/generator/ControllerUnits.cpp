@@ -1,5 +1,6 @@
 #include "generator/ControllerUnits.h"
 
+#include "elements/RunTimeIdentifiers.h"
 #include "elements/RoutineBodies.h"
 #include "generator/BuilderSupport.h"
 #include "generator/CommonTypesUnit.h"
@@ -90,10 +91,10 @@ std::string LibraryPathBlock(std::string_view path, std::string_view fileVariabl
     const std::string v(fileVariable);
     const std::string c(libraryConstant);
     std::string block = JoinLines({"if " + p + " <> '' ", "then ", "begin",
-                                   "   " + v + ":=ExcludeTrailingBackslash(" + p + ")+'\\'+" + c + ";"});
+                                   "   " + v + ":=" + rtl::ExcludeTrailingBackslash + "(" + p + ")+'\\'+" + c + ";"});
     if (withCheck)
         AppendSeparated(block,
-                        "   if not FileExists(" + v + ") then raise Exception.CreateFmt('" +
+                        "   if not " + rtl::FileExists + "(" + v + ") then raise " + rtl::Exception + ".CreateFmt('" +
                             std::string(kLibraryNotFound) + "',[" + v + "]);",
                         kCrLf);
     AppendSeparated(block, JoinLines({"end", "else", "begin", "   " + v + ":=" + c + ";", "end;"}), kCrLf);
@@ -155,10 +156,10 @@ std::string BuildLibraryController(const TemgModule& module, const IModuleResolv
         "if FLibrary<>0",
         "then",
         "begin",
-        "   lFreeInstance:=GetProcAddress(FLibrary,'FreeInstance');",
+        "   lFreeInstance:=" + rtl::GetProcAddress + "(FLibrary,'FreeInstance');",
         "   Win32Check(@lFreeInstance <> nil);",
         "   lFreeInstance(FInstanceID);",
-        "   FreeLibrary(FLibrary);",
+        "   " + rtl::FreeLibrary + "(FLibrary);",
         "end;",
         "inherited;",
     }));
@@ -166,13 +167,13 @@ std::string BuildLibraryController(const TemgModule& module, const IModuleResolv
     AddLocalVar(create, "lInitInstance", "TInitInstance");
     AddLocalVar(create, "sFileName", "string");
     std::string initArguments = "FInstanceID";
-    if (module.GetInterfaceSupport()) AppendSeparated(initArguments, "Application.Handle", ",");
+    if (module.GetInterfaceSupport()) AppendSeparated(initArguments, rtl::Application + ".Handle", ",");
     create.MethodImplementation().SetCode(JoinLines({
         "inherited;",
         LibraryPathBlock("LibraryPath", "sFileName", libraryConstant, true),
-        "FLibrary:=LoadLibrary(PChar(sFileName));",
+        "FLibrary:=" + rtl::LoadLibrary + "(" + rtl::PChar + "(sFileName));",
         "Win32Check(FLibrary <> 0);",
-        "@lInitInstance:=GetProcAddress(FLibrary,'InitInstance');",
+        "@lInitInstance:=" + rtl::GetProcAddress + "(FLibrary,'InitInstance');",
         "Win32Check(@lInitInstance<>nil);",
         "lInitInstance(" + initArguments + ");",
     }));
@@ -206,7 +207,7 @@ std::string BuildLibraryController(const TemgModule& module, const IModuleResolv
     TgmcMethod& dllExistsIn = *AddRoutine(
         controller.Methods(), "DllExists", mcFunction, mvPublic, {miOverload},
         LibraryPathBlock("aPath", "sFileName", libraryConstant, false) + std::string(kCrLf) +
-            "Result:=FileExists(sFileName);");
+            "Result:=" + rtl::FileExists + "(sFileName);");
     dllExistsIn.SetClassMethod(true);
     dllExistsIn.DataType().SetName("Boolean");
     AddParameter(dllExistsIn.Parameters(), "aPath", "string", pcConst);
@@ -273,11 +274,11 @@ std::string BuildComController(const TemgModule& module, const IModuleResolver& 
     AddForwardingSetDLLsPaths(controller, servers);
     AddCreateFromPath(controller, module, servers);
 
-    std::string code = JoinLines({"inherited;", "FServer:=CreateComObject(" + module.ClassIdentifierName() + ") as " +
+    std::string code = JoinLines({"inherited;", "FServer:=" + rtl::CreateComObject + "(" + module.ClassIdentifierName() + ") as " +
                                                     module.InterfaceTypeName() + ";"}) +
                        std::string(kCrLf);
     if (module.GetServerOption() == moComServerInDll && module.GetInterfaceSupport())
-        code += "FServer.SetApplicationHandle(Application.Handle);" + std::string(kCrLf);
+        code += "FServer.SetApplicationHandle(" + rtl::Application + ".Handle);" + std::string(kCrLf);
     create.MethodImplementation().SetCode(code);
 
     mainClass.Properties().AddClassMembers(controller, nullptr, target, context);

@@ -1,5 +1,6 @@
 #include "generator/DatabaseSupport.h"
 
+#include "elements/RunTimeIdentifiers.h"
 #include "generator/BuilderSupport.h"
 #include "generator/CommonTypesUnit.h"
 #include "generator/FormFiles.h"
@@ -47,7 +48,7 @@ std::string BuildDataModuleUnit(const TemgModule& module, const IModuleResolver&
 
     TgmcMethod& afterConnection = *AddRoutine(
         cls.Methods(), "AfterDatabaseConnection", mcProcedure, mvPrivate, {},
-        JoinLines({"if Assigned(OnChangeConnection) then", "begin",
+        JoinLines({"if " + rtl::Assigned + "(OnChangeConnection) then", "begin",
                    "   OnChangeConnection(Database1.AliasName,Database1.Params.Values['user name'],"
                    "Database1.Params.Values['password']);",
                    "end;"}));

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "elements/ElementMessages.h"
+#include "elements/RunTimeIdentifiers.h"
 #include "generator/DebugApplicationUnits.h"
 #include "generator/GeneratorMessages.h"
 #include "model/Collection.h"
@@ -554,8 +555,9 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         return taker.empty() ? designTypeTaker(name) : taker;
     });
     const auto checkType = [&](const TPersistent& element, const std::string& name) {
-        if (const std::string fault = NameFault(name, GeneratedTypeTaker(name, types)); !fault.empty())
-            report(element, fault);
+        std::string taker = GeneratedTypeTaker(name, types);
+        if (taker.empty()) taker = QualifierTaker(name);
+        if (const std::string fault = NameFault(name, taker); !fault.empty()) report(element, fault);
     };
     for (int i = 0; i < FProceduralTypes->Count(); ++i) {
         const TemgProceduralType& type = *FProceduralTypes->Items(i);

@@ -1,5 +1,6 @@
 #include "generator/ServerUnits.h"
 
+#include "elements/RunTimeIdentifiers.h"
 #include "elements/ExternalClasses.h"
 #include "elements/RoutineBodies.h"
 #include "generator/BuilderSupport.h"
@@ -34,15 +35,15 @@ void AddInitInstance(TgmcMethods& routines, const TemgModule& module) {
     const std::string_view registration =
         module.MainClass().GetDllClassInstancing() == dllciSingleInstance ? "RegisterSingleID" : "RegisterID";
     const std::string line =
-        "VInstanceID:=DLLServers." + std::string(registration) + "(" + module.DeveloperClassName() + ", lServer);";
+        "VInstanceID:=" + rtl::DLLServers + "." + std::string(registration) + "(" + module.DeveloperClassName() + ", lServer);";
     init.MethodImplementation().SetCode(
-        module.GetInterfaceSupport() ? JoinLines({"Application.Handle:=aApplicationHandle;", line}) : line);
+        module.GetInterfaceSupport() ? JoinLines({rtl::Application + ".Handle:=aApplicationHandle;", line}) : line);
 }
 
 // The look-up every exported routine starts with.
 void AddFindInstance(TgmcMethods& routines, const TemgModule& module) {
     TgmcMethod& find = *AddRoutine(routines, "FindInstance", mcFunction, mvPublic, {},
-                                   "Result:=DLLServers.FindServer(aInstanceID) as " + module.DeveloperClassName() + ";");
+                                   "Result:=" + rtl::DLLServers + ".FindServer(aInstanceID) as " + module.DeveloperClassName() + ";");
     find.DataType().SetName("TDllServer");
     AddParameter(find.Parameters(), "aInstanceID", "Integer", pcConst);
 }
@@ -110,7 +111,7 @@ void BuildGeneratorServerModel(TgmcModule& unit, const TemgModule& module, const
     TgmcMethod& beforeDestruction =
         *AddRoutine(server.Methods(), "BeforeDestruction", mcProcedure, mvPublic, {miOverride}, "inherited;");
     if ((option == moServerInDll || option == moComServerInDll) && module.GetInterfaceSupport())
-        AppendCodeLine(beforeDestruction, "Application.Handle:=0;");
+        AppendCodeLine(beforeDestruction, rtl::Application + ".Handle:=0;");
 
     if (module.HasOwnConnection()) {
         TgmcMethod& change = *AddRoutine(server.Methods(), "ChangeConnection", mcProcedure, mvProtected, {miVirtual},
@@ -127,7 +128,7 @@ void BuildGeneratorServerModel(TgmcModule& unit, const TemgModule& module, const
 
     if (option == moComServerInDll && module.GetInterfaceSupport()) {
         TgmcMethod& setHandle = *AddRoutine(server.Methods(), "SetApplicationHandle", mcProcedure, mvProtected, {},
-                                            "Application.Handle:=aHandle;");
+                                            rtl::Application + ".Handle:=aHandle;");
         setHandle.SetOptions({moSafeCall});
         AddParameter(setHandle.Parameters(), "aHandle", "Integer", pcNone);
     }

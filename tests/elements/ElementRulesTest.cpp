@@ -205,11 +205,13 @@ TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
 
 // A program's name is an identifier of its own scope: its units and the application object its
 // main block calls are taken.
-TEST(GeneratedUnits, ProgramNamesOfItsUnitsAndOfTheApplicationAreTaken) {
+// The application object is qualified by its unit: a program may bear its name, not the unit's.
+TEST(GeneratedUnits, ProgramNamesOfItsUnitsAndOfQualifyingUnitsAreTaken) {
     const std::vector<std::string> units{"Forms", "cntrCalc", "Calc"};
     EXPECT_EQ(ProgramNameTaker("CALC", units), "the unit Calc");
     EXPECT_EQ(ProgramNameTaker("cntrcalc", units), "the unit cntrCalc");
-    EXPECT_EQ(ProgramNameTaker("application", units), "the application object Application");
+    EXPECT_EQ(ProgramNameTaker("application", units), "");
+    EXPECT_EQ(ProgramNameTaker("win32check", {}), "the run-time routine Win32Check");
     EXPECT_EQ(ProgramNameTaker("Classes", {}), "the unit Classes");
     EXPECT_EQ(ProgramNameTaker("Math", {}), "the run-time unit Math");
     EXPECT_EQ(ProgramNameTaker("DebugCalc", units), "");

@@ -54,13 +54,13 @@ TEST(ClassTexts, TheFactoryStatementNamesTheDevelopersClassAndTheOptionsAndQuote
     calc.SetComDescription("Calculator");
     EXPECT_EQ(calc.ClassIdentifierName(), "Class_Calc");
     EXPECT_EQ(calc.ComFactoryCreation(),
-              "TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Calculator',ciMultiInstance,"
+              "ComObj.TComObjectFactory.Create(ComServ.ComServer,TdevCalc,Class_Calc,'TdevCalc','Calculator',ciMultiInstance,"
               "tmApartment);");
     calc.SetComDescription("Bob's");
     calc.SetComClassInstancing(ciSingleInstance);
     calc.SetComThreadingModel(tmBoth);
     EXPECT_EQ(calc.ComFactoryCreation(),
-              "TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob''s',ciSingleInstance,tmBoth);");
+              "ComObj.TComObjectFactory.Create(ComServ.ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob''s',ciSingleInstance,tmBoth);");
 }
 
 TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntries) {

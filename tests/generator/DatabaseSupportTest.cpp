@@ -155,7 +155,7 @@ TEST_F(OwnConnection, GenerationWritesTheFormFileBesideTheUnit) {
 TEST_F(OwnConnection, TheServerReleasesTheSharedDataModuleAndClearsItsVariable) {
     EXPECT_EQ(DataModuleDestructionCode(account), Lines({"dmBank.Free;", "dmBank:=nil;"}));
     const std::string server = BuildUnitText(account, TFileKind::GeneratorServerUnit, project);
-    EXPECT_NE(server.find(Lines({"   Application.Handle:=0;", "   dmBank.Free;", "   dmBank:=nil;", "end;"})), std::string::npos)
+    EXPECT_NE(server.find(Lines({"   Forms.Application.Handle:=0;", "   dmBank.Free;", "   dmBank:=nil;", "end;"})), std::string::npos)
         << server;
     account.SetDatabaseSupport({});
     EXPECT_EQ(DataModuleDestructionCode(account), "");

@@ -36,11 +36,11 @@ uses
 
 procedure TgenCalc.AfterInitInstance;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
 end;
 function TgenCalc.Sum(a:Integer;b:Integer):Integer;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
 end;
 procedure TgenCalc.AfterConstruction;
 begin
@@ -50,11 +50,11 @@ end;
 procedure TgenCalc.BeforeDestruction;
 begin
    inherited;
-   Application.Handle:=0;
+   Forms.Application.Handle:=0;
 end;
 procedure TgenCalc.SetApplicationHandle(aHandle:Integer);
 begin
-   Application.Handle:=aHandle;
+   Forms.Application.Handle:=aHandle;
 end;
 procedure TgenCalc.SetCount(const Value:Integer);
 begin
@@ -73,6 +73,6 @@ begin
    Result:=FOnChange;
 end;
 initialization
-TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Calc server',ciMultiInstance,tmApartment);
+ComObj.TComObjectFactory.Create(ComServ.ComServer,TdevCalc,Class_Calc,'TdevCalc','Calc server',ciMultiInstance,tmApartment);
 
 end.

@@ -30,7 +30,7 @@ implementation
 constructor TcntrCalc.Create(aOwner:TComponent);
 begin
    inherited;
-   FServer:=CreateComObject(Class_Calc) as ICalc;
+   FServer:=ComObj.CreateComObject(Class_Calc) as ICalc;
    
 end;
 procedure TcntrCalc.AfterInitInstance;

@@ -35,11 +35,11 @@ uses
 
 procedure TgenCalc.AfterInitInstance;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
 end;
 function TgenCalc.Sum(a:Integer;b:Integer):Integer;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
 end;
 procedure TgenCalc.AfterConstruction;
 begin
@@ -67,6 +67,6 @@ begin
    Result:=FOnChange;
 end;
 initialization
-TComObjectFactory.Create(ComServer,TdevCalc,Class_Calc,'TdevCalc','Calc server',ciMultiInstance,tmApartment);
+ComObj.TComObjectFactory.Create(ComServ.ComServer,TdevCalc,Class_Calc,'TdevCalc','Calc server',ciMultiInstance,tmApartment);
 
 end.

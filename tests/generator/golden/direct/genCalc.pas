@@ -30,11 +30,11 @@ implementation
 
 procedure TgenCalc.AfterInitInstance;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
 end;
 function TgenCalc.Sum(a:Integer;b:Integer):Integer;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
 end;
 procedure TgenCalc.AfterConstruction;
 begin

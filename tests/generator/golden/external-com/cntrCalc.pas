@@ -32,8 +32,8 @@ implementation
 constructor TcntrCalc.Create(aOwner:TComponent);
 begin
    inherited;
-   FServer:=CreateComObject(Class_Calc) as ICalc;
-   FServer.SetApplicationHandle(Application.Handle);
+   FServer:=ComObj.CreateComObject(Class_Calc) as ICalc;
+   FServer.SetApplicationHandle(Forms.Application.Handle);
    
 end;
 procedure TcntrCalc.AfterInitInstance;

@@ -47,34 +47,34 @@ procedure TcntrStore.SetDLLsPaths(aArchivePath:string);
 var 
    sErrorMessage:string;
 begin
-   if not Assigned(FSetDLLsPathsMethod)
+   if not System.Assigned(FSetDLLsPathsMethod)
    then
    begin
-      FSetDLLsPathsMethod:=GetProcAddress(FLibrary,'SetDLLsPaths');
+      FSetDLLsPathsMethod:=Windows.GetProcAddress(FLibrary,'SetDLLsPaths');
       Win32Check(@FSetDLLsPathsMethod <> nil);
    end;
    FSetDLLsPathsMethod(FInstanceID,sErrorMessage,aArchivePath);
    if sErrorMessage<>''
    then
    begin
-      raise Exception.Create(sErrorMessage);
+      raise SysUtils.Exception.Create(sErrorMessage);
    end;
 end;
 procedure TcntrStore.AfterInitInstance;
 var 
    sErrorMessage:string;
 begin
-   if not Assigned(FAfterInitInstanceMethod)
+   if not System.Assigned(FAfterInitInstanceMethod)
    then
    begin
-      FAfterInitInstanceMethod:=GetProcAddress(FLibrary,'AfterInitInstance');
+      FAfterInitInstanceMethod:=Windows.GetProcAddress(FLibrary,'AfterInitInstance');
       Win32Check(@FAfterInitInstanceMethod <> nil);
    end;
    FAfterInitInstanceMethod(FInstanceID,sErrorMessage);
    if sErrorMessage<>''
    then
    begin
-      raise Exception.Create(sErrorMessage);
+      raise SysUtils.Exception.Create(sErrorMessage);
    end;
 end;
 constructor TcntrStore.Create(aOwner:TComponent);
@@ -86,18 +86,18 @@ begin
    if LibraryPath <> '' 
    then 
    begin
-      sFileName:=ExcludeTrailingBackslash(LibraryPath)+'\'+StoreDllName;
-      if not FileExists(sFileName) then raise Exception.CreateFmt('Library %s not found',[sFileName]);
+      sFileName:=SysUtils.ExcludeTrailingBackslash(LibraryPath)+'\'+StoreDllName;
+      if not SysUtils.FileExists(sFileName) then raise SysUtils.Exception.CreateFmt('Library %s not found',[sFileName]);
    end
    else
    begin
       sFileName:=StoreDllName;
    end;
-   FLibrary:=LoadLibrary(PChar(sFileName));
+   FLibrary:=Windows.LoadLibrary(System.PChar(sFileName));
    Win32Check(FLibrary <> 0);
-   @lInitInstance:=GetProcAddress(FLibrary,'InitInstance');
+   @lInitInstance:=Windows.GetProcAddress(FLibrary,'InitInstance');
    Win32Check(@lInitInstance<>nil);
-   lInitInstance(FInstanceID,Application.Handle);
+   lInitInstance(FInstanceID,Forms.Application.Handle);
 end;
 destructor TcntrStore.Destroy;
 var 
@@ -106,10 +106,10 @@ begin
    if FLibrary<>0
    then
    begin
-      lFreeInstance:=GetProcAddress(FLibrary,'FreeInstance');
+      lFreeInstance:=Windows.GetProcAddress(FLibrary,'FreeInstance');
       Win32Check(@lFreeInstance <> nil);
       lFreeInstance(FInstanceID);
-      FreeLibrary(FLibrary);
+      Windows.FreeLibrary(FLibrary);
    end;
    inherited;
 end;
@@ -120,13 +120,13 @@ begin
    if aPath <> '' 
    then 
    begin
-      sFileName:=ExcludeTrailingBackslash(aPath)+'\'+StoreDllName;
+      sFileName:=SysUtils.ExcludeTrailingBackslash(aPath)+'\'+StoreDllName;
    end
    else
    begin
       sFileName:=StoreDllName;
    end;
-   Result:=FileExists(sFileName);
+   Result:=SysUtils.FileExists(sFileName);
 end;
 function TcntrStore.DllExists:Boolean;
 begin

@@ -60,34 +60,34 @@ procedure TcntrCalc.AfterInitInstance;
 var 
    sErrorMessage:string;
 begin
-   if not Assigned(FAfterInitInstanceMethod)
+   if not System.Assigned(FAfterInitInstanceMethod)
    then
    begin
-      FAfterInitInstanceMethod:=GetProcAddress(FLibrary,'AfterInitInstance');
+      FAfterInitInstanceMethod:=Windows.GetProcAddress(FLibrary,'AfterInitInstance');
       Win32Check(@FAfterInitInstanceMethod <> nil);
    end;
    FAfterInitInstanceMethod(FInstanceID,sErrorMessage);
    if sErrorMessage<>''
    then
    begin
-      raise Exception.Create(sErrorMessage);
+      raise SysUtils.Exception.Create(sErrorMessage);
    end;
 end;
 function TcntrCalc.Sum(a:Integer;b:Integer):Integer;
 var 
    sErrorMessage:string;
 begin
-   if not Assigned(FSumMethod)
+   if not System.Assigned(FSumMethod)
    then
    begin
-      FSumMethod:=GetProcAddress(FLibrary,'Sum');
+      FSumMethod:=Windows.GetProcAddress(FLibrary,'Sum');
       Win32Check(@FSumMethod <> nil);
    end;
    Result:=FSumMethod(FInstanceID,sErrorMessage,a,b);
    if sErrorMessage<>''
    then
    begin
-      raise Exception.Create(sErrorMessage);
+      raise SysUtils.Exception.Create(sErrorMessage);
    end;
 end;
 constructor TcntrCalc.Create(aOwner:TComponent);
@@ -99,16 +99,16 @@ begin
    if LibraryPath <> '' 
    then 
    begin
-      sFileName:=ExcludeTrailingBackslash(LibraryPath)+'\'+CalcDllName;
-      if not FileExists(sFileName) then raise Exception.CreateFmt('Library %s not found',[sFileName]);
+      sFileName:=SysUtils.ExcludeTrailingBackslash(LibraryPath)+'\'+CalcDllName;
+      if not SysUtils.FileExists(sFileName) then raise SysUtils.Exception.CreateFmt('Library %s not found',[sFileName]);
    end
    else
    begin
       sFileName:=CalcDllName;
    end;
-   FLibrary:=LoadLibrary(PChar(sFileName));
+   FLibrary:=Windows.LoadLibrary(System.PChar(sFileName));
    Win32Check(FLibrary <> 0);
-   @lInitInstance:=GetProcAddress(FLibrary,'InitInstance');
+   @lInitInstance:=Windows.GetProcAddress(FLibrary,'InitInstance');
    Win32Check(@lInitInstance<>nil);
    lInitInstance(FInstanceID);
 end;
@@ -119,10 +119,10 @@ begin
    if FLibrary<>0
    then
    begin
-      lFreeInstance:=GetProcAddress(FLibrary,'FreeInstance');
+      lFreeInstance:=Windows.GetProcAddress(FLibrary,'FreeInstance');
       Win32Check(@lFreeInstance <> nil);
       lFreeInstance(FInstanceID);
-      FreeLibrary(FLibrary);
+      Windows.FreeLibrary(FLibrary);
    end;
    inherited;
 end;
@@ -130,34 +130,34 @@ procedure TcntrCalc.SetCount(const Value:Integer);
 var 
    sErrorMessage:string;
 begin
-   if not Assigned(FSetCountMethod)
+   if not System.Assigned(FSetCountMethod)
    then
    begin
-      FSetCountMethod:=GetProcAddress(FLibrary,'SetCount');
+      FSetCountMethod:=Windows.GetProcAddress(FLibrary,'SetCount');
       Win32Check(@FSetCountMethod <> nil);
    end;
    FSetCountMethod(FInstanceID,sErrorMessage,Value);
    if sErrorMessage<>''
    then
    begin
-      raise Exception.Create(sErrorMessage);
+      raise SysUtils.Exception.Create(sErrorMessage);
    end;
 end;
 function TcntrCalc.GetCount:Integer;
 var 
    sErrorMessage:string;
 begin
-   if not Assigned(FGetCountMethod)
+   if not System.Assigned(FGetCountMethod)
    then
    begin
-      FGetCountMethod:=GetProcAddress(FLibrary,'GetCount');
+      FGetCountMethod:=Windows.GetProcAddress(FLibrary,'GetCount');
       Win32Check(@FGetCountMethod <> nil);
    end;
    Result:=FGetCountMethod(FInstanceID,sErrorMessage);
    if sErrorMessage<>''
    then
    begin
-      raise Exception.Create(sErrorMessage);
+      raise SysUtils.Exception.Create(sErrorMessage);
    end;
 end;
 procedure TcntrCalc.SetOnChange(const Value:TNotifyEvent);
@@ -165,17 +165,17 @@ var
    sErrorMessage:string;
 begin
    FOnChange:=Value;
-   if not Assigned(FSetOnChangeMethod)
+   if not System.Assigned(FSetOnChangeMethod)
    then
    begin
-      FSetOnChangeMethod:=GetProcAddress(FLibrary,'SetOnChange');
+      FSetOnChangeMethod:=Windows.GetProcAddress(FLibrary,'SetOnChange');
       Win32Check(@FSetOnChangeMethod <> nil);
    end;
    FSetOnChangeMethod(FInstanceID,sErrorMessage,Value);
    if sErrorMessage<>''
    then
    begin
-      raise Exception.Create(sErrorMessage);
+      raise SysUtils.Exception.Create(sErrorMessage);
    end;
 end;
 class function TcntrCalc.DllExists(const aPath:string):Boolean;
@@ -185,13 +185,13 @@ begin
    if aPath <> '' 
    then 
    begin
-      sFileName:=ExcludeTrailingBackslash(aPath)+'\'+CalcDllName;
+      sFileName:=SysUtils.ExcludeTrailingBackslash(aPath)+'\'+CalcDllName;
    end
    else
    begin
       sFileName:=CalcDllName;
    end;
-   Result:=FileExists(sFileName);
+   Result:=SysUtils.FileExists(sFileName);
 end;
 function TcntrCalc.DllExists:Boolean;
 begin

@@ -39,7 +39,7 @@ begin
    try
       (FindInstance(aInstanceID) as TdevCalc).AfterInitInstance;
    except
-      on E:Exception do
+      on E:SysUtils.Exception do
       begin
          VErrorMessage:=E.Message;
       end;
@@ -50,7 +50,7 @@ begin
    try
       Result:=(FindInstance(aInstanceID) as TdevCalc).Sum(a,b);
    except
-      on E:Exception do
+      on E:SysUtils.Exception do
       begin
          VErrorMessage:=E.Message;
       end;
@@ -65,7 +65,7 @@ begin
    try
       (FindInstance(aInstanceID) as TdevCalc).SetCount(Value);
    except
-      on E:Exception do
+      on E:SysUtils.Exception do
       begin
          VErrorMessage:=E.Message;
       end;
@@ -76,7 +76,7 @@ begin
    try
       (FindInstance(aInstanceID) as TdevCalc).SetOnChange(Value);
    except
-      on E:Exception do
+      on E:SysUtils.Exception do
       begin
          VErrorMessage:=E.Message;
       end;
@@ -86,11 +86,11 @@ procedure InitInstance(var VInstanceID:Integer);
 var 
    lServer:TDLLServer;
 begin
-   VInstanceID:=DLLServers.RegisterSingleID(TdevCalc, lServer);
+   VInstanceID:=DLLServerCollection.DLLServers.RegisterSingleID(TdevCalc, lServer);
 end;
 function FindInstance(const aInstanceID:Integer):TDllServer;
 begin
-   Result:=DLLServers.FindServer(aInstanceID) as TdevCalc;
+   Result:=DLLServerCollection.DLLServers.FindServer(aInstanceID) as TdevCalc;
 end;
 
 {TgenCalc}
@@ -98,11 +98,11 @@ end;
 
 procedure TgenCalc.AfterInitInstance;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
 end;
 function TgenCalc.Sum(a:Integer;b:Integer):Integer;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
 end;
 procedure TgenCalc.AfterConstruction;
 begin

@@ -39,7 +39,7 @@ begin
    try
       (FindInstance(aInstanceID) as TdevCalc).AfterInitInstance;
    except
-      on E:Exception do
+      on E:SysUtils.Exception do
       begin
          VErrorMessage:=E.Message;
       end;
@@ -50,7 +50,7 @@ begin
    try
       Result:=(FindInstance(aInstanceID) as TdevCalc).Sum(a,b);
    except
-      on E:Exception do
+      on E:SysUtils.Exception do
       begin
          VErrorMessage:=E.Message;
       end;
@@ -65,7 +65,7 @@ begin
    try
       (FindInstance(aInstanceID) as TdevCalc).SetCount(Value);
    except
-      on E:Exception do
+      on E:SysUtils.Exception do
       begin
          VErrorMessage:=E.Message;
       end;
@@ -76,7 +76,7 @@ begin
    try
       (FindInstance(aInstanceID) as TdevCalc).SetOnChange(Value);
    except
-      on E:Exception do
+      on E:SysUtils.Exception do
       begin
          VErrorMessage:=E.Message;
       end;
@@ -87,12 +87,12 @@ procedure InitInstance(var VInstanceID:Integer;const aApplicationHandle:THandle)
 var 
    lServer:TDLLServer;
 begin
-   Application.Handle:=aApplicationHandle;
-   VInstanceID:=DLLServers.RegisterID(TdevCalc, lServer);
+   Forms.Application.Handle:=aApplicationHandle;
+   VInstanceID:=DLLServerCollection.DLLServers.RegisterID(TdevCalc, lServer);
 end;
 function FindInstance(const aInstanceID:Integer):TDllServer;
 begin
-   Result:=DLLServers.FindServer(aInstanceID) as TdevCalc;
+   Result:=DLLServerCollection.DLLServers.FindServer(aInstanceID) as TdevCalc;
 end;
 
 {TgenCalc}
@@ -100,11 +100,11 @@ end;
 
 procedure TgenCalc.AfterInitInstance;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.AfterInitInstance. Don''t use the reserved word INHERITED.');
 end;
 function TgenCalc.Sum(a:Integer;b:Integer):Integer;
 begin
-   raise Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
+   raise SysUtils.Exception.Create('You need to override the method TdevCalc.Sum. Don''t use the reserved word INHERITED.');
 end;
 procedure TgenCalc.AfterConstruction;
 begin
@@ -114,7 +114,7 @@ end;
 procedure TgenCalc.BeforeDestruction;
 begin
    inherited;
-   Application.Handle:=0;
+   Forms.Application.Handle:=0;
 end;
 procedure TgenCalc.SetCount(const Value:Integer);
 begin
