@@ -15,14 +15,20 @@ void TemgAddUnit::PublishProperties(PropertyList& p) {
     p.Boolean("Frame", &TemgAddUnit::GetFrame, &TemgAddUnit::SetFrame, std::nullopt);
 }
 
-void TemgAddUnit::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const {
+std::string TemgAddUnit::UnitName() const {
     const std::string fileName = ExtractFileName(GetName());
     const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos || !SameText(std::string_view(fileName).substr(dot), ".pas")) return;
+    if (dot == std::string::npos || !SameText(std::string_view(fileName).substr(dot), ".pas")) return {};
+    return fileName.substr(0, dot);
+}
+
+void TemgAddUnit::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const {
+    const std::string unitName = UnitName();
+    if (unitName.empty()) return;
     const std::string path = SlashSeparated(GetName());
 
     TgmcUsesModule* entry = target.Add();
-    entry->SetName(fileName.substr(0, dot));
+    entry->SetName(unitName);
     entry->SetFileName(ExpandFileName(path, sourceDir));
     if (!FFormName.empty()) entry->SetFormName(FFormName);
     entry->SetFrame(FFrame);

@@ -1,8 +1,12 @@
 #include "elements/Properties.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "elements/DataTypeReferences.h"
 #include "elements/RoutineBodies.h"
 #include "platform/Format.h"
+#include "platform/Text.h"
 #include "source/TextUtils.h"
 
 namespace quillon {
@@ -38,6 +42,16 @@ void TemgProperty::PublishProperties(PropertyList& p) {
 bool TemgProperty::GetEvent() const {
     const TDataTypeCategory category = DataType().GetCategory();
     return category == dtProcedural || category == dtRegisteredProcedural;
+}
+
+bool TemgProperty::HasOrdinalType() const {
+    if (DataType().GetCategory() == dtEnum) return true;
+    if (DataType().GetCategory() != dtRegistered) return false;
+    static constexpr std::string_view kOrdinalTypes[] = {
+        "Integer",  "Cardinal", "ShortInt", "SmallInt", "LongInt", "Byte",     "Word",    "LongWord",
+        "Boolean",  "ByteBool", "WordBool", "LongBool", "Char",    "AnsiChar", "WideChar"};
+    return std::any_of(std::begin(kOrdinalTypes), std::end(kOrdinalTypes),
+                       [&](std::string_view type) { return SameText(type, DataType().GetName()); });
 }
 
 std::string TemgProperty::DeclarationText() const {
@@ -109,7 +123,9 @@ void TemgProperty::AddClassMembers(TgmcClass& target, TgmcMethod* constructorMet
             getter->MethodImplementation().SetCode("Result:=F" + name + ";");
             getter->SetVisibility(mvProtected);
         }
-        property->SetDefaultValue(FDefaultValue);
+        // Delphi and Free Pascal refuse the directive on a property of another kind (a string);
+        // the constructor sets the field to the value all the same.
+        if (HasOrdinalType()) property->SetDefaultValue(FDefaultValue);
         if (!FDefaultValue.empty() && constructorMethod) {
             TgmcMethodImplementation& body = constructorMethod->MethodImplementation();
             body.SetCode(body.GetCode() + std::string(kCrLf) + "F" + name + " := " + FDefaultValue + ";");

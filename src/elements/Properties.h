@@ -40,6 +40,10 @@ public:
 
     // "property N:T;" and, with a default value, "default V;" right after it.
     std::string DeclarationText() const override;
+    // The property's type is one the `default` directive may follow: an enumerated type of the
+    // design, or an ordinal type of the run-time library of at most 32 bits. Other registered
+    // types (a set, a subrange) are not known to be: their properties go without the directive.
+    bool HasOrdinalType() const;
 
     // The property's type, with its Exported flag.
     void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "elements/RunTimeIdentifiers.h"
 #include "generator/BuilderSupport.h"
 #include "generator/CommonTypesUnit.h"
 #include "generator/DebugApplication.h"
@@ -102,7 +103,7 @@ std::string ClickCode(const TemgMethod& method, TgmcMethod& click) {
         const TemgParameter& parameter = *parameters.Items(i);
         const std::string& value = parameter.GetDebugValue();
         if (value.empty())
-            return Format("raise Exception.Create('You have to create method ''%s'' and write calling code with "
+            return Format("raise " + rtl::Exception + ".Create('You have to create method ''%s'' and write calling code with "
                           "actual parameters');",
                           method.GetName());
         if (parameter.GetCategory() == pcVar) {
@@ -298,10 +299,10 @@ std::string BuildDebugProgram(const TemgDebugApplication& application, const Tem
     TgmcProject program;
     program.Appellation().SetName(application.ProgramProjectName());
     AddDebugProgramUses(program.UsesModules(), application, module, resolver);
-    program.SetImplementCode(JoinLines({"   Application.Initialize;",
-                                        "   Application.CreateForm(" + application.DeveloperFormClassName() + ", " +
+    program.SetImplementCode(JoinLines({"   " + rtl::Application + ".Initialize;",
+                                        "   " + rtl::Application + ".CreateForm(" + application.DeveloperFormClassName() + ", " +
                                             application.DeveloperFormName() + ");",
-                                        "   Application.Run;"}));
+                                        "   " + rtl::Application + ".Run;"}));
     return program.SrcCode(pkProgram);
 }
 
@@ -368,19 +369,19 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
 
     if (database) {
         TgmcMethod& onLogin = *AddRoutine(methods, "OnLogin", mcProcedure, mvPrivate, {},
-                                          JoinLines({"if not TedPasswordDlg.Edit(Database.Params)", "then", "begin",
-                                                     "   Abort;", "end;", "LoginParams.Text:=Database.Params.Text;"}));
+                                          JoinLines({"if not " + rtl::TedPasswordDlg + ".Edit(Database.Params)", "then", "begin",
+                                                     "   " + rtl::Abort + ";", "end;", "LoginParams.Text:=Database.Params.Text;"}));
         AddParameter(onLogin.Parameters(), "Database", "TDatabase", pcNone);
         AddParameter(onLogin.Parameters(), "LoginParams", "TStrings", pcNone);
         TgmcMethod& afterConnect = *AddRoutine(
             methods, "AfterConnect", mcProcedure, mvPrivate, {},
-            JoinLines({"laAlias.Caption:='Database is connected';", "laAlias.Font.Style:=[fsBold];",
-                       "laAlias.Font.Color:=clTeal;"}));
+            JoinLines({"laAlias.Caption:='Database is connected';", "laAlias.Font.Style:=[" + rtl::fsBold + "];",
+                       "laAlias.Font.Color:=" + rtl::clTeal + ";"}));
         AddParameter(afterConnect.Parameters(), "Sender", "TObject", pcNone);
         TgmcMethod& afterDisconnect = *AddRoutine(
             methods, "AfterDisconnect", mcProcedure, mvPrivate, {},
             JoinLines({"laAlias.Caption:='Database is disconnected';", "laAlias.Font.Style:=[];",
-                       "laAlias.Font.Color:=clDkGray;"}));
+                       "laAlias.Font.Color:=" + rtl::clDkGray + ";"}));
         AddParameter(afterDisconnect.Parameters(), "Sender", "TObject", pcNone);
     }
 
@@ -389,11 +390,12 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
 
     std::string setUp = "inherited;" + std::string(kCrLf);
     if (database)
-        for (const char* line :
-             {"FDatabase:=TDatabase.Create(Self);", "FDatabase.DatabaseName:='DebugDB';",
-              "Session.GetAliasNames(cbAlias.Items);", "FDatabase.OnLogin:=OnLogin;",
-              "FDatabase.AfterConnect:=AfterConnect;", "FDatabase.AfterDisconnect:=AfterDisconnect;"})
-            setUp += std::string(line) + std::string(kCrLf);
+        for (const std::string& line :
+             {std::string("FDatabase:=TDatabase.Create(Self);"), std::string("FDatabase.DatabaseName:='DebugDB';"),
+              rtl::Session + ".GetAliasNames(cbAlias.Items);", std::string("FDatabase.OnLogin:=OnLogin;"),
+              std::string("FDatabase.AfterConnect:=AfterConnect;"),
+              std::string("FDatabase.AfterDisconnect:=AfterDisconnect;")})
+            setUp += line + std::string(kCrLf);
     setUp += ControllerCreation(module, resolver);
     TgmcMethod& afterConstruction = *AddRoutine(methods, "AfterConstruction", mcProcedure, mvPublic, {miOverride}, setUp);
 
@@ -405,9 +407,9 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     if (database) {
         const TemgDatabaseConnection& connection = application.Connection();
         if (!connection.GetUserName().empty())
-            AppendCodeLine(afterConstruction, "FDatabase.Params.Values['User Name']:='" + connection.GetUserName() + "';");
+            AppendCodeLine(afterConstruction, "FDatabase.Params.Values['User Name']:=" + PascalString(connection.GetUserName()) + ";");
         if (!connection.GetPassword().empty())
-            AppendCodeLine(afterConstruction, "FDatabase.Params.Values['Password']:='" + connection.GetPassword() + "';");
+            AppendCodeLine(afterConstruction, "FDatabase.Params.Values['Password']:=" + PascalString(connection.GetPassword()) + ";");
         if (!connection.GetLoginPrompt()) AppendCodeLine(afterConstruction, "FDatabase.LoginPrompt:=False;");
         if (!connection.GetAliasName().empty())
             AppendCodeLine(afterConstruction,

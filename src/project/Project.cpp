@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "checking/DesignChecks.h"
 #include "checking/ProjectChecks.h"
 #include "elements/ElementMessages.h"
 #include "generator/GeneratedFileWriters.h"
@@ -600,12 +601,16 @@ const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiv
     {
         const ModuleIndexScope index(*this);
         std::vector<const TemgModule*> checked;
+        std::vector<const TemgModule*> all;
+        for (int i = 0; i < FModules->Count(); ++i) all.push_back(&FModules->Items(i)->Module());
+        CheckUnitHeader(FUnitHeader, *FCheckResults);
         for (int i = 0; i < FModules->Count(); ++i) {
             const TemgModule& module = FModules->Items(i)->Module();
             CheckModule(module, *this, *FCheckResults, FModules->Items(i));
             CheckModuleNameUnique(module, checked, *FCheckResults, FModules->Items(i));
             CheckDebugApplicationFiles(module, checked, GetSrcPath(), *FCheckResults);
             CheckDataModuleUnit(module, checked, *FCheckResults, FModules->Items(i));
+            CheckModuleDesign(module, *this, all, *FCheckResults, FModules->Items(i));
             checked.push_back(&module);
         }
     }
