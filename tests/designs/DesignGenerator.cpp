@@ -120,7 +120,10 @@ public:
         for (int i = 1; i < project_.Modules().Count(); ++i) FillModule(project_.Modules().Items(i)->Module());
         for (int i = 1; i < project_.Modules().Count(); ++i) AddReferences(project_.Modules().Items(i)->Module());
         for (int i = 1; i < project_.Modules().Count(); ++i) AddDebugApplications(project_.Modules().Items(i)->Module());
+        if (Risky(kRiskHandWritten) && draw_.Chance(60)) DrawHandWritten();
     }
+
+    unsigned Spaces() const { return spaces_; }
 
 private:
     // --- Names ------------------------------------------------------------------------------------
@@ -489,6 +492,112 @@ private:
         if (module.GetDatabaseSupport() != TDatabaseSupport{}) application.Connection().SetAliasName("ALIAS");
     }
 
+    // --- Designs written by hand ---------------------------------------------------------------------
+
+    TemgModule& AnyClassModule() {
+        return project_.Modules().Items(1 + draw_.Below(project_.Modules().Count() - 1))->Module();
+    }
+
+    // One to three changes, each from one space, as a Delphi developer would type them.
+    void DrawHandWritten() {
+        const int count = 1 + draw_.Below(3);
+        for (int i = 0; i < count; ++i) {
+            const int space = draw_.Below(kDesignSpaceCount);
+            spaces_ |= 1u << space;
+            TemgModule& module = AnyClassModule();
+            TemgClass& cls = module.MainClass();
+            switch (1u << space) {
+                case kSpaceTypes: {
+                    static constexpr std::array<std::string_view, 3> kMisspelled{"Integr", "Strng", "TAccountState"};
+                    if (draw_.Chance(40)) {
+                        TemgProperty& property = NewProperty(cls.Properties());
+                        property.DataType().SetName(draw_.Pick(kMisspelled));
+                        property.DataType().SetCategory(draw_.Chance(50) ? dtEnum : dtRegistered);
+                    } else {
+                        static constexpr std::array<std::string_view, 4> kUnits{"Classes.pas", "rtl\\Classes",
+                                                                               "Contnrs", "System.Classes"};
+                        const std::string unit = draw_.Chance(40) ? module.DeveloperUnitName() : std::string(draw_.Pick(kUnits));
+                        const std::string name = "THand" + std::to_string(++counter_);
+                        module.CreateRegisteredType(name, "", unit, false);
+                        TemgProperty& property = NewProperty(cls.Properties());
+                        property.DataType().SetName(name);
+                    }
+                    break;
+                }
+                case kSpaceValues: {
+                    struct Value { std::string_view type; std::string_view value; };
+                    static constexpr std::array<Value, 16> kValues{{
+                        {"Integer", "MaxInt"}, {"Integer", "High(Integer)"}, {"Integer", "$FF"}, {"Integer", "'7'"},
+                        {"Integer", "1 + 2"}, {"string", "#13#10"}, {"string", "'O''Brien'"}, {"string", "42"},
+                        {"string", "Hello"}, {"string", "Hello World"}, {"string", "'open"}, {"Double", "2.5"},
+                        {"Boolean", "True"}, {"Boolean", "Maybe"}, {"Char", "'x'"}, {"Integer", "MaxInt - 1"}}};
+                    const Value& value = draw_.Pick(kValues);
+                    TemgProperty& property = NewProperty(cls.Properties());
+                    property.DataType().SetName(value.type);
+                    if (draw_.Chance(50))
+                        property.SetDefaultValue(value.value);
+                    else
+                        property.SetDebugValue(value.value);
+                    if (draw_.Chance(30)) module.DebugApplications().NewDebugApplication().Connection().SetUserName("O'Brien");
+                    break;
+                }
+                case kSpaceAddedUnits: {
+                    static constexpr std::array<std::string_view, 3> kFiles{"utils-v2.pas", "My Utils.pas", "2fast.pas"};
+                    module.AddUnits().Add()->SetName(draw_.Pick(kFiles));
+                    break;
+                }
+                case kSpaceGuids:
+                    module.SetServerOption(draw_.Chance(50) ? moComServerInDll : moComServer);
+                    switch (draw_.Below(3)) {
+                        case 0: cls.SetGUID(""); break;
+                        case 1: cls.SetGUID(cls.GetGUID().substr(1, 36)); break;
+                        default: {
+                            TemgModule& other = AnyClassModule();
+                            other.SetServerOption(moComServerInDll);
+                            other.MainClass().SetGUID(cls.GetGUID());
+                        }
+                    }
+                    break;
+                case kSpaceDataModuleNames: {
+                    static constexpr std::array<std::string_view, 4> kNames{"Main Data", "2nd", "Main", "Data_2"};
+                    module.SetDatabaseSupport(TDatabaseSupport{dbsSetDatabaseParams});
+                    module.SetDataModuleName(draw_.Pick(kNames));
+                    break;
+                }
+                case kSpaceLongNames: {
+                    TemgProperty& property = NewProperty(cls.Properties());
+                    property.SetName("L" + std::string(100 + draw_.Below(30), 'o') + "ng");
+                    property.DataType().SetName("Integer");
+                    break;
+                }
+                case kSpaceRunTimeNames: {
+                    static constexpr std::array<std::string_view, 14> kNames{
+                        "Application", "FileExists", "LoadLibrary", "FreeLibrary", "ExcludeTrailingBackslash",
+                        "DLLServers", "GetProcAddress", "Win32Check", "Assigned", "PChar", "Exception", "Session",
+                        "SysUtils", "Abort"};
+                    const std::string name(draw_.Pick(kNames));
+                    if (draw_.Chance(50)) {
+                        TemgProperty& property = NewProperty(cls.Properties());
+                        property.SetName(name);
+                        property.DataType().SetName("Integer");
+                    } else if (draw_.Chance(50)) {
+                        NewMethod(cls.Methods()).SetName(name);
+                    } else {
+                        module.DebugApplications().NewDebugApplication().SetName(name);
+                    }
+                    break;
+                }
+                case kSpaceUnitHeaders: {
+                    static constexpr std::array<std::string_view, 4> kHeaders{
+                        "{ Copyright (c) ACME Ltd. }", "// generated\r\n{$DEFINE X}\r\n(* all rights *)",
+                        "Copyright (c) ACME Ltd.", "{ open"};
+                    project_.SetUnitHeader(draw_.Pick(kHeaders));
+                    break;
+                }
+            }
+        }
+    }
+
     TemgpProject& project_;
     std::string dir_;
     DesignShape shape_;
@@ -496,14 +605,23 @@ private:
     bool handEdited_ = false;
     int riskPercent_ = 15;
     int counter_ = 0;
+    unsigned spaces_ = 0;
     // Names given so far, for names derived from them.
     std::vector<std::string> used_;
 };
 
 }  // namespace
 
-void BuildRandomDesign(TemgpProject& project, const std::string& dir, const DesignShape& shape) {
-    DesignBuilder(project, dir, shape).Build();
+const char* DesignSpaceName(int index) {
+    static constexpr const char* kNames[kDesignSpaceCount] = {
+        "types", "values", "added units", "GUIDs", "data module names", "long names", "run-time names", "unit headers"};
+    return index >= 0 && index < kDesignSpaceCount ? kNames[index] : "";
+}
+
+unsigned BuildRandomDesign(TemgpProject& project, const std::string& dir, const DesignShape& shape) {
+    DesignBuilder builder(project, dir, shape);
+    builder.Build();
+    return builder.Spaces();
 }
 
 }  // namespace quillon

@@ -22,7 +22,24 @@ enum DesignRisk : unsigned {
     kRiskPrivateMethods = 32, // methods of visibility private
     kRiskReadOnlyDebugValues = 64,  // debug values of properties without a setter
     kRiskParamsBesideDatasets = 128,  // dbsSetDatabaseParams beside a dataset kind
+    kRiskHandWritten = 256,   // the spaces of DesignSpace, drawn as designs written by hand
 };
+
+// The spaces of input that designs written by hand reach outside the editors' pools; a design
+// records those it drew from, so that a campaign counts per space the designs the check accepted.
+enum DesignSpace : unsigned {
+    kSpaceTypes = 1,           // types nothing declares, of another class module, units of registered types
+    kSpaceValues = 2,          // default and debug values as Object Pascal expressions
+    kSpaceAddedUnits = 4,      // added units whose file names are no identifiers
+    kSpaceGuids = 8,           // COM modules without GUID, without braces, two of one GUID
+    kSpaceDataModuleNames = 16,  // data module names with a blank or a digit first
+    kSpaceLongNames = 32,      // member names near the compilers' identifier length
+    kSpaceRunTimeNames = 64,   // names the run-time library declares, and the units qualifying them
+    kSpaceUnitHeaders = 128,   // unit headers of comments, directives, or plain text
+};
+inline constexpr int kDesignSpaceCount = 8;
+// The name of a DesignSpace bit, by its index.
+const char* DesignSpaceName(int index);
 
 struct DesignShape {
     std::uint32_t seed = 1;
@@ -34,6 +51,7 @@ struct DesignShape {
 
 // Fills `project` as a new project in `dir` (which exists) and writes the source files of the
 // units the design adds, as their developer would have them. The project is not saved.
-void BuildRandomDesign(TemgpProject& project, const std::string& dir, const DesignShape& shape);
+// Returns the DesignSpace bits of the spaces the design drew from.
+unsigned BuildRandomDesign(TemgpProject& project, const std::string& dir, const DesignShape& shape);
 
 }  // namespace quillon

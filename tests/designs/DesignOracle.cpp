@@ -171,10 +171,11 @@ DesignOutcome RunDesign(std::uint32_t seed, const std::string& dir, int maxModul
     shape.seed = seed;
     shape.maxModules = maxModules;
     shape.leaveOut = leaveOut;
-    BuildRandomDesign(project, dir, shape);
+    const unsigned spaces = BuildRandomDesign(project, dir, shape);
     project.SaveToFile(project.GetFileName());
     DesignOutcome outcome = JudgeDesign(project);
     outcome.seed = seed;
+    outcome.spaces = spaces;
     return outcome;
 }
 

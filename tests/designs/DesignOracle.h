@@ -25,6 +25,8 @@ struct DesignOutcome {
     std::string file;
     std::string firstError;
     int filesCompiled = 0;
+    // The DesignSpace bits of the spaces the design drew from.
+    unsigned spaces = 0;
 };
 
 // Judges a project that lies saved in its directory; generated files go beside it.

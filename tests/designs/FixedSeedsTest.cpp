@@ -87,11 +87,23 @@ protected:
 };
 
 // "Syntax error, "." expected" and "The symbol cannot be exported from a library": the library
-// exported routines named like a unit (System, Windows, DLLServerCollection), like the library in
-// another case, or like an enumeration value of a unit it uses later. (Enumeration values named
-// like units or the library's own routines are refused by the check.)
-TEST_F(RegressionDesign, ExportedRoutinesNamedLikeUnitsOrTheLibraryCompile) {
-    for (std::string_view name : {"System", "Windows", "DLLServerCollection", "CALC"}) Method(name);
+// exported routines named like the library in another case, or like an enumeration value of a
+// unit it uses later. "Illegal qualifier", "Wrong number of parameters": members named like the
+// run-time routines the generated code called without their unit; it qualifies them now, and
+// refuses only members named like the qualifying units. (Enumeration values named like units or
+// the library's own routines are refused by the check.)
+TEST_F(RegressionDesign, ExportedRoutinesNamedLikeRunTimeIdentifiersOrTheLibraryCompile) {
+    for (std::string_view unit : {"System", "Windows", "DLLServerCollection", "Forms"}) {
+        TemgMethod& method = Method(unit);
+        EXPECT_TRUE(RefusedWith("Name " + std::string(unit) + " is taken by the generated code: the unit " +
+                                std::string(unit)));
+        calc->MainClass().Methods().Delete(method.Index());
+    }
+    for (std::string_view name : {"CALC", "Application", "FileExists", "LoadLibrary", "FreeLibrary",
+                                  "ExcludeTrailingBackslash", "DLLServers", "GetProcAddress", "Assigned", "PChar"})
+        Method(name);
+    TemgProperty& exception = *calc->MainClass().Properties().Add();
+    test::Typed(exception, "Exception", "Integer");
     TemgpModule& shelf = project.AddClassModule();
     project.RenameModule(shelf, "Shelf", "Shelf");
     shelf.Module().CreateEnumType("TShelfKind", "", {"Sum", "Tally"});
@@ -133,6 +145,15 @@ TEST_F(RegressionDesign, AModuleWhoseClassIsNamedLikeAGeneratedTypeIsRefused) {
     EXPECT_EQ(project.FirstModule().TakenNameMessage(&project.FirstModule(), "Form"), "");
 }
 
+// "Identifier not found": the program of a module named Application called Application.Initialize
+// on the module's unit; the application object is qualified by its unit now.
+TEST_F(RegressionDesign, AModuleNamedApplicationWithADebugApplicationCompiles) {
+    project.RenameModule(*project.FindModuleEntry("Calc"), "Application", "Application");
+    calc->SetDatabaseSupport(TDatabaseSupport{dbsSetDatabaseParams});
+    calc->DebugApplications().NewDebugApplication();
+    EXPECT_TRUE(Compiles());
+}
+
 // "Duplicate identifier", "identifier expected but BEGIN found": a debug application's program
 // was named like a unit it uses (in any case) or a reserved word; "Identifier not found": like the
 // application object its main block calls. The check refuses these names on the application.
@@ -143,7 +164,7 @@ TEST_F(RegressionDesign, DebugApplicationsNamedLikeTheirUnitsOrReservedWordsAreR
     change.DataType().SetCategory(dtRegisteredProcedural);
     TemgDebugApplication& application = calc->DebugApplications().NewDebugApplication();
     EXPECT_TRUE(Compiles());
-    for (std::string_view name : {"Classes", "CALC", "cntrcalc", "Forms", "begin", "Application", "Math"}) {
+    for (std::string_view name : {"Classes", "CALC", "cntrcalc", "Forms", "begin", "Math"}) {
         SCOPED_TRACE(name);
         application.SetName(name);
         TCheckCollection results;
@@ -152,6 +173,9 @@ TEST_F(RegressionDesign, DebugApplicationsNamedLikeTheirUnitsOrReservedWordsAreR
         EXPECT_EQ(results.Items(0)->GetObjectReference(), &application);
         EXPECT_EQ(calc->TakenNameMessage(&application, name).empty(), name == "begin");
     }
+    // The application object is qualified: a program may bear its name.
+    application.SetName("Application");
+    EXPECT_TRUE(Compiles());
     // A program that cannot be built (its class refers to a registered type nothing declares,
     // which generation reports) is judged by the module's own units; the check runs to its end.
     change.DataType().SetName("TMissingEvent");
@@ -458,6 +482,102 @@ TEST_F(RegressionDesign, AMethodWhosePointerFieldIsTheDatasetFactorysIsRefused) 
     calc->SetDatabaseSupport(TDatabaseSupport{dbsQuery});
     EXPECT_TRUE(RefusedWith("Name FCreateQueryMethod is taken by the generated code"));
 }
+
+// One regression design per class of failure that designs written by hand found outside the
+// fuzzer's pool: each row changes the design of Calc; the check then gives the caption (an error
+// unless `warning`), or, without one, accepts the design and everything compiles.
+struct HandWritten {
+    const char* what;
+    void (*change)(TemgpProject& project, TemgModule& calc);
+    const char* caption;
+    bool warning = false;
+};
+
+void PrintTo(const HandWritten& design, std::ostream* os) { *os << design.what; }
+
+TemgProperty& Property(TemgModule& calc, std::string_view name, std::string_view type,
+                       TDataTypeCategory category = dtRegistered) {
+    return test::Typed(*calc.MainClass().Properties().Add(), name, type, category);
+}
+
+TemgpModule& ComModule(TemgpProject& project, std::string_view name, std::string_view guid) {
+    TemgpModule& entry = project.AddClassModule();
+    project.RenameModule(entry, name, name);
+    entry.Module().SetServerOption(moComServerInDll);
+    entry.Module().MainClass().SetGUID(guid);
+    return entry;
+}
+
+const HandWritten kHandWritten[] = {
+    {"a type nothing declares: generation failed",
+     [](TemgpProject&, TemgModule& calc) { Property(calc, "Count", "Integr"); }, "Type Integr is not declared"},
+    {"an enumerated type of another class module: Identifier not found",
+     [](TemgpProject& project, TemgModule& calc) {
+         TemgpModule& shelf = project.AddClassModule();
+         project.RenameModule(shelf, "Shelf", "Shelf");
+         shelf.Module().CreateEnumType("TAccountState", "", {"asOpen", "asClosed"});
+         Property(calc, "State", "TAccountState", dtEnum);
+     },
+     "Type TAccountState is declared by module Shelf, whose units this module's units do not use"},
+    {"a registered type in the module's own developer unit: circular unit reference",
+     [](TemgpProject&, TemgModule& calc) { calc.CreateRegisteredType("TTotal", "", "devCalc", false); },
+     "Unit devCalc of type TTotal is generated by module Calc"},
+    {"a registered type's unit written as a file",
+     [](TemgpProject&, TemgModule& calc) { calc.CreateRegisteredType("TTotal", "", "rtl\\Classes", false); },
+     "Unit rtl\\Classes of type TTotal is not a unit name"},
+    {"a unit header that is no comment: \"UNIT\" expected",
+     [](TemgpProject& project, TemgModule&) { project.SetUnitHeader("{ ok }\r\nCopyright (c) ACME Ltd."); },
+     "The unit header must hold only comments, compiler directives and blank lines"},
+    {"a data module name with a blank",
+     [](TemgpProject&, TemgModule& calc) { calc.SetDataModuleName("Main Data"); },
+     "Data module name Main Data is not an identifier"},
+    {"an added unit whose file name is no identifier",
+     [](TemgpProject&, TemgModule& calc) { calc.AddUnits().Add()->SetName("lib/utils-v2.pas"); },
+     "Added unit lib/utils-v2.pas does not name a unit: utils-v2 is not an identifier"},
+    {"a COM module without GUID: all-zero class identifier",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.SetServerOption(moComServerInDll);
+         calc.MainClass().SetGUID("");
+     },
+     "Module Calc has no GUID"},
+    {"a GUID without braces: Improper GUID syntax",
+     [](TemgpProject& project, TemgModule&) { ComModule(project, "Vault", "12345678-1234-1234-1234-123456789ABC"); },
+     "GUID 12345678-1234-1234-1234-123456789ABC is not in registry form"},
+    {"two COM modules of one GUID (a copied module file)",
+     [](TemgpProject& project, TemgModule&) {
+         ComModule(project, "Vault", "{12345678-1234-1234-1234-123456789ABC}");
+         ComModule(project, "Safe", "{12345678-1234-1234-1234-123456789abc}");
+     },
+     "GUID {12345678-1234-1234-1234-123456789abc} is used by module Vault too"},
+    {"a string property with a default value: Property cannot have a default value",
+     [](TemgpProject&, TemgModule& calc) { Property(calc, "Title", "string").SetDefaultValue("'None'"); }, nullptr},
+    {"a debug application's user name with a quote: Syntax error",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.SetDatabaseSupport(TDatabaseSupport{dbsQuery});
+         calc.DebugApplications().NewDebugApplication().Connection().SetUserName("O'Brien");
+     },
+     nullptr},
+};
+
+class HandWrittenDesign : public RegressionDesign, public ::testing::WithParamInterface<HandWritten> {};
+
+TEST_P(HandWrittenDesign, IsRefusedOrCompiles) {
+    GetParam().change(project, *calc);
+    if (!GetParam().caption) {
+        EXPECT_TRUE(Compiles());
+        return;
+    }
+    const TCheckCollection& results = project.CheckProject();
+    std::string captions;
+    for (int i = 0; i < results.Count(); ++i) {
+        captions += results.Items(i)->GetCaption() + "\n";
+        if (results.Items(i)->GetCaption() == GetParam().caption)
+            EXPECT_EQ(results.Items(i)->GetCategory(), GetParam().warning ? cicWarning : cicError);
+    }
+    EXPECT_NE(captions.find(std::string(GetParam().caption) + "\n"), std::string::npos) << captions;
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, HandWrittenDesign, ::testing::ValuesIn(kHandWritten));
 
 }  // namespace
 }  // namespace quillon

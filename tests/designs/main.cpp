@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "designs/DesignGenerator.h"
 #include "designs/DesignOracle.h"
 #include "support/TempDir.h"
 
@@ -66,7 +67,7 @@ void Work(const Options& options, int slot, const std::string& root) {
         }
         results << seed << '\t' << outcome.accepted << '\t' << outcome.checkErrors << '\t' << outcome.failed << '\t'
                 << OneLine(outcome.failureClass) << '\t' << OneLine(outcome.file) << '\t' << OneLine(outcome.firstError)
-                << '\t' << outcome.filesCompiled << std::endl;
+                << '\t' << outcome.filesCompiled << '\t' << outcome.spaces << std::endl;
     }
 }
 
@@ -124,6 +125,7 @@ int main(int argc, char** argv) {
     for (pid_t pid : workers) ::waitpid(pid, nullptr, 0);
 
     int tried = 0, accepted = 0, failed = 0, files = 0;
+    std::vector<int> drawn(quillon::kDesignSpaceCount), acceptedIn(quillon::kDesignSpaceCount);
     std::map<std::string, std::vector<std::string>> classes;
     for (int slot = 0; slot < options.jobs; ++slot) {
         std::ifstream results(root + "/results-" + std::to_string(slot) + ".tsv");
@@ -133,6 +135,12 @@ int main(int argc, char** argv) {
             ++tried;
             accepted += f[1] == "1";
             files += std::stoi(f[7]);
+            const unsigned spaces = f.size() > 8 ? static_cast<unsigned>(std::stoul(f[8])) : 0;
+            for (int space = 0; space < quillon::kDesignSpaceCount; ++space)
+                if (spaces & (1u << space)) {
+                    ++drawn[static_cast<std::size_t>(space)];
+                    acceptedIn[static_cast<std::size_t>(space)] += f[1] == "1";
+                }
             if (f[3] != "1") continue;
             ++failed;
             classes[f[4]].push_back(f[0]);
@@ -144,6 +152,9 @@ int main(int argc, char** argv) {
     }
     std::cout << "designs tried: " << tried << ", accepted by the check: " << accepted << ", failed: " << failed
               << ", files compiled: " << files << "\n";
+    for (int space = 0; space < quillon::kDesignSpaceCount; ++space)
+        std::cout << "  space " << quillon::DesignSpaceName(space) << ": drawn " << drawn[static_cast<std::size_t>(space)]
+                  << ", accepted by the check " << acceptedIn[static_cast<std::size_t>(space)] << "\n";
     for (const auto& [name, seeds] : classes) {
         std::cout << "  " << seeds.size() << " x " << name << " (seeds";
         for (std::size_t i = 0; i < seeds.size() && i < 8; ++i) std::cout << " " << seeds[i];
