@@ -17,9 +17,13 @@ namespace {
 
 bool IsServedByCom(TServerOption option) { return option == moComServerInDll || option == moComServer; }
 
-// A unit name as a uses clause takes it: identifiers joined by dots.
+// A unit name as a uses clause takes it: identifiers joined by dots, not a file name with the
+// extension of a unit's source or compiled file.
 bool IsUnitName(std::string_view name) {
     if (name.empty()) return false;
+    if (const std::size_t dot = name.rfind('.'); dot != std::string_view::npos)
+        for (std::string_view extension : {"pas", "pp", "dcu", "ppu"})
+            if (SameText(name.substr(dot + 1), extension)) return false;
     for (std::size_t start = 0;;) {
         const std::size_t dot = name.find('.', start);
         if (!IsValidIdent(name.substr(start, dot == std::string_view::npos ? dot : dot - start))) return false;

@@ -515,7 +515,7 @@ private:
                         property.DataType().SetCategory(draw_.Chance(50) ? dtEnum : dtRegistered);
                     } else {
                         static constexpr std::array<std::string_view, 4> kUnits{"Classes.pas", "rtl\\Classes",
-                                                                               "Contnrs", "System.Classes"};
+                                                                               "Contnrs", "Classes.PAS"};
                         const std::string unit = draw_.Chance(40) ? module.DeveloperUnitName() : std::string(draw_.Pick(kUnits));
                         const std::string name = "THand" + std::to_string(++counter_);
                         module.CreateRegisteredType(name, "", unit, false);
@@ -550,7 +550,7 @@ private:
                     module.SetServerOption(draw_.Chance(50) ? moComServerInDll : moComServer);
                     switch (draw_.Below(3)) {
                         case 0: cls.SetGUID(""); break;
-                        case 1: cls.SetGUID(cls.GetGUID().substr(1, 36)); break;
+                        case 1: cls.SetGUID(cls.GetGUID().size() == 38 ? cls.GetGUID().substr(1, 36) : "12345678-ABCD"); break;
                         default: {
                             TemgModule& other = AnyClassModule();
                             other.SetServerOption(moComServerInDll);

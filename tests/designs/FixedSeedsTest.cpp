@@ -571,8 +571,9 @@ TEST_P(HandWrittenDesign, IsRefusedOrCompiles) {
     std::string captions;
     for (int i = 0; i < results.Count(); ++i) {
         captions += results.Items(i)->GetCaption() + "\n";
-        if (results.Items(i)->GetCaption() == GetParam().caption)
+        if (results.Items(i)->GetCaption() == GetParam().caption) {
             EXPECT_EQ(results.Items(i)->GetCategory(), GetParam().warning ? cicWarning : cicError);
+        }
     }
     EXPECT_NE(captions.find(std::string(GetParam().caption) + "\n"), std::string::npos) << captions;
 }

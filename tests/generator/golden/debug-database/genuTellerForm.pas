@@ -66,24 +66,24 @@ begin
 end;
 procedure TgenTellerForm.OnLogin(Database:TDatabase;LoginParams:TStrings);
 begin
-   if not TedPasswordDlg.Edit(Database.Params)
+   if not eduPasswordDlg.TedPasswordDlg.Edit(Database.Params)
    then
    begin
-      Abort;
+      SysUtils.Abort;
    end;
    LoginParams.Text:=Database.Params.Text;
 end;
 procedure TgenTellerForm.AfterConnect(Sender:TObject);
 begin
    laAlias.Caption:='Database is connected';
-   laAlias.Font.Style:=[fsBold];
-   laAlias.Font.Color:=clTeal;
+   laAlias.Font.Style:=[Graphics.fsBold];
+   laAlias.Font.Color:=Graphics.clTeal;
 end;
 procedure TgenTellerForm.AfterDisconnect(Sender:TObject);
 begin
    laAlias.Caption:='Database is disconnected';
    laAlias.Font.Style:=[];
-   laAlias.Font.Color:=clDkGray;
+   laAlias.Font.Color:=Graphics.clDkGray;
 end;
 procedure TgenTellerForm.BeforeDestruction;
 begin
@@ -95,7 +95,7 @@ begin
    inherited;
    FDatabase:=TDatabase.Create(Self);
    FDatabase.DatabaseName:='DebugDB';
-   Session.GetAliasNames(cbAlias.Items);
+   DBTables.Session.GetAliasNames(cbAlias.Items);
    FDatabase.OnLogin:=OnLogin;
    FDatabase.AfterConnect:=AfterConnect;
    FDatabase.AfterDisconnect:=AfterDisconnect;
@@ -125,7 +125,7 @@ begin
 end;
 procedure TgenTellerForm.TransferClick(Sender:TObject);
 begin
-   raise Exception.Create('You have to create method ''Transfer'' and write calling code with actual parameters');
+   raise SysUtils.Exception.Create('You have to create method ''Transfer'' and write calling code with actual parameters');
 end;
 procedure TgenTellerForm.BalanceClick(Sender:TObject);
 begin

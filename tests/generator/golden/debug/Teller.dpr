@@ -8,7 +8,7 @@ uses
    Account in '/work/demo/Account.pas';
 
 begin
-   Application.Initialize;
-   Application.CreateForm(TdevTellerForm, devTellerForm);
-   Application.Run;
+   Forms.Application.Initialize;
+   Forms.Application.CreateForm(TdevTellerForm, devTellerForm);
+   Forms.Application.Run;
 end.

@@ -72,7 +72,7 @@ begin
 end;
 procedure TgenTellerForm.TransferClick(Sender:TObject);
 begin
-   raise Exception.Create('You have to create method ''Transfer'' and write calling code with actual parameters');
+   raise SysUtils.Exception.Create('You have to create method ''Transfer'' and write calling code with actual parameters');
 end;
 procedure TgenTellerForm.BalanceClick(Sender:TObject);
 begin

@@ -37,7 +37,7 @@ begin
 end;
 procedure Tgen_dmBank.AfterDatabaseConnection(Sender:TObject);
 begin
-   if Assigned(OnChangeConnection) then
+   if System.Assigned(OnChangeConnection) then
    begin
       OnChangeConnection(Database1.AliasName,Database1.Params.Values['user name'],Database1.Params.Values['password']);
    end;
