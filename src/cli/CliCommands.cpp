@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <filesystem>
 #include <ostream>
 #include <thread>
 #include <unordered_set>
@@ -54,9 +53,8 @@ constexpr std::string_view kCannotWriteOutput = "Cannot write to standard output
 // written one by one, in order, by the main thread.
 constexpr int kGenerationWorkers = 2;
 
-std::string AbsolutePath(const std::string& path) {
-    return Utf8FromPath(fs::absolute(PathFromUtf8(path)).lexically_normal());
-}
+// The platform's expansion keeps network (\\server\share) and long (\\?\C:\...) names whole.
+std::string AbsolutePath(const std::string& path) { return ExpandFileName(path, CurrentDirectory()); }
 
 std::string Plural(std::size_t count, std::string_view word) {
     return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");

@@ -539,12 +539,13 @@ std::string BuildDebugApplicationText(const TemgDebugApplication& application, c
 
 void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,
                               const IModuleResolver& resolver, IGeneratedFileWriter& writer) {
-    constexpr TWriteRules recreated{.makeReadOnly = true, .createDirectory = true, .askBeforeReplacing = false,
-                                    .replaceExisting = true};
-    constexpr TWriteRules replaced{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
-                                   .replaceExisting = true};
-    constexpr TWriteRules once{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
-                               .replaceExisting = false};
+    const TFileEncoding encoding = resolver.FileEncoding();
+    const TWriteRules recreated{.makeReadOnly = true, .createDirectory = true, .askBeforeReplacing = false,
+                                .replaceExisting = true, .encoding = encoding};
+    const TWriteRules replaced{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
+                               .replaceExisting = true, .encoding = encoding};
+    const TWriteRules once{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
+                           .replaceExisting = false, .encoding = encoding};
     const std::string srcPath = resolver.GetSrcPath();
     const std::string directory = application.OutputDirectory(srcPath);
     const std::string unitHeader = resolver.GetUnitHeader();

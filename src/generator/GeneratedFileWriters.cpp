@@ -14,7 +14,10 @@ bool DiskFileWriter::Write(std::string_view text, const std::string& fileName, c
     return WriteGeneratedFile(text, fileName, rules);
 }
 
-bool PlanningFileWriter::Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) {
+bool PlanningFileWriter::Write(std::string_view utf8Text, const std::string& fileName, const TWriteRules& rules) {
+    // Judged by the bytes the disk writer would write.
+    std::string encoded;
+    const std::string_view text = EncodedFileText(utf8Text, rules.encoding, fileName, encoded);
     const std::string name = NormalizePath(fileName);
     auto [entry, firstSeen] = contents_.try_emplace(name);
     Contents& contents = entry->second;

@@ -1,13 +1,14 @@
 #include "generator/GeneratedFiles.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
+#include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "generator/GeneratorMessages.h"
+#include "model/Published.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -26,25 +27,49 @@ std::string GeneratedFileHeader(std::string_view unitHeader, bool recreated) {
     return header;
 }
 
+const EnumTypeInfo GeneratedFileEncodingNames{"TGeneratedFileEncoding", {"geAnsi", "geUtf8Bom"}};
+
+bool EncodingHolds(const TFileEncoding& encoding, std::string_view text) {
+    return encoding.encoding == geUtf8Bom || IsAscii(text) || CodePageFromUtf8(text, encoding.codePage).has_value();
+}
+
+std::string_view EncodedFileText(std::string_view text, const TFileEncoding& encoding, const std::string& fileName,
+                                 std::string& storage) {
+    if (IsAscii(text)) return text;
+    if (encoding.encoding == geUtf8Bom) {
+        storage = std::string(kUtf8ByteOrderMark) + std::string(text);
+        return storage;
+    }
+    std::optional<std::string> bytes = CodePageFromUtf8(text, encoding.codePage);
+    if (!bytes) throw Exception(Format(kCannotWriteInCodePage, fileName, encoding.codePage));
+    storage = std::move(*bytes);
+    return storage;
+}
+
 bool FileHoldsText(const std::string& fileName, std::string_view text) {
+    // The path crosses into the system as UTF-16 on Windows: a narrow name would be read in the
+    // ANSI code page there and miss a file in a folder named beyond it.
+    const std::filesystem::path path = PathFromUtf8(fileName);
     std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(fileName, error);
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error || size != text.size()) return false;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"), &std::fclose);
+    std::ifstream file(path, std::ios::binary);
     if (!file) return false;
     char block[65536];
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t wanted = std::min(sizeof block, text.size() - at);
-        if (std::fread(block, 1, wanted, file.get()) != wanted) return false;
+        if (!file.read(block, static_cast<std::streamsize>(wanted))) return false;
         if (std::memcmp(block, text.data() + at, wanted) != 0) return false;
         at += wanted;
     }
     // The file may have grown since its size was taken.
-    return std::fgetc(file.get()) == EOF;
+    return file.peek() == std::ifstream::traits_type::eof();
 }
 
-bool WriteGeneratedFile(std::string_view text, const std::string& fileName, const TWriteRules& rules) {
+bool WriteGeneratedFile(std::string_view utf8Text, const std::string& fileName, const TWriteRules& rules) {
+    std::string encoded;
+    const std::string_view text = EncodedFileText(utf8Text, rules.encoding, fileName, encoded);
     const bool exists = FileExists(fileName);
     if (exists && !rules.replaceExisting) return false;
     // A file that holds the text already keeps its time stamp, so that builds see no change.

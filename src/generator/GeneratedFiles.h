@@ -6,7 +6,32 @@
 #include <string>
 #include <string_view>
 
+#include "platform/TextEncoding.h"
+
 namespace quillon {
+
+struct EnumTypeInfo;
+
+// How generated files that hold text beyond ASCII are written: in a Windows ANSI code page, which
+// Delphi reads a file without byte-order mark in, or in UTF-8 after a byte-order mark. A file of
+// ASCII text is the same either way.
+enum TGeneratedFileEncoding { geAnsi, geUtf8Bom };
+extern const EnumTypeInfo GeneratedFileEncodingNames;
+
+// The project's choice; the code page is stored with the project, never taken from the machine,
+// so that output and check do not depend on where they run.
+struct TFileEncoding {
+    TGeneratedFileEncoding encoding = geAnsi;
+    int codePage = kWesternCodePage;
+};
+
+// Whether `text` can be written in `encoding`: everything can in UTF-8.
+bool EncodingHolds(const TFileEncoding& encoding, std::string_view text);
+// The bytes of a generated file holding `text` (UTF-8) in `encoding`: `text` itself when it is
+// ASCII, else `storage`, which receives them. Raises Exception "%s cannot be written in code page
+// %d" naming `fileName` when the code page lacks a character of it.
+std::string_view EncodedFileText(std::string_view text, const TFileEncoding& encoding, const std::string& fileName,
+                                 std::string& storage);
 
 // `srcPath` expanded against `projectSrcPath` (the project's source path itself when `srcPath`
 // is empty), with a trailing separator. Computed only: the process's current directory is
@@ -27,6 +52,8 @@ struct TWriteRules {
     bool askBeforeReplacing = false;
     // Off: an existing file is kept.
     bool replaceExisting = true;
+    // The encoding of the file's text, which the writers are handed in UTF-8.
+    TFileEncoding encoding = {};
 };
 
 // Whether the file `fileName` holds exactly `text`. A file of another size is not read at all;

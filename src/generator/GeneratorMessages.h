@@ -10,6 +10,7 @@ namespace quillon {
 inline constexpr std::string_view kFileExistsOverwrite = "File '%s' exists. Overwrite?";
 inline constexpr std::string_view kReferencedClassNotFound = "Class '%s' not found";
 inline constexpr std::string_view kUnableToCreateDirectory = "Unable to create directory";
+inline constexpr std::string_view kCannotWriteInCodePage = "%s cannot be written in code page %d";
 // A member, parameter or function result without a type would be written as "Name:;".
 inline constexpr std::string_view kTypeNotSet = "Type of '%s' is not set";
 

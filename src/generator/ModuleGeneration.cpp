@@ -79,8 +79,10 @@ std::string TemgModule::DeveloperUnitFileName(std::string_view projectSrcPath) c
 }
 
 bool TemgModule::WriteKindTo(const std::string& directory, TFileKind kind, const IModuleResolver& resolver,
-                             std::string_view header, const TWriteRules& rules, const GenerationTools& tools) const {
+                             std::string_view header, const TWriteRules& kindRules, const GenerationTools& tools) const {
     const ResolverScope scope(*this, resolver);
+    TWriteRules rules = kindRules;
+    rules.encoding = resolver.FileEncoding();
     const std::string fileName = directory + KindFileName(kind);
     bool written = false;
     // The developer's unit is written once: when it exists its text is not even built.
@@ -158,8 +160,10 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
         if (HasOwnConnection()) write(TFileKind::DataModuleUnit, recreatedHeader, kRecreatedRules);
         if (IsLibraryOption(FServerOption)) {
             write(TFileKind::LibraryProject, recreatedHeader, kReplacedRules);
+            TWriteRules optionsRules = kWrittenOnceRules;
+            optionsRules.encoding = resolver.FileEncoding();
             tools.writer.Write(ProjectOptionsText(searchPath, projectSrcPath), directory + ProjectOptionsFileName(),
-                               kWrittenOnceRules);
+                               optionsRules);
         }
         write(TFileKind::ControllerUnit, recreatedHeader, kRecreatedRules);
         write(TFileKind::DatabaseSupportController, recreatedHeader, kRecreatedRules);

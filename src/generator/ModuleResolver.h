@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "generator/GeneratedFiles.h"
+
 namespace quillon {
 
 class TemgModule;
@@ -25,6 +27,8 @@ public:
     virtual const TemgModule* GetFirstModule() const = 0;
     // The module whose class is named `className` (without regard to case), or nullptr.
     virtual const TemgModule* FindModule(std::string_view className) const = 0;
+    // The encoding the project's generated files are written in.
+    virtual TFileEncoding FileEncoding() const { return {}; }
 };
 
 }  // namespace quillon

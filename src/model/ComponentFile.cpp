@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/PlatformMessages.h"
+#include "platform/TextEncoding.h"
 
 namespace quillon {
 
@@ -26,6 +27,8 @@ void TModelFileOptions::PublishProperties(PropertyList& p) {
 const PropertyList& TModelFileOptions::Published() const { return PublishedOf<TModelFileOptions>(); }
 
 void ReadModelText(TPersistent& model, std::string_view text, std::string_view signature, std::string& options) {
+    // Editors on Windows put a byte-order mark before UTF-8; the writer never does.
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     ObjectTextReader reader(text);
     TModelFileHeader header;
     reader.ReadObject(header);

@@ -4,9 +4,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "model/Collection.h"
 #include "model/Published.h"
+#include "platform/TextEncoding.h"
 
 namespace quillon {
 
@@ -22,28 +24,9 @@ void NewLine(std::string& out, int level) {
 // Significant digits of a written floating-point value.
 constexpr std::size_t kFloatDigits = 15;
 
-bool IsContinuationByte(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// Length of the UTF-8 sequence that `lead` starts (1 for anything that is not a lead byte).
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead < 0xF8) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
-// A quoted run s[start, end) is cut at `end`; when that falls inside a UTF-8 sequence, the cut
-// moves back to the sequence's first byte. Malformed sequences are cut where they are.
-std::size_t CutBeforeSequence(std::string_view s, std::size_t start, std::size_t end) {
-    if (end >= s.size() || !IsContinuationByte(static_cast<unsigned char>(s[end]))) return end;
-    std::size_t lead = end;
-    while (lead > start && end - lead < 4 && IsContinuationByte(static_cast<unsigned char>(s[lead]))) --lead;
-    const auto leadByte = static_cast<unsigned char>(s[lead]);
-    if (IsContinuationByte(leadByte) || lead + SequenceLength(leadByte) <= end) return end;
-    return lead;
-}
-
-bool IsQuotable(unsigned char c) { return c >= ' ' && c != '\''; }
+// Printable ASCII goes between quotes; every other character is written as its code, so that
+// model files are ASCII whatever the text holds.
+bool IsQuotable(char16_t c) { return c >= ' ' && c < 0x80 && c != '\''; }
 
 void AppendInteger(std::string& out, std::int64_t value) {
     char buffer[24];
@@ -156,43 +139,46 @@ void AppendPropertyLines(std::string& out, const TPersistent& object, int level,
 
 }  // namespace
 
-void AppendStringValue(std::string& out, std::string_view s, int level) {
-    if (s.empty()) {
-        out += "''";
-        return;
-    }
+namespace {
+
+// The string `s` of characters (ASCII bytes, or UTF-16 code units as the codes spell them), cut
+// into lines of kStringCutWidth characters.
+template <typename Text>
+void AppendCodedString(std::string& out, const Text& s, int level) {
+    const auto unit = [&](std::size_t i) {
+        return static_cast<char16_t>(static_cast<std::make_unsigned_t<typename Text::value_type>>(s[i]));
+    };
     const int valueLevel = level + 1;
     if (s.size() > kStringCutWidth) NewLine(out, valueLevel);
     std::size_t i = 0;
     std::size_t lineStart = 0;  // first character of s on the current line
     while (i < s.size()) {
-        bool lineBreak = false;
-        if (IsQuotable(static_cast<unsigned char>(s[i]))) {
-            const std::size_t start = i;
-            do ++i;
-            while (i < s.size() && IsQuotable(static_cast<unsigned char>(s[i])) && i - lineStart < kStringCutWidth);
-            if (i - lineStart >= kStringCutWidth) {
-                lineBreak = true;
-                i = CutBeforeSequence(s, start, i);
-            }
-            // A run that would only hold the start of a sequence is left for the next line.
-            if (i > start) {
-                out += '\'';
-                out.append(s.data() + start, i - start);
-                out += '\'';
-            }
+        if (IsQuotable(unit(i))) {
+            out += '\'';
+            do out += static_cast<char>(unit(i++));
+            while (i < s.size() && IsQuotable(unit(i)) && i - lineStart < kStringCutWidth);
+            out += '\'';
         } else {
             out += '#';
-            AppendInteger(out, static_cast<unsigned char>(s[i]));
-            ++i;
-            if (i - lineStart >= kStringCutWidth) lineBreak = true;
+            AppendInteger(out, unit(i++));
         }
-        if (lineBreak && i < s.size()) {
+        if (i - lineStart >= kStringCutWidth && i < s.size()) {
             out += " +";
             NewLine(out, valueLevel);
             lineStart = i;
         }
     }
+}
+
+}  // namespace
+
+void AppendStringValue(std::string& out, std::string_view value, int level) {
+    if (value.empty())
+        out += "''";
+    else if (IsAscii(value))
+        AppendCodedString(out, value, level);
+    else
+        AppendCodedString(out, Utf16FromUtf8(value), level);
 }
 
 std::string FloatToText(double value) {

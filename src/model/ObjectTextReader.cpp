@@ -19,6 +19,7 @@
 #include "platform/Exception.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
+#include "platform/TextEncoding.h"
 
 namespace quillon {
 
@@ -26,8 +27,9 @@ namespace {
 
 // Objects, collections, items and lists nest at most this deep; model files need a handful.
 constexpr int kMaxNesting = 100;
-// A #NNN character code needs at most three digits.
-constexpr int kMaxCharCodeDigits = 3;
+// A #NNN character code is a UTF-16 code unit: at most five digits, at most 65535.
+constexpr int kMaxCharCodeDigits = 5;
+constexpr int kMaxCharCode = 0xFFFF;
 
 // --- Syntax tree ----------------------------------------------------------------------------
 
@@ -109,7 +111,9 @@ int HexValue(char c) {
 
 class ObjectTextReader::Parser {
 public:
-    explicit Parser(std::string_view text) : src_(text) { Next(); }
+    // Quoted text is UTF-8 when the whole file is; a file that is not was written by an older
+    // tool in the Western code page.
+    explicit Parser(std::string_view text) : src_(text), utf8_(IsValidUtf8(text)) { Next(); }
 
     bool AtEnd() const { return kind_ == Token::End; }
 
@@ -344,29 +348,49 @@ private:
         return pos_ > start;
     }
 
-    // Quoted runs ('' inside stands for one quote) and #NN codes, written without separators.
+    // Quoted runs ('' inside stands for one quote) and #NNN codes, written without separators.
+    // A code is a UTF-16 code unit: a surrogate pair is one character, a lone surrogate U+FFFD.
     void ReadString() {
         kind_ = Token::String;
         string_.clear();
+        char32_t highSurrogate = 0;
+        const auto endPair = [&] {
+            if (highSurrogate) AppendUtf8(string_, highSurrogate);
+            highSurrogate = 0;
+        };
         while (pos_ < src_.size()) {
             if (src_[pos_] == '#') {
                 ++pos_;
-                int code = 0;
+                char32_t code = 0;
                 int digits = 0;
                 while (pos_ < src_.size() && IsDigit(src_[pos_])) {
                     if (++digits > kMaxCharCodeDigits) Fail(kInvalidString, line_);
-                    code = code * 10 + (src_[pos_] - '0');
+                    code = code * 10 + static_cast<char32_t>(src_[pos_] - '0');
                     ++pos_;
                 }
-                if (digits == 0 || code > 255) Fail(kInvalidString, line_);
-                string_ += static_cast<char>(code);
+                if (digits == 0 || code > kMaxCharCode) Fail(kInvalidString, line_);
+                if (highSurrogate && code >= 0xDC00 && code <= 0xDFFF) {
+                    AppendUtf8(string_, 0x10000 + ((highSurrogate - 0xD800) << 10) + (code - 0xDC00));
+                    highSurrogate = 0;
+                    continue;
+                }
+                endPair();
+                if (code >= 0xD800 && code <= 0xDBFF)
+                    highSurrogate = code;
+                else
+                    AppendUtf8(string_, code);
             } else if (src_[pos_] == '\'') {
+                endPair();
                 ++pos_;
                 while (true) {
                     std::size_t end = pos_;
                     while (end < src_.size() && src_[end] != '\'' && src_[end] != '\r' && src_[end] != '\n') ++end;
                     if (end >= src_.size() || src_[end] != '\'') Fail(kInvalidString, line_);
-                    string_.append(src_.data() + pos_, end - pos_);
+                    const std::string_view run = src_.substr(pos_, end - pos_);
+                    if (utf8_)
+                        string_ += run;
+                    else
+                        string_ += Utf8FromCodePage(run, kWesternCodePage);
                     pos_ = end + 1;
                     if (pos_ < src_.size() && src_[pos_] == '\'') {
                         string_ += '\'';
@@ -379,6 +403,7 @@ private:
                 break;
             }
         }
+        endPair();
     }
 
     std::string_view src_;
@@ -388,6 +413,7 @@ private:
     std::size_t tokenStart_ = 0;
     char char_ = 0;
     std::string string_;
+    bool utf8_ = true;
 };
 
 // --- Binder ---------------------------------------------------------------------------------

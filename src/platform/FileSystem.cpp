@@ -90,6 +90,8 @@ std::string ExpandFileName(std::string_view path, std::string_view baseDir) {
     return Utf8FromPath((PathFromUtf8(baseDir) / p).lexically_normal());
 }
 
+std::string CurrentDirectory() { return Utf8FromPath(fs::current_path()); }
+
 std::string ExtractRelativePath(std::string_view path, std::string_view baseDir) {
     const fs::path base = PathFromUtf8(ExpandFileName(baseDir, "/"));
     const fs::path full = PathFromUtf8(ExpandFileName(path, Utf8FromPath(base)));

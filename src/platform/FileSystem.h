@@ -46,6 +46,8 @@ std::string ExtractFileName(std::string_view path);
 std::string ExtractFilePath(std::string_view path);
 // `path` with "." and ".." resolved by computation and this platform's separators.
 std::string NormalizePath(std::string_view path);
+// The process's current directory, which paths given on a command line are relative to.
+std::string CurrentDirectory();
 // `path` made absolute against `baseDir` (never the process's current directory) and
 // normalised; an absolute `path` is only normalised.
 std::string ExpandFileName(std::string_view path, std::string_view baseDir);

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "checking/DesignChecks.h"
+#include "checking/EncodingChecks.h"
 #include "checking/ProjectChecks.h"
 #include "elements/ElementMessages.h"
 #include "generator/GeneratedFileWriters.h"
@@ -188,6 +189,10 @@ void TemgpProject::PublishProperties(PropertyList& p) {
     p.String("SearchPath", &TemgpProject::GetSearchPath, &TemgpProject::SetSearchPath);
     p.String("UnitHeader", &TemgpProject::GetUnitHeader, &TemgpProject::SetUnitHeader);
     p.Collection("Releases", Mutable(&TemgpProject::Releases));
+    p.Enumeration("GeneratedFileEncoding", &TemgpProject::GetGeneratedFileEncoding,
+                  &TemgpProject::SetGeneratedFileEncoding, GeneratedFileEncodingNames, std::optional(geAnsi));
+    p.Integer("GeneratedFileCodePage", &TemgpProject::GetGeneratedFileCodePage,
+              &TemgpProject::SetGeneratedFileCodePage, kWesternCodePage);
 }
 
 TemgpProject::TemgpProject()
@@ -213,6 +218,8 @@ void TemgpProject::Assign(const TPersistent& source) {
     SetAppellation(other->Appellation());
     SetSearchPath(other->FSearchPath);
     SetUnitHeader(other->FUnitHeader);
+    SetGeneratedFileEncoding(other->FEncoding.encoding);
+    SetGeneratedFileCodePage(other->FEncoding.codePage);
     SetReleases(other->Releases());
 }
 
@@ -241,6 +248,8 @@ void TemgpProject::NewProject(std::string_view dir) {
     FFileDate = 0;
     SetUnitHeader(kStandardUnitHeader);
     SetSearchPath("");
+    SetGeneratedFileEncoding(geAnsi);
+    SetGeneratedFileCodePage(kWesternCodePage);
     AddCommonTypesModule();
     FReleases->Clear();
     SetModified(true);
@@ -287,6 +296,7 @@ void TemgpProject::Swap(TemgpProject& other) {
     std::swap(FAppellation, other.FAppellation);
     std::swap(FSearchPath, other.FSearchPath);
     std::swap(FUnitHeader, other.FUnitHeader);
+    std::swap(FEncoding, other.FEncoding);
     std::swap(FReleases, other.FReleases);
     std::swap(FFileName, other.FFileName);
     std::swap(FFileDate, other.FFileDate);
@@ -611,9 +621,13 @@ const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiv
             CheckDebugApplicationFiles(module, checked, GetSrcPath(), *FCheckResults);
             CheckDataModuleUnit(module, checked, *FCheckResults, FModules->Items(i));
             CheckModuleDesign(module, *this, all, *FCheckResults, FModules->Items(i));
+            CheckModuleEncoding(module, FEncoding, *FCheckResults, FModules->Items(i));
             checked.push_back(&module);
         }
     }
+    // The project's directory is in the paths that generated units and projects name.
+    for (const std::string& text : {GetSrcPath(), FSearchPath, FUnitHeader})
+        CheckTextEncoding(text, FEncoding, *FCheckResults, this);
     if (receiver) receiver->ShowCheckResults(*FCheckResults);
     return *FCheckResults;
 }

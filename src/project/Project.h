@@ -110,6 +110,12 @@ public:
     void SetSearchPath(std::string_view value);
     std::string GetUnitHeader() const override { return FUnitHeader; }
     void SetUnitHeader(std::string_view value);
+    // How generated files holding text beyond ASCII are written; both stored only when not the
+    // default (the Western code page), so that files of older versions stay as they were.
+    TGeneratedFileEncoding GetGeneratedFileEncoding() const { return FEncoding.encoding; }
+    void SetGeneratedFileEncoding(TGeneratedFileEncoding value) { ChangeField(FEncoding.encoding, value, FModified); }
+    int GetGeneratedFileCodePage() const { return FEncoding.codePage; }
+    void SetGeneratedFileCodePage(int value) { ChangeField(FEncoding.codePage, value, FModified); }
     TReleaseDllCollection& Releases() { return *FReleases; }
     const TReleaseDllCollection& Releases() const { return *FReleases; }
     void SetReleases(const TReleaseDllCollection& value) { FReleases->Assign(value); }
@@ -122,7 +128,8 @@ public:
     // The results of the last check; nullptr before the first.
     const TCheckCollection* CheckResults() const { return FCheckResults.get(); }
 
-    // Copies the modules' file names, the appellation, search path, unit header and releases.
+    // Copies the modules' file names, the appellation, search path, unit header, encoding and
+    // releases.
     void Assign(const TPersistent& source) override;
 
     // --- Modified flag ----------------------------------------------------------------------------
@@ -205,6 +212,7 @@ public:
     // --- IProject ----------------------------------------------------------------------------------
 
     const TemgModule* GetFirstModule() const override;
+    TFileEncoding FileEncoding() const override { return FEncoding; }
     void ListReferencableClasses(TStringList& target, const TemgClass& cls, const TemgModule& module,
                                  std::string_view currentName) override;
     void RenameReferences(const TgmcAppellation& oldName, const TgmcAppellation* newName,
@@ -238,6 +246,7 @@ private:
     std::unique_ptr<TgmcAppellation> FAppellation;
     std::string FSearchPath;
     std::string FUnitHeader;
+    TFileEncoding FEncoding;
     std::unique_ptr<TReleaseDllCollection> FReleases;
     std::string FFileName;
     TDateTime FFileDate = 0;

@@ -22,6 +22,7 @@
 #include "platform/Format.h"
 #include "platform/Guid.h"
 #include "platform/ShellOpen.h"
+#include "platform/TextEncoding.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
 #include "workbench/ConnectionDialog.h"
@@ -54,6 +55,23 @@ QComboBox* Choices(const char* name, const QStringList& items) {
     combo->setObjectName(name);
     combo->addItems(items);
     return combo;
+}
+
+// The language of a Windows code page, as Windows names it.
+QString CodePageName(int codePage) {
+    switch (codePage) {
+        case 874: return QObject::tr("Thai");
+        case 1250: return QObject::tr("Central European");
+        case 1251: return QObject::tr("Cyrillic");
+        case 1252: return QObject::tr("Western European");
+        case 1253: return QObject::tr("Greek");
+        case 1254: return QObject::tr("Turkish");
+        case 1255: return QObject::tr("Hebrew");
+        case 1256: return QObject::tr("Arabic");
+        case 1257: return QObject::tr("Baltic");
+        case 1258: return QObject::tr("Vietnamese");
+        default: return {};
+    }
 }
 
 // Where a project's splitting of the search path happens: ";" between directories, blanks
@@ -116,6 +134,14 @@ TfrProjectEditor::TfrProjectEditor(TfrEditors& editors, const TEditorEnvironment
     FSearchPath->OnBrowse = [this] { EditSearchPath(); };
     Body().addWidget(FSearchPath);
 
+    // Both stored properties in one list: a Windows code page (its number as the item's data), or
+    // UTF-8 after a byte-order mark (data 0).
+    FEncoding = Choices("cbGeneratedFileEncoding", {});
+    for (const int codePage : SupportedCodePages())
+        FEncoding->addItem(tr("Windows code page %1 (%2)").arg(codePage).arg(CodePageName(codePage)), codePage);
+    FEncoding->addItem(tr("UTF-8 with byte-order mark"), 0);
+    Body().addLayout(LabelledRow(tr("Encoding of generated files"), FEncoding));
+
     // The base path is where the project file lies: shown, and opened in the file browser,
     // never typed (the project computes it from its file name).
     FBasePath = new TfrEditButton(tr("Project Base Path"));
@@ -135,6 +161,7 @@ void TfrProjectEditor::SetReadOnly(bool readOnly) {
     TfrAppellationEditor::SetReadOnly(readOnly);
     FUnitHeader->setReadOnly(readOnly);
     FSearchPath->SetReadOnly(readOnly);
+    FEncoding->setEnabled(!readOnly);
 }
 
 void TfrProjectEditor::LoadAppellation() {
@@ -154,6 +181,11 @@ void TfrProjectEditor::Initialize(TEditorItem& item) {
     FUnitHeader->setPlainText(ToQ(project.GetUnitHeader()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     FSearchPath->SetText(project.GetSearchPath());
     FBasePath->SetText(project.GetSrcPath());
+    // A code page the list lacks (stored by hand) is shown as its number.
+    const int codePage = project.GetGeneratedFileCodePage();
+    if (FEncoding->findData(codePage) < 0)
+        FEncoding->insertItem(FEncoding->count() - 1, tr("Windows code page %1").arg(codePage), codePage);
+    FEncoding->setCurrentIndex(FEncoding->findData(project.GetGeneratedFileEncoding() == geUtf8Bom ? 0 : codePage));
 }
 
 void TfrProjectEditor::Apply() {
@@ -161,6 +193,9 @@ void TfrProjectEditor::Apply() {
     TemgpProject& project = Project();
     project.SetUnitHeader(ToStd(FUnitHeader->toPlainText().replace('\n', QStringLiteral("\r\n"))));
     project.SetSearchPath(FSearchPath->Text());
+    const int codePage = FEncoding->currentData().toInt();
+    project.SetGeneratedFileEncoding(codePage == 0 ? geUtf8Bom : geAnsi);
+    if (codePage != 0) project.SetGeneratedFileCodePage(codePage);
 }
 
 void TfrProjectEditor::EditSearchPath() {

@@ -43,6 +43,7 @@ public:
     QPlainTextEdit& UnitHeaderMemo() const { return *FUnitHeader; }
     TfrEditButton& SearchPathEdit() const { return *FSearchPath; }
     TfrEditButton& BasePathEdit() const { return *FBasePath; }
+    QComboBox& EncodingChoices() const { return *FEncoding; }
     // The search path's "..." button: the directory list dialog.
     void EditSearchPath();
 
@@ -58,6 +59,7 @@ private:
     QPlainTextEdit* FUnitHeader = nullptr;
     TfrEditButton* FSearchPath = nullptr;
     TfrEditButton* FBasePath = nullptr;
+    QComboBox* FEncoding = nullptr;
 };
 
 // An ordered list of directories: a directory is typed or browsed for, then added, or put in

@@ -119,25 +119,30 @@ TEST_P(GeneratedUnitsCompile, EveryUnitAndLibraryProjectCompilesLinuxOnly) {
     for (const PascalFile& file : files) EXPECT_TRUE(test::PascalCompiles(files, file.name));
 }
 
-TEST(GeneratedUnitsCompileWithHostileText, CaptionsHoldingBracesOrADirectiveAndAnApostropheInThePathCompileLinuxOnly) {
-    // The captions a user may type: a closing brace, a whole injected declaration, a directive.
+TEST(GeneratedUnitsCompileWithHostileText, CaptionsHoldingBracesOrADirectiveAndAPathBeyondAsciiCompileLinuxOnly) {
+    // The captions a user may type: a closing brace, a whole injected declaration, a directive;
+    // an apostrophe and an umlaut in the path, written in UTF-8 after a byte-order mark.
     test::TempDir root;
-    const std::string sourcePath = root.File("o'k") + "/";
+    const std::string sourcePath = root.File("o'k J\xC3\xBCrgen") + "/";
     std::filesystem::create_directories(sourcePath);
     test::UnitsProject project(sourcePath);
     project.common.CreateEnumType("TRate", "rate in {EUR}", {"rtLow", "rtHigh"});
     project.common.EnumTypes().Items(0)->Values().Items(0)->SetCaption("$I x");
     TemgModule& calc = test::AddCalc(project, moServerInDll);
     calc.MainClass().SetCaption("Simple} procedure Injected; {calculator");
-    calc.MainClass().Properties().Items(0)->SetCaption("a}b");
+    calc.MainClass().Properties().Items(0)->SetCaption("a}b \xC3\x9C" "berweisung");
     calc.MainClass().Methods().Items(1)->SetCaption("$DEFINE X");
     Typed(*calc.MainClass().Properties().Add(), "Rate", "TRate", dtEnum).SetCaption("{$I x}");
     std::vector<PascalFile> files{{project.common.KindFileName(TFileKind::TypesUnit),
                                    BuildUnitText(project.common, TFileKind::TypesUnit, project)}};
     for (TFileKind kind : WrittenKinds(moServerInDll))
         files.push_back({calc.KindFileName(kind), BuildUnitText(calc, kind, project)});
-    for (const PascalFile& file : files) test::WriteText(sourcePath + file.name, file.text);
     EXPECT_NE(files[1].text.find("{Simple) procedure Injected; (calculator}"), std::string::npos) << files[1].text;
+    std::string encoded;
+    for (PascalFile& file : files) {
+        file.text = std::string(EncodedFileText(file.text, {.encoding = geUtf8Bom}, file.name, encoded));
+        test::WriteText(sourcePath + file.name, file.text);
+    }
     for (const PascalFile& file : files) EXPECT_TRUE(test::PascalCompiles(files, file.name)) << file.name;
 }
 

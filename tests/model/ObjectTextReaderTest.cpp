@@ -95,7 +95,7 @@ TEST(ObjectTextReader, ReportsFaultsWithTheirLine) {
         {"object T\n  Title 'x'\nend", "''='' expected on line 2"},
         {"object T\n  Title = 'abc\nend", "Invalid string constant on line 2"},
         {"object T\n  Title = #\nend", "Invalid string constant on line 2"},
-        {"object T\n  Title = #256\nend", "Invalid string constant on line 2"},
+        {"object T\n  Title = #65536\nend", "Invalid string constant on line 2"},
         {"object T\n  Title = 'a' +\n  Count = 1\nend", "String expected on line 3"},
         {"object T\n  Count = -\nend", "Number expected on line 2"},
         {"object T\n  Stamp = 1e\nend", "Number expected on line 2"},

@@ -323,12 +323,23 @@ TEST_F(ProjectEditorTest, OKWritesNameHeaderAndSearchPathAndShowsTheFileAndBaseP
     Editor().UnitHeaderMemo().selectAll();
     QTest::keyClicks(&Editor().UnitHeaderMemo(), "{ Bank }");
     TypeInto(Editor().SearchPathEdit().Edit(), "/lib/a;/lib/b");
+    Editor().Appellation().CommentMemo().setPlainText(QString::fromUtf8("\xC3\x9C" "berweisung"));
+    QComboBox& encoding = Editor().EncodingChoices();
+    EXPECT_EQ(encoding.currentText(), "Windows code page 1252 (Western European)");
+    encoding.setCurrentIndex(encoding.findText("UTF-8 with byte-order mark"));
     Editor().ClickOK();
 
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(Project().GetName(), "Bank");
     EXPECT_EQ(Project().GetUnitHeader(), "{ Bank }");
     EXPECT_EQ(Project().GetSearchPath(), "/lib/a;/lib/b");
+    // The caption is UTF-8 inside and shows as typed.
+    EXPECT_EQ(Project().Appellation().GetCaption(), "\xC3\x9C" "berweisung");
+    EXPECT_EQ(Project().GetGeneratedFileEncoding(), geUtf8Bom);
+    Select(Project().Modules().Items(0));
+    Select(&Project());
+    EXPECT_EQ(Editor().Appellation().CommentMemo().toPlainText(), QString::fromUtf8("\xC3\x9C" "berweisung"));
+    EXPECT_EQ(Editor().EncodingChoices().currentText(), "UTF-8 with byte-order mark");
     EXPECT_EQ(Node(&Project())->text(0), "Bank");
     EXPECT_TRUE(Window().windowTitle().startsWith("Bank - "));
 }

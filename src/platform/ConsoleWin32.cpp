@@ -1,0 +1,77 @@
+// Windows: a console window takes UTF-16 through WriteConsoleW, whatever its code page; redirected
+// output is written in binary with the line ends a text-mode stream would give.
+#include "platform/Console.h"
+
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <iostream>
+#include <memory>
+
+#include "platform/Win32.h"
+
+namespace quillon {
+
+namespace {
+
+HANDLE ConsoleOf(int fd) {
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode) ? handle : nullptr;
+}
+
+// The sink of one standard stream.
+Utf8TextBuffer::Sink StreamSink(int fd) {
+    if (HANDLE console = ConsoleOf(fd)) {
+        return [console](std::string_view text) {
+            std::wstring wide = win32::Widen(text);
+            std::wstring_view rest(wide);
+            while (!rest.empty()) {
+                DWORD written = 0;
+                if (!::WriteConsoleW(console, rest.data(), static_cast<DWORD>(rest.size()), &written, nullptr) ||
+                    written == 0)
+                    return false;
+                rest.remove_prefix(written);
+            }
+            return true;
+        };
+    }
+    ::_setmode(fd, _O_BINARY);
+    return [fd, afterCr = false](std::string_view text) mutable {
+        const std::string bytes = WindowsLineEnds(text, afterCr);
+        std::string_view rest(bytes);
+        while (!rest.empty()) {
+            const int n = ::_write(fd, rest.data(), static_cast<unsigned>(std::min<std::size_t>(rest.size(), 1u << 30)));
+            if (n <= 0) return false;
+            rest.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    };
+}
+
+}  // namespace
+
+struct ScopedStandardText::Streams {
+    Utf8TextBuffer out{StreamSink(1)};
+    Utf8TextBuffer err{StreamSink(2)};
+    std::streambuf* previousOut = nullptr;
+    std::streambuf* previousErr = nullptr;
+};
+
+ScopedStandardText::ScopedStandardText() : streams_(std::make_unique<Streams>()) {
+    std::cout.flush();
+    std::cerr.flush();
+    streams_->previousOut = std::cout.rdbuf(&streams_->out);
+    streams_->previousErr = std::cerr.rdbuf(&streams_->err);
+}
+
+ScopedStandardText::~ScopedStandardText() {
+    std::cout.flush();
+    std::cerr.flush();
+    std::cout.rdbuf(streams_->previousOut);
+    std::cerr.rdbuf(streams_->previousErr);
+}
+
+}  // namespace quillon
