@@ -48,10 +48,10 @@ constexpr std::array<std::string_view, 20> kUnitNames{
     "ComServ",  "ActiveX",  "Controls", "DBTables", "ShareMem", "DLLServerCollection", "Variants",
     "Graphics", "StdCtrls", "ExtCtrls", "Dialogs", "Math",     "System"};
 // Captions and descriptions as users type them: comment brackets, quotes, line breaks, a
-// leading "$", UTF-8.
+// leading "$", text beyond ASCII that the default code page of generated files holds.
 constexpr std::array<std::string_view, 18> kCaptions{
     "",        "Calculator", "rate in {EUR}", "a}b", "(* old *) value", "// not code", "first line\r\nsecond line",
-    "$I x",    "{$DEFINE X}", "Bob's \"best\" value", "end.", "Größe – «Süd» 東京", "'", "*)", "}{", "\\",
+    "$I x",    "{$DEFINE X}", "Bob's \"best\" value", "end.", "Größe – «Süd» €", "'", "*)", "}{", "\\",
     "Simple} procedure Injected; {calculator", "50% {of} 'all'"};
 
 struct BuiltInType {
