@@ -31,4 +31,4 @@ cli generate "$project" --check >"$work/check.txt" ||
 cli show "\\\\?\\$project" >"$work/show.txt" ||
   { cat "$work/show.txt"; echo "show through the long path name failed" >&2; exit 1; }
 grep -qF "(\\\\?\\$project)" "$work/show.txt" || { cat "$work/show.txt"; echo "show named another path" >&2; exit 1; }
-echo "Generated twice in $folder under Wine, the second time writing nothing; read through \\\\?\\"
+echo "Generated twice in $folder under Wine, the second time writing nothing; read through its long path name"
