@@ -21,7 +21,7 @@ inline constexpr std::array<RegisteredChoice, 8> kRegistered{{{"Integer", "42"},
                                                               {"WideString", "'naïve café'"}}};
 
 // Long captions with quotes and text beyond ASCII: they are cut over several lines in the model
-// file, never inside a UTF-8 sequence.
+// file, where each character beyond ASCII is a #NNN code.
 inline constexpr std::array<std::string_view, 4> kCaptionTexts{
     "Größe des Kontos für die Zweigstelle „Süd“ – Übersicht über alle Buchungen des laufenden Jahres",
     "Montant total des opérations réglées à l'échéance, y compris les frais et les intérêts créditeurs",

@@ -262,6 +262,8 @@ void BuildSyntheticProject(TemgpProject& project, const std::string& dir, const 
     project.Appellation().SetCaption("Synthetisches Projekt mit " + std::to_string(shape.modules) + " Modulen und " +
                                      std::to_string(shape.members) + " Elementen je Modul – «Skalierung»");
     project.SetSearchPath("Shared;Host/pas");
+    // The captions mix scripts that no single Windows code page holds.
+    project.SetGeneratedFileEncoding(geUtf8Bom);
     const CommonTypes types = FillCommonTypes(project.FirstModule(), shape, draw);
 
     // Library servers, by name, that later modules of the same group may refer to. A large
