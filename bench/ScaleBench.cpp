@@ -1,5 +1,6 @@
 // Scale benchmarks on synthetic projects of 10, 100 and 1000 modules: model load, model save, the
-// project check and whole-project generation, the command line's `show` and `generate --check`
+// project check and whole-project generation, and the load and check of one module of 10,000 and
+// of 100,000 properties, the command line's `show` and `generate --check`
 // over up-to-date output, beside the floors the same machine sets for them (Free Pascal's
 // ObjectTextToBinary over the same model text, cp -r of the generated output, `show` for an
 // unchanged check), and the peak memory of each size measured in a fresh process. Ends with a
@@ -43,9 +44,13 @@ namespace fs = std::filesystem;
 struct Size {
     int modules;
     int members;
-    std::string Label() const { return std::to_string(modules) + "x" + std::to_string(members); }
+    // One class of properties only: its module's load and check are measured, nothing else.
+    bool propertiesOnly = false;
+    std::string Label() const {
+        return std::to_string(modules) + "x" + std::to_string(members) + (propertiesOnly ? "p" : "");
+    }
 };
-const std::vector<Size> kSizes{{10, 30}, {100, 60}, {1000, 60}};
+const std::vector<Size> kSizes{{10, 30}, {100, 60}, {1000, 60}, {1, 10000, true}, {1, 100000, true}};
 
 // One synthetic project on disk with the figures the table divides by.
 struct Workload {
@@ -121,22 +126,25 @@ Workload& Prepare(const Size& size) {
     auto workload = std::make_unique<Workload>();
     workload->size = size;
     workload->dir = g_root + "/" + size.Label();
-    workload->projectFile = WriteSyntheticProject(workload->dir, SyntheticShape{size.modules, size.members, 1});
+    workload->projectFile =
+        WriteSyntheticProject(workload->dir, SyntheticShape{size.modules, size.members, 1, size.propertiesOnly});
     for (const auto& entry : fs::directory_iterator(workload->dir))
         if (entry.is_regular_file()) {
             workload->modelFiles.push_back(entry.path().string());
             workload->modelBytes += entry.file_size();
         }
     std::sort(workload->modelFiles.begin(), workload->modelFiles.end());
-    Generate(*Load(workload->projectFile));
-    for (const auto& entry : fs::recursive_directory_iterator(workload->OutputDir()))
-        if (entry.is_regular_file()) {
-            ++workload->generatedFiles;
-            workload->generatedBytes += entry.file_size();
-            workload->largestGenerated = std::max(workload->largestGenerated, entry.file_size());
-        }
     g_workloads.push_back(std::move(workload));
-    return *g_workloads.back();
+    if (size.propertiesOnly) return *g_workloads.back();
+    Workload* w = g_workloads.back().get();
+    Generate(*Load(w->projectFile));
+    for (const auto& entry : fs::recursive_directory_iterator(w->OutputDir()))
+        if (entry.is_regular_file()) {
+            ++w->generatedFiles;
+            w->generatedBytes += entry.file_size();
+            w->largestGenerated = std::max(w->largestGenerated, entry.file_size());
+        }
+    return *w;
 }
 
 // --- Benchmarks ----------------------------------------------------------------------------
@@ -332,6 +340,7 @@ void PrintTable(const CollectingReporter& reporter, const std::map<std::string, 
     std::printf("%-10s %8s %9s %8s | %10s %12s %10s %10s %9s\n", "size", "model MB", "out files", "out MB",
                 "load/OTTB", "gen-chk/show", "gen/cp -r", "save/OTTB", "peak/text");
     for (const auto& w : g_workloads) {
+        if (w->size.propertiesOnly) continue;
         std::printf("%-10s %8s %9zu %8s | %10s %12s %10s %10s %9s\n", w->size.Label().c_str(),
                     Fixed(static_cast<double>(w->modelBytes) / 1e6).c_str(), w->generatedFiles,
                     Fixed(static_cast<double>(w->generatedBytes) / 1e6).c_str(),
@@ -344,13 +353,23 @@ void PrintTable(const CollectingReporter& reporter, const std::map<std::string, 
 
     const Workload* hundred = nullptr;
     const Workload* thousand = nullptr;
+    const Workload* tenThousandProperties = nullptr;
+    const Workload* hundredThousandProperties = nullptr;
     for (const auto& w : g_workloads) {
         if (w->size.modules == 100) hundred = w.get();
         if (w->size.modules == 1000) thousand = w.get();
+        if (w->size.propertiesOnly) (w->size.members == 10000 ? tenThousandProperties : hundredThousandProperties) = w.get();
     }
+    std::cout << "\nOne module of many properties (model MB, load, check in ms):\n";
+    for (const Workload* w : {tenThousandProperties, hundredThousandProperties})
+        if (w)
+            std::printf("  %-10s %8s %10s %10s\n", w->size.Label().c_str(),
+                        Fixed(static_cast<double>(w->modelBytes) / 1e6).c_str(), Fixed(time("Load", *w) * 1e3, 1).c_str(),
+                        Fixed(time("Check", *w) * 1e3, 1).c_str());
     bool allHold = true;
     std::cout << "\nTargets:\n";
     for (const auto& w : g_workloads) {
+        if (w->size.propertiesOnly) continue;
         const double load = ratio(time("Load", *w), time("FloorObjectTextToBinary", *w));
         const double check = ratio(time("GenerateCheck", *w), time("Show", *w));
         const double generate = ratio(time("Generate", *w), time("FloorCopyOutput", *w));
@@ -386,6 +405,13 @@ void PrintTable(const CollectingReporter& reporter, const std::map<std::string, 
         std::printf("    %-24s %6s (ratio to text at 1000 over that at 100)\n", "peak/text",
                     Fixed(ratio(peakOf(*thousand), peakOf(*hundred))).c_str());
     }
+    if (tenThousandProperties && hundredThousandProperties) {
+        // The check of one module grows with its members, not with their pairs.
+        const double growth = ratio(time("Check", *hundredThousandProperties), time("Check", *tenThousandProperties));
+        std::printf("  growth of one module's check t(100000 properties)/t(10000), target <= 11: %6s %s\n",
+                    Fixed(growth).c_str(), Verdict(within(growth, 11)).c_str());
+        allHold = allHold && within(growth, 11);
+    }
     std::cout << (allHold ? "All targets hold.\n" : "Some targets are MISSED.\n");
 }
 
@@ -412,8 +438,8 @@ int main(int argc, char** argv) {
         Workload& w = Prepare(size);
         const Workload* p = &w;
         const std::string label = size.Label();
-        // The largest size runs fewer iterations: each takes seconds.
-        const double minTime = size.modules >= 1000 ? 0.01 : 0.3;
+        // The largest sizes run fewer iterations: each takes seconds.
+        const double minTime = size.modules >= 1000 || size.members >= 100000 ? 0.01 : 0.3;
         // Benchmarks that time a program of their own set each iteration's time by hand.
         const auto add = [&](const std::string& what, void (*function)(benchmark::State&, const Workload*),
                              bool manualTime) {
@@ -425,8 +451,9 @@ int main(int argc, char** argv) {
             if (manualTime) benchmark->UseManualTime();
         };
         add("Load", BM_Load, false);
-        add("Save", BM_Save, false);
         add("Check", BM_Check, false);
+        if (size.propertiesOnly) continue;
+        add("Save", BM_Save, false);
         add("Generate", BM_Generate, false);
         add("Show", BM_Show, true);
         add("GenerateCheck", BM_GenerateCheck, true);

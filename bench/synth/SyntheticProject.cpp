@@ -212,7 +212,7 @@ void FillClassModule(TemgpModule& entry, const std::string& dir, const std::stri
     const bool library = IsLibraryOption(option);
     for (int m = 0; m < shape.members; ++m) {
         const std::string suffix = std::string(draw.Pick(kWords)) + Number(m, 3);
-        switch (m % 6) {
+        switch (shape.propertiesOnly ? 0 : m % 6) {
             case 0:
             case 1: AddProperty(cls, "P" + suffix, types, draw); break;
             case 2: AddEvent(cls, "On" + suffix, types, draw); break;

@@ -17,6 +17,8 @@ struct SyntheticShape {
     // Members of each class module: properties, events, methods and external properties.
     int members = 30;
     std::uint32_t seed = 1;
+    // Every member a property: one class of many properties, as a large data class has them.
+    bool propertiesOnly = false;
 };
 
 // Fills `project` as a new project "Project1" in `dir` of `shape`: a common types module with

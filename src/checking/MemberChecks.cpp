@@ -1,6 +1,7 @@
 #include "checking/MemberChecks.h"
 
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -18,13 +19,13 @@ constexpr std::string_view kNameLabel = "Name";
 
 using NamedItem = std::pair<std::string, const TPersistent*>;
 
+// Each item whose name an earlier one has. The names seen are kept in a set: a class of a hundred
+// thousand members would otherwise compare every pair.
 void CheckUnique(const std::vector<NamedItem>& items, TCheckCollection& results) {
-    for (std::size_t i = 0; i < items.size(); ++i)
-        for (std::size_t j = 0; j < i; ++j)
-            if (SameText(items[i].first, items[j].first)) {
-                results.Add(Format(kNotUnique, kNameLabel, items[i].first), items[i].second, cicError);
-                break;
-            }
+    std::unordered_set<std::string_view, TextHash, SameTextEqual> seen;
+    seen.reserve(items.size());
+    for (const auto& [name, item] : items)
+        if (!seen.insert(name).second) results.Add(Format(kNotUnique, kNameLabel, name), item, cicError);
 }
 
 void CheckParameters(const TemgParameters& parameters, const TPersistent& owner, TCheckCollection& results) {

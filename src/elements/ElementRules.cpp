@@ -249,6 +249,30 @@ std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member
     return taken ? taken->Taker() : std::string();
 }
 
+// Each name of the class's own members with the first member of that name, in the order Taker
+// asks: properties and events, methods, external properties. Taker is asked for every enumeration
+// value in scope: a walk over the members for each made the check grow with their product.
+class ClassScope::MemberNames {
+public:
+    explicit MemberNames(const TemgClass& cls) {
+        for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+            for (int i = 0; i < members->Count(); ++i)
+                names_.try_emplace(members->Items(i)->GetName(),
+                                   members == &cls.Events() ? "the event " : "the property ");
+        for (int i = 0; i < cls.Methods().Count(); ++i) names_.try_emplace(cls.Methods().Items(i)->GetName(), "the method ");
+        for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
+            names_.try_emplace(cls.ExternalClasses().Items(i)->GetPropertyName(), "the external property ");
+    }
+    // "the method Total" for the member named `name`, or empty.
+    std::string Taker(std::string_view name) const {
+        const auto found = names_.find(name);
+        return found == names_.end() ? std::string() : std::string(found->second).append(found->first);
+    }
+
+private:
+    std::unordered_map<std::string_view, std::string_view, TextHash, SameTextEqual> names_;
+};
+
 ClassScope::ClassScope(const TemgClass& cls) : cls_(cls) {}
 
 ClassScope::~ClassScope() = default;
@@ -258,16 +282,13 @@ const DerivedNames& ClassScope::Derived() const {
     return *derived_;
 }
 
+const ClassScope::MemberNames& ClassScope::Members() const {
+    if (!members_) members_ = std::make_unique<const MemberNames>(cls_);
+    return *members_;
+}
+
 std::string ClassScope::Taker(std::string_view name) const {
-    for (const TemgProperties* members : {&cls_.Properties(), &cls_.Events()})
-        for (int i = 0; i < members->Count(); ++i)
-            if (SameText(members->Items(i)->GetName(), name))
-                return (members == &cls_.Events() ? "the event " : "the property ") + members->Items(i)->GetName();
-    for (int i = 0; i < cls_.Methods().Count(); ++i)
-        if (SameText(cls_.Methods().Items(i)->GetName(), name)) return "the method " + cls_.Methods().Items(i)->GetName();
-    for (int i = 0; i < cls_.ExternalClasses().Count(); ++i)
-        if (SameText(cls_.ExternalClasses().Items(i)->GetPropertyName(), name))
-            return "the external property " + cls_.ExternalClasses().Items(i)->GetPropertyName();
+    if (std::string member = Members().Taker(name); !member.empty()) return member;
     if (const TakenName* taken = Derived().Find(nullptr, name)) return taken->Taker();
     static constexpr std::string_view kInheritedMembers[] = {
         "ClassName",      "ClassType",       "ClassParent",     "ClassInfo",        "ClassNameIs",

@@ -98,10 +98,15 @@ public:
                                 const std::function<std::string(std::string_view)>& typeTaker = {}) const;
 
 private:
+    // The class's own members by name, what Taker answers for each, built on first use.
+    class MemberNames;
+
     const DerivedNames& Derived() const;
+    const MemberNames& Members() const;
 
     const TemgClass& cls_;
     mutable std::unique_ptr<const DerivedNames> derived_;
+    mutable std::unique_ptr<const MemberNames> members_;
 };
 
 // Reports every member of the class whose type is not set: a property or event, a parameter, or

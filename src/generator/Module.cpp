@@ -580,17 +580,14 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         if (taker.empty()) taker = scope.Taker(value);
         return taker;
     };
-    std::vector<std::string> values;
+    std::unordered_set<std::string_view, TextHash, SameTextEqual> values;
     for (int i = 0; i < FEnumTypes->Count(); ++i) {
         const TgmcEnumType& type = *FEnumTypes->Items(i);
         checkType(type, type.GetName());
         for (int j = 0; j < type.Values().Count(); ++j) {
             const TgmcEnumValue& value = *type.Values().Items(j);
             const std::string& name = value.GetName();
-            const bool repeated = std::any_of(values.begin(), values.end(), [&](const std::string& earlier) {
-                return SameText(earlier, name);
-            });
-            values.push_back(name);
+            const bool repeated = !values.insert(name).second;
             if (std::string fault = NameFault(name, valueTaker(name)); !fault.empty())
                 report(value, fault);
             else if (repeated)
