@@ -48,4 +48,14 @@ inline constexpr std::string_view kCheckNoGuid = "Module %s has no GUID";
 inline constexpr std::string_view kCheckGuidForm = "GUID %s is not in registry form";
 inline constexpr std::string_view kCheckGuidTaken = "GUID %s is used by module %s too";
 
+// A file that generation writes for two owners, one over the other: the file's full name and the
+// two owners (kCheckOwnerModule, kCheckOwnerDebugApplication).
+inline constexpr std::string_view kCheckFileWrittenTwice = "File %s is written by %s and by %s";
+// A unit the user added to a module is a file that generation writes: the unit's full name and
+// the owner of the generated file.
+inline constexpr std::string_view kCheckAddedUnitGenerated = "Added unit %s is a file that %s writes";
+// The owners of generated files as those two texts name them.
+inline constexpr std::string_view kCheckOwnerModule = "module %s";
+inline constexpr std::string_view kCheckOwnerDebugApplication = "debug application %s/%s";
+
 }  // namespace quillon

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "checking/CheckMessages.h"
 #include "checking/MemberChecks.h"
 #include "elements/ElementMessages.h"
+#include "generator/GeneratedFiles.h"
 #include "generator/Module.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
@@ -132,26 +134,108 @@ void CheckDebugApplicationFiles(const TemgModule& module, const std::vector<cons
                    SameText(other.OutputDirectory(projectSrcPath), directory);
         };
         const TemgModule* writer = nullptr;
+        const TemgDebugApplication* first = nullptr;
         for (const TemgModule* other : earlier)
             for (int j = 0; !writer && other != &module && j < other->DebugApplications().Count(); ++j)
-                if (writesTheSame(*other->DebugApplications().Items(j))) writer = other;
+                if (writesTheSame(*other->DebugApplications().Items(j))) {
+                    writer = other;
+                    first = other->DebugApplications().Items(j);
+                }
         for (int j = 0; !writer && j < i; ++j)
-            if (writesTheSame(*applications.Items(j))) writer = &module;
-        if (writer)
-            results.Add(Format(kCheckDebugApplicationFilesTaken, application.GetName(), writer->MainClassName()),
-                        &application, cicError);
+            if (writesTheSame(*applications.Items(j))) {
+                writer = &module;
+                first = applications.Items(j);
+            }
+        if (!writer) continue;
+        results.Add(Format(kCheckDebugApplicationFilesTaken, first->GetName(), module.MainClassName()), first, cicError);
+        results.Add(Format(kCheckDebugApplicationFilesTaken, application.GetName(), writer->MainClassName()),
+                    &application, cicError);
     }
 }
 
-void CheckDataModuleUnit(const TemgModule& module, const std::vector<const TemgModule*>& earlier,
+void CheckDataModuleUnit(const TemgModule& module, const std::vector<TCheckedModule>& earlier,
                          TCheckCollection& results, const TPersistent* moduleObject) {
     if (!module.HasOwnConnection()) return;
     const std::string unit = module.DataModuleUnitName();
-    for (const TemgModule* other : earlier) {
-        if (other == &module || !other->HasOwnConnection() || !SameText(other->DataModuleUnitName(), unit)) continue;
-        results.Add(Format(kCheckDataModuleUnitTaken, unit, other->MainClassName()), moduleObject ? moduleObject : &module,
+    for (const TCheckedModule& other : earlier) {
+        const TemgModule& writer = *other.module;
+        if (&writer == &module || !writer.HasOwnConnection() || !SameText(writer.DataModuleUnitName(), unit)) continue;
+        results.Add(Format(kCheckDataModuleUnitTaken, writer.DataModuleUnitName(), module.MainClassName()),
+                    other.object ? other.object : &writer, cicError);
+        results.Add(Format(kCheckDataModuleUnitTaken, unit, writer.MainClassName()), moduleObject ? moduleObject : &module,
                     cicError);
         return;
+    }
+}
+
+namespace {
+
+// A module or one of its debug applications, as the writer of generated files.
+struct FileOwner {
+    const TemgModule* module;
+    const TemgDebugApplication* application;
+    const TPersistent* object;
+
+    std::string Text() const {
+        return application ? Format(kCheckOwnerDebugApplication, module->MainClassName(), application->GetName())
+                           : Format(kCheckOwnerModule, module->MainClassName());
+    }
+};
+
+// Whether a narrower rule refuses two owners that write one file, with a message of its own.
+bool RefusedByNarrowerRule(const FileOwner& a, const TGeneratedFile& aFile, const FileOwner& b,
+                           const TGeneratedFile& bFile) {
+    if (a.application && b.application) return SameText(a.application->GetName(), b.application->GetName());
+    if (a.application || b.application) return false;
+    return SameText(a.module->MainClassName(), b.module->MainClassName()) ||
+           (aFile.kind == TFileKind::DataModuleUnit && bFile.kind == TFileKind::DataModuleUnit);
+}
+
+}  // namespace
+
+void CheckGeneratedFileOwners(const std::vector<TCheckedModule>& modules, std::string_view projectSrcPath,
+                              TCheckCollection& results) {
+    struct Written {
+        FileOwner owner;
+        TGeneratedFile file;
+    };
+    // Each file by its key, with the first owner that writes it: one look-up per file keeps the
+    // check linear in the files of the project.
+    std::unordered_map<std::string, Written> writers;
+    const auto claim = [&](const FileOwner& owner, TGeneratedFile file) {
+        auto [found, first] = writers.try_emplace(FileNameKey(file.fileName), Written{owner, file});
+        if (first) return;
+        const Written& earlier = found->second;
+        if (earlier.owner.object == owner.object || RefusedByNarrowerRule(earlier.owner, earlier.file, owner, file))
+            return;
+        const std::string caption = Format(kCheckFileWrittenTwice, file.fileName, earlier.owner.Text(), owner.Text());
+        results.Add(caption, earlier.owner.object, cicError);
+        results.Add(caption, owner.object, cicError);
+    };
+    for (std::size_t i = 0; i < modules.size(); ++i) {
+        const TemgModule& module = *modules[i].module;
+        const FileOwner owner{&module, nullptr, modules[i].object ? modules[i].object : &module};
+        for (TGeneratedFile& file : module.GeneratedFiles(projectSrcPath, i == 0)) claim(owner, std::move(file));
+        const TemgDebugApplications& applications = module.DebugApplications();
+        for (int j = 0; j < applications.Count(); ++j) {
+            const FileOwner application{&module, applications.Items(j), applications.Items(j)};
+            for (TGeneratedFile& file : applications.Items(j)->GeneratedFiles(projectSrcPath))
+                claim(application, std::move(file));
+        }
+    }
+    for (const TCheckedModule& checked : modules) {
+        const TemgModule& module = *checked.module;
+        const std::string directory = module.OutputDirectory(projectSrcPath);
+        for (int i = 0; i < module.AddUnits().Count(); ++i) {
+            const TemgAddUnit& unit = *module.AddUnits().Items(i);
+            const std::string fileName = unit.FileName(directory);
+            const auto found = writers.find(FileNameKey(fileName));
+            if (found == writers.end()) continue;
+            const FileOwner& owner = found->second.owner;
+            const std::string caption = Format(kCheckAddedUnitGenerated, fileName, owner.Text());
+            results.Add(caption, &unit, cicError);
+            results.Add(caption, owner.object, cicError);
+        }
     }
 }
 

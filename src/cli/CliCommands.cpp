@@ -65,6 +65,7 @@ std::string Plural(std::size_t count, std::string_view word) {
 class ListingFileWriter final : public IGeneratedFileWriter {
 public:
     explicit ListingFileWriter(std::ostream& out) : out_(out) {}
+    void CheckWritable(const std::vector<TGeneratedFile>& files) const override { disk_.CheckWritable(files); }
     bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
         if (!disk_.Write(text, fileName, rules)) return false;
         std::string name = NormalizePath(fileName);
@@ -79,9 +80,9 @@ private:
     std::unordered_set<std::string> seen_;
 };
 
-// Runs the generation the options ask for, every module or one module and the first module,
-// with `tools`.
-void RunGeneration(const TemgpProject& project, const GenerateOptions& options, const GenerationTools& tools) {
+// The generation the options ask for: every module, one module and the first module, or one
+// debug application.
+TGenerationRun GenerationRun(const TemgpProject& project, const GenerateOptions& options) {
     if (!options.debugApplication.empty()) {
         // The argument's form was checked by the parser: the first "/" separates the names.
         const std::size_t slash = options.debugApplication.find('/');
@@ -91,31 +92,19 @@ void RunGeneration(const TemgpProject& project, const GenerateOptions& options, 
         if (!module) throw Exception(Format(kReferencedClassNotFound, moduleName));
         const TemgDebugApplications& applications = module->DebugApplications();
         for (int i = 0; i < applications.Count(); ++i)
-            if (SameText(applications.Items(i)->GetName(), applicationName)) {
-                GenerateDebugApplication(*applications.Items(i), *module, project, tools.writer);
-                return;
-            }
+            if (SameText(applications.Items(i)->GetName(), applicationName))
+                return {.module = module, .withReferenced = false, .debugApplication = applications.Items(i)};
         throw Exception(Format(kDebugApplicationNotFound, applicationName, module->MainClassName()));
     }
-    if (options.module.empty()) {
-        project.GenerateAll(tools, kGenerationWorkers, {});
-        return;
-    }
+    if (options.module.empty()) return {};
     const TemgModule* module = project.FindModule(options.module);
     if (!module) throw Exception(Format(kReferencedClassNotFound, options.module));
-    const TemgModule& first = project.FirstModule();
-    const std::string srcPath = project.GetSrcPath();
-    const auto generate = [&](const TemgModule& target, bool allReferenced) {
-        target.Generate(srcPath, project.GetSearchPath(), allReferenced, project, project.GetUnitHeader(), &first,
-                        tools);
-    };
-    if (options.withReferenced) {
-        generate(first, false);
-        generate(*module, true);
-    } else {
-        generate(*module, false);
-        generate(first, false);
-    }
+    return {.module = module, .withReferenced = options.withReferenced, .debugApplication = nullptr};
+}
+
+// Runs the generation the options ask for with `tools`, the check first.
+void RunGeneration(TemgpProject& project, const GenerateOptions& options, const GenerationTools& tools) {
+    project.Generate(GenerationRun(project, options), tools, kGenerationWorkers);
 }
 
 // `text` as a quoted DOT string; a line break becomes the label's centred line break.
@@ -241,7 +230,7 @@ std::string JoinNames(const std::vector<std::string>& names) {
 }
 
 // Generates as `options` say, lists the files and a summary on `out`.
-int GenerateProject(const TemgpProject& project, const GenerateOptions& options, std::ostream& out) {
+int GenerateProject(TemgpProject& project, const GenerateOptions& options, std::ostream& out) {
     if (options.dryRun || options.check) {
         PlanningFileWriter plan;
         RunGeneration(project, options, GenerationTools{StandardUnitBuilder(), plan});
@@ -370,7 +359,17 @@ int CommandCheck(const std::string& projectFile, std::ostream& out) {
 int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out,
                     std::ostream& err) {
     const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
-    const int status = GenerateProject(*project, options, out);
+    int status = kExitSuccess;
+    try {
+        status = GenerateProject(*project, options, out);
+    } catch (const EGenerationStopped& stopped) {
+        // The errors, as `check` prints them, then why nothing was written.
+        const TCheckCollection& results = *project->CheckResults();
+        for (int i = 0; i < results.Count(); ++i)
+            if (results.Items(i)->GetCategory() == cicError) err << CheckResultLine(*results.Items(i)) << "\n";
+        err << stopped.what() << "\n";
+        return kExitFindings;
+    }
     ReportDeveloperUnitsLackingOverrides(*project, options, projectFile, err);
     return status;
 }

@@ -22,14 +22,16 @@ std::string TemgAddUnit::UnitName() const {
     return fileName.substr(0, dot);
 }
 
+std::string TemgAddUnit::FileName(std::string_view sourceDir) const {
+    return ExpandFileName(SlashSeparated(GetName()), sourceDir);
+}
+
 void TemgAddUnit::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const {
     const std::string unitName = UnitName();
     if (unitName.empty()) return;
-    const std::string path = SlashSeparated(GetName());
-
     TgmcUsesModule* entry = target.Add();
     entry->SetName(unitName);
-    entry->SetFileName(ExpandFileName(path, sourceDir));
+    entry->SetFileName(FileName(sourceDir));
     if (!FFormName.empty()) entry->SetFormName(FFormName);
     entry->SetFrame(FFrame);
 }

@@ -29,6 +29,8 @@ public:
     // The name a uses entry gives the unit: the file's name without its ".pas" extension (any
     // letter case); empty for other files.
     std::string UnitName() const;
+    // The unit's file: its name expanded against `sourceDir` (the module's output directory).
+    std::string FileName(std::string_view sourceDir) const;
     // For a ".pas" file (any letter case): a uses entry named after the file, with the file's
     // full path against `sourceDir` and the form it declares. Other files add nothing.
     void AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const;

@@ -74,6 +74,23 @@ std::string TemgDebugApplication::UnitFileName(TFileKind kind, std::string_view 
     return OutputDirectory(basePath) + name;
 }
 
+std::vector<TGeneratedFile> TemgDebugApplication::GeneratedFiles(std::string_view projectSrcPath) const {
+    using Content = TGeneratedFile::Content;
+    const std::string directory = OutputDirectory(projectSrcPath);
+    const std::string program = directory + ProgramProjectName();
+    const std::string generatorUnit = directory + GeneratorFormUnitName();
+    const std::string developerUnit = directory + DeveloperFormUnitName();
+    return {
+        {program + ".dpr", TFileKind::DebugProjectUnit, Content::RecreatedUnit, kReplacedRules},
+        {program + ".dof", TFileKind::DebugProjectUnit, Content::ProjectOptions, kWrittenOnceRules},
+        {generatorUnit + ".pas", TFileKind::DebugFormGeneratorUnit, Content::RecreatedUnit, kRecreatedRules},
+        {developerUnit + ".pas", TFileKind::DebugFormDeveloperUnit, Content::DeveloperUnit, kWrittenOnceRules},
+        {generatorUnit + ".dfm", TFileKind::DebugFormGeneratorUnit, Content::Form, kRecreatedRules},
+        {developerUnit + ".dfm", TFileKind::DebugFormDeveloperUnit, Content::Form, kWrittenOnceRules},
+        {program + "GROUP.bpg", TFileKind::ProjectGroup, Content::Plain, kReplacedRules},
+    };
+}
+
 std::string TemgDebugApplication::UnitFormName(TFileKind kind) const {
     switch (kind) {
         case TFileKind::DebugFormGeneratorUnit: return GeneratorFormName();

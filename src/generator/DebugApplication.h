@@ -9,6 +9,7 @@
 
 #include "elements/DatabaseElements.h"
 #include "elements/ElementBase.h"
+#include "generator/GeneratedFiles.h"
 #include "generator/UnitsManager.h"
 
 namespace quillon {
@@ -57,6 +58,12 @@ public:
 
     // SrcPath expanded against the project's source path, with a trailing separator.
     std::string OutputDirectory(std::string_view projectSrcPath) const;
+
+    // Every file the application's generation writes, in the order written: the program, its
+    // options file, the generator's and the developer's form units, their form files and the
+    // project group. Generation writes from this list; the check and the checks before a run
+    // read it.
+    std::vector<TGeneratedFile> GeneratedFiles(std::string_view projectSrcPath) const;
 
     std::string UnitFileName(TFileKind kind, std::string_view basePath) const override;
     std::string UnitFormName(TFileKind kind) const override;

@@ -539,33 +539,29 @@ std::string BuildDebugApplicationText(const TemgDebugApplication& application, c
 
 void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,
                               const IModuleResolver& resolver, IGeneratedFileWriter& writer) {
+    using Content = TGeneratedFile::Content;
     const TFileEncoding encoding = resolver.FileEncoding();
-    const TWriteRules recreated{.makeReadOnly = true, .createDirectory = true, .askBeforeReplacing = false,
-                                .replaceExisting = true, .encoding = encoding};
-    const TWriteRules replaced{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
-                               .replaceExisting = true, .encoding = encoding};
-    const TWriteRules once{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
-                           .replaceExisting = false, .encoding = encoding};
     const std::string srcPath = resolver.GetSrcPath();
-    const std::string directory = application.OutputDirectory(srcPath);
     const std::string unitHeader = resolver.GetUnitHeader();
-    const std::string recreatedHeader = GeneratedFileHeader(unitHeader, true);
-    const std::string program = BuildDebugProgram(application, module, resolver);
-    const std::string generatorUnit = BuildDebugGeneratorFormUnit(application, module, resolver);
-    const std::string developerUnit = BuildDebugDeveloperFormUnit(application, module, resolver);
-    const std::string base = directory + application.ProgramProjectName();
-
-    writer.Write(recreatedHeader + program, base + ".dpr", replaced);
-    writer.Write(ProjectOptionsText(resolver.GetSearchPath(), srcPath), base + ".dof", once);
-    writer.Write(recreatedHeader + generatorUnit, directory + application.GeneratorFormUnitName() + ".pas",
-                       recreated);
-    writer.Write(GeneratedFileHeader(unitHeader, false) + developerUnit,
-                       directory + application.DeveloperFormUnitName() + ".pas", once);
-    writer.Write(BuildDebugGeneratorForm(application, module),
-                       directory + application.GeneratorFormUnitName() + ".dfm", recreated);
-    writer.Write(BuildDebugDeveloperForm(application), directory + application.DeveloperFormUnitName() + ".dfm",
-                       once);
-    writer.Write(BuildDebugProjectGroup(application, module, resolver), base + "GROUP.bpg", replaced);
+    for (const TGeneratedFile& file : application.GeneratedFiles(srcPath)) {
+        std::string text;
+        switch (file.content) {
+            case Content::RecreatedUnit:
+            case Content::DeveloperUnit:
+                text = GeneratedFileHeader(unitHeader, file.content == Content::RecreatedUnit) +
+                       BuildDebugApplicationText(application, module, file.kind, resolver);
+                break;
+            case Content::Plain: text = BuildDebugApplicationText(application, module, file.kind, resolver); break;
+            case Content::Form:
+                text = file.kind == TFileKind::DebugFormGeneratorUnit ? BuildDebugGeneratorForm(application, module)
+                                                                      : BuildDebugDeveloperForm(application);
+                break;
+            case Content::ProjectOptions: text = ProjectOptionsText(resolver.GetSearchPath(), srcPath); break;
+        }
+        TWriteRules rules = file.rules;
+        rules.encoding = encoding;
+        writer.Take(std::move(text), file.fileName, rules);
+    }
 }
 
 void GenerateDebugApplication(const TemgDebugApplication& application, const TemgModule& module,

@@ -10,6 +10,8 @@ bool IGeneratedFileWriter::KeepsExisting(const std::string& fileName, const TWri
     return !rules.replaceExisting && FileExists(fileName);
 }
 
+void IGeneratedFileWriter::CheckWritable(const std::vector<TGeneratedFile>&) const {}
+
 bool DiskFileWriter::Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) {
     return WriteGeneratedFile(text, fileName, rules);
 }

@@ -29,12 +29,17 @@ public:
     // written only when absent that exists. Generation then spares building the text. Answered by
     // the disk, which every writer here judges by (the plan starts from it too); safe on any thread.
     virtual bool KeepsExisting(const std::string& fileName, const TWriteRules& rules) const;
+    // Raises, before a run hands over its first file, when one of `files` (all the run writes)
+    // could not be written, so that the run writes all of them or none. A writer that puts files
+    // on disk judges them by CheckFilesWritable; one that writes nothing takes every file.
+    virtual void CheckWritable(const std::vector<TGeneratedFile>& files) const;
 };
 
 // Writes through WriteGeneratedFile.
 class DiskFileWriter final : public IGeneratedFileWriter {
 public:
     bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override;
+    void CheckWritable(const std::vector<TGeneratedFile>& files) const override { CheckFilesWritable(files); }
 };
 
 // Touches nothing on disk. Each file is judged by the writing rules against what this plan holds

@@ -6,12 +6,14 @@
 #include <fstream>
 #include <optional>
 #include <system_error>
+#include <unordered_set>
 
 #include "generator/GeneratorMessages.h"
 #include "model/Published.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
+#include "platform/Text.h"
 #include "platform/UserDialogs.h"
 
 namespace quillon {
@@ -44,6 +46,46 @@ std::string_view EncodedFileText(std::string_view text, const TFileEncoding& enc
     if (!bytes) throw Exception(Format(kCannotWriteInCodePage, fileName, encoding.codePage));
     storage = std::move(*bytes);
     return storage;
+}
+
+std::string FileNameKey(std::string_view fileName, std::string_view baseDir) {
+    const std::string path = SlashSeparated(fileName);
+    std::string key = baseDir.empty() ? NormalizePath(path) : ExpandFileName(path, baseDir);
+    std::replace(key.begin(), key.end(), '\\', '/');
+    return LowerCase(key);
+}
+
+namespace {
+
+// Raises when no file can be created in `directory` (which need not exist yet): the nearest
+// directory that exists on its way must be writable, and no file may stand in its place.
+// `fileName` is the first file the run writes there.
+void CheckDirectoryWritable(const std::string& directory, const std::string& fileName) {
+    std::filesystem::path existing = PathFromUtf8(directory);
+    std::error_code error;
+    while (!std::filesystem::exists(existing, error) && existing.has_relative_path())
+        existing = existing.parent_path();
+    if (!std::filesystem::is_directory(existing, error))
+        throw Exception(std::string(kUnableToCreateDirectory) + " " + directory + " (" + Utf8FromPath(existing) +
+                        " is a file)");
+    if (!IsDirectoryWritable(Utf8FromPath(existing)))
+        throw Exception(Format(kCannotCreateInReadOnlyDirectory, fileName, Utf8FromPath(existing)));
+}
+
+}  // namespace
+
+void CheckFilesWritable(const std::vector<TGeneratedFile>& files) {
+    std::unordered_set<std::string> directories;
+    for (const TGeneratedFile& file : files) {
+        if (std::string directory = ExtractFilePath(file.fileName); directories.insert(directory).second)
+            CheckDirectoryWritable(directory, file.fileName);
+        std::error_code error;
+        const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(file.fileName), error);
+        if (std::filesystem::is_directory(status)) throw Exception(Format(kCannotCreateOverDirectory, file.fileName));
+        // Files written once are kept when they exist; recreated ones lose their protection first.
+        if (!std::filesystem::exists(status) || !file.rules.replaceExisting || file.rules.makeReadOnly) continue;
+        if (IsFileReadOnly(file.fileName)) throw Exception(Format(kCannotCreateReadOnlyFile, file.fileName));
+    }
 }
 
 bool FileHoldsText(const std::string& fileName, std::string_view text) {

@@ -1,10 +1,14 @@
 // Where generated files go and how they are written: the output directory of a module or a debug
-// application, the header of a generated file, and the one writing routine every generated file
-// goes through (replace or keep, ask before replacing, create the directory, read-only files).
+// application, the header of a generated file, the files a generation writes, and the one
+// writing routine every generated file goes through (replace or keep, ask before replacing,
+// create the directory, read-only files).
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "elements/ModuleOptions.h"
 
 #include "platform/TextEncoding.h"
 
@@ -55,6 +59,51 @@ struct TWriteRules {
     // The encoding of the file's text, which the writers are handed in UTF-8.
     TFileEncoding encoding = {};
 };
+
+// Recreated files end read-only and are always replaced.
+inline constexpr TWriteRules kRecreatedRules{.makeReadOnly = true, .createDirectory = true,
+                                             .askBeforeReplacing = false, .replaceExisting = true};
+// Projects and project groups are replaced but stay writable.
+inline constexpr TWriteRules kReplacedRules{.makeReadOnly = false, .createDirectory = true,
+                                            .askBeforeReplacing = false, .replaceExisting = true};
+// The developer's files and the options files are written only when absent.
+inline constexpr TWriteRules kWrittenOnceRules{.makeReadOnly = false, .createDirectory = true,
+                                               .askBeforeReplacing = false, .replaceExisting = false};
+
+// One file that a module or a debug application generates: its full name, what it holds and the
+// rules it is written by. Generation writes exactly the files of this list, and the check and
+// the checks before a run judge the same list, so that they cannot disagree about which file
+// a generation writes.
+struct TGeneratedFile {
+    enum class Content {
+        // The kind's text after the header with the recreated-file block.
+        RecreatedUnit,
+        // The kind's text after the plain header: the developer completes it.
+        DeveloperUnit,
+        // The form file of the kind.
+        Form,
+        // The kind's text as it stands, without header.
+        Plain,
+        // The project options file of the library or program.
+        ProjectOptions,
+    };
+    std::string fileName;
+    TFileKind kind;
+    Content content;
+    TWriteRules rules;
+};
+
+// The key two file names share when Windows takes them for one file: the name expanded against
+// `baseDir`, "\" read as "/", letters folded to one case. The output is built on Windows, so
+// the names compare this way on every platform.
+std::string FileNameKey(std::string_view fileName, std::string_view baseDir = {});
+
+// Raises, before a run writes anything, when one of `files` could not be written: an existing
+// file that the run would replace without clearing its protection and that is read-only ("Cannot
+// create file %s (read-only)"), a name that is a directory, and an output directory that cannot
+// be created or written. A file written only when absent that exists is not judged; nor is its
+// content, which is not built for this.
+void CheckFilesWritable(const std::vector<TGeneratedFile>& files);
 
 // Whether the file `fileName` holds exactly `text`. A file of another size is not read at all;
 // one of the same size is compared block by block, never read whole into memory. False when the

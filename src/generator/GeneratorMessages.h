@@ -11,6 +11,14 @@ inline constexpr std::string_view kFileExistsOverwrite = "File '%s' exists. Over
 inline constexpr std::string_view kReferencedClassNotFound = "Class '%s' not found";
 inline constexpr std::string_view kUnableToCreateDirectory = "Unable to create directory";
 inline constexpr std::string_view kCannotWriteInCodePage = "%s cannot be written in code page %d";
+// The checks before a run writes its first file: a file that the run would replace without
+// clearing its protection, a name that is taken by a directory, a directory that cannot be
+// written.
+inline constexpr std::string_view kCannotCreateReadOnlyFile = "Cannot create file %s (read-only)";
+inline constexpr std::string_view kCannotCreateOverDirectory = "Cannot create file %s (it is a directory)";
+inline constexpr std::string_view kCannotCreateInReadOnlyDirectory = "Cannot create file %s (directory %s is read-only)";
+// A generated file of the run is a unit the user added to a module: the file's name, the module.
+inline constexpr std::string_view kGenerationStoppedAddedUnit = "Generation stopped: %s is an added unit of module %s";
 // A member, parameter or function result without a type would be written as "Name:;".
 inline constexpr std::string_view kTypeNotSet = "Type of '%s' is not set";
 

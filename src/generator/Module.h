@@ -163,6 +163,11 @@ public:
 
     // The kinds 0, 1, 2, 3, 4, 8, 11 and 12, in this order.
     const TUnitsManagerCollection& Units() const { return *FUnits; }
+    // Every file the module's generation writes, in the order written: for the project's first
+    // module (`firstModule`) the types unit when it has enumerated types, for every other module
+    // the files its server option needs. Generation writes from this list; the check and the
+    // checks before a run read it.
+    std::vector<TGeneratedFile> GeneratedFiles(std::string_view projectSrcPath, bool firstModule) const;
     // The bare file name of one of the module's kinds (empty for the debug application's kinds).
     std::string KindFileName(TFileKind kind) const;
     // The data module's form file "gen_dmu" + D + ".dfm" for kind 12, else empty.

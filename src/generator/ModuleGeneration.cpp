@@ -35,16 +35,6 @@ private:
 
 namespace {
 
-// Recreated files end read-only and are always replaced.
-constexpr TWriteRules kRecreatedRules{.makeReadOnly = true, .createDirectory = true, .askBeforeReplacing = false,
-                                      .replaceExisting = true};
-// The library project is replaced but stays writable.
-constexpr TWriteRules kReplacedRules{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
-                                     .replaceExisting = true};
-// The developer's files and the options file are written only when absent.
-constexpr TWriteRules kWrittenOnceRules{.makeReadOnly = false, .createDirectory = true, .askBeforeReplacing = false,
-                                        .replaceExisting = false};
-
 // Runs `step`; a failure becomes an entry of `errors` instead of stopping the release.
 void CollectFailure(std::vector<std::string>& errors, const std::function<void()>& step) {
     try {
@@ -113,6 +103,36 @@ bool TemgModule::WriteKind(TFileKind kind, std::string_view projectSrcPath, cons
     return WriteKindTo(OutputDirectory(projectSrcPath), kind, resolver, header, rules, tools);
 }
 
+std::vector<TGeneratedFile> TemgModule::GeneratedFiles(std::string_view projectSrcPath, bool firstModule) const {
+    using Content = TGeneratedFile::Content;
+    const std::string directory = OutputDirectory(projectSrcPath);
+    std::vector<TGeneratedFile> files;
+    const auto add = [&](TFileKind kind, Content content, const TWriteRules& rules) {
+        files.push_back({directory + (content == Content::Form             ? KindFormFileName(kind)
+                                      : content == Content::ProjectOptions ? ProjectOptionsFileName()
+                                                                           : KindFileName(kind)),
+                         kind, content, rules});
+    };
+    if (firstModule) {
+        if (FEnumTypes->Count() > 0) add(TFileKind::TypesUnit, Content::RecreatedUnit, kRecreatedRules);
+        return files;
+    }
+    add(TFileKind::GeneratorServerUnit, Content::RecreatedUnit, kRecreatedRules);
+    if (IsComOption(FServerOption)) add(TFileKind::InterfaceUnit, Content::RecreatedUnit, kRecreatedRules);
+    add(TFileKind::DeveloperServerUnit, Content::DeveloperUnit, kWrittenOnceRules);
+    if (HasOwnConnection()) {
+        add(TFileKind::DataModuleUnit, Content::RecreatedUnit, kRecreatedRules);
+        add(TFileKind::DataModuleUnit, Content::Form, kRecreatedRules);
+    }
+    if (IsLibraryOption(FServerOption)) {
+        add(TFileKind::LibraryProject, Content::RecreatedUnit, kReplacedRules);
+        add(TFileKind::LibraryProject, Content::ProjectOptions, kWrittenOnceRules);
+    }
+    add(TFileKind::ControllerUnit, Content::RecreatedUnit, kRecreatedRules);
+    add(TFileKind::DatabaseSupportController, Content::RecreatedUnit, kRecreatedRules);
+    return files;
+}
+
 void TemgModule::Generate(std::string_view projectSrcPath, std::string_view searchPath, bool allReferenced,
                           const IModuleResolver& resolver, std::string_view unitHeader,
                           const TemgModule* firstModule) const {
@@ -147,28 +167,33 @@ void TemgModule::Generate(std::string_view projectSrcPath, std::string_view sear
         }
     }
 
-    const std::string directory = OutputDirectory(projectSrcPath);
     const std::string recreatedHeader = GeneratedFileHeader(unitHeader, true);
-    const auto write = [&](TFileKind kind, std::string_view header, const TWriteRules& rules) {
-        return WriteKindTo(directory, kind, resolver, header, rules, tools);
-    };
-
-    if (this != firstModule) {
-        write(TFileKind::GeneratorServerUnit, recreatedHeader, kRecreatedRules);
-        if (IsComOption(FServerOption)) write(TFileKind::InterfaceUnit, recreatedHeader, kRecreatedRules);
-        write(TFileKind::DeveloperServerUnit, GeneratedFileHeader(unitHeader, false), kWrittenOnceRules);
-        if (HasOwnConnection()) write(TFileKind::DataModuleUnit, recreatedHeader, kRecreatedRules);
-        if (IsLibraryOption(FServerOption)) {
-            write(TFileKind::LibraryProject, recreatedHeader, kReplacedRules);
-            TWriteRules optionsRules = kWrittenOnceRules;
-            optionsRules.encoding = resolver.FileEncoding();
-            tools.writer.Write(ProjectOptionsText(searchPath, projectSrcPath), directory + ProjectOptionsFileName(),
-                               optionsRules);
+    const std::string developerHeader = GeneratedFileHeader(unitHeader, false);
+    for (const TGeneratedFile& file : GeneratedFiles(projectSrcPath, this == firstModule)) {
+        using Content = TGeneratedFile::Content;
+        TWriteRules rules = file.rules;
+        rules.encoding = resolver.FileEncoding();
+        switch (file.content) {
+            case Content::RecreatedUnit:
+            case Content::DeveloperUnit:
+            case Content::Plain: {
+                // The developer's unit is written once: when it exists its text is not even built.
+                if (tools.writer.KeepsExisting(file.fileName, rules)) break;
+                std::string text = tools.builder.UnitText(*this, file.kind, resolver);
+                if (text.empty()) break;
+                if (file.content != Content::Plain)
+                    text.insert(0, file.content == Content::RecreatedUnit ? recreatedHeader : developerHeader);
+                tools.writer.Take(std::move(text), file.fileName, rules);
+                break;
+            }
+            case Content::Form:
+                if (std::string form = tools.builder.FormText(*this, file.kind, resolver); !form.empty())
+                    tools.writer.Take(std::move(form), file.fileName, rules);
+                break;
+            case Content::ProjectOptions:
+                tools.writer.Write(ProjectOptionsText(searchPath, projectSrcPath), file.fileName, rules);
+                break;
         }
-        write(TFileKind::ControllerUnit, recreatedHeader, kRecreatedRules);
-        write(TFileKind::DatabaseSupportController, recreatedHeader, kRecreatedRules);
-    } else if (FEnumTypes->Count() > 0) {
-        write(TFileKind::TypesUnit, recreatedHeader, kRecreatedRules);
     }
 
     for (const TemgModule* module : referenced)

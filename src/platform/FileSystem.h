@@ -77,6 +77,11 @@ enum class WriteDurability { Synced, Unsynced };
 // too), or one the process may not write. A missing file passes.
 void CheckFileWritable(const std::string& path);
 
+// Whether files can be created in the existing directory `path`. On POSIX it needs a write bit
+// (tested on the bits, as CheckFileWritable does) and the process's permission to write and enter
+// it; Windows ignores a directory's read-only attribute when files are created in it.
+bool IsDirectoryWritable(const std::string& path);
+
 // Writes `bytes` to a temporary file beside `path` and renames it into place, so a failure never
 // leaves a half-written file: the old file stays intact. A symbolic link is kept and its target
 // replaced; an existing file's permissions are kept, and one without write permission is refused

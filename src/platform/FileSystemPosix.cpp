@@ -103,6 +103,12 @@ mode_t ProcessUmask() {
 
 }  // namespace
 
+bool IsDirectoryWritable(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
 void CheckFileWritable(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) == 0 && IsProtectedFile(path, info))

@@ -114,6 +114,11 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
+bool IsDirectoryWritable(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(PathFromUtf8(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void CheckFileWritable(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesW(PathFromUtf8(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;

@@ -5,11 +5,13 @@
 #include <exception>
 #include <mutex>
 #include <thread>
+#include <unordered_set>
 
 #include "checking/DesignChecks.h"
 #include "checking/EncodingChecks.h"
 #include "checking/ProjectChecks.h"
 #include "elements/ElementMessages.h"
+#include "generator/DebugApplicationUnits.h"
 #include "generator/GeneratedFileWriters.h"
 #include "generator/GeneratorMessages.h"
 #include "generator/UnitBuilder.h"
@@ -563,6 +565,11 @@ private:
 
 void TemgpProject::GenerateAll(const GenerationTools& tools, int workers,
                                const std::function<void(int done, int count)>& moduleDone) const {
+    WriteGeneration(TGenerationRun{}, tools, workers, moduleDone);
+}
+
+void TemgpProject::GenerateModules(const GenerationTools& tools, int workers,
+                                   const std::function<void(int done, int count)>& moduleDone) const {
     const TemgModule& first = FirstModule();
     const std::string srcPath = GetSrcPath();
     const ModuleIndexScope index(*this);
@@ -604,32 +611,140 @@ void TemgpProject::GenerateAll(const GenerationTools& tools, int workers,
 }
 
 const TCheckCollection& TemgpProject::CheckProject(ICheckResultsReceiver* receiver) {
+    RunCheck(nullptr);
+    if (receiver) receiver->ShowCheckResults(*FCheckResults);
+    return *FCheckResults;
+}
+
+void TemgpProject::RunCheck(const std::unordered_set<const TemgModule*>* selected) {
     if (FCheckResults)
         FCheckResults->Clear();
     else
         FCheckResults = std::make_unique<TCheckCollection>();
-    {
-        const ModuleIndexScope index(*this);
-        std::vector<const TemgModule*> checked;
-        std::vector<const TemgModule*> all;
-        for (int i = 0; i < FModules->Count(); ++i) all.push_back(&FModules->Items(i)->Module());
-        CheckUnitHeader(FUnitHeader, *FCheckResults);
-        for (int i = 0; i < FModules->Count(); ++i) {
-            const TemgModule& module = FModules->Items(i)->Module();
+    const ModuleIndexScope index(*this);
+    const std::string srcPath = GetSrcPath();
+    std::vector<const TemgModule*> checked;
+    std::vector<const TemgModule*> all;
+    std::vector<TCheckedModule> entries;
+    for (int i = 0; i < FModules->Count(); ++i) all.push_back(&FModules->Items(i)->Module());
+    CheckUnitHeader(FUnitHeader, *FCheckResults);
+    for (int i = 0; i < FModules->Count(); ++i) {
+        const TemgModule& module = FModules->Items(i)->Module();
+        if (!selected || selected->count(&module)) {
             CheckModule(module, *this, *FCheckResults, FModules->Items(i));
-            CheckModuleNameUnique(module, checked, *FCheckResults, FModules->Items(i));
-            CheckDebugApplicationFiles(module, checked, GetSrcPath(), *FCheckResults);
-            CheckDataModuleUnit(module, checked, *FCheckResults, FModules->Items(i));
             CheckModuleDesign(module, *this, all, *FCheckResults, FModules->Items(i));
             CheckModuleEncoding(module, FEncoding, *FCheckResults, FModules->Items(i));
-            checked.push_back(&module);
         }
+        CheckModuleNameUnique(module, checked, *FCheckResults, FModules->Items(i));
+        CheckDebugApplicationFiles(module, checked, srcPath, *FCheckResults);
+        CheckDataModuleUnit(module, entries, *FCheckResults, FModules->Items(i));
+        checked.push_back(&module);
+        entries.push_back({&module, FModules->Items(i)});
     }
+    CheckGeneratedFileOwners(entries, srcPath, *FCheckResults);
     // The project's directory is in the paths that generated units and projects name.
-    for (const std::string& text : {GetSrcPath(), FSearchPath, FUnitHeader})
+    for (const std::string& text : {srcPath, FSearchPath, FUnitHeader})
         CheckTextEncoding(text, FEncoding, *FCheckResults, this);
-    if (receiver) receiver->ShowCheckResults(*FCheckResults);
+}
+
+// --- Generation runs -----------------------------------------------------------------------------
+
+EGenerationStopped::EGenerationStopped(int errors)
+    : Exception(errors == 1 ? std::string(kGenerationStoppedOneError) : Format(kGenerationStoppedErrors, errors)),
+      FErrors(errors) {}
+
+const TCheckCollection& TemgpProject::CheckGeneration(const TGenerationRun& run) {
+    if (!run.module) {
+        RunCheck(nullptr);
+        return *FCheckResults;
+    }
+    // The run's module, the first module and every module reached through external classes.
+    std::unordered_set<const TemgModule*> selected;
+    std::vector<const TemgModule*> pending{run.module, &FirstModule()};
+    const ModuleIndexScope index(*this);
+    while (!pending.empty()) {
+        const TemgModule* module = pending.back();
+        pending.pop_back();
+        if (!selected.insert(module).second) continue;
+        const TemgExternalClasses& externals = module->MainClass().ExternalClasses();
+        for (int i = 0; i < externals.Count(); ++i)
+            if (const TemgModule* referenced = FindModule(externals.Items(i)->GetName());
+                referenced && !selected.count(referenced))
+                pending.push_back(referenced);
+    }
+    RunCheck(&selected);
     return *FCheckResults;
+}
+
+void TemgpProject::Generate(const TGenerationRun& run, const GenerationTools& tools, int workers,
+                            const std::function<void(int done, int count)>& stepDone) {
+    if (const int errors = CheckGeneration(run).CountOf(cicError); errors > 0) throw EGenerationStopped(errors);
+    WriteGeneration(run, tools, workers, stepDone);
+}
+
+std::vector<TGeneratedFile> TemgpProject::GenerationFiles(const TGenerationRun& run) const {
+    const std::string srcPath = GetSrcPath();
+    const TemgModule& first = FirstModule();
+    if (run.debugApplication) return run.debugApplication->GeneratedFiles(srcPath);
+    std::vector<TGeneratedFile> files;
+    const auto add = [&](const TemgModule& module) {
+        std::vector<TGeneratedFile> more = module.GeneratedFiles(srcPath, &module == &first);
+        files.insert(files.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    };
+    if (!run.module) {
+        for (int i = 0; i < FModules->Count(); ++i) add(FModules->Items(i)->Module());
+        return files;
+    }
+    add(*run.module);
+    add(first);
+    if (run.withReferenced) {
+        const TemgExternalClasses& externals = run.module->MainClass().ExternalClasses();
+        for (int i = 0; i < externals.Count(); ++i)
+            if (const TemgModule* referenced = FindModule(externals.Items(i)->GetName())) add(*referenced);
+    }
+    return files;
+}
+
+void TemgpProject::WriteGeneration(const TGenerationRun& run, const GenerationTools& tools, int workers,
+                                   const std::function<void(int done, int count)>& stepDone) const {
+    const ModuleIndexScope index(*this);
+    const std::vector<TGeneratedFile> files = GenerationFiles(run);
+    // A unit the user added is never written over, even in a design that was not checked.
+    std::unordered_map<std::string, const TemgModule*> addedUnits;
+    const std::string srcPath = GetSrcPath();
+    for (int i = 0; i < FModules->Count(); ++i) {
+        const TemgModule& module = FModules->Items(i)->Module();
+        const std::string directory = module.OutputDirectory(srcPath);
+        for (int j = 0; j < module.AddUnits().Count(); ++j)
+            addedUnits.try_emplace(FileNameKey(module.AddUnits().Items(j)->FileName(directory)), &module);
+    }
+    if (!addedUnits.empty())
+        for (const TGeneratedFile& file : files)
+            if (const auto found = addedUnits.find(FileNameKey(file.fileName)); found != addedUnits.end())
+                throw Exception(Format(kGenerationStoppedAddedUnit, file.fileName, found->second->MainClassName()));
+    tools.writer.CheckWritable(files);
+
+    if (!run.module) {
+        GenerateModules(tools, workers, stepDone);
+        return;
+    }
+    if (run.debugApplication) {
+        GenerateDebugApplication(*run.debugApplication, *run.module, *this, tools.writer);
+        if (stepDone) stepDone(1, 1);
+        return;
+    }
+    const TemgModule& first = FirstModule();
+    const auto generate = [&](const TemgModule& module, bool allReferenced, int done) {
+        module.Generate(srcPath, FSearchPath, allReferenced, *this, FUnitHeader, &first, tools);
+        if (stepDone) stepDone(done, 2);
+    };
+    if (run.withReferenced) {
+        generate(first, false, 1);
+        generate(*run.module, true, 2);
+    } else {
+        generate(*run.module, false, 1);
+        generate(first, false, 2);
+    }
 }
 
 std::function<void(const TgmcAppellation&, TStringList&)> TemgpProject::TypeReferenceSearch() {

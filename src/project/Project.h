@@ -9,12 +9,14 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "checking/CheckResults.h"
 #include "elements/ReleaseElements.h"
 #include "generator/Module.h"
 #include "model/ModelInFile.h"
+#include "platform/Exception.h"
 #include "project/IProject.h"
 #include "source/SourceBase.h"
 
@@ -22,6 +24,26 @@ namespace quillon {
 
 class IUnitBuilder;
 class TemgpProject;
+
+// What one generation run writes: every module (no `module`); one module, then the first module
+// (`module`); with `withReferenced` the first module, then the module and each module its class
+// refers to; or one debug application of `module`.
+struct TGenerationRun {
+    const TemgModule* module = nullptr;
+    bool withReferenced = false;
+    const TemgDebugApplication* debugApplication = nullptr;
+};
+
+// Raised by a generation whose check found errors, before anything is written; the project's
+// check results hold them.
+class EGenerationStopped : public Exception {
+public:
+    explicit EGenerationStopped(int errors);
+    int Errors() const { return FErrors; }
+
+private:
+    int FErrors;
+};
 
 // One module entry: the module and the file it lives in.
 class TemgpModule : public TModelInFile {
@@ -188,8 +210,9 @@ public:
 
     // --- Generation and checking ------------------------------------------------------------------
 
-    // Generates every module in order, the common types module first; `tools` (by default the
-    // standard builders and the disk) build the texts and take the files.
+    // Generates every module in order, the common types module first, as WriteGeneration of the
+    // whole project; `tools` (by default the standard builders and the disk) build the texts and
+    // take the files.
     void GenerateAll() const;
     void GenerateAll(const IUnitBuilder& builder) const;
     void GenerateAll(const GenerationTools& tools) const;
@@ -205,6 +228,23 @@ public:
     // Runs the check over every module in order into the project's results (cleared first) and
     // hands them to `receiver` when given.
     const TCheckCollection& CheckProject(ICheckResultsReceiver* receiver = nullptr);
+    // The check a generation runs first, into the project's results: the module rules on the
+    // modules the run writes, those their classes reach through external classes (transitively)
+    // and the first module; the project-wide rules (names, files and their owners) on all.
+    const TCheckCollection& CheckGeneration(const TGenerationRun& run);
+    // Generates `run`: the check first (CheckGeneration), which raises EGenerationStopped when it
+    // finds errors (warnings and hints do not stop it), then what WriteGeneration does. `stepDone`
+    // is called after each module (or the debug application) with the number done and the total.
+    void Generate(const TGenerationRun& run, const GenerationTools& tools, int workers = 1,
+                  const std::function<void(int done, int count)>& stepDone = {});
+    // Generates `run` without the check. Before the first file is written every file the run
+    // writes is judged: one that is a unit added to a module raises "Generation stopped: %s is an
+    // added unit of module %s", and `tools.writer` refuses those it could not write
+    // (IGeneratedFileWriter::CheckWritable), so that a run writes all its files or none.
+    void WriteGeneration(const TGenerationRun& run, const GenerationTools& tools, int workers = 1,
+                         const std::function<void(int done, int count)>& stepDone = {}) const;
+    // The files `run` writes, in the order written (a file may come twice).
+    std::vector<TGeneratedFile> GenerationFiles(const TGenerationRun& run) const;
 
     // A deletion's reference search over every module (ElementRules' CheckDeletion).
     std::function<void(const TgmcAppellation&, TStringList&)> TypeReferenceSearch();
@@ -233,6 +273,13 @@ private:
     // over all modules, which made a generation grow with the square of the modules.
     class ModuleIndexScope;
     using ModuleIndex = std::unordered_map<std::string, TemgpModule*>;
+
+    // Runs the check into the project's results: the module rules on the `selected` modules (all
+    // without), the project-wide rules on all.
+    void RunCheck(const std::unordered_set<const TemgModule*>* selected);
+    // Generates every module in order, as GenerateAll says, without the checks before the run.
+    void GenerateModules(const GenerationTools& tools, int workers,
+                         const std::function<void(int done, int count)>& moduleDone) const;
 
     // The stored SrcPath: the project file keeps none (it is computed from the file name).
     std::string GetStoredSrcPath() const { return {}; }

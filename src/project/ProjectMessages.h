@@ -26,6 +26,9 @@ inline constexpr std::string_view kOpenWithoutModuleFiles =
     "Open it without them? Their entries are dropped when the project is saved.";
 
 // Names of new projects and modules.
+// A generation whose check found errors writes nothing.
+inline constexpr std::string_view kGenerationStoppedOneError = "Generation stopped: the check found 1 error";
+inline constexpr std::string_view kGenerationStoppedErrors = "Generation stopped: the check found %d errors";
 inline constexpr std::string_view kNewProjectName = "Project1";
 inline constexpr std::string_view kNewClassWord = "ExtClass";
 

@@ -126,6 +126,7 @@ enum MemberKind { kNewPropertyKind, kNewEventKind, kNewMethodKind, kNewExternalK
 // Puts a generation's files on disk and counts those actually written (an unchanged file is not).
 class CountingFileWriter final : public IGeneratedFileWriter {
 public:
+    void CheckWritable(const std::vector<TGeneratedFile>& files) const override { disk_.CheckWritable(files); }
     bool Write(std::string_view text, const std::string& fileName, const TWriteRules& rules) override {
         const bool written = disk_.Write(text, fileName, rules);
         if (written) ++written_;
@@ -985,12 +986,8 @@ void TfmQLN::DeleteCurrent() {
 
 void TfmQLN::GenerateAll() {
     ApplyEditor();
-    CountingFileWriter writer;
-    {
-        GenerationProgress progress(*FProgress, FProject.Modules().Count());
-        FProject.GenerateAll(GenerationTools{StandardUnitBuilder(), writer}, [&](int, int) { progress.Step(); });
-    }
-    ReportGenerated(QString::fromStdString(FProject.GetName()), writer.Written());
+    const int written = RunGeneration(TGenerationRun{}, FProject.Modules().Count());
+    ReportGenerated(QString::fromStdString(FProject.GetName()), written);
     std::vector<const TemgModule*> modules;
     for (int i = 1; i < FProject.Modules().Count(); ++i) modules.push_back(&FProject.Modules().Items(i)->Module());
     ScanDeveloperUnits(modules);
@@ -999,27 +996,22 @@ void TfmQLN::GenerateAll() {
 void TfmQLN::GenerateClass(bool allReferenced) {
     ApplyEditor();
     const TemgModule& module = RequireCurrentModule();
-    const TemgModule& first = FProject.FirstModule();
-    const std::string srcPath = FProject.GetSrcPath();
+    const int written = RunGeneration({.module = &module, .withReferenced = allReferenced, .debugApplication = nullptr}, 2);
+    ReportGenerated(QString::fromStdString(module.MainClassName()), written);
+    if (&module != &FProject.FirstModule()) ScanDeveloperUnits({&module});
+}
+
+int TfmQLN::RunGeneration(const TGenerationRun& run, int steps) {
     CountingFileWriter writer;
-    const GenerationTools tools{StandardUnitBuilder(), writer};
-    {
-        GenerationProgress progress(*FProgress, 2);
-        auto generate = [&](const TemgModule& generated, bool referenced) {
-            generated.Generate(srcPath, FProject.GetSearchPath(), referenced, FProject, FProject.GetUnitHeader(),
-                               &first, tools);
-            progress.Step();
-        };
-        if (allReferenced) {
-            generate(first, false);
-            generate(module, true);
-        } else {
-            generate(module, false);
-            generate(first, false);
-        }
+    try {
+        GenerationProgress progress(*FProgress, steps);
+        FProject.Generate(run, GenerationTools{StandardUnitBuilder(), writer}, 1, [&](int, int) { progress.Step(); });
+    } catch (const EGenerationStopped&) {
+        // The panel lists what stopped it; the message says that nothing was written.
+        ShowCheckResults(*FProject.CheckResults());
+        throw;
     }
-    ReportGenerated(QString::fromStdString(module.MainClassName()), writer.Written());
-    if (&module != &first) ScanDeveloperUnits({&module});
+    return writer.Written();
 }
 
 void TfmQLN::ScanDeveloperUnits(const std::vector<const TemgModule*>& modules) {
@@ -1070,13 +1062,9 @@ void TfmQLN::GenerateDebugApplication() {
     const TemgDebugApplication* app = CurrentDebugApplication();
     if (!app) throw Exception(Tr(kNotDebugApplication));
     ApplyEditor();
-    CountingFileWriter writer;
-    {
-        GenerationProgress progress(*FProgress, 1);
-        quillon::GenerateDebugApplication(*app, RequireCurrentModule(), FProject, writer);
-        progress.Step();
-    }
-    ReportGenerated(QString::fromStdString(app->GetName()), writer.Written());
+    const int written =
+        RunGeneration({.module = &RequireCurrentModule(), .withReferenced = false, .debugApplication = app}, 1);
+    ReportGenerated(QString::fromStdString(app->GetName()), written);
 }
 
 void TfmQLN::ReportGenerated(const QString& what, int written) {

@@ -109,6 +109,10 @@ private:
     void GenerateClass(bool allReferenced);
     void GenerateDebugApplication();
     void GenerateCurrent();
+    // Generates `run` with the progress bar at `steps` steps and answers the number of files
+    // written. When the run's check finds errors nothing is written: the check panel shows them
+    // and EGenerationStopped, whose message says so, goes on to the command's handler.
+    int RunGeneration(const TGenerationRun& run, int steps);
     // Shows what the update of the current module's developer's unit would insert and writes it
     // on OK.
     void UpdateDeveloperUnit();

@@ -217,9 +217,31 @@ TEST_F(Cli, GenerateListsTheFilesItWritesChecksForStaleOnesAndRefusesAnUnknownMo
     EXPECT_EQ(fresh.out, "Every generated file is up to date\n");
     // The options file is written only once.
     EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--module", "extclass1"}).out.find(options), std::string::npos);
+}
+
+TEST_F(Cli, GenerateRefusesAnUnknownModuleAndWritesNothingTheCheckRefuses) {
+    New();
     const Outcome unknown = RunCommand({"generate", ProjectFile(), "--module", "Teller", "--with-referenced"});
     EXPECT_EQ(unknown.status, 3);
     EXPECT_EQ(unknown.err, "quillon-cli: Class 'Teller' not found\n");
+
+    WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
+    Edit([](TemgpProject& project) {
+        project.AddExistingModule("Account.qlm").Module().DebugApplications().NewDebugApplication();
+        project.SetModified(true);
+    });
+    // The errors as the check prints them, on standard error.
+    const std::string error = Lines(RunCommand({"check", ProjectFile()}).out).front();
+    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{
+             {}, {"--module", "Account"}, {"--debug-app", "Account/DebugApp1"}, {"--dry-run"}, {"--check"}}) {
+        std::vector<std::string> args{"generate", ProjectFile()};
+        args.insert(args.end(), options.begin(), options.end());
+        const Outcome generate = RunCommand(args);
+        EXPECT_EQ(generate.status, 1);
+        EXPECT_EQ(generate.err, error + "\nGeneration stopped: the check found 1 error\n");
+        EXPECT_EQ(generate.out, "");
+    }
+    EXPECT_FALSE(fs::exists(dir.File("bank/genAccount.pas")));
 }
 
 // Output that cannot be written stops; the command goes on (a generation writes all its files) and

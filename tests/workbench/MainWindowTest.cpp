@@ -507,6 +507,17 @@ TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
 
     Trigger("actGenerateProjectSrc");
     EXPECT_TRUE(fs::exists(Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath)));
+
+    // A design the check refuses writes nothing; the check panel lists why.
+    const std::string unit = Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath);
+    fs::remove(unit);
+    module.MainClass().ExternalClasses().Add()->SetName("Nowhere");
+    for (const char* command : {"actGenerateProjectSrc", "actGenerateClass"}) {
+        Trigger(command);
+        EXPECT_EQ(dialogs.Messages().back(), "Generation stopped: the check found 1 error");
+        EXPECT_TRUE(Window().CheckPanelShown());
+        EXPECT_FALSE(fs::exists(unit));
+    }
 }
 
 // A method added after the first generation: Generate Class hints at the unit that lacks its
