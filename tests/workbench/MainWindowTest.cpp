@@ -511,10 +511,10 @@ TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
     // A design the check refuses writes nothing; the check panel lists why.
     const std::string unit = Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath);
     fs::remove(unit);
-    module.MainClass().ExternalClasses().Add()->SetName("Nowhere");
+    module.MainClass().ExternalClasses().Add()->SetName("Nowhere");  // and no property name
     for (const char* command : {"actGenerateProjectSrc", "actGenerateClass"}) {
         Trigger(command);
-        EXPECT_EQ(dialogs.Messages().back(), "Generation stopped: the check found 1 error");
+        EXPECT_EQ(dialogs.Messages().back(), "Generation stopped: the check found 2 errors");
         EXPECT_TRUE(Window().CheckPanelShown());
         EXPECT_FALSE(fs::exists(unit));
     }
