@@ -384,9 +384,8 @@ int CommandGenerate(const std::string& projectFile, const GenerateOptions& optio
 void ReportStaleGeneratedUnits(const TemgpProject& project, const TemgModule& module, std::ostream& err) {
     PlanningFileWriter plan;
     try {
-        GenerateOptions options;
-        options.module = module.MainClassName();
-        RunGeneration(project, options, GenerationTools{StandardUnitBuilder(), plan});
+        project.WriteGeneration({.module = &module, .withReferenced = false, .debugApplication = nullptr},
+                                GenerationTools{StandardUnitBuilder(), plan});
     } catch (const Exception&) {
         return;
     }
