@@ -270,7 +270,11 @@ TEST_F(ProjectServices, AGenerationRunChecksFirstAndWritesAllItsFilesOrNone) {
     }
     EXPECT_EQ(attempt(ledgerOnly), "");
     EXPECT_FALSE(written().empty());
-    for (const auto& entry : fs::directory_iterator(dir.Path())) fs::remove(entry.path());
+    // Recreated units are read-only, which Windows keeps from being removed.
+    for (const auto& entry : fs::directory_iterator(dir.Path())) {
+        SetFileReadOnly(Utf8FromPath(entry.path()), false);
+        fs::remove(entry.path());
+    }
     method.SetName("Reset");
     // A unit added to a module is never written over, checked or not.
     TemgAddUnit& unit = *Module("Branch").AddUnits().Add();
