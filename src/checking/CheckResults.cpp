@@ -1,6 +1,7 @@
 #include "checking/CheckResults.h"
 
 #include "generator/Module.h"
+#include "elements/Methods.h"
 
 namespace quillon {
 
@@ -37,32 +38,39 @@ int TCheckCollection::CountOf(TCheckInfoCategory category) const {
     return count;
 }
 
-std::string CheckObjectPath(const TPersistent* object) {
+std::string CheckObjectPath(const TPersistent* object, const std::function<bool(const TPersistent*)>& stop) {
     std::string path;
     const auto* item = dynamic_cast<const TCollectionItem*>(object);
-    while (item) {
-        const std::string name = item->GetDisplayName();
+    while (item && !(stop && stop(item))) {
+        // A parameter shows its declaration ("const Amount:"); the path wants its name.
+        const auto* parameter = dynamic_cast<const TemgParameter*>(item);
+        const std::string name = parameter ? parameter->GetName() : item->GetDisplayName();
         if (!name.empty()) path = path.empty() ? name : name + "." + path;
         const TCollection* collection = item->Collection();
         const TPersistent* owner = collection ? collection->Owner() : nullptr;
         // The module's own elements (types, debug applications) are named after its class.
-        if (const auto* module = dynamic_cast<const TemgModule*>(owner))
+        if (const auto* module = dynamic_cast<const TemgModule*>(owner); module && !(stop && stop(owner)))
             return path.empty() ? module->MainClassName() : module->MainClassName() + "." + path;
         item = dynamic_cast<const TCollectionItem*>(owner);
     }
     return path;
 }
 
-std::string CheckResultLine(const TCheckItem& item) {
-    std::string line;
-    switch (item.GetCategory()) {
-        case cicError: line = "error: "; break;
-        case cicWarning: line = "warning: "; break;
-        case cicHint: line = "hint: "; break;
+std::string_view CheckSeverity(TCheckInfoCategory category) {
+    switch (category) {
+        case cicError: return "error";
+        case cicWarning: return "warning";
+        case cicHint: return "hint";
     }
-    line += item.GetCaption();
-    if (const std::string path = CheckObjectPath(item.GetObjectReference()); !path.empty())
-        line += " [" + path + "]";
+    return "error";
+}
+
+std::string CheckResultLine(const TCheckItem& item, const CheckResultPlace& place) {
+    std::string line = place.file + "(" + std::to_string(place.line) + "): ";
+    line.append(CheckSeverity(item.GetCategory())).append(": ").append(item.GetCaption());
+    const std::string path = place.module.empty() || place.element.empty() ? place.module + place.element
+                                                                            : place.module + "." + place.element;
+    if (!path.empty()) line += " [" + path + "]";
     return line;
 }
 

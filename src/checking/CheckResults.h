@@ -2,6 +2,7 @@
 // by one check run; and the text form the command line prints.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -60,12 +61,26 @@ public:
     virtual void ShowCheckResults(const TCheckCollection& results) = 0;
 };
 
-// The object a result is about as a dotted path of display names from its outermost owner that
-// is a collection item ("Account.Owner" for the external class Owner of the class Account), or
-// from its module ("Calc.TShade.Add" for a value of an enumerated type of the module Calc).
-std::string CheckObjectPath(const TPersistent* object);
-// One result as the command line prints it: "error: CAPTION [object]" ("warning:", "hint:"); the
-// bracket is left out when the result is about no object.
-std::string CheckResultLine(const TCheckItem& item);
+// The object a result is about as a dotted path of display names (a parameter's name) from its
+// outermost owner that is a collection item ("Account.Owner" for the external class Owner of the
+// class Account), or from its module ("Calc.TShade.Add" for a value of an enumerated type of the
+// module Calc). Objects for which `stop` answers true end the path and are left out of it.
+std::string CheckObjectPath(const TPersistent* object, const std::function<bool(const TPersistent*)>& stop = {});
+
+// Where a result's element is written: the model file that holds it, the line where its text
+// starts there, the module (empty for the project as a whole) and the element's dotted path
+// within the module.
+struct CheckResultPlace {
+    std::string file;
+    int line = 0;
+    std::string module;
+    std::string element;
+};
+// "error", "warning" or "hint".
+std::string_view CheckSeverity(TCheckInfoCategory category);
+// One result as the command line prints it, in the form compilers use:
+// "FILE(LINE): error: CAPTION [Module.Element]" ("warning:", "hint:"); the bracket holds what of
+// module and element there is, and is left out when there is neither.
+std::string CheckResultLine(const TCheckItem& item, const CheckResultPlace& place);
 
 }  // namespace quillon

@@ -49,6 +49,7 @@ constexpr std::string_view kDevUnitLacksOverrides =
 constexpr std::string_view kDevUnitAbsent = "%s does not exist; generate writes it";
 constexpr std::string_view kDevUnitsDiffer = "%d of %d developer's units differ from the design";
 constexpr std::string_view kCannotWriteOutput = "Cannot write to standard output";
+constexpr std::string_view kNotACommand = "'%s' is not a quillon-cli command";
 // Threads that build the modules' texts of a whole-project generation; the files are still
 // written one by one, in order, by the main thread.
 constexpr int kGenerationWorkers = 2;
@@ -56,8 +57,33 @@ constexpr int kGenerationWorkers = 2;
 // The platform's expansion keeps network (\\server\share) and long (\\?\C:\...) names whole.
 std::string AbsolutePath(const std::string& path) { return ExpandFileName(path, CurrentDirectory()); }
 
+// `text` as a JSON string: quotes, backslashes and control characters escaped, the rest as it is
+// (UTF-8).
+std::string JsonString(std::string_view text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr char kHex[] = "0123456789abcdef";
+            quoted += "\\u00";
+            quoted += kHex[static_cast<unsigned char>(c) >> 4];
+            quoted += kHex[static_cast<unsigned char>(c) & 0xF];
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
 std::string Plural(std::size_t count, std::string_view word) {
     return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
+}
+
+// A check result as every command prints it: "FILE(LINE): error: CAPTION [Module.Element]".
+std::string CheckLine(const TemgpProject& project, const TCheckItem& item) {
+    return CheckResultLine(item, project.PlaceOf(item.GetObjectReference()));
 }
 
 // Writes to disk and prints the name of each file it wrote, once, as soon as it is written: an
@@ -344,16 +370,30 @@ int CommandShow(const std::string& projectFile, std::ostream& out) {
     return kExitSuccess;
 }
 
-int CommandCheck(const std::string& projectFile, std::ostream& out) {
+int CommandCheck(const std::string& projectFile, std::ostream& out, CheckFormat format) {
     const std::unique_ptr<TemgpProject> project = LoadProject(projectFile);
     const TCheckCollection& results = project->CheckProject();
-    for (int i = 0; i < results.Count(); ++i) out << CheckResultLine(*results.Items(i)) << "\n";
     const int errors = results.CountOf(cicError);
+    const int status = errors > 0 ? kExitFindings : kExitSuccess;
+    if (format == CheckFormat::Json) {
+        out << "[";
+        for (int i = 0; i < results.Count(); ++i) {
+            const TCheckItem& item = *results.Items(i);
+            const CheckResultPlace place = project->PlaceOf(item.GetObjectReference());
+            out << (i > 0 ? ",\n " : "\n ") << "{\"severity\": " << JsonString(CheckSeverity(item.GetCategory()))
+                << ", \"message\": " << JsonString(item.GetCaption()) << ", \"module\": " << JsonString(place.module)
+                << ", \"element\": " << JsonString(place.element) << ", \"file\": " << JsonString(place.file)
+                << ", \"line\": " << place.line << "}";
+        }
+        out << (results.Count() > 0 ? "\n]\n" : "]\n");
+        return status;
+    }
+    for (int i = 0; i < results.Count(); ++i) out << CheckLine(*project, *results.Items(i)) << "\n";
     out << Plural(static_cast<std::size_t>(errors), "error") << ", "
         << Plural(static_cast<std::size_t>(results.CountOf(cicWarning)), "warning") << ", "
         << Plural(static_cast<std::size_t>(results.CountOf(cicHint)), "hint") << " in "
         << Plural(static_cast<std::size_t>(project->Modules().Count()), "module") << "\n";
-    return errors > 0 ? kExitFindings : kExitSuccess;
+    return status;
 }
 
 int CommandGenerate(const std::string& projectFile, const GenerateOptions& options, std::ostream& out,
@@ -433,13 +473,13 @@ int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& opt
         if (writes) ApplyDeveloperUnitUpdate(update);
         out << fileName << "\n";
     }
-    if (!options.diff) {
-        if (changed > 0) out << (writes ? "Updated " : "Would update ") << Plural(changed, "developer's unit") << "\n";
-        if (differing > 0)
-            out << Format(kDevUnitsDiffer, differing, modules.size()) << "\n";
-        else if (changed == 0)
-            out << "Every developer's unit is up to date\n";
-    }
+    // A diff stands alone; an empty one says that there is nothing to insert.
+    if (!options.diff && changed > 0)
+        out << (writes ? "Updated " : "Would update ") << Plural(changed, "developer's unit") << "\n";
+    if (!options.diff && differing > 0)
+        out << Format(kDevUnitsDiffer, differing, modules.size()) << "\n";
+    else if (changed == 0 && differing == 0)
+        out << "Every developer's unit is up to date\n";
     if (refused) return kExitFailure;
     return options.check && changed + differing > 0 ? kExitFindings : kExitSuccess;
 }
@@ -562,8 +602,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         "'quillon-cli COMMAND --help' describes a command's arguments and options.");
 
     std::string path;
+    // The commands that list the files they write leave only problems and the exit status with
+    // --quiet.
+    bool quiet = false;
+    const auto addQuiet = [&quiet](CLI::App* command) {
+        return command->add_flag("-q,--quiet", quiet, "Print nothing but problems; the exit status tells the rest");
+    };
     CLI::App* newCommand = app.add_subcommand("new", "Create the project DIR/Project1.qlp with its CommonTypes module");
     newCommand->add_option("DIR", path, "Directory of the new project")->required();
+    addQuiet(newCommand);
 
     GenerateOptions generate;
     CLI::App* generateCommand = app.add_subcommand(
@@ -590,6 +637,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     generateCommand
         ->add_flag("--check", generate.check, "Write nothing; exit status 1 when a generated file is stale")
         ->excludes(dryRun);
+    addQuiet(generateCommand);
 
     UpdateDevOptions updateDev;
     CLI::App* updateDevCommand = app.add_subcommand(
@@ -603,18 +651,26 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         "--check", updateDev.check, "Write nothing; exit status 1 when a unit would change");
     updateDevCommand->add_flag("--diff", updateDev.diff, "Write nothing; print a unified diff of the changes")
         ->excludes(updateDryRun)
-        ->excludes(updateCheck);
+        ->excludes(updateCheck)
+        ->excludes(addQuiet(updateDevCommand));
     updateCheck->excludes(updateDryRun);
 
     CLI::App* checkCommand =
         app.add_subcommand("check", "Check the project: one line per result, exit status 1 on errors");
     checkCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
+    std::string checkFormat = "text";
+    checkCommand
+        ->add_option("--format", checkFormat,
+                     "text: FILE(LINE): error: MESSAGE [Module.Element] lines and a summary; json: only a JSON "
+                     "array of objects with severity, message, module, element, file, line")
+        ->check(CLI::IsMember({"text", "json"}));
 
     std::string releaseName;
     CLI::App* releaseCommand = app.add_subcommand(
         "release", "Run the release NAME: copy the built libraries and units; problems on standard error");
     releaseCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     releaseCommand->add_option("NAME", releaseName, "Name of the release")->required();
+    addQuiet(releaseCommand);
 
     std::string registerModule;
     CLI::App* registerCommand = app.add_subcommand(
@@ -634,6 +690,21 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         app.add_subcommand("format", "Rewrite the project and module files in canonical form; --check writes nothing");
     formatCommand->add_option("PROJECT", path, "Project file (.qlp)")->required();
     formatCommand->add_flag("--check", formatCheck, "Write nothing; exit status 1 when a file would change");
+    addQuiet(formatCommand);
+
+    // A first argument that names no command gets the list of commands rather than the parser's
+    // complaint about an unexpected argument.
+    if (!args.empty() && !args.front().starts_with('-')) {
+        const std::vector<CLI::App*> commands = app.get_subcommands([](const CLI::App*) { return true; });
+        if (std::none_of(commands.begin(), commands.end(),
+                         [&](const CLI::App* command) { return command->check_name(args.front()); })) {
+            err << Format(kNotACommand, args.front()) << "\nCommands:\n";
+            for (const CLI::App* command : commands)
+                err << "  " << command->get_name() << std::string(12 - command->get_name().size(), ' ')
+                    << command->get_description() << "\n";
+            return kExitUsage;
+        }
+    }
 
     std::vector<const char*> argv{kProgramName.data()};
     for (const std::string& arg : args) argv.push_back(arg.c_str());
@@ -644,16 +715,20 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return status == static_cast<int>(CLI::ExitCodes::Success) ? kExitSuccess : kExitUsage;
     }
 
+    // What a quiet command would list goes nowhere.
+    std::ostream silent(nullptr);
+    std::ostream& listing = quiet ? silent : out;
     const auto run = [&] {
-        if (newCommand->parsed()) return CommandNew(path, out);
+        if (newCommand->parsed()) return CommandNew(path, listing);
         if (showCommand->parsed()) return CommandShow(path, out);
-        if (checkCommand->parsed()) return CommandCheck(path, out);
-        if (generateCommand->parsed()) return CommandGenerate(path, generate, out, err);
-        if (updateDevCommand->parsed()) return CommandUpdateDev(path, updateDev, out, err);
-        if (releaseCommand->parsed()) return CommandRelease(path, releaseName, out, err);
+        if (checkCommand->parsed())
+            return CommandCheck(path, out, checkFormat == "json" ? CheckFormat::Json : CheckFormat::Text);
+        if (generateCommand->parsed()) return CommandGenerate(path, generate, listing, err);
+        if (updateDevCommand->parsed()) return CommandUpdateDev(path, updateDev, listing, err);
+        if (releaseCommand->parsed()) return CommandRelease(path, releaseName, listing, err);
         if (registerCommand->parsed()) return CommandRegister(path, registerModule, out);
         if (graphCommand->parsed()) return CommandGraph(path, out);
-        if (formatCommand->parsed()) return CommandFormat(path, formatCheck, out);
+        if (formatCommand->parsed()) return CommandFormat(path, formatCheck, listing);
         return static_cast<int>(kExitUsage);
     };
     try {
@@ -669,7 +744,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const EAbort&) {
         return kExitFailure;
     } catch (const std::exception& e) {
-        err << kProgramName << ": " << e.what() << "\n";
+        // A reader's failure names its place as compilers do, so that editors can go there.
+        if (const FilePosition position = Exception::PositionOf(e); position.line > 0)
+            err << position.file << "(" << position.line << "): error: " << position.text << "\n";
+        else
+            err << kProgramName << ": " << e.what() << "\n";
         return kExitFailure;
     }
 }

@@ -41,8 +41,10 @@ int CommandShow(const std::string& projectFile, std::ostream& out);
 // its library project's name + ".dll" in the module's output directory. Raises where this system
 // cannot register COM servers, when the module is missing and when the registration fails.
 int CommandRegister(const std::string& projectFile, const std::string& moduleName, std::ostream& out);
-// One line per check result; kExitFindings when there is an error.
-int CommandCheck(const std::string& projectFile, std::ostream& out);
+enum class CheckFormat { Text, Json };
+// One line per check result, "FILE(LINE): error: CAPTION [Module.Element]", then a summary; or
+// only a JSON array of the results. kExitFindings when there is an error.
+int CommandCheck(const std::string& projectFile, std::ostream& out, CheckFormat format = CheckFormat::Text);
 
 struct GenerateOptions {
     // Empty: every module. Else this module, then the first module.

@@ -45,7 +45,16 @@ std::string MissingModelFileMessage(const std::string& path) {
 
 void ReadModelFile(TPersistent& model, const std::string& fileName, std::string_view signature,
                    std::string& options) {
-    ReadModelText(model, ReadFileBytes(fileName), signature, options);
+    const std::string text = ReadFileBytes(fileName);
+    try {
+        ReadModelText(model, text, signature, options);
+    } catch (const Exception& e) {
+        // The reader knows the line; the file is known here.
+        FilePosition position = e.Position();
+        if (position.line == 0) throw;
+        position.file = fileName;
+        throw Exception(e.what(), std::move(position));
+    }
 }
 
 std::string ModelFileText(const TPersistent& model, std::string_view signature, std::string_view options) {

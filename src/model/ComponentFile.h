@@ -52,7 +52,8 @@ private:
 
 // Reads a model file into the existing `model`. Raises "Error file format" (and leaves the model
 // untouched) when the header's signature is not exactly `signature`, "Cannot open file %s" when
-// the file cannot be read, and the reader's messages for text that is not in the notation.
+// the file cannot be read, and the reader's messages for text that is not in the notation (with
+// the file and the line as their position).
 void ReadModelFile(TPersistent& model, const std::string& fileName, std::string_view signature,
                    std::string& options);
 // Why the model file `path` cannot be read although FileExists was asked: "File '%s' not found",

@@ -66,8 +66,9 @@ struct ObjectNode {
     std::vector<ObjectNode> children;
 };
 
+// The position carries the message without its line, for readers that print the place apart.
 [[noreturn]] void Fail(std::string_view message, int line) {
-    throw Exception(Format(kParseError, message, line));
+    throw Exception(Format(kParseError, message, line), FilePosition{{}, line, std::string(message)});
 }
 
 // The names of a path with the blanks around its dots removed.
@@ -430,6 +431,7 @@ public:
         if (!node.children.empty())
             Fail(Format(kClassNotFound, node.children.front().className), node.children.front().line);
         BindProperties(node.properties, target);
+        if (apply_) target.SetSourceLine(node.line);
         if (apply_ && !node.name.empty())
             if (auto* component = dynamic_cast<TComponent*>(&target)) component->SetComponentName(node.name);
     }
@@ -544,7 +546,11 @@ private:
             return;
         }
         collection.Clear();
-        for (const ItemNode& item : items) BindProperties(item.properties, *collection.Add());
+        for (const ItemNode& item : items) {
+            TCollectionItem& added = *collection.Add();
+            BindProperties(item.properties, added);
+            added.SetSourceLine(item.line);
+        }
     }
 
     static std::optional<std::int64_t> ParseInteger(std::string_view token) {

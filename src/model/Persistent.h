@@ -29,8 +29,16 @@ public:
     // this object and raises "Cannot assign a %s to a %s" when neither side knows how.
     virtual void Assign(const TPersistent& source);
 
+    // The line where the object's text starts in the model file it was read from (its "object"
+    // or "item" line); 0 for an object that was not read. Copies do not take it over.
+    int SourceLine() const { return sourceLine_; }
+    void SetSourceLine(int line) { sourceLine_ = line; }
+
 protected:
     virtual void AssignTo(TPersistent& dest) const;
+
+private:
+    int sourceLine_ = 0;
 };
 
 // A named component. `Name` is written on an object's header line; `Tag` is published.

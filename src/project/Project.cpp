@@ -1,6 +1,7 @@
 #include "project/Project.h"
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -157,7 +158,7 @@ bool TemgpModules::LoadModules(std::string_view dir, std::string_view projectFil
         } catch (const EAbort&) {
             throw;
         } catch (const std::exception& e) {
-            throw Exception(Format(kModuleFileUnreadable, IncludeTrailingPathDelimiter(dir) + names[i], e.what()));
+            throw Exception(Format(kModuleFileUnreadable, IncludeTrailingPathDelimiter(dir) + names[i], e.what()), e);
         }
         ItemLoaded(entry);
     }
@@ -303,6 +304,9 @@ void TemgpProject::Swap(TemgpProject& other) {
     std::swap(FFileName, other.FFileName);
     std::swap(FFileDate, other.FFileDate);
     std::swap(FModified, other.FModified);
+    const int line = SourceLine();
+    SetSourceLine(other.SourceLine());
+    other.SetSourceLine(line);
     for (TemgpProject* side : {this, &other}) {
         side->FModules->SetProject(side);
         side->FReleases->SetOwner(side);
@@ -407,7 +411,7 @@ TemgpModule& TemgpProject::AddExistingModule(std::string_view fileName) {
     } catch (const std::exception& e) {
         const std::string path = Directory() + ExtractFileName(fileName);
         FModules->Delete(entry.Index());
-        throw Exception(Format(kModuleFileUnreadable, path, e.what()));
+        throw Exception(Format(kModuleFileUnreadable, path, e.what()), e);
     }
     return entry;
 }
@@ -696,12 +700,12 @@ std::vector<TGeneratedFile> TemgpProject::GenerationFiles(const TGenerationRun& 
         return files;
     }
     add(*run.module);
-    add(first);
     if (run.withReferenced) {
         const TemgExternalClasses& externals = run.module->MainClass().ExternalClasses();
         for (int i = 0; i < externals.Count(); ++i)
             if (const TemgModule* referenced = FindModule(externals.Items(i)->GetName())) add(*referenced);
     }
+    add(first);
     return files;
 }
 
@@ -738,13 +742,30 @@ void TemgpProject::WriteGeneration(const TGenerationRun& run, const GenerationTo
         module.Generate(srcPath, FSearchPath, allReferenced, *this, FUnitHeader, &first, tools);
         if (stepDone) stepDone(done, 2);
     };
-    if (run.withReferenced) {
-        generate(first, false, 1);
-        generate(*run.module, true, 2);
-    } else {
-        generate(*run.module, false, 1);
-        generate(first, false, 2);
+    // The module (with the modules its class refers to, when asked), then the first module.
+    generate(*run.module, run.withReferenced, 1);
+    generate(first, false, 2);
+}
+
+CheckResultPlace TemgpProject::PlaceOf(const TPersistent* object) const {
+    // The outermost owner of the object: an element's items lead up to the module's class or to
+    // a collection that the module, or the project, owns.
+    const TPersistent* top = object;
+    while (const auto* item = dynamic_cast<const TCollectionItem*>(top)) {
+        const TCollection* collection = item->Collection();
+        if (!collection || !collection->Owner()) break;
+        top = collection->Owner();
     }
+    for (int i = 0; i < FModules->Count(); ++i) {
+        const TemgpModule* entry = FModules->Items(i);
+        const TemgModule& module = entry->Module();
+        const std::array<const TPersistent*, 3> moduleObjects{entry, &module, &module.MainClass()};
+        const auto isModuleObject = [&](const TPersistent* p) { return std::ranges::find(moduleObjects, p) != moduleObjects.end(); };
+        if (!isModuleObject(top) && !isModuleObject(object)) continue;
+        const int line = !isModuleObject(object) && object->SourceLine() > 0 ? object->SourceLine() : module.SourceLine();
+        return {entry->GetFileName(), line, module.ModuleName(), CheckObjectPath(object, isModuleObject)};
+    }
+    return {FFileName, SourceLine(), {}, CheckObjectPath(object)};
 }
 
 std::function<void(const TgmcAppellation&, TStringList&)> TemgpProject::TypeReferenceSearch() {

@@ -26,7 +26,7 @@ class IUnitBuilder;
 class TemgpProject;
 
 // What one generation run writes: every module (no `module`); one module, then the first module
-// (`module`); with `withReferenced` the first module, then the module and each module its class
+// (`module`); with `withReferenced` the module, each module its class refers to, then the first
 // refers to; or one debug application of `module`.
 struct TGenerationRun {
     const TemgModule* module = nullptr;
@@ -245,6 +245,10 @@ public:
                          const std::function<void(int done, int count)>& stepDone = {}) const;
     // The files `run` writes, in the order written (a file may come twice).
     std::vector<TGeneratedFile> GenerationFiles(const TGenerationRun& run) const;
+    // Where the element a check result is about is written: an element of a module in the
+    // module's file at the line of its item; the module, its entry and its class at the line of
+    // the module's object; anything else in the project file at the line of the project's object.
+    CheckResultPlace PlaceOf(const TPersistent* object) const;
 
     // A deletion's reference search over every module (ElementRules' CheckDeletion).
     std::function<void(const TgmcAppellation&, TStringList&)> TypeReferenceSearch();

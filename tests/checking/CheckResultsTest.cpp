@@ -12,18 +12,34 @@ TEST(CheckResults, ImagesByCategory) {
         EXPECT_EQ(CheckCategoryImageIndex(category), image);
 }
 
-TEST(CheckResults, LineNamesTheCategoryCaptionAndObjectPath) {
+TEST(CheckResults, ObjectPathLeadsFromTheOutermostItemOrFromBelowAStop) {
     TemgClass account;
     account.SetName("Account");
     TemgExternalClass& owner = *account.ExternalClasses().Add();
     owner.SetPropertyName("Owner");
-    TCheckCollection results;
-    EXPECT_EQ(CheckResultLine(results.Add("Class not found", &owner)), "error: Class not found [Account.Owner]");
-    EXPECT_EQ(CheckResultLine(results.Add("Look here", &account, cicWarning)), "warning: Look here [Account]");
-    EXPECT_EQ(CheckResultLine(results.Add("Consider", nullptr, cicHint)), "hint: Consider");
+    EXPECT_EQ(CheckObjectPath(&owner), "Account.Owner");
+    EXPECT_EQ(CheckObjectPath(&owner, [&](const TPersistent* item) { return item == &account; }), "Owner");
+    EXPECT_EQ(CheckObjectPath(nullptr), "");
     TemgModule module;  // an element of the module itself is named after the module's class
     module.MakeCommonTypesModule();
-    EXPECT_EQ(CheckObjectPath(module.CreateEnumType("TShade", "", {"Add"}).Values().Items(0)), "CommonTypes.TShade.Add");
+    const auto* value = module.CreateEnumType("TShade", "", {"Add"}).Values().Items(0);
+    EXPECT_EQ(CheckObjectPath(value), "CommonTypes.TShade.Add");
+    EXPECT_EQ(CheckObjectPath(value, [&](const TPersistent* owner) { return owner == &module; }), "TShade.Add");
+}
+
+TEST(CheckResults, LineInTheFormCompilersUse) {
+    TCheckCollection results;
+    const struct {
+        TCheckInfoCategory category;
+        CheckResultPlace place;
+        std::string line;
+    } cases[] = {
+        {cicError, {"/p/Account.qlm", 40, "Account", "Deposit.Amount"}, "/p/Account.qlm(40): error: Wrong [Account.Deposit.Amount]"},
+        {cicWarning, {"/p/Account.qlm", 6, "Account", ""}, "/p/Account.qlm(6): warning: Wrong [Account]"},
+        {cicHint, {"/p/Project1.qlp", 4, "", "Release1"}, "/p/Project1.qlp(4): hint: Wrong [Release1]"},
+        {cicError, {"/p/Project1.qlp", 4, "", ""}, "/p/Project1.qlp(4): error: Wrong"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CheckResultLine(results.Add("Wrong", nullptr, c.category), c.place), c.line);
 }
 
 }  // namespace

@@ -73,6 +73,22 @@ TEST(BundledExample, AProjectReleaseCopiesTheLibrariesOfTheLibraryServersOnly) {
     EXPECT_TRUE(FileExists(dir.File("ship/pas/cntrStatement.pas")));
 }
 
+// As the workbench's Generate Class: the module (and the modules its class refers to), then the
+// first module.
+TEST(BundledExample, OneModuleIsGeneratedBeforeTheFirstModule) {
+    TempDir dir;
+    for (const auto& entry : fs::directory_iterator(kBankDir))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
+    for (const bool referenced : {false, true}) {
+        std::vector<std::string> args{"generate", dir.File("Project1.qlp"), "--dry-run", "--module", "Account"};
+        if (referenced) args.push_back("--with-referenced");
+        const std::vector<std::string> lines = Lines(RunCommand(args).out);
+        ASSERT_EQ(lines.size(), referenced ? 15u : 9u);
+        EXPECT_EQ(lines.front(), dir.File("Source/genAccount.pas"));
+        EXPECT_EQ(lines[lines.size() - 2], dir.File("Source/genCommonTypes.pas"));
+    }
+}
+
 // The developer's units are scanned on several threads; the lines still come in the modules' order.
 TEST(BundledExample, EveryDeveloperUnitLackingAnOverrideIsNamedInModuleOrder) {
     TempDir dir;
@@ -174,9 +190,11 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     };
     EXPECT_TRUE(compiles());
 
-    outcome = RunCommand({"update-dev", project, "--check"});
-    EXPECT_EQ(outcome.status, cli::kExitSuccess);
-    EXPECT_EQ(outcome.out, "Every developer's unit is up to date\n");
+    for (const std::string flag : {"--check", "--diff"}) {
+        outcome = RunCommand({"update-dev", project, flag});
+        EXPECT_EQ(outcome.status, cli::kExitSuccess);
+        EXPECT_EQ(outcome.out, "Every developer's unit is up to date\n") << flag;
+    }
     EXPECT_EQ(RunCommand({"generate", project}).err, "");
 
     // The parameter is renamed and gains a default, and a method is added: the report of the

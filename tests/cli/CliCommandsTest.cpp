@@ -151,10 +151,45 @@ TEST_F(Cli, AHandWrittenModuleShowsChecksAndStaysAsWritten) {
         "    external property Owner: Customer\n"
         "2 modules, 0 releases\n";
     EXPECT_NE(show.out.find(expected), std::string::npos) << show.out;
+}
+
+// Each result names the module file and the line where its element's item starts there.
+TEST_F(Cli, CheckPrintsOneLinePerResultAsCompilersDoOrJsonAndFailsOnErrors) {
+    New();
+    std::string account = kCanonicalAccount;
+    account.erase(account.find("          DataType.Name = 'Currency'\r\n"), 38);
+    WriteText(dir.File("bank/Account.qlm"), account);
+    Edit([](TemgpProject& project) { project.AddExistingModule("Account.qlm"); project.SetModified(true); });
+    const std::string file = dir.File("bank/Account.qlm");
     const Outcome check = RunCommand({"check", ProjectFile()});
     EXPECT_EQ(check.status, 1);
-    EXPECT_EQ(check.out, "error: Class not found [Account.Owner]\n1 error, 0 warnings, 0 hints in 2 modules\n");
-    EXPECT_EQ(RunCommand({"format", ProjectFile(), "--check"}).status, 0);
+    EXPECT_EQ(check.out, file + "(31): error: Type is not set [Account.Deposit.Amount]\n" + file +
+                             "(39): error: Class not found [Account.Owner]\n2 errors, 0 warnings, 0 hints in 2 modules\n");
+    const Outcome json = RunCommand({"check", "--format", "json", ProjectFile()});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.out, "[\n {\"severity\": \"error\", \"message\": \"Type is not set\", \"module\": \"Account\", "
+                        "\"element\": \"Deposit.Amount\", \"file\": \"" + file + "\", \"line\": 31},\n"
+                        " {\"severity\": \"error\", \"message\": \"Class not found\", \"module\": \"Account\", "
+                        "\"element\": \"Owner\", \"file\": \"" + file + "\", \"line\": 39}\n]\n");
+    // The module, its entry and its class lie at the module's object; the rest at the project's.
+    const std::unique_ptr<TemgpProject> project = cli::LoadProject(ProjectFile());
+    const TemgpModule& entry = *project->Modules().Items(1);
+    for (const TPersistent* object : std::initializer_list<const TPersistent*>{&entry, &entry.Module(), &entry.Module().MainClass()}) {
+        const CheckResultPlace place = project->PlaceOf(object);
+        EXPECT_EQ(std::tie(place.file, place.line, place.module, place.element), std::make_tuple(file, 6, std::string("Account"), std::string()));
+    }
+    const CheckResultPlace whole = project->PlaceOf(nullptr);
+    EXPECT_EQ(std::tie(whole.file, whole.line, whole.module), std::make_tuple(ProjectFile(), 6, std::string()));
+}
+
+TEST_F(Cli, FormatLeavesACanonicalHandWrittenFileAlone) {
+    New();
+    WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
+    Edit([](TemgpProject& project) { project.AddExistingModule("Account.qlm"); project.SetModified(true); });
+    const auto time = fs::last_write_time(dir.File("bank/Account.qlm"));
+
+    const Outcome check = RunCommand({"format", ProjectFile(), "--check"});
+    EXPECT_EQ(check.status, 0) << check.out;
     const Outcome format = RunCommand({"format", ProjectFile()});
     EXPECT_EQ(format.status, 0);
     EXPECT_EQ(format.out, "Reformatted 0 of 3 files\n");
@@ -215,6 +250,13 @@ TEST_F(Cli, GenerateListsTheFilesItWritesChecksForStaleOnesAndRefusesAnUnknownMo
     const Outcome fresh = RunCommand({"generate", ProjectFile(), "--check"});
     EXPECT_EQ(fresh.status, 0) << fresh.out;
     EXPECT_EQ(fresh.out, "Every generated file is up to date\n");
+    // Quiet: the exit status alone tells.
+    for (const auto& [args, status] : std::vector<std::pair<std::vector<std::string>, int>>{
+             {{"generate", "-q", ProjectFile()}, 0}, {{"format", "--quiet", "--check", ProjectFile()}, 0},
+             {{"update-dev", "-q", ProjectFile()}, 0}, {{"new", "-q", dir.File("bank")}, 3}}) {
+        const Outcome quiet = RunCommand(args);
+        EXPECT_EQ(std::tie(quiet.status, quiet.out), std::make_tuple(status, std::string())) << args[0];
+    }
     // The options file is written only once.
     EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--module", "extclass1"}).out.find(options), std::string::npos);
 }
@@ -414,6 +456,14 @@ TEST_F(Cli, FailsOnMissingOrBrokenFilesNamingThem) {
         fs::remove(file);
         WriteText(file, kept);
     }
+
+    // A reader's failure names file and line as compilers do, without the line in the text.
+    WriteText(dir.File("bank/CommonTypes.qlm"), "object TModelFileHeader\r\n  Signature = 'MIF'\r\nend\r\nobject X\r\n  Nope = 1\r\nend\r\n");
+    const Outcome broken = RunCommand({"show", ProjectFile()});
+    EXPECT_EQ(broken.status, 3);
+    EXPECT_EQ(broken.err, dir.File("bank/CommonTypes.qlm") + "(5): error: Property does not exist: Nope\n");
+    WriteText(ProjectFile(), "object TModelFileHeader\r\n  Signature = 'PIF'\r\n");
+    EXPECT_EQ(RunCommand({"show", ProjectFile()}).err, ProjectFile() + "(3): error: ''end'' expected\n");
 }
 
 TEST_F(Cli, UsageErrorsHelpAndVersion) {
@@ -428,6 +478,10 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
         EXPECT_EQ(outcome.status, 2) << (args.empty() ? "" : args[0]);
         EXPECT_FALSE(outcome.err.empty());
     }
+    const Outcome unknown = RunCommand({"publish", "x.qlp"});
+    EXPECT_EQ(Lines(unknown.err).at(0), "'publish' is not a quillon-cli command");
+    EXPECT_EQ(Lines(unknown.err).at(1), "Commands:");
+    EXPECT_TRUE(Lines(unknown.err).at(2).starts_with("  new         Create the project")) << unknown.err;
     const Outcome version = RunCommand({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "quillon-cli 2.3.0\n");

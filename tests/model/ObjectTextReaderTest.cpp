@@ -58,6 +58,9 @@ TEST(ObjectTextReader, AcceptsAnyCaseBlanksDoubledQuotesJoinedPiecesIntegersForF
     EXPECT_FALSE(model.GetActive());
     EXPECT_EQ(model.GetFlags(), (TSampleFlags{sfRead, sfHidden}));
     EXPECT_EQ(model.Details().Notes().Items(), (std::vector<std::string>{"x", "y"}));
+    // Each item knows the line where its text starts.
+    EXPECT_EQ(model.Items().Items(0)->SourceLine(), 2);
+    EXPECT_EQ(model.Items().Items(1)->SourceLine(), 3);
 }
 
 TEST(ObjectTextReader, ReplacesCollectionItemsOnlyWhenItemsFollowAndReplacesStrings) {
@@ -80,6 +83,8 @@ TEST(ObjectTextReader, ReadsConsecutiveObjectsIntoTheirTargets) {
     ObjectsFromText(text, std::array<TPersistent*, 2>{&first, &second});
     EXPECT_EQ(second.ComponentName(), "B");
     EXPECT_EQ(second.GetTitle(), "b");
+    EXPECT_EQ(first.SourceLine(), 1);
+    EXPECT_EQ(second.SourceLine(), static_cast<int>(std::count(text.begin(), text.end(), '\n')) - 2);
 }
 
 // Syntax errors, unknown properties and wrong values (with the property's path) are reported
