@@ -1,7 +1,10 @@
-# Convenience wrapper around CMake. On a fresh Debian machine `make run` installs the missing
-# packages, builds the command line and generates the bundled example; `make test` builds and
-# runs every test, the Windows ones under Wine included; `make windows` cross-builds quillon-cli.exe
-# and the core tests for Windows x64.
+# Convenience wrapper around CMake. On a fresh Debian machine `make run` installs the packages the
+# command line needs, builds it and generates the bundled example; `make gui` and `make test`
+# install the rest (the workbench's Qt, the test tools, Wine, MinGW, the Free Pascal sources) and
+# configure the build again, so that a build first configured by `make run` gains the workbench
+# and the tests; `make test` builds and runs every test, the Windows ones under Wine included;
+# `make windows` cross-builds quillon-cli.exe and the core tests for Windows x64; `make package`
+# writes the Debian package build/quillon_VERSION_amd64.deb.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 # The cross build and Wine: MinGW-w64's compiler, GoogleTest's sources to build for the target
@@ -17,15 +20,23 @@ WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix googletest libcli11-dev cmake make
 WINDOWS_QT_PACKAGES = qt6-base-dev dpkg-dev ninja-build perl xvfb imagemagick zip
 QT_MINGW = $(shell scripts/build-qt-mingw.sh --prefix)
 QT_MINGW_FOUND = $(wildcard $(QT_MINGW)/.quillon-complete)
-APT_PACKAGES = cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libcli11-dev libmimalloc-dev \
-  qt6-base-dev qt6-svg-dev libgl-dev unixodbc-dev libsqliteodbc fpc-source-3.2.2 $(WINDOWS_PACKAGES)
+# What building quillon-cli needs; the workbench; the tests (the Free Pascal compile and run-time
+# tests, the manual pages' check, the package's check with lintian), the benchmarks.
+CLI_PACKAGES = cmake g++ make libcli11-dev libmimalloc-dev unixodbc-dev
+APT_PACKAGES = $(CLI_PACKAGES) qt6-base-dev qt6-svg-dev libgl-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev fp-compiler libsqliteodbc fpc-source-3.2.2 man-db groff lintian \
+  $(WINDOWS_PACKAGES)
+CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD_DIR))
 
-.PHONY: all build cli gui test deps windows windows-deps windows-qt install-packages run bench coverage fuzz fuzz-designs clean
+.PHONY: all build cli gui test deps cli-deps reconfigure windows windows-deps windows-qt install-packages run package bench coverage fuzz fuzz-designs clean
 
 all: build
 
 deps:
 	@$(MAKE) --no-print-directory install-packages PACKAGES="$(sort $(APT_PACKAGES))"
+
+cli-deps:
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(CLI_PACKAGES)"
 
 windows-deps:
 	@$(MAKE) --no-print-directory install-packages PACKAGES="$(WINDOWS_PACKAGES)"
@@ -47,7 +58,12 @@ install-packages:
 	fi
 
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD_DIR))
+	$(CONFIGURE)
+
+# Configuring again finds what was installed since: a build first configured without Qt, the test
+# tools or Free Pascal gains the workbench, the tests and the run-time tests.
+reconfigure:
+	$(CONFIGURE)
 
 build: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -60,9 +76,17 @@ cli: $(BUILD_DIR)/CMakeCache.txt
 # generated libraries and their hosts printed under Wine.
 test: deps
 	$(MAKE) windows
+	$(MAKE) reconfigure
 	$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE runtime
 	cd $(BUILD_DIR) && ctest -V -j $(JOBS) -L runtime
+
+# The Debian package of everything the build holds (the workbench included), stripped, with its
+# dependencies read from the programs.
+package: deps
+	$(MAKE) reconfigure
+	$(MAKE) build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # quillon-cli.exe and the core test programs for Windows x64, in $(WINDOWS_BUILD_DIR)/bin, and
 # quillon.exe with its tests where Qt for MinGW-w64 has been built (`make windows-qt`).
@@ -81,12 +105,13 @@ windows-qt: windows-deps
 
 # Generates the bundled example project into examples/Bank/Source and prints each file written;
 # a second run writes nothing.
-run: deps
+run: cli-deps
 	$(MAKE) cli
 	$(BUILD_DIR)/bin/quillon-cli generate examples/Bank/Project1.qlp
 
 # Starts the workbench on the bundled example project.
-gui: deps $(BUILD_DIR)/CMakeCache.txt
+gui: deps
+	$(MAKE) reconfigure
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target quillon
 	$(BUILD_DIR)/bin/quillon examples/Bank/Project1.qlp
 

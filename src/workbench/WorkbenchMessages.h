@@ -68,9 +68,9 @@ inline constexpr std::string_view kEventsNode = "Events";
 inline constexpr std::string_view kExternalPropertiesNode = "External Properties";
 inline constexpr std::string_view kDebugApplicationsNode = "Debug Applications";
 
-// The user guide: beside the program in the build tree, under share/doc/quillon once installed.
+// The user guide: beside the program in the build tree, under share/quillon once installed.
 inline constexpr std::string_view kGuideFileName = "guide.html";
-inline constexpr std::string_view kInstalledGuideDir = "../share/doc/quillon";
+inline constexpr std::string_view kInstalledGuideDir = "../share/quillon";
 
 // The update of a developer's unit.
 inline constexpr std::string_view kDevUnitLacksOverridesHint =

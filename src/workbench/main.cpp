@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 
+#include <cstdio>
+#include <string_view>
+
 #include "platform/ShellOpen.h"
 #include "platform/UserDialogs.h"
 #include "workbench/DesktopOpen.h"
@@ -11,9 +14,42 @@
 #include "workbench/QtUserDialogs.h"
 #include "workbench/WorkbenchSettings.h"
 
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: quillon [PROJECT.qlp]\n"
+    "The Quillon workbench: design Object Pascal library servers and generate their source.\n"
+    "Opens PROJECT.qlp, or else the project that was open when the workbench was last closed.\n"
+    "\n"
+    "  -h, --help     print this help and exit\n"
+    "  --version      print the version and exit\n"
+    "\n"
+    "quillon-cli works on the same project files without a window.\n";
+
+// Answers --help and --version before Qt starts, so that they need no display.
+bool PrintInformation(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
+            return true;
+        }
+        if (arg == "--version") {
+            std::printf("quillon %s\n", QUILLON_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    if (PrintInformation(argc, argv)) return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 3;
     QApplication app(argc, argv);
     QApplication::setApplicationName("quillon");
+    // Desktops group the windows with the launcher of this desktop entry.
+    QGuiApplication::setDesktopFileName("quillon");
     quillon::QtUserDialogs dialogs;
     quillon::ScopedDialogs installed(dialogs);
     // Files and folders the workbench opens go to the program the desktop associates with them.

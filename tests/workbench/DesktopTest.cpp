@@ -1,7 +1,10 @@
 // What the workbench asks of the desktop: files and folders handed to the program associated with
 // them (and said so when there is none), and the directory of a new project, which may be typed
 // before it exists.
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "platform/ShellOpen.h"
@@ -33,6 +36,33 @@ TEST_F(DesktopTest, AFileTheDesktopHasNoProgramForIsNamedInAMessage) {
     EXPECT_EQ(asked.back().toLocalFile().toStdString(), work.Path());
     EXPECT_FALSE(asked.back().hasFragment());
     EXPECT_EQ(dialogs.Messages().size(), 1u);
+}
+
+// Every topic an editor or dialog opens (its HelpTopic, the links of its labels) is an anchor of
+// the guide: a missing one opens the guide at its top, leaving the reader to search.
+TEST(HelpTopics, EveryTopicTheWorkbenchOpensIsAnAnchorOfTheGuide) {
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        return QString::fromUtf8(file.readAll());
+    };
+    QSet<QString> anchors;
+    for (const QRegularExpressionMatch& m : QRegularExpression(R"re( id="([^"]+)")re").globalMatch(read(QUILLON_SOURCE_DIR "/docs/guide.html")))
+        anchors.insert(m.captured(1));
+    const QDir sources(QUILLON_SOURCE_DIR "/src/workbench");
+    int topics = 0;
+    for (const QString& name : sources.entryList({"*.h", "*.cpp"})) {
+        const QString text = read(sources.filePath(name));
+        // The editor frame's own "help" link opens the current editor's topic.
+        const QRegularExpression topic(R"re(HelpTopic\(\)[^\n]*QStringLiteral\("([^"]+)"\)|href=\\"([^"\\]+)\\")re");
+        for (const QRegularExpressionMatch& m : topic.globalMatch(text)) {
+            const QString anchor = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
+            if (anchor == "help") continue;
+            ++topics;
+            EXPECT_TRUE(anchors.contains(anchor)) << name.toStdString() << ": " << anchor.toStdString();
+        }
+    }
+    EXPECT_GT(topics, 20);
 }
 
 TEST_F(DesktopTest, TheDirectoryOfANewProjectMayBeTypedBeforeItExists) {
