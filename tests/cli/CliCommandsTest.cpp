@@ -103,30 +103,23 @@ protected:
 };
 
 TEST_F(Cli, ANewProjectIsWrittenOnceShowsChecksAndIsCanonical) {
-    const Outcome outcome = RunCommand({"new", dir.File("bank")});
-    EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(Lines(outcome.out), (std::vector<std::string>{ProjectFile(), dir.File("bank/CommonTypes.qlm"),
+    const Outcome created = RunCommand({"new", dir.File("bank")});
+    EXPECT_EQ(std::tie(created.status, created.err), std::make_tuple(0, std::string()));
+    EXPECT_EQ(Lines(created.out), (std::vector<std::string>{ProjectFile(), dir.File("bank/CommonTypes.qlm"),
                                                             "Created project Project1 with 1 module in " +
                                                                 dir.File("bank")}));
-    EXPECT_EQ(outcome.err, "");
-    const Outcome again = RunCommand({"new", dir.File("bank")});
-    EXPECT_EQ(again.status, 3);
-    EXPECT_EQ(again.err, "quillon-cli: Project file '" + ProjectFile() + "' already exists\n");
-
-    const Outcome show = RunCommand({"show", ProjectFile()});
-    EXPECT_EQ(show.status, 0) << show.err;
-    EXPECT_EQ(Lines(show.out),
-              (std::vector<std::string>{"Project1 (" + ProjectFile() + ")", "  CommonTypes [CommonTypes.qlm] common types",
-                                        "    procedural type TCreateQueryMethod",
-                                        "    procedural type TCreateTableMethod",
-                                        "    procedural type TCreateStoredProcMethod", "    registered types: 27",
-                                        "1 module, 0 releases"}));
-    const Outcome check = RunCommand({"check", ProjectFile()});
-    EXPECT_EQ(check.status, 0) << check.err;
-    EXPECT_EQ(check.out, "0 errors, 0 warnings, 0 hints in 1 module\n");
-    const Outcome format = RunCommand({"format", ProjectFile(), "--check"});
-    EXPECT_EQ(format.status, 0) << format.out << format.err;
-    EXPECT_EQ(format.out, "All 2 files are in canonical form\n");
+    const std::string shown = "Project1 (" + ProjectFile() + ")\n  CommonTypes [CommonTypes.qlm] common types\n"
+                              "    procedural type TCreateQueryMethod\n    procedural type TCreateTableMethod\n"
+                              "    procedural type TCreateStoredProcMethod\n    registered types: 27\n1 module, 0 releases\n";
+    for (const auto& [args, status, out, err] : std::vector<std::tuple<std::vector<std::string>, int, std::string, std::string>>{
+             {{"new", dir.File("bank")}, 3, "", "quillon-cli: Project file '" + ProjectFile() + "' already exists\n"},
+             {{"show", ProjectFile()}, 0, shown, ""},
+             {{"check", ProjectFile()}, 0, "0 errors, 0 warnings, 0 hints in 1 module\n", ""},
+             {{"format", ProjectFile(), "--check"}, 0, "All 2 files are in canonical form\n", ""},
+             {{"generate", ProjectFile(), "--module", "Teller", "--with-referenced"}, 3, "", "quillon-cli: Class 'Teller' not found\n"}}) {
+        const Outcome outcome = RunCommand(args);
+        EXPECT_EQ(std::tie(outcome.status, outcome.out, outcome.err), std::tie(status, out, err)) << args[0];
+    }
 }
 
 // A hand-written canonical module: shown with its options and members, checked (its reference
@@ -182,21 +175,6 @@ TEST_F(Cli, CheckPrintsOneLinePerResultAsCompilersDoOrJsonAndFailsOnErrors) {
     EXPECT_EQ(std::tie(whole.file, whole.line, whole.module), std::make_tuple(ProjectFile(), 6, std::string()));
 }
 
-TEST_F(Cli, FormatLeavesACanonicalHandWrittenFileAlone) {
-    New();
-    WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
-    Edit([](TemgpProject& project) { project.AddExistingModule("Account.qlm"); project.SetModified(true); });
-    const auto time = fs::last_write_time(dir.File("bank/Account.qlm"));
-
-    const Outcome check = RunCommand({"format", ProjectFile(), "--check"});
-    EXPECT_EQ(check.status, 0) << check.out;
-    const Outcome format = RunCommand({"format", ProjectFile()});
-    EXPECT_EQ(format.status, 0);
-    EXPECT_EQ(format.out, "Reformatted 0 of 3 files\n");
-    EXPECT_EQ(fs::last_write_time(dir.File("bank/Account.qlm")), time);
-    EXPECT_EQ(ReadText(dir.File("bank/Account.qlm")), kCanonicalAccount);
-}
-
 TEST_F(Cli, FormatListsOrRewritesWhatIsNotCanonicalAndStopsAtAProtectedFile) {
     New();
     // Another notation of the same module: keywords in other case, a split string, extra blanks.
@@ -227,7 +205,11 @@ TEST_F(Cli, FormatListsOrRewritesWhatIsNotCanonicalAndStopsAtAProtectedFile) {
     EXPECT_EQ(format.status, 0);
     EXPECT_EQ(Lines(format.out).back(), "Reformatted 2 of 3 files");
     EXPECT_EQ(ReadText(dir.File("bank/Account.qlm")), kCanonicalAccount);
+    // Canonical files are left alone, time stamps included.
     EXPECT_EQ(RunCommand({"format", ProjectFile(), "--check"}).status, 0);
+    const auto time = fs::last_write_time(dir.File("bank/Account.qlm"));
+    EXPECT_EQ(RunCommand({"format", ProjectFile()}).out, "Reformatted 0 of 3 files\n");
+    EXPECT_EQ(fs::last_write_time(dir.File("bank/Account.qlm")), time);
 }
 
 TEST_F(Cli, GenerateListsTheFilesItWritesChecksForStaleOnesAndRefusesAnUnknownModule) {
@@ -261,12 +243,8 @@ TEST_F(Cli, GenerateListsTheFilesItWritesChecksForStaleOnesAndRefusesAnUnknownMo
     EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--module", "extclass1"}).out.find(options), std::string::npos);
 }
 
-TEST_F(Cli, GenerateRefusesAnUnknownModuleAndWritesNothingTheCheckRefuses) {
+TEST_F(Cli, GenerateWritesNothingTheCheckRefuses) {
     New();
-    const Outcome unknown = RunCommand({"generate", ProjectFile(), "--module", "Teller", "--with-referenced"});
-    EXPECT_EQ(unknown.status, 3);
-    EXPECT_EQ(unknown.err, "quillon-cli: Class 'Teller' not found\n");
-
     WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
     Edit([](TemgpProject& project) {
         project.AddExistingModule("Account.qlm").Module().DebugApplications().NewDebugApplication();
