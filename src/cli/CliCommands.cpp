@@ -77,6 +77,14 @@ std::string JsonString(std::string_view text) {
     return quoted + "\"";
 }
 
+// A failure on `err`: a reader's names its place as compilers do, so that editors can go there.
+void ReportFailure(const std::exception& e, std::ostream& err) {
+    if (const FilePosition position = Exception::PositionOf(e); position.line > 0)
+        err << position.file << "(" << position.line << "): error: " << position.text << "\n";
+    else
+        err << kProgramName << ": " << e.what() << "\n";
+}
+
 std::string Plural(std::size_t count, std::string_view word) {
     return std::to_string(count) + " " + std::string(word) + (count == 1 ? "" : "s");
 }
@@ -455,7 +463,7 @@ int CommandUpdateDev(const std::string& projectFile, const UpdateDevOptions& opt
             update = PlanDeveloperUnitUpdate(*module, *project, project->GetSrcPath());
         } catch (const Exception& e) {
             // One unit the reader cannot follow does not stop the others.
-            err << kProgramName << ": " << e.what() << "\n";
+            ReportFailure(e, err);
             refused = true;
             ++differing;
             continue;
@@ -744,11 +752,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const EAbort&) {
         return kExitFailure;
     } catch (const std::exception& e) {
-        // A reader's failure names its place as compilers do, so that editors can go there.
-        if (const FilePosition position = Exception::PositionOf(e); position.line > 0)
-            err << position.file << "(" << position.line << "): error: " << position.text << "\n";
-        else
-            err << kProgramName << ": " << e.what() << "\n";
+        ReportFailure(e, err);
         return kExitFailure;
     }
 }

@@ -727,7 +727,8 @@ TUnitLayout ReadLayout(const TemgModule& module, const std::string& fileName, st
     try {
         return TUnitReader(text, module.DeveloperClassName()).Read();
     } catch (const TReaderError& error) {
-        throw Exception(Format(kDevUnitRefused, fileName, error.reason, error.line));
+        throw Exception(Format(kDevUnitRefused, fileName, error.reason, error.line),
+                        FilePosition{fileName, error.line, Format(kDevUnitRefusedHere, error.reason)});
     }
 }
 

@@ -51,6 +51,8 @@ inline constexpr std::string_view kDebugAppPrefix = "DebugApp";
 // The update of an existing developer's unit. The reader names the file, what it missed and the
 // line where it lost its way; the update reports, with file and line, what it leaves alone.
 inline constexpr std::string_view kDevUnitRefused = "The developer's unit %s is left unchanged: %s on line %d";
+// The same where the file and line are printed apart, as compilers do.
+inline constexpr std::string_view kDevUnitRefusedHere = "%s; the developer's unit is left unchanged";
 inline constexpr std::string_view kDevUnitMissingWord = "'%s' expected";
 inline constexpr std::string_view kDevUnitClassMissing = "no declaration of the class %s";
 inline constexpr std::string_view kDevUnitClassTwice = "a second declaration of the class %s";
@@ -60,11 +62,11 @@ inline constexpr std::string_view kDevUnitOpenString = "a string that is not clo
 inline constexpr std::string_view kDevUnitStrayEnd = "an 'end' that closes nothing";
 inline constexpr std::string_view kDevUnitOpenBlock = "a block that is not closed";
 inline constexpr std::string_view kDevUnitBinary = "a zero byte (not a Pascal text)";
-inline constexpr std::string_view kDevUnitSignatureDiffers = "%s(%d): %s differs from the design, which declares: %s";
+inline constexpr std::string_view kDevUnitSignatureDiffers = "%s(%d): warning: %s differs from the design, which declares: %s";
 inline constexpr std::string_view kDevUnitParameterRenamed =
-    "%s: parameter %s is now %s; the body may still use the old name";
+    "%s: warning: parameter %s is now %s; the body may still use the old name";
 inline constexpr std::string_view kDevUnitLocation = "%s(%d)";
-inline constexpr std::string_view kDevUnitNotDesigned = "%s(%d): the design has no method for the override: %s";
+inline constexpr std::string_view kDevUnitNotDesigned = "%s(%d): warning: the design has no method for the override: %s";
 inline constexpr std::string_view kDevUnitChangedMeanwhile =
     "The developer's unit %s changed after it was read; nothing was written";
 

@@ -77,10 +77,9 @@ TEST(BundledExample, AProjectReleaseCopiesTheLibrariesOfTheLibraryServersOnly) {
 // first module.
 TEST(BundledExample, OneModuleIsGeneratedBeforeTheFirstModule) {
     TempDir dir;
-    for (const auto& entry : fs::directory_iterator(kBankDir))
-        if (entry.is_regular_file()) fs::copy_file(entry.path(), dir.File(entry.path().filename().string()));
+    const std::string project = CopyOfTheExample(dir);
     for (const bool referenced : {false, true}) {
-        std::vector<std::string> args{"generate", dir.File("Project1.qlp"), "--dry-run", "--module", "Account"};
+        std::vector<std::string> args{"generate", project, "--dry-run", "--module", "Account"};
         if (referenced) args.push_back("--with-referenced");
         const std::vector<std::string> lines = Lines(RunCommand(args).out);
         ASSERT_EQ(lines.size(), referenced ? 15u : 9u);
@@ -208,7 +207,7 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     ASSERT_EQ(RunCommand({"generate", project}).status, cli::kExitSuccess);
     // A developer's unit that differs from the design does not stop the project check.
     EXPECT_EQ(RunCommand({"check", project}).status, cli::kExitSuccess);
-    const std::string renamed = "): parameter Force is now Permanent; the body may still use the old name\n";
+    const std::string renamed = "): warning: parameter Force is now Permanent; the body may still use the old name\n";
     outcome = RunCommand({"update-dev", project, "--check"});
     EXPECT_EQ(outcome.status, cli::kExitFindings);
     EXPECT_EQ(outcome.out, unit + "\nWould update 1 developer's unit\n1 of 4 developer's units differ from the design\n");
@@ -226,7 +225,7 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     outcome = RunCommand({"update-dev", project});
     EXPECT_EQ(outcome.status, cli::kExitFailure);
     EXPECT_EQ(outcome.out, "1 of 4 developer's units differ from the design\n");
-    EXPECT_EQ(outcome.err, "quillon-cli: The developer's unit " + ledger + " is left unchanged: a comment that is not closed on line 3\n");
+    EXPECT_EQ(outcome.err, ledger + "(3): error: a comment that is not closed; the developer's unit is left unchanged\n");
     EXPECT_EQ(ReadText(ledger), broken);
     EXPECT_FALSE(fs::exists(dir.File("Source/devLedger.~pas")));
 }

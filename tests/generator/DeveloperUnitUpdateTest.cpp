@@ -134,7 +134,7 @@ TEST_F(DeveloperUnitUpdate, InsertsWhatAFreshUnitHoldsAndKeepsEveryByteLinuxOnly
 
     // The removed method is reported with file and line, in the unit as written and as it was, and
     // stays.
-    const auto obsolete = [](const std::string& unit) { return std::vector<std::string>{"devCalc.pas(" + std::to_string(LineOf(unit, "procedure Obsolete")) + "): the design has no method for the override: procedure Obsolete;override;"}; };
+    const auto obsolete = [](const std::string& unit) { return std::vector<std::string>{"devCalc.pas(" + std::to_string(LineOf(unit, "procedure Obsolete")) + "): warning: the design has no method for the override: procedure Obsolete;override;"}; };
     EXPECT_EQ(update.findings, obsolete(update.updated));
     EXPECT_EQ(update.findingsBefore, obsolete(edited));
     EXPECT_NE(text.find("procedure TdevCalc.Obsolete;"), std::string::npos);
@@ -212,7 +212,7 @@ TEST(DeveloperUnitSignatures, RewritesTheHeadingsOfAChangedOverrideAndKeepsItsBo
         EXPECT_EQ(update.updated, expected);
         EXPECT_TRUE(KeepsEveryOtherByte(update));
         const int line = LineOf(expected, c.finding.starts_with("parameter") ? "function TdevCalc.Sum(" : "function Sum(");
-        EXPECT_EQ(update.findings, c.finding.empty() ? std::vector<std::string>{} : std::vector<std::string>{"devCalc.pas(" + std::to_string(line) + "): " + c.finding});
+        EXPECT_EQ(update.findings, c.finding.empty() ? std::vector<std::string>{} : std::vector<std::string>{"devCalc.pas(" + std::to_string(line) + "): warning: " + c.finding});
         EXPECT_FALSE(PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", update.updated).Changed());
         if (c.finding.empty()) {
             EXPECT_TRUE(test::PascalCompiles({{"devCalc.pas", update.updated}, {"genCalc.pas", BuildUnitText(calc, TFileKind::GeneratorServerUnit, project)}}, "devCalc.pas"));

@@ -48,7 +48,8 @@ TEST_F(Package, HoldsStrippedProgramsTheirDataAndTheirDependencies) {
     std::vector<std::string> files{"usr/bin/quillon-cli", "usr/share/quillon/guide.html",
                                    "usr/share/quillon/runtime/DLLServerCollection.pas",
                                    "usr/share/doc/quillon/copyright", "usr/share/doc/quillon/changelog.gz",
-                                   "usr/share/man/man1/quillon-cli.1.gz"};
+                                   "usr/share/man/man1/quillon-cli.1.gz", "usr/bin/quillon-fpc-win64-units",
+                                   "usr/share/man/man1/quillon-fpc-win64-units.1.gz"};
     if (QUILLON_HAS_WORKBENCH)
         files.insert(files.end(), {"usr/bin/quillon", "usr/share/man/man1/quillon.1.gz",
                                    "usr/share/applications/quillon.desktop", "usr/share/mime/packages/quillon.xml",
@@ -103,7 +104,7 @@ TEST_F(Package, LintianFindsNoErrorAndOnlyTheWarningsTheReadmeExplains) {
 }
 
 TEST(ManualPages, FormatWithoutWarnings) {
-    for (const std::string page : {"quillon.1", "quillon-cli.1"}) {
+    for (const std::string page : {"quillon.1", "quillon-cli.1", "quillon-fpc-win64-units.1"}) {
         const CommandOutcome man = RunShellCommand("MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z " +
                                                    Quoted(QUILLON_SOURCE_DIR "/docs/man/" + page) + " 2>&1 >/dev/null");
         EXPECT_EQ(man.status, 0) << page;
