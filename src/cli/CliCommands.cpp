@@ -414,7 +414,7 @@ int CommandGenerate(const std::string& projectFile, const GenerateOptions& optio
         // The errors, as `check` prints them, then why nothing was written.
         const TCheckCollection& results = *project->CheckResults();
         for (int i = 0; i < results.Count(); ++i)
-            if (results.Items(i)->GetCategory() == cicError) err << CheckResultLine(*results.Items(i)) << "\n";
+            if (results.Items(i)->GetCategory() == cicError) err << CheckLine(*project, *results.Items(i)) << "\n";
         err << stopped.what() << "\n";
         return kExitFindings;
     }

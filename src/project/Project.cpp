@@ -279,7 +279,8 @@ void TemgpProject::LoadFromFile(const std::string& fileName, TMissingModuleFiles
     } catch (const EAbort&) {
         throw;
     } catch (const std::exception& e) {
-        throw Exception(Format(kProjectFileUnreadable, fileName, e.what()));
+        // The reader's place stays with it: a command line names the file and line first.
+        throw Exception(Format(kProjectFileUnreadable, fileName, e.what()), e);
     }
     loaded.FFileName = fileName;
     loaded.FFileDate = FileAge(fileName).value_or(0);
