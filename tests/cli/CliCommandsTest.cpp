@@ -160,10 +160,12 @@ TEST_F(Cli, CheckPrintsOneLinePerResultAsCompilersDoOrJsonAndFailsOnErrors) {
                              "(39): error: Class not found [Account.Owner]\n2 errors, 0 warnings, 0 hints in 2 modules\n");
     const Outcome json = RunCommand({"check", "--format", "json", ProjectFile()});
     EXPECT_EQ(json.status, 1);
+    std::string jsonFile;  // a Windows path's backslashes escaped
+    for (const char c : file) jsonFile += c == '\\' ? std::string("\\\\") : std::string(1, c);
     EXPECT_EQ(json.out, "[\n {\"severity\": \"error\", \"message\": \"Type is not set\", \"module\": \"Account\", "
-                        "\"element\": \"Deposit.Amount\", \"file\": \"" + file + "\", \"line\": 31},\n"
+                        "\"element\": \"Deposit.Amount\", \"file\": \"" + jsonFile + "\", \"line\": 31},\n"
                         " {\"severity\": \"error\", \"message\": \"Class not found\", \"module\": \"Account\", "
-                        "\"element\": \"Owner\", \"file\": \"" + file + "\", \"line\": 39}\n]\n");
+                        "\"element\": \"Owner\", \"file\": \"" + jsonFile + "\", \"line\": 39}\n]\n");
     // The module, its entry and its class lie at the module's object; the rest at the project's.
     const std::unique_ptr<TemgpProject> project = cli::LoadProject(ProjectFile());
     const TemgpModule& entry = *project->Modules().Items(1);
