@@ -19,7 +19,7 @@ std::string WindowsLineEnds(std::string_view text, bool& afterCr);
 // A stream buffer that hands what is written to `sink` in whole UTF-8 characters when it is full
 // or flushed: a character split between two writes waits for its end. A sink that fails makes the
 // stream fail.
-class Utf8TextBuffer final : public std::streambuf {
+class Utf8TextBuffer : public std::streambuf {
 public:
     using Sink = std::function<bool(std::string_view text)>;
     explicit Utf8TextBuffer(Sink sink);
@@ -30,6 +30,9 @@ public:
 protected:
     int_type overflow(int_type c) override;
     int sync() override;
+    // Hands over everything, a split character's start too: the stream ends. A derived buffer
+    // whose sink uses its members calls it in its own destructor.
+    bool DrainAll() { return Drain(true); }
 
 private:
     bool Drain(bool whole);

@@ -22,8 +22,9 @@ HANDLE ConsoleOf(int fd) {
     return handle != INVALID_HANDLE_VALUE && ::GetConsoleMode(handle, &mode) ? handle : nullptr;
 }
 
-// The sink of one standard stream.
-Utf8TextBuffer::Sink StreamSink(int fd) {
+}  // namespace
+
+Utf8TextBuffer::Sink win32::StandardStreamSink(int fd) {
     if (HANDLE console = ConsoleOf(fd)) {
         return [console](std::string_view text) {
             std::wstring wide = win32::Widen(text);
@@ -44,18 +45,16 @@ Utf8TextBuffer::Sink StreamSink(int fd) {
         std::string_view rest(bytes);
         while (!rest.empty()) {
             const int n = ::_write(fd, rest.data(), static_cast<unsigned>(std::min<std::size_t>(rest.size(), 1u << 30)));
-            if (n <= 0) return false;
+            if (n <= 0) return false;  // GetLastError tells a closed pipe
             rest.remove_prefix(static_cast<std::size_t>(n));
         }
         return true;
     };
 }
 
-}  // namespace
-
 struct ScopedStandardText::Streams {
-    Utf8TextBuffer out{StreamSink(1)};
-    Utf8TextBuffer err{StreamSink(2)};
+    Utf8TextBuffer out{win32::StandardStreamSink(1)};
+    Utf8TextBuffer err{win32::StandardStreamSink(2)};
     std::streambuf* previousOut = nullptr;
     std::streambuf* previousErr = nullptr;
 };

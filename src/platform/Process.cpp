@@ -4,27 +4,14 @@
 
 namespace quillon {
 
-StandardOutputBuffer::StandardOutputBuffer() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+StandardOutputBuffer::StandardOutputBuffer()
+    : Utf8TextBuffer([this](std::string_view text) {
+          if (failure_ == Failure::None) failure_ = WriteStandardOutput(text);
+          return failure_ == Failure::None;
+      }) {}
 
-StandardOutputBuffer::~StandardOutputBuffer() { Drain(); }
-
-bool StandardOutputBuffer::Drain() {
-    const std::size_t size = static_cast<std::size_t>(pptr() - pbase());
-    setp(buffer_.data(), buffer_.data() + buffer_.size());
-    if (failure_ != Failure::None) return false;
-    if (size > 0) failure_ = WriteStandardOutput(std::string_view(buffer_.data(), size));
-    return failure_ == Failure::None;
-}
-
-StandardOutputBuffer::int_type StandardOutputBuffer::overflow(int_type c) {
-    if (!Drain()) return traits_type::eof();
-    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    *pptr() = traits_type::to_char_type(c);
-    pbump(1);
-    return c;
-}
-
-int StandardOutputBuffer::sync() { return Drain() ? 0 : -1; }
+// The sink reads failure_: the rest is written while it still exists.
+StandardOutputBuffer::~StandardOutputBuffer() { DrainAll(); }
 
 bool OutputReaderGone(const std::ostream& out) {
     const auto* buffer = dynamic_cast<const StandardOutputBuffer*>(out.rdbuf());

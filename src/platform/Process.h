@@ -2,9 +2,9 @@
 // temporary files of its writes behind), and its standard output, whose failed writes it reports.
 #pragma once
 
-#include <array>
 #include <ostream>
-#include <streambuf>
+
+#include "platform/Console.h"
 
 namespace quillon {
 
@@ -20,26 +20,18 @@ void InstallInterruptHandling();
 
 // A stream buffer over the process's standard output that keeps why a write failed. After a
 // failed write it writes nothing more: what a command prints after that is dropped, while the
-// command goes on (a generation still finishes its files).
-class StandardOutputBuffer final : public std::streambuf {
+// command goes on (a generation still finishes its files). It writes whole UTF-8 characters, as
+// the standard text does: on Windows to a console window in UTF-16, redirected with CR LF.
+class StandardOutputBuffer final : public Utf8TextBuffer {
 public:
     enum class Failure { None, WriteFailed, ReaderGone };
 
     StandardOutputBuffer();
     ~StandardOutputBuffer() override;
-    StandardOutputBuffer(const StandardOutputBuffer&) = delete;
-    StandardOutputBuffer& operator=(const StandardOutputBuffer&) = delete;
 
     Failure GetFailure() const { return failure_; }
 
-protected:
-    int_type overflow(int_type c) override;
-    int sync() override;
-
 private:
-    bool Drain();
-
-    std::array<char, 4096> buffer_{};
     Failure failure_ = Failure::None;
 };
 

@@ -12,8 +12,8 @@ std::uint64_t CurrentProcessId();
 // Whether the process `pid` still runs (one that may not be asked about runs).
 bool ProcessRuns(std::uint64_t pid);
 
-// Writes all of `bytes` to standard output; answers how that failed.
-StandardOutputBuffer::Failure WriteStandardOutput(std::string_view bytes);
+// Writes all of `text` (whole UTF-8 characters) to standard output; answers how that failed.
+StandardOutputBuffer::Failure WriteStandardOutput(std::string_view text);
 
 // The installed write fault's interrupt: the signal `signal` (SIGINT or SIGTERM) arrives while a
 // temporary file is being written, as InstallInterruptHandling takes it. Never returns.

@@ -1,12 +1,11 @@
 // The Windows half of the process: its id, the console's control events, and standard output
-// written through the C run-time's descriptor 1, which keeps its text mode (LF as CR LF).
-#include <io.h>
+// written as the standard text is (UTF-16 to a console window, CR LF when redirected).
 #include <windows.h>
 
-#include <algorithm>
 #include <csignal>
 
 #include "platform/ProcessInternal.h"
+#include "platform/Win32.h"
 
 namespace quillon {
 
@@ -48,19 +47,12 @@ void InterruptWrite(int signal) {
     for (;;) ::Sleep(INFINITE);
 }
 
-StandardOutputBuffer::Failure WriteStandardOutput(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        const int n = ::_write(1, bytes.data(), chunk);
-        if (n <= 0) {
-            const DWORD error = ::GetLastError();
-            return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ? StandardOutputBuffer::Failure::ReaderGone
-                                                                        : StandardOutputBuffer::Failure::WriteFailed;
-        }
-        // Text mode counts the bytes given, not the CR it adds.
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return StandardOutputBuffer::Failure::None;
+StandardOutputBuffer::Failure WriteStandardOutput(std::string_view text) {
+    static Utf8TextBuffer::Sink sink = win32::StandardStreamSink(1);
+    if (sink(text)) return StandardOutputBuffer::Failure::None;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_BROKEN_PIPE || error == ERROR_NO_DATA ? StandardOutputBuffer::Failure::ReaderGone
+                                                                : StandardOutputBuffer::Failure::WriteFailed;
 }
 
 }  // namespace quillon

@@ -33,7 +33,9 @@ status=0
 # Full Windows paths (Z: and what follows up to a quote, a ';', a blank or the line end).
 map='s{Z:((?:\\[^\\'"'"';"\s]*)+)}{ my $p = $1; $p =~ tr!\\\\!/!; $p }ge'
 find "$work/Bank" -type f | while read -r file; do perl -pi -e "$map" "$file"; done
-# Standard output in text mode ends lines with CR LF on Windows.
+# Redirected standard output ends every line with CR LF on Windows, and only once.
+perl -ne 'exit 1 unless /[^\r]\r\n\z/' "$work/windows.txt" ||
+  { od -c "$work/windows.txt" | head -n 20; echo "a listed line does not end with one CR LF" >&2; exit 1; }
 perl -pi -e 's/\r$//; '"$map" "$work/windows.txt"
 
 # The file lists name $work/Bank on both sides once the Linux run's directory is put back.
