@@ -149,6 +149,11 @@ public:
     void SetExported(bool value) { SetField(FExported, value); }
     TMemberVisibility GetVisibility() const { return FVisibility; }
     void SetVisibility(TMemberVisibility value) { SetField(FVisibility, value); }
+    // The controller declares the member for the host's units to use: it is exported, and neither
+    // private nor protected (the controller keeps the design's visibility).
+    bool IsOfferedByController() const {
+        return FExported && FVisibility != mvPrivate && FVisibility != mvProtected;
+    }
 
 protected:
     void AssignTo(TPersistent& dest) const override;

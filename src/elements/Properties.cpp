@@ -81,7 +81,18 @@ void TemgProperty::AddClassMembers(TgmcClass& target, TgmcMethod* constructorMet
 
     TgmcProperty* property = target.Properties().Add();
     property->SetAppellation(Appellation());
-    property->SetVisibility(GetVisibility());
+    // As for methods: the exported routines and the direct controller reach an exported property
+    // of the server's class from other units, so there it is at least public. And a class declares
+    // a property after the field and accessors it names, which are protected (the developer's class
+    // overrides them); the class is written section by section, so a private property would come
+    // first and name what is not yet declared: it is protected. The design keeps its visibility.
+    const bool hidden = GetVisibility() == mvPrivate || GetVisibility() == mvProtected;
+    if (server && GetExported() && hidden)
+        property->SetVisibility(mvPublic);
+    else if (GetVisibility() == mvPrivate)
+        property->SetVisibility(mvProtected);
+    else
+        property->SetVisibility(GetVisibility());
     CopyToSource(DataType(), property->DataType());
 
     if (server || (controller && GetEvent())) {
@@ -231,8 +242,9 @@ std::string TemgProperty::DebugAssignment(std::string_view objectExpr) const {
     // developer's to assign in the debug form.
     if (HasSetting(isDSC)) return {};
     const std::string target = std::string(objectExpr) + "." + GetName();
-    // A property without a setter cannot be assigned: it gets the commented line too.
-    if (GetExported() && IsWritable() && !FDebugValue.empty()) return target + ":=" + FDebugValue + ";";
+    // A property without a setter cannot be assigned, nor one the controller does not offer (a
+    // protected one): they get the commented line too.
+    if (WritesDebugValue()) return target + ":=" + FDebugValue + ";";
     return "//" + target + ":= ;";
 }
 

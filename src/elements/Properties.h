@@ -62,9 +62,13 @@ public:
     void AddFunctionPointerTypes(TgmcProceduralTypes& target) const;
     // The developer's override of the setter.
     void AddDeveloperOverrides(TgmcMethods& target) const;
+    // The debug application assigns the debug value: there is one, and the controller offers the
+    // property with a setter.
+    bool WritesDebugValue() const {
+        return !FDebugValue.empty() && IsOfferedByController() && IsWritable() && !HasSetting(isDSC);
+    }
     // The debug application's assignment to `objectExpr`'s property, or its commented form for a
-    // property that is not exported, has no setter or no debug value; empty for a database
-    // support item.
+    // property that does not write its debug value; empty for a database support item.
     std::string DebugAssignment(std::string_view objectExpr) const;
 
 protected:

@@ -24,6 +24,8 @@ namespace quillon {
 namespace {
 
 constexpr std::string_view kController = "FController";
+// The parameter of every event handler of the form, a click handler's among them.
+constexpr std::string_view kSender = "Sender";
 constexpr int kRowHeight = 30;
 constexpr int kTopPanelHeight = 41;
 constexpr int kComboHeight = 21;
@@ -80,16 +82,6 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
     }
 }
 
-// A method chosen for the application gets a row when the controller offers it to the form's
-// unit: when it is exported and neither private nor protected (the controller keeps the design's
-// visibility).
-bool HasRow(const TemgDebugApplication& application, const TemgMethod& method) {
-    const std::vector<std::string>& names = application.Methods().Items();
-    const bool visible = method.GetVisibility() != mvPrivate && method.GetVisibility() != mvProtected;
-    return method.GetExported() && visible && std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-               return SameText(name, method.GetName());
-           });
-}
 
 // The call of a row's method through the controller: with parameters only when every parameter
 // has a debug value to pass. A var parameter takes a variable: a local variable of the
@@ -200,7 +192,7 @@ TGeneratorForm BuildGeneratorFormObjects(const TemgDebugApplication& application
     for (int i = 0; i < methods.Count(); ++i) {
         const TemgMethod& method = *methods.Items(i);
         const std::string& m = method.GetName();
-        if (!HasRow(application, method)) continue;
+        if (!DebugFormHasRow(application, method)) continue;
         TFormObject& row = scrollBox.Add("pa" + m + "Main", "TPanel");
         if (i == methods.Count() - 1) {
             row.Value("Align", "alClient");
@@ -252,6 +244,15 @@ TGeneratorForm BuildGeneratorFormObjects(const TemgDebugApplication& application
 }
 
 }  // namespace
+
+bool DebugFormHasRow(const TemgDebugApplication& application, const TemgMethod& method) {
+    const std::vector<std::string>& names = application.Methods().Items();
+    return method.IsOfferedByController() && std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+               return SameText(name, method.GetName());
+           });
+}
+
+std::vector<std::string_view> DebugClickHandlerNames() { return {kSender, kController}; }
 
 // Program project
 
@@ -340,10 +341,11 @@ std::vector<std::string> DebugGeneratorFormUnits(const TemgDebugApplication& app
     return units;
 }
 
-std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
-                                        const IModuleResolver& resolver) {
+namespace {
+
+void FillDebugGeneratorFormUnit(TgmcModule& unit, const TemgDebugApplication& application, const TemgModule& module,
+                                const IModuleResolver& resolver) {
     const bool database = !module.GetDatabaseSupport().Empty();
-    TgmcModule unit;
     unit.Appellation().SetName(application.GeneratorFormUnitName());
     AddGeneratorFormUses(unit, application, module, resolver);
     unit.SetIncludeResources("{$R *.DFM}");
@@ -356,7 +358,7 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     // Through TObject: the server's class may have a member named Free of its own.
     TgmcMethod& formClose =
         *AddRoutine(methods, "FormClose", mcProcedure, mvNone, {}, "TObject(" + std::string(kController) + ").Free;");
-    AddParameter(formClose.Parameters(), "Sender", "TObject", pcNone);
+    AddParameter(formClose.Parameters(), kSender, "TObject", pcNone);
     AddParameter(formClose.Parameters(), "Action", "TCloseAction", pcVar);
 
     const std::string controllerClass = module.DatabaseSupportControllerClassName();
@@ -377,12 +379,12 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
             methods, "AfterConnect", mcProcedure, mvPrivate, {},
             JoinLines({"laAlias.Caption:='Database is connected';", "laAlias.Font.Style:=[" + rtl::fsBold + "];",
                        "laAlias.Font.Color:=" + rtl::clTeal + ";"}));
-        AddParameter(afterConnect.Parameters(), "Sender", "TObject", pcNone);
+        AddParameter(afterConnect.Parameters(), kSender, "TObject", pcNone);
         TgmcMethod& afterDisconnect = *AddRoutine(
             methods, "AfterDisconnect", mcProcedure, mvPrivate, {},
             JoinLines({"laAlias.Caption:='Database is disconnected';", "laAlias.Font.Style:=[];",
                        "laAlias.Font.Color:=" + rtl::clDkGray + ";"}));
-        AddParameter(afterDisconnect.Parameters(), "Sender", "TObject", pcNone);
+        AddParameter(afterDisconnect.Parameters(), kSender, "TObject", pcNone);
     }
 
     AddRoutine(methods, "BeforeDestruction", mcProcedure, mvPublic, {miOverride},
@@ -427,7 +429,7 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
                       std::string(kCrLf);
         change += "SetProperties;";
         TgmcMethod& aliasChange = *AddRoutine(methods, "cbAliasChange", mcProcedure, mvNone, {}, change);
-        AddParameter(aliasChange.Parameters(), "Sender", "TObject", pcNone);
+        AddParameter(aliasChange.Parameters(), kSender, "TObject", pcNone);
     } else {
         AppendCodeLine(afterConstruction, "SetProperties;");
     }
@@ -435,15 +437,15 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
     const TemgMethods& designed = mainClass.Methods();
     for (int i = 0; i < designed.Count(); ++i) {
         const TemgMethod& method = *designed.Items(i);
-        if (!HasRow(application, method)) continue;
+        if (!DebugFormHasRow(application, method)) continue;
         TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, {});
-        AddParameter(click.Parameters(), "Sender", "TObject", pcNone);
+        AddParameter(click.Parameters(), kSender, "TObject", pcNone);
         click.MethodImplementation().SetCode(ClickCode(method, click));
     }
 
     if (database) {
         TgmcMethod& close = *AddRoutine(methods, "DoCloseDatabase", mcProcedure, mvNone, {}, "FDatabase.Close;");
-        AddParameter(close.Parameters(), "Sender", "TObject", pcNone);
+        AddParameter(close.Parameters(), kSender, "TObject", pcNone);
         AddField(form.Fields(), "FDatabase", "TDatabase", mvProtected);
         TgmcProperty& property = *form.Properties().Add();
         property.SetName("Database");
@@ -452,7 +454,27 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
         property.SetVisibility(mvPublic);
     }
     BuildGeneratorFormObjects(application, module, &form);
+}
+
+}  // namespace
+
+std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
+                                        const IModuleResolver& resolver) {
+    TgmcModule unit;
+    FillDebugGeneratorFormUnit(unit, application, module, resolver);
     return unit.SrcCode();
+}
+
+std::vector<std::string> DebugGeneratorFormMembers(const TemgDebugApplication& application, const TemgModule& module,
+                                                   const IModuleResolver& resolver) {
+    TgmcModule unit;
+    FillDebugGeneratorFormUnit(unit, application, module, resolver);
+    const TgmcClass& form = *unit.InterfacePart().Classes().Items(0);
+    std::vector<std::string> names;
+    for (int i = 0; i < form.Fields().Count(); ++i) names.push_back(form.Fields().Items(i)->GetName());
+    for (int i = 0; i < form.Methods().Count(); ++i) names.push_back(form.Methods().Items(i)->GetName());
+    for (int i = 0; i < form.Properties().Count(); ++i) names.push_back(form.Properties().Items(i)->GetName());
+    return names;
 }
 
 std::string BuildDebugGeneratorForm(const TemgDebugApplication& application, const TemgModule& module) {

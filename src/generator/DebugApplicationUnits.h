@@ -14,7 +14,15 @@ namespace quillon {
 class IGeneratedFileWriter;
 class IModuleResolver;
 class TemgDebugApplication;
+class TemgMethod;
 class TemgModule;
+
+// A method chosen for the application gets a row (a Run button calling it) when the controller
+// offers it to the form's unit.
+bool DebugFormHasRow(const TemgDebugApplication& application, const TemgMethod& method);
+// The names a row's click handler declares or calls besides the method's: its parameter and the
+// form's controller field. A local variable of the handler (a var parameter's) may not take them.
+std::vector<std::string_view> DebugClickHandlerNames();
 
 // Kind 5: the program that shows the developer's form.
 std::string BuildDebugProgram(const TemgDebugApplication& application, const TemgModule& module,
@@ -27,6 +35,10 @@ std::vector<std::string> DebugProgramUnits(const TemgDebugApplication& applicati
 std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
                                         const IModuleResolver& resolver);
 std::string BuildDebugGeneratorForm(const TemgDebugApplication& application, const TemgModule& module);
+// The fields (its controls among them), methods and properties of kind 6's form class, where the
+// debug values are written: an identifier of their name there reads the form's member.
+std::vector<std::string> DebugGeneratorFormMembers(const TemgDebugApplication& application, const TemgModule& module,
+                                                   const IModuleResolver& resolver);
 // The units kind 6 uses, in both its parts: its code, where the debug values are written, sees
 // them all.
 std::vector<std::string> DebugGeneratorFormUnits(const TemgDebugApplication& application, const TemgModule& module,

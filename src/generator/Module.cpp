@@ -308,17 +308,55 @@ TemgModule::TKnownType TemgModule::FindKnownType(std::string_view name) const {
 
 // Common types and class modules
 
+namespace {
+
+// The fixed forms of the system methods, as the class gets them.
+void MakeAfterInitInstance(TemgMethod& method) {
+    method.SetName(kAfterInitInstance);
+    method.SetSettings({isSystemItem});
+    method.SetExported(true);
+    method.SetCategory(mcProcedure);
+    method.SetVisibility(mvPublic);
+}
+
+void MakeFactoryMethod(TemgMethod& method, const TDatasetFactory& factory) {
+    method.SetName(factory.factoryMethod);
+    method.SetCategory(mcFunction);
+    method.DataType().SetName(factory.datasetClass);
+    method.DataType().SetCategory(dtRegistered);
+    method.SetCode("Result:=" + std::string(factory.routineVariable) + "();");
+    method.SetSettings({isSystemItem, isDSC});
+}
+
+void MakeSetDatabaseParams(TemgMethod& method) {
+    method.SetName(kSetDatabaseParams);
+    method.SetCategory(mcProcedure);
+    for (const char* name : {"aAliasName", "aUserName", "aPassword"}) {
+        TemgParameter& parameter = *method.Parameters().Add();
+        parameter.SetName(name);
+        parameter.SetCategory(pcConst);
+        parameter.DataType().SetName("String");
+    }
+    method.SetSettings({isSystemItem, isSetDatabaseParams});
+}
+
+}  // namespace
+
+std::vector<std::unique_ptr<TemgMethod>> TemgModule::SystemMethods(bool classModule) const {
+    std::vector<std::unique_ptr<TemgMethod>> methods;
+    const auto add = [&] { return methods.emplace_back(std::make_unique<TemgMethod>()).get(); };
+    if (classModule) MakeAfterInitInstance(*add());
+    for (const TDatasetFactory& factory : kDatasetFactories)
+        if (FDatabaseSupport.Contains(factory.component)) MakeFactoryMethod(*add(), factory);
+    if (HasOwnConnection()) MakeSetDatabaseParams(*add());
+    return methods;
+}
+
 void TemgModule::MarkClassModule(bool classModule) {
     TemgMethods& methods = FMainClass->Methods();
     KeepDatabaseSystemItems();
     if (classModule) {
-        if (FindItemByText(&methods, kAfterInitInstance)) return;
-        TemgMethod& method = *methods.Add();
-        method.SetName(kAfterInitInstance);
-        method.SetSettings({isSystemItem});
-        method.SetExported(true);
-        method.SetCategory(mcProcedure);
-        method.SetVisibility(mvPublic);
+        if (!FindItemByText(&methods, kAfterInitInstance)) MakeAfterInitInstance(*methods.Add());
         return;
     }
     bool removed = false;
@@ -365,33 +403,14 @@ void TemgModule::KeepDatabaseSystemItems() {
                 event.DataType().SetCategory(dtProcedural);
                 event.SetSettings(datasetSettings);
             }
-            if (!FindItemByText(&methods, factory.factoryMethod)) {
-                TemgMethod& method = *methods.Add();
-                method.SetName(factory.factoryMethod);
-                method.SetCategory(mcFunction);
-                method.DataType().SetName(factory.datasetClass);
-                method.DataType().SetCategory(dtRegistered);
-                method.SetCode("Result:=" + std::string(factory.routineVariable) + "();");
-                method.SetSettings(datasetSettings);
-            }
+            if (!FindItemByText(&methods, factory.factoryMethod)) MakeFactoryMethod(*methods.Add(), factory);
         } else {
             if (RemoveSystemItems(events, factory.routineVariable, isDSC)) events.SetModified(true);
             if (RemoveSystemItems(methods, factory.factoryMethod, isDSC)) methods.SetModified(true);
         }
     }
     if (HasOwnConnection()) {
-        if (!FindItemByText(&methods, kSetDatabaseParams)) {
-            TemgMethod& method = *methods.Add();
-            method.SetName(kSetDatabaseParams);
-            method.SetCategory(mcProcedure);
-            for (const char* name : {"aAliasName", "aUserName", "aPassword"}) {
-                TemgParameter& parameter = *method.Parameters().Add();
-                parameter.SetName(name);
-                parameter.SetCategory(pcConst);
-                parameter.DataType().SetName("String");
-            }
-            method.SetSettings({isSystemItem, isSetDatabaseParams});
-        }
+        if (!FindItemByText(&methods, kSetDatabaseParams)) MakeSetDatabaseParams(*methods.Add());
     } else if (RemoveSystemItems(methods, kSetDatabaseParams, isSetDatabaseParams)) {
         methods.SetModified(true);
     }

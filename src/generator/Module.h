@@ -237,6 +237,10 @@ public:
     // procedure SetDatabaseParams. Items already there are kept as they are; those of kinds that
     // left the set are removed. Runs on every change of the set and after loading.
     void KeepDatabaseSystemItems();
+    // The fixed forms of the system methods the class has: AfterInitInstance for a class module,
+    // a dataset factory's function per factory in DatabaseSupport, SetDatabaseParams for the own
+    // connection. The items MarkClassModule and KeepDatabaseSystemItems add are these.
+    std::vector<std::unique_ptr<TemgMethod>> SystemMethods(bool classModule) const;
     // Names the module and its class "CommonTypes", fills in the built-in registered types and
     // the system procedural types, and removes the system method.
     void MakeCommonTypesModule();
