@@ -48,6 +48,18 @@ inline constexpr std::string_view kCheckNoGuid = "Module %s has no GUID";
 inline constexpr std::string_view kCheckGuidForm = "GUID %s is not in registry form";
 inline constexpr std::string_view kCheckGuidTaken = "GUID %s is used by module %s too";
 
+// A default or debug value that the type of its element cannot take (an error), or that names
+// nothing the design declares where a text is expected (a warning): the value and the type.
+inline constexpr std::string_view kCheckDefaultValueFit = "Default value %s does not fit type %s";
+inline constexpr std::string_view kCheckDebugValueFit = "Debug value %s does not fit type %s";
+// A property's debug value that the debug forms leave out: the property's name.
+inline constexpr std::string_view kCheckDebugValueNotUsed = "Debug value of %s is not used: the controller does not offer it";
+// A system method of the class whose declaration is not the one the generated code relies on.
+inline constexpr std::string_view kCheckSystemMethodForm = "System method %s differs from its fixed form";
+// A name from which generated code derives an identifier or a string constant longer than the
+// compilers take: the name, the derived text, its length and the limit.
+inline constexpr std::string_view kCheckNameTooLong = "Name %s is too long: %s would have %d characters (at most %d)";
+
 // A file that generation writes for two owners, one over the other: the file's full name and the
 // two owners (kCheckOwnerModule, kCheckOwnerDebugApplication).
 inline constexpr std::string_view kCheckFileWrittenTwice = "File %s is written by %s and by %s";

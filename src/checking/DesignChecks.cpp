@@ -6,6 +6,8 @@
 #include <string>
 
 #include "checking/CheckMessages.h"
+#include "checking/GeneratedNameChecks.h"
+#include "checking/ValueChecks.h"
 #include "elements/ElementRules.h"
 #include "generator/Module.h"
 #include "platform/Format.h"
@@ -38,12 +40,6 @@ std::vector<std::string> GeneratedUnits(const TemgModule& module) {
             module.ControllerUnitName(), module.DatabaseSupportControllerUnitName(), module.DataModuleUnitName()};
 }
 
-const TgmcEnumType* FindEnum(const TemgModule& module, std::string_view name) {
-    for (int i = 0; i < module.EnumTypes().Count(); ++i)
-        if (SameText(module.EnumTypes().Items(i)->GetName(), name)) return module.EnumTypes().Items(i);
-    return nullptr;
-}
-
 // Calls `visit` for every element of the module that names a type: properties, events, methods
 // (their results and parameters) and the procedural types' results and parameters.
 void ForEachTypedElement(const TemgModule& module, const std::function<void(const TemgDataTypeItem&)>& visit) {
@@ -73,7 +69,7 @@ void CheckTypeReferences(const TemgModule& module, const IModuleResolver& module
     const auto declares = [&](const TemgModule& owner, const TemgDataType& type) {
         const std::string& name = type.GetName();
         switch (type.GetCategory()) {
-            case dtEnum: return FindEnum(owner, name) != nullptr;
+            case dtEnum: return FindEnumType(&owner, name) != nullptr;
             case dtProcedural: return owner.ProceduralTypes().Find(name) != nullptr;
             case dtRegistered:
             case dtRegisteredProcedural: return owner.RegisteredDataTypes().Find(name) != nullptr;
@@ -84,7 +80,7 @@ void CheckTypeReferences(const TemgModule& module, const IModuleResolver& module
         const TemgDataType& type = element.DataType();
         if (type.GetName().empty() || declares(module, type) || (first && declares(*first, type))) return;
         for (const TemgModule* other : all)
-            if (type.GetCategory() == dtEnum && other != &module && FindEnum(*other, type.GetName())) {
+            if (type.GetCategory() == dtEnum && other != &module && FindEnumType(other, type.GetName())) {
                 results.Add(Format(kCheckTypeInOtherModule, type.GetName(), other->MainClassName()), &element, cicError);
                 return;
             }
@@ -164,6 +160,10 @@ void CheckModuleDesign(const TemgModule& module, const IModuleResolver& modules,
     const TPersistent* self = moduleObject ? moduleObject : &module;
     CheckTypeReferences(module, modules, all, results);
     CheckTypeUnits(module, modules, all, results);
+    const bool firstModule = modules.GetFirstModule() == &module;
+    CheckSystemMethods(module, !firstModule, results);
+    CheckModuleValues(module, modules, results);
+    CheckLongNames(module, modules, firstModule, results, self);
     if (const std::string& name = module.GetDataModuleName(); !name.empty() && !IsValidIdent("dm" + name))
         results.Add(Format(kCheckDataModuleName, name), self, cicError);
     for (int i = 0; i < module.AddUnits().Count(); ++i) {

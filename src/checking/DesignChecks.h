@@ -21,8 +21,9 @@ void CheckUnitHeader(std::string_view header, TCheckCollection& results);
 bool IsRegistryFormGuid(std::string_view guid);
 
 // The module's types (a member's type that no module declares, or that another class module
-// declares), the units of its registered types, its data module name, its added units' names,
-// and, for the COM options, its GUID. Results about the module itself point to `moduleObject`
+// declares), the units of its registered types, its system methods, its default and debug values
+// (ValueChecks), names too long for what generated code derives from them, its data module name,
+// its added units' names, and, for the COM options, its GUID. Results about the module itself point to `moduleObject`
 // when given. `all` are the project's modules in order: a GUID that a COM module before this one
 // has is reported on both.
 void CheckModuleDesign(const TemgModule& module, const IModuleResolver& modules,

@@ -39,6 +39,23 @@ TEST_P(FixedSeeds, ADesignTheCheckPassesCompiles) {
 // check refuses; longer campaigns run with `make fuzz-designs`.
 INSTANTIATE_TEST_SUITE_P(Designs, FixedSeeds, ::testing::Range<std::uint32_t>(1, 41));
 
+TemgProperty& Property(TemgModule& calc, std::string_view name, std::string_view type,
+                       TDataTypeCategory category = dtRegistered) {
+    return test::Typed(*calc.MainClass().Properties().Add(), name, type, category);
+}
+
+TemgMethod& Method(TemgModule& calc, std::string_view name) {
+    TemgMethod& method = *calc.MainClass().Methods().Add();
+    method.SetName(name);
+    return method;
+}
+
+TemgParameter& Parameter(TemgMethod& method, std::string_view name, std::string_view defaultValue = {}) {
+    TemgParameter& parameter = test::Typed(*method.Parameters().Add(), name, "Integer");
+    parameter.SetDefaultValue(defaultValue);
+    return parameter;
+}
+
 // The regression designs: one small design for each class of failure the fuzzer found, built
 // through the core as the generator builds them.
 class RegressionDesign : public ::testing::Test {
@@ -48,18 +65,6 @@ protected:
         TemgpModule& entry = project.AddClassModule();
         project.RenameModule(entry, "Calc", "Calculator");
         calc = &entry.Module();
-    }
-
-    TemgMethod& Method(std::string_view name) {
-        TemgMethod& method = *calc->MainClass().Methods().Add();
-        method.SetName(name);
-        return method;
-    }
-
-    static TemgParameter& Parameter(TemgMethod& method, std::string_view name, std::string_view defaultValue = {}) {
-        TemgParameter& parameter = test::Typed(*method.Parameters().Add(), name, "Integer");
-        parameter.SetDefaultValue(defaultValue);
-        return parameter;
     }
 
     bool Refused() { return !JudgeDesign(project).accepted; }
@@ -95,37 +100,23 @@ protected:
 // the library's own routines are refused by the check.)
 TEST_F(RegressionDesign, ExportedRoutinesNamedLikeRunTimeIdentifiersOrTheLibraryCompile) {
     for (std::string_view unit : {"System", "Windows", "DLLServerCollection", "Forms"}) {
-        TemgMethod& method = Method(unit);
+        TemgMethod& method = Method(*calc, unit);
         EXPECT_TRUE(RefusedWith("Name " + std::string(unit) + " is taken by the generated code: the unit " +
                                 std::string(unit)));
         calc->MainClass().Methods().Delete(method.Index());
     }
     for (std::string_view name : {"CALC", "Application", "FileExists", "LoadLibrary", "FreeLibrary",
                                   "ExcludeTrailingBackslash", "DLLServers", "GetProcAddress", "Assigned", "PChar"})
-        Method(name);
+        Method(*calc, name);
     TemgProperty& exception = *calc->MainClass().Properties().Add();
     test::Typed(exception, "Exception", "Integer");
     TemgpModule& shelf = project.AddClassModule();
     project.RenameModule(shelf, "Shelf", "Shelf");
     shelf.Module().CreateEnumType("TShelfKind", "", {"Sum", "Tally"});
     NewExternalClass(calc->MainClass().ExternalClasses()).SetName("Shelf");
-    Method("Sum");
-    Method("Tally");
+    Method(*calc, "Sum");
+    Method(*calc, "Tally");
     EXPECT_TRUE(Compiles());
-}
-
-// A COM library's exports stay the ComServ routines whatever a later unit declares.
-TEST_F(RegressionDesign, ComExportsNamedLikeEnumerationValuesCompile) {
-    calc->SetServerOption(moComServerInDll);
-    calc->CreateEnumType("TCalcEntry", "", {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer"});
-    EXPECT_TRUE(Compiles());
-}
-
-// "Can't find unit Types used by Classes": a module named Math wrote the unit Math, which the
-// run-time unit Types uses.
-TEST_F(RegressionDesign, AModuleNamedLikeARunTimeUnitIsRefused) {
-    project.RenameModule(*project.FindModuleEntry("Calc"), "Math", "Math");
-    EXPECT_TRUE(Refused());
 }
 
 // "Wrong number of parameters specified for call to <Procedure Variable>": the class TFreeInstance
@@ -144,15 +135,6 @@ TEST_F(RegressionDesign, AModuleWhoseClassIsNamedLikeAGeneratedTypeIsRefused) {
     }
     // The first module declares no class.
     EXPECT_EQ(project.FirstModule().TakenNameMessage(&project.FirstModule(), "Form"), "");
-}
-
-// "Identifier not found": the program of a module named Application called Application.Initialize
-// on the module's unit; the application object is qualified by its unit now.
-TEST_F(RegressionDesign, AModuleNamedApplicationWithADebugApplicationCompiles) {
-    project.RenameModule(*project.FindModuleEntry("Calc"), "Application", "Application");
-    calc->SetDatabaseSupport(TDatabaseSupport{dbsSetDatabaseParams});
-    calc->DebugApplications().NewDebugApplication();
-    EXPECT_TRUE(Compiles());
 }
 
 // "Duplicate identifier", "identifier expected but BEGIN found": a debug application's program
@@ -236,79 +218,6 @@ TEST_F(RegressionDesign, DebugApplicationsWritingOneSetOfFilesAreRefused) {
     EXPECT_EQ(results(), (Results{refused("Calc", first), refused("Calc", again)}));
 }
 
-// "Duplicate identifier Result": a function's parameter named Result.
-TEST_F(RegressionDesign, AFunctionsParameterNamedResultIsRefused) {
-    TemgMethod& total = Method("Total");
-    Parameter(total, "Result");
-    EXPECT_FALSE(Refused());
-    total.SetCategory(mcFunction);
-    total.DataType().SetName("Integer");
-    EXPECT_TRUE(Refused());
-}
-
-// "Incompatible type for arg no. 2: Got TcntrCalc": the controller passed a parameter named Self
-// on, which was the controller itself.
-TEST_F(RegressionDesign, AParameterNamedSelfIsRefused) {
-    Parameter(Method("Scale"), "self");
-    EXPECT_TRUE(Refused());
-}
-
-// "Wrong number of parameters", "Illegal expression": the debug form freed its controller through
-// the server's own member named Free.
-TEST_F(RegressionDesign, ADebugApplicationOfAClassWithAMemberFreeCompiles) {
-    TemgMethod& free = Method("Free");
-    Parameter(free, "aRate");
-    calc->DebugApplications().NewDebugApplication();
-    EXPECT_TRUE(Compiles());
-}
-
-// "No member is provided to access property", "Wrong number of parameters": the referring class
-// freed its external object through the referenced class's own member Free.
-TEST_F(RegressionDesign, AnExternalClassWithAMemberFreeCompiles) {
-    TemgpModule& shelf = project.AddClassModule();
-    project.RenameModule(shelf, "Shelf", "Shelf");
-    TemgProperty& free = *shelf.Module().MainClass().Properties().Add();
-    free.SetName("Free");
-    free.DataType().SetName("Integer");
-    NewExternalClass(calc->MainClass().ExternalClasses()).SetName("Shelf");
-    EXPECT_TRUE(Compiles());
-}
-
-// "Not all declarations of ... are declared with OVERLOAD": two members of one name in a file
-// edited by hand.
-TEST_F(RegressionDesign, MembersOfOneNameInAnyCaseAreRefused) {
-    Method("Total");
-    Method("TOTAL");
-    EXPECT_TRUE(Refused());
-}
-
-// "Default values can only be specified for value, const and constref parameters" and "Default
-// parameter required".
-TEST_F(RegressionDesign, AVarParameterWithADefaultIsRefused) {
-    Parameter(Method("Add"), "aValue", "1").SetCategory(pcVar);
-    EXPECT_TRUE(Refused());
-}
-
-TEST_F(RegressionDesign, AParameterWithoutDefaultAfterOneWithIsRefused) {
-    TemgMethod& add = Method("Add");
-    Parameter(add, "a", "1");
-    Parameter(add, "b");
-    EXPECT_TRUE(Refused());
-}
-
-// "identifier idents no member": the controller called a protected method of the server.
-TEST_F(RegressionDesign, AnExportedProtectedMethodCompiles) {
-    Method("Hidden").SetVisibility(mvProtected);
-    EXPECT_TRUE(Compiles());
-}
-
-// "String exceeds line": the COM class factory's description held a line break.
-TEST_F(RegressionDesign, ACOMDescriptionWithLineBreaksAndQuotesCompiles) {
-    calc->SetServerOption(moComServerInDll);
-    calc->MainClass().SetComDescription("Bob's\r\ncalculator\nof sums");
-    EXPECT_TRUE(Compiles());
-}
-
 // "Identifier not found": a debug form set a property to a value of the module's own enumeration
 // without using the unit that declares it.
 class EnumerationDebugValue : public RegressionDesign, public ::testing::WithParamInterface<TServerOption> {};
@@ -321,7 +230,7 @@ TEST_P(EnumerationDebugValue, TheDebugFormUsesTheUnitOfTheModulesTypes) {
     mode.DataType().SetName("TMode");
     mode.DataType().SetCategory(dtEnum);
     mode.SetDebugValue("mdExact");
-    TemgMethod& tint = Method("Tint");
+    TemgMethod& tint = Method(*calc, "Tint");
     TemgParameter& parameter = Parameter(tint, "aMode");
     parameter.DataType().SetName("TMode");
     parameter.DataType().SetCategory(dtEnum);
@@ -337,44 +246,6 @@ INSTANTIATE_TEST_SUITE_P(ServerOptions, EnumerationDebugValue,
                              return std::string(ServerOptionNames.NameOf(static_cast<int>(info.param)));
                          });
 
-// "Variable identifier expected": a debug form passed a var parameter's debug value itself.
-TEST_F(RegressionDesign, ADebugFormPassesAVarParametersDebugValueThroughAVariable) {
-    TemgMethod& add = Method("Add");
-    TemgParameter& total = Parameter(add, "aTotal");
-    total.SetCategory(pcVar);
-    total.SetDebugValue("100");
-    Parameter(add, "aStep").SetDebugValue("1");
-    calc->DebugApplications().NewDebugApplication().Methods().SetItems({"Add"});
-    EXPECT_TRUE(Compiles());
-}
-
-// "identifier idents no member": a debug form called a method the controller does not offer.
-TEST_F(RegressionDesign, ADebugApplicationOfAMethodThatIsNotExportedCompiles) {
-    Method("Internal").SetExported(false);
-    calc->DebugApplications().NewDebugApplication().Methods().SetItems({"Internal"});
-    EXPECT_TRUE(Compiles());
-}
-
-// "identifier idents no member": a debug form called a private or protected method, which the
-// controller declares with the design's visibility.
-TEST_F(RegressionDesign, ADebugApplicationOfPrivateAndProtectedMethodsCompiles) {
-    Method("Hidden").SetVisibility(mvPrivate);
-    Method("Inner").SetVisibility(mvProtected);
-    calc->DebugApplications().NewDebugApplication().Methods().SetItems({"Hidden", "Inner"});
-    EXPECT_TRUE(Compiles());
-}
-
-// "Identifier not found": the stand-in Forms unit lacked the built-in registered type
-// TMessageEvent.
-TEST_F(RegressionDesign, AnEventOfTheBuiltInTypeTMessageEventCompiles) {
-    calc->SetServerOption(moComServer);
-    TemgProperty& event = *calc->MainClass().Events().Add();
-    event.SetName("OnMessage");
-    event.DataType().SetName("TMessageEvent");
-    event.DataType().SetCategory(dtRegisteredProcedural);
-    EXPECT_TRUE(Compiles());
-}
-
 // "class type expected, but got ...", "Duplicate identifier" and "Type TObject is not completely
 // defined": a type of the design hid a type the generated code names (an ancestor) or repeated a
 // type it declares.
@@ -386,13 +257,6 @@ TEST_F(RegressionDesign, TypesNamedLikeTypesTheGeneratedCodeNamesAreRefused) {
         calc->EnumTypes().Delete(calc->EnumTypes().Count() - 1);
     }
     calc->CreateProceduralType("TObject", "", TemgDataType(), TemgParameters(), mcProcedure);
-    EXPECT_TRUE(Refused());
-}
-
-// T + the class's name is the class a debug application's form creates (and the database support
-// controller's), with or without database support.
-TEST_F(RegressionDesign, ATypeNamedTAndTheClassNameIsRefused) {
-    calc->CreateEnumType("TCalc", "", {"cOne", "cTwo"});
     EXPECT_TRUE(Refused());
 }
 
@@ -436,7 +300,7 @@ TEST_F(RegressionDesign, EnumerationValuesNamedLikeWhatTheGeneratedUnitsDeclareA
     }
     // Values of their own names, written as default values, compile.
     common.CreateEnumType("TShade", "", {"shLight", "shDark"});
-    TemgMethod& paint = Method("Paint");
+    TemgMethod& paint = Method(*calc, "Paint");
     test::Typed(*paint.Parameters().Add(), "aShade", "TShade", dtEnum).SetDefaultValue("shDark");
     test::Typed(*paint.Parameters().Add(), "aMode", "TMode", dtEnum).SetDefaultValue("mdExact");
     EXPECT_TRUE(Compiles());
@@ -468,18 +332,11 @@ TEST_F(RegressionDesign, EnumerationValuesNamedLikeTheDebugFormsUnitsAreRefused)
                               "Name calc is taken by the generated code: the unit Calc of the debug forms of class Calc"});
 }
 
-// "\")\" expected but \"(\" found": a parameter named FindInstance hid the routine the exported
-// routine finds its object with.
-TEST_F(RegressionDesign, AParameterNamedLikeWhatTheForwardingCodeUsesIsRefused) {
-    Parameter(Method("Add"), "FindInstance");
-    EXPECT_TRUE(RefusedWith("Name FindInstance is taken by the generated code: the forwarding code of method Add"));
-}
-
 // "got Pointer expected procedure variable": the method pointer type and field of the user's method
 // CreateQuery were the first module's type TCreateQueryMethod and, with query support, the
 // dataset factory's routine variable.
 TEST_F(RegressionDesign, AMethodWhosePointerFieldIsTheDatasetFactorysIsRefused) {
-    Method("CreateQuery").DataType().SetName("Integer");
+    Method(*calc, "CreateQuery").DataType().SetName("Integer");
     EXPECT_TRUE(RefusedWith("Name TCreateQueryMethod is taken by the generated code: the type TCreateQueryMethod"));
     calc->SetDatabaseSupport(TDatabaseSupport{dbsQuery});
     EXPECT_TRUE(RefusedWith("Name FCreateQueryMethod is taken by the generated code"));
@@ -491,16 +348,12 @@ TEST_F(RegressionDesign, AMethodWhosePointerFieldIsTheDatasetFactorysIsRefused) 
 struct HandWritten {
     const char* what;
     void (*change)(TemgpProject& project, TemgModule& calc);
-    const char* caption;
+    std::string caption;
     bool warning = false;
+    bool compiles = false;  // a warning's design that compiles all the same
 };
 
 void PrintTo(const HandWritten& design, std::ostream* os) { *os << design.what; }
-
-TemgProperty& Property(TemgModule& calc, std::string_view name, std::string_view type,
-                       TDataTypeCategory category = dtRegistered) {
-    return test::Typed(*calc.MainClass().Properties().Add(), name, type, category);
-}
 
 TemgpModule& ComModule(TemgpProject& project, std::string_view name, std::string_view guid) {
     TemgpModule& entry = project.AddClassModule();
@@ -511,6 +364,84 @@ TemgpModule& ComModule(TemgpProject& project, std::string_view name, std::string
 }
 
 const HandWritten kHandWritten[] = {
+    {"\"Can't find unit Types used by Classes\": a module named Math wrote the unit Math",
+     [](TemgpProject& project, TemgModule&) { project.RenameModule(*project.FindModuleEntry("Calc"), "Math", "Math"); },
+     "Name Math is taken by the generated code: the run-time unit Math"},
+    {"\"Identifier not found\": the program of a module Application called Application.Initialize on it",
+     [](TemgpProject& project, TemgModule& calc) {
+         project.RenameModule(*project.FindModuleEntry("Calc"), "Application", "Application");
+         calc.SetDatabaseSupport(TDatabaseSupport{dbsSetDatabaseParams});
+         calc.DebugApplications().NewDebugApplication();
+     },
+     {}},
+    {"\"Duplicate identifier Result\": a function's parameter named Result",
+     [](TemgpProject&, TemgModule& calc) {
+         TemgMethod& total = test::Typed(Method(calc, "Total"), "Total", "Integer");
+         total.SetCategory(mcFunction);
+         Parameter(total, "Result");
+     },
+     "Name Result is taken by the generated code: the result of function Total"},
+    {"\"Incompatible type for arg no. 2: Got TcntrCalc\": the controller passed a parameter named Self on",
+     [](TemgpProject&, TemgModule& calc) { Parameter(Method(calc, "Scale"), "self"); },
+     "Name self is taken by the generated code: the object of method Scale"},
+    {"\"Not all declarations of ... are declared with OVERLOAD\": two members of one name, by hand",
+     [](TemgpProject&, TemgModule& calc) {
+         Method(calc, "Total");
+         Method(calc, "TOTAL");
+     },
+     "Name TOTAL is not unique"},
+    {"\"Default values can only be specified for value, const and constref parameters\"",
+     [](TemgpProject&, TemgModule& calc) { Parameter(Method(calc, "Add"), "aValue", "1").SetCategory(pcVar); },
+     "Parameter aValue is a var parameter and cannot have a default value"},
+    {"\"Default parameter required\"",
+     [](TemgpProject&, TemgModule& calc) {
+         TemgMethod& add = Method(calc, "Add");
+         Parameter(add, "a", "1");
+         Parameter(add, "b");
+     },
+     "Parameter with default value has wrong order"},
+    {"\"Duplicate identifier\": T + the class's name is the class a debug form creates",
+     [](TemgpProject&, TemgModule& calc) { calc.CreateEnumType("TCalc", "", {"cOne", "cTwo"}); },
+     "Name TCalc is taken by the generated code: the database support controller class TCalc"},
+    {"\"\")\" expected but \"(\" found\": a parameter named FindInstance hid the forwarding code's routine",
+     [](TemgpProject&, TemgModule& calc) { Parameter(Method(calc, "Add"), "FindInstance"); },
+     "Name FindInstance is taken by the generated code: the forwarding code of method Add"},
+    // "Wrong number of parameters", "Illegal expression", "No member is provided to access
+    // property": the debug form and a referring class freed objects through the server's Free;
+    // "identifier idents no member": calls of protected, private or not exported methods; a
+    // procedure's parameter may be named Result.
+    {"members named Free, methods the controller does not offer, a var parameter's debug value",
+     [](TemgpProject& project, TemgModule& calc) {
+         Parameter(Method(calc, "Free"), "aRate");
+         Parameter(Method(calc, "Tally"), "Result");
+         Method(calc, "Hidden").SetVisibility(mvProtected);
+         Method(calc, "Tidy").SetVisibility(mvPrivate);
+         Method(calc, "Internal").SetExported(false);
+         TemgMethod& add = Method(calc, "Add");
+         Parameter(add, "aTotal").SetCategory(pcVar);
+         Parameter(add, "aStep");
+         add.Parameters().Items(0)->SetDebugValue("100");
+         add.Parameters().Items(1)->SetDebugValue("1");
+         calc.DebugApplications().NewDebugApplication().Methods().SetItems({"Free", "Hidden", "Tidy", "Internal", "Add"});
+         TemgpModule& shelf = project.AddClassModule();
+         project.RenameModule(shelf, "Shelf", "Shelf");
+         Property(shelf.Module(), "Free", "Integer");
+         NewExternalClass(calc.MainClass().ExternalClasses()).SetName("Shelf");
+     },
+     {}},
+    {"a COM library's exports stay the ComServ routines whatever a later unit declares",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.SetServerOption(moComServerInDll);
+         calc.CreateEnumType("TCalcEntry", "", {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer"});
+     },
+     {}},
+    {"\"String exceeds line\": a COM description with line breaks; the stand-ins lacked TMessageEvent",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.SetServerOption(moComServer);
+         calc.MainClass().SetComDescription("Bob's\r\ncalculator\nof sums");
+         test::Typed(*calc.MainClass().Events().Add(), "OnMessage", "TMessageEvent", dtRegisteredProcedural);
+     },
+     {}},
     {"a type nothing declares: generation failed",
      [](TemgpProject&, TemgModule& calc) { Property(calc, "Count", "Integr"); }, "Type Integr is not declared"},
     {"an enumerated type of another class module: Identifier not found",
@@ -552,23 +483,91 @@ const HandWritten kHandWritten[] = {
      },
      "GUID {12345678-1234-1234-1234-123456789abc} is used by module Vault too"},
     {"a string property with a default value: Property cannot have a default value",
-     [](TemgpProject&, TemgModule& calc) { Property(calc, "Title", "string").SetDefaultValue("'None'"); }, nullptr},
+     [](TemgpProject&, TemgModule& calc) { Property(calc, "Title", "string").SetDefaultValue("'None'"); }, {}},
     {"a debug application's user name with a quote: Syntax error",
      [](TemgpProject&, TemgModule& calc) {
          calc.SetDatabaseSupport(TDatabaseSupport{dbsQuery});
          calc.DebugApplications().NewDebugApplication().Connection().SetUserName("O'Brien");
      },
-     nullptr},
+     {}},
+    {"a number for a string", [](TemgpProject&, TemgModule& calc) { Property(calc, "Title", "string").SetDefaultValue("42"); },
+     "Default value 42 does not fit type string"},
+    {"a quoted string as the debug value of a number",
+     [](TemgpProject&, TemgModule& calc) {
+         Property(calc, "Count", "Integer").SetDebugValue("'7'");
+         calc.DebugApplications().NewDebugApplication();
+     },
+     "Debug value '7' does not fit type Integer"},
+    {"a name that is no value of the member's enumeration",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.CreateEnumType("TMode", "", {"mdFast", "mdExact"});
+         Property(calc, "Mode", "TMode", dtEnum).SetDefaultValue("mdSlow");
+     },
+     "Default value mdSlow does not fit type TMode"},
+    {"a bare name for a string", [](TemgpProject&, TemgModule& calc) { Property(calc, "Title", "string").SetDefaultValue("Hello"); },
+     "Default value Hello does not fit type string", true},
+    {"values written as Object Pascal expressions",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.CreateEnumType("TMode", "", {"mdFast", "mdExact"});
+         Property(calc, "Mode", "TMode", dtEnum).SetDefaultValue("High(TMode)");
+         Property(calc, "Limit", "Integer").SetDefaultValue("MaxInt");
+         Property(calc, "Top", "Integer").SetDebugValue("High(Integer) div 2");
+         Property(calc, "Mask", "Byte").SetDefaultValue("$FF");
+         Property(calc, "Title", "string").SetDebugValue("'O''Brien' + #13#10");
+         calc.DebugApplications().NewDebugApplication();
+     },
+     {}},
+    {"a var parameter named Sender: Duplicate identifier",
+     [](TemgpProject&, TemgModule& calc) {
+         Parameter(Method(calc, "Add"), "Sender", "").SetCategory(pcVar);
+         calc.MainClass().Methods().Items(1)->Parameters().Items(0)->SetDebugValue("1");
+         calc.DebugApplications().NewDebugApplication().Methods().SetItems({"Add"});
+     },
+     "Name Sender is taken by the generated code: the click handler AddClick of the form class TgenDebugApp1Form"},
+    {"an enumeration value named like a debug form's control as a debug value",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.CreateEnumType("TViewKind", "", {"vkList", "sbMethodCalls"});
+         Property(calc, "View", "TViewKind", dtEnum).SetDebugValue("sbMethodCalls");
+         calc.DebugApplications().NewDebugApplication();
+     },
+     "Name sbMethodCalls is taken by the generated code: the member sbMethodCalls of the form class TgenDebugApp1Form"},
+    {"a user's method named like the own connection's system method",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.MainClass().Methods().Add()->SetName("SetDatabaseParams");
+         calc.SetDatabaseSupport(TDatabaseSupport{dbsSetDatabaseParams});
+     },
+     "Name SetDatabaseParams is taken by the generated code: the system method SetDatabaseParams"},
+    {"a system method whose parameter is renamed by hand",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.SetDatabaseSupport(TDatabaseSupport{dbsSetDatabaseParams});
+         const TemgMethods& methods = calc.MainClass().Methods();
+         methods.Items(methods.Count() - 1)->Parameters().Items(0)->SetName("aAlias");
+     },
+     "System method SetDatabaseParams differs from its fixed form"},
+    {"protected and private properties with debug values, served directly: identifies no member",
+     [](TemgpProject&, TemgModule& calc) {
+         calc.SetServerOption(moDirectUsesServer);
+         Property(calc, "Secret", "Integer").SetVisibility(mvProtected);
+         Property(calc, "Hidden", "Integer").SetVisibility(mvPrivate);
+         calc.MainClass().Properties().Items(0)->SetDebugValue("1");
+         calc.MainClass().Properties().Items(1)->SetDebugValue("2");
+         calc.DebugApplications().NewDebugApplication();
+     },
+     "Debug value of Secret is not used: the controller does not offer it", true, true},
+    {"a property whose method pointer type has 128 characters: Identifier not found",
+     [](TemgpProject&, TemgModule& calc) { Property(calc, "L" + std::string(115, 'o') + "ng", "Integer"); },
+     "Name L" + std::string(115, 'o') + "ng is too long: TGetL" + std::string(115, 'o') +
+         "ngMethod would have 128 characters (at most 127)"},
 };
 
 class HandWrittenDesign : public RegressionDesign, public ::testing::WithParamInterface<HandWritten> {};
 
 TEST_P(HandWrittenDesign, IsRefusedOrCompiles) {
     GetParam().change(project, *calc);
-    if (!GetParam().caption) {
+    if (GetParam().caption.empty() || GetParam().compiles) {
         EXPECT_TRUE(Compiles());
-        return;
     }
+    if (GetParam().caption.empty()) return;
     const TCheckCollection& results = project.CheckProject();
     std::string captions;
     for (int i = 0; i < results.Count(); ++i) {
@@ -577,7 +576,7 @@ TEST_P(HandWrittenDesign, IsRefusedOrCompiles) {
             EXPECT_EQ(results.Items(i)->GetCategory(), GetParam().warning ? cicWarning : cicError);
         }
     }
-    EXPECT_NE(captions.find(std::string(GetParam().caption) + "\n"), std::string::npos) << captions;
+    EXPECT_NE(captions.find(GetParam().caption + "\n"), std::string::npos) << captions;
 }
 
 INSTANTIATE_TEST_SUITE_P(Classes, HandWrittenDesign, ::testing::ValuesIn(kHandWritten));

@@ -1,0 +1,335 @@
+#include "checking/ValueChecks.h"
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "checking/CheckMessages.h"
+#include "elements/ElementMessages.h"
+#include "generator/DebugApplicationUnits.h"
+#include "generator/Module.h"
+#include "platform/Exception.h"
+#include "platform/Format.h"
+#include "platform/Text.h"
+
+namespace quillon {
+
+namespace {
+
+// What literals a type takes, for the types of the run-time library whose literals are known.
+enum class TypeKind { kText, kChar, kInteger, kReal, kBoolean, kEnum, kOther };
+
+TypeKind KindOf(const TemgDataType& type) {
+    if (type.GetCategory() == dtEnum) return TypeKind::kEnum;
+    if (type.GetCategory() != dtRegistered) return TypeKind::kOther;
+    struct Named {
+        std::string_view name;
+        TypeKind kind;
+    };
+    static constexpr Named kTypes[] = {
+        {"String", TypeKind::kText},      {"ShortString", TypeKind::kText}, {"AnsiString", TypeKind::kText},
+        {"WideString", TypeKind::kText},  {"UnicodeString", TypeKind::kText}, {"Char", TypeKind::kChar},
+        {"AnsiChar", TypeKind::kChar},    {"WideChar", TypeKind::kChar},    {"Integer", TypeKind::kInteger},
+        {"Cardinal", TypeKind::kInteger}, {"ShortInt", TypeKind::kInteger}, {"SmallInt", TypeKind::kInteger},
+        {"LongInt", TypeKind::kInteger},  {"Int64", TypeKind::kInteger},    {"Byte", TypeKind::kInteger},
+        {"Word", TypeKind::kInteger},     {"LongWord", TypeKind::kInteger}, {"Double", TypeKind::kReal},
+        {"Single", TypeKind::kReal},      {"Extended", TypeKind::kReal},    {"Comp", TypeKind::kReal},
+        {"Currency", TypeKind::kReal},    {"Real", TypeKind::kReal},        {"TDateTime", TypeKind::kReal},
+        {"Boolean", TypeKind::kBoolean},  {"ByteBool", TypeKind::kBoolean}, {"WordBool", TypeKind::kBoolean},
+        {"LongBool", TypeKind::kBoolean}};
+    for (const Named& named : kTypes)
+        if (SameText(named.name, type.GetName())) return named.kind;
+    return TypeKind::kOther;
+}
+
+enum class TokenKind { kText, kInteger, kReal, kName, kOperator, kOpen, kClose, kOther };
+
+struct Token {
+    TokenKind kind;
+    std::string_view text;
+};
+
+bool IsOperatorWord(std::string_view word) {
+    for (std::string_view op : {"and", "or", "xor", "not", "div", "mod", "shl", "shr", "in", "is", "as"})
+        if (SameText(word, op)) return true;
+    return false;
+}
+
+// The tokens of an expression as Object Pascal reads them; false on a quote that does not close.
+// A text literal is its quoted parts and control characters (#13#10) together.
+bool Tokenize(std::string_view value, std::vector<Token>& tokens) {
+    const auto is = [&](std::size_t at, int (*test)(int)) {
+        return at < value.size() && test(static_cast<unsigned char>(value[at])) != 0;
+    };
+    std::size_t at = 0;
+    while (at < value.size()) {
+        const std::size_t start = at;
+        const char c = value[at];
+        TokenKind kind = TokenKind::kOther;
+        if (is(at, std::isspace)) {
+            ++at;
+            continue;
+        }
+        if (c == '\'' || c == '#') {
+            kind = TokenKind::kText;
+            while (at < value.size() && (value[at] == '\'' || value[at] == '#')) {
+                if (value[at++] == '#') {
+                    if (at < value.size() && value[at] == '$') ++at;
+                    while (is(at, std::isxdigit)) ++at;
+                    continue;
+                }
+                for (;; ++at) {
+                    if (at >= value.size()) return false;
+                    if (value[at] != '\'') continue;
+                    if (at + 1 < value.size() && value[at + 1] == '\'') {
+                        ++at;
+                        continue;
+                    }
+                    ++at;
+                    break;
+                }
+            }
+        } else if (c == '$') {
+            kind = TokenKind::kInteger;
+            for (++at; is(at, std::isxdigit);) ++at;
+        } else if (is(at, std::isdigit)) {
+            kind = TokenKind::kInteger;
+            while (is(at, std::isdigit)) ++at;
+            if (at < value.size() && value[at] == '.' && is(at + 1, std::isdigit)) {
+                kind = TokenKind::kReal;
+                for (++at; is(at, std::isdigit);) ++at;
+            }
+            if (at < value.size() && (value[at] == 'e' || value[at] == 'E')) {
+                std::size_t exponent = at + 1;
+                if (exponent < value.size() && (value[exponent] == '+' || value[exponent] == '-')) ++exponent;
+                if (is(exponent, std::isdigit)) {
+                    kind = TokenKind::kReal;
+                    for (at = exponent; is(at, std::isdigit);) ++at;
+                }
+            }
+        } else if (is(at, std::isalpha) || c == '_') {
+            while (is(at, std::isalnum) || (at < value.size() && value[at] == '_') ||
+                   (at < value.size() && value[at] == '.' && (is(at + 1, std::isalpha) || (at + 1 < value.size() && value[at + 1] == '_'))))
+                ++at;
+            kind = IsOperatorWord(value.substr(start, at - start)) ? TokenKind::kOperator : TokenKind::kName;
+        } else {
+            ++at;
+            if (c == '(' || c == '[') kind = TokenKind::kOpen;
+            else if (c == ')' || c == ']') kind = TokenKind::kClose;
+            else if (std::string_view("+-*/=<>,@^:.").find(c) != std::string_view::npos) kind = TokenKind::kOperator;
+        }
+        tokens.push_back({kind, value.substr(start, at - start)});
+    }
+    return true;
+}
+
+bool IsOperand(TokenKind kind) {
+    return kind == TokenKind::kText || kind == TokenKind::kInteger || kind == TokenKind::kReal || kind == TokenKind::kName;
+}
+
+// The enumerated type of `module` or `first` that has the value `name`, or nullptr.
+const TgmcEnumType* EnumOfValue(const TemgModule& module, const TemgModule* first, std::string_view name) {
+    for (const TemgModule* owner : {&module, first}) {
+        if (!owner) continue;
+        for (int i = 0; i < owner->EnumTypes().Count(); ++i) {
+            const TgmcEnumValues& values = owner->EnumTypes().Items(i)->Values();
+            for (int j = 0; j < values.Count(); ++j)
+                if (SameText(values.Items(j)->GetName(), name)) return owner->EnumTypes().Items(i);
+        }
+    }
+    return nullptr;
+}
+
+// A bare name as the value of an element of kind `kind`.
+TValueFit NameFit(std::string_view name, const TemgDataType& type, TypeKind kind, const TemgModule& module,
+                  const TemgModule* first) {
+    const bool boolean = SameText(name, "True") || SameText(name, "False");
+    const TgmcEnumType* valueOf = EnumOfValue(module, first, name);
+    // A name qualified by its unit is no value of the design's.
+    const bool qualified = name.find('.') != std::string_view::npos;
+    switch (kind) {
+        case TypeKind::kText:
+        case TypeKind::kChar:
+            if (boolean || valueOf) return TValueFit::kWrong;
+            return TValueFit::kUnresolved;
+        case TypeKind::kInteger:
+        case TypeKind::kReal: return boolean || valueOf ? TValueFit::kWrong : TValueFit::kFits;
+        case TypeKind::kBoolean:
+            if (valueOf) return TValueFit::kWrong;
+            return boolean || qualified ? TValueFit::kFits : TValueFit::kUnresolved;
+        case TypeKind::kEnum: {
+            const TgmcEnumType* own = FindEnumType(&module, type.GetName());
+            if (!own) own = FindEnumType(first, type.GetName());
+            if (!own || qualified || valueOf == own) return TValueFit::kFits;
+            if (boolean || valueOf) return TValueFit::kWrong;
+            return module.AddUnits().Count() > 0 ? TValueFit::kUnresolved : TValueFit::kWrong;
+        }
+        case TypeKind::kOther: return TValueFit::kFits;
+    }
+    return TValueFit::kFits;
+}
+
+}  // namespace
+
+const TgmcEnumType* FindEnumType(const TemgModule* module, std::string_view name) {
+    if (!module) return nullptr;
+    for (int i = 0; i < module->EnumTypes().Count(); ++i)
+        if (SameText(module->EnumTypes().Items(i)->GetName(), name)) return module->EnumTypes().Items(i);
+    return nullptr;
+}
+
+TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgModule& module,
+                   const TemgModule* first) {
+    std::vector<Token> tokens;
+    if (!Tokenize(value, tokens)) return TValueFit::kWrong;
+    for (std::size_t i = 1; i < tokens.size(); ++i)
+        if ((IsOperand(tokens[i - 1].kind) || tokens[i - 1].kind == TokenKind::kClose) && IsOperand(tokens[i].kind))
+            return TValueFit::kWrong;
+    const bool signed_ = tokens.size() == 2 && (tokens[0].text == "-" || tokens[0].text == "+");
+    if (tokens.size() != (signed_ ? 2u : 1u)) return TValueFit::kFits;
+    const Token& literal = tokens.back();
+    const TypeKind kind = KindOf(type);
+    switch (literal.kind) {
+        case TokenKind::kText:
+            return signed_ || kind == TypeKind::kInteger || kind == TypeKind::kReal || kind == TypeKind::kBoolean ||
+                           kind == TypeKind::kEnum
+                       ? TValueFit::kWrong
+                       : TValueFit::kFits;
+        case TokenKind::kReal:
+            if (kind == TypeKind::kInteger) return TValueFit::kWrong;
+            [[fallthrough]];
+        case TokenKind::kInteger:
+            return kind == TypeKind::kText || kind == TypeKind::kChar || kind == TypeKind::kBoolean ||
+                           kind == TypeKind::kEnum
+                       ? TValueFit::kWrong
+                       : TValueFit::kFits;
+        case TokenKind::kName: return signed_ ? TValueFit::kFits : NameFit(literal.text, type, kind, module, first);
+        case TokenKind::kOperator:
+        case TokenKind::kOpen:
+        case TokenKind::kClose:
+        case TokenKind::kOther: return TValueFit::kFits;
+    }
+    return TValueFit::kFits;
+}
+
+namespace {
+
+class ValueChecker {
+public:
+    ValueChecker(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results)
+        : module_(module), first_(modules.GetFirstModule()), results_(results) {
+        const TemgDebugApplications& applications = module.DebugApplications();
+        for (int i = 0; i < applications.Count(); ++i) {
+            // A form that cannot be built yet (a type it names is missing, which the check reports
+            // elsewhere) gives no members.
+            std::vector<std::string> members;
+            try {
+                members = DebugGeneratorFormMembers(*applications.Items(i), module, modules);
+            } catch (const Exception&) {
+            }
+            forms_.push_back({applications.Items(i), std::move(members)});
+        }
+    }
+
+    void Run() {
+        const TemgClass& cls = module_.MainClass();
+        for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+            for (int i = 0; i < members->Count(); ++i) Property(*members->Items(i));
+        for (int i = 0; i < cls.Methods().Count(); ++i) Method(*cls.Methods().Items(i));
+        for (int i = 0; i < module_.ProceduralTypes().Count(); ++i) {
+            const TemgParameters& parameters = module_.ProceduralTypes().Items(i)->Parameters();
+            for (int j = 0; j < parameters.Count(); ++j)
+                Value(kCheckDefaultValueFit, parameters.Items(j)->GetDefaultValue(), *parameters.Items(j));
+        }
+    }
+
+private:
+    struct Form {
+        const TemgDebugApplication* application;
+        std::vector<std::string> members;
+    };
+
+    void Value(std::string_view message, const std::string& value, const TemgDataTypeItem& element) {
+        if (value.empty() || element.DataType().GetName().empty()) return;
+        const TValueFit fit = ValueFit(value, element.DataType(), module_, first_);
+        if (fit != TValueFit::kFits)
+            results_.Add(Format(message, value, element.DataType().GetName()), &element,
+                         fit == TValueFit::kWrong ? cicError : cicWarning);
+    }
+
+    // A debug value that `form` writes and that names a value of the design's enumerations, where
+    // the form reads one of its members of that name instead: true when reported.
+    bool FormMember(const std::string& value, const TemgDataTypeItem& element, const Form& form) {
+        if (!EnumOfValue(module_, first_, value)) return false;
+        for (const std::string& member : form.members)
+            if (SameText(member, value)) {
+                results_.Add(Format(kNameTaken, value,
+                                    "the member " + member + " of the form class " +
+                                        form.application->GeneratorFormClassName()),
+                             &element, cicError);
+                return true;
+            }
+        return false;
+    }
+
+    void Property(const TemgProperty& property) {
+        Value(kCheckDefaultValueFit, property.GetDefaultValue(), property);
+        if (forms_.empty() || property.GetDebugValue().empty() || property.HasSetting(isDSC)) return;
+        // The editors keep the debug value of a property that is not exported, which the forms
+        // leave out as they always did; a file edited by hand may hide the property instead.
+        if (property.GetExported() && !property.IsOfferedByController()) {
+            results_.Add(Format(kCheckDebugValueNotUsed, property.GetName()), &property, cicWarning);
+            return;
+        }
+        if (!property.WritesDebugValue()) return;
+        Value(kCheckDebugValueFit, property.GetDebugValue(), property);
+        for (const Form& form : forms_)
+            if (FormMember(property.GetDebugValue(), property, form)) return;
+    }
+
+    void Method(const TemgMethod& method) {
+        const TemgParameters& parameters = method.Parameters();
+        bool valued = true;
+        for (int i = 0; i < parameters.Count(); ++i) {
+            Value(kCheckDefaultValueFit, parameters.Items(i)->GetDefaultValue(), *parameters.Items(i));
+            valued = valued && !parameters.Items(i)->GetDebugValue().empty();
+        }
+        // A row's click handler passes the debug values only when every parameter has one; a var
+        // parameter's goes through a local variable of the parameter's name.
+        if (!valued || parameters.Count() == 0) return;
+        std::vector<bool> reported(static_cast<std::size_t>(parameters.Count()));
+        bool written = false;
+        for (const Form& form : forms_) {
+            if (!DebugFormHasRow(*form.application, method)) continue;
+            for (int i = 0; i < parameters.Count(); ++i) {
+                const TemgParameter& parameter = *parameters.Items(i);
+                if (!written) Value(kCheckDebugValueFit, parameter.GetDebugValue(), parameter);
+                if (reported[static_cast<std::size_t>(i)]) continue;
+                reported[static_cast<std::size_t>(i)] = FormMember(parameter.GetDebugValue(), parameter, form);
+                if (parameter.GetCategory() != pcVar) continue;
+                for (std::string_view name : DebugClickHandlerNames())
+                    if (SameText(name, parameter.GetName())) {
+                        results_.Add(Format(kNameTaken, parameter.GetName(),
+                                            "the click handler " + method.GetName() + "Click of the form class " +
+                                                form.application->GeneratorFormClassName()),
+                                     &parameter, cicError);
+                        reported[static_cast<std::size_t>(i)] = true;
+                    }
+            }
+            written = true;
+        }
+    }
+
+    const TemgModule& module_;
+    const TemgModule* first_;
+    TCheckCollection& results_;
+    std::vector<Form> forms_;
+};
+
+}  // namespace
+
+void CheckModuleValues(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results) {
+    ValueChecker(module, modules, results).Run();
+}
+
+}  // namespace quillon
