@@ -58,39 +58,23 @@ struct BuiltInType {
     std::string_view name;
     std::array<std::string_view, 2> values;  // defaults a user would type; empty for none
 };
-constexpr std::array<BuiltInType, 21> kBuiltIns{{{"Boolean", {"True", "False"}},
-                                                 {"Integer", {"42", "-1"}},
-                                                 {"Double", {"3.5", "0"}},
-                                                 {"String", {"'x'", "'Bob''s {EUR}'"}},
-                                                 {"Char", {"'c'", "#13"}},
-                                                 {"Cardinal", {"7", "0"}},
-                                                 {"ShortInt", {"-3", "1"}},
-                                                 {"SmallInt", {"300", "0"}},
-                                                 {"LongInt", {"100000", "0"}},
-                                                 {"Int64", {"-1", "9000000000"}},
-                                                 {"Byte", {"255", "0"}},
-                                                 {"Word", {"65535", "1"}},
-                                                 {"LongWord", {"1", "0"}},
-                                                 {"Extended", {"2.5", "0"}},
-                                                 {"Comp", {"7", "0"}},
-                                                 {"Currency", {"100", "0.25"}},
-                                                 {"WideChar", {"'w'", "'x'"}},
-                                                 {"ShortString", {"'s'", "''"}},
-                                                 {"WideString", {"'naïve café'", "''"}},
-                                                 {"Variant", {"", ""}},
-                                                 {"TDateTime", {"0", "1.5"}}}};
+constexpr std::array<BuiltInType, 21> kBuiltIns{{
+    {"Boolean", {"True", "False"}}, {"Integer", {"42", "-1"}}, {"Double", {"3.5", "0"}},
+    {"String", {"'x'", "'Bob''s {EUR}'"}}, {"Char", {"'c'", "#13"}}, {"Cardinal", {"7", "0"}},
+    {"ShortInt", {"-3", "1"}}, {"SmallInt", {"300", "0"}}, {"LongInt", {"100000", "0"}},
+    {"Int64", {"-1", "9000000000"}}, {"Byte", {"255", "0"}}, {"Word", {"65535", "1"}}, {"LongWord", {"1", "0"}},
+    {"Extended", {"2.5", "0"}}, {"Comp", {"7", "0"}}, {"Currency", {"100", "0.25"}}, {"WideChar", {"'w'", "'x'"}},
+    {"ShortString", {"'s'", "''"}}, {"WideString", {"'naïve café'", "''"}}, {"Variant", {"", ""}},
+    {"TDateTime", {"0", "1.5"}}}};
 // Registered types from units, as users register them.
 struct UnitType {
     std::string_view name;
     std::string_view unit;
     bool procedural;
 };
-constexpr std::array<UnitType, 6> kUnitTypes{{{"TStrings", "Classes", false},
-                                              {"TStringList", "Classes", false},
-                                              {"TComponent", "Classes", false},
-                                              {"TDataSet", "DB", false},
-                                              {"TPoint", "Types", false},
-                                              {"TThreadMethod", "Classes", true}}};
+constexpr std::array<UnitType, 6> kUnitTypes{{{"TStrings", "Classes", false}, {"TStringList", "Classes", false},
+                                              {"TComponent", "Classes", false}, {"TDataSet", "DB", false},
+                                              {"TPoint", "Types", false}, {"TThreadMethod", "Classes", true}}};
 constexpr std::array<std::string_view, 3> kRegisteredProcedurals{"TNotifyEvent", "TDataSetNotifyEvent",
                                                                   "TMessageEvent"};
 
@@ -131,7 +115,11 @@ private:
     bool Risky(DesignRisk risk) const { return (shape_.leaveOut & risk) == 0; }
 
     std::string Caption() {
-        if (draw_.Chance(20)) return std::string(draw_.Pick(kCaptionTexts));
+        if (draw_.Chance(20)) {
+            // These mix scripts that no single Windows code page holds: the user picks UTF-8.
+            project_.SetGeneratedFileEncoding(geUtf8Bom);
+            return std::string(draw_.Pick(kCaptionTexts));
+        }
         const std::string caption(draw_.Pick(kCaptions));
         if (!Risky(kRiskCaptions) && (caption.find('}') != std::string::npos || caption.starts_with("$"))) return "Plain";
         return caption;
@@ -509,46 +497,62 @@ private:
             switch (1u << space) {
                 case kSpaceTypes: {
                     static constexpr std::array<std::string_view, 3> kMisspelled{"Integr", "Strng", "TAccountState"};
-                    if (draw_.Chance(40)) {
-                        TemgProperty& property = NewProperty(cls.Properties());
-                        property.DataType().SetName(draw_.Pick(kMisspelled));
-                        property.DataType().SetCategory(draw_.Chance(50) ? dtEnum : dtRegistered);
-                    } else {
-                        static constexpr std::array<std::string_view, 4> kUnits{"Classes.pas", "rtl\\Classes",
-                                                                               "Contnrs", "Classes.PAS"};
+                    const int kind = draw_.Below(10);
+                    TemgProperty& property = NewProperty(cls.Properties());
+                    if (kind < 3) {
+                        Typed(property.DataType(), {std::string(draw_.Pick(kMisspelled)), draw_.Chance(50) ? dtEnum : dtRegistered, {}});
+                    } else if (kind < 6) {
+                        static constexpr std::array<std::string_view, 3> kUnits{"Classes.pas", "rtl\\Classes", "Classes.PAS"};
                         const std::string unit = draw_.Chance(40) ? module.DeveloperUnitName() : std::string(draw_.Pick(kUnits));
                         const std::string name = "THand" + std::to_string(++counter_);
                         module.CreateRegisteredType(name, "", unit, false);
-                        TemgProperty& property = NewProperty(cls.Properties());
                         property.DataType().SetName(name);
+                    } else if (kind < 8) {
+                        // A type of a unit beyond the stand-ins, registered as its unit declares it.
+                        if (TypeNameFree(module, "TObjectList")) module.CreateRegisteredType("TObjectList", "", "Contnrs", false);
+                        property.DataType().SetName("TObjectList");
+                    } else {
+                        // An enumerated type of the common types module, which every module's units use.
+                        const std::string name = "TState" + std::to_string(++counter_);
+                        project_.FirstModule().CreateEnumType(name, "", {"st" + std::to_string(counter_) + "Open",
+                                                                         "st" + std::to_string(counter_) + "Closed"});
+                        Typed(property.DataType(), {name, dtEnum, {}});
                     }
                     break;
                 }
                 case kSpaceValues: {
                     struct Value { std::string_view type; std::string_view value; };
-                    static constexpr std::array<Value, 16> kValues{{
+                    static constexpr std::array<Value, 24> kValues{{
                         {"Integer", "MaxInt"}, {"Integer", "High(Integer)"}, {"Integer", "$FF"}, {"Integer", "'7'"},
                         {"Integer", "1 + 2"}, {"string", "#13#10"}, {"string", "'O''Brien'"}, {"string", "42"},
-                        {"string", "Hello"}, {"string", "Hello World"}, {"string", "'open"}, {"Double", "2.5"},
-                        {"Boolean", "True"}, {"Boolean", "Maybe"}, {"Char", "'x'"}, {"Integer", "MaxInt - 1"}}};
+                        {"string", "sLineBreak"}, {"string", "Hello World"}, {"string", "'open"}, {"Double", "2.5"},
+                        {"Boolean", "True"}, {"Boolean", "not False"}, {"Char", "'x'"}, {"Integer", "MaxInt - 1"},
+                        {"Integer", "2.5"}, {"Boolean", "1"}, {"Double", "'2.5'"}, {"string", "'a' + #9 + 'b'"},
+                        {"Integer", "-$10"}, {"Char", "65"}, {"Integer", "Ord('A') shl 2"}, {"string", "'It''s'"}}};
                     const Value& value = draw_.Pick(kValues);
-                    TemgProperty& property = NewProperty(cls.Properties());
-                    property.DataType().SetName(value.type);
-                    if (draw_.Chance(50))
-                        property.SetDefaultValue(value.value);
-                    else
-                        property.SetDebugValue(value.value);
+                    TemgProperty& property = NewTyped(cls, value.type);
+                    draw_.Chance(50) ? property.SetDefaultValue(value.value) : property.SetDebugValue(value.value);
                     if (draw_.Chance(30)) module.DebugApplications().NewDebugApplication().Connection().SetUserName("O'Brien");
                     break;
                 }
                 case kSpaceAddedUnits: {
-                    static constexpr std::array<std::string_view, 3> kFiles{"utils-v2.pas", "My Utils.pas", "2fast.pas"};
-                    module.AddUnits().Add()->SetName(draw_.Pick(kFiles));
+                    static constexpr std::array<std::string_view, 5> kFiles{"utils-v2.pas", "My Utils.pas", "2fast.pas",
+                                                                            "Utils_v2.pas", "HandUtils.pas"};
+                    const std::string file(draw_.Pick(kFiles));
+                    module.AddUnits().Add()->SetName(file);
+                    const std::string unit = file.substr(0, file.size() - 4);
+                    if (!IsValidIdent(unit)) break;
+                    // The unit as its developer wrote it.
+                    const std::string directory = module.OutputDirectory(project_.GetSrcPath());
+                    ForceDirectories(directory);
+                    test::WriteText(directory + file, "unit " + unit + ";\r\ninterface\r\nconst\r\n  k" + unit +
+                                                          "Limit = 7;\r\nimplementation\r\nend.\r\n");
                     break;
                 }
                 case kSpaceGuids:
                     module.SetServerOption(draw_.Chance(50) ? moComServerInDll : moComServer);
-                    switch (draw_.Below(3)) {
+                    switch (draw_.Below(4)) {
+                        case 3: cls.SetGUID(LowerCase(cls.GetGUID())); break;
                         case 0: cls.SetGUID(""); break;
                         case 1: cls.SetGUID(cls.GetGUID().size() == 38 ? cls.GetGUID().substr(1, 36) : "12345678-ABCD"); break;
                         default: {
@@ -565,9 +569,14 @@ private:
                     break;
                 }
                 case kSpaceLongNames: {
-                    TemgProperty& property = NewProperty(cls.Properties());
-                    property.SetName("L" + std::string(100 + draw_.Below(30), 'o') + "ng");
-                    property.DataType().SetName("Integer");
+                    const std::string name = "L" + std::string(100 + draw_.Below(30), 'o') + "ng";
+                    if (draw_.Chance(50)) {
+                        NewTyped(cls, "Integer").SetName(name);
+                    } else {
+                        // A debug form names a row's controls after its method.
+                        NewMethod(cls.Methods()).SetName(name);
+                        Choose(module, name);
+                    }
                     break;
                 }
                 case kSpaceRunTimeNames: {
@@ -577,9 +586,7 @@ private:
                         "SysUtils", "Abort"};
                     const std::string name(draw_.Pick(kNames));
                     if (draw_.Chance(50)) {
-                        TemgProperty& property = NewProperty(cls.Properties());
-                        property.SetName(name);
-                        property.DataType().SetName("Integer");
+                        NewTyped(cls, "Integer").SetName(name);
                     } else if (draw_.Chance(50)) {
                         NewMethod(cls.Methods()).SetName(name);
                     } else {
@@ -587,6 +594,9 @@ private:
                     }
                     break;
                 }
+                case kSpaceRoutineNames:
+                    DrawRoutineNames(module);
+                    break;
                 case kSpaceUnitHeaders: {
                     static constexpr std::array<std::string_view, 4> kHeaders{
                         "{ Copyright (c) ACME Ltd. }", "// generated\r\n{$DEFINE X}\r\n(* all rights *)",
@@ -594,6 +604,79 @@ private:
                     project_.SetUnitHeader(draw_.Pick(kHeaders));
                     break;
                 }
+            }
+        }
+    }
+
+    TemgProperty& NewTyped(TemgClass& cls, std::string_view type, TDataTypeCategory category = dtRegistered) {
+        TemgProperty& property = NewProperty(cls.Properties());
+        Typed(property.DataType(), {std::string(type), category, {}});
+        return property;
+    }
+
+    // `method` gets a row in the module's first debug application, which is made when missing.
+    TemgDebugApplication& Choose(TemgModule& module, const std::string& method) {
+        if (module.DebugApplications().Count() == 0) module.DebugApplications().NewDebugApplication();
+        TemgDebugApplication& application = *module.DebugApplications().Items(0);
+        std::vector<std::string> methods = application.Methods().Items();
+        methods.push_back(method);
+        application.Methods().SetItems(std::move(methods));
+        return application;
+    }
+
+    // Names and values that the debug forms and the system methods write around: a var parameter
+    // named like what a click handler declares, an enumeration value named like a form's control
+    // as a debug value, a user's method named like a system method, a system method edited by
+    // hand, a debug value of a property the controller does not offer.
+    void DrawRoutineNames(TemgModule& module) {
+        TemgClass& cls = module.MainClass();
+        switch (draw_.Below(5)) {
+            case 0: {
+                static constexpr std::array<std::string_view, 3> kNames{"Sender", "FController", "aTotal"};
+                TemgMethod& method = NewMethod(cls.Methods());
+                TemgParameter& parameter = *method.Parameters().Add();
+                parameter.SetName(draw_.Pick(kNames));
+                parameter.DataType().SetName("Integer");
+                parameter.SetCategory(pcVar);
+                parameter.SetDebugValue("5");
+                Choose(module, method.GetName());
+                break;
+            }
+            case 1: {
+                TemgMethod& method = NewMethod(cls.Methods());
+                Choose(module, method.GetName());
+                const std::string type = "TView" + std::to_string(++counter_);
+                const std::string plain = "vk" + std::to_string(counter_) + "List";
+                module.CreateEnumType(type, "", {"btn" + method.GetName() + "Call", "sbMethodCalls", plain});
+                const std::array<std::string, 3> values{"btn" + method.GetName() + "Call", "sbMethodCalls", plain};
+                NewTyped(cls, type, dtEnum).SetDebugValue(draw_.Pick(values));
+                break;
+            }
+            case 2: {
+                static constexpr std::array<std::string_view, 3> kSystem{"SetDatabaseParams", "CreateQuery", "AfterInitInstance"};
+                const std::string_view name = draw_.Pick(kSystem);
+                if (!cls.IsMemberNameUnique(nullptr, name, 0)) break;
+                NewMethod(cls.Methods()).SetName(name);
+                module.SetDatabaseSupport(TDatabaseSupport{name == "CreateQuery" ? dbsQuery : dbsSetDatabaseParams});
+                break;
+            }
+            case 3: {
+                module.SetDatabaseSupport(TDatabaseSupport{dbsSetDatabaseParams});
+                TemgMethod* system = nullptr;
+                for (int i = 0; i < cls.Methods().Count(); ++i)
+                    if (cls.Methods().Items(i)->IsSystemItem() && cls.Methods().Items(i)->GetName() == "SetDatabaseParams")
+                        system = cls.Methods().Items(i);
+                if (!system || system->Parameters().Count() == 0) break;
+                // Renamed, or only written in other letters, which Pascal reads as the same name.
+                system->Parameters().Items(0)->SetName(draw_.Chance(50) ? "aAlias" : "AALIASNAME");
+                break;
+            }
+            default: {
+                TemgProperty& property = NewTyped(cls, "Integer");
+                property.SetDebugValue("3");
+                static constexpr std::array<TMemberVisibility, 3> kVisibilities{mvProtected, mvPrivate, mvPublic};
+                property.SetVisibility(draw_.Pick(kVisibilities));
+                if (module.DebugApplications().Count() == 0) module.DebugApplications().NewDebugApplication();
             }
         }
     }
@@ -614,7 +697,8 @@ private:
 
 const char* DesignSpaceName(int index) {
     static constexpr const char* kNames[kDesignSpaceCount] = {
-        "types", "values", "added units", "GUIDs", "data module names", "long names", "run-time names", "unit headers"};
+        "types", "values", "added units", "GUIDs", "data module names", "long names", "run-time names", "unit headers",
+        "generated routines' names"};
     return index >= 0 && index < kDesignSpaceCount ? kNames[index] : "";
 }
 

@@ -28,16 +28,17 @@ enum DesignRisk : unsigned {
 // The spaces of input that designs written by hand reach outside the editors' pools; a design
 // records those it drew from, so that a campaign counts per space the designs the check accepted.
 enum DesignSpace : unsigned {
-    kSpaceTypes = 1,           // types nothing declares, of another class module, units of registered types
+    kSpaceTypes = 1,           // types nothing declares or the common types module's, units of registered types
     kSpaceValues = 2,          // default and debug values as Object Pascal expressions
-    kSpaceAddedUnits = 4,      // added units whose file names are no identifiers
-    kSpaceGuids = 8,           // COM modules without GUID, without braces, two of one GUID
+    kSpaceAddedUnits = 4,      // added units whose file names are identifiers or not
+    kSpaceGuids = 8,           // COM modules without GUID, without braces, in small letters, two of one GUID
     kSpaceDataModuleNames = 16,  // data module names with a blank or a digit first
     kSpaceLongNames = 32,      // member names near the compilers' identifier length
     kSpaceRunTimeNames = 64,   // names the run-time library declares, and the units qualifying them
     kSpaceUnitHeaders = 128,   // unit headers of comments, directives, or plain text
+    kSpaceRoutineNames = 256,  // names and values the debug forms and system methods write around
 };
-inline constexpr int kDesignSpaceCount = 8;
+inline constexpr int kDesignSpaceCount = 9;
 // The name of a DesignSpace bit, by its index.
 const char* DesignSpaceName(int index);
 
