@@ -2,6 +2,7 @@
 
 #include "platform/ComServer.h"
 #include "platform/Exception.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 namespace quillon {
@@ -10,12 +11,7 @@ namespace {
 std::string Fixture(const std::string& name) { return std::string(QUILLON_FIXTURE_DIR) + "/" + name + QUILLON_FIXTURE_SUFFIX; }
 
 std::string FailureOf(const std::string& path) {
-    try {
-        RegisterComServer(path);
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "(no failure)";
+    return test::ExceptionMessage([&] { RegisterComServer(path); });
 }
 
 TEST(ComServerRegistration, ReportsSuccessWithTheLibraryPath) {

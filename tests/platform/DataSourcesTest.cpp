@@ -10,6 +10,7 @@
 #include "platform/DataSources.h"
 #include "platform/Exception.h"
 #include "support/OdbcConfig.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 namespace quillon {
@@ -20,21 +21,13 @@ namespace fs = std::filesystem;
 constexpr const char* kDataSource = "QuillonTest";
 
 std::string ConnectionFailure(const std::string& dataSource, const std::string& password = "") {
-    try {
-        TestConnection(dataSource, "", password);
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "(connected)";
-}
-
-TEST(DataSourceNames, AreEmptyWithoutAnyDataSourceLinuxOnly) {
-    const test::TempOdbcConfig config;
-    EXPECT_EQ(DataSourceNames(), std::vector<std::string>{});
+    return test::ExceptionMessage([&] { TestConnection(dataSource, "", password); });
 }
 
 TEST(DataSourceNames, ListUserAndSystemDataSourcesOnceSortedWithoutRegardToCaseLinuxOnly) {
-    test::TempOdbcConfig config("beta");
+    test::TempOdbcConfig config;
+    EXPECT_EQ(DataSourceNames(), std::vector<std::string>{});
+    config.AddDataSource("beta");
     config.AddDataSource("Alpha");
     config.AddDataSource("Shared");
     config.AddDataSource("Shared", test::OdbcScope::System);
@@ -42,25 +35,32 @@ TEST(DataSourceNames, ListUserAndSystemDataSourcesOnceSortedWithoutRegardToCaseL
     EXPECT_EQ(DataSourceNames(), (std::vector<std::string>{"Alpha", "beta", "gamma", "Shared"}));
 }
 
-TEST(TestConnection, ConnectsForRealAndTheSqliteDriverCreatesTheDatabaseLinuxOnly) {
-    const test::TempOdbcConfig config(kDataSource);
-    ASSERT_FALSE(fs::exists(config.DatabaseFile(kDataSource)));
-    EXPECT_EQ(ConnectionFailure(kDataSource), "(connected)");
-    EXPECT_TRUE(fs::exists(config.DatabaseFile(kDataSource)));
-}
-
-TEST(TestConnection, FailsWithTheDataSourceNameAndTheDiagnosticRecordsLinuxOnly) {
-    test::TempOdbcConfig config(kDataSource);
-    EXPECT_EQ(ConnectionFailure("Missing"),
-              "Cannot connect to data source 'Missing': [IM002] [unixODBC][Driver Manager]"
-              "Data source name not found and no default driver specified");
-
-    // The driver's own diagnostic comes through too: SQLite cannot open a directory as a database.
-    config.AddDataSource("Unopenable");
-    fs::create_directory(config.DatabaseFile("Unopenable"));
-    const std::string message = ConnectionFailure("Unopenable");
-    EXPECT_EQ(message.rfind("Cannot connect to data source 'Unopenable': [", 0), 0u) << message;
-    EXPECT_NE(message.find("[SQLite]"), std::string::npos) << message;
+// A real connection, in which the SQLite driver creates the database, inside a configuration that
+// restores the environment and starts without databases; a failure names the data source and the
+// diagnostic records, the driver's own included (SQLite cannot open a directory as a database).
+TEST(TestConnection, ConnectsForRealOrFailsWithTheDataSourceNameAndTheDiagnosticRecordsLinuxOnly) {
+    const char* home = std::getenv("HOME");
+    const std::string homeBefore = home ? home : "";
+    std::string database;
+    {
+        test::TempOdbcConfig config(kDataSource);
+        database = config.DatabaseFile(kDataSource);
+        EXPECT_NE(std::getenv("HOME"), homeBefore);
+        ASSERT_FALSE(fs::exists(database));
+        EXPECT_EQ(ConnectionFailure(kDataSource), "");
+        EXPECT_TRUE(fs::exists(database));
+        EXPECT_EQ(ConnectionFailure("Missing"),
+                  "Cannot connect to data source 'Missing': [IM002] [unixODBC][Driver Manager]"
+                  "Data source name not found and no default driver specified");
+        config.AddDataSource("Unopenable");
+        fs::create_directory(config.DatabaseFile("Unopenable"));
+        const std::string message = ConnectionFailure("Unopenable");
+        EXPECT_EQ(message.rfind("Cannot connect to data source 'Unopenable': [", 0), 0u) << message;
+        EXPECT_NE(message.find("[SQLite]"), std::string::npos) << message;
+    }
+    home = std::getenv("HOME");
+    EXPECT_EQ(home ? home : "", homeBefore);
+    EXPECT_FALSE(fs::exists(database));
 }
 
 // A connection string would let a ';' in the password add a Database attribute (the SQLite driver
@@ -76,22 +76,6 @@ TEST(TestConnection, PassesNameUserAndPasswordVerbatimSoTheyCannotAddAttributesL
     EXPECT_TRUE(fs::exists(config.DatabaseFile(name)));
 }
 
-TEST(TempOdbcConfig, RestoresTheEnvironmentAndStartsEachConfigurationWithoutDatabasesLinuxOnly) {
-    const char* home = std::getenv("HOME");
-    const std::string homeBefore = home ? home : "";
-    std::string database;
-    {
-        const test::TempOdbcConfig config(kDataSource);
-        database = config.DatabaseFile(kDataSource);
-        EXPECT_NE(std::getenv("HOME"), homeBefore);
-        TestConnection(kDataSource, "", "");
-        ASSERT_TRUE(fs::exists(database));
-    }
-    home = std::getenv("HOME");
-    EXPECT_EQ(home ? home : "", homeBefore);
-    EXPECT_FALSE(fs::exists(database));
-}
-
 // Under Wine the Windows build reaches the Linux unixODBC through odbc32; the test run configures
 // a data source on the Linux side (tests/windows) and names it in QUILLON_WINE_DATA_SOURCE.
 TEST(DataSourcesUnderWine, TheDataSourceOfTheTestRunIsListedAndConnects) {
@@ -100,13 +84,8 @@ TEST(DataSourcesUnderWine, TheDataSourceOfTheTestRunIsListedAndConnects) {
     const std::vector<std::string> names = DataSourceNames();
     EXPECT_NE(std::find(names.begin(), names.end(), name), names.end());
     EXPECT_NO_THROW(TestConnection(name, "", ""));
-    try {
-        TestConnection("QuillonNoSuchSource", "", "");
-        FAIL() << "no error";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot connect to data source 'QuillonNoSuchSource': [", 0), 0u)
-            << e.what();
-    }
+    const std::string failure = ConnectionFailure("QuillonNoSuchSource");
+    EXPECT_EQ(failure.rfind("Cannot connect to data source 'QuillonNoSuchSource': [", 0), 0u) << failure;
 }
 
 }  // namespace

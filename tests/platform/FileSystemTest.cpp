@@ -11,6 +11,7 @@
 #include "platform/DateTime.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 namespace quillon {
@@ -20,16 +21,6 @@ namespace fs = std::filesystem;
 using test::ReadText;
 using test::TempDir;
 using test::WriteText;
-
-// The message `action` raises, or "" when it raises nothing.
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return {};
-}
 
 TEST(FileSystemPaths, SplitFileNamesAtSlashBackslashAndColon) {
     EXPECT_EQ(ExtractFileName("/home/u/Calc.qlm"), "Calc.qlm");
@@ -86,7 +77,7 @@ TEST(AtomicWriteOnWindows, RefusesAReadOnlyFileAndLeavesItAsItWas) {
     WriteText(path, "old");
     SetFileReadOnly(path, true);
     ASSERT_TRUE(IsFileReadOnly(path));
-    EXPECT_EQ(ErrorOf([&] { WriteFileAtomic(path, "new"); }), "Cannot create file " + path);
+    EXPECT_EQ(test::ExceptionMessage([&] { WriteFileAtomic(path, "new"); }), "Cannot create file " + path);
     EXPECT_EQ(ReadText(path), "old");
     EXPECT_TRUE(IsFileReadOnly(path));
     SetFileReadOnly(path, false);
@@ -165,15 +156,15 @@ TEST_F(AtomicWrite, ReplacesTheTargetOfASymlinkChainAndKeepsTheLinksLinuxOnly) {
 
 TEST_F(AtomicWrite, NamesTheFileWhenItCannotBeCreated) {
     fs::create_directory(path);
-    EXPECT_EQ(ErrorOf([&] { WriteFileAtomic(path, "x"); }).rfind("Cannot create file " + path, 0), 0u);
-    EXPECT_EQ(ErrorOf([&] { ReadFileBytes(path); }), "'" + path + "' is not a regular file");
+    EXPECT_EQ(test::ExceptionMessage([&] { WriteFileAtomic(path, "x"); }).rfind("Cannot create file " + path, 0), 0u);
+    EXPECT_EQ(test::ExceptionMessage([&] { ReadFileBytes(path); }), "'" + path + "' is not a regular file");
 }
 
 TEST_F(AtomicWrite, RefusesAFileWithoutWritePermissionAndLeavesItAsItIsLinuxOnly) {
     // The mode bits decide, also for the super-user whom the system would let rename over it.
     WriteText(path, "protected");
     ::chmod(path.c_str(), 0444);
-    EXPECT_EQ(ErrorOf([&] { WriteFileAtomic(path, "new"); }), "Cannot create file " + path);
+    EXPECT_EQ(test::ExceptionMessage([&] { WriteFileAtomic(path, "new"); }), "Cannot create file " + path);
     EXPECT_EQ(ReadText(path), "protected");
     struct stat info {};
     ::stat(path.c_str(), &info);
@@ -239,7 +230,7 @@ TEST_F(AtomicBatch, ABatchLeftWithoutCommitOrFailingToAddChangesNothing) {
     // The third file cannot be written: the two before it are not put in place either.
     fs::remove(dir.File("c.qlm"));
     fs::create_directory(dir.File("c.qlm"));
-    EXPECT_EQ(ErrorOf([&] {
+    EXPECT_EQ(test::ExceptionMessage([&] {
                   AtomicFileBatch batch;
                   AddAll(batch);
                   batch.Commit();
@@ -285,7 +276,7 @@ TEST_F(AtomicBatch, AFailedRenameKeepsTheFilesBeforeItReplacedAndTheRestAsTheyWe
         // b.qlm becomes a directory with an entry, which no file can replace (Wine replaces it).
         fs::remove(dir.File("b.qlm"));
         fs::create_directories(dir.File("b.qlm/inside"));
-        EXPECT_EQ(ErrorOf([&] { batch.Commit(); }).rfind("Cannot create file " + dir.File("b.qlm") + " (", 0), 0u);
+        EXPECT_EQ(test::ExceptionMessage([&] { batch.Commit(); }).rfind("Cannot create file " + dir.File("b.qlm") + " (", 0), 0u);
         EXPECT_EQ(batch.Committed(), 1u);
     }
     EXPECT_EQ(ReadText(dir.File("a.qlm")), "new a.qlm");
