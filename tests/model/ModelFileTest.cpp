@@ -12,6 +12,7 @@
 #include "model/ComponentFile.h"
 #include "model/ObjectText.h"
 #include "platform/Exception.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 #include "support/Lines.h"
 
@@ -23,15 +24,6 @@ protected:
     TempDir dir;
     std::string path = dir.File("Calc.qlm");
 };
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST_F(ModelFile, BeginsWithHeaderAndOptionsObjectsWithoutNames) {
     const TSampleModel model;
@@ -65,23 +57,23 @@ TEST_F(ModelFile, RejectsAnotherSignatureWithoutTouchingTheModel) {
     WriteModelFile(project, path, kProjectSignature, "");
     TSampleModel model;
     std::string options = "kept";
-    EXPECT_EQ(ErrorOf([&] { ReadModelFile(model, path, kModuleSignature, options); }), "Error file format");
+    EXPECT_EQ(test::ExceptionMessage([&] { ReadModelFile(model, path, kModuleSignature, options); }), "Error file format");
     EXPECT_EQ(model.GetTitle(), "");
     EXPECT_EQ(options, "kept");
     // The comparison is exact.
-    EXPECT_EQ(ErrorOf([&] { ReadModelFile(model, path, "pif", options); }), "Error file format");
+    EXPECT_EQ(test::ExceptionMessage([&] { ReadModelFile(model, path, "pif", options); }), "Error file format");
 }
 
 TEST_F(ModelFile, ReportsAMissingFileByName) {
     TSampleModel model;
     std::string options;
-    EXPECT_EQ(ErrorOf([&] { ReadModelFile(model, path, kModuleSignature, options); }), "Cannot open file " + path);
+    EXPECT_EQ(test::ExceptionMessage([&] { ReadModelFile(model, path, kModuleSignature, options); }), "Cannot open file " + path);
 }
 
 TEST_F(ModelFile, ReportsAFileThatCannotBeCreatedByName) {
     WriteText(dir.File("plain"), "a file, not a directory");
     const std::string impossible = dir.File("plain/Calc.qlm");
-    const std::string error = ErrorOf([&] { WriteModelFile(TSampleModel(), impossible, kModuleSignature, ""); });
+    const std::string error = test::ExceptionMessage([&] { WriteModelFile(TSampleModel(), impossible, kModuleSignature, ""); });
     EXPECT_EQ(error.rfind("Cannot create file " + impossible, 0), 0u) << error;
 }
 
@@ -115,7 +107,7 @@ TEST_F(ModelFile, KeepsTheOldFileIntactWhenWritingFailsHalfwayLinuxOnly) {
     std::string error;
     {
         FileSizeLimit limit(4096);
-        error = ErrorOf([&] { WriteModelFile(large, path, kModuleSignature, ""); });
+        error = test::ExceptionMessage([&] { WriteModelFile(large, path, kModuleSignature, ""); });
     }
     EXPECT_EQ(error.rfind("Cannot create file " + path, 0), 0u) << error;
     EXPECT_EQ(ReadText(path), before);
@@ -138,7 +130,7 @@ TEST_F(ModelFile, FilesSavedTogetherAreMarkedWrittenOnlyOnceInPlaceLinuxOnly) {
         // Second.qlm turns into a directory with an entry, which no file can replace (Wine
         // replaces it).
         std::filesystem::create_directories(second + "/inside");
-        EXPECT_EQ(ErrorOf([&] { save.Commit(); }).rfind("Cannot create file " + second + " (", 0), 0u);
+        EXPECT_EQ(test::ExceptionMessage([&] { save.Commit(); }).rfind("Cannot create file " + second + " (", 0), 0u);
     }
     // The file in place counts as written; the other does not.
     EXPECT_EQ(written, std::vector<std::string>{"First"});

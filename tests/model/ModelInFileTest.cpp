@@ -45,7 +45,7 @@ protected:
     TRecordingEntries entries;
 };
 
-TEST_F(ModelInFile, LoadsTheBareFileNameFromTheGivenDirectory) {
+TEST_F(ModelInFile, LoadsTheBareFileNameFromTheGivenDirectoryOrReportsItMissing) {
     const std::string path = WriteModule("Calc.qlm", "calc", "one,\"two words\"");
     TSampleEntry& entry = *entries.Add();
     entry.SetFileName("C:\\Elsewhere\\Calc.qlm");
@@ -56,17 +56,14 @@ TEST_F(ModelInFile, LoadsTheBareFileNameFromTheGivenDirectory) {
     EXPECT_EQ(entry.GetFileDate(), *FileAge(path));
     EXPECT_FALSE(entry.SampleModel().GetModified());
     EXPECT_TRUE(dialogs.Log().empty());
-}
-
-TEST_F(ModelInFile, ReportsAMissingFileAndChangesNothing) {
-    TSampleEntry& entry = *entries.Add();
-    entry.SetFileName("/old/Gone.qlm");
-    entry.LoadFromDir(dir.Path());
+    TSampleEntry& gone = *entries.Add();
+    gone.SetFileName("/old/Gone.qlm");
+    gone.LoadFromDir(dir.Path());
     ASSERT_EQ(dialogs.Log().size(), 1u);
     EXPECT_EQ(dialogs.Log()[0].kind, MessageKind::Error);
     EXPECT_EQ(dialogs.Log()[0].text, "File '" + dir.File("Gone.qlm") + "' not found");
-    EXPECT_EQ(entry.GetFileName(), "/old/Gone.qlm");
-    EXPECT_EQ(entry.GetFileDate(), 0);
+    EXPECT_EQ(gone.GetFileName(), "/old/Gone.qlm");
+    EXPECT_EQ(gone.GetFileDate(), 0);
 }
 
 TEST_F(ModelInFile, SavesToTheDirectoryKeepingFileNameAndClearingModified) {
@@ -170,7 +167,7 @@ TEST_F(ModelInFile, LoadAllLoadsEveryItemInOrderAndSaveAllWritesOnlyModifiedMode
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
-TEST_F(ModelInFile, CollectionForwardsModifiedFlagsToTheModels) {
+TEST_F(ModelInFile, CollectionForwardsModifiedFlagsAndAssignCopiesOnlyTheFileName) {
     TSampleEntry& entry = *entries.Add();
     entry.SampleModel().SetTitle("x");
     EXPECT_TRUE(entries.GetModified());
@@ -179,13 +176,9 @@ TEST_F(ModelInFile, CollectionForwardsModifiedFlagsToTheModels) {
     entries.SetItemModified(0, true);
     EXPECT_TRUE(entry.GetModified());
     EXPECT_TRUE(entry.SampleModel().GetModified());
-}
-
-TEST_F(ModelInFile, AssignCopiesOnlyTheFileName) {
-    TSampleEntry source, target;
-    source.SetFileName("/p/A.qlm");
-    source.SampleModel().SetTitle("source");
-    target.Assign(source);
+    TSampleEntry target;
+    entry.SetFileName("/p/A.qlm");
+    target.Assign(entry);
     EXPECT_EQ(target.GetFileName(), "/p/A.qlm");
     EXPECT_EQ(target.SampleModel().GetTitle(), "");
     EXPECT_FALSE(target.GetModified());

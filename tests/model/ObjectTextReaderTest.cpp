@@ -6,6 +6,7 @@
 #include "model/ObjectText.h"
 #include "platform/Exception.h"
 #include "support/Lines.h"
+#include "support/Raised.h"
 
 namespace quillon::test {
 namespace {
@@ -13,12 +14,7 @@ namespace {
 // The message of the Exception that reading `text` into a fresh model raises.
 std::string ReadError(std::string_view text) {
     TSampleModel model;
-    try {
-        ObjectFromText(text, model);
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "(no error)";
+    return ExceptionMessage([&] { ObjectFromText(text, model); });
 }
 
 TEST(ObjectTextReader, ReadsBackWhatTheWriterWroteUnchanged) {
@@ -174,17 +170,8 @@ TEST(ObjectTextReader, LeavesTheTargetUntouchedWhenTheTextIsRejected) {
     model.SetModified(false);
     const std::string before = ObjectToText(model);
     // Valid lines first, then a fault deep inside a new item.
-    const std::string text = CrLf({"object T",
-                                   "  Title = 'changed'",
-                                   "  Items = <",
-                                   "    item",
-                                   "      Appellation.Name = 'new'",
-                                   "      Values = <",
-                                   "        item",
-                                   "          Number = 'x'",
-                                   "        end>",
-                                   "    end>",
-                                   "end"});
+    const std::string text = "object T Title = 'changed' Items = < item Appellation.Name = 'new' Values = < item "
+                             "Number = 'x' end> end> end";
     EXPECT_THROW(ObjectFromText(text, model), Exception);
     EXPECT_EQ(ObjectToText(model), before);
     EXPECT_FALSE(model.GetModified());
