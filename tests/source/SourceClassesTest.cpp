@@ -38,7 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SourceClass, DeclaresMethodsWithResultDirectivesAndOptions) {
+TEST_F(SourceClass, DeclaresMethodsWithResultDirectivesAndOptionsAndAssignCopiesThem) {
     TgmcMethod* get = AddMethod(demo->Methods(), "Get");
     get->SetCategory(mcFunction);
     AddParameter(get->Parameters(), "A", "Integer");
@@ -65,6 +65,17 @@ TEST_F(SourceClass, DeclaresMethodsWithResultDirectivesAndOptions) {
     EXPECT_EQ(count->SrcCode(0), "class function Count:Integer;");
     EXPECT_EQ(count->ImplementationSrcCode(3),
               Lines({"class function TDemo.Count:Integer;", "begin", "   Result:=0;", "end;"}));
+
+    // Assign copies the whole class.
+    TgmcProperty* p = demo->Properties().Add();
+    p->SetName("P");
+    p->DataType().SetName("Integer");
+    p->SetReadMethodName("Get");
+    demo->SupportedInterfaces().Add()->SetName("IFoo");
+    TgmcClass copy;
+    copy.Assign(*demo);
+    EXPECT_EQ(copy.SrcCode(3), demo->SrcCode(3));
+    EXPECT_EQ(copy.ImplementationSrcCode(3), demo->ImplementationSrcCode(3));
 }
 
 TEST_F(SourceClass, BodiesListLocalVariablesAndSeparateThemFromALongHeading) {
@@ -163,23 +174,6 @@ TEST(TgmcParameters, WrapsAtColumnOneAndListsNamesForCalls) {
     ASSERT_EQ(copy.Count(), 6);
     EXPECT_EQ(copy.Items(0)->GetCaption(), "first");
     EXPECT_EQ(copy.Items(0)->SrcCode(0), "AValue:");  // no type, category or default
-}
-
-TEST_F(SourceClass, AssignCopiesTheWholeClass) {
-    TgmcMethod* get = AddMethod(demo->Methods(), "Get");
-    get->SetCategory(mcFunction);
-    get->DataType().SetName("Integer");
-    AddParameter(get->Parameters(), "A", "Integer", pcConst);
-    get->MethodImplementation().SetCode("Result:=A;");
-    TgmcProperty* p = demo->Properties().Add();
-    p->SetName("P");
-    p->DataType().SetName("Integer");
-    p->SetReadMethodName("Get");
-    demo->SupportedInterfaces().Add()->SetName("IFoo");
-    TgmcClass copy;
-    copy.Assign(*demo);
-    EXPECT_EQ(copy.SrcCode(3), demo->SrcCode(3));
-    EXPECT_EQ(copy.ImplementationSrcCode(3), demo->ImplementationSrcCode(3));
 }
 
 }  // namespace quillon

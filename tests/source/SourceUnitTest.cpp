@@ -23,9 +23,21 @@ protected:
 
 }  // namespace
 
-TEST_F(SourceUnit, EmptyCollectionsWriteNoKeyword) {
+// Empty collections write no keyword; a finalization part alone still writes the initialization
+// line; header, defines, caption and resources stand around the parts.
+TEST_F(SourceUnit, WritesTheFixedLinesAndOnlyThePartsThatHoldSomething) {
     Uses(unit.InterfacePart(), "");  // an entry whose text is empty
     EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "implementation", "", "end."}));
+    unit.SetFinalizationPart("   Done;");
+    EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "implementation", "initialization", "finalization",
+                                     "   Done;", "", "end."}));
+    unit.SetInitializationPart("   Start;");
+    unit.SetConditionalDefines("{$DEFINE Q}");
+    unit.Appellation().SetCaption("Generated");
+    unit.SetIncludeResources("{$R *.DFM}");
+    EXPECT_EQ(unit.SrcCode("// header"), Lines({"// header", "{$DEFINE Q}", "unit Unit1;", "{Generated}", "interface",
+                                                "implementation", "{$R *.DFM}", "initialization", "   Start;",
+                                                "finalization", "   Done;", "", "end."}));
 }
 
 TEST_F(SourceUnit, UsesListDropsRepeatedNamesAndWrapsAfter80Characters) {
@@ -35,22 +47,6 @@ TEST_F(SourceUnit, UsesListDropsRepeatedNamesAndWrapsAfter80Characters) {
     EXPECT_EQ(unit.InterfacePart().SrcCode(),
               Lines({"uses ", "   Windows,Messages,SysUtils,Variants,Classes,Graphics,Controls,Forms,Dialogs,StdCtrls,",
                      "   ExtCtrls;", ""}));
-}
-
-TEST_F(SourceUnit, WritesHeaderDefinesCaptionAndResourcesAroundTheParts) {
-    unit.SetConditionalDefines("{$DEFINE Q}");
-    unit.Appellation().SetCaption("Generated");
-    unit.SetIncludeResources("{$R *.DFM}");
-    EXPECT_EQ(unit.SrcCode("// header"), Lines({"// header", "{$DEFINE Q}", "unit Unit1;", "{Generated}", "interface",
-                                                "implementation", "{$R *.DFM}", "", "end."}));
-}
-
-TEST_F(SourceUnit, FinalizationAloneStillWritesTheInitializationLine) {
-    unit.SetFinalizationPart("   Done;");
-    EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "implementation", "initialization", "finalization",
-                                     "   Done;", "", "end."}));
-    unit.SetInitializationPart("   Start;");
-    EXPECT_NE(unit.SrcCode().find("initialization\r\n   Start;\r\nfinalization"), std::string::npos);
 }
 
 TEST_F(SourceUnit, WritesDeclarationBlocksInTheirFixedOrder) {
