@@ -37,10 +37,16 @@ protected:
 
 }  // namespace
 
+// Finding without a new name changes nothing; renaming a type renames every reference whatever its
+// letter case.
 TEST_F(TypeReferences, RenamingATypeRenamesEveryReferenceWhateverItsLetterCase) {
     TStringList found;
+    design.RenameReferences(*Named("tloadevent"), nullptr, &found);
+    EXPECT_EQ(found.Count(), 1);
+    EXPECT_EQ(design.Events().Items(0)->DataType().GetName(), "TLoadEvent");
+    EXPECT_FALSE(design.GetModified());
+    found.Clear();
     design.RenameReferences(*Named("MyType"), Named("NewType").get(), &found);
-
     EXPECT_EQ(design.Methods().Items(0)->DataType().GetName(), "NewType");
     EXPECT_EQ(design.Methods().Items(0)->Parameters().Items(0)->DataType().GetName(), "NewType");
     EXPECT_EQ(design.Properties().Items(0)->DataType().GetName(), "NewType");
@@ -48,14 +54,6 @@ TEST_F(TypeReferences, RenamingATypeRenamesEveryReferenceWhateverItsLetterCase) 
     EXPECT_EQ(found.Count(), 3);
     EXPECT_EQ(found.Objects(0), &design.Methods().Items(0)->DataType());
     EXPECT_TRUE(design.GetModified());
-}
-
-TEST_F(TypeReferences, FindingWithoutANewNameChangesNothing) {
-    TStringList found;
-    design.RenameReferences(*Named("tloadevent"), nullptr, &found);
-    EXPECT_EQ(found.Count(), 1);
-    EXPECT_EQ(design.Events().Items(0)->DataType().GetName(), "TLoadEvent");
-    EXPECT_FALSE(design.GetModified());
 }
 
 TEST(ExternalClassReferences, FollowARenamedClassAndKeepThePropertysCaption) {
@@ -132,25 +130,24 @@ TEST_F(TypeResolution, RegisteredTypesResolveFromTheModuleAndThenFromTheFirstMod
     EXPECT_EQ(uses.SrcCode(3, ","), "uses \r\n   Grids,Classes;\r\n");
 }
 
-TEST_F(TypeResolution, UnknownNamesRaiseTheNotFoundMessages) {
+// Unknown names raise the not-found messages; the references of a referenced procedural type are
+// followed into the first module.
+TEST_F(TypeResolution, UnknownNamesRaiseTheNotFoundMessagesAndProceduralTypesAreFollowed) {
     TgmcUsesModules uses;
     EXPECT_EQ(ExceptionMessage([&] { ResolveRegisteredTypes(module, *Names({"Integer", "TWidget"}), uses); }),
               "The reference to the registered type TWidget not found");
     EXPECT_EQ(ExceptionMessage([&] { ResolveProceduralTypes(module, *Names({"TLoadEvent", "TCreateQueryMethod",
                                                                            "TOnMissing"})); }),
               "The reference to the procedural type TOnMissing not found");
-    // Without a first module only the module's own types count.
-    module.firstModule = nullptr;
-    EXPECT_EQ(ExceptionMessage([&] { ResolveRegisteredTypes(module, *Names({"Integer"}), uses); }),
-              "The reference to the registered type Integer not found");
-}
-
-TEST_F(TypeResolution, TheReferencesOfAReferencedProceduralTypeAreFollowedIntoTheFirstModule) {
     TReferencedDataTypes all;
     CollectReferencesOf(module, "TCreateTableMethod", all, nullptr, dtRegistered);
     EXPECT_EQ(all.Items(), std::vector<std::string>{"TTable"});
     EXPECT_EQ(ExceptionMessage([&] { CollectReferencesOf(module, "TNone", all, nullptr, dtRegistered); }),
               "The reference to the procedural type TNone not found");
+    // Without a first module only the module's own types count.
+    module.firstModule = nullptr;
+    EXPECT_EQ(ExceptionMessage([&] { ResolveRegisteredTypes(module, *Names({"Integer"}), uses); }),
+              "The reference to the registered type Integer not found");
 }
 
 TEST(ProceduralTypeConversion, OnlyFilteredTypesAreDeclaredAsMethodPointers) {

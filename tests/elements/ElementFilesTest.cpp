@@ -9,6 +9,7 @@
 #include "elements/RegisteredTypes.h"
 #include "elements/ReleaseElements.h"
 #include "model/ObjectText.h"
+#include "elements/ElementTestSupport.h"
 #include "support/Lines.h"
 
 namespace quillon {
@@ -31,46 +32,27 @@ void FillCalc(TemgClass& calc) {
     calc.SetGUID("{3F2504E0-4F89-11D3-9A0C-0305E82C3301}");
     calc.SetComDescription("It's a calculator");
     calc.SetDllClassInstancing(dllciSingleInstance);
-
-    TemgProperty* count = calc.Properties().Add();
-    count->SetName("Count");
-    count->DataType().SetName("Integer");
-    count->SetDefaultValue("10");
-    count->SetDebugValue("5");
-    TemgProperty* limit = calc.Properties().Add();
-    limit->SetName("Limit");
-    limit->DataType().SetName("Double");
-    limit->SetAccessTypes({atWrite});
-    limit->SetExported(false);
-    limit->SetVisibility(mvProtected);
-
-    TemgProperty* onChange = calc.Events().Add();
-    onChange->SetName("OnChange");
-    onChange->DataType().SetName("TNotifyEvent");
-    onChange->DataType().SetCategory(dtRegisteredProcedural);
-    TemgProperty* onQuery = calc.Events().Add();
-    onQuery->SetName("CreateQueryMethod");
-    onQuery->SetSettings({isSystemItem, isDSC});
-    onQuery->DataType().SetName("TCreateQueryMethod");
-    onQuery->DataType().SetCategory(dtProcedural);
-
-    TemgMethod* sum = calc.Methods().Add();
-    sum->SetName("Sum");
-    sum->SetCategory(mcFunction);
-    sum->DataType().SetName("Integer");
-    sum->SetCode("Result:=a+b;\r\nLog('sum');");
+    calc.SetComThreadingModel(tmFree);
+    TemgProperty& count = test::AddTyped(calc.Properties(), "Count", "Integer");
+    count.SetDefaultValue("10");
+    count.SetDebugValue("5");
+    TemgProperty& limit = test::AddTyped(calc.Properties(), "Limit", "Double");
+    limit.SetAccessTypes({atWrite});
+    limit.SetExported(false);
+    limit.SetVisibility(mvProtected);
+    test::AddTyped(calc.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
+    test::AddTyped(calc.Events(), "CreateQueryMethod", "TCreateQueryMethod", dtProcedural).SetSettings({isSystemItem, isDSC});
+    TemgMethod& sum = test::AddTyped(calc.Methods(), "Sum", "Integer");
+    sum.SetCategory(mcFunction);
+    sum.SetCode("Result:=a+b;\r\nLog('sum');");
     for (const char* name : {"a", "b"}) {
-        TemgParameter* parameter = sum->Parameters().Add();
-        parameter->SetName(name);
-        parameter->DataType().SetName("Integer");
-        parameter->SetCategory(pcConst);
-        parameter->SetDebugValue("1");
+        TemgParameter& parameter = test::AddTyped(sum.Parameters(), name, "Integer");
+        parameter.SetCategory(pcConst);
+        parameter.SetDebugValue("1");
     }
-    sum->Parameters().Items(1)->SetDefaultValue("0");
-    TemgMethod* init = calc.Methods().Add();
-    init->SetName("AfterInitInstance");
-    init->SetSettings({isSystemItem});
-
+    sum.Parameters().Items(1)->SetDefaultValue("0");
+    calc.Methods().Add()->SetName("AfterInitInstance");
+    calc.Methods().Items(1)->SetSettings({isSystemItem});
     TemgExternalClass* stock = calc.ExternalClasses().Add();
     stock->SetName("Stock");
     stock->SetCaption("Stock items");
@@ -83,12 +65,8 @@ void FillCalc(TemgClass& calc) {
 TEST(ElementFiles, AClassWritesItsStoredPropertiesInOrderWithoutDefaults) {
     TemgClass calc;
     calc.SetName("Calc");
-    TemgProperty* count = calc.Properties().Add();
-    count->SetName("Count");
-    count->DataType().SetName("Integer");
-    TemgMethod* run = calc.Methods().Add();
-    run->SetName("Run");
-    run->Parameters().Add()->SetName("Value");
+    test::AddTyped(calc.Properties(), "Count", "Integer");
+    test::AddTyped(calc.Methods(), "Run", "").Parameters().Add()->SetName("Value");
 
     EXPECT_EQ(ObjectToText(calc), CrLf({"object TemgClass",
                                         "  Appellation.Name = 'Calc'",
@@ -117,11 +95,16 @@ TEST(ElementFiles, AClassWritesItsStoredPropertiesInOrderWithoutDefaults) {
                                         "end"}));
 }
 
-TEST(ElementFiles, AClassWithEveryKindOfMemberReadsBackToTheSameText) {
+// Read back or assigned, a class with every kind of member gives the same text.
+TEST(ElementFiles, AClassWithEveryKindOfMemberReadsBackAndAssignsToTheSameText) {
     TemgClass calc;
     FillCalc(calc);
     const std::string text = ObjectToText(calc);
     EXPECT_EQ(RewrittenText(calc), text);
+    TemgClass assigned;
+    assigned.Assign(calc);
+    EXPECT_EQ(ObjectToText(assigned), text);
+    EXPECT_TRUE(assigned.GetModified());
 
     // Spot checks of what the text holds.
     EXPECT_NE(text.find("  ComDescription = 'It'#39's a calculator'\r\n"), std::string::npos);
@@ -152,9 +135,7 @@ TEST(ElementFiles, TypesUnitsReleasesCopyRulesAndConnectionsReadBackToTheSameTex
 
     TemgProceduralTypes procedural;
     AddSystemProceduralTypes(procedural);
-    TemgParameter* sender = procedural.Items(0)->Parameters().Add();
-    sender->SetName("Sender");
-    sender->DataType().SetName("TObject");
+    test::AddTyped(procedural.Items(0)->Parameters(), "Sender", "TObject");
     EXPECT_EQ(RewrittenText(*procedural.Items(0)), ObjectToText(*procedural.Items(0)));
 
     TemgAddUnit unit;

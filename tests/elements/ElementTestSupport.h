@@ -3,7 +3,6 @@
 // element set-up, and the message of a raised exception.
 #pragma once
 
-#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -13,6 +12,7 @@
 #include "elements/RegisteredTypes.h"
 #include "platform/Exception.h"
 #include "platform/Text.h"
+#include "support/Raised.h"
 
 namespace quillon::test {
 
@@ -58,16 +58,6 @@ template <class Collection>
 auto& AddTyped(Collection& list, std::string_view name, std::string_view type,
                TDataTypeCategory category = dtRegistered) {
     return Typed(*list.Add(), name, type, category);
-}
-
-// The message `action` raises, or "(nothing raised)".
-inline std::string ExceptionMessage(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(nothing raised)";
 }
 
 }  // namespace quillon::test

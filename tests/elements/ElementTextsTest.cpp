@@ -104,22 +104,4 @@ TEST(ChangeTracking, ASubObjectsChangeMarksTheElementAndClearingClearsItAgain) {
     EXPECT_TRUE(design.GetModified());
 }
 
-TEST(ChangeTracking, AssigningCopiesEveryStoredValue) {
-    TemgClass source;
-    source.SetName("Calc");
-    source.SetSettings({isSystemItem});
-    source.SetComThreadingModel(tmFree);
-    TemgMethod* sum = source.Methods().Add();
-    sum->SetCategory(mcFunction);
-    sum->SetCode("Result:=0;");
-    sum->SetExported(false);
-    source.Methods().Add()->Parameters().Add()->SetDefaultValue("1");
-    source.Events().Add()->SetAccessTypes({atRead});
-    source.ExternalClasses().Add()->SetAutoCreate(false);
-    TemgClass copy;
-    copy.Assign(source);
-    EXPECT_EQ(ObjectToText(copy), ObjectToText(source));
-    EXPECT_TRUE(copy.GetModified());
-}
-
 }  // namespace quillon

@@ -42,7 +42,6 @@ protected:
         design.Methods().AddMethods(target->Methods(), &target->Fields(), unit, module, design.ExternalClasses());
     }
     std::string Declaration() const { return classes.SrcCode(3, "\r\n"); }
-    std::string Bodies() const { return classes.ImplementationSrcCode(3); }
 
     TemgClass design;
     StandInModule module{moServerInDll};
@@ -51,13 +50,6 @@ protected:
 };
 
 }  // namespace
-
-// The golden texts hold the server's raising body of a method without code.
-TEST_F(MethodContribution, TheServerClassKeepsAMethodsOwnCode) {
-    AddMethod("Twice", mcFunction, "Integer").SetCode("Result:=Sum(1,1);");
-    AddTo(TGenerationTarget::ServerClass("TdevCalc"));
-    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "Result:=Sum(1,1);");
-}
 
 // The developer's class overrides from another unit, and exported methods are called from other
 // units: a private or protected method is public in both classes when exported, and a private
@@ -84,12 +76,17 @@ TEST_F(MethodContribution, APrivateMethodIsPublicOrProtectedInTheServerAndDevelo
     EXPECT_EQ(design.Methods().Items(0)->GetVisibility(), mvPrivate);
 }
 
-// The golden texts hold the developer's empty override and AfterInitInstance's remark.
-TEST_F(MethodContribution, TheDevelopersOverridesOfMethodsWithCodeRunTheGeneratedCode) {
+// The golden texts hold the server's raising body of a method without code, the developer's empty
+// override and AfterInitInstance's remark: the server class keeps a method's own code, the
+// developer's overrides of methods with code run the generated code.
+TEST_F(MethodContribution, TheServerKeepsAMethodsCodeAndTheDevelopersOverridesRunIt) {
     TemgMethod& twice = AddMethod("Twice", mcFunction, "Integer");
     AddParameter(twice.Parameters(), "x");
     twice.SetCode("Result:=FPrivate*x;");
     AddMethod("Reset").SetCode("FCount:=0;");
+    AddTo(TGenerationTarget::ServerClass("TdevCalc"));
+    EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "Result:=FPrivate*x;");
+    target->Methods().Clear();
     AddTo(TGenerationTarget::DeveloperClass("TdevCalc"));
     EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "Result:=inherited Twice(x);");
     EXPECT_EQ(target->Methods().Items(1)->MethodImplementation().GetCode(), "inherited;");

@@ -52,7 +52,6 @@ protected:
         design.Events().AddClassMembers(*target, constructorMethod, unit, module);
     }
     std::string Declaration() const { return classes.SrcCode(3, "\r\n"); }
-    std::string Bodies() const { return classes.ImplementationSrcCode(3); }
 
     TemgClass design;
     StandInModule module{moServerInDll};
@@ -145,7 +144,7 @@ TEST_F(PropertyContribution, TheDeveloperOverridesEveryWritableMemberButTheDatas
     EXPECT_EQ(target->Methods().Items(0)->MethodImplementation().GetCode(), "inherited;\r\n");
 }
 
-TEST_F(PropertyContribution, DebugAssignmentsAndTheDeclarationText) {
+TEST_F(PropertyContribution, DebugAssignmentsWithoutTheDatabaseSupportsAndTheDeclarationText) {
     TemgProperty& count = AddTyped(design.Properties(), "Count", "Integer");
     count.SetDebugValue("10");
     AddTyped(design.Properties(), "Name", "string");
@@ -154,9 +153,7 @@ TEST_F(PropertyContribution, DebugAssignmentsAndTheDeclarationText) {
     EXPECT_EQ(count.DeclarationText(), "property Count:Integer;");
     count.SetDefaultValue("10");
     EXPECT_EQ(count.DeclarationText(), "property Count:Integer;default 10;");
-}
-
-TEST_F(PropertyContribution, TheDebugFormAssignsNoDatabaseSupportEvent) {
+    // The debug form assigns no database support event.
     const TItemSettings databaseSupport{isSystemItem, isDSC};
     AddTyped(design.Events(), "CreateQueryMethod", "TCreateQueryMethod", dtProcedural).SetSettings(databaseSupport);
     AddTyped(design.Events(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
