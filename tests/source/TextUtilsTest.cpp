@@ -5,27 +5,19 @@
 
 namespace quillon {
 
-TEST(AppendSeparated, SkipsEmptyValuesAndSeparatesAllButTheFirst) {
+TEST(AppendSeparated, SkipsEmptyValuesSeparatesIndentsAndWrapsOnlyWhenAskedMeasuringTheLastLine) {
     std::string text;
     EXPECT_FALSE(AppendSeparated(text, "", ","));
     EXPECT_TRUE(AppendSeparated(text, "a", ","));
     EXPECT_FALSE(AppendSeparated(text, "", ","));
     EXPECT_TRUE(AppendSeparated(text, "b", ","));
-    EXPECT_EQ(text, "a,b");
-}
-
-TEST(AppendSeparated, IndentsEveryLineALineBreakSeparatorStarts) {
-    std::string text = "x";
+    // Every line a line-break separator starts is indented.
     AppendSeparated(text, "y", "\r\n", 3);
     AppendSeparated(text, "z", ";", 3);  // no line break: no indent
-    EXPECT_EQ(text, "x\r\n   y;z");
-}
-
-TEST(AppendSeparated, WrapsOnlyWhenAskedAndMeasuresOnlyTheLastLine) {
+    EXPECT_EQ(text, "a,b\r\n   y;z");
     std::string noWrap(81, 'a');
     AppendSeparated(noWrap, "b", ",", 3, false);
     EXPECT_EQ(noWrap, std::string(81, 'a') + ",b");
-
     std::string twoLines = std::string(100, 'a') + "\r\nshort";
     AppendSeparated(twoLines, "b", ",", 0, true);
     EXPECT_EQ(twoLines, std::string(100, 'a') + "\r\nshort,b");
