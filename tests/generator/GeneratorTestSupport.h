@@ -2,12 +2,12 @@
 // that resolves modules by class name.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <string_view>
 #include <vector>
 
+#include "elements/ElementTestSupport.h"
 #include "generator/Module.h"
 #include "generator/ModuleResolver.h"
 #include "generator/UnitBuilder.h"
@@ -114,15 +114,5 @@ public:
     bool usesCommonTypes = false;
     mutable std::vector<std::string> requests;
 };
-
-// The message `action` raises, or "(nothing raised)".
-inline std::string ExceptionMessage(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.Message();
-    }
-    return "(nothing raised)";
-}
 
 }  // namespace quillon::test

@@ -28,14 +28,6 @@ inline TemgModule& StartClassModule(TemgModule& module, std::string_view name, T
     return module;
 }
 
-template <class Item>
-Item& Typed(Item& item, std::string_view name, std::string_view type, TDataTypeCategory category = dtRegistered) {
-    item.SetName(name);
-    item.DataType().SetName(type);
-    item.DataType().SetCategory(category);
-    return item;
-}
-
 // A project holding the common types module and the class modules a test adds, in order.
 class UnitsProject : public StandInProject {
 public:
