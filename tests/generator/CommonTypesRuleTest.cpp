@@ -31,10 +31,22 @@ protected:
     TemgModule& calc = project.AddModule("Calc", moServerInDll);
 };
 
-TEST_F(CommonTypesRule, AModuleThatNamesNoEnumeratedTypeDoesNotUseIt) {
+// A module that names no enumerated type does not use the types unit; an enumerated parameter of
+// the module's own procedural type counts; a first module without enumerated types has none.
+TEST_F(CommonTypesRule, OnlyAnEnumeratedTypeOfTheFirstModuleIsReasonToUseIt) {
     Typed(*calc.MainClass().Properties().Add(), "Count", "Integer");
     EXPECT_FALSE(Uses());
     EXPECT_EQ(Text(TFileKind::GeneratorServerUnit).find("genCommonTypes"), std::string::npos);
+    TemgProceduralType& onTint = *calc.ProceduralTypes().Add();
+    onTint.SetName("TOnTint");
+    Typed(*onTint.Parameters().Add(), "aShade", "TShade", dtEnum);
+    EXPECT_TRUE(Uses());
+    calc.ProceduralTypes().Clear();
+    project.common.EnumTypes().Clear();
+    calc.CreateEnumType("TMode", "", {"mdFast", "mdExact"});
+    Typed(*calc.MainClass().Properties().Add(), "Mode", "TMode", dtEnum);
+    EXPECT_FALSE(Uses());
+    EXPECT_EQ(Text(TFileKind::ControllerUnit).find("genCommonTypes"), std::string::npos);
 }
 
 TEST_F(CommonTypesRule, AnEnumeratedPropertyPutsItLastInTheUsesOfEveryUnit) {
@@ -60,21 +72,6 @@ TEST_F(CommonTypesRule, AnEnumeratedPropertyPutsItLastInTheUsesOfEveryUnit) {
                         "   genCommonTypes in '/work/demo/genCommonTypes.pas',\r\n"
                         "   genCalc in '/work/demo/genCalc.pas',\r\n"),
               std::string::npos);
-}
-
-TEST_F(CommonTypesRule, AFirstModuleWithoutEnumeratedTypesHasNoTypesUnitToUse) {
-    project.common.EnumTypes().Clear();
-    calc.CreateEnumType("TMode", "", {"mdFast", "mdExact"});
-    Typed(*calc.MainClass().Properties().Add(), "Mode", "TMode", dtEnum);
-    EXPECT_FALSE(Uses());
-    EXPECT_EQ(Text(TFileKind::ControllerUnit).find("genCommonTypes"), std::string::npos);
-}
-
-TEST_F(CommonTypesRule, AnEnumeratedParameterOfTheModulesOwnProceduralTypeCounts) {
-    TemgProceduralType& onShade = *calc.ProceduralTypes().Add();
-    onShade.SetName("TOnTint");
-    Typed(*onShade.Parameters().Add(), "aShade", "TShade", dtEnum);
-    EXPECT_TRUE(Uses());
 }
 
 TEST_F(CommonTypesRule, TheFirstModulesProceduralTypesAreCopiedWhereTheModulesOwnStand) {

@@ -58,22 +58,19 @@ end;
 end.
 )";
 
-// Without database support the controller only reports its set-up; with the host's connection
-// each dataset factory has a method and an assignment, in the table's order.
-TEST_F(DatabaseSupport, TheControllerWithoutAndWithTheHostsConnectionLinuxOnly) {
+// Without database support, or with an own connection, the controller only reports its set-up;
+// with the host's connection each dataset factory has a method and an assignment, in the table's
+// order.
+TEST_F(DatabaseSupport, TheControllerWithoutWithAnOwnAndWithTheHostsConnectionLinuxOnly) {
     EXPECT_TRUE(MatchesGolden(Controller(), "database/none/Account.pas"));
+    account.SetDatabaseSupport({dbsSetDatabaseParams});
+    EXPECT_TRUE(MatchesGolden(Controller(), "database/none/Account.pas"));
+    EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", Controller()}},
+                                     "Account.pas"));
     account.SetDatabaseSupport({dbsTable});
     EXPECT_TRUE(MatchesGolden(Controller(), "database/table/Account.pas"));
     account.SetDatabaseSupport({dbsStoredProc, dbsQuery, dbsTable});
     EXPECT_TRUE(MatchesGolden(Controller(), "database/factories/Account.pas"));
-    EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", Controller()}},
-                                     "Account.pas"));
-}
-
-// The same controller as without database support.
-TEST_F(DatabaseSupport, OwnConnectionGivesTheControllerNoFactoriesLinuxOnly) {
-    account.SetDatabaseSupport({dbsSetDatabaseParams});
-    EXPECT_TRUE(MatchesGolden(Controller(), "database/none/Account.pas"));
     EXPECT_TRUE(test::PascalCompiles({{"cntrAccount.pas", kControllerStandIn}, {"Account.pas", Controller()}},
                                      "Account.pas"));
 }
@@ -109,50 +106,41 @@ protected:
     }
 };
 
-// The data module's form holds the connection with the default session name.
+// The data module's form holds the connection with the default session name and quotes the
+// connection's values; the server unit compiles with the data module.
 TEST_F(OwnConnection, DataModuleUnitAndFormLinuxOnly) {
     const std::string text = BuildDataModuleUnit(account, project);
     EXPECT_TRUE(MatchesGolden(text, "database/own/gen_dmuBank.pas"));
     EXPECT_TRUE(MatchesGolden(BuildDataModuleForm(account), "database/own/gen_dmuBank.dfm"));
-    EXPECT_TRUE(test::FormTextAccepted(BuildDataModuleForm(account)));
     // The resource directive names "*.DFM"; a case-sensitive file system needs that spelling.
-    EXPECT_TRUE(test::PascalCompiles(
-        {{"gen_dmuBank.pas", text}, {"gen_dmuBank.DFM", BuildDataModuleForm(account)}}, "gen_dmuBank.pas"));
-}
-
-TEST_F(OwnConnection, TheServerUnitCompilesWithTheDataModuleLinuxOnly) {
     EXPECT_TRUE(test::PascalCompiles({{"genAccount.pas", BuildUnitText(account, TFileKind::GeneratorServerUnit, project)},
                                       {"devAccount.pas", BuildUnitText(account, TFileKind::DeveloperServerUnit, project)},
-                                      {"gen_dmuBank.pas", BuildDataModuleUnit(account, project)},
+                                      {"gen_dmuBank.pas", text},
                                       {"gen_dmuBank.DFM", BuildDataModuleForm(account)}},
                                      "genAccount.pas"));
-}
-
-TEST_F(OwnConnection, FormFileQuotesTheConnectionValuesLinuxOnly) {
     account.SetDatabaseName("Bank");
     account.Connection().SetAliasName("BANK");
     account.Connection().SetUserName("teller");
     account.Connection().SetPassword("it's secret");
     account.Connection().SetLoginPrompt(true);
-    const std::string text = BuildDataModuleForm(account);
-    EXPECT_NE(text.find(Lines({"    AliasName = 'BANK'", "    DatabaseName = 'Bank'", "    LoginPrompt = True",
+    const std::string form = BuildDataModuleForm(account);
+    EXPECT_NE(form.find(Lines({"    AliasName = 'BANK'", "    DatabaseName = 'Bank'", "    LoginPrompt = True",
                                "    Params.Strings = (", "      'User Name=teller'", "      'Password=it'#39's secret')",
                                "    SessionName = 'Session4Bank'"})),
               std::string::npos)
-        << text;
-    EXPECT_TRUE(test::FormTextAccepted(text));
+        << form;
+    EXPECT_TRUE(test::FormTextAccepted(form));
 }
 
-TEST_F(OwnConnection, GenerationWritesTheFormFileBesideTheUnit) {
+// Generation writes the form file beside the unit; the server releases the shared data module and
+// clears its variable.
+TEST_F(OwnConnection, GenerationWritesTheFormFileBesideTheUnitAndTheServerReleasesTheDataModule) {
     test::TempDir dir;
     project.srcPath = dir.Prefix();
     account.Generate(project.srcPath, "", false, project, "", &common);
     EXPECT_TRUE(FileExists(dir.File("gen_dmuBank.pas")));
     EXPECT_EQ(test::ReadText(dir.File("gen_dmuBank.dfm")), BuildDataModuleForm(account));
     EXPECT_TRUE(FileExists(dir.File("Account.pas")));
-}
-
-TEST_F(OwnConnection, TheServerReleasesTheSharedDataModuleAndClearsItsVariable) {
     EXPECT_EQ(DataModuleDestructionCode(account), Lines({"dmBank.Free;", "dmBank:=nil;"}));
     const std::string server = BuildUnitText(account, TFileKind::GeneratorServerUnit, project);
     EXPECT_NE(server.find(Lines({"   Forms.Application.Handle:=0;", "   dmBank.Free;", "   dmBank:=nil;", "end;"})), std::string::npos)
@@ -190,6 +178,10 @@ TEST_F(DatabaseSupport, FactoryItemsFollowTheSet) {
     account.SetDatabaseSupport({dbsStoredProc});
     EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateStoredProcMethod"}));
     EXPECT_EQ(Names(account.MainClass().Methods()), (StringVector{"AfterInitInstance", "CreateStoredProc"}));
+    // Items are restored when the module is marked after loading.
+    account.MainClass().Events().Delete(0);
+    account.MarkClassModule(true);
+    EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateStoredProcMethod"}));
 }
 
 TEST_F(DatabaseSupport, OwnConnectionHasTheParametersProcedureAndExistingItemsStay) {
@@ -213,13 +205,6 @@ TEST_F(DatabaseSupport, OwnConnectionHasTheParametersProcedureAndExistingItemsSt
               "override;");
     account.SetDatabaseSupport({dbsSetDatabaseParams, dbsTable});
     EXPECT_EQ(Names(account.MainClass().Methods()), (StringVector{"AfterInitInstance", "CreateTable"}));
-}
-
-TEST_F(DatabaseSupport, ItemsAreRestoredWhenTheModuleIsMarkedAfterLoading) {
-    account.SetDatabaseSupport({dbsTable});
-    account.MainClass().Events().Delete(0);
-    account.MarkClassModule(true);
-    EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateTableMethod"}));
 }
 
 }  // namespace quillon

@@ -28,25 +28,12 @@ protected:
         cls.SetName("Account");
         account.Appellation().Assign(cls.Appellation());
         account.MarkClassModule(true);
-        TemgMethod& deposit = *cls.Methods().Add();
-        deposit.SetName("Deposit");
+        TemgMethod& deposit = test::Typed(*cls.Methods().Add(), "Deposit", "");
         deposit.SetCaption("Puts money in");
-        TemgParameter& amount = *deposit.Parameters().Add();
-        amount.SetName("Amount");
-        amount.DataType().SetName("Integer");
-        amount.SetDebugValue("100");
-        TemgMethod& transfer = *cls.Methods().Add();
-        transfer.SetName("Transfer");
-        TemgParameter& target = *transfer.Parameters().Add();
-        target.SetName("Target");
-        target.DataType().SetName("String");
-        TemgMethod& balance = *cls.Methods().Add();
-        balance.SetName("Balance");
-        balance.SetCategory(mcFunction);
-        balance.DataType().SetName("Integer");
-        TemgProperty& owner = *cls.Properties().Add();
-        owner.SetName("Owner");
-        owner.DataType().SetName("String");
+        test::Typed(*deposit.Parameters().Add(), "Amount", "Integer").SetDebugValue("100");
+        test::Typed(*test::Typed(*cls.Methods().Add(), "Transfer", "").Parameters().Add(), "Target", "String");
+        test::Typed(*cls.Methods().Add(), "Balance", "Integer").SetCategory(mcFunction);
+        TemgProperty& owner = test::Typed(*cls.Properties().Add(), "Owner", "String");
         owner.SetExported(true);
         owner.SetDebugValue("'Smith'");
         app = &account.DebugApplications().NewDebugApplication();
@@ -54,6 +41,16 @@ protected:
         app->SetSrcPath("debug");
         app->Methods().SetItems({"deposit", "Transfer", "Balance"});
         project.modules = {&common, &account};
+    }
+
+    // A module of the class `name` in the project, its sources in `srcPath`.
+    TemgModule& AddModule(std::string_view name, std::string_view srcPath = "", TServerOption option = moServerInDll) {
+        others.push_back(std::make_unique<TemgModule>());
+        others.back()->MainClass().SetName(name);
+        others.back()->SetSrcPath(srcPath);
+        others.back()->SetServerOption(option);
+        project.modules.push_back(others.back().get());
+        return *others.back();
     }
 
     // Full paths spelt the POSIX way on every platform, as the expected texts are.
@@ -109,6 +106,7 @@ end.
     TemgModule account;
     TemgDebugApplication* app = nullptr;
     test::StandInProject project;
+    std::vector<std::unique_ptr<TemgModule>> others;
 };
 
 }  // namespace
@@ -127,24 +125,8 @@ TEST_F(DebugApplication, WholeTextsOfTheProgramAndTheFormUnitsAndFormsLinuxOnly)
     EXPECT_TRUE(FormUnitsCompile());
 }
 
-TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNamesLinuxOnly) {
-    test::TempDir dir;
-    project.srcPath = dir.Prefix();
-    test::WriteText(dir.File("Account.pas"), kAccountStandIn);
-    test::WriteText(dir.File("cntrAccount.pas"), "unit cntrAccount;\ninterface\nimplementation\nend.\n");
-    GenerateDebugApplication(*app, account, project);
-    // The resource directives name "*.DFM".
-    for (const char* form : {"genuTellerForm", "devuTellerForm"})
-        test::WriteText(dir.File(std::string("debug/") + form + ".DFM"),
-                        test::ReadText(dir.File(std::string("debug/") + form + ".dfm")));
-    EXPECT_TRUE(test::PascalCompiles({{"Teller.dpr", test::ReadText(dir.File("debug/Teller.dpr"))}}, "Teller.dpr"));
-}
-
 TEST_F(DebugApplication, AServerCompiledIntoTheProgramBringsItsUnitsAndThoseOfItsReferences) {
-    TemgModule ledger;
-    ledger.MainClass().SetName("Ledger");
-    ledger.SetServerOption(moDirectUsesServer);
-    project.modules.push_back(&ledger);
+    AddModule("Ledger", "", moDirectUsesServer);
     account.SetServerOption(moDirectUsesServer);
     account.SetShareMemSupport(false);
     account.MainClass().ExternalClasses().Add()->SetName("Ledger");
@@ -201,50 +183,57 @@ TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOnLinuxOnly) 
     EXPECT_EQ(Text(TFileKind::DebugFormGeneratorUnit).find("FController.SetDatabaseParams"), std::string::npos);
 }
 
-TEST_F(DebugApplication, TheControllerIsCreatedFromTheLibrariesDirectoriesWhereItNeedsThem) {
-    TemgModule ledger;
-    ledger.MainClass().SetName("Ledger");
-    ledger.SetSrcPath("ledger");
-    project.modules.push_back(&ledger);
-    account.MainClass().ExternalClasses().Add()->SetName("Ledger");
-    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
-                  .find("   FController:=TAccount.CreateFromPath(Self,'/work/demo/','/work/demo/ledger/');"),
-              std::string::npos);
-    account.SetServerOption(moComServer);
-    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit).find("   FController:=TAccount.CreateFromPath(Self,'/work/demo/ledger/');"),
-              std::string::npos);
-    account.MainClass().ExternalClasses().Delete(0);
-    EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit).find("   FController:=TAccount.Create(Self);"),
-              std::string::npos);
-}
-
-TEST_F(DebugApplication, ProjectGroupBuildsTheReferencedLibrariesThisLibraryAndTheProgram) {
-    TemgModule ledger;
-    ledger.MainClass().SetName("Ledger");
-    ledger.SetSrcPath("ledger");
-    TemgModule store;
-    store.MainClass().SetName("Store");
-    store.SetServerOption(moDirectUsesServer);
-    project.modules.push_back(&ledger);
-    project.modules.push_back(&store);
+// The controller is created from the libraries' directories where it needs them; the project group
+// builds the referenced libraries, this library and the program.
+TEST_F(DebugApplication, TheControllerAndTheProjectGroupFollowTheReferencedLibraries) {
+    AddModule("Ledger", "ledger");
+    AddModule("Store", "", moDirectUsesServer);
     account.MainClass().ExternalClasses().Add()->SetName("Ledger");
     account.MainClass().ExternalClasses().Add()->SetName("Store");
-    const std::string group = Text(TFileKind::ProjectGroup);
-    EXPECT_NE(group.find(Lines({"PROJECTS = Ledger.dll Account.dll Teller.exe",
-                                "#------------------------------------------------------------------------------",
-                                "default: $(PROJECTS)",
-                                "#------------------------------------------------------------------------------",
-                                "Ledger.dll: /work/demo/ledger/Ledger.dpr", "  $(DCC)", "",
-                                "Account.dll: /work/demo/Account.dpr", "  $(DCC)", "",
-                                "Teller.exe: /work/demo/debug/Teller.dpr", "  $(DCC)"})),
+    EXPECT_NE(Text(TFileKind::ProjectGroup)
+                  .find(Lines({"PROJECTS = Ledger.dll Account.dll Teller.exe",
+                               "#------------------------------------------------------------------------------",
+                               "default: $(PROJECTS)",
+                               "#------------------------------------------------------------------------------",
+                               "Ledger.dll: /work/demo/ledger/Ledger.dpr", "  $(DCC)", "",
+                               "Account.dll: /work/demo/Account.dpr", "  $(DCC)", "",
+                               "Teller.exe: /work/demo/debug/Teller.dpr", "  $(DCC)"})),
               std::string::npos)
-        << group;
+        << Text(TFileKind::ProjectGroup);
+    account.MainClass().ExternalClasses().Delete(1);
+    const auto creates = [&](const std::string& call) {
+        return Text(TFileKind::DebugFormGeneratorUnit).find("   FController:=" + call) != std::string::npos;
+    };
+    EXPECT_TRUE(creates("TAccount.CreateFromPath(Self,'/work/demo/','/work/demo/ledger/');"));
+    account.SetServerOption(moComServer);
+    EXPECT_TRUE(creates("TAccount.CreateFromPath(Self,'/work/demo/ledger/');"));
+    account.MainClass().ExternalClasses().Delete(0);
+    EXPECT_TRUE(creates("TAccount.Create(Self);"));
 }
 
+TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNamesLinuxOnly) {
+    test::TempDir dir;
+    project.srcPath = dir.Prefix();
+    test::WriteText(dir.File("Account.pas"), kAccountStandIn);
+    test::WriteText(dir.File("cntrAccount.pas"), "unit cntrAccount;\ninterface\nimplementation\nend.\n");
+    GenerateDebugApplication(*app, account, project);
+    // The resource directives name "*.DFM".
+    for (const char* form : {"genuTellerForm", "devuTellerForm"})
+        test::WriteText(dir.File(std::string("debug/") + form + ".DFM"),
+                        test::ReadText(dir.File(std::string("debug/") + form + ".dfm")));
+    EXPECT_TRUE(test::PascalCompiles({{"Teller.dpr", test::ReadText(dir.File("debug/Teller.dpr"))}}, "Teller.dpr"));
+}
+
+// A planned generation touches nothing and, after generation, agrees with the disk; generation
+// writes the generator's form unit and form read-only, and keeps the developer's files.
 TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerators) {
     test::TempDir dir;
     project.srcPath = dir.Prefix();
     project.searchPath = "lib;..\\shared";
+    PlanningFileWriter before;
+    GenerateDebugApplication(*app, account, project, before);
+    EXPECT_EQ(before.ChangedFiles().size(), 7u);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("debug")));
     GenerateDebugApplication(*app, account, project);
     for (const char* name : {"Teller.dpr", "Teller.dof", "genuTellerForm.pas", "genuTellerForm.dfm",
                              "devuTellerForm.pas", "devuTellerForm.dfm", "TellerGROUP.bpg"})
@@ -254,6 +243,10 @@ TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerato
     EXPECT_FALSE(IsFileReadOnly(dir.File("debug/Teller.dpr")));
     EXPECT_EQ(test::ReadText(dir.File("debug/Teller.dof")),
               "[Directories]\r\nSearchPath=" + dir.File("lib") + ";" + ExpandFileName("../shared", dir.Path()));
+    PlanningFileWriter after;
+    GenerateDebugApplication(*app, account, project, after);
+    EXPECT_EQ(after.Files().size(), 7u);
+    EXPECT_TRUE(after.ChangedFiles().empty());
 
     test::WriteText(dir.File("debug/devuTellerForm.pas"), "mine");
     test::WriteText(dir.File("debug/devuTellerForm.dfm"), "mine too");
@@ -264,35 +257,12 @@ TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerato
     EXPECT_EQ(test::ReadText(dir.File("debug/genuTellerForm.pas")).find("DepositClick"), std::string::npos);
 }
 
-TEST_F(DebugApplication, APlannedGenerationTouchesNothingAndAgreesWithTheDisk) {
-    test::TempDir dir;
-    project.srcPath = dir.Prefix();
-    PlanningFileWriter before;
-    GenerateDebugApplication(*app, account, project, before);
-    EXPECT_EQ(before.ChangedFiles().size(), 7u);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("debug")));
-
-    GenerateDebugApplication(*app, account, project);
-    PlanningFileWriter after;
-    GenerateDebugApplication(*app, account, project, after);
-    EXPECT_EQ(after.Files().size(), 7u);
-    EXPECT_TRUE(after.ChangedFiles().empty());
-}
-
-}  // namespace quillon
-
-namespace quillon {
-namespace {
-
 // The expected full paths are spelled with POSIX roots and separators.
 TEST_F(DebugApplication, PathsWrittenTheWindowsWayOrHoldingApostrophesMakeValidPathsAndLiteralsLinuxOnly) {
     project.srcPath = "/work/o'k/";
     account.SetSrcPath("out\\win");
     app->SetSrcPath("debug\\teller");
-    TemgModule ledger;
-    ledger.MainClass().SetName("Ledger");
-    ledger.SetSrcPath("..\\ledger");
-    project.modules.push_back(&ledger);
+    AddModule("Ledger", "..\\ledger");
     // Two external classes refer to Ledger: its library is built once.
     for (const char* property : {"Book", "Journal"}) {
         TemgExternalClass& external = *account.MainClass().ExternalClasses().Add();
@@ -320,5 +290,4 @@ TEST_F(DebugApplication, AReadOnlyPropertyGetsTheCommentedAssignmentEvenWithADeb
     EXPECT_NE(text.find("//FController.Owner:= ;"), std::string::npos);
 }
 
-}  // namespace
 }  // namespace quillon

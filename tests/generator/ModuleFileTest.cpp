@@ -47,7 +47,7 @@ TEST(ModuleFile, TheModulesConnectionKeepsALoginPromptSwitchedOn) {
     EXPECT_FALSE(copy.Connection().GetLoginPrompt());
 }
 
-TEST(ModuleFile, AModuleWithEveryValueSetReadsBackToTheSameText) {
+TEST(ModuleFile, AModuleWithEveryValueSetReadsBackToTheSameTextAndFile) {
     TemgModule module;
     test::FillEveryField(module);
     const std::string text = ObjectToText(module);
@@ -61,21 +61,13 @@ TEST(ModuleFile, AModuleWithEveryValueSetReadsBackToTheSameText) {
     EXPECT_EQ(copy.DebugApplications().Module(), &copy);
     EXPECT_TRUE(copy.GetLibraryPathSameExe());
     EXPECT_EQ(copy.GetDatabaseSupport(), TDatabaseSupport{dbsSetDatabaseParams});
-}
-
-TEST(ModuleFile, AModuleFileWrittenAndReadGivesTheSameFile) {
+    // Written to a file and read, it gives the same file.
     test::TempDir dir;
-    TemgModule module;
-    test::FillEveryField(module);
-    const std::string path = dir.File("Account.qlm");
-    WriteModelFile(module, path, kModuleSignature, "");
-
+    WriteModelFile(module, dir.File("Account.qlm"), kModuleSignature, "");
     TemgModule loaded;
     std::string options;
-    ReadModelFile(loaded, path, kModuleSignature, options);
-    const std::string again = dir.File("Again.qlm");
-    WriteModelFile(loaded, again, kModuleSignature, "");
-    EXPECT_EQ(test::ReadText(again), test::ReadText(path));
+    ReadModelFile(loaded, dir.File("Account.qlm"), kModuleSignature, options);
+    EXPECT_EQ(ModelFileText(loaded, kModuleSignature, ""), test::ReadText(dir.File("Account.qlm")));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "generator/GeneratedFiles.h"
 #include "generator/GeneratorMessages.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
@@ -103,26 +104,26 @@ TEST_F(ModuleGeneration, EachServerOptionAndDatabaseSupportWritesItsKindsInOrder
     }
 }
 
-TEST_F(ModuleGeneration, RecreatedFilesCarryTheHeaderAndTheBlockTheDevelopersUnitOnlyTheHeader) {
-    Generate(account);
-    const std::string block = test::CrLf({"", "", "{******************************************************************}",
-                                          "{            This unit will be recreated by code generator.        }",
-                                          "{                    Don't change manually                         }",
-                                          "{******************************************************************}"});
-    EXPECT_EQ(test::ReadText(dir.File("genAccount.pas")), kHeader + block + "unit genAccount;\r\nend.");
-    EXPECT_EQ(test::ReadText(dir.File("Account.dpr")), kHeader + block + "unit Account;\r\nend.");
-    EXPECT_EQ(test::ReadText(dir.File("devAccount.pas")), kHeader + "unit devAccount;\r\nend.");
-}
-
+// Recreated files carry the header and the block, the developer's unit only the header; the
+// options file names the search path expanded against the project. A second generation keeps the
+// developer's files and rewrites the recreated ones, protected again.
 TEST_F(ModuleGeneration, ASecondGenerationKeepsTheDevelopersFilesAndRewritesTheRecreatedOnes) {
+    project.searchPath = "lib;../shared;;/opt/units";
     Generate(account);
+    const std::string recreated = GeneratedFileHeader(kHeader, true);
+    EXPECT_EQ(test::ReadText(dir.File("genAccount.pas")), recreated + "unit genAccount;\r\nend.");
+    EXPECT_EQ(test::ReadText(dir.File("Account.dpr")), recreated + "unit Account;\r\nend.");
+    EXPECT_EQ(test::ReadText(dir.File("devAccount.pas")), kHeader + "unit devAccount;\r\nend.");
+    EXPECT_EQ(test::ReadText(dir.File("Account.dof")),
+              "[Directories]\r\nSearchPath=" + dir.File("lib") + ";" +
+                  (fs::path(dir.Path()).parent_path() / "shared").string() + ";;" + test::NativePath("/opt/units"));
+
     test::WriteText(dir.File("devAccount.pas"), "edited by hand");
     test::WriteText(dir.File("Account.dof"), "[Directories]\r\nSearchPath=mine");
     SetFileReadOnly(dir.File("genAccount.pas"), false);
     test::WriteText(dir.File("genAccount.pas"), "stale");
     SetFileReadOnly(dir.File("genAccount.pas"), true);
     SetFileReadOnly(dir.File("Account.dpr"), true);
-
     builder.TakeRequests();
     Generate(account);
     // The developer's unit exists, so its text is not even built (kind 1).
@@ -140,14 +141,6 @@ TEST_F(ModuleGeneration, AKindWithoutTextWritesNothing) {
     EXPECT_EQ(builder.TakeRequests(), (Requests{"Account:0", "Account:1", "Account:3", "Account:4", "Account:11"}));
     // The options file is the module's own text and follows the library project's step.
     EXPECT_EQ(Files(), (Names{"Account.dof", "cntrAccount.pas (ro)", "devAccount.pas"}));
-}
-
-TEST_F(ModuleGeneration, TheOptionsFileNamesTheSearchPathExpandedAgainstTheProject) {
-    project.searchPath = "lib;../shared;;/opt/units";
-    Generate(account);
-    EXPECT_EQ(test::ReadText(dir.File("Account.dof")),
-              "[Directories]\r\nSearchPath=" + dir.File("lib") + ";" +
-                  (fs::path(dir.Path()).parent_path() / "shared").string() + ";;" + test::NativePath("/opt/units"));
 }
 
 TEST_F(ModuleGeneration, TheFirstModuleWritesOnlyItsTypesUnitAndOnlyWithEnumeratedTypes) {
@@ -251,15 +244,8 @@ TEST_F(ModuleGeneration, TheElementContextSeesTheProjectWhileGenerating) {
     EXPECT_EQ(account.Resolver(), nullptr);
 }
 
-}  // namespace
-}  // namespace quillon
-
-namespace quillon {
-namespace {
-
 TEST_F(ModuleGeneration, AnUntypedMemberOrAnUncompilableNameStopsGenerationBeforeAnyFileIsWritten) {
-    TemgProperty& property = *account.MainClass().Properties().Add();
-    property.SetName("Property1");
+    TemgProperty& property = test::Typed(*account.MainClass().Properties().Add(), "Property1", "");
     EXPECT_EQ(test::ExceptionMessage([&] { Generate(account); }), "Type of 'Property1' is not set");
     property.DataType().SetName("Integer");
     property.SetName("Label");
@@ -279,9 +265,8 @@ TEST_F(ModuleGeneration, AnUntypedMemberOrAnUncompilableNameStopsGenerationBefor
     account.MainClass().SetName("Account");
     TemgModule branch;
     branch.MainClass().SetName("Branch");
-    TemgExternalClass& external = *branch.MainClass().ExternalClasses().Add();
-    external.SetName("Account");
-    external.SetPropertyName("Owner");
+    branch.MainClass().ExternalClasses().Add()->SetName("Account");
+    branch.MainClass().ExternalClasses().Items(0)->SetPropertyName("Owner");
     project.modules.push_back(&branch);
     method.SetName("FreeOwner");  // fine in Account; Branch's external property Owner is unrelated
     property.SetName("Label");

@@ -129,33 +129,33 @@ TEST(ModuleTypes, FindCreateAndCheckTypeNames) {
     EXPECT_TRUE(module.GetModified());
 }
 
-TEST(ModuleTypes, ValuesOfBooleanAndOfEnumeratedTypesHereOrInTheFirstModule) {
+// A module reaches the project's modules through its resolver: the first module's types count
+// beside its own, once each (its own shadow the first module's), with their category and values.
+TEST(ModuleInProject, TypesAndModulesComeFromThisModuleAndTheFirstThroughTheResolver) {
     TemgModule common;
     common.MakeCommonTypesModule();
     common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
     TemgModule module;
+    module.MainClass().SetName("Account");
+    module.SetDataModuleName("Bank");
     module.CreateEnumType("TColor", "", {"clRed", "clBlue"});
+    EXPECT_EQ(module.GetFirstModule(), nullptr);
+    EXPECT_EQ(module.FindModule("CommonTypes"), nullptr);
     test::StandInProject project;
     project.modules = {&common, &module};
     module.SetResolver(&project);
+    const IElementContext& context = module;
+    EXPECT_EQ(context.GetFirstModule(), &common);
+    EXPECT_EQ(context.FindModule("commontypes"), &common);
+    EXPECT_EQ(context.FindModule("Missing"), nullptr);
+    EXPECT_EQ(context.DataModuleVariable(), "dmBank");
 
     EXPECT_EQ(module.TypeValues("boolean"), (std::vector<std::string>{"True", "False"}));
     EXPECT_EQ(module.TypeValues("TColor"), (std::vector<std::string>{"clRed", "clBlue"}));
     EXPECT_EQ(module.TypeValues("TSide"), (std::vector<std::string>{"sdLeft", "sdRight"}));
     EXPECT_TRUE(module.TypeValues("Integer").empty());
-}
 
-TEST(ModuleTypes, KnownTypesComeFromThisModuleAndTheFirstOnceEachWithTheirCategory) {
-    TemgModule common;
-    common.MakeCommonTypesModule();
-    common.CreateEnumType("TSide", "", {"sdLeft"});
-    TemgModule module;
-    module.CreateEnumType("TColor", "", {"clRed"});
-    module.CreateRegisteredType("tside", "", "Sides", true);  // shadows the first module's TSide
-    test::StandInProject project;
-    project.modules = {&common, &module};
-    module.SetResolver(&project);
-
+    module.CreateRegisteredType("tside", "", "Sides", true);
     const auto known = module.KnownTypes();
     int sides = 0;
     for (std::size_t i = 1; i < known.size(); ++i) EXPECT_LE(CompareText(known[i - 1].name, known[i].name), 0);
@@ -197,25 +197,6 @@ TEST(ModuleMarking, AClassModuleHasTheSystemMethodAndTheCommonTypesModuleTheBuil
     EXPECT_EQ(module.ProceduralTypes().Count(), 3);
     EXPECT_NE(module.ProceduralTypes().Find("TCreateQueryMethod"), nullptr);
     EXPECT_EQ(module.MainClass().Methods().Count(), 0);
-}
-
-TEST(ModuleContext, ReachesTheProjectsModulesThroughItsResolver) {
-    TemgModule common;
-    common.MakeCommonTypesModule();
-    TemgModule module;
-    module.MainClass().SetName("Account");
-    module.SetDataModuleName("Bank");
-    EXPECT_EQ(module.GetFirstModule(), nullptr);
-    EXPECT_EQ(module.FindModule("CommonTypes"), nullptr);
-
-    test::StandInProject project;
-    project.modules = {&common, &module};
-    module.SetResolver(&project);
-    const IElementContext& context = module;
-    EXPECT_EQ(context.GetFirstModule(), &common);
-    EXPECT_EQ(context.FindModule("commontypes"), &common);
-    EXPECT_EQ(context.FindModule("Missing"), nullptr);
-    EXPECT_EQ(context.DataModuleVariable(), "dmBank");
 }
 
 TEST(DebugApplications, NewOnesAreNumberedAndChangesMarkThem) {

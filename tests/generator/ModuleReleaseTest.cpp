@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "generator/GeneratedFiles.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "support/Lines.h"
@@ -29,10 +30,9 @@ protected:
         fs::create_directories(release + "/pas");
     }
 
-    std::vector<std::string> Release(bool withUnits, std::string_view base = {}) {
+    std::vector<std::string> Release(bool withUnits) {
         std::vector<std::string> errors;
-        account.Release(base.empty() ? std::string_view(release) : base, "dll", errors, project, withUnits, "pas",
-                        builder);
+        account.Release(release, "dll", errors, project, withUnits, "pas", builder);
         return errors;
     }
     void BuildLibrary(const std::string& content = "MZ library") {
@@ -65,19 +65,10 @@ TEST_F(ModuleRelease, WithUnitsRegeneratesTheHostsUnitsReadOnly) {
     EXPECT_EQ(builder.TakeRequests(), (std::vector<std::string>{"Account:4", "Account:11"}));
     const std::string controller = release + "/pas/cntrAccount.pas";
     EXPECT_TRUE(IsFileReadOnly(controller));
-    EXPECT_EQ(test::ReadText(controller),
-              "{ header }\r\n" +
-                  test::CrLf({"", "", "{******************************************************************}",
-                              "{            This unit will be recreated by code generator.        }",
-                              "{                    Don't change manually                         }",
-                              "{******************************************************************}"}) +
-                  "unit cntrAccount;\r\nend.");
+    EXPECT_EQ(test::ReadText(controller), GeneratedFileHeader("{ header }\r\n", true) + "unit cntrAccount;\r\nend.");
     EXPECT_TRUE(IsFileReadOnly(release + "/pas/Account.pas"));
     EXPECT_FALSE(FileExists(release + "/pas/genCommonTypes.pas"));
-}
-
-TEST_F(ModuleRelease, AModuleThatUsesTheCommonTypesAlsoGetsTheTypesUnit) {
-    BuildLibrary();
+    // A module that uses the common types also gets the types unit.
     builder.usesCommonTypes = true;
     EXPECT_TRUE(Release(true).empty());
     EXPECT_EQ(builder.TakeRequests(), (std::vector<std::string>{"Account:4", "Account:11", "CommonTypes:8"}));

@@ -52,7 +52,9 @@ private:
 
 }  // namespace
 
-TEST_F(Releases, AProjectReleaseCopiesTheLibrariesAndUnitsOfEveryModule) {
+// A project release copies the libraries and units of every module; a module release only the
+// libraries of the modules it refers to.
+TEST_F(Releases, AProjectReleaseCopiesEveryModuleAModuleReleaseTheReferencedLibraries) {
     BuildLibrary("Account");
     BuildLibrary("Customer");
     EXPECT_EQ(Run(), Errors{});
@@ -61,11 +63,6 @@ TEST_F(Releases, AProjectReleaseCopiesTheLibrariesAndUnitsOfEveryModule) {
     EXPECT_TRUE(FileExists(Out("pas/Account.pas")));
     EXPECT_TRUE(FileExists(Out("pas/Customer.pas")));
     EXPECT_EQ(opened, Errors{dir.File("out")});
-}
-
-TEST_F(Releases, AModuleReleaseCopiesOnlyTheLibrariesOfTheReferencedModules) {
-    BuildLibrary("Account");
-    BuildLibrary("Customer");
     release.SetOption(roModule);
     release.SetModuleName("account");
     release.SetDllSubdir("bin");
@@ -77,13 +74,18 @@ TEST_F(Releases, AModuleReleaseCopiesOnlyTheLibrariesOfTheReferencedModules) {
     EXPECT_FALSE(FileExists(Out("src/Customer.pas")));
 }
 
-TEST_F(Releases, AMissingModuleIsReportedAfterTheDirectoriesAreMadeAndTheFolderStillOpens) {
+// A missing module is reported after the directories are made, and the folder still opens; a
+// release without a directory stops with an error.
+TEST_F(Releases, AMissingModuleIsReportedAfterTheDirectoriesAreMadeAndNoDirectoryStops) {
     release.SetOption(roModule);
     release.SetModuleName("Gone");
     EXPECT_EQ(Run(), Errors{"Class 'Gone' not found"});
     EXPECT_TRUE(DirectoryExists(Out("dll")));
     EXPECT_TRUE(DirectoryExists(Out("pas")));
     EXPECT_EQ(opened, Errors{dir.File("out")});
+    release.SetPath("");
+    EXPECT_EQ(test::ExceptionMessage([&] { Run(); }), "Unable to create directory");
+    EXPECT_EQ(opened.size(), 1u);
 }
 
 TEST_F(Releases, AMissingLibraryIsReportedAndTheRestIsDone) {
@@ -93,12 +95,6 @@ TEST_F(Releases, AMissingLibraryIsReportedAndTheRestIsDone) {
     EXPECT_EQ(Run(), (Errors{"File '" + dir.File("bin/Customer.dll") + "' not found"}));
     EXPECT_TRUE(FileExists(Out("dll/Account.dll")));
     EXPECT_TRUE(FileExists(Out("pas/Account.pas")));
-}
-
-TEST_F(Releases, AReleaseWithoutADirectoryStopsWithAnError) {
-    release.SetPath("");
-    EXPECT_EQ(test::ExceptionMessage([&] { Run(); }), "Unable to create directory");
-    EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(Releases, ACopyRuleCopiesTheReferencedLibrariesOnlyWithAllDlls) {

@@ -64,7 +64,7 @@ TEST_F(UnitTexts, EachServerOptionWithAndWithoutApplicationHandleAndShareMem) {
 // Archive, and an Output of the COM server Printer.
 class ExternalClassTexts : public UnitTexts {
 protected:
-    TemgModule& AddProject(TServerOption calcOption) {
+    static TemgModule& AddProject(test::UnitsProject& project, TServerOption calcOption) {
         project.AddModule("Archive", moServerInDll);
         AddExternal(project.AddModule("Store", moServerInDll), "Archive", "Backup");
         project.AddModule("Printer", moComServerInDll);
@@ -82,25 +82,23 @@ protected:
     }
 };
 
-TEST_F(ExternalClassTexts, InALibraryServer) {
-    const TemgModule& calc = AddProject(moServerInDll);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "external-library/genCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "external-library/cntrCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::LibraryProject), "external-library/Calc.dpr"));
-    EXPECT_TRUE(MatchesGolden(Text(*project.FindModule("Store"), TFileKind::ControllerUnit),
-                              "external-library/cntrStore.pas"));
-}
-
-TEST_F(ExternalClassTexts, InAComServer) {
-    const TemgModule& calc = AddProject(moComServerInDll);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::GeneratorServerUnit), "external-com/genCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::InterfaceUnit), "external-com/intfCalc.pas"));
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "external-com/cntrCalc.pas"));
-}
-
-TEST_F(ExternalClassTexts, InADirectServer) {
-    const TemgModule& calc = AddProject(moDirectUsesServer);
-    EXPECT_TRUE(MatchesGolden(Text(calc, TFileKind::ControllerUnit), "external-direct/cntrCalc.pas"));
+TEST_F(ExternalClassTexts, InALibraryAComAndADirectServer) {
+    using K = TFileKind;
+    const struct {
+        TServerOption option;
+        const char* folder;
+        std::vector<K> kinds;
+    } cases[] = {{moServerInDll, "external-library", {K::GeneratorServerUnit, K::ControllerUnit, K::LibraryProject}},
+                 {moComServerInDll, "external-com", {K::GeneratorServerUnit, K::InterfaceUnit, K::ControllerUnit}},
+                 {moDirectUsesServer, "external-direct", {K::ControllerUnit}}};
+    for (const auto& c : cases) {
+        test::UnitsProject own;
+        const TemgModule& calc = AddProject(own, c.option);
+        for (K kind : c.kinds)
+            EXPECT_TRUE(MatchesGolden(BuildUnitText(calc, kind, own), std::string(c.folder) + "/" + calc.KindFileName(kind)));
+        if (c.option == moServerInDll)
+            EXPECT_TRUE(MatchesGolden(BuildUnitText(*own.FindModule("Store"), K::ControllerUnit, own), "external-library/cntrStore.pas"));
+    }
 }
 
 TEST_F(UnitTexts, TheTypesUnitDeclaresTheFirstModulesEnumeratedTypes) {
