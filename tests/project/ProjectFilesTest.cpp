@@ -45,7 +45,7 @@ protected:
     TemgpProject project;
 };
 
-TEST_F(ProjectFiles, SavesEveryFileOfANewProjectAndLoadsItBack) {
+TEST_F(ProjectFiles, SavesEveryFileOfANewProjectLoadsItBackAndSavesOnlyWhatChanged) {
     SaveNewProject();
     EXPECT_FALSE(project.GetModified());
     EXPECT_FALSE(project.Modules().GetModified());
@@ -72,10 +72,8 @@ TEST_F(ProjectFiles, SavesEveryFileOfANewProjectAndLoadsItBack) {
         << text;
     EXPECT_EQ(text.find("SrcPath"), std::string::npos);
     EXPECT_EQ(text.find(dir.Path()), std::string::npos);
-}
 
-TEST_F(ProjectFiles, SavingWritesOnlyWhatChanged) {
-    SaveNewProject();
+    // Saving again writes only what changed.
     const auto projectTime = TimeOf(dir.File("Project1.qlp"));
     const auto commonTime = TimeOf(dir.File("CommonTypes.qlm"));
     const auto accountTime = TimeOf(dir.File("Account.qlm"));

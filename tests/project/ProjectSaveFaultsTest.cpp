@@ -22,21 +22,13 @@
 #include "platform/Win32.h"
 #endif
 #include "project/Project.h"
+#include "support/Raised.h"
 #include "support/TempDir.h"
 
 namespace quillon::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 std::set<std::string> FilesIn(const std::string& dir) {
     std::set<std::string> names;
@@ -85,19 +77,24 @@ protected:
     std::set<std::string> filesBefore;
 };
 
-TEST_F(ModuleSaveFaults, ADiskThatFillsUpAtAnyByteKeepsThePreviousFile) {
+// A disk that fills up at any byte, or a failure at any step of the atomic writer.
+TEST_F(ModuleSaveFaults, AFailedWriteAtAnyByteOrStepKeepsThePreviousFile) {
     const std::string text = NewText();
     ASSERT_GT(text.size(), 500u);  // a real module file, not a toy
-    for (std::size_t n = 0; n < text.size(); ++n) {
+    const auto failedSave = [&](auto... fault) {
+        ScopedWriteFault active(fault...);
+        return test::ExceptionMessage([&] { project.SaveToFile(projectPath); });
+    };
+    for (std::size_t n = 0; n < text.size() && !HasFailure(); ++n) {
         SCOPED_TRACE("disk full after " + std::to_string(n) + " bytes");
-        std::string error;
-        {
-            ScopedWriteFault full(n);
-            error = ErrorOf([&] { project.SaveToFile(projectPath); });
-        }
-        ExpectFailedSave(error, std::strerror(ENOSPC));
-        if (HasFailure()) break;
+        ExpectFailedSave(failedSave(n), std::strerror(ENOSPC));
     }
+    const std::pair<ScopedWriteFault::Step, int> faults[] = {{ScopedWriteFault::Step::Create, EACCES},
+                                                             {ScopedWriteFault::Step::Create, EROFS},
+                                                             {ScopedWriteFault::Step::Sync, EIO},
+                                                             {ScopedWriteFault::Step::Rename, EBUSY}};
+    for (const auto& [step, error] : faults)
+        ExpectFailedSave(failedSave(step, error), std::strerror(error));
     // Room for every byte: the same save goes through.
     {
         ScopedWriteFault full(text.size());
@@ -109,32 +106,11 @@ TEST_F(ModuleSaveFaults, ADiskThatFillsUpAtAnyByteKeepsThePreviousFile) {
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
-TEST_F(ModuleSaveFaults, AFailureAtAnyStepOfTheWriterKeepsThePreviousFile) {
-    const struct {
-        ScopedWriteFault::Step step;
-        int error;
-    } faults[] = {{ScopedWriteFault::Step::Create, EACCES},
-                  {ScopedWriteFault::Step::Create, EROFS},
-                  {ScopedWriteFault::Step::Sync, EIO},
-                  {ScopedWriteFault::Step::Rename, EBUSY}};
-    for (const auto& fault : faults) {
-        SCOPED_TRACE(std::strerror(fault.error));
-        std::string error;
-        {
-            ScopedWriteFault failing(fault.step, fault.error);
-            error = ErrorOf([&] { project.SaveToFile(projectPath); });
-        }
-        ExpectFailedSave(error, std::strerror(fault.error));
-    }
-    project.SaveToFile(projectPath);
-    EXPECT_NE(ReadText(modulePath).find("DataModuleName = 'Ledger'"), std::string::npos);
-}
-
 #ifndef _WIN32
 TEST_F(ModuleSaveFaults, AReadOnlyDirectoryIsReportedNamingTheFileLinuxOnly) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into a read-only directory";
     ::chmod(dir.Path().c_str(), 0555);
-    const std::string error = ErrorOf([&] { project.SaveToFile(projectPath); });
+    const std::string error = test::ExceptionMessage([&] { project.SaveToFile(projectPath); });
     ::chmod(dir.Path().c_str(), 0755);
     ExpectFailedSave(error, std::strerror(EACCES));
 }
@@ -152,13 +128,13 @@ std::string MissingDirectoryReason() {
 TEST_F(ModuleSaveFaults, AMissingDirectoryIsReportedNamingTheFileAndKeepsEveryChange) {
     const std::string missing = dir.File("gone/Project1.qlp");
     project.SetSearchPath("lib");
-    EXPECT_EQ(ErrorOf([&] { project.SaveToFile(missing); }),
+    EXPECT_EQ(test::ExceptionMessage([&] { project.SaveToFile(missing); }),
               "Cannot create file " + missing + " (" + MissingDirectoryReason() + ")");
     EXPECT_TRUE(project.GetModified());
     // A module saved into a directory that is not there.
     TemgpModule& entry = *project.FindModuleEntry("Account");
     const std::string missingModule = dir.File("gone/Account.qlm");
-    EXPECT_EQ(ErrorOf([&] { entry.SaveToDir(dir.File("gone")); }),
+    EXPECT_EQ(test::ExceptionMessage([&] { entry.SaveToDir(dir.File("gone")); }),
               "Cannot create file " + missingModule + " (" + MissingDirectoryReason() + ")");
     EXPECT_TRUE(Account().GetModified());
     EXPECT_EQ(entry.GetFileName(), modulePath);
@@ -207,7 +183,7 @@ TEST_F(ModuleSaveFaults, AModuleThatCannotBeWrittenKeepsTheProjectFileAndTheOthe
     journal.SetDataModuleName("Ledger");
     fs::remove(journalPath);
     fs::create_directory(journalPath);
-    EXPECT_EQ(ErrorOf([&] { project.SaveToFile(projectPath); }),
+    EXPECT_EQ(test::ExceptionMessage([&] { project.SaveToFile(projectPath); }),
               "Cannot create file " + journalPath + " (it is a directory)");
     EXPECT_EQ(ReadText(projectPath), projectBefore);
     EXPECT_EQ(ReadText(modulePath), accountBefore);
@@ -230,7 +206,7 @@ TEST_F(ModuleSaveFaults, AReadOnlyModuleFileRefusesTheSaveBeforeAnyFileIsWritten
     ::chmod(modulePath.c_str(), 0444);
     project.SetSearchPath("lib");
     const std::string projectBefore = ReadText(projectPath);
-    EXPECT_EQ(ErrorOf([&] { project.SaveToFile(projectPath); }), "Cannot create file " + modulePath);
+    EXPECT_EQ(test::ExceptionMessage([&] { project.SaveToFile(projectPath); }), "Cannot create file " + modulePath);
     EXPECT_EQ(ReadText(modulePath), before);
     EXPECT_EQ(ReadText(projectPath), projectBefore);
     EXPECT_EQ(FilesIn(dir.Path()), filesBefore);
@@ -239,7 +215,7 @@ TEST_F(ModuleSaveFaults, AReadOnlyModuleFileRefusesTheSaveBeforeAnyFileIsWritten
     // A read-only project file likewise.
     ::chmod(modulePath.c_str(), 0644);
     ::chmod(projectPath.c_str(), 0444);
-    EXPECT_EQ(ErrorOf([&] { project.SaveToFile(projectPath); }), "Cannot create file " + projectPath);
+    EXPECT_EQ(test::ExceptionMessage([&] { project.SaveToFile(projectPath); }), "Cannot create file " + projectPath);
     EXPECT_EQ(ReadText(projectPath), projectBefore);
 }
 

@@ -136,32 +136,6 @@ TEST_F(SyntheticProjectTest, ReadsBackEveryModuleAsBuilt) {
     EXPECT_EQ(loaded.Appellation().GetCaption(), built.Appellation().GetCaption());
 }
 
-// Keeps every text handed over, by file name.
-class CapturingWriter final : public IGeneratedFileWriter {
-public:
-    bool Write(std::string_view text, const std::string& fileName, const TWriteRules&) override {
-        files[fileName] = std::string(text);
-        return true;
-    }
-    std::map<std::string, std::string> files;
-};
-
-// The whole-project generation resolves external classes through its module index; one module
-// at a time resolves them by walking the modules. Both must write the same texts.
-TEST_F(SyntheticProjectTest, GeneratesTheSameTextsAsModuleByModule) {
-    TemgpProject project;
-    BuildSyntheticProject(project, work.Path(), kSmall);
-    CapturingWriter whole;
-    project.GenerateAll(GenerationTools{StandardUnitBuilder(), whole});
-    CapturingWriter single;
-    for (int i = 0; i < project.Modules().Count(); ++i)
-        project.Modules().Items(i)->Module().Generate(project.GetSrcPath(), project.GetSearchPath(), false, project,
-                                                      project.GetUnitHeader(), &project.FirstModule(),
-                                                      GenerationTools{StandardUnitBuilder(), single});
-    EXPECT_GT(whole.files.size(), static_cast<std::size_t>(kSmall.modules * 4));
-    EXPECT_EQ(whole.files, single.files);
-}
-
 // Keeps every file handed over in order, with the thread that handed it.
 class OrderedWriter final : public IGeneratedFileWriter {
 public:
@@ -201,12 +175,20 @@ private:
 };
 
 // Worker threads build the texts; the writer still gets every file on the calling thread, in the
-// order and with the texts of a one-thread run, and the progress counts up there too.
+// order and with the texts of a one-thread run, and the progress counts up there too. The
+// whole-project generation resolves external classes through its module index, one module at a
+// time by walking the modules: both write the same texts.
 TEST_F(SyntheticProjectTest, WorkersHandOverTheSameFilesInTheSameOrderOnTheCallingThread) {
     TemgpProject project;
     BuildSyntheticProject(project, work.Path(), kSmall);
-    OrderedWriter alone;
+    OrderedWriter alone, single;
     project.GenerateAll(GenerationTools{StandardUnitBuilder(), alone}, 1, {});
+    for (int i = 0; i < project.Modules().Count(); ++i)
+        project.Modules().Items(i)->Module().Generate(project.GetSrcPath(), project.GetSearchPath(), false, project,
+                                                      project.GetUnitHeader(), &project.FirstModule(),
+                                                      GenerationTools{StandardUnitBuilder(), single});
+    EXPECT_GT(alone.files.size(), static_cast<std::size_t>(kSmall.modules * 4));
+    EXPECT_TRUE(single.files == alone.files);
     for (int workers : {2, 3, 16}) {
         OrderedWriter shared;
         std::vector<int> done;
