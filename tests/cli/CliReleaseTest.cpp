@@ -63,7 +63,7 @@ protected:
     TempDir dir;
 };
 
-TEST_F(CliRelease, AProjectReleaseWithoutBuiltLibrariesReportsEachAndFails) {
+TEST_F(CliRelease, AProjectReleaseReportsEachMissingLibraryAndCopiesTheBuiltOnes) {
     const Outcome release = RunCommand({"release", ProjectFile(), "sHIP"});
     EXPECT_EQ(release.status, 1);
     EXPECT_EQ(Lines(release.err), (std::vector<std::string>{"File '" + LibraryOf("ExtClass1") + "' not found",
@@ -75,14 +75,12 @@ TEST_F(CliRelease, AProjectReleaseWithoutBuiltLibrariesReportsEachAndFails) {
     EXPECT_TRUE(FileExists(dir.File("bank/out/pas/cntrExtClass1.pas")));
     EXPECT_TRUE(FileExists(dir.File("bank/out/pas/cntrExtClass2.pas")));
     EXPECT_TRUE(fs::is_empty(dir.File("bank/out/dll")));
-}
-
-TEST_F(CliRelease, AProjectReleaseCopiesTheBuiltLibraries) {
+    // Once built, the libraries are copied.
     for (const char* name : {"ExtClass1", "ExtClass2"}) WriteText(LibraryOf(name), std::string("built ") + name);
-    const Outcome release = RunCommand({"release", ProjectFile(), "Ship"});
-    EXPECT_EQ(release.status, 0) << release.err;
-    EXPECT_EQ(release.err, "");
-    EXPECT_EQ(Lines(release.out).back(), "Released Ship");
+    const Outcome built = RunCommand({"release", ProjectFile(), "Ship"});
+    EXPECT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(built.err, "");
+    EXPECT_EQ(Lines(built.out).back(), "Released Ship");
     EXPECT_EQ(ReadText(dir.File("bank/out/dll/ExtClass1.dll")), "built ExtClass1");
     EXPECT_EQ(ReadText(dir.File("bank/out/dll/ExtClass2.dll")), "built ExtClass2");
 }
@@ -146,7 +144,7 @@ protected:
     }
 };
 
-TEST_F(CliDebugApplication, ATrialRunListsTheFilesAndWritesNothing) {
+TEST_F(CliDebugApplication, ATrialRunWritesNothingThenOnlyTheApplicationIsGeneratedAndChecksClean) {
     const Outcome trial = RunCommand({"generate", ProjectFile(), "--debug-app", "extclass1/TELLER", "--dry-run"});
     EXPECT_EQ(trial.status, 0) << trial.err;
     std::vector<std::string> expected = Files();
@@ -155,13 +153,10 @@ TEST_F(CliDebugApplication, ATrialRunListsTheFilesAndWritesNothing) {
     EXPECT_FALSE(fs::exists(dir.File("bank/debug")));
     EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--debug-app", "ExtClass1/Teller", "--check"}).status, 1);
     EXPECT_FALSE(fs::exists(dir.File("bank/debug")));
-}
 
-TEST_F(CliDebugApplication, GeneratesOnlyTheApplicationAndThenChecksClean) {
     const Outcome generate = RunCommand({"generate", ProjectFile(), "--debug-app", "ExtClass1/Teller"});
     EXPECT_EQ(generate.status, 0) << generate.err;
-    std::vector<std::string> expected = Files();
-    expected.push_back("Wrote 7 files");
+    expected.back() = "Wrote 7 files";
     EXPECT_EQ(Lines(generate.out), expected);
     // Not the module's own units.
     EXPECT_FALSE(FileExists(dir.File("bank/ExtClass1.pas")));
