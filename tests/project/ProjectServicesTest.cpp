@@ -70,17 +70,10 @@ TEST_F(ProjectServices, ListsReferencableClassesWithItsSkipRules) {
 }
 
 TEST_F(ProjectServices, RenamesAndFindsTypeReferencesInEveryModule) {
-    TemgProperty& balance = *Module("Account").MainClass().Properties().Add();
-    balance.SetName("Balance");
-    balance.DataType().SetName("tmoney");
-    TemgMethod& pay = *Module("Customer").MainClass().Methods().Add();
-    pay.SetName("Pay");
-    TemgParameter& amount = *pay.Parameters().Add();
-    amount.SetName("Amount");
-    amount.DataType().SetName("TMoney");
-    TemgProceduralType& onPaid = *Module("Ledger").ProceduralTypes().Add();
-    onPaid.SetName("TOnPaid");
-    onPaid.Parameters().Add()->DataType().SetName("TMoney");
+    TemgProperty& balance = AddTyped(Module("Account").MainClass().Properties(), "Balance", "tmoney");
+    TemgParameter& amount = AddTyped(AddTyped(Module("Customer").MainClass().Methods(), "Pay", "").Parameters(), "Amount", "TMoney");
+    TemgProceduralType& onPaid = AddTyped(Module("Ledger").ProceduralTypes(), "TOnPaid", "");
+    AddTyped(onPaid.Parameters(), "", "TMoney");
 
     TgmcAppellation money, amountType;
     money.SetName("TMoney");
@@ -98,7 +91,9 @@ TEST_F(ProjectServices, RenamesAndFindsTypeReferencesInEveryModule) {
     EXPECT_EQ(onPaid.Parameters().Items(0)->DataType().GetName(), "TAmount");
 }
 
-TEST_F(ProjectServices, RenamesClassReferencesInEveryModule) {
+// Renaming a class renames the references to it in every module; renaming a module renames its
+// class and the references to it, a new caption alone leaves them as they are.
+TEST_F(ProjectServices, RenamingAClassOrItsModuleRenamesTheReferencesInEveryModule) {
     TemgExternalClass& owner = Refer("Account", "Customer", "Owner");
     TemgExternalClass& client = Refer("Branch", "CUSTOMER", "Client");
     TgmcAppellation oldName, newName;
@@ -110,20 +105,18 @@ TEST_F(ProjectServices, RenamesClassReferencesInEveryModule) {
     EXPECT_EQ(client.GetName(), "Client");
     EXPECT_EQ(owner.GetPropertyName(), "Owner");
     EXPECT_EQ(found.Count(), 2);
-}
 
-TEST_F(ProjectServices, RenamingAModuleRenamesItsClassAndTheReferencesToIt) {
-    TemgExternalClass& owner = Refer("Account", "Customer", "Owner");
     TemgpModule& entry = *project.FindModuleEntry("Customer");
-    project.RenameModule(entry, "Client", "The bank's client");
-    EXPECT_EQ(entry.Module().MainClassName(), "Client");
-    EXPECT_EQ(entry.Module().GetName(), "Client");
+    project.RenameModule(entry, "Patron", "The bank's client");
+    EXPECT_EQ(entry.Module().MainClassName(), "Patron");
+    EXPECT_EQ(entry.Module().GetName(), "Patron");
     EXPECT_EQ(entry.Module().ModuleCaption(), "The bank's client");
     EXPECT_EQ(entry.Module().MainClass().GetCaption(), "The bank's client");
     EXPECT_EQ(owner.GetName(), "Client");
+    Refer("Ledger", "Patron", "Payer");
+    project.RenameModule(entry, "Client", "");
+    EXPECT_EQ(Module("Ledger").MainClass().ExternalClasses().Items(0)->GetName(), "Client");
     EXPECT_EQ(project.FindModule("Client"), &entry.Module());
-
-    // A new caption alone leaves the references as they are.
     owner.SetName("CLIENT");
     project.RenameModule(entry, "Client", "");
     EXPECT_EQ(owner.GetName(), "CLIENT");
