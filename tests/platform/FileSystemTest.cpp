@@ -34,15 +34,12 @@ TEST(FileSystemPaths, SplitFileNamesAtSlashBackslashAndColon) {
         EXPECT_EQ(ExtractFilePath(path) + ExtractFileName(path), path);
 }
 
-TEST(FileSystemPaths, AppendsOneTrailingSlashExceptToEmptyTextLinuxOnly) {
+TEST(FileSystemPaths, AppendsOneTrailingSlashAndExpressesAPathRelativeToADirectoryLinuxOnly) {
     EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/p"), "/p/");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/p/"), "/p/");
     EXPECT_EQ(ExpandFileName("../b/./c.qlm", "/p/a"), "/p/b/c.qlm");
     EXPECT_EQ(ExpandFileName("/x/../y", "/p"), "/y");
-}
-
-TEST(FileSystemPaths, ExpressesAPathRelativeToADirectoryWithOrWithoutItsTrailingSlashLinuxOnly) {
     EXPECT_EQ(ExtractRelativePath("/p/a/Unit1.pas", "/p/a/"), "Unit1.pas");
     EXPECT_EQ(ExtractRelativePath("/p/a/src/Unit1.pas", "/p/a"), "src/Unit1.pas");
     EXPECT_EQ(ExtractRelativePath("/p/lib/Unit1.pas", "/p/a/"), "../lib/Unit1.pas");
@@ -209,7 +206,15 @@ protected:
     const std::set<std::string> namesOnly{names.begin(), names.end()};
 };
 
-TEST_F(AtomicBatch, NoFileChangesBeforeCommitAndAllDoAfterIt) {
+// A batch left without commit changes nothing; a committed one changes every file; one that fails
+// to add the third file does not put the two before it in place either.
+TEST_F(AtomicBatch, NoFileChangesBeforeCommitOrWithoutItAndAllDoAfterIt) {
+    {
+        AtomicFileBatch batch;
+        AddAll(batch);
+    }
+    EXPECT_EQ(Contents(), (std::vector<std::string>{"old a.qlm", "old b.qlm", "old c.qlm"}));
+    EXPECT_EQ(Entries(dir.Path()), namesOnly);
     AtomicFileBatch batch;
     AddAll(batch);
     EXPECT_EQ(Contents(), (std::vector<std::string>{"old a.qlm", "old b.qlm", "old c.qlm"}));
@@ -218,26 +223,16 @@ TEST_F(AtomicBatch, NoFileChangesBeforeCommitAndAllDoAfterIt) {
     EXPECT_EQ(batch.Committed(), 3u);
     EXPECT_EQ(Contents(), (std::vector<std::string>{"new a.qlm", "new b.qlm", "new c.qlm"}));
     EXPECT_EQ(Entries(dir.Path()), namesOnly);
-}
-
-TEST_F(AtomicBatch, ABatchLeftWithoutCommitOrFailingToAddChangesNothing) {
-    {
-        AtomicFileBatch batch;
-        AddAll(batch);
-    }
-    EXPECT_EQ(Contents(), (std::vector<std::string>{"old a.qlm", "old b.qlm", "old c.qlm"}));
-    EXPECT_EQ(Entries(dir.Path()), namesOnly);
-    // The third file cannot be written: the two before it are not put in place either.
     fs::remove(dir.File("c.qlm"));
     fs::create_directory(dir.File("c.qlm"));
     EXPECT_EQ(test::ExceptionMessage([&] {
-                  AtomicFileBatch batch;
-                  AddAll(batch);
-                  batch.Commit();
+                  AtomicFileBatch failing;
+                  for (const std::string& name : names) failing.Add(dir.File(name), "newer " + name);
+                  failing.Commit();
               }),
               "Cannot create file " + dir.File("c.qlm") + " (it is a directory)");
-    EXPECT_EQ(ReadText(dir.File("a.qlm")), "old a.qlm");
-    EXPECT_EQ(ReadText(dir.File("b.qlm")), "old b.qlm");
+    EXPECT_EQ(ReadText(dir.File("a.qlm")), "new a.qlm");
+    EXPECT_EQ(ReadText(dir.File("b.qlm")), "new b.qlm");
     EXPECT_EQ(Entries(dir.Path()), namesOnly);
 }
 
