@@ -7,13 +7,11 @@
 namespace quillon {
 namespace {
 
-TEST(Locker, NamesTheLockFileByReplacingEveryOccurrenceOfTheExtension) {
+TEST(Locker, NamesTheLockFileByReplacingEveryExtensionAndNeverReportsAFileLocked) {
     EXPECT_EQ(LockFileName("/p/Calc.qlm"), "/p/Calc.lck");
     EXPECT_EQ(LockFileName("/p.qlm/Calc.qlm"), "/p.lck/Calc.lck");
     EXPECT_EQ(LockFileName("/p.d/Calc"), "/p.d/Calc.lck");
-}
-
-TEST(Locker, NeverReportsAFileLocked) {
+    // A file is never reported locked.
     LockModelFile("/p/Calc.qlm");
     EXPECT_FALSE(IsModelFileLocked("/p/Calc.qlm"));
     UnlockModelFile("/p/Calc.qlm");
