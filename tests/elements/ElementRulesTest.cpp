@@ -189,7 +189,7 @@ TEST_F(GeneratedNames, NamesDerivedFromTwoMembersMayNotMeet) {
     EXPECT_TRUE(faults().empty());
 }
 
-TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
+TEST(GeneratedUnits, ModuleAndProgramNamesOfTheUnitsTheyUseAreTaken) {
     for (const char* name :
          {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System", "math", "SyncObjs"})
         EXPECT_NE(UnitNameTaker(name, {}), "") << name;
@@ -201,12 +201,9 @@ TEST(GeneratedUnits, ModuleNamesOfLibraryAndTypeUnitsAreTaken) {
         EXPECT_NE(UnitNameTaker(name, {}), "") << name;
     EXPECT_EQ(UnitNameTaker("MATH", {}), "the run-time unit Math");
     EXPECT_EQ(UnitNameTaker("Mathematics", {}), "");
-}
-
-// A program's name is an identifier of its own scope: its units and the application object its
-// main block calls are taken.
-// The application object is qualified by its unit: a program may bear its name, not the unit's.
-TEST(GeneratedUnits, ProgramNamesOfItsUnitsAndOfQualifyingUnitsAreTaken) {
+    // A program's name is an identifier of its own scope: its units and the application object its
+    // main block calls are taken.
+    // The application object is qualified by its unit: a program may bear its name, not the unit's.
     const std::vector<std::string> units{"Forms", "cntrCalc", "Calc"};
     EXPECT_EQ(ProgramNameTaker("CALC", units), "the unit Calc");
     EXPECT_EQ(ProgramNameTaker("cntrcalc", units), "the unit cntrCalc");
@@ -285,14 +282,12 @@ protected:
     ScopedDialogs scope{dialogs};
 };
 
-TEST_F(Deletion, ASystemItemIsRefusedBeforeAnyReferenceSearch) {
+TEST_F(Deletion, ASystemItemIsRefusedBeforeAnyReferenceSearchAndAReferencedTypeAfterIt) {
     EXPECT_EQ(ExceptionMessage([&] { DeleteElement(Type("TQuery"), "TQuery", Search({})); }),
               "Current item is system. Action is forbidden");
     EXPECT_EQ(searches, 0);
     EXPECT_TRUE(dialogs.Questions().empty());
-}
-
-TEST_F(Deletion, AReferencedTypeIsRefused) {
+    // A referenced type is refused.
     EXPECT_EQ(ExceptionMessage([&] { DeleteElement(Type("TGrid"), "TGrid", Search({"TGrid"})); }),
               "Deletion forbidden, because there are references to the deleted item");
     EXPECT_NE(registered.Find("TGrid"), nullptr);

@@ -34,17 +34,15 @@ TEST(ReopenProjectsAdd, PutsNamesOnTopOnceAndKeepsTheMostRecent) {
     EXPECT_EQ(list.Items(), (Paths{"/6", "/p/P11.qlp", "/p/P10.qlp"}));
 }
 
-TEST(ReopenProjectsRemoveAndRename, MatchWithoutRegardToCaseAndIgnoreAbsentNames) {
+TEST(ReopenProjectsRemoveRenameAndOpen, MatchWithoutRegardToCaseAndIgnoreAbsentNamesAndStaleIndexes) {
     TReopenProjects list = ListOf({"/p/A.qlp", "/p/B.qlp"});
     list.Remove("/P/B.QLP");
     list.Remove("/p/none.qlp");
     list.Rename("/p/a.qlp", "/q/A2.qlp");
     list.Rename("/p/none.qlp", "/q/X.qlp");
     EXPECT_EQ(list.Items(), (Paths{"/q/A2.qlp"}));
-}
-
-TEST(ReopenProjectsOpenEntry, CallsTheHandlerWithTheEntryAndIgnoresAStaleIndex) {
-    TReopenProjects list = ListOf({"/p/A.qlp", "/p/B.qlp"});
+    // Opening calls the handler with the entry and ignores a stale index.
+    list = ListOf({"/p/A.qlp", "/p/B.qlp"});
     std::vector<std::string> opened;
     list.OnOpenProject = [&](const std::string& name) {
         opened.push_back(name);
