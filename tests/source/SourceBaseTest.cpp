@@ -78,7 +78,7 @@ TEST(TgmcAppellationItem, IsModifiedThroughItsAppellationAndClearsIt) {
     EXPECT_EQ(PropertyNames(*item), (std::vector<std::string>{"Appellation"}));
 }
 
-TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCase) {
+TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCaseIndentsAndWraps) {
     NameList list;
     NameItem* first = list.AddNamed("Windows");
     NameItem* second = list.AddNamed("WINDOWS");
@@ -102,10 +102,8 @@ TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCase) {
     list.Insert(0)->SetName("unit19");
     EXPECT_TRUE(list.IsDuplicate(*list.Items(0)));
     EXPECT_EQ(list.SrcCode(0, "\r\n"), expected);
-}
-
-TEST(TgmcCollection, IndentsAndWrapsOnlySeparatorsWithoutLineBreaks) {
-    NameList list;
+    // Only separators without line breaks wrap; every line is indented.
+    list.Clear();
     EXPECT_EQ(list.SrcCode(3, ","), "");
     list.AddNamed("");  // empty texts add neither text nor separator
     EXPECT_EQ(list.SrcCode(3, ","), "");

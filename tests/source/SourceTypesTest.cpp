@@ -72,7 +72,7 @@ TEST(TgmcModulePart, SetsContinueTheEnumeratedTypesBeforeTheProceduralTypes) {
                                      "   TProc=procedure;"}));
 }
 
-TEST(TgmcEnumTypes, ValueNamesMayRepeatOnlyInsideTheEditedType) {
+TEST(TgmcEnumTypes, ValueNamesMayRepeatOnlyInsideTheEditedTypeWhoseValuesMarkIt) {
     TgmcEnumTypes types;
     AddEnum(types, "TKind", {"kA", "kB"});
     AddEnum(types, "TMode", {"mdOn"});
@@ -94,15 +94,13 @@ TEST(TgmcEnumTypes, ValueNamesMayRepeatOnlyInsideTheEditedType) {
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(list.Strings(1), "kB");
     EXPECT_EQ(list.Objects(1), types.Items(0)->Values().Items(1));
-}
-
-TEST(TgmcEnumType, IsModifiedThroughItsValuesAndStreamsAppellationThenValues) {
-    TgmcEnumTypes types;
-    TgmcEnumType* kind = AddEnum(types, "TKind", {"kA"});
-    types.SetModified(false);
+    // A type is modified through its values and streams its appellation, then its values.
+    TgmcEnumTypes others;
+    TgmcEnumType* kind = AddEnum(others, "TKind", {"kA"});
+    others.SetModified(false);
     kind->Values().Items(0)->SetName("kB");
     EXPECT_TRUE(kind->GetModified());
-    EXPECT_TRUE(types.GetModified());
+    EXPECT_TRUE(others.GetModified());
     kind->SetModified(false);
     EXPECT_FALSE(kind->Values().GetModified());
 
