@@ -53,9 +53,20 @@ TfrEditor::TfrEditor(TfrEditors& editors, const TEditorEnvironment& environment)
     rule->setFrameShadow(QFrame::Sunken);
     layout->addWidget(rule);
 
-    FBody = new QVBoxLayout;
+    // The fields scroll between the title and the buttons, so that OK, Apply and Cancel stay in
+    // view however tall the editor is.
+    auto* fields = new QWidget;
+    fields->setObjectName("frEditorFields");
+    FBody = new QVBoxLayout(fields);
+    FBody->setContentsMargins(0, 0, 0, 0);
     FBody->setSpacing(8);
-    layout->addLayout(FBody, 1);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("sbEditorFields");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidget(fields);
+    layout->addWidget(scroll, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -390,12 +389,10 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     left->addWidget(FServer);
     connect(FRegister, &QPushButton::clicked, this, &TfrModuleEditor::RegisterServer);
 
-    // COM options: the identity on the left, instancing and threading on the right
+    // COM options, one per row: the GUID needs its full width
     FComOptions = new QGroupBox(tr("COM"));
     FComOptions->setObjectName("gbComOptions");
-    auto* com = new QGridLayout(FComOptions);
-    com->setColumnStretch(1, 2);
-    com->setColumnStretch(3, 1);
+    auto* com = new QVBoxLayout(FComOptions);
     FGuid = new TfrEdit(tr("GUID"));
     FGuid->setObjectName("frGUID");
     FGuid->Edit().setObjectName("edGUID");
@@ -409,18 +406,16 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
         FGuid->SetText(CreateGuidString());
         MarkChanged();
     });
-    com->addWidget(FGuid, 0, 0, 1, 2);
+    com->addWidget(FGuid);
     FDescription = new TfrEdit(tr("Description"));
     FDescription->setObjectName("frDescription");
     FDescription->Edit().setObjectName("edDescription");
-    com->addWidget(FDescription, 1, 0, 1, 2);
+    com->addWidget(FDescription);
     FClassInstancing =
         Choices("cbClassInstancing", {tr("Internal"), tr("Single Instance"), tr("Multiple Instance")});
-    com->addWidget(RowLabel(tr("Class Instancing")), 0, 2);
-    com->addWidget(FClassInstancing, 0, 3);
+    com->addLayout(LabelledRow(tr("Class Instancing"), FClassInstancing));
     FThreadModel = Choices("cbThreadModel", {tr("Single"), tr("Apartment"), tr("Free"), tr("Both")});
-    com->addWidget(RowLabel(tr("Thread Model")), 1, 2);
-    com->addWidget(FThreadModel, 1, 3);
+    com->addLayout(LabelledRow(tr("Thread Model"), FThreadModel));
     Body().addWidget(FComOptions);
 
     // DLL options
@@ -438,15 +433,16 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     auto* database = new QVBoxLayout(FDatabase);
     FHostDB = RadioButton(tr("Use host DB connection"), "rbHostDB");
     database->addWidget(FHostDB);
-    auto* creates = new QHBoxLayout;
-    creates->addSpacing(20);
+    // The choices under their radio button, one a line: the group shares the editor's width
+    // with the server's.
+    auto* creates = new QVBoxLayout;
+    creates->setContentsMargins(20, 0, 0, 0);
     const char* createNames[] = {"cbCreateQuery", "cbCreateTable", "cbCreateStoredProc"};
     const QString createCaptions[] = {tr("CreateQuery"), tr("CreateTable"), tr("CreateStoredProc")};
     for (int i = 0; i < 3; ++i) {
         FCreateBoxes[i] = NamedCheckBox(createCaptions[i], createNames[i]);
         creates->addWidget(FCreateBoxes[i]);
     }
-    creates->addStretch(1);
     database->addLayout(creates);
 
     FOwnDB = RadioButton(tr("Use own DB connection"), "rbOwnDB");
@@ -468,9 +464,13 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     FConnection->setToolTip(tr("The module's own database connection"));
     connect(FConnection, &QPushButton::clicked, this, &TfrModuleEditor::EditConnection);
     hostDB->addWidget(FConnection);
-    hostDB->addSpacing(12);
+    hostDB->addStretch(1);
+    own->addLayout(hostDB);
+    auto* useHost = new QHBoxLayout;
+    useHost->addSpacing(kLabelWidth + useHost->spacing());
     FUseHostDB = NamedCheckBox(tr("Use host DB"), "cbUseHostDB");
-    hostDB->addWidget(FUseHostDB);
+    useHost->addWidget(FUseHostDB, 1);
+    own->addLayout(useHost);
     // What the host hands over when its database is used: explained in the guide.
     FHostDBLinks = new QLabel(tr("<a href=\"editor-module-connection-params\">connection params</a>, "
                                  "<a href=\"editor-module-session-name\">SessionName</a>"));
@@ -478,8 +478,7 @@ TfrModuleEditor::TfrModuleEditor(TfrEditors& editors, const TEditorEnvironment& 
     connect(FHostDBLinks, &QLabel::linkActivated, this, [this](const QString& topic) {
         if (Environment().openHelp) Environment().openHelp(topic);
     });
-    hostDB->addStretch(1);
-    own->addLayout(hostDB);
+    FHostDBLinks->setWordWrap(true);
     auto* links = new QHBoxLayout;
     links->addSpacing(kLabelWidth + links->spacing());
     links->addWidget(FHostDBLinks, 1);

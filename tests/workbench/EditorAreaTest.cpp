@@ -1,20 +1,23 @@
 // The editor area between the commands: what is typed in the open editor is applied before a
 // command opens, closes or adds a project file; a closed editor leaves its node's empty state; a
-// refused apply keeps the highlight on the edited node; a wide editor scrolls instead of
-// squeezing the tree.
+// refused apply keeps the highlight on the edited node; every editor fits the window at its
+// first start and at 1024 x 768.
 #include <filesystem>
+#include <set>
+#include <typeinfo>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
-#include <QTest>
-#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "elements/DesignClass.h"
-#include "support/TempDir.h"
 #include "workbench/ElementEditors.h"
 #include "workbench/ModuleEditors.h"
 #include "workbench/WorkbenchFixture.h"
@@ -40,15 +43,11 @@ protected:
         ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
         ASSERT_NE(dynamic_cast<TfrPropertyEditor*>(Window().Editors().CurrentEditor()), nullptr);
     }
-    // Types `name` over the open property editor's name, as the user does; nothing is applied.
-    void TypePropertyName(const QString& name) {
-        QLineEdit& edit = CurrentEditor<TfrPropertyEditor>().Appellation().NameEdit().Edit();
-        edit.selectAll();
-        QTest::keyClicks(&edit, name);
-    }
-    // Types `name` over the open project editor's name, likewise.
-    void TypeProjectName(const QString& name) {
-        QLineEdit& edit = CurrentEditor<TfrProjectEditor>().Appellation().NameEdit().Edit();
+    // Types `name` over the name of the open editor, an `Editor`, as the user does; nothing is
+    // applied.
+    template <class Editor>
+    void TypeName(const QString& name) {
+        QLineEdit& edit = CurrentEditor<Editor>().Appellation().NameEdit().Edit();
         edit.selectAll();
         QTest::keyClicks(&edit, name);
     }
@@ -58,41 +57,35 @@ protected:
     }
 };
 
-TEST_F(EditorAreaTest, ReopenAppliesTheTypedNameAndAsksToSaveIt) {
+TEST_F(EditorAreaTest, AddingAClassReopeningAndOpeningAFileApplyTheTypedNameFirst) {
     const std::string other = work.Path() + "/Other", first = work.Path() + "/First";
     NewProjectIn(other);
     Trigger("actSave");
     Trigger("actCloseProject");
     SavedProjectWithAProperty(first);
-
     Select(&Window().Project());
-    TypeProjectName("Bank");
+    TypeName<TfrProjectEditor>("Bank");
+    files->answers.push_back(std::nullopt);
+    Trigger("actAddClass");
+    EXPECT_EQ(Window().Project().GetName(), "Bank");
+
+    TypeName<TfrProjectEditor>("Savings");
     dialogs.QueueAnswer(DialogAnswer::Yes);
     // Saving put the open project on the list too, at the top.
     const QList<QAction*> entries = Window().ReopenMenu().actions();
     ASSERT_EQ(entries.size(), 2);
     ASSERT_EQ(entries.at(1)->text().toStdString(), other + "/Project1.qlp");
     entries.at(1)->trigger();
-    EXPECT_EQ(dialogs.Questions(), std::vector<std::string>{"Save 'Bank'?"});
     EXPECT_EQ(Window().Project().GetFileName(), other + "/Project1.qlp");
-    EXPECT_NE(ReadText(first + "/Project1.qlp").find("Bank"), std::string::npos);
-}
-
-TEST_F(EditorAreaTest, OpeningAProjectFileAndAddingAClassApplyTheTypedNameFirst) {
-    SavedProjectWithAProperty(work.Path());
-    Select(&Window().Project());
-    TypeProjectName("Bank");
-    files->answers.push_back(std::nullopt);
-    Trigger("actAddClass");
-    EXPECT_EQ(Window().Project().GetName(), "Bank");
-    Trigger("actSave");
+    EXPECT_NE(ReadText(first + "/Project1.qlp").find("Savings"), std::string::npos);
 
     // The way the reopen list and the command line open a file.
-    TypeProjectName("Savings");
+    Select(&Window().Project());
+    TypeName<TfrProjectEditor>("Loans");
     dialogs.QueueAnswer(DialogAnswer::Yes);
-    Window().OpenProjectFile(work.File("Project1.qlp"));
-    EXPECT_EQ(dialogs.Questions(), std::vector<std::string>{"Save 'Savings'?"});
-    EXPECT_EQ(Window().Project().GetName(), "Savings");  // saved, then read again
+    Window().OpenProjectFile(other + "/Project1.qlp");
+    EXPECT_EQ(dialogs.Questions(), (std::vector<std::string>{"Save 'Savings'?", "Save 'Loans'?"}));
+    EXPECT_EQ(Window().Project().GetName(), "Loans");  // saved, then read again
 }
 
 TEST_F(EditorAreaTest, AClosedEditorLeavesItsNodesEmptyStateAndAClickOpensItAgain) {
@@ -103,8 +96,7 @@ TEST_F(EditorAreaTest, AClosedEditorLeavesItsNodesEmptyStateAndAClickOpensItAgai
     EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Property1");
     EXPECT_EQ(PlaceholderText("lbPlaceholderDetails"), "The editor is closed. Click the node to open it again.");
 
-    QTreeWidgetItem* node = Window().Tree().currentItem();
-    emit Window().Tree().itemClicked(node, 0);
+    emit Window().Tree().itemClicked(Window().Tree().currentItem(), 0);
     CurrentEditor<TfrPropertyEditor>().ClickOK();
     Settle();
     EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Property1");
@@ -115,15 +107,13 @@ TEST_F(EditorAreaTest, AClosedEditorLeavesItsNodesEmptyStateAndAClickOpensItAgai
 
 TEST_F(EditorAreaTest, ARefusedApplyKeepsTheHighlightOnTheEditedNode) {
     SavedProjectWithAProperty(work.Path());
-    Window().resize(1000, 700);
     Window().show();
     QApplication::processEvents();
     QTreeWidget& tree = Window().Tree();
     QTreeWidgetItem* edited = tree.currentItem();
-    QTreeWidgetItem* clicked = Node(&Module(1));
-    TypePropertyName("1st");
+    TypeName<TfrPropertyEditor>("1st");
 
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(clicked).center());
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(Node(&Module(1))).center());
     Settle();
     EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"The field value is not an identifier"});
     EXPECT_EQ(tree.currentItem(), edited);
@@ -131,28 +121,43 @@ TEST_F(EditorAreaTest, ARefusedApplyKeepsTheHighlightOnTheEditedNode) {
     EXPECT_EQ(Properties().Items(0)->GetName(), "Property1");
 }
 
-TEST_F(EditorAreaTest, AWideEditorScrollsAndTheTreeKeepsItsWidth) {
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
-    Window().resize(1000, 700);
-    Window().show();
-    Select(&Window().Project());
-    QApplication::processEvents();
-    auto* splitter = Window().findChild<QSplitter*>("spTree");
-    ASSERT_NE(splitter, nullptr);
-    const int treeWidth = splitter->sizes().value(0);
-    EXPECT_GE(treeWidth, 300);
-
-    // The widest editor: a COM server's module with its options.
-    Module(1).Module().SetServerOption(moComServerInDll);
-    RefreshNode(*Node(&Module(1)));
+// Every editor of the bundled example, a debug application added, at the first start's size and
+// at 1024 x 768: nothing scrolls sideways, every button shows its whole text within the area, OK,
+// Apply and Cancel stay in view, and the tree keeps its width.
+TEST_F(EditorAreaTest, EveryEditorFitsTheFirstStartSizeAnd1024By768) {
+    if (QApplication::primaryScreen()->availableSize().width() < 1024) GTEST_SKIP() << "the screen is too small";
+    for (const auto& entry : fs::directory_iterator(fs::path(QUILLON_EXAMPLES_DIR) / "Bank"))
+        fs::copy_file(entry.path(), fs::path(work.Path()) / entry.path().filename());
+    OpenWindow(work.File("Project1.qlp")).show();
     Select(&Module(1));
-    ASSERT_NE(dynamic_cast<TfrModuleEditor*>(Window().Editors().CurrentEditor()), nullptr);
-    Settle();
-    EXPECT_EQ(splitter->sizes().value(0), treeWidth);
-    auto* scroll = Window().Editors().findChild<QScrollArea*>();
-    ASSERT_NE(scroll, nullptr);
-    EXPECT_EQ(scroll->widget(), Window().Editors().CurrentEditor());
+    Trigger("actNewDebugApplication");
+    auto* splitter = Window().findChild<QSplitter*>("spTree");
+    const int treeWidth = splitter->sizes().value(0);
+    const QWidget& area = *Window().Editors().findChild<QScrollArea*>("sbEditor")->viewport();
+    for (const QSize size : {Window().size(), QSize(1024, 768)}) {
+        Window().resize(size);
+        std::set<std::string> kinds;
+        for (QTreeWidgetItemIterator node(&Window().Tree()); *node; ++node) {
+            (*node)->setExpanded(true);  // a module's nodes are made when it is first expanded
+            Window().Tree().setCurrentItem(*node);
+            QApplication::processEvents();
+            TfrEditor& editor = *Window().Editors().CurrentEditor();
+            kinds.insert(typeid(editor).name());
+            SCOPED_TRACE((*node)->text(0).toStdString() + " at " + std::to_string(size.width()));
+            EXPECT_EQ(splitter->sizes().value(0), treeWidth);
+            for (const QScrollArea* scroll : Window().Editors().findChildren<QScrollArea*>())
+                EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+            for (const QAbstractButton* button : editor.findChildren<QAbstractButton*>()) {
+                // OK, Apply and Cancel (the editor's own) whole in view, the fields' within its width.
+                const QRect shown(button->mapTo(&area, QPoint(0, 0)), button->size());
+                const bool inView = button->parent() == &editor ? area.rect().contains(shown)
+                                                                 : shown.left() >= 0 && shown.right() < area.width();
+                EXPECT_TRUE(!button->isVisible() || (inView && button->sizeHint().width() <= button->width()))
+                    << button->text().toStdString();
+            }
+        }
+        EXPECT_EQ(kinds.size(), 15U);  // every kind but the parameter's and the published values'
+    }
 }
 
 }  // namespace

@@ -298,7 +298,7 @@ TEST_F(ModuleEditorTest, Screenshot) {
     TypeInto(Editor().DescriptionEdit().Edit(), "Accounts of the bank");
     Editor().HostDBButton().click();
     Editor().CreateBox(dbsQuery).click();
-    SaveScreenshot("editor-module");
+    SaveScreenshot("editor-module", Window().size());  // as the window first starts
 }
 
 // --- The project editor ------------------------------------------------------------------------------

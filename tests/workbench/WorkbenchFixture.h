@@ -125,9 +125,9 @@ protected:
             QCoreApplication::processEvents();
         }
     }
-    // Leaves a picture of the window under the build directory, for people to look at.
-    void SaveScreenshot(const char* name) {
-        Window().resize(1100, 720);
+    // Leaves a picture of the window at `size` under the build directory, for people to look at.
+    void SaveScreenshot(const char* name, QSize size = {1100, 720}) {
+        Window().resize(size);
         Window().show();
         QCoreApplication::processEvents();
         std::filesystem::create_directories(QUILLON_SCREENSHOT_DIR);
