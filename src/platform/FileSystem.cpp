@@ -24,6 +24,11 @@ std::string Utf8FromPath(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+bool RemoveFile(const std::string& path) {
+    std::error_code ec;
+    return fs::remove(PathFromUtf8(path), ec);
+}
+
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(PathFromUtf8(path), ec);

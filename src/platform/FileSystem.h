@@ -25,6 +25,8 @@ bool FileExists(const std::string& path);
 // loop of symbolic links. Nothing there, or a link to nothing, is not irregular but missing.
 bool IsIrregularFile(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// Removes the file `path`; false when it is not there or cannot be removed.
+bool RemoveFile(const std::string& path);
 
 bool IsFileReadOnly(const std::string& path);
 // Removes every write permission (true) or gives the owner write permission back (false).

@@ -347,6 +347,17 @@ void TemgpProject::SaveToFile(const std::string& fileName) {
     // places: a save that fails before leaves every file as it was.
     if (FModules->GetModified()) FModules->AddModifiedToSave(save, ExtractFilePath(fileName));
     save.Commit();
+    // A renamed module's old file goes once its new file and the project file naming it are both
+    // written beside it, and no entry names it again; a save elsewhere leaves the old project whole.
+    for (int i = 0; i < FModules->Count(); ++i) {
+        TemgpModule& entry = *FModules->Items(i);
+        if (entry.FFormerFileName.empty() || entry.Model().GetModified() || GetModified()) continue;
+        const std::string dir = ExtractFilePath(fileName);
+        if (SameText(ExtractFilePath(entry.FFormerFileName), dir) && FileExists(dir + ExtractFileName(entry.GetFileName())) &&
+            !FModules->NamesFile(entry.FFormerFileName))
+            RemoveFile(entry.FFormerFileName);
+        entry.FFormerFileName.clear();
+    }
 }
 
 void TemgpProject::UnlockAll() {
@@ -390,6 +401,22 @@ void TemgpProject::RenameModule(TemgpModule& entry, std::string_view name, std::
     cls.SetName(name);
     cls.SetCaption(caption);
     entry.Module().SetAppellation(cls.Appellation());
+}
+
+std::string TemgpProject::NamedModuleFile(const TemgpModule& entry) {
+    return ModuleFileName(entry.Module().GetName());
+}
+
+bool TemgpProject::RenameModuleFile(TemgpModule& entry) {
+    const std::string path = Directory() + NamedModuleFile(entry);
+    const std::string former = entry.FFormerFileName.empty() ? entry.GetFileName() : entry.FFormerFileName;
+    const bool undone = SameText(ExtractFileName(former), ExtractFileName(path));
+    if (!undone && (FModules->NamesFile(path) || FileExists(path))) return false;
+    entry.FFormerFileName = undone ? std::string() : former;
+    entry.SetFileName(undone ? former : path);
+    entry.SetModified(true);
+    SetModified(true);
+    return true;
 }
 
 TemgpModule& TemgpProject::AddCommonTypesModule() {

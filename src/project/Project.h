@@ -64,9 +64,16 @@ public:
     // project's directory, so the directory adds nothing but a path of the machine that wrote it.
     std::string GetStoredFileName() const;
     void SetStoredFileName(std::string_view value) { SetFileName(value); }
+    // The file the module was read from while its file is renamed (TemgpProject::RenameModuleFile)
+    // and the next save has not yet written the new one; empty otherwise.
+    const std::string& GetFormerFileName() const { return FFormerFileName; }
 
 protected:
     std::unique_ptr<TBaseModel> CreateModel() const override { return std::make_unique<TemgModule>(); }
+
+private:
+    friend class TemgpProject;
+    std::string FFormerFileName;
 };
 
 // What opening a project does when module files that its entries name are not there. Ask:
@@ -197,6 +204,13 @@ public:
     // external classes of every module that referred to the old name follow it, so that a
     // renamed class keeps its references.
     void RenameModule(TemgpModule& entry, std::string_view name, std::string_view caption);
+    // The bare name of the file that `entry`'s module has under its name ("Account.qlm").
+    static std::string NamedModuleFile(const TemgpModule& entry);
+    // Gives `entry` the file NamedModuleFile in the project's directory. Nothing is written until
+    // the next save, which removes the old file only after it has written both the module's new
+    // file and the project file naming it. False, and nothing changes, when another entry names
+    // that file or one is on disk (the module's own old file excepted: the rename is undone).
+    bool RenameModuleFile(TemgpModule& entry);
     TemgpModule& FirstModuleEntry() const;
     TemgModule& FirstModule() const override;
     // The entry whose module is named `className` (without regard to case), or nullptr.

@@ -43,6 +43,8 @@ struct TEditorEnvironment {
     std::function<void(TReleaseDll& release)> runRelease;
     // A type was registered on a module from a type field's "Register"; the window shows it.
     std::function<void(TemgModule& module, TPersistent& type)> typeRegistered;
+    // Shows a note in the window's status bar.
+    std::function<void(const QString& text)> showStatus;
 };
 
 // One open editor: the frame, the object it edits (not owned) and the tree node showing it.

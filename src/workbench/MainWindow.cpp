@@ -215,6 +215,7 @@ void TfmQLN::CreateWidgets() {
         RedrawTree();
         RunCheck();
     };
+    environment.showStatus = [this](const QString& text) { statusBar()->showMessage(text); };
     FEditors->OnBecameModified = [this](QTreeWidgetItem*) { RedrawTree(); };
     FEditors->OnPlaceholderShown = [this] { UpdatePlaceholder(); };
     FEditors->OnCommitted = [this](TEditorItem& item) {
@@ -634,8 +635,11 @@ void TfmQLN::ShowCheckResults(const TCheckCollection& results) {
         row->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(static_cast<const TPersistent*>(entry))));
     }
     lvCheck->setVisible(lvCheck->count() > 0);
-    if (lvCheck->count() > 0 && FCheckSplitter->sizes().value(1) == 0)
+    if (lvCheck->count() > 0 && FCheckSplitter->sizes().value(1) == 0) {
         FCheckSplitter->setSizes({height() - 140, 140});
+        // The panel takes its room from the tree: the node being worked on stays in view.
+        if (QTreeWidgetItem* current = tvProject->currentItem()) tvProject->scrollToItem(current);
+    }
 }
 
 bool TfmQLN::CheckPanelShown() const { return !lvCheck->isHidden(); }

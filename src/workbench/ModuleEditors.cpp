@@ -21,6 +21,7 @@
 #include "platform/Format.h"
 #include "platform/Guid.h"
 #include "platform/ShellOpen.h"
+#include "platform/Text.h"
 #include "platform/TextEncoding.h"
 #include "platform/UserDialogs.h"
 #include "project/Project.h"
@@ -548,8 +549,20 @@ void TfrModuleEditor::LoadAppellation() {
 }
 
 void TfrModuleEditor::ApplyAppellation() {
-    if (Environment().project)
-        Environment().project->RenameModule(Entry(), Appellation().Name(), Appellation().Comment());
+    TemgpProject* project = Environment().project;
+    if (!project) return;
+    const std::string oldName = Entry().Module().GetName();
+    project->RenameModule(Entry(), Appellation().Name(), Appellation().Comment());
+    // The module's file may follow its new name; the save writes it and removes the old one.
+    const std::string file = TemgpProject::NamedModuleFile(Entry());
+    const std::string current = ExtractFileName(Entry().GetFileName());
+    if (SameText(oldName, Entry().Module().GetName()) || SameText(current, file) ||
+        Dialogs().Ask(Format(kRenameModuleFileQuestion, file), AskButtons::YesNo) != DialogAnswer::Yes)
+        return;
+    if (project->RenameModuleFile(Entry()))
+        FFileName->SetText(Entry().GetFileName());
+    else if (Environment().showStatus)
+        Environment().showStatus(ToQ(Format(kModuleFileKept, file, current)));
 }
 
 bool TfrModuleEditor::IsNameUnique(std::string_view name) const {

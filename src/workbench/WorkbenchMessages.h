@@ -46,6 +46,9 @@ inline constexpr std::string_view kFormFileWithoutForm =
 inline constexpr std::string_view kReleaseProblems = "Release '%s' finished with problems:";
 inline constexpr std::string_view kCopyRuleProblems = "Copying '%s' finished with problems:";
 inline constexpr std::string_view kFilesCopied = "Files of '%s' are copied";
+// A renamed class module's file (its new bare name; then the name it keeps).
+inline constexpr std::string_view kRenameModuleFileQuestion = "Rename the module file to %s?";
+inline constexpr std::string_view kModuleFileKept = "%s exists: the module keeps its file %s";
 inline constexpr std::string_view kAddToProjectTitle = "Add to project";
 inline constexpr std::string_view kDelphiUnitFilter = "Delphi unit (*.pas)";
 

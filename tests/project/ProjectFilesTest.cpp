@@ -104,6 +104,10 @@ TEST_F(ProjectFiles, AsksBeforeReplacingAProjectFileChangedOnDisk) {
 
     project.SetSearchPath("lib");
     project.FindModule("Account")->SetDataModuleName("Ledger");
+    // A module's file renamed: the old one stays while the project file on disk names it.
+    TemgpModule& renamed = *project.FindModuleEntry("Account");
+    project.RenameModule(renamed, "Teller", "");
+    ASSERT_TRUE(project.RenameModuleFile(renamed));
     dialogs.QueueAnswer(DialogAnswer::No);
     project.SaveToFile(fileName);
     ASSERT_EQ(dialogs.Questions().size(), 1u);
@@ -112,7 +116,8 @@ TEST_F(ProjectFiles, AsksBeforeReplacingAProjectFileChangedOnDisk) {
     EXPECT_EQ(ReadText(fileName), before);
     EXPECT_TRUE(project.GetModified());
     // The modules are saved all the same.
-    EXPECT_NE(ReadText(dir.File("Account.qlm")).find("Ledger"), std::string::npos);
+    EXPECT_NE(ReadText(dir.File("Teller.qlm")).find("Ledger"), std::string::npos);
+    EXPECT_TRUE(FileExists(dir.File("Account.qlm")));
 
     dialogs.QueueAnswer(DialogAnswer::Cancel);
     EXPECT_THROW(project.SaveToFile(fileName), EAbort);
@@ -120,6 +125,8 @@ TEST_F(ProjectFiles, AsksBeforeReplacingAProjectFileChangedOnDisk) {
     dialogs.QueueAnswer(DialogAnswer::Yes);
     project.SaveToFile(fileName);
     EXPECT_NE(ReadText(fileName).find("SearchPath = 'lib'"), std::string::npos);
+    EXPECT_NE(ReadText(fileName).find("'Teller.qlm'"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir.File("Account.qlm")));
     EXPECT_FALSE(project.GetModified());
     EXPECT_EQ(dialogs.PendingAnswers(), 0u);
 }

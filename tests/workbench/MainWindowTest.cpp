@@ -102,14 +102,22 @@ TEST_F(MainWindowTest, NewClassModulesAreNumberedSelectedAndShowTheirGroups) {
     EXPECT_TRUE(current->font(0).bold());
 }
 
-TEST_F(MainWindowTest, NewMembersGoUnderTheirGroupsInTreeOrder) {
+// New nodes are scrolled into view, also at the end of a tree longer than the window and above the
+// check panel that their check results open.
+TEST_F(MainWindowTest, NewMembersGoUnderTheirGroupsInTreeOrderInView) {
     NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
-    Trigger("actNewEvent");
-    Trigger("actNewProperty");
-    EXPECT_EQ(Window().Tree().currentItem()->text(0), "Property1");
-    EXPECT_EQ(NodeImage(Window().Tree().currentItem()), 6);
-    QTreeWidgetItem* module = Node(&Module(1));
+    Window().show();
+    QTreeWidget& tree = Window().Tree();
+    const struct { const char* command; int times; } steps[] = {
+        {"actNewClassToProject", 40}, {"actNewEvent", 1}, {"actNewProperty", 1}};
+    for (const auto& step : steps) {
+        for (int i = 0; i < step.times; ++i) Trigger(step.command);
+        QApplication::processEvents();
+        EXPECT_TRUE(tree.viewport()->rect().contains(tree.visualItemRect(tree.currentItem()))) << step.command;
+    }
+    EXPECT_EQ(tree.currentItem()->text(0), "Property1");
+    EXPECT_EQ(NodeImage(tree.currentItem()), 6);
+    QTreeWidgetItem* module = Node(&Module(40));
     EXPECT_EQ(ChildCaptions(module),
               (Captions{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties", "Events"}));
 }

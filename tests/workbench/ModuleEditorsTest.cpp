@@ -13,10 +13,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include "elements/DesignClass.h"
 #include "generator/UnitsManager.h"
+#include "platform/FileSystem.h"
 #include "platform/ShellOpen.h"
 #include "project/Project.h"
 #include "workbench/ConnectionDialog.h"
@@ -63,6 +65,7 @@ TEST_F(ModuleEditorTest, OKWritesEveryFieldIntoTheModuleAndRenamesTheClassWithIt
     Trigger("actNewClassToProject");
     TemgExternalClass& reference = *Window().Project().Modules().Items(2)->Module().MainClass().ExternalClasses().Add();
     reference.SetName("ExtClass1");
+    Trigger("actSave");
     Select(entry);
 
     TypeName("Account");
@@ -76,9 +79,11 @@ TEST_F(ModuleEditorTest, OKWritesEveryFieldIntoTheModuleAndRenamesTheClassWithIt
     Editor().HostDBButton().click();
     Editor().CreateBox(dbsTable).click();
     TypeInto(Editor().SrcPathEdit().Edit(), "out");
+    dialogs.QueueAnswer(DialogAnswer::Yes);
     Editor().ClickOK();
 
     ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_EQ(dialogs.Questions(), std::vector<std::string>{"Rename the module file to Account.qlm?"});
     EXPECT_EQ(Module().MainClassName(), "Account");
     EXPECT_EQ(Module().GetName(), "Account");
     EXPECT_EQ(Module().ModuleCaption(), "A bank account");
@@ -96,6 +101,10 @@ TEST_F(ModuleEditorTest, OKWritesEveryFieldIntoTheModuleAndRenamesTheClassWithIt
     EXPECT_TRUE(Node(entry)->font(0).bold());
     Settle();
     EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+    // The save writes the module's new file, then removes the old one.
+    EXPECT_TRUE(entry->GetFileName() == work.File("Account.qlm") && FileExists(work.File("ExtClass1.qlm")));
+    Trigger("actSave");
+    EXPECT_TRUE(FileExists(work.File("Account.qlm")) && !FileExists(work.File("ExtClass1.qlm")));
 }
 
 TEST_F(ModuleEditorTest, OwnConnectionFieldsAndANewGuid) {
@@ -142,9 +151,13 @@ TEST_F(ModuleEditorTest, ADatabaseSetTheControlsCannotShowSurvivesAnEditOfSometh
 }
 
 TEST_F(ModuleEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
+    // Another file has the module's new name: the module keeps its own.
+    WriteText(work.File("Account.qlm"), "someone else's");
     TypeName("Account");
     TfrEditor* editor = &Editor();
+    dialogs.QueueAnswer(DialogAnswer::Yes);
     editor->ClickApply();
+    EXPECT_EQ(Window().statusBar()->currentMessage(), "Account.qlm exists: the module keeps its file ExtClass1.qlm");
     Settle();
     EXPECT_EQ(Module().MainClassName(), "Account");
     EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
