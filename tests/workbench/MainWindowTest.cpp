@@ -84,40 +84,31 @@ TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
     EXPECT_NE(std::find(groups.begin(), groups.end(), "Registered Types"), groups.end());
 }
 
-TEST_F(MainWindowTest, NewClassModulesAreNumberedSelectedAndShowTheirGroups) {
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
-    Trigger("actNewClassToProject");
-    QTreeWidgetItem* root = Window().Tree().topLevelItem(0);
-    EXPECT_EQ(ChildCaptions(root), (Captions{"Releases", "CommonTypes", "ExtClass1", "ExtClass2"}));
-    QTreeWidgetItem* current = Window().Tree().currentItem();
-    ASSERT_NE(current, nullptr);
-    EXPECT_EQ(current->text(0), "ExtClass2");
-    EXPECT_EQ(NodeImage(current), 21);  // a new module serves from a library
-    EXPECT_EQ(ChildCaptions(current), (Captions{"Added Units", "Copy Files", "Generated Units", "Methods"}));
-    // The system method is grey, the new module bold.
-    QTreeWidgetItem* methods = current->child(3);
-    EXPECT_EQ(methods->child(0)->text(0), "AfterInitInstance");
-    EXPECT_EQ(methods->child(0)->foreground(0).color(), QColor(0x80, 0x80, 0x80));
-    EXPECT_TRUE(current->font(0).bold());
-}
-
-// New nodes are scrolled into view, also at the end of a tree longer than the window and above the
-// check panel that their check results open.
-TEST_F(MainWindowTest, NewMembersGoUnderTheirGroupsInTreeOrderInView) {
+// New modules are numbered, selected and show their groups; new members go under their groups in
+// tree order. Every new node is in view, also at the end of a tree longer than the window and
+// above the check panel that its check results open.
+TEST_F(MainWindowTest, NewModulesAndMembersAreSelectedInViewUnderTheirGroups) {
     NewProjectIn(work.Path());
     Window().show();
     QTreeWidget& tree = Window().Tree();
-    const struct { const char* command; int times; } steps[] = {
-        {"actNewClassToProject", 40}, {"actNewEvent", 1}, {"actNewProperty", 1}};
-    for (const auto& step : steps) {
-        for (int i = 0; i < step.times; ++i) Trigger(step.command);
+    const auto inView = [&] { return tree.viewport()->rect().contains(tree.visualItemRect(tree.currentItem())); };
+    for (int i = 0; i < 40; ++i) Trigger("actNewClassToProject");
+    EXPECT_EQ(ChildCaptions(tree.topLevelItem(0)).at(41), "ExtClass40");
+    QTreeWidgetItem* module = tree.currentItem();
+    EXPECT_TRUE(module->text(0) == "ExtClass40" && inView());
+    EXPECT_EQ(NodeImage(module), 21);  // a new module serves from a library
+    EXPECT_EQ(ChildCaptions(module), (Captions{"Added Units", "Copy Files", "Generated Units", "Methods"}));
+    // The system method is grey, the new module bold.
+    EXPECT_EQ(module->child(3)->child(0)->text(0), "AfterInitInstance");
+    EXPECT_EQ(module->child(3)->child(0)->foreground(0).color(), QColor(0x80, 0x80, 0x80));
+    EXPECT_TRUE(module->font(0).bold());
+    for (const char* command : {"actNewEvent", "actNewProperty"}) {
+        Trigger(command);
         QApplication::processEvents();
-        EXPECT_TRUE(tree.viewport()->rect().contains(tree.visualItemRect(tree.currentItem()))) << step.command;
+        EXPECT_TRUE(inView()) << command;
     }
     EXPECT_EQ(tree.currentItem()->text(0), "Property1");
     EXPECT_EQ(NodeImage(tree.currentItem()), 6);
-    QTreeWidgetItem* module = Node(&Module(40));
     EXPECT_EQ(ChildCaptions(module),
               (Captions{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties", "Events"}));
 }

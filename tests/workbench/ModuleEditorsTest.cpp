@@ -139,18 +139,14 @@ TEST_F(ModuleEditorTest, OwnConnectionFieldsAndANewGuid) {
     EXPECT_NE(Module().MainClass().GetGUID(), oldGuid);
 }
 
-TEST_F(ModuleEditorTest, ADatabaseSetTheControlsCannotShowSurvivesAnEditOfSomethingElse) {
+// Apply keeps the editor open, and a database set the controls cannot show survives an edit of
+// something else; Cancel changes nothing.
+TEST_F(ModuleEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
     Module().SetDatabaseSupport({dbsQuery, dbsSetDatabaseParams});
     Select(&Window().Project());
     Select(entry);
     EXPECT_TRUE(Editor().HostDBButton().isChecked());
     Editor().ShareMemBox().click();
-    Editor().ClickApply();
-    EXPECT_EQ(Module().GetDatabaseSupport(), (TDatabaseSupport{dbsQuery, dbsSetDatabaseParams}));
-    EXPECT_FALSE(Module().GetShareMemSupport());
-}
-
-TEST_F(ModuleEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
     // Another file has the module's new name: the module keeps its own.
     WriteText(work.File("Account.qlm"), "someone else's");
     TypeName("Account");
@@ -158,6 +154,8 @@ TEST_F(ModuleEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
     dialogs.QueueAnswer(DialogAnswer::Yes);
     editor->ClickApply();
     EXPECT_EQ(Window().statusBar()->currentMessage(), "Account.qlm exists: the module keeps its file ExtClass1.qlm");
+    EXPECT_EQ(Module().GetDatabaseSupport(), (TDatabaseSupport{dbsQuery, dbsSetDatabaseParams}));
+    EXPECT_FALSE(Module().GetShareMemSupport());
     Settle();
     EXPECT_EQ(Module().MainClassName(), "Account");
     EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
@@ -212,19 +210,14 @@ TEST_F(ModuleEditorTest, RefusesTakenAndInvalidNamesAMissingGuidAndAHostConnecti
 }
 
 TEST_F(ModuleEditorTest, TheOptionGroupsFollowTheChosenServer) {
-    EXPECT_FALSE(Editor().DllOptions().isHidden());
-    EXPECT_TRUE(Editor().ComOptions().isHidden());
-    EXPECT_FALSE(Editor().RegisterButton().isEnabled());
-    Editor().ServerButton(moComServerInDll).click();
-    EXPECT_TRUE(Editor().DllOptions().isHidden());
-    EXPECT_FALSE(Editor().ComOptions().isHidden());
-    EXPECT_TRUE(Editor().RegisterButton().isEnabled());
-    Editor().ServerButton(moComServer).click();
-    EXPECT_FALSE(Editor().ComOptions().isHidden());
-    EXPECT_FALSE(Editor().RegisterButton().isEnabled());
-    Editor().ServerButton(moDirectUsesServer).click();
-    EXPECT_TRUE(Editor().ComOptions().isHidden());
-    EXPECT_TRUE(Editor().DllOptions().isHidden());
+    // The server, then whether the DLL options and the COM options show and Register works.
+    const struct { TServerOption server; bool dll, com, registers; } cases[] = {{moServerInDll, true, false, false},
+        {moComServerInDll, false, true, true}, {moComServer, false, true, false}, {moDirectUsesServer, false, false, false}};
+    for (const auto& c : cases) {
+        Editor().ServerButton(c.server).click();
+        EXPECT_TRUE(Editor().DllOptions().isHidden() != c.dll && Editor().ComOptions().isHidden() != c.com &&
+                    Editor().RegisterButton().isEnabled() == c.registers) << static_cast<int>(c.server);
+    }
 
     // The database controls follow the database choice the same way.
     Editor().NoDBButton().click();
@@ -293,15 +286,13 @@ TEST_F(ModuleEditorTest, TheSourcePathBrowseStoresAFolderInsideTheProjectRelativ
 
 TEST_F(ModuleEditorTest, InstancingCaptionsFollowTheirEnumerations) {
     EXPECT_EQ(Editor().findChild<QLabel*>("lbEditorKind")->text(), "Class Module");
-    const QComboBox& com = Editor().ClassInstancingCombo();
-    ASSERT_EQ(com.count(), 3);
-    EXPECT_EQ(com.itemText(0), "Internal");
-    EXPECT_EQ(com.itemText(1), "Single Instance");
-    EXPECT_EQ(com.itemText(2), "Multiple Instance");
-    const QComboBox& dll = Editor().DllClassInstancingCombo();
-    ASSERT_EQ(dll.count(), 2);
-    EXPECT_EQ(dll.itemText(0), "Single Instance");
-    EXPECT_EQ(dll.itemText(1), "Multiple Instance");
+    const auto items = [](const QComboBox& combo) {
+        QStringList texts;
+        for (int i = 0; i < combo.count(); ++i) texts << combo.itemText(i);
+        return texts.join(", ").toStdString();
+    };
+    EXPECT_EQ(items(Editor().ClassInstancingCombo()), "Internal, Single Instance, Multiple Instance");
+    EXPECT_EQ(items(Editor().DllClassInstancingCombo()), "Single Instance, Multiple Instance");
 }
 
 TEST_F(ModuleEditorTest, Screenshot) {
