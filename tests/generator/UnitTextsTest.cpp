@@ -94,10 +94,12 @@ TEST_F(ExternalClassTexts, InALibraryAComAndADirectServer) {
     for (const auto& c : cases) {
         test::UnitsProject own;
         const TemgModule& calc = AddProject(own, c.option);
-        for (K kind : c.kinds)
+        for (K kind : c.kinds) {
             EXPECT_TRUE(MatchesGolden(BuildUnitText(calc, kind, own), std::string(c.folder) + "/" + calc.KindFileName(kind)));
-        if (c.option == moServerInDll)
+        }
+        if (c.option == moServerInDll) {
             EXPECT_TRUE(MatchesGolden(BuildUnitText(*own.FindModule("Store"), K::ControllerUnit, own), "external-library/cntrStore.pas"));
+        }
     }
 }
 
