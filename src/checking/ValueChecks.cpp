@@ -1,6 +1,5 @@
 #include "checking/ValueChecks.h"
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -8,6 +7,7 @@
 #include "elements/ElementMessages.h"
 #include "generator/DebugApplicationUnits.h"
 #include "generator/Module.h"
+#include "generator/WrittenValues.h"
 #include "platform/Exception.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
@@ -40,104 +40,6 @@ TypeKind KindOf(const TemgDataType& type) {
     for (const Named& named : kTypes)
         if (SameText(named.name, type.GetName())) return named.kind;
     return TypeKind::kOther;
-}
-
-enum class TokenKind { kText, kInteger, kReal, kName, kOperator, kOpen, kClose, kOther };
-
-struct Token {
-    TokenKind kind;
-    std::string_view text;
-};
-
-bool IsOperatorWord(std::string_view word) {
-    for (std::string_view op : {"and", "or", "xor", "not", "div", "mod", "shl", "shr", "in", "is", "as"})
-        if (SameText(word, op)) return true;
-    return false;
-}
-
-// The tokens of an expression as Object Pascal reads them; false on a quote that does not close.
-// A text literal is its quoted parts and control characters (#13#10) together.
-bool Tokenize(std::string_view value, std::vector<Token>& tokens) {
-    const auto is = [&](std::size_t at, int (*test)(int)) {
-        return at < value.size() && test(static_cast<unsigned char>(value[at])) != 0;
-    };
-    std::size_t at = 0;
-    while (at < value.size()) {
-        const std::size_t start = at;
-        const char c = value[at];
-        TokenKind kind = TokenKind::kOther;
-        if (is(at, std::isspace)) {
-            ++at;
-            continue;
-        }
-        if (c == '\'' || c == '#') {
-            kind = TokenKind::kText;
-            while (at < value.size() && (value[at] == '\'' || value[at] == '#')) {
-                if (value[at++] == '#') {
-                    if (at < value.size() && value[at] == '$') ++at;
-                    while (is(at, std::isxdigit)) ++at;
-                    continue;
-                }
-                for (;; ++at) {
-                    if (at >= value.size()) return false;
-                    if (value[at] != '\'') continue;
-                    if (at + 1 < value.size() && value[at + 1] == '\'') {
-                        ++at;
-                        continue;
-                    }
-                    ++at;
-                    break;
-                }
-            }
-        } else if (c == '$') {
-            kind = TokenKind::kInteger;
-            for (++at; is(at, std::isxdigit);) ++at;
-        } else if (is(at, std::isdigit)) {
-            kind = TokenKind::kInteger;
-            while (is(at, std::isdigit)) ++at;
-            if (at < value.size() && value[at] == '.' && is(at + 1, std::isdigit)) {
-                kind = TokenKind::kReal;
-                for (++at; is(at, std::isdigit);) ++at;
-            }
-            if (at < value.size() && (value[at] == 'e' || value[at] == 'E')) {
-                std::size_t exponent = at + 1;
-                if (exponent < value.size() && (value[exponent] == '+' || value[exponent] == '-')) ++exponent;
-                if (is(exponent, std::isdigit)) {
-                    kind = TokenKind::kReal;
-                    for (at = exponent; is(at, std::isdigit);) ++at;
-                }
-            }
-        } else if (is(at, std::isalpha) || c == '_') {
-            while (is(at, std::isalnum) || (at < value.size() && value[at] == '_') ||
-                   (at < value.size() && value[at] == '.' && (is(at + 1, std::isalpha) || (at + 1 < value.size() && value[at + 1] == '_'))))
-                ++at;
-            kind = IsOperatorWord(value.substr(start, at - start)) ? TokenKind::kOperator : TokenKind::kName;
-        } else {
-            ++at;
-            if (c == '(' || c == '[') kind = TokenKind::kOpen;
-            else if (c == ')' || c == ']') kind = TokenKind::kClose;
-            else if (std::string_view("+-*/=<>,@^:.").find(c) != std::string_view::npos) kind = TokenKind::kOperator;
-        }
-        tokens.push_back({kind, value.substr(start, at - start)});
-    }
-    return true;
-}
-
-bool IsOperand(TokenKind kind) {
-    return kind == TokenKind::kText || kind == TokenKind::kInteger || kind == TokenKind::kReal || kind == TokenKind::kName;
-}
-
-// The enumerated type of `module` or `first` that has the value `name`, or nullptr.
-const TgmcEnumType* EnumOfValue(const TemgModule& module, const TemgModule* first, std::string_view name) {
-    for (const TemgModule* owner : {&module, first}) {
-        if (!owner) continue;
-        for (int i = 0; i < owner->EnumTypes().Count(); ++i) {
-            const TgmcEnumValues& values = owner->EnumTypes().Items(i)->Values();
-            for (int j = 0; j < values.Count(); ++j)
-                if (SameText(values.Items(j)->GetName(), name)) return owner->EnumTypes().Items(i);
-        }
-    }
-    return nullptr;
 }
 
 // A bare name as the value of an element of kind `kind`.

@@ -26,11 +26,12 @@ std::string TemgAddUnit::FileName(std::string_view sourceDir) const {
     return ExpandFileName(SlashSeparated(GetName()), sourceDir);
 }
 
-void TemgAddUnit::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const {
+void TemgAddUnit::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir, bool inProject) const {
     const std::string unitName = UnitName();
     if (unitName.empty()) return;
     TgmcUsesModule* entry = target.Add();
     entry->SetName(unitName);
+    if (!inProject) return;
     entry->SetFileName(FileName(sourceDir));
     if (!FFormName.empty()) entry->SetFormName(FFormName);
     entry->SetFrame(FFrame);
@@ -67,8 +68,8 @@ std::string FormFileOfUnit(std::string_view unitFileName) {
     return std::string(stem) + ".dfm";
 }
 
-void TemgAddUnits::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const {
-    for (int i = 0; i < Count(); ++i) Items(i)->AddUnitUses(target, sourceDir);
+void TemgAddUnits::AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir, bool inProject) const {
+    for (int i = 0; i < Count(); ++i) Items(i)->AddUnitUses(target, sourceDir, inProject);
 }
 
 }  // namespace quillon

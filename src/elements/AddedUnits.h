@@ -32,8 +32,9 @@ public:
     // The unit's file: its name expanded against `sourceDir` (the module's output directory).
     std::string FileName(std::string_view sourceDir) const;
     // For a ".pas" file (any letter case): a uses entry named after the file, with the file's
-    // full path against `sourceDir` and the form it declares. Other files add nothing.
-    void AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const;
+    // full path against `sourceDir` and the form it declares. Other files add nothing. A unit's
+    // uses clause (`inProject` false) takes the name alone.
+    void AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir, bool inProject = true) const;
 
 protected:
     void AssignTo(TPersistent& dest) const override;
@@ -57,7 +58,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TemgAddUnits>(); }
     using TTypedCollection::TTypedCollection;
 
-    void AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir) const;
+    void AddUnitUses(TgmcUsesModules& target, std::string_view sourceDir, bool inProject = true) const;
 };
 
 }  // namespace quillon

@@ -7,6 +7,7 @@
 #include "generator/ExternalClassMembers.h"
 #include "generator/GeneratorMessages.h"
 #include "generator/Module.h"
+#include "generator/WrittenValues.h"
 #include "source/SourceUnit.h"
 #include "source/TextUtils.h"
 
@@ -221,6 +222,7 @@ std::string BuildLibraryController(const TemgModule& module, const IModuleResolv
     dllName.DataType().SetName("string");
 
     AddTypeUnits(interface.UsesModules(), module, resolver);
+    UseAddedUnitsForValues(unit, module, resolver.GetFirstModule());
     return unit.SrcCode();
 }
 
@@ -251,6 +253,7 @@ std::string BuildDirectController(const TemgModule& module, const IModuleResolve
     // a different type to the compiler, which the server's members do not accept.
 
     AddTypeUnits(interface.UsesModules(), module, resolver);
+    UseAddedUnitsForValues(unit, module, resolver.GetFirstModule());
     return unit.SrcCode();
 }
 
@@ -287,6 +290,7 @@ std::string BuildComController(const TemgModule& module, const IModuleResolver& 
     // different type to the compiler, which the interface's members do not accept.
 
     AddTypeUnits(interface.UsesModules(), module, resolver);
+    UseAddedUnitsForValues(unit, module, resolver.GetFirstModule());
     return unit.SrcCode();
 }
 

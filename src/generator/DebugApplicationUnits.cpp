@@ -13,6 +13,7 @@
 #include "generator/LibraryProject.h"
 #include "generator/Module.h"
 #include "generator/ModuleResolver.h"
+#include "generator/WrittenValues.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
 #include "source/SourceProject.h"
@@ -78,8 +79,11 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
         if (module.HasOwnConnection())
             AddUses(uses, module.DataModuleUnitName(), unitFile(TFileKind::DataModuleUnit))
                 ->SetFormName(module.DataModuleFormName());
-        module.AddUnits().AddUnitUses(uses, directory);
     }
+    // A host compiles in the server's added units, and otherwise those whose constants the units it
+    // compiles (the controller, the interface unit, a debug form) may name.
+    if (DirectOrComServer(option) || DesignValuesNameUndeclared(module, resolver.GetFirstModule()))
+        module.AddUnits().AddUnitUses(uses, directory);
 }
 
 
@@ -107,6 +111,25 @@ std::string ClickCode(const TemgMethod& method, TgmcMethod& click) {
         }
     }
     return assignments + std::string(kController) + "." + method.GetName() + "(" + arguments + ");";
+}
+
+// The debug values the form writes: those of the properties it assigns and of the parameters of
+// the rows whose click handlers pass them (every parameter has one).
+std::vector<std::string_view> DebugFormValues(const TemgDebugApplication& application, const TemgModule& module) {
+    std::vector<std::string_view> values;
+    const TemgClass& cls = module.MainClass();
+    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+        for (int i = 0; i < members->Count(); ++i)
+            if (members->Items(i)->WritesDebugValue()) values.push_back(members->Items(i)->GetDebugValue());
+    for (int i = 0; i < cls.Methods().Count(); ++i) {
+        const TemgParameters& parameters = cls.Methods().Items(i)->Parameters();
+        if (!DebugFormHasRow(application, *cls.Methods().Items(i))) continue;
+        std::vector<std::string_view> passed;
+        for (int j = 0; j < parameters.Count() && !parameters.Items(j)->GetDebugValue().empty(); ++j)
+            passed.push_back(parameters.Items(j)->GetDebugValue());
+        if (static_cast<int>(passed.size()) == parameters.Count()) values.insert(values.end(), passed.begin(), passed.end());
+    }
+    return values;
 }
 
 // The lines of a row's memo: the method's caption, when there is one, and its declaration.
@@ -327,6 +350,7 @@ void AddGeneratorFormUses(TgmcModule& unit, const TemgDebugApplication& applicat
     // Debug values may name the values of the module's own enumerations.
     if (module.EnumTypes().Count() > 0) AddUses(uses, ModuleTypesUnitName(module));
     AddUses(unit.ImplementationPart().UsesModules(), application.DeveloperFormUnitName());
+    UseAddedUnitsForValues(unit, module, resolver.GetFirstModule(), DebugFormValues(application, module));
 }
 
 }  // namespace

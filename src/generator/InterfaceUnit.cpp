@@ -4,6 +4,7 @@
 #include "generator/CommonTypesUnit.h"
 #include "generator/ExternalClassMembers.h"
 #include "generator/Module.h"
+#include "generator/WrittenValues.h"
 #include "source/SourceUnit.h"
 
 namespace quillon {
@@ -55,6 +56,7 @@ std::string BuildInterfaceUnit(const TemgModule& module, const IModuleResolver& 
     interface.SetEnumTypes(module.EnumTypes());
     AddRegisteredTypeUnits(interface.UsesModules(), module, resolver);
     AddCommonTypesUnit(interface.UsesModules(), module, resolver);
+    UseAddedUnitsForValues(unit, module, resolver.GetFirstModule());
     return unit.SrcCode();
 }
 

@@ -8,6 +8,7 @@
 #include "generator/DatabaseSupport.h"
 #include "generator/ExternalClassMembers.h"
 #include "generator/Module.h"
+#include "generator/WrittenValues.h"
 #include "source/SourceUnit.h"
 
 namespace quillon {
@@ -162,6 +163,11 @@ void BuildGeneratorServerModel(TgmcModule& unit, const TemgModule& module, const
 
     AddRegisteredTypeUnits(uses, module, resolver);
     AddCommonTypesUnit(uses, module, resolver);
+    // The constructor sets every property's field to its default value.
+    std::vector<std::string_view> initialised;
+    for (const TemgProperties* members : {&mainClass.Properties(), &mainClass.Events()})
+        for (int i = 0; i < members->Count(); ++i) initialised.push_back(members->Items(i)->GetDefaultValue());
+    UseAddedUnitsForValues(unit, module, resolver.GetFirstModule(), initialised);
 }
 
 std::string BuildGeneratorServerUnit(const TemgModule& module, const IModuleResolver& resolver) {
@@ -199,6 +205,7 @@ void BuildDeveloperServerModel(TgmcModule& unit, const TemgModule& module, const
 
     AddRegisteredTypeUnits(interface.UsesModules(), module, resolver);
     AddCommonTypesUnit(interface.UsesModules(), module, resolver);
+    UseAddedUnitsForValues(unit, module, resolver.GetFirstModule());
 }
 
 std::string BuildDeveloperServerUnit(const TemgModule& module, const IModuleResolver& resolver) {

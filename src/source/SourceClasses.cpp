@@ -65,9 +65,13 @@ void TgmcProperty::AppendSrcCode(std::string& dest, int indent) const {
     AppendSeparatedWith(dest, from, ":", 0, false, [&](std::string& text) { DataType().AppendQualifiedName(text); });
     AppendSeparatedFrom(dest, from, FReadMethodName, " read ");
     AppendSeparatedFrom(dest, from, FWriteMethodName, " write ");
-    if (GetVisibility() == mvPublished) AppendSeparatedFrom(dest, from, FDefaultValue, " default ");
+    AppendSeparatedFrom(dest, from, WrittenDefaultValue(), " default ");
     dest.push_back(';');
     if (FIsDefault) dest.append(" default;");
+}
+
+std::string_view TgmcProperty::WrittenDefaultValue() const {
+    return GetVisibility() == mvPublished ? std::string_view(FDefaultValue) : std::string_view();
 }
 
 void TgmcProperty::AssignTo(TPersistent& dest) const {

@@ -76,6 +76,8 @@ public:
     // Written as the default clause of published properties only.
     const std::string& GetDefaultValue() const { return FDefaultValue; }
     void SetDefaultValue(std::string_view value) { SetField(FDefaultValue, value); }
+    // The default clause's value as the declaration writes it: empty unless published.
+    std::string_view WrittenDefaultValue() const;
 
     // [{Caption} CRLF indent] property Name[[Index:Type]]:Type[ read R][ write W][ default D];[ default;]
     void AppendSrcCode(std::string& dest, int indent) const override;

@@ -547,6 +547,20 @@ private:
                     ForceDirectories(directory);
                     test::WriteText(directory + file, "unit " + unit + ";\r\ninterface\r\nconst\r\n  k" + unit +
                                                           "Limit = 7;\r\nimplementation\r\nend.\r\n");
+                    // Its constant, qualified or not, as a property's default (an ordinal's in a declaration,
+                    // a real's in code only) or debug value, and as a parameter's debug value and default.
+                    const std::string constant = (draw_.Chance(30) ? unit + "." : "") + "k" + unit + "Limit";
+                    TemgProperty& property = NewTyped(cls, draw_.Chance(50) ? "Integer" : "Double");
+                    draw_.Chance(50) ? property.SetDefaultValue(constant) : property.SetDebugValue(constant + " * 2");
+                    if (module.DebugApplications().Count() == 0) module.DebugApplications().NewDebugApplication();
+                    if (draw_.Chance(50)) break;
+                    TemgMethod& method = NewMethod(cls.Methods());
+                    TemgParameter& parameter = *method.Parameters().Add();
+                    parameter.SetName("aLimit");
+                    parameter.DataType().SetName("Integer");
+                    parameter.SetDebugValue(constant + " - 1");
+                    if (draw_.Chance(50)) parameter.SetDefaultValue(constant);
+                    Choose(module, method.GetName());
                     break;
                 }
                 case kSpaceGuids:

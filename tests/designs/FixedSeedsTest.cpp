@@ -219,22 +219,22 @@ TEST_F(RegressionDesign, DebugApplicationsWritingOneSetOfFilesAreRefused) {
 }
 
 // "Identifier not found": a debug form set a property to a value of the module's own enumeration
-// without using the unit that declares it.
+// without using the unit that declares it; the units writing a constant of an added unit as a
+// default or debug value did not use the added unit.
 class EnumerationDebugValue : public RegressionDesign, public ::testing::WithParamInterface<TServerOption> {};
 
-TEST_P(EnumerationDebugValue, TheDebugFormUsesTheUnitOfTheModulesTypes) {
+TEST_P(EnumerationDebugValue, TheDebugFormUsesTheUnitOfTheModulesTypesAndTheUnitsUseTheAddedUnitOfTheirConstants) {
     calc->SetServerOption(GetParam());
     calc->CreateEnumType("TMode", "", {"mdFast", "mdExact"});
-    TemgProperty& mode = *calc->MainClass().Properties().Add();
-    mode.SetName("Mode");
-    mode.DataType().SetName("TMode");
-    mode.DataType().SetCategory(dtEnum);
-    mode.SetDebugValue("mdExact");
+    Property(*calc, "Mode", "TMode", dtEnum).SetDebugValue("mdExact");
     TemgMethod& tint = Method(*calc, "Tint");
-    TemgParameter& parameter = Parameter(tint, "aMode");
-    parameter.DataType().SetName("TMode");
-    parameter.DataType().SetCategory(dtEnum);
-    parameter.SetDebugValue("mdFast");
+    test::Typed(*tint.Parameters().Add(), "aMode", "TMode", dtEnum).SetDebugValue("mdFast");
+    calc->AddUnits().Add()->SetName("Limits.pas");
+    test::WriteText(calc->OutputDirectory(project.GetSrcPath()) + "Limits.pas",
+                    "unit Limits;\r\ninterface\r\nconst\r\n  MaxRows = 100;\r\n  MinRows = 1;\r\n  Greeting = 'Hi';\r\nimplementation\r\nend.\r\n");
+    Property(*calc, "Rows", "Integer").SetDefaultValue("MaxRows");
+    Property(*calc, "Title", "string").SetDebugValue("Limits.Greeting");
+    Parameter(tint, "aRows", "MaxRows").SetDebugValue("MinRows + 1");
     TemgDebugApplication& application = calc->DebugApplications().NewDebugApplication();
     application.Methods().SetItems({"Tint"});
     EXPECT_TRUE(Compiles());

@@ -1,10 +1,12 @@
 // Whole texts of the generated units of a small module under each server option, with and without
-// the application handle, ShareMem and single instancing, and of a class with external classes
-// reaching library servers directly and transitively and a COM server. The expected texts are the
+// the application handle, ShareMem and single instancing, with values naming an added unit's
+// constants, and of a class with external classes reaching library servers directly and
+// transitively and a COM server. The expected texts are the
 // files under tests/generator/golden.
 #include <gtest/gtest.h>
 
 #include "UnitsTestSupport.h"
+#include "generator/DebugApplicationUnits.h"
 #include "generator/UnitBuilder.h"
 
 namespace quillon {
@@ -12,101 +14,98 @@ namespace {
 
 using test::MatchesGolden;
 
-class UnitTexts : public ::testing::Test {
-protected:
-    std::string Text(const TemgModule& module, TFileKind kind) const { return BuildUnitText(module, kind, project); }
+// Calc holds a Shelf of the library server Store, which keeps its Backup in the library server
+// Archive, and an Output of the COM server Printer.
+TemgExternalClass& AddExternal(TemgModule& owner, std::string_view referenced, std::string_view property) {
+    TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
+    external.SetName(referenced);
+    external.SetPropertyName(property);
+    return external;
+}
 
-    test::UnitsProject project;
-};
+TemgModule& AddExternalProject(test::UnitsProject& project, TServerOption calcOption) {
+    project.AddModule("Archive", moServerInDll);
+    AddExternal(project.AddModule("Store", moServerInDll), "Archive", "Backup");
+    project.AddModule("Printer", moComServerInDll);
+    TemgModule& calc = test::AddCalc(project, calcOption);
+    AddExternal(calc, "Store", "Shelf").SetCaption("Shelf of stored results");
+    AddExternal(calc, "Printer", "Output");
+    return calc;
+}
 
-// Each server option's units against the golden folder named; "plain": without the application
-// handle and ShareMem, a library server with one instance. A kind the option does not write has
-// no text; a direct server's developer unit is the library server's.
-TEST_F(UnitTexts, EachServerOptionWithAndWithoutApplicationHandleAndShareMem) {
+// Each server option's units against the golden folder named. kPlain: without the application
+// handle and ShareMem, a library server with one instance; kConstants: default and debug values
+// naming constants of the added unit Limits.pas, in declarations (the units use it in their
+// interface) and in the debug form's code (in its implementation; the program lists it);
+// kExternal: the classes of AddExternalProject. A kind the option does not write has no text; a
+// direct server's developer unit is the library server's.
+TEST(UnitTexts, EachServerOptionWithAndWithoutApplicationHandleShareMemConstantsAndExternalClasses) {
     using K = TFileKind;
+    enum class Variant { kFull, kPlain, kConstants, kExternal };
     const struct {
         TServerOption option;
-        bool plain;
+        Variant variant;
         const char* folder;
         std::vector<K> kinds;
         std::vector<K> none;
     } cases[] = {
-        {moServerInDll, false, "library",
+        {moServerInDll, Variant::kFull, "library",
          {K::GeneratorServerUnit, K::DeveloperServerUnit, K::ControllerUnit, K::LibraryProject,
           K::DatabaseSupportController},
          {K::InterfaceUnit}},
-        {moServerInDll, true, "library-plain", {K::GeneratorServerUnit, K::ControllerUnit, K::LibraryProject}, {}},
-        {moDirectUsesServer, false, "direct", {K::GeneratorServerUnit, K::ControllerUnit}, {K::LibraryProject}},
-        {moComServerInDll, false, "com-library",
+        {moServerInDll, Variant::kPlain, "library-plain", {K::GeneratorServerUnit, K::ControllerUnit, K::LibraryProject}, {}},
+        {moServerInDll, Variant::kConstants, "library-constants",
+         {K::GeneratorServerUnit, K::DeveloperServerUnit, K::ControllerUnit, K::LibraryProject}, {}},
+        {moDirectUsesServer, Variant::kFull, "direct", {K::GeneratorServerUnit, K::ControllerUnit}, {K::LibraryProject}},
+        {moComServerInDll, Variant::kFull, "com-library",
          {K::GeneratorServerUnit, K::InterfaceUnit, K::DeveloperServerUnit, K::ControllerUnit, K::LibraryProject}, {}},
-        {moComServerInDll, true, "com-library-plain",
+        {moComServerInDll, Variant::kPlain, "com-library-plain",
          {K::GeneratorServerUnit, K::InterfaceUnit, K::ControllerUnit, K::LibraryProject}, {}},
-        {moComServer, false, "com", {K::GeneratorServerUnit, K::InterfaceUnit, K::ControllerUnit}, {K::LibraryProject}},
+        {moComServerInDll, Variant::kConstants, "com-library-constants", {K::InterfaceUnit}, {}},
+        {moComServer, Variant::kFull, "com", {K::GeneratorServerUnit, K::InterfaceUnit, K::ControllerUnit}, {K::LibraryProject}},
+        {moServerInDll, Variant::kExternal, "external-library", {K::GeneratorServerUnit, K::ControllerUnit, K::LibraryProject}, {}},
+        {moComServerInDll, Variant::kExternal, "external-com", {K::GeneratorServerUnit, K::InterfaceUnit, K::ControllerUnit}, {}},
+        {moDirectUsesServer, Variant::kExternal, "external-direct", {K::ControllerUnit}, {}},
     };
     for (const auto& c : cases) {
         test::UnitsProject own;
-        TemgModule& calc = test::AddCalc(own, c.option);
-        if (c.plain) {
+        TemgModule& calc = c.variant == Variant::kExternal ? AddExternalProject(own, c.option) : test::AddCalc(own, c.option);
+        if (c.variant == Variant::kPlain) {
             calc.SetInterfaceSupport(false);
             calc.SetShareMemSupport(false);
             if (c.option == moServerInDll) calc.MainClass().SetDllClassInstancing(dllciSingleInstance);
         }
+        if (c.variant == Variant::kConstants) {
+            calc.AddUnits().Add()->SetName("Limits.pas");
+            calc.MainClass().Properties().Items(0)->SetDefaultValue("MaxRows");
+            calc.MainClass().Properties().Items(0)->SetDebugValue("MinRows + 1");
+            TemgParameters& sum = calc.MainClass().Methods().Items(1)->Parameters();
+            sum.Items(1)->SetDefaultValue("MinRows");
+            for (int i = 0; i < 2; ++i) sum.Items(i)->SetDebugValue(i == 0 ? "MaxRows" : "2");
+            calc.DebugApplications().NewDebugApplication().Methods().SetItems({"Sum"});
+        }
         for (K kind : c.kinds)
             EXPECT_TRUE(MatchesGolden(BuildUnitText(calc, kind, own), std::string(c.folder) + "/" + calc.KindFileName(kind)));
         for (K kind : c.none) EXPECT_EQ(BuildUnitText(calc, kind, own), "") << c.folder;
-        if (c.option == moDirectUsesServer) {
+        if (c.option == moDirectUsesServer && c.variant == Variant::kFull) {
             EXPECT_TRUE(MatchesGolden(BuildUnitText(calc, K::DeveloperServerUnit, own), "library/devCalc.pas"));
         }
-    }
-}
-
-// Calc holds a Shelf of the library server Store, which keeps its Backup in the library server
-// Archive, and an Output of the COM server Printer.
-class ExternalClassTexts : public UnitTexts {
-protected:
-    static TemgModule& AddProject(test::UnitsProject& project, TServerOption calcOption) {
-        project.AddModule("Archive", moServerInDll);
-        AddExternal(project.AddModule("Store", moServerInDll), "Archive", "Backup");
-        project.AddModule("Printer", moComServerInDll);
-        TemgModule& calc = test::AddCalc(project, calcOption);
-        AddExternal(calc, "Store", "Shelf").SetCaption("Shelf of stored results");
-        AddExternal(calc, "Printer", "Output");
-        return calc;
-    }
-
-    static TemgExternalClass& AddExternal(TemgModule& owner, std::string_view referenced, std::string_view property) {
-        TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
-        external.SetName(referenced);
-        external.SetPropertyName(property);
-        return external;
-    }
-};
-
-TEST_F(ExternalClassTexts, InALibraryAComAndADirectServer) {
-    using K = TFileKind;
-    const struct {
-        TServerOption option;
-        const char* folder;
-        std::vector<K> kinds;
-    } cases[] = {{moServerInDll, "external-library", {K::GeneratorServerUnit, K::ControllerUnit, K::LibraryProject}},
-                 {moComServerInDll, "external-com", {K::GeneratorServerUnit, K::InterfaceUnit, K::ControllerUnit}},
-                 {moDirectUsesServer, "external-direct", {K::ControllerUnit}}};
-    for (const auto& c : cases) {
-        test::UnitsProject own;
-        const TemgModule& calc = AddProject(own, c.option);
-        for (K kind : c.kinds) {
-            EXPECT_TRUE(MatchesGolden(BuildUnitText(calc, kind, own), std::string(c.folder) + "/" + calc.KindFileName(kind)));
-        }
-        if (c.option == moServerInDll) {
+        if (c.option == moServerInDll && c.variant == Variant::kExternal) {
             EXPECT_TRUE(MatchesGolden(BuildUnitText(*own.FindModule("Store"), K::ControllerUnit, own), "external-library/cntrStore.pas"));
         }
+        if (c.variant == Variant::kConstants && c.option == moServerInDll) {
+            const TemgDebugApplication& app = *calc.DebugApplications().Items(0);
+            EXPECT_TRUE(MatchesGolden(BuildDebugProgram(app, calc, own), std::string(c.folder) + "/DebugApp1.dpr"));
+            EXPECT_TRUE(MatchesGolden(BuildDebugGeneratorFormUnit(app, calc, own), std::string(c.folder) + "/genuDebugApp1Form.pas"));
+        }
     }
 }
 
-TEST_F(UnitTexts, TheTypesUnitDeclaresTheFirstModulesEnumeratedTypes) {
+TEST(UnitTexts, TheTypesUnitDeclaresTheFirstModulesEnumeratedTypes) {
+    test::UnitsProject project;
     project.common.CreateEnumType("TShade", "Shade of a colour", {"shLight", "shDark"});
     project.common.CreateEnumType("TSize", "", {"szSmall", "szLarge"});
-    EXPECT_TRUE(MatchesGolden(Text(project.common, TFileKind::TypesUnit), "genCommonTypes.pas"));
+    EXPECT_TRUE(MatchesGolden(BuildUnitText(project.common, TFileKind::TypesUnit, project), "genCommonTypes.pas"));
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 // shipped run-time unit and Free Pascal's Windows units, and driven by a host under wine64, as a
 // multi-instance library server and as a direct server compiled into the host: separate state
 // per instance, properties of every access kind with defaults, methods with const, var and
-// default parameters and results of Integer, string, WideString, Double, Currency and a
-// common-types enumeration, an exception from the developer's code, events calling the host
-// back, and (library only) calls on a freed or unknown instance number.
+// default parameters (defaults naming an added unit's constants among them) and results of
+// Integer, string, WideString, Double, Currency and a common-types enumeration, an exception
+// from the developer's code, events calling the host back, and (library only) calls on a freed
+// or unknown instance number.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,7 +27,10 @@ void DesignCalc(RuntimeScenario& scenario, TServerOption option) {
     Typed(*onTotal.Parameters().Add(), "aTotal", "Integer");
 
     TemgClass& design = calc.MainClass();
-    Typed(*design.Properties().Add(), "Count", "Integer").SetDefaultValue("10");
+    // Defaults naming constants of a unit of the developer's own, bare and qualified.
+    calc.AddUnits().Add()->SetName("Limits.pas");
+    scenario.Write("Limits.pas", "unit Limits;\ninterface\nconst\n  DefaultCount = 10;\n  Step = 1;\nimplementation\nend.\n");
+    Typed(*design.Properties().Add(), "Count", "Integer").SetDefaultValue("DefaultCount");
     Typed(*design.Properties().Add(), "Shade", "TShade", dtEnum).SetDefaultValue("shDark");
     Typed(*design.Properties().Add(), "Title", "string");
     Typed(*design.Properties().Add(), "Total", "Integer").SetAccessTypes({atRead});
@@ -36,16 +40,13 @@ void DesignCalc(RuntimeScenario& scenario, TServerOption option) {
 
     TemgMethod& add = AddFunction(design, "Add", "Integer");
     AddParameter(add, "a", "Integer", pcConst);
-    AddParameter(add, "b", "Integer").SetDefaultValue("1");
-    TemgMethod& greet = AddFunction(design, "Greet", "string");
-    AddParameter(greet, "aName", "string", pcConst);
+    AddParameter(add, "b", "Integer").SetDefaultValue("Limits.Step");
+    AddParameter(AddFunction(design, "Greet", "string"), "aName", "string", pcConst);
     TemgMethod& bump = AddProcedure(design, "Bump");
     AddParameter(bump, "aValue", "Integer", pcVar);
     AddParameter(bump, "aText", "string", pcVar);
-    TemgMethod& wide = AddFunction(design, "Wide", "WideString");
-    AddParameter(wide, "aText", "WideString", pcConst);
-    TemgMethod& half = AddFunction(design, "Half", "Double");
-    AddParameter(half, "aValue", "Double");
+    AddParameter(AddFunction(design, "Wide", "WideString"), "aText", "WideString", pcConst);
+    AddParameter(AddFunction(design, "Half", "Double"), "aValue", "Double");
     TemgMethod& price = AddFunction(design, "Price", "Currency");
     AddParameter(price, "aAmount", "Currency", pcConst);
     AddParameter(price, "aCount", "Integer");
@@ -53,8 +54,7 @@ void DesignCalc(RuntimeScenario& scenario, TServerOption option) {
     AddParameter(next, "aShade", "TShade", pcVar, dtEnum);
     TemgMethod& flip = AddFunction(design, "Flip", "TShade", dtEnum);
     AddParameter(flip, "aShade", "TShade", pcNone, dtEnum);
-    TemgMethod& fail = AddProcedure(design, "Fail");
-    AddParameter(fail, "aMessage", "string", pcConst);
+    AddParameter(AddProcedure(design, "Fail"), "aMessage", "string", pcConst);
     AddProcedure(design, "Fire");
     // A private method: the developer's unit still overrides it.
     AddProcedure(design, "Tidy").SetVisibility(mvPrivate);
