@@ -8,6 +8,7 @@
 #include "generator/Module.h"
 #include "generator/ServerUnits.h"
 #include "generator/UnitBuilder.h"
+#include "generator/WrittenValues.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
@@ -247,6 +248,17 @@ void TemgModule::Release(std::string_view baseDir, std::string_view libraryDir, 
             if (first && first != this && builder.UsesCommonTypesUnit(*this, project))
                 first->WriteKindTo(directory, TFileKind::TypesUnit, project, header, kRecreatedRules, tools);
         });
+        // The host's units use the added units whose constants the design's values name.
+        const ResolverScope scope(*this, project);
+        if (!DesignValuesNameUndeclared(*this, project.GetFirstModule())) return;
+        for (int i = 0; i < FAddUnits->Count(); ++i)
+            CollectFailure(errors, [&] {
+                const TemgAddUnit& unit = *FAddUnits->Items(i);
+                const std::string source = unit.FileName(OutputDirectory(projectSrcPath));
+                if (unit.UnitName().empty()) return;
+                if (!FileExists(source)) errors.push_back(Format(kReleaseFileNotFound, source));
+                else CopyFileOver(source, directory + ExtractFileName(source));
+            });
     });
 }
 

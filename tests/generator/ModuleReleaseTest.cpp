@@ -50,17 +50,13 @@ protected:
 
 using Errors = std::vector<std::string>;
 
-TEST_F(ModuleRelease, CopiesTheLibraryOverAnEarlierCopy) {
+TEST_F(ModuleRelease, CopiesTheLibraryOverAnEarlierCopyAndWithUnitsRegeneratesTheHostsUnitsReadOnly) {
     BuildLibrary("new build");
     test::WriteText(release + "/dll/Account.dll", "old build");
     EXPECT_TRUE(Release(false).empty());
     EXPECT_EQ(test::ReadText(release + "/dll/Account.dll"), "new build");
     EXPECT_FALSE(FileExists(release + "/pas/cntrAccount.pas"));
     EXPECT_TRUE(builder.TakeRequests().empty());
-}
-
-TEST_F(ModuleRelease, WithUnitsRegeneratesTheHostsUnitsReadOnly) {
-    BuildLibrary();
     EXPECT_TRUE(Release(true).empty());
     EXPECT_EQ(builder.TakeRequests(), (std::vector<std::string>{"Account:4", "Account:11"}));
     const std::string controller = release + "/pas/cntrAccount.pas";
@@ -75,12 +71,16 @@ TEST_F(ModuleRelease, WithUnitsRegeneratesTheHostsUnitsReadOnly) {
     EXPECT_TRUE(IsFileReadOnly(release + "/pas/genCommonTypes.pas"));
 }
 
-TEST_F(ModuleRelease, AMissingLibraryIsReportedAndTheUnitsAreStillReleased) {
-    EXPECT_EQ(Release(true), (Errors{"File '" + dir.File("bin/Account.dll") + "' not found"}));
+// A missing library or added unit (a value names its constant), then missing targets: reported, the rest released.
+TEST_F(ModuleRelease, MissingFilesAndTargetDirectoriesAreReportedWithoutStopping) {
+    for (const char* name : {"Limits.pas", "Gone.pas"}) account.AddUnits().Add()->SetName(name);
+    test::Typed(*account.MainClass().Properties().Add(), "Rows", "Integer").SetDefaultValue("MaxRows");
+    fs::create_directories(dir.File("bin"));
+    test::WriteText(dir.File("bin/Limits.pas"), "unit Limits;");
+    EXPECT_EQ(Release(true), (Errors{"File '" + dir.File("bin/Account.dll") + "' not found",
+                                     "File '" + dir.File("bin/Gone.pas") + "' not found"}));
     EXPECT_TRUE(FileExists(release + "/pas/cntrAccount.pas"));
-}
-
-TEST_F(ModuleRelease, MissingTargetDirectoriesAreReportedWithoutStopping) {
+    EXPECT_EQ(test::ReadText(release + "/pas/Limits.pas"), "unit Limits;");
     BuildLibrary();
     fs::remove_all(release);
     EXPECT_EQ(Release(true),
