@@ -5,6 +5,7 @@
 
 #include "checking/CheckMessages.h"
 #include "elements/ElementMessages.h"
+#include "elements/ElementRules.h"
 #include "generator/DebugApplicationUnits.h"
 #include "generator/Module.h"
 #include "generator/WrittenValues.h"
@@ -81,9 +82,16 @@ const TgmcEnumType* FindEnumType(const TemgModule* module, std::string_view name
 }
 
 TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgModule& module,
-                   const TemgModule* first) {
+                   const TemgModule* first, const ClassScope* scope) {
     std::vector<Token> tokens;
     if (!Tokenize(value, tokens)) return TValueFit::kWrong;
+    if (scope)
+        for (std::size_t i = 0; i < tokens.size(); ++i) {
+            // A name after a dot is a member of what stands before it.
+            if (tokens[i].kind != TokenKind::kName || (i > 0 && tokens[i - 1].text == ".")) continue;
+            const std::string_view name = LeadingName(tokens[i]);
+            if (!EnumOfValue(module, first, name) && !scope->Taker(name).empty()) return TValueFit::kWrong;
+        }
     for (std::size_t i = 1; i < tokens.size(); ++i)
         if ((IsOperand(tokens[i - 1].kind) || tokens[i - 1].kind == TokenKind::kClose) && IsOperand(tokens[i].kind))
             return TValueFit::kWrong;
@@ -119,7 +127,7 @@ namespace {
 class ValueChecker {
 public:
     ValueChecker(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results)
-        : module_(module), first_(modules.GetFirstModule()), results_(results) {
+        : module_(module), first_(modules.GetFirstModule()), results_(results), scope_(module.MainClass()) {
         const TemgDebugApplications& applications = module.DebugApplications();
         for (int i = 0; i < applications.Count(); ++i) {
             // A form that cannot be built yet (a type it names is missing, which the check reports
@@ -141,7 +149,7 @@ public:
         for (int i = 0; i < module_.ProceduralTypes().Count(); ++i) {
             const TemgParameters& parameters = module_.ProceduralTypes().Items(i)->Parameters();
             for (int j = 0; j < parameters.Count(); ++j)
-                Value(kCheckDefaultValueFit, parameters.Items(j)->GetDefaultValue(), *parameters.Items(j));
+                Value(kCheckDefaultValueFit, parameters.Items(j)->GetDefaultValue(), *parameters.Items(j), nullptr);
         }
     }
 
@@ -151,9 +159,11 @@ private:
         std::vector<std::string> members;
     };
 
-    void Value(std::string_view message, const std::string& value, const TemgDataTypeItem& element) {
+    // `scope`: the value is written inside the generated classes.
+    void Value(std::string_view message, const std::string& value, const TemgDataTypeItem& element,
+               const ClassScope* scope) {
         if (value.empty() || element.DataType().GetName().empty()) return;
-        const TValueFit fit = ValueFit(value, element.DataType(), module_, first_);
+        const TValueFit fit = ValueFit(value, element.DataType(), module_, first_, scope);
         if (fit != TValueFit::kFits)
             results_.Add(Format(message, value, element.DataType().GetName()), &element,
                          fit == TValueFit::kWrong ? cicError : cicWarning);
@@ -175,7 +185,8 @@ private:
     }
 
     void Property(const TemgProperty& property) {
-        Value(kCheckDefaultValueFit, property.GetDefaultValue(), property);
+        // The class's default directive and its constructor write the default value.
+        Value(kCheckDefaultValueFit, property.GetDefaultValue(), property, &scope_);
         if (forms_.empty() || property.GetDebugValue().empty() || property.HasSetting(isDSC)) return;
         // The editors keep the debug value of a property that is not exported, which the forms
         // leave out as they always did; a file edited by hand may hide the property instead.
@@ -184,7 +195,7 @@ private:
             return;
         }
         if (!property.WritesDebugValue()) return;
-        Value(kCheckDebugValueFit, property.GetDebugValue(), property);
+        Value(kCheckDebugValueFit, property.GetDebugValue(), property, nullptr);
         for (const Form& form : forms_)
             if (FormMember(property.GetDebugValue(), property, form)) return;
     }
@@ -193,7 +204,7 @@ private:
         const TemgParameters& parameters = method.Parameters();
         bool valued = true;
         for (int i = 0; i < parameters.Count(); ++i) {
-            Value(kCheckDefaultValueFit, parameters.Items(i)->GetDefaultValue(), *parameters.Items(i));
+            Value(kCheckDefaultValueFit, parameters.Items(i)->GetDefaultValue(), *parameters.Items(i), &scope_);
             valued = valued && !parameters.Items(i)->GetDebugValue().empty();
         }
         // A row's click handler passes the debug values only when every parameter has one; a var
@@ -205,7 +216,7 @@ private:
             if (!DebugFormHasRow(*form.application, method)) continue;
             for (int i = 0; i < parameters.Count(); ++i) {
                 const TemgParameter& parameter = *parameters.Items(i);
-                if (!written) Value(kCheckDebugValueFit, parameter.GetDebugValue(), parameter);
+                if (!written) Value(kCheckDebugValueFit, parameter.GetDebugValue(), parameter, nullptr);
                 if (reported[static_cast<std::size_t>(i)]) continue;
                 reported[static_cast<std::size_t>(i)] = FormMember(parameter.GetDebugValue(), parameter, form);
                 if (parameter.GetCategory() != pcVar) continue;
@@ -225,6 +236,8 @@ private:
     const TemgModule& module_;
     const TemgModule* first_;
     TCheckCollection& results_;
+    // The names of the generated classes, where default values of members are written.
+    const ClassScope scope_;
     std::vector<Form> forms_;
 };
 

@@ -8,6 +8,7 @@
 
 namespace quillon {
 
+class ClassScope;
 class IModuleResolver;
 class TemgDataType;
 class TemgModule;
@@ -23,13 +24,17 @@ const TgmcEnumType* FindEnumType(const TemgModule* module, std::string_view name
 // does not declare where a text is expected (a constant of an added unit may still be meant).
 // The enumerated types are `module`'s and `first`'s; a name that is no value of the element's
 // enumeration is only kUnresolved when the module adds units, whose constants it may name.
+// `scope`, for a value written inside the generated classes (a default value of a member): a name
+// they declare (a dotted name's first part) is kWrong, as they read the member there; an
+// enumeration value of that name is refused on its own.
 enum class TValueFit { kFits, kWrong, kUnresolved };
 TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgModule& module,
-                   const TemgModule* first);
+                   const TemgModule* first, const ClassScope* scope = nullptr);
 
 // Every default value of the module's properties and parameters and every debug value its debug
 // forms write: "Default value %s does not fit type %s" / "Debug value %s does not fit type %s"
-// (errors, warnings for an unresolved name); "Debug value of %s is not used: the controller does
+// (errors, warnings for an unresolved name; an error for a member's default value that names what
+// the class's generated classes declare); "Debug value of %s is not used: the controller does
 // not offer it" (a warning) for an exported property the forms cannot reach (protected or
 // private); and, where a debug form writes them, "Name %s is taken by the generated code: %s" for
 // a var parameter named like what a click handler declares or calls, and for an enumeration value

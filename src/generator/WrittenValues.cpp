@@ -143,7 +143,7 @@ bool NamesUndeclaredIdentifier(std::string_view value, const TemgModule& module,
     if (!Tokenize(value, tokens)) return false;
     for (const Token& token : tokens) {
         if (token.kind != TokenKind::kName) continue;
-        const std::string_view name = token.text.substr(0, token.text.find('.'));
+        const std::string_view name = LeadingName(token);
         if (SameText(name, "True") || SameText(name, "False") || SameText(name, "nil")) continue;
         if (EnumOfValue(module, first, name) || !module.FindKnownType(name).name.empty()) continue;
         return true;

@@ -23,6 +23,8 @@ struct Token {
 // one token.
 bool Tokenize(std::string_view value, std::vector<Token>& tokens);
 bool IsOperand(TokenKind kind);
+// The identifier a name token starts with: the name, or a dotted name's first part.
+inline std::string_view LeadingName(const Token& token) { return token.text.substr(0, token.text.find('.')); }
 
 // The enumerated type of `module` or `first` that has the value `name`, or nullptr.
 const TgmcEnumType* EnumOfValue(const TemgModule& module, const TemgModule* first, std::string_view name);

@@ -108,8 +108,7 @@ TEST_F(RegressionDesign, ExportedRoutinesNamedLikeRunTimeIdentifiersOrTheLibrary
     for (std::string_view name : {"CALC", "Application", "FileExists", "LoadLibrary", "FreeLibrary",
                                   "ExcludeTrailingBackslash", "DLLServers", "GetProcAddress", "Assigned", "PChar"})
         Method(*calc, name);
-    TemgProperty& exception = *calc->MainClass().Properties().Add();
-    test::Typed(exception, "Exception", "Integer");
+    Property(*calc, "Exception", "Integer");
     TemgpModule& shelf = project.AddClassModule();
     project.RenameModule(shelf, "Shelf", "Shelf");
     shelf.Module().CreateEnumType("TShelfKind", "", {"Sum", "Tally"});
@@ -141,10 +140,7 @@ TEST_F(RegressionDesign, AModuleWhoseClassIsNamedLikeAGeneratedTypeIsRefused) {
 // was named like a unit it uses (in any case) or a reserved word; "Identifier not found": like the
 // application object its main block calls. The check refuses these names on the application.
 TEST_F(RegressionDesign, DebugApplicationsNamedLikeTheirUnitsOrReservedWordsAreRefused) {
-    TemgProperty& change = *calc->MainClass().Events().Add();
-    change.SetName("OnChange");
-    change.DataType().SetName("TNotifyEvent");
-    change.DataType().SetCategory(dtRegisteredProcedural);
+    TemgProperty& change = test::Typed(*calc->MainClass().Events().Add(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
     TemgDebugApplication& application = calc->DebugApplications().NewDebugApplication();
     EXPECT_TRUE(Compiles());
     for (std::string_view name : {"Classes", "CALC", "cntrcalc", "Forms", "begin", "Math"}) {
@@ -280,8 +276,7 @@ TEST_F(RegressionDesign, TwoOwnConnectionsNeedTwoDataModuleNames) {
 // its name was read as the member ("Incompatible types": a default value Self was the object).
 TEST_F(RegressionDesign, EnumerationValuesNamedLikeWhatTheGeneratedUnitsDeclareAreRefused) {
     calc->CreateEnumType("TMode", "", {"mdFast", "mdExact"});
-    TemgProperty& total = *calc->MainClass().Properties().Add();
-    test::Typed(total, "Total", "Integer");
+    Property(*calc, "Total", "Integer");
     for (std::string_view value : {"MDFAST", "DBTables", "forms", "System", "FindInstance", "AfterInitInstance",
                                    "ClassName", "Free", "Total", "SetTotal", "TComponent", "TMode", "Integer",
                                    "Self"}) {
@@ -506,6 +501,11 @@ const HandWritten kHandWritten[] = {
      "Default value mdSlow does not fit type TMode"},
     {"a bare name for a string", [](TemgpProject&, TemgModule& calc) { Property(calc, "Title", "string").SetDefaultValue("Hello"); },
      "Default value Hello does not fit type string", true},
+    {"\"Identifier not found\": a parameter's default named a property, which the generated classes read instead of a constant",
+     [](TemgpProject&, TemgModule& calc) {
+         Parameter(Method(calc, "Scale"), "aBy", Property(calc, "Limit", "Integer").GetName());
+     },
+     "Default value Limit does not fit type Integer"},
     {"values written as Object Pascal expressions",
      [](TemgpProject&, TemgModule& calc) {
          calc.CreateEnumType("TMode", "", {"mdFast", "mdExact"});
