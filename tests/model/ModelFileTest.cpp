@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "SampleModel.h"
@@ -19,8 +20,39 @@
 namespace quillon::test {
 namespace {
 
+std::string CommaTextOf(std::vector<std::string> strings) {
+    TStringList list;
+    list.SetItems(std::move(strings));
+    return list.CommaText();
+}
+
+// The options of a model file are a comma text: entries with blanks, control characters, commas
+// or quotes are quoted, and what is written reads back.
+TEST(CommaText, QuotesEntriesWithBlanksControlCharactersCommasOrQuotesAndReadsBackWhatItWrote) {
+    EXPECT_EQ(CommaTextOf({"a", "b"}), "a,b");
+    EXPECT_EQ(CommaTextOf({"a b", "c,d", "say \"hi\"", "tab\there", "plain"}),
+              "\"a b\",\"c,d\",\"say \"\"hi\"\"\",\"tab\there\",plain");
+    EXPECT_EQ(CommaTextOf({}), "");
+    EXPECT_EQ(CommaTextOf({""}), "\"\"");
+    EXPECT_EQ(CommaTextOf({"a", "", "b"}), "a,,b");
+    // Reading separates at unquoted blanks and tolerates an unclosed quote.
+    TStringList list;
+    list.SetCommaText("  one two , \"three");
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"one", "two", "three"}));
+    for (const std::vector<std::string>& strings :
+         std::vector<std::vector<std::string>>{{"a b", "c,d", "say \"hi\"", "", "x"}, {""}, {"", ""}, {"a", ""}, {}}) {
+        list.SetItems({"stale"});
+        list.SetCommaText(CommaTextOf(strings));
+        EXPECT_EQ(list.Items(), strings) << CommaTextOf(strings);
+    }
+}
+
 class ModelFile : public ::testing::Test {
 protected:
+    long Files() const {
+        return std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator());
+    }
+
     TempDir dir;
     std::string path = dir.File("Calc.qlm");
 };
@@ -40,37 +72,27 @@ TEST_F(ModelFile, BeginsWithHeaderAndOptionsObjectsWithoutNames) {
               std::string::npos);
 }
 
-TEST_F(ModelFile, ReadsBackModelAndOptions) {
-    TSampleModel model;
+// What was written reads back; a file of another signature (compared exactly), a missing one and
+// one that cannot be created are refused by name, the model and options left untouched.
+TEST_F(ModelFile, ReadsBackModelAndOptionsAndRefusesOtherSignaturesAndMissingFiles) {
+    TSampleModel model, copy;
     FillSampleModel(model, 2);
     WriteModelFile(model, path, kModuleSignature, "x,y");
-    TSampleModel copy;
     std::string options;
     ReadModelFile(copy, path, kModuleSignature, options);
     EXPECT_EQ(options, "x,y");
     EXPECT_EQ(ObjectToText(copy), ObjectToText(model));
-}
-
-TEST_F(ModelFile, RejectsAnotherSignatureWithoutTouchingTheModel) {
-    TSampleModel project;
+    TSampleModel project, fresh;
     project.SetTitle("project");
     WriteModelFile(project, path, kProjectSignature, "");
-    TSampleModel model;
-    std::string options = "kept";
-    EXPECT_EQ(test::ExceptionMessage([&] { ReadModelFile(model, path, kModuleSignature, options); }), "Error file format");
-    EXPECT_EQ(model.GetTitle(), "");
-    EXPECT_EQ(options, "kept");
-    // The comparison is exact.
-    EXPECT_EQ(test::ExceptionMessage([&] { ReadModelFile(model, path, "pif", options); }), "Error file format");
-}
-
-TEST_F(ModelFile, ReportsAMissingFileByName) {
-    TSampleModel model;
-    std::string options;
-    EXPECT_EQ(test::ExceptionMessage([&] { ReadModelFile(model, path, kModuleSignature, options); }), "Cannot open file " + path);
-}
-
-TEST_F(ModelFile, ReportsAFileThatCannotBeCreatedByName) {
+    for (const auto& [file, signature, error] : {std::tuple{path, kModuleSignature, std::string("Error file format")},
+                                                 {path, "pif", "Error file format"},
+                                                 {dir.File("Gone.qlm"), kModuleSignature, "Cannot open file " + dir.File("Gone.qlm")}}) {
+        options = "kept";
+        EXPECT_EQ(test::ExceptionMessage([&] { ReadModelFile(fresh, file, signature, options); }), error);
+        EXPECT_EQ(fresh.GetTitle(), "");
+        EXPECT_EQ(options, "kept");
+    }
     WriteText(dir.File("plain"), "a file, not a directory");
     const std::string impossible = dir.File("plain/Calc.qlm");
     const std::string error = test::ExceptionMessage([&] { WriteModelFile(TSampleModel(), impossible, kModuleSignature, ""); });
@@ -112,9 +134,7 @@ TEST_F(ModelFile, KeepsTheOldFileIntactWhenWritingFailsHalfwayLinuxOnly) {
     EXPECT_EQ(error.rfind("Cannot create file " + path, 0), 0u) << error;
     EXPECT_EQ(ReadText(path), before);
     // No temporary file is left behind.
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(Files(), 1);
 }
 
 #endif
@@ -135,9 +155,7 @@ TEST_F(ModelFile, FilesSavedTogetherAreMarkedWrittenOnlyOnceInPlaceLinuxOnly) {
     // The file in place counts as written; the other does not.
     EXPECT_EQ(written, std::vector<std::string>{"First"});
     EXPECT_EQ(ReadText(first), "first");
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
-    EXPECT_EQ(files, 2);
+    EXPECT_EQ(Files(), 2);
 }
 
 }  // namespace
