@@ -92,10 +92,6 @@ TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanningInsertedText) {
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
 }
 
-}  // namespace quillon
-
-namespace quillon {
-
 TEST(BraceComment, BracesAndALeadingDollarCannotEndTheCommentOrMakeItADirective) {
     EXPECT_EQ(BraceCommentText("rate in {EUR}"), "rate in (EUR)");
     EXPECT_EQ(BraceCommentText("Simple} procedure Injected; {calculator"), "Simple) procedure Injected; (calculator");
