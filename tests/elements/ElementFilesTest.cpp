@@ -62,39 +62,6 @@ void FillCalc(TemgClass& calc) {
 
 }  // namespace
 
-TEST(ElementFiles, AClassWritesItsStoredPropertiesInOrderWithoutDefaults) {
-    TemgClass calc;
-    calc.SetName("Calc");
-    test::AddTyped(calc.Properties(), "Count", "Integer");
-    test::AddTyped(calc.Methods(), "Run", "").Parameters().Add()->SetName("Value");
-
-    EXPECT_EQ(ObjectToText(calc), CrLf({"object TemgClass",
-                                        "  Appellation.Name = 'Calc'",
-                                        "  Settings = []",
-                                        "  Properties = <",
-                                        "    item",
-                                        "      Appellation.Name = 'Count'",
-                                        "      Settings = []",
-                                        "      DataType.Name = 'Integer'",
-                                        "      Event = False",
-                                        "    end>",
-                                        "  Events = <>",
-                                        "  Methods = <",
-                                        "    item",
-                                        "      Appellation.Name = 'Run'",
-                                        "      Settings = []",
-                                        "      Parameters = <",
-                                        "        item",
-                                        "          Appellation.Name = 'Value'",
-                                        "          Settings = []",
-                                        "          Category = pcNone",
-                                        "        end>",
-                                        "      Category = mcProcedure",
-                                        "    end>",
-                                        "  ExternalClasses = <>",
-                                        "end"}));
-}
-
 // Read back or assigned, a class with every kind of member gives the same text.
 TEST(ElementFiles, AClassWithEveryKindOfMemberReadsBackAndAssignsToTheSameText) {
     TemgClass calc;

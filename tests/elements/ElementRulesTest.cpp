@@ -87,6 +87,15 @@ protected:
         return GeneratedMemberTaker(design, member, name);
     }
 
+    using Fault = std::pair<const TPersistent*, std::string>;
+    // The faults of the class's member names, each with the member it is reported on.
+    std::vector<Fault> Faults() const {
+        std::vector<Fault> found;
+        ClassScope(design).ForEachMemberNameFault(
+            [&](const TPersistent& element, const std::string& message) { found.emplace_back(&element, message); });
+        return found;
+    }
+
     TemgClass design;
     TemgProperty& count = *design.Properties().Add();
     TemgProperty& change = *design.Events().Add();
@@ -121,24 +130,15 @@ TEST_F(GeneratedNames, EveryFaultIsReportedOnTheMemberWhoseNameIsTaken) {
     TemgParameter& parameter = *sum.Parameters().Add();
     parameter.SetName("Type");
     shelf.SetPropertyName("Count; Evil");
-    std::vector<std::pair<const TPersistent*, std::string>> faults;
-    ClassScope(design).ForEachMemberNameFault([&](const TPersistent& element, const std::string& message) {
-        faults.emplace_back(&element, message);
-    });
-    const std::vector<std::pair<const TPersistent*, std::string>> expected{
-        {&parameter, "Name Type is a reserved word"},
-        {&setCount, "Name SetCount is taken by the generated code: the setter of property Count"},
-        {&shelf, "Name Count; Evil is not an identifier"}};
-    EXPECT_EQ(faults, expected);
-
+    const std::string taken = "Name SetCount is taken by the generated code: the setter of property Count";
+    EXPECT_EQ(Faults(), (std::vector<Fault>{{&parameter, "Name Type is a reserved word"},
+                                            {&setCount, taken},
+                                            {&shelf, "Name Count; Evil is not an identifier"}}));
     // A system member keeps its name: the member that takes it answers.
     setCount.SetSettings({isSystemItem});
-    faults.clear();
-    ClassScope(design).ForEachMemberNameFault([&](const TPersistent& element, const std::string& message) {
-        faults.emplace_back(&element, message);
-    });
+    const std::vector<Fault> faults = Faults();
     ASSERT_EQ(faults.size(), 3U);
-    EXPECT_EQ(faults[1], std::make_pair(static_cast<const TPersistent*>(&count), expected[1].second));
+    EXPECT_EQ(faults[1], Fault(&count, taken));
 }
 
 // Enumeration values are written inside the generated classes as default values: the members in
@@ -165,28 +165,20 @@ TEST_F(GeneratedNames, NamesDerivedFromTwoMembersMayNotMeet) {
     TemgProperty& routine = *design.Events().Add();
     routine.SetName("CreateQueryMethod");
     routine.SetEvent(true);
-    const auto faults = [&] {
-        std::vector<std::pair<const TPersistent*, std::string>> found;
-        ClassScope(design).ForEachMemberNameFault([&](const TPersistent& element, const std::string& message) {
-            found.emplace_back(&element, message);
-        });
-        return found;
-    };
     // Reported once, on the later member (methods come after events); a system member keeps its
     // names.
-    using Fault = std::pair<const TPersistent*, std::string>;
     const std::string taken = "Name FCreateQueryMethod is taken by the generated code: ";
-    EXPECT_EQ(faults(), (std::vector<Fault>{{&createQuery, taken + "the field of event CreateQueryMethod"}}));
+    EXPECT_EQ(Faults(), (std::vector<Fault>{{&createQuery, taken + "the field of event CreateQueryMethod"}}));
     createQuery.SetSettings({isSystemItem, isDSC});
-    EXPECT_EQ(faults(), (std::vector<Fault>{{&routine, taken + "the method pointer field of method CreateQuery"}}));
+    EXPECT_EQ(Faults(), (std::vector<Fault>{{&routine, taken + "the method pointer field of method CreateQuery"}}));
     // The database support's own pair shares the routine variable on purpose.
     routine.SetSettings({isSystemItem, isDSC});
-    EXPECT_TRUE(faults().empty());
+    EXPECT_TRUE(Faults().empty());
     // Two external properties of one class share its library path field.
     TemgExternalClass& second = *design.ExternalClasses().Add();
     second.SetName("Store");
     second.SetPropertyName("Backroom");
-    EXPECT_TRUE(faults().empty());
+    EXPECT_TRUE(Faults().empty());
 }
 
 TEST(GeneratedUnits, ModuleAndProgramNamesOfTheUnitsTheyUseAreTaken) {

@@ -1,5 +1,6 @@
 // The texts elements give of themselves (declaration and display texts, the class's identifier
-// and factory statement), the built-in types, added units' uses entries, and change tracking.
+// and factory statement), the built-in types, added units' uses entries and form files, and change
+// tracking.
 #include <gtest/gtest.h>
 
 #include "elements/AddedUnits.h"
@@ -79,6 +80,17 @@ TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntries) {
     ASSERT_EQ(uses.Count(), 2);
     EXPECT_EQ(uses.SrcCode(3, ",\r\n"), "uses \r\n   Main in '" + NativePath("/work/forms/Main.PAS") + "' {MainForm},\r\n" +
                                             "   Frame1 in '" + NativePath("/abs/Frame1.pas") + "' {Frame1: TFrame};\r\n");
+}
+
+TEST(AddedUnitForms, TheNameStandsBetweenTheFirstWordAndTheColonAndTheFileBesideTheUnit) {
+    const std::pair<const char*, const char*> firstLines[] = {
+        {"object Form1: TForm1", "Form1"}, {"inherited Frame2: TFrame2\r", "Frame2"}, {"object Form1 : TForm1", "Form1"},
+        {"", ""}, {"object Form1", ""} /* no class after a colon */, {"TPF0\x06TForm1", ""} /* binary */,
+        {" object Form1: TForm1", ""}};
+    for (const auto& [line, name] : firstLines) EXPECT_EQ(FormNameFromFirstLine(line), name) << line;
+    EXPECT_EQ(FormFileOfUnit("src/Main.pas"), "src/Main.dfm");
+    EXPECT_EQ(FormFileOfUnit("..\\forms\\About.PAS"), "..\\forms\\About.dfm");
+    EXPECT_EQ(FormFileOfUnit("my.dir/Main"), "my.dir/Main.dfm");
 }
 
 TEST(ChangeTracking, ASubObjectsChangeMarksTheElementAndClearingClearsItAgain) {
