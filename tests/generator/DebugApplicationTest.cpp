@@ -1,10 +1,11 @@
 // Debug applications: the program, the generator's and developer's form units and form files,
-// and the project group, with and without database support.
+// and the project group, with and without database support; form files as component trees.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "generator/DebugApplicationUnits.h"
+#include "generator/FormFiles.h"
 #include "generator/GeneratedFileWriters.h"
 #include "platform/FileSystem.h"
 #include "support/Lines.h"
@@ -18,6 +19,16 @@ namespace {
 
 using test::Lines;
 using test::MatchesGolden;
+
+TFormObject SampleForm() {
+    TFormObject form("Form1", "TForm1");
+    form.String("Caption", "Tom's").Integer("Top", -5);
+    TFormObject& panel = form.Add("Panel1", "TPanel");
+    panel.Value("Align", "alTop").Strings("Lines", {});
+    panel.Add("Button1", "TButton").Boolean("Default", true);
+    form.Add("Panel2", "TPanel", true);
+    return form;
+}
 
 class DebugApplication : public ::testing::Test {
 protected:
@@ -264,11 +275,7 @@ TEST_F(DebugApplication, PathsWrittenTheWindowsWayOrHoldingApostrophesMakeValidP
     app->SetSrcPath("debug\\teller");
     AddModule("Ledger", "..\\ledger");
     // Two external classes refer to Ledger: its library is built once.
-    for (const char* property : {"Book", "Journal"}) {
-        TemgExternalClass& external = *account.MainClass().ExternalClasses().Add();
-        external.SetName("Ledger");
-        external.SetPropertyName(property);
-    }
+    for (const char* property : {"Book", "Journal"}) test::AddExternal(account, "Ledger", property);
     EXPECT_EQ(account.OutputDirectory(project.srcPath), "/work/o'k/out/win/");
     EXPECT_EQ(app->OutputDirectory(project.srcPath), "/work/o'k/debug/teller/");
     EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
@@ -288,6 +295,24 @@ TEST_F(DebugApplication, AReadOnlyPropertyGetsTheCommentedAssignmentEvenWithADeb
     const std::string text = Text(TFileKind::DebugFormGeneratorUnit);
     EXPECT_EQ(text.find(assigned), std::string::npos);
     EXPECT_NE(text.find("//FController.Owner:= ;"), std::string::npos);
+}
+
+// Form files as component trees: nesting, value spelling, and the event bindings that the form
+// builders collect and the writer inserts into the blocks of their components.
+TEST(FormFiles, WritesNestedBlocksAndInsertsBindingsIntoTheNamedComponentsLinuxOnly) {
+    TFormObject form = SampleForm();
+    InsertEventBindings(form, {EventBinding("button1", "OnClick", "Button1Click"), "Form1=OnClose = FormClose",
+                               "Missing=OnClick = Gone", "NoEventHere"});
+    const std::string text = form.Text();
+    EXPECT_EQ(text, Lines({"object Form1: TForm1", "  Caption = 'Tom'#39's'", "  Top = -5", "  OnClose = FormClose",
+                           "  object Panel1: TPanel", "    Align = alTop", "    Lines.Strings = ()",
+                           "    object Button1: TButton", "      Default = True", "      OnClick = Button1Click",
+                           "    end", "  end", "  inherited Panel2: TPanel", "  end", "end", ""}));
+    EXPECT_TRUE(test::FormTextAccepted(text));
+    // A binding is split at its first equals sign.
+    TFormObject bare("Form1", "TForm1");
+    InsertEventBindings(bare, {"Form1=OnClose = Close=Now"});
+    EXPECT_EQ(bare.Text(), Lines({"object Form1: TForm1", "  OnClose = Close=Now", "end", ""}));
 }
 
 }  // namespace quillon

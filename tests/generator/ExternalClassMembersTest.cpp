@@ -13,16 +13,11 @@
 namespace quillon {
 namespace {
 
+using test::AddExternal;
 using test::Lines;
 
 class ExternalClassMembers : public ::testing::Test {
 protected:
-    static TemgExternalClass& Refer(TemgModule& owner, std::string_view referenced, std::string_view property) {
-        TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
-        external.SetName(referenced);
-        external.SetPropertyName(property);
-        return external;
-    }
     std::vector<std::string> Names(const std::vector<const TemgModule*>& modules) const {
         std::vector<std::string> names;
         for (const TemgModule* module : modules) names.push_back(module->MainClassName());
@@ -53,11 +48,11 @@ TEST_F(ExternalClassMembers, ReferencesAreFollowedDepthFirstAndEachModuleOnce) {
     TemgModule& b = project.AddModule("B", moComServerInDll);
     TemgModule& c = project.AddModule("C", moServerInDll);
     project.AddModule("D", moServerInDll);
-    Refer(a, "B", "Bee");
-    Refer(a, "C", "Sea");
-    Refer(b, "D", "Dee");
-    Refer(b, "A", "Back");
-    Refer(c, "d", "Dee");
+    AddExternal(a, "B", "Bee");
+    AddExternal(a, "C", "Sea");
+    AddExternal(b, "D", "Dee");
+    AddExternal(b, "A", "Back");
+    AddExternal(c, "d", "Dee");
     EXPECT_EQ(Names(ReferencedModules(a, project)), (std::vector<std::string>{"B", "D", "A", "C"}));
     EXPECT_EQ(Names(ReferencedLibraryServers(a, project)), (std::vector<std::string>{"D", "A", "C"}));
     EXPECT_TRUE(NeedsLibraryPaths(b, project));
@@ -66,9 +61,9 @@ TEST_F(ExternalClassMembers, ReferencesAreFollowedDepthFirstAndEachModuleOnce) {
 
 TEST_F(ExternalClassMembers, AClassThatReachesALibraryThroughAComServerCreatesItFromPath) {
     TemgModule& calc = project.AddModule("Calc", moDirectUsesServer);
-    Refer(project.AddModule("Printer", moComServerInDll), "Spooler", "Queue");
+    AddExternal(project.AddModule("Printer", moComServerInDll), "Spooler", "Queue");
     project.AddModule("Spooler", moServerInDll);
-    Refer(calc, "Printer", "Output");
+    AddExternal(calc, "Printer", "Output");
     ServerClass(calc);
     EXPECT_EQ(CodeOf("CreateOutput"), Lines({"if FOutput = nil", "then ", "begin", "CoInitialize(nil);",
                                              "FOutput:=TcntrPrinter.CreateFromPath(nil,FSpoolerPath);",
@@ -82,7 +77,7 @@ TEST_F(ExternalClassMembers, TheDatasetFactoriesBothSupportAreHandedOn) {
     TemgModule& calc = project.AddModule("Calc", moServerInDll);
     calc.SetDatabaseSupport({dbsQuery, dbsTable});
     project.AddModule("Store", moDirectUsesServer).SetDatabaseSupport({dbsTable, dbsStoredProc});
-    Refer(calc, "Store", "Shelf");
+    AddExternal(calc, "Store", "Shelf");
     ServerClass(calc, "");
     EXPECT_EQ(CodeOf("CreateShelf"), Lines({"if FShelf = nil", "then ", "begin", "FShelf:=TcntrStore.Create(nil);",
                                             "FShelf.CreateTableMethod:=CreateTableMethod;",
@@ -99,8 +94,8 @@ TEST_F(ExternalClassMembers, AnOwnConnectionIsHandedOnAndTheReferenceIsTheDataba
     TemgModule& ledger = project.AddModule("Ledger", moServerInDll);
     ledger.SetDatabaseSupport({dbsSetDatabaseParams});
     project.AddModule("Store", moServerInDll).SetDatabaseSupport({dbsQuery});
-    Refer(calc, "Ledger", "Book");
-    Refer(calc, "Store", "Shelf");
+    AddExternal(calc, "Ledger", "Book");
+    AddExternal(calc, "Store", "Shelf");
     ServerClass(calc);
     EXPECT_EQ(server.Fields().SrcCode(0, "\r\n"), Lines({"FBook:TLedger;", "FShelf:TStore;"}));
     EXPECT_EQ(CodeOf("CreateBook"),
@@ -132,8 +127,8 @@ TEST_F(ExternalClassMembers, OnlyAReferencedModuleWithItsOwnConnectionIsHandedTh
     ledger.SetDatabaseSupport({dbsQuery, dbsSetDatabaseParams});
     TemgModule& store = project.AddModule("Store", moServerInDll);
     store.SetDatabaseSupport({dbsSetDatabaseParams});
-    Refer(calc, "Ledger", "Book");
-    Refer(calc, "Store", "Shelf");
+    AddExternal(calc, "Ledger", "Book");
+    AddExternal(calc, "Store", "Shelf");
     const std::string text = BuildUnitText(calc, TFileKind::GeneratorServerUnit, project);
     EXPECT_EQ(text.find("FBook.SetDatabaseParams"), std::string::npos);
     EXPECT_NE(text.find("if FShelf <> nil then FShelf.SetDatabaseParams(FAliasName, FUserName, FPassword);"),
@@ -142,16 +137,10 @@ TEST_F(ExternalClassMembers, OnlyAReferencedModuleWithItsOwnConnectionIsHandedTh
               std::string::npos);
 }
 
-TEST_F(ExternalClassMembers, WithoutExternalClassesBeforeDestructionIsLeftAlone) {
-    ServerClass(project.AddModule("Calc", moServerInDll));
-    EXPECT_EQ(CodeOf("BeforeDestruction"), "inherited;");
-    EXPECT_EQ(server.Methods().Count(), 1);
-}
-
 TEST_F(ExternalClassMembers, GeneratingAClassThatRefersToAMissingModuleStopsBeforeWritingAnything) {
     TemgModule& calc = project.AddModule("Calc", moServerInDll);
-    Refer(project.AddModule("Store", moServerInDll), "Gone", "Lost");
-    Refer(calc, "Store", "Shelf");
+    AddExternal(project.AddModule("Store", moServerInDll), "Gone", "Lost");
+    AddExternal(calc, "Store", "Shelf");
     test::TempDir dir;
     EXPECT_EQ(test::ExceptionMessage([&] {
                   calc.Generate(dir.Prefix(), "", false, project, "", &project.common);

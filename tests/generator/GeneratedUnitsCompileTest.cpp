@@ -17,6 +17,7 @@
 namespace quillon {
 namespace {
 
+using test::AddExternal;
 using test::PascalFile;
 using test::Typed;
 
@@ -88,12 +89,6 @@ public:
         hidden.SetExported(false);
         AddExternal(calc, "Store", "Shelf");
         AddExternal(calc, "Printer", "Output");
-    }
-
-    static void AddExternal(TemgModule& owner, std::string_view referenced, std::string_view property) {
-        TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
-        external.SetName(referenced);
-        external.SetPropertyName(property);
     }
 
     // Every file generation writes for the project, named as on disk.

@@ -69,6 +69,14 @@ inline void FillEveryField(TemgModule& module) {
     module.SetConnectToHostDB(false);
 }
 
+// Adds to the class of `owner` the external property `property` of the class `referenced`.
+inline TemgExternalClass& AddExternal(TemgModule& owner, std::string_view referenced, std::string_view property) {
+    TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
+    external.SetName(referenced);
+    external.SetPropertyName(property);
+    return external;
+}
+
 // A project of the given modules in order, the first being the common types module.
 class StandInProject : public IModuleResolver {
 public:

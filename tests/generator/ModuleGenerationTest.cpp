@@ -172,15 +172,10 @@ protected:
         for (TemgModule* module : {&customer, &branch}) module->SetServerOption(moDirectUsesServer);
         customer.MainClass().SetName("Customer");
         branch.MainClass().SetName("Branch");
-        Refer(account, "Customer");
-        Refer(account, "Branch");
-        Refer(customer, "Branch");
+        test::AddExternal(account, "Customer", "CustomerObject");
+        test::AddExternal(account, "Branch", "BranchObject");
+        test::AddExternal(customer, "Branch", "BranchObject");
         project.modules = {&common, &account, &customer, &branch};
-    }
-    static void Refer(TemgModule& from, std::string_view className) {
-        TemgExternalClass& reference = *from.MainClass().ExternalClasses().Add();
-        reference.SetName(className);
-        reference.SetPropertyName(std::string(className) + "Object");
     }
     TemgModule customer;
     TemgModule branch;
@@ -198,7 +193,7 @@ TEST_F(ReferencedGeneration, WithTheFlagTheDirectlyReferencedModulesFollowInList
 }
 
 TEST_F(ReferencedGeneration, AMissingReferencedClassStopsBeforeAnythingIsWritten) {
-    Refer(account, "Ghost");
+    test::AddExternal(account, "Ghost", "GhostObject");
     EXPECT_EQ(test::ExceptionMessage([&] { Generate(account, true); }), "Class 'Ghost' not found");
     EXPECT_TRUE(builder.TakeRequests().empty());
     EXPECT_TRUE(Files().empty());
@@ -265,8 +260,7 @@ TEST_F(ModuleGeneration, AnUntypedMemberOrAnUncompilableNameStopsGenerationBefor
     account.MainClass().SetName("Account");
     TemgModule branch;
     branch.MainClass().SetName("Branch");
-    branch.MainClass().ExternalClasses().Add()->SetName("Account");
-    branch.MainClass().ExternalClasses().Items(0)->SetPropertyName("Owner");
+    test::AddExternal(branch, "Account", "Owner");
     project.modules.push_back(&branch);
     method.SetName("FreeOwner");  // fine in Account; Branch's external property Owner is unrelated
     property.SetName("Label");

@@ -7,7 +7,6 @@
 #include "generator/GeneratedFiles.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
-#include "support/Lines.h"
 
 #include "GeneratorTestSupport.h"
 
@@ -87,17 +86,6 @@ TEST_F(ModuleRelease, MissingFilesAndTargetDirectoriesAreReportedWithoutStopping
               (Errors{"Path '" + dir.File("release/dll") + "' not found",
                       "Path '" + dir.File("release/pas") + "' not found"}));
     EXPECT_FALSE(fs::exists(release));
-}
-
-TEST_F(ModuleRelease, WithoutABaseDirectoryTheDirectoriesAreTakenAgainstTheProject) {
-    BuildLibrary();
-    std::vector<std::string> errors;
-    fs::create_directories(dir.File("host/bin"));
-    fs::create_directories(dir.File("host/pas"));
-    account.Release("", "host/bin", errors, project, true, "host/pas", builder);
-    EXPECT_TRUE(errors.empty());
-    EXPECT_TRUE(FileExists(dir.File("host/bin/Account.dll")));
-    EXPECT_TRUE(FileExists(dir.File("host/pas/cntrAccount.pas")));
 }
 
 TEST_F(ModuleRelease, AFailureWhileWritingBecomesAnErrorEntry) {

@@ -88,15 +88,6 @@ TEST_F(Releases, AMissingModuleIsReportedAfterTheDirectoriesAreMadeAndNoDirector
     EXPECT_EQ(opened.size(), 1u);
 }
 
-TEST_F(Releases, AMissingLibraryIsReportedAndTheRestIsDone) {
-    BuildLibrary("Account");
-    release.SetOption(roModule);
-    release.SetModuleName("Account");
-    EXPECT_EQ(Run(), (Errors{"File '" + dir.File("bin/Customer.dll") + "' not found"}));
-    EXPECT_TRUE(FileExists(Out("dll/Account.dll")));
-    EXPECT_TRUE(FileExists(Out("pas/Account.pas")));
-}
-
 TEST_F(Releases, ACopyRuleCopiesTheReferencedLibrariesOnlyWithAllDlls) {
     BuildLibrary("Account");
     BuildLibrary("Customer");

@@ -12,17 +12,11 @@
 namespace quillon {
 namespace {
 
+using test::AddExternal;
 using test::MatchesGolden;
 
 // Calc holds a Shelf of the library server Store, which keeps its Backup in the library server
 // Archive, and an Output of the COM server Printer.
-TemgExternalClass& AddExternal(TemgModule& owner, std::string_view referenced, std::string_view property) {
-    TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
-    external.SetName(referenced);
-    external.SetPropertyName(property);
-    return external;
-}
-
 TemgModule& AddExternalProject(test::UnitsProject& project, TServerOption calcOption) {
     project.AddModule("Archive", moServerInDll);
     AddExternal(project.AddModule("Store", moServerInDll), "Archive", "Backup");

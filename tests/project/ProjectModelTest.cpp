@@ -23,12 +23,6 @@ class NewProject : public ::testing::Test {
 protected:
     void SetUp() override { project.NewProject(dir.Path()); }
 
-    // Renames a module and its class.
-    static void Rename(TemgModule& module, std::string_view name) {
-        module.MainClass().SetName(name);
-        module.SetAppellation(module.MainClass().Appellation());
-    }
-
     TempDir dir;
     TemgpProject project;
 };
@@ -67,7 +61,8 @@ TEST_F(NewProject, NumbersClassModulesOverNamesAndCaptions) {
     EXPECT_TRUE(system.IsSystemItem());
 
     // The renamed module still holds the file ExtClass2.qlm: the next number is taken.
-    Rename(second.Module(), "Account");
+    second.Module().MainClass().SetName("Account");
+    second.Module().SetAppellation(second.Module().MainClass().Appellation());
     EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass3");
     second.Module().Appellation().SetCaption("External Class7");
     EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass8");
@@ -108,22 +103,6 @@ TEST_F(NewProject, ClosingEmptiesItAndAnEmptyProjectIsNeverModified) {
     EXPECT_EQ(ExceptionMessage([&] { project.FirstModuleEntry(); }), "No module found");
     EXPECT_EQ(ExceptionMessage([&] { project.GenerateAll(); }), "No module found");
     EXPECT_EQ(project.GetFirstModule(), nullptr);
-}
-
-TEST_F(NewProject, GeneratesEveryModuleInOrderWithTheProjectsPaths) {
-    Rename(project.AddClassModule().Module(), "Account");
-    Rename(project.AddClassModule().Module(), "Ledger");
-    project.FindModule("Ledger")->SetServerOption(moDirectUsesServer);
-    project.FirstModule().CreateEnumType("TKind", "", {"kOne"});
-    RecordingBuilder builder;
-    project.GenerateAll(builder);
-    EXPECT_EQ(builder.TakeRequests(),
-              (std::vector<std::string>{"CommonTypes:8", "Account:0", "Account:1", "Account:3", "Account:4",
-                                        "Account:11", "Ledger:0", "Ledger:1", "Ledger:4", "Ledger:11"}));
-    const std::string header = ReadText(dir.File("genAccount.pas"));
-    EXPECT_EQ(header.rfind(ExpectedUnitHeader(), 0), 0u);
-    EXPECT_TRUE(FileExists(dir.File("Account.dof")));
-    EXPECT_TRUE(FileExists(dir.File("genCommonTypes.pas")));
 }
 
 }  // namespace

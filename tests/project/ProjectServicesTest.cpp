@@ -31,10 +31,7 @@ protected:
     TemgModule& Module(std::string_view name) { return *project.FindModule(name); }
 
     TemgExternalClass& Refer(std::string_view from, std::string_view to, std::string_view propertyName) {
-        TemgExternalClass& external = *Module(from).MainClass().ExternalClasses().Add();
-        external.SetName(to);
-        external.SetPropertyName(propertyName);
-        return external;
+        return AddExternal(Module(from), to, propertyName);
     }
 
     std::vector<std::string> Referencable(std::string_view from, std::string_view currentName = "") {

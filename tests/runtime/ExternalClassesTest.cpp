@@ -10,12 +10,6 @@
 namespace quillon::test {
 namespace {
 
-void AddExternal(TemgModule& owner, std::string_view referenced, std::string_view property) {
-    TemgExternalClass& external = *owner.MainClass().ExternalClasses().Add();
-    external.SetName(referenced);
-    external.SetPropertyName(property);
-}
-
 constexpr const char* kStoreHost = R"(program StoreHost;
 {$APPTYPE CONSOLE}
 {$MODE DELPHI}
