@@ -128,9 +128,7 @@ TEST(BundledExample, ASecondGenerationRewritesNothingAndThenChecksClean) {
     EXPECT_NE(first.out.find("Wrote " + std::to_string(times.size()) + " files\n"), std::string::npos) << first.out;
     EXPECT_EQ(RunCommand({"generate", project}).out, "Wrote 0 files\n");
     for (const auto& [file, time] : times) EXPECT_EQ(fs::last_write_time(file), time) << file;
-    const Outcome check = RunCommand({"generate", "--check", project});
-    EXPECT_EQ(check.status, cli::kExitSuccess);
-    EXPECT_EQ(check.out, "Every generated file is up to date\n");
+    EXPECT_EQ(RunCommand({"generate", "--check", project}), (Outcome{0, "Every generated file is up to date\n", ""}));
 }
 
 // A method added to a module after its developer's unit was written: generate names what the
@@ -166,9 +164,7 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     EXPECT_EQ(outcome.err, unit + " lacks the overrides Close; run quillon-cli update-dev " + project +
                                " --module Account to add them\n");
 
-    outcome = RunCommand({"update-dev", project, "--dry-run"});
-    EXPECT_EQ(outcome.status, cli::kExitSuccess);
-    EXPECT_EQ(outcome.out, unit + "\nWould update 1 developer's unit\n");
+    EXPECT_EQ(RunCommand({"update-dev", project, "--dry-run"}), (Outcome{0, unit + "\nWould update 1 developer's unit\n", ""}));
     EXPECT_EQ(RunCommand({"update-dev", project, "--check"}).status, cli::kExitFindings);
     outcome = RunCommand({"update-dev", project, "--module", "Account", "--diff"});
     EXPECT_EQ(outcome.status, cli::kExitSuccess);
@@ -177,9 +173,7 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     EXPECT_NE(outcome.out.find("\n+function TdevAccount.Close(Force:Boolean):Integer;\r\n"), std::string::npos);
     EXPECT_EQ(ReadText(unit), edited);
 
-    outcome = RunCommand({"update-dev", project});
-    EXPECT_EQ(outcome.status, cli::kExitSuccess) << outcome.err;
-    EXPECT_EQ(outcome.out, unit + "\nUpdated 1 developer's unit\n");
+    EXPECT_EQ(RunCommand({"update-dev", project}), (Outcome{0, unit + "\nUpdated 1 developer's unit\n", ""}));
     EXPECT_EQ(ReadText(dir.File("Source/devAccount.~pas")), edited);
     const auto compiles = [&] {
         std::vector<PascalFile> files;
@@ -189,11 +183,8 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     };
     EXPECT_TRUE(compiles());
 
-    for (const std::string flag : {"--check", "--diff"}) {
-        outcome = RunCommand({"update-dev", project, flag});
-        EXPECT_EQ(outcome.status, cli::kExitSuccess);
-        EXPECT_EQ(outcome.out, "Every developer's unit is up to date\n") << flag;
-    }
+    for (const std::string flag : {"--check", "--diff"})
+        EXPECT_EQ(RunCommand({"update-dev", project, flag}), (Outcome{0, "Every developer's unit is up to date\n", ""})) << flag;
     EXPECT_EQ(RunCommand({"generate", project}).err, "");
 
     // The parameter is renamed and gains a default, and a method is added: the report of the
@@ -208,10 +199,9 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     // A developer's unit that differs from the design does not stop the project check.
     EXPECT_EQ(RunCommand({"check", project}).status, cli::kExitSuccess);
     const std::string renamed = "): warning: parameter Force is now Permanent; the body may still use the old name\n";
-    outcome = RunCommand({"update-dev", project, "--check"});
-    EXPECT_EQ(outcome.status, cli::kExitFindings);
-    EXPECT_EQ(outcome.out, unit + "\nWould update 1 developer's unit\n1 of 4 developer's units differ from the design\n");
-    EXPECT_EQ(outcome.err, unit + "(" + closeLine(ReadText(unit)) + renamed);
+    EXPECT_EQ(RunCommand({"update-dev", project, "--check"}),
+              (Outcome{cli::kExitFindings, unit + "\nWould update 1 developer's unit\n1 of 4 developer's units differ from the design\n",
+                       unit + "(" + closeLine(ReadText(unit)) + renamed}));
     outcome = RunCommand({"update-dev", project});
     EXPECT_EQ(outcome.status, cli::kExitSuccess);
     EXPECT_EQ(outcome.err, unit + "(" + closeLine(ReadText(unit)) + renamed);
@@ -222,10 +212,9 @@ TEST(BundledExample, UpdateDevAddsAMethodAddedAfterTheFirstGenerationLinuxOnly) 
     // A unit the reader cannot follow is named and left as it is; the others are still updated.
     const std::string ledger = dir.File("Source/devLedger.pas"), broken = "unit devLedger;\r\ninterface\r\n{ lost\r\n";
     WriteText(ledger, broken);
-    outcome = RunCommand({"update-dev", project});
-    EXPECT_EQ(outcome.status, cli::kExitFailure);
-    EXPECT_EQ(outcome.out, "1 of 4 developer's units differ from the design\n");
-    EXPECT_EQ(outcome.err, ledger + "(3): error: a comment that is not closed; the developer's unit is left unchanged\n");
+    EXPECT_EQ(RunCommand({"update-dev", project}),
+              (Outcome{cli::kExitFailure, "1 of 4 developer's units differ from the design\n",
+                       ledger + "(3): error: a comment that is not closed; the developer's unit is left unchanged\n"}));
     EXPECT_EQ(ReadText(ledger), broken);
     EXPECT_FALSE(fs::exists(dir.File("Source/devLedger.~pas")));
 }

@@ -17,6 +17,7 @@
 #include "cli/CliCommands.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/TextEncoding.h"
 #include "project/Project.h"
 #include "support/TempDir.h"
 
@@ -92,9 +93,9 @@ protected:
     // A new project in dir/bank, made by the command.
     void New() { ASSERT_EQ(RunCommand({"new", dir.File("bank")}).status, 0); }
 
-    // Loads the project, lets `change` edit it and saves it.
-    void Edit(const std::function<void(TemgpProject&)>& change) {
-        std::unique_ptr<TemgpProject> project = cli::LoadProject(ProjectFile());
+    // Loads the project (by default the one in dir/bank), lets `change` edit it and saves it.
+    void Edit(const std::function<void(TemgpProject&)>& change, const std::string& file = {}) {
+        std::unique_ptr<TemgpProject> project = cli::LoadProject(file.empty() ? ProjectFile() : file);
         change(*project);
         project->SaveToFile(project->GetFileName());
     }
@@ -103,23 +104,19 @@ protected:
 };
 
 TEST_F(Cli, ANewProjectIsWrittenOnceShowsChecksAndIsCanonical) {
-    const Outcome created = RunCommand({"new", dir.File("bank")});
-    EXPECT_EQ(std::tie(created.status, created.err), std::make_tuple(0, std::string()));
-    EXPECT_EQ(Lines(created.out), (std::vector<std::string>{ProjectFile(), dir.File("bank/CommonTypes.qlm"),
-                                                            "Created project Project1 with 1 module in " +
-                                                                dir.File("bank")}));
+    EXPECT_EQ(RunCommand({"new", dir.File("bank")}),
+              (Outcome{0, ProjectFile() + "\n" + dir.File("bank/CommonTypes.qlm") + "\nCreated project Project1 with 1 module in " +
+                              dir.File("bank") + "\n", ""}));
     const std::string shown = "Project1 (" + ProjectFile() + ")\n  CommonTypes [CommonTypes.qlm] common types\n"
                               "    procedural type TCreateQueryMethod\n    procedural type TCreateTableMethod\n"
                               "    procedural type TCreateStoredProcMethod\n    registered types: 27\n1 module, 0 releases\n";
-    for (const auto& [args, status, out, err] : std::vector<std::tuple<std::vector<std::string>, int, std::string, std::string>>{
-             {{"new", dir.File("bank")}, 3, "", "quillon-cli: Project file '" + ProjectFile() + "' already exists\n"},
-             {{"show", ProjectFile()}, 0, shown, ""},
-             {{"check", ProjectFile()}, 0, "0 errors, 0 warnings, 0 hints in 1 module\n", ""},
-             {{"format", ProjectFile(), "--check"}, 0, "All 2 files are in canonical form\n", ""},
-             {{"generate", ProjectFile(), "--module", "Teller", "--with-referenced"}, 3, "", "quillon-cli: Class 'Teller' not found\n"}}) {
-        const Outcome outcome = RunCommand(args);
-        EXPECT_EQ(std::tie(outcome.status, outcome.out, outcome.err), std::tie(status, out, err)) << args[0];
-    }
+    for (const auto& [args, outcome] : std::vector<std::pair<std::vector<std::string>, Outcome>>{
+             {{"new", dir.File("bank")}, {3, "", "quillon-cli: Project file '" + ProjectFile() + "' already exists\n"}},
+             {{"show", ProjectFile()}, {0, shown, ""}},
+             {{"check", ProjectFile()}, {0, "0 errors, 0 warnings, 0 hints in 1 module\n", ""}},
+             {{"format", ProjectFile(), "--check"}, {0, "All 2 files are in canonical form\n", ""}},
+             {{"generate", ProjectFile(), "--module", "Teller", "--with-referenced"}, {3, "", "quillon-cli: Class 'Teller' not found\n"}}})
+        EXPECT_EQ(RunCommand(args), outcome) << args[0];
 }
 
 // A hand-written canonical module: shown with its options and members.
@@ -152,18 +149,16 @@ TEST_F(Cli, CheckPrintsOneLinePerResultAsCompilersDoOrJsonAndFailsOnErrors) {
     WriteText(dir.File("bank/Account.qlm"), account);
     Edit([](TemgpProject& project) { project.AddExistingModule("Account.qlm"); project.SetModified(true); });
     const std::string file = dir.File("bank/Account.qlm");
-    const Outcome check = RunCommand({"check", ProjectFile()});
-    EXPECT_EQ(check.status, 1);
-    EXPECT_EQ(check.out, file + "(31): error: Type is not set [Account.Deposit.Amount]\n" + file +
-                             "(39): error: Class not found [Account.Owner]\n2 errors, 0 warnings, 0 hints in 2 modules\n");
-    const Outcome json = RunCommand({"check", "--format", "json", ProjectFile()});
-    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(RunCommand({"check", ProjectFile()}),
+              (Outcome{1, file + "(31): error: Type is not set [Account.Deposit.Amount]\n" + file +
+                              "(39): error: Class not found [Account.Owner]\n2 errors, 0 warnings, 0 hints in 2 modules\n", ""}));
     std::string jsonFile;  // a Windows path's backslashes escaped
     for (const char c : file) jsonFile += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    EXPECT_EQ(json.out, "[\n {\"severity\": \"error\", \"message\": \"Type is not set\", \"module\": \"Account\", "
-                        "\"element\": \"Deposit.Amount\", \"file\": \"" + jsonFile + "\", \"line\": 31},\n"
-                        " {\"severity\": \"error\", \"message\": \"Class not found\", \"module\": \"Account\", "
-                        "\"element\": \"Owner\", \"file\": \"" + jsonFile + "\", \"line\": 39}\n]\n");
+    EXPECT_EQ(RunCommand({"check", "--format", "json", ProjectFile()}),
+              (Outcome{1, "[\n {\"severity\": \"error\", \"message\": \"Type is not set\", \"module\": \"Account\", "
+                          "\"element\": \"Deposit.Amount\", \"file\": \"" + jsonFile + "\", \"line\": 31},\n"
+                          " {\"severity\": \"error\", \"message\": \"Class not found\", \"module\": \"Account\", "
+                          "\"element\": \"Owner\", \"file\": \"" + jsonFile + "\", \"line\": 39}\n]\n", ""}));
     // The module, its entry and its class lie at the module's object; the rest at the project's.
     const std::unique_ptr<TemgpProject> project = cli::LoadProject(ProjectFile());
     const TemgpModule& entry = *project->Modules().Items(1);
@@ -188,10 +183,8 @@ TEST_F(Cli, FormatListsOrRewritesWhatIsNotCanonicalAndStopsAtAProtectedFile) {
                     "    end\r\n    item\r\n      FileName = 'C:\\Work\\Account.qlm'\r\n    end>");
     WriteText(ProjectFile(), project);
 
-    const Outcome check = RunCommand({"format", ProjectFile(), "--check"});
-    EXPECT_EQ(check.status, 1);
-    EXPECT_EQ(Lines(check.out), (std::vector<std::string>{ProjectFile(), dir.File("bank/Account.qlm"),
-                                                          "2 files would be reformatted"}));
+    EXPECT_EQ(RunCommand({"format", ProjectFile(), "--check"}),
+              (Outcome{1, ProjectFile() + "\n" + dir.File("bank/Account.qlm") + "\n2 files would be reformatted\n", ""}));
     EXPECT_EQ(ReadText(dir.File("bank/Account.qlm")), loose);
     // A protected file refuses the command before any file is rewritten.
     fs::permissions(dir.File("bank/Account.qlm"), fs::perms::owner_read | fs::perms::group_read);
@@ -229,9 +222,7 @@ TEST_F(Cli, GenerateListsTheFilesItWritesAndChecksForStaleOnes) {
     EXPECT_NE(generate.out.find(options + "\n"), std::string::npos) << generate.out;
     EXPECT_TRUE(FileExists(options));
 
-    const Outcome fresh = RunCommand({"generate", ProjectFile(), "--check"});
-    EXPECT_EQ(fresh.status, 0) << fresh.out;
-    EXPECT_EQ(fresh.out, "Every generated file is up to date\n");
+    EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--check"}), (Outcome{0, "Every generated file is up to date\n", ""}));
     // Quiet: the exit status alone tells.
     for (const auto& [args, status] : std::vector<std::pair<std::vector<std::string>, int>>{
              {{"generate", "-q", ProjectFile()}, 0}, {{"format", "--quiet", "--check", ProjectFile()}, 0},
@@ -256,10 +247,7 @@ TEST_F(Cli, GenerateWritesNothingTheCheckRefuses) {
              {}, {"--module", "Account"}, {"--debug-app", "Account/DebugApp1"}, {"--dry-run"}, {"--check"}}) {
         std::vector<std::string> args{"generate", ProjectFile()};
         args.insert(args.end(), options.begin(), options.end());
-        const Outcome generate = RunCommand(args);
-        EXPECT_EQ(generate.status, 1);
-        EXPECT_EQ(generate.err, error + "\nGeneration stopped: the check found 1 error\n");
-        EXPECT_EQ(generate.out, "");
+        EXPECT_EQ(RunCommand(args), (Outcome{1, "", error + "\nGeneration stopped: the check found 1 error\n"}));
     }
     EXPECT_FALSE(fs::exists(dir.File("bank/genAccount.pas")));
 }
@@ -335,13 +323,10 @@ TEST_F(Cli, ATrialRunNamesFilesOutsideTheProjectAndCreatesNothingThere) {
         module.SetSrcPath(dir.File("elsewhere"));
         module.SetServerOption(moDirectUsesServer);
     });
-    const Outcome trial = RunCommand({"generate", ProjectFile(), "--dry-run"});
-    EXPECT_EQ(trial.status, 0) << trial.err;
-    EXPECT_EQ(Lines(trial.out), (std::vector<std::string>{dir.File("elsewhere/genExtClass1.pas"),
-                                                         dir.File("elsewhere/devExtClass1.pas"),
-                                                         dir.File("elsewhere/cntrExtClass1.pas"),
-                                                         dir.File("elsewhere/ExtClass1.pas"),
-                                                         "4 files would be written: 4 new, 0 changed"}));
+    EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--dry-run"}),
+              (Outcome{0, dir.File("elsewhere/genExtClass1.pas") + "\n" + dir.File("elsewhere/devExtClass1.pas") + "\n" +
+                              dir.File("elsewhere/cntrExtClass1.pas") + "\n" + dir.File("elsewhere/ExtClass1.pas") +
+                              "\n4 files would be written: 4 new, 0 changed\n", ""}));
     EXPECT_FALSE(fs::exists(dir.File("elsewhere")));
 }
 
@@ -359,17 +344,12 @@ TEST_F(Cli, CheckNamesTheStaleFilesAndKeepsTheDevelopersEdits) {
         size.DataType().SetName("Integer");
     });
 
-    const Outcome check = RunCommand({"generate", ProjectFile(), "--check"});
-    EXPECT_EQ(check.status, 1);
-    EXPECT_EQ(Lines(check.out), (std::vector<std::string>{dir.File("bank/genExtClass1.pas"),
-                                                         dir.File("bank/cntrExtClass1.pas"),
-                                                         "2 files would be written: 1 new, 1 changed"}));
+    const std::string units = dir.File("bank/genExtClass1.pas") + "\n" + dir.File("bank/cntrExtClass1.pas") + "\n";
+    EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--check"}), (Outcome{1, units + "2 files would be written: 1 new, 1 changed\n", ""}));
     EXPECT_EQ(ReadText(dir.File("bank/devExtClass1.pas")), "completed by hand");
     EXPECT_FALSE(FileExists(dir.File("bank/cntrExtClass1.pas")));
 
-    const Outcome generate = RunCommand({"generate", ProjectFile()});
-    EXPECT_EQ(Lines(generate.out), (std::vector<std::string>{dir.File("bank/genExtClass1.pas"),
-                                                            dir.File("bank/cntrExtClass1.pas"), "Wrote 2 files"}));
+    EXPECT_EQ(RunCommand({"generate", ProjectFile()}), (Outcome{0, units + "Wrote 2 files\n", ""}));
     EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--check"}).status, 0);
 }
 
@@ -388,10 +368,8 @@ TEST_F(Cli, GraphDrawsModulesAndTheirReferencesWithMissingClassesDashed) {
         references.Items(1)->SetPropertyName("Client");
         project.SetModified(true);
     });
-    const Outcome graph = RunCommand({"graph", ProjectFile()});
-    EXPECT_EQ(graph.status, 0) << graph.err;
-    EXPECT_EQ(graph.out,
-              "digraph \"Project1\" {\n"
+    EXPECT_EQ(RunCommand({"graph", ProjectFile()}),
+              (Outcome{0, "digraph \"Project1\" {\n"
               "  node [shape=box];\n"
               "  \"CommonTypes\" [label=\"CommonTypes\\ncommon types\"];\n"
               "  \"Account\" [label=\"Account\\nmoServerInDll\"];\n"
@@ -400,7 +378,7 @@ TEST_F(Cli, GraphDrawsModulesAndTheirReferencesWithMissingClassesDashed) {
               "  \"Account\" -> \"Customer\" [label=\"Owner\", style=dashed];\n"
               "  \"ExtClass1\" -> \"Account\" [label=\"Books\"];\n"
               "  \"ExtClass1\" -> \"Customer\" [label=\"Client\", style=dashed];\n"
-              "}\n");
+              "}\n", ""}));
 }
 
 // Each file in turn spoilt: the message names it.
@@ -432,9 +410,7 @@ TEST_F(Cli, FailsOnMissingOrBrokenFilesNamingThem) {
         const std::string kept = ReadText(file);
         fs::remove(file);
         spoil(file);
-        const Outcome outcome = RunCommand({"format", project});
-        EXPECT_EQ(outcome.status, 3);
-        EXPECT_EQ(outcome.err, message);
+        EXPECT_EQ(RunCommand({"format", project}), (Outcome{3, "", message}));
         fs::remove(file);
         WriteText(file, kept);
     }
@@ -457,9 +433,7 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_EQ(Lines(unknown.err).at(0), "'publish' is not a quillon-cli command");
     EXPECT_EQ(Lines(unknown.err).at(1), "Commands:");
     EXPECT_TRUE(Lines(unknown.err).at(2).starts_with("  new         Create the project")) << unknown.err;
-    const Outcome version = RunCommand({"--version"});
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "quillon-cli 2.3.0\n");
+    EXPECT_EQ(RunCommand({"--version"}), (Outcome{0, "quillon-cli 2.3.0\n", ""}));
     const Outcome help = RunCommand({"--help"});
     EXPECT_EQ(help.status, 0);
     // Each command on one line of its own, with what it does.
@@ -478,6 +452,56 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     EXPECT_NE(generateHelp.find("--with-referenced"), std::string::npos);
     EXPECT_NE(generateHelp.find("--debug-app MODULE/APP"), std::string::npos) << generateHelp;
 }
+
+// A folder and a caption beyond ASCII: the generated files hold both in the project's encoding
+// byte for byte, a second run writes nothing, and the model files stay ASCII.
+TEST_F(Cli, GeneratesTextBeyondAsciiInTheProjectsEncodingOnce) {
+    const std::string project = dir.File("J\xC3\xBCrgen/Project1.qlp");
+    ASSERT_EQ(RunCommand({"new", dir.File("J\xC3\xBCrgen")}).status, 0);
+    std::string moduleFile;
+    Edit([&](TemgpProject& p) {
+        TemgpModule& entry = p.AddClassModule();
+        entry.Module().MainClass().SetCaption("\xC3\x9C" "berweisung");
+        moduleFile = entry.GetFileName();
+    }, project);
+    EXPECT_NE(ReadText(moduleFile).find("Caption = #220'berweisung'"), std::string::npos);
+    const std::string unit = dir.File("J\xC3\xBCrgen/genExtClass1.pas");
+    const std::string library = dir.File("J\xC3\xBCrgen/ExtClass1.dpr");
+    const struct {
+        TGeneratedFileEncoding encoding;
+        std::string caption, folder;
+    } encodings[] = {{geAnsi, "\xDC" "berweisung", "J\xFCrgen"}, {geUtf8Bom, "\xC3\x9C" "berweisung", "J\xC3\xBCrgen"}};
+    for (const auto& e : encodings) {
+        Edit([&](TemgpProject& p) { p.SetGeneratedFileEncoding(e.encoding); }, project);
+        EXPECT_EQ(RunCommand({"generate", project}).status, 0);
+        const Outcome again = RunCommand({"generate", project});
+        EXPECT_EQ(again.out, "Wrote 0 files\n") << again.err;
+        EXPECT_EQ(RunCommand({"generate", project, "--check"}).status, 0);
+        EXPECT_EQ(ReadText(unit).starts_with("\xEF\xBB\xBF"), e.encoding == geUtf8Bom);
+        EXPECT_NE(ReadText(unit).find("{" + e.caption + "}"), std::string::npos);
+        EXPECT_NE(ReadText(library).find(e.folder), std::string::npos);
+    }
+    EXPECT_TRUE(IsAscii(ReadText(project)) && IsAscii(ReadText(moduleFile)));
+
+    // Cyrillic has no place in the Western code page: the check names the folder; UTF-8 holds it.
+    const std::string cyrillic = dir.File("\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82\xD1\x8B/Project1.qlp");
+    ASSERT_EQ(RunCommand({"new", ExtractFilePath(cyrillic)}).status, 0);
+    const Outcome check = RunCommand({"check", cyrillic});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.out.find("error: " + ExtractFilePath(cyrillic) + " cannot be written in code page 1252"),
+              std::string::npos)
+        << check.out;
+    Edit([](TemgpProject& p) { p.SetGeneratedFileEncoding(geUtf8Bom); }, cyrillic);
+    EXPECT_EQ(RunCommand({"check", cyrillic}).status, 0);
+}
+
+#ifdef _WIN32
+// A network name stays whole (Wine has no such share, so it is not found under its own name).
+TEST(CliText, ExpandsANetworkNameAsAWhole) {
+    EXPECT_EQ(RunCommand({"show", "\\\\srv\\share\\Bank\\Project1.qlp"}).err,
+              "quillon-cli: File '\\\\srv\\share\\Bank\\Project1.qlp' not found\n");
+}
+#endif
 
 }  // namespace
 }  // namespace quillon::test

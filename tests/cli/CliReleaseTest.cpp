@@ -64,12 +64,9 @@ protected:
 };
 
 TEST_F(CliRelease, AProjectReleaseReportsEachMissingLibraryAndCopiesTheBuiltOnes) {
-    const Outcome release = RunCommand({"release", ProjectFile(), "sHIP"});
-    EXPECT_EQ(release.status, 1);
-    EXPECT_EQ(Lines(release.err), (std::vector<std::string>{"File '" + LibraryOf("ExtClass1") + "' not found",
-                                                            "File '" + LibraryOf("ExtClass2") + "' not found"}));
-    EXPECT_EQ(Lines(release.out), (std::vector<std::string>{"Release directory: " + dir.File("bank/out"),
-                                                            "Released Ship with 2 problems"}));
+    EXPECT_EQ(RunCommand({"release", ProjectFile(), "sHIP"}),
+              (Outcome{1, "Release directory: " + dir.File("bank/out") + "\nReleased Ship with 2 problems\n",
+                       "File '" + LibraryOf("ExtClass1") + "' not found\nFile '" + LibraryOf("ExtClass2") + "' not found\n"}));
     // The units of every module are released all the same; the common types module has no library.
     EXPECT_TRUE(fs::is_directory(dir.File("bank/out/dll")));
     EXPECT_TRUE(FileExists(dir.File("bank/out/pas/cntrExtClass1.pas")));
@@ -94,30 +91,6 @@ TEST_F(CliRelease, AModuleReleaseBringsOnlyTheLibrariesOfTheReferencedModules) {
     EXPECT_EQ(ReadText(dir.File("teller/dll/ExtClass1.dll")), "built ExtClass1");
     EXPECT_TRUE(FileExists(dir.File("teller/pas/cntrExtClass2.pas")));
     EXPECT_FALSE(FileExists(dir.File("teller/pas/cntrExtClass1.pas")));
-}
-
-TEST_F(CliRelease, AModuleReleaseOfAVanishedClassStillMakesItsDirectories) {
-    Edit([](TemgpProject& project) { project.Releases().Items(1)->SetModuleName("Gone"); });
-    const Outcome release = RunCommand({"release", ProjectFile(), "Teller"});
-    EXPECT_EQ(release.status, 1);
-    EXPECT_EQ(release.err, "Class 'Gone' not found\n");
-    EXPECT_TRUE(fs::is_directory(dir.File("teller/pas")));
-}
-
-TEST_F(CliRelease, FailsWithoutTheReleaseOrItsDirectory) {
-    const Outcome missing = RunCommand({"release", ProjectFile(), "Nope"});
-    EXPECT_EQ(missing.status, 3);
-    EXPECT_EQ(missing.err, "quillon-cli: Release 'Nope' not found\n");
-    EXPECT_EQ(missing.out, "");
-
-    // A file where the release directory should be.
-    WriteText(dir.File("bank/out"), "in the way");
-    const Outcome blocked = RunCommand({"release", ProjectFile(), "Ship"});
-    EXPECT_EQ(blocked.status, 3);
-    EXPECT_EQ(blocked.err, "quillon-cli: Unable to create directory\n");
-    EXPECT_EQ(blocked.out, "");
-
-    EXPECT_EQ(RunCommand({"release", ProjectFile()}).status, 2);
 }
 
 // The debug application Teller of ExtClass1, written into dir/bank/debug.
@@ -161,9 +134,8 @@ TEST_F(CliDebugApplication, ATrialRunWritesNothingThenOnlyTheApplicationIsGenera
     // Not the module's own units.
     EXPECT_FALSE(FileExists(dir.File("bank/ExtClass1.pas")));
 
-    const Outcome check = RunCommand({"generate", ProjectFile(), "--debug-app", "ExtClass1/Teller", "--check"});
-    EXPECT_EQ(check.status, 0) << check.out;
-    EXPECT_EQ(check.out, "Every generated file is up to date\n");
+    EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--debug-app", "ExtClass1/Teller", "--check"}),
+              (Outcome{0, "Every generated file is up to date\n", ""}));
 
     // The developer's form is theirs; a changed method list rewrites only the generator's files.
     WriteText(dir.File("bank/debug/devuTellerForm.pas"), "mine");
@@ -176,20 +148,29 @@ TEST_F(CliDebugApplication, ATrialRunWritesNothingThenOnlyTheApplicationIsGenera
     EXPECT_EQ(ReadText(dir.File("bank/debug/devuTellerForm.pas")), "mine");
 }
 
+// A missing release, module or debug application is named; a release directory that cannot be
+// made stops the command; a release of a vanished class still makes its directories.
 TEST_F(CliDebugApplication, NamesWhatItCannotFind) {
-    const Outcome noModule = RunCommand({"generate", ProjectFile(), "--debug-app", "Nobody/Teller"});
-    EXPECT_EQ(noModule.status, 3);
-    EXPECT_EQ(noModule.err, "quillon-cli: Class 'Nobody' not found\n");
-    const Outcome noApplication = RunCommand({"generate", ProjectFile(), "--debug-app", "extclass2/Teller"});
-    EXPECT_EQ(noApplication.status, 3);
-    EXPECT_EQ(noApplication.err, "quillon-cli: Debug application 'Teller' not found in class 'ExtClass2'\n");
-
+    Edit([](TemgpProject& project) { project.Releases().Items(1)->SetModuleName("Gone"); });
+    WriteText(dir.File("bank/out"), "in the way");
+    const std::string project = ProjectFile();
+    const std::string teller = "Release directory: " + dir.File("teller") + "\nReleased Teller with 1 problem\n";
+    for (const auto& [args, outcome] : std::vector<std::pair<std::vector<std::string>, Outcome>>{
+             {{"release", project, "Nope"}, {3, "", "quillon-cli: Release 'Nope' not found\n"}},
+             {{"release", project, "Ship"}, {3, "", "quillon-cli: Unable to create directory\n"}},
+             {{"release", project, "Teller"}, {1, teller, "Class 'Gone' not found\n"}},
+             {{"generate", project, "--debug-app", "Nobody/Teller"}, {3, "", "quillon-cli: Class 'Nobody' not found\n"}},
+             {{"generate", project, "--debug-app", "extclass2/Teller"},
+              {3, "", "quillon-cli: Debug application 'Teller' not found in class 'ExtClass2'\n"}}})
+        EXPECT_EQ(RunCommand(args), outcome) << args[2];
+    EXPECT_TRUE(fs::is_directory(dir.File("teller/pas")));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"generate", ProjectFile(), "--debug-app", "Teller"},
-             {"generate", ProjectFile(), "--debug-app", "ExtClass1/"},
-             {"generate", ProjectFile(), "--debug-app", "ExtClass1/Teller", "--module", "ExtClass1"}}) {
+             {"release", project},
+             {"generate", project, "--debug-app", "Teller"},
+             {"generate", project, "--debug-app", "ExtClass1/"},
+             {"generate", project, "--debug-app", "ExtClass1/Teller", "--module", "ExtClass1"}}) {
         const Outcome usage = RunCommand(args);
-        EXPECT_EQ(usage.status, 2) << args[3];
+        EXPECT_EQ(usage.status, 2) << args.back();
         EXPECT_FALSE(usage.err.empty());
     }
     EXPECT_FALSE(fs::exists(dir.File("bank/debug")));

@@ -1,6 +1,7 @@
 // Running the command line in the test process and reading what it printed.
 #pragma once
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,7 +14,13 @@ struct Outcome {
     int status;
     std::string out;
     std::string err;
+
+    bool operator==(const Outcome&) const = default;
 };
+
+inline void PrintTo(const Outcome& outcome, std::ostream* os) {
+    *os << "status " << outcome.status << ", out \"" << outcome.out << "\", err \"" << outcome.err << '"';
+}
 
 // With `outBuffer`, standard output goes there instead of into the outcome.
 inline Outcome RunCommand(const std::vector<std::string>& args, std::streambuf* outBuffer = nullptr) {
