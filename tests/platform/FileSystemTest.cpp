@@ -101,10 +101,7 @@ TEST(FileSystemNames, AFileWithNonAsciiCharactersInItsPathIsCreatedReadDatedAndP
     CopyFileOver(file, folder + "/Quelle/Kopie.qlm");
     EXPECT_EQ(ReadFileBytes(folder + "/Quelle/Kopie.qlm"), "caf\xC3\xA9");
     EXPECT_EQ(ExtractFileName(file), "K\xC3\xA4se.qlm");
-    bool listed = false;
-    for (const auto& entry : fs::directory_iterator(PathFromUtf8(folder)))
-        listed = listed || Utf8FromPath(entry.path().filename()) == "K\xC3\xA4se.qlm";
-    EXPECT_TRUE(listed);
+    EXPECT_EQ(test::FileNames(folder).count("K\xC3\xA4se.qlm"), 1u);
 }
 
 TEST(FileSystemTimes, ReadsModificationTimesAsDaysAndFormatsThem) {
@@ -166,18 +163,11 @@ TEST_F(AtomicWrite, RefusesAFileWithoutWritePermissionAndLeavesItAsItIsLinuxOnly
     struct stat info {};
     ::stat(path.c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0444u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(test::FileNames(dir.Path()).size(), 1u);
     // A group or other write bit is write permission for whoever holds it; a missing file passes.
     ::chmod(path.c_str(), 0464);
     EXPECT_NO_THROW(CheckFileWritable(path));
     EXPECT_NO_THROW(CheckFileWritable(dir.File("absent.qlm")));
-}
-
-// The files in `dir`, temporary ones (".name.tmpN") included.
-std::set<std::string> Entries(const std::string& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
-    return names;
 }
 
 class AtomicBatch : public ::testing::Test {
@@ -196,7 +186,7 @@ protected:
         return texts;
     }
     std::string TemporaryOf(const std::string& name) {
-        for (const std::string& entry : Entries(dir.Path()))
+        for (const std::string& entry : test::FileNames(dir.Path()))
             if (entry.rfind("." + name + ".tmp", 0) == 0) return dir.File(entry);
         return {};
     }
@@ -214,15 +204,15 @@ TEST_F(AtomicBatch, NoFileChangesBeforeCommitOrWithoutItAndAllDoAfterIt) {
         AddAll(batch);
     }
     EXPECT_EQ(Contents(), (std::vector<std::string>{"old a.qlm", "old b.qlm", "old c.qlm"}));
-    EXPECT_EQ(Entries(dir.Path()), namesOnly);
+    EXPECT_EQ(test::FileNames(dir.Path()), namesOnly);
     AtomicFileBatch batch;
     AddAll(batch);
     EXPECT_EQ(Contents(), (std::vector<std::string>{"old a.qlm", "old b.qlm", "old c.qlm"}));
-    EXPECT_EQ(Entries(dir.Path()).size(), 6u);
+    EXPECT_EQ(test::FileNames(dir.Path()).size(), 6u);
     batch.Commit();
     EXPECT_EQ(batch.Committed(), 3u);
     EXPECT_EQ(Contents(), (std::vector<std::string>{"new a.qlm", "new b.qlm", "new c.qlm"}));
-    EXPECT_EQ(Entries(dir.Path()), namesOnly);
+    EXPECT_EQ(test::FileNames(dir.Path()), namesOnly);
     fs::remove(dir.File("c.qlm"));
     fs::create_directory(dir.File("c.qlm"));
     EXPECT_EQ(test::ExceptionMessage([&] {
@@ -233,7 +223,7 @@ TEST_F(AtomicBatch, NoFileChangesBeforeCommitOrWithoutItAndAllDoAfterIt) {
               "Cannot create file " + dir.File("c.qlm") + " (it is a directory)");
     EXPECT_EQ(ReadText(dir.File("a.qlm")), "new a.qlm");
     EXPECT_EQ(ReadText(dir.File("b.qlm")), "new b.qlm");
-    EXPECT_EQ(Entries(dir.Path()), namesOnly);
+    EXPECT_EQ(test::FileNames(dir.Path()), namesOnly);
 }
 
 // A temporary file is named ".NAME.tmp<pid>-<n>"; the first write into a directory removes there
@@ -251,7 +241,7 @@ TEST_F(AtomicBatch, TheFirstWriteIntoADirectoryRemovesTheLeftoversOfEndedProcess
     batch.Commit();
     std::set<std::string> expected(kept.begin(), kept.end());
     expected.insert(names.begin(), names.end());
-    EXPECT_EQ(Entries(dir.Path()), expected);
+    EXPECT_EQ(test::FileNames(dir.Path()), expected);
 }
 
 TEST_F(AtomicBatch, AFailedFlushPutsNoFileInPlace) {
@@ -277,7 +267,7 @@ TEST_F(AtomicBatch, AFailedRenameKeepsTheFilesBeforeItReplacedAndTheRestAsTheyWe
     EXPECT_EQ(ReadText(dir.File("a.qlm")), "new a.qlm");
     EXPECT_TRUE(fs::is_directory(dir.File("b.qlm")));
     EXPECT_EQ(ReadText(dir.File("c.qlm")), "old c.qlm");
-    EXPECT_EQ(Entries(dir.Path()), namesOnly);
+    EXPECT_EQ(test::FileNames(dir.Path()), namesOnly);
 }
 
 }  // namespace

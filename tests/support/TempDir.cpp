@@ -56,4 +56,10 @@ void WriteText(const std::string& path, const std::string& text) {
     out << text;
 }
 
+std::set<std::string> FileNames(const std::string& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(PathFromUtf8(dir))) names.insert(Utf8FromPath(entry.path().filename()));
+    return names;
+}
+
 }  // namespace quillon::test

@@ -1,6 +1,7 @@
 // A temporary directory removed with everything in it at the end of the scope.
 #pragma once
 
+#include <set>
 #include <string>
 
 namespace quillon::test {
@@ -30,5 +31,7 @@ std::string MakeUniqueDirectory(const std::string& prefix);
 // Whole-file helpers for tests.
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
+// The names of the entries of the directory `dir` (not below it), temporary files included.
+std::set<std::string> FileNames(const std::string& dir);
 
 }  // namespace quillon::test
