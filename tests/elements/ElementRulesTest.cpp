@@ -274,7 +274,7 @@ protected:
     ScopedDialogs scope{dialogs};
 };
 
-TEST_F(Deletion, ASystemItemIsRefusedBeforeAnyReferenceSearchAndAReferencedTypeAfterIt) {
+TEST_F(Deletion, ASystemItemIsRefusedBeforeAnyReferenceSearchAReferencedTypeAfterItAndTheRestOnTheUsersWord) {
     EXPECT_EQ(ExceptionMessage([&] { DeleteElement(Type("TQuery"), "TQuery", Search({})); }),
               "Current item is system. Action is forbidden");
     EXPECT_EQ(searches, 0);
@@ -288,9 +288,7 @@ TEST_F(Deletion, ASystemItemIsRefusedBeforeAnyReferenceSearchAndAReferencedTypeA
     enums.Add()->SetName("TKind");
     EXPECT_EQ(ExceptionMessage([&] { CheckDeletion(*enums.Items(0), Search({"TKind"})); }),
               "Deletion forbidden, because there are references to the deleted item");
-}
-
-TEST_F(Deletion, TheUserConfirmsAndTheCollectionRemembersTheChange) {
+    // Otherwise the user confirms, and the collection remembers the change.
     dialogs.QueueAnswer(DialogAnswer::No);
     EXPECT_FALSE(DeleteElement(Type("TGrid"), "TGrid node", Search({})));
     EXPECT_NE(registered.Find("TGrid"), nullptr);
