@@ -222,19 +222,6 @@ TEST_F(DebugApplication, TheControllerAndTheProjectGroupFollowTheReferencedLibra
     EXPECT_TRUE(creates("TAccount.Create(Self);"));
 }
 
-TEST_F(DebugApplication, ProgramCompilesWithTheFilesItNamesLinuxOnly) {
-    test::TempDir dir;
-    project.srcPath = dir.Prefix();
-    test::WriteText(dir.File("Account.pas"), kAccountStandIn);
-    test::WriteText(dir.File("cntrAccount.pas"), "unit cntrAccount;\ninterface\nimplementation\nend.\n");
-    GenerateDebugApplication(*app, account, project);
-    // The resource directives name "*.DFM".
-    for (const char* form : {"genuTellerForm", "devuTellerForm"})
-        test::WriteText(dir.File(std::string("debug/") + form + ".DFM"),
-                        test::ReadText(dir.File(std::string("debug/") + form + ".dfm")));
-    EXPECT_TRUE(test::PascalCompiles({{"Teller.dpr", test::ReadText(dir.File("debug/Teller.dpr"))}}, "Teller.dpr"));
-}
-
 // A planned generation touches nothing and, after generation, agrees with the disk; generation
 // writes the generator's form unit and form read-only, and keeps the developer's files.
 TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerators) {
