@@ -3,6 +3,7 @@
 #include <cctype>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "checking/CheckMessages.h"
@@ -33,8 +34,9 @@ namespace {
 // Names shorter than this reach no limit: the longest derived identifier adds fewer characters.
 constexpr std::size_t kLongName = 48;
 
+// A name as the design holds it: the rule copies none of them, most are too short to matter.
 struct Named {
-    std::string name;
+    std::string_view name;
     const TPersistent* element;
 };
 

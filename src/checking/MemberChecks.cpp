@@ -1,6 +1,7 @@
 #include "checking/MemberChecks.h"
 
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -17,7 +18,8 @@ namespace {
 
 constexpr std::string_view kNameLabel = "Name";
 
-using NamedItem = std::pair<std::string, const TPersistent*>;
+// A name as the element holds it: the check copies none of them.
+using NamedItem = std::pair<std::string_view, const TPersistent*>;
 
 // Each item whose name an earlier one has. The names seen are kept in a set: a class of a hundred
 // thousand members would otherwise compare every pair.

@@ -75,10 +75,7 @@ TValueFit NameFit(std::string_view name, const TemgDataType& type, TypeKind kind
 }  // namespace
 
 const TgmcEnumType* FindEnumType(const TemgModule* module, std::string_view name) {
-    if (!module) return nullptr;
-    for (int i = 0; i < module->EnumTypes().Count(); ++i)
-        if (SameText(module->EnumTypes().Items(i)->GetName(), name)) return module->EnumTypes().Items(i);
-    return nullptr;
+    return module ? module->FindEnumType(name) : nullptr;
 }
 
 TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgModule& module,

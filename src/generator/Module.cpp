@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "elements/ElementMessages.h"
@@ -245,19 +246,64 @@ bool TemgModule::IsTypeNameUnique(std::string_view name, const TPersistent* exce
 
 namespace {
 
-const TgmcEnumType* FindEnumType(const TgmcEnumTypes& types, std::string_view name) {
-    for (int i = 0; i < types.Count(); ++i)
-        if (SameText(types.Items(i)->GetName(), name)) return types.Items(i);
-    return nullptr;
+using EnumsByName = std::unordered_map<std::string_view, const TgmcEnumType*, TextHash, SameTextEqual>;
+
+const TgmcEnumType* Lookup(const EnumsByName& index, std::string_view name) {
+    const auto found = index.find(name);
+    return found == index.end() ? nullptr : found->second;
 }
 
 }  // namespace
 
+// The enumerated types by name and by value name, each name to its first type in order.
+struct TemgModule::EnumIndex {
+    EnumsByName types;
+    EnumsByName values;
+};
+
+TemgModule::EnumIndexScope::EnumIndexScope(const std::vector<const TemgModule*>& modules) {
+    for (const TemgModule* module : modules) {
+        if (module->FEnumIndex) continue;
+        auto index = std::make_unique<EnumIndex>();
+        const TgmcEnumTypes& types = module->EnumTypes();
+        index->types.reserve(static_cast<std::size_t>(types.Count()));
+        for (int i = 0; i < types.Count(); ++i) {
+            const TgmcEnumType* type = types.Items(i);
+            index->types.try_emplace(type->GetName(), type);
+            for (int j = 0; j < type->Values().Count(); ++j)
+                index->values.try_emplace(type->Values().Items(j)->GetName(), type);
+        }
+        module->FEnumIndex = std::move(index);
+        indexed_.push_back(module);
+    }
+}
+
+TemgModule::EnumIndexScope::~EnumIndexScope() {
+    for (const TemgModule* module : indexed_) module->FEnumIndex.reset();
+}
+
+const TgmcEnumType* TemgModule::FindEnumType(std::string_view name) const {
+    if (FEnumIndex) return Lookup(FEnumIndex->types, name);
+    for (int i = 0; i < FEnumTypes->Count(); ++i)
+        if (SameText(FEnumTypes->Items(i)->GetName(), name)) return FEnumTypes->Items(i);
+    return nullptr;
+}
+
+const TgmcEnumType* TemgModule::FindEnumTypeOfValue(std::string_view name) const {
+    if (FEnumIndex) return Lookup(FEnumIndex->values, name);
+    for (int i = 0; i < FEnumTypes->Count(); ++i) {
+        const TgmcEnumValues& values = FEnumTypes->Items(i)->Values();
+        for (int j = 0; j < values.Count(); ++j)
+            if (SameText(values.Items(j)->GetName(), name)) return FEnumTypes->Items(i);
+    }
+    return nullptr;
+}
+
 std::vector<std::string> TemgModule::TypeValues(std::string_view typeName) const {
     if (SameText(typeName, "Boolean")) return {"True", "False"};
-    const TgmcEnumType* type = FindEnumType(*FEnumTypes, typeName);
+    const TgmcEnumType* type = FindEnumType(typeName);
     if (!type && FResolver)
-        if (const TemgModule* first = FResolver->GetFirstModule()) type = FindEnumType(first->EnumTypes(), typeName);
+        if (const TemgModule* first = FResolver->GetFirstModule()) type = first->FindEnumType(typeName);
     std::vector<std::string> values;
     if (type)
         for (int i = 0; i < type->Values().Count(); ++i) values.push_back(type->Values().Items(i)->GetName());

@@ -211,6 +211,26 @@ public:
     // The values a member of type `typeName` can default to: "True" and "False" for Boolean, the
     // values of an enumerated type (this module's, else the first module's), else none.
     std::vector<std::string> TypeValues(std::string_view typeName) const;
+    // This module's enumerated type named `name`, or nullptr (names without regard to case).
+    const TgmcEnumType* FindEnumType(std::string_view name) const;
+    // This module's first enumerated type with a value named `name`, or nullptr.
+    const TgmcEnumType* FindEnumTypeOfValue(std::string_view name) const;
+
+    // The check asks for enumerated types by name and by value for every member, parameter and
+    // value, of the checked module and of the first module. The design cannot change while it
+    // runs, so for its duration the modules answer from an index instead of walking their types,
+    // which made the check of one module grow with its members times the types it can name.
+    class EnumIndexScope {
+    public:
+        explicit EnumIndexScope(const std::vector<const TemgModule*>& modules);
+        ~EnumIndexScope();
+        EnumIndexScope(const EnumIndexScope&) = delete;
+        EnumIndexScope& operator=(const EnumIndexScope&) = delete;
+
+    private:
+        // The modules this scope indexed; a module indexed by an outer scope keeps that index.
+        std::vector<const TemgModule*> indexed_;
+    };
 
     // A type a member of this module can refer to, with the category a reference to it gets.
     struct TKnownType {
@@ -364,6 +384,9 @@ private:
     bool FModified = false;
     // Generation points it at the resolver it was given for its duration.
     mutable const IModuleResolver* FResolver = nullptr;
+    // Set only while an EnumIndexScope is open.
+    struct EnumIndex;
+    mutable std::unique_ptr<EnumIndex> FEnumIndex;
 };
 
 }  // namespace quillon

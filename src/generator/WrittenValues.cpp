@@ -127,14 +127,8 @@ bool IsOperand(TokenKind kind) {
 }
 
 const TgmcEnumType* EnumOfValue(const TemgModule& module, const TemgModule* first, std::string_view name) {
-    for (const TemgModule* owner : {&module, first}) {
-        if (!owner) continue;
-        for (int i = 0; i < owner->EnumTypes().Count(); ++i) {
-            const TgmcEnumValues& values = owner->EnumTypes().Items(i)->Values();
-            for (int j = 0; j < values.Count(); ++j)
-                if (SameText(values.Items(j)->GetName(), name)) return owner->EnumTypes().Items(i);
-        }
-    }
+    for (const TemgModule* owner : {&module, first})
+        if (const TgmcEnumType* type = owner ? owner->FindEnumTypeOfValue(name) : nullptr) return type;
     return nullptr;
 }
 

@@ -21,11 +21,13 @@ class ProjectServices : public ::testing::Test {
 protected:
     void SetUp() override {
         project.NewProject(dir.Path());
-        for (const char* name : {"Account", "Customer", "Branch", "Ledger"}) {
-            TemgModule& module = project.AddClassModule().Module();
-            module.MainClass().SetName(name);
-            module.SetAppellation(module.MainClass().Appellation());
-        }
+        for (const char* name : {"Account", "Customer", "Branch", "Ledger"}) Rename(project.AddClassModule().Module(), name);
+    }
+
+    static TemgModule& Rename(TemgModule& module, std::string_view name) {
+        module.MainClass().SetName(name);
+        module.SetAppellation(module.MainClass().Appellation());
+        return module;
     }
 
     TemgModule& Module(std::string_view name) { return *project.FindModule(name); }
@@ -105,10 +107,9 @@ TEST_F(ProjectServices, RenamingAClassOrItsModuleRenamesTheReferencesInEveryModu
 
     TemgpModule& entry = *project.FindModuleEntry("Customer");
     project.RenameModule(entry, "Patron", "The bank's client");
-    EXPECT_EQ(entry.Module().MainClassName(), "Patron");
-    EXPECT_EQ(entry.Module().GetName(), "Patron");
-    EXPECT_EQ(entry.Module().ModuleCaption(), "The bank's client");
-    EXPECT_EQ(entry.Module().MainClass().GetCaption(), "The bank's client");
+    EXPECT_EQ((std::vector<std::string>{entry.Module().MainClassName(), entry.Module().GetName(),
+                                        entry.Module().ModuleCaption(), entry.Module().MainClass().GetCaption()}),
+              (std::vector<std::string>{"Patron", "Patron", "The bank's client", "The bank's client"}));
     EXPECT_EQ(owner.GetName(), "Client");
     Refer("Ledger", "Patron", "Payer");
     project.RenameModule(entry, "Client", "");
@@ -248,11 +249,8 @@ TEST_F(ProjectServices, AGenerationRunChecksFirstAndWritesAllItsFilesOrNone) {
         return std::string();
     };
     // A method renamed to a property's name, in a module that Account reaches.
-    TemgProperty& rate = *Module("Customer").MainClass().Properties().Add();
-    rate.SetName("Rate");
-    rate.DataType().SetName("Integer");
-    TemgMethod& method = *Module("Customer").MainClass().Methods().Add();
-    method.SetName("RATE");
+    TemgProperty& rate = AddTyped(Module("Customer").MainClass().Properties(), "Rate", "Integer");
+    TemgMethod& method = AddTyped(Module("Customer").MainClass().Methods(), "RATE", "");
     for (const TGenerationRun& run : {all, accountOnly, debugApp}) {
         EXPECT_EQ(attempt(run), "Generation stopped: the check found 1 error");
         EXPECT_EQ(project.CheckResults()->Items(0)->GetObjectReference(), &method);
@@ -294,9 +292,9 @@ TEST_F(ProjectServices, AGenerationRunChecksFirstAndWritesAllItsFilesOrNone) {
     EXPECT_NE(ReadText(p + "genCustomer.pas").find("Interest"), std::string::npos);
 }
 
-// Generation and the check look modules up through an index while they run: it must answer as
-// the walk over the modules does (any letter case, the first of two modules of one name, none
-// for an unknown name) and be gone afterwards, when modules may be renamed.
+// Generation and the check look modules up through an index while they run, the check also the
+// enumerated types by name and by value: it must answer as the walk does (any letter case, the
+// first of two of one name, none for an unknown name) and be gone afterwards, when names change.
 class LookupRecordingBuilder : public RecordingBuilder {
 public:
     std::string UnitText(const TemgModule& module, TFileKind kind, const IModuleResolver& resolver) const override {
@@ -308,9 +306,7 @@ public:
 
 TEST_F(ProjectServices, FindsModulesDuringGenerationAndCheckAsOutsideThem) {
     // A second module named like the first class module but one: the first one wins.
-    TemgModule& twin = Module("Branch");
-    twin.MainClass().SetName("customer");
-    twin.SetAppellation(twin.MainClass().Appellation());
+    TemgModule& twin = Rename(Module("Branch"), "customer");
     const std::vector<const TemgModule*> expected{project.FindModule("Account"), project.FindModule("Customer"),
                                                   project.FindModule("Ledger"), nullptr};
     ASSERT_NE(expected[1], &twin);
@@ -323,6 +319,8 @@ TEST_F(ProjectServices, FindsModulesDuringGenerationAndCheckAsOutsideThem) {
 
     Refer("Account", "LEDGER", "Journal");
     Refer("Account", "Nowhere", "Lost");
+    TgmcEnumType& mode = project.FirstModule().CreateEnumType("TMode", "", {"mdFast", "mdExact"});
+    AddTyped(Module("Account").MainClass().Properties(), "Mode", "tmode", dtEnum).SetDefaultValue("MDEXACT");
     const TCheckCollection& results = project.CheckProject();
     ASSERT_EQ(results.Count(), 2);
     EXPECT_EQ(results.Items(0)->GetCaption(), kCheckClassNotFound);
@@ -330,11 +328,12 @@ TEST_F(ProjectServices, FindsModulesDuringGenerationAndCheckAsOutsideThem) {
     EXPECT_EQ(results.Items(1)->GetCaption(), "Name customer is not unique");
 
     // Renamed after the generation: found under the new name only.
-    TemgModule& ledger = Module("Ledger");
-    ledger.MainClass().SetName("Journal");
-    ledger.SetAppellation(ledger.MainClass().Appellation());
+    TemgModule& ledger = Rename(Module("Ledger"), "Journal");
     EXPECT_EQ(project.FindModule("journal"), &ledger);
     EXPECT_EQ(project.FindModule("Ledger"), nullptr);
+    mode.Values().Items(1)->SetName("mdSlow");
+    EXPECT_EQ(project.FirstModule().FindEnumTypeOfValue("MDSLOW"), &mode);
+    EXPECT_EQ(project.FirstModule().FindEnumTypeOfValue("mdExact"), nullptr);
 }
 
 }  // namespace
