@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -73,6 +74,16 @@ TEST(ObjectTextReader, ReplacesCollectionItemsOnlyWhenItemsFollowAndReplacesStri
     ObjectFromText("object T Items = < item end item end > end", model);
     ASSERT_EQ(model.Items().Count(), 2);
     EXPECT_EQ(model.Items().Items(0)->Appellation().GetName(), "");
+}
+
+TEST(ObjectTextReader, ReadsConsecutiveObjectsIntoTheirTargets) {
+    TSampleModel first, second;
+    const std::string text = ObjectToText(TSampleModel()) + "object B: TOther\r\n  Title = 'b'\r\nend\r\n";
+    ObjectsFromText(text, std::array<TPersistent*, 2>{&first, &second});
+    EXPECT_EQ(second.ComponentName(), "B");
+    EXPECT_EQ(second.GetTitle(), "b");
+    EXPECT_EQ(first.SourceLine(), 1);
+    EXPECT_EQ(second.SourceLine(), static_cast<int>(std::count(text.begin(), text.end(), '\n')) - 2);
 }
 
 // Syntax errors, unknown properties and wrong values (with the property's path) are reported
