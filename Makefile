@@ -17,9 +17,10 @@ WINDOWS_PACKAGES = g++-mingw-w64-x86-64-posix googletest libcli11-dev cmake make
 # checkout) by `make windows-qt`: the Windows workbench is cross-built only where it exists. The
 # build needs the host's Qt tools, the source package's unpacker and, for the screenshot of the
 # workbench under Wine, an X server and ImageMagick; zip packs the download.
-WINDOWS_QT_PACKAGES = qt6-base-dev dpkg-dev ninja-build perl xvfb imagemagick zip
+WINDOWS_QT_PACKAGES = qt6-base-dev dpkg-dev ninja-build perl xvfb xdotool imagemagick zip unzip
 QT_MINGW = $(shell scripts/build-qt-mingw.sh --prefix)
 QT_MINGW_FOUND = $(wildcard $(QT_MINGW)/.quillon-complete)
+VERSION = $(shell grep -m 1 -o 'Quillon VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 # What building quillon-cli needs; the workbench; the tests (the Free Pascal compile and run-time
 # tests, the manual pages' check, the package's check with lintian), the benchmarks.
 CLI_PACKAGES = cmake g++ make libcli11-dev libmimalloc-dev unixodbc-dev
@@ -28,7 +29,7 @@ APT_PACKAGES = $(CLI_PACKAGES) qt6-base-dev qt6-svg-dev libgl-dev \
   $(WINDOWS_PACKAGES)
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_WINDOWS_BUILD_DIR=$(abspath $(WINDOWS_BUILD_DIR))
 
-.PHONY: all build cli gui test deps cli-deps reconfigure windows windows-deps windows-qt install-packages run package bench coverage fuzz fuzz-designs clean
+.PHONY: all build cli gui test deps cli-deps reconfigure windows windows-deps windows-qt windows-package install-packages run package bench coverage fuzz fuzz-designs clean
 
 all: build
 
@@ -75,7 +76,7 @@ cli: $(BUILD_DIR)/CMakeCache.txt
 # The run-time tests (label runtime) run apart and verbosely, so that the log shows what the
 # generated libraries and their hosts printed under Wine.
 test: deps
-	$(MAKE) windows
+	$(MAKE) $(if $(QT_MINGW_FOUND),windows-package,windows)
 	$(MAKE) reconfigure
 	$(MAKE) build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE runtime
@@ -96,6 +97,13 @@ windows: windows-deps
 	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/MinGW-w64-x86_64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release $(if $(QT_MINGW_FOUND),-DQUILLON_QT_MINGW=$(QT_MINGW) -DQUILLON_BUILD_WORKBENCH=ON,-DQUILLON_BUILD_WORKBENCH=OFF)
 	cmake --build $(WINDOWS_BUILD_DIR) -j $(WINDOWS_JOBS)
+
+# The zip to download, $(WINDOWS_BUILD_DIR)/quillon-VERSION-win64.zip: both programs, the DLLs and
+# plugins they need, the run-time unit, the guide (needs Qt for MinGW-w64).
+windows-package: windows
+	@[ -n "$(QT_MINGW_FOUND)" ] || { echo "No Qt for MinGW-w64 in $(QT_MINGW): 'make windows-qt' builds it" >&2; exit 1; }
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(WINDOWS_QT_PACKAGES)"
+	scripts/windows-package.sh $(QT_MINGW) $(WINDOWS_BUILD_DIR) $(VERSION)
 
 # Qt 6 for MinGW-w64 from Debian's qt6-base source, into the cache named by QT_MINGW (about half an
 # hour on two cores, once per machine).

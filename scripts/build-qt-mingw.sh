@@ -29,7 +29,7 @@ options=(
   -DFEATURE_tabletevent=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_vulkan=OFF
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF
   -DFEATURE_system_jpeg=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF
-  -DFEATURE_sql_odbc=OFF -DFEATURE_direct2d=OFF
+  -DFEATURE_sql_odbc=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
   # Qt's libraries use the compiler's run-time DLLs (libstdc++, libgcc, winpthread) rather than a
   # static copy each, unlike our own programs.
   -DCMAKE_EXE_LINKER_FLAGS= -DCMAKE_SHARED_LINKER_FLAGS= -DCMAKE_MODULE_LINKER_FLAGS=

@@ -41,6 +41,11 @@ private:
     std::array<char, 4096> buffer_{};
 };
 
+// A windowed program (the workbench on Windows) starts without standard output: when it has none,
+// this gives it the console of the program that started it, if any, so that what it prints (its
+// --help) shows there. Elsewhere it does nothing.
+void AttachToCallingConsole();
+
 // For its lifetime, std::cout and std::cerr write as this system's standard text: on Windows as
 // said above, on POSIX unchanged.
 class ScopedStandardText {

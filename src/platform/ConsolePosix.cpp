@@ -3,6 +3,8 @@
 
 namespace quillon {
 
+void AttachToCallingConsole() {}
+
 struct ScopedStandardText::Streams {};
 
 ScopedStandardText::ScopedStandardText() = default;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -50,6 +51,13 @@ Utf8TextBuffer::Sink win32::StandardStreamSink(int fd) {
         }
         return true;
     };
+}
+
+void AttachToCallingConsole() {
+    if (::GetFileType(::GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN) return;  // redirected
+    if (!::AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
 }
 
 struct ScopedStandardText::Streams {

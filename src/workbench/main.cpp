@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/Console.h"
 #include "platform/ShellOpen.h"
 #include "platform/UserDialogs.h"
 #include "workbench/DesktopOpen.h"
@@ -26,10 +27,12 @@ constexpr std::string_view kUsage =
     "\n"
     "quillon-cli works on the same project files without a window.\n";
 
-// Answers --help and --version before Qt starts, so that they need no display.
+// Answers --help and --version before Qt starts, so that they need no display; on Windows in the
+// console the workbench was started from.
 bool PrintInformation(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help" || arg == "--version") quillon::AttachToCallingConsole();
         if (arg == "-h" || arg == "--help") {
             std::fwrite(kUsage.data(), 1, kUsage.size(), stdout);
             return true;

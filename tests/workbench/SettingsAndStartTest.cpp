@@ -49,16 +49,16 @@ TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsNameAndTheNextStart
     window.setGeometry(40, 50, 900, 600);
     DestroyWindow();
 
-    QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
-    EXPECT_EQ(stored.value("lastproject").toString().toStdString(), work.File("Project1.qlp"));
-    EXPECT_EQ(stored.value("left").toInt(), 40);
-    EXPECT_EQ(stored.value("top").toInt(), 50);
-    EXPECT_EQ(stored.value("width").toInt(), 900);
-    EXPECT_EQ(stored.value("height").toInt(), 600);
-    EXPECT_TRUE(stored.contains("treewidth"));
-    EXPECT_EQ(stored.value("maximized").toInt(), 0);
+    const auto stored = StoredSettings();
+    EXPECT_EQ(stored->value("lastproject").toString().toStdString(), work.File("Project1.qlp"));
+    EXPECT_EQ(stored->value("left").toInt(), 40);
+    EXPECT_EQ(stored->value("top").toInt(), 50);
+    EXPECT_EQ(stored->value("width").toInt(), 900);
+    EXPECT_EQ(stored->value("height").toInt(), 600);
+    EXPECT_TRUE(stored->contains("treewidth"));
+    EXPECT_EQ(stored->value("maximized").toInt(), 0);
     // Saving put the project on the list; it stays there while the project is open.
-    EXPECT_EQ(stored.value("reopen").toString().toStdString(),
+    EXPECT_EQ(stored->value("reopen").toString().toStdString(),
               "/elsewhere/Other.qlp\r\n" + work.File("Project1.qlp") + "\r\n");
 
     // The next start reads them back, and opens the last project when first shown.
@@ -81,8 +81,8 @@ TEST_F(SettingsAndStartTest, ANewProjectNeverSavedIsNotTheLastProject) {
     OpenWindow();
     NewProjectIn(work.Path() + "/Fresh");
     DestroyWindow();
-    QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
-    EXPECT_EQ(stored.value("lastproject").toString().toStdString(), "");
+    const auto stored = StoredSettings();
+    EXPECT_EQ(stored->value("lastproject").toString().toStdString(), "");
 
     TfmQLN& next = OpenWindow();
     next.show();
@@ -92,13 +92,13 @@ TEST_F(SettingsAndStartTest, ANewProjectNeverSavedIsNotTheLastProject) {
 
 TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
     {
-        QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
-        stored.setValue("left", 10);
-        stored.setValue("top", 10);
-        stored.setValue("width", 800);
-        stored.setValue("height", 500);
-        stored.setValue("treewidth", 250);
-        stored.setValue("maximized", 1);
+        const auto stored = StoredSettings();
+        stored->setValue("left", 10);
+        stored->setValue("top", 10);
+        stored->setValue("width", 800);
+        stored->setValue("height", 500);
+        stored->setValue("treewidth", 250);
+        stored->setValue("maximized", 1);
     }
     TfmQLN& window = OpenWindow();
     auto* splitter = window.findChild<QSplitter*>("spTree");
@@ -106,9 +106,9 @@ TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
     EXPECT_EQ(splitter->sizes().value(0), 250);
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
     DestroyWindow();
-    QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
-    EXPECT_EQ(stored.value("maximized").toInt(), 1);
-    EXPECT_EQ(stored.value("treewidth").toInt(), 250);
+    const auto stored = StoredSettings();
+    EXPECT_EQ(stored->value("maximized").toInt(), 1);
+    EXPECT_EQ(stored->value("treewidth").toInt(), 250);
 }
 
 TEST_F(SettingsAndStartTest, AFileOnTheCommandLineIsOpenedInsteadOfTheLastProject) {
@@ -119,8 +119,8 @@ TEST_F(SettingsAndStartTest, AFileOnTheCommandLineIsOpenedInsteadOfTheLastProjec
     Trigger("actSave");
     DestroyWindow();
     {
-        QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
-        stored.setValue("lastproject", QString::fromStdString(work.Path() + "/Last/Project1.qlp"));
+        const auto stored = StoredSettings();
+        stored->setValue("lastproject", QString::fromStdString(work.Path() + "/Last/Project1.qlp"));
     }
     TfmQLN& window = OpenWindow(work.Path() + "/Given/Project1.qlp");
     window.show();
@@ -129,8 +129,8 @@ TEST_F(SettingsAndStartTest, AFileOnTheCommandLineIsOpenedInsteadOfTheLastProjec
 
 TEST_F(SettingsAndStartTest, AMissingLastProjectIsReportedAndLeavesTheWindowEmpty) {
     {
-        QSettings stored(QString::fromStdString(ConfigFile()), QSettings::IniFormat);
-        stored.setValue("lastproject", QString::fromStdString(work.File("Gone.qlp")));
+        const auto stored = StoredSettings();
+        stored->setValue("lastproject", QString::fromStdString(work.File("Gone.qlp")));
     }
     TfmQLN& window = OpenWindow();
     window.show();

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QSettings>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -74,8 +75,29 @@ private:
 class WorkbenchTest : public ::testing::Test {
 protected:
     WorkbenchTest() : installed_(dialogs) {}
+#ifdef _WIN32
+    // A registry key outlives the test: its values go with it.
+    ~WorkbenchTest() override {
+        window_.reset();
+        StoredSettings()->clear();
+    }
+#endif
 
-    std::string ConfigFile() const { return config_.File("quillon.conf"); }
+    // The test's own settings store, kept as the workbench keeps its own: on Windows a registry
+    // key (in the run's private Wine prefix), elsewhere an INI file.
+    std::string ConfigFile() const {
+#ifdef _WIN32
+        return "HKEY_CURRENT_USER\\quillon-test-" + std::filesystem::path(config_.Path()).filename().string();
+#else
+        return config_.File("quillon.conf");
+#endif
+    }
+    // The stored values as another reader of the store sees them.
+    std::unique_ptr<QSettings> StoredSettings() const {
+        const QString name = QString::fromStdString(ConfigFile());
+        return std::make_unique<QSettings>(name, name.startsWith("HKEY_") ? QSettings::NativeFormat
+                                                                          : QSettings::IniFormat);
+    }
 
     // A new window on the test's configuration file; the previous one is destroyed first (and so
     // writes its settings).

@@ -1,0 +1,36 @@
+#!/bin/sh
+# The Windows download as a user meets it: the zip unpacked into a fresh folder with a Wine prefix
+# of its own (nothing of the build beside it), quillon-cli.exe generating the bundled example, and
+# quillon.exe started on it under Xvfb, its screen saved for a person to look at.
+# Usage: PackageUnderWine.sh ZIP EXAMPLE_DIR OUT.png
+# Exits 77 (ctest: skipped) when the zip has not been made (`make windows-package`).
+set -eu
+zip=$1
+example=$2
+out=$3
+here=$(cd "$(dirname "$0")" && pwd)
+if [ ! -f "$zip" ]; then
+  echo "$zip is not made: Qt for MinGW-w64 is missing or 'make windows-package' did not run" >&2
+  exit 77
+fi
+work=$(mktemp -d "${TMPDIR:-/tmp}/quillon-package-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+unzip -q "$zip" -d "$work/unpacked"
+program_dir=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+for file in quillon.exe quillon-cli.exe platforms/qwindows.dll styles/qwindowsvistastyle.dll \
+            runtime/DLLServerCollection.pas guide.html LICENSE.txt README.txt; do
+  [ -f "$program_dir/$file" ] || { echo "the package lacks $file" >&2; exit 1; }
+done
+[ ! -e "$program_dir/platforms/qoffscreen.dll" ] || { echo "the package holds the test-only offscreen plugin" >&2; exit 1; }
+
+cp -R "$example" "$work/Bank"
+rm -rf "$work/Bank/Source"
+project="Z:$(printf '%s' "$work/Bank/Project1.qlp" | tr '/' '\\')"
+# The build directory argument only places the Wine prefix: a fresh one in the work folder.
+"$here/RunUnderWine.sh" "$work" "$program_dir/quillon-cli.exe" generate "$project" >"$work/generate.txt"
+tail -n 1 "$work/generate.txt" | tr -d '\r' | grep -qE '^Wrote [1-9][0-9]* files$' ||
+  { cat "$work/generate.txt"; echo "the packaged quillon-cli.exe did not generate the example" >&2; exit 1; }
+"$here/RunUnderWine.sh" "$work" "$program_dir/quillon.exe" --version | tr -d '\r' | grep -q '^quillon ' ||
+  { echo "the packaged quillon.exe --version printed nothing" >&2; exit 1; }
+"$here/WorkbenchScreenshot.sh" "$work" "$program_dir/quillon.exe" "$example" "$out"
+echo "The package $(basename "$zip") ($(du -k "$zip" | cut -f1) KB) unpacked, generated the example and showed the workbench"
