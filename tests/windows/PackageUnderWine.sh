@@ -14,7 +14,8 @@ if [ ! -f "$zip" ]; then
   exit 77
 fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillon-package-XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# The prefix's Wine server writes the registry when it ends: end it before removing the folder.
+trap '"$here/RunUnderWine.sh" "$work" --end-all 2>/dev/null; rm -rf "$work"' EXIT
 unzip -q "$zip" -d "$work/unpacked"
 program_dir=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 for file in quillon.exe quillon-cli.exe platforms/qwindows.dll styles/qwindowsvistastyle.dll \

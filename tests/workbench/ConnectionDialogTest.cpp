@@ -2,6 +2,8 @@
 // connection test with its success and failure reports, and what OK and Cancel write.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -35,11 +37,20 @@ private:
 };
 
 TEST_F(ConnectionDialogTest, TestConnectionReportsSuccessOrTheEngineReason) {
+#ifdef _WIN32
+    // Under Wine odbc32 hands over to the Linux unixODBC, configured by the test run (tests/windows)
+    // with the data source it names here.
+    const char* underWine = std::getenv("QUILLON_WINE_DATA_SOURCE");
+    if (!underWine || !*underWine) GTEST_SKIP() << "no data source is configured for this Windows run";
+    const std::string dataSource = underWine;
+#else
     TempOdbcConfig config(kDataSource);
+    const std::string dataSource = kDataSource;
+#endif
     TedConnection dialog(nullptr, connection);
-    EXPECT_GE(dialog.AliasCombo().findText(kDataSource), 0);
+    EXPECT_GE(dialog.AliasCombo().findText(QString::fromStdString(dataSource)), 0);
 
-    dialog.AliasCombo().setCurrentText(kDataSource);
+    dialog.AliasCombo().setCurrentText(QString::fromStdString(dataSource));
     dialog.TestButton().click();
     EXPECT_EQ(LastMessage().text, "Connection is successfully established");
     EXPECT_EQ(LastMessage().kind, MessageKind::Information);

@@ -33,7 +33,7 @@ TEST_F(DesktopTest, AFileTheDesktopHasNoProgramForIsNamedInAMessage) {
 
     opens = true;
     ShellOpen(work.Path());
-    EXPECT_EQ(asked.back().toLocalFile().toStdString(), work.Path());
+    EXPECT_EQ(QDir::toNativeSeparators(asked.back().toLocalFile()).toStdString(), work.Path());
     EXPECT_FALSE(asked.back().hasFragment());
     EXPECT_EQ(dialogs.Messages().size(), 1u);
 }
@@ -66,7 +66,7 @@ TEST(HelpTopics, EveryTopicTheWorkbenchOpensIsAnAnchorOfTheGuide) {
 }
 
 TEST_F(DesktopTest, TheDirectoryOfANewProjectMayBeTypedBeforeItExists) {
-    const std::string typed = work.Path() + "/Later/Bank";
+    const std::string typed = work.File("Later/Bank");
     QtFileDialogs qt;
     int shown = 0;
     ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {

@@ -58,7 +58,7 @@ protected:
 };
 
 TEST_F(EditorAreaTest, AddingAClassReopeningAndOpeningAFileApplyTheTypedNameFirst) {
-    const std::string other = work.Path() + "/Other", first = work.Path() + "/First";
+    const std::string other = work.File("Other"), first = work.File("First");
     NewProjectIn(other);
     Trigger("actSave");
     Trigger("actCloseProject");
@@ -74,16 +74,16 @@ TEST_F(EditorAreaTest, AddingAClassReopeningAndOpeningAFileApplyTheTypedNameFirs
     // Saving put the open project on the list too, at the top.
     const QList<QAction*> entries = Window().ReopenMenu().actions();
     ASSERT_EQ(entries.size(), 2);
-    ASSERT_EQ(entries.at(1)->text().toStdString(), other + "/Project1.qlp");
+    ASSERT_EQ(entries.at(1)->text().toStdString(), work.File("Other/Project1.qlp"));
     entries.at(1)->trigger();
-    EXPECT_EQ(Window().Project().GetFileName(), other + "/Project1.qlp");
-    EXPECT_NE(ReadText(first + "/Project1.qlp").find("Savings"), std::string::npos);
+    EXPECT_EQ(Window().Project().GetFileName(), work.File("Other/Project1.qlp"));
+    EXPECT_NE(ReadText(work.File("First/Project1.qlp")).find("Savings"), std::string::npos);
 
     // The way the reopen list and the command line open a file.
     Select(&Window().Project());
     TypeName<TfrProjectEditor>("Loans");
     dialogs.QueueAnswer(DialogAnswer::Yes);
-    Window().OpenProjectFile(other + "/Project1.qlp");
+    Window().OpenProjectFile(work.File("Other/Project1.qlp"));
     EXPECT_EQ(dialogs.Questions(), (std::vector<std::string>{"Save 'Savings'?", "Save 'Loans'?"}));
     EXPECT_EQ(Window().Project().GetName(), "Loans");  // saved, then read again
 }

@@ -15,6 +15,7 @@
 #include "elements/ReleaseElements.h"
 #include "platform/ShellOpen.h"
 #include "project/Project.h"
+#include "support/NativePath.h"
 #include "workbench/ListEditors.h"
 #include "workbench/WorkbenchFixture.h"
 
@@ -55,8 +56,8 @@ TEST_F(AddUnitsEditorTest, AFormUnitIsDescribedFromTheFirstLineOfItsFormFile) {
         ScopedDialogRunner runner([](TfmBaseDialog& dialog) {
             auto& form = dynamic_cast<TedFormDescription&>(dialog);
             EXPECT_EQ(form.windowTitle(), "Form Resources");
-            EXPECT_EQ(form.FileNameEdit().Text(), "forms/Main.pas");
-            EXPECT_EQ(form.FormFileEdit().Text(), "forms/Main.dfm");
+            EXPECT_EQ(form.FileNameEdit().Text(), NativePath("forms/Main.pas"));
+            EXPECT_EQ(form.FormFileEdit().Text(), NativePath("forms/Main.dfm"));
             EXPECT_EQ(form.FormNameEdit().Text(), "MainForm");
             EXPECT_FALSE(form.FrameBox().isChecked());
             form.FrameBox().click();
@@ -70,7 +71,7 @@ TEST_F(AddUnitsEditorTest, AFormUnitIsDescribedFromTheFirstLineOfItsFormFile) {
     Editor().ClickOK();
     ASSERT_EQ(module->AddUnits().Count(), 1);
     const TemgAddUnit& unit = *module->AddUnits().Items(0);
-    EXPECT_EQ(unit.GetName(), "forms/Main.pas");
+    EXPECT_EQ(unit.GetName(), NativePath("forms/Main.pas"));
     EXPECT_EQ(unit.GetUnitType(), autForm);
     EXPECT_EQ(unit.GetFormName(), "MainForm");
     EXPECT_TRUE(unit.GetFrame());
@@ -335,7 +336,7 @@ TEST_F(CopyFilesEditorTest, ANewRuleNeedsBothPathsAndReachesTheModuleOnApply) {
             EXPECT_EQ(rule.windowTitle(), "Copy Files");
             EXPECT_TRUE(rule.AllDllsBox().isChecked());
             rule.PasPathEdit().Button().click();  // browses for host/pas
-            EXPECT_EQ(rule.PasPathEdit().Text(), "host/pas");
+            EXPECT_EQ(rule.PasPathEdit().Text(), NativePath("host/pas"));
             dialog.ClickOK();
             EXPECT_EQ(dialogs.Messages().back(), "Please, fill in the field 'DLL Path'");
             rule.DllPathEdit().Edit().setText("host/dll");
@@ -349,7 +350,7 @@ TEST_F(CopyFilesEditorTest, ANewRuleNeedsBothPathsAndReachesTheModuleOnApply) {
     ASSERT_EQ(module->CopyFiles().Count(), 1);
     const TCopyFileItem& rule = *module->CopyFiles().Items(0);
     EXPECT_EQ(rule.GetName(), "CopyRule1");
-    EXPECT_EQ(rule.GetPasPath(), "host/pas");
+    EXPECT_EQ(rule.GetPasPath(), NativePath("host/pas"));
     EXPECT_EQ(rule.GetDllPath(), "host/dll");
     EXPECT_FALSE(rule.GetAllDlls());
     EXPECT_EQ(Editor().List().List().topLevelItem(0)->text(3), "No");

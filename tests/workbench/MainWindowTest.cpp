@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTreeWidget>
 
+#include "platform/FileSystem.h"
 #include "platform/ShellOpen.h"
 #include "elements/DesignClass.h"
 #include "elements/ExternalClasses.h"
@@ -64,8 +65,8 @@ TEST_F(MainWindowTest, StartsEmptyWithThePlainCaptionAndNoCheckPanel) {
 }
 
 TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
-    NewProjectIn(work.Path() + "/Fresh");
-    EXPECT_TRUE(fs::is_directory(work.Path() + "/Fresh"));
+    NewProjectIn(work.File("Fresh"));
+    EXPECT_TRUE(fs::is_directory(work.File("Fresh")));
     EXPECT_EQ(Window().windowTitle(), "Project1 - Quillon 2.3");
     QTreeWidgetItem* root = Window().Tree().topLevelItem(0);
     ASSERT_NE(root, nullptr);
@@ -254,36 +255,37 @@ TEST_F(MainWindowTest, CloseProjectWithNoKeepsTheFilesAndEmptiesTheTree) {
 }
 
 TEST_F(MainWindowTest, ReopenListTakesOutTheOpenProjectAndPutsItBackOnTopWhenClosed) {
-    const std::string a = work.Path() + "/A", b = work.Path() + "/B";
+    const std::string a = work.File("A"), b = work.File("B");
+    const std::string pa = work.File("A/Project1.qlp"), pb = work.File("B/Project1.qlp");
     NewProjectIn(a);
     Trigger("actSave");
     Trigger("actCloseProject");
     NewProjectIn(b);
     Trigger("actSave");
     Trigger("actCloseProject");
-    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp", a + "/Project1.qlp"}));
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{pb, pa}));
 
     QMenu& menu = Window().ReopenMenu();
     ASSERT_EQ(menu.actions().size(), 2);
-    EXPECT_EQ(menu.actions().at(1)->text().toStdString(), a + "/Project1.qlp");
+    EXPECT_EQ(menu.actions().at(1)->text().toStdString(), pa);
     menu.actions().at(1)->trigger();
-    EXPECT_EQ(Window().Project().GetFileName(), a + "/Project1.qlp");
-    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp"}));
+    EXPECT_EQ(Window().Project().GetFileName(), pa);
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{pb}));
     EXPECT_EQ(menu.actions().size(), 1);
 
     Trigger("actCloseProject");
-    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{a + "/Project1.qlp", b + "/Project1.qlp"}));
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{pa, pb}));
     // Reopening another project puts the open one back on the list.
     Window().ReopenMenu().actions().at(1)->trigger();
     Window().ReopenMenu().actions().at(0)->trigger();
-    EXPECT_EQ(Window().Project().GetFileName(), a + "/Project1.qlp");
-    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{b + "/Project1.qlp"}));
+    EXPECT_EQ(Window().Project().GetFileName(), pa);
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{pb}));
     // A project listed in other letter case keeps one entry, which opening it takes out.
-    Window().ReopenProjects().Add(b + "/PROJECT1.QLP");
+    Window().ReopenProjects().Add(work.File("B/PROJECT1.QLP"));
     EXPECT_EQ(Window().ReopenProjects().Count(), 1);
-    files->answers.push_back(b + "/Project1.qlp");
+    files->answers.push_back(pb);
     Trigger("actOpenProject");
-    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{a + "/Project1.qlp"}));
+    EXPECT_EQ(Window().ReopenProjects().Items(), (Captions{pa}));
 }
 
 TEST_F(MainWindowTest, OpeningTheOpenProjectAsksToSaveThenReadsItAgain) {
@@ -338,7 +340,7 @@ TEST_F(MainWindowTest, AFailedOpenKeepsTheOpenProject) {
 TEST_F(MainWindowTest, AProjectLackingModuleFilesOpensWithoutThemOnlyOnYes) {
     SavedProjectWithTwoClasses();
     fs::remove(work.File("ExtClass1.qlm"));
-    NewProjectIn(work.Path() + "/Other");
+    NewProjectIn(work.File("Other"));
     Trigger("actSave");
     const std::string other = Window().Project().GetFileName(), lacks = "Project '" + work.File("Project1.qlp") +
                                                                         "' lacks 1 of its module files\n" +
@@ -425,13 +427,13 @@ TEST_F(MainWindowTest, CommandsFollowTheSelectedNode) {
 }
 
 TEST_F(MainWindowTest, AddingAModuleFileFromAnotherDirectoryIsRefused) {
-    NewProjectIn(work.Path() + "/P");
+    NewProjectIn(work.File("P"));
     Trigger("actSave");
     TempDir elsewhere;
     files->answers.push_back(elsewhere.File("Other.qlm"));
     Trigger("actAddClass");
-    EXPECT_EQ(files->askedDirs.back(), work.Path() + "/P/");
-    EXPECT_EQ(dialogs.Messages(), (Captions{"Model file must be in the project's directory (" + work.Path() + "/P/)"}));
+    EXPECT_EQ(files->askedDirs.back(), work.File("P/"));
+    EXPECT_EQ(dialogs.Messages(), (Captions{"Model file must be in the project's directory (" + work.File("P/") + ")"}));
 }
 
 TEST_F(MainWindowTest, AddingAModuleWhoseNameIsInTheProjectIsRefusedAndLeavesItUnchanged) {
@@ -509,6 +511,7 @@ TEST_F(MainWindowTest, GenerateClassWritesTheCurrentModuleAndTheCommonTypes) {
 
     // A design the check refuses writes nothing; the check panel lists why.
     const std::string unit = Module(2).Module().UnitFileName(TFileKind::GeneratorServerUnit, srcPath);
+    SetFileReadOnly(unit, false);  // generated units are read-only, which Windows will not remove
     fs::remove(unit);
     module.MainClass().ExternalClasses().Add()->SetName("Nowhere");  // and no property name
     for (const char* command : {"actGenerateProjectSrc", "actGenerateClass"}) {

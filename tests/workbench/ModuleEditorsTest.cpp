@@ -21,6 +21,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ShellOpen.h"
 #include "project/Project.h"
+#include "support/NativePath.h"
 #include "workbench/ConnectionDialog.h"
 #include "workbench/ModuleEditors.h"
 #include "workbench/UnitEditors.h"
@@ -280,7 +281,7 @@ TEST_F(ModuleEditorTest, TheSourcePathBrowseStoresAFolderInsideTheProjectRelativ
     std::filesystem::create_directories(work.File("src/account"));
     files->answers.push_back(work.File("src/account"));
     Editor().SrcPathEdit().Button().click();
-    EXPECT_EQ(Editor().SrcPathEdit().Text(), "src/account");
+    EXPECT_EQ(Editor().SrcPathEdit().Text(), NativePath("src/account"));
     EXPECT_TRUE(Editor().Changed());
 }
 

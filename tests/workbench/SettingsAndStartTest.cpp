@@ -79,7 +79,7 @@ TEST_F(SettingsAndStartTest, ANewProjectNeverSavedIsNotTheLastProject) {
     Trigger("actSave");
     DestroyWindow();
     OpenWindow();
-    NewProjectIn(work.Path() + "/Fresh");
+    NewProjectIn(work.File("Fresh"));
     DestroyWindow();
     const auto stored = StoredSettings();
     EXPECT_EQ(stored->value("lastproject").toString().toStdString(), "");
@@ -113,18 +113,18 @@ TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
 
 TEST_F(SettingsAndStartTest, AFileOnTheCommandLineIsOpenedInsteadOfTheLastProject) {
     OpenWindow();
-    NewProjectIn(work.Path() + "/Last");
+    NewProjectIn(work.File("Last"));
     Trigger("actSave");
-    NewProjectIn(work.Path() + "/Given");
+    NewProjectIn(work.File("Given"));
     Trigger("actSave");
     DestroyWindow();
     {
         const auto stored = StoredSettings();
-        stored->setValue("lastproject", QString::fromStdString(work.Path() + "/Last/Project1.qlp"));
+        stored->setValue("lastproject", QString::fromStdString(work.File("Last/Project1.qlp")));
     }
-    TfmQLN& window = OpenWindow(work.Path() + "/Given/Project1.qlp");
+    TfmQLN& window = OpenWindow(work.File("Given/Project1.qlp"));
     window.show();
-    EXPECT_EQ(window.Project().GetFileName(), work.Path() + "/Given/Project1.qlp");
+    EXPECT_EQ(window.Project().GetFileName(), work.File("Given/Project1.qlp"));
 }
 
 TEST_F(SettingsAndStartTest, AMissingLastProjectIsReportedAndLeavesTheWindowEmpty) {
