@@ -26,7 +26,7 @@ done
 # The offscreen plugin serves the tests only.
 rm -f "$stage/platforms/qoffscreen.dll"
 for dll in "$stage"/*.dll "$stage"/*/*.dll; do
-  x86_64-w64-mingw32-strip --strip-debug "$dll"
+  x86_64-w64-mingw32-strip --strip-unneeded "$dll"
 done
 cp "$source_dir/runtime/DLLServerCollection.pas" "$source_dir/runtime/quillon-fpc-win64-units" "$stage/runtime/"
 cp "$source_dir/docs/guide.html" "$stage/guide.html"

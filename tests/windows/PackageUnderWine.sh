@@ -23,6 +23,19 @@ for file in quillon.exe quillon-cli.exe platforms/qwindows.dll styles/qwindowsvi
   [ -f "$program_dir/$file" ] || { echo "the package lacks $file" >&2; exit 1; }
 done
 [ ! -e "$program_dir/platforms/qoffscreen.dll" ] || { echo "the package holds the test-only offscreen plugin" >&2; exit 1; }
+# Each program carries its icon, a version resource and a manifest: long-path aware, the workbench
+# per-monitor DPI aware, and the process code page left alone.
+for program in quillon.exe quillon-cli.exe; do
+  resources=$(wrestool -l "$program_dir/$program")
+  for kind in group_icon version; do
+    printf '%s\n' "$resources" | grep -q "type=$kind" || { echo "$program has no $kind resource" >&2; exit 1; }
+  done
+  manifest=$(wrestool -x --raw --type=24 "$program_dir/$program")
+  printf '%s' "$manifest" | grep -q '<longPathAware[^>]*>true<' || { echo "$program is not long-path aware" >&2; exit 1; }
+  ! printf '%s' "$manifest" | grep -q activeCodePage || { echo "$program sets the process code page" >&2; exit 1; }
+done
+wrestool -x --raw --type=24 "$program_dir/quillon.exe" | grep -q '>PerMonitorV2<' ||
+  { echo "quillon.exe is not per-monitor DPI aware" >&2; exit 1; }
 
 cp -R "$example" "$work/Bank"
 rm -rf "$work/Bank/Source"
