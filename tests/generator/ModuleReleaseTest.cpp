@@ -81,7 +81,7 @@ TEST_F(ModuleRelease, MissingFilesAndTargetDirectoriesAreReportedWithoutStopping
     EXPECT_TRUE(FileExists(release + "/pas/cntrAccount.pas"));
     EXPECT_EQ(test::ReadText(release + "/pas/Limits.pas"), "unit Limits;");
     BuildLibrary();
-    fs::remove_all(release);
+    test::RemoveAll(release);
     EXPECT_EQ(Release(true),
               (Errors{"Path '" + dir.File("release/dll") + "' not found",
                       "Path '" + dir.File("release/pas") + "' not found"}));

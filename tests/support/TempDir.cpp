@@ -26,13 +26,15 @@ std::string MakeUniqueDirectory(const std::string& prefix) {
 
 TempDir::TempDir() : path_(MakeUniqueDirectory("quillon-test-")) {}
 
-TempDir::~TempDir() {
+void RemoveAll(const std::string& path) {
     std::error_code ec;
     // Windows refuses to delete a read-only file: give every file its write permission back.
-    for (const auto& entry : fs::recursive_directory_iterator(PathFromUtf8(path_), ec))
+    for (const auto& entry : fs::recursive_directory_iterator(PathFromUtf8(path), ec))
         if (entry.is_regular_file(ec)) SetFileReadOnly(Utf8FromPath(entry.path()), false);
-    fs::remove_all(PathFromUtf8(path_), ec);
+    fs::remove_all(PathFromUtf8(path), ec);
 }
+
+TempDir::~TempDir() { RemoveAll(path_); }
 
 std::string TempDir::File(const std::string& name) const {
     std::string path = path_ + "/" + name;

@@ -28,6 +28,10 @@ private:
 // Creates a new directory named `prefix` + a random number in the system's temporary directory.
 std::string MakeUniqueDirectory(const std::string& prefix);
 
+// Removes `path` with everything in it, read-only files too (which Windows will not delete);
+// errors are ignored.
+void RemoveAll(const std::string& path);
+
 // Whole-file helpers for tests.
 std::string ReadText(const std::string& path);
 void WriteText(const std::string& path, const std::string& text);
