@@ -16,8 +16,10 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillon-package-XXXXXX")
 # The prefix's Wine server writes the registry when it ends: end it before removing the folder.
 trap '"$here/RunUnderWine.sh" "$work" --end-all 2>/dev/null; rm -rf "$work"' EXIT
-unzip -q "$zip" -d "$work/unpacked"
-program_dir=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d | head -n 1)
+# Unpacked where users put things: a folder beyond ASCII (and beyond code page 1252), which the
+# programs and the DLLs they load must find themselves in.
+unzip -q "$zip" -d "$work/Проект"
+program_dir=$(find "$work/Проект" -mindepth 1 -maxdepth 1 -type d | head -n 1)
 for file in quillon.exe quillon-cli.exe platforms/qwindows.dll styles/qwindowsvistastyle.dll \
             runtime/DLLServerCollection.pas guide.html LICENSE.txt README.txt; do
   [ -f "$program_dir/$file" ] || { echo "the package lacks $file" >&2; exit 1; }
@@ -37,9 +39,12 @@ done
 wrestool -x --raw --type=24 "$program_dir/quillon.exe" | grep -q '>PerMonitorV2<' ||
   { echo "quillon.exe is not per-monitor DPI aware" >&2; exit 1; }
 
-cp -R "$example" "$work/Bank"
-rm -rf "$work/Bank/Source"
-project="Z:$(printf '%s' "$work/Bank/Project1.qlp" | tr '/' '\\')"
+# The project in a folder beyond ASCII that code page 1252 still holds (the generated library
+# projects name their units' paths in it).
+mkdir -p "$work/Zürich"
+cp -R "$example" "$work/Zürich/Bank"
+rm -rf "$work/Zürich/Bank/Source"
+project="Z:$(printf '%s' "$work/Zürich/Bank/Project1.qlp" | tr '/' '\\')"
 # The build directory argument only places the Wine prefix: a fresh one in the work folder.
 "$here/RunUnderWine.sh" "$work" "$program_dir/quillon-cli.exe" generate "$project" >"$work/generate.txt"
 tail -n 1 "$work/generate.txt" | tr -d '\r' | grep -qE '^Wrote [1-9][0-9]* files$' ||
