@@ -5,6 +5,9 @@
 # Usage: PackageUnderWine.sh ZIP EXAMPLE_DIR OUT.png
 # Exits 77 (ctest: skipped) when the zip has not been made (`make windows-package`).
 set -eu
+# Wine reads the Unix side's file names in the locale's character set: UTF-8, as a desktop has it.
+LANG=C.UTF-8
+export LANG
 zip=$1
 example=$2
 out=$3
