@@ -489,14 +489,5 @@ TEST_F(ModuleSaveFaults, AReadOnlyModuleFileRefusesTheSaveBeforeAnyFileIsWritten
     EXPECT_EQ(ReadText(projectPath), projectBefore);
 }
 
-TEST_F(ModuleSaveFaults, AModuleFileKeepsItsPermissionsLinuxOnly) {
-    ::chmod(modulePath.c_str(), 0640);
-    project.SaveToFile(projectPath);
-    struct stat info {};
-    ASSERT_EQ(::stat(modulePath.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_NE(ReadText(modulePath).find("DataModuleName = 'Ledger'"), std::string::npos);
-}
-
 }  // namespace
 }  // namespace quillon::test
