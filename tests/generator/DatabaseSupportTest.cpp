@@ -18,19 +18,10 @@ using test::MatchesGolden;
 
 class DatabaseSupport : public ::testing::Test {
 protected:
-    DatabaseSupport() {
-        common.MakeCommonTypesModule();
-        account.MainClass().SetName("Account");
-        account.Appellation().Assign(account.MainClass().Appellation());
-        account.MarkClassModule(true);
-        project.modules = {&common, &account};
-    }
-
     std::string Controller() { return BuildDatabaseSupportController(account, project); }
 
-    TemgModule common;
-    TemgModule account;
-    test::StandInProject project;
+    test::UnitsProject project{""};
+    TemgModule& account = project.AddModule("Account", moServerInDll);
 };
 
 }  // namespace
@@ -137,7 +128,7 @@ TEST_F(OwnConnection, DataModuleUnitAndFormLinuxOnly) {
 TEST_F(OwnConnection, GenerationWritesTheFormFileBesideTheUnitAndTheServerReleasesTheDataModule) {
     test::TempDir dir;
     project.srcPath = dir.Prefix();
-    account.Generate(project.srcPath, "", false, project, "", &common);
+    account.Generate(project.srcPath, "", false, project, "", &project.common);
     EXPECT_TRUE(FileExists(dir.File("gen_dmuBank.pas")));
     EXPECT_EQ(test::ReadText(dir.File("gen_dmuBank.dfm")), BuildDataModuleForm(account));
     EXPECT_TRUE(FileExists(dir.File("Account.pas")));

@@ -33,12 +33,7 @@ TFormObject SampleForm() {
 class DebugApplication : public ::testing::Test {
 protected:
     DebugApplication() {
-        project.srcPath = "/work/demo/";
-        common.MakeCommonTypesModule();
         TemgClass& cls = account.MainClass();
-        cls.SetName("Account");
-        account.Appellation().Assign(cls.Appellation());
-        account.MarkClassModule(true);
         TemgMethod& deposit = test::Typed(*cls.Methods().Add(), "Deposit", "");
         deposit.SetCaption("Puts money in");
         test::Typed(*deposit.Parameters().Add(), "Amount", "Integer").SetDebugValue("100");
@@ -51,17 +46,6 @@ protected:
         app->SetName("Teller");
         app->SetSrcPath("debug");
         app->Methods().SetItems({"deposit", "Transfer", "Balance"});
-        project.modules = {&common, &account};
-    }
-
-    // A module of the class `name` in the project, its sources in `srcPath`.
-    TemgModule& AddModule(std::string_view name, std::string_view srcPath = "", TServerOption option = moServerInDll) {
-        others.push_back(std::make_unique<TemgModule>());
-        others.back()->MainClass().SetName(name);
-        others.back()->SetSrcPath(srcPath);
-        others.back()->SetServerOption(option);
-        project.modules.push_back(others.back().get());
-        return *others.back();
     }
 
     // Full paths spelt the POSIX way on every platform, as the expected texts are.
@@ -113,11 +97,9 @@ end;
 end.
 )";
 
-    TemgModule common;
-    TemgModule account;
+    test::UnitsProject project;
+    TemgModule& account = project.AddModule("Account", moServerInDll);
     TemgDebugApplication* app = nullptr;
-    test::StandInProject project;
-    std::vector<std::unique_ptr<TemgModule>> others;
 };
 
 }  // namespace
@@ -137,7 +119,7 @@ TEST_F(DebugApplication, WholeTextsOfTheProgramAndTheFormUnitsAndFormsLinuxOnly)
 }
 
 TEST_F(DebugApplication, AServerCompiledIntoTheProgramBringsItsUnitsAndThoseOfItsReferences) {
-    AddModule("Ledger", "", moDirectUsesServer);
+    project.AddModule("Ledger", moDirectUsesServer);
     account.SetServerOption(moDirectUsesServer);
     account.SetShareMemSupport(false);
     account.MainClass().ExternalClasses().Add()->SetName("Ledger");
@@ -197,8 +179,8 @@ TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOnLinuxOnly) 
 // The controller is created from the libraries' directories where it needs them; the project group
 // builds the referenced libraries, this library and the program.
 TEST_F(DebugApplication, TheControllerAndTheProjectGroupFollowTheReferencedLibraries) {
-    AddModule("Ledger", "ledger");
-    AddModule("Store", "", moDirectUsesServer);
+    project.AddModule("Ledger", moServerInDll).SetSrcPath("ledger");
+    project.AddModule("Store", moDirectUsesServer);
     account.MainClass().ExternalClasses().Add()->SetName("Ledger");
     account.MainClass().ExternalClasses().Add()->SetName("Store");
     EXPECT_NE(Text(TFileKind::ProjectGroup)
@@ -260,7 +242,7 @@ TEST_F(DebugApplication, PathsWrittenTheWindowsWayOrHoldingApostrophesMakeValidP
     project.srcPath = "/work/o'k/";
     account.SetSrcPath("out\\win");
     app->SetSrcPath("debug\\teller");
-    AddModule("Ledger", "..\\ledger");
+    project.AddModule("Ledger", moServerInDll).SetSrcPath("..\\ledger");
     // Two external classes refer to Ledger: its library is built once.
     for (const char* property : {"Book", "Journal"}) test::AddExternal(account, "Ledger", property);
     EXPECT_EQ(account.OutputDirectory(project.srcPath), "/work/o'k/out/win/");

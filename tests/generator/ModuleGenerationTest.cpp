@@ -14,7 +14,7 @@
 #include "support/Lines.h"
 #include "support/NativePath.h"
 
-#include "GeneratorTestSupport.h"
+#include "UnitsTestSupport.h"
 
 namespace quillon {
 namespace {
@@ -26,17 +26,12 @@ const std::string kHeader = "{ header }\r\n";
 class ModuleGeneration : public ::testing::Test {
 protected:
     ModuleGeneration() : scope(dialogs) {
-        project.srcPath = dir.Prefix();
         project.unitHeader = kHeader;
-        common.MakeCommonTypesModule();
-        account.MainClass().SetName("Account");
         account.SetDataModuleName("Bank");
-        project.modules = {&common, &account};
     }
 
     void Generate(const TemgModule& module, bool allReferenced = false) {
-        module.Generate(project.srcPath, project.searchPath, allReferenced, project, project.unitHeader, &common,
-                        builder);
+        module.Generate(project.srcPath, project.searchPath, allReferenced, project, project.unitHeader, &common, builder);
     }
 
     // Every file below the project directory, relative to it, sorted; read-only ones marked "(ro)".
@@ -54,10 +49,10 @@ protected:
     test::TempDir dir;
     ScriptedDialogs dialogs;  // fails on any question: generation never asks
     ScopedDialogs scope;
-    test::StandInProject project;
+    test::UnitsProject project{dir.Prefix()};
     test::RecordingBuilder builder;
-    TemgModule common;
-    TemgModule account;
+    TemgModule& common = project.common;
+    TemgModule& account = project.AddModule("Account", moServerInDll);
 };
 
 using Names = std::vector<std::string>;
@@ -169,16 +164,12 @@ TEST_F(ModuleGeneration, FilesGoToTheModulesSourcePathBelowTheProjectOrWhereAnAb
 class ReferencedGeneration : public ModuleGeneration {
 protected:
     ReferencedGeneration() {
-        for (TemgModule* module : {&customer, &branch}) module->SetServerOption(moDirectUsesServer);
-        customer.MainClass().SetName("Customer");
-        branch.MainClass().SetName("Branch");
         test::AddExternal(account, "Customer", "CustomerObject");
         test::AddExternal(account, "Branch", "BranchObject");
         test::AddExternal(customer, "Branch", "BranchObject");
-        project.modules = {&common, &account, &customer, &branch};
     }
-    TemgModule customer;
-    TemgModule branch;
+    TemgModule& customer = project.AddModule("Customer", moDirectUsesServer);
+    TemgModule& branch = project.AddModule("Branch", moDirectUsesServer);
 };
 
 TEST_F(ReferencedGeneration, WithTheFlagTheDirectlyReferencedModulesFollowInListOrder) {
@@ -258,10 +249,8 @@ TEST_F(ModuleGeneration, AnUntypedMemberOrAnUncompilableNameStopsGenerationBefor
     EXPECT_TRUE(builder.requests.empty());
     // A module that refers to a faulty one writes nothing either.
     account.MainClass().SetName("Account");
-    TemgModule branch;
-    branch.MainClass().SetName("Branch");
+    TemgModule& branch = project.AddModule("Branch", moServerInDll);
     test::AddExternal(branch, "Account", "Owner");
-    project.modules.push_back(&branch);
     method.SetName("FreeOwner");  // fine in Account; Branch's external property Owner is unrelated
     property.SetName("Label");
     EXPECT_EQ(test::ExceptionMessage([&] { Generate(branch, true); }), "Name Label is a reserved word");

@@ -8,7 +8,7 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 
-#include "GeneratorTestSupport.h"
+#include "UnitsTestSupport.h"
 
 namespace quillon {
 namespace {
@@ -18,13 +18,9 @@ namespace fs = std::filesystem;
 class ModuleRelease : public ::testing::Test {
 protected:
     ModuleRelease() {
-        project.srcPath = dir.Prefix();
         project.unitHeader = "{ header }\r\n";
-        common.MakeCommonTypesModule();
-        common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
-        account.MainClass().SetName("Account");
+        project.common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
         account.SetSrcPath("bin");
-        project.modules = {&common, &account};
         fs::create_directories(release + "/dll");
         fs::create_directories(release + "/pas");
     }
@@ -41,10 +37,9 @@ protected:
 
     test::TempDir dir;
     std::string release = dir.File("release");
-    test::StandInProject project;
+    test::UnitsProject project{dir.Prefix()};
     test::RecordingBuilder builder;
-    TemgModule common;
-    TemgModule account;
+    TemgModule& account = project.AddModule("Account", moServerInDll);
 };
 
 using Errors = std::vector<std::string>;

@@ -10,7 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ShellOpen.h"
 
-#include "GeneratorTestSupport.h"
+#include "UnitsTestSupport.h"
 
 namespace quillon {
 namespace {
@@ -21,13 +21,8 @@ using Errors = std::vector<std::string>;
 class Releases : public ::testing::Test {
 protected:
     Releases() : opened_([this](const std::string& path) { opened.push_back(path); }) {
-        project.srcPath = dir.Prefix();
-        common.MakeCommonTypesModule();
         for (TemgModule* module : {&account, &customer}) module->SetSrcPath("bin");
-        account.MainClass().SetName("Account");
         account.MainClass().ExternalClasses().Add()->SetName("Customer");
-        customer.MainClass().SetName("Customer");
-        project.modules = {&common, &account, &customer};
         release.SetPath("out");
     }
 
@@ -39,10 +34,9 @@ protected:
     std::string Out(const std::string& name) const { return dir.File("out/" + name); }
 
     test::TempDir dir;
-    test::StandInProject project;
-    TemgModule common;
-    TemgModule account;
-    TemgModule customer;
+    test::UnitsProject project{dir.Prefix()};
+    TemgModule& account = project.AddModule("Account", moServerInDll);
+    TemgModule& customer = project.AddModule("Customer", moServerInDll);
     TReleaseDll release;
     std::vector<std::string> opened;
 
