@@ -86,22 +86,7 @@ const std::string kCanonicalAccount =
     "  Connection.LoginPrompt = False\r\n"
     "end\r\n";
 
-class Cli : public ::testing::Test {
-protected:
-    std::string ProjectFile() const { return dir.File("bank/Project1.qlp"); }
-
-    // A new project in dir/bank, made by the command.
-    void New() { ASSERT_EQ(RunCommand({"new", dir.File("bank")}).status, 0); }
-
-    // Loads the project (by default the one in dir/bank), lets `change` edit it and saves it.
-    void Edit(const std::function<void(TemgpProject&)>& change, const std::string& file = {}) {
-        std::unique_ptr<TemgpProject> project = cli::LoadProject(file.empty() ? ProjectFile() : file);
-        change(*project);
-        project->SaveToFile(project->GetFileName());
-    }
-
-    TempDir dir;
-};
+using Cli = CliProject;
 
 TEST_F(Cli, ANewProjectIsWrittenOnceShowsChecksAndIsCanonical) {
     EXPECT_EQ(RunCommand({"new", dir.File("bank")}),

@@ -16,16 +16,15 @@ std::string Fixture(const std::string& name) {
     return std::string(QUILLON_FIXTURE_DIR) + "/" + name + QUILLON_FIXTURE_SUFFIX;
 }
 
-class CliRegister : public ::testing::Test {
+class CliRegister : public CliProject {
 protected:
     void SetUp() override {
-        ASSERT_EQ(RunCommand({"new", dir.File("bank")}).status, 0);
+        New();
         const std::unique_ptr<TemgpProject> loaded = cli::LoadProject(project);
         library = loaded->FindModule("CommonTypes")->LibraryFileName(loaded->GetSrcPath());
     }
 
-    TempDir dir;
-    std::string project = dir.File("bank/Project1.qlp");
+    std::string project = ProjectFile();
     std::string library;
 };
 

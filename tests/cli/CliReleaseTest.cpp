@@ -22,10 +22,10 @@ namespace fs = std::filesystem;
 // A project in dir/bank with the library servers ExtClass1 and ExtClass2, the second referring to
 // the first, and the releases "Ship" (the whole project into dir/bank/out) and "Teller" (module
 // ExtClass2 into dir/teller).
-class CliRelease : public ::testing::Test {
+class CliRelease : public CliProject {
 protected:
     CliRelease() {
-        EXPECT_EQ(RunCommand({"new", dir.File("bank")}).status, 0);
+        New();
         Edit([&](TemgpProject& project) {
             project.AddClassModule();
             TemgModule& second = project.AddClassModule().Module();
@@ -44,23 +44,12 @@ protected:
         });
     }
 
-    std::string ProjectFile() const { return dir.File("bank/Project1.qlp"); }
-
-    // Loads the project, lets `change` edit it and saves it.
-    void Edit(const std::function<void(TemgpProject&)>& change) {
-        std::unique_ptr<TemgpProject> project = cli::LoadProject(ProjectFile());
-        change(*project);
-        project->SaveToFile(project->GetFileName());
-    }
-
     // Where the release looks for the built library of `className`.
     std::string LibraryOf(const std::string& className) const {
         const std::unique_ptr<TemgpProject> project = cli::LoadProject(ProjectFile());
         const TemgModule& module = *project->FindModule(className);
         return module.OutputDirectory(project->GetSrcPath()) + module.LibraryProjectName() + ".dll";
     }
-
-    TempDir dir;
 };
 
 TEST_F(CliRelease, AProjectReleaseReportsEachMissingLibraryAndCopiesTheBuiltOnes) {
