@@ -41,7 +41,7 @@ std::vector<std::string> PropertyNames(const TPersistent& object) {
 
 }  // namespace
 
-TEST(TgmcAppellation, RaisesModifiedOnACaseSensitiveChangeAndAssignsBothFields) {
+TEST(TgmcAppellation, RaisesModifiedOnACaseSensitiveChangeAndAssignsBothFieldsAndADataTypeQualifiesItsNameWithAPoint) {
     TgmcAppellation a, b;
     a.SetName("");
     EXPECT_FALSE(a.GetModified());
@@ -57,9 +57,6 @@ TEST(TgmcAppellation, RaisesModifiedOnACaseSensitiveChangeAndAssignsBothFields) 
     EXPECT_EQ(b.GetCaption(), "Runs it");
     EXPECT_TRUE(b.GetModified());
     EXPECT_EQ(PropertyNames(a), (std::vector<std::string>{"Name", "Caption"}));
-}
-
-TEST(TgmcDataType, QualifiedNameJoinsModuleAndNameWithAPoint) {
     TgmcDataType t;
     t.SetName("TKind");
     EXPECT_EQ(t.QualifiedName(), "TKind");
@@ -89,7 +86,7 @@ TEST(TgmcAppellationItem, IsModifiedThroughItsAppellationAndClearsIt) {
     EXPECT_EQ(PropertyNames(*item), (std::vector<std::string>{"Appellation"}));
 }
 
-TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCaseIndentsAndWraps) {
+TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCaseIndentsWrapsAndAssigns) {
     NameList list;
     NameItem* first = list.AddNamed("Windows");
     NameItem* second = list.AddNamed("WINDOWS");
@@ -124,9 +121,6 @@ TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCaseIndentsAndWrap
     // a line a break started counts its blanks (3 + 78 = 81: break).
     EXPECT_EQ(list.SrcCode(3, ","), "   " + a + ",b,\r\n   " + c + ",\r\n   d");
     EXPECT_EQ(list.SrcCode(2, "\r\n"), "  " + a + "\r\n  b\r\n  " + c + "\r\n  d");
-}
-
-TEST(TgmcCollection, AssignCopiesDifferentItemsAndMarksTheCollection) {
     NameList source, target;
     source.AddNamed("A");
     source.AddNamed("B");
@@ -139,13 +133,10 @@ TEST(TgmcCollection, AssignCopiesDifferentItemsAndMarksTheCollection) {
     EXPECT_FALSE(target.GetModified());
 }
 
-TEST(MemberEnums, OptionWordsFollowTheOptionOrder) {
+TEST(TgmcProceduralType, WritesTheMethodPointerTypeWithItsOptionWordsInTheirOrder) {
     EXPECT_EQ(MethodOptionsText({}), "");
     EXPECT_EQ(MethodOptionsText({moExport, moOfObject, moStdCall}), " of object;stdcall;export");
     EXPECT_EQ(MethodInheritanceNames.ValueOf("miabstract"), static_cast<int>(miAbstract));
-}
-
-TEST(TgmcProceduralType, WritesTheMethodPointerTypeTOnChange) {
     TgmcProceduralType onChange;
     onChange.SetName("TOnChange");
     TgmcParameter* sender = onChange.Parameters().Add();

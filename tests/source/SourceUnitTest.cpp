@@ -74,7 +74,7 @@ TEST_F(SourceUnit, UsesListDropsRepeatedNamesAndWrapsAfter80Characters) {
                      "   ExtCtrls;", ""}));
 }
 
-TEST_F(SourceUnit, WritesDeclarationBlocksInTheirFixedOrder) {
+TEST_F(SourceUnit, WritesDeclarationBlocksInTheirFixedOrderAndAUsesEntryAssignsAllButItsFormName) {
     TgmcModulePart& part = unit.InterfacePart();
     TgmcVar* v = part.Vars().Add();
     v->SetName("Count");
@@ -116,9 +116,6 @@ TEST_F(SourceUnit, ImplementationRoutinesAreDeclaredForwardAndGetBodies) {
     EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "function Get:Integer;", "implementation",
                                      "procedure Run;forward;", "function Get:Integer;", "begin", "   Result:=1;",
                                      "end;", "procedure Run;", "begin", "   Beep;", "end;", "", "end."}));
-}
-
-TEST(TgmcUsesModule, AssignCopiesEverythingButTheFormName) {
     TgmcUsesModule source, target;
     source.SetName("Main");
     source.SetFileName("Main.pas");
@@ -130,8 +127,8 @@ TEST(TgmcUsesModule, AssignCopiesEverythingButTheFormName) {
 }
 
 // Repeated units and exports are left out; a qualified entry exports its routine under the plain
-// name, duplicates being judged by the name; Assign copies the whole project.
-TEST_F(SourceProject, WritesTheLibrarySrvAndAQualifiedEntryExportsThePlainName) {
+// name, duplicates being judged by the name; programs never export; Assign copies the whole project.
+TEST_F(SourceProject, WritesTheLibraryWhereAQualifiedEntryExportsThePlainNameAndProgramsThatNeverExport) {
     const auto library = [](std::string_view initInstance) {
         return Lines({"library Srv;", "uses ", "   SysUtils,", "   SrvGen in 'SrvGen.pas';", "", "exports",
                       "      " + std::string(initInstance) + " name 'InitInstance',",
@@ -143,20 +140,16 @@ TEST_F(SourceProject, WritesTheLibrarySrvAndAQualifiedEntryExportsThePlainName) 
     TgmcProject copy;
     copy.Assign(project);
     EXPECT_EQ(copy.SrcCode(pkLibrary), library("SrvGen.InitInstance"));
-}
-
-TEST_F(SourceProject, ProgramsNeverExportAndKeepTheirCodeUnchanged) {
     project.Appellation().SetCaption("Debug");
     project.SetImplementCode("  Run;");
     EXPECT_EQ(project.SrcCode(pkProgram, "// header"),
               Lines({"// header", "program Srv;", "{Debug}", "uses ", "   SysUtils,", "   SrvGen in 'SrvGen.pas';", "",
                      "begin", "  Run;", "end."}));
-    TgmcProject copy;
     copy.Assign(project);
     EXPECT_EQ(copy.SrcCode(pkProgram), project.SrcCode(pkProgram));
 }
 
-TEST(TgmcProjectGroup, WritesTheGroupOfNoneOneOrSeveralEntries) {
+TEST(TgmcProjectGroup, WritesTheGroupOfNoneOneOrSeveralEntriesChangingEveryOccurrenceOfTheExtension) {
     TgmcProjectGroup group;
     EXPECT_EQ(group.SrcCode(), GroupHead() + Lines({"", kRule, "default: $(PROJECTS)", kRule, ""}));
     group.ProjectFiles().Add("C:\\Work\\Srv.dll");
@@ -166,9 +159,6 @@ TEST(TgmcProjectGroup, WritesTheGroupOfNoneOneOrSeveralEntries) {
     EXPECT_EQ(group.SrcCode(), GroupHead() + Lines({"Srv.dll Debug", kRule, "default: $(PROJECTS)", kRule,
                                                     "Srv.dll: C:\\Work\\Srv.dpr", "  $(DCC)", "",
                                                     "Debug: /home/me/Debug", "  $(DCC)"}));
-}
-
-TEST(ChangeExtension, ReplacesEveryOccurrenceOfTheCurrentExtension) {
     EXPECT_EQ(ChangeExtension("C:\\Work\\Srv.dll", ".dpr"), "C:\\Work\\Srv.dpr");
     EXPECT_EQ(ChangeExtension("Srv.dll", "dpr"), "Srv.dpr");
     EXPECT_EQ(ChangeExtension("C:\\Lib.dll\\Srv.dll", ".dpr"), "C:\\Lib.dpr\\Srv.dpr");

@@ -5,7 +5,7 @@
 
 namespace quillon {
 
-TEST(AppendSeparated, SkipsEmptyValuesSeparatesIndentsAndWrapsOnlyWhenAskedMeasuringTheLastLine) {
+TEST(AppendSeparated, SkipsEmptyValuesSeparatesIndentsAndWrapsOnlyWhenAskedMeasuringTheLastLineFromTheOffset) {
     std::string text;
     EXPECT_FALSE(AppendSeparated(text, "", ","));
     EXPECT_TRUE(AppendSeparated(text, "a", ","));
@@ -21,24 +21,21 @@ TEST(AppendSeparated, SkipsEmptyValuesSeparatesIndentsAndWrapsOnlyWhenAskedMeasu
     std::string twoLines = std::string(100, 'a') + "\r\nshort";
     AppendSeparated(twoLines, "b", ",", 0, true);
     EXPECT_EQ(twoLines, std::string(100, 'a') + "\r\nshort,b");
-}
-
-TEST(AppendSeparatedFrom, CountsOnlyTheTextFromItsOffset) {
-    std::string text = "uses " + std::string(78, 'a');
-    const std::size_t from = text.size();
+    std::string uses = "uses " + std::string(78, 'a');
+    const std::size_t from = uses.size();
     // Nothing from the offset on yet: the first value, without separator.
-    EXPECT_FALSE(AppendSeparatedFrom(text, from, "", ",", 0, true));
-    EXPECT_TRUE(AppendSeparatedFrom(text, from, "b", ",", 0, true));
-    EXPECT_EQ(text.substr(from), "b");
+    EXPECT_FALSE(AppendSeparatedFrom(uses, from, "", ",", 0, true));
+    EXPECT_TRUE(AppendSeparatedFrom(uses, from, "b", ",", 0, true));
+    EXPECT_EQ(uses.substr(from), "b");
     // The line is 84 characters long, but only 1 from the offset: no break.
-    AppendSeparatedFrom(text, from, "c", ",", 0, true);
-    EXPECT_EQ(text.substr(from), "b,c");
-    AppendSeparatedFrom(text, from, std::string(80, 'd'), ",", 2, true);
-    AppendSeparatedFrom(text, from, "e", ",", 2, true);
-    EXPECT_EQ(text.substr(from), "b,c," + std::string(80, 'd') + ",\r\n  e");
+    AppendSeparatedFrom(uses, from, "c", ",", 0, true);
+    EXPECT_EQ(uses.substr(from), "b,c");
+    AppendSeparatedFrom(uses, from, std::string(80, 'd'), ",", 2, true);
+    AppendSeparatedFrom(uses, from, "e", ",", 2, true);
+    EXPECT_EQ(uses.substr(from), "b,c," + std::string(80, 'd') + ",\r\n  e");
 }
 
-TEST(AppendSeparatedWith, TakesTheSeparatorBackWhenTheWriterAppendsNothing) {
+TEST(AppendWith, TakesTheSeparatorBackAndWritesPrefixAndSuffixOnlyAroundWhatTheWriterAppends) {
     std::string text = "head:";
     const std::size_t from = text.size();
     const auto write = [](std::string_view value) { return [value](std::string& dest) { dest.append(value); }; };
@@ -50,26 +47,19 @@ TEST(AppendSeparatedWith, TakesTheSeparatorBackWhenTheWriterAppendsNothing) {
     std::string list(81, 'x');
     AppendSeparatedWith(list, 0, ",", 3, true, write("y"));
     EXPECT_EQ(list, std::string(81, 'x') + ",\r\n   y");
+    // Prefix and suffix stand only around text.
+    AppendEnclosedWith(list, "(", ")", write(""));
+    AppendEnclosedWith(list, "(", ")", write("b"));
+    EXPECT_EQ(list, std::string(81, 'x') + ",\r\n   y(b)");
 }
 
-TEST(AppendEnclosedWith, WritesPrefixAndSuffixOnlyAroundText) {
-    std::string text = "a";
-    AppendEnclosedWith(text, "(", ")", [](std::string&) {});
-    EXPECT_EQ(text, "a");
-    AppendEnclosedWith(text, "(", ")", [](std::string& dest) { dest.append("b"); });
-    EXPECT_EQ(text, "a(b)");
-}
-
-TEST(AppendIndentedLines, IndentsEveryLineAfterTheFirst) {
+TEST(Lines, IndentsEveryLineAfterTheFirstAndMeasuresOnlyTheLineAfterTheLastLineFeed) {
     std::string text = "  ";
     AppendIndentedLines(text, "x;\r\ny;\r\n", "  ");
     EXPECT_EQ(text, "  x;\r\n  y;\r\n  ");
     std::string single;
     AppendIndentedLines(single, "z", "    ");
     EXPECT_EQ(single, "z");
-}
-
-TEST(LastLineLongerThanWrapWidth, MeasuresOnlyTheLineAfterTheLastLineFeed) {
     EXPECT_FALSE(LastLineLongerThanWrapWidth(""));
     EXPECT_FALSE(LastLineLongerThanWrapWidth(std::string(80, 'a')));
     EXPECT_TRUE(LastLineLongerThanWrapWidth(std::string(81, 'a')));
@@ -78,13 +68,10 @@ TEST(LastLineLongerThanWrapWidth, MeasuresOnlyTheLineAfterTheLastLineFeed) {
     EXPECT_FALSE(LastLineLongerThanWrapWidth(std::string(200, 'a') + "\r\n"));
 }
 
-TEST(PascalLiteralBody, DoublesQuotesAndWritesLineBreaksAsCharacterCodes) {
+TEST(PascalText, DoublesQuotesWritesLineBreaksAsCodesAndReplacesLeftToRightWithoutRescanning) {
     EXPECT_EQ(PascalLiteralBody("Bob's"), "Bob''s");
     EXPECT_EQ(PascalLiteralBody("a\r\nb\rc\nd"), "a'#13#10'b'#13'c'#10'd");
     EXPECT_EQ(PascalLiteralBody("\r\n"), "'#13#10'");
-}
-
-TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanningInsertedText) {
     EXPECT_EQ(ReplaceAll("a.b.c", ".", "::"), "a::b::c");
     EXPECT_EQ(ReplaceAll("aaa", "aa", "X"), "Xa");
     EXPECT_EQ(ReplaceAll("ab", "a", "aa"), "aab");
