@@ -53,8 +53,11 @@ protected:
     std::string path = dir.File("Calc.qlm");
 };
 
-TEST_F(ModelFile, BeginsWithHeaderAndOptionsObjectsWithoutNames) {
-    const TSampleModel model;
+// A file begins with header and options objects without names. What was written reads back; a
+// file of another signature (compared exactly), a missing one and one that cannot be created are
+// refused by name, the model and options left untouched.
+TEST_F(ModelFile, BeginsWithHeaderAndOptionsReadsBackAndRefusesOtherSignaturesAndMissingFiles) {
+    TSampleModel model, copy;
     WriteModelFile(model, path, kModuleSignature, "");
     EXPECT_EQ(ReadText(path), CrLf({"object TModelFileHeader",
                                     "  Signature = 'MIF'",
@@ -66,12 +69,6 @@ TEST_F(ModelFile, BeginsWithHeaderAndOptionsObjectsWithoutNames) {
     WriteModelFile(model, path, kModuleSignature, "a,\"b c\"");
     EXPECT_NE(ReadText(path).find(CrLf({"object TModelFileOptions", "  Options = 'a,\"b c\"'", "end"})),
               std::string::npos);
-}
-
-// What was written reads back; a file of another signature (compared exactly), a missing one and
-// one that cannot be created are refused by name, the model and options left untouched.
-TEST_F(ModelFile, ReadsBackModelAndOptionsAndRefusesOtherSignaturesAndMissingFiles) {
-    TSampleModel model, copy;
     FillSampleModel(model, 2);
     WriteModelFile(model, path, kModuleSignature, "x,y");
     std::string options;

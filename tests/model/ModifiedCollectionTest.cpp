@@ -87,7 +87,7 @@ TEST_F(ModifiedCollection, NextNumberFollowsTheLargestNumberAfterAnExactPrefixWi
     EXPECT_EQ(NextNumber(&items, "Class", 0), 9223372036854775807LL);
 }
 
-TEST_F(ModifiedCollection, FindsAndComparesTextsWithoutRegardToCase) {
+TEST_F(ModifiedCollection, FindsAndComparesTextsWithoutRegardToCaseAndAnswersInterfaceQueriesByGuid) {
     AddNamed({"Alpha", "Beta"});
     items.Items(1)->Appellation().SetCaption("Second");
     EXPECT_EQ(FindItemByText(&items, "BETA"), items.Items(1));
@@ -98,10 +98,7 @@ TEST_F(ModifiedCollection, FindsAndComparesTextsWithoutRegardToCase) {
     TSampleAppellation notAList;
     EXPECT_TRUE(IsTextUnique(&notAList, nullptr, "x", 0));
     EXPECT_EQ(FindItemByText(&notAList, "x"), nullptr);
-}
-
-TEST_F(ModifiedCollection, AnswersInterfaceQueriesByGuid) {
-    AddNamed({"a"});
+    // Interface queries are answered by GUID.
     EXPECT_EQ(QueryInterface(items, IItemList::kGuid), S_OK);
     EXPECT_EQ(QueryInterface(*items.Items(0), "{97ad8c72-b74b-4cc2-969b-199b6bd5b8c8}"), S_OK);
     EXPECT_EQ(QueryInterface(*items.Items(0), IItemList::kGuid), E_NOINTERFACE);

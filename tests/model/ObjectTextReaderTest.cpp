@@ -137,7 +137,7 @@ TEST(ObjectTextReader, ReportsFaultsWithTheirLine) {
     EXPECT_EQ(model.GetSmall(), std::numeric_limits<int>::min());
 }
 
-TEST(ObjectTextReader, ReadsFloatsWithAPointWhateverTheLocaleAndTinyOnesAsZero) {
+TEST(ObjectTextReader, ReadsFloatsWithAPointWhateverTheLocaleAndLimitsNesting) {
     const auto stamp = [](std::string_view value) {
         TSampleModel model;
         ObjectFromText("object T Stamp = " + std::string(value) + " end", model);
@@ -153,9 +153,6 @@ TEST(ObjectTextReader, ReadsFloatsWithAPointWhateverTheLocaleAndTinyOnesAsZero) 
     EXPECT_EQ(stamp("1E-400"), 0.0);
     EXPECT_EQ(stamp("-0.000000000000000000000000000000000001E-300"), 0.0);
     EXPECT_EQ(stamp("100000000000000000000E-350"), 0.0);
-}
-
-TEST(ObjectTextReader, LimitsNestingInsteadOfExhaustingTheStack) {
     std::string collections = "object T Items = <";
     for (int i = 0; i < 100000; ++i) collections += " item Values = <";
     EXPECT_EQ(ReadError(collections), "Nesting too deep on line 1");
@@ -184,7 +181,7 @@ TEST(ObjectTextReader, LeavesTheTargetUntouchedWhenTheTextIsRejected) {
 
 // A code is a UTF-16 code unit; quoted bytes are UTF-8 when the whole file is, else the Western
 // code page of older tools' files.
-TEST(ObjectTextEncoding, ReadsCodesAsCharactersAndQuotedBytesAsUtf8OrTheWesternCodePage) {
+TEST(ObjectTextEncoding, ReadsCodesAsCharactersAndQuotedBytesAsUtf8OrTheWesternCodePageAndSkipsAByteOrderMark) {
     const struct {
         std::string_view value, read;
     } cases[] = {
@@ -201,10 +198,7 @@ TEST(ObjectTextEncoding, ReadsCodesAsCharactersAndQuotedBytesAsUtf8OrTheWesternC
         ObjectFromText("object T\r\n  Title = " + std::string(c.value) + "\r\nend", model);
         EXPECT_EQ(model.GetTitle(), c.read) << c.value;
     }
-}
-
-// Editors on Windows put a byte-order mark before UTF-8: reading skips it, writing adds none.
-TEST(ObjectTextEncoding, SkipsAByteOrderMarkBeforeAModelFile) {
+    // Editors on Windows put a byte-order mark before UTF-8: reading skips it, writing adds none.
     TSampleModel model;
     FillSampleModel(model, 1);
     const std::string text = ModelFileText(model, kModuleSignature, "x");

@@ -14,19 +14,15 @@ std::string StringValue(std::string_view value, int level = 1) {
     return out;
 }
 
-TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModel) {
+TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModelAndEveryValueKindWithPathsItemsAndStringLists) {
     // Collections are always written, no-default ordinals even when zero or empty, the rest not.
-    const TSampleModel model;
-    EXPECT_EQ(ObjectToText(model), CrLf({"object TSampleModel",
-                                         "  Items = <>",
-                                         "  Count = 0",
-                                         "  Shared = False",
-                                         "  Flags = []",
-                                         "  Details.Parts = <>",
-                                         "end"}));
-}
-
-TEST(ObjectTextWriter, WritesEveryValueKindWithPathsItemsAndStringLists) {
+    EXPECT_EQ(ObjectToText(TSampleModel()), CrLf({"object TSampleModel",
+                                                  "  Items = <>",
+                                                  "  Count = 0",
+                                                  "  Shared = False",
+                                                  "  Flags = []",
+                                                  "  Details.Parts = <>",
+                                                  "end"}));
     TSampleModel model;
     model.SetComponentName("Model1");
     model.SetTag(-7);
@@ -101,7 +97,7 @@ TEST(ObjectTextWriter, WritesEveryValueKindWithPathsItemsAndStringLists) {
                                          "end"}));
 }
 
-TEST(ObjectTextWriter, WritesFloatsInShortestFormWithAtMost15Digits) {
+TEST(ObjectTextWriter, WritesFloatsInShortestFormAndStringsWithCodesCutAfter64Characters) {
     EXPECT_EQ(FloatToText(37890.5), "37890.5");
     EXPECT_EQ(FloatToText(38000), "38000");
     EXPECT_EQ(FloatToText(1e20), "1E20");
@@ -111,13 +107,10 @@ TEST(ObjectTextWriter, WritesFloatsInShortestFormWithAtMost15Digits) {
     EXPECT_EQ(FloatToText(123456789012345678.0), "1.23456789012346E17");
     // Rounding the largest double up would overflow: it is cut instead, so it reads back.
     EXPECT_EQ(FloatToText(1.7976931348623157e308), "1.79769313486231E308");
-}
-
-// Quotes, control characters and every character beyond ASCII (as its UTF-16 code units) are
-// written as codes, so that model files are ASCII; each code counts as one character towards the
-// cut width: a string longer than 64 starts on a new line and is cut after 64. Bytes that are not
-// UTF-8 are the Western code page's characters.
-TEST(ObjectTextWriter, WritesStringsWithCodesCutAfter64Characters) {
+    // Quotes, control characters and every character beyond ASCII (as its UTF-16 code units) are
+    // written as codes, so that model files are ASCII; each code counts as one character towards the
+    // cut width: a string longer than 64 starts on a new line and is cut after 64. Bytes that are not
+    // UTF-8 are the Western code page's characters.
     const std::string a64(64, 'a'), a62(62, 'a');
     const struct {
         std::string value;
@@ -154,7 +147,7 @@ TEST(ObjectTextWriter, StartsALongStringInAListOnItsOwnDeeperLine) {
         << text;
 }
 
-TEST(Locker, NamesTheLockFileByReplacingEveryExtensionAndNeverReportsAFileLocked) {
+TEST(Locker, NamesTheLockFileNeverReportsAFileLockedAndWritesTheRecordWithItsDateAsFloat) {
     EXPECT_EQ(LockFileName("/p/Calc.qlm"), "/p/Calc.lck");
     EXPECT_EQ(LockFileName("/p.qlm/Calc.qlm"), "/p.lck/Calc.lck");
     EXPECT_EQ(LockFileName("/p.d/Calc"), "/p.d/Calc.lck");
@@ -162,9 +155,6 @@ TEST(Locker, NamesTheLockFileByReplacingEveryExtensionAndNeverReportsAFileLocked
     LockModelFile("/p/Calc.qlm");
     EXPECT_FALSE(IsModelFileLocked("/p/Calc.qlm"));
     UnlockModelFile("/p/Calc.qlm");
-}
-
-TEST(Locker, WritesTheLockRecordWithItsDateAsFloat) {
     TLockInfo info;
     EXPECT_EQ(ObjectToText(info), CrLf({"object TLockInfo", "end"}));
     info.SetComputerName("PC1");
