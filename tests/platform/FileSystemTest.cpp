@@ -48,16 +48,13 @@ TEST(FileSystemPaths, AppendsOneTrailingSlashAndExpressesAPathRelativeToADirecto
 }
 
 #ifdef _WIN32
-TEST(FileSystemPaths, AppendsABackslashAndCompletesADriveLetterOnWindows) {
+TEST(FileSystemPaths, AppendsABackslashCompletesADriveLetterAndExpandsAgainstDrivesAndUncNamesOnWindows) {
     EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");
     EXPECT_EQ(IncludeTrailingPathDelimiter("C"), "C:\\");
     EXPECT_EQ(IncludeTrailingPathDelimiter("c"), "c\\");  // upper-case drive letters only
     EXPECT_EQ(IncludeTrailingPathDelimiter("C:"), "C:");
     EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\Work"), "C:\\Work\\");
     EXPECT_EQ(IncludeTrailingPathDelimiter("C:\\Work\\"), "C:\\Work\\");
-}
-
-TEST(FileSystemPaths, ExpandsAgainstDriveLettersAndUncNamesWithBackslashes) {
     EXPECT_EQ(ExpandFileName("..\\b\\.\\c.qlm", "C:\\p\\a"), "C:\\p\\b\\c.qlm");
     EXPECT_EQ(ExpandFileName("../b/c.qlm", "C:\\p\\a\\"), "C:\\p\\b\\c.qlm");
     EXPECT_EQ(ExpandFileName("D:\\x\\..\\y", "C:\\p"), "D:\\y");
@@ -85,7 +82,7 @@ TEST(AtomicWriteOnWindows, RefusesAReadOnlyFileAndLeavesItAsItWas) {
 #endif
 
 // UTF-8 inside, the system's own encoding of file names at its boundary.
-TEST(FileSystemNames, AFileWithNonAsciiCharactersInItsPathIsCreatedReadDatedAndProtected) {
+TEST(FileSystem, AFileWithNonAsciiCharactersInItsPathIsCreatedReadDatedAndProtectedAndTimesReadAsDays) {
     TempDir dir;
     const std::string folder = dir.File("Projekt \xC3\x9C" "bersicht \xE6\x97\xA5\xE6\x9C\xAC");
     ASSERT_TRUE(ForceDirectories(folder + "/Quelle"));
@@ -102,10 +99,7 @@ TEST(FileSystemNames, AFileWithNonAsciiCharactersInItsPathIsCreatedReadDatedAndP
     EXPECT_EQ(ReadFileBytes(folder + "/Quelle/Kopie.qlm"), "caf\xC3\xA9");
     EXPECT_EQ(ExtractFileName(file), "K\xC3\xA4se.qlm");
     EXPECT_EQ(test::FileNames(folder).count("K\xC3\xA4se.qlm"), 1u);
-}
-
-TEST(FileSystemTimes, ReadsModificationTimesAsDaysAndFormatsThem) {
-    TempDir dir;
+    // Modification times read as days and formatted.
     const std::string a = dir.File("a"), b = dir.File("b");
     WriteText(a, "a");
     WriteText(b, "b");
@@ -126,7 +120,7 @@ protected:
     std::string path = dir.File("model.qlm");
 };
 
-TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissionsLinuxOnly) {
+TEST_F(AtomicWrite, ReplacesContentKeepingPermissionsAndRefusesAFileWithoutWritePermissionLinuxOnly) {
     WriteText(path, "old content that is longer");
     ::chmod(path.c_str(), 0640);
     WriteFileAtomic(path, "new");
@@ -134,6 +128,18 @@ TEST_F(AtomicWrite, ReplacesContentAndKeepsPermissionsLinuxOnly) {
     struct stat info {};
     ::stat(path.c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+    // The mode bits decide, also for the super-user whom the system would let rename over it.
+    WriteText(path, "protected");
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(test::ExceptionMessage([&] { WriteFileAtomic(path, "new"); }), "Cannot create file " + path);
+    EXPECT_EQ(ReadText(path), "protected");
+    ::stat(path.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+    EXPECT_EQ(test::FileNames(dir.Path()).size(), 1u);
+    // A group or other write bit is write permission for whoever holds it; a missing file passes.
+    ::chmod(path.c_str(), 0464);
+    EXPECT_NO_THROW(CheckFileWritable(path));
+    EXPECT_NO_THROW(CheckFileWritable(dir.File("absent.qlm")));
 }
 
 TEST_F(AtomicWrite, ReplacesTheTargetOfASymlinkChainAndKeepsTheLinksLinuxOnly) {
@@ -152,22 +158,6 @@ TEST_F(AtomicWrite, NamesTheFileWhenItCannotBeCreated) {
     fs::create_directory(path);
     EXPECT_EQ(test::ExceptionMessage([&] { WriteFileAtomic(path, "x"); }).rfind("Cannot create file " + path, 0), 0u);
     EXPECT_EQ(test::ExceptionMessage([&] { ReadFileBytes(path); }), "'" + path + "' is not a regular file");
-}
-
-TEST_F(AtomicWrite, RefusesAFileWithoutWritePermissionAndLeavesItAsItIsLinuxOnly) {
-    // The mode bits decide, also for the super-user whom the system would let rename over it.
-    WriteText(path, "protected");
-    ::chmod(path.c_str(), 0444);
-    EXPECT_EQ(test::ExceptionMessage([&] { WriteFileAtomic(path, "new"); }), "Cannot create file " + path);
-    EXPECT_EQ(ReadText(path), "protected");
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    EXPECT_EQ(info.st_mode & 07777, 0444u);
-    EXPECT_EQ(test::FileNames(dir.Path()).size(), 1u);
-    // A group or other write bit is write permission for whoever holds it; a missing file passes.
-    ::chmod(path.c_str(), 0464);
-    EXPECT_NO_THROW(CheckFileWritable(path));
-    EXPECT_NO_THROW(CheckFileWritable(dir.File("absent.qlm")));
 }
 
 class AtomicBatch : public ::testing::Test {

@@ -22,7 +22,7 @@
 namespace quillon {
 namespace {
 
-TEST(Format, SubstitutesStringsIntegersAndPercentAndRejectsMissingOrMismatchedArguments) {
+TEST(Text, FormatSubstitutesAndRejectsMismatchedArgumentsAndHashesNamesWithoutRegardToCase) {
     EXPECT_EQ(Format("File '%s' not found", "/a/b.qlm"), "File '/a/b.qlm' not found");
     EXPECT_EQ(Format("%s on line %d", "String expected", 12), "String expected on line 12");
     EXPECT_EQ(Format("100%% of %d", -3), "100% of -3");
@@ -32,10 +32,7 @@ TEST(Format, SubstitutesStringsIntegersAndPercentAndRejectsMissingOrMismatchedAr
     EXPECT_THROW(Format("%s", 5), Exception);
     EXPECT_THROW(Format("trailing %"), Exception);
     EXPECT_THROW(Format("%x", 5), Exception);
-}
-
-// ASCII letters fold, nothing else does.
-TEST(TextHash, KeysNamesWithoutRegardToCaseAndFindsThemByView) {
+    // ASCII letters fold, nothing else does.
     EXPECT_EQ(TextHash{}("FGetShadeMethod"), TextHash{}("fgetSHADEmethod"));
     EXPECT_NE(TextHash{}("Shade"), TextHash{}("Shades"));
     // Bytes beyond ASCII are not folded.
@@ -61,7 +58,7 @@ TEST(Guid, HasRegistryFormInUpperCaseAndIsNewEachTime) {
 
 // An argument written for the system's shell comes back as one argument, quoted only where the
 // shell needs it.
-TEST(ShellQuoted, TheShellReadsTheArgumentBackAsOne) {
+TEST(Shell, ReadsAQuotedArgumentBackAsOneAndOpensThroughTheInnermostHandler) {
     struct Case {
         std::string argument, posix, cmd;
     };
@@ -84,10 +81,7 @@ TEST(ShellQuoted, TheShellReadsTheArgumentBackAsOne) {
         EXPECT_EQ(echoed, "[" + c.argument + "]");
 #endif
     }
-}
-
-// Scopes of handlers nest and restore.
-TEST(ShellOpen, GoesToTheInnermostHandlerAndIsIgnoredWithoutOne) {
+    // Scopes of handlers nest and restore.
     ShellOpen("/nowhere");  // no handler installed: nothing happens
     std::vector<std::string> outer;
     std::vector<std::string> inner;
