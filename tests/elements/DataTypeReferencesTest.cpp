@@ -86,7 +86,7 @@ TEST_F(TypeReferences, CollectingTakesOneCategoryAndListsExportedMembersApart) {
     EXPECT_EQ(procedural.Items(), std::vector<std::string>{"TLoadEvent"});
 }
 
-TEST(ProceduralTypeReferences, ParametersComeBeforeTheResultAndOnlyEnterTheFullList) {
+TEST(ProceduralTypes, ParametersComeBeforeTheResultAndOnlyEnterTheFullListAndOnlyFilteredTypesAreDeclared) {
     TemgProceduralTypes types;
     TemgProceduralType& filter = AddTyped(types, "TFilterEvent", "TKind", dtEnum);
     filter.SetMethodCategory(mcFunction);
@@ -97,6 +97,19 @@ TEST(ProceduralTypeReferences, ParametersComeBeforeTheResultAndOnlyEnterTheFullL
     EXPECT_EQ(exported.Count(), 0);
     EXPECT_EQ(ExceptionMessage([&] { types.CollectReferencesOf("TMissing", all, nullptr, dtEnum); }),
               "The reference to the procedural type TMissing not found");
+    TemgProceduralTypes events;
+    TemgProceduralType& load = AddTyped(events, "TLoadEvent", "Boolean");
+    load.SetMethodCategory(mcFunction);
+    load.SetCaption("loads");
+    AddTyped(load.Parameters(), "Sender", "TObject");
+    AddTyped(events, "TUnused", "");
+    TStringList wanted;
+    wanted.Add("tloadevent");
+    TgmcProceduralTypes declared;
+    events.ConvertProceduralTypes(declared, &wanted);
+
+    EXPECT_EQ(declared.SrcCode(3, "\r\n"), "type\r\n   TLoadEvent=function(Sender:TObject):Boolean of object;{loads}");
+    EXPECT_EQ(load.DeclarationText(), "TLoadEvent=function(Sender:TObject):Boolean of object;{loads}");
 }
 
 class TypeResolution : public ::testing::Test {
@@ -118,7 +131,7 @@ protected:
     StandInModule common, module;
 };
 
-TEST_F(TypeResolution, RegisteredTypesResolveFromTheModuleAndThenFromTheFirstModule) {
+TEST_F(TypeResolution, RegisteredTypesResolveFromTheModuleThenTheFirstModuleUnknownNamesRaiseAndProceduralTypesAreFollowed) {
     TgmcUsesModules uses;
     ResolveRegisteredTypes(module, *Names({"tgrid", "TNotifyEvent", "Integer"}), uses);
 
@@ -128,12 +141,8 @@ TEST_F(TypeResolution, RegisteredTypesResolveFromTheModuleAndThenFromTheFirstMod
     // Integer needs no unit: its empty entry is left out of the uses clause.
     EXPECT_EQ(uses.Items(2)->GetName(), "");
     EXPECT_EQ(uses.SrcCode(3, ","), "uses \r\n   Grids,Classes;\r\n");
-}
-
-// Unknown names raise the not-found messages; the references of a referenced procedural type are
-// followed into the first module.
-TEST_F(TypeResolution, UnknownNamesRaiseTheNotFoundMessagesAndProceduralTypesAreFollowed) {
-    TgmcUsesModules uses;
+    // Unknown names raise the not-found messages; the references of a referenced procedural type are
+    // followed into the first module.
     EXPECT_EQ(ExceptionMessage([&] { ResolveRegisteredTypes(module, *Names({"Integer", "TWidget"}), uses); }),
               "The reference to the registered type TWidget not found");
     EXPECT_EQ(ExceptionMessage([&] { ResolveProceduralTypes(module, *Names({"TLoadEvent", "TCreateQueryMethod",
@@ -148,22 +157,6 @@ TEST_F(TypeResolution, UnknownNamesRaiseTheNotFoundMessagesAndProceduralTypesAre
     module.firstModule = nullptr;
     EXPECT_EQ(ExceptionMessage([&] { ResolveRegisteredTypes(module, *Names({"Integer"}), uses); }),
               "The reference to the registered type Integer not found");
-}
-
-TEST(ProceduralTypeConversion, OnlyFilteredTypesAreDeclaredAsMethodPointers) {
-    TemgProceduralTypes types;
-    TemgProceduralType& load = AddTyped(types, "TLoadEvent", "Boolean");
-    load.SetMethodCategory(mcFunction);
-    load.SetCaption("loads");
-    AddTyped(load.Parameters(), "Sender", "TObject");
-    AddTyped(types, "TUnused", "");
-    TStringList filter;
-    filter.Add("tloadevent");
-    TgmcProceduralTypes declared;
-    types.ConvertProceduralTypes(declared, &filter);
-
-    EXPECT_EQ(declared.SrcCode(3, "\r\n"), "type\r\n   TLoadEvent=function(Sender:TObject):Boolean of object;{loads}");
-    EXPECT_EQ(load.DeclarationText(), "TLoadEvent=function(Sender:TObject):Boolean of object;{loads}");
 }
 
 }  // namespace quillon

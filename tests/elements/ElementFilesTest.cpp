@@ -92,7 +92,7 @@ TEST(ElementFiles, AClassWithEveryKindOfMemberReadsBackAndAssignsToTheSameText) 
     EXPECT_FALSE(copy.ExternalClasses().Items(0)->GetAutoCreate());
 }
 
-TEST(ElementFiles, TypesUnitsReleasesCopyRulesAndConnectionsReadBackToTheSameText) {
+TEST(ElementFiles, TypesUnitsReleasesCopyRulesAndConnectionsReadBackToTheSameTextAndTheEventFlagFollowsTheType) {
     TemgRegisteredDataTypes registered;
     AddBuiltInRegisteredTypes(registered);
     EXPECT_EQ(RewrittenText(*registered.Items(26)), ObjectToText(*registered.Items(26)));
@@ -134,9 +134,6 @@ TEST(ElementFiles, TypesUnitsReleasesCopyRulesAndConnectionsReadBackToTheSameTex
     EXPECT_EQ(ObjectToText(connection), CrLf({"object TemgDatabaseConnection", "  AliasName = 'Orders'",
                                               "  Password = 'se'#39'cret'", "  LoginPrompt = False", "end"}));
     EXPECT_EQ(RewrittenText(connection), ObjectToText(connection));
-}
-
-TEST(ElementFiles, TheStoredEventFlagDoesNotOverrideTheTypeCategory) {
     TemgProperty property;
     ObjectFromText(CrLf({"object TemgProperty", "  Appellation.Name = 'Count'", "  Settings = []",
                          "  DataType.Name = 'Integer'", "  Event = True", "end"}),

@@ -43,7 +43,7 @@ TEST(DefaultNames, TheNextNumberFollowsTheLargestOfNamesAndCaptionsOfItsKind) {
     EXPECT_EQ(NewExternalClass(externals).GetPropertyName(), "ExternalProperty2");
 }
 
-TEST(IdentifierRule, EmptyInvalidAndRepeatedNamesAreRefusedWithTheFieldsLabel) {
+TEST(IdentifierRule, EmptyInvalidRepeatedNamesAndReservedWordsInAnyLetterCaseAreRefused) {
     EXPECT_TRUE(IsValidIdent("_count2"));
     EXPECT_FALSE(IsValidIdent("2count"));
     EXPECT_FALSE(IsValidIdent("my count"));
@@ -52,9 +52,6 @@ TEST(IdentifierRule, EmptyInvalidAndRepeatedNamesAreRefusedWithTheFieldsLabel) {
     EXPECT_EQ(ExceptionMessage([] { CheckIdentifierField("Name", "Run", [](std::string_view) { return false; }); }),
               "Name Run is not unique");
     EXPECT_NO_THROW(CheckIdentifierField("Name", "Run", [](std::string_view) { return true; }));
-}
-
-TEST(IdentifierRule, RefusesDelphisReservedWordsInAnyLetterCase) {
     for (const char* word : {"Label", "type", "FILE", "Set", "Object", "Property", "String", "inline", "xor"}) {
         EXPECT_TRUE(IsReservedWord(word)) << word;
         EXPECT_FALSE(IsValidIdent(word)) << word;
@@ -103,7 +100,7 @@ protected:
     TemgExternalClass& shelf = *design.ExternalClasses().Add();
 };
 
-TEST_F(GeneratedNames, NamesDerivedFromMembersAndTheFixedMembersAreTaken) {
+TEST_F(GeneratedNames, NamesDerivedFromMembersAndTheFixedMembersAreTakenAndReportedOnTheMemberWhoseNameIsTaken) {
     EXPECT_EQ(Taker("SetCount"), "the setter of property Count");
     EXPECT_EQ(Taker("getcount"), "the getter of property Count");
     EXPECT_EQ(Taker("FCount"), "the field of property Count");
@@ -122,9 +119,6 @@ TEST_F(GeneratedNames, NamesDerivedFromMembersAndTheFixedMembersAreTaken) {
     EXPECT_EQ(Taker("Sum"), "");
     // A member's own derived names do not count while it is being named.
     EXPECT_EQ(Taker("FCount", &count), "");
-}
-
-TEST_F(GeneratedNames, EveryFaultIsReportedOnTheMemberWhoseNameIsTaken) {
     TemgMethod& setCount = *design.Methods().Add();
     setCount.SetName("SetCount");
     TemgParameter& parameter = *sum.Parameters().Add();
@@ -206,7 +200,7 @@ TEST(GeneratedUnits, ModuleAndProgramNamesOfTheUnitsTheyUseAreTaken) {
     EXPECT_EQ(ProgramNameTaker("DebugCalc", units), "");
 }
 
-TEST(UntypedMembers, PropertiesEventsParametersAndFunctionResultsWithoutTypeAreReported) {
+TEST(MemberNames, UntypedMembersAreReportedAndNamesAreUniqueAcrossPropertiesEventsMethodsAndExternalClasses) {
     TemgClass design;
     TemgProperty& property = *design.Properties().Add();
     property.SetName("Property1");
@@ -227,10 +221,6 @@ TEST(UntypedMembers, PropertiesEventsParametersAndFunctionResultsWithoutTypeAreR
     untyped.clear();
     ForEachUntypedPart(type, [&](const TemgDataTypeItem& item) { untyped.push_back(&item); });
     EXPECT_EQ(untyped, (std::vector<const TemgDataTypeItem*>{&type}));
-}
-
-TEST(MemberNames, AreUniqueAcrossPropertiesEventsMethodsAndExternalClasses) {
-    TemgClass design;
     TemgProperty* run = design.Properties().Add();
     run->SetName("Run");
     run->SetCaption("Runs it");

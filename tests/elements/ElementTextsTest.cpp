@@ -37,7 +37,7 @@ TEST(BuiltInTypes, TheCommonTypesModuleStartsWith27RegisteredAnd3ProceduralTypes
     EXPECT_TRUE(procedural.Items(2)->IsSystemItem());
 }
 
-TEST(ConnectionText, MasksThePasswordOnlyWithoutLoginPrompt) {
+TEST(ElementTexts, TheConnectionMasksThePasswordWithoutLoginPromptAndTheFactoryStatementQuotesTheDescription) {
     TemgDatabaseConnection connection;
     EXPECT_EQ(connection.GetDisplayName(), "AliasName = ; UserName = ; ");
     connection.SetAliasName("Orders");
@@ -47,9 +47,6 @@ TEST(ConnectionText, MasksThePasswordOnlyWithoutLoginPrompt) {
     connection.SetLoginPrompt(false);
     connection.SetPassword("");
     EXPECT_EQ(connection.GetDisplayName(), "AliasName = Orders; UserName = sa;  Password = *****; ");
-}
-
-TEST(ClassTexts, TheFactoryStatementNamesTheDevelopersClassAndTheOptionsAndQuotesTheDescription) {
     TemgClass calc;
     calc.SetName("Calc");
     calc.SetComDescription("Calculator");
@@ -64,7 +61,7 @@ TEST(ClassTexts, TheFactoryStatementNamesTheDevelopersClassAndTheOptionsAndQuote
               "ComObj.TComObjectFactory.Create(ComServ.ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob''s',ciSingleInstance,tmBoth);");
 }
 
-TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntries) {
+TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntriesAndTheFormNameAndFileAreFoundBesideTheUnit) {
     TemgAddUnits units;
     units.Add()->SetName("Main.dfm");
     TemgAddUnit* main = units.Add();
@@ -80,9 +77,6 @@ TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntries) {
     ASSERT_EQ(uses.Count(), 2);
     EXPECT_EQ(uses.SrcCode(3, ",\r\n"), "uses \r\n   Main in '" + NativePath("/work/forms/Main.PAS") + "' {MainForm},\r\n" +
                                             "   Frame1 in '" + NativePath("/abs/Frame1.pas") + "' {Frame1: TFrame};\r\n");
-}
-
-TEST(AddedUnitForms, TheNameStandsBetweenTheFirstWordAndTheColonAndTheFileBesideTheUnit) {
     const std::pair<const char*, const char*> firstLines[] = {
         {"object Form1: TForm1", "Form1"}, {"inherited Frame2: TFrame2\r", "Frame2"}, {"object Form1 : TForm1", "Form1"},
         {"", ""}, {"object Form1", ""} /* no class after a colon */, {"TPF0\x06TForm1", ""} /* binary */,

@@ -102,6 +102,12 @@ TEST_F(SourceUnit, WritesDeclarationBlocksInTheirFixedOrderAndAUsesEntryAssignsA
     EXPECT_EQ(part.SrcCode(), Lines({"uses ", "   Main in 'Main.pas' {fmMain},Edit {frEdit: TFrame};", "",
                                      "resourcestring", "   SHello = 'Hello';", "const", "   Max:System.Integer=10;",
                                      "   Min=1;", "var ", "   Count:Integer;{how many}"}));
+    // Assign copies everything but the form name.
+    form->SetFrame(true);
+    TgmcUsesModule copy;
+    copy.Assign(*form);
+    EXPECT_EQ(copy.SrcCode(0), "Main in 'Main.pas'");
+    EXPECT_TRUE(copy.GetFrame());
 }
 
 TEST_F(SourceUnit, ImplementationRoutinesAreDeclaredForwardAndGetBodies) {
@@ -116,14 +122,6 @@ TEST_F(SourceUnit, ImplementationRoutinesAreDeclaredForwardAndGetBodies) {
     EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "function Get:Integer;", "implementation",
                                      "procedure Run;forward;", "function Get:Integer;", "begin", "   Result:=1;",
                                      "end;", "procedure Run;", "begin", "   Beep;", "end;", "", "end."}));
-    TgmcUsesModule source, target;
-    source.SetName("Main");
-    source.SetFileName("Main.pas");
-    source.SetFormName("fmMain");
-    source.SetFrame(true);
-    target.Assign(source);
-    EXPECT_EQ(target.SrcCode(0), "Main in 'Main.pas'");
-    EXPECT_TRUE(target.GetFrame());
 }
 
 // Repeated units and exports are left out; a qualified entry exports its routine under the plain
