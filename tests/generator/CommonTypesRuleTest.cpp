@@ -97,7 +97,7 @@ TEST_F(CommonTypesRule, TheFirstModulesProceduralTypesAreCopiedWhereTheModulesOw
     EXPECT_EQ(Text(TFileKind::ControllerUnit).find("TOnShade="), std::string::npos);
 }
 
-TEST_F(CommonTypesRule, CopiedTypesBringTheUnitsOfTheirRegisteredTypes) {
+TEST_F(CommonTypesRule, CopiedTypesBringTheUnitsOfTheirRegisteredTypesAndAnUnknownTypeNameStopsTheUnit) {
     TemgMethod& factory = *calc.MainClass().Methods().Add();
     factory.SetName("UseFactory");
     Typed(*factory.Parameters().Add(), "aFactory", "TCreateQueryMethod", dtProcedural);
@@ -105,9 +105,6 @@ TEST_F(CommonTypesRule, CopiedTypesBringTheUnitsOfTheirRegisteredTypes) {
     const std::string text = Text(TFileKind::GeneratorServerUnit);
     EXPECT_NE(text.find("   DLLServerCollection,Windows,Classes,SysUtils,Forms,DBTables;\r\n"), std::string::npos);
     EXPECT_NE(text.find("   TCreateQueryMethod=function:TQuery of object;\r\n"), std::string::npos);
-}
-
-TEST_F(CommonTypesRule, AnUnknownTypeNameStopsTheUnit) {
     Typed(*calc.MainClass().Properties().Add(), "Size", "TSize");
     EXPECT_EQ(test::ExceptionMessage([&] { Text(TFileKind::GeneratorServerUnit); }),
               "The reference to the registered type TSize not found");

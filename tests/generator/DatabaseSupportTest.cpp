@@ -151,7 +151,7 @@ std::vector<std::string> Names(const TCollection& collection) {
 
 using StringVector = std::vector<std::string>;
 
-TEST_F(DatabaseSupport, FactoryItemsFollowTheSet) {
+TEST_F(DatabaseSupport, FactoryItemsFollowTheSetTheOwnConnectionHasTheParametersProcedureAndExistingItemsStay) {
     account.SetDatabaseSupport({dbsQuery, dbsStoredProc});
     EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateQueryMethod", "CreateStoredProcMethod"}));
     EXPECT_EQ(Names(account.MainClass().Methods()),
@@ -173,9 +173,6 @@ TEST_F(DatabaseSupport, FactoryItemsFollowTheSet) {
     account.MainClass().Events().Delete(0);
     account.MarkClassModule(true);
     EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateStoredProcMethod"}));
-}
-
-TEST_F(DatabaseSupport, OwnConnectionHasTheParametersProcedureAndExistingItemsStay) {
     TemgMethod& own = *account.MainClass().Methods().Add();
     own.SetName("setdatabaseparams");
     own.SetCode("// mine");

@@ -35,7 +35,7 @@ protected:
     ScopedDialogs scope;
 };
 
-TEST_F(WriteRules, ANewFileIsWrittenInCreatedDirectoriesAndAnExistingOneKeptWhenNotReplacing) {
+TEST_F(WriteRules, ANewFileIsWrittenInCreatedDirectoriesAnExistingOneKeptWhenNotReplacingOrAsAnswered) {
     EXPECT_FALSE(WriteGeneratedFile("new", existing, {.replaceExisting = false}));
     EXPECT_EQ(test::ReadText(existing), "old");
     EXPECT_TRUE(WriteGeneratedFile("new", dir.File("devA.pas"), {.askBeforeReplacing = true}));
@@ -45,9 +45,6 @@ TEST_F(WriteRules, ANewFileIsWrittenInCreatedDirectoriesAndAnExistingOneKeptWhen
     EXPECT_EQ(test::ReadText(dir.File("a/b/c/genA.pas")), "text");
     test::WriteText(dir.File("blocker"), "");
     EXPECT_THROW(WriteGeneratedFile("text", dir.File("blocker/sub/genA.pas"), {}), Exception);
-}
-
-TEST_F(WriteRules, AskingBeforeReplacingFollowsTheAnswerAndCancelAbortsQuietly) {
     dialogs.QueueAnswer(DialogAnswer::No);
     EXPECT_FALSE(WriteGeneratedFile("new", existing, {.askBeforeReplacing = true}));
     EXPECT_EQ(test::ReadText(existing), "old");
@@ -76,15 +73,12 @@ TEST_F(WriteRules, AReadOnlyFileIsRewrittenOnlyForOtherTextAndProtectedAgain) {
     EXPECT_TRUE(IsFileReadOnly(existing));
 }
 
-TEST(OutputDirectory, ARelativeSourcePathIsTakenAgainstTheProjectEvenWhenNeitherExists) {
+TEST(GeneratedFiles, ARelativeOutputDirectoryIsTakenAgainstTheProjectAndTheRecreatedBlockFollowsTheUnitHeader) {
     const auto before = std::filesystem::current_path();
     EXPECT_EQ(test::PosixPaths(ExpandOutputDirectory("out/gen", "/no/such/project/")), "/no/such/project/out/gen/");
     EXPECT_EQ(test::PosixPaths(ExpandOutputDirectory("../shared/", "/no/such/project/")), "/no/such/shared/");
     EXPECT_EQ(test::PosixPaths(ExpandOutputDirectory("./gen", "/no/such/project")), "/no/such/project/gen/");
     EXPECT_EQ(std::filesystem::current_path(), before);
-}
-
-TEST(GeneratedFileHeader, TheRecreatedBlockFollowsTheUnitHeaderAndEndsWithALineBreak) {
     const std::string unitHeader = test::CrLf({"{****}", "{ Quillon generated }", "{****}"});
     EXPECT_EQ(GeneratedFileHeader(unitHeader, false), unitHeader);
     EXPECT_EQ(GeneratedFileHeader(unitHeader, true) + "unit genA;",

@@ -12,18 +12,6 @@
 namespace quillon {
 namespace {
 
-// A fresh module's connection asks for no login while the stored default of a connection is to
-// ask: the module's connection writes its login prompt either way, so switching it on survives.
-TEST(ModuleFile, TheModulesConnectionKeepsALoginPromptSwitchedOn) {
-    TemgModule module;
-    module.Connection().SetLoginPrompt(true);
-    TemgModule copy;
-    ObjectFromText(ObjectToText(module), copy);
-    EXPECT_TRUE(copy.Connection().GetLoginPrompt());
-    ObjectFromText(ObjectToText(TemgModule()), copy);
-    EXPECT_FALSE(copy.Connection().GetLoginPrompt());
-}
-
 TEST(ModuleFile, AModuleWithEveryValueSetReadsBackToTheSameTextAndFile) {
     TemgModule module;
     test::FillEveryField(module);
@@ -38,6 +26,12 @@ TEST(ModuleFile, AModuleWithEveryValueSetReadsBackToTheSameTextAndFile) {
     EXPECT_EQ(copy.DebugApplications().Module(), &copy);
     EXPECT_TRUE(copy.GetLibraryPathSameExe());
     EXPECT_EQ(copy.GetDatabaseSupport(), TDatabaseSupport{dbsSetDatabaseParams});
+    // A fresh module's connection asks for no login while the stored default of a connection is
+    // to ask: the module's connection writes its login prompt either way, so switching it on
+    // survives.
+    EXPECT_TRUE(copy.Connection().GetLoginPrompt());
+    ObjectFromText(ObjectToText(TemgModule()), copy);
+    EXPECT_FALSE(copy.Connection().GetLoginPrompt());
     // Written to a file and read, it gives the same file.
     test::TempDir dir;
     WriteModelFile(module, dir.File("Account.qlm"), kModuleSignature, "");

@@ -20,7 +20,7 @@ std::vector<int> KindsOf(const TUnitsManagerCollection& units) {
     return kinds;
 }
 
-TEST(ModuleAssign, CopiesEveryStoredValueButLibraryPathSameExe) {
+TEST(ModuleAssign, CopiesEveryStoredValueButLibraryPathSameExeAndTheAppellationFollowsTheClass) {
     TemgModule source;
     test::FillEveryField(source);
     TemgModule target;
@@ -30,17 +30,14 @@ TEST(ModuleAssign, CopiesEveryStoredValueButLibraryPathSameExe) {
     target.SetLibraryPathSameExe(true);
     EXPECT_EQ(ObjectToText(target), ObjectToText(source));
     EXPECT_EQ(target.DebugApplications().Module(), &target);
-}
-
-// The module's appellation follows its class, assigned or set; other sources are ignored.
-TEST(ModuleAssign, TheAppellationFollowsTheClassAndOtherSourcesAreIgnored) {
-    TemgModule source;
-    source.MainClass().SetName("Account");
-    source.Appellation().SetName("Accounts");
-    TemgModule target;
-    target.Assign(source);
-    EXPECT_EQ(target.MainClassName(), "Account");
-    EXPECT_EQ(target.ModuleName(), "Accounts");
+    // The module's appellation follows its class, assigned or set; other sources are ignored.
+    TemgModule named;
+    named.MainClass().SetName("Account");
+    named.Appellation().SetName("Accounts");
+    TemgModule assigned;
+    assigned.Assign(named);
+    EXPECT_EQ(assigned.MainClassName(), "Account");
+    EXPECT_EQ(assigned.ModuleName(), "Accounts");
 
     TemgModule module;
     TemgClass account;
@@ -64,7 +61,7 @@ protected:
     TemgModule module;
 };
 
-TEST_F(ModuleModified, ClearingClearsEveryPartAndEqualValuesOrAnEqualModuleKeepItClear) {
+TEST_F(ModuleModified, ClearingClearsEveryPartEqualValuesKeepItClearAndEveryChangeSetsIt) {
     EXPECT_FALSE(TemgModule().GetModified());
     EXPECT_FALSE(module.GetModified());
     module.SetServerOption(moComServerInDll);
@@ -82,9 +79,6 @@ TEST_F(ModuleModified, ClearingClearsEveryPartAndEqualValuesOrAnEqualModuleKeepI
     module.SetModified(true);
     EXPECT_TRUE(module.GetModified());
     EXPECT_FALSE(module.MainClass().GetModified());
-}
-
-TEST_F(ModuleModified, EveryFieldChangeAndEveryChangeInAnOwnedPartSetsTheFlag) {
     const std::vector<std::function<void(TemgModule&)>> changes = {
         [](TemgModule& m) { m.SetServerOption(moServerInDll); },
         [](TemgModule& m) { m.SetLibraryPathSameExe(false); },
