@@ -27,7 +27,7 @@ protected:
     TemgpProject project;
 };
 
-TEST_F(NewProject, HasTheCommonTypesModuleAndIsModified) {
+TEST_F(NewProject, HasTheCommonTypesModuleIsModifiedAndNumbersClassModulesOverNamesAndCaptions) {
     EXPECT_EQ(project.GetFileName(), dir.File("Project1.qlp"));
     EXPECT_EQ(project.GetName(), "Project1");
     EXPECT_EQ(project.GetSrcPath(), dir.Prefix());
@@ -45,9 +45,6 @@ TEST_F(NewProject, HasTheCommonTypesModuleAndIsModified) {
     EXPECT_EQ(common.Resolver(), &project);
     EXPECT_TRUE(project.GetModified());
     EXPECT_TRUE(project.Modules().GetModified());
-}
-
-TEST_F(NewProject, NumbersClassModulesOverNamesAndCaptions) {
     TemgpModule& first = project.AddClassModule();
     TemgpModule& second = project.AddClassModule();
     EXPECT_EQ(first.Module().ModuleName(), "ExtClass1");
@@ -68,7 +65,7 @@ TEST_F(NewProject, NumbersClassModulesOverNamesAndCaptions) {
     EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass8");
 }
 
-TEST_F(NewProject, ModifiedFollowsTheProjectNotItsModules) {
+TEST_F(NewProject, ModifiedFollowsTheProjectNotItsModulesAndClosingEmptiesItForGood) {
     project.SetModified(false);
     project.Modules().SetModified(false);
     EXPECT_FALSE(project.GetModified());
@@ -88,9 +85,6 @@ TEST_F(NewProject, ModifiedFollowsTheProjectNotItsModules) {
     EXPECT_FALSE(project.GetModified());
     project.SetUnitHeader("{ header }\r\n");
     EXPECT_TRUE(project.GetModified());
-}
-
-TEST_F(NewProject, ClosingEmptiesItAndAnEmptyProjectIsNeverModified) {
     project.CloseProject();
     EXPECT_TRUE(project.IsEmpty());
     EXPECT_EQ(project.GetFileName(), "");

@@ -34,7 +34,7 @@ TEST(ReopenProjectsAdd, PutsNamesOnTopOnceAndKeepsTheMostRecent) {
     EXPECT_EQ(list.Items(), (Paths{"/6", "/p/P11.qlp", "/p/P10.qlp"}));
 }
 
-TEST(ReopenProjectsRemoveRenameAndOpen, MatchWithoutRegardToCaseAndIgnoreAbsentNamesAndStaleIndexes) {
+TEST(ReopenProjectsRemoveRenameOpenAndText, MatchWithoutRegardToCaseIgnoreAbsentNamesAndStaleIndexesAndReadBack) {
     TReopenProjects list = ListOf({"/p/A.qlp", "/p/B.qlp"});
     list.Remove("/P/B.QLP");
     list.Remove("/p/none.qlp");
@@ -52,10 +52,8 @@ TEST(ReopenProjectsRemoveRenameAndOpen, MatchWithoutRegardToCaseAndIgnoreAbsentN
     list.OpenEntry(1);  // the menu still shows two entries; the list has one
     list.OpenEntry(-1);
     EXPECT_EQ(opened, (Paths{"/p/B.qlp"}));
-}
-
-TEST(ReopenProjectsText, StoresEntriesWithTrailingCrLfAndReadsThemBackInOrder) {
-    TReopenProjects list = ListOf({"/p/A.qlp", "/p/B.qlp"});
+    // The text stores entries with trailing CR LF and reads them back in order.
+    list = ListOf({"/p/A.qlp", "/p/B.qlp"});
     EXPECT_EQ(list.GetText(), "/p/A.qlp\r\n/p/B.qlp\r\n");
 
     TReopenProjects read;

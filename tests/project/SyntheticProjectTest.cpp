@@ -106,7 +106,7 @@ TEST_F(SyntheticProjectTest, LoadsChecksWithoutErrorsAndGeneratesEveryModule) {
     }
 }
 
-TEST_F(SyntheticProjectTest, OneSeedWritesTheSameFilesAndAnotherSeedOthers) {
+TEST_F(SyntheticProjectTest, OneSeedWritesTheSameFilesAnotherSeedOthersAndEveryModuleReadsBackAsBuilt) {
     const std::string first = work.File("first");
     const std::string again = work.File("again");
     const std::string other = work.File("other");
@@ -117,11 +117,8 @@ TEST_F(SyntheticProjectTest, OneSeedWritesTheSameFilesAndAnotherSeedOthers) {
     EXPECT_EQ(firstFiles.size(), static_cast<std::size_t>(kSmall.modules + 2));
     EXPECT_EQ(firstFiles, FilesOf(again));
     EXPECT_NE(firstFiles, FilesOf(other));
-}
-
-// The model text carries long captions, quotes, CR LF and UTF-8 in string values: what is read
-// back writes the very same text, module by module.
-TEST_F(SyntheticProjectTest, ReadsBackEveryModuleAsBuilt) {
+    // The model text carries long captions, quotes, CR LF and UTF-8 in string values: what is read
+    // back writes the very same text, module by module.
     TemgpProject built;
     BuildSyntheticProject(built, work.Path(), kSmall);
     built.SaveToFile(built.GetFileName());
@@ -178,7 +175,7 @@ private:
 // order and with the texts of a one-thread run, and the progress counts up there too. The
 // whole-project generation resolves external classes through its module index, one module at a
 // time by walking the modules: both write the same texts.
-TEST_F(SyntheticProjectTest, WorkersHandOverTheSameFilesInTheSameOrderOnTheCallingThread) {
+TEST_F(SyntheticProjectTest, WorkersHandOverTheSameFilesInTheSameOrderOnTheCallingThreadAndStopAtAFailingModule) {
     TemgpProject project;
     BuildSyntheticProject(project, work.Path(), kSmall);
     OrderedWriter alone, single;
@@ -207,13 +204,8 @@ TEST_F(SyntheticProjectTest, WorkersHandOverTheSameFilesInTheSameOrderOnTheCalli
     // The modules point at the resolver they had before.
     for (int i = 0; i < project.Modules().Count(); ++i)
         EXPECT_EQ(project.Modules().Items(i)->Module().Resolver(), static_cast<const IModuleResolver*>(&project));
-}
-
-// A module that fails stops the generation as on one thread: the files before the failure, its
-// own first unit included, are handed over, nothing after it, and the error reaches the caller.
-TEST_F(SyntheticProjectTest, WorkersStopAtAFailingModuleLikeOneThread) {
-    TemgpProject project;
-    BuildSyntheticProject(project, work.Path(), kSmall);
+    // A module that fails stops the generation as on one thread: the files before the failure, its
+    // own first unit included, are handed over, nothing after it, and the error reaches the caller.
     const FailingBuilder builder(project.Modules().Items(3)->Module().MainClassName());
     const auto run = [&](int workers) {
         OrderedWriter writer;
@@ -221,11 +213,11 @@ TEST_F(SyntheticProjectTest, WorkersStopAtAFailingModuleLikeOneThread) {
                   "cannot build " + project.Modules().Items(3)->Module().MainClassName());
         return writer.files;
     };
-    const std::vector<OrderedWriter::File> alone = run(1);
-    ASSERT_FALSE(alone.empty());
-    EXPECT_NE(alone.back().name.find(project.Modules().Items(3)->Module().MainClassName()), std::string::npos);
-    EXPECT_TRUE(run(2) == alone);
-    EXPECT_TRUE(run(4) == alone);
+    const std::vector<OrderedWriter::File> stopped = run(1);
+    ASSERT_FALSE(stopped.empty());
+    EXPECT_NE(stopped.back().name.find(project.Modules().Items(3)->Module().MainClassName()), std::string::npos);
+    EXPECT_TRUE(run(2) == stopped);
+    EXPECT_TRUE(run(4) == stopped);
 }
 
 }  // namespace
