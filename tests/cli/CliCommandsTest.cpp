@@ -104,8 +104,8 @@ TEST_F(Cli, ANewProjectIsWrittenOnceShowsChecksAndIsCanonical) {
         EXPECT_EQ(RunCommand(args), outcome) << args[0];
 }
 
-// A hand-written canonical module: shown with its options and members.
-TEST_F(Cli, AHandWrittenModuleShowsItsOptionsAndMembers) {
+// A hand-written canonical module: shown with its options and members, and drawn in the graph.
+TEST_F(Cli, AHandWrittenModuleShowsItsOptionsAndMembersAndTheGraphDrawsItsReferences) {
     New();
     WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
     Edit([](TemgpProject& project) { project.AddExistingModule("Account.qlm"); project.SetModified(true); });
@@ -124,6 +124,29 @@ TEST_F(Cli, AHandWrittenModuleShowsItsOptionsAndMembers) {
         "    external property Owner: Customer\n"
         "2 modules, 0 releases\n";
     EXPECT_NE(show.out.find(expected), std::string::npos) << show.out;
+    // The graph draws the modules and their references, those to missing classes dashed.
+    Edit([](TemgpProject& project) {
+        TemgModule& teller = project.AddClassModule().Module();
+        teller.SetServerOption(moComServerInDll);
+        TemgExternalClasses& references = teller.MainClass().ExternalClasses();
+        // Spelled in another case: the edge goes to the module's node all the same.
+        references.Add()->SetName("account");
+        references.Items(0)->SetPropertyName("Books");
+        references.Add()->SetName("Customer");
+        references.Items(1)->SetPropertyName("Client");
+        project.SetModified(true);
+    });
+    EXPECT_EQ(RunCommand({"graph", ProjectFile()}),
+              (Outcome{0, "digraph \"Project1\" {\n"
+              "  node [shape=box];\n"
+              "  \"CommonTypes\" [label=\"CommonTypes\\ncommon types\"];\n"
+              "  \"Account\" [label=\"Account\\nmoServerInDll\"];\n"
+              "  \"ExtClass1\" [label=\"ExtClass1\\nmoComServerInDll\"];\n"
+              "  \"Customer\" [label=\"Customer\\nmissing\", style=dashed];\n"
+              "  \"Account\" -> \"Customer\" [label=\"Owner\", style=dashed];\n"
+              "  \"ExtClass1\" -> \"Account\" [label=\"Books\"];\n"
+              "  \"ExtClass1\" -> \"Customer\" [label=\"Client\", style=dashed];\n"
+              "}\n", ""}));
 }
 
 // Each result names the module file and the line where its element's item starts there.
@@ -336,34 +359,6 @@ TEST_F(Cli, CheckNamesTheStaleFilesAndKeepsTheDevelopersEdits) {
 
     EXPECT_EQ(RunCommand({"generate", ProjectFile()}), (Outcome{0, units + "Wrote 2 files\n", ""}));
     EXPECT_EQ(RunCommand({"generate", ProjectFile(), "--check"}).status, 0);
-}
-
-TEST_F(Cli, GraphDrawsModulesAndTheirReferencesWithMissingClassesDashed) {
-    New();
-    WriteText(dir.File("bank/Account.qlm"), kCanonicalAccount);
-    Edit([](TemgpProject& project) {
-        project.AddExistingModule("Account.qlm");
-        TemgModule& teller = project.AddClassModule().Module();
-        teller.SetServerOption(moComServerInDll);
-        TemgExternalClasses& references = teller.MainClass().ExternalClasses();
-        // Spelled in another case: the edge goes to the module's node all the same.
-        references.Add()->SetName("account");
-        references.Items(0)->SetPropertyName("Books");
-        references.Add()->SetName("Customer");
-        references.Items(1)->SetPropertyName("Client");
-        project.SetModified(true);
-    });
-    EXPECT_EQ(RunCommand({"graph", ProjectFile()}),
-              (Outcome{0, "digraph \"Project1\" {\n"
-              "  node [shape=box];\n"
-              "  \"CommonTypes\" [label=\"CommonTypes\\ncommon types\"];\n"
-              "  \"Account\" [label=\"Account\\nmoServerInDll\"];\n"
-              "  \"ExtClass1\" [label=\"ExtClass1\\nmoComServerInDll\"];\n"
-              "  \"Customer\" [label=\"Customer\\nmissing\", style=dashed];\n"
-              "  \"Account\" -> \"Customer\" [label=\"Owner\", style=dashed];\n"
-              "  \"ExtClass1\" -> \"Account\" [label=\"Books\"];\n"
-              "  \"ExtClass1\" -> \"Customer\" [label=\"Client\", style=dashed];\n"
-              "}\n", ""}));
 }
 
 // Each file in turn spoilt: the message names it.
