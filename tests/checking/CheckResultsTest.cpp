@@ -6,13 +6,7 @@
 namespace quillon::test {
 namespace {
 
-TEST(CheckResults, ImagesByCategory) {
-    for (const auto& [category, image] : {std::pair{cicError, 42}, {cicWarning, 43}, {cicHint, 44},
-                                          {static_cast<TCheckInfoCategory>(7), -1}})
-        EXPECT_EQ(CheckCategoryImageIndex(category), image);
-}
-
-TEST(CheckResults, ObjectPathLeadsFromTheOutermostItemOrFromBelowAStop) {
+TEST(CheckResults, ObjectPathLeadsFromTheOutermostItemOrFromBelowAStopLineInTheFormCompilersUseAndImageByCategory) {
     TemgClass account;
     account.SetName("Account");
     TemgExternalClass& owner = *account.ExternalClasses().Add();
@@ -25,9 +19,6 @@ TEST(CheckResults, ObjectPathLeadsFromTheOutermostItemOrFromBelowAStop) {
     const auto* value = module.CreateEnumType("TShade", "", {"Add"}).Values().Items(0);
     EXPECT_EQ(CheckObjectPath(value), "CommonTypes.TShade.Add");
     EXPECT_EQ(CheckObjectPath(value, [&](const TPersistent* owner) { return owner == &module; }), "TShade.Add");
-}
-
-TEST(CheckResults, LineInTheFormCompilersUse) {
     TCheckCollection results;
     const struct {
         TCheckInfoCategory category;
@@ -40,6 +31,10 @@ TEST(CheckResults, LineInTheFormCompilersUse) {
         {cicError, {"/p/Project1.qlp", 4, "", ""}, "/p/Project1.qlp(4): error: Wrong"},
     };
     for (const auto& c : cases) EXPECT_EQ(CheckResultLine(results.Add("Wrong", nullptr, c.category), c.place), c.line);
+    // Each category has its image.
+    for (const auto& [category, image] : {std::pair{cicError, 42}, {cicWarning, 43}, {cicHint, 44},
+                                          {static_cast<TCheckInfoCategory>(7), -1}})
+        EXPECT_EQ(CheckCategoryImageIndex(category), image);
 }
 
 }  // namespace

@@ -25,11 +25,12 @@ protected:
         return parameter;
     }
 
+    using Results = std::vector<std::pair<std::string, const TPersistent*>>;
     // Caption and object of each result.
-    std::vector<std::pair<std::string, const TPersistent*>> Check() {
+    Results Check() {
         TCheckCollection results;
         CheckMembers(module, results);
-        std::vector<std::pair<std::string, const TPersistent*>> found;
+        Results found;
         for (int i = 0; i < results.Count(); ++i) {
             EXPECT_EQ(results.Items(i)->GetCategory(), cicError);
             found.emplace_back(results.Items(i)->GetCaption(), results.Items(i)->GetObjectReference());
@@ -48,7 +49,6 @@ TEST_F(MemberCheck, ANameRepeatedInAnyCaseAcrossMemberKindsIsRefusedOnTheLaterMe
     TemgExternalClass& external = *module.MainClass().ExternalClasses().Add();
     external.SetName("Ledger");
     external.SetPropertyName("total");
-    using Results = std::vector<std::pair<std::string, const TPersistent*>>;
     EXPECT_EQ(Check(), (Results{{"Name COUNT is not unique", &repeated}, {"Name total is not unique", &external}}));
 }
 
@@ -61,7 +61,6 @@ TEST_F(MemberCheck, ParametersFollowTheParameterListsRule) {
     TemgMethod& twice = Method("Twice");
     Parameter(twice, "a");
     TemgParameter& second = Parameter(twice, "A");
-    using Results = std::vector<std::pair<std::string, const TPersistent*>>;
     EXPECT_EQ(Check(), (Results{{"Parameter with default value has wrong order", &order},
                                 {"Parameter a is a var parameter and cannot have a default value", &byReference},
                                 {"Name A is not unique", &second}}));
