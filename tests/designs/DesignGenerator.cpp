@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "elements/ElementRules.h"
+#include "elements/ElementTestSupport.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
@@ -555,9 +556,7 @@ private:
                     if (module.DebugApplications().Count() == 0) module.DebugApplications().NewDebugApplication();
                     if (draw_.Chance(50)) break;
                     TemgMethod& method = NewMethod(cls.Methods());
-                    TemgParameter& parameter = *method.Parameters().Add();
-                    parameter.SetName("aLimit");
-                    parameter.DataType().SetName("Integer");
+                    TemgParameter& parameter = test::Typed(*method.Parameters().Add(), "aLimit", "Integer");
                     parameter.SetDebugValue(constant + " - 1");
                     if (draw_.Chance(50)) parameter.SetDefaultValue(constant);
                     Choose(module, method.GetName());
@@ -629,13 +628,9 @@ private:
     }
 
     // `method` gets a row in the module's first debug application, which is made when missing.
-    TemgDebugApplication& Choose(TemgModule& module, const std::string& method) {
+    void Choose(TemgModule& module, const std::string& method) {
         if (module.DebugApplications().Count() == 0) module.DebugApplications().NewDebugApplication();
-        TemgDebugApplication& application = *module.DebugApplications().Items(0);
-        std::vector<std::string> methods = application.Methods().Items();
-        methods.push_back(method);
-        application.Methods().SetItems(std::move(methods));
-        return application;
+        module.DebugApplications().Items(0)->Methods().Add(method);
     }
 
     // Names and values that the debug forms and the system methods write around: a var parameter
@@ -648,9 +643,7 @@ private:
             case 0: {
                 static constexpr std::array<std::string_view, 3> kNames{"Sender", "FController", "aTotal"};
                 TemgMethod& method = NewMethod(cls.Methods());
-                TemgParameter& parameter = *method.Parameters().Add();
-                parameter.SetName(draw_.Pick(kNames));
-                parameter.DataType().SetName("Integer");
+                TemgParameter& parameter = test::Typed(*method.Parameters().Add(), draw_.Pick(kNames), "Integer");
                 parameter.SetCategory(pcVar);
                 parameter.SetDebugValue("5");
                 Choose(module, method.GetName());

@@ -22,8 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool HasExtension(const fs::path& path, std::string_view extension) { return path.extension() == extension; }
-
 // The files to compile: every unit and every library or program under `dir`, by name, so that a
 // run is the same on every machine; and the directories that hold units.
 struct CompileList {
@@ -33,29 +31,26 @@ struct CompileList {
 };
 
 CompileList ListSources(const std::string& dir, const std::string& outputDir) {
-    std::vector<std::string> units, programs;
+    CompileList list;
     std::set<std::string> unitDirs;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir)) {
         if (!entry.is_regular_file()) continue;
         const fs::path& path = entry.path();
         if (path.string().starts_with(outputDir)) continue;
-        if (HasExtension(path, ".pas")) {
-            units.push_back(path.string());
+        if (path.extension() == ".pas") {
+            list.units.push_back(path.string());
             unitDirs.insert(path.parent_path().string());
-        } else if (HasExtension(path, ".dpr")) {
-            programs.push_back(path.string());
-        } else if (HasExtension(path, ".dfm")) {
+        } else if (path.extension() == ".dpr") {
+            list.programs.push_back(path.string());
+        } else if (path.extension() == ".dfm") {
             // Form units name their form file "*.DFM"; the target's file system ignores case.
             fs::path upper = path;
             upper.replace_extension(".DFM");
             fs::copy_file(path, upper, fs::copy_options::overwrite_existing);
         }
     }
-    std::sort(units.begin(), units.end());
-    std::sort(programs.begin(), programs.end());
-    CompileList list;
-    list.units = std::move(units);
-    list.programs = std::move(programs);
+    std::sort(list.units.begin(), list.units.end());
+    std::sort(list.programs.begin(), list.programs.end());
     list.unitDirs.assign(unitDirs.begin(), unitDirs.end());
     return list;
 }
@@ -95,7 +90,7 @@ std::string FailureClass(const std::string& firstError) {
 std::string DesignFilesText(const std::string& dir) {
     std::vector<fs::path> files;
     for (const fs::directory_entry& entry : fs::directory_iterator(dir))
-        if (HasExtension(entry.path(), ".qlp") || HasExtension(entry.path(), ".qlm")) files.push_back(entry.path());
+        if (entry.path().extension() == ".qlp" || entry.path().extension() == ".qlm") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     std::string text;
     for (const fs::path& file : files) text += "--- " + file.filename().string() + " ---\n" + test::ReadText(file.string());
@@ -167,11 +162,7 @@ DesignOutcome RunDesign(std::uint32_t seed, const std::string& dir, int maxModul
     NonInteractiveDialogs dialogs(messages, DialogAnswer::Yes);
     const ScopedDialogs installed(dialogs);
     TemgpProject project;
-    DesignShape shape;
-    shape.seed = seed;
-    shape.maxModules = maxModules;
-    shape.leaveOut = leaveOut;
-    const unsigned spaces = BuildRandomDesign(project, dir, shape);
+    const unsigned spaces = BuildRandomDesign(project, dir, DesignShape{seed, maxModules, leaveOut});
     project.SaveToFile(project.GetFileName());
     DesignOutcome outcome = JudgeDesign(project);
     outcome.seed = seed;
