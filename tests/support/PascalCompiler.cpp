@@ -4,14 +4,13 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "platform/CommandLine.h"
 #include "support/Process.h"
 #include "support/TempDir.h"
 
 namespace quillon::test {
 
 namespace {
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 std::string FirstErrorLine(const std::string& output) {
     std::istringstream lines(output);
@@ -37,9 +36,9 @@ PascalCompileResult CompilePascalFile(const std::string& path, const std::vector
                                       const std::string& outputDir) {
     // -Cn: compile only, no linking; -FE/-FU keep every output file in the output directory.
     // The shipped run-time unit comes first: no stand-in of it can drift from the real one.
-    std::string command = "fpc -Mdelphi -Cn -Fu" + Quoted(QUILLON_PASCAL_RUNTIME) + " -Fu" + Quoted(PascalStubsDir());
-    for (const std::string& dir : unitDirs) command += " -Fu" + Quoted(dir);
-    command += " -FE" + Quoted(outputDir) + " -FU" + Quoted(outputDir) + " " + Quoted(path);
+    std::string command = "fpc -Mdelphi -Cn -Fu" + ShellQuoted(QUILLON_PASCAL_RUNTIME) + " -Fu" + ShellQuoted(PascalStubsDir());
+    for (const std::string& dir : unitDirs) command += " -Fu" + ShellQuoted(dir);
+    command += " -FE" + ShellQuoted(outputDir) + " -FU" + ShellQuoted(outputDir) + " " + ShellQuoted(path);
     PascalCompileResult result;
     int status = -1;
     result.output = RunShell(command, status);
@@ -89,9 +88,9 @@ PascalCompileResult CompilePascal(const std::vector<PascalFile>& files, const st
     WriteText(dir.File("Form.dfm"), formText);
     int status = -1;
     const std::string build =
-        RunShell("fpc -Mdelphi -FE" + Quoted(dir.Path()) + " " + Quoted(dir.File("ReadForm.pas")), status);
+        RunShell("fpc -Mdelphi -FE" + ShellQuoted(dir.Path()) + " " + ShellQuoted(dir.File("ReadForm.pas")), status);
     if (status != 0) return ::testing::AssertionFailure() << "reader not built: " << FirstErrorLine(build);
-    const std::string output = RunShell(Quoted(dir.File("ReadForm")) + " " + Quoted(dir.File("Form.dfm")), status);
+    const std::string output = RunShell(ShellQuoted(dir.File("ReadForm")) + " " + ShellQuoted(dir.File("Form.dfm")), status);
     if (status == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << output << "\n--- form ---\n" << formText;
 }
