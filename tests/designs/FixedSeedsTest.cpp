@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(ServerOptions, EnumerationDebugValue,
 // "class type expected, but got ...", "Duplicate identifier" and "Type TObject is not completely
 // defined": a type of the design hid a type the generated code names (an ancestor) or repeated a
 // type it declares.
-TEST_F(RegressionDesign, TypesNamedLikeTypesTheGeneratedCodeNamesAreRefused) {
+TEST_F(RegressionDesign, TypesNamedLikeTypesTheGeneratedCodeNamesAreRefusedAndTwoOwnConnectionsNeedTwoDataModuleNames) {
     for (std::string_view name : {"TComponent", "tobject", "TgenCalc", "ICalc", "Tcntrcalc", "TdevCalc"}) {
         SCOPED_TRACE(name);
         calc->CreateEnumType(std::string(name), "", {"vOne"});
@@ -252,10 +252,8 @@ TEST_F(RegressionDesign, TypesNamedLikeTypesTheGeneratedCodeNamesAreRefused) {
     }
     calc->CreateProceduralType("TObject", "", TemgDataType(), TemgParameters(), mcProcedure);
     EXPECT_TRUE(Refused());
-}
-
-// Two modules with their own connection and no DataModuleName both wrote the unit gen_dmu.
-TEST_F(RegressionDesign, TwoOwnConnectionsNeedTwoDataModuleNames) {
+    calc->ProceduralTypes().Clear();
+    // Two modules with their own connection and no DataModuleName both wrote the unit gen_dmu.
     TemgpModule& second = project.AddClassModule();
     project.RenameModule(second, "Ledger", "Ledger");
     for (TemgModule* module : {calc, &second.Module()}) {
@@ -301,7 +299,7 @@ TEST_F(RegressionDesign, EnumerationValuesNamedLikeWhatTheGeneratedUnitsDeclareA
 
 // "Syntax error, \".\" expected": a debug form set a property to the value calc1, which its code
 // read as the unit Calc1 that the form uses (the controller unit of module Calc1).
-TEST_F(RegressionDesign, EnumerationValuesNamedLikeTheDebugFormsUnitsAreRefused) {
+TEST_F(RegressionDesign, EnumerationValuesNamedLikeTheDebugFormsUnitsAndAMethodWhosePointerFieldIsTheDatasetFactorysAreRefused) {
     calc->CreateEnumType("TMode", "", {"mdFast", "calc"});
     TemgProperty& mode = *calc->MainClass().Properties().Add();
     test::Typed(mode, "Mode", "TMode", dtEnum).SetDebugValue("calc");
@@ -318,12 +316,9 @@ TEST_F(RegressionDesign, EnumerationValuesNamedLikeTheDebugFormsUnitsAreRefused)
     project.FirstModule().CreateEnumType("TShade", "", {"shLight", "calc"});
     ASSERT_EQ(CheckResults().size(), 1u);
     EXPECT_EQ(CheckResults()[0].first, "Name calc is taken by the generated code: the unit Calc of the debug forms of class Calc");
-}
-
-// "got Pointer expected procedure variable": the method pointer type and field of the user's method
-// CreateQuery were the first module's type TCreateQueryMethod and, with query support, the
-// dataset factory's routine variable.
-TEST_F(RegressionDesign, AMethodWhosePointerFieldIsTheDatasetFactorysIsRefused) {
+    // "got Pointer expected procedure variable": the method pointer type and field of the user's method
+    // CreateQuery were the first module's type TCreateQueryMethod and, with query support, the
+    // dataset factory's routine variable.
     Method(*calc, "CreateQuery").DataType().SetName("Integer");
     EXPECT_TRUE(RefusedWith("Name TCreateQueryMethod is taken by the generated code: the type TCreateQueryMethod"));
     calc->SetDatabaseSupport(TDatabaseSupport{dbsQuery});
