@@ -45,10 +45,8 @@ OdbcDirectory& ProcessDirectory() {
     return directory;
 }
 
-bool& ConfigurationAlive() {
-    static bool alive = false;
-    return alive;
-}
+// Whether a configuration lives now.
+bool configurationAlive = false;
 
 void SetVariable(const std::string& name, const std::optional<std::string>& value) {
 #ifdef _WIN32
@@ -102,7 +100,7 @@ std::string SqliteOdbcDriver() {
 }
 
 TempOdbcConfig::TempOdbcConfig() {
-    if (ConfigurationAlive())
+    if (configurationAlive)
         throw std::logic_error("only one TempOdbcConfig at a time: the ODBC environment is process-wide");
     const std::string driver = SqliteOdbcDriver();
     const OdbcDirectory& directory = ProcessDirectory();
@@ -120,7 +118,7 @@ TempOdbcConfig::TempOdbcConfig() {
     SetVariable("ODBCINI", directory.UserIni());
     SetVariable("ODBCINSTINI", std::nullopt);
     SetVariable("HOME", directory.Home());
-    ConfigurationAlive() = true;
+    configurationAlive = true;
     WriteFiles();
 }
 
@@ -132,7 +130,7 @@ TempOdbcConfig::~TempOdbcConfig() {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(ProcessDirectory().Databases(), ec)) fs::remove_all(entry.path(), ec);
     for (const auto& [name, value] : savedEnvironment_) SetVariable(name, value);
-    ConfigurationAlive() = false;
+    configurationAlive = false;
 }
 
 void TempOdbcConfig::AddDataSource(const std::string& name, OdbcScope scope) {

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 
 #include "platform/FileSystem.h"
@@ -44,13 +43,7 @@ std::string TempDir::File(const std::string& name) const {
     return path;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(PathFromUtf8(path), std::ios::binary);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string ReadText(const std::string& path) { return ReadFileBytes(path); }
 
 void WriteText(const std::string& path, const std::string& text) {
     std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
