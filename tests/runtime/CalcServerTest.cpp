@@ -214,39 +214,35 @@ constexpr const char* kCalcExpected =
     "Unknown: Instance 777 of the library server does not exist: it was never created or is already freed\n"
     "done\n";
 
-TEST(LibraryServer, MultiInstanceServerRunsEveryMemberKindUnderWine) {
-    RuntimeScenario scenario("library-multi");
-    DesignCalc(scenario, moServerInDll);
-    ASSERT_TRUE(scenario.SaveAndGenerate());
-    FillCalc(scenario);
-    scenario.Write("CalcHost.dpr", kCalcHost);
-    ASSERT_TRUE(scenario.BuildWin64("Calc.dpr"));
-    ASSERT_TRUE(scenario.BuildWin64("CalcHost.dpr"));
-    scenario.CopyShareMemLibrary(scenario.Dir());
-    int status = -1;
-    EXPECT_EQ(scenario.RunWin64("CalcHost.exe", &status), kCalcExpected);
-    EXPECT_EQ(status, 0);
-}
-
 // Removes every occurrence of `part` from `text`.
 std::string Without(std::string text, const std::string& part) {
     for (std::size_t at; (at = text.find(part)) != std::string::npos;) text.erase(at, part.size());
     return text;
 }
 
-TEST(DirectServer, TheServerCompiledIntoTheHostRunsEveryMemberKindUnderWine) {
-    RuntimeScenario scenario("direct");
-    DesignCalc(scenario, moDirectUsesServer);
-    ASSERT_TRUE(scenario.SaveAndGenerate());
-    FillCalc(scenario);
-    // No library: the host neither loads one nor needs ShareMem.
-    scenario.Write("CalcHost.dpr", Without(Without(kCalcHost, "ShareMem, "), "  CallFreed;\n"));
-    ASSERT_TRUE(scenario.BuildWin64("CalcHost.dpr"));
-    std::string expected = kCalcExpected;
-    expected.erase(expected.find("Raw instance:"), expected.find("done\n") - expected.find("Raw instance:"));
-    int status = -1;
-    EXPECT_EQ(scenario.RunWin64("CalcHost.exe", &status), expected);
-    EXPECT_EQ(status, 0);
+// The same host drives a multi-instance library server and a direct server compiled into it,
+// which neither loads a library nor needs ShareMem.
+TEST(CalcServer, RunsEveryMemberKindUnderWineAsALibraryAndCompiledIntoTheHost) {
+    for (const TServerOption option : {moServerInDll, moDirectUsesServer}) {
+        const bool library = option == moServerInDll;
+        RuntimeScenario scenario(library ? "library-multi" : "direct");
+        DesignCalc(scenario, option);
+        ASSERT_TRUE(scenario.SaveAndGenerate());
+        FillCalc(scenario);
+        std::string expected = kCalcExpected;
+        if (library) {
+            scenario.Write("CalcHost.dpr", kCalcHost);
+            ASSERT_TRUE(scenario.BuildWin64("Calc.dpr"));
+            scenario.CopyShareMemLibrary(scenario.Dir());
+        } else {
+            scenario.Write("CalcHost.dpr", Without(Without(kCalcHost, "ShareMem, "), "  CallFreed;\n"));
+            expected.erase(expected.find("Raw instance:"), expected.find("done\n") - expected.find("Raw instance:"));
+        }
+        ASSERT_TRUE(scenario.BuildWin64("CalcHost.dpr"));
+        int status = -1;
+        EXPECT_EQ(scenario.RunWin64("CalcHost.exe", &status), expected) << scenario.Dir();
+        EXPECT_EQ(status, 0);
+    }
 }
 
 }  // namespace

@@ -3,18 +3,13 @@
 #include <filesystem>
 #include <iostream>
 
+#include "platform/CommandLine.h"
 #include "support/PascalCompiler.h"
 #include "support/TempDir.h"
 
 namespace quillon::test {
 
 namespace {
-
-std::string Quoted(std::string_view text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 std::string WithoutCarriageReturns(std::string text) {
     std::erase(text, '\r');
@@ -61,7 +56,7 @@ TemgModule& RuntimeScenario::AddModule(std::string_view name, std::string_view c
     project_.SaveToFile(project_.GetFileName());
     int status = -1;
     const std::string output =
-        RunShell(Quoted(QUILLON_CLI_PROGRAM) + " generate " + Quoted(project_.GetFileName()), status);
+        RunShell(ShellQuoted(QUILLON_CLI_PROGRAM) + " generate " + ShellQuoted(project_.GetFileName()), status);
     std::cout << "[quillon-cli generate]\n" << output;
     if (status != 0) return ::testing::AssertionFailure() << "quillon-cli generate failed:\n" << output;
     return ::testing::AssertionSuccess();
@@ -105,10 +100,10 @@ void RuntimeScenario::Write(std::string_view name, std::string_view text) const 
     std::filesystem::create_directories(output);
     // -B: a test may change a unit within the second of the previous build, which the compiler's
     // time stamps do not tell apart; Free Pascal's own units have no source on the path and stay.
-    std::string command = Quoted(QUILLON_PPCX64) + " -Twin64 -Mdelphi -vew -B -Fu" + Quoted(QUILLON_WIN64_UNITS) + " -Fu" +
-                          Quoted(QUILLON_RUNTIME_UNIT_DIR) + " -Fu" + Quoted(dir_);
-    for (const std::string& unitDir : unitDirs) command += " -Fu" + Quoted(unitDir);
-    command += " -FE" + Quoted(output) + " -FU" + Quoted(unitsOut) + " " + Quoted(File(source));
+    std::string command = ShellQuoted(QUILLON_PPCX64) + " -Twin64 -Mdelphi -vew -B -Fu" + ShellQuoted(QUILLON_WIN64_UNITS) + " -Fu" +
+                          ShellQuoted(QUILLON_RUNTIME_UNIT_DIR) + " -Fu" + ShellQuoted(dir_);
+    for (const std::string& unitDir : unitDirs) command += " -Fu" + ShellQuoted(unitDir);
+    command += " -FE" + ShellQuoted(output) + " -FU" + ShellQuoted(unitsOut) + " " + ShellQuoted(File(source));
     int status = -1;
     const std::string printed = RunShell(command, status);
     if (status != 0)
@@ -124,7 +119,7 @@ void RuntimeScenario::CopyShareMemLibrary(const std::string& dir) const {
 std::string RuntimeScenario::RunWin64(std::string_view commandLine, int* status, const std::string& dir) const {
     int exitStatus = -1;
     const std::string output =
-        WithoutCarriageReturns(RunShell("cd " + Quoted(dir.empty() ? dir_ : dir) + " && timeout 120 " +
+        WithoutCarriageReturns(RunShell("cd " + ShellQuoted(dir.empty() ? dir_ : dir) + " && timeout 120 " +
                                             QUILLON_WINE_RUNNER + " " + std::string(commandLine),
                                         exitStatus));
     std::cout << "[wine64 " << commandLine << "] exit status " << exitStatus << "\n" << output;
