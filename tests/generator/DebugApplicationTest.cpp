@@ -150,7 +150,7 @@ TEST_F(DebugApplication, AMethodNotListedGetsNoRowAndTheLastRowFillsTheClientOnl
 
 // The query factory's routine variable is the database support's, set by the controller itself:
 // the form does not assign it.
-TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanelLinuxOnly) {
+TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanelAndAnOwnConnectionHandsTheParametersOnLinuxOnly) {
     account.SetDatabaseSupport({dbsQuery});
     app->Connection().SetAliasName("BANK");
     app->Connection().SetUserName("teller");
@@ -161,9 +161,6 @@ TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanelL
     EXPECT_NE(Text(TFileKind::DebugFormDeveloperUnit).find("SysUtils,DbTables,ExtCtrls"), std::string::npos);
     EXPECT_TRUE(test::FormTextAccepted(BuildDebugGeneratorForm(*app, account)));
     EXPECT_TRUE(FormUnitsCompile());
-}
-
-TEST_F(DebugApplication, OwnConnectionFromTheHostHandsTheParametersOnLinuxOnly) {
     account.SetDatabaseSupport({dbsSetDatabaseParams});
     EXPECT_NE(Text(TFileKind::DebugFormGeneratorUnit)
                   .find(Lines({"   FDatabase.LoginPrompt:=True;",
