@@ -20,7 +20,7 @@ std::string ReadError(std::string_view text) {
     return ExceptionMessage([&] { ObjectFromText(text, model); });
 }
 
-TEST(ObjectTextReader, ReadsBackWhatTheWriterWroteUnchanged) {
+TEST(ObjectTextReader, ReadsBackWhatTheWriterWroteAndAcceptsAnyCaseBlanksDoubledQuotesJoinedPiecesAndItemIndexes) {
     TSampleModel model;
     FillSampleModel(model, 3);
     model.SetComponentName("Model1");
@@ -39,30 +39,27 @@ TEST(ObjectTextReader, ReadsBackWhatTheWriterWroteUnchanged) {
     EXPECT_EQ(ObjectToText(copy), text);
     EXPECT_EQ(copy.ComponentName(), "Model1");
     EXPECT_EQ(copy.Items().Items(2)->Values().Items(1)->Appellation().GetName(), "v1");
-}
-
-TEST(ObjectTextReader, AcceptsAnyCaseBlanksDoubledQuotesJoinedPiecesIntegersForFloatsAndItemIndexes) {
-    TSampleModel model;
+    TSampleModel typed;
     ObjectFromText("OBJECT m1 : tsamplemodel  title='It''s'+#32 +\n 'ok' items=<ITEM[0]\n"
                    "appellation . NAME = 'a' weight = 3 End item [ 7 ] END> STAMP=-2 kind = SKLARGE "
                    "active = false flags=[ SFHIDDEN ,sfRead ] details.notes.STRINGS = ( 'x' 'y' )\r\nend",
-                   model);
-    EXPECT_EQ(model.ComponentName(), "m1");
-    EXPECT_EQ(model.GetTitle(), "It's ok");
-    ASSERT_EQ(model.Items().Count(), 2);
-    EXPECT_EQ(model.Items().Items(0)->Appellation().GetName(), "a");
-    EXPECT_EQ(model.Items().Items(0)->GetWeight(), 3.0);
-    EXPECT_EQ(model.GetStamp(), -2.0);
-    EXPECT_EQ(model.GetKind(), skLarge);
-    EXPECT_FALSE(model.GetActive());
-    EXPECT_EQ(model.GetFlags(), (TSampleFlags{sfRead, sfHidden}));
-    EXPECT_EQ(model.Details().Notes().Items(), (std::vector<std::string>{"x", "y"}));
+                   typed);
+    EXPECT_EQ(typed.ComponentName(), "m1");
+    EXPECT_EQ(typed.GetTitle(), "It's ok");
+    ASSERT_EQ(typed.Items().Count(), 2);
+    EXPECT_EQ(typed.Items().Items(0)->Appellation().GetName(), "a");
+    EXPECT_EQ(typed.Items().Items(0)->GetWeight(), 3.0);
+    EXPECT_EQ(typed.GetStamp(), -2.0);
+    EXPECT_EQ(typed.GetKind(), skLarge);
+    EXPECT_FALSE(typed.GetActive());
+    EXPECT_EQ(typed.GetFlags(), (TSampleFlags{sfRead, sfHidden}));
+    EXPECT_EQ(typed.Details().Notes().Items(), (std::vector<std::string>{"x", "y"}));
     // Each item knows the line where its text starts.
-    EXPECT_EQ(model.Items().Items(0)->SourceLine(), 2);
-    EXPECT_EQ(model.Items().Items(1)->SourceLine(), 3);
+    EXPECT_EQ(typed.Items().Items(0)->SourceLine(), 2);
+    EXPECT_EQ(typed.Items().Items(1)->SourceLine(), 3);
 }
 
-TEST(ObjectTextReader, ReplacesCollectionItemsOnlyWhenItemsFollowAndReplacesStrings) {
+TEST(ObjectTextReader, ReplacesCollectionItemsOnlyWhenItemsFollowReplacesStringsAndReadsConsecutiveObjects) {
     TSampleModel model;
     model.Items().Add()->Appellation().SetName("kept");
     model.Lines().Add("old");
@@ -74,9 +71,6 @@ TEST(ObjectTextReader, ReplacesCollectionItemsOnlyWhenItemsFollowAndReplacesStri
     ObjectFromText("object T Items = < item end item end > end", model);
     ASSERT_EQ(model.Items().Count(), 2);
     EXPECT_EQ(model.Items().Items(0)->Appellation().GetName(), "");
-}
-
-TEST(ObjectTextReader, ReadsConsecutiveObjectsIntoTheirTargets) {
     TSampleModel first, second;
     const std::string text = ObjectToText(TSampleModel()) + "object B: TOther\r\n  Title = 'b'\r\nend\r\n";
     ObjectsFromText(text, std::array<TPersistent*, 2>{&first, &second});
