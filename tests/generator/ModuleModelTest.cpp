@@ -107,32 +107,29 @@ TEST_F(ModuleModified, ClearingClearsEveryPartEqualValuesKeepItClearAndEveryChan
     }
 }
 
-TEST(ModuleTypes, FindCreateAndCheckTypeNames) {
-    TemgModule module;
-    module.CreateRegisteredType("TStrings", "String list", "Classes", false);
-    module.CreateEnumType("TColor", "Colour", {"clRed", "clBlue"});
+TEST(ModuleTypes, FindCreateAndCheckTypeNamesAndComeFromThisModuleAndTheFirstThroughTheResolver) {
+    TemgModule typed;
+    typed.CreateRegisteredType("TStrings", "String list", "Classes", false);
+    typed.CreateEnumType("TColor", "Colour", {"clRed", "clBlue"});
     TemgDataType result;
     result.SetName("Integer");
     TemgParameters parameters;
     parameters.Add()->SetName("Sender");
-    TemgProceduralType& onCount = module.CreateProceduralType("TOnCount", "Counting", result, parameters, mcFunction);
+    TemgProceduralType& onCount = typed.CreateProceduralType("TOnCount", "Counting", result, parameters, mcFunction);
 
     EXPECT_EQ(onCount.DataType().GetName(), "Integer");
     EXPECT_EQ(onCount.Parameters().Count(), 1);
-    EXPECT_EQ(module.FindTypeCaption("tcolor"), "Colour");
-    EXPECT_EQ(module.FindTypeCaption("TStrings"), "String list");
-    EXPECT_EQ(module.FindTypeCaption("TOnCount"), "Counting");
-    EXPECT_EQ(module.FindTypeAppellation("TMissing"), nullptr);
-    EXPECT_FALSE(module.IsTypeNameUnique("TONCOUNT"));
-    EXPECT_TRUE(module.IsTypeNameUnique("TOnCount", &onCount));
-    EXPECT_FALSE(module.IsTypeNameUnique("tstrings"));
-    EXPECT_TRUE(module.IsTypeNameUnique("TOther"));
-    EXPECT_TRUE(module.GetModified());
-}
-
-// A module reaches the project's modules through its resolver: the first module's types count
-// beside its own, once each (its own shadow the first module's), with their category and values.
-TEST(ModuleInProject, TypesAndModulesComeFromThisModuleAndTheFirstThroughTheResolver) {
+    EXPECT_EQ(typed.FindTypeCaption("tcolor"), "Colour");
+    EXPECT_EQ(typed.FindTypeCaption("TStrings"), "String list");
+    EXPECT_EQ(typed.FindTypeCaption("TOnCount"), "Counting");
+    EXPECT_EQ(typed.FindTypeAppellation("TMissing"), nullptr);
+    EXPECT_FALSE(typed.IsTypeNameUnique("TONCOUNT"));
+    EXPECT_TRUE(typed.IsTypeNameUnique("TOnCount", &onCount));
+    EXPECT_FALSE(typed.IsTypeNameUnique("tstrings"));
+    EXPECT_TRUE(typed.IsTypeNameUnique("TOther"));
+    EXPECT_TRUE(typed.GetModified());
+    // A typed reaches the project's modules through its resolver: the first typed's types count
+    // beside its own, once each (its own shadow the first typed's), with their category and values.
     TemgModule common;
     common.MakeCommonTypesModule();
     common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
@@ -200,33 +197,30 @@ TEST(ModuleMarking, AClassModuleHasTheSystemMethodAndTheCommonTypesModuleTheBuil
     EXPECT_EQ(module.MainClass().Methods().Count(), 0);
 }
 
-TEST(DebugApplications, NewOnesAreNumberedAndChangesMarkThem) {
-    TemgModule module;
-    TemgDebugApplications& applications = module.DebugApplications();
-    EXPECT_EQ(applications.NewDebugApplication().GetName(), "DebugApp1");
-    applications.SetModified(false);
-    TemgDebugApplication& application = applications.NewDebugApplication();
-    EXPECT_EQ(application.GetName(), "DebugApp2");
-    EXPECT_TRUE(applications.GetModified());
-    EXPECT_EQ(applications.MainClass(), &module.MainClass());
+TEST(ModuleKinds, DebugApplicationsAreNumberedAndMarkedAndTheKindsOfAModuleAndOfADebugApplicationHaveTheirFiles) {
+    TemgModule owner;
+    TemgDebugApplications& list = owner.DebugApplications();
+    EXPECT_EQ(list.NewDebugApplication().GetName(), "DebugApp1");
+    list.SetModified(false);
+    TemgDebugApplication& second = list.NewDebugApplication();
+    EXPECT_EQ(second.GetName(), "DebugApp2");
+    EXPECT_TRUE(list.GetModified());
+    EXPECT_EQ(list.MainClass(), &owner.MainClass());
 
-    application.Methods().SetItems({"Run", "Stop"});
-    application.SetModified(false);
+    second.Methods().SetItems({"Run", "Stop"});
+    second.SetModified(false);
     TStringList same;
     same.SetItems({"Run", "Stop"});
-    application.SetMethods(same);
-    EXPECT_FALSE(application.GetModified());
+    second.SetMethods(same);
+    EXPECT_FALSE(second.GetModified());
     same.Add("Pause");
-    application.SetMethods(same);
-    EXPECT_TRUE(application.GetModified());
-    EXPECT_EQ(application.Methods().Count(), 3);
-    application.SetModified(false);
-    application.Connection().SetAliasName("DB");
-    EXPECT_TRUE(application.GetModified());
-}
-
-// The golden texts and the generation tests hold the names the kinds derive from the class.
-TEST(ModuleKinds, TheKindsOfAModuleAndOfADebugApplicationInOrderWithTheirFiles) {
+    second.SetMethods(same);
+    EXPECT_TRUE(second.GetModified());
+    EXPECT_EQ(second.Methods().Count(), 3);
+    second.SetModified(false);
+    second.Connection().SetAliasName("DB");
+    EXPECT_TRUE(second.GetModified());
+    // The golden texts and the generation tests hold the names the kinds derive from the class.
     TemgModule module;
     EXPECT_EQ(KindsOf(module.Units()), (std::vector<int>{0, 1, 2, 3, 4, 8, 11, 12}));
     module.MainClass().SetName("Account");
