@@ -15,7 +15,7 @@
 namespace quillon {
 using test::NativePath;
 
-TEST(BuiltInTypes, TheCommonTypesModuleStartsWith27RegisteredAnd3ProceduralTypes) {
+TEST(ElementTexts, TheBuiltInTypesTheConnectionWithoutLoginPromptAndTheFactoryStatement) {
     TemgRegisteredDataTypes registered;
     AddBuiltInRegisteredTypes(registered);
     ASSERT_EQ(registered.Count(), 27);
@@ -35,9 +35,6 @@ TEST(BuiltInTypes, TheCommonTypesModuleStartsWith27RegisteredAnd3ProceduralTypes
               "TCreateQueryMethod=function:TQuery of object;\r\nTCreateTableMethod=function:TTable of object;\r\n"
               "TCreateStoredProcMethod=function:TStoredProc of object;");
     EXPECT_TRUE(procedural.Items(2)->IsSystemItem());
-}
-
-TEST(ElementTexts, TheConnectionMasksThePasswordWithoutLoginPromptAndTheFactoryStatementQuotesTheDescription) {
     TemgDatabaseConnection connection;
     EXPECT_EQ(connection.GetDisplayName(), "AliasName = ; UserName = ; ");
     connection.SetAliasName("Orders");
@@ -61,7 +58,7 @@ TEST(ElementTexts, TheConnectionMasksThePasswordWithoutLoginPromptAndTheFactoryS
               "ComObj.TComObjectFactory.Create(ComServ.ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob''s',ciSingleInstance,tmBoth);");
 }
 
-TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntriesAndTheFormNameAndFileAreFoundBesideTheUnit) {
+TEST(ElementTexts, OnlyPascalFilesBecomeUsesEntriesAndAChangeOfASubObjectMarksTheElementUntilCleared) {
     TemgAddUnits units;
     units.Add()->SetName("Main.dfm");
     TemgAddUnit* main = units.Add();
@@ -85,9 +82,6 @@ TEST(AddedUnits, OnlyPascalFilesBecomeUsesEntriesAndTheFormNameAndFileAreFoundBe
     EXPECT_EQ(FormFileOfUnit("src/Main.pas"), "src/Main.dfm");
     EXPECT_EQ(FormFileOfUnit("..\\forms\\About.PAS"), "..\\forms\\About.dfm");
     EXPECT_EQ(FormFileOfUnit("my.dir/Main"), "my.dir/Main.dfm");
-}
-
-TEST(ChangeTracking, ASubObjectsChangeMarksTheElementAndClearingClearsItAgain) {
     TemgClass design;
     TemgMethod* run = design.Methods().Add();
     TemgParameter* value = run->Parameters().Add();

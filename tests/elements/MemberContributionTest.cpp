@@ -220,7 +220,7 @@ TEST_F(MethodContribution, TheDeclarationTextIsAnOverrideWithoutInstanceParamete
               "function Sum(a:Integer;b:Integer):Integer;override;\r\nprocedure Run;override;");
 }
 
-TEST(ParameterList, DefaultsMustFollowEveryParameterWithout) {
+TEST(ParameterList, DefaultsMustFollowEveryParameterWithoutAndTheListConvertsWithInstanceParameters) {
     TemgParameters parameters;
     EXPECT_TRUE(parameters.DefaultsInOrder());
     AddParameter(parameters, "a");
@@ -230,20 +230,17 @@ TEST(ParameterList, DefaultsMustFollowEveryParameterWithout) {
     EXPECT_FALSE(parameters.DefaultsInOrder());
     c.SetDefaultValue("2");
     EXPECT_TRUE(parameters.DefaultsInOrder());
-}
-
-TEST(ParameterList, ConvertsWithInstanceParametersAndNamesTheCallList) {
-    TemgParameters parameters;
-    EXPECT_EQ(parameters.CallList(), "");
-    TemgParameter& value = AddParameter(parameters, "Value");
+    TemgParameters list;
+    EXPECT_EQ(list.CallList(), "");
+    TemgParameter& value = AddParameter(list, "Value");
     value.SetCategory(pcConst);
     value.SetDefaultValue("5");
-    AddParameter(parameters, "Name", "string").SetCategory(pcVar);
-    EXPECT_EQ(parameters.CallList(), "(Value,Name)");
+    AddParameter(list, "Name", "string").SetCategory(pcVar);
+    EXPECT_EQ(list.CallList(), "(Value,Name)");
     EXPECT_EQ(value.GetDisplayName(), "const Value:Integer=5");
 
     TgmcParameters converted;
-    parameters.ConvertParameters(converted, true);
+    list.ConvertParameters(converted, true);
     EXPECT_EQ(converted.SrcCode(0, ";"),
               "(const aInstanceID:Integer;var VErrorMessage:string;const Value:Integer=5;var Name:string)");
 }
