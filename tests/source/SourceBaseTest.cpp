@@ -172,7 +172,7 @@ TEST(TgmcEnumType, WritesValuesWithCaptionsDropsRepeatsAndWrapsAtColumnOne) {
     EXPECT_EQ(types.PlainSrcCode(), "TEmpty=();\r\n" + kind->SrcCode(0) + "\r\n" + colors->SrcCode(0));
 }
 
-TEST(TgmcModulePart, SetsContinueTheEnumeratedTypesBeforeTheProceduralTypes) {
+TEST(TgmcEnumTypes, SetsFollowThemInAModulePartAndValueNamesRepeatOnlyInsideTheEditedTypeWhoseValuesMarkIt) {
     TgmcModulePart part;
     AddEnum(part.EnumTypes(), "TKind", {"kA"});
     TgmcSet* kinds = part.Sets().Add();
@@ -183,9 +183,6 @@ TEST(TgmcModulePart, SetsContinueTheEnumeratedTypesBeforeTheProceduralTypes) {
     proc->SetName("TProc");
     EXPECT_EQ(part.SrcCode(), Lines({"type", "   TKind=(kA);", "   TKinds= set of Types.TKind;", "type",
                                      "   TProc=procedure;"}));
-}
-
-TEST(TgmcEnumTypes, ValueNamesMayRepeatOnlyInsideTheEditedTypeWhoseValuesMarkIt) {
     TgmcEnumTypes types;
     AddEnum(types, "TKind", {"kA", "kB"});
     AddEnum(types, "TMode", {"mdOn"});

@@ -122,7 +122,7 @@ TEST_F(SourceClass, VisibilityWordsRepeatPerCollectionAndDuplicateMembersStay) {
     EXPECT_EQ(demo->ImplementationSrcCode(3), "");  // only abstract methods: no class-name comment
 }
 
-TEST(TgmcProperty, WritesIndexDefaultClausesAndCaption) {
+TEST(TgmcMembers, APropertyWritesIndexDefaultAndCaptionAndParametersWrapAtColumnOneAndListNames) {
     TgmcProperty items;
     items.SetName("Items");
     items.IndexVar().SetName("Index");
@@ -142,9 +142,6 @@ TEST(TgmcProperty, WritesIndexDefaultClausesAndCaption) {
     size.SetWriteMethodName("SetSize");
     size.SetCaption("in bytes");
     EXPECT_EQ(size.SrcCode(3), "{in bytes}\r\n   property Size:Integer write SetSize default 10;");
-}
-
-TEST(TgmcParameters, WrapsAtColumnOneAndListsNamesForCalls) {
     TgmcParameters params;
     EXPECT_EQ(params.SrcCode(0, ";"), "");
     EXPECT_EQ(params.NamesList(), "");

@@ -68,7 +68,7 @@ TEST(Lines, IndentsEveryLineAfterTheFirstAndMeasuresOnlyTheLineAfterTheLastLineF
     EXPECT_FALSE(LastLineLongerThanWrapWidth(std::string(200, 'a') + "\r\n"));
 }
 
-TEST(PascalText, DoublesQuotesWritesLineBreaksAsCodesAndReplacesLeftToRightWithoutRescanning) {
+TEST(PascalText, DoublesQuotesWritesLineBreaksAsCodesReplacesWithoutRescanningAndKeepsBraceCommentsClosed) {
     EXPECT_EQ(PascalLiteralBody("Bob's"), "Bob''s");
     EXPECT_EQ(PascalLiteralBody("a\r\nb\rc\nd"), "a'#13#10'b'#13'c'#10'd");
     EXPECT_EQ(PascalLiteralBody("\r\n"), "'#13#10'");
@@ -77,9 +77,6 @@ TEST(PascalText, DoublesQuotesWritesLineBreaksAsCodesAndReplacesLeftToRightWitho
     EXPECT_EQ(ReplaceAll("ab", "a", "aa"), "aab");
     EXPECT_EQ(ReplaceAll("Abc", "a", "x"), "Abc");
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
-}
-
-TEST(BraceComment, BracesAndALeadingDollarCannotEndTheCommentOrMakeItADirective) {
     EXPECT_EQ(BraceCommentText("rate in {EUR}"), "rate in (EUR)");
     EXPECT_EQ(BraceCommentText("Simple} procedure Injected; {calculator"), "Simple) procedure Injected; (calculator");
     EXPECT_EQ(BraceCommentText("$I x"), " $I x");
