@@ -221,9 +221,12 @@ protected:
     }
 };
 
-// Missing module files: the user is asked (No aborts), the common types module cannot be left out,
-// and a caller that refuses such a project has each file reported.
-TEST_F(FailedLoad, AProjectLackingModuleFilesOpensOnlyWithoutThemAndOnYes) {
+// A module file that does not parse is named. Missing module files: the user is asked (No aborts),
+// the common types module cannot be left out, and a caller that refuses such a project has each
+// file reported.
+TEST_F(FailedLoad, AModuleFileThatDoesNotParseOrIsMissingIsReported) {
+    WriteText(dir.File("Account.qlm"), "object TModelFileHeader\r\n  Signature = 'MIF'\r\nend\r\nobject = 1\r\n");
+    ExpectRefused("Cannot load module file '" + dir.File("Account.qlm") + "': Identifier expected on line 4");
     fs::remove(dir.File("Account.qlm"));
     dialogs.QueueAnswer(DialogAnswer::No);
     ExpectRefused("Operation aborted");
@@ -276,11 +279,6 @@ TEST_F(ProjectFiles, ANewModuleNeverTakesTheFileOfAnotherEntryOrOneOnDisk) {
     loaded.LoadFromFile(project.GetFileName());
     EXPECT_EQ(ModuleNames(loaded), "CommonTypes,ExtClass1,Account,ExtClass4");
     EXPECT_TRUE(dialogs.Log().empty());
-}
-
-TEST_F(FailedLoad, AModuleFileThatDoesNotParseIsRefusedNamingIt) {
-    WriteText(dir.File("Account.qlm"), "object TModelFileHeader\r\n  Signature = 'MIF'\r\nend\r\nobject = 1\r\n");
-    ExpectRefused("Cannot load module file '" + dir.File("Account.qlm") + "': Identifier expected on line 4");
 }
 
 TEST_F(ProjectFiles, AddsAnExistingModuleFromTheProjectDirectoryOnly) {

@@ -68,7 +68,7 @@ TEST_F(ProjectServices, ListsReferencableClassesWithItsSkipRules) {
     EXPECT_TRUE(Referencable("Account").empty());
 }
 
-TEST_F(ProjectServices, RenamesAndFindsTypeReferencesInEveryModule) {
+TEST_F(ProjectServices, RenamingATypeAClassOrItsModuleRenamesTheReferencesInEveryModule) {
     TemgProperty& balance = AddTyped(Module("Account").MainClass().Properties(), "Balance", "tmoney");
     TemgParameter& amount = AddTyped(AddTyped(Module("Customer").MainClass().Methods(), "Pay", "").Parameters(), "Amount", "TMoney");
     TemgProceduralType& onPaid = AddTyped(Module("Ledger").ProceduralTypes(), "TOnPaid", "");
@@ -88,22 +88,19 @@ TEST_F(ProjectServices, RenamesAndFindsTypeReferencesInEveryModule) {
     EXPECT_EQ(balance.DataType().GetName(), "TAmount");
     EXPECT_EQ(amount.DataType().GetName(), "TAmount");
     EXPECT_EQ(onPaid.Parameters().Items(0)->DataType().GetName(), "TAmount");
-}
-
-// Renaming a class renames the references to it in every module; renaming a module renames its
-// class and the references to it, a new caption alone leaves them as they are.
-TEST_F(ProjectServices, RenamingAClassOrItsModuleRenamesTheReferencesInEveryModule) {
+    // Renaming a class renames the references to it in every module; renaming a module renames its
+    // class and the references to it, a new caption alone leaves them as they are.
     TemgExternalClass& owner = Refer("Account", "Customer", "Owner");
     TemgExternalClass& client = Refer("Branch", "CUSTOMER", "Client");
     TgmcAppellation oldName, newName;
     oldName.SetName("Customer");
     newName.SetName("Client");
-    TStringList found;
-    project.RenameClassReferences(oldName, &newName, &found);
+    TStringList renamed;
+    project.RenameClassReferences(oldName, &newName, &renamed);
     EXPECT_EQ(owner.GetName(), "Client");
     EXPECT_EQ(client.GetName(), "Client");
     EXPECT_EQ(owner.GetPropertyName(), "Owner");
-    EXPECT_EQ(found.Count(), 2);
+    EXPECT_EQ(renamed.Count(), 2);
 
     TemgpModule& entry = *project.FindModuleEntry("Customer");
     project.RenameModule(entry, "Patron", "The bank's client");
