@@ -43,7 +43,7 @@ protected:
     TgmcMethod* beforeDestruction = nullptr;
 };
 
-TEST_F(ExternalClassMembers, ReferencesAreFollowedDepthFirstAndEachModuleOnce) {
+TEST_F(ExternalClassMembers, ReferencesAreFollowedDepthFirstOnceEachAndALibraryReachedThroughAComServerIsCreatedFromPath) {
     TemgModule& a = project.AddModule("A", moServerInDll);
     TemgModule& b = project.AddModule("B", moComServerInDll);
     TemgModule& c = project.AddModule("C", moServerInDll);
@@ -57,9 +57,6 @@ TEST_F(ExternalClassMembers, ReferencesAreFollowedDepthFirstAndEachModuleOnce) {
     EXPECT_EQ(Names(ReferencedLibraryServers(a, project)), (std::vector<std::string>{"D", "A", "C"}));
     EXPECT_TRUE(NeedsLibraryPaths(b, project));
     EXPECT_FALSE(NeedsLibraryPaths(project.AddModule("E", moServerInDll), project));
-}
-
-TEST_F(ExternalClassMembers, AClassThatReachesALibraryThroughAComServerCreatesItFromPath) {
     TemgModule& calc = project.AddModule("Calc", moDirectUsesServer);
     AddExternal(project.AddModule("Printer", moComServerInDll), "Spooler", "Queue");
     project.AddModule("Spooler", moServerInDll);
