@@ -41,7 +41,9 @@ protected:
     TemgModule module;
 };
 
-TEST_F(MemberCheck, ANameRepeatedInAnyCaseAcrossMemberKindsIsRefusedOnTheLaterMember) {
+// A name repeated in any case across member kinds is refused on the later member; parameters
+// follow the parameter list's rule.
+TEST_F(MemberCheck, RepeatedNamesAndParametersAgainstTheParameterListsRuleAreRefused) {
     TemgProperty& count = *module.MainClass().Properties().Add();
     count.SetName("Count");
     Method("Total");
@@ -49,10 +51,6 @@ TEST_F(MemberCheck, ANameRepeatedInAnyCaseAcrossMemberKindsIsRefusedOnTheLaterMe
     TemgExternalClass& external = *module.MainClass().ExternalClasses().Add();
     external.SetName("Ledger");
     external.SetPropertyName("total");
-    EXPECT_EQ(Check(), (Results{{"Name COUNT is not unique", &repeated}, {"Name total is not unique", &external}}));
-}
-
-TEST_F(MemberCheck, ParametersFollowTheParameterListsRule) {
     TemgMethod& order = Method("Order");
     Parameter(order, "a", "1");
     Parameter(order, "b");
@@ -61,7 +59,9 @@ TEST_F(MemberCheck, ParametersFollowTheParameterListsRule) {
     TemgMethod& twice = Method("Twice");
     Parameter(twice, "a");
     TemgParameter& second = Parameter(twice, "A");
-    EXPECT_EQ(Check(), (Results{{"Parameter with default value has wrong order", &order},
+    EXPECT_EQ(Check(), (Results{{"Name COUNT is not unique", &repeated},
+                                {"Name total is not unique", &external},
+                                {"Parameter with default value has wrong order", &order},
                                 {"Parameter a is a var parameter and cannot have a default value", &byReference},
                                 {"Name A is not unique", &second}}));
 }

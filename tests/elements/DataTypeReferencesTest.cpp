@@ -39,7 +39,7 @@ protected:
 
 // Finding without a new name changes nothing; renaming a type renames every reference whatever its
 // letter case.
-TEST_F(TypeReferences, RenamingATypeRenamesEveryReferenceWhateverItsLetterCase) {
+TEST_F(TypeReferences, RenamingATypeOrAClassRenamesEveryReferenceWhateverItsLetterCase) {
     TStringList found;
     design.RenameReferences(*Named("tloadevent"), nullptr, &found);
     EXPECT_EQ(found.Count(), 1);
@@ -54,16 +54,14 @@ TEST_F(TypeReferences, RenamingATypeRenamesEveryReferenceWhateverItsLetterCase) 
     EXPECT_EQ(found.Count(), 3);
     EXPECT_EQ(found.Objects(0), &design.Methods().Items(0)->DataType());
     EXPECT_TRUE(design.GetModified());
-}
-
-TEST(ExternalClassReferences, FollowARenamedClassAndKeepThePropertysCaption) {
+    // An external class follows a renamed class and keeps the property's caption.
     TemgExternalClasses externals;
     TemgExternalClass* stock = externals.Add();
     stock->SetName("Stock");
     stock->SetCaption("Stock items");
     auto inventory = Named("Inventory");
     inventory->SetCaption("The inventory");
-    TStringList found;
+    found.Clear();
     externals.FindOrRename(*Named("STOCK"), inventory.get(), &found);
     EXPECT_EQ(stock->GetName(), "Inventory");
     EXPECT_EQ(stock->GetCaption(), "Stock items");

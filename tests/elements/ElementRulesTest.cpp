@@ -15,7 +15,7 @@ using test::ExceptionMessage;
 
 // The next number follows the largest of names and captions; events are procedural; methods and
 // external properties are numbered apart (the referenced class's name does not count).
-TEST(DefaultNames, TheNextNumberFollowsTheLargestOfNamesAndCaptionsOfItsKind) {
+TEST(ElementNames, TheNextNumberFollowsTheLargestOfItsKindAndEmptyInvalidRepeatedAndReservedNamesAreRefused) {
     TemgProperties properties;
     EXPECT_EQ(NewProperty(properties).GetName(), "Property1");
     properties.Items(0)->SetName("Property3");
@@ -41,9 +41,6 @@ TEST(DefaultNames, TheNextNumberFollowsTheLargestOfNamesAndCaptionsOfItsKind) {
     EXPECT_EQ(external.GetDisplayName(), "ExternalProperty1");
     external.SetName("ExternalProperty5");
     EXPECT_EQ(NewExternalClass(externals).GetPropertyName(), "ExternalProperty2");
-}
-
-TEST(IdentifierRule, EmptyInvalidRepeatedNamesAndReservedWordsInAnyLetterCaseAreRefused) {
     EXPECT_TRUE(IsValidIdent("_count2"));
     EXPECT_FALSE(IsValidIdent("2count"));
     EXPECT_FALSE(IsValidIdent("my count"));
@@ -175,7 +172,7 @@ TEST_F(GeneratedNames, NamesDerivedFromTwoMembersMayNotMeet) {
     EXPECT_TRUE(Faults().empty());
 }
 
-TEST(GeneratedUnits, ModuleAndProgramNamesOfTheUnitsTheyUseAreTaken) {
+TEST(ElementNames, UnitAndProgramNamesAreTakenUntypedMembersReportedAndMemberNamesUniqueAcrossKinds) {
     for (const char* name :
          {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System", "math", "SyncObjs"})
         EXPECT_NE(UnitNameTaker(name, {}), "") << name;
@@ -198,9 +195,6 @@ TEST(GeneratedUnits, ModuleAndProgramNamesOfTheUnitsTheyUseAreTaken) {
     EXPECT_EQ(ProgramNameTaker("Classes", {}), "the unit Classes");
     EXPECT_EQ(ProgramNameTaker("Math", {}), "the run-time unit Math");
     EXPECT_EQ(ProgramNameTaker("DebugCalc", units), "");
-}
-
-TEST(MemberNames, UntypedMembersAreReportedAndNamesAreUniqueAcrossPropertiesEventsMethodsAndExternalClasses) {
     TemgClass design;
     TemgProperty& property = *design.Properties().Add();
     property.SetName("Property1");

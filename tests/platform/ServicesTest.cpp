@@ -49,16 +49,13 @@ TEST(Text, FormatSubstitutesAndRejectsMismatchedArgumentsAndHashesNamesWithoutRe
     EXPECT_EQ(names.find(std::string_view("Destroyed")), names.end());
 }
 
-TEST(Guid, HasRegistryFormInUpperCaseAndIsNewEachTime) {
+TEST(Services, AGuidHasRegistryFormAndIsNewAndTheShellReadsAQuotedArgumentBackAndOpensThroughTheInnermostHandler) {
     const std::string first = CreateGuidString();
     const std::regex form("\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}");
     EXPECT_TRUE(std::regex_match(first, form)) << first;
     EXPECT_NE(CreateGuidString(), first);
-}
-
-// An argument written for the system's shell comes back as one argument, quoted only where the
-// shell needs it.
-TEST(Shell, ReadsAQuotedArgumentBackAsOneAndOpensThroughTheInnermostHandler) {
+    // An argument written for the system's shell comes back as one argument, quoted only where the
+    // shell needs it.
     struct Case {
         std::string argument, posix, cmd;
     };

@@ -66,14 +66,14 @@ TEST(TgmcAppellation, RaisesModifiedOnACaseSensitiveChangeAndAssignsBothFieldsAn
     EXPECT_EQ(t.QualifiedName(), "Types");
 }
 
-TEST(TgmcAppellationItem, IsModifiedThroughItsAppellationAndClearsIt) {
-    NameList list;
-    NameItem* item = list.AddNamed("A");
+TEST(TgmcCollection, ItemsAreModifiedThroughTheirAppellationAndTheListLeavesOutRepeatedNamesIndentsWrapsAndAssigns) {
+    NameList items;
+    NameItem* item = items.AddNamed("A");
     EXPECT_TRUE(item->GetModified());
-    EXPECT_TRUE(list.GetModified());  // forwarded by GetItemModified
-    list.SetModified(false);
+    EXPECT_TRUE(items.GetModified());  // forwarded by GetItemModified
+    items.SetModified(false);
     EXPECT_FALSE(item->Appellation().GetModified());
-    EXPECT_FALSE(list.GetModified());
+    EXPECT_FALSE(items.GetModified());
 
     // The setter copies values into the owned appellation.
     TgmcAppellation other;
@@ -84,9 +84,6 @@ TEST(TgmcAppellationItem, IsModifiedThroughItsAppellationAndClearsIt) {
     EXPECT_EQ(item->GetName(), "B");
     EXPECT_EQ(item->GetDisplayName(), "B");
     EXPECT_EQ(PropertyNames(*item), (std::vector<std::string>{"Appellation"}));
-}
-
-TEST(TgmcCollection, LeavesOutNamesAddedEarlierWithoutRegardToCaseIndentsWrapsAndAssigns) {
     NameList list;
     NameItem* first = list.AddNamed("Windows");
     NameItem* second = list.AddNamed("WINDOWS");

@@ -35,7 +35,7 @@ TEST(AppendSeparated, SkipsEmptyValuesSeparatesIndentsAndWrapsOnlyWhenAskedMeasu
     EXPECT_EQ(uses.substr(from), "b,c," + std::string(80, 'd') + ",\r\n  e");
 }
 
-TEST(AppendWith, TakesTheSeparatorBackAndWritesPrefixAndSuffixOnlyAroundWhatTheWriterAppends) {
+TEST(AppendWith, TakesTheSeparatorBackWritesPrefixAndSuffixOnlyAroundTextAndIndentsAndMeasuresLines) {
     std::string text = "head:";
     const std::size_t from = text.size();
     const auto write = [](std::string_view value) { return [value](std::string& dest) { dest.append(value); }; };
@@ -51,12 +51,9 @@ TEST(AppendWith, TakesTheSeparatorBackAndWritesPrefixAndSuffixOnlyAroundWhatTheW
     AppendEnclosedWith(list, "(", ")", write(""));
     AppendEnclosedWith(list, "(", ")", write("b"));
     EXPECT_EQ(list, std::string(81, 'x') + ",\r\n   y(b)");
-}
-
-TEST(Lines, IndentsEveryLineAfterTheFirstAndMeasuresOnlyTheLineAfterTheLastLineFeed) {
-    std::string text = "  ";
-    AppendIndentedLines(text, "x;\r\ny;\r\n", "  ");
-    EXPECT_EQ(text, "  x;\r\n  y;\r\n  ");
+    std::string indented = "  ";
+    AppendIndentedLines(indented, "x;\r\ny;\r\n", "  ");
+    EXPECT_EQ(indented, "  x;\r\n  y;\r\n  ");
     std::string single;
     AppendIndentedLines(single, "z", "    ");
     EXPECT_EQ(single, "z");
