@@ -223,7 +223,7 @@ TEST(DeveloperUnitSignatures, RewritesTheHeadingsOfAChangedOverrideAndKeepsItsBo
 // A unit written by hand with LF line ends, without a PROTECTED section, without the unit of an
 // event type nor SysUtils (which a fresh unit uses and an update never adds), and with an
 // initialization block "begin ... end.".
-TEST_F(DeveloperUnitUpdate, AddsTheMissingSectionAndUsesWithTheUnitsLineEnds) {
+TEST_F(DeveloperUnitUpdate, AddsTheMissingSectionAndUsesWithTheUnitsLineEndsAndPutsNewBodiesBeforeTheInitialization) {
     const std::string edited =
         "unit devCalc;\n"
         "interface\n"
@@ -257,30 +257,26 @@ TEST_F(DeveloperUnitUpdate, AddsTheMissingSectionAndUsesWithTheUnitsLineEnds) {
                         "procedure TdevCalc.SetOnChange(const Value:TNotifyEvent);\nbegin\n   inherited;\n   \nend;\n\n");
     EXPECT_EQ(update.updated, expected);
     EXPECT_TRUE(update.findings.empty());
-}
-
-// Routines with local routines, an assembler body and a forward declaration, types in the
-// implementation, and initialization and finalization sections.
-TEST_F(DeveloperUnitUpdate, PutsNewBodiesBeforeTheInitializationSection) {
-    std::string edited = Fresh();
-    edited = Replaced(edited, "\r\nend.",
-                      "\r\ntype TPair = record A, B: Integer; end;\r\n"
-                      "  TCallback = procedure(X: Integer) of object;\r\n"
-                      "procedure Later; forward;\r\n"
-                      "function Outer: Integer;\r\n"
-                      "  function Inner: Integer; begin Result := 1; end;\r\n"
-                      "var P: TPair;\r\n"
-                      "begin try P.A := Inner; finally Result := P.A; end; end;\r\n"
-                      "procedure Later; assembler; asm nop end;\r\n"
-                      "initialization\r\n"
-                      "  Outer;\r\n"
-                      "finalization\r\n"
-                      "  Later;\r\n"
-                      "end.");
+    // Routines with local routines, an assembler body and a forward declaration, types in the
+    // implementation, and initialization and finalization sections.
+    const std::string sectioned = Replaced(Fresh(), "\r\nend.",
+                                           "\r\ntype TPair = record A, B: Integer; end;\r\n"
+                                           "  TCallback = procedure(X: Integer) of object;\r\n"
+                                           "procedure Later; forward;\r\n"
+                                           "function Outer: Integer;\r\n"
+                                           "  function Inner: Integer; begin Result := 1; end;\r\n"
+                                           "var P: TPair;\r\n"
+                                           "begin try P.A := Inner; finally Result := P.A; end; end;\r\n"
+                                           "procedure Later; assembler; asm nop end;\r\n"
+                                           "initialization\r\n"
+                                           "  Outer;\r\n"
+                                           "finalization\r\n"
+                                           "  Later;\r\n"
+                         "end.");
     ChangeDesign();
-    const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
-    EXPECT_TRUE(KeepsEveryOtherByte(update));
-    const std::string& text = update.updated;
+    const TDeveloperUnitUpdate placed = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", sectioned);
+    EXPECT_TRUE(KeepsEveryOtherByte(placed));
+    const std::string& text = placed.updated;
     EXPECT_LT(text.find("asm nop end;"), text.find("procedure TdevCalc.Clear;"));
     EXPECT_NE(text.find("end;\r\n\r\ninitialization\r\n"), std::string::npos);
 }
@@ -306,7 +302,7 @@ TEST_F(DeveloperUnitUpdate, RefusesAUnitItCannotFollowNamingFileAndLine) {
 
 // The scan names what the unit lacks; the update writes atomically keeping the previous text and
 // refuses a changed file.
-TEST_F(DeveloperUnitUpdate, WritesAtomicallyKeepingThePreviousTextAndRefusesAChangedFile) {
+TEST_F(DeveloperUnitUpdate, WritesAtomicallyKeepingThePreviousTextRefusesAChangedFileAndDiffsWithThreeLinesOfContext) {
     test::TempDir dir;
     project.srcPath = dir.Path() + "/";
     const std::string file = calc.DeveloperUnitFileName(project.srcPath);
@@ -344,9 +340,6 @@ TEST_F(DeveloperUnitUpdate, WritesAtomicallyKeepingThePreviousTextAndRefusesACha
     test::WriteText(file, Replaced(edited, "\r\nimplementation\r\n", "\r\nimplementation\r\n'open\r\n"));
     EXPECT_THROW(PlanDeveloperUnitUpdate(calc, project, project.srcPath), Exception);
     EXPECT_EQ(MissingDeveloperOverrides(calc, project, project.srcPath), missing);
-}
-
-TEST(UnifiedDiff, ShowsInsertionsWithThreeLinesOfContext) {
     const std::string before = "a\nb\nc\nd\ne\nf\ng\nh\ni\nj";
     const std::string after = "a\nb\nc\nd\nX\ne\nf\ng\nh\ni\nj;Y";
     EXPECT_EQ(UnifiedDiff(before, before, "u.pas"), "");

@@ -18,16 +18,6 @@
 
 namespace quillon::test {
 
-// A class module named `name` as the project creates one: the class with its system method.
-inline TemgModule& StartClassModule(TemgModule& module, std::string_view name, TServerOption option) {
-    module.MainClass().SetName(name);
-    module.Appellation().Assign(module.MainClass().Appellation());
-    module.SetServerOption(option);
-    module.MarkClassModule(true);
-    module.SetModified(false);
-    return module;
-}
-
 // A project holding the common types module and the class modules a test adds, in order.
 class UnitsProject : public StandInProject {
 public:
@@ -37,11 +27,16 @@ public:
         modules.push_back(&common);
     }
 
+    // A class module named `name` as the project creates one: the class with its system method.
     TemgModule& AddModule(std::string_view name, TServerOption option) {
-        owned.push_back(std::make_unique<TemgModule>());
-        StartClassModule(*owned.back(), name, option);
-        modules.push_back(owned.back().get());
-        return *owned.back();
+        TemgModule& module = *owned.emplace_back(std::make_unique<TemgModule>());
+        module.MainClass().SetName(name);
+        module.Appellation().Assign(module.MainClass().Appellation());
+        module.SetServerOption(option);
+        module.MarkClassModule(true);
+        module.SetModified(false);
+        modules.push_back(&module);
+        return module;
     }
 
     TemgModule common;
