@@ -131,7 +131,7 @@ TEST(ObjectTextReader, ReportsFaultsWithTheirLine) {
     EXPECT_EQ(model.GetSmall(), std::numeric_limits<int>::min());
 }
 
-TEST(ObjectTextReader, ReadsFloatsWithAPointWhateverTheLocaleAndLimitsNesting) {
+TEST(ObjectTextReader, ReadsFloatsWithAPointLimitsNestingAndLeavesTheTargetUntouchedWhenTheTextIsRejected) {
     const auto stamp = [](std::string_view value) {
         TSampleModel model;
         ObjectFromText("object T Stamp = " + std::string(value) + " end", model);
@@ -156,9 +156,6 @@ TEST(ObjectTextReader, ReadsFloatsWithAPointWhateverTheLocaleAndLimitsNesting) {
     std::string objects;
     for (int i = 0; i < 100000; ++i) objects += "object T ";
     EXPECT_EQ(ReadError(objects), "Nesting too deep on line 1");
-}
-
-TEST(ObjectTextReader, LeavesTheTargetUntouchedWhenTheTextIsRejected) {
     TSampleModel model;
     FillSampleModel(model, 2);
     model.SetModified(false);

@@ -97,7 +97,7 @@ TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModelAndEveryV
                                          "end"}));
 }
 
-TEST(ObjectTextWriter, WritesFloatsInShortestFormAndStringsWithCodesCutAfter64Characters) {
+TEST(ObjectTextWriter, WritesFloatsInShortestFormAndStringsWithCodesCutAfter64CharactersInListsOnADeeperLine) {
     EXPECT_EQ(FloatToText(37890.5), "37890.5");
     EXPECT_EQ(FloatToText(38000), "38000");
     EXPECT_EQ(FloatToText(1e20), "1E20");
@@ -133,9 +133,6 @@ TEST(ObjectTextWriter, WritesFloatsInShortestFormAndStringsWithCodesCutAfter64Ch
         {a64 + "\xC3\xA4", 0, "\r\n  '" + a64 + "' +\r\n  #228"},
     };
     for (const auto& c : cases) EXPECT_EQ(StringValue(c.value, c.level), c.text) << c.value;
-}
-
-TEST(ObjectTextWriter, StartsALongStringInAListOnItsOwnDeeperLine) {
     TSampleModel model;
     model.Lines().Add(std::string(70, 'x'));
     const std::string text = PropertiesToText(model, 1);
