@@ -38,7 +38,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SourceClass, DeclaresMethodsWithResultDirectivesAndOptionsAndAssignCopiesThem) {
+TEST_F(SourceClass, DeclaresMethodsWithDirectivesAndOptionsListsLocalVariablesAndAssignCopiesThem) {
     TgmcMethod* get = AddMethod(demo->Methods(), "Get");
     get->SetCategory(mcFunction);
     AddParameter(get->Parameters(), "A", "Integer");
@@ -76,9 +76,6 @@ TEST_F(SourceClass, DeclaresMethodsWithResultDirectivesAndOptionsAndAssignCopies
     copy.Assign(*demo);
     EXPECT_EQ(copy.SrcCode(3), demo->SrcCode(3));
     EXPECT_EQ(copy.ImplementationSrcCode(3), demo->ImplementationSrcCode(3));
-}
-
-TEST_F(SourceClass, BodiesListLocalVariablesAndSeparateThemFromALongHeading) {
     TgmcMethod* run = AddMethod(demo->Methods(), "Run");
     TgmcVar* i = run->MethodImplementation().LocalVars().Add();
     i->SetName("I");
