@@ -31,13 +31,10 @@ std::string CopyOfTheExample(const TempDir& dir) {
     return dir.File("Project1.qlp");
 }
 
-TEST(BundledExample, IsCanonicalAndChecksClean) {
+TEST(BundledExample, IsCanonicalChecksCleanAndUsesEveryServerOptionAndAReferenceBetweenLibraryServers) {
     std::ostringstream out;
     EXPECT_EQ(cli::CommandFormat(kBank, true, out), cli::kExitSuccess) << out.str();
     EXPECT_EQ(cli::CommandCheck(kBank, out), cli::kExitSuccess) << out.str();
-}
-
-TEST(BundledExample, UsesEveryServerOptionAndAReferenceBetweenLibraryServers) {
     const std::unique_ptr<TemgpProject> project = cli::LoadProject(kBank);
     std::vector<TServerOption> options;
     for (const TemgModule* module : project->ClassModules()) options.push_back(module->GetServerOption());
@@ -48,7 +45,7 @@ TEST(BundledExample, UsesEveryServerOptionAndAReferenceBetweenLibraryServers) {
 }
 
 // Only the library servers build a library to release; every module's units are released.
-TEST(BundledExample, AProjectReleaseCopiesTheLibrariesOfTheLibraryServersOnly) {
+TEST(BundledExample, AProjectReleaseCopiesTheLibrariesOfTheLibraryServersOnlyAndOneModuleIsGeneratedFirst) {
     TempDir dir;
     const std::string project = CopyOfTheExample(dir);
     std::set<std::string> libraries;
@@ -69,13 +66,8 @@ TEST(BundledExample, AProjectReleaseCopiesTheLibrariesOfTheLibraryServersOnly) {
     EXPECT_EQ(outcome.status, cli::kExitSuccess) << outcome.err;
     EXPECT_EQ(FileNames(dir.File("ship/dll")), libraries);
     EXPECT_TRUE(FileExists(dir.File("ship/pas/cntrStatement.pas")));
-}
-
-// As the workbench's Generate Class: the module (and the modules its class refers to), then the
-// first module.
-TEST(BundledExample, OneModuleIsGeneratedBeforeTheFirstModule) {
-    TempDir dir;
-    const std::string project = CopyOfTheExample(dir);
+    // As the workbench's Generate Class: the module (and the modules its class refers to), then
+    // the first module.
     for (const bool referenced : {false, true}) {
         std::vector<std::string> args{"generate", project, "--dry-run", "--module", "Account"};
         if (referenced) args.push_back("--with-referenced");
