@@ -68,7 +68,7 @@ TEST_F(TypeReferences, RenamingATypeOrAClassRenamesEveryReferenceWhateverItsLett
     EXPECT_EQ(found.Count(), 1);
 }
 
-TEST_F(TypeReferences, CollectingTakesOneCategoryAndListsExportedMembersApart) {
+TEST_F(TypeReferences, CollectingTakesOneCategoryListsExportedMembersApartAndParametersBeforeTheResult) {
     design.Properties().Items(0)->SetExported(false);
     AddTyped(design.Properties(), "Unnamed", "");
     TReferencedDataTypes all, exported;
@@ -82,18 +82,15 @@ TEST_F(TypeReferences, CollectingTakesOneCategoryAndListsExportedMembersApart) {
     TReferencedDataTypes procedural;
     design.Events().CollectReferences(procedural, nullptr, dtProcedural);
     EXPECT_EQ(procedural.Items(), std::vector<std::string>{"TLoadEvent"});
-}
-
-TEST(ProceduralTypes, ParametersComeBeforeTheResultAndOnlyEnterTheFullListAndOnlyFilteredTypesAreDeclared) {
     TemgProceduralTypes types;
     TemgProceduralType& filter = AddTyped(types, "TFilterEvent", "TKind", dtEnum);
     filter.SetMethodCategory(mcFunction);
     AddTyped(filter.Parameters(), "Value", "TColor", dtEnum);
-    TReferencedDataTypes all, exported;
-    types.CollectReferencesOf("tfilterevent", all, &exported, dtEnum);
-    EXPECT_EQ(all.Items(), (std::vector<std::string>{"TColor", "TKind"}));
-    EXPECT_EQ(exported.Count(), 0);
-    EXPECT_EQ(ExceptionMessage([&] { types.CollectReferencesOf("TMissing", all, nullptr, dtEnum); }),
+    TReferencedDataTypes parts, exportedParts;
+    types.CollectReferencesOf("tfilterevent", parts, &exportedParts, dtEnum);
+    EXPECT_EQ(parts.Items(), (std::vector<std::string>{"TColor", "TKind"}));
+    EXPECT_EQ(exportedParts.Count(), 0);
+    EXPECT_EQ(ExceptionMessage([&] { types.CollectReferencesOf("TMissing", parts, nullptr, dtEnum); }),
               "The reference to the procedural type TMissing not found");
     TemgProceduralTypes events;
     TemgProceduralType& load = AddTyped(events, "TLoadEvent", "Boolean");

@@ -63,7 +63,7 @@ void FillCalc(TemgClass& calc) {
 }  // namespace
 
 // Read back or assigned, a class with every kind of member gives the same text.
-TEST(ElementFiles, AClassWithEveryKindOfMemberReadsBackAndAssignsToTheSameText) {
+TEST(ElementFiles, EveryElementReadsBackAndAssignsToTheSameTextAndTheEventFlagFollowsTheType) {
     TemgClass calc;
     FillCalc(calc);
     const std::string text = ObjectToText(calc);
@@ -90,9 +90,6 @@ TEST(ElementFiles, AClassWithEveryKindOfMemberReadsBackAndAssignsToTheSameText) 
     EXPECT_EQ(copy.Methods().Items(0)->Parameters().Items(1)->GetDefaultValue(), "0");
     EXPECT_TRUE(copy.Events().Items(1)->HasSetting(isDSC));
     EXPECT_FALSE(copy.ExternalClasses().Items(0)->GetAutoCreate());
-}
-
-TEST(ElementFiles, TypesUnitsReleasesCopyRulesAndConnectionsReadBackToTheSameTextAndTheEventFlagFollowsTheType) {
     TemgRegisteredDataTypes registered;
     AddBuiltInRegisteredTypes(registered);
     EXPECT_EQ(RewrittenText(*registered.Items(26)), ObjectToText(*registered.Items(26)));

@@ -134,7 +134,7 @@ TEST_F(GeneratedNames, NamesDerivedFromMembersAndTheFixedMembersAreTakenAndRepor
 
 // Enumeration values are written inside the generated classes as default values: the members in
 // scope there take their names.
-TEST_F(GeneratedNames, TheClassScopeHoldsOwnDerivedGeneratedAndInheritedMembers) {
+TEST_F(GeneratedNames, TheClassScopeHoldsOwnDerivedGeneratedAndInheritedMembersAndNamesDerivedFromTwoMayNotMeet) {
     const ClassScope scope(design);
     const auto taker = [&](std::string_view name) { return scope.Taker(name); };
     EXPECT_EQ(taker("count"), "the property Count");
@@ -148,9 +148,6 @@ TEST_F(GeneratedNames, TheClassScopeHoldsOwnDerivedGeneratedAndInheritedMembers)
     for (const char* name : {"Free", "Name", "Owner", "Tag", "Components", "Controller", "Assign"})
         EXPECT_NE(taker(name), "") << name;
     EXPECT_EQ(taker("Counter"), "");
-}
-
-TEST_F(GeneratedNames, NamesDerivedFromTwoMembersMayNotMeet) {
     TemgMethod& createQuery = *design.Methods().Add();
     createQuery.SetName("CreateQuery");
     TemgProperty& routine = *design.Events().Add();
