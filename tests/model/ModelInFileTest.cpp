@@ -140,7 +140,7 @@ TEST_F(ReplaceQuestion, ChangedFileIsReloadedOnYes) {
     EXPECT_EQ(dialogs.Questions().size(), 2u);
 }
 
-TEST_F(ModelInFile, LoadAllLoadsEveryItemInOrderAndSaveAllWritesOnlyModifiedModels) {
+TEST_F(ModelInFile, LoadAllLoadsInOrderSaveAllWritesOnlyModifiedModelsAndTheCollectionForwardsFlags) {
     const std::string first = WriteModule("A.qlm", "a");
     const std::string second = WriteModule("B.qlm", "b");
     entries.Add()->SetFileName("A.qlm");
@@ -162,15 +162,12 @@ TEST_F(ModelInFile, LoadAllLoadsEveryItemInOrderAndSaveAllWritesOnlyModifiedMode
     EXPECT_EQ(written.GetTitle(), "b2");
     EXPECT_FALSE(entries.GetModified());
     EXPECT_TRUE(dialogs.Log().empty());
-}
-
-TEST_F(ModelInFile, CollectionForwardsModifiedFlagsAndAssignCopiesOnlyTheFileName) {
     TSampleEntry& entry = *entries.Add();
     entry.SampleModel().SetTitle("x");
     EXPECT_TRUE(entries.GetModified());
     entries.SetModified(false);
     EXPECT_FALSE(entry.SampleModel().GetModified());
-    entries.SetItemModified(0, true);
+    entries.SetItemModified(entry.Index(), true);
     EXPECT_TRUE(entry.GetModified());
     EXPECT_TRUE(entry.SampleModel().GetModified());
     TSampleEntry target;

@@ -106,7 +106,7 @@ TEST_F(ProjectFiles, SavesEveryFileOfANewProjectLoadsItBackAndSavesOnlyWhatChang
     EXPECT_TRUE(dialogs.Log().empty());
 }
 
-TEST_F(ProjectFiles, AsksBeforeReplacingAProjectFileChangedOnDisk) {
+TEST_F(ProjectFiles, AsksBeforeReplacingAProjectFileChangedOnDiskAndLoadsModulesNamedWithAnotherPlatformsPaths) {
     SaveNewProject();
     const std::string fileName = dir.File("Project1.qlp");
     ShiftFileTime(fileName, -60);
@@ -139,9 +139,6 @@ TEST_F(ProjectFiles, AsksBeforeReplacingAProjectFileChangedOnDisk) {
     EXPECT_FALSE(FileExists(dir.File("Account.qlm")));
     EXPECT_FALSE(project.GetModified());
     EXPECT_EQ(dialogs.PendingAnswers(), 0u);
-}
-
-TEST_F(ProjectFiles, LoadsModulesNamedWithAnotherPlatformsPathsFromTheProjectDirectory) {
     TemgModule common;
     common.MakeCommonTypesModule();
     WriteModelFile(common, dir.File("CommonTypes.qlm"), kModuleSignature, "");
