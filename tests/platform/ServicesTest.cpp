@@ -49,7 +49,7 @@ TEST(Text, FormatSubstitutesAndRejectsMismatchedArgumentsAndHashesNamesWithoutRe
     EXPECT_EQ(names.find(std::string_view("Destroyed")), names.end());
 }
 
-TEST(Services, AGuidHasRegistryFormAndIsNewAndTheShellReadsAQuotedArgumentBackAndOpensThroughTheInnermostHandler) {
+TEST(Services, GuidsTheShellAndStandardTextWithCrBeforeALoneLfAndWholeCharacters) {
     const std::string first = CreateGuidString();
     const std::regex form("\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}");
     EXPECT_TRUE(std::regex_match(first, form)) << first;
@@ -93,11 +93,8 @@ TEST(Services, AGuidHasRegistryFormAndIsNewAndTheShellReadsAQuotedArgumentBackAn
     ShellOpen("/c");
     EXPECT_EQ(inner, std::vector<std::string>{"/a"});
     EXPECT_EQ(outer, std::vector<std::string>{"/b"});
-}
-
-// Standard output as text: whole UTF-8 characters to the console, Windows line ends when
-// redirected without doubling a CR LF (a unified diff of CR LF files).
-TEST(StandardText, AddsCrBeforeALoneLfOnlyAcrossPiecesAndHandsOverWholeCharactersWhenFlushed) {
+    // Standard output as text: whole UTF-8 characters to the console, Windows line ends when
+    // redirected without doubling a CR LF (a unified diff of CR LF files).
     bool afterCr = false;
     EXPECT_EQ(WindowsLineEnds("a\nb\r\nc\r", afterCr), "a\r\nb\r\nc\r");
     EXPECT_EQ(WindowsLineEnds("\nd\n\n", afterCr), "\nd\r\n\r\n");

@@ -27,7 +27,7 @@ protected:
     TemgpProject project;
 };
 
-TEST_F(NewProject, HasTheCommonTypesModuleIsModifiedAndNumbersClassModulesOverNamesAndCaptions) {
+TEST_F(NewProject, HasTheCommonTypesModuleNumbersClassModulesModifiedFollowsTheProjectAndClosingEmptiesIt) {
     EXPECT_EQ(project.GetFileName(), dir.File("Project1.qlp"));
     EXPECT_EQ(project.GetName(), "Project1");
     EXPECT_EQ(project.GetSrcPath(), dir.Prefix());
@@ -63,9 +63,6 @@ TEST_F(NewProject, HasTheCommonTypesModuleIsModifiedAndNumbersClassModulesOverNa
     EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass3");
     second.Module().Appellation().SetCaption("External Class7");
     EXPECT_EQ(project.AddClassModule().Module().ModuleName(), "ExtClass8");
-}
-
-TEST_F(NewProject, ModifiedFollowsTheProjectNotItsModulesAndClosingEmptiesItForGood) {
     project.SetModified(false);
     project.Modules().SetModified(false);
     EXPECT_FALSE(project.GetModified());

@@ -18,7 +18,7 @@ TReopenProjects ListOf(const Paths& mostRecentFirst) {
 
 // New names go on top, empty ones are ignored, a name listed in other letter case moves to the
 // top; an eleventh distinct project, or a lower maximum, drops the oldest.
-TEST(ReopenProjectsAdd, PutsNamesOnTopOnceAndKeepsTheMostRecent) {
+TEST(ReopenProjects, PutNamesOnTopOnceKeepTheMostRecentMatchWithoutRegardToCaseAndReadBack) {
     TReopenProjects list = ListOf({"/p/C.qlp", "/p/B.qlp", "/p/A.qlp"});
     list.Add("");
     list.Add("/P/a.QLP");
@@ -32,10 +32,7 @@ TEST(ReopenProjectsAdd, PutsNamesOnTopOnceAndKeepsTheMostRecent) {
     EXPECT_EQ(list.Items(), (Paths{"/p/P11.qlp", "/p/P10.qlp", "/p/P9.qlp"}));
     list.Add("/6");
     EXPECT_EQ(list.Items(), (Paths{"/6", "/p/P11.qlp", "/p/P10.qlp"}));
-}
-
-TEST(ReopenProjectsRemoveRenameOpenAndText, MatchWithoutRegardToCaseIgnoreAbsentNamesAndStaleIndexesAndReadBack) {
-    TReopenProjects list = ListOf({"/p/A.qlp", "/p/B.qlp"});
+    list = ListOf({"/p/A.qlp", "/p/B.qlp"});
     list.Remove("/P/B.QLP");
     list.Remove("/p/none.qlp");
     list.Rename("/p/a.qlp", "/q/A2.qlp");

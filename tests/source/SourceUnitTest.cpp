@@ -50,7 +50,7 @@ protected:
 
 // Empty collections write no keyword; a finalization part alone still writes the initialization
 // line; header, defines, caption and resources stand around the parts.
-TEST_F(SourceUnit, WritesTheFixedLinesAndOnlyThePartsThatHoldSomething) {
+TEST_F(SourceUnit, WritesTheFixedLinesOnlyThePartsThatHoldSomethingAndAUsesListWithoutRepeatsWrappedAfter80Characters) {
     Uses(unit.InterfacePart(), "");  // an entry whose text is empty
     EXPECT_EQ(unit.SrcCode(), Lines({"unit Unit1;", "interface", "implementation", "", "end."}));
     unit.SetFinalizationPart("   Done;");
@@ -63,9 +63,6 @@ TEST_F(SourceUnit, WritesTheFixedLinesAndOnlyThePartsThatHoldSomething) {
     EXPECT_EQ(unit.SrcCode("// header"), Lines({"// header", "{$DEFINE Q}", "unit Unit1;", "{Generated}", "interface",
                                                 "implementation", "{$R *.DFM}", "initialization", "   Start;",
                                                 "finalization", "   Done;", "", "end."}));
-}
-
-TEST_F(SourceUnit, UsesListDropsRepeatedNamesAndWrapsAfter80Characters) {
     for (const char* name : {"Windows", "Messages", "SysUtils", "windows", "Variants", "Classes", "Graphics",
                              "Controls", "Forms", "Dialogs", "StdCtrls", "ExtCtrls", "SYSUTILS"})
         Uses(unit.InterfacePart(), name);
@@ -126,7 +123,7 @@ TEST_F(SourceUnit, ImplementationRoutinesAreDeclaredForwardAndGetBodies) {
 
 // Repeated units and exports are left out; a qualified entry exports its routine under the plain
 // name, duplicates being judged by the name; programs never export; Assign copies the whole project.
-TEST_F(SourceProject, WritesTheLibraryWhereAQualifiedEntryExportsThePlainNameAndProgramsThatNeverExport) {
+TEST_F(SourceProject, WritesLibrariesThatExportUnderThePlainNameProgramsThatNeverExportAndProjectGroups) {
     const auto library = [](std::string_view initInstance) {
         return Lines({"library Srv;", "uses ", "   SysUtils,", "   SrvGen in 'SrvGen.pas';", "", "exports",
                       "      " + std::string(initInstance) + " name 'InitInstance',",
@@ -145,9 +142,6 @@ TEST_F(SourceProject, WritesTheLibraryWhereAQualifiedEntryExportsThePlainNameAnd
                      "begin", "  Run;", "end."}));
     copy.Assign(project);
     EXPECT_EQ(copy.SrcCode(pkProgram), project.SrcCode(pkProgram));
-}
-
-TEST(TgmcProjectGroup, WritesTheGroupOfNoneOneOrSeveralEntriesChangingEveryOccurrenceOfTheExtension) {
     TgmcProjectGroup group;
     EXPECT_EQ(group.SrcCode(), GroupHead() + Lines({"", kRule, "default: $(PROJECTS)", kRule, ""}));
     group.ProjectFiles().Add("C:\\Work\\Srv.dll");
