@@ -15,7 +15,7 @@
 namespace quillon {
 using test::NativePath;
 
-TEST(ElementTexts, TheBuiltInTypesTheConnectionWithoutLoginPromptAndTheFactoryStatement) {
+TEST(ElementTexts, BuiltInTypesConnectionFactoryStatementAddedUnitsAndChangeTracking) {
     TemgRegisteredDataTypes registered;
     AddBuiltInRegisteredTypes(registered);
     ASSERT_EQ(registered.Count(), 27);
@@ -56,9 +56,6 @@ TEST(ElementTexts, TheBuiltInTypesTheConnectionWithoutLoginPromptAndTheFactorySt
     calc.SetComThreadingModel(tmBoth);
     EXPECT_EQ(calc.ComFactoryCreation(),
               "ComObj.TComObjectFactory.Create(ComServ.ComServer,TdevCalc,Class_Calc,'TdevCalc','Bob''s',ciSingleInstance,tmBoth);");
-}
-
-TEST(ElementTexts, OnlyPascalFilesBecomeUsesEntriesAndAChangeOfASubObjectMarksTheElementUntilCleared) {
     TemgAddUnits units;
     units.Add()->SetName("Main.dfm");
     TemgAddUnit* main = units.Add();

@@ -102,7 +102,7 @@ protected:
     TemgModule& calc;
 };
 
-TEST_F(DeveloperUnitUpdate, InsertsWhatAFreshUnitHoldsAndKeepsEveryByteLinuxOnly) {
+TEST_F(DeveloperUnitUpdate, InsertsWhatAFreshUnitHoldsKeepsEveryByteAndRewritesTheHeadingsOfAChangedOverrideLinuxOnly) {
     const std::string edited = Edited();
     ChangeDesign();
     const TDeveloperUnitUpdate update = PlanDeveloperUnitUpdate(calc, project, "devCalc.pas", edited);
@@ -146,12 +146,9 @@ TEST_F(DeveloperUnitUpdate, InsertsWhatAFreshUnitHoldsAndKeepsEveryByteLinuxOnly
     EXPECT_TRUE(second.added.empty());
     const std::string kept = Without(Without(text, "   procedure Obsolete;override;\r\n"), "procedure TdevCalc.Obsolete;\r\nbegin\r\n   \r\nend;\r\n");
     EXPECT_TRUE(test::PascalCompiles({{"devCalc.pas", kept}, {"genCalc.pas", BuildUnitText(calc, TFileKind::GeneratorServerUnit, project)}}, "devCalc.pas"));
-}
-
-// A changed signature of an override whose body uses its parameter: the headings of the
-// declaration and of the body take the designed form, everything else stays byte for byte, and
-// Free Pascal compiles the result but where a renamed parameter leaves the body on the old name.
-TEST(DeveloperUnitSignatures, RewritesTheHeadingsOfAChangedOverrideAndKeepsItsBodyLinuxOnly) {
+    // A changed signature of an override whose body uses its parameter: the headings of the
+    // declaration and of the body take the designed form, everything else stays byte for byte, and
+    // Free Pascal compiles the result but where a renamed parameter leaves the body on the old name.
     using Edits = std::vector<std::pair<std::string, std::string>>;
     // The edit of a declaration's heading and the same edit of its body's heading.
     const auto both = [](const std::string& from, const std::string& to) {

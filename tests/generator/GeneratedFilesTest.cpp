@@ -151,7 +151,7 @@ TEST_F(PlanningWriter, AnExistingFileIsUnchangedWhenItHoldsTheTextAndChangedWith
 // Created once, then written only when absent: the plan already has it. Changed, then changed
 // back to the disk's text: no change in the end. A second change of the same size is a change.
 // One file under two spellings is planned once.
-TEST_F(PlanningWriter, LaterWritesOfAFileSeeTheEarlierOnes) {
+TEST_F(PlanningWriter, LaterWritesOfAFileSeeTheEarlierOnesAndOnlyTheSameBytesCountAsTheSameText) {
     EXPECT_TRUE(plan.Write("first", dir.File("A.dof"), kRecreated));
     EXPECT_FALSE(plan.Write("second", dir.File("A.dof"), kWrittenOnce));
     EXPECT_FALSE(plan.Write("first", dir.File("A.dof"), kRecreated));
@@ -165,11 +165,7 @@ TEST_F(PlanningWriter, LaterWritesOfAFileSeeTheEarlierOnes) {
     EXPECT_TRUE(plan.Write("olf", dir.File("./genA.pas"), kRecreated));
     EXPECT_FALSE(plan.Write("olf", existing, kRecreated));
     EXPECT_EQ(plan.ChangedFiles(), (std::vector<std::string>{dir.File("A.dof"), existing, dir.File("A.pas")}));
-}
-
-// The comparison with the disk that decides whether a generated file is written at all.
-TEST(FileHoldsText, OnlyTheSameBytesCountAcrossBlocks) {
-    test::TempDir dir;
+    // The comparison with the disk that decides whether a generated file is written at all.
     std::string large(200000, 'x');
     large.replace(large.size() - 2, 2, "\r\n");
     const std::string file = dir.File("large.pas");

@@ -168,36 +168,33 @@ TEST(ModuleTypes, FindCreateAndCheckTypeNamesAndComeFromThisModuleAndTheFirstThr
 
 // A class module gets the system method once; the common types module loses it and holds the
 // built-in and system types.
-TEST(ModuleMarking, AClassModuleHasTheSystemMethodAndTheCommonTypesModuleTheBuiltInTypes) {
-    TemgModule module;
-    module.MainClass().Methods().Add()->SetName("Run");
-    module.MarkClassModule(true);
-    module.MarkClassModule(true);
-    ASSERT_EQ(module.MainClass().Methods().Count(), 2);
-    const TemgMethod& method = *module.MainClass().Methods().Items(1);
+TEST(ModuleKinds, ClassAndCommonTypesModulesAreMarkedDebugApplicationsNumberedAndKindsHaveTheirFiles) {
+    TemgModule marked;
+    marked.MainClass().Methods().Add()->SetName("Run");
+    marked.MarkClassModule(true);
+    marked.MarkClassModule(true);
+    ASSERT_EQ(marked.MainClass().Methods().Count(), 2);
+    const TemgMethod& method = *marked.MainClass().Methods().Items(1);
     EXPECT_EQ(method.GetName(), "AfterInitInstance");
     EXPECT_TRUE(method.IsSystemItem());
     EXPECT_TRUE(method.GetExported());
     EXPECT_EQ(method.GetCategory(), mcProcedure);
     EXPECT_EQ(method.GetVisibility(), mvPublic);
-    module.SetModified(false);
-    module.MarkClassModule(false);
-    ASSERT_EQ(module.MainClass().Methods().Count(), 1);
-    EXPECT_EQ(module.MainClass().Methods().Items(0)->GetName(), "Run");
-    EXPECT_TRUE(module.GetModified());
+    marked.SetModified(false);
+    marked.MarkClassModule(false);
+    ASSERT_EQ(marked.MainClass().Methods().Count(), 1);
+    EXPECT_EQ(marked.MainClass().Methods().Items(0)->GetName(), "Run");
+    EXPECT_TRUE(marked.GetModified());
 
-    module.MainClass().Methods().Clear();
-    module.MarkClassModule(true);
-    module.MakeCommonTypesModule();
-    EXPECT_EQ(module.ModuleName(), "CommonTypes");
-    EXPECT_EQ(module.MainClassName(), "CommonTypes");
-    EXPECT_EQ(module.RegisteredDataTypes().Count(), 27);
-    EXPECT_EQ(module.ProceduralTypes().Count(), 3);
-    EXPECT_NE(module.ProceduralTypes().Find("TCreateQueryMethod"), nullptr);
-    EXPECT_EQ(module.MainClass().Methods().Count(), 0);
-}
-
-TEST(ModuleKinds, DebugApplicationsAreNumberedAndMarkedAndTheKindsOfAModuleAndOfADebugApplicationHaveTheirFiles) {
+    marked.MainClass().Methods().Clear();
+    marked.MarkClassModule(true);
+    marked.MakeCommonTypesModule();
+    EXPECT_EQ(marked.ModuleName(), "CommonTypes");
+    EXPECT_EQ(marked.MainClassName(), "CommonTypes");
+    EXPECT_EQ(marked.RegisteredDataTypes().Count(), 27);
+    EXPECT_EQ(marked.ProceduralTypes().Count(), 3);
+    EXPECT_NE(marked.ProceduralTypes().Find("TCreateQueryMethod"), nullptr);
+    EXPECT_EQ(marked.MainClass().Methods().Count(), 0);
     TemgModule owner;
     TemgDebugApplications& list = owner.DebugApplications();
     EXPECT_EQ(list.NewDebugApplication().GetName(), "DebugApp1");

@@ -33,7 +33,7 @@ TemgModule& AddExternalProject(test::UnitsProject& project, TServerOption calcOp
 // interface) and in the debug form's code (in its implementation; the program lists it);
 // kExternal: the classes of AddExternalProject. A kind the option does not write has no text; a
 // direct server's developer unit is the library server's.
-TEST(UnitTexts, EachServerOptionWithAndWithoutApplicationHandleShareMemConstantsAndExternalClasses) {
+TEST(UnitTexts, EachServerOptionWithAndWithoutApplicationHandleShareMemConstantsExternalClassesAndTheTypesUnit) {
     using K = TFileKind;
     enum class Variant { kFull, kPlain, kConstants, kExternal };
     const struct {
@@ -93,9 +93,6 @@ TEST(UnitTexts, EachServerOptionWithAndWithoutApplicationHandleShareMemConstants
             EXPECT_TRUE(MatchesGolden(BuildDebugGeneratorFormUnit(app, calc, own), std::string(c.folder) + "/genuDebugApp1Form.pas"));
         }
     }
-}
-
-TEST(UnitTexts, TheTypesUnitDeclaresTheFirstModulesEnumeratedTypes) {
     test::UnitsProject project;
     project.common.CreateEnumType("TShade", "Shade of a colour", {"shLight", "shDark"});
     project.common.CreateEnumType("TSize", "", {"szSmall", "szLarge"});
