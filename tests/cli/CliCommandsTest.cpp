@@ -397,7 +397,7 @@ TEST_F(Cli, FailsOnMissingOrBrokenFilesNamingThem) {
 
 }
 
-TEST_F(Cli, UsageErrorsHelpAndVersion) {
+TEST_F(Cli, UsageErrorsHelpAndVersionAndTextBeyondAsciiInTheProjectsEncodingGeneratedOnce) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{},
                                                {"publish", "x.qlp"},
@@ -431,11 +431,8 @@ TEST_F(Cli, UsageErrorsHelpAndVersion) {
     const std::string generateHelp = RunCommand({"generate", "--help"}).out;
     EXPECT_NE(generateHelp.find("--with-referenced"), std::string::npos);
     EXPECT_NE(generateHelp.find("--debug-app MODULE/APP"), std::string::npos) << generateHelp;
-}
-
-// A folder and a caption beyond ASCII: the generated files hold both in the project's encoding
-// byte for byte, a second run writes nothing, and the model files stay ASCII.
-TEST_F(Cli, GeneratesTextBeyondAsciiInTheProjectsEncodingOnce) {
+    // A folder and a caption beyond ASCII: the generated files hold both in the project's encoding
+    // byte for byte, a second run writes nothing, and the model files stay ASCII.
     const std::string project = dir.File("J\xC3\xBCrgen/Project1.qlp");
     ASSERT_EQ(RunCommand({"new", dir.File("J\xC3\xBCrgen")}).status, 0);
     std::string moduleFile;

@@ -83,7 +83,7 @@ TEST(ObjectTextReader, ReplacesCollectionItemsOnlyWhenItemsFollowReplacesStrings
 // Syntax errors, unknown properties and wrong values (with the property's path) are reported
 // with their line: CR LF, LF and a lone CR end one line each. Numbers outside a property's
 // range are wrong values.
-TEST(ObjectTextReader, ReportsFaultsWithTheirLine) {
+TEST(ObjectTextReader, ReportsFaultsWithTheirLineReadsFloatsWithAPointLimitsNestingAndLeavesARejectedTargetUntouched) {
     const std::pair<const char*, const char*> cases[] = {
         {"object T\r  Title 'x'\rend", "''='' expected on line 2"},
         {"object T\r\r\r  Title 'x'\rend", "''='' expected on line 4"},
@@ -125,13 +125,10 @@ TEST(ObjectTextReader, ReportsFaultsWithTheirLine) {
         {"object T Stamp = 100000000000000000000E300 end", "Invalid property value: Stamp on line 1"},
     };
     for (const auto& [text, error] : cases) EXPECT_EQ(ReadError(text), error) << text;
-    TSampleModel model;
-    ObjectFromText("object T Count = -9223372036854775808 Small = -2147483648 end", model);
-    EXPECT_EQ(model.GetCount(), std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(model.GetSmall(), std::numeric_limits<int>::min());
-}
-
-TEST(ObjectTextReader, ReadsFloatsWithAPointLimitsNestingAndLeavesTheTargetUntouchedWhenTheTextIsRejected) {
+    TSampleModel extremes;
+    ObjectFromText("object T Count = -9223372036854775808 Small = -2147483648 end", extremes);
+    EXPECT_EQ(extremes.GetCount(), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(extremes.GetSmall(), std::numeric_limits<int>::min());
     const auto stamp = [](std::string_view value) {
         TSampleModel model;
         ObjectFromText("object T Stamp = " + std::string(value) + " end", model);

@@ -14,7 +14,7 @@ std::string StringValue(std::string_view value, int level = 1) {
     return out;
 }
 
-TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModelAndEveryValueKindWithPathsItemsAndStringLists) {
+TEST(ObjectTextWriter, WritesEveryValueKindFloatsInShortestFormAndStringsWithCodesCutAfter64Characters) {
     // Collections are always written, no-default ordinals even when zero or empty, the rest not.
     EXPECT_EQ(ObjectToText(TSampleModel()), CrLf({"object TSampleModel",
                                                   "  Items = <>",
@@ -23,11 +23,11 @@ TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModelAndEveryV
                                                   "  Flags = []",
                                                   "  Details.Parts = <>",
                                                   "end"}));
-    TSampleModel model;
-    model.SetComponentName("Model1");
-    model.SetTag(-7);
-    model.Appellation().SetName("Calc");
-    TSampleItem* item = model.Items().Add();
+    TSampleModel full;
+    full.SetComponentName("Model1");
+    full.SetTag(-7);
+    full.Appellation().SetName("Calc");
+    TSampleItem* item = full.Items().Add();
     item->Appellation().SetCaption("First");
     item->SetSettings({sfHidden, sfRead});
     item->SetKind(skLarge);
@@ -35,23 +35,23 @@ TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModelAndEveryV
     item->SetSize(-12);
     item->Values().Add()->SetNumber(3);
     item->Values().Add()->Appellation().SetName("kTwo");
-    model.Items().Add();
-    model.SetCount(2);
-    model.SetSmall(5);
-    model.SetActive(false);
-    model.SetKind(skNone);
-    model.SetFlags({sfWrite, sfRead});
-    model.SetAccess({});
-    model.SetStamp(37890.5);
-    model.SetTitle("It's");
-    model.Lines().Add("one");
-    model.Lines().Add("");
-    model.Details().Inner().SetName("Deep");
-    model.Details().Notes().Add("n");
-    model.Details().SetRatio(1e20);
-    model.Details().Parts().Add()->SetNumber(38000);
+    full.Items().Add();
+    full.SetCount(2);
+    full.SetSmall(5);
+    full.SetActive(false);
+    full.SetKind(skNone);
+    full.SetFlags({sfWrite, sfRead});
+    full.SetAccess({});
+    full.SetStamp(37890.5);
+    full.SetTitle("It's");
+    full.Lines().Add("one");
+    full.Lines().Add("");
+    full.Details().Inner().SetName("Deep");
+    full.Details().Notes().Add("n");
+    full.Details().SetRatio(1e20);
+    full.Details().Parts().Add()->SetNumber(38000);
 
-    EXPECT_EQ(ObjectToText(model), CrLf({"object Model1: TSampleModel",
+    EXPECT_EQ(ObjectToText(full), CrLf({"object Model1: TSampleModel",
                                          "  Tag = -7",
                                          "  Appellation.Name = 'Calc'",
                                          "  Items = <",
@@ -95,9 +95,6 @@ TEST(ObjectTextWriter, WritesOnlyPropertiesWithoutDefaultsOfAFreshModelAndEveryV
                                          "      Number = 38000",
                                          "    end>",
                                          "end"}));
-}
-
-TEST(ObjectTextWriter, WritesFloatsInShortestFormAndStringsWithCodesCutAfter64CharactersInListsOnADeeperLine) {
     EXPECT_EQ(FloatToText(37890.5), "37890.5");
     EXPECT_EQ(FloatToText(38000), "38000");
     EXPECT_EQ(FloatToText(1e20), "1E20");
