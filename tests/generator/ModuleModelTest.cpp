@@ -128,8 +128,8 @@ TEST(ModuleTypes, FindCreateAndCheckTypeNamesAndComeFromThisModuleAndTheFirstThr
     EXPECT_FALSE(typed.IsTypeNameUnique("tstrings"));
     EXPECT_TRUE(typed.IsTypeNameUnique("TOther"));
     EXPECT_TRUE(typed.GetModified());
-    // A typed reaches the project's modules through its resolver: the first typed's types count
-    // beside its own, once each (its own shadow the first typed's), with their category and values.
+    // A module reaches the project's modules through its resolver: the first module's types count
+    // beside its own, once each (its own shadow the first module's), with their category and values.
     TemgModule common;
     common.MakeCommonTypesModule();
     common.CreateEnumType("TSide", "", {"sdLeft", "sdRight"});
