@@ -124,7 +124,7 @@ namespace {
 class ValueChecker {
 public:
     ValueChecker(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results)
-        : module_(module), first_(modules.GetFirstModule()), results_(results), scope_(module.MainClass()) {
+        : module_(module), first_(modules.GetFirstModule()), results_(results), scope_(module.MainClassScope()) {
         const TemgDebugApplications& applications = module.DebugApplications();
         for (int i = 0; i < applications.Count(); ++i) {
             // A form that cannot be built yet (a type it names is missing, which the check reports
@@ -183,7 +183,7 @@ private:
 
     void Property(const TemgProperty& property) {
         // The class's default directive and its constructor write the default value.
-        Value(kCheckDefaultValueFit, property.GetDefaultValue(), property, &scope_);
+        Value(kCheckDefaultValueFit, property.GetDefaultValue(), property, scope_.get());
         if (forms_.empty() || property.GetDebugValue().empty() || property.HasSetting(isDSC)) return;
         // The editors keep the debug value of a property that is not exported, which the forms
         // leave out as they always did; a file edited by hand may hide the property instead.
@@ -201,7 +201,7 @@ private:
         const TemgParameters& parameters = method.Parameters();
         bool valued = true;
         for (int i = 0; i < parameters.Count(); ++i) {
-            Value(kCheckDefaultValueFit, parameters.Items(i)->GetDefaultValue(), *parameters.Items(i), &scope_);
+            Value(kCheckDefaultValueFit, parameters.Items(i)->GetDefaultValue(), *parameters.Items(i), scope_.get());
             valued = valued && !parameters.Items(i)->GetDebugValue().empty();
         }
         // A row's click handler passes the debug values only when every parameter has one; a var
@@ -234,7 +234,7 @@ private:
     const TemgModule* first_;
     TCheckCollection& results_;
     // The names of the generated classes, where default values of members are written.
-    const ClassScope scope_;
+    const std::shared_ptr<const ClassScope> scope_;
     std::vector<Form> forms_;
 };
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <deque>
+#include <cstdint>
+#include <initializer_list>
 #include <iterator>
 #include <memory>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -16,6 +16,7 @@
 #include "platform/Exception.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
+#include "platform/TextIndex.h"
 #include "platform/UserDialogs.h"
 #include "source/SourceTypes.h"
 
@@ -133,6 +134,15 @@ constexpr std::string_view kGeneratedMembers[] = {
 // regard to case. Every member of a class is checked against all of them: a scan per member made
 // the check grow with the square of the class's size.
 class DerivedNames {
+    // Each name as written, by number.
+    std::string_view Spelling(std::uint32_t i) const {
+        const std::size_t start = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(spellings_).substr(start, ends_[i] - start);
+    }
+    auto Spellings() const {
+        return [this](std::uint32_t i) { return Spelling(i); };
+    }
+
 public:
     explicit DerivedNames(const TemgClass& cls) {
         const auto size = [](int count) { return static_cast<std::size_t>(count); };
@@ -140,52 +150,49 @@ public:
                                   2 * size(cls.Methods().Count()) + 5 * size(cls.ExternalClasses().Count()) +
                                   std::size(kGeneratedMembers);
         names_.reserve(count);
+        ends_.reserve(count);
         next_.reserve(count);
         head_.reserve(count);
-        chains_.reserve(count);
+        last_.reserve(count);
+        index_ = TextIndex(count);
         for (const TemgProperties* members : {&cls.Properties(), &cls.Events()}) {
             const std::string_view of = members == &cls.Events() ? " of event " : " of property ";
             for (int i = 0; i < members->Count(); ++i) {
                 const TemgProperty& member = *members->Items(i);
                 const std::string& name = member.GetName();
-                Add("F" + name, {"the field", of, name, &member});
-                Add("Get" + name, {"the getter", of, name, &member});
-                Add("Set" + name, {"the setter", of, name, &member});
-                for (const char* accessor : {"Get", "Set"}) {
-                    Add(std::string("F").append(accessor).append(name).append("Method"),
-                        {"the method pointer field", of, name, &member});
-                    Add(std::string("T").append(accessor).append(name).append("Method"),
-                        {"the method pointer type", of, name, &member}).type = true;
+                Add({"F", name}, {"the field", of, name, &member});
+                Add({"Get", name}, {"the getter", of, name, &member});
+                Add({"Set", name}, {"the setter", of, name, &member});
+                for (std::string_view accessor : {"Get", "Set"}) {
+                    Add({"F", accessor, name, "Method"}, {"the method pointer field", of, name, &member});
+                    Add({"T", accessor, name, "Method"}, {"the method pointer type", of, name, &member}).type = true;
                 }
             }
         }
         for (int i = 0; i < cls.Methods().Count(); ++i) {
             const TemgMethod& method = *cls.Methods().Items(i);
             const std::string& name = method.GetName();
-            Add("F" + name + "Method", {"the method pointer field", " of method ", name, &method});
-            Add("T" + name + "Method", {"the method pointer type", " of method ", name, &method}).type = true;
+            Add({"F", name, "Method"}, {"the method pointer field", " of method ", name, &method});
+            Add({"T", name, "Method"}, {"the method pointer type", " of method ", name, &method}).type = true;
         }
         for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
             const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
             const std::string& name = external.GetPropertyName();
             constexpr std::string_view of = " of external property ";
-            Add("F" + name, {"the field", of, name, &external});
-            Add("Get" + name, {"the getter", of, name, &external});
-            Add("Create" + name, {"the creation method", of, name, &external});
-            Add("Free" + name, {"the release method", of, name, &external});
-            Add("F" + external.GetName() + "Path",
+            Add({"F", name}, {"the field", of, name, &external});
+            Add({"Get", name}, {"the getter", of, name, &external});
+            Add({"Create", name}, {"the creation method", of, name, &external});
+            Add({"Free", name}, {"the release method", of, name, &external});
+            Add({"F", external.GetName(), "Path"},
                 {"the library path field", " of class ", external.GetName(), &external}).shared = true;
         }
-        for (std::string_view name : kGeneratedMembers)
-            Add(std::string(name), {"the generated member", " ", name, nullptr});
+        for (std::string_view name : kGeneratedMembers) Add({name}, {"the generated member", " ", name, nullptr});
     }
 
     // The first name equal to `name` that does not come from `member` (any, when `member` is
     // null), or nullptr.
     const TakenName* Find(const TPersistent* member, std::string_view name) const {
-        const auto found = chains_.find(name);
-        if (found == chains_.end()) return nullptr;
-        for (std::size_t i = found->second.first; i != kEnd; i = next_[i])
+        for (std::uint32_t i = index_.Find(name, Spellings()); i != kEnd; i = next_[i])
             if (!member || names_[i].source != member) return &names_[i];
         return nullptr;
     }
@@ -193,7 +200,7 @@ public:
     // Calls `visit(spelling, taken)` for every name, in the order the generated units declare them.
     template <typename Visit>
     void ForEach(Visit visit) const {
-        for (std::size_t i = 0; i < names_.size(); ++i) visit(std::string_view(spellings_[i]), names_[i]);
+        for (std::uint32_t i = 0; i < names_.size(); ++i) visit(Spelling(i), names_[i]);
     }
 
     // Calls `visit(spelling, own, other)` for each name derived from a member that an earlier
@@ -202,45 +209,51 @@ public:
     // members, are declared once on purpose.
     template <typename Visit>
     void ForEachMeeting(Visit visit) const {
-        for (std::size_t i = 0; i < names_.size(); ++i) {
+        for (std::uint32_t i = 0; i < names_.size(); ++i) {
             const TakenName& own = names_[i];
             if (!own.source || (head_[i] == i && next_[i] == kEnd)) continue;
-            for (std::size_t j = head_[i]; j != kEnd; j = next_[j]) {
+            for (std::uint32_t j = head_[i]; j != kEnd; j = next_[j]) {
                 const TakenName& other = names_[j];
                 if (other.source == own.source || (other.source && j > i) || (own.shared && other.shared) ||
                     (IsSystemElement(own.source) && IsSystemElement(other.source)))
                     continue;
-                visit(std::string_view(spellings_[i]), own, other);
+                visit(Spelling(i), own, other);
                 break;
             }
         }
     }
 
 private:
-    static constexpr std::size_t kEnd = static_cast<std::size_t>(-1);
+    // A class has far fewer derived names than numbers of this size: each one takes a hundred bytes.
+    static constexpr std::uint32_t kEnd = TextIndex::kNone;
 
     // Names equal without regard to case are chained in the order they were added: the first
-    // one found answers, as the generated units declare them in that order.
-    TakenName& Add(std::string name, const TakenName& taken) {
-        const std::size_t at = names_.size();
+    // one found answers, as the generated units declare them in that order. The name is written
+    // as its `parts` one after another.
+    TakenName& Add(std::initializer_list<std::string_view> parts, const TakenName& taken) {
+        const auto at = static_cast<std::uint32_t>(names_.size());
+        const std::size_t start = spellings_.size();
+        for (std::string_view part : parts) spellings_.append(part);
+        ends_.push_back(spellings_.size());
         names_.push_back(taken);
         next_.push_back(kEnd);
-        spellings_.push_back(std::move(name));
-        auto [chain, added] = chains_.try_emplace(std::string_view(spellings_.back()), at, at);
-        head_.push_back(chain->second.first);
-        if (!added) {
-            next_[chain->second.second] = at;
-            chain->second.second = at;
+        last_.push_back(at);
+        const std::uint32_t head = index_.Insert(std::string_view(spellings_).substr(start), at, Spellings());
+        head_.push_back(head);
+        if (head != at) {
+            next_[last_[head]] = at;
+            last_[head] = at;
         }
         return names_.back();
     }
 
     std::vector<TakenName> names_;
-    std::deque<std::string> spellings_;  // each name as written; the chains' keys point into it
-    std::vector<std::size_t> next_;      // the next name of the same chain, or kEnd
-    std::vector<std::size_t> head_;      // the first name of the chain
-    // The first and the last name of each chain.
-    std::unordered_map<std::string_view, std::pair<std::size_t, std::size_t>, TextHash, SameTextEqual> chains_;
+    std::string spellings_;            // every name as written, one after another
+    std::vector<std::size_t> ends_;    // where each name ends in spellings_
+    std::vector<std::uint32_t> next_;  // the next name of the same chain, or kEnd
+    std::vector<std::uint32_t> head_;  // the first name of the chain
+    std::vector<std::uint32_t> last_;  // of the first name of a chain: its last name
+    TextIndex index_;                  // each chain's first name
 };
 
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
@@ -254,23 +267,24 @@ std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member
 // value in scope: a walk over the members for each made the check grow with their product.
 class ClassScope::MemberNames {
 public:
-    explicit MemberNames(const TemgClass& cls) {
+    explicit MemberNames(const TemgClass& cls)
+        : names_(static_cast<std::size_t>(cls.Properties().Count() + cls.Events().Count() + cls.Methods().Count() +
+                                          cls.ExternalClasses().Count())) {
         for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
             for (int i = 0; i < members->Count(); ++i)
-                names_.try_emplace(members->Items(i)->GetName(),
-                                   members == &cls.Events() ? "the event " : "the property ");
-        for (int i = 0; i < cls.Methods().Count(); ++i) names_.try_emplace(cls.Methods().Items(i)->GetName(), "the method ");
+                names_.Add(members->Items(i)->GetName(), members == &cls.Events() ? "the event " : "the property ");
+        for (int i = 0; i < cls.Methods().Count(); ++i) names_.Add(cls.Methods().Items(i)->GetName(), "the method ");
         for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
-            names_.try_emplace(cls.ExternalClasses().Items(i)->GetPropertyName(), "the external property ");
+            names_.Add(cls.ExternalClasses().Items(i)->GetPropertyName(), "the external property ");
     }
     // "the method Total" for the member named `name`, or empty.
     std::string Taker(std::string_view name) const {
-        const auto found = names_.find(name);
-        return found == names_.end() ? std::string() : std::string(found->second).append(found->first);
+        const auto* found = names_.Find(name);
+        return found ? std::string(found->value).append(found->name) : std::string();
     }
 
 private:
-    std::unordered_map<std::string_view, std::string_view, TextHash, SameTextEqual> names_;
+    TextMap<std::string_view> names_;  // what each name is
 };
 
 ClassScope::ClassScope(const TemgClass& cls) : cls_(cls) {}

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "elements/ElementMessages.h"
@@ -13,6 +12,7 @@
 #include "platform/Exception.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
+#include "platform/TextIndex.h"
 
 namespace quillon {
 
@@ -244,53 +244,48 @@ bool TemgModule::IsTypeNameUnique(std::string_view name, const TPersistent* exce
     return true;
 }
 
-namespace {
-
-using EnumsByName = std::unordered_map<std::string_view, const TgmcEnumType*, TextHash, SameTextEqual>;
-
-const TgmcEnumType* Lookup(const EnumsByName& index, std::string_view name) {
-    const auto found = index.find(name);
-    return found == index.end() ? nullptr : found->second;
-}
-
-}  // namespace
-
-// The enumerated types by name and by value name, each name to its first type in order.
-struct TemgModule::EnumIndex {
-    EnumsByName types;
-    EnumsByName values;
+// The enumerated types by name and by value name, each name to its first type in order, and the
+// main class's scope.
+struct TemgModule::Index {
+    TextMap<const TgmcEnumType*> types;
+    TextMap<const TgmcEnumType*> values;
+    std::shared_ptr<const ClassScope> scope;  // built on first use
 };
 
-TemgModule::EnumIndexScope::EnumIndexScope(const std::vector<const TemgModule*>& modules) {
+TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules) {
     for (const TemgModule* module : modules) {
-        if (module->FEnumIndex) continue;
-        auto index = std::make_unique<EnumIndex>();
+        if (module->FIndex) continue;
+        auto index = std::make_unique<Index>();
         const TgmcEnumTypes& types = module->EnumTypes();
-        index->types.reserve(static_cast<std::size_t>(types.Count()));
         for (int i = 0; i < types.Count(); ++i) {
             const TgmcEnumType* type = types.Items(i);
-            index->types.try_emplace(type->GetName(), type);
-            for (int j = 0; j < type->Values().Count(); ++j)
-                index->values.try_emplace(type->Values().Items(j)->GetName(), type);
+            index->types.Add(type->GetName(), type);
+            for (int j = 0; j < type->Values().Count(); ++j) index->values.Add(type->Values().Items(j)->GetName(), type);
         }
-        module->FEnumIndex = std::move(index);
+        module->FIndex = std::move(index);
         indexed_.push_back(module);
     }
 }
 
-TemgModule::EnumIndexScope::~EnumIndexScope() {
-    for (const TemgModule* module : indexed_) module->FEnumIndex.reset();
+TemgModule::IndexScope::~IndexScope() {
+    for (const TemgModule* module : indexed_) module->FIndex.reset();
+}
+
+std::shared_ptr<const ClassScope> TemgModule::MainClassScope() const {
+    if (!FIndex) return std::make_shared<const ClassScope>(*FMainClass);
+    if (!FIndex->scope) FIndex->scope = std::make_shared<const ClassScope>(*FMainClass);
+    return FIndex->scope;
 }
 
 const TgmcEnumType* TemgModule::FindEnumType(std::string_view name) const {
-    if (FEnumIndex) return Lookup(FEnumIndex->types, name);
+    if (FIndex) return FIndex->types.ValueOf(name);
     for (int i = 0; i < FEnumTypes->Count(); ++i)
         if (SameText(FEnumTypes->Items(i)->GetName(), name)) return FEnumTypes->Items(i);
     return nullptr;
 }
 
 const TgmcEnumType* TemgModule::FindEnumTypeOfValue(std::string_view name) const {
-    if (FEnumIndex) return Lookup(FEnumIndex->values, name);
+    if (FIndex) return FIndex->values.ValueOf(name);
     for (int i = 0; i < FEnumTypes->Count(); ++i) {
         const TgmcEnumValues& values = FEnumTypes->Items(i)->Values();
         for (int j = 0; j < values.Count(); ++j)
@@ -614,7 +609,8 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     };
     // Asked by the members' check and for every enumeration value: the class's derived names are
     // gathered once for both.
-    const ClassScope scope(*FMainClass);
+    const std::shared_ptr<const ClassScope> scopeOwner = MainClassScope();
+    const ClassScope& scope = *scopeOwner;
     scope.ForEachMemberNameFault(report, [&](std::string_view name) {
         const std::string taker = GeneratedTypeTaker(name, types);
         return taker.empty() ? designTypeTaker(name) : taker;
@@ -661,14 +657,14 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     }
     // The first module's values are written inside this module's classes too.
     if (first && first != this && first->EnumTypes().Count() > 0) {
-        const ClassScope firstScope(first->MainClass());
+        const std::shared_ptr<const ClassScope> firstScope = first->MainClassScope();
         for (int i = 0; i < first->EnumTypes().Count(); ++i) {
             const TgmcEnumValues& firstValues = first->EnumTypes().Items(i)->Values();
             for (int j = 0; j < firstValues.Count(); ++j) {
                 const std::string& name = firstValues.Items(j)->GetName();
                 // What every class declares is the first module's own fault, reported with it.
                 if (const std::string taker = scope.Taker(name); !taker.empty()) {
-                    if (firstScope.Taker(name).empty())
+                    if (firstScope->Taker(name).empty())
                         report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
                 } else if (const std::string unit = UnitNameTaker(name, formUnits); !unit.empty()) {
                     report(*firstValues.Items(j),

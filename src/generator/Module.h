@@ -215,17 +215,21 @@ public:
     const TgmcEnumType* FindEnumType(std::string_view name) const;
     // This module's first enumerated type with a value named `name`, or nullptr.
     const TgmcEnumType* FindEnumTypeOfValue(std::string_view name) const;
+    // The scope of the main class: while an IndexScope is open the one it keeps, else a new one.
+    std::shared_ptr<const ClassScope> MainClassScope() const;
 
     // The check asks for enumerated types by name and by value for every member, parameter and
-    // value, of the checked module and of the first module. The design cannot change while it
-    // runs, so for its duration the modules answer from an index instead of walking their types,
-    // which made the check of one module grow with its members times the types it can name.
-    class EnumIndexScope {
+    // value, of the checked module and of the first module, and for the names in the scope of
+    // their classes, for the name rules and for the default values. The design cannot change
+    // while it runs, so for its duration the modules answer from an index instead of walking their
+    // types, which made the check of one module grow with its members times the types it can
+    // name, and keep their class's scope, whose table of derived names is built once.
+    class IndexScope {
     public:
-        explicit EnumIndexScope(const std::vector<const TemgModule*>& modules);
-        ~EnumIndexScope();
-        EnumIndexScope(const EnumIndexScope&) = delete;
-        EnumIndexScope& operator=(const EnumIndexScope&) = delete;
+        explicit IndexScope(const std::vector<const TemgModule*>& modules);
+        ~IndexScope();
+        IndexScope(const IndexScope&) = delete;
+        IndexScope& operator=(const IndexScope&) = delete;
 
     private:
         // The modules this scope indexed; a module indexed by an outer scope keeps that index.
@@ -384,9 +388,9 @@ private:
     bool FModified = false;
     // Generation points it at the resolver it was given for its duration.
     mutable const IModuleResolver* FResolver = nullptr;
-    // Set only while an EnumIndexScope is open.
-    struct EnumIndex;
-    mutable std::unique_ptr<EnumIndex> FEnumIndex;
+    // Set only while an IndexScope is open.
+    struct Index;
+    mutable std::unique_ptr<Index> FIndex;
 };
 
 }  // namespace quillon

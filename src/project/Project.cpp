@@ -659,7 +659,7 @@ void TemgpProject::RunCheck(const std::unordered_set<const TemgModule*>* selecte
     std::vector<const TemgModule*> all;
     std::vector<TCheckedModule> entries;
     for (int i = 0; i < FModules->Count(); ++i) all.push_back(&FModules->Items(i)->Module());
-    const TemgModule::EnumIndexScope enums(all);
+    const TemgModule::IndexScope modulesIndex(all);
     CheckUnitHeader(FUnitHeader, *FCheckResults);
     for (int i = 0; i < FModules->Count(); ++i) {
         const TemgModule& module = FModules->Items(i)->Module();

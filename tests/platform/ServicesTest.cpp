@@ -3,12 +3,12 @@
 // to standard output.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <ostream>
 #include <regex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/CommandLine.h"
@@ -18,11 +18,12 @@
 #include "platform/Guid.h"
 #include "platform/ShellOpen.h"
 #include "platform/Text.h"
+#include "platform/TextIndex.h"
 
 namespace quillon {
 namespace {
 
-TEST(Text, FormatSubstitutesAndRejectsMismatchedArgumentsAndHashesNamesWithoutRegardToCase) {
+TEST(Text, FormatSubstitutesAndRejectsMismatchedArgumentsAndIndexesNamesWithoutRegardToCase) {
     EXPECT_EQ(Format("File '%s' not found", "/a/b.qlm"), "File '/a/b.qlm' not found");
     EXPECT_EQ(Format("%s on line %d", "String expected", 12), "String expected on line 12");
     EXPECT_EQ(Format("100%% of %d", -3), "100% of -3");
@@ -32,21 +33,26 @@ TEST(Text, FormatSubstitutesAndRejectsMismatchedArgumentsAndHashesNamesWithoutRe
     EXPECT_THROW(Format("%s", 5), Exception);
     EXPECT_THROW(Format("trailing %"), Exception);
     EXPECT_THROW(Format("%x", 5), Exception);
-    // ASCII letters fold, nothing else does.
+    // ASCII letters fold, nothing else does. The index keeps the first number of each name
+    // through its growth from sixteen slots.
     EXPECT_EQ(TextHash{}("FGetShadeMethod"), TextHash{}("fgetSHADEmethod"));
     EXPECT_NE(TextHash{}("Shade"), TextHash{}("Shades"));
     // Bytes beyond ASCII are not folded.
     EXPECT_FALSE(SameTextEqual{}("\xC3\xA4", "\xC3\x84"));
 
-    std::unordered_map<std::string, int, TextHash, SameTextEqual> names;
-    names.try_emplace("Create", 1);
-    names.try_emplace("CREATE", 2);
-    names.try_emplace("Destroy", 3);
-    EXPECT_EQ(names.size(), 2u);
-    const std::string_view probe = "create";
-    ASSERT_NE(names.find(probe), names.end());
-    EXPECT_EQ(names.find(probe)->second, 1);
-    EXPECT_EQ(names.find(std::string_view("Destroyed")), names.end());
+    std::vector<std::string> names;
+    TextIndex index;
+    const auto nameOf = [&](std::uint32_t i) { return std::string_view(names[i]); };
+    for (int i = 0; i < 1000; ++i) {
+        names.push_back("Name" + std::to_string(i % 500) + (i < 500 ? "" : "X"));
+        names.push_back("NAME" + std::to_string(i % 500));
+        EXPECT_EQ(index.Insert(names[names.size() - 2], static_cast<std::uint32_t>(names.size() - 2), nameOf),
+                  names.size() - 2);
+        EXPECT_EQ(index.Insert(names.back(), static_cast<std::uint32_t>(names.size() - 1), nameOf),
+                  i < 500 ? names.size() - 2 : static_cast<std::size_t>(2 * (i % 500)));
+    }
+    EXPECT_EQ(index.Find("name499x", nameOf), 1998u);
+    EXPECT_EQ(index.Find("Name500", nameOf), TextIndex::kNone);
 }
 
 TEST(Services, GuidsTheShellAndStandardTextWithCrBeforeALoneLfAndWholeCharacters) {
