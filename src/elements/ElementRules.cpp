@@ -104,19 +104,73 @@ bool IsSystemElement(const TPersistent* element) {
 
 }  // namespace
 
-// A name the generated code declares: what declares it (said as `what` + `of` + `subject`, put
-// together only for a fault) and the member it is derived from (none for the names every generated
-// class or library declares).
-struct TakenName {
+// How generated code derives a name from a member, and what it calls what it declares under it.
+struct NameKind {
+    std::string_view prefix;
+    std::string_view suffix;
     std::string_view what;
     std::string_view of;
-    std::string_view subject;
-    const TPersistent* source = nullptr;
     // Declared once for every member that derives it (the library path field of a class).
     bool shared = false;
     // A type (a method pointer type) rather than a member.
     bool type = false;
-    std::string Taker() const { return std::string(what).append(of).append(subject); }
+};
+
+enum TNameKind : std::uint8_t {
+    nkPropertyField, nkPropertyGetter, nkPropertySetter, nkPropertyGetterField, nkPropertyGetterType,
+    nkPropertySetterField, nkPropertySetterType,
+    nkEventField, nkEventGetter, nkEventSetter, nkEventGetterField, nkEventGetterType, nkEventSetterField,
+    nkEventSetterType,
+    nkMethodField, nkMethodType,
+    nkExternalField, nkExternalGetter, nkExternalCreation, nkExternalRelease, nkLibraryPathField,
+    nkGeneratedMember
+};
+
+constexpr NameKind kNameKinds[] = {
+    {"F", "", "the field", " of property "},
+    {"Get", "", "the getter", " of property "},
+    {"Set", "", "the setter", " of property "},
+    {"FGet", "Method", "the method pointer field", " of property "},
+    {"TGet", "Method", "the method pointer type", " of property ", false, true},
+    {"FSet", "Method", "the method pointer field", " of property "},
+    {"TSet", "Method", "the method pointer type", " of property ", false, true},
+    {"F", "", "the field", " of event "},
+    {"Get", "", "the getter", " of event "},
+    {"Set", "", "the setter", " of event "},
+    {"FGet", "Method", "the method pointer field", " of event "},
+    {"TGet", "Method", "the method pointer type", " of event ", false, true},
+    {"FSet", "Method", "the method pointer field", " of event "},
+    {"TSet", "Method", "the method pointer type", " of event ", false, true},
+    {"F", "Method", "the method pointer field", " of method "},
+    {"T", "Method", "the method pointer type", " of method ", false, true},
+    {"F", "", "the field", " of external property "},
+    {"Get", "", "the getter", " of external property "},
+    {"Create", "", "the creation method", " of external property "},
+    {"Free", "", "the release method", " of external property "},
+    {"F", "Path", "the library path field", " of class ", true},
+    {"", "", "the generated member", " "}};
+
+// A name the generated code declares: the kind's prefix, `subject` and the kind's suffix, and the
+// member it is derived from (none for the names every generated class or library declares).
+struct TakenName {
+    std::string_view subject;
+    const TPersistent* source = nullptr;
+    TNameKind kind = nkGeneratedMember;
+
+    const NameKind& Kind() const { return kNameKinds[kind]; }
+    // "the setter of property Count", put together only for a fault.
+    std::string Taker() const { return std::string(Kind().what).append(Kind().of).append(subject); }
+    void Spell(std::string& spelling) const {
+        spelling.assign(Kind().prefix).append(subject).append(Kind().suffix);
+    }
+    // Whether the name is spelt `name`, without regard to case.
+    bool Spells(std::string_view name) const {
+        const NameKind& kind = Kind();
+        return name.size() == kind.prefix.size() + subject.size() + kind.suffix.size() &&
+               SameText(name.substr(0, kind.prefix.size()), kind.prefix) &&
+               SameText(name.substr(kind.prefix.size(), subject.size()), subject) &&
+               SameText(name.substr(name.size() - kind.suffix.size()), kind.suffix);
+    }
 };
 
 // What the generated server, controller and database support controller classes and the
@@ -134,13 +188,8 @@ constexpr std::string_view kGeneratedMembers[] = {
 // regard to case. Every member of a class is checked against all of them: a scan per member made
 // the check grow with the square of the class's size.
 class DerivedNames {
-    // Each name as written, by number.
-    std::string_view Spelling(std::uint32_t i) const {
-        const std::size_t start = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(spellings_).substr(start, ends_[i] - start);
-    }
-    auto Spellings() const {
-        return [this](std::uint32_t i) { return Spelling(i); };
+    auto SpelledBy() const {
+        return [this](std::uint32_t i, std::string_view name) { return names_[i].Spells(name); };
     }
 
 public:
@@ -150,57 +199,77 @@ public:
                                   2 * size(cls.Methods().Count()) + 5 * size(cls.ExternalClasses().Count()) +
                                   std::size(kGeneratedMembers);
         names_.reserve(count);
-        ends_.reserve(count);
         next_.reserve(count);
         head_.reserve(count);
-        last_.reserve(count);
-        index_ = TextIndex(count);
+        std::vector<std::uint32_t> tags;
+        tags.reserve(count);
+        std::string spelling;
+        const auto add = [&](TNameKind kind, std::string_view subject, const TPersistent* source) {
+            names_.push_back({subject, source, kind});
+            names_.back().Spell(spelling);
+            tags.push_back(TextIndex::Tag(spelling));
+        };
         for (const TemgProperties* members : {&cls.Properties(), &cls.Events()}) {
-            const std::string_view of = members == &cls.Events() ? " of event " : " of property ";
-            for (int i = 0; i < members->Count(); ++i) {
-                const TemgProperty& member = *members->Items(i);
-                const std::string& name = member.GetName();
-                Add({"F", name}, {"the field", of, name, &member});
-                Add({"Get", name}, {"the getter", of, name, &member});
-                Add({"Set", name}, {"the setter", of, name, &member});
-                for (std::string_view accessor : {"Get", "Set"}) {
-                    Add({"F", accessor, name, "Method"}, {"the method pointer field", of, name, &member});
-                    Add({"T", accessor, name, "Method"}, {"the method pointer type", of, name, &member}).type = true;
-                }
-            }
+            const int first = members == &cls.Events() ? nkEventField : nkPropertyField;
+            for (int i = 0; i < members->Count(); ++i)
+                for (int kind = first; kind <= first + (nkPropertySetterType - nkPropertyField); ++kind)
+                    add(static_cast<TNameKind>(kind), members->Items(i)->GetName(), members->Items(i));
         }
-        for (int i = 0; i < cls.Methods().Count(); ++i) {
-            const TemgMethod& method = *cls.Methods().Items(i);
-            const std::string& name = method.GetName();
-            Add({"F", name, "Method"}, {"the method pointer field", " of method ", name, &method});
-            Add({"T", name, "Method"}, {"the method pointer type", " of method ", name, &method}).type = true;
-        }
+        for (int i = 0; i < cls.Methods().Count(); ++i)
+            for (TNameKind kind : {nkMethodField, nkMethodType})
+                add(kind, cls.Methods().Items(i)->GetName(), cls.Methods().Items(i));
         for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
             const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
-            const std::string& name = external.GetPropertyName();
-            constexpr std::string_view of = " of external property ";
-            Add({"F", name}, {"the field", of, name, &external});
-            Add({"Get", name}, {"the getter", of, name, &external});
-            Add({"Create", name}, {"the creation method", of, name, &external});
-            Add({"Free", name}, {"the release method", of, name, &external});
-            Add({"F", external.GetName(), "Path"},
-                {"the library path field", " of class ", external.GetName(), &external}).shared = true;
+            for (TNameKind kind : {nkExternalField, nkExternalGetter, nkExternalCreation, nkExternalRelease})
+                add(kind, external.GetPropertyName(), &external);
+            add(nkLibraryPathField, external.GetName(), &external);
         }
-        for (std::string_view name : kGeneratedMembers) Add({name}, {"the generated member", " ", name, nullptr});
+        for (std::string_view name : kGeneratedMembers) add(nkGeneratedMember, name, nullptr);
+
+        // Names equal without regard to case are chained in the order they were added: the first
+        // one found answers, as the generated units declare them in that order. The index's slots
+        // are asked for a few names ahead: a large class's index outgrows the processor's caches,
+        // and waiting for each slot in turn was most of the time spent here.
+        constexpr std::size_t kAhead = 16;
+        const auto total = static_cast<std::uint32_t>(names_.size());
+        next_.assign(total, kEnd);
+        head_.resize(total);
+        std::vector<std::uint32_t> last(total);  // of the first name of a chain: its last name
+        for (std::uint32_t at = 0; at < total; ++at) {
+            if (at + kAhead < total) index_.Prefetch(tags[at + kAhead]);
+            bool spelt = false;
+            const std::uint32_t head = index_.InsertTagged(tags[at], at, [&](std::uint32_t stored) {
+                if (!spelt) names_[at].Spell(spelling);
+                spelt = true;
+                return names_[stored].Spells(spelling);
+            });
+            head_[at] = head;
+            last[at] = at;
+            if (head != at) {
+                next_[last[head]] = at;
+                last[head] = at;
+            }
+        }
     }
 
     // The first name equal to `name` that does not come from `member` (any, when `member` is
     // null), or nullptr.
     const TakenName* Find(const TPersistent* member, std::string_view name) const {
-        for (std::uint32_t i = index_.Find(name, Spellings()); i != kEnd; i = next_[i])
+        for (std::uint32_t i = index_.Find(name, SpelledBy()); i != kEnd; i = next_[i])
             if (!member || names_[i].source != member) return &names_[i];
         return nullptr;
     }
 
-    // Calls `visit(spelling, taken)` for every name, in the order the generated units declare them.
+    // Calls `visit(spelling, taken)` for every method pointer type, in the order the generated
+    // units declare them.
     template <typename Visit>
-    void ForEach(Visit visit) const {
-        for (std::uint32_t i = 0; i < names_.size(); ++i) visit(Spelling(i), names_[i]);
+    void ForEachType(Visit visit) const {
+        std::string spelling;
+        for (const TakenName& taken : names_)
+            if (taken.Kind().type) {
+                taken.Spell(spelling);
+                visit(std::string_view(spelling), taken);
+            }
     }
 
     // Calls `visit(spelling, own, other)` for each name derived from a member that an earlier
@@ -209,50 +278,32 @@ public:
     // members, are declared once on purpose.
     template <typename Visit>
     void ForEachMeeting(Visit visit) const {
+        std::string spelling;
         for (std::uint32_t i = 0; i < names_.size(); ++i) {
             const TakenName& own = names_[i];
             if (!own.source || (head_[i] == i && next_[i] == kEnd)) continue;
             for (std::uint32_t j = head_[i]; j != kEnd; j = next_[j]) {
                 const TakenName& other = names_[j];
-                if (other.source == own.source || (other.source && j > i) || (own.shared && other.shared) ||
+                if (other.source == own.source || (other.source && j > i) ||
+                    (own.Kind().shared && other.Kind().shared) ||
                     (IsSystemElement(own.source) && IsSystemElement(other.source)))
                     continue;
-                visit(Spelling(i), own, other);
+                own.Spell(spelling);
+                visit(std::string_view(spelling), own, other);
                 break;
             }
         }
     }
 
 private:
-    // A class has far fewer derived names than numbers of this size: each one takes a hundred bytes.
+    // A class has far fewer derived names than numbers of this size: each one takes 40 bytes.
     static constexpr std::uint32_t kEnd = TextIndex::kNone;
 
-    // Names equal without regard to case are chained in the order they were added: the first
-    // one found answers, as the generated units declare them in that order. The name is written
-    // as its `parts` one after another.
-    TakenName& Add(std::initializer_list<std::string_view> parts, const TakenName& taken) {
-        const auto at = static_cast<std::uint32_t>(names_.size());
-        const std::size_t start = spellings_.size();
-        for (std::string_view part : parts) spellings_.append(part);
-        ends_.push_back(spellings_.size());
-        names_.push_back(taken);
-        next_.push_back(kEnd);
-        last_.push_back(at);
-        const std::uint32_t head = index_.Insert(std::string_view(spellings_).substr(start), at, Spellings());
-        head_.push_back(head);
-        if (head != at) {
-            next_[last_[head]] = at;
-            last_[head] = at;
-        }
-        return names_.back();
-    }
-
+    // The names in the order the generated units declare them; their spellings are put together
+    // when needed, as most are never asked for.
     std::vector<TakenName> names_;
-    std::string spellings_;            // every name as written, one after another
-    std::vector<std::size_t> ends_;    // where each name ends in spellings_
     std::vector<std::uint32_t> next_;  // the next name of the same chain, or kEnd
     std::vector<std::uint32_t> head_;  // the first name of the chain
-    std::vector<std::uint32_t> last_;  // of the first name of a chain: its last name
     TextIndex index_;                  // each chain's first name
 };
 
@@ -458,8 +509,8 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
     });
     // A method pointer type named like a type of the module would be left out or hide it.
     if (!typeTaker) return;
-    derived.ForEach([&](std::string_view name, const TakenName& own) {
-        if (!own.type || IsSystemElement(own.source) ||
+    derived.ForEachType([&](std::string_view name, const TakenName& own) {
+        if (IsSystemElement(own.source) ||
             std::find(reported.begin(), reported.end(), own.source) != reported.end())
             return;
         if (const std::string taker = typeTaker(name); !taker.empty()) blame(*own.source, NameFault(name, taker));

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_set>
 
 #include "elements/ElementMessages.h"
 #include "elements/RunTimeIdentifiers.h"
@@ -595,17 +594,17 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     };
     // A type the module declares may not hide or repeat a type that generated code names.
     // Asked for every method pointer type and enumeration value: the type names are gathered once.
-    std::unordered_set<std::string_view, TextHash, SameTextEqual> designTypes;
+    TextMap<bool> designTypes;
     for (const TemgModule* module : {static_cast<const TemgModule*>(this), first}) {
         if (!module) continue;
         for (int i = 0; i < module->RegisteredDataTypes().Count(); ++i)
-            designTypes.insert(module->RegisteredDataTypes().Items(i)->GetName());
-        for (int i = 0; i < module->EnumTypes().Count(); ++i) designTypes.insert(module->EnumTypes().Items(i)->GetName());
+            designTypes.Add(module->RegisteredDataTypes().Items(i)->GetName(), true);
+        for (int i = 0; i < module->EnumTypes().Count(); ++i) designTypes.Add(module->EnumTypes().Items(i)->GetName(), true);
         for (int i = 0; i < module->ProceduralTypes().Count(); ++i)
-            designTypes.insert(module->ProceduralTypes().Items(i)->GetName());
+            designTypes.Add(module->ProceduralTypes().Items(i)->GetName(), true);
     }
     const auto designTypeTaker = [&](std::string_view name) {
-        return designTypes.count(name) ? "the type " + std::string(name) : std::string();
+        return designTypes.Find(name) ? "the type " + std::string(name) : std::string();
     };
     // Asked by the members' check and for every enumeration value: the class's derived names are
     // gathered once for both.
@@ -641,14 +640,14 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         if (taker.empty()) taker = scope.Taker(value);
         return taker;
     };
-    std::unordered_set<std::string_view, TextHash, SameTextEqual> values;
+    TextMap<bool> values;
     for (int i = 0; i < FEnumTypes->Count(); ++i) {
         const TgmcEnumType& type = *FEnumTypes->Items(i);
         checkType(type, type.GetName());
         for (int j = 0; j < type.Values().Count(); ++j) {
             const TgmcEnumValue& value = *type.Values().Items(j);
             const std::string& name = value.GetName();
-            const bool repeated = !values.insert(name).second;
+            const bool repeated = !values.Add(name, true);
             if (std::string fault = NameFault(name, valueTaker(name)); !fault.empty())
                 report(value, fault);
             else if (repeated)

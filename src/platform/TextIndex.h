@@ -13,7 +13,8 @@
 namespace quillon {
 
 // Numbers by name, compared without regard to case. The names stay with the caller, which keeps
-// them in a numbered list: `nameOf(number)` gives the name stored under a number. The index is one
+// them in a numbered list: `spells(number, name)` says whether the name stored under a number is
+// `name` (without regard to case). The index is one
 // open-addressed array of hash tags and numbers, so that a look-up reads one cache line where a
 // node-based map follows a bucket, a node and the key, and neither building nor freeing it
 // allocates per name. At a few hundred thousand names those cache misses, not the comparisons,
@@ -25,18 +26,28 @@ public:
     explicit TextIndex(std::size_t expected = 0) { Resize(expected); }
 
     // The number stored under `name`, or kNone.
-    template <typename NameOf>
-    std::uint32_t Find(std::string_view name, const NameOf& nameOf) const {
-        return slots_[Probe(name, Tag(name), nameOf)].number;
+    template <typename Spells>
+    std::uint32_t Find(std::string_view name, const Spells& spells) const {
+        return slots_[Probe(Tag(name), [&](std::uint32_t number) { return spells(number, name); })].number;
     }
 
     // Stores `number` under `name` unless a name equal to it is stored; either way returns the
     // number stored under it. `number` is below kNone.
-    template <typename NameOf>
-    std::uint32_t Insert(std::string_view name, std::uint32_t number, const NameOf& nameOf) {
+    template <typename Spells>
+    std::uint32_t Insert(std::string_view name, std::uint32_t number, const Spells& spells) {
+        return InsertTagged(Tag(name), number, [&](std::uint32_t stored) { return spells(stored, name); });
+    }
+
+    // For callers that add many names in a row: the tag of a name, a hint to bring the slot of a
+    // name to be added soon into the cache (its look-up then need not wait for memory), and Insert
+    // with the tag computed beforehand, `same(stored)` saying whether the name stored under a
+    // number is the new one.
+    static std::uint32_t Tag(std::string_view name) { return static_cast<std::uint32_t>(TextHash()(name)); }
+    void Prefetch(std::uint32_t tag) const { __builtin_prefetch(&slots_[tag & (slots_.size() - 1)]); }
+    template <typename Same>
+    std::uint32_t InsertTagged(std::uint32_t tag, std::uint32_t number, const Same& same) {
         if (3 * (count_ + 1) > 2 * slots_.size()) Resize(2 * count_ + 2);
-        const std::uint32_t tag = Tag(name);
-        Slot& slot = slots_[Probe(name, tag, nameOf)];
+        Slot& slot = slots_[Probe(tag, same)];
         if (slot.number == kNone) {
             slot = {tag, number};
             ++count_;
@@ -51,15 +62,13 @@ private:
         std::uint32_t number = kNone;
     };
 
-    static std::uint32_t Tag(std::string_view name) { return static_cast<std::uint32_t>(TextHash()(name)); }
-
-    // The slot of `name`, or the empty slot where it belongs.
-    template <typename NameOf>
-    std::size_t Probe(std::string_view name, std::uint32_t tag, const NameOf& nameOf) const {
+    // The slot of the name `same` finds, or the empty slot where it belongs.
+    template <typename Same>
+    std::size_t Probe(std::uint32_t tag, const Same& same) const {
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t at = tag & mask;; at = (at + 1) & mask) {
             const Slot& slot = slots_[at];
-            if (slot.number == kNone || (slot.tag == tag && SameText(nameOf(slot.number), name))) return at;
+            if (slot.number == kNone || (slot.tag == tag && same(slot.number))) return at;
         }
     }
 
@@ -86,6 +95,10 @@ private:
 // The names are views: what they view must outlive the map.
 template <typename Value>
 class TextMap {
+    auto SpelledBy() const {
+        return [this](std::uint32_t i, std::string_view name) { return SameText(entries_[i].name, name); };
+    }
+
 public:
     struct Entry {
         std::string_view name;
@@ -94,13 +107,15 @@ public:
 
     explicit TextMap(std::size_t expected = 0) : index_(expected) { entries_.reserve(expected); }
 
-    void Add(std::string_view name, Value value) {
+    // Adds the entry; true when it is the first under its name.
+    bool Add(std::string_view name, Value value) {
+        const auto number = static_cast<std::uint32_t>(entries_.size());
         entries_.push_back({name, std::move(value)});
-        index_.Insert(name, static_cast<std::uint32_t>(entries_.size() - 1), NameOf());
+        return index_.Insert(name, number, SpelledBy()) == number;
     }
     // The first entry added under `name`, or nullptr.
     const Entry* Find(std::string_view name) const {
-        const std::uint32_t found = index_.Find(name, NameOf());
+        const std::uint32_t found = index_.Find(name, SpelledBy());
         return found == TextIndex::kNone ? nullptr : &entries_[found];
     }
     // The value of the first entry added under `name`, or `otherwise`.
@@ -110,10 +125,6 @@ public:
     }
 
 private:
-    auto NameOf() const {
-        return [this](std::uint32_t i) { return entries_[i].name; };
-    }
-
     std::vector<Entry> entries_;
     TextIndex index_;
 };
