@@ -342,6 +342,11 @@ ClassScope::ClassScope(const TemgClass& cls) : cls_(cls) {}
 
 ClassScope::~ClassScope() = default;
 
+void ClassScope::Gather() const {
+    Derived();
+    Members();
+}
+
 const DerivedNames& ClassScope::Derived() const {
     if (!derived_) derived_ = std::make_unique<const DerivedNames>(cls_);
     return *derived_;

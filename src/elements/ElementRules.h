@@ -83,6 +83,9 @@ public:
     ClassScope(const ClassScope&) = delete;
     ClassScope& operator=(const ClassScope&) = delete;
 
+    // Gathers the names now rather than on the first question: threads may then share the scope.
+    void Gather() const;
+
     // Says what declares `name` where the generated classes are written with enumeration values
     // (default values of parameters and properties): one of the class's own members ("the method
     // Total"), a name GeneratedMemberTaker knows, or a member the classes inherit from the run-time

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <mutex>
 
 #include "elements/ElementMessages.h"
 #include "elements/RunTimeIdentifiers.h"
@@ -248,7 +249,9 @@ bool TemgModule::IsTypeNameUnique(std::string_view name, const TPersistent* exce
 struct TemgModule::Index {
     TextMap<const TgmcEnumType*> types;
     TextMap<const TgmcEnumType*> values;
-    std::shared_ptr<const ClassScope> scope;  // built on first use
+    // Built on first use, whole, once: generation's threads share the first module's.
+    std::once_flag scopeOnce;
+    std::shared_ptr<const ClassScope> scope;
 };
 
 TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules) {
@@ -272,7 +275,11 @@ TemgModule::IndexScope::~IndexScope() {
 
 std::shared_ptr<const ClassScope> TemgModule::MainClassScope() const {
     if (!FIndex) return std::make_shared<const ClassScope>(*FMainClass);
-    if (!FIndex->scope) FIndex->scope = std::make_shared<const ClassScope>(*FMainClass);
+    std::call_once(FIndex->scopeOnce, [&] {
+        auto scope = std::make_shared<const ClassScope>(*FMainClass);
+        scope->Gather();
+        FIndex->scope = std::move(scope);
+    });
     return FIndex->scope;
 }
 

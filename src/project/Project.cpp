@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <unordered_set>
 
@@ -52,9 +53,13 @@ public:
         auto index = std::make_unique<ModuleIndex>();
         const TemgpModules& modules = *project_.FModules;
         index->reserve(static_cast<std::size_t>(modules.Count()));
-        for (int i = 0; i < modules.Count(); ++i)
+        std::vector<const TemgModule*> all;
+        for (int i = 0; i < modules.Count(); ++i) {
             index->try_emplace(LowerCase(modules.GetItemText(i, 0)), modules.Items(i));
+            all.push_back(&modules.Items(i)->Module());
+        }
         project_.FModuleIndex = std::move(index);
+        modules_.emplace(all);
         owner_ = true;
     }
     ~ModuleIndexScope() {
@@ -66,6 +71,8 @@ public:
 private:
     const TemgpProject& project_;
     bool owner_ = false;
+    // The modules' own indexes (enumerations, class scopes) for the same time.
+    std::optional<TemgModule::IndexScope> modules_;
 };
 
 // --- TemgpModule ---------------------------------------------------------------------------------
@@ -659,7 +666,6 @@ void TemgpProject::RunCheck(const std::unordered_set<const TemgModule*>* selecte
     std::vector<const TemgModule*> all;
     std::vector<TCheckedModule> entries;
     for (int i = 0; i < FModules->Count(); ++i) all.push_back(&FModules->Items(i)->Module());
-    const TemgModule::IndexScope modulesIndex(all);
     CheckUnitHeader(FUnitHeader, *FCheckResults);
     for (int i = 0; i < FModules->Count(); ++i) {
         const TemgModule& module = FModules->Items(i)->Module();
