@@ -12,6 +12,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Format.h"
 #include "platform/Text.h"
+#include "platform/TextIndex.h"
 #include "source/MemberEnums.h"
 #include "source/SourceUnit.h"
 #include "source/TextUtils.h"
@@ -689,20 +690,33 @@ bool Contains(const std::vector<std::string>& lowerNames, std::string_view name)
     return std::find(lowerNames.begin(), lowerNames.end(), LowerCase(name)) != lowerNames.end();
 }
 
-const TDeclaredMethod* FindDeclared(const TUnitLayout& layout, std::string_view name) {
-    for (const TDeclaredMethod& method : layout.methods)
-        if (SameText(method.name, name)) return &method;
-    return nullptr;
-}
+// The developer's class's declarations and bodies by name, for the look-up of every designed
+// method (a walk over them for each made a large class's update grow with the square of its size).
+class TLayoutIndex {
+public:
+    explicit TLayoutIndex(const TUnitLayout& layout) {
+        for (const TDeclaredMethod& method : layout.methods) {
+            declared_.Add(method.name, &method);
+            if (method.overrides) overrides_.Add(method.name, &method);
+        }
+        for (const THeading& body : layout.bodies) bodies_.Add(body.name, true);
+    }
+    // The first declaration of `name`, or nullptr.
+    const TDeclaredMethod* Declared(std::string_view name) const { return declared_.ValueOf(name); }
+    // The declaration that stands for the designed method `name`: the override of that name when
+    // there is one (overloads of the name that do not override are the developer's own), else the
+    // first declaration of the name.
+    const TDeclaredMethod* Override(std::string_view name) const {
+        const TDeclaredMethod* override = overrides_.ValueOf(name);
+        return override ? override : Declared(name);
+    }
+    bool HasBody(std::string_view name) const { return bodies_.Find(name) != nullptr; }
 
-// The declaration that stands for the designed method `name`: the override of that name when
-// there is one (overloads of the name that do not override are the developer's own), else the
-// first declaration of the name.
-const TDeclaredMethod* FindOverride(const TUnitLayout& layout, std::string_view name) {
-    for (const TDeclaredMethod& method : layout.methods)
-        if (method.overrides && SameText(method.name, name)) return &method;
-    return FindDeclared(layout, name);
-}
+private:
+    TextMap<const TDeclaredMethod*> declared_;
+    TextMap<const TDeclaredMethod*> overrides_;
+    TextMap<bool> bodies_;
+};
 
 // A report on the text at `offset` of the original; its line is counted once the edits are known.
 struct TPendingFinding {
@@ -714,12 +728,9 @@ struct TPendingFinding {
 std::vector<const TgmcMethod*> DesignedMethods(const TgmcModule& fresh) {
     std::vector<const TgmcMethod*> methods;
     const TgmcMethods& all = fresh.InterfacePart().Classes().Items(0)->Methods();
-    for (int i = 0; i < all.Count(); ++i) {
-        const TgmcMethod* method = all.Items(i);
-        if (std::none_of(methods.begin(), methods.end(),
-                         [&](const TgmcMethod* m) { return SameText(m->GetName(), method->GetName()); }))
-            methods.push_back(method);
-    }
+    TextMap<bool> names(static_cast<std::size_t>(all.Count()));
+    for (int i = 0; i < all.Count(); ++i)
+        if (names.Add(all.Items(i)->GetName(), true)) methods.push_back(all.Items(i));
     return methods;
 }
 
@@ -793,13 +804,14 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
     // Declarations, by visibility: at the end of the last section of that visibility, else in a
     // new section at the end of the class.
     const std::vector<const TgmcMethod*> designed = DesignedMethods(fresh);
+    const TLayoutIndex declarations(layout);
     std::vector<const TgmcMethod*> missingBodies;
     std::vector<std::pair<TMemberVisibility, std::vector<std::string>>> newSections;
     for (TMemberVisibility visibility : {mvNone, mvPrivate, mvProtected, mvPublic, mvPublished}) {
         std::vector<std::string> lines;
         for (const TgmcMethod* method : designed) {
             if (method->GetVisibility() != visibility) continue;
-            if (const TDeclaredMethod* declared = FindOverride(layout, method->GetName())) {
+            if (const TDeclaredMethod* declared = declarations.Override(method->GetName())) {
                 const std::string declaration = method->SrcCode(kMemberIndent);
                 if (!declared->signature.SameAs(SignatureOf(declaration, false).first) && !rewrite(*declared, *method))
                     findings.push_back({declared->begin, [=, &fileName](int line) {
@@ -810,9 +822,7 @@ TDeveloperUnitUpdate PlanDeveloperUnitUpdate(const TemgModule& module, const IMo
             }
             lines.push_back(blanks + method->SrcCode(kMemberIndent));
             update.added.push_back(method->GetName());
-            if (std::none_of(layout.bodies.begin(), layout.bodies.end(),
-                             [&](const THeading& body) { return SameText(body.name, method->GetName()); }))
-                missingBodies.push_back(method);
+            if (!declarations.HasBody(method->GetName())) missingBodies.push_back(method);
         }
         if (lines.empty()) continue;
         if (visibility == mvNone) {
@@ -932,8 +942,9 @@ std::vector<std::string> MissingDeveloperOverrides(const TemgModule& module, con
     TgmcModule fresh;
     module.ServerUnitModels(resolver, fresh, nullptr);
     std::vector<std::string> missing;
+    const TLayoutIndex declarations(*layout);
     for (const TgmcMethod* method : DesignedMethods(fresh))
-        if (!FindDeclared(*layout, method->GetName())) missing.push_back(method->GetName());
+        if (!declarations.Declared(method->GetName())) missing.push_back(method->GetName());
     return missing;
 }
 
