@@ -138,8 +138,7 @@ void TemgProperty::AddClassMembers(TgmcClass& target, TgmcMethod* constructorMet
         // the constructor sets the field to the value all the same.
         if (HasOrdinalType()) property->SetDefaultValue(FDefaultValue);
         if (!FDefaultValue.empty() && constructorMethod) {
-            TgmcMethodImplementation& body = constructorMethod->MethodImplementation();
-            body.SetCode(body.GetCode() + std::string(kCrLf) + "F" + name + " := " + FDefaultValue + ";");
+            constructorMethod->MethodImplementation().AppendCodeLine("F" + name + " := " + FDefaultValue + ";");
         }
     } else if (controller) {
         TgmcMethod* getter = HasExportedGetter() ? addGetter() : nullptr;

@@ -67,8 +67,7 @@ TgmcVar* AddLocalVar(TgmcMethod& method, std::string_view name, std::string_view
 }
 
 void AppendCodeLine(TgmcMethod& method, std::string_view text) {
-    TgmcMethodImplementation& body = method.MethodImplementation();
-    body.SetCode(body.GetCode() + std::string(kCrLf) + std::string(text));
+    method.MethodImplementation().AppendCodeLine(text);
 }
 
 }  // namespace quillon

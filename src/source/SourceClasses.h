@@ -9,6 +9,7 @@
 #include "source/MemberEnums.h"
 #include "source/SourceBase.h"
 #include "source/SourceDeclarations.h"
+#include "source/TextUtils.h"
 
 namespace quillon {
 
@@ -141,6 +142,8 @@ public:
 
     const std::string& GetCode() const { return FCode; }
     void SetCode(std::string_view value) { FCode = value; }
+    // Appends CR LF and `line` in place: a constructor's body takes a line per member.
+    void AppendCodeLine(std::string_view line) { FCode.append(kCrLf).append(line); }
     TgmcVars& LocalVars() { return FLocalVars; }
     const TgmcVars& LocalVars() const { return FLocalVars; }
     void SetLocalVars(const TgmcVars& value) { FLocalVars.Assign(value); }
