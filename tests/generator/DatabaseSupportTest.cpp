@@ -82,13 +82,6 @@ TEST_F(DatabaseSupport, CompilesAgainstTheGeneratedControllerOfEachServerOptionL
     }
 }
 
-TEST_F(DatabaseSupport, ParamsAndAFactoryAreNoOwnConnection) {
-    account.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
-    EXPECT_EQ(BuildDataModuleUnit(account, project), "");
-    EXPECT_EQ(BuildDataModuleForm(account), "");
-    EXPECT_NE(Controller().find("CreateQueryMethod:=CreateQuery;"), std::string::npos);
-}
-
 class OwnConnection : public DatabaseSupport {
 protected:
     OwnConnection() {
@@ -151,7 +144,12 @@ std::vector<std::string> Names(const TCollection& collection) {
 
 using StringVector = std::vector<std::string>;
 
+// Parameters beside a factory are no own connection.
 TEST_F(DatabaseSupport, FactoryItemsFollowTheSetTheOwnConnectionHasTheParametersProcedureAndExistingItemsStay) {
+    account.SetDatabaseSupport({dbsSetDatabaseParams, dbsQuery});
+    EXPECT_EQ(BuildDataModuleUnit(account, project), "");
+    EXPECT_EQ(BuildDataModuleForm(account), "");
+    EXPECT_NE(Controller().find("CreateQueryMethod:=CreateQuery;"), std::string::npos);
     account.SetDatabaseSupport({dbsQuery, dbsStoredProc});
     EXPECT_EQ(Names(account.MainClass().Events()), (StringVector{"CreateQueryMethod", "CreateStoredProcMethod"}));
     EXPECT_EQ(Names(account.MainClass().Methods()),

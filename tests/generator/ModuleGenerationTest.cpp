@@ -60,7 +60,7 @@ using Requests = std::vector<std::string>;
 
 // The kinds built, in order, and the files written ("(ro)": read-only) by server option and
 // database support. Dataset factories beside the parameters are no own connection.
-TEST_F(ModuleGeneration, EachServerOptionAndDatabaseSupportWritesItsKindsInOrder) {
+TEST_F(ModuleGeneration, EachServerOptionWritesItsKindsInOrderAndASecondGenerationKeepsTheDevelopersFiles) {
     const Names units{"Account.pas (ro)", "cntrAccount.pas (ro)", "devAccount.pas", "genAccount.pas (ro)"};
     const auto with = [](Names names, std::initializer_list<std::string> more) {
         names.insert(names.end(), more);
@@ -97,12 +97,10 @@ TEST_F(ModuleGeneration, EachServerOptionAndDatabaseSupportWritesItsKindsInOrder
             EXPECT_EQ(test::ReadText(out.File("gen_dmuBank.dfm")), "object gen_dmBank: Tgen_dmBank\r\nend\r\n");
         }
     }
-}
-
-// Recreated files carry the header and the block, the developer's unit only the header; the
-// options file names the search path expanded against the project. A second generation keeps the
-// developer's files and rewrites the recreated ones, protected again.
-TEST_F(ModuleGeneration, ASecondGenerationKeepsTheDevelopersFilesAndRewritesTheRecreatedOnes) {
+    // Recreated files carry the header and the block, the developer's unit only the header; the
+    // options file names the search path expanded against the project. A second generation keeps the
+    // developer's files and rewrites the recreated ones, protected again.
+    project.srcPath = dir.Prefix();
     project.searchPath = "lib;../shared;;/opt/units";
     Generate(account);
     const std::string recreated = GeneratedFileHeader(kHeader, true);
