@@ -130,7 +130,7 @@ TEST_F(RegressionDesign, ExportedRoutinesNamedLikeRunTimeIdentifiersOrTheLibrary
 // "Wrong number of parameters specified for call to <Procedure Variable>": the class TFreeInstance
 // of a module FreeInstance hid the controller's routine type of that name in the debug form, whose
 // TObject(FController) cast became a call. The editors refuse the name the same way.
-TEST_F(RegressionDesign, AModuleWhoseClassIsNamedLikeAGeneratedTypeIsRefused) {
+TEST_F(RegressionDesign, ModulesAndDebugApplicationsNamedLikeGeneratedTypesTheirUnitsOrReservedWordsAreRefused) {
     const std::pair<std::string_view, std::string_view> cases[] = {
         {"FreeInstance", "TFreeInstance"}, {"initinstance", "TInitInstance"}, {"Form", "TForm"}, {"Panel", "TPanel"}};
     for (const auto& [name, type] : cases) {
@@ -143,12 +143,10 @@ TEST_F(RegressionDesign, AModuleWhoseClassIsNamedLikeAGeneratedTypeIsRefused) {
     }
     // The first module declares no class.
     EXPECT_EQ(project.FirstModule().TakenNameMessage(&project.FirstModule(), "Form"), "");
-}
-
-// "Duplicate identifier", "identifier expected but BEGIN found": a debug application's program
-// was named like a unit it uses (in any case) or a reserved word; "Identifier not found": like the
-// application object its main block calls. The check refuses these names on the application.
-TEST_F(RegressionDesign, DebugApplicationsNamedLikeTheirUnitsOrReservedWordsAreRefused) {
+    project.RenameModule(*project.FindModuleEntry(calc->GetName()), "Calc", "Calculator");
+    // "Duplicate identifier", "identifier expected but BEGIN found": a debug application's program
+    // was named like a unit it uses (in any case) or a reserved word; "Identifier not found": like the
+    // application object its main block calls. The check refuses these names on the application.
     TemgProperty& change = test::Typed(*calc->MainClass().Events().Add(), "OnChange", "TNotifyEvent", dtRegisteredProcedural);
     TemgDebugApplication& application = calc->DebugApplications().NewDebugApplication();
     EXPECT_TRUE(Compiles());
