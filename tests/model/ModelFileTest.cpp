@@ -26,27 +26,6 @@ std::string CommaTextOf(std::vector<std::string> strings) {
     return list.CommaText();
 }
 
-// The options of a model file are a comma text: entries with blanks, control characters, commas
-// or quotes are quoted, and what is written reads back.
-TEST(CommaText, QuotesEntriesWithBlanksControlCharactersCommasOrQuotesAndReadsBackWhatItWrote) {
-    EXPECT_EQ(CommaTextOf({"a", "b"}), "a,b");
-    EXPECT_EQ(CommaTextOf({"a b", "c,d", "say \"hi\"", "tab\there", "plain"}),
-              "\"a b\",\"c,d\",\"say \"\"hi\"\"\",\"tab\there\",plain");
-    EXPECT_EQ(CommaTextOf({}), "");
-    EXPECT_EQ(CommaTextOf({""}), "\"\"");
-    EXPECT_EQ(CommaTextOf({"a", "", "b"}), "a,,b");
-    // Reading separates at unquoted blanks and tolerates an unclosed quote.
-    TStringList list;
-    list.SetCommaText("  one two , \"three");
-    EXPECT_EQ(list.Items(), (std::vector<std::string>{"one", "two", "three"}));
-    for (const std::vector<std::string>& strings :
-         std::vector<std::vector<std::string>>{{"a b", "c,d", "say \"hi\"", "", "x"}, {""}, {"", ""}, {"a", ""}, {}}) {
-        list.SetItems({"stale"});
-        list.SetCommaText(CommaTextOf(strings));
-        EXPECT_EQ(list.Items(), strings) << CommaTextOf(strings);
-    }
-}
-
 class ModelFile : public ::testing::Test {
 protected:
     TempDir dir;
@@ -56,7 +35,7 @@ protected:
 // A file begins with header and options objects without names. What was written reads back; a
 // file of another signature (compared exactly), a missing one and one that cannot be created are
 // refused by name, the model and options left untouched.
-TEST_F(ModelFile, BeginsWithHeaderAndOptionsReadsBackAndRefusesOtherSignaturesAndMissingFiles) {
+TEST_F(ModelFile, BeginsWithHeaderAndCommaTextOptionsReadsBackAndRefusesOtherSignaturesAndMissingFiles) {
     TSampleModel model, copy;
     WriteModelFile(model, path, kModuleSignature, "");
     EXPECT_EQ(ReadText(path), CrLf({"object TModelFileHeader",
@@ -90,6 +69,24 @@ TEST_F(ModelFile, BeginsWithHeaderAndOptionsReadsBackAndRefusesOtherSignaturesAn
     const std::string impossible = dir.File("plain/Calc.qlm");
     const std::string error = test::ExceptionMessage([&] { WriteModelFile(TSampleModel(), impossible, kModuleSignature, ""); });
     EXPECT_EQ(error.rfind("Cannot create file " + impossible, 0), 0u) << error;
+    // The options of a model file are a comma text: entries with blanks, control characters,
+    // commas or quotes are quoted, and what is written reads back.
+    EXPECT_EQ(CommaTextOf({"a", "b"}), "a,b");
+    EXPECT_EQ(CommaTextOf({"a b", "c,d", "say \"hi\"", "tab\there", "plain"}),
+              "\"a b\",\"c,d\",\"say \"\"hi\"\"\",\"tab\there\",plain");
+    EXPECT_EQ(CommaTextOf({}), "");
+    EXPECT_EQ(CommaTextOf({""}), "\"\"");
+    EXPECT_EQ(CommaTextOf({"a", "", "b"}), "a,,b");
+    // Reading separates at unquoted blanks and tolerates an unclosed quote.
+    TStringList list;
+    list.SetCommaText("  one two , \"three");
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"one", "two", "three"}));
+    for (const std::vector<std::string>& strings :
+         std::vector<std::vector<std::string>>{{"a b", "c,d", "say \"hi\"", "", "x"}, {""}, {"", ""}, {"a", ""}, {}}) {
+        list.SetItems({"stale"});
+        list.SetCommaText(CommaTextOf(strings));
+        EXPECT_EQ(list.Items(), strings) << CommaTextOf(strings);
+    }
 }
 
 #ifndef _WIN32

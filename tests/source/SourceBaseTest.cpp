@@ -41,7 +41,7 @@ std::vector<std::string> PropertyNames(const TPersistent& object) {
 
 }  // namespace
 
-TEST(TgmcAppellation, RaisesModifiedOnACaseSensitiveChangeAndAssignsBothFieldsAndADataTypeQualifiesItsNameWithAPoint) {
+TEST(TgmcAppellation, RaisesModifiedOnACaseSensitiveChangeAssignsAndItemsAndListsFollowIt) {
     TgmcAppellation a, b;
     a.SetName("");
     EXPECT_FALSE(a.GetModified());
@@ -64,9 +64,6 @@ TEST(TgmcAppellation, RaisesModifiedOnACaseSensitiveChangeAndAssignsBothFieldsAn
     EXPECT_EQ(t.QualifiedName(), "Types.TKind");
     t.SetName("");
     EXPECT_EQ(t.QualifiedName(), "Types");
-}
-
-TEST(TgmcCollection, ItemsAreModifiedThroughTheirAppellationAndTheListLeavesOutRepeatedNamesIndentsWrapsAndAssigns) {
     NameList items;
     NameItem* item = items.AddNamed("A");
     EXPECT_TRUE(item->GetModified());
@@ -112,12 +109,12 @@ TEST(TgmcCollection, ItemsAreModifiedThroughTheirAppellationAndTheListLeavesOutR
     EXPECT_EQ(list.SrcCode(3, ","), "");
     list.AddNamed("");  // empty texts add neither text nor separator
     EXPECT_EQ(list.SrcCode(3, ","), "");
-    const std::string a(80, 'a'), c(78, 'c');
-    for (const std::string& name : {a, std::string("b"), c, std::string("d")}) list.AddNamed(name);
+    const std::string wide(80, 'a'), c(78, 'c');
+    for (const std::string& name : {wide, std::string("b"), c, std::string("d")}) list.AddNamed(name);
     // The first line is measured before the 3 leading blanks are added (80: no break yet);
     // a line a break started counts its blanks (3 + 78 = 81: break).
-    EXPECT_EQ(list.SrcCode(3, ","), "   " + a + ",b,\r\n   " + c + ",\r\n   d");
-    EXPECT_EQ(list.SrcCode(2, "\r\n"), "  " + a + "\r\n  b\r\n  " + c + "\r\n  d");
+    EXPECT_EQ(list.SrcCode(3, ","), "   " + wide + ",b,\r\n   " + c + ",\r\n   d");
+    EXPECT_EQ(list.SrcCode(2, "\r\n"), "  " + wide + "\r\n  b\r\n  " + c + "\r\n  d");
     NameList source, target;
     source.AddNamed("A");
     source.AddNamed("B");
@@ -130,7 +127,7 @@ TEST(TgmcCollection, ItemsAreModifiedThroughTheirAppellationAndTheListLeavesOutR
     EXPECT_FALSE(target.GetModified());
 }
 
-TEST(TgmcProceduralType, WritesTheMethodPointerTypeWithItsOptionWordsInTheirOrder) {
+TEST(TgmcTypes, MethodPointerTypesWithOptionWordsAndEnumeratedTypesWithCaptionsWithoutRepeatsWrapped) {
     EXPECT_EQ(MethodOptionsText({}), "");
     EXPECT_EQ(MethodOptionsText({moExport, moOfObject, moStdCall}), " of object;stdcall;export");
     EXPECT_EQ(MethodInheritanceNames.ValueOf("miabstract"), static_cast<int>(miAbstract));
@@ -150,9 +147,6 @@ TEST(TgmcProceduralType, WritesTheMethodPointerTypeWithItsOptionWordsInTheirOrde
     func.ResultType().SetName("Integer");
     func.ResultType().SetModuleName("System");  // only the name is written
     EXPECT_EQ(func.SrcCode(0), "TGet=function:Integer;{getter}");
-}
-
-TEST(TgmcEnumType, WritesValuesWithCaptionsDropsRepeatsAndWrapsAtColumnOne) {
     TgmcEnumTypes types;
     EXPECT_EQ(AddEnum(types, "TEmpty", {})->SrcCode(3), "TEmpty=();");
     TgmcEnumType* kind = AddEnum(types, "TKind", {"kA", "kB", "KA"});

@@ -102,7 +102,7 @@ TEST_F(SourceClass, WritesCaptionAndSupportedInterfacesInTheHeading) {
               Lines({"", "{TDemo}", "{A demo}", "", "procedure TDemo.Run;", "begin", "   Beep;", "end;"}));
 }
 
-TEST_F(SourceClass, VisibilityWordsRepeatPerCollectionAndDuplicateMembersStay) {
+TEST_F(SourceClass, VisibilityWordsRepeatDuplicateMembersStayPropertiesWriteIndexAndDefaultAndParametersWrap) {
     demo->ParentClass().SetName("");
     AddMethod(demo->Methods(), "Abstract", mvProtected)->SetInheritance({miVirtual, miAbstract});
     TgmcField* a = demo->Fields().Add();
@@ -117,9 +117,6 @@ TEST_F(SourceClass, VisibilityWordsRepeatPerCollectionAndDuplicateMembersStay) {
                                        "   procedure Abstract;virtual;abstract;", "   PUBLISHED", "   A:Byte;",
                                        "   end;"}));
     EXPECT_EQ(demo->ImplementationSrcCode(3), "");  // only abstract methods: no class-name comment
-}
-
-TEST(TgmcMembers, APropertyWritesIndexDefaultAndCaptionAndParametersWrapAtColumnOneAndListNames) {
     TgmcProperty items;
     items.SetName("Items");
     items.IndexVar().SetName("Index");

@@ -5,7 +5,7 @@
 
 namespace quillon {
 
-TEST(AppendSeparated, SkipsEmptyValuesSeparatesIndentsAndWrapsOnlyWhenAskedMeasuringTheLastLineFromTheOffset) {
+TEST(Append, SkipsEmptyValuesSeparatesIndentsWrapsWhenAskedAndTakesTheSeparatorBackWhenTheWriterAppendsNothing) {
     std::string text;
     EXPECT_FALSE(AppendSeparated(text, "", ","));
     EXPECT_TRUE(AppendSeparated(text, "a", ","));
@@ -33,16 +33,13 @@ TEST(AppendSeparated, SkipsEmptyValuesSeparatesIndentsAndWrapsOnlyWhenAskedMeasu
     AppendSeparatedFrom(uses, from, std::string(80, 'd'), ",", 2, true);
     AppendSeparatedFrom(uses, from, "e", ",", 2, true);
     EXPECT_EQ(uses.substr(from), "b,c," + std::string(80, 'd') + ",\r\n  e");
-}
-
-TEST(AppendWith, TakesTheSeparatorBackWritesPrefixAndSuffixOnlyAroundTextAndIndentsAndMeasuresLines) {
-    std::string text = "head:";
-    const std::size_t from = text.size();
+    std::string head = "head:";
+    const std::size_t start = head.size();
     const auto write = [](std::string_view value) { return [value](std::string& dest) { dest.append(value); }; };
-    EXPECT_TRUE(AppendSeparatedWith(text, from, "\r\n", 2, false, write("a")));
-    EXPECT_FALSE(AppendSeparatedWith(text, from, "\r\n", 2, false, write("")));
-    EXPECT_TRUE(AppendSeparatedWith(text, from, "\r\n", 2, false, write("b")));
-    EXPECT_EQ(text, "head:a\r\n  b");
+    EXPECT_TRUE(AppendSeparatedWith(head, start, "\r\n", 2, false, write("a")));
+    EXPECT_FALSE(AppendSeparatedWith(head, start, "\r\n", 2, false, write("")));
+    EXPECT_TRUE(AppendSeparatedWith(head, start, "\r\n", 2, false, write("b")));
+    EXPECT_EQ(head, "head:a\r\n  b");
     // A long line wraps before what the writer appends, as AppendSeparatedFrom does.
     std::string list(81, 'x');
     AppendSeparatedWith(list, 0, ",", 3, true, write("y"));
