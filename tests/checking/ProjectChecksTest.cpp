@@ -54,7 +54,7 @@ TEST_F(ExternalClassCheck, AMissingClassGivesOnlyClassNotFound) {
 
 // Dataset support may not refer to an own connection (parameters beside a dataset kind are
 // dataset support); no database support may not refer to any.
-TEST_F(ExternalClassCheck, DatabaseSupportRulesOfAReference) {
+TEST_F(ExternalClassCheck, DatabaseSupportRulesOfAReferenceAndMembersOfTheCommonTypesModuleAreWarnings) {
     Refer("Customer", "Owner");
     const struct {
         TDatabaseSupport referring, referenced;
@@ -72,10 +72,7 @@ TEST_F(ExternalClassCheck, DatabaseSupportRulesOfAReference) {
         customer.SetDatabaseSupport(row.referenced);
         EXPECT_EQ(Check(), row.expected);
     }
-}
-
-// The common types module has no class: what its class holds is not generated, a warning each.
-TEST_F(ExternalClassCheck, MembersOfTheCommonTypesModuleAreWarnings) {
+    // The common types module has no class: what its class holds is not generated, a warning each.
     common.MainClass().SetName("CommonTypes");
     TemgProperty& tint = *common.MainClass().Properties().Add();
     tint.SetName("Tint");

@@ -23,7 +23,7 @@
 namespace quillon {
 namespace {
 
-TEST(Text, FormatSubstitutesAndRejectsMismatchedArgumentsAndIndexesNamesWithoutRegardToCase) {
+TEST(Services, FormatIndexGuidsShellAndStandardText) {
     EXPECT_EQ(Format("File '%s' not found", "/a/b.qlm"), "File '/a/b.qlm' not found");
     EXPECT_EQ(Format("%s on line %d", "String expected", 12), "String expected on line 12");
     EXPECT_EQ(Format("100%% of %d", -3), "100% of -3");
@@ -53,9 +53,6 @@ TEST(Text, FormatSubstitutesAndRejectsMismatchedArgumentsAndIndexesNamesWithoutR
     }
     EXPECT_EQ(index.Find("name499x", nameOf), 1998u);
     EXPECT_EQ(index.Find("Name500", nameOf), TextIndex::kNone);
-}
-
-TEST(Services, GuidsTheShellAndStandardTextWithCrBeforeALoneLfAndWholeCharacters) {
     const std::string first = CreateGuidString();
     const std::regex form("\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}");
     EXPECT_TRUE(std::regex_match(first, form)) << first;

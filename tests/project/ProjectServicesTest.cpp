@@ -143,7 +143,7 @@ TEST_F(ProjectServices, ListsClassModulesAndExternalClasses) {
     EXPECT_EQ(visited, (std::vector<std::string>{"CommonTypes", "Account", "Customer", "Branch", "Ledger"}));
 }
 
-TEST_F(ProjectServices, ChecksEveryModuleIntoOneClearedCollection) {
+TEST_F(ProjectServices, ChecksEveryModuleIntoOneClearedCollectionAndEveryGeneratedFileHasOneOwner) {
     struct Receiver : ICheckResultsReceiver {
         void ShowCheckResults(const TCheckCollection& results) override { shown.push_back(results.Count()); }
         std::vector<int> shown;
@@ -158,11 +158,8 @@ TEST_F(ProjectServices, ChecksEveryModuleIntoOneClearedCollection) {
     EXPECT_EQ(results.Items(1)->GetCaption(), kCheckClassNotFound);
     EXPECT_EQ(&results, project.CheckResults());
     EXPECT_EQ(receiver.shown, (std::vector<int>{0, 2}));
-}
-
-// Every file generation writes has one owner: two owners of one file, and a unit the user added
-// that generation would write, are refused on both sides, names compared as Windows compares them.
-TEST_F(ProjectServices, EveryGeneratedFileHasOneOwner) {
+    // Every file generation writes has one owner: two owners of one file, and a unit the user added
+    // that generation would write, are refused on both sides, names compared as Windows compares them.
     struct Case {
         const char* account;        // Account's new name
         const char* unit;           // a unit added to Account
