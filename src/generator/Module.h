@@ -218,12 +218,13 @@ public:
     // The scope of the main class: while an IndexScope is open the one it keeps, else a new one.
     std::shared_ptr<const ClassScope> MainClassScope() const;
 
-    // The check asks for enumerated types by name and by value for every member, parameter and
-    // value, of the checked module and of the first module, and for the names in the scope of
-    // their classes, for the name rules and for the default values. The design cannot change
-    // while it runs, so for its duration the modules answer from an index instead of walking their
-    // types, which made the check of one module grow with its members times the types it can
-    // name, and keep their class's scope, whose table of derived names is built once.
+    // The check and generation ask for enumerated types by name and by value for every member,
+    // parameter and value, of the module and of the first module, and the check for the names in
+    // the scope of their classes, for the name rules and for the default values. The design cannot
+    // change while they run, so for their duration (the project's module index opens this scope)
+    // the modules answer from an index instead of walking their types, which made the work on one
+    // module grow with its members times the types it can name, and keep their class's scope,
+    // whose table of derived names is built once.
     class IndexScope {
     public:
         explicit IndexScope(const std::vector<const TemgModule*>& modules);
