@@ -212,15 +212,12 @@ TEST_F(MethodContribution, SetDatabaseParamsStoresTheParametersAndPassesThemOn) 
     EXPECT_EQ(developer.Items(0)->MethodImplementation().GetCode(), "inherited;");
 }
 
-TEST_F(MethodContribution, TheDeclarationTextIsAnOverrideWithoutInstanceParameters) {
+TEST_F(MethodContribution, TheDeclarationTextIsAnOverrideDefaultsFollowEveryParameterWithoutAndTheListConverts) {
     EXPECT_EQ(AddSum().DeclarationText(), "function Sum(a:Integer;b:Integer):Integer;override;");
     // A procedure keeps no result type from an earlier category.
     EXPECT_EQ(AddMethod("Run", mcProcedure, "Integer").DeclarationText(), "procedure Run;override;");
     EXPECT_EQ(design.Methods().DeclarationText(),
               "function Sum(a:Integer;b:Integer):Integer;override;\r\nprocedure Run;override;");
-}
-
-TEST(ParameterList, DefaultsMustFollowEveryParameterWithoutAndTheListConvertsWithInstanceParameters) {
     TemgParameters parameters;
     EXPECT_TRUE(parameters.DefaultsInOrder());
     AddParameter(parameters, "a");

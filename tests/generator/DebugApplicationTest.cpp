@@ -175,7 +175,7 @@ TEST_F(DebugApplication, WithDatabaseSupportTheFormConnectsThroughTheAliasPanelA
 
 // The controller is created from the libraries' directories where it needs them; the project group
 // builds the referenced libraries, this library and the program.
-TEST_F(DebugApplication, TheControllerAndTheProjectGroupFollowTheReferencedLibraries) {
+TEST_F(DebugApplication, TheControllerAndProjectGroupFollowTheReferencedLibrariesAndGenerationKeepsTheDevelopersFiles) {
     project.AddModule("Ledger", moServerInDll).SetSrcPath("ledger");
     project.AddModule("Store", moDirectUsesServer);
     account.MainClass().ExternalClasses().Add()->SetName("Ledger");
@@ -199,11 +199,8 @@ TEST_F(DebugApplication, TheControllerAndTheProjectGroupFollowTheReferencedLibra
     EXPECT_TRUE(creates("TAccount.CreateFromPath(Self,'/work/demo/ledger/');"));
     account.MainClass().ExternalClasses().Delete(0);
     EXPECT_TRUE(creates("TAccount.Create(Self);"));
-}
-
-// A planned generation touches nothing and, after generation, agrees with the disk; generation
-// writes the generator's form unit and form read-only, and keeps the developer's files.
-TEST_F(DebugApplication, GenerationKeepsTheDevelopersFilesAndRewritesTheGenerators) {
+    // A planned generation touches nothing and, after generation, agrees with the disk; generation
+    // writes the generator's form unit and form read-only, and keeps the developer's files.
     test::TempDir dir;
     project.srcPath = dir.Prefix();
     project.searchPath = "lib;..\\shared";
