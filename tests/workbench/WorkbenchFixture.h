@@ -1,11 +1,13 @@
 // The fixture of the workbench tests: a main window on a temporary configuration file, with
-// scripted message boxes and file dialogs answered from queues.
+// scripted message boxes and file dialogs answered from queues, and the user's hands on the
+// editors' fields.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <memory>
 #include <optional>
@@ -13,9 +15,17 @@
 #include <vector>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "platform/UserDialogs.h"
@@ -27,6 +37,32 @@
 #include "workbench/WorkbenchSettings.h"
 
 namespace quillon::test {
+
+using Names = std::vector<std::string>;
+
+// Types `text` over the whole of `edit` as the user does; an empty text clears it.
+inline void TypeInto(QLineEdit& edit, const QString& text) {
+    edit.selectAll();
+    if (text.isEmpty()) {
+        edit.clear();
+        emit edit.textEdited(QString());
+        return;
+    }
+    QTest::keyClicks(&edit, text);
+}
+
+// Chooses `text` in `combo` (an entry, or typed into an editable one) as the user does.
+inline void Choose(QComboBox& combo, const QString& text) {
+    combo.setCurrentText(text);
+    emit combo.activated(combo.currentIndex());
+}
+
+// Runs `open`, playing the user in every dialog it opens, a `Dialog`, with `play`.
+template <class Dialog>
+void Playing(const std::function<void(Dialog&)>& play, const std::function<void()>& open) {
+    ScopedDialogRunner runner([&](TfmBaseDialog& dialog) { play(dynamic_cast<Dialog&>(dialog)); });
+    open();
+}
 
 // Answers every file or directory question with the next queued answer (nullopt = Cancel) and
 // fails the test on one nobody queued.
@@ -127,6 +163,14 @@ protected:
         Trigger("actNewProject");
     }
 
+    // A new project in the work directory with one class module, ExtClass1, selected.
+    TemgpModule& NewProjectWithAClass() {
+        OpenWindow();
+        NewProjectIn(work.Path());
+        Trigger("actNewClassToProject");
+        return *Window().Project().Modules().Items(1);
+    }
+
     QTreeWidgetItem* Node(const TPersistent* object) { return FindNodeOf(Window().Tree(), object); }
     QTreeWidgetItem* Select(const TPersistent* object) {
         EXPECT_TRUE(Window().SelectObject(object));
@@ -140,6 +184,19 @@ protected:
         if (!editor) throw std::logic_error("the open editor is not of the expected kind");
         return *editor;
     }
+    // Types over the name of the open editor; nothing is applied.
+    void TypeName(const QString& name) {
+        auto* edit = Window().Editors().CurrentEditor()->findChild<QLineEdit*>("edName");
+        if (!edit) throw std::logic_error("the open editor has no name field");
+        TypeInto(*edit, name);
+    }
+    // The open editor once deferred work ran (nullptr when none is open).
+    TfrEditor* SettledEditor() {
+        Settle();
+        return Window().Editors().CurrentEditor();
+    }
+    // The last message shown, or "" when none was.
+    std::string LastMessage() const { return dialogs.Messages().empty() ? "" : dialogs.Messages().back(); }
     // Lets deferred work run (an editor's close).
     static void Settle() {
         for (int i = 0; i < 3; ++i) {
