@@ -1,10 +1,5 @@
 // The editor framework through the property editor: applying with OK, Apply and Cancel, the name
 // rule, the type field, the access check, and how the editor follows the tree's selection.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-
 #include "elements/DesignClass.h"
 #include "elements/Properties.h"
 #include "workbench/ElementEditors.h"
@@ -16,25 +11,13 @@ namespace {
 class PropertyEditorTest : public WorkbenchTest {
 protected:
     void SetUp() override {
-        OpenWindow();
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");
+        NewProjectWithAClass();
         Trigger("actNewProperty");
         property = Window().Project().Modules().Items(1)->Module().MainClass().Properties().Items(0);
     }
 
     TfrPropertyEditor& Editor() { return CurrentEditor<TfrPropertyEditor>(); }
-    // Types into the name box as the user does.
-    void TypeName(const QString& name) {
-        QLineEdit& edit = Editor().Appellation().NameEdit().Edit();
-        edit.selectAll();
-        QTest::keyClicks(&edit, name);
-    }
-    void ChooseType(const QString& type) {
-        QComboBox& combo = Editor().DataTypes().Combo();
-        combo.setCurrentText(type);
-        emit combo.activated(combo.currentIndex());
-    }
+    void ChooseType(const QString& type) { Choose(Editor().DataTypes().Combo(), type); }
 
     TemgProperty* property = nullptr;
 };
@@ -49,7 +32,7 @@ TEST_F(PropertyEditorTest, OKWritesTheFieldsIntoTheModelAndTheTreeThenCloses) {
     Editor().DefaultValue().SetValue("10");
     Editor().ClickOK();
 
-    EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_EQ(LastMessage(), "");
     EXPECT_EQ(property->GetName(), "Balance");
     EXPECT_EQ(property->GetCaption(), "Money left");
     EXPECT_EQ(property->DataType().GetName(), "Integer");
@@ -58,8 +41,7 @@ TEST_F(PropertyEditorTest, OKWritesTheFieldsIntoTheModelAndTheTreeThenCloses) {
     EXPECT_FALSE(property->IsWritable());
     EXPECT_EQ(property->GetDefaultValue(), "10");
     EXPECT_EQ(Node(property)->text(0), "Balance");
-    Settle();
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+    EXPECT_EQ(SettledEditor(), nullptr);
 }
 
 TEST_F(PropertyEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
@@ -67,56 +49,45 @@ TEST_F(PropertyEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
     ChooseType("Integer");
     TfrEditor* editor = &Editor();
     editor->ClickApply();
-    Settle();
+    EXPECT_EQ(SettledEditor(), editor);
     EXPECT_EQ(property->GetName(), "Balance");
-    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
 
     TypeName("Other");
     editor->ClickCancel();
-    Settle();
+    EXPECT_EQ(SettledEditor(), nullptr);
     EXPECT_EQ(property->GetName(), "Balance");
     EXPECT_EQ(Node(property)->text(0), "Balance");
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
 }
 
-TEST_F(PropertyEditorTest, RefusedNamesAndTypesWriteNothing) {
-    ChooseType("Integer");
+// Refused names, types and access write nothing; the editor stays open for correction.
+TEST_F(PropertyEditorTest, RefusedNamesTypesAndAccessWriteNothing) {
     struct Case {
-        QString name;
+        QString name, type;
         std::string message;
     };
-    for (const Case& c : {Case{"1Balance", "The field value is not an identifier"},
-                          Case{"", "Please, fill in the field 'Name'"},
-                          Case{"afterinitinstance", "Name afterinitinstance is not unique"},
-                          Case{"Label", "The field value is not an identifier"},
-                          Case{"Create", "Name Create is taken by the generated code: the generated member Create"},
-                          Case{"FAfterInitInstanceMethod",
+    for (const Case& c : {Case{"1Balance", "Integer", "The field value is not an identifier"},
+                          Case{"", "Integer", "Please, fill in the field 'Name'"},
+                          Case{"afterinitinstance", "Integer", "Name afterinitinstance is not unique"},
+                          Case{"Label", "Integer", "The field value is not an identifier"},
+                          Case{"Create", "Integer", "Name Create is taken by the generated code: the generated member Create"},
+                          Case{"FAfterInitInstanceMethod", "Integer",
                                "Name FAfterInitInstanceMethod is taken by the generated code: the method pointer "
-                               "field of method AfterInitInstance"}}) {
+                               "field of method AfterInitInstance"},
+                          Case{"Balance", "TNoSuchType", "Type 'TNoSuchType' is not registered"},
+                          Case{"Balance", "", "Please, fill in the field 'Type'"}}) {
         TypeName(c.name);
-        if (c.name.isEmpty()) Editor().Appellation().NameEdit().Edit().clear();
+        ChooseType(c.type);
         Editor().ClickOK();
-        Settle();
-        ASSERT_FALSE(dialogs.Messages().empty()) << c.name.toStdString();
-        EXPECT_EQ(dialogs.Messages().back(), c.message);
+        EXPECT_EQ(LastMessage(), c.message);
+        EXPECT_NE(SettledEditor(), nullptr) << c.message;
         EXPECT_EQ(property->GetName(), "Property1");
         EXPECT_EQ(Node(property)->text(0), "Property1");
-        // The editor stays open with the name box focused for correction.
-        EXPECT_NE(Window().Editors().CurrentEditor(), nullptr);
     }
-
-    TypeName("Balance");
-    ChooseType("TNoSuchType");
-    Editor().ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "Type 'TNoSuchType' is not registered");
-    ChooseType("");
-    Editor().ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "Please, fill in the field 'Type'");
     ChooseType("Integer");
     Editor().ReadBox().click();
     Editor().WriteBox().click();
     Editor().ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "Read or Write must be set");
+    EXPECT_EQ(LastMessage(), "Read or Write must be set");
     EXPECT_TRUE(property->IsReadable() && property->IsWritable());
     EXPECT_EQ(property->GetName(), "Property1");
 }
@@ -132,23 +103,23 @@ TEST_F(PropertyEditorTest, TheDefaultValueOffersTheValuesOfTheChosenType) {
     EXPECT_EQ(Editor().DataTypes().Combo().findText("Boolean"), -1);
 }
 
-TEST_F(PropertyEditorTest, SelectingTheEditedNodeKeepsItsEditor) {
+// Selecting the edited node again keeps its editor and what was typed; a click on the selected
+// node reopens a closed editor.
+TEST_F(PropertyEditorTest, SelectingTheEditedNodeKeepsItsEditorAndAClickReopensAClosedOne) {
     TfrEditor* editor = &Editor();
     TypeName("Half");  // typed, not applied
     EXPECT_TRUE(Window().SelectObject(property));
     EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
     EXPECT_EQ(Editor().Appellation().Name(), "Half");
-}
 
-TEST_F(PropertyEditorTest, AClickOnTheSelectedNodeReopensAClosedEditor) {
     Editor().ClickCancel();
-    Settle();
-    ASSERT_EQ(Window().Editors().CurrentEditor(), nullptr);
+    ASSERT_EQ(SettledEditor(), nullptr);
     QTreeWidget& tree = Window().Tree();
     QTreeWidgetItem* node = tree.currentItem();
     tree.scrollToItem(node);
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
     EXPECT_EQ(Editor().Object(), property);
+    EXPECT_EQ(Editor().Appellation().Name(), "Property1");
 }
 
 TEST_F(PropertyEditorTest, LeavingTheNodeAppliesTheEditorAndARefusalKeepsTheSelection) {
@@ -161,7 +132,7 @@ TEST_F(PropertyEditorTest, LeavingTheNodeAppliesTheEditorAndARefusalKeepsTheSele
     Window().SelectObject(property);
     TypeName("2Balance");
     Window().SelectObject(&Window().Project());
-    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
+    EXPECT_EQ(LastMessage(), "The field value is not an identifier");
     EXPECT_EQ(NodeObject(Window().Tree().currentItem()), property);
     EXPECT_EQ(Editor().Appellation().Name(), "2Balance");  // what was typed is still there
     EXPECT_EQ(property->GetName(), "Balance");
@@ -171,13 +142,6 @@ TEST_F(PropertyEditorTest, AnUntouchedEditorOfANewMemberDoesNotBlockTheNextComma
     Trigger("actNewProperty");  // Property1 has no type yet; its untouched editor is not applied
     EXPECT_TRUE(dialogs.Messages().empty());
     EXPECT_EQ(Window().Tree().currentItem()->text(0), "Property2");
-}
-
-TEST_F(PropertyEditorTest, Screenshot) {
-    ChooseType("Integer");
-    TypeName("Balance");
-    Editor().Appellation().CommentMemo().setPlainText("The account's balance in cents");
-    SaveScreenshot("editor-property");
 }
 
 }  // namespace
