@@ -1,12 +1,6 @@
 // The debug application editor: the methods to call, the connection edited through its dialog,
 // the source path, and that OK, Apply and Cancel treat all of them like the name.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QToolButton>
 
 #include "elements/DesignClass.h"
 #include "elements/ElementRules.h"
@@ -19,29 +13,19 @@
 namespace quillon::test {
 namespace {
 
-using Names = std::vector<std::string>;
-
 class DebugApplicationEditorTest : public WorkbenchTest {
 protected:
     void SetUp() override {
-        OpenWindow();
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");
-        TemgClass& cls = Window().Project().Modules().Items(1)->Module().MainClass();
-        NewMethod(cls.Methods()).SetName("Deposit");
-        NewMethod(cls.Methods()).SetName("Withdraw");
+        TemgModule& module = NewProjectWithAClass().Module();
+        NewMethod(module.MainClass().Methods()).SetName("Deposit");
+        NewMethod(module.MainClass().Methods()).SetName("Withdraw");
         Trigger("actNewDebugApplication");
-        application = Window().Project().Modules().Items(1)->Module().DebugApplications().Items(0);
+        application = module.DebugApplications().Items(0);
         ASSERT_EQ(NodeObject(Window().Tree().currentItem()), application);
         application->SetModified(false);
     }
 
     TfrDebugApplication& Editor() { return CurrentEditor<TfrDebugApplication>(); }
-    void TypeName(const QString& name) {
-        QLineEdit& edit = Editor().Appellation().NameEdit().Edit();
-        edit.selectAll();
-        QTest::keyClicks(&edit, name);
-    }
     void Check(const QString& method, bool checked = true) {
         const auto found = Editor().MethodList().findItems(method, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << method.toStdString();
@@ -53,17 +37,18 @@ protected:
             if (Editor().MethodList().item(i)->checkState() == Qt::Checked) names << Editor().MethodList().item(i)->text();
         return names;
     }
-    // Plays the connection dialog: fills in the four values and confirms.
-    void EditConnectionWith(const QString& alias, const QString& user, const QString& password) {
-        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
-            auto& dialog = dynamic_cast<TedConnection&>(d);
-            dialog.AliasCombo().setCurrentText(alias);
-            dialog.UserNameEdit().setText(user);
-            dialog.PasswordEdit().setText(password);
-            dialog.LoginPromptBox().setChecked(false);
-            d.ClickOK();
-        });
-        Editor().OptionsButton().click();
+    // Plays the connection dialog: fills in alias Bank, user clerk, password secret, no login
+    // prompt, and confirms.
+    void EditConnection() {
+        Playing<TedConnection>(
+            [](TedConnection& dialog) {
+                dialog.AliasCombo().setCurrentText("Bank");
+                dialog.UserNameEdit().setText("clerk");
+                dialog.PasswordEdit().setText("secret");
+                dialog.LoginPromptBox().setChecked(false);
+                dialog.ClickOK();
+            },
+            [&] { Editor().OptionsButton().click(); });
     }
     void SetStoredMethods(const Names& names) {
         TStringList stored;
@@ -80,14 +65,14 @@ TEST_F(DebugApplicationEditorTest, OKWritesEveryFieldIntoTheModelAndTheTree) {
     TypeName("Teller");
     QTest::keyClicks(&Editor().Appellation().CommentMemo(), "Calls the cash methods");
     Check("Withdraw");
-    EditConnectionWith("Bank", "clerk", "secret");
+    EditConnection();
     EXPECT_EQ(Editor().ConnectionText().text(), "Database alias Bank, user clerk, password stored");
     files->answers.push_back(work.File("debug"));
     Editor().SrcPath().Button().click();
     EXPECT_EQ(Editor().SrcPath().Text(), "debug");  // inside the project: relative to it
     Editor().ClickOK();
 
-    EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_EQ(LastMessage(), "");
     EXPECT_EQ(application->GetName(), "Teller");
     EXPECT_EQ(application->GetCaption(), "Calls the cash methods");
     EXPECT_EQ(application->Methods().Items(), Names{"Withdraw"});
@@ -97,8 +82,7 @@ TEST_F(DebugApplicationEditorTest, OKWritesEveryFieldIntoTheModelAndTheTree) {
     EXPECT_FALSE(application->Connection().GetLoginPrompt());
     EXPECT_EQ(application->GetSrcPath(), "debug");
     EXPECT_EQ(Node(application)->text(0), "Teller");
-    Settle();
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+    EXPECT_EQ(SettledEditor(), nullptr);
 }
 
 TEST_F(DebugApplicationEditorTest, CheckingAMethodIsAChangeAndNamesTheClassLacksAreKept) {
@@ -131,40 +115,24 @@ TEST_F(DebugApplicationEditorTest, SelectAllAndSelectNoneDecideTheMethodsToCall)
     EXPECT_TRUE(application->Methods().Items().empty());
 }
 
-TEST_F(DebugApplicationEditorTest, ApplyKeepsTheEditorOpenCancelAndRefusalsChangeNothing) {
-    TypeName("Teller");
-    TfrEditor* editor = &Editor();
-    editor->ClickApply();
-    Settle();
-    EXPECT_EQ(application->GetName(), "Teller");
-    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
-
-    application->SetModified(false);
+// The methods, the connection and the source path go with the name: a refusal and Cancel write
+// none of them.
+TEST_F(DebugApplicationEditorTest, ARefusalAndCancelChangeNothing) {
+    const std::string name = application->GetName();
     TypeName("1Teller");
     Check("Deposit");
-    EditConnectionWith("Bank", "clerk", "secret");  // confirmed in the dialog, not in the editor
+    EditConnection();  // confirmed in the dialog, not in the editor
     Editor().SrcPath().Edit().setText("elsewhere");
-    editor->ClickOK();
-    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
-    editor->ClickCancel();
-    Settle();
-    EXPECT_EQ(application->GetName(), "Teller");
+    Editor().ClickOK();
+    EXPECT_EQ(LastMessage(), "The field value is not an identifier");
+    Editor().ClickCancel();
+    EXPECT_EQ(SettledEditor(), nullptr);
+    EXPECT_EQ(application->GetName(), name);
     EXPECT_TRUE(application->Methods().Items().empty());
     EXPECT_EQ(application->Connection().GetAliasName(), "");
     EXPECT_TRUE(application->Connection().GetLoginPrompt());
     EXPECT_EQ(application->GetSrcPath(), "");
     EXPECT_FALSE(application->GetModified());
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
-}
-
-TEST_F(DebugApplicationEditorTest, Screenshot) {
-    TypeName("Teller");
-    Editor().Appellation().CommentMemo().setPlainText("Calls the cash methods of the account");
-    Check("Deposit");
-    Check("Withdraw");
-    EditConnectionWith("Bank", "clerk", "secret");
-    Editor().SrcPath().SetText("debug");
-    SaveScreenshot("editor-debug-application");
 }
 
 }  // namespace

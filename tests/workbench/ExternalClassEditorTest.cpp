@@ -1,12 +1,6 @@
 // The external property editor: choosing the referenced class among those the class may refer to,
 // the referenced class's members, the property name rules, and a reference to a class the project
 // no longer has.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTreeWidget>
-
 #include "elements/DesignClass.h"
 #include "elements/ElementRules.h"
 #include "elements/ExternalClasses.h"
@@ -21,9 +15,7 @@ namespace {
 class ExternalClassEditorTest : public WorkbenchTest {
 protected:
     void SetUp() override {
-        OpenWindow();
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");  // ExtClass1, the class that refers
+        NewProjectWithAClass();           // ExtClass1, the class that refers
         Trigger("actNewClassToProject");  // ExtClass2, the class referred to
         TemgClass& referenced = Window().Project().Modules().Items(2)->Module().MainClass();
         NewProperty(referenced.Properties()).SetName("Balance");
@@ -39,16 +31,7 @@ protected:
     }
 
     TfrExternalClassEditor& Editor() { return CurrentEditor<TfrExternalClassEditor>(); }
-    void TypeName(const QString& name) {
-        QLineEdit& edit = Editor().Appellation().NameEdit().Edit();
-        edit.selectAll();
-        QTest::keyClicks(&edit, name);
-    }
-    void ChooseClass(const QString& name) {
-        QComboBox& combo = Editor().ClassCombo();
-        combo.setCurrentText(name);
-        emit combo.activated(combo.currentIndex());
-    }
+    void ChooseClass(const QString& name) { Choose(Editor().ClassCombo(), name); }
     // The group ("Methods") of a member shown in the class tree, or "" when it is not shown.
     QString GroupOf(const QString& member) {
         const auto found = Editor().ClassTree().findItems(member, Qt::MatchExactly | Qt::MatchRecursive);
@@ -82,33 +65,13 @@ TEST_F(ExternalClassEditorTest, OKWritesTheReferenceIntoTheModelAndTheTreeShowsT
     Editor().AutoCreateBox().click();
     Editor().ClickOK();
 
-    EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
+    EXPECT_EQ(LastMessage(), "");
     EXPECT_EQ(external->GetName(), "ExtClass2");
     EXPECT_EQ(external->GetPropertyName(), "Account");
     EXPECT_EQ(external->GetCaption(), "The account object");
     EXPECT_FALSE(external->GetAutoCreate());
     EXPECT_EQ(Node(external)->text(0), "Account");
-    Settle();
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
-}
-
-TEST_F(ExternalClassEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
-    ChooseClass("ExtClass2");
-    TypeName("Account");
-    TfrEditor* editor = &Editor();
-    editor->ClickApply();
-    Settle();
-    EXPECT_EQ(external->GetPropertyName(), "Account");
-    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
-
-    TypeName("Other");
-    Editor().AutoCreateBox().click();
-    editor->ClickCancel();
-    Settle();
-    EXPECT_EQ(external->GetPropertyName(), "Account");
-    EXPECT_TRUE(external->GetAutoCreate());
-    EXPECT_EQ(Node(external)->text(0), "Account");
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+    EXPECT_EQ(SettledEditor(), nullptr);
 }
 
 TEST_F(ExternalClassEditorTest, RefusedNamesAndClassesWriteNothing) {
@@ -119,18 +82,17 @@ TEST_F(ExternalClassEditorTest, RefusedNamesAndClassesWriteNothing) {
                                         {"AfterInitInstance", "Name AfterInitInstance is not unique"}}) {
         TypeName(name);
         Editor().ClickOK();
-        Settle();
-        EXPECT_EQ(dialogs.Messages().back(), message);
+        EXPECT_EQ(LastMessage(), message);
+        EXPECT_NE(SettledEditor(), nullptr);
         EXPECT_EQ(external->GetPropertyName(), "ExternalProperty1");
         EXPECT_EQ(Node(external)->text(0), "ExternalProperty1");
-        EXPECT_NE(Window().Editors().CurrentEditor(), nullptr);
     }
 
     TypeName("Account");
     for (const QString& cls : {QString("NoSuchClass"), QString("ExtClass1"), QString()}) {
         ChooseClass(cls);
         Editor().ClickApply();
-        EXPECT_EQ(dialogs.Messages().back(), "Object not found") << cls.toStdString();
+        EXPECT_EQ(LastMessage(), "Object not found") << cls.toStdString();
         EXPECT_EQ(external->GetName(), "");
         EXPECT_EQ(external->GetPropertyName(), "ExternalProperty1");
     }
@@ -145,19 +107,12 @@ TEST_F(ExternalClassEditorTest, AReferenceToAClassNoLongerInTheProjectIsReported
     EXPECT_TRUE(Editor().MessageMemo().isVisibleTo(&Editor()));
     EXPECT_EQ(Editor().ClassTree().topLevelItemCount(), 0);
     Editor().ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "Object not found");
+    EXPECT_EQ(LastMessage(), "Object not found");
 
     ChooseClass("ExtClass2");
     EXPECT_FALSE(Editor().MessageMemo().isVisibleTo(&Editor()));
     Editor().ClickApply();
     EXPECT_EQ(external->GetName(), "ExtClass2");
-}
-
-TEST_F(ExternalClassEditorTest, Screenshot) {
-    ChooseClass("ExtClass2");
-    TypeName("Account");
-    Editor().Appellation().CommentMemo().setPlainText("The customer's account, created on first use");
-    SaveScreenshot("editor-external-class");
 }
 
 }  // namespace
