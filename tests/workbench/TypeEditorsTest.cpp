@@ -1,11 +1,6 @@
 // The type editors and the type registration: registered, enumerated and procedural types edited
 // with OK, Apply and Cancel, their refusals, renames that take the references along, and new
 // types registered through each page of "Type Registration".
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QTabWidget>
 
 #include "elements/ProceduralTypes.h"
@@ -20,45 +15,37 @@
 namespace quillon::test {
 namespace {
 
-void TypeInto(QLineEdit& edit, const QString& text) {
-    edit.selectAll();
-    if (text.isEmpty()) edit.clear();
-    QTest::keyClicks(&edit, text);
+void ChooseType(TfrDataTypes& types, const QString& type) { Choose(types.Combo(), type); }
+
+// New in a value list, answered with the name and comment and OK (or, with `cancel`, Cancel
+// after OK).
+void AddValue(TfrEnumValues& list, const QString& name, const QString& comment = {}, bool cancel = false) {
+    Playing<TedEnumValue>(
+        [&](TedEnumValue& dialog) {
+            TypeInto(dialog.Appellation().NameEdit().Edit(), name);
+            dialog.Appellation().CommentMemo().setPlainText(comment);
+            dialog.ClickOK();
+            if (cancel) dialog.ClickCancel();
+        },
+        [&] { list.DoNew(); });
 }
 
-void ChooseType(TfrDataTypes& types, const QString& type) {
-    QComboBox& combo = types.Combo();
-    combo.setCurrentText(type);
-    emit combo.activated(combo.currentIndex());
-}
-
-// New in a value list, answered with the name and comment and OK.
-void AddValue(TfrEnumValues& list, const QString& name, const QString& comment = {}) {
-    ScopedDialogRunner runner([&](TfmBaseDialog& d) {
-        auto& dialog = dynamic_cast<TedEnumValue&>(d);
-        TypeInto(dialog.Appellation().NameEdit().Edit(), name);
-        dialog.Appellation().CommentMemo().setPlainText(comment);
-        d.ClickOK();
-    });
-    list.DoNew();
-}
-
-void AddParameter(TfrParameters& list, const QString& name, const QString& type) {
-    ScopedDialogRunner runner([&](TfmBaseDialog& d) {
-        auto& dialog = dynamic_cast<TedParameter&>(d);
-        TypeInto(dialog.Appellation().NameEdit().Edit(), name);
-        ChooseType(dialog.Fields().DataTypes(), type);
-        d.ClickOK();
-    });
-    list.DoNew();
+// New in a parameter list, answered with the name, type and default value and OK.
+void AddParameter(TfrParameters& list, const QString& name, const QString& type, const std::string& defaultValue = {}) {
+    Playing<TedParameter>(
+        [&](TedParameter& dialog) {
+            TypeInto(dialog.Appellation().NameEdit().Edit(), name);
+            ChooseType(dialog.Fields().DataTypes(), type);
+            dialog.Fields().DefaultValue().SetValue(defaultValue);
+            dialog.ClickOK();
+        },
+        [&] { list.DoNew(); });
 }
 
 class TypeEditorsTest : public WorkbenchTest {
 protected:
     void SetUp() override {
-        OpenWindow();
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");
+        NewProjectWithAClass();
     }
 
     TemgpModule& Entry() { return *Window().Project().Modules().Items(1); }
@@ -73,12 +60,8 @@ protected:
     }
     // Runs "New Type..." with `play` as the user of the dialog.
     void NewType(const std::function<void(TedRegisterDataType&)>& play) {
-        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
-            if (auto* dialog = dynamic_cast<TedRegisterDataType*>(&d)) play(*dialog);
-        });
-        Trigger("actRegisterDataType");
+        Playing<TedRegisterDataType>(play, [&] { Trigger("actRegisterDataType"); });
     }
-    void ExpectNoMessages() { EXPECT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front(); }
 };
 
 // --- Type registration -----------------------------------------------------------------------------
@@ -138,7 +121,7 @@ TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
     ASSERT_NE(onCount, nullptr);
     EXPECT_EQ(onCount->DeclarationText(), "TOnCount=function(Count:Integer):Boolean of object;");
     EXPECT_EQ(NodeImage(Node(onCount)), 17);
-    ExpectNoMessages();
+    EXPECT_EQ(LastMessage(), "");
 
     // Every new type is offered by the type fields.
     TfrDataTypes types;
@@ -165,8 +148,7 @@ TEST_F(TypeEditorsTest, AKnownNameAnEmptyEnumAndABadNameAreRefused) {
             d.ClickOK();
             d.ClickCancel();
         });
-        ASSERT_FALSE(dialogs.Messages().empty());
-        EXPECT_EQ(dialogs.Messages().back(), c.message);
+        EXPECT_EQ(LastMessage(), c.message);
         EXPECT_EQ(Common().RegisteredDataTypes().Count(), registered);
         EXPECT_EQ(Common().EnumTypes().Count(), 0);
     }
@@ -176,50 +158,90 @@ TEST_F(TypeEditorsTest, RegisterInATypeFieldShowsTheNewTypeInTheTree) {
     Trigger("actNewProperty");
     auto& editor = CurrentEditor<TfrPropertyEditor>();
     editor.DataTypes().SetTypeName("TMoney");
-    {
-        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
-            auto& dialog = dynamic_cast<TedRegisterDataType&>(d);
+    Playing<TedRegisterDataType>(
+        [&](TedRegisterDataType& dialog) {
             EXPECT_EQ(dialog.Appellation().Name(), "TMoney");  // the typed name
             dialog.Pages().setCurrentIndex(1);
             AddValue(dialog.ValueList(), "mnEuro");
-            d.ClickOK();
-        });
-        EXPECT_TRUE(editor.DataTypes().Register());
-    }
+            dialog.ClickOK();
+        },
+        [&] { EXPECT_TRUE(editor.DataTypes().Register()); });
     EXPECT_NE(Node(Module().EnumTypes().Items(0)), nullptr);
     EXPECT_GE(editor.DataTypes().Combo().findText("TMoney"), 0);
     const QComboBox& defaults = editor.DefaultValue().Choices();  // its values, at once
     EXPECT_TRUE(!defaults.isHidden() && defaults.findText("mnEuro") >= 0);
 
     editor.DataTypes().Register();
-    EXPECT_EQ(dialogs.Messages().back(), "Type 'TMoney' is already registered");
+    EXPECT_EQ(LastMessage(), "Type 'TMoney' is already registered");
+}
+
+// --- The type editors ------------------------------------------------------------------------------
+
+// Each type editor refuses a bad name and the name of another type of its kind in the module, and
+// writes nothing.
+TEST_F(TypeEditorsTest, TheTypeEditorsRefuseBadAndTakenNames) {
+    TgmcEnumType& colors = ColorKind();
+    Module().CreateEnumType("TShape", "", {"skRound"});
+    TemgProceduralType& step = Module().CreateProceduralType("TOnStep", "", TemgDataType(), TemgParameters(), mcProcedure);
+    TemgRegisteredDataType& handle = Module().CreateRegisteredType("THandle", "", "", false);
+    Module().CreateRegisteredType("TWindow", "", "", false);
+    ShowTypes();
+    struct Case {
+        const TPersistent* type;
+        QString name;
+        std::string message;
+    };
+    for (const Case& c : {Case{&colors, "1Color", "The field value is not an identifier"},
+                          Case{&colors, "TShape", "Name TShape is not unique"},
+                          Case{&step, "1Step", "The field value is not an identifier"},
+                          Case{&handle, "twindow", "Name twindow is not unique"},
+                          Case{&handle, "9Handle", "The field value is not an identifier"}}) {
+        Select(&Entry());
+        Select(c.type);
+        const QString caption = Node(c.type)->text(0);
+        TypeName(c.name);
+        Window().Editors().CurrentEditor()->ClickApply();
+        EXPECT_EQ(LastMessage(), c.message);
+        EXPECT_EQ(Node(c.type)->text(0), caption);
+        Window().Editors().CurrentEditor()->ClickCancel();
+        Settle();
+    }
+    EXPECT_EQ(colors.GetName(), "TColorKind");
+    EXPECT_EQ(step.GetName(), "TOnStep");
+    EXPECT_EQ(handle.GetName(), "THandle");
 }
 
 // --- Enumerated types ------------------------------------------------------------------------------
 
-TEST_F(TypeEditorsTest, TheEnumEditorWritesNameAndValuesWithOKAndApplyKeepsItOpen) {
+// Apply writes name and values and keeps the editor open, taking the references to the renamed
+// type along; OK writes a deleted value.
+TEST_F(TypeEditorsTest, TheEnumEditorWritesNameAndValuesAndRenamesTheReferences) {
     TgmcEnumType& type = ColorKind();
+    TemgProperty& property = *Module().MainClass().Properties().Add();
+    property.SetName("Color");
+    property.DataType().SetName("tcolorkind");
+    property.DataType().SetCategory(dtEnum);
     Select(&type);
     auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
     EXPECT_EQ(editor.ValueList().List().topLevelItemCount(), 2);
-    TypeInto(editor.Appellation().NameEdit().Edit(), "TColour");
+    TypeName("TColour");
     AddValue(editor.ValueList(), "ckGreen", "grass");
     editor.ClickApply();
-    Settle();
-    ExpectNoMessages();
-    EXPECT_EQ(&CurrentEditor<TfrEnumDataTypeEditor>(), &editor);
+    EXPECT_EQ(SettledEditor(), &editor);
+    EXPECT_EQ(LastMessage(), "");
     EXPECT_EQ(type.GetName(), "TColour");
     ASSERT_EQ(type.Values().Count(), 3);
     EXPECT_EQ(type.Values().Items(2)->GetCaption(), "grass");
     EXPECT_EQ(Node(&type)->text(0), "TColour");
+    EXPECT_EQ(property.DataType().GetName(), "TColour");
+    EXPECT_EQ(property.DataType().GetCategory(), dtEnum);
 
     editor.ValueList().Select(0);
     editor.ValueList().DoDelete();
     editor.ClickOK();
-    Settle();
+    EXPECT_EQ(SettledEditor(), nullptr);
     EXPECT_EQ(type.Values().Count(), 2);
     EXPECT_EQ(type.Values().Items(0)->GetName(), "ckBlue");
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
 }
 
 TEST_F(TypeEditorsTest, CancelInTheEnumEditorDropsValueEdits) {
@@ -229,46 +251,31 @@ TEST_F(TypeEditorsTest, CancelInTheEnumEditorDropsValueEdits) {
     auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
     AddValue(editor.ValueList(), "ckGreen");
     editor.ValueList().Select(0);
-    {
-        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
-            auto& dialog = dynamic_cast<TedEnumValue&>(d);
+    Playing<TedEnumValue>(
+        [&](TedEnumValue& dialog) {
             EXPECT_EQ(dialog.windowTitle(), "Value");
             TypeInto(dialog.Appellation().NameEdit().Edit(), "ckScarlet");
-            d.ClickOK();
-        });
-        editor.ValueList().DoEdit();
-    }
+            dialog.ClickOK();
+        },
+        [&] { editor.ValueList().DoEdit(); });
     EXPECT_EQ(editor.ValueList().List().topLevelItem(0)->text(0), "ckScarlet");
     editor.ClickCancel();
-    Settle();
+    EXPECT_EQ(SettledEditor(), nullptr);
     ASSERT_EQ(type.Values().Count(), 2);
     EXPECT_EQ(type.Values().Items(0)->GetName(), "ckRed");
     EXPECT_FALSE(type.GetModified());
 }
 
-TEST_F(TypeEditorsTest, TheEnumEditorRefusesNoValuesBadNamesAndRepeatedValues) {
+// A value name repeats neither in the type nor in another enumerated type of the module, and a
+// type keeps at least one value.
+TEST_F(TypeEditorsTest, TheEnumEditorRefusesRepeatedValuesAndNoValues) {
     Module().CreateEnumType("TShape", "", {"skRound"});
     TgmcEnumType& type = ColorKind();
     Select(&type);
     auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
-
-    TypeInto(editor.Appellation().NameEdit().Edit(), "1Color");
-    editor.ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
-    TypeInto(editor.Appellation().NameEdit().Edit(), "TShape");
-    editor.ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "Name TShape is not unique");
-    TypeInto(editor.Appellation().NameEdit().Edit(), "TColorKind");
-
-    // A value name repeats neither in the type nor in another enumerated type of the module.
     for (const char* clash : {"CKBLUE", "skRound"}) {
-        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
-            TypeInto(dynamic_cast<TedEnumValue&>(d).Appellation().NameEdit().Edit(), clash);
-            d.ClickOK();
-            d.ClickCancel();
-        });
-        editor.ValueList().DoNew();
-        EXPECT_EQ(dialogs.Messages().back(), std::string("Name ") + clash + " is not unique");
+        AddValue(editor.ValueList(), clash, {}, true);
+        EXPECT_EQ(LastMessage(), std::string("Name ") + clash + " is not unique");
     }
     EXPECT_EQ(editor.ValueList().List().topLevelItemCount(), 2);
 
@@ -277,93 +284,54 @@ TEST_F(TypeEditorsTest, TheEnumEditorRefusesNoValuesBadNamesAndRepeatedValues) {
         editor.ValueList().DoDelete();
     }
     editor.ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "There must be at least one value of enumerated type");
+    EXPECT_EQ(LastMessage(), "There must be at least one value of enumerated type");
     EXPECT_EQ(type.Values().Count(), 2);
-    EXPECT_EQ(type.GetName(), "TColorKind");
-}
-
-TEST_F(TypeEditorsTest, RenamingATypeTakesTheReferencesToItAlong) {
-    TgmcEnumType& type = ColorKind();
-    TemgProperty& property = *Module().MainClass().Properties().Add();
-    property.SetName("Color");
-    property.DataType().SetName("tcolorkind");
-    property.DataType().SetCategory(dtEnum);
-    Select(&type);
-    auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
-    TypeInto(editor.Appellation().NameEdit().Edit(), "TColour");
-    editor.ClickOK();
-    EXPECT_EQ(property.DataType().GetName(), "TColour");
-    EXPECT_EQ(property.DataType().GetCategory(), dtEnum);
 }
 
 // --- Procedural types ------------------------------------------------------------------------------
 
+// A parameter without default after one with a default is refused; Cancel keeps the type; OK
+// writes name, kind, result and parameters.
 TEST_F(TypeEditorsTest, TheProceduralTypeEditorWritesKindResultAndParameters) {
-    TemgProceduralType& type = Module().CreateProceduralType("TOnStep", "", TemgDataType(), TemgParameters(), mcProcedure);
-    ShowTypes();
-    Select(&type);
-    auto& editor = CurrentEditor<TfrProceduralDataTypeEditor>();
-    EXPECT_FALSE(editor.ResultType().Combo().isEnabled());
-
-    TypeInto(editor.Appellation().NameEdit().Edit(), "1Step");
-    editor.ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
-    TypeInto(editor.Appellation().NameEdit().Edit(), "TOnStepped");
-    editor.Kind().FunctionButton().click();
-    ChooseType(editor.ResultType(), "Boolean");
-    AddParameter(editor.ParameterList(), "Step", "Integer");
-    editor.ClickOK();
-    EXPECT_EQ(type.DeclarationText(), "TOnStepped=function(Step:Integer):Boolean of object;");
-    EXPECT_EQ(Node(&type)->text(0), "TOnStepped");
-    EXPECT_EQ(NodeImage(Node(&type)), 17);
-}
-
-TEST_F(TypeEditorsTest, TheProceduralTypeEditorRefusesWrongDefaultsAndCancelKeepsTheType) {
     TemgProceduralType& type = Module().CreateProceduralType("TOnStep", "", TemgDataType(), TemgParameters(), mcProcedure);
     type.SetModified(false);
     ShowTypes();
     Select(&type);
-    auto& editor = CurrentEditor<TfrProceduralDataTypeEditor>();
-    {
-        ScopedDialogRunner runner([&](TfmBaseDialog& d) {
-            auto& dialog = dynamic_cast<TedParameter&>(d);
-            TypeInto(dialog.Appellation().NameEdit().Edit(), "a");
-            ChooseType(dialog.Fields().DataTypes(), "Integer");
-            dialog.Fields().DefaultValue().SetValue("0");
-            d.ClickOK();
-        });
-        editor.ParameterList().DoNew();
-    }
-    AddParameter(editor.ParameterList(), "b", "Integer");
-    editor.ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "Parameter with default value has wrong order");
+    auto* editor = &CurrentEditor<TfrProceduralDataTypeEditor>();
+    EXPECT_FALSE(editor->ResultType().Combo().isEnabled());
+    AddParameter(editor->ParameterList(), "a", "Integer", "0");
+    AddParameter(editor->ParameterList(), "b", "Integer");
+    editor->ClickApply();
+    EXPECT_EQ(LastMessage(), "Parameter with default value has wrong order");
     EXPECT_EQ(type.Parameters().Count(), 0);
-
-    editor.Kind().FunctionButton().click();
-    editor.ClickCancel();
+    editor->Kind().FunctionButton().click();
+    editor->ClickCancel();
     Settle();
     EXPECT_EQ(type.GetMethodCategory(), mcProcedure);
     EXPECT_EQ(type.Parameters().Count(), 0);
     EXPECT_FALSE(type.GetModified());
+
+    Select(&Entry());
+    Select(&type);
+    editor = &CurrentEditor<TfrProceduralDataTypeEditor>();
+    TypeName("TOnStepped");
+    editor->Kind().FunctionButton().click();
+    ChooseType(editor->ResultType(), "Boolean");
+    AddParameter(editor->ParameterList(), "Step", "Integer");
+    editor->ClickOK();
+    EXPECT_EQ(type.DeclarationText(), "TOnStepped=function(Step:Integer):Boolean of object;");
+    EXPECT_EQ(Node(&type)->text(0), "TOnStepped");
+    EXPECT_EQ(NodeImage(Node(&type)), 17);
 }
 
 // --- Registered types ------------------------------------------------------------------------------
 
 TEST_F(TypeEditorsTest, TheRegisteredTypeEditorWritesUnitAndKindAndCancelKeepsThem) {
     TemgRegisteredDataType& type = Module().CreateRegisteredType("THandle", "", "", false);
-    Module().CreateRegisteredType("TWindow", "", "", false);
     ShowTypes();
     Select(&type);
     auto& editor = CurrentEditor<TfrRegisteredDataTypeEditor>();
-    TypeInto(editor.Appellation().NameEdit().Edit(), "twindow");
-    editor.ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "Name twindow is not unique");
-    TypeInto(editor.Appellation().NameEdit().Edit(), "9Handle");
-    editor.ClickApply();
-    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
-    EXPECT_EQ(type.GetName(), "THandle");
-
-    TypeInto(editor.Appellation().NameEdit().Edit(), "TNotify");
+    TypeName("TNotify");
     TypeInto(editor.UnitEdit().Edit(), "Classes");
     editor.ProceduralBox().click();
     editor.ClickOK();
@@ -381,17 +349,14 @@ TEST_F(TypeEditorsTest, TheRegisteredTypeEditorWritesUnitAndKindAndCancelKeepsTh
     again.ClickCancel();
     Settle();
     EXPECT_EQ(type.GetModuleName(), "Classes");
-}
 
-TEST_F(TypeEditorsTest, ASystemTypeOpensReadOnly) {
-    const TemgRegisteredDataType* query = Window().Project().FirstModule().RegisteredDataTypes().Find("TQuery");
-    ASSERT_NE(query, nullptr);
-    Select(query);
-    auto& editor = CurrentEditor<TfrRegisteredDataTypeEditor>();
-    EXPECT_TRUE(editor.ReadOnly());
-    EXPECT_TRUE(editor.UnitEdit().Edit().isReadOnly());
-    EXPECT_FALSE(editor.ProceduralBox().isEnabled());
-    EXPECT_EQ(editor.UnitEdit().Text(), "DBTables");
+    // A system type opens read-only.
+    Select(Window().Project().FirstModule().RegisteredDataTypes().Find("TQuery"));
+    auto& system = CurrentEditor<TfrRegisteredDataTypeEditor>();
+    EXPECT_TRUE(system.ReadOnly());
+    EXPECT_TRUE(system.UnitEdit().Edit().isReadOnly());
+    EXPECT_FALSE(system.ProceduralBox().isEnabled());
+    EXPECT_EQ(system.UnitEdit().Text(), "DBTables");
 }
 
 }  // namespace
