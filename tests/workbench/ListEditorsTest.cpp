@@ -3,14 +3,6 @@
 // that Apply writes back and Cancel forgets.
 #include <filesystem>
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QToolButton>
-#include <QTreeWidget>
-
 #include "elements/AddedUnits.h"
 #include "elements/ReleaseElements.h"
 #include "platform/ShellOpen.h"
@@ -25,10 +17,7 @@ namespace {
 class ListEditorTest : public WorkbenchTest {
 protected:
     void SetUp() override {
-        OpenWindow();
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");
-        module = &Window().Project().Modules().Items(1)->Module();
+        module = &NewProjectWithAClass().Module();
     }
     TemgpProject& Project() { return Window().Project(); }
 
@@ -52,19 +41,17 @@ TEST_F(AddUnitsEditorTest, AFormUnitIsDescribedFromTheFirstLineOfItsFormFile) {
     WriteText(work.File("forms/Main.pas"), "unit Main;");
     WriteText(work.File("forms/Main.dfm"), "object MainForm: TMainForm\r\n  Left = 0\r\nend\r\n");
     Select(&module->AddUnits());
-    {
-        ScopedDialogRunner runner([](TfmBaseDialog& dialog) {
-            auto& form = dynamic_cast<TedFormDescription&>(dialog);
+    Playing<TedFormDescription>(
+        [](TedFormDescription& form) {
             EXPECT_EQ(form.windowTitle(), "Form Resources");
             EXPECT_EQ(form.FileNameEdit().Text(), NativePath("forms/Main.pas"));
             EXPECT_EQ(form.FormFileEdit().Text(), NativePath("forms/Main.dfm"));
             EXPECT_EQ(form.FormNameEdit().Text(), "MainForm");
             EXPECT_FALSE(form.FrameBox().isChecked());
             form.FrameBox().click();
-            dialog.ClickOK();
-        });
-        AddFile(work.File("forms/Main.pas"));
-    }
+            form.ClickOK();
+        },
+        [&] { AddFile(work.File("forms/Main.pas")); });
     EXPECT_EQ(files->askedDirs.back(), work.Prefix());  // the module's source directory
     EXPECT_EQ(Editor().List().List().topLevelItemCount(), 1);
     EXPECT_EQ(module->AddUnits().Count(), 0);  // not before Apply
@@ -145,13 +132,13 @@ TEST_F(AddUnitsEditorTest, EditingAFormUnitWithoutItsFormFileSaysSoAndStillOpens
     unit.SetUnitType(autForm);
     Select(&module->AddUnits());
     Editor().List().Select(0);
-    ScopedDialogRunner runner([](TfmBaseDialog& dialog) {
-        auto& form = dynamic_cast<TedFormDescription&>(dialog);
-        EXPECT_FALSE(form.FormNameEdit().isHidden());
-        form.FormNameEdit().Edit().setText("GoneForm");
-        dialog.ClickOK();
-    });
-    Editor().List().DoEdit();
+    Playing<TedFormDescription>(
+        [](TedFormDescription& form) {
+            EXPECT_FALSE(form.FormNameEdit().isHidden());
+            form.FormNameEdit().Edit().setText("GoneForm");
+            form.ClickOK();
+        },
+        [&] { Editor().List().DoEdit(); });
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_NE(dialogs.Messages()[0].find("Form file '" + work.File("Gone.dfm") + "' cannot be read"), std::string::npos)
         << dialogs.Messages()[0];
@@ -174,7 +161,7 @@ TEST_F(AddUnitsEditorTest, DeletingNeedsNoQuestionAndCancelForgetsEveryListEdit)
     EXPECT_TRUE(Editor().Changed());
 
     Editor().ClickCancel();
-    Settle();
+    EXPECT_EQ(SettledEditor(), nullptr);
     ASSERT_EQ(module->AddUnits().Count(), 3);
     EXPECT_EQ(module->AddUnits().Items(1)->GetName(), "B.pas");
     EXPECT_FALSE(module->GetModified());
@@ -185,8 +172,7 @@ TEST_F(AddUnitsEditorTest, DeletingNeedsNoQuestionAndCancelForgetsEveryListEdit)
     Editor().List().DoDelete();
     TfrEditor* editor = &Editor();
     editor->ClickApply();
-    Settle();
-    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
+    EXPECT_EQ(SettledEditor(), editor);
     ASSERT_EQ(module->AddUnits().Count(), 2);
     EXPECT_EQ(module->AddUnits().Items(0)->GetName(), "B.pas");
     EXPECT_TRUE(module->GetModified());
@@ -207,40 +193,36 @@ TEST_F(ReleasesEditorTest, TheReleaseDialogRefusesMissingFieldsAndAsksBeforeCopy
     std::vector<std::string> opened;
     ShellOpenScope shell([&](const std::string& path) { opened.push_back(path); });
     int round = 0;
-    {
-        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
-            auto& release = dynamic_cast<TedRelease&>(dialog);
-            if (round == 0) {
-                EXPECT_EQ(release.windowTitle(), "Release");
-                EXPECT_EQ(release.NameEdit().Text(), "Release1");
-                EXPECT_EQ(release.DllSubdirEdit().Text(), "dll");
-                EXPECT_TRUE(release.CopyFilesBox().isChecked());
-                release.ClassOption().click();
-                dialog.ClickOK();  // no directory yet: refused, the dialog stays open
-                EXPECT_EQ(dialog.result(), QDialog::Rejected);
-                EXPECT_EQ(dialogs.Messages().back(), "Please, fill in the field 'Directory'");
-                release.NameEdit().Edit().setText("Beta");
-                release.VersionEdit().Edit().setText("1.2");
-                release.DirectoryEdit().Edit().setText("rel");
-            }
-            EXPECT_EQ(release.ClassCombo().currentText(), "ExtClass1");
-            dialogs.QueueAnswer(round == 0 ? DialogAnswer::No : DialogAnswer::Yes);
-            dialog.ClickOK();
-            ++round;
-        });
-        Editor().List().DoNew();
-        // No: the release is defined, nothing is copied.
-        ASSERT_EQ(dialogs.Questions().size(), 1u);
-        EXPECT_EQ(dialogs.Questions()[0], "Copy files to " + work.File("rel") + "?");
-        EXPECT_FALSE(std::filesystem::exists(work.File("rel")));
-        ASSERT_EQ(Editor().Working().Count(), 1);
+    const auto play = [&](TedRelease& release) {
+        if (round == 0) {
+            EXPECT_EQ(release.windowTitle(), "Release");
+            EXPECT_EQ(release.NameEdit().Text(), "Release1");
+            EXPECT_EQ(release.DllSubdirEdit().Text(), "dll");
+            EXPECT_TRUE(release.CopyFilesBox().isChecked());
+            release.ClassOption().click();
+            release.ClickOK();  // no directory yet: refused, the dialog stays open
+            EXPECT_EQ(release.result(), QDialog::Rejected);
+            EXPECT_EQ(LastMessage(), "Please, fill in the field 'Directory'");
+            release.NameEdit().Edit().setText("Beta");
+            release.VersionEdit().Edit().setText("1.2");
+            release.DirectoryEdit().Edit().setText("rel");
+        }
+        EXPECT_EQ(release.ClassCombo().currentText(), "ExtClass1");
+        dialogs.QueueAnswer(round == 0 ? DialogAnswer::No : DialogAnswer::Yes);
+        release.ClickOK();
+        ++round;
+    };
+    // No: the release is defined, nothing is copied.
+    Playing<TedRelease>(play, [&] { Editor().List().DoNew(); });
+    EXPECT_EQ(dialogs.Questions(), Names{"Copy files to " + work.File("rel") + "?"});
+    EXPECT_FALSE(std::filesystem::exists(work.File("rel")));
+    ASSERT_EQ(Editor().Working().Count(), 1);
 
-        // Yes on an edit: the release runs and reports what it could not copy.
-        Editor().List().Select(0);
-        Editor().List().DoEdit();
-    }
+    // Yes on an edit: the release runs and reports what it could not copy.
+    Editor().List().Select(0);
+    Playing<TedRelease>(play, [&] { Editor().List().DoEdit(); });
     EXPECT_TRUE(std::filesystem::is_directory(work.File("rel/dll")));
-    EXPECT_EQ(opened, std::vector<std::string>{work.File("rel")});
+    EXPECT_EQ(opened, Names{work.File("rel")});
     EXPECT_EQ(dialogs.Log().back().kind, MessageKind::Warning);
     EXPECT_NE(dialogs.Log().back().text.find("Release 'Beta' finished with problems:\nFile '" +
                                              work.File("ExtClass1.dll") + "' not found"),
@@ -266,54 +248,37 @@ TEST_F(ReleasesEditorTest, TheReleaseDialogRefusesMissingFieldsAndAsksBeforeCopy
     EXPECT_TRUE(Project().GetModified());
 }
 
-TEST_F(ReleasesEditorTest, ANameTakenByAnotherReleaseIsRefused) {
+// A name another release has is refused; deleting asks; Cancel keeps the project's releases.
+TEST_F(ReleasesEditorTest, ATakenNameIsRefusedDeletingAsksAndCancelKeepsTheReleases) {
     Project().Releases().Add()->SetName("Beta");
     Project().Releases().Add()->SetName("Gamma");
-    Select(&Project());
-    Select(&Project().Releases());
-    Editor().List().Select(1);
-    ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
-        auto& release = dynamic_cast<TedRelease&>(dialog);
-        release.NameEdit().Edit().setText("beta");
-        dialog.ClickOK();
-        EXPECT_EQ(dialogs.Messages().back(), "Name beta is not unique");
-        dialog.ClickCancel();
-    });
-    Editor().List().DoEdit();
-    EXPECT_EQ(Editor().Working().Items(1)->GetName(), "Gamma");
-}
-
-TEST_F(ReleasesEditorTest, DeletingAsksAndCancelKeepsTheProjectsReleases) {
-    Project().Releases().Add()->SetName("Beta");
     Project().SetModified(false);
     Select(&Project());
     Select(&Project().Releases());
+    Editor().List().Select(1);
+    Playing<TedRelease>(
+        [&](TedRelease& release) {
+            release.NameEdit().Edit().setText("beta");
+            release.ClickOK();
+            EXPECT_EQ(LastMessage(), "Name beta is not unique");
+            release.ClickCancel();
+        },
+        [&] { Editor().List().DoEdit(); });
+    EXPECT_EQ(Editor().Working().Items(1)->GetName(), "Gamma");
+
     Editor().List().Select(0);
     dialogs.QueueAnswer(DialogAnswer::No);
     Editor().List().DoDelete();
-    EXPECT_EQ(Editor().Working().Count(), 1);
+    EXPECT_EQ(Editor().Working().Count(), 2);
     dialogs.QueueAnswer(DialogAnswer::Yes);
     Editor().List().DoDelete();
-    EXPECT_EQ(Editor().Working().Count(), 0);
-    EXPECT_EQ(dialogs.Questions(), (std::vector<std::string>{"Delete 'Beta'?", "Delete 'Beta'?"}));
+    EXPECT_EQ(Editor().Working().Count(), 1);
+    EXPECT_EQ(dialogs.Questions(), (Names{"Delete 'Beta'?", "Delete 'Beta'?"}));
 
     Editor().ClickCancel();
-    Settle();
-    EXPECT_EQ(Project().Releases().Count(), 1);
+    EXPECT_EQ(SettledEditor(), nullptr);
+    EXPECT_EQ(Project().Releases().Count(), 2);
     EXPECT_FALSE(Project().GetModified());
-}
-
-TEST_F(ReleasesEditorTest, Screenshot) {
-    TReleaseDll& release = *Project().Releases().Add();
-    release.SetName("Beta");
-    release.SetCaption("1.2");
-    release.SetOption(roModule);
-    release.SetModuleName("ExtClass1");
-    release.SetPath("rel");
-    release.SetDateTime(46000.5);
-    Select(&Project());
-    Select(&Project().Releases());
-    SaveScreenshot("editor-releases");
 }
 
 // --- Copy rules --------------------------------------------------------------------------------------
@@ -327,24 +292,40 @@ protected:
     TfrCopyFilesEditor& Editor() { return CurrentEditor<TfrCopyFilesEditor>(); }
 };
 
-TEST_F(CopyFilesEditorTest, ANewRuleNeedsBothPathsAndReachesTheModuleOnApply) {
+// "Copy Files" runs the rule as the dialog shows it; a new rule needs both paths and reaches the
+// module on Apply.
+TEST_F(CopyFilesEditorTest, CopyFilesRunsTheRuleAndANewRuleNeedsBothPaths) {
+    Playing<TedCopyFile>(
+        [](TedCopyFile& rule) {
+            rule.PasPathEdit().Edit().setText("pas");
+            rule.DllPathEdit().Edit().setText("dll");
+            rule.CopyButton().click();
+            rule.ClickCancel();
+        },
+        [&] { Editor().List().DoNew(); });
+    EXPECT_EQ(Editor().Working().Count(), 0);  // cancelled
+    ASSERT_FALSE(dialogs.Log().empty());
+    EXPECT_EQ(dialogs.Log().back().kind, MessageKind::Warning);
+    EXPECT_NE(dialogs.Log().back().text.find("Copying 'CopyRule1' finished with problems:\nFile '" +
+                                             work.File("ExtClass1.dll") + "' not found"),
+              std::string::npos)
+        << dialogs.Log().back().text;
+
     std::filesystem::create_directories(work.File("host/pas"));
     files->answers.push_back(work.File("host/pas"));
-    {
-        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
-            auto& rule = dynamic_cast<TedCopyFile&>(dialog);
+    Playing<TedCopyFile>(
+        [&](TedCopyFile& rule) {
             EXPECT_EQ(rule.windowTitle(), "Copy Files");
             EXPECT_TRUE(rule.AllDllsBox().isChecked());
             rule.PasPathEdit().Button().click();  // browses for host/pas
             EXPECT_EQ(rule.PasPathEdit().Text(), NativePath("host/pas"));
-            dialog.ClickOK();
-            EXPECT_EQ(dialogs.Messages().back(), "Please, fill in the field 'DLL Path'");
+            rule.ClickOK();
+            EXPECT_EQ(LastMessage(), "Please, fill in the field 'DLL Path'");
             rule.DllPathEdit().Edit().setText("host/dll");
             rule.AllDllsBox().click();
-            dialog.ClickOK();
-        });
-        Editor().List().DoNew();
-    }
+            rule.ClickOK();
+        },
+        [&] { Editor().List().DoNew(); });
     EXPECT_EQ(module->CopyFiles().Count(), 0);
     Editor().ClickApply();
     ASSERT_EQ(module->CopyFiles().Count(), 1);
@@ -354,24 +335,6 @@ TEST_F(CopyFilesEditorTest, ANewRuleNeedsBothPathsAndReachesTheModuleOnApply) {
     EXPECT_EQ(rule.GetDllPath(), "host/dll");
     EXPECT_FALSE(rule.GetAllDlls());
     EXPECT_EQ(Editor().List().List().topLevelItem(0)->text(3), "No");
-}
-
-TEST_F(CopyFilesEditorTest, CopyFilesRunsTheRuleAsTheDialogShowsIt) {
-    ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
-        auto& rule = dynamic_cast<TedCopyFile&>(dialog);
-        rule.PasPathEdit().Edit().setText("pas");
-        rule.DllPathEdit().Edit().setText("dll");
-        rule.CopyButton().click();
-        dialog.ClickCancel();
-    });
-    Editor().List().DoNew();
-    EXPECT_EQ(Editor().Working().Count(), 0);  // cancelled
-    ASSERT_FALSE(dialogs.Log().empty());
-    EXPECT_EQ(dialogs.Log().back().kind, MessageKind::Warning);
-    EXPECT_NE(dialogs.Log().back().text.find("Copying 'CopyRule1' finished with problems:\nFile '" +
-                                             work.File("ExtClass1.dll") + "' not found"),
-              std::string::npos)
-        << dialogs.Log().back().text;
 }
 
 }  // namespace
