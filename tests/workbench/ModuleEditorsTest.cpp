@@ -2,19 +2,10 @@
 // option groups that follow the server choice, the rebuilt module node, COM registration, and the
 // search path's directory list.
 #include <filesystem>
-#include <functional>
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
-#include <QToolButton>
 
 #include "elements/DesignClass.h"
 #include "generator/UnitsManager.h"
@@ -30,33 +21,14 @@
 namespace quillon::test {
 namespace {
 
-void TypeInto(QLineEdit& edit, const QString& text) {
-    edit.selectAll();
-    if (text.isEmpty()) {
-        edit.clear();
-        emit edit.textEdited(QString());
-        return;
-    }
-    QTest::keyClicks(&edit, text);
-}
-
-void Choose(QComboBox& combo, int index) {
-    combo.setCurrentIndex(index);
-    emit combo.activated(index);
-}
-
 class ModuleEditorTest : public WorkbenchTest {
 protected:
     void SetUp() override {
-        OpenWindow();
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");
-        entry = Window().Project().Modules().Items(1);
+        entry = &NewProjectWithAClass();
     }
 
     TemgModule& Module() { return entry->Module(); }
     TfrModuleEditor& Editor() { return CurrentEditor<TfrModuleEditor>(); }
-    void TypeName(const QString& name) { TypeInto(Editor().Appellation().NameEdit().Edit(), name); }
 
     TemgpModule* entry = nullptr;
 };
@@ -75,16 +47,16 @@ TEST_F(ModuleEditorTest, OKWritesEveryFieldIntoTheModuleAndRenamesTheClassWithIt
     Editor().ServerButton(moComServerInDll).click();
     Editor().LibraryPathSameExeBox().click();
     TypeInto(Editor().DescriptionEdit().Edit(), "Accounts of the bank");
-    Choose(Editor().ClassInstancingCombo(), 1);
-    Choose(Editor().ThreadModelCombo(), 2);
+    Choose(Editor().ClassInstancingCombo(), "Single Instance");
+    Choose(Editor().ThreadModelCombo(), "Free");
     Editor().HostDBButton().click();
     Editor().CreateBox(dbsTable).click();
     TypeInto(Editor().SrcPathEdit().Edit(), "out");
     dialogs.QueueAnswer(DialogAnswer::Yes);
     Editor().ClickOK();
 
-    ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
-    EXPECT_EQ(dialogs.Questions(), std::vector<std::string>{"Rename the module file to Account.qlm?"});
+    EXPECT_EQ(LastMessage(), "");
+    EXPECT_EQ(dialogs.Questions(), Names{"Rename the module file to Account.qlm?"});
     EXPECT_EQ(Module().MainClassName(), "Account");
     EXPECT_EQ(Module().GetName(), "Account");
     EXPECT_EQ(Module().ModuleCaption(), "A bank account");
@@ -100,8 +72,7 @@ TEST_F(ModuleEditorTest, OKWritesEveryFieldIntoTheModuleAndRenamesTheClassWithIt
     EXPECT_EQ(Module().GetSrcPath(), "out");
     EXPECT_EQ(Node(entry)->text(0), "Account");
     EXPECT_TRUE(Node(entry)->font(0).bold());
-    Settle();
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+    EXPECT_EQ(SettledEditor(), nullptr);
     // The save writes the module's new file, then removes the old one.
     EXPECT_TRUE(entry->GetFileName() == work.File("Account.qlm") && FileExists(work.File("ExtClass1.qlm")));
     Trigger("actSave");
@@ -117,15 +88,13 @@ TEST_F(ModuleEditorTest, OwnConnectionFieldsAndANewGuid) {
     TypeInto(Editor().DatabaseNameEdit().Edit(), "BANK");
     TypeInto(Editor().DataModuleNameEdit().Edit(), "Bank");
     Editor().UseHostDBBox().click();
-    {
-        // The connection dialog edits the editor's copy; the module gets it on Apply.
-        ScopedDialogRunner runner([](TfmBaseDialog& dialog) {
-            auto& connection = dynamic_cast<TedConnection&>(dialog);
+    // The connection dialog edits the editor's copy; the module gets it on Apply.
+    Playing<TedConnection>(
+        [](TedConnection& connection) {
             connection.UserNameEdit().setText("teller");
-            dialog.ClickOK();
-        });
-        Editor().ConnectionButton().click();
-    }
+            connection.ClickOK();
+        },
+        [&] { Editor().ConnectionButton().click(); });
     EXPECT_EQ(Editor().EditedConnection().GetUserName(), "teller");
     EXPECT_EQ(Module().Connection().GetUserName(), "");
     Editor().ClickApply();
@@ -157,19 +126,17 @@ TEST_F(ModuleEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
     EXPECT_EQ(Window().statusBar()->currentMessage(), "Account.qlm exists: the module keeps its file ExtClass1.qlm");
     EXPECT_EQ(Module().GetDatabaseSupport(), (TDatabaseSupport{dbsQuery, dbsSetDatabaseParams}));
     EXPECT_FALSE(Module().GetShareMemSupport());
-    Settle();
+    EXPECT_EQ(SettledEditor(), editor);
     EXPECT_EQ(Module().MainClassName(), "Account");
-    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
 
     TypeName("Other");
     Editor().ServerButton(moDirectUsesServer).click();
     Editor().NoDBButton().click();
     editor->ClickCancel();
-    Settle();
+    EXPECT_EQ(SettledEditor(), nullptr);
     EXPECT_EQ(Module().MainClassName(), "Account");
     EXPECT_EQ(Module().GetServerOption(), moServerInDll);
     EXPECT_EQ(Node(entry)->text(0), "Account");
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
 }
 
 TEST_F(ModuleEditorTest, RefusesTakenAndInvalidNamesAMissingGuidAndAHostConnectionWithoutDatasets) {
@@ -199,10 +166,8 @@ TEST_F(ModuleEditorTest, RefusesTakenAndInvalidNamesAMissingGuidAndAHostConnecti
     for (const Case& c : cases) {
         c.edit();
         Editor().ClickOK();
-        Settle();
-        ASSERT_FALSE(dialogs.Messages().empty()) << c.message;
-        EXPECT_EQ(dialogs.Messages().back(), c.message);
-        ASSERT_NE(Window().Editors().CurrentEditor(), nullptr) << c.message;
+        EXPECT_EQ(LastMessage(), c.message);
+        ASSERT_NE(SettledEditor(), nullptr) << c.message;
     }
     EXPECT_EQ(Module().MainClassName(), "ExtClass1");
     EXPECT_EQ(Module().GetServerOption(), moServerInDll);
@@ -210,7 +175,10 @@ TEST_F(ModuleEditorTest, RefusesTakenAndInvalidNamesAMissingGuidAndAHostConnecti
     EXPECT_EQ(Node(entry)->text(0), "ExtClass1");
 }
 
-TEST_F(ModuleEditorTest, TheOptionGroupsFollowTheChosenServer) {
+// The option groups follow the chosen server, the database controls the database choice; the
+// instancing captions follow their enumerations; the source path's browse stores a folder inside
+// the project relatively.
+TEST_F(ModuleEditorTest, TheControlsFollowTheChoices) {
     // The server, then whether the DLL options and the COM options show and Register works.
     const struct { TServerOption server; bool dll, com, registers; } cases[] = {{moServerInDll, true, false, false},
         {moComServerInDll, false, true, true}, {moComServer, false, true, false}, {moDirectUsesServer, false, false, false}};
@@ -219,13 +187,26 @@ TEST_F(ModuleEditorTest, TheOptionGroupsFollowTheChosenServer) {
         EXPECT_TRUE(Editor().DllOptions().isHidden() != c.dll && Editor().ComOptions().isHidden() != c.com &&
                     Editor().RegisterButton().isEnabled() == c.registers) << static_cast<int>(c.server);
     }
-
-    // The database controls follow the database choice the same way.
     Editor().NoDBButton().click();
     EXPECT_FALSE(Editor().CreateBox(dbsQuery).isEnabled());
     EXPECT_FALSE(Editor().DatabaseNameEdit().isEnabled());
     Editor().OwnDBButton().click();
     EXPECT_TRUE(Editor().DatabaseNameEdit().isEnabled());
+
+    EXPECT_EQ(Editor().findChild<QLabel*>("lbEditorKind")->text(), "Class Module");
+    const auto items = [](const QComboBox& combo) {
+        QStringList texts;
+        for (int i = 0; i < combo.count(); ++i) texts << combo.itemText(i);
+        return texts.join(", ").toStdString();
+    };
+    EXPECT_EQ(items(Editor().ClassInstancingCombo()), "Internal, Single Instance, Multiple Instance");
+    EXPECT_EQ(items(Editor().DllClassInstancingCombo()), "Single Instance, Multiple Instance");
+
+    std::filesystem::create_directories(work.File("src/account"));
+    files->answers.push_back(work.File("src/account"));
+    Editor().SrcPathEdit().Button().click();
+    EXPECT_EQ(Editor().SrcPathEdit().Text(), NativePath("src/account"));
+    EXPECT_TRUE(Editor().Changed());
 }
 
 TEST_F(ModuleEditorTest, ApplyingAnotherServerRebuildsTheModuleNodeWithItsImageAndUnits) {
@@ -277,35 +258,6 @@ TEST_F(ModuleEditorTest, TheCommonTypesModuleKeepsItsNameAndHasNoServerChoices) 
     EXPECT_EQ(Window().Project().FirstModule().GetName(), "CommonTypes");
 }
 
-TEST_F(ModuleEditorTest, TheSourcePathBrowseStoresAFolderInsideTheProjectRelatively) {
-    std::filesystem::create_directories(work.File("src/account"));
-    files->answers.push_back(work.File("src/account"));
-    Editor().SrcPathEdit().Button().click();
-    EXPECT_EQ(Editor().SrcPathEdit().Text(), NativePath("src/account"));
-    EXPECT_TRUE(Editor().Changed());
-}
-
-TEST_F(ModuleEditorTest, InstancingCaptionsFollowTheirEnumerations) {
-    EXPECT_EQ(Editor().findChild<QLabel*>("lbEditorKind")->text(), "Class Module");
-    const auto items = [](const QComboBox& combo) {
-        QStringList texts;
-        for (int i = 0; i < combo.count(); ++i) texts << combo.itemText(i);
-        return texts.join(", ").toStdString();
-    };
-    EXPECT_EQ(items(Editor().ClassInstancingCombo()), "Internal, Single Instance, Multiple Instance");
-    EXPECT_EQ(items(Editor().DllClassInstancingCombo()), "Single Instance, Multiple Instance");
-}
-
-TEST_F(ModuleEditorTest, Screenshot) {
-    TypeName("Account");
-    Editor().Appellation().CommentMemo().setPlainText("A bank account with its owner and its balance");
-    Editor().ServerButton(moComServerInDll).click();
-    TypeInto(Editor().DescriptionEdit().Edit(), "Accounts of the bank");
-    Editor().HostDBButton().click();
-    Editor().CreateBox(dbsQuery).click();
-    SaveScreenshot("editor-module", Window().size());  // as the window first starts
-}
-
 // --- The project editor ------------------------------------------------------------------------------
 
 class ProjectEditorTest : public WorkbenchTest {
@@ -319,12 +271,20 @@ protected:
     TfrProjectEditor& Editor() { return CurrentEditor<TfrProjectEditor>(); }
 };
 
+// The editor shows the project's file and base path, whose button opens the project folder; OK
+// writes name, header, search path, caption and encoding.
 TEST_F(ProjectEditorTest, OKWritesNameHeaderAndSearchPathAndShowsTheFileAndBasePath) {
     EXPECT_EQ(Editor().FileNameEdit().Text(), work.File("Project1.qlp"));
     EXPECT_TRUE(Editor().FileNameEdit().Edit().isReadOnly());
     EXPECT_EQ(Editor().BasePathEdit().Text(), work.Prefix());
+    std::string opened;
+    {
+        ShellOpenScope shell([&](const std::string& path) { opened = path; });
+        Editor().BasePathEdit().Button().click();
+    }
+    EXPECT_EQ(opened, work.Prefix());
 
-    TypeInto(Editor().Appellation().NameEdit().Edit(), "Bank");
+    TypeName("Bank");
     Editor().UnitHeaderMemo().selectAll();
     QTest::keyClicks(&Editor().UnitHeaderMemo(), "{ Bank }");
     TypeInto(Editor().SearchPathEdit().Edit(), "/lib/a;/lib/b");
@@ -334,7 +294,7 @@ TEST_F(ProjectEditorTest, OKWritesNameHeaderAndSearchPathAndShowsTheFileAndBaseP
     encoding.setCurrentIndex(encoding.findText("UTF-8 with byte-order mark"));
     Editor().ClickOK();
 
-    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(LastMessage(), "");
     EXPECT_EQ(Project().GetName(), "Bank");
     EXPECT_EQ(Project().GetUnitHeader(), "{ Bank }");
     EXPECT_EQ(Project().GetSearchPath(), "/lib/a;/lib/b");
@@ -349,16 +309,27 @@ TEST_F(ProjectEditorTest, OKWritesNameHeaderAndSearchPathAndShowsTheFileAndBaseP
     EXPECT_TRUE(Window().windowTitle().startsWith("Bank - "));
 }
 
-TEST_F(ProjectEditorTest, TheUnitHeaderKeepsItsCrLfLineEnds) {
+// The unit header keeps its CR LF line ends; a bad name is refused, and Cancel changes nothing.
+TEST_F(ProjectEditorTest, TheUnitHeaderKeepsItsCrLfLineEndsAndCancelChangesNothing) {
     const std::string header = Project().GetUnitHeader();
     ASSERT_NE(header.find("\r\n"), std::string::npos);
     Project().SetModified(false);
     Editor().ClickApply();
     EXPECT_EQ(Project().GetUnitHeader(), header);
     EXPECT_FALSE(Project().GetModified());
-
     Editor().UnitHeaderMemo().setPlainText("{ one }\n{ two }\n");
     Editor().ClickApply();
+    EXPECT_EQ(Project().GetUnitHeader(), "{ one }\r\n{ two }\r\n");
+
+    TypeName("2Bank");
+    Editor().ClickApply();
+    EXPECT_EQ(LastMessage(), "The field value is not an identifier");
+    EXPECT_EQ(Project().GetName(), "Project1");
+    TypeName("Bank");
+    Editor().UnitHeaderMemo().setPlainText("changed");
+    Editor().ClickCancel();
+    EXPECT_EQ(SettledEditor(), nullptr);
+    EXPECT_EQ(Project().GetName(), "Project1");
     EXPECT_EQ(Project().GetUnitHeader(), "{ one }\r\n{ two }\r\n");
 }
 
@@ -394,28 +365,6 @@ TEST_F(ProjectEditorTest, TheDirectoryListAddsReplacesDeletesAndOrdersTheSearchP
     });
     Editor().SearchPathEdit().Button().click();
     EXPECT_EQ(Editor().SearchPathEdit().Text(), "/lib/browsed;/lib/new");
-}
-
-TEST_F(ProjectEditorTest, CancelChangesNothingAndABadNameIsRefused) {
-    TypeInto(Editor().Appellation().NameEdit().Edit(), "2Bank");
-    Editor().ClickApply();
-    ASSERT_FALSE(dialogs.Messages().empty());
-    EXPECT_EQ(dialogs.Messages().back(), "The field value is not an identifier");
-    EXPECT_EQ(Project().GetName(), "Project1");
-
-    TypeInto(Editor().Appellation().NameEdit().Edit(), "Bank");
-    Editor().UnitHeaderMemo().setPlainText("changed");
-    Editor().ClickCancel();
-    Settle();
-    EXPECT_EQ(Project().GetName(), "Project1");
-    EXPECT_NE(Project().GetUnitHeader(), "changed");
-}
-
-TEST_F(ProjectEditorTest, TheBasePathButtonOpensTheProjectFolder) {
-    std::string opened;
-    ShellOpenScope shell([&](const std::string& path) { opened = path; });
-    Editor().BasePathEdit().Button().click();
-    EXPECT_EQ(opened, work.Prefix());
 }
 
 }  // namespace
