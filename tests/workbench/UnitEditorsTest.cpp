@@ -19,58 +19,50 @@ namespace {
 class UnitEditorTest : public WorkbenchTest {
 protected:
     void SetUp() override {
-        OpenWindow();
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");
-        module = &Window().Project().Modules().Items(1)->Module();
+        module = &NewProjectWithAClass().Module();
     }
     const TUnitsManager* Unit(TFileKind kind) { return module->Units().FindKind(kind); }
 
     TemgModule* module = nullptr;
 };
 
-TEST_F(UnitEditorTest, ShowsTheFileAndTheGeneratedTextReadOnly) {
+// A unit's editor shows its file and generated text read-only, and reloads both from the model
+// as it stands.
+TEST_F(UnitEditorTest, ShowsTheFileAndTheGeneratedTextReadOnlyAndRefreshReloadsThem) {
     Select(Unit(TFileKind::GeneratorServerUnit));
-    auto& editor = CurrentEditor<TfrUnitEditor>();
-    EXPECT_EQ(editor.FileNameEdit().Text(), work.File("genExtClass1.pas"));
-    const QString text = editor.CodeMemo().toPlainText();
+    auto* editor = &CurrentEditor<TfrUnitEditor>();
+    EXPECT_EQ(editor->FileNameEdit().Text(), work.File("genExtClass1.pas"));
+    const QString text = editor->CodeMemo().toPlainText();
     EXPECT_TRUE(text.contains("\nunit genExtClass1;\ninterface\n")) << text.left(80).toStdString();
     EXPECT_FALSE(text.contains('\r'));
-    EXPECT_TRUE(editor.CodeMemo().isReadOnly());
-    EXPECT_TRUE(editor.ReadOnly());
-}
+    EXPECT_TRUE(editor->CodeMemo().isReadOnly());
+    EXPECT_TRUE(editor->ReadOnly());
 
-TEST_F(UnitEditorTest, RefreshReloadsTheTextFromTheModelAsItStands) {
     Select(Unit(TFileKind::ControllerUnit));
-    auto& editor = CurrentEditor<TfrUnitEditor>();
-    EXPECT_TRUE(editor.CodeMemo().toPlainText().contains("TcntrExtClass1"));
+    editor = &CurrentEditor<TfrUnitEditor>();
+    EXPECT_TRUE(editor->CodeMemo().toPlainText().contains("TcntrExtClass1"));
     module->MainClass().SetName("Account");
     Window().Editors().RefreshEditors();
-    EXPECT_TRUE(editor.CodeMemo().toPlainText().contains("TcntrAccount"));
-    EXPECT_EQ(editor.FileNameEdit().Text(), work.File("cntrAccount.pas"));
+    EXPECT_TRUE(editor->CodeMemo().toPlainText().contains("TcntrAccount"));
+    EXPECT_EQ(editor->FileNameEdit().Text(), work.File("cntrAccount.pas"));
 }
 
-TEST_F(UnitEditorTest, OpenInDelphiSaysSoWhenTheFileIsNotGeneratedAndOpensItOnceItIs) {
+// "Open in Delphi" says so when the file is not generated yet and opens it once it is; a unit the
+// module never writes says why instead of asking to generate.
+TEST_F(UnitEditorTest, OpenInDelphiOpensAGeneratedFileOrSaysWhyNot) {
     std::vector<std::string> opened;
     ShellOpenScope shell([&](const std::string& path) { opened.push_back(path); });
     Select(Unit(TFileKind::DeveloperServerUnit));
-    auto& editor = CurrentEditor<TfrUnitEditor>();
-    editor.OpenButton().click();
+    CurrentEditor<TfrUnitEditor>().OpenButton().click();
     EXPECT_TRUE(opened.empty());
-    ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(dialogs.Messages()[0],
-              "File '" + work.File("devExtClass1.pas") + "' does not exist yet: generate the class first");
+    EXPECT_EQ(dialogs.Messages(),
+              Names{"File '" + work.File("devExtClass1.pas") + "' does not exist yet: generate the class first"});
 
     Trigger("actGenerateProjectSrc");
     Select(Unit(TFileKind::DeveloperServerUnit));
     CurrentEditor<TfrUnitEditor>().OpenButton().click();
-    EXPECT_EQ(opened, std::vector<std::string>{work.File("devExtClass1.pas")});
-}
+    EXPECT_EQ(opened, Names{work.File("devExtClass1.pas")});
 
-TEST_F(UnitEditorTest, AUnitTheModuleNeverWritesSaysWhyInsteadOfAskingToGenerate) {
-    std::vector<std::string> opened;
-    ShellOpenScope shell([&](const std::string& path) { opened.push_back(path); });
-    Trigger("actGenerateProjectSrc");
     const auto openFails = [&](TFileKind kind) {
         Select(Unit(kind));
         auto& editor = CurrentEditor<TfrUnitEditor>();
@@ -93,12 +85,12 @@ TEST_F(UnitEditorTest, AUnitTheModuleNeverWritesSaysWhyInsteadOfAskingToGenerate
     EXPECT_EQ(Node(first.Units().FindKind(TFileKind::ControllerUnit)), nullptr);
     EXPECT_NE(Node(first.Units().FindKind(TFileKind::TypesUnit)), nullptr);
     EXPECT_EQ(dialogs.Messages(),
-              (std::vector<std::string>{"Interface Unit is not generated for the server option DLL",
-                                        "Generated Data Module Unit is generated only for a module with its own "
-                                        "database connection",
-                                        "Unit for Type declarations is generated only for the common types module",
-                                        "Dynamic Link Library Project is not generated for the server option UNIT"}));
-    EXPECT_TRUE(opened.empty());
+              (Names{"File '" + work.File("devExtClass1.pas") + "' does not exist yet: generate the class first",
+                     "Interface Unit is not generated for the server option DLL",
+                     "Generated Data Module Unit is generated only for a module with its own database connection",
+                     "Unit for Type declarations is generated only for the common types module",
+                     "Dynamic Link Library Project is not generated for the server option UNIT"}));
+    EXPECT_EQ(opened.size(), 1u);
 }
 
 TEST_F(UnitEditorTest, TheGeneratedUnitsGroupDescribesEachUnitWithItsFile) {
@@ -130,11 +122,6 @@ TEST_F(UnitEditorTest, AMemberGroupShowsTheDeclarationsOfItsMembers) {
     Select(&module->DebugApplications());
     EXPECT_EQ(CurrentEditor<TfrCodeEditor>().CodeMemo().toPlainText(),
               QString::fromStdString(module->DebugApplications().Item(0)->GetDisplayName()) + "\n");
-}
-
-TEST_F(UnitEditorTest, Screenshot) {
-    Select(Unit(TFileKind::ControllerUnit));
-    SaveScreenshot("editor-unit");
 }
 
 TEST(PascalHighlighting, ColoursKeywordsStringsCommentsNumbersAndDirectives) {
