@@ -1,7 +1,6 @@
 #include <filesystem>
 
 #include <QApplication>
-#include <QImage>
 #include <QListWidget>
 #include <QScreen>
 #include <QSettings>
@@ -10,6 +9,9 @@
 
 #include "elements/DesignClass.h"
 #include "elements/ExternalClasses.h"
+#include "generator/DebugApplication.h"
+#include "generator/UnitsManager.h"
+#include "project/Project.h"
 #include "support/TempDir.h"
 #include "workbench/WorkbenchFixture.h"
 
@@ -138,40 +140,51 @@ TEST_F(SettingsAndStartTest, AMissingLastProjectIsReportedAndLeavesTheWindowEmpt
     EXPECT_TRUE(window.Project().IsEmpty());
 }
 
-// Not a check of pixels: it leaves a picture of the window on the bundled example for people to
-// look at, under the build directory.
-TEST_F(SettingsAndStartTest, ScreenshotOfTheExampleProject) {
-    const fs::path example = fs::path(QUILLON_EXAMPLES_DIR) / "Bank";
-    for (const auto& entry : fs::directory_iterator(example))
-        if (entry.is_regular_file()) fs::copy_file(entry.path(), fs::path(work.Path()) / entry.path().filename());
-    const auto project = std::find_if(fs::directory_iterator(work.Path()), fs::directory_iterator(),
-                                      [](const auto& e) { return e.path().extension() == ".qlp"; });
-    ASSERT_NE(project, fs::directory_iterator());
-
-    TfmQLN& window = OpenWindow(project->path().string());
-    window.setGeometry(0, 0, 1100, 720);
+// Not a check of pixels: it leaves pictures of the window on the bundled example for people to
+// look at, under the build directory: the window, each main editor, a generation's report, a
+// check result below the tree.
+TEST_F(SettingsAndStartTest, ScreenshotsOfTheExampleProject) {
+    for (const auto& entry : fs::directory_iterator(fs::path(QUILLON_EXAMPLES_DIR) / "Bank"))
+        fs::copy_file(entry.path(), fs::path(work.Path()) / entry.path().filename());
+    TfmQLN& window = OpenWindow(work.File("Project1.qlp"));
     window.show();
-    ASSERT_FALSE(window.Project().IsEmpty()) << (dialogs.Messages().empty() ? "" : dialogs.Messages().front());
     TemgpProject& loaded = window.Project();
-    ASSERT_GE(loaded.Modules().Count(), 2);
-    const TemgClass& cls = loaded.Modules().Items(1)->Module().MainClass();
-    EXPECT_TRUE(window.SelectObject(cls.Properties().Count() > 0 ? static_cast<const TPersistent*>(cls.Properties().Items(0))
-                                                                 : loaded.Modules().Items(1)));
-    QApplication::processEvents();
-    fs::create_directories(QUILLON_SCREENSHOT_DIR);
-    EXPECT_TRUE(window.grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench.png"));
+    ASSERT_EQ(loaded.Modules().Count(), 5) << LastMessage();
+    TemgpModule& entry = *loaded.Modules().Items(2);  // Account
+    TemgModule& account = entry.Module();
+    TemgClass& cls = account.MainClass();
+    Select(cls.Properties().Items(0));
+    SaveScreenshot("workbench");
 
-    // The same window with a check result below the tree.
-    TemgExternalClasses& externals = loaded.Modules().Items(1)->Module().MainClass().ExternalClasses();
+    Select(&entry);
+    Trigger("actNewDebugApplication");
+    const std::pair<const TPersistent*, const char*> editors[] = {
+        {&entry, "editor-module"},
+        {cls.Properties().Items(0), "editor-property"},
+        {cls.Methods().Items(1), "editor-method"},
+        {cls.ExternalClasses().Items(0), "editor-external-class"},
+        {account.DebugApplications().Items(0), "editor-debug-application"},
+        {account.Units().FindKind(TFileKind::ControllerUnit), "editor-unit"},
+        {&loaded.Releases(), "editor-releases"}};
+    for (const auto& [object, name] : editors) {
+        Select(object);
+        SaveScreenshot(name);
+    }
+    Select(&entry);
+    Trigger("actGenerateClass");
+    SaveScreenshot("generation-report");
+
     Trigger("actNewExternalClassReference");
-    externals.Items(externals.Count() - 1)->Appellation().SetName("Missing");
+    TemgExternalClass& missing = *cls.ExternalClasses().Items(cls.ExternalClasses().Count() - 1);
+    missing.Appellation().SetName("Missing");
     Trigger("actSave");
     ASSERT_TRUE(window.CheckPanelShown());
-    window.SelectObject(loaded.Modules().Items(1));
-    emit window.CheckList().itemDoubleClicked(window.CheckList().item(0));
-    EXPECT_EQ(NodeObject(window.Tree().currentItem()), externals.Items(externals.Count() - 1));
-    QApplication::processEvents();
-    EXPECT_TRUE(window.grab().toImage().save(QString(QUILLON_SCREENSHOT_DIR) + "/workbench-check.png"));
+    Select(&entry);
+    const QList<QListWidgetItem*> rows = window.CheckList().findItems("Class not found", Qt::MatchContains);
+    ASSERT_EQ(rows.size(), 1);
+    emit window.CheckList().itemDoubleClicked(rows.front());
+    EXPECT_EQ(NodeObject(window.Tree().currentItem()), &missing);
+    SaveScreenshot("workbench-check");
 }
 
 }  // namespace
