@@ -8,8 +8,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
@@ -19,7 +17,6 @@
 
 #include "elements/DesignClass.h"
 #include "workbench/ElementEditors.h"
-#include "workbench/ModuleEditors.h"
 #include "workbench/WorkbenchFixture.h"
 
 namespace quillon::test {
@@ -43,14 +40,6 @@ protected:
         ASSERT_TRUE(dialogs.Messages().empty()) << dialogs.Messages().front();
         ASSERT_NE(dynamic_cast<TfrPropertyEditor*>(Window().Editors().CurrentEditor()), nullptr);
     }
-    // Types `name` over the name of the open editor, an `Editor`, as the user does; nothing is
-    // applied.
-    template <class Editor>
-    void TypeName(const QString& name) {
-        QLineEdit& edit = CurrentEditor<Editor>().Appellation().NameEdit().Edit();
-        edit.selectAll();
-        QTest::keyClicks(&edit, name);
-    }
     QString PlaceholderText(const char* label) {
         auto* found = Window().Editors().findChild<QLabel*>(label);
         return found ? found->text() : QStringLiteral("(no label)");
@@ -64,12 +53,12 @@ TEST_F(EditorAreaTest, AddingAClassReopeningAndOpeningAFileApplyTheTypedNameFirs
     Trigger("actCloseProject");
     SavedProjectWithAProperty(first);
     Select(&Window().Project());
-    TypeName<TfrProjectEditor>("Bank");
+    TypeName("Bank");
     files->answers.push_back(std::nullopt);
     Trigger("actAddClass");
     EXPECT_EQ(Window().Project().GetName(), "Bank");
 
-    TypeName<TfrProjectEditor>("Savings");
+    TypeName("Savings");
     dialogs.QueueAnswer(DialogAnswer::Yes);
     // Saving put the open project on the list too, at the top.
     const QList<QAction*> entries = Window().ReopenMenu().actions();
@@ -81,18 +70,17 @@ TEST_F(EditorAreaTest, AddingAClassReopeningAndOpeningAFileApplyTheTypedNameFirs
 
     // The way the reopen list and the command line open a file.
     Select(&Window().Project());
-    TypeName<TfrProjectEditor>("Loans");
+    TypeName("Loans");
     dialogs.QueueAnswer(DialogAnswer::Yes);
     Window().OpenProjectFile(work.File("Other/Project1.qlp"));
-    EXPECT_EQ(dialogs.Questions(), (std::vector<std::string>{"Save 'Savings'?", "Save 'Loans'?"}));
+    EXPECT_EQ(dialogs.Questions(), (Names{"Save 'Savings'?", "Save 'Loans'?"}));
     EXPECT_EQ(Window().Project().GetName(), "Loans");  // saved, then read again
 }
 
 TEST_F(EditorAreaTest, AClosedEditorLeavesItsNodesEmptyStateAndAClickOpensItAgain) {
     SavedProjectWithAProperty(work.Path());
     CurrentEditor<TfrPropertyEditor>().ClickCancel();
-    Settle();
-    EXPECT_EQ(Window().Editors().CurrentEditor(), nullptr);
+    EXPECT_EQ(SettledEditor(), nullptr);
     EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Property1");
     EXPECT_EQ(PlaceholderText("lbPlaceholderDetails"), "The editor is closed. Click the node to open it again.");
 
@@ -111,11 +99,11 @@ TEST_F(EditorAreaTest, ARefusedApplyKeepsTheHighlightOnTheEditedNode) {
     QApplication::processEvents();
     QTreeWidget& tree = Window().Tree();
     QTreeWidgetItem* edited = tree.currentItem();
-    TypeName<TfrPropertyEditor>("1st");
+    TypeName("1st");
 
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(Node(&Module(1))).center());
     Settle();
-    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"The field value is not an identifier"});
+    EXPECT_EQ(dialogs.Messages(), Names{"The field value is not an identifier"});
     EXPECT_EQ(tree.currentItem(), edited);
     EXPECT_EQ(tree.selectedItems(), QList<QTreeWidgetItem*>{edited});
     EXPECT_EQ(Properties().Items(0)->GetName(), "Property1");

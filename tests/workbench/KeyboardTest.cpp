@@ -2,13 +2,9 @@
 // focused, Enter and Escape, the command keys, the mnemonics and the Tab order.
 #include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTest>
 
 #include "elements/DesignClass.h"
 #include "workbench/WorkbenchFixture.h"
@@ -16,14 +12,10 @@
 namespace quillon::test {
 namespace {
 
-using Captions = std::vector<std::string>;
-
 class KeyboardTest : public WorkbenchTest {
 protected:
     void SetUp() override {
-        OpenWindow();
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");
+        NewProjectWithAClass();
         Window().show();
         Window().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
@@ -93,7 +85,7 @@ TEST_F(KeyboardTest, CommandKeysAndMnemonics) {
     Window().Tree().setFocus();
     dialogs.QueueAnswer(DialogAnswer::No);
     Press(Qt::Key_Delete);
-    EXPECT_EQ(dialogs.Questions(), Captions{"Delete 'Property1'?"});
+    EXPECT_EQ(dialogs.Questions(), Names{"Delete 'Property1'?"});
     const auto report = [&] { return Window().findChild<QLabel*>("lbGenerated")->text().toStdString(); };
     Press(Qt::Key_F9, Qt::ShiftModifier);
     EXPECT_EQ(report().rfind("Generated ExtClass1: ", 0), 0u) << report();
@@ -110,7 +102,7 @@ TEST_F(KeyboardTest, CommandKeysAndMnemonics) {
     Window().Tree().setFocus();
     Press(Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_TRUE(Window().findChild<QMenu*>("pmTree")->isVisible());
-    EXPECT_EQ(dialogs.Messages(), Captions{});
+    EXPECT_EQ(dialogs.Messages(), Names{});
 
     for (const auto& [entry, key] : {std::pair{"miGenerateProjectSrc", "Ctrl+F9"}, {"miGenerateClass", "Shift+F9"},
                                      {"miCheckProject", "Alt+F9"}, {"miDelete", "Del"}, {"pmDelete", "Del"}})
