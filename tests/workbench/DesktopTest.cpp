@@ -65,28 +65,24 @@ TEST(HelpTopics, EveryTopicTheWorkbenchOpensIsAnAnchorOfTheGuide) {
     EXPECT_GT(topics, 20);
 }
 
+// The directory of a new project may be typed before it exists; an empty one is refused, and
+// Cancel gives none.
 TEST_F(DesktopTest, TheDirectoryOfANewProjectMayBeTypedBeforeItExists) {
     const std::string typed = work.File("Later/Bank");
     QtFileDialogs qt;
     int shown = 0;
-    ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+    const auto play = [&](TedDirectoryName& chooser) {
         ++shown;
-        auto& chooser = dynamic_cast<TedDirectoryName&>(dialog);
         EXPECT_EQ(chooser.windowTitle(), "New Project");
         chooser.DirectoryEdit().Edit().clear();
         chooser.ClickOK();  // refused: stays open
         chooser.DirectoryEdit().Edit().setText(QString::fromStdString(typed));
-        chooser.ClickOK();
-    });
-    EXPECT_EQ(qt.NewDirectory(nullptr, "New Project", work.Path()), typed);
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(dialogs.Messages(), std::vector<std::string>{"Please, fill in the field 'Directory'"});
-}
-
-TEST_F(DesktopTest, CancellingTheNewProjectDirectoryGivesNothing) {
-    QtFileDialogs qt;
-    ScopedDialogRunner runner([](TfmBaseDialog& dialog) { dialog.ClickCancel(); });
-    EXPECT_EQ(qt.NewDirectory(nullptr, "New Project", work.Path()), std::nullopt);
+        shown == 1 ? chooser.ClickOK() : chooser.ClickCancel();
+    };
+    for (const std::optional<std::string>& expected : {std::optional(typed), std::optional<std::string>()})
+        Playing<TedDirectoryName>(play, [&] { EXPECT_EQ(qt.NewDirectory(nullptr, "New Project", work.Path()), expected); });
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(dialogs.Messages(), Names(2, "Please, fill in the field 'Directory'"));
 }
 
 }  // namespace

@@ -64,66 +64,50 @@ TEST_F(AddUnitsEditorTest, AFormUnitIsDescribedFromTheFirstLineOfItsFormFile) {
     EXPECT_TRUE(unit.GetFrame());
 }
 
-TEST_F(AddUnitsEditorTest, PlainUnitsTwiceAddedFormsWithoutTextAndCancelledForms) {
-    WriteText(work.File("Tools.pas"), "unit Tools;");
-    WriteText(work.File("Binary.pas"), "unit Binary;");
-    WriteText(work.File("Binary.dfm"), std::string("TPF0\x07TBinary\0", 13));
-    WriteText(work.File("Dropped.pas"), "unit Dropped;");
-    WriteText(work.File("Dropped.dfm"), "inherited Dropped: TDropped\n");
-    Select(&module->AddUnits());
-    {
-        // Only the form with a text form file asks; Cancel there adds nothing.
-        int asked = 0;
-        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
-            ++asked;
-            dialog.ClickCancel();
-        });
-        AddFile(work.File("Tools.pas"));
-        AddFile(work.File("Tools.pas"));  // already there: skipped
-        AddFile(work.File("Binary.pas"));
-        AddFile(work.File("Dropped.pas"));
-        EXPECT_EQ(asked, 1);
-    }
-    const TemgAddUnits& working = Editor().Working();
-    ASSERT_EQ(working.Count(), 2);
-    EXPECT_EQ(working.Items(0)->GetName(), "Tools.pas");
-    EXPECT_EQ(working.Items(0)->GetUnitType(), autUnit);
-    EXPECT_EQ(working.Items(1)->GetName(), "Binary.pas");
-    EXPECT_EQ(working.Items(1)->GetUnitType(), autForm);
-    EXPECT_EQ(working.Items(1)->GetFormName(), "");
-    ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(dialogs.Messages()[0], "Form file '" + work.File("Binary.dfm") +
-                                         "' does not begin with an object declaration; the form name stays empty");
-}
-
-TEST_F(AddUnitsEditorTest, SeveralFilesAreAddedInTheOrderChosenAndCancelDropsTheWholeChoice) {
-    for (const char* name : {"Tools", "Money", "Main", "Other", "Second"})
+// Files are added in the order chosen, those already there skipped; only a form whose form file
+// is text asks for its resources, and Cancel there drops the whole choice; a form whose form file
+// is not text is added with an empty form name, and a message says so.
+TEST_F(AddUnitsEditorTest, FilesAreAddedInTheOrderChosenAndOnlyATextFormAsks) {
+    for (const char* name : {"Tools", "Money", "Main", "Binary", "Other", "Second"})
         WriteText(work.File(std::string(name) + ".pas"), std::string("unit ") + name + ";");
     WriteText(work.File("Main.dfm"), "object MainForm: TMainForm\r\nend\r\n");
-    WriteText(work.File("Second.dfm"), "object SecondForm: TSecondForm\r\nend\r\n");
+    WriteText(work.File("Binary.dfm"), std::string("TPF0\x07TBinary\0", 13));
+    WriteText(work.File("Second.dfm"), "inherited Second: TSecond\n");
     Select(&module->AddUnits());
-    int asked = 0;
-    {
-        ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
-            ++asked;
-            dialog.ClickOK();
-        });
-        AddFile(work.File("Tools.pas") + "\n" + work.File("Main.pas") + "\n" + work.File("Money.pas"));
-        AddFile(work.File("Money.pas") + "\n" + work.File("Tools.pas"));  // both there already
+    const auto listed = [&] {  // each unit, a form with "=" and its form name
+        std::string text;
+        for (int i = 0; i < Editor().Working().Count(); ++i) {
+            const TemgAddUnit& unit = *Editor().Working().Items(i);
+            text += unit.GetName() + (unit.GetUnitType() == autForm ? "=" + unit.GetFormName() : "") + " ";
+        }
+        return text;
+    };
+    const struct {
+        std::vector<std::string> chosen;
+        bool ok;  // the answer to the form's resources
+        int asked;
+        std::string listed;
+    } steps[] = {{{"Tools", "Main", "Money"}, true, 1, "Tools.pas Main.pas=MainForm Money.pas "},
+                 {{"Money", "Tools"}, true, 0, "Tools.pas Main.pas=MainForm Money.pas "},
+                 {{"Binary"}, true, 0, "Tools.pas Main.pas=MainForm Money.pas Binary.pas= "},
+                 {{"Other", "Second"}, false, 1, "Tools.pas Main.pas=MainForm Money.pas Binary.pas= "}};
+    for (const auto& step : steps) {
+        int asked = 0;
+        std::string chosen;
+        for (const std::string& name : step.chosen) chosen += (chosen.empty() ? "" : "\n") + work.File(name + ".pas");
+        {
+            ScopedDialogRunner runner([&](TfmBaseDialog& dialog) {
+                ++asked;
+                step.ok ? dialog.ClickOK() : dialog.ClickCancel();
+            });
+            AddFile(chosen);
+        }
+        EXPECT_EQ(asked, step.asked) << step.listed;
+        EXPECT_EQ(listed(), step.listed);
     }
-    EXPECT_EQ(asked, 1);
-    const TemgAddUnits& working = Editor().Working();
-    ASSERT_EQ(working.Count(), 3);
-    EXPECT_EQ(working.Items(0)->GetName(), "Tools.pas");
-    EXPECT_EQ(working.Items(1)->GetName(), "Main.pas");
-    EXPECT_EQ(working.Items(1)->GetFormName(), "MainForm");
-    EXPECT_EQ(working.Items(2)->GetName(), "Money.pas");
-    EXPECT_EQ(Editor().List().Selected(), 2);
-    {
-        ScopedDialogRunner runner([](TfmBaseDialog& dialog) { dialog.ClickCancel(); });
-        AddFile(work.File("Other.pas") + "\n" + work.File("Second.pas"));
-    }
-    EXPECT_EQ(working.Count(), 3);
+    EXPECT_EQ(Editor().List().Selected(), 3);
+    EXPECT_EQ(dialogs.Messages(), Names{"Form file '" + work.File("Binary.dfm") +
+                                        "' does not begin with an object declaration; the form name stays empty"});
 }
 
 TEST_F(AddUnitsEditorTest, EditingAFormUnitWithoutItsFormFileSaysSoAndStillOpensTheDialog) {

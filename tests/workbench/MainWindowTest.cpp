@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> ChildNames(const QTreeWidgetItem* node) {
+std::vector<std::string> ChildCaptions(const QTreeWidgetItem* node) {
     std::vector<std::string> captions;
     for (int i = 0; i < node->childCount(); ++i) captions.push_back(node->child(i)->text(0).toStdString());
     return captions;
@@ -35,8 +35,7 @@ protected:
     TemgpModule& Module(int index) { return *Window().Project().Modules().Items(index); }
     // A saved project in the work directory with two class modules, ExtClass1 and ExtClass2.
     void SavedProjectWithTwoClasses() {
-        NewProjectIn(work.Path());
-        Trigger("actNewClassToProject");
+        NewProjectWithAClass();
         Trigger("actNewClassToProject");
         Trigger("actSave");
         ASSERT_EQ(LastMessage(), "");
@@ -67,14 +66,14 @@ TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->text(0), "Project1");
     EXPECT_EQ(NodeImage(root), 12);
-    EXPECT_EQ(ChildNames(root), (Names{"Releases", "CommonTypes"}));
+    EXPECT_EQ(ChildCaptions(root), (Names{"Releases", "CommonTypes"}));
     EXPECT_EQ(NodeImage(root->child(0)), 36);
     // The common types module: image 10, no added units or copy files, its registered and
     // procedural types listed once it is expanded.
     QTreeWidgetItem* common = root->child(1);
     EXPECT_EQ(NodeImage(common), 10);
     common->setExpanded(true);
-    const Names groups = ChildNames(common);
+    const Names groups = ChildCaptions(common);
     EXPECT_EQ(groups.front(), "Generated Units");
     EXPECT_EQ(std::count(groups.begin(), groups.end(), "Added Units"), 0);
     EXPECT_NE(std::find(groups.begin(), groups.end(), "Registered Types"), groups.end());
@@ -89,11 +88,11 @@ TEST_F(MainWindowTest, NewModulesAndMembersAreSelectedInViewUnderTheirGroups) {
     QTreeWidget& tree = Window().Tree();
     const auto inView = [&] { return tree.viewport()->rect().contains(tree.visualItemRect(tree.currentItem())); };
     for (int i = 0; i < 40; ++i) Trigger("actNewClassToProject");
-    EXPECT_EQ(ChildNames(tree.topLevelItem(0)).at(41), "ExtClass40");
+    EXPECT_EQ(ChildCaptions(tree.topLevelItem(0)).at(41), "ExtClass40");
     QTreeWidgetItem* module = tree.currentItem();
     EXPECT_TRUE(module->text(0) == "ExtClass40" && inView());
     EXPECT_EQ(NodeImage(module), 21);  // a new module serves from a library
-    EXPECT_EQ(ChildNames(module), (Names{"Added Units", "Copy Files", "Generated Units", "Methods"}));
+    EXPECT_EQ(ChildCaptions(module), (Names{"Added Units", "Copy Files", "Generated Units", "Methods"}));
     // The system method is grey, the new module bold.
     EXPECT_EQ(module->child(3)->child(0)->text(0), "AfterInitInstance");
     EXPECT_EQ(module->child(3)->child(0)->foreground(0).color(), QColor(0x80, 0x80, 0x80));
@@ -105,7 +104,7 @@ TEST_F(MainWindowTest, NewModulesAndMembersAreSelectedInViewUnderTheirGroups) {
     }
     EXPECT_EQ(tree.currentItem()->text(0), "Property1");
     EXPECT_EQ(NodeImage(tree.currentItem()), 6);
-    EXPECT_EQ(ChildNames(module),
+    EXPECT_EQ(ChildCaptions(module),
               (Names{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties", "Events"}));
 }
 
@@ -132,7 +131,7 @@ TEST_F(OpenedProjectTree, AModuleShowsItsExpanderAndMakesItsStyledGroupsWhenExpa
     EXPECT_EQ(module->childCount(), 0);
     EXPECT_EQ(module->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
     Window().Tree().expandItem(module);
-    EXPECT_EQ(ChildNames(module),
+    EXPECT_EQ(ChildCaptions(module),
               (Names{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties"}));
     EXPECT_EQ(module->child(3)->child(0)->foreground(0).color(), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(NodeObject(module->child(4)->child(0)), Class(2).Properties().Items(0));
@@ -163,7 +162,7 @@ TEST_F(OpenedProjectTree, MembersAddedAndModulesRenamedBeforeExpandingShowOnce) 
     Trigger("actNewEvent");
     EXPECT_EQ(Window().Tree().currentItem()->text(0), "Event1");
     EXPECT_EQ(Window().Tree().currentItem()->parent()->childCount(), 1);
-    EXPECT_EQ(ChildNames(ModuleNode(1)), (Names{"Added Units", "Copy Files", "Generated Units", "Methods", "Events"}));
+    EXPECT_EQ(ChildCaptions(ModuleNode(1)), (Names{"Added Units", "Copy Files", "Generated Units", "Methods", "Events"}));
     EXPECT_TRUE(Window().Tree().currentItem()->font(0).bold());
     // A module renamed while its node has no children takes the new caption, and its children
     // show the module as it is then.
@@ -175,7 +174,7 @@ TEST_F(OpenedProjectTree, MembersAddedAndModulesRenamedBeforeExpandingShowOnce) 
     EXPECT_EQ(ModuleNode(2)->text(0), "Ledger");
     EXPECT_EQ(ModuleNode(2)->childCount(), 0);
     Window().Tree().expandItem(ModuleNode(2));
-    EXPECT_EQ(ChildNames(ModuleNode(2)), (Names{"Added Units", "Copy Files", "Generated Units", "Methods"}));
+    EXPECT_EQ(ChildCaptions(ModuleNode(2)), (Names{"Added Units", "Copy Files", "Generated Units", "Methods"}));
 }
 
 // Commands needing a project say so without one; member commands need a current module.
@@ -311,7 +310,7 @@ TEST_F(MainWindowTest, AFailedOpenKeepsTheOpenProject) {
     EXPECT_EQ(Window().Project().Modules().Count(), 3);
     EXPECT_EQ(Window().windowTitle(), "Project1 - Quillon 2.3");
     ASSERT_EQ(Window().Tree().topLevelItemCount(), 1);
-    EXPECT_EQ(ChildNames(Window().Tree().topLevelItem(0)),
+    EXPECT_EQ(ChildCaptions(Window().Tree().topLevelItem(0)),
               (Names{"Releases", "CommonTypes", "ExtClass1", "ExtClass2"}));
     // Neither the open project nor the broken file changed places on the reopen list.
     EXPECT_EQ(Window().ReopenProjects().Items(), reopen);
@@ -341,7 +340,7 @@ TEST_F(MainWindowTest, AProjectLackingModuleFilesOpensWithoutThemOnlyOnYes) {
     }
     EXPECT_EQ(dialogs.Questions(), (Names(2, lacks + "\nOpen it without them? Their entries are dropped when the "
                                                         "project is saved.")));
-    EXPECT_EQ(ChildNames(Window().Tree().topLevelItem(0)), (Names{"Releases", "CommonTypes", "ExtClass2"}));
+    EXPECT_EQ(ChildCaptions(Window().Tree().topLevelItem(0)), (Names{"Releases", "CommonTypes", "ExtClass2"}));
     EXPECT_TRUE(Window().Project().GetModified());
     Trigger("actSave");
     EXPECT_EQ(ReadText(work.File("Project1.qlp")).find("ExtClass1"), std::string::npos);
@@ -355,8 +354,7 @@ TEST_F(MainWindowTest, AProjectLackingModuleFilesOpensWithoutThemOnlyOnYes) {
 }
 
 TEST_F(MainWindowTest, DeletingTheSystemMethodOrAReferencedModuleIsRefused) {
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
+    NewProjectWithAClass();
     Trigger("actNewClassToProject");
     Trigger("actNewExternalClassReference");
     Module(2).Module().MainClass().ExternalClasses().Items(0)->Appellation().SetName("ExtClass1");
@@ -372,8 +370,7 @@ TEST_F(MainWindowTest, DeletingTheSystemMethodOrAReferencedModuleIsRefused) {
 }
 
 TEST_F(MainWindowTest, DeleteAsksWithTheNodeCaptionAndRemovesTheNode) {
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
+    NewProjectWithAClass();
     Trigger("actNewProperty");
     TemgProperties& properties = Module(1).Module().MainClass().Properties();
     dialogs.QueueAnswer(DialogAnswer::No);
@@ -384,14 +381,13 @@ TEST_F(MainWindowTest, DeleteAsksWithTheNodeCaptionAndRemovesTheNode) {
     EXPECT_EQ(dialogs.Questions(), (Names{"Delete 'Property1'?", "Delete 'Property1'?"}));
     EXPECT_EQ(properties.Count(), 0);
     // The emptied group went with it.
-    EXPECT_EQ(ChildNames(Node(&Module(1))), (Names{"Added Units", "Copy Files", "Generated Units", "Methods"}));
+    EXPECT_EQ(ChildCaptions(Node(&Module(1))), (Names{"Added Units", "Copy Files", "Generated Units", "Methods"}));
 }
 
 // Which commands the selected node allows: Delete on deletable elements, the module commands
 // on a module by its server option, no members in the common types module (it has no class).
 TEST_F(MainWindowTest, CommandsFollowTheSelectedNode) {
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
+    NewProjectWithAClass();
     Trigger("actNewClassToProject");
     Module(2).Module().SetServerOption(moComServer);
     const std::vector<std::string> all{"actDelete", "actGenerateClass", "actOpenModuleA", "actOpenLibrary",
@@ -576,8 +572,7 @@ TEST_F(MainWindowTest, UpdateDeveloperUnitPreviewsTheInsertionAndWritesOnOK) {
 }
 
 TEST_F(MainWindowTest, GenerateAllSaysHowManyFilesItWroteAndAnUnchangedRunWritesNone) {
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
+    NewProjectWithAClass();
     Trigger("actSave");
     Trigger("actGenerateProjectSrc");
     ASSERT_EQ(LastMessage(), "");
@@ -603,8 +598,7 @@ TEST_F(MainWindowTest, GenerateAllSaysHowManyFilesItWroteAndAnUnchangedRunWrites
 }
 
 TEST_F(MainWindowTest, DebugApplicationCommandsFollowTheSelectedDebugApplication) {
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
+    NewProjectWithAClass();
     Trigger("actNewDebugApplication");
     QTreeWidgetItem* app = Window().Tree().currentItem();
     ASSERT_EQ(NodeKind(app), TreeNodeKind::DebugApplication);
@@ -642,8 +636,7 @@ TEST_F(MainWindowTest, DebugApplicationCommandsFollowTheSelectedDebugApplication
 TEST_F(MainWindowTest, OpenFileCommandsAndHelpHandTheirFileToTheDesktop) {
     std::vector<std::string> opened;
     const ShellOpenScope shell([&](const std::string& fileName) { opened.push_back(fileName); });
-    NewProjectIn(work.Path());
-    Trigger("actNewClassToProject");
+    NewProjectWithAClass();
     Trigger("actOpenModuleA");
     Trigger("actOpenModuleT");
     ASSERT_EQ(opened.size(), 2u);

@@ -163,9 +163,10 @@ protected:
         Trigger("actNewProject");
     }
 
-    // A new project in the work directory with one class module, ExtClass1, selected.
+    // A new project in the work directory with one class module, ExtClass1, selected (in a new
+    // window when none is open).
     TemgpModule& NewProjectWithAClass() {
-        OpenWindow();
+        if (!window_) OpenWindow();
         NewProjectIn(work.Path());
         Trigger("actNewClassToProject");
         return *Window().Project().Modules().Items(1);

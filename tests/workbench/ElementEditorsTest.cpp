@@ -1,0 +1,283 @@
+// The editor framework through the property editor: applying with OK, Apply and Cancel, the name
+// rule, the type field, the access check, and how the editor follows the tree's selection. The
+// external property editor: the classes it may refer to, their members, its name rules, a class
+// the project no longer has. The published values an object without an editor of its own shows.
+#include <algorithm>
+
+#include "elements/DesignClass.h"
+#include "elements/ElementRules.h"
+#include "elements/ExternalClasses.h"
+#include "elements/Methods.h"
+#include "elements/Properties.h"
+#include "workbench/ElementEditors.h"
+#include "workbench/ExternalClassEditor.h"
+#include "workbench/PublishedValues.h"
+#include "workbench/WorkbenchFixture.h"
+
+namespace quillon::test {
+namespace {
+
+class PropertyEditorTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        NewProjectWithAClass();
+        Trigger("actNewProperty");
+        property = Window().Project().Modules().Items(1)->Module().MainClass().Properties().Items(0);
+    }
+
+    TfrPropertyEditor& Editor() { return CurrentEditor<TfrPropertyEditor>(); }
+    void ChooseType(const QString& type) { Choose(Editor().DataTypes().Combo(), type); }
+
+    TemgProperty* property = nullptr;
+};
+
+TEST_F(PropertyEditorTest, OKWritesTheFieldsIntoTheModelAndTheTreeThenCloses) {
+    ASSERT_EQ(NodeObject(Window().Tree().currentItem()), property);
+    TypeName("Balance");
+    QTest::keyClicks(&Editor().Appellation().CommentMemo(), "Money left");
+    ChooseType("Integer");
+    Editor().ExportBox().click();
+    Editor().WriteBox().click();  // read-only from now on
+    Editor().DefaultValue().SetValue("10");
+    Editor().ClickOK();
+
+    EXPECT_EQ(LastMessage(), "");
+    EXPECT_EQ(property->GetName(), "Balance");
+    EXPECT_EQ(property->GetCaption(), "Money left");
+    EXPECT_EQ(property->DataType().GetName(), "Integer");
+    EXPECT_EQ(property->DataType().GetCategory(), dtRegistered);
+    EXPECT_TRUE(property->IsReadable());
+    EXPECT_FALSE(property->IsWritable());
+    EXPECT_EQ(property->GetDefaultValue(), "10");
+    EXPECT_EQ(Node(property)->text(0), "Balance");
+    EXPECT_EQ(SettledEditor(), nullptr);
+}
+
+TEST_F(PropertyEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
+    TypeName("Balance");
+    ChooseType("Integer");
+    TfrEditor* editor = &Editor();
+    editor->ClickApply();
+    EXPECT_EQ(SettledEditor(), editor);
+    EXPECT_EQ(property->GetName(), "Balance");
+
+    TypeName("Other");
+    editor->ClickCancel();
+    EXPECT_EQ(SettledEditor(), nullptr);
+    EXPECT_EQ(property->GetName(), "Balance");
+    EXPECT_EQ(Node(property)->text(0), "Balance");
+}
+
+// Refused names, types and access write nothing; the editor stays open for correction.
+TEST_F(PropertyEditorTest, RefusedNamesTypesAndAccessWriteNothing) {
+    struct Case {
+        QString name, type;
+        std::string message;
+    };
+    for (const Case& c : {Case{"1Balance", "Integer", "The field value is not an identifier"},
+                          Case{"", "Integer", "Please, fill in the field 'Name'"},
+                          Case{"afterinitinstance", "Integer", "Name afterinitinstance is not unique"},
+                          Case{"Label", "Integer", "The field value is not an identifier"},
+                          Case{"Create", "Integer", "Name Create is taken by the generated code: the generated member Create"},
+                          Case{"FAfterInitInstanceMethod", "Integer",
+                               "Name FAfterInitInstanceMethod is taken by the generated code: the method pointer "
+                               "field of method AfterInitInstance"},
+                          Case{"Balance", "TNoSuchType", "Type 'TNoSuchType' is not registered"},
+                          Case{"Balance", "", "Please, fill in the field 'Type'"}}) {
+        TypeName(c.name);
+        ChooseType(c.type);
+        Editor().ClickOK();
+        EXPECT_EQ(LastMessage(), c.message);
+        EXPECT_NE(SettledEditor(), nullptr) << c.message;
+        EXPECT_EQ(property->GetName(), "Property1");
+        EXPECT_EQ(Node(property)->text(0), "Property1");
+    }
+    ChooseType("Integer");
+    Editor().ReadBox().click();
+    Editor().WriteBox().click();
+    Editor().ClickApply();
+    EXPECT_EQ(LastMessage(), "Read or Write must be set");
+    EXPECT_TRUE(property->IsReadable() && property->IsWritable());
+    EXPECT_EQ(property->GetName(), "Property1");
+}
+
+TEST_F(PropertyEditorTest, TheDefaultValueOffersTheValuesOfTheChosenType) {
+    ChooseType("Boolean");
+    EXPECT_FALSE(Editor().DefaultValue().Choices().isHidden());
+    EXPECT_EQ(Editor().DefaultValue().Choices().findText("True"), 1);
+    ChooseType("Integer");
+    EXPECT_TRUE(Editor().DefaultValue().Choices().isHidden());
+    Trigger("actNewEvent");  // an event's type is a procedural type
+    EXPECT_GE(Editor().DataTypes().Combo().findText("TNotifyEvent"), 0);
+    EXPECT_EQ(Editor().DataTypes().Combo().findText("Boolean"), -1);
+}
+
+// Selecting the edited node again keeps its editor and what was typed; a click on the selected
+// node reopens a closed editor.
+TEST_F(PropertyEditorTest, SelectingTheEditedNodeKeepsItsEditorAndAClickReopensAClosedOne) {
+    TfrEditor* editor = &Editor();
+    TypeName("Half");  // typed, not applied
+    EXPECT_TRUE(Window().SelectObject(property));
+    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
+    EXPECT_EQ(Editor().Appellation().Name(), "Half");
+
+    Editor().ClickCancel();
+    ASSERT_EQ(SettledEditor(), nullptr);
+    QTreeWidget& tree = Window().Tree();
+    QTreeWidgetItem* node = tree.currentItem();
+    tree.scrollToItem(node);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
+    EXPECT_EQ(Editor().Object(), property);
+    EXPECT_EQ(Editor().Appellation().Name(), "Property1");
+}
+
+TEST_F(PropertyEditorTest, LeavingTheNodeAppliesTheEditorAndARefusalKeepsTheSelection) {
+    ChooseType("Integer");
+    TypeName("Balance");
+    Window().SelectObject(&Window().Project());
+    EXPECT_EQ(property->GetName(), "Balance");
+    EXPECT_TRUE(Node(property)->font(0).bold());
+
+    Window().SelectObject(property);
+    TypeName("2Balance");
+    Window().SelectObject(&Window().Project());
+    EXPECT_EQ(LastMessage(), "The field value is not an identifier");
+    EXPECT_EQ(NodeObject(Window().Tree().currentItem()), property);
+    EXPECT_EQ(Editor().Appellation().Name(), "2Balance");  // what was typed is still there
+    EXPECT_EQ(property->GetName(), "Balance");
+}
+
+TEST_F(PropertyEditorTest, AnUntouchedEditorOfANewMemberDoesNotBlockTheNextCommand) {
+    Trigger("actNewProperty");  // Property1 has no type yet; its untouched editor is not applied
+    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(Window().Tree().currentItem()->text(0), "Property2");
+}
+
+// --- The external property editor ----------------------------------------------------------------
+
+class ExternalClassEditorTest : public WorkbenchTest {
+protected:
+    void SetUp() override {
+        NewProjectWithAClass();           // ExtClass1, the class that refers
+        Trigger("actNewClassToProject");  // ExtClass2, the class referred to
+        TemgClass& referenced = Window().Project().Modules().Items(2)->Module().MainClass();
+        NewProperty(referenced.Properties()).SetName("Balance");
+        NewEvent(referenced.Events()).SetName("OnChange");
+        NewMethod(referenced.Methods()).SetName("Deposit");
+
+        TemgClass& owner = Window().Project().Modules().Items(1)->Module().MainClass();
+        NewProperty(owner.Properties()).SetName("Owned");
+        Select(Window().Project().Modules().Items(1));
+        Trigger("actNewExternalClassReference");
+        external = owner.ExternalClasses().Items(0);
+        ASSERT_EQ(NodeObject(Window().Tree().currentItem()), external);
+    }
+
+    TfrExternalClassEditor& Editor() { return CurrentEditor<TfrExternalClassEditor>(); }
+    void ChooseClass(const QString& name) { Choose(Editor().ClassCombo(), name); }
+    // The group ("Methods") of a member shown in the class tree, or "" when it is not shown.
+    QString GroupOf(const QString& member) {
+        const auto found = Editor().ClassTree().findItems(member, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.size() == 1 && found.front()->parent() ? found.front()->parent()->text(0) : QString();
+    }
+
+    TemgExternalClass* external = nullptr;
+};
+
+TEST_F(ExternalClassEditorTest, OffersTheOtherClassesAndShowsTheChosenClassMembers) {
+    // Neither the class itself nor the common types module can be referred to.
+    ASSERT_EQ(Editor().ClassCombo().count(), 1);
+    EXPECT_EQ(Editor().ClassCombo().itemText(0), "ExtClass2");
+    EXPECT_EQ(Editor().Appellation().Name(), "ExternalProperty1");
+    EXPECT_TRUE(Editor().AutoCreateBox().isChecked());
+    EXPECT_EQ(Editor().ClassTree().topLevelItemCount(), 0);
+    EXPECT_FALSE(Editor().MessageMemo().isVisibleTo(&Editor()));
+
+    ChooseClass("ExtClass2");
+    EXPECT_EQ(Editor().ClassTree().topLevelItem(0)->text(0), "ExtClass2");
+    EXPECT_EQ(GroupOf("Balance"), "Properties");
+    EXPECT_EQ(GroupOf("OnChange"), "Events");
+    EXPECT_EQ(GroupOf("Deposit"), "Methods");
+    EXPECT_FALSE(Editor().ClassTree().findItems("Deposit", Qt::MatchRecursive).front()->icon(0).isNull());
+}
+
+TEST_F(ExternalClassEditorTest, OKWritesTheReferenceIntoTheModelAndTheTreeShowsThePropertyName) {
+    ChooseClass("extclass2");  // the class's own spelling is stored
+    TypeName("Account");
+    QTest::keyClicks(&Editor().Appellation().CommentMemo(), "The account object");
+    Editor().AutoCreateBox().click();
+    Editor().ClickOK();
+
+    EXPECT_EQ(LastMessage(), "");
+    EXPECT_EQ(external->GetName(), "ExtClass2");
+    EXPECT_EQ(external->GetPropertyName(), "Account");
+    EXPECT_EQ(external->GetCaption(), "The account object");
+    EXPECT_FALSE(external->GetAutoCreate());
+    EXPECT_EQ(Node(external)->text(0), "Account");
+    EXPECT_EQ(SettledEditor(), nullptr);
+}
+
+TEST_F(ExternalClassEditorTest, RefusedNamesAndClassesWriteNothing) {
+    ChooseClass("ExtClass2");
+    // The property name is unique among all members of the class, its property "Owned" included.
+    for (const auto& [name, message] : {std::pair<QString, std::string>{"1Account", "The field value is not an identifier"},
+                                        {"owned", "Name owned is not unique"},
+                                        {"AfterInitInstance", "Name AfterInitInstance is not unique"}}) {
+        TypeName(name);
+        Editor().ClickOK();
+        EXPECT_EQ(LastMessage(), message);
+        EXPECT_NE(SettledEditor(), nullptr);
+        EXPECT_EQ(external->GetPropertyName(), "ExternalProperty1");
+        EXPECT_EQ(Node(external)->text(0), "ExternalProperty1");
+    }
+
+    TypeName("Account");
+    for (const QString& cls : {QString("NoSuchClass"), QString("ExtClass1"), QString()}) {
+        ChooseClass(cls);
+        Editor().ClickApply();
+        EXPECT_EQ(LastMessage(), "Object not found") << cls.toStdString();
+        EXPECT_EQ(external->GetName(), "");
+        EXPECT_EQ(external->GetPropertyName(), "ExternalProperty1");
+    }
+}
+
+TEST_F(ExternalClassEditorTest, AReferenceToAClassNoLongerInTheProjectIsReported) {
+    external->SetName("Vanished");
+    Select(&Window().Project());
+    Select(external);
+    EXPECT_EQ(Editor().ClassCombo().currentText(), "Vanished");
+    EXPECT_EQ(Editor().MessageMemo().toPlainText(), "Referenced class not found");
+    EXPECT_TRUE(Editor().MessageMemo().isVisibleTo(&Editor()));
+    EXPECT_EQ(Editor().ClassTree().topLevelItemCount(), 0);
+    Editor().ClickApply();
+    EXPECT_EQ(LastMessage(), "Object not found");
+
+    ChooseClass("ExtClass2");
+    EXPECT_FALSE(Editor().MessageMemo().isVisibleTo(&Editor()));
+    Editor().ClickApply();
+    EXPECT_EQ(external->GetName(), "ExtClass2");
+}
+
+// --- Published values ----------------------------------------------------------------------------
+
+// Sub-objects show dotted, ordinals by their identifiers, in stream order; collections by their
+// item count.
+TEST(PublishedValues, ShowSubObjectsDottedOrdinalsByTheirIdentifiersAndCollectionsByTheirCount) {
+    TemgClass cls;
+    const auto valueOf = [](const std::vector<PublishedRow>& rows, const std::string& name) {
+        const auto it = std::find_if(rows.begin(), rows.end(), [&](const PublishedRow& r) { return r.first == name; });
+        return it == rows.end() ? "<missing>" : it->second;
+    };
+    const auto rows = PublishedValues(NewProperty(cls.Properties()));
+    EXPECT_EQ(rows.front().first, "Appellation.Name");
+    EXPECT_EQ(valueOf(rows, "Appellation.Name"), "Property1");
+    EXPECT_EQ(valueOf(rows, "AccessTypes"), "[atRead, atWrite]");
+    EXPECT_EQ(valueOf(rows, "Visibility"), "mvPublic");
+    EXPECT_EQ(valueOf(rows, "Event"), "False");
+    NewProperty(cls.Properties());
+    EXPECT_EQ(valueOf(PublishedValues(cls), "Properties"), "(2 items)");
+    EXPECT_EQ(valueOf(PublishedValues(cls), "Methods"), "(0 items)");
+}
+
+}  // namespace
+}  // namespace quillon::test
