@@ -77,36 +77,32 @@ TEST_F(EditorAreaTest, AddingAClassReopeningAndOpeningAFileApplyTheTypedNameFirs
     EXPECT_EQ(Window().Project().GetName(), "Loans");  // saved, then read again
 }
 
-TEST_F(EditorAreaTest, AClosedEditorLeavesItsNodesEmptyStateAndAClickOpensItAgain) {
-    SavedProjectWithAProperty(work.Path());
-    CurrentEditor<TfrPropertyEditor>().ClickCancel();
-    EXPECT_EQ(SettledEditor(), nullptr);
-    EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Property1");
-    EXPECT_EQ(PlaceholderText("lbPlaceholderDetails"), "The editor is closed. Click the node to open it again.");
-
-    emit Window().Tree().itemClicked(Window().Tree().currentItem(), 0);
-    CurrentEditor<TfrPropertyEditor>().ClickOK();
-    Settle();
-    EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Property1");
-
-    Trigger("actCloseProject");
-    EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Open or create a project");
-}
-
-TEST_F(EditorAreaTest, ARefusedApplyKeepsTheHighlightOnTheEditedNode) {
+// A refused apply keeps the highlight on the edited node; a closed editor leaves its node's empty
+// state, and a click opens it again.
+TEST_F(EditorAreaTest, ARefusedApplyKeepsTheHighlightAndAClosedEditorLeavesTheEmptyState) {
     SavedProjectWithAProperty(work.Path());
     Window().show();
     QApplication::processEvents();
     QTreeWidget& tree = Window().Tree();
     QTreeWidgetItem* edited = tree.currentItem();
     TypeName("1st");
-
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(Node(&Module(1))).center());
     Settle();
     EXPECT_EQ(dialogs.Messages(), Names{"The field value is not an identifier"});
     EXPECT_EQ(tree.currentItem(), edited);
     EXPECT_EQ(tree.selectedItems(), QList<QTreeWidgetItem*>{edited});
     EXPECT_EQ(Properties().Items(0)->GetName(), "Property1");
+
+    CurrentEditor<TfrPropertyEditor>().ClickCancel();
+    EXPECT_EQ(SettledEditor(), nullptr);
+    EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Property1");
+    EXPECT_EQ(PlaceholderText("lbPlaceholderDetails"), "The editor is closed. Click the node to open it again.");
+    emit tree.itemClicked(tree.currentItem(), 0);
+    CurrentEditor<TfrPropertyEditor>().ClickOK();
+    Settle();
+    EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Property1");
+    Trigger("actCloseProject");
+    EXPECT_EQ(PlaceholderText("lbPlaceholderTitle"), "Open or create a project");
 }
 
 // Every editor of the bundled example, a debug application added, at the first start's size and

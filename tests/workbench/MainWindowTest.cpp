@@ -47,16 +47,16 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, StartsEmptyWithThePlainCaptionAndNoCheckPanel) {
+// The window starts empty with the plain caption and no check panel; a new project shows the
+// project, releases and common types nodes.
+TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
     EXPECT_EQ(Window().windowTitle(), "Quillon 2.3");
     EXPECT_EQ(Window().Tree().topLevelItemCount(), 0);
     EXPECT_FALSE(Window().CheckPanelShown());
     files->answers.push_back(std::nullopt);  // cancelling the directory dialog makes no project
     Trigger("actNewProject");
     EXPECT_TRUE(Window().Project().IsEmpty());
-}
 
-TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
     NewProjectIn(work.File("Fresh"));
     EXPECT_TRUE(fs::is_directory(work.File("Fresh")));
     EXPECT_EQ(Window().windowTitle(), "Project1 - Quillon 2.3");
@@ -353,8 +353,11 @@ TEST_F(MainWindowTest, AProjectLackingModuleFilesOpensWithoutThemOnlyOnYes) {
     EXPECT_EQ(Window().Project().GetFileName(), other);
 }
 
-TEST_F(MainWindowTest, DeletingTheSystemMethodOrAReferencedModuleIsRefused) {
+// Delete refuses the system method and a referenced module; elsewhere it asks with the node's
+// caption and removes the node, an emptied group with it.
+TEST_F(MainWindowTest, DeleteAsksWithTheNodeCaptionAndRefusesTheSystemMethodAndAReferencedModule) {
     NewProjectWithAClass();
+    Trigger("actNewProperty");
     Trigger("actNewClassToProject");
     Trigger("actNewExternalClassReference");
     Module(2).Module().MainClass().ExternalClasses().Items(0)->Appellation().SetName("ExtClass1");
@@ -367,12 +370,9 @@ TEST_F(MainWindowTest, DeletingTheSystemMethodOrAReferencedModuleIsRefused) {
                                             "Deletion forbidden, because there are references to the deleted item"}));
     EXPECT_EQ(Module(1).Module().MainClass().Methods().Count(), 1);
     EXPECT_EQ(Window().Project().Modules().Count(), 3);
-}
 
-TEST_F(MainWindowTest, DeleteAsksWithTheNodeCaptionAndRemovesTheNode) {
-    NewProjectWithAClass();
-    Trigger("actNewProperty");
     TemgProperties& properties = Module(1).Module().MainClass().Properties();
+    Select(properties.Items(0));
     dialogs.QueueAnswer(DialogAnswer::No);
     Trigger("actDelete");
     EXPECT_EQ(properties.Count(), 1);
@@ -411,24 +411,19 @@ TEST_F(MainWindowTest, CommandsFollowTheSelectedNode) {
     }
 }
 
-TEST_F(MainWindowTest, AddingAModuleFileFromAnotherDirectoryIsRefused) {
-    NewProjectIn(work.File("P"));
-    Trigger("actSave");
-    TempDir elsewhere;
-    files->answers.push_back(elsewhere.File("Other.qlm"));
-    Trigger("actAddClass");
-    EXPECT_EQ(files->askedDirs.back(), work.File("P/"));
-    EXPECT_EQ(dialogs.Messages(), (Names{"Model file must be in the project's directory (" + work.File("P/") + ")"}));
-}
-
 // A module file of the project directory is added with its subtree, unless a module of its name
-// is in the project already.
+// is in the project already; a file from another directory is refused.
 TEST_F(MainWindowTest, AddingAModuleFileOfTheProjectDirectoryAddsItsSubtree) {
     SavedProjectWithTwoClasses();
+    TempDir elsewhere;
     fs::copy_file(work.File("ExtClass1.qlm"), work.File("Copy.qlm"));
-    files->answers.push_back(work.File("Copy.qlm"));
-    Trigger("actAddClass");
-    EXPECT_EQ(dialogs.Messages(), (Names{"ExtClass1 is already in the project"}));
+    for (const std::string& file : {elsewhere.File("Other.qlm"), work.File("Copy.qlm")}) {
+        files->answers.push_back(file);
+        Trigger("actAddClass");
+        EXPECT_EQ(files->askedDirs.back(), work.Prefix());
+    }
+    EXPECT_EQ(dialogs.Messages(), (Names{"Model file must be in the project's directory (" + work.Prefix() + ")",
+                                         "ExtClass1 is already in the project"}));
     EXPECT_EQ(Window().Project().Modules().Count(), 3);
     EXPECT_EQ(Window().Tree().topLevelItem(0)->childCount(), 4);
 
@@ -438,7 +433,7 @@ TEST_F(MainWindowTest, AddingAModuleFileOfTheProjectDirectoryAddsItsSubtree) {
     Trigger("actSave");
     files->answers.push_back(work.File("ExtClass2.qlm"));
     Trigger("actAddClass");
-    EXPECT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages().size(), 2u);
     ASSERT_EQ(Window().Project().Modules().Count(), 3);
     EXPECT_EQ(Window().Tree().currentItem()->text(0), "ExtClass2");
     EXPECT_TRUE(Window().Project().GetModified());

@@ -113,31 +113,26 @@ TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
     EXPECT_EQ(stored->value("treewidth").toInt(), 250);
 }
 
+// A file on the command line is opened instead of the last project; a missing last project is
+// reported and leaves the window empty.
 TEST_F(SettingsAndStartTest, AFileOnTheCommandLineIsOpenedInsteadOfTheLastProject) {
     OpenWindow();
-    NewProjectIn(work.File("Last"));
-    Trigger("actSave");
-    NewProjectIn(work.File("Given"));
-    Trigger("actSave");
-    DestroyWindow();
-    {
-        const auto stored = StoredSettings();
-        stored->setValue("lastproject", QString::fromStdString(work.File("Last/Project1.qlp")));
+    for (const char* dir : {"Last", "Given"}) {
+        NewProjectIn(work.File(dir));
+        Trigger("actSave");
     }
-    TfmQLN& window = OpenWindow(work.File("Given/Project1.qlp"));
-    window.show();
-    EXPECT_EQ(window.Project().GetFileName(), work.File("Given/Project1.qlp"));
-}
-
-TEST_F(SettingsAndStartTest, AMissingLastProjectIsReportedAndLeavesTheWindowEmpty) {
-    {
-        const auto stored = StoredSettings();
-        stored->setValue("lastproject", QString::fromStdString(work.File("Gone.qlp")));
+    const struct {
+        std::string last, given, opened;
+    } starts[] = {{work.File("Last/Project1.qlp"), work.File("Given/Project1.qlp"), work.File("Given/Project1.qlp")},
+                  {work.File("Gone.qlp"), "", ""}};
+    for (const auto& start : starts) {
+        DestroyWindow();
+        StoredSettings()->setValue("lastproject", QString::fromStdString(start.last));
+        OpenWindow(start.given).show();
+        EXPECT_EQ(Window().Project().GetFileName(), start.opened);
     }
-    TfmQLN& window = OpenWindow();
-    window.show();
     EXPECT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_TRUE(window.Project().IsEmpty());
+    EXPECT_TRUE(Window().Project().IsEmpty());
 }
 
 // Not a check of pixels: it leaves pictures of the window on the bundled example for people to
