@@ -16,9 +16,7 @@ namespace {
 
 class ListEditorTest : public WorkbenchTest {
 protected:
-    void SetUp() override {
-        module = &NewProjectWithAClass().Module();
-    }
+    void SetUp() override { module = &NewProjectWithAClass().Module(); }
     TemgpProject& Project() { return Window().Project(); }
 
     TemgModule* module = nullptr;

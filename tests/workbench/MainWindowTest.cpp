@@ -13,7 +13,6 @@
 #include "elements/DesignClass.h"
 #include "elements/ExternalClasses.h"
 #include "generator/DebugApplication.h"
-#include "support/TempDir.h"
 #include "workbench/UpdateDeveloperUnitDialog.h"
 #include "workbench/WorkbenchFixture.h"
 

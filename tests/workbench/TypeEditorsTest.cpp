@@ -44,9 +44,7 @@ void AddParameter(TfrParameters& list, const QString& name, const QString& type,
 
 class TypeEditorsTest : public WorkbenchTest {
 protected:
-    void SetUp() override {
-        NewProjectWithAClass();
-    }
+    void SetUp() override { NewProjectWithAClass(); }
 
     TemgpModule& Entry() { return *Window().Project().Modules().Items(1); }
     TemgModule& Module() { return Entry().Module(); }
