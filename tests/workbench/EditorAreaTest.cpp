@@ -5,6 +5,7 @@
 // the real window: the first field focused, Enter and Escape, the command keys, the mnemonics and
 // the Tab order.
 #include <filesystem>
+#include <map>
 #include <set>
 #include <typeinfo>
 
@@ -21,6 +22,10 @@
 #include <QTreeWidgetItemIterator>
 
 #include "elements/DesignClass.h"
+#include "elements/ExternalClasses.h"
+#include "generator/DebugApplication.h"
+#include "generator/UnitsManager.h"
+#include "project/Project.h"
 #include "workbench/ElementEditors.h"
 #include "workbench/WorkbenchFixture.h"
 
@@ -112,24 +117,37 @@ TEST_F(EditorAreaTest, ARefusedApplyKeepsTheHighlightAndAClosedEditorLeavesTheEm
 
 // Every editor of the bundled example, a debug application added, at the first start's size and
 // at 1024 x 768: nothing scrolls sideways, every button shows its whole text within the area, OK,
-// Apply and Cancel stay in view, and the tree keeps its width.
+// Apply and Cancel stay in view, and the tree keeps its width. At the first start's size it leaves
+// pictures of the window and of each main editor for people to look at, under the build directory.
 TEST_F(EditorAreaTest, EveryEditorFitsTheFirstStartSizeAnd1024By768) {
     if (QApplication::primaryScreen()->availableSize().width() < 1024) GTEST_SKIP() << "the screen is too small";
     for (const auto& entry : fs::directory_iterator(fs::path(QUILLON_EXAMPLES_DIR) / "Bank"))
         fs::copy_file(entry.path(), fs::path(work.Path()) / entry.path().filename());
     OpenWindow(work.File("Project1.qlp")).show();
-    Select(&Module(1));
+    Select(&Module(2));
     Trigger("actNewDebugApplication");
+    const TemgModule& account = Module(2).Module();
+    const std::map<const TPersistent*, const char*> pictures{
+        {&Window().Project(), "workbench"},
+        {&Module(2), "editor-module"},
+        {account.MainClass().Properties().Items(0), "editor-property"},
+        {account.MainClass().Methods().Items(1), "editor-method"},
+        {account.MainClass().ExternalClasses().Items(0), "editor-external-class"},
+        {account.DebugApplications().Items(0), "editor-debug-application"},
+        {account.Units().FindKind(TFileKind::ControllerUnit), "editor-unit"},
+        {&Window().Project().Releases(), "editor-releases"}};
+    const QSize firstStart = Window().size();
     auto* splitter = Window().findChild<QSplitter*>("spTree");
     const int treeWidth = splitter->sizes().value(0);
     const QWidget& area = *Window().Editors().findChild<QScrollArea*>("sbEditor")->viewport();
-    for (const QSize size : {Window().size(), QSize(1024, 768)}) {
+    for (const QSize size : {firstStart, QSize(1024, 768)}) {
         Window().resize(size);
         std::set<std::string> kinds;
         for (QTreeWidgetItemIterator node(&Window().Tree()); *node; ++node) {
             (*node)->setExpanded(true);  // a module's nodes are made when it is first expanded
             Window().Tree().setCurrentItem(*node);
             QApplication::processEvents();
+            if (size == firstStart && pictures.count(NodeObject(*node))) SaveScreenshot(pictures.at(NodeObject(*node)), size);
             TfrEditor& editor = *Window().Editors().CurrentEditor();
             kinds.insert(typeid(editor).name());
             SCOPED_TRACE((*node)->text(0).toStdString() + " at " + std::to_string(size.width()));

@@ -1,33 +1,23 @@
 // The start and the settings: where the window opens, what shutting down stores and the next
-// start reads, which project opens first; pictures of the window on the example. What the
-// workbench asks of the desktop: files and folders handed to the program associated with them
-// (and said so when there is none), the guide's anchors the help links open, and the directory of
-// a new project, which may be typed before it exists.
-#include <filesystem>
-
+// start reads, which project opens first. What the workbench asks of the desktop: files and
+// folders handed to the program associated with them (and said so when there is none), the
+// guide's anchors the help links open, and the directory of a new project, which may be typed
+// before it exists.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
 #include <QUrl>
 
-#include "elements/DesignClass.h"
-#include "elements/ExternalClasses.h"
-#include "generator/DebugApplication.h"
-#include "generator/UnitsManager.h"
 #include "platform/ShellOpen.h"
-#include "project/Project.h"
 #include "workbench/DesktopOpen.h"
 #include "workbench/EditorFrames.h"
 #include "workbench/WorkbenchFixture.h"
 
 namespace quillon::test {
 namespace {
-
-namespace fs = std::filesystem;
 
 class SettingsAndStartTest : public WorkbenchTest {};
 
@@ -142,53 +132,6 @@ TEST_F(SettingsAndStartTest, AFileOnTheCommandLineIsOpenedInsteadOfTheLastProjec
     }
     EXPECT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_TRUE(Window().Project().IsEmpty());
-}
-
-// Not a check of pixels: it leaves pictures of the window on the bundled example for people to
-// look at, under the build directory: the window, each main editor, a generation's report, a
-// check result below the tree.
-TEST_F(SettingsAndStartTest, ScreenshotsOfTheExampleProject) {
-    for (const auto& entry : fs::directory_iterator(fs::path(QUILLON_EXAMPLES_DIR) / "Bank"))
-        fs::copy_file(entry.path(), fs::path(work.Path()) / entry.path().filename());
-    TfmQLN& window = OpenWindow(work.File("Project1.qlp"));
-    window.show();
-    TemgpProject& loaded = window.Project();
-    ASSERT_EQ(loaded.Modules().Count(), 5) << LastMessage();
-    TemgpModule& entry = *loaded.Modules().Items(2);  // Account
-    TemgModule& account = entry.Module();
-    TemgClass& cls = account.MainClass();
-    Select(cls.Properties().Items(0));
-    SaveScreenshot("workbench");
-
-    Select(&entry);
-    Trigger("actNewDebugApplication");
-    const std::pair<const TPersistent*, const char*> editors[] = {
-        {&entry, "editor-module"},
-        {cls.Properties().Items(0), "editor-property"},
-        {cls.Methods().Items(1), "editor-method"},
-        {cls.ExternalClasses().Items(0), "editor-external-class"},
-        {account.DebugApplications().Items(0), "editor-debug-application"},
-        {account.Units().FindKind(TFileKind::ControllerUnit), "editor-unit"},
-        {&loaded.Releases(), "editor-releases"}};
-    for (const auto& [object, name] : editors) {
-        Select(object);
-        SaveScreenshot(name);
-    }
-    Select(&entry);
-    Trigger("actGenerateClass");
-    SaveScreenshot("generation-report");
-
-    Trigger("actNewExternalClassReference");
-    TemgExternalClass& missing = *cls.ExternalClasses().Items(cls.ExternalClasses().Count() - 1);
-    missing.Appellation().SetName("Missing");
-    Trigger("actSave");
-    ASSERT_TRUE(window.CheckPanelShown());
-    Select(&entry);
-    const QList<QListWidgetItem*> rows = window.CheckList().findItems("Class not found", Qt::MatchContains);
-    ASSERT_EQ(rows.size(), 1);
-    emit window.CheckList().itemDoubleClicked(rows.front());
-    EXPECT_EQ(NodeObject(window.Tree().currentItem()), &missing);
-    SaveScreenshot("workbench-check");
 }
 
 class DesktopTest : public WorkbenchTest {};
