@@ -88,33 +88,28 @@ TEST_F(DebugApplicationEditorTest, OKWritesEveryFieldIntoTheModelAndTheTree) {
     EXPECT_FALSE(application->Connection().GetLoginPrompt());
     EXPECT_EQ(application->GetSrcPath(), "debug");
     EXPECT_EQ(Node(application)->text(0), "Teller");
-    EXPECT_EQ(SettledEditor(), nullptr);
 }
 
-TEST_F(DebugApplicationEditorTest, CheckingAMethodIsAChangeAndNamesTheClassLacksAreKept) {
+// Checking a method is a change, and names the class lacks are kept; Select All and Select None
+// decide the methods to call, and the same selection applied again is no change.
+TEST_F(DebugApplicationEditorTest, TheCheckedMethodsAreTheMethodsToCall) {
     SetStoredMethods({"Closed", "deposit"});
     EXPECT_EQ(Checked(), QStringList{"Deposit"});
     EXPECT_EQ(Editor().MethodList().item(0)->text(), "AfterInitInstance");  // the system method too
-
     Check("Withdraw");
     Check("Deposit", false);
     EXPECT_TRUE(Editor().Changed());
     Select(&Window().Project());  // leaving the node applies a changed editor
     EXPECT_EQ(application->Methods().Items(), (Names{"Closed", "Withdraw"}));
     EXPECT_TRUE(application->GetModified());
-}
 
-TEST_F(DebugApplicationEditorTest, SelectAllAndSelectNoneDecideTheMethodsToCall) {
+    SetStoredMethods({});
     Editor().SelectAllButton().click();
     Editor().ClickApply();
     EXPECT_EQ(application->Methods().Items(), (Names{"AfterInitInstance", "Deposit", "Withdraw"}));
-    EXPECT_TRUE(application->GetModified());
-
-    // The same selection applied again is no change.
     application->SetModified(false);
     Editor().ClickApply();
     EXPECT_FALSE(application->GetModified());
-
     Editor().SelectNoneButton().click();
     EXPECT_TRUE(Checked().isEmpty());
     Editor().ClickApply();

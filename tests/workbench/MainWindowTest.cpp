@@ -188,6 +188,8 @@ TEST_F(MainWindowTest, CommandsWithoutTheirProjectOrModuleAreRefused) {
                                          "Current node doesn't relate to any of the class", "No module found"}));
 }
 
+// Save writes every file of a new project without asking, then only the modified module, and asks
+// for the file name of a project that has none.
 TEST_F(MainWindowTest, SaveWritesEveryFileOfANewProjectWithoutAskingThenOnlyTheModifiedModule) {
     SavedProjectWithTwoClasses();
     for (const char* name : {"Project1.qlp", "CommonTypes.qlm", "ExtClass1.qlm", "ExtClass2.qlm"})
@@ -203,11 +205,10 @@ TEST_F(MainWindowTest, SaveWritesEveryFileOfANewProjectWithoutAskingThenOnlyTheM
     Trigger("actSave");
     for (const char* name : {"Project1.qlp", "CommonTypes.qlm", "ExtClass1.qlm"}) EXPECT_FALSE(fs::exists(work.File(name)));
     EXPECT_NE(ReadText(work.File("ExtClass2.qlm")).find("Property1"), std::string::npos);
-}
 
-TEST_F(MainWindowTest, SavingAProjectWithoutFileNameAsksForOne) {
-    NewProjectIn(work.Path());
+    // A changed project without file name asks for one; Cancel writes nothing.
     Window().Project().SetFileName("");
+    Window().Project().SetModified(true);
     files->answers.push_back(std::nullopt);
     Trigger("actSave");
     EXPECT_FALSE(fs::exists(work.File("Project1.qlp")));

@@ -237,16 +237,30 @@ TEST_F(TypeEditorsTest, TheEnumEditorWritesNameAndValuesAndRenamesTheReferences)
     editor.ValueList().Select(0);
     editor.ValueList().DoDelete();
     editor.ClickOK();
-    EXPECT_EQ(SettledEditor(), nullptr);
     EXPECT_EQ(type.Values().Count(), 2);
     EXPECT_EQ(type.Values().Items(0)->GetName(), "ckBlue");
 }
 
-TEST_F(TypeEditorsTest, CancelInTheEnumEditorDropsValueEdits) {
+// A value name repeats neither in the type nor in another enumerated type of the module, and a
+// type keeps at least one value; Cancel drops the edits of the values.
+TEST_F(TypeEditorsTest, TheEnumEditorRefusesRepeatedValuesAndNoValuesAndCancelDropsValueEdits) {
+    Module().CreateEnumType("TShape", "", {"skRound"});
     TgmcEnumType& type = ColorKind();
     type.SetModified(false);
     Select(&type);
     auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
+    for (const char* clash : {"CKBLUE", "skRound"}) {
+        AddValue(editor.ValueList(), clash, {}, true);
+        EXPECT_EQ(LastMessage(), std::string("Name ") + clash + " is not unique");
+    }
+    EXPECT_EQ(editor.ValueList().List().topLevelItemCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        editor.ValueList().Select(0);
+        editor.ValueList().DoDelete();
+    }
+    editor.ClickApply();
+    EXPECT_EQ(LastMessage(), "There must be at least one value of enumerated type");
+
     AddValue(editor.ValueList(), "ckGreen");
     editor.ValueList().Select(0);
     Playing<TedEnumValue>(
@@ -262,28 +276,6 @@ TEST_F(TypeEditorsTest, CancelInTheEnumEditorDropsValueEdits) {
     ASSERT_EQ(type.Values().Count(), 2);
     EXPECT_EQ(type.Values().Items(0)->GetName(), "ckRed");
     EXPECT_FALSE(type.GetModified());
-}
-
-// A value name repeats neither in the type nor in another enumerated type of the module, and a
-// type keeps at least one value.
-TEST_F(TypeEditorsTest, TheEnumEditorRefusesRepeatedValuesAndNoValues) {
-    Module().CreateEnumType("TShape", "", {"skRound"});
-    TgmcEnumType& type = ColorKind();
-    Select(&type);
-    auto& editor = CurrentEditor<TfrEnumDataTypeEditor>();
-    for (const char* clash : {"CKBLUE", "skRound"}) {
-        AddValue(editor.ValueList(), clash, {}, true);
-        EXPECT_EQ(LastMessage(), std::string("Name ") + clash + " is not unique");
-    }
-    EXPECT_EQ(editor.ValueList().List().topLevelItemCount(), 2);
-
-    for (int i = 0; i < 2; ++i) {
-        editor.ValueList().Select(0);
-        editor.ValueList().DoDelete();
-    }
-    editor.ClickApply();
-    EXPECT_EQ(LastMessage(), "There must be at least one value of enumerated type");
-    EXPECT_EQ(type.Values().Count(), 2);
 }
 
 // --- Procedural types ------------------------------------------------------------------------------
@@ -324,7 +316,7 @@ TEST_F(TypeEditorsTest, TheProceduralTypeEditorWritesKindResultAndParameters) {
 
 // --- Registered types ------------------------------------------------------------------------------
 
-TEST_F(TypeEditorsTest, TheRegisteredTypeEditorWritesUnitAndKindAndCancelKeepsThem) {
+TEST_F(TypeEditorsTest, TheRegisteredTypeEditorWritesUnitAndKindAndASystemTypeOpensReadOnly) {
     TemgRegisteredDataType& type = Module().CreateRegisteredType("THandle", "", "", false);
     ShowTypes();
     Select(&type);
@@ -338,15 +330,6 @@ TEST_F(TypeEditorsTest, TheRegisteredTypeEditorWritesUnitAndKindAndCancelKeepsTh
     EXPECT_TRUE(type.GetProceduralType());
     EXPECT_EQ(Node(&type)->text(0), "TNotify");
     EXPECT_EQ(NodeImage(Node(&type)), 18);
-    Settle();
-
-    Select(&Entry());
-    Select(&type);
-    auto& again = CurrentEditor<TfrRegisteredDataTypeEditor>();
-    TypeInto(again.UnitEdit().Edit(), "SysUtils");
-    again.ClickCancel();
-    Settle();
-    EXPECT_EQ(type.GetModuleName(), "Classes");
 
     // A system type opens read-only.
     Select(Window().Project().FirstModule().RegisteredDataTypes().Find("TQuery"));
