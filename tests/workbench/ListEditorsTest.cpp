@@ -108,29 +108,12 @@ TEST_F(AddUnitsEditorTest, FilesAreAddedInTheOrderChosenAndOnlyATextFormAsks) {
                                         "' does not begin with an object declaration; the form name stays empty"});
 }
 
-TEST_F(AddUnitsEditorTest, EditingAFormUnitWithoutItsFormFileSaysSoAndStillOpensTheDialog) {
-    TemgAddUnit& unit = *module->AddUnits().Add();
-    unit.SetName("Gone.pas");
-    unit.SetUnitType(autForm);
-    Select(&module->AddUnits());
-    Editor().List().Select(0);
-    Playing<TedFormDescription>(
-        [](TedFormDescription& form) {
-            EXPECT_FALSE(form.FormNameEdit().isHidden());
-            form.FormNameEdit().Edit().setText("GoneForm");
-            form.ClickOK();
-        },
-        [&] { Editor().List().DoEdit(); });
-    ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_NE(dialogs.Messages()[0].find("Form file '" + work.File("Gone.dfm") + "' cannot be read"), std::string::npos)
-        << dialogs.Messages()[0];
-    Editor().ClickApply();
-    // Applying puts copies of the working list in place of the module's items.
-    EXPECT_EQ(module->AddUnits().Items(0)->GetFormName(), "GoneForm");
-}
-
-TEST_F(AddUnitsEditorTest, DeletingNeedsNoQuestionAndCancelForgetsEveryListEdit) {
+// Deleting needs no question, and Cancel forgets every list edit; editing a form unit without its
+// form file says so and still opens the dialog; Apply puts copies of the working list in place of
+// the module's items.
+TEST_F(AddUnitsEditorTest, CancelForgetsEveryListEditAndApplyWritesThem) {
     for (const char* name : {"A.pas", "B.pas", "C.pas"}) module->AddUnits().Add()->SetName(name);
+    module->AddUnits().Items(2)->SetUnitType(autForm);
     module->SetModified(false);
     Select(&module->AddUnits());
     Editor().List().Select(1);
@@ -141,7 +124,6 @@ TEST_F(AddUnitsEditorTest, DeletingNeedsNoQuestionAndCancelForgetsEveryListEdit)
     ASSERT_EQ(Editor().Working().Count(), 2);
     EXPECT_EQ(Editor().Working().Items(0)->GetName(), "C.pas");
     EXPECT_TRUE(Editor().Changed());
-
     Editor().ClickCancel();
     EXPECT_EQ(SettledEditor(), nullptr);
     ASSERT_EQ(module->AddUnits().Count(), 3);
@@ -152,11 +134,23 @@ TEST_F(AddUnitsEditorTest, DeletingNeedsNoQuestionAndCancelForgetsEveryListEdit)
     Select(&module->AddUnits());
     Editor().List().Select(0);
     Editor().List().DoDelete();
+    Editor().List().Select(1);
+    Playing<TedFormDescription>(
+        [](TedFormDescription& form) {
+            EXPECT_FALSE(form.FormNameEdit().isHidden());
+            form.FormNameEdit().Edit().setText("CForm");
+            form.ClickOK();
+        },
+        [&] { Editor().List().DoEdit(); });
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_NE(dialogs.Messages()[0].find("Form file '" + work.File("C.dfm") + "' cannot be read"), std::string::npos)
+        << dialogs.Messages()[0];
     TfrEditor* editor = &Editor();
     editor->ClickApply();
     EXPECT_EQ(SettledEditor(), editor);
     ASSERT_EQ(module->AddUnits().Count(), 2);
     EXPECT_EQ(module->AddUnits().Items(0)->GetName(), "B.pas");
+    EXPECT_EQ(module->AddUnits().Items(1)->GetFormName(), "CForm");
     EXPECT_TRUE(module->GetModified());
 }
 

@@ -65,30 +65,20 @@ TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsNameAndTheNextStart
     // The next start reads them back, and opens the last project when first shown.
     TfmQLN& next = OpenWindow();
     EXPECT_EQ(next.ReopenProjects().Items(),
-              (std::vector<std::string>{"/elsewhere/Other.qlp", work.File("Project1.qlp")}));
+              (Names{"/elsewhere/Other.qlp", work.File("Project1.qlp")}));
     EXPECT_EQ(next.geometry(), QRect(40, 50, 900, 600));
     EXPECT_TRUE(next.Project().IsEmpty());
     next.show();
     EXPECT_EQ(next.Project().GetFileName(), work.File("Project1.qlp"));
-    EXPECT_EQ(next.ReopenProjects().Items(), (std::vector<std::string>{"/elsewhere/Other.qlp"}));
-}
+    EXPECT_EQ(next.ReopenProjects().Items(), (Names{"/elsewhere/Other.qlp"}));
 
-TEST_F(SettingsAndStartTest, ANewProjectNeverSavedIsNotTheLastProject) {
-    // An older project of the same name in that directory must not open next time either.
-    OpenWindow();
-    NewProjectIn(work.Path());
-    Trigger("actSave");
-    DestroyWindow();
-    OpenWindow();
+    // A new project never saved is not the last project, nor is the one open before it.
     NewProjectIn(work.File("Fresh"));
     DestroyWindow();
-    const auto stored = StoredSettings();
-    EXPECT_EQ(stored->value("lastproject").toString().toStdString(), "");
-
-    TfmQLN& next = OpenWindow();
-    next.show();
-    EXPECT_TRUE(next.Project().IsEmpty());
-    EXPECT_TRUE(dialogs.Messages().empty());
+    EXPECT_EQ(StoredSettings()->value("lastproject").toString().toStdString(), "");
+    OpenWindow().show();
+    EXPECT_TRUE(Window().Project().IsEmpty());
+    EXPECT_EQ(LastMessage(), "");
 }
 
 TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
