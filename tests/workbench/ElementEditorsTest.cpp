@@ -62,19 +62,30 @@ TEST_F(PropertyEditorTest, OKWritesTheFieldsIntoTheModelAndTheTreeThenCloses) {
     EXPECT_EQ(SettledEditor(), nullptr);
 }
 
-TEST_F(PropertyEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
+// Apply keeps the editor open; selecting the edited node again keeps its editor and what was
+// typed; Cancel changes nothing, and a click on the selected node reopens the closed editor.
+TEST_F(PropertyEditorTest, ApplyKeepsTheEditorOpenCancelChangesNothingAndAClickReopensIt) {
     TypeName("Balance");
     ChooseType("Integer");
     TfrEditor* editor = &Editor();
     editor->ClickApply();
     EXPECT_EQ(SettledEditor(), editor);
     EXPECT_EQ(property->GetName(), "Balance");
+    TypeName("Half");
+    EXPECT_TRUE(Window().SelectObject(property));
+    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
+    EXPECT_EQ(Editor().Appellation().Name(), "Half");
 
-    TypeName("Other");
     editor->ClickCancel();
-    EXPECT_EQ(SettledEditor(), nullptr);
+    ASSERT_EQ(SettledEditor(), nullptr);
     EXPECT_EQ(property->GetName(), "Balance");
     EXPECT_EQ(Node(property)->text(0), "Balance");
+    QTreeWidget& tree = Window().Tree();
+    QTreeWidgetItem* node = tree.currentItem();
+    tree.scrollToItem(node);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
+    EXPECT_EQ(Editor().Object(), property);
+    EXPECT_EQ(Editor().Appellation().Name(), "Balance");
 }
 
 // Refused names, types and access write nothing; the editor stays open for correction.
@@ -119,25 +130,6 @@ TEST_F(PropertyEditorTest, TheDefaultValueOffersTheValuesOfTheChosenType) {
     Trigger("actNewEvent");  // an event's type is a procedural type
     EXPECT_GE(Editor().DataTypes().Combo().findText("TNotifyEvent"), 0);
     EXPECT_EQ(Editor().DataTypes().Combo().findText("Boolean"), -1);
-}
-
-// Selecting the edited node again keeps its editor and what was typed; a click on the selected
-// node reopens a closed editor.
-TEST_F(PropertyEditorTest, SelectingTheEditedNodeKeepsItsEditorAndAClickReopensAClosedOne) {
-    TfrEditor* editor = &Editor();
-    TypeName("Half");  // typed, not applied
-    EXPECT_TRUE(Window().SelectObject(property));
-    EXPECT_EQ(Window().Editors().CurrentEditor(), editor);
-    EXPECT_EQ(Editor().Appellation().Name(), "Half");
-
-    Editor().ClickCancel();
-    ASSERT_EQ(SettledEditor(), nullptr);
-    QTreeWidget& tree = Window().Tree();
-    QTreeWidgetItem* node = tree.currentItem();
-    tree.scrollToItem(node);
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(node).center());
-    EXPECT_EQ(Editor().Object(), property);
-    EXPECT_EQ(Editor().Appellation().Name(), "Property1");
 }
 
 // An untouched editor of a new member does not block the next command; leaving a node applies its
@@ -193,21 +185,35 @@ protected:
     TemgExternalClass* external = nullptr;
 };
 
+// The editor offers the other classes (neither the class itself nor the common types module can
+// be referred to); a class the project no longer has is reported until another is chosen, whose
+// members it shows.
 TEST_F(ExternalClassEditorTest, OffersTheOtherClassesAndShowsTheChosenClassMembers) {
-    // Neither the class itself nor the common types module can be referred to.
     ASSERT_EQ(Editor().ClassCombo().count(), 1);
     EXPECT_EQ(Editor().ClassCombo().itemText(0), "ExtClass2");
     EXPECT_EQ(Editor().Appellation().Name(), "ExternalProperty1");
     EXPECT_TRUE(Editor().AutoCreateBox().isChecked());
-    EXPECT_EQ(Editor().ClassTree().topLevelItemCount(), 0);
     EXPECT_FALSE(Editor().MessageMemo().isVisibleTo(&Editor()));
 
+    external->SetName("Vanished");
+    Select(&Window().Project());
+    Select(external);
+    EXPECT_EQ(Editor().ClassCombo().currentText(), "Vanished");
+    EXPECT_EQ(Editor().MessageMemo().toPlainText(), "Referenced class not found");
+    EXPECT_TRUE(Editor().MessageMemo().isVisibleTo(&Editor()));
+    EXPECT_EQ(Editor().ClassTree().topLevelItemCount(), 0);
+    Editor().ClickApply();
+    EXPECT_EQ(LastMessage(), "Object not found");
+
     ChooseClass("ExtClass2");
+    EXPECT_FALSE(Editor().MessageMemo().isVisibleTo(&Editor()));
     EXPECT_EQ(Editor().ClassTree().topLevelItem(0)->text(0), "ExtClass2");
     EXPECT_EQ(GroupOf("Balance"), "Properties");
     EXPECT_EQ(GroupOf("OnChange"), "Events");
     EXPECT_EQ(GroupOf("Deposit"), "Methods");
     EXPECT_FALSE(Editor().ClassTree().findItems("Deposit", Qt::MatchRecursive).front()->icon(0).isNull());
+    Editor().ClickApply();
+    EXPECT_EQ(external->GetName(), "ExtClass2");
 }
 
 TEST_F(ExternalClassEditorTest, OKWritesTheReferenceIntoTheModelAndTheTreeShowsThePropertyName) {
@@ -247,23 +253,6 @@ TEST_F(ExternalClassEditorTest, RefusedNamesAndClassesWriteNothing) {
         EXPECT_EQ(external->GetName(), "");
         EXPECT_EQ(external->GetPropertyName(), "ExternalProperty1");
     }
-}
-
-TEST_F(ExternalClassEditorTest, AReferenceToAClassNoLongerInTheProjectIsReported) {
-    external->SetName("Vanished");
-    Select(&Window().Project());
-    Select(external);
-    EXPECT_EQ(Editor().ClassCombo().currentText(), "Vanished");
-    EXPECT_EQ(Editor().MessageMemo().toPlainText(), "Referenced class not found");
-    EXPECT_TRUE(Editor().MessageMemo().isVisibleTo(&Editor()));
-    EXPECT_EQ(Editor().ClassTree().topLevelItemCount(), 0);
-    Editor().ClickApply();
-    EXPECT_EQ(LastMessage(), "Object not found");
-
-    ChooseClass("ExtClass2");
-    EXPECT_FALSE(Editor().MessageMemo().isVisibleTo(&Editor()));
-    Editor().ClickApply();
-    EXPECT_EQ(external->GetName(), "ExtClass2");
 }
 
 // --- Published values ----------------------------------------------------------------------------

@@ -124,34 +124,31 @@ protected:
     TemgClass& Class(int index) { return Module(index).Module().MainClass(); }
 };
 
-TEST_F(OpenedProjectTree, AModuleShowsItsExpanderAndMakesItsStyledGroupsWhenExpanded) {
+// A module shows its expander before it has children; selecting a node deep in it makes that
+// module's children only, its groups styled, and expanding it again makes nothing twice.
+TEST_F(OpenedProjectTree, SelectingANodeDeepInAModuleMakesThatModuleOnly) {
     QTreeWidgetItem* module = ModuleNode(2);
     ASSERT_EQ(module->text(0), "ExtClass2");
     EXPECT_EQ(module->childCount(), 0);
     EXPECT_EQ(module->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
-    Window().Tree().expandItem(module);
-    EXPECT_EQ(ChildCaptions(module),
-              (Names{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties"}));
-    EXPECT_EQ(module->child(3)->child(0)->foreground(0).color(), QColor(0x80, 0x80, 0x80));
-    EXPECT_EQ(NodeObject(module->child(4)->child(0)), Class(2).Properties().Items(0));
-    // Collapsing and expanding again makes nothing twice.
-    Window().Tree().collapseItem(module);
-    Window().Tree().expandItem(module);
-    EXPECT_EQ(module->childCount(), 5);
-    EXPECT_EQ(module->child(4)->childCount(), 1);
-}
-
-TEST_F(OpenedProjectTree, SelectingANodeDeepInAModuleMakesThatModuleOnly) {
     QTreeWidgetItem* node = Select(Class(2).Properties().Items(0));
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->text(0), "Property1");
-    EXPECT_TRUE(ModuleNode(2)->isExpanded());
+    EXPECT_TRUE(module->isExpanded());
     EXPECT_NE(Window().Editors().CurrentEditor(), nullptr);
     EXPECT_EQ(ModuleNode(0)->childCount(), 0);
     EXPECT_EQ(ModuleNode(1)->childCount(), 0);
     // An object no node shows (a module's empty group) has none, and makes none.
     EXPECT_EQ(Node(&Class(1).Properties()), nullptr);
     EXPECT_EQ(ModuleNode(1)->childCount(), 0);
+
+    EXPECT_EQ(ChildCaptions(module), (Names{"Added Units", "Copy Files", "Generated Units", "Methods", "Properties"}));
+    EXPECT_EQ(module->child(3)->child(0)->foreground(0).color(), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(NodeObject(module->child(4)->child(0)), Class(2).Properties().Items(0));
+    Window().Tree().collapseItem(module);
+    Window().Tree().expandItem(module);
+    EXPECT_EQ(module->childCount(), 5);
+    EXPECT_EQ(module->child(4)->childCount(), 1);
 }
 
 TEST_F(OpenedProjectTree, MembersAddedAndModulesRenamedBeforeExpandingShowOnce) {
@@ -654,7 +651,7 @@ TEST_F(MainWindowTest, OpenFileCommandsAndHelpHandTheirFileToTheDesktop) {
     EXPECT_EQ(dialogs.Messages().size(), 1u);
 }
 
-TEST_F(MainWindowTest, CommandsCarryTheirNamesNamesAndHints) {
+TEST_F(MainWindowTest, CommandsCarryTheirNamesCaptionsAndHints) {
     struct Expected {
         const char* name;
         const char* caption;

@@ -22,7 +22,7 @@ namespace {
 class SettingsAndStartTest : public WorkbenchTest {};
 
 // The first start centres the window at its designed size (within the screen); later starts
-// leave it where it was, its frame included.
+// leave it where it was, its frame included, and apply the stored tree width and maximised state.
 TEST_F(SettingsAndStartTest, FirstStartCentresTheWindowAndLaterStartsKeepItWhereItWas) {
     TfmQLN& window = OpenWindow();
     window.show();
@@ -40,6 +40,17 @@ TEST_F(SettingsAndStartTest, FirstStartCentresTheWindowAndLaterStartsKeepItWhere
         QApplication::processEvents();
         EXPECT_EQ(Window().frameGeometry(), first) << "start " << start;
     }
+
+    // A stored tree width and maximised state are applied, and stored again.
+    DestroyWindow();
+    StoredSettings()->setValue("treewidth", 250);
+    StoredSettings()->setValue("maximized", 1);
+    OpenWindow();
+    EXPECT_EQ(Window().findChild<QSplitter*>("spTree")->sizes().value(0), 250);
+    EXPECT_TRUE(Window().windowState() & Qt::WindowMaximized);
+    DestroyWindow();
+    EXPECT_EQ(StoredSettings()->value("maximized").toInt(), 1);
+    EXPECT_EQ(StoredSettings()->value("treewidth").toInt(), 250);
 }
 
 TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsNameAndTheNextStartReadsThem) {
@@ -79,27 +90,6 @@ TEST_F(SettingsAndStartTest, ShutDownWritesEveryValueUnderItsNameAndTheNextStart
     OpenWindow().show();
     EXPECT_TRUE(Window().Project().IsEmpty());
     EXPECT_EQ(LastMessage(), "");
-}
-
-TEST_F(SettingsAndStartTest, StoredTreeWidthAndMaximisedStateAreApplied) {
-    {
-        const auto stored = StoredSettings();
-        stored->setValue("left", 10);
-        stored->setValue("top", 10);
-        stored->setValue("width", 800);
-        stored->setValue("height", 500);
-        stored->setValue("treewidth", 250);
-        stored->setValue("maximized", 1);
-    }
-    TfmQLN& window = OpenWindow();
-    auto* splitter = window.findChild<QSplitter*>("spTree");
-    ASSERT_NE(splitter, nullptr);
-    EXPECT_EQ(splitter->sizes().value(0), 250);
-    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
-    DestroyWindow();
-    const auto stored = StoredSettings();
-    EXPECT_EQ(stored->value("maximized").toInt(), 1);
-    EXPECT_EQ(stored->value("treewidth").toInt(), 250);
 }
 
 // A file on the command line is opened instead of the last project; a missing last project is
