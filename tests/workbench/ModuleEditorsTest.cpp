@@ -146,29 +146,22 @@ TEST_F(ModuleEditorTest, ApplyKeepsTheEditorOpenAndCancelChangesNothing) {
 TEST_F(ModuleEditorTest, RefusesTakenAndInvalidNamesAMissingGuidAndAHostConnectionWithoutDatasets) {
     Trigger("actNewClassToProject");
     Select(entry);
-    struct Case {
-        std::function<void()> edit;
+    TypeInto(Editor().GuidEdit().Edit(), "");  // which only a COM server needs
+    const struct {
+        QString name;
+        TServerOption server;
+        bool hostDatabase;
         std::string message;
-    };
-    const Case cases[] = {
-        {[&] { TypeName("extclass2"); }, "Name extclass2 is not unique"},
-        {[&] { TypeName("commonTypes"); }, "Name commonTypes is not unique"},
-        {[&] { TypeName("1Account"); }, "The field value is not an identifier"},
-        {[&] { TypeName(""); }, "Please, fill in the field 'Name'"},
-        {[&] {
-             TypeName("Account");
-             Editor().ServerButton(moComServer).click();
-             TypeInto(Editor().GuidEdit().Edit(), "");
-         },
-         "Please, fill in the field 'GUID'"},
-        {[&] {
-             Editor().ServerButton(moServerInDll).click();
-             Editor().HostDBButton().click();
-         },
-         "At least one of 'Create' method must be checked"},
-    };
-    for (const Case& c : cases) {
-        c.edit();
+    } cases[] = {{"extclass2", moServerInDll, false, "Name extclass2 is not unique"},
+                 {"commonTypes", moServerInDll, false, "Name commonTypes is not unique"},
+                 {"1Account", moServerInDll, false, "The field value is not an identifier"},
+                 {"", moServerInDll, false, "Please, fill in the field 'Name'"},
+                 {"Account", moComServer, false, "Please, fill in the field 'GUID'"},
+                 {"Account", moServerInDll, true, "At least one of 'Create' method must be checked"}};
+    for (const auto& c : cases) {
+        TypeName(c.name);
+        Editor().ServerButton(c.server).click();
+        if (c.hostDatabase) Editor().HostDBButton().click();
         Editor().ClickOK();
         EXPECT_EQ(LastMessage(), c.message);
         ASSERT_NE(SettledEditor(), nullptr) << c.message;
@@ -181,7 +174,7 @@ TEST_F(ModuleEditorTest, RefusesTakenAndInvalidNamesAMissingGuidAndAHostConnecti
 
 // The option groups follow the chosen server, the database controls the database choice; the
 // instancing captions follow their enumerations; the source path's browse stores a folder inside
-// the project relatively.
+// the project relatively; the common types module keeps its name and has no server choices.
 TEST_F(ModuleEditorTest, TheControlsFollowTheChoices) {
     // The server, then whether the DLL options and the COM options show and Register works.
     const struct { TServerOption server; bool dll, com, registers; } cases[] = {{moServerInDll, true, false, false},
@@ -211,6 +204,17 @@ TEST_F(ModuleEditorTest, TheControlsFollowTheChoices) {
     Editor().SrcPathEdit().Button().click();
     EXPECT_EQ(Editor().SrcPathEdit().Text(), NativePath("src/account"));
     EXPECT_TRUE(Editor().Changed());
+
+    // The common types module keeps its name and has no server choices.
+    Select(Window().Project().Modules().Items(0));
+    EXPECT_EQ(Editor().findChild<QLabel*>("lbEditorKind")->text(), "Common Types Module");
+    EXPECT_FALSE(Editor().Appellation().NameEdit().isEnabled());
+    EXPECT_FALSE(Editor().ServerButton(moServerInDll).isVisibleTo(&Editor()));
+    TypeInto(Editor().SrcPathEdit().Edit(), "types");
+    Editor().ClickApply();
+    EXPECT_EQ(LastMessage(), "");
+    EXPECT_EQ(Window().Project().FirstModule().GetSrcPath(), "types");
+    EXPECT_EQ(Window().Project().FirstModule().GetName(), "CommonTypes");
 }
 
 TEST_F(ModuleEditorTest, ApplyingAnotherServerRebuildsTheModuleNodeWithItsImageAndUnits) {
@@ -248,18 +252,6 @@ TEST_F(ModuleEditorTest, RegisterReportsTheRegistrationOrItsFailure) {
     ASSERT_EQ(dialogs.Log().size(), 2u);
     EXPECT_EQ(dialogs.Log()[1].kind, MessageKind::Information);
     EXPECT_EQ(dialogs.Log()[1].text, "Server " + work.File("ExtClass1.dll") + " is registered successfully");
-}
-
-TEST_F(ModuleEditorTest, TheCommonTypesModuleKeepsItsNameAndHasNoServerChoices) {
-    Select(Window().Project().Modules().Items(0));
-    EXPECT_EQ(Editor().findChild<QLabel*>("lbEditorKind")->text(), "Common Types Module");
-    EXPECT_FALSE(Editor().Appellation().NameEdit().isEnabled());
-    EXPECT_FALSE(Editor().ServerButton(moServerInDll).isVisibleTo(&Editor()));
-    TypeInto(Editor().SrcPathEdit().Edit(), "types");
-    Editor().ClickApply();
-    EXPECT_TRUE(dialogs.Messages().empty());
-    EXPECT_EQ(Window().Project().FirstModule().GetSrcPath(), "types");
-    EXPECT_EQ(Window().Project().FirstModule().GetName(), "CommonTypes");
 }
 
 // --- The project editor ------------------------------------------------------------------------------
@@ -379,7 +371,7 @@ protected:
 };
 
 // A unit's editor shows its file and generated text read-only, and reloads both from the model
-// as it stands.
+// as it stands; the group of generated units describes each with its file.
 TEST_F(UnitEditorTest, ShowsTheFileAndTheGeneratedTextReadOnlyAndRefreshReloadsThem) {
     Select(Unit(TFileKind::GeneratorServerUnit));
     auto* editor = &CurrentEditor<TfrUnitEditor>();
@@ -389,6 +381,12 @@ TEST_F(UnitEditorTest, ShowsTheFileAndTheGeneratedTextReadOnlyAndRefreshReloadsT
     EXPECT_FALSE(text.contains('\r'));
     EXPECT_TRUE(editor->CodeMemo().isReadOnly());
     EXPECT_TRUE(editor->ReadOnly());
+    // The generated units group describes each unit with its file.
+    Select(&Module().Units());
+    const QString group = CurrentEditor<TfrUnitsGroupEditor>().DescriptionMemo().toPlainText();
+    EXPECT_TRUE(group.contains("Controller Unit\n    " + QString::fromStdString(work.File("cntrExtClass1.pas"))))
+        << group.toStdString();
+    EXPECT_TRUE(group.contains("Dynamic Link Library Project\n    " + QString::fromStdString(work.File("ExtClass1.dpr"))));
 
     Select(Unit(TFileKind::ControllerUnit));
     editor = &CurrentEditor<TfrUnitEditor>();
@@ -443,15 +441,6 @@ TEST_F(UnitEditorTest, OpenInDelphiOpensAGeneratedFileOrSaysWhyNot) {
                      "Unit for Type declarations is generated only for the common types module",
                      "Dynamic Link Library Project is not generated for the server option UNIT"}));
     EXPECT_EQ(opened.size(), 1u);
-}
-
-TEST_F(UnitEditorTest, TheGeneratedUnitsGroupDescribesEachUnitWithItsFile) {
-    Select(&Module().Units());
-    auto& editor = CurrentEditor<TfrUnitsGroupEditor>();
-    const QString text = editor.DescriptionMemo().toPlainText();
-    EXPECT_TRUE(text.contains("Controller Unit\n    " + QString::fromStdString(work.File("cntrExtClass1.pas"))))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains("Dynamic Link Library Project\n    " + QString::fromStdString(work.File("ExtClass1.dpr"))));
 }
 
 TEST_F(UnitEditorTest, AMemberGroupShowsTheDeclarationsOfItsMembers) {

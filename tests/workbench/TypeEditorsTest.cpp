@@ -64,7 +64,7 @@ protected:
 
 // --- Type registration -----------------------------------------------------------------------------
 
-TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
+TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfTypeAndRefusals) {
     Select(&Entry());
     NewType([&](TedRegisterDataType& d) {
         EXPECT_EQ(d.windowTitle(), "Type Registration");
@@ -91,6 +91,28 @@ TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
     for (int i = 0; i < group->childCount(); ++i) shown += NodeObject(group->child(i)) == handle;
     EXPECT_EQ(shown, 1);
     EXPECT_NE(dynamic_cast<TfrRegisteredDataTypeEditor*>(Window().Editors().CurrentEditor()), nullptr);
+
+    // A known name (built in or shared), an enumeration without values and a bad name are refused.
+    struct Case {
+        QString name;
+        int page;
+        std::string message;
+    };
+    for (const Case& c : {Case{"Integer", 0, "Type 'Integer' is already registered"},
+                          Case{"thandle", 0, "Type 'thandle' is already registered"},
+                          Case{"TColorKind", 1, "There must be at least one value of enumerated type"},
+                          Case{"1Kind", 0, "The field value is not an identifier"}}) {
+        const std::size_t registered = Common().RegisteredDataTypes().Count();
+        NewType([&](TedRegisterDataType& d) {
+            TypeInto(d.Appellation().NameEdit().Edit(), c.name);
+            d.Pages().setCurrentIndex(c.page);
+            d.ClickOK();
+            d.ClickCancel();
+        });
+        EXPECT_EQ(LastMessage(), c.message);
+        EXPECT_EQ(Common().RegisteredDataTypes().Count(), registered);
+        EXPECT_EQ(Common().EnumTypes().Count(), 0);
+    }
 
     NewType([&](TedRegisterDataType& d) {
         TypeInto(d.Appellation().NameEdit().Edit(), "TColorKind");
@@ -119,37 +141,13 @@ TEST_F(TypeEditorsTest, EachPageOfTheRegistrationCreatesItsKindOfType) {
     ASSERT_NE(onCount, nullptr);
     EXPECT_EQ(onCount->DeclarationText(), "TOnCount=function(Count:Integer):Boolean of object;");
     EXPECT_EQ(NodeImage(Node(onCount)), 17);
-    EXPECT_EQ(LastMessage(), "");
+    EXPECT_EQ(dialogs.Messages().size(), 4u);  // the refusals only
 
     // Every new type is offered by the type fields.
     TfrDataTypes types;
     types.SetModule(Module());
     for (const char* name : {"THandle", "TColorKind", "TOnCount", "Integer"})
         EXPECT_GE(types.Combo().findText(name), 0) << name;
-}
-
-TEST_F(TypeEditorsTest, AKnownNameAnEmptyEnumAndABadNameAreRefused) {
-    Common().CreateRegisteredType("THandle", "", "Windows", false);
-    struct Case {
-        QString name;
-        int page;
-        std::string message;
-    };
-    for (const Case& c : {Case{"Integer", 0, "Type 'Integer' is already registered"},     // built in
-                          Case{"thandle", 0, "Type 'thandle' is already registered"},     // already shared
-                          Case{"TColorKind", 1, "There must be at least one value of enumerated type"},
-                          Case{"1Kind", 0, "The field value is not an identifier"}}) {
-        const std::size_t registered = Common().RegisteredDataTypes().Count();
-        NewType([&](TedRegisterDataType& d) {
-            TypeInto(d.Appellation().NameEdit().Edit(), c.name);
-            d.Pages().setCurrentIndex(c.page);
-            d.ClickOK();
-            d.ClickCancel();
-        });
-        EXPECT_EQ(LastMessage(), c.message);
-        EXPECT_EQ(Common().RegisteredDataTypes().Count(), registered);
-        EXPECT_EQ(Common().EnumTypes().Count(), 0);
-    }
 }
 
 TEST_F(TypeEditorsTest, RegisterInATypeFieldShowsTheNewTypeInTheTree) {
