@@ -67,7 +67,27 @@ protected:
     TemgDebugApplication* application = nullptr;
 };
 
+// The methods, the connection and the source path go with the name: a refusal and Cancel write
+// none of them, OK writes them all.
 TEST_F(DebugApplicationEditorTest, OKWritesEveryFieldIntoTheModelAndTheTree) {
+    const std::string name = application->GetName();
+    TypeName("1Teller");
+    Check("Deposit");
+    EditConnection();  // confirmed in the dialog, not in the editor
+    Editor().SrcPath().Edit().setText("elsewhere");
+    Editor().ClickOK();
+    EXPECT_EQ(LastMessage(), "The field value is not an identifier");
+    Editor().ClickCancel();
+    EXPECT_EQ(SettledEditor(), nullptr);
+    EXPECT_EQ(application->GetName(), name);
+    EXPECT_TRUE(application->Methods().Items().empty());
+    EXPECT_EQ(application->Connection().GetAliasName(), "");
+    EXPECT_TRUE(application->Connection().GetLoginPrompt());
+    EXPECT_EQ(application->GetSrcPath(), "");
+    EXPECT_FALSE(application->GetModified());
+
+    Select(&Window().Project());
+    Select(application);
     TypeName("Teller");
     QTest::keyClicks(&Editor().Appellation().CommentMemo(), "Calls the cash methods");
     Check("Withdraw");
@@ -77,8 +97,7 @@ TEST_F(DebugApplicationEditorTest, OKWritesEveryFieldIntoTheModelAndTheTree) {
     Editor().SrcPath().Button().click();
     EXPECT_EQ(Editor().SrcPath().Text(), "debug");  // inside the project: relative to it
     Editor().ClickOK();
-
-    EXPECT_EQ(LastMessage(), "");
+    EXPECT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_EQ(application->GetName(), "Teller");
     EXPECT_EQ(application->GetCaption(), "Calls the cash methods");
     EXPECT_EQ(application->Methods().Items(), Names{"Withdraw"});
@@ -114,26 +133,6 @@ TEST_F(DebugApplicationEditorTest, TheCheckedMethodsAreTheMethodsToCall) {
     EXPECT_TRUE(Checked().isEmpty());
     Editor().ClickApply();
     EXPECT_TRUE(application->Methods().Items().empty());
-}
-
-// The methods, the connection and the source path go with the name: a refusal and Cancel write
-// none of them.
-TEST_F(DebugApplicationEditorTest, ARefusalAndCancelChangeNothing) {
-    const std::string name = application->GetName();
-    TypeName("1Teller");
-    Check("Deposit");
-    EditConnection();  // confirmed in the dialog, not in the editor
-    Editor().SrcPath().Edit().setText("elsewhere");
-    Editor().ClickOK();
-    EXPECT_EQ(LastMessage(), "The field value is not an identifier");
-    Editor().ClickCancel();
-    EXPECT_EQ(SettledEditor(), nullptr);
-    EXPECT_EQ(application->GetName(), name);
-    EXPECT_TRUE(application->Methods().Items().empty());
-    EXPECT_EQ(application->Connection().GetAliasName(), "");
-    EXPECT_TRUE(application->Connection().GetLoginPrompt());
-    EXPECT_EQ(application->GetSrcPath(), "");
-    EXPECT_FALSE(application->GetModified());
 }
 
 // --- The connection dialog --------------------------------------------------------------------------

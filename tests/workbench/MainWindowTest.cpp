@@ -47,8 +47,9 @@ protected:
 };
 
 // The window starts empty with the plain caption and no check panel; a new project shows the
-// project, releases and common types nodes.
-TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
+// project, releases and common types nodes; new modules and members are selected in view under
+// their groups.
+TEST_F(MainWindowTest, NewProjectModulesAndMembersAreSelectedInViewUnderTheirGroups) {
     EXPECT_EQ(Window().windowTitle(), "Quillon 2.3");
     EXPECT_EQ(Window().Tree().topLevelItemCount(), 0);
     EXPECT_FALSE(Window().CheckPanelShown());
@@ -76,13 +77,10 @@ TEST_F(MainWindowTest, NewProjectShowsTheProjectReleasesAndCommonTypesNodes) {
     EXPECT_EQ(groups.front(), "Generated Units");
     EXPECT_EQ(std::count(groups.begin(), groups.end(), "Added Units"), 0);
     EXPECT_NE(std::find(groups.begin(), groups.end(), "Registered Types"), groups.end());
-}
 
-// New modules are numbered, selected and show their groups; new members go under their groups in
-// tree order. Every new node is in view, also at the end of a tree longer than the window and
-// above the check panel that its check results open.
-TEST_F(MainWindowTest, NewModulesAndMembersAreSelectedInViewUnderTheirGroups) {
-    NewProjectIn(work.Path());
+    // New modules are numbered, selected and show their groups; new members go under their groups
+    // in tree order. Every new node is in view, also at the end of a tree longer than the window
+    // and above the check panel that its check results open.
     Window().show();
     QTreeWidget& tree = Window().Tree();
     const auto inView = [&] { return tree.viewport()->rect().contains(tree.visualItemRect(tree.currentItem())); };
