@@ -191,31 +191,25 @@ TEST_F(ConnectionDialogTest, LoadsTheConnectionAndOKWritesTheFourValuesCancelNon
     TempOdbcConfig config;
     connection.SetUserName("clerk");
     connection.SetModified(false);
-    const auto edit = [](TfmBaseDialog& d, bool ok) {
-        auto& dialog = dynamic_cast<TedConnection&>(d);
-        EXPECT_EQ(dialog.UserNameEdit().text(), "clerk");
-        EXPECT_EQ(dialog.PasswordEdit().echoMode(), QLineEdit::Password);
-        EXPECT_TRUE(dialog.LoginPromptBox().isChecked());
-        dialog.AliasCombo().setCurrentText(" Bank ");
-        dialog.UserNameEdit().setText("teller");
-        dialog.PasswordEdit().setText(" pass word ");
-        dialog.LoginPromptBox().click();
-        ok ? d.ClickOK() : d.ClickCancel();
-    };
-    {
-        ScopedDialogRunner runner([&](TfmBaseDialog& d) { edit(d, false); });
-        EXPECT_FALSE(RunConnectionDialog(nullptr, connection));
+    for (const bool ok : {false, true}) {
+        Playing<TedConnection>(
+            [&](TedConnection& dialog) {
+                EXPECT_EQ(dialog.UserNameEdit().text(), "clerk");
+                EXPECT_EQ(dialog.PasswordEdit().echoMode(), QLineEdit::Password);
+                EXPECT_TRUE(dialog.LoginPromptBox().isChecked());
+                dialog.AliasCombo().setCurrentText(" Bank ");
+                dialog.UserNameEdit().setText("teller");
+                dialog.PasswordEdit().setText(" pass word ");
+                dialog.LoginPromptBox().click();
+                ok ? dialog.ClickOK() : dialog.ClickCancel();
+            },
+            [&] { EXPECT_EQ(RunConnectionDialog(nullptr, connection), ok); });
+        EXPECT_EQ(connection.GetAliasName(), ok ? "Bank" : "");  // Cancel writes nothing
+        EXPECT_EQ(connection.GetModified(), ok);
     }
-    EXPECT_EQ(connection.GetAliasName(), "");
-    EXPECT_FALSE(connection.GetModified());
-
-    ScopedDialogRunner runner([&](TfmBaseDialog& d) { edit(d, true); });
-    EXPECT_TRUE(RunConnectionDialog(nullptr, connection));
-    EXPECT_EQ(connection.GetAliasName(), "Bank");
     EXPECT_EQ(connection.GetUserName(), "teller");
     EXPECT_EQ(connection.GetPassword(), " pass word ");  // as entered
     EXPECT_FALSE(connection.GetLoginPrompt());
-    EXPECT_TRUE(connection.GetModified());
 }
 
 }  // namespace

@@ -147,7 +147,8 @@ TEST_F(EditorAreaTest, EveryEditorFitsTheFirstStartSizeAnd1024By768) {
             (*node)->setExpanded(true);  // a module's nodes are made when it is first expanded
             Window().Tree().setCurrentItem(*node);
             QApplication::processEvents();
-            if (size == firstStart && pictures.count(NodeObject(*node))) SaveScreenshot(pictures.at(NodeObject(*node)), size);
+            if (size == firstStart && pictures.count(NodeObject(*node)))
+                SaveScreenshot(pictures.at(NodeObject(*node)), size);
             TfrEditor& editor = *Window().Editors().CurrentEditor();
             kinds.insert(typeid(editor).name());
             SCOPED_TRACE((*node)->text(0).toStdString() + " at " + std::to_string(size.width()));
@@ -241,11 +242,10 @@ TEST_F(KeyboardTest, CommandKeysAndMnemonics) {
     dialogs.QueueAnswer(DialogAnswer::No);
     Press(Qt::Key_Delete);
     EXPECT_EQ(dialogs.Questions(), Names{"Delete 'Property1'?"});
-    const auto report = [&] { return Window().findChild<QLabel*>("lbGenerated")->text().toStdString(); };
     Press(Qt::Key_F9, Qt::ShiftModifier);
-    EXPECT_EQ(report().rfind("Generated ExtClass1: ", 0), 0u) << report();
+    EXPECT_EQ(GenerationReport().rfind("Generated ExtClass1: ", 0), 0u) << GenerationReport();
     Press(Qt::Key_F9, Qt::ControlModifier);
-    EXPECT_EQ(report(), "Generated Project1: 0 files written");
+    EXPECT_EQ(GenerationReport(), "Generated Project1: 0 files written");
     Press(Qt::Key_F9, Qt::AltModifier);
     EXPECT_EQ(Window().statusBar()->currentMessage(), "Check Project: 0 results");
     for (const int key : {Qt::Key_Alt, Qt::Key_F10}) {  // a lone Alt, pressed and released

@@ -98,7 +98,8 @@ TEST_F(PropertyEditorTest, RefusedNamesTypesAndAccessWriteNothing) {
                           Case{"", "Integer", "Please, fill in the field 'Name'"},
                           Case{"afterinitinstance", "Integer", "Name afterinitinstance is not unique"},
                           Case{"Label", "Integer", "The field value is not an identifier"},
-                          Case{"Create", "Integer", "Name Create is taken by the generated code: the generated member Create"},
+                          Case{"Create", "Integer",
+                               "Name Create is taken by the generated code: the generated member Create"},
                           Case{"FAfterInitInstanceMethod", "Integer",
                                "Name FAfterInitInstanceMethod is taken by the generated code: the method pointer "
                                "field of method AfterInitInstance"},

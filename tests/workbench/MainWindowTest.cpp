@@ -39,11 +39,6 @@ protected:
         Trigger("actSave");
         ASSERT_EQ(LastMessage(), "");
     }
-    // The report of the last generation in the status bar.
-    std::string GenerationReport() {
-        auto* label = Window().findChild<QLabel*>("lbGenerated");
-        return label ? label->text().toStdString() : "(no report label)";
-    }
 };
 
 // The window starts empty with the plain caption and no check panel; a new project shows the

@@ -179,7 +179,8 @@ TEST_F(DesktopTest, TheDirectoryOfANewProjectMayBeTypedBeforeItExists) {
         shown == 1 ? chooser.ClickOK() : chooser.ClickCancel();
     };
     for (const std::optional<std::string>& expected : {std::optional(typed), std::optional<std::string>()})
-        Playing<TedDirectoryName>(play, [&] { EXPECT_EQ(qt.NewDirectory(nullptr, "New Project", work.Path()), expected); });
+        Playing<TedDirectoryName>(play,
+                                  [&] { EXPECT_EQ(qt.NewDirectory(nullptr, "New Project", work.Path()), expected); });
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(dialogs.Messages(), Names(2, "Please, fill in the field 'Directory'"));
 }

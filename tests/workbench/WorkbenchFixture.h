@@ -196,6 +196,8 @@ protected:
         Settle();
         return Window().Editors().CurrentEditor();
     }
+    // The report of the last generation in the status bar.
+    std::string GenerationReport() { return Window().findChild<QLabel*>("lbGenerated")->text().toStdString(); }
     // The last message shown, or "" when none was.
     std::string LastMessage() const { return dialogs.Messages().empty() ? "" : dialogs.Messages().back(); }
     // Lets deferred work run (an editor's close).
