@@ -404,6 +404,11 @@ TEST_F(UnitEditorTest, OpenInDelphiOpensAGeneratedFileOrSaysWhyNot) {
     Select(Unit(TFileKind::DeveloperServerUnit));
     CurrentEditor<TfrUnitEditor>().OpenButton().click();
     EXPECT_EQ(opened, Names{work.File("devExtClass1.pas")});
+    // A written unit shows as its file has it, the developer's own code included.
+    WriteText(work.File("devExtClass1.pas"), ReadText(work.File("devExtClass1.pas")) + "{ mine }\r\n");
+    Select(entry);
+    Select(Unit(TFileKind::DeveloperServerUnit));
+    EXPECT_TRUE(CurrentEditor<TfrUnitEditor>().CodeMemo().toPlainText().endsWith("{ mine }\n"));
 
     const auto openFails = [&](TFileKind kind) {
         Select(Unit(kind));
