@@ -14,11 +14,10 @@ namespace quillon {
 
 // Numbers by name, compared without regard to case. The names stay with the caller, which keeps
 // them in a numbered list: `spells(number, name)` says whether the name stored under a number is
-// `name` (without regard to case). The index is one
-// open-addressed array of hash tags and numbers, so that a look-up reads one cache line where a
-// node-based map follows a bucket, a node and the key, and neither building nor freeing it
-// allocates per name. At a few hundred thousand names those cache misses, not the comparisons,
-// were most of the check's time.
+// `name` (without regard to case). The index is one open-addressed array of hash tags and
+// numbers, so that a look-up reads one cache line where a node-based map follows a bucket, a node
+// and the key, and neither building nor freeing it allocates per name. At a few hundred thousand
+// names those cache misses, not the comparisons, were most of the check's time.
 class TextIndex {
 public:
     static constexpr std::uint32_t kNone = UINT32_MAX;
