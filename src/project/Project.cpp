@@ -13,6 +13,7 @@
 #include "checking/EncodingChecks.h"
 #include "checking/ProjectChecks.h"
 #include "elements/ElementMessages.h"
+#include "generator/CommonTypesUnit.h"
 #include "generator/DebugApplicationUnits.h"
 #include "generator/GeneratedFileWriters.h"
 #include "generator/GeneratorMessages.h"
@@ -670,6 +671,8 @@ void TemgpProject::RunCheck(const std::unordered_set<const TemgModule*>* selecte
     for (int i = 0; i < FModules->Count(); ++i) {
         const TemgModule& module = FModules->Items(i)->Module();
         if (!selected || selected->count(&module)) {
+            // The module's rules ask what its units use, each walking every member: once will do.
+            const TypeReferencesScope references(module, *this);
             CheckModule(module, *this, *FCheckResults, FModules->Items(i));
             CheckModuleDesign(module, *this, all, *FCheckResults, FModules->Items(i));
             CheckModuleEncoding(module, FEncoding, *FCheckResults, FModules->Items(i));
