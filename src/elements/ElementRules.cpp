@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <tuple>
 #include <unordered_set>
 #include <utility>
 
@@ -150,12 +152,14 @@ constexpr NameKind kNameKinds[] = {
     {"F", "Path", "the library path field", " of class ", true},
     {"", "", "the generated member", " "}};
 
-// A name the generated code declares: the kind's prefix, `subject` and the kind's suffix, and the
-// member it is derived from (none for the names every generated class or library declares).
+// A name the generated code declares: the kind's prefix, `subject` and the kind's suffix, the
+// member it is derived from (none for the names every generated class or library declares), and
+// its place among the names the generated units declare.
 struct TakenName {
     std::string_view subject;
     const TPersistent* source = nullptr;
     TNameKind kind = nkGeneratedMember;
+    std::uint32_t order = 0;
 
     const NameKind& Kind() const { return kNameKinds[kind]; }
     // "the setter of property Count", put together only for a fault.
@@ -163,18 +167,10 @@ struct TakenName {
     void Spell(std::string& spelling) const {
         spelling.assign(Kind().prefix).append(subject).append(Kind().suffix);
     }
-    // Whether the name is spelt `name`, without regard to case.
-    bool Spells(std::string_view name) const {
-        const NameKind& kind = Kind();
-        return name.size() == kind.prefix.size() + subject.size() + kind.suffix.size() &&
-               SameText(name.substr(0, kind.prefix.size()), kind.prefix) &&
-               SameText(name.substr(kind.prefix.size(), subject.size()), subject) &&
-               SameText(name.substr(name.size() - kind.suffix.size()), kind.suffix);
-    }
 };
 
-// What the generated server, controller and database support controller classes and the
-// library declare whatever the design holds.
+// What generated code declares whatever the design holds, in the generated server, controller and
+// database support controller classes and the library.
 constexpr std::string_view kGeneratedMembers[] = {
     "Create",          "CreateFromPath", "Destroy",         "AfterConstruction", "BeforeDestruction",
     "InitInstance",    "FindInstance",   "FreeInstance",    "SetDLLsPaths",      "FSetDLLsPathsMethod",
@@ -183,81 +179,171 @@ constexpr std::string_view kGeneratedMembers[] = {
     "FDatabase",       "DoCloseDatabase", "OnChangeConnection", "FOnChangeConnection", "DatabaseName",
     "FDatabaseName",   "SetDatabaseName", "SessionName",    "FSessionName",      "SetSessionName"};
 
-// The members, fields and types that the generator derives from the class's members and declares
-// beside them in the server, controller, interface and library units, looked up by name without
-// regard to case. Every member of a class is checked against all of them: a scan per member made
-// the check grow with the square of the class's size.
-class DerivedNames {
+// The kinds of member that names are derived from, each with the kinds of name it derives (in
+// the order the generated units declare them) and what Taker calls the member itself.
+enum TSubjectOf : std::uint8_t { soProperty, soEvent, soMethod, soExternalProperty, soExternalClass };
+constexpr std::size_t kSubjectKinds = 5;
+struct SubjectKind {
+    TNameKind first;
+    std::uint8_t count;
+    std::string_view member;  // empty: not a member of the class (the class of an external property)
+};
+constexpr SubjectKind kSubjectKind[kSubjectKinds] = {
+    {nkPropertyField, nkEventField - nkPropertyField, "the property "},
+    {nkEventField, nkMethodField - nkEventField, "the event "},
+    {nkMethodField, nkExternalField - nkMethodField, "the method "},
+    {nkExternalField, nkLibraryPathField - nkExternalField, "the external property "},
+    {nkLibraryPathField, nkGeneratedMember - nkLibraryPathField, {}}};
+
+// A spelling that derived names share (a prefix and a suffix), with the kind of name it gives for
+// each kind of member (nkGeneratedMember: none). A name is taken apart by each pattern it fits and
+// its middle looked up among the members: a table of every derived name (seven a property)
+// outgrew the processor's caches in a large class, and filling it was most of the check's time.
+struct NamePattern {
+    std::string_view prefix;
+    std::string_view suffix;
+    std::array<TNameKind, kSubjectKinds> kindFor{};
+
+    std::size_t Length() const { return prefix.size() + suffix.size(); }
+    // Whether `name` is the prefix, some middle and the suffix, without regard to case.
+    bool Fits(std::string_view name) const {
+        return name.size() >= Length() && SameText(name.substr(0, prefix.size()), prefix) &&
+               SameText(name.substr(name.size() - suffix.size()), suffix);
+    }
+    std::string_view Middle(std::string_view name) const {
+        return name.substr(prefix.size(), name.size() - Length());
+    }
+};
+
+// Where the name of a member with one pattern may equal the name of a member with a longer
+// pattern: the longer pattern adds `head` before the first member's name and `tail` after it.
+// A name that does not begin with `head` or end with `tail` meets no name of the other pattern,
+// which is all most names need to be told.
+struct PatternCrossing {
+    std::uint8_t other;
+    std::string_view head;
+    std::string_view tail;
+};
+
+struct NamePatterns {
+    std::vector<NamePattern> patterns;
+    std::array<std::uint8_t, nkGeneratedMember> patternOf{};
+    std::vector<std::vector<PatternCrossing>> crossings;  // by pattern
+
+    NamePatterns() {
+        for (std::uint8_t of = 0; of < kSubjectKinds; ++of)
+            for (int kind = kSubjectKind[of].first; kind < kSubjectKind[of].first + kSubjectKind[of].count; ++kind) {
+                const NameKind& spelt = kNameKinds[kind];
+                auto found = std::find_if(patterns.begin(), patterns.end(), [&](const NamePattern& pattern) {
+                    return pattern.prefix == spelt.prefix && pattern.suffix == spelt.suffix;
+                });
+                if (found == patterns.end()) {
+                    NamePattern pattern{spelt.prefix, spelt.suffix, {}};
+                    pattern.kindFor.fill(nkGeneratedMember);
+                    found = patterns.insert(patterns.end(), pattern);
+                }
+                found->kindFor[of] = static_cast<TNameKind>(kind);
+                patternOf[static_cast<std::size_t>(kind)] = static_cast<std::uint8_t>(found - patterns.begin());
+            }
+        // A pair of patterns is looked at from the one with the shorter spelling (for equal
+        // lengths, the one found first), whose member then has the longer name.
+        crossings.resize(patterns.size());
+        for (std::size_t a = 0; a < patterns.size(); ++a)
+            for (std::size_t b = 0; b < patterns.size(); ++b) {
+                const NamePattern& own = patterns[a];
+                const NamePattern& other = patterns[b];
+                if (other.Length() < own.Length() || (other.Length() == own.Length() && b <= a)) continue;
+                const std::size_t prefix = std::min(own.prefix.size(), other.prefix.size());
+                const std::size_t suffix = std::min(own.suffix.size(), other.suffix.size());
+                if (!SameText(own.prefix.substr(0, prefix), other.prefix.substr(0, prefix)) ||
+                    !SameText(own.suffix.substr(own.suffix.size() - suffix), other.suffix.substr(other.suffix.size() - suffix)))
+                    continue;
+                crossings[a].push_back({static_cast<std::uint8_t>(b), other.prefix.substr(prefix),
+                                        other.suffix.substr(0, other.suffix.size() - suffix)});
+            }
+    }
+};
+
+const NamePatterns& Patterns() {
+    static const NamePatterns patterns;
+    return patterns;
+}
+
+// The names of a class's members and the members, fields and types that the generator derives
+// from them and declares beside them in the server, controller, interface and library units,
+// looked up by name without regard to case. Every member of a class is checked against all of
+// them: a scan per member made the check grow with the square of the class's size.
+class ClassNames {
+    // Whether the subjects of a group are named `name`.
     auto SpelledBy() const {
-        return [this](std::uint32_t i, std::string_view name) { return names_[i].Spells(name); };
+        return [this](std::uint32_t group, std::string_view name) {
+            return SameText(subjects_[groups_[group].first].name, name);
+        };
     }
 
 public:
-    explicit DerivedNames(const TemgClass& cls) {
-        const auto size = [](int count) { return static_cast<std::size_t>(count); };
-        const std::size_t count = 7 * size(cls.Properties().Count() + cls.Events().Count()) +
-                                  2 * size(cls.Methods().Count()) + 5 * size(cls.ExternalClasses().Count()) +
-                                  std::size(kGeneratedMembers);
-        names_.reserve(count);
-        next_.reserve(count);
-        head_.reserve(count);
-        std::vector<std::uint32_t> tags;
-        tags.reserve(count);
-        std::string spelling;
-        const auto add = [&](TNameKind kind, std::string_view subject, const TPersistent* source) {
-            names_.push_back({subject, source, kind});
-            names_.back().Spell(spelling);
-            tags.push_back(TextIndex::Tag(spelling));
+    explicit ClassNames(const TemgClass& cls) {
+        const auto count = [](int n) { return static_cast<std::size_t>(n); };
+        subjects_.reserve(count(cls.Properties().Count() + cls.Events().Count() + cls.Methods().Count() +
+                                2 * cls.ExternalClasses().Count()));
+        const auto add = [&](std::string_view name, const TPersistent* source, TSubjectOf of) {
+            subjects_.push_back({name, source, of, order_});
+            order_ += kSubjectKind[of].count;
         };
-        for (const TemgProperties* members : {&cls.Properties(), &cls.Events()}) {
-            const int first = members == &cls.Events() ? nkEventField : nkPropertyField;
+        for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
             for (int i = 0; i < members->Count(); ++i)
-                for (int kind = first; kind <= first + (nkPropertySetterType - nkPropertyField); ++kind)
-                    add(static_cast<TNameKind>(kind), members->Items(i)->GetName(), members->Items(i));
-        }
+                add(members->Items(i)->GetName(), members->Items(i), members == &cls.Events() ? soEvent : soProperty);
         for (int i = 0; i < cls.Methods().Count(); ++i)
-            for (TNameKind kind : {nkMethodField, nkMethodType})
-                add(kind, cls.Methods().Items(i)->GetName(), cls.Methods().Items(i));
+            add(cls.Methods().Items(i)->GetName(), cls.Methods().Items(i), soMethod);
         for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
             const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
-            for (TNameKind kind : {nkExternalField, nkExternalGetter, nkExternalCreation, nkExternalRelease})
-                add(kind, external.GetPropertyName(), &external);
-            add(nkLibraryPathField, external.GetName(), &external);
+            add(external.GetPropertyName(), &external, soExternalProperty);
+            add(external.GetName(), &external, soExternalClass);
         }
-        for (std::string_view name : kGeneratedMembers) add(nkGeneratedMember, name, nullptr);
-
-        // Names equal without regard to case are chained in the order they were added: the first
-        // one found answers, as the generated units declare them in that order. The index's slots
-        // are asked for a few names ahead: a large class's index outgrows the processor's caches,
-        // and waiting for each slot in turn was most of the time spent here.
-        constexpr std::size_t kAhead = 16;
-        const auto total = static_cast<std::uint32_t>(names_.size());
-        next_.assign(total, kEnd);
-        head_.resize(total);
-        std::vector<std::uint32_t> last(total);  // of the first name of a chain: its last name
-        for (std::uint32_t at = 0; at < total; ++at) {
-            if (at + kAhead < total) index_.Prefetch(tags[at + kAhead]);
-            bool spelt = false;
-            const std::uint32_t head = index_.InsertTagged(tags[at], at, [&](std::uint32_t stored) {
-                if (!spelt) names_[at].Spell(spelling);
-                spelt = true;
-                return names_[stored].Spells(spelling);
-            });
-            head_[at] = head;
-            last[at] = at;
-            if (head != at) {
-                next_[last[head]] = at;
-                last[head] = at;
-            }
-        }
+        Index();
     }
 
-    // The first name equal to `name` that does not come from `member` (any, when `member` is
-    // null), or nullptr.
-    const TakenName* Find(const TPersistent* member, std::string_view name) const {
-        for (std::uint32_t i = index_.Find(name, SpelledBy()); i != kEnd; i = next_[i])
-            if (!member || names_[i].source != member) return &names_[i];
-        return nullptr;
+    // "the method Total" for the first member named `name`, or empty.
+    std::string MemberTaker(std::string_view name) const {
+        const std::uint32_t group = index_.Find(name, SpelledBy());
+        if (group == kEnd) return {};
+        for (std::uint8_t of = 0; of < kSubjectKinds; ++of)
+            if (const std::uint32_t head = groups_[group].head[of]; head != kEnd && !kSubjectKind[of].member.empty())
+                return std::string(kSubjectKind[of].member).append(subjects_[head].name);
+        return {};
+    }
+
+    // The first derived name equal to `name` that does not come from `member` (any, when `member`
+    // is null), or none.
+    std::optional<TakenName> Find(const TPersistent* member, std::string_view name) const {
+        std::optional<TakenName> first;
+        const auto consider = [&](const TakenName& taken) {
+            if ((!member || taken.source != member) && (!first || taken.order < first->order)) first = taken;
+        };
+        const NamePatterns& patterns = Patterns();
+        for (const NamePattern& pattern : patterns.patterns) {
+            if (!pattern.Fits(name)) continue;
+            ForEachNamed(pattern, pattern.Middle(name), [&](const TakenName& taken) {
+                if (taken.source == member) return true;
+                consider(taken);
+                return false;
+            });
+        }
+        if (const std::uint32_t generated = GeneratedIndex().ValueOf(name, kEnd); generated != kEnd)
+            consider(Generated(generated));
+        return first;
+    }
+
+    // Calls `visit(member, name)` for each member (not the class of an external property) whose
+    // name an earlier member has.
+    template <typename Visit>
+    void ForEachRepeated(Visit visit) const {
+        std::vector<bool> seen(groups_.size());
+        for (const Subject& subject : subjects_) {
+            if (kSubjectKind[subject.of].member.empty()) continue;
+            if (seen[subject.group]) visit(*subject.source, subject.name);
+            seen[subject.group] = true;
+        }
     }
 
     // Calls `visit(spelling, taken)` for every method pointer type, in the order the generated
@@ -265,11 +351,11 @@ public:
     template <typename Visit>
     void ForEachType(Visit visit) const {
         std::string spelling;
-        for (const TakenName& taken : names_)
-            if (taken.Kind().type) {
-                taken.Spell(spelling);
-                visit(std::string_view(spelling), taken);
-            }
+        ForEachName([&](const TakenName& taken) {
+            if (!taken.Kind().type) return;
+            taken.Spell(spelling);
+            visit(std::string_view(spelling), taken);
+        });
     }
 
     // Calls `visit(spelling, own, other)` for each name derived from a member that an earlier
@@ -278,88 +364,210 @@ public:
     // members, are declared once on purpose.
     template <typename Visit>
     void ForEachMeeting(Visit visit) const {
+        const std::vector<Crossing> outgoing = Crossings();
+        // The same crossings by the group and pattern they lead to, each group's in order.
+        std::vector<const Crossing*> incoming;
+        incoming.reserve(outgoing.size());
+        for (const Crossing& crossing : outgoing) incoming.push_back(&crossing);
+        std::sort(incoming.begin(), incoming.end(), [](const Crossing* a, const Crossing* b) {
+            return std::tie(a->group, a->pattern, a->from.order) < std::tie(b->group, b->pattern, b->from.order);
+        });
+        std::vector<bool> reached(groups_.size());
+        for (const Crossing& crossing : outgoing) reached[crossing.group] = true;
+
+        const NamePatterns& patterns = Patterns();
+        auto next = outgoing.begin();
         std::string spelling;
-        for (std::uint32_t i = 0; i < names_.size(); ++i) {
-            const TakenName& own = names_[i];
-            if (!own.source || (head_[i] == i && next_[i] == kEnd)) continue;
-            for (std::uint32_t j = head_[i]; j != kEnd; j = next_[j]) {
-                const TakenName& other = names_[j];
-                if (other.source == own.source || (other.source && j > i) ||
-                    (own.Kind().shared && other.Kind().shared) ||
-                    (IsSystemElement(own.source) && IsSystemElement(other.source)))
-                    continue;
+        for (std::uint32_t s = 0; s < subjects_.size(); ++s) {
+            const Subject& subject = subjects_[s];
+            const std::uint32_t end = subject.order + kSubjectKind[subject.of].count;
+            if (groups_[subject.group].count == 1 && !reached[subject.group] &&
+                (next == outgoing.end() || next->from.order >= end))
+                continue;
+            ForEachNameOf(s, [&](const TakenName& own) {
+                std::optional<TakenName> first;
+                // Walked in order: the first name that may meet `own` answers for the rest.
+                const auto meet = [&](const TakenName& other) {
+                    if (other.source && other.order > own.order) return false;
+                    const bool meets = other.source != own.source && !(own.Kind().shared && other.Kind().shared) &&
+                                       !(IsSystemElement(own.source) && IsSystemElement(other.source));
+                    if (meets && (!first || other.order < first->order)) first = other;
+                    return !meets;
+                };
+                const std::uint8_t pattern = patterns.patternOf[own.kind];
+                ForEachNamed(patterns.patterns[pattern], subject.group, meet);
+                for (; next != outgoing.end() && next->from.order == own.order; ++next)
+                    ForEachNamed(patterns.patterns[next->pattern], next->group, meet);
+                if (reached[subject.group]) {
+                    const Crossing key{subject.group, pattern, {}};
+                    auto from = std::lower_bound(incoming.begin(), incoming.end(), &key, [](const Crossing* a, const Crossing* b) {
+                        return std::tie(a->group, a->pattern) < std::tie(b->group, b->pattern);
+                    });
+                    for (; from != incoming.end() && (*from)->group == subject.group && (*from)->pattern == pattern; ++from)
+                        if (!meet((*from)->from)) break;
+                }
+                if (!first) return;
                 own.Spell(spelling);
-                visit(std::string_view(spelling), own, other);
-                break;
-            }
+                visit(std::string_view(spelling), own, *first);
+            });
         }
     }
 
 private:
-    // A class has far fewer derived names than numbers of this size: each one takes 40 bytes.
     static constexpr std::uint32_t kEnd = TextIndex::kNone;
 
-    // The names in the order the generated units declare them; their spellings are put together
-    // when needed, as most are never asked for.
-    std::vector<TakenName> names_;
-    std::vector<std::uint32_t> next_;  // the next name of the same chain, or kEnd
-    std::vector<std::uint32_t> head_;  // the first name of the chain
-    TextIndex index_;                  // each chain's first name
+    struct Subject {
+        std::string_view name;
+        const TPersistent* source;
+        TSubjectOf of;
+        std::uint32_t order;  // of the first name derived from it
+        std::uint32_t group = kEnd;
+        std::uint32_t next = kEnd;  // the next subject of the same kind and name
+    };
+    // The subjects of one name without regard to case: the first of each kind, and how many.
+    struct Group {
+        std::uint32_t first;
+        std::uint32_t count = 0;
+        std::array<std::uint32_t, kSubjectKinds> head{kEnd, kEnd, kEnd, kEnd, kEnd};
+    };
+
+    // Groups the subjects by name. The index's slots are asked for a few names ahead: a large
+    // class's index outgrows the processor's caches, and waiting for each slot in turn was most of
+    // the time spent here.
+    void Index() {
+        constexpr std::size_t kAhead = 16;
+        const std::size_t total = subjects_.size();
+        std::vector<std::uint32_t> tags(total);
+        for (std::size_t s = 0; s < total; ++s) tags[s] = TextIndex::Tag(subjects_[s].name);
+        index_ = TextIndex(total);
+        groups_.reserve(total);
+        for (std::uint32_t s = 0; s < total; ++s) {
+            if (s + kAhead < total) index_.Prefetch(tags[s + kAhead]);
+            const auto next = static_cast<std::uint32_t>(groups_.size());
+            const std::uint32_t group = index_.InsertTagged(tags[s], next, [&](std::uint32_t stored) {
+                return SameText(subjects_[groups_[stored].first].name, subjects_[s].name);
+            });
+            if (group == next) groups_.push_back({s});
+            subjects_[s].group = group;
+            ++groups_[group].count;
+        }
+        // Each kind's subjects of a name in order: linked from the last.
+        for (std::uint32_t s = static_cast<std::uint32_t>(total); s-- > 0;) {
+            std::uint32_t& head = groups_[subjects_[s].group].head[subjects_[s].of];
+            subjects_[s].next = head;
+            head = s;
+        }
+    }
+
+    TakenName NameOf(std::uint32_t s, TNameKind kind) const {
+        const Subject& subject = subjects_[s];
+        return {subject.name, subject.source, kind,
+                subject.order + static_cast<std::uint32_t>(kind - kSubjectKind[subject.of].first)};
+    }
+    TakenName Generated(std::uint32_t at) const {
+        return {kGeneratedMembers[at], nullptr, nkGeneratedMember, order_ + at};
+    }
+
+    template <typename Visit>
+    void ForEachNameOf(std::uint32_t s, Visit visit) const {
+        const SubjectKind& kinds = kSubjectKind[subjects_[s].of];
+        for (int kind = kinds.first; kind < kinds.first + kinds.count; ++kind)
+            visit(NameOf(s, static_cast<TNameKind>(kind)));
+    }
+    template <typename Visit>
+    void ForEachName(Visit visit) const {
+        for (std::uint32_t s = 0; s < subjects_.size(); ++s) ForEachNameOf(s, visit);
+    }
+
+    // Calls `visit(taken)` for the names of `pattern` derived from the members of `group` (named
+    // `middle`), for each kind of member in order, until it answers false.
+    template <typename Visit>
+    void ForEachNamed(const NamePattern& pattern, std::uint32_t group, Visit visit) const {
+        if (group == kEnd) return;
+        for (std::uint8_t of = 0; of < kSubjectKinds; ++of)
+            if (const TNameKind kind = pattern.kindFor[of]; kind != nkGeneratedMember)
+                for (std::uint32_t s = groups_[group].head[of]; s != kEnd && visit(NameOf(s, kind)); s = subjects_[s].next) {
+                }
+    }
+    template <typename Visit>
+    void ForEachNamed(const NamePattern& pattern, std::string_view middle, Visit visit) const {
+        ForEachNamed(pattern, index_.Find(middle, SpelledBy()), visit);
+    }
+
+    // Where a derived name, or a name every class declares, meets the names of another pattern
+    // derived from the members of a group: looked for from the pattern of the shorter spelling,
+    // in the order of `from`.
+    struct Crossing {
+        std::uint32_t group;
+        std::uint8_t pattern;
+        TakenName from;
+    };
+    std::vector<Crossing> Crossings() const {
+        std::vector<Crossing> found;
+        const NamePatterns& patterns = Patterns();
+        std::string spelling;
+        const auto cross = [&](const TakenName& from, std::string_view name, std::uint8_t pattern) {
+            const NamePattern& other = patterns.patterns[pattern];
+            if (!other.Fits(name)) return;
+            const std::uint32_t group = index_.Find(other.Middle(name), SpelledBy());
+            if (group != kEnd) found.push_back({group, pattern, from});
+        };
+        ForEachName([&](const TakenName& own) {
+            for (const PatternCrossing& crossing : patterns.crossings[patterns.patternOf[own.kind]]) {
+                const std::string_view name = own.subject;
+                if (name.size() >= std::max(crossing.head.size(), crossing.tail.size()) &&
+                    !(SameText(name.substr(0, crossing.head.size()), crossing.head) &&
+                      SameText(name.substr(name.size() - crossing.tail.size()), crossing.tail)))
+                    continue;
+                own.Spell(spelling);
+                cross(own, spelling, crossing.other);
+            }
+        });
+        for (std::uint32_t at = 0; at < std::size(kGeneratedMembers); ++at)
+            for (std::uint8_t pattern = 0; pattern < patterns.patterns.size(); ++pattern)
+                cross(Generated(at), kGeneratedMembers[at], pattern);
+        return found;
+    }
+
+    static const TextMap<std::uint32_t>& GeneratedIndex() {
+        static const TextMap<std::uint32_t> index = [] {
+            TextMap<std::uint32_t> names(std::size(kGeneratedMembers));
+            for (std::uint32_t at = 0; at < std::size(kGeneratedMembers); ++at) names.Add(kGeneratedMembers[at], at);
+            return names;
+        }();
+        return index;
+    }
+
+    std::vector<Subject> subjects_;  // in the order the generated units declare their names
+    std::vector<Group> groups_;
+    TextIndex index_;                // each name's group
+    std::uint32_t order_ = 0;        // of the first name every class declares
 };
 
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
-    const DerivedNames derived(cls);
-    const TakenName* taken = derived.Find(member, name);
+    const std::optional<TakenName> taken = ClassNames(cls).Find(member, name);
     return taken ? taken->Taker() : std::string();
 }
-
-// Each name of the class's own members with the first member of that name, in the order Taker
-// asks: properties and events, methods, external properties. Taker is asked for every enumeration
-// value in scope: a walk over the members for each made the check grow with their product.
-class ClassScope::MemberNames {
-public:
-    explicit MemberNames(const TemgClass& cls)
-        : names_(static_cast<std::size_t>(cls.Properties().Count() + cls.Events().Count() + cls.Methods().Count() +
-                                          cls.ExternalClasses().Count())) {
-        for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
-            for (int i = 0; i < members->Count(); ++i)
-                names_.Add(members->Items(i)->GetName(), members == &cls.Events() ? "the event " : "the property ");
-        for (int i = 0; i < cls.Methods().Count(); ++i) names_.Add(cls.Methods().Items(i)->GetName(), "the method ");
-        for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
-            names_.Add(cls.ExternalClasses().Items(i)->GetPropertyName(), "the external property ");
-    }
-    // "the method Total" for the member named `name`, or empty.
-    std::string Taker(std::string_view name) const {
-        const auto* found = names_.Find(name);
-        return found ? std::string(found->value).append(found->name) : std::string();
-    }
-
-private:
-    TextMap<std::string_view> names_;  // what each name is
-};
 
 ClassScope::ClassScope(const TemgClass& cls) : cls_(cls) {}
 
 ClassScope::~ClassScope() = default;
 
-void ClassScope::Gather() const {
-    Derived();
-    Members();
+void ClassScope::Gather() const { Names(); }
+
+const ClassNames& ClassScope::Names() const {
+    if (!names_) names_ = std::make_unique<const ClassNames>(cls_);
+    return *names_;
 }
 
-const DerivedNames& ClassScope::Derived() const {
-    if (!derived_) derived_ = std::make_unique<const DerivedNames>(cls_);
-    return *derived_;
-}
-
-const ClassScope::MemberNames& ClassScope::Members() const {
-    if (!members_) members_ = std::make_unique<const MemberNames>(cls_);
-    return *members_;
+void ClassScope::ForEachRepeatedMember(
+    const std::function<void(const TPersistent& member, std::string_view name)>& visit) const {
+    Names().ForEachRepeated(visit);
 }
 
 std::string ClassScope::Taker(std::string_view name) const {
-    if (std::string member = Members().Taker(name); !member.empty()) return member;
-    if (const TakenName* taken = Derived().Find(nullptr, name)) return taken->Taker();
+    if (std::string member = Names().MemberTaker(name); !member.empty()) return member;
+    if (const std::optional<TakenName> taken = Names().Find(nullptr, name)) return taken->Taker();
     static constexpr std::string_view kInheritedMembers[] = {
         "ClassName",      "ClassType",       "ClassParent",     "ClassInfo",        "ClassNameIs",
         "InstanceSize",   "InheritsFrom",    "MethodAddress",   "MethodName",       "FieldAddress",
@@ -463,14 +671,14 @@ std::string ForwardingCodeTaker(const TemgMethod& method, std::string_view name)
 void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
                                         const std::function<std::string(std::string_view)>& typeTaker) const {
     const TemgClass& cls = cls_;
-    const DerivedNames& derived = Derived();
+    const ClassNames& names = Names();
     std::vector<const TPersistent*> reported;
     const auto blame = [&](const TPersistent& element, const std::string& fault) {
         reported.push_back(&element);
         report(element, fault);
     };
     const auto check = [&](const TPersistent& member, const std::string& name, bool system) {
-        const TakenName* taken = derived.Find(&member, name);
+        const std::optional<TakenName> taken = names.Find(&member, name);
         // A system member keeps its name: the member the clashing name is derived from answers.
         if (system && taken && taken->source) {
             blame(*taken->source, NameFault(name, taken->Taker()));
@@ -506,7 +714,7 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
     // and of the property CreateQueryMethod): the second declaration would be left out. A system
     // member keeps its name, the other member answers; each pair is looked at once. The system
     // members of the database support share their routine variable on purpose.
-    derived.ForEachMeeting([&](std::string_view name, const TakenName& own, const TakenName& other) {
+    names.ForEachMeeting([&](std::string_view name, const TakenName& own, const TakenName& other) {
         const bool otherAnswers = other.source && IsSystemElement(own.source) && !IsSystemElement(other.source);
         const TPersistent* member = otherAnswers ? other.source : own.source;
         if (std::find(reported.begin(), reported.end(), member) == reported.end())
@@ -514,7 +722,7 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
     });
     // A method pointer type named like a type of the module would be left out or hide it.
     if (!typeTaker) return;
-    derived.ForEachType([&](std::string_view name, const TakenName& own) {
+    names.ForEachType([&](std::string_view name, const TakenName& own) {
         if (IsSystemElement(own.source) ||
             std::find(reported.begin(), reported.end(), own.source) != reported.end())
             return;

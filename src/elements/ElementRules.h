@@ -70,7 +70,7 @@ std::string NameFault(std::string_view name, std::string_view taker = {});
 
 using NameFaultReport = std::function<void(const TPersistent& element, const std::string& message)>;
 
-class DerivedNames;
+class ClassNames;
 
 // The names in the scope of the generated classes of `cls`: its members, the names generated code
 // derives from them or declares in every class, and what the classes inherit. The derived names
@@ -93,6 +93,10 @@ public:
     // the member there. Compared without regard to case.
     std::string Taker(std::string_view name) const;
 
+    // Calls `visit(member, name)` for each property, event, method or external property, in that
+    // order, whose name an earlier one has, without regard to case.
+    void ForEachRepeatedMember(const std::function<void(const TPersistent& member, std::string_view name)>& visit) const;
+
     // Reports every name fault of the class's members (properties, events, methods, their
     // parameters, external properties) with the member it is about. `typeTaker`, when given, says
     // what takes a type name besides the class's members (the types of the module); the method
@@ -101,15 +105,11 @@ public:
                                 const std::function<std::string(std::string_view)>& typeTaker = {}) const;
 
 private:
-    // The class's own members by name, what Taker answers for each, built on first use.
-    class MemberNames;
-
-    const DerivedNames& Derived() const;
-    const MemberNames& Members() const;
+    // The class's members and the names derived from them, built on first use.
+    const ClassNames& Names() const;
 
     const TemgClass& cls_;
-    mutable std::unique_ptr<const DerivedNames> derived_;
-    mutable std::unique_ptr<const MemberNames> members_;
+    mutable std::unique_ptr<const ClassNames> names_;
 };
 
 // Reports every member of the class whose type is not set: a property or event, a parameter, or

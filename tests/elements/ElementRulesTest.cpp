@@ -169,6 +169,56 @@ TEST_F(GeneratedNames, TheClassScopeHoldsOwnDerivedGeneratedAndInheritedMembersA
     EXPECT_TRUE(Faults().empty());
 }
 
+// Names taken apart differently meet: the later of the two members is reported (the member
+// itself when its own name is taken), or none.
+TEST_F(GeneratedNames, DerivedNamesOfDifferentSpellingsMeetAcrossKindsOfMember) {
+    const std::string taken = " is taken by the generated code: ";
+    const struct {
+        char kind;  // p property, e event, m method, x external property of the class Store
+        const char* name;
+        char on;    // a: the added member, s: the method Sum, t: the external property Shelf
+        std::string fault;
+    } cases[] = {
+        {'p', "LibraryPath", 'a', "Name LibraryPath" + taken + "the generated member LibraryPath"},
+        {'p', "OldLibraryPath", 'a', ""},
+        {'p', "StorePath", 't', "Name FStorePath" + taken + "the field of property StorePath"},
+        {'p', "GetCountMethod", 'a', "Name FGetCountMethod" + taken + "the method pointer field of property Count"},
+        {'e', "tsetcountmethod", 'a', "Name tsetcountmethod" + taken + "the method pointer type of property Count"},
+        {'p', "setcountmethod", 'a', "Name Fsetcountmethod" + taken + "the method pointer field of property Count"},
+        {'p', "SumMethod", 's', "Name FSumMethod" + taken + "the field of property SumMethod"},
+        {'x', "reeShelf", 'a', "Name FreeShelf" + taken + "the release method of external property Shelf"},
+        {'e', "Count", 'a', "Name FCount" + taken + "the field of property Count"},
+        {'p', "InstanceID", 'a', "Name FInstanceID" + taken + "the generated member FInstanceID"},
+    };
+    for (const auto& c : cases) {
+        TemgClass named;
+        named.Properties().Add()->SetName("Count");
+        TemgMethod& sum = *named.Methods().Add();
+        sum.SetName("Sum");
+        TemgExternalClass& store = *named.ExternalClasses().Add();
+        store.SetName("Store");
+        store.SetPropertyName("Shelf");
+        TemgAppellationItem* added = nullptr;
+        if (c.kind == 'x') {
+            TemgExternalClass& external = *named.ExternalClasses().Add();
+            external.SetName("Store");
+            external.SetPropertyName(c.name);
+            added = &external;
+        } else {
+            if (c.kind == 'm') added = named.Methods().Add();
+            if (c.kind == 'p') added = named.Properties().Add();
+            if (c.kind == 'e') (added = named.Events().Add()), static_cast<TemgProperty*>(added)->SetEvent(true);
+            added->SetName(c.name);
+        }
+        std::vector<Fault> found;
+        ClassScope(named).ForEachMemberNameFault(
+            [&](const TPersistent& element, const std::string& message) { found.emplace_back(&element, message); });
+        const TPersistent* on = c.on == 's' ? static_cast<const TPersistent*>(&sum) : c.on == 't' ? &store : added;
+        const std::vector<Fault> expected = c.fault.empty() ? std::vector<Fault>{} : std::vector<Fault>{{on, c.fault}};
+        EXPECT_EQ(found, expected) << c.name;
+    }
+}
+
 TEST(ElementNames, UnitAndProgramNamesAreTakenUntypedMembersReportedAndMemberNamesUniqueAcrossKinds) {
     for (const char* name :
          {"Classes", "windows", "SysUtils", "Forms", "DB", "Types", "ComObj", "System", "math", "SyncObjs"})
