@@ -40,31 +40,37 @@ struct Named {
     const TPersistent* element;
 };
 
-std::vector<Named> DesignNames(const TemgModule& module, const TPersistent* self) {
-    std::vector<Named> names{{module.MainClassName(), self}, {module.GetDataModuleName(), self}};
+// The names of the design that may reach a limit.
+std::vector<Named> LongDesignNames(const TemgModule& module, const TPersistent* self) {
+    std::vector<Named> names;
+    const auto add = [&](std::string_view name, const TPersistent* element) {
+        if (name.size() >= kLongName) names.push_back({name, element});
+    };
+    add(module.MainClassName(), self);
+    add(module.GetDataModuleName(), self);
     const auto parameters = [&](const TemgParameters& list) {
-        for (int i = 0; i < list.Count(); ++i) names.push_back({list.Items(i)->GetName(), list.Items(i)});
+        for (int i = 0; i < list.Count(); ++i) add(list.Items(i)->GetName(), list.Items(i));
     };
     const TemgClass& cls = module.MainClass();
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
-        for (int i = 0; i < members->Count(); ++i) names.push_back({members->Items(i)->GetName(), members->Items(i)});
+        for (int i = 0; i < members->Count(); ++i) add(members->Items(i)->GetName(), members->Items(i));
     for (int i = 0; i < cls.Methods().Count(); ++i) {
-        names.push_back({cls.Methods().Items(i)->GetName(), cls.Methods().Items(i)});
+        add(cls.Methods().Items(i)->GetName(), cls.Methods().Items(i));
         parameters(cls.Methods().Items(i)->Parameters());
     }
     for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
-        names.push_back({cls.ExternalClasses().Items(i)->GetPropertyName(), cls.ExternalClasses().Items(i)});
+        add(cls.ExternalClasses().Items(i)->GetPropertyName(), cls.ExternalClasses().Items(i));
     for (int i = 0; i < module.ProceduralTypes().Count(); ++i) {
-        names.push_back({module.ProceduralTypes().Items(i)->GetName(), module.ProceduralTypes().Items(i)});
+        add(module.ProceduralTypes().Items(i)->GetName(), module.ProceduralTypes().Items(i));
         parameters(module.ProceduralTypes().Items(i)->Parameters());
     }
     for (int i = 0; i < module.EnumTypes().Count(); ++i) {
         const TgmcEnumType& type = *module.EnumTypes().Items(i);
-        names.push_back({type.GetName(), &type});
-        for (int j = 0; j < type.Values().Count(); ++j) names.push_back({type.Values().Items(j)->GetName(), type.Values().Items(j)});
+        add(type.GetName(), &type);
+        for (int j = 0; j < type.Values().Count(); ++j) add(type.Values().Items(j)->GetName(), type.Values().Items(j));
     }
     for (int i = 0; i < module.DebugApplications().Count(); ++i)
-        names.push_back({module.DebugApplications().Items(i)->GetName(), module.DebugApplications().Items(i)});
+        add(module.DebugApplications().Items(i)->GetName(), module.DebugApplications().Items(i));
     return names;
 }
 
@@ -127,8 +133,7 @@ bool ContainsText(std::string_view text, std::string_view part) {
 
 void CheckLongNames(const TemgModule& module, const IModuleResolver& modules, bool firstModule,
                     TCheckCollection& results, const TPersistent* moduleObject) {
-    std::vector<Named> names = DesignNames(module, moduleObject ? moduleObject : &module);
-    std::erase_if(names, [](const Named& named) { return named.name.size() < kLongName; });
+    const std::vector<Named> names = LongDesignNames(module, moduleObject ? moduleObject : &module);
     if (names.empty()) return;
     std::vector<std::string> texts;
     const std::string srcPath = modules.GetSrcPath();

@@ -42,16 +42,9 @@ void CheckParameters(const TemgParameters& parameters, const TPersistent& owner,
 
 void CheckMembers(const TemgModule& module, TCheckCollection& results) {
     const TemgClass& cls = module.MainClass();
-    std::vector<NamedItem> members;
-    for (int i = 0; i < cls.Properties().Count(); ++i)
-        members.emplace_back(cls.Properties().Items(i)->GetName(), cls.Properties().Items(i));
-    for (int i = 0; i < cls.Events().Count(); ++i)
-        members.emplace_back(cls.Events().Items(i)->GetName(), cls.Events().Items(i));
-    for (int i = 0; i < cls.Methods().Count(); ++i)
-        members.emplace_back(cls.Methods().Items(i)->GetName(), cls.Methods().Items(i));
-    for (int i = 0; i < cls.ExternalClasses().Count(); ++i)
-        members.emplace_back(cls.ExternalClasses().Items(i)->GetPropertyName(), cls.ExternalClasses().Items(i));
-    CheckUnique(members, results);
+    module.MainClassScope()->ForEachRepeatedMember([&](const TPersistent& member, std::string_view name) {
+        results.Add(Format(kNotUnique, kNameLabel, name), &member, cicError);
+    });
 
     for (int i = 0; i < cls.Methods().Count(); ++i)
         CheckParameters(cls.Methods().Items(i)->Parameters(), *cls.Methods().Items(i), results);
