@@ -1,5 +1,6 @@
 #include "checking/ValueChecks.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -126,16 +127,7 @@ public:
     ValueChecker(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results)
         : module_(module), first_(modules.GetFirstModule()), results_(results), scope_(module.MainClassScope()) {
         const TemgDebugApplications& applications = module.DebugApplications();
-        for (int i = 0; i < applications.Count(); ++i) {
-            // A form that cannot be built yet (a type it names is missing, which the check reports
-            // elsewhere) gives no members.
-            std::vector<std::string> members;
-            try {
-                members = DebugGeneratorFormMembers(*applications.Items(i), module, modules);
-            } catch (const Exception&) {
-            }
-            forms_.push_back({applications.Items(i), std::move(members)});
-        }
+        for (int i = 0; i < applications.Count(); ++i) forms_.push_back({applications.Items(i), modules, {}});
     }
 
     void Run() {
@@ -153,7 +145,23 @@ public:
 private:
     struct Form {
         const TemgDebugApplication* application;
-        std::vector<std::string> members;
+        const IModuleResolver& modules;
+        // The members of the form's class, built when a value first needs them: a form has a row
+        // for every member of the class.
+        mutable std::optional<std::vector<std::string>> members;
+
+        const std::vector<std::string>& Members(const TemgModule& module) const {
+            if (!members) {
+                // A form that cannot be built yet (a type it names is missing, which the check
+                // reports elsewhere) gives no members.
+                members.emplace();
+                try {
+                    *members = DebugGeneratorFormMembers(*application, module, modules);
+                } catch (const Exception&) {
+                }
+            }
+            return *members;
+        }
     };
 
     // `scope`: the value is written inside the generated classes.
@@ -170,7 +178,7 @@ private:
     // the form reads one of its members of that name instead: true when reported.
     bool FormMember(const std::string& value, const TemgDataTypeItem& element, const Form& form) {
         if (!EnumOfValue(module_, first_, value)) return false;
-        for (const std::string& member : form.members)
+        for (const std::string& member : form.Members(module_))
             if (SameText(member, value)) {
                 results_.Add(Format(kNameTaken, value,
                                     "the member " + member + " of the form class " +

@@ -82,7 +82,8 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
     }
     // A host compiles in the server's added units, and otherwise those whose constants the units it
     // compiles (the controller, the interface unit, a debug form) may name.
-    if (DirectOrComServer(option) || DesignValuesNameUndeclared(module, resolver.GetFirstModule()))
+    if (module.AddUnits().Count() > 0 &&
+        (DirectOrComServer(option) || DesignValuesNameUndeclared(module, resolver.GetFirstModule())))
         module.AddUnits().AddUnitUses(uses, directory);
 }
 
@@ -350,7 +351,10 @@ void AddGeneratorFormUses(TgmcModule& unit, const TemgDebugApplication& applicat
     // Debug values may name the values of the module's own enumerations.
     if (module.EnumTypes().Count() > 0) AddUses(uses, ModuleTypesUnitName(module));
     AddUses(unit.ImplementationPart().UsesModules(), application.DeveloperFormUnitName());
-    UseAddedUnitsForValues(unit, module, resolver.GetFirstModule(), DebugFormValues(application, module));
+    // Only added units can declare what a value names beside the design: without them the form's
+    // values, one a member, need not be gathered.
+    if (module.AddUnits().Count() > 0)
+        UseAddedUnitsForValues(unit, module, resolver.GetFirstModule(), DebugFormValues(application, module));
 }
 
 }  // namespace
