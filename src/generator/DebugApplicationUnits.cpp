@@ -371,8 +371,10 @@ std::vector<std::string> DebugGeneratorFormUnits(const TemgDebugApplication& app
 
 namespace {
 
+// `withCode` false leaves out the bodies that walk the class's members (setting every property,
+// calling every method): for the names the form declares.
 void FillDebugGeneratorFormUnit(TgmcModule& unit, const TemgDebugApplication& application, const TemgModule& module,
-                                const IModuleResolver& resolver) {
+                                const IModuleResolver& resolver, bool withCode = true) {
     const bool database = !module.GetDatabaseSupport().Empty();
     unit.Appellation().SetName(application.GeneratorFormUnitName());
     AddGeneratorFormUses(unit, application, module, resolver);
@@ -431,8 +433,9 @@ void FillDebugGeneratorFormUnit(TgmcModule& unit, const TemgDebugApplication& ap
 
     const TemgClass& mainClass = module.MainClass();
     AddRoutine(methods, "SetProperties", mcProcedure, mvProtected, {miVirtual},
-               mainClass.Properties().DebugAssignment(kController) + std::string(kCrLf) +
-                   mainClass.Events().DebugAssignment(kController));
+               withCode ? mainClass.Properties().DebugAssignment(kController) + std::string(kCrLf) +
+                              mainClass.Events().DebugAssignment(kController)
+                        : std::string());
 
     if (database) {
         const TemgDatabaseConnection& connection = application.Connection();
@@ -468,7 +471,7 @@ void FillDebugGeneratorFormUnit(TgmcModule& unit, const TemgDebugApplication& ap
         if (!DebugFormHasRow(application, method)) continue;
         TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, {});
         AddParameter(click.Parameters(), kSender, "TObject", pcNone);
-        click.MethodImplementation().SetCode(ClickCode(method, click));
+        if (withCode) click.MethodImplementation().SetCode(ClickCode(method, click));
     }
 
     if (database) {
@@ -496,7 +499,7 @@ std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application,
 std::vector<std::string> DebugGeneratorFormMembers(const TemgDebugApplication& application, const TemgModule& module,
                                                    const IModuleResolver& resolver) {
     TgmcModule unit;
-    FillDebugGeneratorFormUnit(unit, application, module, resolver);
+    FillDebugGeneratorFormUnit(unit, application, module, resolver, false);
     const TgmcClass& form = *unit.InterfacePart().Classes().Items(0);
     std::vector<std::string> names;
     for (int i = 0; i < form.Fields().Count(); ++i) names.push_back(form.Fields().Items(i)->GetName());
