@@ -146,8 +146,8 @@ private:
     struct Form {
         const TemgDebugApplication* application;
         const IModuleResolver& modules;
-        // The members of the form's class, built when a value first needs them: a form has a row
-        // for every member of the class.
+        // The members of the form's class, built when a value that names an enumeration value
+        // first needs them: building the form walks the whole class, and most values name none.
         mutable std::optional<std::vector<std::string>> members;
 
         const std::vector<std::string>& Members(const TemgModule& module) const {
