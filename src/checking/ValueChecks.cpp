@@ -125,9 +125,10 @@ namespace {
 class ValueChecker {
 public:
     ValueChecker(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results)
-        : module_(module), first_(modules.GetFirstModule()), results_(results), scope_(module.MainClassScope()) {
+        : module_(module), modules_(modules), first_(modules.GetFirstModule()), results_(results),
+          scope_(module.MainClassScope()) {
         const TemgDebugApplications& applications = module.DebugApplications();
-        for (int i = 0; i < applications.Count(); ++i) forms_.push_back({applications.Items(i), modules, {}});
+        for (int i = 0; i < applications.Count(); ++i) forms_.push_back({applications.Items(i), {}});
     }
 
     void Run() {
@@ -145,24 +146,23 @@ public:
 private:
     struct Form {
         const TemgDebugApplication* application;
-        const IModuleResolver& modules;
         // The members of the form's class, built when a value that names an enumeration value
         // first needs them: building the form walks the whole class, and most values name none.
-        mutable std::optional<std::vector<std::string>> members;
-
-        const std::vector<std::string>& Members(const TemgModule& module) const {
-            if (!members) {
-                // A form that cannot be built yet (a type it names is missing, which the check
-                // reports elsewhere) gives no members.
-                members.emplace();
-                try {
-                    *members = DebugGeneratorFormMembers(*application, module, modules);
-                } catch (const Exception&) {
-                }
-            }
-            return *members;
-        }
+        std::optional<std::vector<std::string>> members;
     };
+
+    const std::vector<std::string>& Members(Form& form) {
+        if (!form.members) {
+            // A form that cannot be built yet (a type it names is missing, which the check reports
+            // elsewhere) gives no members.
+            form.members.emplace();
+            try {
+                *form.members = DebugGeneratorFormMembers(*form.application, module_, modules_);
+            } catch (const Exception&) {
+            }
+        }
+        return *form.members;
+    }
 
     // `scope`: the value is written inside the generated classes.
     void Value(std::string_view message, const std::string& value, const TemgDataTypeItem& element,
@@ -176,9 +176,9 @@ private:
 
     // A debug value that `form` writes and that names a value of the design's enumerations, where
     // the form reads one of its members of that name instead: true when reported.
-    bool FormMember(const std::string& value, const TemgDataTypeItem& element, const Form& form) {
+    bool FormMember(const std::string& value, const TemgDataTypeItem& element, Form& form) {
         if (!EnumOfValue(module_, first_, value)) return false;
-        for (const std::string& member : form.Members(module_))
+        for (const std::string& member : Members(form))
             if (SameText(member, value)) {
                 results_.Add(Format(kNameTaken, value,
                                     "the member " + member + " of the form class " +
@@ -201,7 +201,7 @@ private:
         }
         if (!property.WritesDebugValue()) return;
         Value(kCheckDebugValueFit, property.GetDebugValue(), property, nullptr);
-        for (const Form& form : forms_)
+        for (Form& form : forms_)
             if (FormMember(property.GetDebugValue(), property, form)) return;
     }
 
@@ -217,7 +217,7 @@ private:
         if (!valued || parameters.Count() == 0) return;
         std::vector<bool> reported(static_cast<std::size_t>(parameters.Count()));
         bool written = false;
-        for (const Form& form : forms_) {
+        for (Form& form : forms_) {
             if (!DebugFormHasRow(*form.application, method)) continue;
             for (int i = 0; i < parameters.Count(); ++i) {
                 const TemgParameter& parameter = *parameters.Items(i);
@@ -239,6 +239,7 @@ private:
     }
 
     const TemgModule& module_;
+    const IModuleResolver& modules_;
     const TemgModule* first_;
     TCheckCollection& results_;
     // The names of the generated classes, where default values of members are written.

@@ -223,6 +223,13 @@ struct PatternCrossing {
     std::uint8_t other;
     std::string_view head;
     std::string_view tail;
+
+    // Whether a member of this name may have a derived name of the other pattern; a name shorter
+    // than `head` or `tail` is spelt out to tell.
+    bool Admits(std::string_view name) const {
+        return name.size() < std::max(head.size(), tail.size()) ||
+               (SameText(name.substr(0, head.size()), head) && SameText(name.substr(name.size() - tail.size()), tail));
+    }
 };
 
 struct NamePatterns {
@@ -514,11 +521,7 @@ private:
         };
         ForEachName([&](const TakenName& own) {
             for (const PatternCrossing& crossing : patterns.crossings[patterns.patternOf[own.kind]]) {
-                const std::string_view name = own.subject;
-                if (name.size() >= std::max(crossing.head.size(), crossing.tail.size()) &&
-                    !(SameText(name.substr(0, crossing.head.size()), crossing.head) &&
-                      SameText(name.substr(name.size() - crossing.tail.size()), crossing.tail)))
-                    continue;
+                if (!crossing.Admits(own.subject)) continue;
                 own.Spell(spelling);
                 cross(own, spelling, crossing.other);
             }
