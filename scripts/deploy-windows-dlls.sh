@@ -18,6 +18,13 @@ for dir in /usr/lib/gcc/x86_64-w64-mingw32/*-posix /usr/x86_64-w64-mingw32/lib; 
   [ -d "$dir" ] && search+=("$dir")
 done
 
+# The workbench and its tests deploy into the same directory, at once under a parallel build: each
+# file is copied under a name of this process's and renamed into place, which cannot collide.
+install_file() {  # SOURCE TARGET
+  cp -p "$1" "$2.tmp$$"
+  mv -f "$2.tmp$$" "$2"
+}
+
 declare -A done_files=()
 deploy() {  # FILE: copies FILE's non-system imports into $dest, then theirs
   local file=$1 name found dir
@@ -29,7 +36,7 @@ deploy() {  # FILE: copies FILE's non-system imports into $dest, then theirs
       if [ -f "$dir/$name" ]; then found=$dir/$name; break; fi
     done
     [ -n "$found" ] || continue
-    cp -p "$found" "$dest/$name"
+    install_file "$found" "$dest/$name"
     deploy "$found"
   done < <("$objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p')
 }
@@ -38,7 +45,7 @@ mkdir -p "$dest"
 plugins=(platforms/qwindows.dll platforms/qoffscreen.dll styles/qwindowsvistastyle.dll)
 for plugin in "${plugins[@]}"; do
   mkdir -p "$dest/$(dirname "$plugin")"
-  cp -p "$qt_prefix/plugins/$plugin" "$dest/$plugin"
+  install_file "$qt_prefix/plugins/$plugin" "$dest/$plugin"
   deploy "$dest/$plugin"
 done
 for program in "$@"; do
