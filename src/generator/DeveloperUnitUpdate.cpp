@@ -710,7 +710,7 @@ public:
         const TDeclaredMethod* override = overrides_.ValueOf(name);
         return override ? override : Declared(name);
     }
-    bool HasBody(std::string_view name) const { return bodies_.Find(name) != nullptr; }
+    bool HasBody(std::string_view name) const { return bodies_.Contains(name); }
 
 private:
     TextMap<const TDeclaredMethod*> declared_;

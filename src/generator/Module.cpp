@@ -611,7 +611,7 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
             designTypes.Add(module->ProceduralTypes().Items(i)->GetName(), true);
     }
     const auto designTypeTaker = [&](std::string_view name) {
-        return designTypes.Find(name) ? "the type " + std::string(name) : std::string();
+        return designTypes.Contains(name) ? "the type " + std::string(name) : std::string();
     };
     // Asked by the members' check and for every enumeration value: the class's derived names are
     // gathered once for both.

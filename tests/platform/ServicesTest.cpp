@@ -53,6 +53,19 @@ TEST(Services, FormatIndexGuidsShellAndStandardText) {
     }
     EXPECT_EQ(index.Find("name499x", nameOf), 1998u);
     EXPECT_EQ(index.Find("Name500", nameOf), TextIndex::kNone);
+    // A map keeps its own copy of every name (the strings it was given are gone), of any length,
+    // and answers the value first added under a name.
+    TextMap<std::uint32_t> map;
+    for (std::uint32_t i = 0; i < 600; ++i) {
+        std::string name = std::string(i % 30, i < 300 ? 'k' : 'K') + std::to_string(i % 300);
+        EXPECT_EQ(map.Add(name, i), i < 300) << name;
+        name.assign(name.size(), '?');
+    }
+    EXPECT_EQ(map.ValueOf(std::string(29, 'K') + "299", 9999), 299u);
+    EXPECT_EQ(map.ValueOf("0"), 0u);
+    EXPECT_TRUE(map.Contains("KKKKKKKKKKKKKKKKKKKKKKKKK25"));
+    EXPECT_FALSE(map.Contains("k") || map.Contains("") || map.Contains("kkkkkkkkkkkkkkkkkkkkkkkkkkkkk300"));
+    EXPECT_EQ(map.ValueOf("nothing", 7u), 7u);
     const std::string first = CreateGuidString();
     const std::regex form("\\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\\}");
     EXPECT_TRUE(std::regex_match(first, form)) << first;
