@@ -22,6 +22,12 @@ void CollectReference(const TemgDataType& reference, TReferencedDataTypes& all, 
     if (exportedMember && exported) exported->Add(reference.GetName(), object);
 }
 
+TReferenceVisit CollectingVisit(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) {
+    return [&all, exported, category](const TemgDataType& reference, bool exportedMember) {
+        CollectReference(reference, all, exported, category, exportedMember);
+    };
+}
+
 void FindOrRenameReference(TemgDataType& reference, const TgmcAppellation& oldName, const TgmcAppellation* newName,
                            TStringList* found) {
     if (!SameText(reference.GetName(), oldName.GetName())) return;

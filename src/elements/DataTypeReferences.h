@@ -21,6 +21,9 @@ void CopyToSource(const TemgDataType& reference, TgmcDataType& target);
 // given and `exportedMember` holds, but only for a reference of `category` with a Name.
 void CollectReference(const TemgDataType& reference, TReferencedDataTypes& all, TReferencedDataTypes* exported,
                       TDataTypeCategory category, bool exportedMember);
+// A visit that collects each reference it is called for as CollectReference does; the lists must
+// outlive it.
+TReferenceVisit CollectingVisit(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category);
 
 // When the reference names `oldName` (without regard to case): takes the Name of `newName` when
 // given, and adds an entry with the reference as object to `found` when given.

@@ -3,6 +3,7 @@
 // typed element, the class member, and the string lists that collect references.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -162,6 +163,9 @@ private:
     bool FExported = true;
     TMemberVisibility FVisibility = mvPublic;
 };
+
+// Called for every type reference of a walk, with the Exported flag of the member it belongs to.
+using TReferenceVisit = std::function<void(const TemgDataType& reference, bool exportedMember)>;
 
 // Type names, each with the TemgDataType reference that names it as its object.
 class TReferencedDataTypes : public TStringList {

@@ -78,9 +78,13 @@ bool TemgParameters::DefaultsInOrder() const {
     return true;
 }
 
+void TemgParameters::ForEachReference(const TReferenceVisit& visit, bool exportedMember) const {
+    for (int i = 0; i < Count(); ++i) visit(Items(i)->DataType(), exportedMember);
+}
+
 void TemgParameters::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
                                        TDataTypeCategory category, bool exportedMember) const {
-    for (int i = 0; i < Count(); ++i) CollectReference(Items(i)->DataType(), all, exported, category, exportedMember);
+    ForEachReference(CollectingVisit(all, exported, category), exportedMember);
 }
 
 void TemgParameters::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
@@ -118,10 +122,14 @@ std::string TemgMethod::DeclarationText() const {
     return declaration.SrcCode(0);
 }
 
+void TemgMethod::ForEachReference(const TReferenceVisit& visit) const {
+    visit(DataType(), GetExported());
+    FParameters->ForEachReference(visit, GetExported());
+}
+
 void TemgMethod::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
                                    TDataTypeCategory category) const {
-    CollectReference(DataType(), all, exported, category, GetExported());
-    FParameters->CollectReferences(all, exported, category, GetExported());
+    ForEachReference(CollectingVisit(all, exported, category));
 }
 
 void TemgMethod::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
@@ -253,9 +261,13 @@ void TemgMethod::AssignTo(TPersistent& dest) const {
 
 // TemgMethods
 
+void TemgMethods::ForEachReference(const TReferenceVisit& visit) const {
+    for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
+}
+
 void TemgMethods::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
                                     TDataTypeCategory category) const {
-    for (int i = 0; i < Count(); ++i) Items(i)->CollectReferences(all, exported, category);
+    ForEachReference(CollectingVisit(all, exported, category));
 }
 
 void TemgMethods::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {

@@ -59,6 +59,7 @@ public:
     // False when a parameter with a default value is followed by one without.
     bool DefaultsInOrder() const;
 
+    void ForEachReference(const TReferenceVisit& visit, bool exportedMember) const;
     void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category,
                            bool exportedMember) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
@@ -89,6 +90,7 @@ public:
     std::string DeclarationText() const override;
 
     // The result type, then every parameter's type; both with the method's Exported flag.
+    void ForEachReference(const TReferenceVisit& visit) const;
     void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     // The result type, then every parameter's type.
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
@@ -124,6 +126,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TemgMethods>(); }
     using TTypedCollection::TTypedCollection;
 
+    void ForEachReference(const TReferenceVisit& visit) const;
     void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 

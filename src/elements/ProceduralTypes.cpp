@@ -43,10 +43,14 @@ void TemgProceduralType::ConvertProceduralType(TgmcProceduralTypes& target, cons
     type->SetOptions({moOfObject});
 }
 
+void TemgProceduralType::ForEachReference(const TReferenceVisit& visit) const {
+    FParameters->ForEachReference(visit, false);
+    visit(DataType(), false);
+}
+
 void TemgProceduralType::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
                                            TDataTypeCategory category) const {
-    FParameters->CollectReferences(all, exported, category, false);
-    CollectReference(DataType(), all, exported, category, false);
+    ForEachReference(CollectingVisit(all, exported, category));
 }
 
 void TemgProceduralType::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName,
@@ -83,9 +87,13 @@ void TemgProceduralTypes::CollectReferencesOf(std::string_view name, TReferenced
     type->CollectReferences(all, exported, category);
 }
 
+void TemgProceduralTypes::ForEachReference(const TReferenceVisit& visit) const {
+    for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
+}
+
 void TemgProceduralTypes::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
                                             TDataTypeCategory category) const {
-    for (int i = 0; i < Count(); ++i) Items(i)->CollectReferences(all, exported, category);
+    ForEachReference(CollectingVisit(all, exported, category));
 }
 
 void TemgProceduralTypes::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName,

@@ -39,6 +39,7 @@ public:
     void ConvertProceduralType(TgmcProceduralTypes& target, const TStringList* filter = nullptr) const;
 
     // The parameters' types, then the result type; they only ever enter `all`.
+    void ForEachReference(const TReferenceVisit& visit) const;
     void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     // The result type, then every parameter's type.
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
@@ -66,6 +67,7 @@ public:
     // found" when the collection has none of that name.
     void CollectReferencesOf(std::string_view name, TReferencedDataTypes& all, TReferencedDataTypes* exported,
                              TDataTypeCategory category) const;
+    void ForEachReference(const TReferenceVisit& visit) const;
     void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 };

@@ -62,7 +62,7 @@ std::string TemgProperty::DeclarationText() const {
 
 void TemgProperty::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
                                      TDataTypeCategory category) const {
-    CollectReference(DataType(), all, exported, category, GetExported());
+    ForEachReference(CollectingVisit(all, exported, category));
 }
 
 void TemgProperty::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
@@ -258,9 +258,13 @@ void TemgProperty::AssignTo(TPersistent& dest) const {
 
 // TemgProperties
 
+void TemgProperties::ForEachReference(const TReferenceVisit& visit) const {
+    for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
+}
+
 void TemgProperties::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
                                        TDataTypeCategory category) const {
-    for (int i = 0; i < Count(); ++i) Items(i)->CollectReferences(all, exported, category);
+    ForEachReference(CollectingVisit(all, exported, category));
 }
 
 void TemgProperties::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {

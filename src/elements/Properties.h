@@ -46,6 +46,7 @@ public:
     bool HasOrdinalType() const;
 
     // The property's type, with its Exported flag.
+    void ForEachReference(const TReferenceVisit& visit) const { visit(DataType(), GetExported()); }
     void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 
@@ -89,6 +90,7 @@ public:
     const PropertyList& Published() const override { return PublishedOf<TemgProperties>(); }
     using TTypedCollection::TTypedCollection;
 
+    void ForEachReference(const TReferenceVisit& visit) const;
     void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 

@@ -27,12 +27,23 @@ struct TTypeReferences {
     TReferencedDataTypes registered;
     std::vector<const TemgProceduralType*> firstModuleTypes;
 
+    // One walk over the source's references. A source's registered procedural types follow its
+    // other registered types in `registered`, as when each category was collected by a walk of its own.
     template <class Source>
     void Collect(const Source& source) {
-        source.CollectReferences(enums, nullptr, dtEnum);
-        source.CollectReferences(procedurals, nullptr, dtProcedural);
-        source.CollectReferences(registered, nullptr, dtRegistered);
-        source.CollectReferences(registered, nullptr, dtRegisteredProcedural);
+        TReferencedDataTypes registeredProcedural;
+        source.ForEachReference([&](const TemgDataType& reference, bool) {
+            switch (const TDataTypeCategory category = reference.GetCategory()) {
+                case dtEnum: CollectReference(reference, enums, nullptr, category, false); break;
+                case dtProcedural: CollectReference(reference, procedurals, nullptr, category, false); break;
+                case dtRegistered: CollectReference(reference, registered, nullptr, category, false); break;
+                case dtRegisteredProcedural:
+                    CollectReference(reference, registeredProcedural, nullptr, category, false);
+                    break;
+            }
+        });
+        for (int i = 0; i < registeredProcedural.Count(); ++i)
+            registered.Add(registeredProcedural.Strings(i), registeredProcedural.Objects(i));
     }
 };
 
