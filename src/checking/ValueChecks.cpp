@@ -45,10 +45,10 @@ TypeKind KindOf(const TemgDataType& type) {
 }
 
 // A bare name as the value of an element of kind `kind`.
-TValueFit NameFit(std::string_view name, const TemgDataType& type, TypeKind kind, const TemgModule& module,
-                  const TemgModule* first) {
+// `valueOf`: the enumerated type that has a value `name`, or nullptr.
+TValueFit NameFit(std::string_view name, const TgmcEnumType* valueOf, const TemgDataType& type, TypeKind kind,
+                  const TemgModule& module, const TemgModule* first) {
     const bool boolean = SameText(name, "True") || SameText(name, "False");
-    const TgmcEnumType* valueOf = EnumOfValue(module, first, name);
     // A name qualified by its unit is no value of the design's.
     const bool qualified = name.find('.') != std::string_view::npos;
     switch (kind) {
@@ -83,12 +83,23 @@ TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgM
                    const TemgModule* first, const ClassScope* scope) {
     std::vector<Token> tokens;
     if (!Tokenize(value, tokens)) return TValueFit::kWrong;
+    // The enumerated type of the name looked up last: a value that is one bare name is looked up
+    // by both rules below, once.
+    std::string_view lastName;
+    const TgmcEnumType* lastType = nullptr;
+    const auto enumOf = [&](std::string_view name) {
+        if (name.data() != lastName.data() || name.size() != lastName.size()) {
+            lastName = name;
+            lastType = EnumOfValue(module, first, name);
+        }
+        return lastType;
+    };
     if (scope)
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             // A name after a dot is a member of what stands before it.
             if (tokens[i].kind != TokenKind::kName || (i > 0 && tokens[i - 1].text == ".")) continue;
             const std::string_view name = LeadingName(tokens[i]);
-            if (!EnumOfValue(module, first, name) && !scope->Taker(name).empty()) return TValueFit::kWrong;
+            if (!enumOf(name) && !scope->Taker(name).empty()) return TValueFit::kWrong;
         }
     for (std::size_t i = 1; i < tokens.size(); ++i)
         if ((IsOperand(tokens[i - 1].kind) || tokens[i - 1].kind == TokenKind::kClose) && IsOperand(tokens[i].kind))
@@ -111,7 +122,8 @@ TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgM
                            kind == TypeKind::kEnum
                        ? TValueFit::kWrong
                        : TValueFit::kFits;
-        case TokenKind::kName: return signed_ ? TValueFit::kFits : NameFit(literal.text, type, kind, module, first);
+        case TokenKind::kName:
+            return signed_ ? TValueFit::kFits : NameFit(literal.text, enumOf(literal.text), type, kind, module, first);
         case TokenKind::kOperator:
         case TokenKind::kOpen:
         case TokenKind::kClose:
