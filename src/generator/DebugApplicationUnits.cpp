@@ -83,7 +83,7 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
     // A host compiles in the server's added units, and otherwise those whose constants the units it
     // compiles (the controller, the interface unit, a debug form) may name.
     if (module.AddUnits().Count() > 0 &&
-        (DirectOrComServer(option) || DesignValuesNameUndeclared(module, resolver.GetFirstModule())))
+        (DirectOrComServer(option) || module.ValuesNameUndeclared(resolver.GetFirstModule())))
         module.AddUnits().AddUnitUses(uses, directory);
 }
 

@@ -8,6 +8,7 @@
 #include "elements/RunTimeIdentifiers.h"
 #include "generator/DebugApplicationUnits.h"
 #include "generator/GeneratorMessages.h"
+#include "generator/WrittenValues.h"
 #include "model/Collection.h"
 #include "platform/Exception.h"
 #include "platform/Format.h"
@@ -252,6 +253,10 @@ struct TemgModule::Index {
     // Built on first use, whole, once: generation's threads share the first module's.
     std::once_flag scopeOnce;
     std::shared_ptr<const ClassScope> scope;
+    // ValuesNameUndeclared's answer for the first module it was asked with.
+    std::once_flag valuesOnce;
+    const TemgModule* valuesFirst = nullptr;
+    bool valuesNameUndeclared = false;
 };
 
 TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules) {
@@ -281,6 +286,15 @@ std::shared_ptr<const ClassScope> TemgModule::MainClassScope() const {
         FIndex->scope = std::move(scope);
     });
     return FIndex->scope;
+}
+
+bool TemgModule::ValuesNameUndeclared(const TemgModule* first) const {
+    if (!FIndex) return DesignValuesNameUndeclared(*this, first);
+    std::call_once(FIndex->valuesOnce, [&] {
+        FIndex->valuesFirst = first;
+        FIndex->valuesNameUndeclared = DesignValuesNameUndeclared(*this, first);
+    });
+    return FIndex->valuesFirst == first ? FIndex->valuesNameUndeclared : DesignValuesNameUndeclared(*this, first);
 }
 
 const TgmcEnumType* TemgModule::FindEnumType(std::string_view name) const {

@@ -217,6 +217,9 @@ public:
     const TgmcEnumType* FindEnumTypeOfValue(std::string_view name) const;
     // The scope of the main class: while an IndexScope is open the one it keeps, else a new one.
     std::shared_ptr<const ClassScope> MainClassScope() const;
+    // DesignValuesNameUndeclared for this module: while an IndexScope is open, worked out once, as
+    // the check and generation ask it for unit after unit and each answer walks every value.
+    bool ValuesNameUndeclared(const TemgModule* first) const;
 
     // The check and generation ask for enumerated types by name and by value for every member,
     // parameter and value, of the module and of the first module, and the check for the names in

@@ -250,7 +250,7 @@ void TemgModule::Release(std::string_view baseDir, std::string_view libraryDir, 
         });
         // The host's units use the added units whose constants the design's values name.
         const ResolverScope scope(*this, project);
-        if (!DesignValuesNameUndeclared(*this, project.GetFirstModule())) return;
+        if (!ValuesNameUndeclared(project.GetFirstModule())) return;
         for (int i = 0; i < FAddUnits->Count(); ++i)
             CollectFailure(errors, [&] {
                 const TemgAddUnit& unit = *FAddUnits->Items(i);

@@ -154,8 +154,11 @@ void UseAddedUnitsForValues(TgmcModule& unit, const TemgModule& module, const Te
     if (PartWritesUndeclared(unit.InterfacePart(), module, first)) {
         part = &unit.InterfacePart();
     } else if (PartWritesUndeclared(unit.ImplementationPart(), module, first) ||
-               std::any_of(codeValues.begin(), codeValues.end(),
-                           [&](std::string_view value) { return NamesUndeclared(value, module, first); })) {
+               // The code values are values of the design: when none of those names an undeclared
+               // identifier, none of these does.
+               (!codeValues.empty() && module.ValuesNameUndeclared(first) &&
+                std::any_of(codeValues.begin(), codeValues.end(),
+                            [&](std::string_view value) { return NamesUndeclared(value, module, first); }))) {
         part = &unit.ImplementationPart();
     }
     if (!part) return;
