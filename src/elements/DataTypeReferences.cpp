@@ -22,12 +22,6 @@ void CollectReference(const TemgDataType& reference, TReferencedDataTypes& all, 
     if (exportedMember && exported) exported->Add(reference.GetName(), object);
 }
 
-TReferenceVisit CollectingVisit(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) {
-    return [&all, exported, category](const TemgDataType& reference, bool exportedMember) {
-        CollectReference(reference, all, exported, category, exportedMember);
-    };
-}
-
 void FindOrRenameReference(TemgDataType& reference, const TgmcAppellation& oldName, const TgmcAppellation* newName,
                            TStringList* found) {
     if (!SameText(reference.GetName(), oldName.GetName())) return;
@@ -80,7 +74,7 @@ void CollectReferencesOf(const IElementContext& context, std::string_view name, 
                          TReferencedDataTypes* exported, TDataTypeCategory category) {
     const TemgProceduralType* type = FindProceduralType(context, name);
     if (!type) throw Exception(Format(kProceduralTypeNotFound, name));
-    type->CollectReferences(all, exported, category);
+    CollectReferences(*type, all, exported, category);
 }
 
 }  // namespace quillon

@@ -21,9 +21,15 @@ void CopyToSource(const TemgDataType& reference, TgmcDataType& target);
 // given and `exportedMember` holds, but only for a reference of `category` with a Name.
 void CollectReference(const TemgDataType& reference, TReferencedDataTypes& all, TReferencedDataTypes* exported,
                       TDataTypeCategory category, bool exportedMember);
-// A visit that collects each reference it is called for as CollectReference does; the lists must
-// outlive it.
-TReferenceVisit CollectingVisit(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category);
+// CollectReference for every reference of `source` (a property, a method, a procedural type or a
+// collection of them), in the order its ForEachReference walks them.
+template <class Source>
+void CollectReferences(const Source& source, TReferencedDataTypes& all, TReferencedDataTypes* exported,
+                       TDataTypeCategory category) {
+    source.ForEachReference([&](const TemgDataType& reference, bool exportedMember) {
+        CollectReference(reference, all, exported, category, exportedMember);
+    });
+}
 
 // When the reference names `oldName` (without regard to case): takes the Name of `newName` when
 // given, and adds an entry with the reference as object to `found` when given.

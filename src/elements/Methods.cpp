@@ -82,10 +82,6 @@ void TemgParameters::ForEachReference(const TReferenceVisit& visit, bool exporte
     for (int i = 0; i < Count(); ++i) visit(Items(i)->DataType(), exportedMember);
 }
 
-void TemgParameters::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
-                                       TDataTypeCategory category, bool exportedMember) const {
-    ForEachReference(CollectingVisit(all, exported, category), exportedMember);
-}
 
 void TemgParameters::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     for (int i = 0; i < Count(); ++i) FindOrRenameReference(Items(i)->DataType(), oldName, newName, found);
@@ -127,10 +123,6 @@ void TemgMethod::ForEachReference(const TReferenceVisit& visit) const {
     FParameters->ForEachReference(visit, GetExported());
 }
 
-void TemgMethod::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
-                                   TDataTypeCategory category) const {
-    ForEachReference(CollectingVisit(all, exported, category));
-}
 
 void TemgMethod::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     FindOrRenameReference(DataType(), oldName, newName, found);
@@ -265,10 +257,6 @@ void TemgMethods::ForEachReference(const TReferenceVisit& visit) const {
     for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
 }
 
-void TemgMethods::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
-                                    TDataTypeCategory category) const {
-    ForEachReference(CollectingVisit(all, exported, category));
-}
 
 void TemgMethods::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     for (int i = 0; i < Count(); ++i) Items(i)->FindOrRename(oldName, newName, found);

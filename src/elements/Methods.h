@@ -59,9 +59,8 @@ public:
     // False when a parameter with a default value is followed by one without.
     bool DefaultsInOrder() const;
 
+    // Every parameter's type, with the Exported flag of the routine the parameters belong to.
     void ForEachReference(const TReferenceVisit& visit, bool exportedMember) const;
-    void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category,
-                           bool exportedMember) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 };
 
@@ -91,7 +90,6 @@ public:
 
     // The result type, then every parameter's type; both with the method's Exported flag.
     void ForEachReference(const TReferenceVisit& visit) const;
-    void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     // The result type, then every parameter's type.
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 
@@ -127,7 +125,6 @@ public:
     using TTypedCollection::TTypedCollection;
 
     void ForEachReference(const TReferenceVisit& visit) const;
-    void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 
     void AddMethods(TgmcMethods& methods, TgmcFields* fields, const TGenerationTarget& target,

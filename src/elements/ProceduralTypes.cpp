@@ -48,10 +48,6 @@ void TemgProceduralType::ForEachReference(const TReferenceVisit& visit) const {
     visit(DataType(), false);
 }
 
-void TemgProceduralType::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
-                                           TDataTypeCategory category) const {
-    ForEachReference(CollectingVisit(all, exported, category));
-}
 
 void TemgProceduralType::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName,
                                       TStringList* found) {
@@ -84,17 +80,13 @@ void TemgProceduralTypes::CollectReferencesOf(std::string_view name, TReferenced
                                               TReferencedDataTypes* exported, TDataTypeCategory category) const {
     const TemgProceduralType* type = Find(name);
     if (!type) throw Exception(Format(kProceduralTypeNotFound, name));
-    type->CollectReferences(all, exported, category);
+    CollectReferences(*type, all, exported, category);
 }
 
 void TemgProceduralTypes::ForEachReference(const TReferenceVisit& visit) const {
     for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
 }
 
-void TemgProceduralTypes::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
-                                            TDataTypeCategory category) const {
-    ForEachReference(CollectingVisit(all, exported, category));
-}
 
 void TemgProceduralTypes::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName,
                                        TStringList* found) {

@@ -38,9 +38,8 @@ public:
     // not hold its Name.
     void ConvertProceduralType(TgmcProceduralTypes& target, const TStringList* filter = nullptr) const;
 
-    // The parameters' types, then the result type; they only ever enter `all`.
+    // The parameters' types, then the result type; none counts as exported.
     void ForEachReference(const TReferenceVisit& visit) const;
-    void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     // The result type, then every parameter's type.
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 
@@ -68,7 +67,6 @@ public:
     void CollectReferencesOf(std::string_view name, TReferencedDataTypes& all, TReferencedDataTypes* exported,
                              TDataTypeCategory category) const;
     void ForEachReference(const TReferenceVisit& visit) const;
-    void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 };
 

@@ -60,10 +60,6 @@ std::string TemgProperty::DeclarationText() const {
     return text;
 }
 
-void TemgProperty::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
-                                     TDataTypeCategory category) const {
-    ForEachReference(CollectingVisit(all, exported, category));
-}
 
 void TemgProperty::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     FindOrRenameReference(DataType(), oldName, newName, found);
@@ -262,10 +258,6 @@ void TemgProperties::ForEachReference(const TReferenceVisit& visit) const {
     for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
 }
 
-void TemgProperties::CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported,
-                                       TDataTypeCategory category) const {
-    ForEachReference(CollectingVisit(all, exported, category));
-}
 
 void TemgProperties::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     for (int i = 0; i < Count(); ++i) Items(i)->FindOrRename(oldName, newName, found);

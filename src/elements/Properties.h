@@ -47,7 +47,6 @@ public:
 
     // The property's type, with its Exported flag.
     void ForEachReference(const TReferenceVisit& visit) const { visit(DataType(), GetExported()); }
-    void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 
     // The property with its field and accessors in `target`, as the target's unit needs them
@@ -91,7 +90,6 @@ public:
     using TTypedCollection::TTypedCollection;
 
     void ForEachReference(const TReferenceVisit& visit) const;
-    void CollectReferences(TReferencedDataTypes& all, TReferencedDataTypes* exported, TDataTypeCategory category) const;
     void FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found);
 
     void AddClassMembers(TgmcClass& target, TgmcMethod* constructorMethod, const TGenerationTarget& unit,

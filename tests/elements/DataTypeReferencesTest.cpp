@@ -72,15 +72,15 @@ TEST_F(TypeReferences, CollectingTakesOneCategoryListsExportedMembersApartAndPar
     design.Properties().Items(0)->SetExported(false);
     AddTyped(design.Properties(), "Unnamed", "");
     TReferencedDataTypes all, exported;
-    design.Methods().CollectReferences(all, &exported, dtRegistered);
-    design.Properties().CollectReferences(all, &exported, dtRegistered);
-    design.Events().CollectReferences(all, &exported, dtRegistered);
+    CollectReferences(design.Methods(), all, &exported, dtRegistered);
+    CollectReferences(design.Properties(), all, &exported, dtRegistered);
+    CollectReferences(design.Events(), all, &exported, dtRegistered);
 
     EXPECT_EQ(all.Items(), (std::vector<std::string>{"mytype", "MyType", "MYTYPE"}));
     EXPECT_EQ(exported.Items(), (std::vector<std::string>{"mytype", "MyType"}));
 
     TReferencedDataTypes procedural;
-    design.Events().CollectReferences(procedural, nullptr, dtProcedural);
+    CollectReferences(design.Events(), procedural, nullptr, dtProcedural);
     EXPECT_EQ(procedural.Items(), std::vector<std::string>{"TLoadEvent"});
     TemgProceduralTypes types;
     TemgProceduralType& filter = AddTyped(types, "TFilterEvent", "TKind", dtEnum);
