@@ -2,6 +2,7 @@
 // enumeration value and derived name of a module, hundreds of thousands of names at a time.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -29,7 +30,9 @@ public:
     // The number stored under `name`, or kNone.
     template <typename Spells>
     std::uint32_t Find(std::string_view name, const Spells& spells) const {
-        return slots_[Probe(Tag(name), [&](std::uint32_t number) { return spells(number, name); })].number;
+        const std::uint32_t tag = Tag(name);
+        if (!MayHold(tag)) return kNone;
+        return slots_[Probe(tag, [&](std::uint32_t number) { return spells(number, name); })].number;
     }
 
     // Stores `number` under `name` unless a name equal to it is stored; either way returns the
@@ -52,6 +55,7 @@ public:
         if (slot.number == kNone) {
             slot = {tag, number};
             ++count_;
+            Mark(tag);
         }
         return slot.number;
     }
@@ -76,20 +80,45 @@ private:
     // Room for `expected` names at two thirds full, a power of two slots.
     void Resize(std::size_t expected) {
         std::size_t size = 16;
-        while (2 * size < 3 * expected) size *= 2;
+        int bits = 4;
+        while (2 * size < 3 * expected) {
+            size *= 2;
+            ++bits;
+        }
         std::vector<Slot> old(size);
         old.swap(slots_);
+        filter_.assign(size / 8, 0);
+        filterShift_ = 32 - (bits + 3);
         const std::size_t mask = size - 1;
         for (const Slot& slot : old) {
             if (slot.number == kNone) continue;
             std::size_t at = slot.tag & mask;
             while (slots_[at].number != kNone) at = (at + 1) & mask;
             slots_[at] = slot;
+            Mark(slot.tag);
         }
+    }
+
+    // A filter of eight bits per slot in front of the slots, two set for every name stored: a name
+    // whose two bits are not both set is not stored. Most look-ups of the check are of names that
+    // are not there (a member's name among the types, an enumeration value among the members):
+    // the filter, an eighth of the slots' size, answers those without reading a slot.
+    std::array<std::uint32_t, 2> FilterBits(std::uint32_t tag) const {
+        return {(tag * 0x9E3779B1u) >> filterShift_, (tag * 0x85EBCA77u) >> filterShift_};
+    }
+    bool MayHold(std::uint32_t tag) const {
+        for (const std::uint32_t bit : FilterBits(tag))
+            if (!(filter_[bit >> 6] >> (bit & 63) & 1)) return false;
+        return true;
+    }
+    void Mark(std::uint32_t tag) {
+        for (const std::uint32_t bit : FilterBits(tag)) filter_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
     }
 
     std::vector<Slot> slots_;
     std::size_t count_ = 0;
+    std::vector<std::uint64_t> filter_;
+    int filterShift_ = 0;
 };
 
 // Values by name, compared without regard to case; the first value added under a name answers.
