@@ -250,6 +250,8 @@ bool TemgModule::IsTypeNameUnique(std::string_view name, const TPersistent* exce
 struct TemgModule::Index {
     TextMap<const TgmcEnumType*> types;
     TextMap<const TgmcEnumType*> values;
+    // For each value in the order of the types and their values: whether an earlier one has its name.
+    std::vector<bool> repeatedValues;
     // Built on first use, whole, once: generation's threads share the first module's.
     std::once_flag scopeOnce;
     std::shared_ptr<const ClassScope> scope;
@@ -267,7 +269,8 @@ TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules
         for (int i = 0; i < types.Count(); ++i) {
             const TgmcEnumType* type = types.Items(i);
             index->types.Add(type->GetName(), type);
-            for (int j = 0; j < type->Values().Count(); ++j) index->values.Add(type->Values().Items(j)->GetName(), type);
+            for (int j = 0; j < type->Values().Count(); ++j)
+                index->repeatedValues.push_back(!index->values.Add(type->Values().Items(j)->GetName(), type));
         }
         module->FIndex = std::move(index);
         indexed_.push_back(module);
@@ -661,14 +664,16 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         if (taker.empty()) taker = scope.Taker(value);
         return taker;
     };
+    // A repeated value name: the index has found it while it was built, else a table of its own does.
     TextMap<bool> values;
+    std::size_t valueNumber = 0;
     for (int i = 0; i < FEnumTypes->Count(); ++i) {
         const TgmcEnumType& type = *FEnumTypes->Items(i);
         checkType(type, type.GetName());
-        for (int j = 0; j < type.Values().Count(); ++j) {
+        for (int j = 0; j < type.Values().Count(); ++j, ++valueNumber) {
             const TgmcEnumValue& value = *type.Values().Items(j);
             const std::string& name = value.GetName();
-            const bool repeated = !values.Add(name, true);
+            const bool repeated = FIndex ? FIndex->repeatedValues[valueNumber] : !values.Add(name, true);
             if (std::string fault = NameFault(name, valueTaker(name)); !fault.empty())
                 report(value, fault);
             else if (repeated)
