@@ -245,13 +245,16 @@ bool TemgModule::IsTypeNameUnique(std::string_view name, const TPersistent* exce
     return true;
 }
 
-// The enumerated types by name and by value name, each name to its first type in order, and the
-// main class's scope.
+// The enumerated types by name and by value name, each name to its first type in order, the names
+// of all the types the module declares, and the main class's scope.
 struct TemgModule::Index {
     TextMap<const TgmcEnumType*> types;
     TextMap<const TgmcEnumType*> values;
     // For each value in the order of the types and their values: whether an earlier one has its name.
     std::vector<bool> repeatedValues;
+    // The names of the registered, enumerated and procedural types: the name check asks them for
+    // every enumeration value and method pointer type of this module and of every module after it.
+    TextMap<bool> typeNames;
     // Built on first use, whole, once: generation's threads share the first module's.
     std::once_flag scopeOnce;
     std::shared_ptr<const ClassScope> scope;
@@ -260,6 +263,19 @@ struct TemgModule::Index {
     const TemgModule* valuesFirst = nullptr;
     bool valuesNameUndeclared = false;
 };
+
+namespace {
+
+// Adds the names of the registered, enumerated and procedural types `module` declares.
+void AddTypeNames(const TemgModule& module, TextMap<bool>& names) {
+    for (int i = 0; i < module.RegisteredDataTypes().Count(); ++i)
+        names.Add(module.RegisteredDataTypes().Items(i)->GetName(), true);
+    for (int i = 0; i < module.EnumTypes().Count(); ++i) names.Add(module.EnumTypes().Items(i)->GetName(), true);
+    for (int i = 0; i < module.ProceduralTypes().Count(); ++i)
+        names.Add(module.ProceduralTypes().Items(i)->GetName(), true);
+}
+
+}  // namespace
 
 TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules) {
     for (const TemgModule* module : modules) {
@@ -272,6 +288,7 @@ TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules
             for (int j = 0; j < type->Values().Count(); ++j)
                 index->repeatedValues.push_back(!index->values.Add(type->Values().Items(j)->GetName(), type));
         }
+        AddTypeNames(*module, index->typeNames);
         module->FIndex = std::move(index);
         indexed_.push_back(module);
     }
@@ -617,18 +634,21 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         if (const std::string fault = NameFault(name); !fault.empty()) report(element, fault);
     };
     // A type the module declares may not hide or repeat a type that generated code names.
-    // Asked for every method pointer type and enumeration value: the type names are gathered once.
-    TextMap<bool> designTypes;
-    for (const TemgModule* module : {static_cast<const TemgModule*>(this), first}) {
+    // Asked for every method pointer type and enumeration value: the type names come from the
+    // modules' indexes, else are gathered once here.
+    TextMap<bool> gathered;
+    std::vector<const TextMap<bool>*> typeNames{&gathered};
+    for (const TemgModule* module : {static_cast<const TemgModule*>(this), first == this ? nullptr : first}) {
         if (!module) continue;
-        for (int i = 0; i < module->RegisteredDataTypes().Count(); ++i)
-            designTypes.Add(module->RegisteredDataTypes().Items(i)->GetName(), true);
-        for (int i = 0; i < module->EnumTypes().Count(); ++i) designTypes.Add(module->EnumTypes().Items(i)->GetName(), true);
-        for (int i = 0; i < module->ProceduralTypes().Count(); ++i)
-            designTypes.Add(module->ProceduralTypes().Items(i)->GetName(), true);
+        if (module->FIndex)
+            typeNames.push_back(&module->FIndex->typeNames);
+        else
+            AddTypeNames(*module, gathered);
     }
     const auto designTypeTaker = [&](std::string_view name) {
-        return designTypes.Contains(name) ? "the type " + std::string(name) : std::string();
+        for (const TextMap<bool>* names : typeNames)
+            if (names->Contains(name)) return "the type " + std::string(name);
+        return std::string();
     };
     // Asked by the members' check and for every enumeration value: the class's derived names are
     // gathered once for both.
