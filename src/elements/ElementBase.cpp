@@ -23,20 +23,20 @@ void TemgAppellationItem::PublishProperties(PropertyList& p) {
                         ItemSettingNames, std::nullopt);
 }
 
-TemgAppellationItem::TemgAppellationItem() : FAppellation(std::make_unique<TgmcAppellation>()) {}
+TemgAppellationItem::TemgAppellationItem() = default;
 
 TemgAppellationItem::~TemgAppellationItem() = default;
 
-bool TemgAppellationItem::GetModified() const { return TemgCollectionItem::GetModified() || FAppellation->GetModified(); }
+bool TemgAppellationItem::GetModified() const { return TemgCollectionItem::GetModified() || FAppellation.GetModified(); }
 
 void TemgAppellationItem::SetModified(bool value) {
     TemgCollectionItem::SetModified(value);
-    if (!value) FAppellation->SetModified(false);
+    if (!value) FAppellation.SetModified(false);
 }
 
 void TemgAppellationItem::AssignTo(TPersistent& dest) const {
     if (auto* target = dynamic_cast<TemgAppellationItem*>(&dest)) {
-        target->SetAppellation(*FAppellation);
+        target->SetAppellation(FAppellation);
         target->SetSettings(FSettings);
         return;
     }
@@ -82,20 +82,20 @@ void TemgDataTypeItem::PublishProperties(PropertyList& p) {
     p.Object("DataType", Mutable(&TemgDataTypeItem::DataType));
 }
 
-TemgDataTypeItem::TemgDataTypeItem() : FDataType(std::make_unique<TemgDataType>()) {}
+TemgDataTypeItem::TemgDataTypeItem() = default;
 
 TemgDataTypeItem::~TemgDataTypeItem() = default;
 
-bool TemgDataTypeItem::GetModified() const { return TemgAppellationItem::GetModified() || FDataType->GetModified(); }
+bool TemgDataTypeItem::GetModified() const { return TemgAppellationItem::GetModified() || FDataType.GetModified(); }
 
 void TemgDataTypeItem::SetModified(bool value) {
     TemgAppellationItem::SetModified(value);
-    if (!value) FDataType->SetModified(false);
+    if (!value) FDataType.SetModified(false);
 }
 
 void TemgDataTypeItem::AssignTo(TPersistent& dest) const {
     TemgAppellationItem::AssignTo(dest);
-    if (auto* target = dynamic_cast<TemgDataTypeItem*>(&dest)) target->SetDataType(*FDataType);
+    if (auto* target = dynamic_cast<TemgDataTypeItem*>(&dest)) target->SetDataType(FDataType);
 }
 
 // TemgClassItem

@@ -47,17 +47,17 @@ public:
     TemgAppellationItem();
     ~TemgAppellationItem() override;
 
-    TgmcAppellation& Appellation() { return *FAppellation; }
-    const TgmcAppellation& Appellation() const { return *FAppellation; }
-    void SetAppellation(const TgmcAppellation& value) { FAppellation->Assign(value); }
+    TgmcAppellation& Appellation() { return FAppellation; }
+    const TgmcAppellation& Appellation() const { return FAppellation; }
+    void SetAppellation(const TgmcAppellation& value) { FAppellation.Assign(value); }
     TItemSettings GetSettings() const { return FSettings; }
     void SetSettings(TItemSettings value) { SetField(FSettings, value); }
     bool HasSetting(TItemSetting setting) const { return FSettings.Contains(setting); }
 
-    const std::string& GetName() const { return FAppellation->GetName(); }
-    void SetName(std::string_view value) { FAppellation->SetName(value); }
-    const std::string& GetCaption() const { return FAppellation->GetCaption(); }
-    void SetCaption(std::string_view value) { FAppellation->SetCaption(value); }
+    const std::string& GetName() const { return FAppellation.GetName(); }
+    void SetName(std::string_view value) { FAppellation.SetName(value); }
+    const std::string& GetCaption() const { return FAppellation.GetCaption(); }
+    void SetCaption(std::string_view value) { FAppellation.SetCaption(value); }
 
     std::string GetDisplayName() const override { return GetName(); }
     // Also modified when the appellation is; clearing clears the appellation too.
@@ -69,7 +69,7 @@ protected:
     void AssignTo(TPersistent& dest) const override;
 
 private:
-    std::unique_ptr<TgmcAppellation> FAppellation;
+    TgmcAppellation FAppellation;
     TItemSettings FSettings;
 };
 
@@ -117,9 +117,9 @@ public:
     TemgDataTypeItem();
     ~TemgDataTypeItem() override;
 
-    TemgDataType& DataType() { return *FDataType; }
-    const TemgDataType& DataType() const { return *FDataType; }
-    void SetDataType(const TemgDataType& value) { FDataType->Assign(value); }
+    TemgDataType& DataType() { return FDataType; }
+    const TemgDataType& DataType() const { return FDataType; }
+    void SetDataType(const TemgDataType& value) { FDataType.Assign(value); }
 
     bool GetModified() const override;
     void SetModified(bool value) override;
@@ -128,7 +128,7 @@ protected:
     void AssignTo(TPersistent& dest) const override;
 
 private:
-    std::unique_ptr<TemgDataType> FDataType;
+    TemgDataType FDataType;
 };
 
 class TemgDataTypeCollection : public TemgAppellationCollection {
