@@ -44,10 +44,46 @@ TypeKind KindOf(const TemgDataType& type) {
     return TypeKind::kOther;
 }
 
+// The module's or else the first module's enumerated types by value and by name, each remembered
+// for the text asked last: a value that is one bare name is asked for by the rules of its fit and
+// then by the debug forms', and a member's default and debug values ask for its type. The texts
+// asked are the design's own, unchanged while they are remembered.
+class EnumLookups {
+public:
+    EnumLookups(const TemgModule& module, const TemgModule* first) : module_(module), first_(first) {}
+
+    const TgmcEnumType* OfValue(std::string_view name) {
+        return Remembered(value_, name, [&] { return EnumOfValue(module_, first_, name); });
+    }
+    const TgmcEnumType* Named(std::string_view name) {
+        return Remembered(type_, name, [&] {
+            const TgmcEnumType* own = FindEnumType(&module_, name);
+            return own ? own : FindEnumType(first_, name);
+        });
+    }
+
+private:
+    struct Last {
+        std::string_view name;
+        const TgmcEnumType* type = nullptr;
+    };
+    template <typename LookUp>
+    static const TgmcEnumType* Remembered(Last& last, std::string_view name, const LookUp& lookUp) {
+        if (name.data() != last.name.data() || name.size() != last.name.size()) last = {name, lookUp()};
+        return last.type;
+    }
+
+    const TemgModule& module_;
+    const TemgModule* first_;
+    Last value_;
+    Last type_;
+};
+
 // A bare name as the value of an element of kind `kind`.
-// `valueOf`: the enumerated type that has a value `name`, or nullptr.
-TValueFit NameFit(std::string_view name, const TgmcEnumType* valueOf, const TemgDataType& type, TypeKind kind,
-                  const TemgModule& module, const TemgModule* first) {
+TValueFit NameFit(std::string_view name, const TemgDataType& type, TypeKind kind, const TemgModule& module,
+                  EnumLookups& enums) {
+    // The enumerated type that has a value `name`, or nullptr.
+    const TgmcEnumType* valueOf = enums.OfValue(name);
     const bool boolean = SameText(name, "True") || SameText(name, "False");
     // A name qualified by its unit is no value of the design's.
     const bool qualified = name.find('.') != std::string_view::npos;
@@ -62,8 +98,7 @@ TValueFit NameFit(std::string_view name, const TgmcEnumType* valueOf, const Temg
             if (valueOf) return TValueFit::kWrong;
             return boolean || qualified ? TValueFit::kFits : TValueFit::kUnresolved;
         case TypeKind::kEnum: {
-            const TgmcEnumType* own = FindEnumType(&module, type.GetName());
-            if (!own) own = FindEnumType(first, type.GetName());
+            const TgmcEnumType* own = enums.Named(type.GetName());
             if (!own || qualified || valueOf == own) return TValueFit::kFits;
             if (boolean || valueOf) return TValueFit::kWrong;
             return module.AddUnits().Count() > 0 ? TValueFit::kUnresolved : TValueFit::kWrong;
@@ -79,27 +114,18 @@ const TgmcEnumType* FindEnumType(const TemgModule* module, std::string_view name
     return module ? module->FindEnumType(name) : nullptr;
 }
 
-TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgModule& module,
-                   const TemgModule* first, const ClassScope* scope) {
+namespace {
+
+TValueFit Fit(std::string_view value, const TemgDataType& type, const TemgModule& module, const ClassScope* scope,
+              EnumLookups& enums) {
     std::vector<Token> tokens;
     if (!Tokenize(value, tokens)) return TValueFit::kWrong;
-    // The enumerated type of the name looked up last: a value that is one bare name is looked up
-    // by both rules below, once.
-    std::string_view lastName;
-    const TgmcEnumType* lastType = nullptr;
-    const auto enumOf = [&](std::string_view name) {
-        if (name.data() != lastName.data() || name.size() != lastName.size()) {
-            lastName = name;
-            lastType = EnumOfValue(module, first, name);
-        }
-        return lastType;
-    };
     if (scope)
         for (std::size_t i = 0; i < tokens.size(); ++i) {
             // A name after a dot is a member of what stands before it.
             if (tokens[i].kind != TokenKind::kName || (i > 0 && tokens[i - 1].text == ".")) continue;
             const std::string_view name = LeadingName(tokens[i]);
-            if (!enumOf(name) && !scope->Taker(name).empty()) return TValueFit::kWrong;
+            if (!enums.OfValue(name) && !scope->Taker(name).empty()) return TValueFit::kWrong;
         }
     for (std::size_t i = 1; i < tokens.size(); ++i)
         if ((IsOperand(tokens[i - 1].kind) || tokens[i - 1].kind == TokenKind::kClose) && IsOperand(tokens[i].kind))
@@ -123,7 +149,7 @@ TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgM
                        ? TValueFit::kWrong
                        : TValueFit::kFits;
         case TokenKind::kName:
-            return signed_ ? TValueFit::kFits : NameFit(literal.text, enumOf(literal.text), type, kind, module, first);
+            return signed_ ? TValueFit::kFits : NameFit(literal.text, type, kind, module, enums);
         case TokenKind::kOperator:
         case TokenKind::kOpen:
         case TokenKind::kClose:
@@ -132,13 +158,21 @@ TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgM
     return TValueFit::kFits;
 }
 
+}  // namespace
+
+TValueFit ValueFit(std::string_view value, const TemgDataType& type, const TemgModule& module,
+                   const TemgModule* first, const ClassScope* scope) {
+    EnumLookups enums(module, first);
+    return Fit(value, type, module, scope, enums);
+}
+
 namespace {
 
 class ValueChecker {
 public:
     ValueChecker(const TemgModule& module, const IModuleResolver& modules, TCheckCollection& results)
         : module_(module), modules_(modules), first_(modules.GetFirstModule()), results_(results),
-          scope_(module.MainClassScope()) {
+          scope_(module.MainClassScope()), enums_(module, first_) {
         const TemgDebugApplications& applications = module.DebugApplications();
         for (int i = 0; i < applications.Count(); ++i) forms_.push_back({applications.Items(i), {}});
     }
@@ -180,7 +214,7 @@ private:
     void Value(std::string_view message, const std::string& value, const TemgDataTypeItem& element,
                const ClassScope* scope) {
         if (value.empty() || element.DataType().GetName().empty()) return;
-        const TValueFit fit = ValueFit(value, element.DataType(), module_, first_, scope);
+        const TValueFit fit = Fit(value, element.DataType(), module_, scope, enums_);
         if (fit != TValueFit::kFits)
             results_.Add(Format(message, value, element.DataType().GetName()), &element,
                          fit == TValueFit::kWrong ? cicError : cicWarning);
@@ -189,7 +223,7 @@ private:
     // A debug value that `form` writes and that names a value of the design's enumerations, where
     // the form reads one of its members of that name instead: true when reported.
     bool FormMember(const std::string& value, const TemgDataTypeItem& element, Form& form) {
-        if (!EnumOfValue(module_, first_, value)) return false;
+        if (!enums_.OfValue(value)) return false;
         for (const std::string& member : Members(form))
             if (SameText(member, value)) {
                 results_.Add(Format(kNameTaken, value,
@@ -256,6 +290,7 @@ private:
     TCheckCollection& results_;
     // The names of the generated classes, where default values of members are written.
     const std::shared_ptr<const ClassScope> scope_;
+    EnumLookups enums_;
     std::vector<Form> forms_;
 };
 
