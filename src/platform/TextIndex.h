@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <utility>
@@ -15,65 +16,47 @@
 
 namespace quillon {
 
-// Numbers by name, compared without regard to case. The names stay with the caller, which keeps
-// them in a numbered list: `spells(number, name)` says whether the name stored under a number is
-// `name` (without regard to case). The index is one open-addressed array of hash tags and
-// numbers, so that a look-up reads one cache line where a node-based map follows a bucket, a node
-// and the key, and neither building nor freeing it allocates per name. At a few hundred thousand
-// names those cache misses, not the comparisons, were most of the check's time.
-class TextIndex {
+// An open-addressed array of slots, each placed by the 32-bit tag of its name (the low half of the
+// name's hash: its low bits place the slot, so that growing needs no names), for the indexes below.
+// A slot is a `Slot` with a `tag` and `Empty()`; a default `Slot` is empty. `same(slot)` says
+// whether a slot with the tag holds the name asked for.
+template <typename Slot>
+class TaggedSlots {
 public:
-    static constexpr std::uint32_t kNone = UINT32_MAX;
+    explicit TaggedSlots(std::size_t expected = 0) { Resize(expected); }
 
-    explicit TextIndex(std::size_t expected = 0) { Resize(expected); }
-
-    // The number stored under `name`, or kNone.
-    template <typename Spells>
-    std::uint32_t Find(std::string_view name, const Spells& spells) const {
-        const std::uint32_t tag = Tag(name);
-        if (!MayHold(tag)) return kNone;
-        return slots_[Probe(tag, [&](std::uint32_t number) { return spells(number, name); })].number;
-    }
-
-    // Stores `number` under `name` unless a name equal to it is stored; either way returns the
-    // number stored under it. `number` is below kNone.
-    template <typename Spells>
-    std::uint32_t Insert(std::string_view name, std::uint32_t number, const Spells& spells) {
-        return InsertTagged(Tag(name), number, [&](std::uint32_t stored) { return spells(stored, name); });
-    }
-
-    // For callers that add many names in a row: the tag of a name, a hint to bring the slot of a
-    // name to be added soon into the cache (its look-up then need not wait for memory), and Insert
-    // with the tag computed beforehand, `same(stored)` saying whether the name stored under a
-    // number is the new one.
-    static std::uint32_t Tag(std::string_view name) { return static_cast<std::uint32_t>(TextHash()(name)); }
-    void Prefetch(std::uint32_t tag) const { __builtin_prefetch(&slots_[tag & (slots_.size() - 1)]); }
+    // The slot holding the name, or nullptr.
     template <typename Same>
-    std::uint32_t InsertTagged(std::uint32_t tag, std::uint32_t number, const Same& same) {
+    const Slot* Find(std::uint32_t tag, const Same& same) const {
+        if (!MayHold(tag)) return nullptr;
+        const Slot& slot = slots_[Probe(tag, same)];
+        return slot.Empty() ? nullptr : &slot;
+    }
+
+    // The slot holding the name, and false; else the slot `make()` made for it, and true.
+    template <typename Same, typename Make>
+    std::pair<const Slot*, bool> Insert(std::uint32_t tag, const Same& same, const Make& make) {
         if (3 * (count_ + 1) > 2 * slots_.size()) Resize(2 * count_ + 2);
         Slot& slot = slots_[Probe(tag, same)];
-        if (slot.number == kNone) {
-            slot = {tag, number};
-            ++count_;
-            Mark(tag);
-        }
-        return slot.number;
+        if (!slot.Empty()) return {&slot, false};
+        slot = make();
+        ++count_;
+        Mark(tag);
+        return {&slot, true};
     }
 
-private:
-    // The low half of the name's hash: its low bits place the name, so that growing needs no names.
-    struct Slot {
-        std::uint32_t tag = 0;
-        std::uint32_t number = kNone;
-    };
+    // A hint to bring the slot of a name to be added soon into the cache, so that its insertion
+    // need not wait for memory.
+    void Prefetch(std::uint32_t tag) const { __builtin_prefetch(&slots_[tag & (slots_.size() - 1)]); }
 
+private:
     // The slot of the name `same` finds, or the empty slot where it belongs.
     template <typename Same>
     std::size_t Probe(std::uint32_t tag, const Same& same) const {
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t at = tag & mask;; at = (at + 1) & mask) {
             const Slot& slot = slots_[at];
-            if (slot.number == kNone || (slot.tag == tag && same(slot.number))) return at;
+            if (slot.Empty() || (slot.tag == tag && same(slot))) return at;
         }
     }
 
@@ -91,9 +74,9 @@ private:
         filterShift_ = 32 - (bits + 3);
         const std::size_t mask = size - 1;
         for (const Slot& slot : old) {
-            if (slot.number == kNone) continue;
+            if (slot.Empty()) continue;
             std::size_t at = slot.tag & mask;
-            while (slots_[at].number != kNone) at = (at + 1) & mask;
+            while (!slots_[at].Empty()) at = (at + 1) & mask;
             slots_[at] = slot;
             Mark(slot.tag);
         }
@@ -102,7 +85,7 @@ private:
     // A filter of eight bits per slot in front of the slots, two set for every name stored: a name
     // whose two bits are not both set is not stored. Most look-ups of the check are of names that
     // are not there (a member's name among the types, an enumeration value among the members):
-    // the filter, an eighth of the slots' size, answers those without reading a slot.
+    // the filter, far smaller than the slots, answers those without reading a slot.
     std::array<std::uint32_t, 2> FilterBits(std::uint32_t tag) const {
         return {(tag * 0x9E3779B1u) >> filterShift_, (tag * 0x85EBCA77u) >> filterShift_};
     }
@@ -121,58 +104,117 @@ private:
     int filterShift_ = 0;
 };
 
-// Values by name, compared without regard to case; the first value added under a name answers.
-// Each entry is one record of the map's own: the value, the name's length and a copy of the name,
-// one after another. A look-up that finds a name reads its slot and then one record, most often a
-// single cache line, instead of an entry and then the caller's string wherever that was
-// allocated: in a large module's indexes those were two more misses per look-up.
-template <typename Value>
-class TextMap {
-    static_assert(std::is_trivially_copyable_v<Value>, "a value is copied into the records as bytes");
-    struct Header {
-        Value value;
-        std::uint32_t size;
-    };
-    static constexpr std::size_t kWord = sizeof(std::uint64_t);
-    static constexpr std::size_t kHeaderWords = (sizeof(Header) + kWord - 1) / kWord;
+inline std::uint32_t TextTag(std::string_view name) { return static_cast<std::uint32_t>(TextHash()(name)); }
 
-    Header HeaderAt(std::uint32_t at) const {
-        Header header;
-        std::memcpy(&header, &records_[at], sizeof header);
-        return header;
-    }
-    std::string_view NameAt(std::uint32_t at) const {
-        return {reinterpret_cast<const char*>(records_.data() + at + kHeaderWords), HeaderAt(at).size};
-    }
-    auto SpelledBy() const {
-        return [this](std::uint32_t at, std::string_view name) { return SameText(NameAt(at), name); };
-    }
-
+// Numbers by name, compared without regard to case. The names stay with the caller, which keeps
+// them in a numbered list: `spells(number, name)` says whether the name stored under a number is
+// `name` (without regard to case). A slot is a tag and a number, so that a look-up reads one cache
+// line where a node-based map follows a bucket, a node and the key, and neither building nor
+// freeing it allocates per name. At a few hundred thousand names those cache misses, not the
+// comparisons, were most of the check's time.
+class TextIndex {
 public:
-    explicit TextMap(std::size_t expected = 0) : index_(expected) { records_.reserve(expected * (kHeaderWords + 2)); }
+    static constexpr std::uint32_t kNone = UINT32_MAX;
 
-    // Adds the entry; true when it is the first under its name.
-    bool Add(std::string_view name, Value value) {
-        // A record is numbered by the word it starts at.
-        const auto at = static_cast<std::uint32_t>(records_.size());
-        if (index_.Insert(name, at, SpelledBy()) != at) return false;
-        records_.resize(records_.size() + kHeaderWords + (name.size() + kWord - 1) / kWord);
-        const Header header{value, static_cast<std::uint32_t>(name.size())};
-        std::memcpy(&records_[at], &header, sizeof header);
-        std::memcpy(records_.data() + at + kHeaderWords, name.data(), name.size());
-        return true;
+    explicit TextIndex(std::size_t expected = 0) : slots_(expected) {}
+
+    // The number stored under `name`, or kNone.
+    template <typename Spells>
+    std::uint32_t Find(std::string_view name, const Spells& spells) const {
+        const Slot* slot = slots_.Find(Tag(name), [&](const Slot& stored) { return spells(stored.number, name); });
+        return slot ? slot->number : kNone;
     }
-    // Whether an entry is added under `name`.
-    bool Contains(std::string_view name) const { return index_.Find(name, SpelledBy()) != TextIndex::kNone; }
-    // The value of the first entry added under `name`, or `otherwise`.
-    Value ValueOf(std::string_view name, Value otherwise = {}) const {
-        const std::uint32_t at = index_.Find(name, SpelledBy());
-        return at == TextIndex::kNone ? otherwise : HeaderAt(at).value;
+
+    // Stores `number` under `name` unless a name equal to it is stored; either way returns the
+    // number stored under it. `number` is below kNone.
+    template <typename Spells>
+    std::uint32_t Insert(std::string_view name, std::uint32_t number, const Spells& spells) {
+        return InsertTagged(Tag(name), number, [&](std::uint32_t stored) { return spells(stored, name); });
+    }
+
+    // For callers that add many names in a row: the tag of a name, a hint to bring its slot into
+    // the cache beforehand, and Insert with the tag computed beforehand, `same(stored)` saying
+    // whether the name stored under a number is the new one.
+    static std::uint32_t Tag(std::string_view name) { return TextTag(name); }
+    void Prefetch(std::uint32_t tag) const { slots_.Prefetch(tag); }
+    template <typename Same>
+    std::uint32_t InsertTagged(std::uint32_t tag, std::uint32_t number, const Same& same) {
+        return slots_.Insert(tag, [&](const Slot& stored) { return same(stored.number); },
+                             [&] { return Slot{tag, number}; })
+            .first->number;
     }
 
 private:
-    std::vector<std::uint64_t> records_;
-    TextIndex index_;
+    struct Slot {
+        std::uint32_t tag = 0;
+        std::uint32_t number = kNone;
+        bool Empty() const { return number == kNone; }
+    };
+
+    TaggedSlots<Slot> slots_;
+};
+
+// Values by name, compared without regard to case; the first value added under a name answers.
+// The map keeps its own copy of every name, in the slot itself beside the value when the name is
+// short, as most are: a look-up that finds a name reads one slot, one cache line, where a slot
+// pointing to a record of the name read two, and in a large module's indexes each was a miss.
+template <typename Value>
+class TextMap {
+    static_assert(std::is_trivially_copyable_v<Value> && sizeof(Value) <= 8, "a value is kept in the slot");
+    static constexpr std::size_t kInline = 16;
+    static constexpr std::uint32_t kFree = UINT32_MAX;
+
+    struct Slot {
+        std::uint32_t tag = 0;
+        std::uint32_t size = kFree;  // of the name
+        Value value{};
+        // The name when it has at most kInline bytes, else where it starts in longNames_.
+        char text[kInline]{};
+        bool Empty() const { return size == kFree; }
+    };
+
+    std::string_view NameOf(const Slot& slot) const {
+        if (slot.size <= kInline) return {slot.text, slot.size};
+        std::uint64_t at;
+        std::memcpy(&at, slot.text, sizeof at);
+        return {longNames_.data() + at, slot.size};
+    }
+    auto Spelling(std::string_view name) const {
+        return [this, name](const Slot& slot) { return slot.size == name.size() && SameText(NameOf(slot), name); };
+    }
+
+public:
+    explicit TextMap(std::size_t expected = 0) : slots_(expected) {}
+
+    // Adds the entry; true when it is the first under its name.
+    bool Add(std::string_view name, Value value) {
+        const std::uint32_t tag = TextTag(name);
+        return slots_
+            .Insert(tag, Spelling(name),
+                    [&] {
+                        Slot slot{tag, static_cast<std::uint32_t>(name.size()), value};
+                        if (name.size() <= kInline) {
+                            std::memcpy(slot.text, name.data(), name.size());
+                        } else {
+                            const std::uint64_t at = longNames_.size();
+                            longNames_.append(name);
+                            std::memcpy(slot.text, &at, sizeof at);
+                        }
+                        return slot;
+                    })
+            .second;
+    }
+    // Whether an entry is added under `name`.
+    bool Contains(std::string_view name) const { return slots_.Find(TextTag(name), Spelling(name)) != nullptr; }
+    // The value of the first entry added under `name`, or `otherwise`.
+    Value ValueOf(std::string_view name, Value otherwise = {}) const {
+        const Slot* slot = slots_.Find(TextTag(name), Spelling(name));
+        return slot ? slot->value : otherwise;
+    }
+
+private:
+    TaggedSlots<Slot> slots_;
+    std::string longNames_;
 };
 
 }  // namespace quillon
