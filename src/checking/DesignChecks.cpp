@@ -70,9 +70,9 @@ void CheckTypeReferences(const TemgModule& module, const IModuleResolver& module
         const std::string& name = type.GetName();
         switch (type.GetCategory()) {
             case dtEnum: return FindEnumType(&owner, name) != nullptr;
-            case dtProcedural: return owner.ProceduralTypes().Find(name) != nullptr;
+            case dtProcedural: return owner.ProceduralTypeNamed(name) != nullptr;
             case dtRegistered:
-            case dtRegisteredProcedural: return owner.RegisteredDataTypes().Find(name) != nullptr;
+            case dtRegisteredProcedural: return owner.RegisteredTypeNamed(name) != nullptr;
         }
         return false;
     };

@@ -29,6 +29,14 @@ void FindOrRenameReference(TemgDataType& reference, const TgmcAppellation& oldNa
     if (found) found->Add(reference.GetName(), &reference);
 }
 
+const TemgRegisteredDataType* IElementContext::RegisteredTypeNamed(std::string_view name) const {
+    return GetRegisteredDataTypes().Find(name);
+}
+
+const TemgProceduralType* IElementContext::ProceduralTypeNamed(std::string_view name) const {
+    return GetProceduralTypes().Find(name);
+}
+
 namespace {
 
 // The module's own collection first, then the first module's.
@@ -43,13 +51,13 @@ auto FindInModules(const IElementContext& context, Find find) -> decltype(find(c
 
 const TemgRegisteredDataType* FindRegisteredType(const IElementContext& context, std::string_view name) {
     return FindInModules(context, [name](const IElementContext& module) {
-        return module.GetRegisteredDataTypes().Find(name);
+        return module.RegisteredTypeNamed(name);
     });
 }
 
 const TemgProceduralType* FindProceduralType(const IElementContext& context, std::string_view name) {
     return FindInModules(context, [name](const IElementContext& module) {
-        return module.GetProceduralTypes().Find(name);
+        return module.ProceduralTypeNamed(name);
     });
 }
 

@@ -11,7 +11,9 @@
 
 namespace quillon {
 
+class TemgProceduralType;
 class TemgProceduralTypes;
+class TemgRegisteredDataType;
 class TemgRegisteredDataTypes;
 
 // The module as its elements see it. The module implements it for itself; FindModule and
@@ -29,6 +31,10 @@ public:
 
     virtual const TemgRegisteredDataTypes& GetRegisteredDataTypes() const = 0;
     virtual const TemgProceduralTypes& GetProceduralTypes() const = 0;
+    // The first registered or procedural type named `name` (without regard to case), or nullptr;
+    // by default found by walking the collection, which a module may answer from an index.
+    virtual const TemgRegisteredDataType* RegisteredTypeNamed(std::string_view name) const;
+    virtual const TemgProceduralType* ProceduralTypeNamed(std::string_view name) const;
 
     // The project's first module (the common types module, which may be this one), or nullptr
     // when the project has none.

@@ -17,6 +17,14 @@ const TemgRegisteredDataTypes& TModuleElementContext::GetRegisteredDataTypes() c
 
 const TemgProceduralTypes& TModuleElementContext::GetProceduralTypes() const { return FModule.ProceduralTypes(); }
 
+const TemgRegisteredDataType* TModuleElementContext::RegisteredTypeNamed(std::string_view name) const {
+    return FModule.RegisteredTypeNamed(name);
+}
+
+const TemgProceduralType* TModuleElementContext::ProceduralTypeNamed(std::string_view name) const {
+    return FModule.ProceduralTypeNamed(name);
+}
+
 const IElementContext* TModuleElementContext::GetFirstModule() const { return FResolver.GetFirstModule(); }
 
 const IElementContext* TModuleElementContext::FindModule(std::string_view className) const {

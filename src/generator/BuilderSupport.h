@@ -29,6 +29,8 @@ public:
     std::string DataModuleVariable() const override;
     const TemgRegisteredDataTypes& GetRegisteredDataTypes() const override;
     const TemgProceduralTypes& GetProceduralTypes() const override;
+    const TemgRegisteredDataType* RegisteredTypeNamed(std::string_view name) const override;
+    const TemgProceduralType* ProceduralTypeNamed(std::string_view name) const override;
     const IElementContext* GetFirstModule() const override;
     const IElementContext* FindModule(std::string_view className) const override;
 

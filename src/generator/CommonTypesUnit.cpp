@@ -64,8 +64,8 @@ void CollectModuleReferences(const TemgModule& module, const IModuleResolver& re
     for (int i = 0; i < references.procedurals.Count(); ++i) {
         const std::string name = references.procedurals.Strings(i);
         if (!handled.insert(LowerCase(name)).second) continue;
-        if (module.ProceduralTypes().Find(name)) continue;
-        const TemgProceduralType* type = first ? first->ProceduralTypes().Find(name) : nullptr;
+        if (module.ProceduralTypeNamed(name)) continue;
+        const TemgProceduralType* type = first ? first->ProceduralTypeNamed(name) : nullptr;
         if (!type) throw Exception(Format(kProceduralTypeNotFound, name));
         auto& copied = references.firstModuleTypes;
         if (std::find(copied.begin(), copied.end(), type) != copied.end()) continue;

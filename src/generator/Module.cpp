@@ -245,10 +245,12 @@ bool TemgModule::IsTypeNameUnique(std::string_view name, const TPersistent* exce
     return true;
 }
 
-// The enumerated types by name and by value name, each name to its first type in order, the names
-// of all the types the module declares, and the main class's scope.
+// The types by name and the enumerated types by value name, each name to its first type in order,
+// the names of all the types the module declares, and the main class's scope.
 struct TemgModule::Index {
     TextMap<const TgmcEnumType*> types;
+    TextMap<const TemgRegisteredDataType*> registered;
+    TextMap<const TemgProceduralType*> procedural;
     TextMap<const TgmcEnumType*> values;
     // For each value in the order of the types and their values: whether an earlier one has its name.
     std::vector<bool> repeatedValues;
@@ -288,6 +290,10 @@ TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules
             for (int j = 0; j < type->Values().Count(); ++j)
                 index->repeatedValues.push_back(!index->values.Add(type->Values().Items(j)->GetName(), type));
         }
+        const TemgRegisteredDataTypes& registered = module->RegisteredDataTypes();
+        for (int i = 0; i < registered.Count(); ++i) index->registered.Add(registered.Items(i)->GetName(), registered.Items(i));
+        const TemgProceduralTypes& procedural = module->ProceduralTypes();
+        for (int i = 0; i < procedural.Count(); ++i) index->procedural.Add(procedural.Items(i)->GetName(), procedural.Items(i));
         AddTypeNames(*module, index->typeNames);
         module->FIndex = std::move(index);
         indexed_.push_back(module);
@@ -315,6 +321,14 @@ bool TemgModule::ValuesNameUndeclared(const TemgModule* first) const {
         FIndex->valuesNameUndeclared = DesignValuesNameUndeclared(*this, first);
     });
     return FIndex->valuesFirst == first ? FIndex->valuesNameUndeclared : DesignValuesNameUndeclared(*this, first);
+}
+
+const TemgRegisteredDataType* TemgModule::RegisteredTypeNamed(std::string_view name) const {
+    return FIndex ? FIndex->registered.ValueOf(name) : FRegisteredDataTypes->Find(name);
+}
+
+const TemgProceduralType* TemgModule::ProceduralTypeNamed(std::string_view name) const {
+    return FIndex ? FIndex->procedural.ValueOf(name) : FProceduralTypes->Find(name);
 }
 
 const TgmcEnumType* TemgModule::FindEnumType(std::string_view name) const {

@@ -282,6 +282,8 @@ public:
     // IElementContext
     const TemgRegisteredDataTypes& GetRegisteredDataTypes() const override { return *FRegisteredDataTypes; }
     const TemgProceduralTypes& GetProceduralTypes() const override { return *FProceduralTypes; }
+    const TemgRegisteredDataType* RegisteredTypeNamed(std::string_view name) const override;
+    const TemgProceduralType* ProceduralTypeNamed(std::string_view name) const override;
     const IElementContext* GetFirstModule() const override;
     const IElementContext* FindModule(std::string_view className) const override;
 
