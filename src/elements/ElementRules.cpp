@@ -632,14 +632,40 @@ const std::vector<std::string_view>& GeneratedCodeTypes() {
     return types;
 }
 
-std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits) {
+namespace {
+
+// UnitNameTaker, `typeUnit(name)` giving the first of the registered types' units of that name.
+template <typename TypeUnit>
+std::string UnitTaker(std::string_view name, const TypeUnit& typeUnit) {
     for (std::string_view unit : GeneratedCodeUnits())
         if (SameText(unit, name)) return "the unit " + std::string(unit);
-    for (const std::string& unit : typeUnits)
-        if (SameText(unit, name)) return "the unit " + unit;
+    if (const std::string* unit = typeUnit(name)) return "the unit " + *unit;
     for (std::string_view unit : RunTimeUnits())
         if (SameText(unit, name)) return "the run-time unit " + std::string(unit);
     return QualifierTaker(name);
+}
+
+}  // namespace
+
+std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits) {
+    return UnitTaker(name, [&](std::string_view wanted) -> const std::string* {
+        for (const std::string& unit : typeUnits)
+            if (SameText(unit, wanted)) return &unit;
+        return nullptr;
+    });
+}
+
+TUnitNames::TUnitNames(std::vector<std::string> names) : names_(std::move(names)), index_(names_.size()) {
+    for (std::size_t i = 0; i < names_.size(); ++i) index_.Add(names_[i], static_cast<std::uint32_t>(i));
+}
+
+const std::string* TUnitNames::Find(std::string_view name) const {
+    const std::uint32_t at = index_.ValueOf(name, TextIndex::kNone);
+    return at == TextIndex::kNone ? nullptr : &names_[at];
+}
+
+std::string UnitNameTaker(std::string_view name, const TUnitNames& typeUnits) {
+    return UnitTaker(name, [&](std::string_view wanted) { return typeUnits.Find(wanted); });
 }
 
 std::string ProgramNameTaker(std::string_view name, const std::vector<std::string>& programUnits) {

@@ -11,6 +11,7 @@
 
 #include "elements/DesignClass.h"
 #include "elements/ProceduralTypes.h"
+#include "platform/TextIndex.h"
 
 namespace quillon {
 
@@ -52,6 +53,21 @@ const std::vector<std::string_view>& RunTimeUnits();
 // registered types the module can use), "the run-time unit Math" for one of RunTimeUnits, else
 // what QualifierTaker says. Compared without regard to case.
 std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits);
+
+// Unit names in their order, the first of each name found through an index: the name rules ask
+// them for every enumeration value, and a design may register thousands of types with units.
+class TUnitNames {
+public:
+    explicit TUnitNames(std::vector<std::string> names);
+    // The first unit named `name` (without regard to case), or nullptr.
+    const std::string* Find(std::string_view name) const;
+
+private:
+    std::vector<std::string> names_;
+    TextMap<std::uint32_t> index_;
+};
+// UnitNameTaker with the units of the registered types in `typeUnits`.
+std::string UnitNameTaker(std::string_view name, const TUnitNames& typeUnits);
 
 // What takes `name` as the name of a generated program whose uses clause names `programUnits`: one
 // of those units ("the unit Calc") or a unit of UnitNameTaker; the application object its main
