@@ -174,7 +174,8 @@ public:
         : module_(module), modules_(modules), first_(modules.GetFirstModule()), results_(results),
           scope_(module.MainClassScope()), enums_(module, first_) {
         const TemgDebugApplications& applications = module.DebugApplications();
-        for (int i = 0; i < applications.Count(); ++i) forms_.push_back({applications.Items(i), {}});
+        for (int i = 0; i < applications.Count(); ++i)
+            forms_.push_back({applications.Items(i), TDebugFormRows(*applications.Items(i)), {}});
     }
 
     void Run() {
@@ -192,18 +193,19 @@ public:
 private:
     struct Form {
         const TemgDebugApplication* application;
+        TDebugFormRows rows;
         // The members of the form's class, built when a value that names an enumeration value
         // first needs them: building the form walks the whole class, and most values name none.
-        std::optional<std::vector<std::string>> members;
+        std::optional<TNameList> members;
     };
 
-    const std::vector<std::string>& Members(Form& form) {
+    const TNameList& Members(Form& form) {
         if (!form.members) {
             // A form that cannot be built yet (a type it names is missing, which the check reports
             // elsewhere) gives no members.
-            form.members.emplace();
+            form.members.emplace(std::vector<std::string>());
             try {
-                *form.members = DebugGeneratorFormMembers(*form.application, module_, modules_);
+                form.members.emplace(DebugGeneratorFormMembers(*form.application, module_, modules_));
             } catch (const Exception&) {
             }
         }
@@ -224,15 +226,13 @@ private:
     // the form reads one of its members of that name instead: true when reported.
     bool FormMember(const std::string& value, const TemgDataTypeItem& element, Form& form) {
         if (!enums_.OfValue(value)) return false;
-        for (const std::string& member : Members(form))
-            if (SameText(member, value)) {
-                results_.Add(Format(kNameTaken, value,
-                                    "the member " + member + " of the form class " +
-                                        form.application->GeneratorFormClassName()),
-                             &element, cicError);
-                return true;
-            }
-        return false;
+        const std::string* member = Members(form).Find(value);
+        if (!member) return false;
+        results_.Add(Format(kNameTaken, value,
+                            "the member " + *member + " of the form class " +
+                                form.application->GeneratorFormClassName()),
+                     &element, cicError);
+        return true;
     }
 
     void Property(const TemgProperty& property) {
@@ -264,7 +264,7 @@ private:
         std::vector<bool> reported(static_cast<std::size_t>(parameters.Count()));
         bool written = false;
         for (Form& form : forms_) {
-            if (!DebugFormHasRow(*form.application, method)) continue;
+            if (!form.rows.Has(method)) continue;
             for (int i = 0; i < parameters.Count(); ++i) {
                 const TemgParameter& parameter = *parameters.Items(i);
                 if (!written) Value(kCheckDebugValueFit, parameter.GetDebugValue(), parameter, nullptr);

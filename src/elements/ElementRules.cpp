@@ -655,16 +655,16 @@ std::string UnitNameTaker(std::string_view name, const std::vector<std::string>&
     });
 }
 
-TUnitNames::TUnitNames(std::vector<std::string> names) : names_(std::move(names)), index_(names_.size()) {
+TNameList::TNameList(std::vector<std::string> names) : names_(std::move(names)), index_(names_.size()) {
     for (std::size_t i = 0; i < names_.size(); ++i) index_.Add(names_[i], static_cast<std::uint32_t>(i));
 }
 
-const std::string* TUnitNames::Find(std::string_view name) const {
+const std::string* TNameList::Find(std::string_view name) const {
     const std::uint32_t at = index_.ValueOf(name, TextIndex::kNone);
     return at == TextIndex::kNone ? nullptr : &names_[at];
 }
 
-std::string UnitNameTaker(std::string_view name, const TUnitNames& typeUnits) {
+std::string UnitNameTaker(std::string_view name, const TNameList& typeUnits) {
     return UnitTaker(name, [&](std::string_view wanted) { return typeUnits.Find(wanted); });
 }
 

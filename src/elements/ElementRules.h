@@ -54,12 +54,13 @@ const std::vector<std::string_view>& RunTimeUnits();
 // what QualifierTaker says. Compared without regard to case.
 std::string UnitNameTaker(std::string_view name, const std::vector<std::string>& typeUnits);
 
-// Unit names in their order, the first of each name found through an index: the name rules ask
-// them for every enumeration value, and a design may register thousands of types with units.
-class TUnitNames {
+// Names in their order, the first of each name found through an index: the name rules ask the
+// units of the registered types and the members of the debug forms for every value, and a design
+// may register thousands of types with units or choose thousands of methods for a form.
+class TNameList {
 public:
-    explicit TUnitNames(std::vector<std::string> names);
-    // The first unit named `name` (without regard to case), or nullptr.
+    explicit TNameList(std::vector<std::string> names);
+    // The first of the names that is `name` (without regard to case), or nullptr.
     const std::string* Find(std::string_view name) const;
 
 private:
@@ -67,7 +68,7 @@ private:
     TextMap<std::uint32_t> index_;
 };
 // UnitNameTaker with the units of the registered types in `typeUnits`.
-std::string UnitNameTaker(std::string_view name, const TUnitNames& typeUnits);
+std::string UnitNameTaker(std::string_view name, const TNameList& typeUnits);
 
 // What takes `name` as the name of a generated program whose uses clause names `programUnits`: one
 // of those units ("the unit Calc") or a unit of UnitNameTaker; the application object its main

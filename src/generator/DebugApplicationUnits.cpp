@@ -122,9 +122,10 @@ std::vector<std::string_view> DebugFormValues(const TemgDebugApplication& applic
     for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
         for (int i = 0; i < members->Count(); ++i)
             if (members->Items(i)->WritesDebugValue()) values.push_back(members->Items(i)->GetDebugValue());
+    const TDebugFormRows rows(application);
     for (int i = 0; i < cls.Methods().Count(); ++i) {
         const TemgParameters& parameters = cls.Methods().Items(i)->Parameters();
-        if (!DebugFormHasRow(application, *cls.Methods().Items(i))) continue;
+        if (!rows.Has(*cls.Methods().Items(i))) continue;
         std::vector<std::string_view> passed;
         for (int j = 0; j < parameters.Count() && !parameters.Items(j)->GetDebugValue().empty(); ++j)
             passed.push_back(parameters.Items(j)->GetDebugValue());
@@ -211,12 +212,13 @@ TGeneratorForm BuildGeneratorFormObjects(const TemgDebugApplication& application
     field("sbMethodCalls", "TScrollBox");
 
     const TemgMethods& methods = module.MainClass().Methods();
+    const TDebugFormRows rows(application);
     int offset = 0;
     bool placed = false;
     for (int i = 0; i < methods.Count(); ++i) {
         const TemgMethod& method = *methods.Items(i);
         const std::string& m = method.GetName();
-        if (!DebugFormHasRow(application, method)) continue;
+        if (!rows.Has(method)) continue;
         TFormObject& row = scrollBox.Add("pa" + m + "Main", "TPanel");
         if (i == methods.Count() - 1) {
             row.Value("Align", "alClient");
@@ -269,11 +271,13 @@ TGeneratorForm BuildGeneratorFormObjects(const TemgDebugApplication& application
 
 }  // namespace
 
-bool DebugFormHasRow(const TemgDebugApplication& application, const TemgMethod& method) {
-    const std::vector<std::string>& names = application.Methods().Items();
-    return method.IsOfferedByController() && std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-               return SameText(name, method.GetName());
-           });
+TDebugFormRows::TDebugFormRows(const TemgDebugApplication& application)
+    : chosen_(application.Methods().Items().size()) {
+    for (const std::string& name : application.Methods().Items()) chosen_.Add(name, true);
+}
+
+bool TDebugFormRows::Has(const TemgMethod& method) const {
+    return method.IsOfferedByController() && chosen_.Contains(method.GetName());
 }
 
 std::vector<std::string_view> DebugClickHandlerNames() { return {kSender, kController}; }
@@ -466,9 +470,10 @@ void FillDebugGeneratorFormUnit(TgmcModule& unit, const TemgDebugApplication& ap
     }
 
     const TemgMethods& designed = mainClass.Methods();
+    const TDebugFormRows rows(application);
     for (int i = 0; i < designed.Count(); ++i) {
         const TemgMethod& method = *designed.Items(i);
-        if (!DebugFormHasRow(application, method)) continue;
+        if (!rows.Has(method)) continue;
         TgmcMethod& click = *AddRoutine(methods, method.GetName() + "Click", mcProcedure, mvNone, {}, {});
         AddParameter(click.Parameters(), kSender, "TObject", pcNone);
         if (withCode) click.MethodImplementation().SetCode(ClickCode(method, click));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "elements/ModuleOptions.h"
+#include "platform/TextIndex.h"
 
 namespace quillon {
 
@@ -17,9 +18,18 @@ class TemgDebugApplication;
 class TemgMethod;
 class TemgModule;
 
-// A method chosen for the application gets a row (a Run button calling it) when the controller
-// offers it to the form's unit.
-bool DebugFormHasRow(const TemgDebugApplication& application, const TemgMethod& method);
+// The rows of an application's debug form: a method chosen for the application gets a row (a Run
+// button calling it) when the controller offers it to the form's unit. The chosen names are
+// indexed once, as the form's code and the check ask for every method of the class and a large
+// class may have thousands chosen.
+class TDebugFormRows {
+public:
+    explicit TDebugFormRows(const TemgDebugApplication& application);
+    bool Has(const TemgMethod& method) const;
+
+private:
+    TextMap<bool> chosen_;
+};
 // The names a row's click handler declares or calls besides the method's: its parameter and the
 // form's controller field. A local variable of the handler (a var parameter's) may not take them.
 std::vector<std::string_view> DebugClickHandlerNames();

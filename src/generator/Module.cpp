@@ -687,9 +687,9 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     // that uses the first module's types unit, beside the units these use and the types they
     // declare or name; and they are written inside the generated classes as default values, where
     // a member of their name would be read instead.
-    const TUnitNames typeUnits(TypeUnitNames(resolver));
+    const TNameList typeUnits(TypeUnitNames(resolver));
     // The debug forms set properties to their debug values in the scope of the forms' units.
-    const TUnitNames formUnits(DebugFormUnitNames(types));
+    const TNameList formUnits(DebugFormUnitNames(types));
     const auto valueTaker = [&](const std::string& value) {
         std::string taker = UnitNameTaker(value, typeUnits);
         if (taker.empty()) taker = UnitNameTaker(value, formUnits);
