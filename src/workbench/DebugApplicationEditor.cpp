@@ -1,6 +1,5 @@
 #include "workbench/DebugApplicationEditor.h"
 
-#include <algorithm>
 #include <filesystem>
 
 #include <QHBoxLayout>
@@ -19,6 +18,7 @@
 #include "generator/Module.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
+#include "platform/TextIndex.h"
 #include "project/Project.h"
 #include "workbench/ConnectionDialog.h"
 #include "workbench/FileDialogs.h"
@@ -123,12 +123,13 @@ void TfrDebugApplication::Initialize(TEditorItem& item) {
     FMethods->clear();
     if (const TemgModule* module = Module()) {
         const TemgMethods& classMethods = module->MainClass().Methods();
+        const TNameList chosen(application.Methods().Items());
         for (int i = 0; i < classMethods.Count(); ++i) {
             const TemgMethod& method = *classMethods.Items(i);
             auto* entry = new QListWidgetItem(ToQ(method.GetName()), FMethods);
             entry->setIcon(ImageIcon(method.GetCategory() == mcFunction ? kFunctionImage : kProcedureImage));
             entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            entry->setCheckState(application.Methods().IndexOf(method.GetName()) >= 0 ? Qt::Checked : Qt::Unchecked);
+            entry->setCheckState(chosen.Find(method.GetName()) ? Qt::Checked : Qt::Unchecked);
         }
     }
     FLoading = false;
@@ -147,22 +148,21 @@ void TfrDebugApplication::Apply() {
 }
 
 std::vector<std::string> TfrDebugApplication::CheckedMethods() const {
-    const auto listed = [this](const std::string& name) -> QListWidgetItem* {
-        for (int i = 0; i < FMethods->count(); ++i)
-            if (SameText(FMethods->item(i)->text().toStdString(), name)) return FMethods->item(i);
-        return nullptr;
-    };
+    // By name, the first entry of each: a class may list thousands of methods.
+    TextMap<const QListWidgetItem*> listed(static_cast<std::size_t>(FMethods->count()));
+    for (int i = 0; i < FMethods->count(); ++i) listed.Add(FMethods->item(i)->text().toStdString(), FMethods->item(i));
     std::vector<std::string> names;
-    const auto contains = [&names](const std::string& name) {
-        return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameText(n, name); });
-    };
+    TextMap<bool> kept;
     for (const std::string& name : Application().Methods().Items()) {
-        const QListWidgetItem* entry = listed(name);
-        if (!entry || entry->checkState() == Qt::Checked) names.push_back(name);
+        const QListWidgetItem* entry = listed.ValueOf(name);
+        if (!entry || entry->checkState() == Qt::Checked) {
+            names.push_back(name);
+            kept.Add(name, true);
+        }
     }
     for (int i = 0; i < FMethods->count(); ++i) {
         const std::string name = FMethods->item(i)->text().toStdString();
-        if (FMethods->item(i)->checkState() == Qt::Checked && !contains(name)) names.push_back(name);
+        if (FMethods->item(i)->checkState() == Qt::Checked && kept.Add(name, true)) names.push_back(name);
     }
     return names;
 }
