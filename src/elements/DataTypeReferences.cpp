@@ -29,14 +29,6 @@ void FindOrRenameReference(TemgDataType& reference, const TgmcAppellation& oldNa
     if (found) found->Add(reference.GetName(), &reference);
 }
 
-const TemgRegisteredDataType* IElementContext::RegisteredTypeNamed(std::string_view name) const {
-    return GetRegisteredDataTypes().Find(name);
-}
-
-const TemgProceduralType* IElementContext::ProceduralTypeNamed(std::string_view name) const {
-    return GetProceduralTypes().Find(name);
-}
-
 namespace {
 
 // The module's own collection first, then the first module's.

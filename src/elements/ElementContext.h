@@ -12,9 +12,7 @@
 namespace quillon {
 
 class TemgProceduralType;
-class TemgProceduralTypes;
 class TemgRegisteredDataType;
-class TemgRegisteredDataTypes;
 
 // The module as its elements see it. The module implements it for itself; FindModule and
 // GetFirstModule reach the other modules of the project.
@@ -29,12 +27,10 @@ public:
     // The variable of the module's generated data module ("dm" + DataModuleName).
     virtual std::string DataModuleVariable() const = 0;
 
-    virtual const TemgRegisteredDataTypes& GetRegisteredDataTypes() const = 0;
-    virtual const TemgProceduralTypes& GetProceduralTypes() const = 0;
-    // The first registered or procedural type named `name` (without regard to case), or nullptr;
-    // by default found by walking the collection, which a module may answer from an index.
-    virtual const TemgRegisteredDataType* RegisteredTypeNamed(std::string_view name) const;
-    virtual const TemgProceduralType* ProceduralTypeNamed(std::string_view name) const;
+    // The module's first registered or procedural type named `name` (without regard to case), or
+    // nullptr.
+    virtual const TemgRegisteredDataType* RegisteredTypeNamed(std::string_view name) const = 0;
+    virtual const TemgProceduralType* ProceduralTypeNamed(std::string_view name) const = 0;
 
     // The project's first module (the common types module, which may be this one), or nullptr
     // when the project has none.

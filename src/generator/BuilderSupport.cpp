@@ -11,12 +11,6 @@ TDatabaseSupport TModuleElementContext::GetDatabaseSupport() const { return FMod
 bool TModuleElementContext::GetConnectToHostDB() const { return FModule.GetConnectToHostDB(); }
 std::string TModuleElementContext::DataModuleVariable() const { return FModule.DataModuleVariable(); }
 
-const TemgRegisteredDataTypes& TModuleElementContext::GetRegisteredDataTypes() const {
-    return FModule.RegisteredDataTypes();
-}
-
-const TemgProceduralTypes& TModuleElementContext::GetProceduralTypes() const { return FModule.ProceduralTypes(); }
-
 const TemgRegisteredDataType* TModuleElementContext::RegisteredTypeNamed(std::string_view name) const {
     return FModule.RegisteredTypeNamed(name);
 }

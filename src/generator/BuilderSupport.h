@@ -27,8 +27,6 @@ public:
     TDatabaseSupport GetDatabaseSupport() const override;
     bool GetConnectToHostDB() const override;
     std::string DataModuleVariable() const override;
-    const TemgRegisteredDataTypes& GetRegisteredDataTypes() const override;
-    const TemgProceduralTypes& GetProceduralTypes() const override;
     const TemgRegisteredDataType* RegisteredTypeNamed(std::string_view name) const override;
     const TemgProceduralType* ProceduralTypeNamed(std::string_view name) const override;
     const IElementContext* GetFirstModule() const override;

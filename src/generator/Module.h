@@ -280,8 +280,7 @@ public:
     void SetResolver(const IModuleResolver* resolver) { FResolver = resolver; }
 
     // IElementContext
-    const TemgRegisteredDataTypes& GetRegisteredDataTypes() const override { return *FRegisteredDataTypes; }
-    const TemgProceduralTypes& GetProceduralTypes() const override { return *FProceduralTypes; }
+    // While an IndexScope is open, from the index.
     const TemgRegisteredDataType* RegisteredTypeNamed(std::string_view name) const override;
     const TemgProceduralType* ProceduralTypeNamed(std::string_view name) const override;
     const IElementContext* GetFirstModule() const override;

@@ -24,8 +24,10 @@ public:
     TDatabaseSupport GetDatabaseSupport() const override { return databaseSupport; }
     bool GetConnectToHostDB() const override { return connectToHostDB; }
     std::string DataModuleVariable() const override { return "dm" + dataModuleName; }
-    const TemgRegisteredDataTypes& GetRegisteredDataTypes() const override { return registeredTypes; }
-    const TemgProceduralTypes& GetProceduralTypes() const override { return proceduralTypes; }
+    const TemgRegisteredDataType* RegisteredTypeNamed(std::string_view name) const override {
+        return registeredTypes.Find(name);
+    }
+    const TemgProceduralType* ProceduralTypeNamed(std::string_view name) const override { return proceduralTypes.Find(name); }
     const IElementContext* GetFirstModule() const override { return firstModule; }
     const IElementContext* FindModule(std::string_view className) const override {
         for (const auto& [name, module] : otherModules)
