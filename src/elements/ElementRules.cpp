@@ -445,7 +445,7 @@ private:
         constexpr std::size_t kAhead = 16;
         const std::size_t total = subjects_.size();
         std::vector<std::uint32_t> tags(total);
-        for (std::size_t s = 0; s < total; ++s) tags[s] = TextIndex::Tag(subjects_[s].name);
+        for (std::size_t s = 0; s < total; ++s) tags[s] = TextTag(subjects_[s].name);
         index_ = TextIndex(total);
         groups_.reserve(total);
         for (std::uint32_t s = 0; s < total; ++s) {

@@ -82,7 +82,6 @@ void TemgParameters::ForEachReference(const TReferenceVisit& visit, bool exporte
     for (int i = 0; i < Count(); ++i) visit(Items(i)->DataType(), exportedMember);
 }
 
-
 void TemgParameters::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     for (int i = 0; i < Count(); ++i) FindOrRenameReference(Items(i)->DataType(), oldName, newName, found);
 }
@@ -122,7 +121,6 @@ void TemgMethod::ForEachReference(const TReferenceVisit& visit) const {
     visit(DataType(), GetExported());
     FParameters->ForEachReference(visit, GetExported());
 }
-
 
 void TemgMethod::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     FindOrRenameReference(DataType(), oldName, newName, found);
@@ -256,7 +254,6 @@ void TemgMethod::AssignTo(TPersistent& dest) const {
 void TemgMethods::ForEachReference(const TReferenceVisit& visit) const {
     for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
 }
-
 
 void TemgMethods::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     for (int i = 0; i < Count(); ++i) Items(i)->FindOrRename(oldName, newName, found);

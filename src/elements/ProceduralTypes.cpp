@@ -48,7 +48,6 @@ void TemgProceduralType::ForEachReference(const TReferenceVisit& visit) const {
     visit(DataType(), false);
 }
 
-
 void TemgProceduralType::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName,
                                       TStringList* found) {
     FindOrRenameReference(DataType(), oldName, newName, found);
@@ -86,7 +85,6 @@ void TemgProceduralTypes::CollectReferencesOf(std::string_view name, TReferenced
 void TemgProceduralTypes::ForEachReference(const TReferenceVisit& visit) const {
     for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
 }
-
 
 void TemgProceduralTypes::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName,
                                        TStringList* found) {

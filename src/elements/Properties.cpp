@@ -60,7 +60,6 @@ std::string TemgProperty::DeclarationText() const {
     return text;
 }
 
-
 void TemgProperty::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     FindOrRenameReference(DataType(), oldName, newName, found);
 }
@@ -257,7 +256,6 @@ void TemgProperty::AssignTo(TPersistent& dest) const {
 void TemgProperties::ForEachReference(const TReferenceVisit& visit) const {
     for (int i = 0; i < Count(); ++i) Items(i)->ForEachReference(visit);
 }
-
 
 void TemgProperties::FindOrRename(const TgmcAppellation& oldName, const TgmcAppellation* newName, TStringList* found) {
     for (int i = 0; i < Count(); ++i) Items(i)->FindOrRename(oldName, newName, found);

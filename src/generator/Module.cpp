@@ -254,8 +254,9 @@ struct TemgModule::Index {
     TextMap<const TgmcEnumType*> values;
     // For each value in the order of the types and their values: whether an earlier one has its name.
     std::vector<bool> repeatedValues;
-    // The names of the registered, enumerated and procedural types: the name check asks them for
-    // every enumeration value and method pointer type of this module and of every module after it.
+    // The names of the registered, enumerated and procedural types, the three tables above in one:
+    // the name check asks them for every enumeration value and method pointer type of this module
+    // and of every module after it, one look-up instead of three.
     TextMap<bool> typeNames;
     // Built on first use, whole, once: generation's threads share the first module's.
     std::once_flag scopeOnce;

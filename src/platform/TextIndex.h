@@ -104,6 +104,7 @@ private:
     int filterShift_ = 0;
 };
 
+// The tag that places a name in the tables below.
 inline std::uint32_t TextTag(std::string_view name) { return static_cast<std::uint32_t>(TextHash()(name)); }
 
 // Numbers by name, compared without regard to case. The names stay with the caller, which keeps
@@ -121,7 +122,7 @@ public:
     // The number stored under `name`, or kNone.
     template <typename Spells>
     std::uint32_t Find(std::string_view name, const Spells& spells) const {
-        const Slot* slot = slots_.Find(Tag(name), [&](const Slot& stored) { return spells(stored.number, name); });
+        const Slot* slot = slots_.Find(TextTag(name), [&](const Slot& stored) { return spells(stored.number, name); });
         return slot ? slot->number : kNone;
     }
 
@@ -129,13 +130,12 @@ public:
     // number stored under it. `number` is below kNone.
     template <typename Spells>
     std::uint32_t Insert(std::string_view name, std::uint32_t number, const Spells& spells) {
-        return InsertTagged(Tag(name), number, [&](std::uint32_t stored) { return spells(stored, name); });
+        return InsertTagged(TextTag(name), number, [&](std::uint32_t stored) { return spells(stored, name); });
     }
 
-    // For callers that add many names in a row: the tag of a name, a hint to bring its slot into
-    // the cache beforehand, and Insert with the tag computed beforehand, `same(stored)` saying
+    // For callers that add many names in a row: a hint to bring the slot of a name's tag (TextTag)
+    // into the cache beforehand, and Insert with the tag computed beforehand, `same(stored)` saying
     // whether the name stored under a number is the new one.
-    static std::uint32_t Tag(std::string_view name) { return TextTag(name); }
     void Prefetch(std::uint32_t tag) const { slots_.Prefetch(tag); }
     template <typename Same>
     std::uint32_t InsertTagged(std::uint32_t tag, std::uint32_t number, const Same& same) {
