@@ -47,12 +47,21 @@ std::string ModuleTypesUnitName(const TemgModule& module) {
     return module.GeneratorUnitName();
 }
 
+// Puts the names of the module's added units (".pas" files) into `setAside`: for a uses clause
+// that names them only for the constants the design's values may name, when the caller asks
+// whether they do only for the names that matter to it (see DebugProgramUnits).
+void SetAsideAddedUnits(const TemgModule& module, std::vector<std::string>& setAside) {
+    TgmcUsesModules added;
+    module.AddUnits().AddUnitUses(added, {}, false);
+    for (int i = 0; i < added.Count(); ++i) setAside.push_back(added.Items(i)->GetName());
+}
+
 // The module's units that a host compiles in, each module once: the controller and database
 // support controller, the types unit; for servers compiled into the host the units of the
 // modules its class refers to (each with its own block), the server units, the data module and
 // the added units; for COM options the interface unit.
 void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const IModuleResolver& resolver,
-                        std::vector<const TemgModule*>& done) {
+                        std::vector<const TemgModule*>& done, std::vector<std::string>* setAside) {
     if (std::find(done.begin(), done.end(), &module) != done.end()) return;
     done.push_back(&module);
     const std::string srcPath = resolver.GetSrcPath();
@@ -70,7 +79,7 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
         const TemgExternalClasses& externals = module.MainClass().ExternalClasses();
         for (int i = 0; i < externals.Count(); ++i)
             if (const TemgModule* referenced = resolver.FindModule(externals.Items(i)->GetName()))
-                AddModuleUnitBlock(uses, *referenced, resolver, done);
+                AddModuleUnitBlock(uses, *referenced, resolver, done, setAside);
     }
     if (IsComOption(option)) AddUses(uses, module.InterfaceUnitName(), unitFile(TFileKind::InterfaceUnit));
     if (DirectOrComServer(option)) {
@@ -82,8 +91,12 @@ void AddModuleUnitBlock(TgmcUsesModules& uses, const TemgModule& module, const I
     }
     // A host compiles in the server's added units, and otherwise those whose constants the units it
     // compiles (the controller, the interface unit, a debug form) may name.
-    if (module.AddUnits().Count() > 0 &&
-        (DirectOrComServer(option) || module.ValuesNameUndeclared(resolver.GetFirstModule())))
+    if (module.AddUnits().Count() == 0) return;
+    if (DirectOrComServer(option))
+        module.AddUnits().AddUnitUses(uses, directory);
+    else if (setAside)
+        SetAsideAddedUnits(module, *setAside);
+    else if (module.ValuesNameUndeclared(resolver.GetFirstModule()))
         module.AddUnits().AddUnitUses(uses, directory);
 }
 
@@ -287,7 +300,7 @@ std::vector<std::string_view> DebugClickHandlerNames() { return {kSender, kContr
 namespace {
 
 void AddDebugProgramUses(TgmcUsesModules& uses, const TemgDebugApplication& application, const TemgModule& module,
-                         const IModuleResolver& resolver) {
+                         const IModuleResolver& resolver, std::vector<std::string>* setAside = nullptr) {
     const std::string srcPath = resolver.GetSrcPath();
     const TServerOption option = module.GetServerOption();
     if (module.GetShareMemSupport()) AddUses(uses, "ShareMem");
@@ -309,15 +322,15 @@ void AddDebugProgramUses(TgmcUsesModules& uses, const TemgDebugApplication& appl
     if (IsComOption(option))
         AddUses(uses, module.InterfaceUnitName(), module.UnitFileName(TFileKind::InterfaceUnit, srcPath));
     std::vector<const TemgModule*> done;
-    AddModuleUnitBlock(uses, module, resolver, done);
+    AddModuleUnitBlock(uses, module, resolver, done, setAside);
 }
 
 }  // namespace
 
 std::vector<std::string> DebugProgramUnits(const TemgDebugApplication& application, const TemgModule& module,
-                                           const IModuleResolver& resolver) {
+                                           const IModuleResolver& resolver, std::vector<std::string>* setAside) {
     TgmcProject program;
-    AddDebugProgramUses(program.UsesModules(), application, module, resolver);
+    AddDebugProgramUses(program.UsesModules(), application, module, resolver, setAside);
     std::vector<std::string> units;
     for (int i = 0; i < program.UsesModules().Count(); ++i) units.push_back(program.UsesModules().Items(i)->GetName());
     return units;
@@ -342,7 +355,7 @@ namespace {
 // The uses clauses of the generator's form unit: its interface part's and its implementation
 // part's.
 void AddGeneratorFormUses(TgmcModule& unit, const TemgDebugApplication& application, const TemgModule& module,
-                          const IModuleResolver& resolver) {
+                          const IModuleResolver& resolver, std::vector<std::string>* setAside = nullptr) {
     TgmcUsesModules& uses = unit.InterfacePart().UsesModules();
     for (const char* name : {"Classes", "Forms", "SysUtils", "Graphics"}) AddUses(uses, name);
     if (!module.GetDatabaseSupport().Empty()) {
@@ -357,16 +370,19 @@ void AddGeneratorFormUses(TgmcModule& unit, const TemgDebugApplication& applicat
     AddUses(unit.ImplementationPart().UsesModules(), application.DeveloperFormUnitName());
     // Only added units can declare what a value names beside the design: without them the form's
     // values, one a member, need not be gathered.
-    if (module.AddUnits().Count() > 0)
+    if (module.AddUnits().Count() == 0) return;
+    if (setAside)
+        SetAsideAddedUnits(module, *setAside);
+    else
         UseAddedUnitsForValues(unit, module, resolver.GetFirstModule(), DebugFormValues(application, module));
 }
 
 }  // namespace
 
 std::vector<std::string> DebugGeneratorFormUnits(const TemgDebugApplication& application, const TemgModule& module,
-                                                 const IModuleResolver& resolver) {
+                                                 const IModuleResolver& resolver, std::vector<std::string>* setAside) {
     TgmcModule unit;
-    AddGeneratorFormUses(unit, application, module, resolver);
+    AddGeneratorFormUses(unit, application, module, resolver, setAside);
     std::vector<std::string> units;
     for (const TgmcUsesModules* uses : {&unit.InterfacePart().UsesModules(), &unit.ImplementationPart().UsesModules()})
         for (int i = 0; i < uses->Count(); ++i) units.push_back(uses->Items(i)->GetName());
@@ -376,12 +392,14 @@ std::vector<std::string> DebugGeneratorFormUnits(const TemgDebugApplication& app
 namespace {
 
 // `withCode` false leaves out the bodies that walk the class's members (setting every property,
-// calling every method): for the names the form declares.
+// calling every method), and the added units whose use asks about every value: for the names the
+// form declares.
 void FillDebugGeneratorFormUnit(TgmcModule& unit, const TemgDebugApplication& application, const TemgModule& module,
                                 const IModuleResolver& resolver, bool withCode = true) {
     const bool database = !module.GetDatabaseSupport().Empty();
     unit.Appellation().SetName(application.GeneratorFormUnitName());
-    AddGeneratorFormUses(unit, application, module, resolver);
+    std::vector<std::string> setAside;
+    AddGeneratorFormUses(unit, application, module, resolver, withCode ? nullptr : &setAside);
     unit.SetIncludeResources("{$R *.DFM}");
 
     TgmcClass& form = *unit.InterfacePart().Classes().Add();

@@ -37,9 +37,13 @@ std::vector<std::string_view> DebugClickHandlerNames();
 // Kind 5: the program that shows the developer's form.
 std::string BuildDebugProgram(const TemgDebugApplication& application, const TemgModule& module,
                               const IModuleResolver& resolver);
-// The units the program's uses clause names, in its order.
+// The units the program's uses clause names, in its order. A uses clause names the module's added
+// units, unless the module's server is compiled in, only when a value of the design names a
+// constant that no unit of the design declares, which asks about every value of the module. With
+// `setAside` those added units are left out, unasked, and their names put there: a caller that
+// wants to know whether a name is among the units needs the whole answer only for those names.
 std::vector<std::string> DebugProgramUnits(const TemgDebugApplication& application, const TemgModule& module,
-                                           const IModuleResolver& resolver);
+                                           const IModuleResolver& resolver, std::vector<std::string>* setAside = nullptr);
 // Kind 6 and its form file: one row with a "Run" button per chosen method, and with database
 // support a panel to pick an alias and connect.
 std::string BuildDebugGeneratorFormUnit(const TemgDebugApplication& application, const TemgModule& module,
@@ -50,9 +54,9 @@ std::string BuildDebugGeneratorForm(const TemgDebugApplication& application, con
 std::vector<std::string> DebugGeneratorFormMembers(const TemgDebugApplication& application, const TemgModule& module,
                                                    const IModuleResolver& resolver);
 // The units kind 6 uses, in both its parts: its code, where the debug values are written, sees
-// them all.
+// them all. `setAside` as for DebugProgramUnits.
 std::vector<std::string> DebugGeneratorFormUnits(const TemgDebugApplication& application, const TemgModule& module,
-                                                 const IModuleResolver& resolver);
+                                                 const IModuleResolver& resolver, std::vector<std::string>* setAside = nullptr);
 // Kind 7 and its form file, derived from the generator's.
 std::string BuildDebugDeveloperFormUnit(const TemgDebugApplication& application, const TemgModule& module,
                                         const IModuleResolver& resolver);

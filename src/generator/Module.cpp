@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <mutex>
+#include <optional>
 
 #include "elements/ElementMessages.h"
 #include "elements/RunTimeIdentifiers.h"
@@ -556,7 +557,14 @@ std::string DebugProgramNameTaker(const TemgDebugApplication& application, const
                                   std::string_view name, const IModuleResolver* resolver) {
     std::vector<std::string> units;
     try {
-        if (resolver) units = DebugProgramUnits(application, module, *resolver);
+        if (resolver) {
+            // Whether the program names the added units set aside changes the answer only for a
+            // name of one of them.
+            std::vector<std::string> setAside;
+            units = DebugProgramUnits(application, module, *resolver, &setAside);
+            if (std::any_of(setAside.begin(), setAside.end(), [&](const std::string& unit) { return SameText(unit, name); }))
+                units = DebugProgramUnits(application, module, *resolver);
+        }
     } catch (const Exception&) {
         units.clear();
     }
@@ -571,14 +579,15 @@ std::string DebugProgramNameTaker(const TemgDebugApplication& application, const
 
 }  // namespace
 
-std::vector<std::string> TemgModule::DebugFormUnitNames(const IModuleResolver* resolver) const {
+std::vector<std::string> TemgModule::DebugFormUnitNames(const IModuleResolver* resolver,
+                                                        std::vector<std::string>* setAside) const {
     std::vector<std::string> units;
     if (!resolver) return units;
     for (int i = 0; i < FDebugApplications->Count(); ++i) {
         // A design whose form cannot be built yet (a type it refers to is missing, which
         // generation reports) adds no units.
         try {
-            for (std::string& unit : DebugGeneratorFormUnits(*FDebugApplications->Items(i), *this, *resolver))
+            for (std::string& unit : DebugGeneratorFormUnits(*FDebugApplications->Items(i), *this, *resolver, setAside))
                 units.push_back(std::move(unit));
         } catch (const Exception&) {
         }
@@ -689,11 +698,21 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
     // declare or name; and they are written inside the generated classes as default values, where
     // a member of their name would be read instead.
     const TNameList typeUnits(TypeUnitNames(resolver));
-    // The debug forms set properties to their debug values in the scope of the forms' units.
-    const TNameList formUnits(DebugFormUnitNames(types));
+    // The debug forms set properties to their debug values in the scope of the forms' units. The
+    // added units that the forms use only for constants their values name are set aside: whether
+    // they do asks about every value of the class, and changes the answer only for their names.
+    std::vector<std::string> setAside;
+    const TNameList formUnits(DebugFormUnitNames(types, &setAside));
+    const TNameList addedFormUnits(std::move(setAside));
+    std::optional<TNameList> wholeFormUnits;
+    const auto formUnitTaker = [&](std::string_view name) {
+        if (!addedFormUnits.Find(name)) return UnitNameTaker(name, formUnits);
+        if (!wholeFormUnits) wholeFormUnits.emplace(DebugFormUnitNames(types));
+        return UnitNameTaker(name, *wholeFormUnits);
+    };
     const auto valueTaker = [&](const std::string& value) {
         std::string taker = UnitNameTaker(value, typeUnits);
-        if (taker.empty()) taker = UnitNameTaker(value, formUnits);
+        if (taker.empty()) taker = formUnitTaker(value);
         if (taker.empty()) taker = GeneratedTypeTaker(value, types);
         if (taker.empty()) taker = designTypeTaker(value);
         if (taker.empty()) taker = scope.Taker(value);
@@ -726,7 +745,7 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
                 if (const std::string taker = scope.Taker(name); !taker.empty()) {
                     if (firstScope->Taker(name).empty())
                         report(*firstValues.Items(j), Format(kNameTaken, name, taker + " of class " + MainClassName()));
-                } else if (const std::string unit = UnitNameTaker(name, formUnits); !unit.empty()) {
+                } else if (const std::string unit = formUnitTaker(name); !unit.empty()) {
                     report(*firstValues.Items(j),
                            Format(kNameTaken, name, unit + " of the debug forms of class " + MainClassName()));
                 }

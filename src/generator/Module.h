@@ -292,8 +292,9 @@ public:
     // through `resolver` (the module's own by default).
     std::vector<std::string> TypeUnitNames(const IModuleResolver* resolver = nullptr) const;
     // The units the generator's forms of the module's debug applications use, where the debug
-    // values are written; none without `resolver`.
-    std::vector<std::string> DebugFormUnitNames(const IModuleResolver* resolver) const;
+    // values are written; none without `resolver`. `setAside` as for DebugProgramUnits.
+    std::vector<std::string> DebugFormUnitNames(const IModuleResolver* resolver,
+                                                std::vector<std::string>* setAside = nullptr) const;
     // For an editor about to give `element` (this module, a member of its class or one of its
     // debug applications) the name `name`: "Name %s is taken by the generated code: %s" when
     // generated code already declares it (a unit for the module, a derived or fixed member for a

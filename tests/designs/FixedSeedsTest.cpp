@@ -314,6 +314,20 @@ TEST_F(RegressionDesign, EnumerationValuesNamedLikeTheDebugFormsUnitsAndAMethodW
     project.FirstModule().CreateEnumType("TShade", "", {"shLight", "calc"});
     ASSERT_EQ(CheckResults().size(), 1u);
     EXPECT_EQ(CheckResults()[0].first, "Name calc is taken by the generated code: the unit Calc of the debug forms of class Calc");
+    // An added unit joins the form's and the program's units only once a value names a constant
+    // that no unit of the design declares.
+    project.FirstModule().EnumTypes().Items(0)->Values().Items(1)->SetName("Limits");
+    calc->AddUnits().Add()->SetName("Limits.pas");
+    TemgDebugApplication& application = *calc->DebugApplications().Items(0);
+    application.SetName("limits");
+    EXPECT_TRUE(CheckResults().empty());
+    mode.SetDebugValue("MaxRows");
+    EXPECT_EQ(CheckResults(), (Results{{"Name Limits is taken by the generated code: the unit Limits of the debug "
+                                        "forms of class Calc",
+                                        project.FirstModule().EnumTypes().Items(0)->Values().Items(1)},
+                                       {"Name limits is taken by the generated code: the unit Limits", &application}}));
+    mode.SetDebugValue("");
+    application.SetName("DebugCalc");
     // "got Pointer expected procedure variable": the method pointer type and field of the user's method
     // CreateQuery were the first module's type TCreateQueryMethod and, with query support, the
     // dataset factory's routine variable.
