@@ -97,15 +97,6 @@ bool IsValidIdent(std::string_view text) {
            !IsReservedWord(text);
 }
 
-namespace {
-
-bool IsSystemElement(const TPersistent* element) {
-    const auto* item = dynamic_cast<const TemgAppellationItem*>(element);
-    return item && item->HasSetting(isSystemItem);
-}
-
-}  // namespace
-
 // How generated code derives a name from a member, and what it calls what it declares under it.
 struct NameKind {
     std::string_view prefix;
@@ -160,6 +151,8 @@ struct TakenName {
     const TPersistent* source = nullptr;
     TNameKind kind = nkGeneratedMember;
     std::uint32_t order = 0;
+    // Whether the source is a system member.
+    bool system = false;
 
     const NameKind& Kind() const { return kNameKinds[kind]; }
     // "the setter of property Count", put together only for a fault.
@@ -289,25 +282,40 @@ class ClassNames {
     }
 
 public:
+    // The members' names and whether they are system members are copied, in one walk over the
+    // members: the questions that follow read them from the names' own compact text instead of
+    // from every member object, which in a large class lie far apart in memory.
     explicit ClassNames(const TemgClass& cls) {
         const auto count = [](int n) { return static_cast<std::size_t>(n); };
         subjects_.reserve(count(cls.Properties().Count() + cls.Events().Count() + cls.Methods().Count() +
                                 2 * cls.ExternalClasses().Count()));
-        const auto add = [&](std::string_view name, const TPersistent* source, TSubjectOf of) {
-            subjects_.push_back({name, source, of, order_});
+        std::vector<std::size_t> at;
+        at.reserve(subjects_.capacity());
+        const auto add = [&](const std::string& name, const TemgAppellationItem& source, TSubjectOf of) {
+            at.push_back(text_.size());
+            text_.append(name);
+            subjects_.push_back({name, &source, of, source.HasSetting(isSystemItem), order_});
             order_ += kSubjectKind[of].count;
         };
         for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
             for (int i = 0; i < members->Count(); ++i)
-                add(members->Items(i)->GetName(), members->Items(i), members == &cls.Events() ? soEvent : soProperty);
+                add(members->Items(i)->GetName(), *members->Items(i), members == &cls.Events() ? soEvent : soProperty);
         for (int i = 0; i < cls.Methods().Count(); ++i)
-            add(cls.Methods().Items(i)->GetName(), cls.Methods().Items(i), soMethod);
+            add(cls.Methods().Items(i)->GetName(), *cls.Methods().Items(i), soMethod);
         for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
             const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
-            add(external.GetPropertyName(), &external, soExternalProperty);
-            add(external.GetName(), &external, soExternalClass);
+            add(external.GetPropertyName(), external, soExternalProperty);
+            add(external.GetName(), external, soExternalClass);
         }
+        for (std::size_t s = 0; s < subjects_.size(); ++s) subjects_[s].name = {text_.data() + at[s], subjects_[s].name.size()};
         Index();
+    }
+
+    // Calls `visit(name, source, of, system)` for each member and external class, in the order
+    // of the subjects.
+    template <typename Visit>
+    void ForEachSubject(Visit visit) const {
+        for (const Subject& subject : subjects_) visit(subject.name, *subject.source, subject.of, subject.system);
     }
 
     // "the method Total" for the first member named `name`, or empty.
@@ -397,7 +405,7 @@ public:
                 const auto meet = [&](const TakenName& other) {
                     if (other.source && other.order > own.order) return false;
                     const bool meets = other.source != own.source && !(own.Kind().shared && other.Kind().shared) &&
-                                       !(IsSystemElement(own.source) && IsSystemElement(other.source));
+                                       !(own.system && other.system);
                     if (meets && (!first || other.order < first->order)) first = other;
                     return !meets;
                 };
@@ -424,9 +432,10 @@ private:
     static constexpr std::uint32_t kEnd = TextIndex::kNone;
 
     struct Subject {
-        std::string_view name;
+        std::string_view name;  // in text_
         const TPersistent* source;
         TSubjectOf of;
+        bool system;
         std::uint32_t order;  // of the first name derived from it
         std::uint32_t group = kEnd;
         std::uint32_t next = kEnd;  // the next subject of the same kind and name
@@ -469,7 +478,7 @@ private:
     TakenName NameOf(std::uint32_t s, TNameKind kind) const {
         const Subject& subject = subjects_[s];
         return {subject.name, subject.source, kind,
-                subject.order + static_cast<std::uint32_t>(kind - kSubjectKind[subject.of].first)};
+                subject.order + static_cast<std::uint32_t>(kind - kSubjectKind[subject.of].first), subject.system};
     }
     TakenName Generated(std::uint32_t at) const {
         return {kGeneratedMembers[at], nullptr, nkGeneratedMember, order_ + at};
@@ -541,6 +550,7 @@ private:
         return index;
     }
 
+    std::string text_;               // the subjects' names, one after the other
     std::vector<Subject> subjects_;  // in the order the generated units declare their names
     std::vector<Group> groups_;
     TextIndex index_;                // each name's group
@@ -548,7 +558,8 @@ private:
 };
 
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
-    const std::optional<TakenName> taken = ClassNames(cls).Find(member, name);
+    const ClassNames names(cls);  // the taken name's subject is in its text
+    const std::optional<TakenName> taken = names.Find(member, name);
     return taken ? taken->Taker() : std::string();
 }
 
@@ -699,14 +710,13 @@ std::string ForwardingCodeTaker(const TemgMethod& method, std::string_view name)
 
 void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
                                         const std::function<std::string(std::string_view)>& typeTaker) const {
-    const TemgClass& cls = cls_;
     const ClassNames& names = Names();
     std::vector<const TPersistent*> reported;
     const auto blame = [&](const TPersistent& element, const std::string& fault) {
         reported.push_back(&element);
         report(element, fault);
     };
-    const auto check = [&](const TPersistent& member, const std::string& name, bool system) {
+    const auto check = [&](const TPersistent& member, std::string_view name, bool system) {
         const std::optional<TakenName> taken = names.Find(&member, name);
         // A system member keeps its name: the member the clashing name is derived from answers.
         if (system && taken && taken->source) {
@@ -717,12 +727,13 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
         if (const std::string fault = NameFault(name, taken ? taken->Taker() : QualifierTaker(name)); !fault.empty())
             blame(member, fault);
     };
-    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
-        for (int i = 0; i < members->Count(); ++i)
-            check(*members->Items(i), members->Items(i)->GetName(), members->Items(i)->IsSystemItem());
-    for (int i = 0; i < cls.Methods().Count(); ++i) {
-        const TemgMethod& method = *cls.Methods().Items(i);
-        check(method, method.GetName(), method.IsSystemItem());
+    // In the order of the members: properties, events, methods each with its parameters, external
+    // properties. The members are read from the scope's copy of their names.
+    names.ForEachSubject([&](std::string_view name, const TPersistent& member, TSubjectOf of, bool system) {
+        if (of == soExternalClass) return;
+        check(member, name, of != soExternalProperty && system);
+        if (of != soMethod) return;
+        const auto& method = static_cast<const TemgMethod&>(member);
         for (int j = 0; j < method.Parameters().Count(); ++j) {
             const TemgParameter& parameter = *method.Parameters().Items(j);
             // A function's body declares Result, and every method's body Self: a parameter of one
@@ -734,17 +745,13 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
                                              : ForwardingCodeTaker(method, parameter.GetName());
             if (const std::string fault = NameFault(parameter.GetName(), taker); !fault.empty()) report(parameter, fault);
         }
-    }
-    for (int i = 0; i < cls.ExternalClasses().Count(); ++i) {
-        const TemgExternalClass& external = *cls.ExternalClasses().Items(i);
-        check(external, external.GetPropertyName(), false);
-    }
+    });
     // Names derived from two members may meet too ("FCreateQueryMethod" of the method CreateQuery
     // and of the property CreateQueryMethod): the second declaration would be left out. A system
     // member keeps its name, the other member answers; each pair is looked at once. The system
     // members of the database support share their routine variable on purpose.
     names.ForEachMeeting([&](std::string_view name, const TakenName& own, const TakenName& other) {
-        const bool otherAnswers = other.source && IsSystemElement(own.source) && !IsSystemElement(other.source);
+        const bool otherAnswers = other.source && own.system && !other.system;
         const TPersistent* member = otherAnswers ? other.source : own.source;
         if (std::find(reported.begin(), reported.end(), member) == reported.end())
             blame(*member, NameFault(name, (otherAnswers ? own : other).Taker()));
@@ -752,7 +759,7 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
     // A method pointer type named like a type of the module would be left out or hide it.
     if (!typeTaker) return;
     names.ForEachType([&](std::string_view name, const TakenName& own) {
-        if (IsSystemElement(own.source) ||
+        if (own.system ||
             std::find(reported.begin(), reported.end(), own.source) != reported.end())
             return;
         if (const std::string taker = typeTaker(name); !taker.empty()) blame(*own.source, NameFault(name, taker));
