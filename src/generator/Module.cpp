@@ -247,18 +247,33 @@ bool TemgModule::IsTypeNameUnique(std::string_view name, const TPersistent* exce
 }
 
 // The types by name and the enumerated types by value name, each name to its first type in order,
-// the names of all the types the module declares, and the main class's scope.
+// and the main class's scope.
 struct TemgModule::Index {
+    // Tables sized for the module's types and values, which the check's index fills at once: growing
+    // them name by name rewrote each table several times.
+    explicit Index(const TemgModule& module)
+        : types(module.EnumTypes().Count()), registered(module.RegisteredDataTypes().Count()),
+          procedural(module.ProceduralTypes().Count()), values(ValueCount(module)) {}
+    static std::size_t ValueCount(const TemgModule& module) {
+        std::size_t count = 0;
+        for (int i = 0; i < module.EnumTypes().Count(); ++i) count += module.EnumTypes().Items(i)->Values().Count();
+        return count;
+    }
+
     TextMap<const TgmcEnumType*> types;
     TextMap<const TemgRegisteredDataType*> registered;
     TextMap<const TemgProceduralType*> procedural;
     TextMap<const TgmcEnumType*> values;
     // For each value in the order of the types and their values: whether an earlier one has its name.
     std::vector<bool> repeatedValues;
-    // The names of the registered, enumerated and procedural types, the three tables above in one:
-    // the name check asks them for every enumeration value and method pointer type of this module
-    // and of every module after it, one look-up instead of three.
-    TextMap<bool> typeNames;
+
+    // Whether the module declares a registered, enumerated or procedural type `name` (whose tag is
+    // `tag`): the name check asks it for every enumeration value and method pointer type of this
+    // module and of every module after it. The name is hashed once for the three tables, and
+    // their filters answer for most names.
+    bool DeclaresType(std::string_view name, std::uint32_t tag) const {
+        return types.Contains(name, tag) || registered.Contains(name, tag) || procedural.Contains(name, tag);
+    }
     // Built on first use, whole, once: generation's threads share the first module's.
     std::once_flag scopeOnce;
     std::shared_ptr<const ClassScope> scope;
@@ -284,7 +299,7 @@ void AddTypeNames(const TemgModule& module, TextMap<bool>& names) {
 TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules) {
     for (const TemgModule* module : modules) {
         if (module->FIndex) continue;
-        auto index = std::make_unique<Index>();
+        auto index = std::make_unique<Index>(*module);
         const TgmcEnumTypes& types = module->EnumTypes();
         for (int i = 0; i < types.Count(); ++i) {
             const TgmcEnumType* type = types.Items(i);
@@ -296,7 +311,6 @@ TemgModule::IndexScope::IndexScope(const std::vector<const TemgModule*>& modules
         for (int i = 0; i < registered.Count(); ++i) index->registered.Add(registered.Items(i)->GetName(), registered.Items(i));
         const TemgProceduralTypes& procedural = module->ProceduralTypes();
         for (int i = 0; i < procedural.Count(); ++i) index->procedural.Add(procedural.Items(i)->GetName(), procedural.Items(i));
-        AddTypeNames(*module, index->typeNames);
         module->FIndex = std::move(index);
         indexed_.push_back(module);
     }
@@ -658,20 +672,22 @@ void TemgModule::ForEachNameFault(const NameFaultReport& report, const IModuleRe
         if (const std::string fault = NameFault(name); !fault.empty()) report(element, fault);
     };
     // A type the module declares may not hide or repeat a type that generated code names.
-    // Asked for every method pointer type and enumeration value: the type names come from the
-    // modules' indexes, else are gathered once here.
+    // Asked for every method pointer type and enumeration value: the modules' indexes answer, else
+    // the type names are gathered once here.
     TextMap<bool> gathered;
-    std::vector<const TextMap<bool>*> typeNames{&gathered};
+    std::vector<const Index*> indexes;
     for (const TemgModule* module : {static_cast<const TemgModule*>(this), first == this ? nullptr : first}) {
         if (!module) continue;
         if (module->FIndex)
-            typeNames.push_back(&module->FIndex->typeNames);
+            indexes.push_back(module->FIndex.get());
         else
             AddTypeNames(*module, gathered);
     }
     const auto designTypeTaker = [&](std::string_view name) {
-        for (const TextMap<bool>* names : typeNames)
-            if (names->Contains(name)) return "the type " + std::string(name);
+        const std::uint32_t tag = TextTag(name);
+        if (gathered.Contains(name, tag) ||
+            std::any_of(indexes.begin(), indexes.end(), [&](const Index* index) { return index->DeclaresType(name, tag); }))
+            return "the type " + std::string(name);
         return std::string();
     };
     // Asked by the members' check and for every enumeration value: the class's derived names are

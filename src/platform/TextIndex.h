@@ -204,8 +204,10 @@ public:
                     })
             .second;
     }
-    // Whether an entry is added under `name`.
-    bool Contains(std::string_view name) const { return slots_.Find(TextTag(name), Spelling(name)) != nullptr; }
+    // Whether an entry is added under `name`; with its tag (TextTag(name)) when the caller asks
+    // several tables about one name.
+    bool Contains(std::string_view name) const { return Contains(name, TextTag(name)); }
+    bool Contains(std::string_view name, std::uint32_t tag) const { return slots_.Find(tag, Spelling(name)) != nullptr; }
     // The value of the first entry added under `name`, or `otherwise`.
     Value ValueOf(std::string_view name, Value otherwise = {}) const {
         const Slot* slot = slots_.Find(TextTag(name), Spelling(name));
