@@ -1,5 +1,6 @@
 #include "synth/SyntheticProject.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -76,13 +77,24 @@ CommonTypes FillCommonTypes(TemgModule& common, const SyntheticShape& shape, Dra
         }
         types.procedurals.push_back(type.GetName());
     }
+    if (shape.extra == SyntheticShape::Extra::kTypeUnits)
+        for (int r = 0; r < std::max(2, shape.members / 10); ++r)
+            common.CreateRegisteredType("TSynthRecord" + Number(r, 3), Caption(draw, "Record"), "SynthUnit" + Number(r, 3),
+                                        false);
     return types;
 }
 
-void AddProperty(TemgClass& cls, const std::string& name, const CommonTypes& types, Draw& draw) {
+// `procedural`: typed by one of the first module's procedural types.
+void AddProperty(TemgClass& cls, const std::string& name, const CommonTypes& types, Draw& draw,
+                 bool procedural = false) {
     TemgProperty& property = *cls.Properties().Add();
     property.SetName(name);
     if (draw.Chance(70)) property.SetCaption(Caption(draw, "Property"));
+    if (procedural) {
+        property.DataType().SetCategory(dtProcedural);
+        property.DataType().SetName(types.procedurals[static_cast<std::size_t>(draw.Below(static_cast<int>(types.procedurals.size())))]);
+        return;
+    }
     switch (draw.Below(4)) {
         case 0: {
             const EnumChoice& choice = types.enums[static_cast<std::size_t>(draw.Below(static_cast<int>(types.enums.size())))];
@@ -210,11 +222,17 @@ void FillClassModule(TemgpModule& entry, const std::string& dir, const std::stri
 
     int externals = 0;
     const bool library = IsLibraryOption(option);
+    using Extra = SyntheticShape::Extra;
     for (int m = 0; m < shape.members; ++m) {
         const std::string suffix = std::string(draw.Pick(kWords)) + Number(m, 3);
-        switch (shape.propertiesOnly ? 0 : m % 6) {
+        // Of every six members: two properties, an event, two methods and an external property;
+        // with only properties, a method every other member for the debug form's rows.
+        const int kind = !shape.propertiesOnly ? m % 6 : shape.extra == Extra::kFormRows && m % 2 == 1 ? 3 : 0;
+        switch (kind) {
             case 0:
-            case 1: AddProperty(cls, "P" + suffix, types, draw); break;
+            case 1:
+                AddProperty(cls, "P" + suffix, types, draw, shape.extra == Extra::kProceduralProperties && m % 16 == 0);
+                break;
             case 2: AddEvent(cls, "On" + suffix, types, draw); break;
             case 5:
                 if (library && !libraries.empty()) {
@@ -247,7 +265,8 @@ void FillClassModule(TemgpModule& entry, const std::string& dir, const std::stri
     TemgDebugApplication& debug = module.DebugApplications().NewDebugApplication();
     debug.SetName("Debug" + module.MainClassName());
     std::vector<std::string> methods;
-    for (int i = 0; i < cls.Methods().Count() && methods.size() < 3; ++i)
+    const std::size_t rows = shape.extra == Extra::kFormRows ? static_cast<std::size_t>(cls.Methods().Count()) : 3;
+    for (int i = 0; i < cls.Methods().Count() && methods.size() < rows; ++i)
         if (!cls.Methods().Items(i)->IsSystemItem()) methods.push_back(cls.Methods().Items(i)->GetName());
     debug.Methods().SetItems(std::move(methods));
     debug.SetSrcPath("Debug");

@@ -19,6 +19,13 @@ struct SyntheticShape {
     std::uint32_t seed = 1;
     // Every member a property: one class of many properties, as a large data class has them.
     bool propertiesOnly = false;
+    // With `propertiesOnly`, what else the design has many of: designs whose check once grew with
+    // the product of two of its sizes. One property in sixteen typed by one of the first module's
+    // procedural types; the first module's registered types, one for every ten members, each
+    // declared in a unit of its own; or every other member a method, each shown in a row of the
+    // debug form.
+    enum class Extra { kNone, kProceduralProperties, kTypeUnits, kFormRows };
+    Extra extra = Extra::kNone;
 };
 
 // Fills `project` as a new project "Project1" in `dir` of `shape`: a common types module with

@@ -2,6 +2,7 @@
 // seed, and a round trip through the model files that keeps their quotes and UTF-8 text.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -104,6 +105,35 @@ TEST_F(SyntheticProjectTest, LoadsChecksWithoutErrorsAndGeneratesEveryModule) {
                   IsLibraryOption(module->GetServerOption()))
             << module->ModuleName();
     }
+}
+
+// Each design of one large class that the scale benchmark also measures is valid, generates, and
+// has many of what it is about, which the plain design of properties does not have.
+TEST_F(SyntheticProjectTest, EachExtraOfOneLargeClassChecksWithoutErrorsGeneratesAndHasManyOfItsPart) {
+    using Extra = SyntheticShape::Extra;
+    // Properties of procedural types, the first module's registered types, methods, debug form rows.
+    std::map<Extra, std::array<int, 4>> counts;
+    for (const Extra extra : {Extra::kNone, Extra::kProceduralProperties, Extra::kTypeUnits, Extra::kFormRows}) {
+        SCOPED_TRACE(static_cast<int>(extra));
+        TemgpProject project;
+        project.LoadFromFile(WriteSyntheticProject(work.Path() + "/" + std::to_string(static_cast<int>(extra)),
+                                                   {.modules = 1, .members = 160, .propertiesOnly = true, .extra = extra}));
+        EXPECT_EQ(project.CheckProject().Count(), 0);
+        const TemgClass& cls = project.ClassModules()[0]->MainClass();
+        int procedural = 0;
+        for (int i = 0; i < cls.Properties().Count(); ++i)
+            procedural += cls.Properties().Items(i)->DataType().GetCategory() == dtProcedural;
+        counts[extra] = {procedural, project.FirstModule().RegisteredDataTypes().Count(), cls.Methods().Count(),
+                         project.ClassModules()[0]->DebugApplications().Items(0)->Methods().Count()};
+        EXPECT_NO_THROW(project.GenerateAll());
+    }
+    const std::array<int, 4> plain = counts[Extra::kNone];
+    const auto more = [&](Extra extra, std::size_t part) { return counts[extra][part] - plain[part]; };
+    EXPECT_EQ(plain[0] + plain[3], 0);
+    EXPECT_EQ(more(Extra::kProceduralProperties, 0), 10);
+    EXPECT_EQ(more(Extra::kTypeUnits, 1), 16);
+    EXPECT_EQ(more(Extra::kFormRows, 2), 80);
+    EXPECT_EQ(more(Extra::kFormRows, 3), 80);
 }
 
 TEST_F(SyntheticProjectTest, OneSeedWritesTheSameFilesAnotherSeedOthersAndEveryModuleReadsBackAsBuilt) {
