@@ -41,16 +41,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using Extra = SyntheticShape::Extra;
+
 struct Size {
     int modules;
     int members;
     // One class of properties only: its module's load and check are measured, nothing else.
     bool propertiesOnly = false;
+    // What else such a design has many of.
+    Extra extra = Extra::kNone;
     std::string Label() const {
-        return std::to_string(modules) + "x" + std::to_string(members) + (propertiesOnly ? "p" : "");
+        static constexpr const char* kExtras[] = {"", "-procedural", "-type-units", "-form-rows"};
+        return std::to_string(modules) + "x" + std::to_string(members) + (propertiesOnly ? "p" : "") +
+               kExtras[static_cast<int>(extra)];
     }
 };
-const std::vector<Size> kSizes{{10, 30}, {100, 60}, {1000, 60}, {1, 10000, true}, {1, 100000, true}};
+const std::vector<Size> kSizes{{10, 30},
+                               {100, 60},
+                               {1000, 60},
+                               {1, 10000, true},
+                               {1, 100000, true},
+                               {1, 10000, true, Extra::kProceduralProperties},
+                               {1, 100000, true, Extra::kProceduralProperties},
+                               {1, 10000, true, Extra::kTypeUnits},
+                               {1, 100000, true, Extra::kTypeUnits},
+                               {1, 10000, true, Extra::kFormRows},
+                               {1, 100000, true, Extra::kFormRows}};
 
 // One synthetic project on disk with the figures the table divides by.
 struct Workload {
@@ -127,7 +143,7 @@ Workload& Prepare(const Size& size) {
     workload->size = size;
     workload->dir = g_root + "/" + size.Label();
     workload->projectFile =
-        WriteSyntheticProject(workload->dir, SyntheticShape{size.modules, size.members, 1, size.propertiesOnly});
+        WriteSyntheticProject(workload->dir, SyntheticShape{size.modules, size.members, 1, size.propertiesOnly, size.extra});
     for (const auto& entry : fs::directory_iterator(workload->dir))
         if (entry.is_regular_file()) {
             workload->modelFiles.push_back(entry.path().string());
@@ -353,17 +369,17 @@ void PrintTable(const CollectingReporter& reporter, const std::map<std::string, 
 
     const Workload* hundred = nullptr;
     const Workload* thousand = nullptr;
-    const Workload* tenThousandProperties = nullptr;
-    const Workload* hundredThousandProperties = nullptr;
+    // The designs of one large class at 10,000 and 100,000 members, by what else they have many of.
+    std::map<Extra, std::pair<const Workload*, const Workload*>> large;
     for (const auto& w : g_workloads) {
         if (w->size.modules == 100) hundred = w.get();
         if (w->size.modules == 1000) thousand = w.get();
-        if (w->size.propertiesOnly) (w->size.members == 10000 ? tenThousandProperties : hundredThousandProperties) = w.get();
+        if (w->size.propertiesOnly) (w->size.members == 10000 ? large[w->size.extra].first : large[w->size.extra].second) = w.get();
     }
     std::cout << "\nOne module of many properties (model MB, load, check in ms):\n";
-    for (const Workload* w : {tenThousandProperties, hundredThousandProperties})
-        if (w)
-            std::printf("  %-10s %8s %10s %10s\n", w->size.Label().c_str(),
+    for (const auto& w : g_workloads)
+        if (w->size.propertiesOnly)
+            std::printf("  %-24s %8s %10s %10s\n", w->size.Label().c_str(),
                         Fixed(static_cast<double>(w->modelBytes) / 1e6).c_str(), Fixed(time("Load", *w) * 1e3, 1).c_str(),
                         Fixed(time("Check", *w) * 1e3, 1).c_str());
     bool allHold = true;
@@ -405,12 +421,20 @@ void PrintTable(const CollectingReporter& reporter, const std::map<std::string, 
         std::printf("    %-24s %6s (ratio to text at 1000 over that at 100)\n", "peak/text",
                     Fixed(ratio(peakOf(*thousand), peakOf(*hundred))).c_str());
     }
-    if (tenThousandProperties && hundredThousandProperties) {
-        // The check of one module grows with its members, not with their pairs.
-        const double growth = ratio(time("Check", *hundredThousandProperties), time("Check", *tenThousandProperties));
-        std::printf("  growth of one module's check t(100000 properties)/t(10000), target <= 11: %6s %s\n",
-                    Fixed(growth).c_str(), Verdict(within(growth, 11)).c_str());
-        allHold = allHold && within(growth, 11);
+    // The check of one module grows with its members, not with their pairs. The other designs'
+    // growth is shown for reference: a walk inside a loop over the members makes it about 100.
+    for (const auto& [extra, sizes] : large) {
+        if (!sizes.first || !sizes.second) continue;
+        const double growth = ratio(time("Check", *sizes.second), time("Check", *sizes.first));
+        if (extra == Extra::kNone) {
+            std::printf("  growth of one module's check t(100000 properties)/t(10000), target <= 11: %6s %s\n",
+                        Fixed(growth).c_str(), Verdict(within(growth, 11)).c_str());
+            allHold = allHold && within(growth, 11);
+        } else {
+            static constexpr const char* kWith[] = {"", "properties of procedural types", "registered types in units",
+                                                    "a debug form row per method"};
+            std::printf("    with %-32s %6s (for reference)\n", kWith[static_cast<int>(extra)], Fixed(growth).c_str());
+        }
     }
     std::cout << (allHold ? "All targets hold.\n" : "Some targets are MISSED.\n");
 }
