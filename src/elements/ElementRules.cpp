@@ -307,7 +307,9 @@ public:
             add(external.GetPropertyName(), external, soExternalProperty);
             add(external.GetName(), external, soExternalClass);
         }
-        for (std::size_t s = 0; s < subjects_.size(); ++s) subjects_[s].name = {text_.data() + at[s], subjects_[s].name.size()};
+        // The text is whole now: the names point into it instead of into the members.
+        for (std::size_t s = 0; s < subjects_.size(); ++s)
+            subjects_[s].name = {text_.data() + at[s], subjects_[s].name.size()};
         Index();
     }
 

@@ -260,13 +260,6 @@ struct TemgModule::Index {
         return count;
     }
 
-    TextMap<const TgmcEnumType*> types;
-    TextMap<const TemgRegisteredDataType*> registered;
-    TextMap<const TemgProceduralType*> procedural;
-    TextMap<const TgmcEnumType*> values;
-    // For each value in the order of the types and their values: whether an earlier one has its name.
-    std::vector<bool> repeatedValues;
-
     // Whether the module declares a registered, enumerated or procedural type `name` (whose tag is
     // `tag`): the name check asks it for every enumeration value and method pointer type of this
     // module and of every module after it. The name is hashed once for the three tables, and
@@ -274,6 +267,13 @@ struct TemgModule::Index {
     bool DeclaresType(std::string_view name, std::uint32_t tag) const {
         return types.Contains(name, tag) || registered.Contains(name, tag) || procedural.Contains(name, tag);
     }
+
+    TextMap<const TgmcEnumType*> types;
+    TextMap<const TemgRegisteredDataType*> registered;
+    TextMap<const TemgProceduralType*> procedural;
+    TextMap<const TgmcEnumType*> values;
+    // For each value in the order of the types and their values: whether an earlier one has its name.
+    std::vector<bool> repeatedValues;
     // Built on first use, whole, once: generation's threads share the first module's.
     std::once_flag scopeOnce;
     std::shared_ptr<const ClassScope> scope;
