@@ -8,6 +8,7 @@
 
 #include "checking/CheckMessages.h"
 #include "elements/ElementMessages.h"
+#include "elements/ElementRules.h"
 #include "generator/Module.h"
 #include "platform/Exception.h"
 #include "platform/Format.h"
@@ -52,8 +53,11 @@ std::vector<Named> LongDesignNames(const TemgModule& module, const TPersistent* 
         for (int i = 0; i < list.Count(); ++i) add(list.Items(i)->GetName(), list.Items(i));
     };
     const TemgClass& cls = module.MainClass();
-    for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
-        for (int i = 0; i < members->Count(); ++i) add(members->Items(i)->GetName(), members->Items(i));
+    // The class scope has copied the members' names: when none is long, the properties and events,
+    // most of a large class, are not read again.
+    if (module.MainClassScope()->LongestName() >= kLongName)
+        for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
+            for (int i = 0; i < members->Count(); ++i) add(members->Items(i)->GetName(), members->Items(i));
     for (int i = 0; i < cls.Methods().Count(); ++i) {
         add(cls.Methods().Items(i)->GetName(), cls.Methods().Items(i));
         parameters(cls.Methods().Items(i)->Parameters());

@@ -148,11 +148,14 @@ constexpr NameKind kNameKinds[] = {
 // its place among the names the generated units declare.
 struct TakenName {
     std::string_view subject;
-    const TPersistent* source = nullptr;
+    const TemgAppellationItem* source = nullptr;
     TNameKind kind = nkGeneratedMember;
     std::uint32_t order = 0;
-    // Whether the source is a system member.
-    bool system = false;
+
+    // Whether the source is a system member. Read from the member when a question needs it, which
+    // few do: the setting lies apart from the name in the member object, and reading it for every
+    // member of a large class was one more walk through memory.
+    bool System() const { return source && source->HasSetting(isSystemItem); }
 
     const NameKind& Kind() const { return kNameKinds[kind]; }
     // "the setter of property Count", put together only for a fault.
@@ -282,9 +285,9 @@ class ClassNames {
     }
 
 public:
-    // The members' names and whether they are system members are copied, in one walk over the
-    // members: the questions that follow read them from the names' own compact text instead of
-    // from every member object, which in a large class lie far apart in memory.
+    // The members' names are copied, in one walk over the members: the questions that follow read
+    // them from the names' own compact text instead of from every member object, which in a large
+    // class lie far apart in memory.
     explicit ClassNames(const TemgClass& cls) {
         const auto count = [](int n) { return static_cast<std::size_t>(n); };
         subjects_.reserve(count(cls.Properties().Count() + cls.Events().Count() + cls.Methods().Count() +
@@ -294,7 +297,8 @@ public:
         const auto add = [&](const std::string& name, const TemgAppellationItem& source, TSubjectOf of) {
             at.push_back(text_.size());
             text_.append(name);
-            subjects_.push_back({name, &source, of, source.HasSetting(isSystemItem), order_});
+            subjects_.push_back({name, &source, of, order_});
+            longest_ = std::max(longest_, name.size());
             order_ += kSubjectKind[of].count;
         };
         for (const TemgProperties* members : {&cls.Properties(), &cls.Events()})
@@ -313,12 +317,15 @@ public:
         Index();
     }
 
-    // Calls `visit(name, source, of, system)` for each member and external class, in the order
-    // of the subjects.
+    // Calls `visit(name, source, of)` for each member and external class, in the order of the
+    // subjects.
     template <typename Visit>
     void ForEachSubject(Visit visit) const {
-        for (const Subject& subject : subjects_) visit(subject.name, *subject.source, subject.of, subject.system);
+        for (const Subject& subject : subjects_) visit(subject.name, *subject.source, subject.of);
     }
+
+    // The length of the longest name of a member or external class.
+    std::size_t Longest() const { return longest_; }
 
     // "the method Total" for the first member named `name`, or empty.
     std::string MemberTaker(std::string_view name) const {
@@ -407,7 +414,7 @@ public:
                 const auto meet = [&](const TakenName& other) {
                     if (other.source && other.order > own.order) return false;
                     const bool meets = other.source != own.source && !(own.Kind().shared && other.Kind().shared) &&
-                                       !(own.system && other.system);
+                                       !(own.System() && other.System());
                     if (meets && (!first || other.order < first->order)) first = other;
                     return !meets;
                 };
@@ -435,9 +442,8 @@ private:
 
     struct Subject {
         std::string_view name;  // in text_
-        const TPersistent* source;
+        const TemgAppellationItem* source;
         TSubjectOf of;
-        bool system;
         std::uint32_t order;  // of the first name derived from it
         std::uint32_t group = kEnd;
         std::uint32_t next = kEnd;  // the next subject of the same kind and name
@@ -480,7 +486,7 @@ private:
     TakenName NameOf(std::uint32_t s, TNameKind kind) const {
         const Subject& subject = subjects_[s];
         return {subject.name, subject.source, kind,
-                subject.order + static_cast<std::uint32_t>(kind - kSubjectKind[subject.of].first), subject.system};
+                subject.order + static_cast<std::uint32_t>(kind - kSubjectKind[subject.of].first)};
     }
     TakenName Generated(std::uint32_t at) const {
         return {kGeneratedMembers[at], nullptr, nkGeneratedMember, order_ + at};
@@ -557,6 +563,7 @@ private:
     std::vector<Group> groups_;
     TextIndex index_;                // each name's group
     std::uint32_t order_ = 0;        // of the first name every class declares
+    std::size_t longest_ = 0;        // of the subjects' names
 };
 
 std::string GeneratedMemberTaker(const TemgClass& cls, const TPersistent* member, std::string_view name) {
@@ -570,6 +577,8 @@ ClassScope::ClassScope(const TemgClass& cls) : cls_(cls) {}
 ClassScope::~ClassScope() = default;
 
 void ClassScope::Gather() const { Names(); }
+
+std::size_t ClassScope::LongestName() const { return Names().Longest(); }
 
 const ClassNames& ClassScope::Names() const {
     if (!names_) names_ = std::make_unique<const ClassNames>(cls_);
@@ -718,10 +727,10 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
         reported.push_back(&element);
         report(element, fault);
     };
-    const auto check = [&](const TPersistent& member, std::string_view name, bool system) {
+    const auto check = [&](const TemgAppellationItem& member, std::string_view name, TSubjectOf of) {
         const std::optional<TakenName> taken = names.Find(&member, name);
         // A system member keeps its name: the member the clashing name is derived from answers.
-        if (system && taken && taken->source) {
+        if (taken && taken->source && of != soExternalProperty && member.HasSetting(isSystemItem)) {
             blame(*taken->source, NameFault(name, taken->Taker()));
             return;
         }
@@ -731,9 +740,9 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
     };
     // In the order of the members: properties, events, methods each with its parameters, external
     // properties. The members are read from the scope's copy of their names.
-    names.ForEachSubject([&](std::string_view name, const TPersistent& member, TSubjectOf of, bool system) {
+    names.ForEachSubject([&](std::string_view name, const TemgAppellationItem& member, TSubjectOf of) {
         if (of == soExternalClass) return;
-        check(member, name, of != soExternalProperty && system);
+        check(member, name, of);
         if (of != soMethod) return;
         const auto& method = static_cast<const TemgMethod&>(member);
         for (int j = 0; j < method.Parameters().Count(); ++j) {
@@ -753,7 +762,7 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
     // member keeps its name, the other member answers; each pair is looked at once. The system
     // members of the database support share their routine variable on purpose.
     names.ForEachMeeting([&](std::string_view name, const TakenName& own, const TakenName& other) {
-        const bool otherAnswers = other.source && own.system && !other.system;
+        const bool otherAnswers = other.source && own.System() && !other.System();
         const TPersistent* member = otherAnswers ? other.source : own.source;
         if (std::find(reported.begin(), reported.end(), member) == reported.end())
             blame(*member, NameFault(name, (otherAnswers ? own : other).Taker()));
@@ -761,10 +770,11 @@ void ClassScope::ForEachMemberNameFault(const NameFaultReport& report,
     // A method pointer type named like a type of the module would be left out or hide it.
     if (!typeTaker) return;
     names.ForEachType([&](std::string_view name, const TakenName& own) {
-        if (own.system ||
-            std::find(reported.begin(), reported.end(), own.source) != reported.end())
+        // Asked first: a type name is rarely taken, and the system setting is read from the member.
+        const std::string taker = typeTaker(name);
+        if (taker.empty() || own.System() || std::find(reported.begin(), reported.end(), own.source) != reported.end())
             return;
-        if (const std::string taker = typeTaker(name); !taker.empty()) blame(*own.source, NameFault(name, taker));
+        blame(*own.source, NameFault(name, taker));
     });
 }
 

@@ -110,6 +110,10 @@ public:
     // the member there. Compared without regard to case.
     std::string Taker(std::string_view name) const;
 
+    // The length of the longest name of a property, event, method, external property or external
+    // class.
+    std::size_t LongestName() const;
+
     // Calls `visit(member, name)` for each property, event, method or external property, in that
     // order, whose name an earlier one has, without regard to case.
     void ForEachRepeatedMember(const std::function<void(const TPersistent& member, std::string_view name)>& visit) const;
